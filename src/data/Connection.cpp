@@ -1,0 +1,166 @@
+#include "data/Connection.h"
+
+#include "data/DbError.h"
+#include "data/Dialect.h"
+#include "kit/Messages.h"
+
+#include <QAtomicInt>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QVariant>
+#include <QStringList>
+#include <sql.h>
+#include <sqlext.h>
+
+const QString Connection::DefaultConnectionString =
+    QStringLiteral("DSN=Bill;userID=Admin;Password=14NOVTEX");
+
+namespace {
+
+QAtomicInt connectionCounter;
+
+QString describe(const QSqlError& error)
+{
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty())
+        text = error.text().trimmed();
+    return text.isEmpty() ? QStringLiteral("Unknown database error") : text;
+}
+
+// The engine behind the data source, as its ODBC driver names it.
+QString engineName(const QSqlDatabase& database)
+{
+    const QVariant handle = database.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "SQLHANDLE") != 0)
+        return {};
+    SQLHDBC connection = *static_cast<SQLHDBC const*>(handle.constData());
+    SQLCHAR name[128] = {};
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(connection, SQL_DBMS_NAME, name, sizeof name, &length)))
+        return {};
+    return QString::fromLatin1(reinterpret_cast<const char*>(name));
+}
+
+}  // namespace
+
+QString odbcDatabaseName(const QString& connectionString)
+{
+    if (connectionString.contains(QLatin1String("DRIVER="), Qt::CaseInsensitive))
+        return connectionString;
+    QString dataSource;
+    QStringList others;
+    for (const QString& part : connectionString.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const int equals = part.indexOf(QLatin1Char('='));
+        const QString key = part.left(equals).trimmed();
+        const QString value = equals < 0 ? QString() : part.mid(equals + 1);
+        if (key.compare(QLatin1String("DSN"), Qt::CaseInsensitive) == 0)
+            dataSource = value;
+        else if (key.compare(QLatin1String("userID"), Qt::CaseInsensitive) == 0
+                 || key.compare(QLatin1String("User ID"), Qt::CaseInsensitive) == 0)
+            others << QStringLiteral("UID=") + value;
+        else if (key.compare(QLatin1String("Password"), Qt::CaseInsensitive) == 0)
+            others << QStringLiteral("PWD=") + value;
+        else
+            others << part;
+    }
+    others.prepend(dataSource);
+    return others.join(QLatin1Char(';'));
+}
+
+Connection::Connection()
+    : m_name(QStringLiteral("bill-connection-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+    , m_dialect(Dialect::forEngine(QString()))
+{
+}
+
+Connection::~Connection()
+{
+    close();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+void Connection::open(const QString& connectionString)
+{
+    close();
+    QSqlDatabase database = QSqlDatabase::contains(m_name)
+        ? QSqlDatabase::database(m_name, false)
+        : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
+    database.setDatabaseName(odbcDatabaseName(connectionString));
+    if (!database.open()) {
+        const QString description = describe(database.lastError());
+        database.close();
+        throw DbError(description);
+    }
+    m_dialect = Dialect::forEngine(engineName(database));
+}
+
+void Connection::close()
+{
+    if (QSqlDatabase::contains(m_name))
+        QSqlDatabase::database(m_name, false).close();
+}
+
+bool Connection::isOpen() const
+{
+    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
+
+const Dialect& Connection::dialect() const
+{
+    return *m_dialect;
+}
+
+void Connection::begin()
+{
+    QSqlDatabase database = this->database();
+    if (!database.isOpen())
+        throw DbError(QStringLiteral("The connection is not open."));
+    if (!database.transaction())
+        throw DbError(describe(database.lastError()));
+}
+
+void Connection::commit()
+{
+    QSqlDatabase database = this->database();
+    if (!database.commit())
+        throw DbError(describe(database.lastError()));
+}
+
+void Connection::rollback()
+{
+    database().rollback();
+}
+
+Transaction::Transaction(Connection& connection) : m_connection(connection)
+{
+    m_connection.begin();
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done)
+        m_connection.rollback();
+}
+
+void Transaction::commit()
+{
+    m_connection.commit();
+    m_done = true;
+}
+
+void connectx(Connection& connection)
+{
+    try {
+        connection.open();
+    } catch (const DbError& error) {
+        Messages::instance().showError(
+            error.description()
+            + QStringLiteral("\n\nThe data source \"Bill\" could not be opened. "
+                             "To create the database and the data source, run:  billdb init"));
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <memory>
+
+class Dialect;
+
+// One ODBC connection to the data source. Opening an open connection closes it
+// first, so a screen that reopens before each operation holds one connection.
+class Connection {
+public:
+    // The fixed connection string of the program.
+    static const QString DefaultConnectionString;
+
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Throws DbError with the driver's description when the open fails;
+    // the connection is then closed.
+    void open(const QString& connectionString = DefaultConnectionString);
+    void close();
+    bool isOpen() const;
+    int state() const { return isOpen() ? 1 : 0; }
+
+    // Makes several statements one unit; see Transaction for the usual form.
+    void begin();
+    void commit();
+    void rollback();
+
+    QSqlDatabase database() const;
+    const Dialect& dialect() const;
+
+private:
+    QString m_name;
+    std::unique_ptr<Dialect> m_dialect;
+};
+
+// Rolls back unless commit() was called: an operation's statements all land or none.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    void commit();
+
+private:
+    Connection& m_connection;
+    bool m_done = false;
+};
+
+// "DSN=Bill;userID=Admin;Password=x" in the form QODBC takes:
+// "Bill;UID=Admin;PWD=x" (QODBC adds "DSN=" itself). Strings naming a DRIVER pass unchanged.
+QString odbcDatabaseName(const QString& connectionString);
+
+// Opens the connection; a failure is shown to the operator with its description
+// and the connection stays closed (the screen carries on).
+void connectx(Connection& connection);

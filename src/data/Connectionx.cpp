@@ -1,0 +1,38 @@
+#include "data/Connectionx.h"
+
+#include "data/Connection.h"
+#include "data/RecordSet.h"
+
+namespace Connectionx {
+
+Connection& sharedConnection()
+{
+    static Connection connection;
+    return connection;
+}
+
+RecordSet& sharedRecordSet()
+{
+    static RecordSet recordSet;
+    return recordSet;
+}
+
+RecordSet& sharedRecordSet2()
+{
+    static RecordSet recordSet;
+    return recordSet;
+}
+
+QString& sharedSql()
+{
+    static QString text;
+    return text;
+}
+
+qint16 OpenSharedConnection()
+{
+    connectx(sharedConnection());
+    return 0;
+}
+
+}  // namespace Connectionx

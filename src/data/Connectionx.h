@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class Connection;
+class RecordSet;
+
+// The shared connection of the login check, the password change, the list
+// fillers and the print routines; each opens it, uses it and closes it again.
+namespace Connectionx {
+
+Connection& sharedConnection();
+RecordSet& sharedRecordSet();
+RecordSet& sharedRecordSet2();
+// The last statement the login check built.
+QString& sharedSql();
+
+// Opens (or reopens) the shared connection; a failure is shown to the operator.
+qint16 OpenSharedConnection();
+
+}  // namespace Connectionx

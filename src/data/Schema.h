@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The tables of the database, in the column order the inserts rely on (they
+// carry no column list), with the keys that guard the numbering.
+namespace schema {
+
+// CREATE TABLE / CREATE INDEX statements and the first user row.
+QStringList statements();
+
+// Creates a new SQLite database file with the tables above, through the
+// SQLite3 ODBC driver. Throws Failure when the file exists or cannot be made.
+void createSqliteDatabase(const QString& path);
+
+// The connection string of an existing SQLite database file (never creates one).
+QString sqliteConnectionString(const QString& path);
+
+// The user row a new database carries, and the password it stands for.
+inline const char* InitialUser = "Admin";
+inline const char* InitialPassword = "ADMIN";
+
+// The one-row table of the shop's letterhead.
+inline const char* ShopHeaderTable = "ShopHeader";
+
+}  // namespace schema

@@ -1,0 +1,86 @@
+#include "kit/DataScreen.h"
+
+#include "kit/Twips.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+
+namespace {
+// Set while a rewritten key is on its way to its control, so that it is not
+// rewritten a second time (a lowered code may still be above 96).
+bool forwardingRewrittenKey = false;
+
+bool isTypedCharacter(const QString& text)
+{
+    return text.size() == 1 && text.at(0).isPrint();
+}
+}  // namespace
+
+DataScreen::DataScreen(const QString& name, const QString& caption, int widthTwips,
+                       int heightTwips, QWidget* parent)
+    : QWidget(parent), m_widthTwips(widthTwips), m_heightTwips(heightTwips)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The screen must see keys before its controls; a widget filter would only
+    // see what the focused control ignores, so watch the whole application.
+    qApp->installEventFilter(this);
+}
+
+DataScreen::~DataScreen()
+{
+    qApp->removeEventFilter(this);
+}
+
+QSize DataScreen::sizeHint() const
+{
+    return twips::toPixels(m_widthTwips, m_heightTwips, this);
+}
+
+void DataScreen::closeScreen()
+{
+    if (auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        subWindow->close();
+    else
+        close();
+}
+
+bool DataScreen::isOwnWidget(QObject* object) const
+{
+    // A key also reaches the QWindow first; only widget receivers count.
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget && (widget == this || isAncestorOf(widget));
+}
+
+bool DataScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || forwardingRewrittenKey || !isOwnWidget(watched))
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+
+    if (m_rules.closeOnEsc && key->key() == Qt::Key_Escape) {
+        closeScreen();
+        return true;
+    }
+    if (m_rules.onEnter && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        m_rules.onEnter();
+        return true;
+    }
+    const QString text = key->text();
+    if (!isTypedCharacter(text))
+        return false;
+    const char16_t code = text.at(0).unicode();
+    if (m_rules.dropApostrophe && code == u'\'')
+        return true;
+    if (m_rules.upperCase && code >= 97 && code <= 255) {
+        QKeyEvent lowered(key->type(), key->key(), key->modifiers(), QString(QChar(code - 32)),
+                          key->isAutoRepeat(), key->count());
+        forwardingRewrittenKey = true;
+        QCoreApplication::sendEvent(watched, &lowered);
+        forwardingRewrittenKey = false;
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+// What a screen does with the keys it sees before its controls.
+struct KeyRules {
+    bool closeOnEsc = true;
+    bool dropApostrophe = true;   // keeps typed text from breaking SQL quoting
+    bool upperCase = true;        // character codes 97..255 lowered by 32
+    std::function<void()> onEnter;  // Enter runs this (the screen's print) when set
+
+    static KeyRules escOnly() { return KeyRules{true, false, false, {}}; }
+};
+
+// Base of every working screen: a child window of the main window with a
+// caption, a size in twips and the key rules, applied to every key typed on
+// any of its controls before that control sees it.
+class DataScreen : public QWidget {
+    Q_OBJECT
+public:
+    DataScreen(const QString& name, const QString& caption, int widthTwips, int heightTwips,
+               QWidget* parent = nullptr);
+    ~DataScreen() override;
+
+    void setKeyRules(KeyRules rules) { m_rules = std::move(rules); }
+    const KeyRules& keyRules() const { return m_rules; }
+
+    // The size the screen asks for, from its twips.
+    QSize sizeHint() const override;
+
+    // Closes the screen's window (its MDI child window when it has one).
+    void closeScreen();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool isOwnWidget(QObject* object) const;
+
+    KeyRules m_rules;
+    int m_widthTwips;
+    int m_heightTwips;
+};

@@ -1,0 +1,38 @@
+#include "kit/Dates.h"
+
+#include <QDateEdit>
+#include <QLocale>
+
+namespace dates {
+
+static const QString ShownFormat = QStringLiteral("dd/MMM/yyyy");
+
+static QLocale english()
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+QString shown(const QDate& date)
+{
+    return english().toString(date, ShownFormat);
+}
+
+QDate parse(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    QDate date = QDate::fromString(trimmed, Qt::ISODate);
+    if (!date.isValid())
+        date = english().toDate(trimmed, ShownFormat);
+    if (!date.isValid())
+        date = english().toDate(trimmed, QStringLiteral("d/MMM/yyyy"));
+    return date;
+}
+
+void setUpPicker(QDateEdit* picker)
+{
+    picker->setLocale(english());
+    picker->setDisplayFormat(ShownFormat);
+    picker->setCalendarPopup(true);
+}
+
+}  // namespace dates

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class QDateEdit;
+
+namespace dates {
+
+// "dd/MMM/yyyy" with English month abbreviations whatever the locale: 04/Dec/2026.
+QString shown(const QDate& date);
+
+// Reads "dd/MMM/yyyy" (English month) or ISO "yyyy-MM-dd"; an invalid QDate otherwise.
+// Day/month order is never guessed from the locale.
+QDate parse(const QString& text);
+
+// A date picker with a calendar popup showing "dd/MMM/yyyy" in English.
+void setUpPicker(QDateEdit* picker);
+
+}  // namespace dates

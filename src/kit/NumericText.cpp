@@ -1,0 +1,82 @@
+#include "kit/NumericText.h"
+
+#include "kit/Failure.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
+namespace numeric {
+
+bool isNumeric(const QString& text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
+    return pattern.match(text).hasMatch();
+}
+
+double roundHalfEven(double value)
+{
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    if (fraction > 0.5)
+        return below + 1;
+    if (fraction < 0.5)
+        return below;
+    return std::fmod(below, 2.0) == 0 ? below : below + 1;
+}
+
+double toDouble(const QString& text)
+{
+    if (!isNumeric(text))
+        throw Failure(QStringLiteral("Type mismatch"));
+    const double value = text.trimmed().toDouble();  // QString parses in the C locale
+    if (!std::isfinite(value))
+        throw Failure(QStringLiteral("Overflow"));
+    return value;
+}
+
+qint16 toInt16(double value)
+{
+    const double rounded = roundHalfEven(value);
+    if (!std::isfinite(rounded) || rounded < std::numeric_limits<qint16>::min()
+        || rounded > std::numeric_limits<qint16>::max())
+        throw Failure(QStringLiteral("Overflow"));
+    return static_cast<qint16>(rounded);
+}
+
+qint16 toInt16(const QString& text)
+{
+    return toInt16(toDouble(text));
+}
+
+static void refuseNull(const QVariant& value)
+{
+    if (value.isNull())
+        throw Failure(QStringLiteral("Invalid use of Null"));
+}
+
+double toDouble(const QVariant& value)
+{
+    refuseNull(value);
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (ok)
+        return number;
+    return toDouble(value.toString());
+}
+
+qint16 toInt16(const QVariant& value)
+{
+    return toInt16(toDouble(value));
+}
+
+QString numberText(double value)
+{
+    if (value == 0)
+        return QStringLiteral("0");  // never "-0"
+    return QString::number(value, 'g', 15);
+}
+
+}  // namespace numeric

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QtGlobal>
+
+// Typed text to numbers and numbers to text, the one way every screen does it.
+namespace numeric {
+
+// True for an optional sign, digits with at most one decimal point and an
+// optional exponent, blanks around allowed ("12", " -3.5 ", ".5", "1e3").
+bool isNumeric(const QString& text);
+
+// Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+double roundHalfEven(double value);
+
+// Throws Failure("Type mismatch") for non-numeric text, Failure("Overflow") out of range.
+double toDouble(const QString& text);
+// Rounded half to even; Failure("Overflow") outside -32768..32767.
+qint16 toInt16(const QString& text);
+qint16 toInt16(double value);
+
+// Stored values: Failure("Invalid use of Null") for a Null, conversions as above.
+double toDouble(const QVariant& value);
+qint16 toInt16(const QVariant& value);
+
+// Plain decimal text with up to 15 significant digits and a '.' point,
+// whatever the locale: 200, 45.5, 1234567.5.
+QString numberText(double value);
+
+}  // namespace numeric

@@ -1,0 +1,33 @@
+#include "kit/Twips.h"
+
+#include <QTableView>
+#include <QWidget>
+#include <cmath>
+
+namespace twips {
+
+static constexpr double TwipsPerInch = 1440.0;
+
+int toPixelsX(int twips, const QWidget* widget)
+{
+    return static_cast<int>(std::lround(twips * widget->logicalDpiX() / TwipsPerInch));
+}
+
+int toPixelsY(int twips, const QWidget* widget)
+{
+    return static_cast<int>(std::lround(twips * widget->logicalDpiY() / TwipsPerInch));
+}
+
+QSize toPixels(int widthTwips, int heightTwips, const QWidget* widget)
+{
+    return QSize(toPixelsX(widthTwips, widget), toPixelsY(heightTwips, widget));
+}
+
+void setColumnWidths(QTableView* grid, std::initializer_list<int> widthsInTwips)
+{
+    int column = 0;
+    for (int width : widthsInTwips)
+        grid->setColumnWidth(column++, toPixelsX(width, grid));
+}
+
+}  // namespace twips

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QSize>
+#include <initializer_list>
+
+class QWidget;
+class QTableView;
+
+// Sizes given in twips (1/1440 inch), converted with the screen's logical DPI.
+namespace twips {
+
+int toPixelsX(int twips, const QWidget* widget);
+int toPixelsY(int twips, const QWidget* widget);
+QSize toPixels(int widthTwips, int heightTwips, const QWidget* widget);
+
+// Column widths of a grid, first column first; columns not named keep theirs.
+void setColumnWidths(QTableView* grid, std::initializer_list<int> widthsInTwips);
+
+}  // namespace twips

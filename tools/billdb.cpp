@@ -1,0 +1,164 @@
+// billdb: creates the database and the data source "Bill", and keeps the
+// shop's letterhead.
+
+#include "data/Connection.h"
+#include "data/DataSource.h"
+#include "data/RecordSet.h"
+#include "data/Schema.h"
+#include "data/SqlText.h"
+#include "kit/Failure.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMap>
+#include <QStringList>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+const char* Usage = R"(Usage: billdb COMMAND [OPTIONS]
+
+Commands:
+  init [--database FILE] [--if-missing]
+      Creates a new database (default: ~/.local/share/bill/Bill.db) with every
+      table and the user "Admin" (password "ADMIN"), and defines the ODBC data
+      source "Bill" for this user in ~/.odbc.ini (or $ODBCINI) unless one is
+      defined already. An existing database is never overwritten: that is an
+      error, or with --if-missing, nothing to do.
+  shop [--database FILE] [--name TEXT] [--address1 TEXT] [--address2 TEXT]
+       [--city TEXT] [--phone TEXT]
+      Sets the shop's letterhead printed on every document; values not given
+      keep what they were.
+  --help
+      Shows this text.
+
+Without --database, "shop" works on the database of the data source "Bill".
+)";
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+struct Arguments {
+    QString command;
+    QMap<QString, QString> options;  // "--name" -> value
+    QStringList flags;               // "--if-missing"
+};
+
+Arguments parse(const QStringList& words)
+{
+    static const QStringList valued{"--database", "--name", "--address1", "--address2", "--city", "--phone"};
+    static const QStringList flags{"--if-missing", "--help"};
+    Arguments arguments;
+    for (int i = 1; i < words.size(); ++i) {
+        const QString& word = words.at(i);
+        if (valued.contains(word)) {
+            if (i + 1 >= words.size())
+                throw Failure(word + QStringLiteral(" needs a value"));
+            arguments.options.insert(word, words.at(++i));
+        } else if (flags.contains(word)) {
+            arguments.flags << word;
+        } else if (arguments.command.isEmpty() && !word.startsWith(QLatin1String("--"))) {
+            arguments.command = word;
+        } else {
+            throw Failure(QStringLiteral("unknown argument '%1' (see billdb --help)").arg(word));
+        }
+    }
+    return arguments;
+}
+
+int init(const Arguments& arguments)
+{
+    const bool ifMissing = arguments.flags.contains(QLatin1String("--if-missing"));
+    const bool databaseNamed = arguments.options.contains(QLatin1String("--database"));
+    const QString path = QFileInfo(arguments.options.value(QStringLiteral("--database"),
+                                                           datasource::defaultDatabasePath()))
+                             .absoluteFilePath();
+
+    // A data source already defined is the shop's own choice of database.
+    if (ifMissing && !databaseNamed && datasource::isDefined(QStringLiteral("Bill")))
+        return 0;
+    if (QFileInfo::exists(path)) {
+        if (ifMissing)
+            return 0;
+        throw Failure(QStringLiteral("%1 already exists; it is left as it is.").arg(path));
+    }
+    schema::createSqliteDatabase(path);
+    out() << "Created the database " << path << " (user Admin, password "
+          << schema::InitialPassword << ")\n";
+
+    if (datasource::isDefined(QStringLiteral("Bill"))) {
+        out() << "The data source Bill is already defined in " << datasource::userIniPath()
+              << "; it was left as it is.\n";
+    } else {
+        datasource::defineSqlite(QStringLiteral("Bill"), path);
+        out() << "Defined the data source Bill in " << datasource::userIniPath() << "\n";
+    }
+    return 0;
+}
+
+int shop(const Arguments& arguments)
+{
+    Connection connection;
+    if (arguments.options.contains(QLatin1String("--database"))) {
+        const QString path = arguments.options.value(QStringLiteral("--database"));
+        if (!QFileInfo::exists(path))
+            throw Failure(QStringLiteral("%1 does not exist (create it with billdb init)").arg(path));
+        connection.open(schema::sqliteConnectionString(QFileInfo(path).absoluteFilePath()));
+    } else {
+        connection.open();
+    }
+
+    const QStringList options{"--name", "--address1", "--address2", "--city", "--phone"};
+    QStringList values(options.size());
+    RecordSet rows;
+    rows.open(QStringLiteral("Select ShopName, ShopAddress1, ShopAddress2, ShopCity, ShopPhone from %1")
+                  .arg(QLatin1String(schema::ShopHeaderTable)),
+              connection);
+    for (int i = 0; i < options.size(); ++i) {
+        if (!rows.eof())
+            values[i] = rows.field(i).toString();
+        if (arguments.options.contains(options.at(i)))
+            values[i] = arguments.options.value(options.at(i));
+    }
+
+    QStringList quoted;
+    for (const QString& value : values)
+        quoted << sql::text(value);
+    Transaction transaction(connection);
+    RecordSet statement;
+    statement.open(QStringLiteral("DELETE FROM %1").arg(QLatin1String(schema::ShopHeaderTable)), connection);
+    statement.open(QStringLiteral("INSERT INTO %1 VALUES(%2)")
+                       .arg(QLatin1String(schema::ShopHeaderTable), quoted.join(QLatin1Char(','))),
+                   connection);
+    transaction.commit();
+    out() << "Shop header set: " << values.join(QStringLiteral(" | ")) << "\n";
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    try {
+        const Arguments arguments = parse(QCoreApplication::arguments());
+        if (arguments.flags.contains(QLatin1String("--help")) || arguments.command == QLatin1String("help")) {
+            out() << Usage;
+            return 0;
+        }
+        if (arguments.command == QLatin1String("init"))
+            return init(arguments);
+        if (arguments.command == QLatin1String("shop"))
+            return shop(arguments);
+        throw Failure(arguments.command.isEmpty()
+                          ? QStringLiteral("no command given (see billdb --help)")
+                          : QStringLiteral("unknown command '%1' (see billdb --help)").arg(arguments.command));
+    } catch (const Failure& failure) {
+        std::fprintf(stderr, "billdb: %s\n", qPrintable(failure.description().simplified()));
+        return 1;
+    }
+}
