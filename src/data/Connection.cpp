@@ -31,9 +31,13 @@ QString describe(const QSqlError& error)
 QString engineName(const QSqlDatabase& database)
 {
     const QVariant handle = database.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "SQLHANDLE") != 0)
+    // QODBC hands the connection handle over as a void* (SQLHANDLE in older Qt).
+    if (!handle.isValid()
+        || (qstrcmp(handle.typeName(), "void*") != 0 && qstrcmp(handle.typeName(), "SQLHANDLE") != 0))
         return {};
     SQLHDBC connection = *static_cast<SQLHDBC const*>(handle.constData());
+    if (!connection)
+        return {};
     SQLCHAR name[128] = {};
     SQLSMALLINT length = 0;
     if (!SQL_SUCCEEDED(SQLGetInfo(connection, SQL_DBMS_NAME, name, sizeof name, &length)))

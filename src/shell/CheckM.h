@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The login check, the password transform and the shop's letterhead.
+namespace CheckM {
+
+// The five letterhead values every printed document starts with; set by LoadShopHeader.
+extern QString ShopName;
+extern QString ShopAddress1;
+extern QString ShopAddress2;
+extern QString ShopCity;
+extern QString ShopPhone;
+
+// Each character replaced by the one whose single-byte code is its code plus
+// key. Throws Failure for a character that cannot be mapped (a result above
+// 255, or a character outside the single-byte range).
+QString ShiftText(const QString& text, qint16 key);
+
+// Sets the five values from the shop's header row, or to placeholders when the
+// database has none (or cannot be read).
+void LoadShopHeader();
+
+}  // namespace CheckM

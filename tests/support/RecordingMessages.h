@@ -1,0 +1,48 @@
+#pragma once
+
+#include "kit/Messages.h"
+
+#include <QList>
+#include <QStringList>
+
+// Stands in for the message boxes while it lives: records every message and
+// answers questions from a queue (No when the queue is empty).
+class RecordingMessages : public Messages {
+public:
+    enum class Kind { Information, Question, Error };
+    struct Shown {
+        Kind kind;
+        QString caption;
+        QString text;
+    };
+
+    RecordingMessages() { Messages::install(this); }
+    ~RecordingMessages() override { Messages::install(nullptr); }
+
+    void inform(const QString& text, const QString& caption) override
+    {
+        shown << Shown{Kind::Information, caption, text};
+    }
+    bool ask(const QString& text, const QString& caption) override
+    {
+        shown << Shown{Kind::Question, caption, text};
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    void showError(const QString& description) override
+    {
+        shown << Shown{Kind::Error, applicationTitle(), description};
+    }
+
+    // The texts of everything shown, in order.
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const Shown& s : shown)
+            all << s.text;
+        return all;
+    }
+    void clear() { shown.clear(); }
+
+    QList<Shown> shown;
+    QList<bool> answers;  // true answers Yes
+};

@@ -1,0 +1,109 @@
+// The administration tool, run as the operator runs it.
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class BillDbTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+    struct Result {
+        int exitCode;
+        QString out;
+        QString err;
+    };
+
+    Result billdb(const QStringList& arguments, const QString& ini)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ODBCINI", ini);
+        environment.insert("HOME", dir.path());
+        environment.remove("XDG_DATA_HOME");
+        process.setProcessEnvironment(environment);
+        process.start(qEnvironmentVariable("BILL_TOOL"), arguments);
+        if (!process.waitForFinished(30000))
+            qFatal("billdb did not finish");
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString sqlite(const QString& database, const QString& query)
+    {
+        QProcess process;
+        process.start("sqlite3", {database, query});
+        process.waitForFinished(30000);
+        return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(!qEnvironmentVariableIsEmpty("BILL_TOOL"));
+        QVERIFY(dir.isValid());
+    }
+
+    void initCreatesTheDatabaseAndTheDataSourceOnce()
+    {
+        const QString database = dir.filePath("shop/Bill.db");
+        const QString ini = dir.filePath("one.ini");
+        Result first = billdb({"init", "--database", database}, ini);
+        QCOMPARE(first.exitCode, 0);
+        QVERIFY(first.out.contains(database));
+        QVERIFY(QFile::exists(database));
+        QFile iniFile(ini);
+        QVERIFY(iniFile.open(QIODevice::ReadOnly));
+        const QString definition = QString::fromUtf8(iniFile.readAll());
+        QVERIFY(definition.contains("[Bill]"));
+        QVERIFY(definition.contains("Database=" + database));
+        QVERIFY(definition.contains("NoCreat=1"));
+        QCOMPARE(sqlite(database, "select userx, length(pwd) from UserTable"), QString("Admin|5"));
+
+        // Never overwritten; --if-missing makes that no error.
+        Result second = billdb({"init", "--database", database}, ini);
+        QCOMPARE(second.exitCode, 1);
+        QVERIFY(second.err.startsWith("billdb: "));
+        QCOMPARE(second.err.count('\n'), 1);
+        QCOMPARE(billdb({"init", "--database", database, "--if-missing"}, ini).exitCode, 0);
+    }
+
+    void initDefaultsToTheUsersDataFolder()
+    {
+        const QString ini = dir.filePath("default.ini");
+        QCOMPARE(billdb({"init"}, ini).exitCode, 0);
+        QVERIFY(QFile::exists(dir.filePath(".local/share/bill/Bill.db")));
+    }
+
+    void shopSetsTheHeaderThroughTheDataSourceOrAFile()
+    {
+        const QString database = dir.filePath("shop2/Bill.db");
+        const QString ini = dir.filePath("shop.ini");
+        QCOMPARE(billdb({"init", "--database", database}, ini).exitCode, 0);
+        Result set = billdb({"shop", "--name", "Ravi's Tea Stall", "--address1", "1 Main Road", "--city", "Pune",
+                             "--phone", "98765"}, ini);
+        QCOMPARE(set.exitCode, 0);
+        QCOMPARE(billdb({"shop", "--database", database, "--address2", "Near Station"}, ini).exitCode, 0);
+        QCOMPARE(sqlite(database, "select * from ShopHeader"),
+                 QString("Ravi's Tea Stall|1 Main Road|Near Station|Pune|98765"));
+    }
+
+    void failuresAreOneLineWithNonZeroStatus()
+    {
+        const QString emptyIni = dir.filePath("empty.ini");
+        QFile(emptyIni).open(QIODevice::WriteOnly);
+        Result noSource = billdb({"shop", "--name", "X"}, emptyIni);
+        QCOMPARE(noSource.exitCode, 1);
+        QVERIFY2(noSource.err.contains("Data source name not found"), qPrintable(noSource.err));
+        QCOMPARE(billdb({"shop", "--database", dir.filePath("none.db"), "--name", "X"}, emptyIni).exitCode, 1);
+        QCOMPARE(billdb({"frobnicate"}, emptyIni).exitCode, 1);
+        QCOMPARE(billdb({"shop", "--name"}, emptyIni).exitCode, 1);
+        Result help = billdb({"--help"}, emptyIni);
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.contains("init"));
+    }
+};
+
+QTEST_GUILESS_MAIN(BillDbTest)
+#include "tst_billdb.moc"
