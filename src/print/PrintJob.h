@@ -42,6 +42,7 @@ public:
     // The device is opened by the factory at the first output; a failure to
     // open it is thrown there and again at every later output.
     explicit PrintJob(std::function<std::unique_ptr<PageDevice>()> openDevice);
+    // A job that was not ended is dropped: nothing is printed.
     ~PrintJob();
     PrintJob(PrintJob&&) noexcept;
 
@@ -56,7 +57,9 @@ public:
     void endLine();
     // text() then endLine().
     void line(int column, const QString& text);
-    // Ends the job: the last page goes out. Throws PrintError.
+    // Ends the job: a line in progress is ended, the last page goes out and
+    // the device finishes (also when nothing was printed: then with no page).
+    // Throws PrintError; so does any output after it.
     void end();
 
 private:

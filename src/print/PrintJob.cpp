@@ -1,0 +1,201 @@
+#include "print/PrintJob.h"
+
+#include "kit/Dates.h"
+#include "kit/NumericText.h"
+#include "print/PrinterDevice.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <algorithm>
+#include <optional>
+
+namespace print {
+
+struct PrintJob::State {
+    std::function<std::unique_ptr<PageDevice>()> openDevice;
+    std::unique_ptr<PageDevice> device;
+    // Kept so that every later output fails the same way: callers skip the
+    // failing statement and go on, and report the last failure once.
+    std::optional<QString> openFailure;
+    bool ended = false;
+
+    PrintedLine line;
+    int lineLength = 0;  // characters on the current line; the next free column is one more
+    QVector<PrintedLine> page;
+
+    PageDevice& ready();
+    void place(int column, const QString& text);
+    void closeLine(PageDevice& device);
+    bool linePending() const { return lineLength > 0 || !line.isEmpty(); }
+};
+
+PageDevice& PrintJob::State::ready()
+{
+    if (ended)
+        throw PrintError(QStringLiteral("The print job has already ended."));
+    if (openFailure)
+        throw PrintError(*openFailure);
+    if (!device) {
+        try {
+            device = openDevice();
+        } catch (const Failure& failure) {
+            openFailure = failure.description();
+            throw PrintError(*openFailure);
+        }
+        if (!device) {
+            openFailure = QStringLiteral("No printer is available.");
+            throw PrintError(*openFailure);
+        }
+    }
+    return *device;
+}
+
+void PrintJob::State::place(int column, const QString& text)
+{
+    column = std::max(column, 1);
+    PageDevice& target = ready();
+    if (lineLength + 1 > column)
+        closeLine(target);
+    // Nothing visible to keep for an empty item, but the position still moves.
+    if (!text.isEmpty())
+        line.append(PlacedText{column, text});
+    lineLength = column - 1 + int(text.size());
+}
+
+void PrintJob::State::closeLine(PageDevice& target)
+{
+    page.append(line);
+    line.clear();
+    lineLength = 0;
+    if (page.size() >= std::max(target.linesPerPage(), 1)) {
+        // Taken out first: a device that fails must not get the page again,
+        // and a longer one, at the next line.
+        const QVector<PrintedLine> full = std::move(page);
+        page.clear();
+        target.addPage(full);
+    }
+}
+
+PrintJob::PrintJob(std::function<std::unique_ptr<PageDevice>()> openDevice)
+    : m_state(std::make_unique<State>())
+{
+    m_state->openDevice = std::move(openDevice);
+}
+
+// Not ended: the device goes without finish(), so nothing is printed.
+PrintJob::~PrintJob() = default;
+
+PrintJob::PrintJob(PrintJob&&) noexcept = default;
+
+void PrintJob::text(int column, const QString& text)
+{
+    m_state->place(column, text);
+}
+
+void PrintJob::number(int column, double value)
+{
+    const QString digits = numeric::numberText(value);
+    // The leading blank is where a minus sign goes, so negative numbers take it.
+    m_state->place(column, (value < 0 ? digits : QLatin1Char(' ') + digits) + QLatin1Char(' '));
+}
+
+void PrintJob::value(int column, const QVariant& value)
+{
+    if (value.isNull()) {
+        text(column, QString());
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        number(column, value.toDouble());
+        return;
+    case QMetaType::QDate:
+        text(column, dates::shown(value.toDate()));
+        return;
+    case QMetaType::QDateTime: {
+        // Some drivers hand date columns over as a date and time at midnight.
+        const QDateTime moment = value.toDateTime();
+        QString shown = dates::shown(moment.date());
+        if (moment.time() != QTime(0, 0))
+            shown += QLatin1Char(' ') + moment.time().toString(QStringLiteral("HH:mm:ss"));
+        text(column, shown);
+        return;
+    }
+    default:
+        text(column, value.toString());
+    }
+}
+
+void PrintJob::endLine()
+{
+    m_state->closeLine(m_state->ready());
+}
+
+void PrintJob::line(int column, const QString& text)
+{
+    this->text(column, text);
+    endLine();
+}
+
+// A job that printed nothing hands over no page; finish() is still called.
+void PrintJob::end()
+{
+    State& state = *m_state;
+    PageDevice& device = state.ready();
+    state.ended = true;  // whatever fails below, the job is over
+    if (state.linePending())
+        state.closeLine(device);
+    if (!state.page.isEmpty()) {
+        const QVector<PrintedLine> last = std::move(state.page);
+        state.page.clear();
+        device.addPage(last);
+    }
+    device.finish();
+}
+
+namespace {
+
+// The program's own printout destination. BILL_PRINT_PDF, when set to a file
+// path, sends every job to that PDF file instead of the printer: for a shop
+// without a printer, and to look at a receipt without paper.
+std::unique_ptr<PageDevice> openDefaultDevice()
+{
+    const QString pdfPath = qEnvironmentVariable("BILL_PRINT_PDF");
+    if (!pdfPath.isEmpty())
+        return PrinterDevice::forPdfFile(pdfPath);
+    return PrinterDevice::forDefaultPrinter();
+}
+
+std::function<std::unique_ptr<PageDevice>()>& destination()
+{
+    static std::function<std::unique_ptr<PageDevice>()> current = openDefaultDevice;
+    return current;
+}
+
+}  // namespace
+
+void installDestination(std::function<std::unique_ptr<PageDevice>()> openDevice)
+{
+    destination() = std::move(openDevice);
+}
+
+void restoreDefaultDestination()
+{
+    destination() = openDefaultDevice;
+}
+
+PrintJob startJob()
+{
+    return PrintJob(destination());
+}
+
+}  // namespace print

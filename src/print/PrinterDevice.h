@@ -1,0 +1,47 @@
+#pragma once
+
+#include "print/PrintJob.h"
+
+#include <QFont>
+#include <QString>
+#include <memory>
+
+class QPrinter;
+
+namespace print {
+
+// Pages on paper or in a PDF file, in a fixed-pitch font so that character
+// columns line up as they do on a line printer.
+//
+// Pages are kept until finish() and only then drawn: a job dropped before its
+// end leaves no sheet and no file (a print run that has begun cannot be
+// withdrawn from every printer system). A job without pages prints nothing
+// and writes no file.
+class PrinterDevice : public PageDevice {
+public:
+    // The system's default printer. Throws PrintError when there is none.
+    static std::unique_ptr<PrinterDevice> forDefaultPrinter();
+    // A PDF file, written (replaced) at finish().
+    static std::unique_ptr<PrinterDevice> forPdfFile(const QString& path);
+
+    ~PrinterDevice() override;
+
+    int linesPerPage() const override { return m_linesPerPage; }
+    void addPage(const QVector<PrintedLine>& lines) override;
+    // Draws every page. Throws PrintError when the printer or file cannot be opened.
+    void finish() override;
+
+    // Where a column starts, in device pixels from the printable area's left edge.
+    double columnX(int column) const;
+    const QFont& font() const { return m_font; }
+
+private:
+    explicit PrinterDevice(std::unique_ptr<QPrinter> printer);
+
+    std::unique_ptr<QPrinter> m_printer;
+    QFont m_font;
+    int m_linesPerPage = 1;
+    QVector<QVector<PrintedLine>> m_pages;
+};
+
+}  // namespace print

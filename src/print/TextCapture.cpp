@@ -1,0 +1,68 @@
+#include "print/TextCapture.h"
+
+#include <algorithm>
+
+namespace print {
+
+QVector<CapturedPage> CaptureLog::pages() const
+{
+    QVector<CapturedPage> all;
+    for (const CapturedJob& job : jobs)
+        all += job;
+    return all;
+}
+
+QStringList CaptureLog::allLines() const
+{
+    QStringList all;
+    for (const CapturedJob& job : jobs)
+        for (const CapturedPage& page : job)
+            all += page;
+    return all;
+}
+
+TextCapture::TextCapture(std::shared_ptr<CaptureLog> log, int linesPerPage)
+    : m_log(std::move(log)), m_linesPerPage(linesPerPage)
+{
+}
+
+void TextCapture::addPage(const QVector<PrintedLine>& lines)
+{
+    CapturedPage page;
+    for (const PrintedLine& line : lines)
+        page.append(lineText(line));
+    m_pages.append(page);
+}
+
+void TextCapture::finish()
+{
+    m_log->jobs.append(m_pages);
+    m_pages.clear();
+}
+
+QString TextCapture::lineText(const PrintedLine& line)
+{
+    QString grid;
+    for (const PlacedText& item : line) {
+        const int start = std::max(item.column, 1) - 1;
+        if (grid.size() < start)
+            grid.append(QString(start - grid.size(), QLatin1Char(' ')));
+        // Items never overlap in a job; should they, the later one wins.
+        grid = grid.left(start) + item.text + grid.mid(start + item.text.size());
+    }
+    // A number's closing blank is not something a reader sees.
+    while (grid.endsWith(QLatin1Char(' ')))
+        grid.chop(1);
+    return grid;
+}
+
+std::shared_ptr<CaptureLog> installCapture(int linesPerPage)
+{
+    auto log = std::make_shared<CaptureLog>();
+    installDestination([log, linesPerPage] {
+        return std::make_unique<TextCapture>(log, linesPerPage);
+    });
+    return log;
+}
+
+}  // namespace print
