@@ -51,6 +51,9 @@ void BillOne::deleteSerial()
     qint16 billNumber = NoBill;
     const bool deleted = stopAtFirstError([&] {
         billNumber = boxBillNumber();
+        // The serial is read off the grid: it must be a line of the bill in the box.
+        if (gridBill() != billNumber)
+            throw Failure(QStringLiteral("The grid does not show bill %1.").arg(billNumber));
         const qint16 serial = numeric::toInt16(grid::currentText(DGG, 0));
         connectx();
         giveBackAndDelete(billNumber, serial);
@@ -78,7 +81,7 @@ void BillOne::deleteBill()
         m_rs.open(QStringLiteral("Delete * from asigncharges where BillNumber = ") + sql::number(billNumber),
                   m_connection);
         FillBillN(cmbbillnumber);
-        grid::unbind(DGG);
+        unbindGrid();
         SetBillGridColumns();
         Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
     });

@@ -357,9 +357,15 @@ void BillScreen::AssignToObject(QLineEdit* name, QLineEdit* address, QLineEdit* 
     phone->setText(m_foundPhone);
 }
 
-void BillScreen::RefreshBillGrid(qint16 billNumber)
+void BillScreen::unbindGrid()
 {
     grid::unbind(DGG);
+    m_gridBill.reset();
+}
+
+void BillScreen::RefreshBillGrid(qint16 billNumber)
+{
+    unbindGrid();
     m_gridConnection.open();
     RecordSet lines;
     lines.open(QStringLiteral(
@@ -372,6 +378,7 @@ void BillScreen::RefreshBillGrid(qint16 billNumber)
                    + sql::number(billNumber) + QStringLiteral(" order by Serial asc"),
                m_gridConnection);
     grid::bind(DGG, lines);
+    m_gridBill = billNumber;
     SetBillGridColumns();
 }
 
@@ -606,7 +613,7 @@ void BillScreen::newBill()
     cmbbillnumber->setEnabled(true);
     showNextBillNumber();
     clearCustomer();
-    grid::unbind(DGG);
+    unbindGrid();
     lblGrandTotal->setText(QStringLiteral("0"));
 
     fillItemList();

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QVariant>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -85,6 +86,10 @@ protected:
     void AssignToObject(QLineEdit* name, QLineEdit* address, QLineEdit* phone);
     // Throws when the grid's connection or query fails (the grid is then empty).
     void RefreshBillGrid(qint16 billNumber);
+    // Leaves the grid empty, without columns.
+    void unbindGrid();
+    // The bill whose lines the grid shows; none when it is unbound.
+    std::optional<qint16> gridBill() const { return m_gridBill; }
     void SetBillGridColumns();
 
     // Gives the line's quantity back to its stock batch and deletes the line,
@@ -160,6 +165,7 @@ protected:
 
 private:
     void buildControls();
+    std::optional<qint16> m_gridBill;
     void clearKeptCustomer();
     NextNumber nextAfterMaximum(const QString& statement);
 

@@ -3,6 +3,7 @@
 
 #include "billing/BillOne.h"
 #include "kit/Dates.h"
+#include "kit/Grid.h"
 #include "kit/Twips.h"
 #include "print/TextCapture.h"
 #include "support/BillingOperator.h"
@@ -180,6 +181,16 @@ private slots:
         op.addLine("DAL", "1");
         QCOMPARE(serialsOf(6), QStringList({"1", "3", "4"}));
         QVERIFY(messages.shown.isEmpty());
+
+        // With another number typed into the box, the grid's serial is not that bill's.
+        db.exec(billLine(5, 1, "TEA", 1, 5));
+        op.click("CmdNewBill");
+        QVERIFY(op.pick("cmbbillnumber", "6"));
+        op.typeIn(op.list("cmbbillnumber"), "5");
+        QCOMPARE(grid::currentText(op.grid(), 0), QStringLiteral("1"));
+        op.click("cmdDelSerial");
+        QCOMPARE(serialsOf(5), QStringList({"1", "2"}));
+        QCOMPARE(serialsOf(6), QStringList({"1", "3", "4"}));
     }
 
     void typedFiguresAreConverted()
