@@ -11,11 +11,13 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
+#include <algorithm>
 
 using masters::MasterInstance;
 
@@ -148,6 +150,7 @@ void MasterScreen::buildControls()
     DGG = new QTableView(this);
     DGG->setObjectName(QStringLiteral("DGG"));
     grid::setUp(DGG);
+    DGG->horizontalHeader()->setStretchLastSection(true);
     place(DGG, 120, GridTop, 11415, GridBottom - GridTop);
 
     // A record is loaded when the SN's text changes and when one is picked.
@@ -286,6 +289,13 @@ void MasterScreen::showInGrid(const QString& statement)
 void MasterScreen::SetGridWidths()
 {
     twips::setColumnWidths(DGG, {700, m_instance.gridNameWidth});
+    // The columns after the name fit their contents (at least 3000 twips);
+    // the last one reaches to the grid's edge.
+    const int least = twips::toPixelsX(3000, DGG);
+    for (int column = 2; column < DGG->model()->columnCount(); ++column) {
+        DGG->resizeColumnToContents(column);
+        DGG->setColumnWidth(column, std::max(DGG->columnWidth(column), least));
+    }
 }
 
 void MasterScreen::SaveItem(const QString& first, const QString& second, const QString& third,
