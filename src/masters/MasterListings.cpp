@@ -4,7 +4,7 @@
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "kit/FailureStyles.h"
-#include "print/Maker.h"
+#include "kit/Maker.h"
 #include "print/PrintJob.h"
 #include "shell/CheckM.h"
 

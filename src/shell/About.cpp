@@ -1,7 +1,7 @@
 #include "shell/About.h"
 
 #include "kit/Twips.h"
-#include "shell/Maker.h"
+#include "kit/Maker.h"
 #include "shell/Pictures.h"
 
 #include <QFrame>
@@ -35,11 +35,11 @@ About::About(QWidget* parent)
     place(Shape3, "Shape3", 240, 240, 8610, 4800);
 
     Label23 = label(QStringLiteral("Software Designed by"), "Label23", 480, 420, 11, false);
-    Label22 = label(QString::fromLatin1(maker::Name), "Label22", 960, 600, 16, true);
+    Label22 = label(maker::Name, "Label22", 960, 600, 16, true);
     Label22->setStyleSheet(QStringLiteral("color: #18365f;"));
     Label21 = label(QStringLiteral("For support and new features, please contact us:"), "Label21", 2040, 360, 10, false);
-    Label18 = label(QStringLiteral("E-mail : ") + QString::fromLatin1(maker::EMail), "Label18", 2580, 360, 10, false);
-    Label19 = label(QStringLiteral("Web : ") + QString::fromLatin1(maker::WebAddress), "Label19", 3000, 360, 10, false);
+    Label18 = label(maker::EmailLine, "Label18", 2580, 360, 10, false);
+    Label19 = label(maker::WebLine, "Label19", 3000, 360, 10, false);
     Label20 = label(QStringLiteral("Bill Software, version 1.0"), "Label20", 3960, 360, 9, false);
     Label20->setStyleSheet(QStringLiteral("color: #606060;"));
 
@@ -47,7 +47,7 @@ About::About(QWidget* parent)
     place(Command1, "Command1", 240, 5280, 8610, 1440);
     Command1->setIcon(pictures::banner(Command1->size() - QSize(12, 10)));
     Command1->setIconSize(Command1->size() - QSize(12, 10));
-    Command1->setToolTip(QString::fromLatin1(maker::WebAddress));
+    Command1->setToolTip(maker::WebAddress);
     connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);
 
     setFixedSize(sizeHint());

@@ -4,7 +4,7 @@
 #include "kit/Messages.h"
 #include "kit/Twips.h"
 #include "shell/CheckM.h"
-#include "shell/Maker.h"
+#include "kit/Maker.h"
 #include "shell/PasswordBox.h"
 #include "shell/Pictures.h"
 #include "shell/ProgramEnd.h"
@@ -31,7 +31,7 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
     place(Command1, "Command1", 180, 180, 6240, 1140);
     Command1->setIcon(pictures::banner(Command1->size() - QSize(10, 8)));
     Command1->setIconSize(Command1->size() - QSize(10, 8));
-    Command1->setToolTip(QString::fromLatin1(maker::WebAddress));
+    Command1->setToolTip(maker::WebAddress);
     connect(Command1, &QPushButton::clicked, this, &LOGIN::Command1_Click);
 
     Frame1 = new QGroupBox(this);
@@ -79,7 +79,7 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
     cmd->setFont(bold);
     connect(cmd, &QPushButton::clicked, this, &LOGIN::cmd_Click);
 
-    Label1 = new QLabel(QStringLiteral("E-mail : ") + QString::fromLatin1(maker::EMail), this);
+    Label1 = new QLabel(maker::EmailLine, this);
     place(Label1, "Label1", 180, 4260, 6240, 300);
     Label1->setAlignment(Qt::AlignCenter);
 

@@ -1,6 +1,6 @@
 #include "shell/Pictures.h"
 
-#include "shell/Maker.h"
+#include "kit/Maker.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -108,7 +108,7 @@ QPixmap banner(QSize size)
     p.setPen(QColor(220, 236, 240));
     p.setFont(font(int(h * 0.16), false, true));
     p.drawText(QRectF(textLeft, h * 0.6, all.width() - textLeft, h * 0.3), Qt::AlignLeft | Qt::AlignTop,
-               QString::fromLatin1(maker::WebAddress));
+               maker::WebAddress);
     return pixmap;
 }
 

@@ -4,7 +4,7 @@
 #include "data/Connectionx.h"
 #include "masters/MasterListings.h"
 #include "masters/MasterScreen.h"
-#include "print/Maker.h"
+#include "kit/Maker.h"
 #include "print/TextCapture.h"
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"

@@ -1,4 +1,4 @@
-#include "shell/Maker.h"
+#include "kit/Maker.h"
 
 #include <QDesktopServices>
 #include <QString>
@@ -8,7 +8,7 @@ namespace maker {
 
 void openWebPage()
 {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(WebAddress)));
+    QDesktopServices::openUrl(QUrl(WebAddress));
 }
 
 }  // namespace maker
