@@ -71,6 +71,9 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
     LOGINButton->setIconSize(LOGINButton->size() - QSize(12, 10));
     LOGINButton->setToolTip(QStringLiteral("Login"));
     connect(LOGINButton, &QPushButton::clicked, this, &LOGIN::LOGIN_Click);
+    // The login button is the window's default button: Enter in the password box presses it.
+    LOGINButton->setDefault(true);
+    connect(TXTpass, &QLineEdit::returnPressed, LOGINButton, &QPushButton::click);
 
     cmd = new QPushButton(QStringLiteral("X"), Frame1);
     place(cmd, "cmd", 5100, 1860, 840, 600);

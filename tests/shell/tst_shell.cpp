@@ -170,6 +170,15 @@ private slots:
         cleanup();
         auto again = logIn("ADMIN", "ADMIN");
         QVERIFY(mainWindowShown());
+
+        // Enter in the password box presses the login button.
+        cleanup();
+        LOGIN byKeyboard;
+        byKeyboard.show();
+        type(byKeyboard.TXTpass, "ADMIN");
+        QTest::keyClick(byKeyboard.TXTpass, Qt::Key_Return);
+        QVERIFY(mainWindowShown());
+        QVERIFY(byKeyboard.isHidden());
     }
 
     void refusedLogins()
