@@ -67,12 +67,6 @@ MasterScreen::MasterScreen(const MasterInstance& instance, QWidget* parent)
     load();
 }
 
-void MasterScreen::place(QWidget* control, int left, int top, int width, int height)
-{
-    control->setGeometry(twips::toPixelsX(left, this), twips::toPixelsY(top, this),
-                         twips::toPixelsX(width, this), twips::toPixelsY(height, this));
-}
-
 void MasterScreen::buildControls()
 {
     const bool party = m_instance.isParty();
@@ -88,70 +82,70 @@ void MasterScreen::buildControls()
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     Label1->setFont(titleFont);
-    place(Label1, 0, 0, 11655, 315);
+    twips::place(Label1, 0, 0, 11655, 315);
 
     Label3 = label(QStringLiteral("SN :"), this, QStringLiteral("Label3"));
-    place(Label3, 120, 480, 1395, 360);
+    twips::place(Label3, 120, 480, 1395, 360);
     CmbSN = new QComboBox(this);
     CmbSN->setObjectName(QStringLiteral("CmbSN"));
     CmbSN->setEditable(true);
     CmbSN->setInsertPolicy(QComboBox::NoInsert);
     CmbSN->setToolTip(QStringLiteral("Do not write while entry. Used only for View / Update / Delete"));
-    place(CmbSN, 1680, 480, 1215, 360);
+    twips::place(CmbSN, 1680, 480, 1215, 360);
 
     Label4 = label(m_instance.nameLabel, this, QStringLiteral("Label4"));
-    place(Label4, 120, 1080, 1395, 360);
+    twips::place(Label4, 120, 1080, 1395, 360);
     txtname = box(this, QStringLiteral("txtname"));
-    place(txtname, 1680, 1080, 8280, 375);
+    twips::place(txtname, 1680, 1080, 8280, 375);
 
     cmddelete = button(QStringLiteral("Delete"), this, QStringLiteral("cmddelete"));
-    place(cmddelete, 10080, 1080, 1455, 975);
+    twips::place(cmddelete, 10080, 1080, 1455, 975);
 
     Label22 = label(m_instance.secondLabel, this, QStringLiteral("Label22"));
-    place(Label22, 120, 1680, 1395, 375);
+    twips::place(Label22, 120, 1680, 1395, 375);
     txtpn = box(this, QStringLiteral("txtpn"));
-    place(txtpn, 1680, 1680, 8280, 375);
+    twips::place(txtpn, 1680, 1680, 8280, 375);
 
     // The phone is a party record's third column; the priced names have none,
     // so there the box is kept out of sight under the grid.
     const int remarkTop = party ? 2280 : 4800;
     Label2 = label(QStringLiteral("Phone :"), this, QStringLiteral("Label2"));
-    place(Label2, 120, remarkTop, 1395, 375);
+    twips::place(Label2, 120, remarkTop, 1395, 375);
     txtremark = box(this, QStringLiteral("txtremark"));
-    place(txtremark, 1680, remarkTop, 8280, 375);
+    twips::place(txtremark, 1680, remarkTop, 8280, 375);
     Label2->setVisible(party);
     txtremark->setVisible(party);
 
     CmdSave = button(QStringLiteral("Save"), this, QStringLiteral("CmdSave"));
-    place(CmdSave, 1680, 2760, 1455, 975);
+    twips::place(CmdSave, 1680, 2760, 1455, 975);
     cmdprintstatus = button(QStringLiteral("Print"), this, QStringLiteral("cmdprintstatus"));
-    place(cmdprintstatus, 3480, 2760, 1455, 975);
+    twips::place(cmdprintstatus, 3480, 2760, 1455, 975);
     cmdprintstatus->setEnabled(!m_instance.listing.isEmpty());
 
     Frame1 = new QGroupBox(QStringLiteral("Search"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    place(Frame1, 5160, FrameTop, 6375, FrameHeight);
+    twips::place(Frame1, 5160, FrameTop, 6375, FrameHeight);
     Label13 = label(QStringLiteral("Name :"), Frame1, QStringLiteral("Label13"));
-    place(Label13, 120, 360, 800, 375);
+    twips::place(Label13, 120, 360, 800, 375);
     txtone = box(Frame1, QStringLiteral("txtone"));
-    place(txtone, 960, 360, 2880, 375);
+    twips::place(txtone, 960, 360, 2880, 375);
     txtphone = box(Frame1, QStringLiteral("txtphone"));
     txtphone->setToolTip(QStringLiteral("Phone No"));
     txtphone->setPlaceholderText(QStringLiteral("Phone No"));
-    place(txtphone, 3960, 360, 2280, 375);
+    twips::place(txtphone, 3960, 360, 2280, 375);
     txtphone->setVisible(party);  // nothing to search on the priced names
     if (party)
         txtone->setToolTip(QStringLiteral("Name"));
     Label12 = label(QStringLiteral("Part N :"), Frame1, QStringLiteral("Label12"));
-    place(Label12, 120, 1080, 1180, 375);
+    twips::place(Label12, 120, 1080, 1180, 375);
     txttwo = box(Frame1, QStringLiteral("txttwo"));
-    place(txttwo, 1320, 1080, 2880, 375);
+    twips::place(txttwo, 1320, 1080, 2880, 375);
 
     DGG = new QTableView(this);
     DGG->setObjectName(QStringLiteral("DGG"));
     grid::setUp(DGG);
     DGG->horizontalHeader()->setStretchLastSection(true);
-    place(DGG, 120, GridTop, 11415, GridBottom - GridTop);
+    twips::place(DGG, 120, GridTop, 11415, GridBottom - GridTop);
 
     // A record is loaded when the SN's text changes and when one is picked.
     connect(CmbSN, &QComboBox::editTextChanged, this, [this] { loadRecord(); });

@@ -47,7 +47,6 @@ public:
 
 private:
     void buildControls();
-    void place(QWidget* control, int left, int top, int width, int height);
 
     // Operations.
     void load();

@@ -25,10 +25,9 @@ ChangePwd::ChangePwd(QWidget* parent)
 {
     setKeyRules(KeyRules::escOnly());
 
-    auto place = [this](QWidget* control, const char* name, int left, int top, int width, int height) {
+    auto place = [](QWidget* control, const char* name, int left, int top, int width, int height) {
         control->setObjectName(QString::fromLatin1(name));
-        control->setGeometry(twips::toPixelsX(left, this), twips::toPixelsY(top, this),
-                             twips::toPixelsX(width, this), twips::toPixelsY(height, this));
+        twips::place(control, left, top, width, height);
     };
 
     Frame1 = new QGroupBox(this);

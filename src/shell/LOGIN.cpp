@@ -21,10 +21,9 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("LOGIN"));
     setWindowTitle(QStringLiteral("Login"));
 
-    auto place = [this](QWidget* control, const char* name, int left, int top, int width, int height) {
+    auto place = [](QWidget* control, const char* name, int left, int top, int width, int height) {
         control->setObjectName(QString::fromLatin1(name));
-        control->setGeometry(twips::toPixelsX(left, this), twips::toPixelsY(top, this),
-                             twips::toPixelsX(width, this), twips::toPixelsY(height, this));
+        twips::place(control, left, top, width, height);
     };
 
     Command1 = new QPushButton(this);
