@@ -1,11 +1,24 @@
+#include "shell/LOGIN.h"
+#include "shell/MDIForm1.h"
+#include "shell/Pictures.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QGuiApplication>
+#include <QScreen>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("bill"));
-    QLabel placeholder(QStringLiteral("Bill Software"));
-    placeholder.show();
-    return app.exec();
+    QApplication::setWindowIcon(pictures::programIcon());
+
+    // Nothing touches the database until a button is pressed.
+    LOGIN login;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        login.move(screen->availableGeometry().center() - login.rect().center());
+    login.show();
+
+    const int code = app.exec();
+    delete MDIForm1::existing();
+    return code;
 }

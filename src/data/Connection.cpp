@@ -164,7 +164,8 @@ void connectx(Connection& connection)
     } catch (const DbError& error) {
         Messages::instance().showError(
             error.description()
-            + QStringLiteral("\n\nThe data source \"Bill\" could not be opened. "
-                             "To create the database and the data source, run:  billdb init"));
+            + QStringLiteral("\n\nThe database (data source \"Bill\") could not be opened. "
+                             "If the program has not been set up on this computer yet, "
+                             "create the database with the command:  billdb init"));
     }
 }

@@ -7,8 +7,10 @@ namespace Connectionx {
 
 Connection& sharedConnection()
 {
-    static Connection connection;
-    return connection;
+    // Never destroyed: at the end of the run the database registry that a
+    // connection's destructor calls into is gone before function statics.
+    static Connection* connection = new Connection;
+    return *connection;
 }
 
 RecordSet& sharedRecordSet()

@@ -23,6 +23,12 @@ QSize toPixels(int widthTwips, int heightTwips, const QWidget* widget)
     return QSize(toPixelsX(widthTwips, widget), toPixelsY(heightTwips, widget));
 }
 
+void place(QWidget* control, int left, int top, int width, int height)
+{
+    control->setGeometry(toPixelsX(left, control), toPixelsY(top, control),
+                         toPixelsX(width, control), toPixelsY(height, control));
+}
+
 void setColumnWidths(QTableView* grid, std::initializer_list<int> widthsInTwips)
 {
     int column = 0;

@@ -13,6 +13,9 @@ int toPixelsX(int twips, const QWidget* widget);
 int toPixelsY(int twips, const QWidget* widget);
 QSize toPixels(int widthTwips, int heightTwips, const QWidget* widget);
 
+// Places a control at a position and size given in twips, within its parent.
+void place(QWidget* control, int left, int top, int width, int height);
+
 // Column widths of a grid, first column first; columns not named keep theirs.
 void setColumnWidths(QTableView* grid, std::initializer_list<int> widthsInTwips);
 

@@ -1,9 +1,14 @@
 #include "shell/CheckM.h"
 
 #include "data/Connection.h"
+#include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
+#include "data/SqlText.h"
 #include "kit/Failure.h"
+#include "kit/FailureStyles.h"
+#include "kit/Messages.h"
+#include "shell/MDIForm1.h"
 
 namespace CheckM {
 
@@ -20,10 +25,51 @@ QString ShiftText(const QString& text, qint16 key)
     for (const QChar c : text) {
         const int code = c.unicode() + key;
         if (c.unicode() > 255 || code < 0 || code > 255)
-            throw Failure(QStringLiteral("The character \"%1\" cannot be used in a password.").arg(c));
+            throw Failure(QStringLiteral("The character \"%1\" cannot be used in a password. "
+                                         "Please use letters without accents, digits and the usual signs.").arg(c));
         shifted += QChar(code);
     }
     return shifted;
+}
+
+bool CheckLogin(const QString& user, const QString& shiftedPassword)
+{
+    if (user.isEmpty() || shiftedPassword.isEmpty()) {
+        Messages::instance().inform(QStringLiteral("Fill Information"), QStringLiteral("Information"));
+        return false;
+    }
+
+    Connectionx::OpenSharedConnection();
+    Connection& connection = Connectionx::sharedConnection();
+    if (!connection.isOpen())
+        return false;  // the failed open has been shown to the operator
+
+    bool allowed = false;
+    CollectErrors errors;
+    errors([&] {
+        QString& statement = Connectionx::sharedSql();
+        statement = QStringLiteral("Select * from usertable where userx = ") + sql::text(user)
+                    + QStringLiteral(" And pwd = ") + sql::text(shiftedPassword);
+        RecordSet& users = Connectionx::sharedRecordSet();
+        users.close();
+        users.open(statement, connection);
+        if (users.recordCount() < 1) {
+            Messages::instance().inform(QStringLiteral("Not Authorised"), QStringLiteral("Information"));
+            return;
+        }
+        // The database compares text without regard to case: the name may
+        // differ in case, the password must not.
+        const bool sameUser = users.field(1).toString().toUpper() == user.toUpper();
+        const bool samePassword = users.field(2).toString() == shiftedPassword;
+        if (sameUser && samePassword) {
+            allowed = true;
+            MDIForm1::instance()->show();
+        }
+    });
+    Connectionx::sharedRecordSet().close();
+    connection.close();
+    errors.report();
+    return allowed;
 }
 
 void LoadShopHeader()

@@ -18,6 +18,12 @@ extern QString ShopPhone;
 // 255, or a character outside the single-byte range).
 QString ShiftText(const QString& text, qint16 key);
 
+// True when UserTable holds the user (name in any case) with exactly this
+// shifted password; then shows the main window. "Fill Information" for an
+// empty name or password, "Not Authorised" when no row matches; a row the
+// database matched only by ignoring case is refused without a word.
+bool CheckLogin(const QString& user, const QString& shiftedPassword);
+
 // Sets the five values from the shop's header row, or to placeholders when the
 // database has none (or cannot be read).
 void LoadShopHeader();

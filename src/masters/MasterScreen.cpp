@@ -1,0 +1,409 @@
+#include "masters/MasterScreen.h"
+
+#include "data/SqlText.h"
+#include "kit/FailureStyles.h"
+#include "kit/Grid.h"
+#include "kit/Lists.h"
+#include "kit/Messages.h"
+#include "kit/NumericText.h"
+#include "kit/Twips.h"
+#include "masters/MasterListings.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <algorithm>
+
+using masters::MasterInstance;
+
+namespace {
+
+// The inside of the 11895 x 9120 twips window: the layout below fills it.
+constexpr int ClientWidth = 11655;
+constexpr int ClientHeight = 8640;
+
+// The search frame is taller than designed, so that its second row (the
+// search on the second column) shows; the grid starts below it.
+constexpr int FrameTop = 2760;
+constexpr int FrameHeight = 1560;
+constexpr int GridTop = FrameTop + FrameHeight + 120;
+constexpr int GridBottom = 8415;
+
+QLabel* label(const QString& text, QWidget* parent, const QString& name)
+{
+    auto* shown = new QLabel(text, parent);
+    shown->setObjectName(name);
+    return shown;
+}
+
+QLineEdit* box(QWidget* parent, const QString& name)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+QPushButton* button(const QString& caption, QWidget* parent, const QString& name)
+{
+    auto* pressed = new QPushButton(caption, parent);
+    pressed->setObjectName(name);
+    return pressed;
+}
+
+}  // namespace
+
+MasterScreen::MasterScreen(const MasterInstance& instance, QWidget* parent)
+    : DataScreen(instance.name, instance.caption, ClientWidth, ClientHeight, parent)
+    , m_instance(instance)
+{
+    setKeyRules(KeyRules{});  // Esc closes, no apostrophe, capitals; Enter does nothing
+    buildControls();
+    setFixedSize(sizeHint());
+    load();
+}
+
+void MasterScreen::buildControls()
+{
+    const bool party = m_instance.isParty();
+
+    Label1 = label(m_instance.title, this, QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setAutoFillBackground(true);
+    QPalette band = Label1->palette();
+    band.setColor(QPalette::Window, QColor(0, 0, 128));
+    band.setColor(QPalette::WindowText, Qt::white);
+    Label1->setPalette(band);
+    QFont titleFont = Label1->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    Label1->setFont(titleFont);
+    twips::place(Label1, 0, 0, 11655, 315);
+
+    Label3 = label(QStringLiteral("SN :"), this, QStringLiteral("Label3"));
+    twips::place(Label3, 120, 480, 1395, 360);
+    CmbSN = new QComboBox(this);
+    CmbSN->setObjectName(QStringLiteral("CmbSN"));
+    CmbSN->setEditable(true);
+    CmbSN->setInsertPolicy(QComboBox::NoInsert);
+    CmbSN->setToolTip(QStringLiteral("Do not write while entry. Used only for View / Update / Delete"));
+    twips::place(CmbSN, 1680, 480, 1215, 360);
+
+    Label4 = label(m_instance.nameLabel, this, QStringLiteral("Label4"));
+    twips::place(Label4, 120, 1080, 1395, 360);
+    txtname = box(this, QStringLiteral("txtname"));
+    twips::place(txtname, 1680, 1080, 8280, 375);
+
+    cmddelete = button(QStringLiteral("Delete"), this, QStringLiteral("cmddelete"));
+    twips::place(cmddelete, 10080, 1080, 1455, 975);
+
+    Label22 = label(m_instance.secondLabel, this, QStringLiteral("Label22"));
+    twips::place(Label22, 120, 1680, 1395, 375);
+    txtpn = box(this, QStringLiteral("txtpn"));
+    twips::place(txtpn, 1680, 1680, 8280, 375);
+
+    // The phone is a party record's third column; the priced names have none,
+    // so there the box is kept out of sight under the grid.
+    const int remarkTop = party ? 2280 : 4800;
+    Label2 = label(QStringLiteral("Phone :"), this, QStringLiteral("Label2"));
+    twips::place(Label2, 120, remarkTop, 1395, 375);
+    txtremark = box(this, QStringLiteral("txtremark"));
+    twips::place(txtremark, 1680, remarkTop, 8280, 375);
+    Label2->setVisible(party);
+    txtremark->setVisible(party);
+
+    CmdSave = button(QStringLiteral("Save"), this, QStringLiteral("CmdSave"));
+    twips::place(CmdSave, 1680, 2760, 1455, 975);
+    cmdprintstatus = button(QStringLiteral("Print"), this, QStringLiteral("cmdprintstatus"));
+    twips::place(cmdprintstatus, 3480, 2760, 1455, 975);
+    cmdprintstatus->setEnabled(!m_instance.listing.isEmpty());
+
+    Frame1 = new QGroupBox(QStringLiteral("Search"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    twips::place(Frame1, 5160, FrameTop, 6375, FrameHeight);
+    Label13 = label(QStringLiteral("Name :"), Frame1, QStringLiteral("Label13"));
+    twips::place(Label13, 120, 360, 800, 375);
+    txtone = box(Frame1, QStringLiteral("txtone"));
+    twips::place(txtone, 960, 360, 2880, 375);
+    txtphone = box(Frame1, QStringLiteral("txtphone"));
+    txtphone->setToolTip(QStringLiteral("Phone No"));
+    txtphone->setPlaceholderText(QStringLiteral("Phone No"));
+    twips::place(txtphone, 3960, 360, 2280, 375);
+    txtphone->setVisible(party);  // nothing to search on the priced names
+    if (party)
+        txtone->setToolTip(QStringLiteral("Name"));
+    Label12 = label(QStringLiteral("Part N :"), Frame1, QStringLiteral("Label12"));
+    twips::place(Label12, 120, 1080, 1180, 375);
+    txttwo = box(Frame1, QStringLiteral("txttwo"));
+    twips::place(txttwo, 1320, 1080, 2880, 375);
+
+    DGG = new QTableView(this);
+    DGG->setObjectName(QStringLiteral("DGG"));
+    grid::setUp(DGG);
+    DGG->horizontalHeader()->setStretchLastSection(true);
+    twips::place(DGG, 120, GridTop, 11415, GridBottom - GridTop);
+
+    // A record is loaded when the SN's text changes and when one is picked.
+    connect(CmbSN, &QComboBox::editTextChanged, this, [this] { loadRecord(); });
+    connect(CmbSN, &QComboBox::activated, this, [this] { loadRecord(); });
+    connect(DGG, &QTableView::clicked, this, [this] { gridClicked(); });
+    for (const masters::SearchBox& search : m_instance.searches) {
+        auto* searchBox = Frame1->findChild<QLineEdit*>(search.box);
+        const QString statement = search.statement;
+        connect(searchBox, &QLineEdit::textChanged, this,
+                [this, statement](const QString& text) { this->search(statement, text); });
+    }
+    connect(CmdSave, &QPushButton::clicked, this, [this] { save(); });
+    connect(cmddelete, &QPushButton::clicked, this, [this] { remove(); });
+    connect(cmdprintstatus, &QPushButton::clicked, this, [this] { print(); });
+}
+
+// Opening: the whole table, newest first, and the record with the highest SN.
+void MasterScreen::load()
+{
+    FillGrid();
+    Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("desc"), CmbSN);
+}
+
+// The SN's text changed or an SN was picked: its record goes into the boxes.
+// A text that is no SN of a record leaves the boxes as they are.
+void MasterScreen::loadRecord()
+{
+    stopAtFirstError([&] {
+        FindPersonnelDetails(CmbSN->currentText());
+        AssignToObject(txtname, txtpn, txtremark);
+    });
+}
+
+void MasterScreen::gridClicked()
+{
+    stopAtFirstError([&] {
+        CmbSN->setEditText(grid::currentText(DGG, 0));
+        loadRecord();
+    });
+}
+
+// Every change of a search box's text shows the rows whose column contains it.
+void MasterScreen::search(const QString& statement, const QString& text)
+{
+    showInGrid(statement + sql::text(QLatin1Char('%') + text + QLatin1Char('%')));
+    SetGridWidths();
+}
+
+// Always adds a new record with the next SN; afterwards the SN list is
+// ascending and the lowest SN's record is shown.
+void MasterScreen::save()
+{
+    if (txtname->text().isEmpty())
+        return;
+    SaveItem(txtname->text(), txtpn->text(), txtremark->text(), m_instance.table);
+    FillGrid();
+    Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("ASC"), CmbSN);
+}
+
+void MasterScreen::remove()
+{
+    // Only a whole number in range names a record: "3.5" would otherwise be
+    // rounded to 4 and delete a record other than the one shown.
+    const QString text = CmbSN->currentText();
+    if (!numeric::isNumeric(text))
+        return;
+    const double number = numeric::toDouble(text);
+    if (number != numeric::roundHalfEven(number) || number < -32768 || number > 32767)
+        return;
+    if (!Messages::instance().ask(QStringLiteral("Confirm Delete ?"), QStringLiteral("Delete")))
+        return;
+    if (!deleteItem(numeric::toInt16(number)))
+        return;
+    if (m_instance.clearNameAfterDelete)
+        txtname->clear();
+    FillGrid();
+    Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("desc"), CmbSN);
+}
+
+void MasterScreen::print()
+{
+    if (!m_instance.listing.isEmpty())
+        masters::printMasterListing(m_instance.listing);
+}
+
+// Fills the list with the column's distinct values and picks the first, which
+// loads its record. A failing step is passed over.
+void MasterScreen::Fill(const QString& column, const QString& table, const QString& orderColumn,
+                        const QString& orderWord, QComboBox* target)
+{
+    {
+        const QSignalBlocker quiet(target);
+        target->clear();
+    }
+    SkipFailing skip;
+    skip([&] { connectx(m_connection); });
+    skip([&] { m_records.close(); });
+    skip([&] {
+        m_sql = QStringLiteral("Select distinct(") + column + QStringLiteral(") from ") + table
+            + QStringLiteral(" order by ") + orderColumn + QLatin1Char(' ') + orderWord;
+        m_records.open(m_sql, m_connection);
+    });
+    skip([&] {
+        const QSignalBlocker quiet(target);
+        for (; !m_records.eof(); m_records.moveNext())
+            target->addItem(GridModel::displayText(m_records.field(0)));
+    });
+    skip([&] {
+        if (m_connection.isOpen())
+            m_connection.close();
+    });
+    lists::pick(target, 0);
+}
+
+void MasterScreen::FillGrid()
+{
+    showInGrid(m_instance.gridQuery);
+    SetGridWidths();
+}
+
+// The grid's rows come over its own connection; when the query fails the grid
+// keeps what it showed.
+void MasterScreen::showInGrid(const QString& statement)
+{
+    stopAtFirstError([&] {
+        RecordSet rows;
+        m_gridConnection.open();
+        rows.open(statement, m_gridConnection);
+        m_gridConnection.close();
+        grid::unbind(DGG);
+        grid::bind(DGG, rows);
+    });
+}
+
+void MasterScreen::SetGridWidths()
+{
+    twips::setColumnWidths(DGG, {700, m_instance.gridNameWidth});
+    // The columns after the name fit their contents (at least 3000 twips);
+    // the last one reaches to the grid's edge.
+    const int least = twips::toPixelsX(3000, DGG);
+    for (int column = 2; column < DGG->model()->columnCount(); ++column) {
+        DGG->resizeColumnToContents(column);
+        DGG->setColumnWidth(column, std::max(DGG->columnWidth(column), least));
+    }
+}
+
+void MasterScreen::SaveItem(const QString& first, const QString& second, const QString& third,
+                            const QString& table)
+{
+    const bool party = m_instance.isParty();
+    // A priced name needs a name and a numeric price; otherwise nothing happens.
+    if (!party && (first.isEmpty() || !numeric::isNumeric(second)))
+        return;
+
+    const bool saved = stopAtFirstError([&] {
+        connectx(m_connection);
+        qint16 sn = 1;
+        m_records.close();
+        m_sql = m_instance.nextNumberQuery;
+        m_records.open(m_sql, m_connection);
+        const QVariant highest = m_records.field(0);
+        if (!highest.isNull())
+            sn = numeric::toInt16(numeric::toDouble(highest) + 1);  // Overflow past 32767
+
+        const QString values = party
+            ? sql::text(first) + QLatin1Char(',') + sql::text(second) + QLatin1Char(',') + sql::text(third)
+            : sql::text(first) + QLatin1Char(',') + sql::number(numeric::toDouble(second))
+                + QStringLiteral(",'-',0");
+        m_sql = QStringLiteral("insert into ") + table + QStringLiteral(" values(") + sql::number(sn)
+            + QLatin1Char(',') + values + QLatin1Char(')');
+        m_records.open(m_sql, m_connection);
+        Messages::instance().inform(QStringLiteral("Saved"), QStringLiteral("Info"));
+        if (m_connection.isOpen())
+            m_connection.close();
+    });
+    if (!saved)
+        Messages::instance().inform(m_instance.saveFailureMessage, QStringLiteral("Info"));
+}
+
+// True when the statement went through; a failure ends it without a word
+// (a connection that cannot be opened has been reported by connectx).
+bool MasterScreen::deleteItem(qint16 sn)
+{
+    return stopAtFirstError([&] {
+        connectx(m_connection);
+        m_records.close();
+        m_sql = m_instance.deleteStatement + sql::number(sn);
+        m_records.open(m_sql, m_connection);
+        Messages::instance().inform(QStringLiteral("Deleted"), QStringLiteral("Info"));
+        if (m_connection.isOpen())
+            m_connection.close();
+    });
+}
+
+// Reads the record with that SN into the working values; throws when there is none.
+void MasterScreen::FindPersonnelDetails(const QString& sn)
+{
+    connectx(m_connection);
+    m_records.close();
+    m_sql = m_instance.loadQuery + sql::number(numeric::toDouble(sn));
+    m_records.open(m_sql, m_connection);
+    const qint16 loaded = numeric::toInt16(m_records.field(0));
+    const QString first = GridModel::displayText(m_records.field(1));
+    const QString second = GridModel::displayText(m_records.field(2));
+    m_loadedSN = loaded;
+    m_first = first;
+    m_second = second;
+    m_third = m_instance.isParty() ? GridModel::displayText(m_records.field(3)) : QString();
+    if (m_connection.isOpen())
+        m_connection.close();
+}
+
+void MasterScreen::AssignToObject(QLineEdit* first, QLineEdit* second, QLineEdit* third)
+{
+    first->setText(m_first);
+    second->setText(m_second);
+    third->setText(m_third);
+}
+
+namespace masters {
+
+QStringList masterScreenNames()
+{
+    QStringList names;
+    for (const MasterInstance& instance : masterInstances())
+        names << instance.name;
+    return names;
+}
+
+MasterScreen* createMasterScreen(const QString& name, QWidget* parent)
+{
+    const MasterInstance* instance = findMasterInstance(name);
+    return instance ? new MasterScreen(*instance, parent) : nullptr;
+}
+
+MasterScreen* createCustomerEnty(QWidget* parent)
+{
+    return createMasterScreen(QStringLiteral("CustomerEnty"), parent);
+}
+
+MasterScreen* createItemEntry(QWidget* parent)
+{
+    return createMasterScreen(QStringLiteral("ItemEntry"), parent);
+}
+
+MasterScreen* createSupplier(QWidget* parent)
+{
+    return createMasterScreen(QStringLiteral("Supplier"), parent);
+}
+
+MasterScreen* createExpenditurePersonnelEntry(QWidget* parent)
+{
+    return createMasterScreen(QStringLiteral("ExpenditurePersonnelEntry"), parent);
+}
+
+MasterScreen* createExpenditure_Head(QWidget* parent)
+{
+    return createMasterScreen(QStringLiteral("Expenditure_Head"), parent);
+}
+
+}  // namespace masters

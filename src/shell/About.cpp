@@ -1,0 +1,58 @@
+#include "shell/About.h"
+
+#include "kit/Twips.h"
+#include "kit/Maker.h"
+#include "shell/Pictures.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+About::About(QWidget* parent)
+    : DataScreen(QStringLiteral("About"), QStringLiteral("About"), 9090, 7140, parent)
+{
+    setKeyRules(KeyRules::escOnly());
+
+    auto place = [](QWidget* control, const char* name, int left, int top, int width, int height) {
+        control->setObjectName(QString::fromLatin1(name));
+        twips::place(control, left, top, width, height);
+    };
+    auto label = [&](const QString& text, const char* name, int top, int height, int pointSize, bool bold) {
+        auto* l = new QLabel(text, Shape3);
+        place(l, name, 120, top, 8370, height);
+        l->setAlignment(Qt::AlignCenter);
+        QFont font = l->font();
+        font.setPointSize(pointSize);
+        font.setBold(bold);
+        l->setFont(font);
+        return l;
+    };
+
+    Shape3 = new QFrame(this);
+    Shape3->setFrameShape(QFrame::Box);
+    Shape3->setStyleSheet(QStringLiteral("#Shape3 { border: 2px solid #18365f; border-radius: 6px; background: #f7f9fc; }"));
+    place(Shape3, "Shape3", 240, 240, 8610, 4800);
+
+    Label23 = label(QStringLiteral("Software Designed by"), "Label23", 480, 420, 11, false);
+    Label22 = label(maker::Name, "Label22", 960, 600, 16, true);
+    Label22->setStyleSheet(QStringLiteral("color: #18365f;"));
+    Label21 = label(QStringLiteral("For support and new features, please contact us:"), "Label21", 2040, 360, 10, false);
+    Label18 = label(maker::EmailLine, "Label18", 2580, 360, 10, false);
+    Label19 = label(maker::WebLine, "Label19", 3000, 360, 10, false);
+    Label20 = label(QStringLiteral("Bill Software, version 1.0"), "Label20", 3960, 360, 9, false);
+    Label20->setStyleSheet(QStringLiteral("color: #606060;"));
+
+    Command1 = new QPushButton(this);
+    place(Command1, "Command1", 240, 5280, 8610, 1440);
+    Command1->setIcon(pictures::banner(Command1->size() - QSize(12, 10)));
+    Command1->setIconSize(Command1->size() - QSize(12, 10));
+    Command1->setToolTip(maker::WebAddress);
+    connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);
+
+    setFixedSize(sizeHint());
+}
+
+void About::Command1_Click()
+{
+    maker::openWebPage();
+}

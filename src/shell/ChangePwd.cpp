@@ -1,0 +1,103 @@
+#include "shell/ChangePwd.h"
+
+#include "data/Connection.h"
+#include "data/Connectionx.h"
+#include "data/RecordSet.h"
+#include "data/SqlText.h"
+#include "kit/FailureStyles.h"
+#include "kit/Messages.h"
+#include "kit/Twips.h"
+#include "shell/CheckM.h"
+#include "shell/PasswordBox.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+const QString Caption = QStringLiteral("Admin");
+}
+
+ChangePwd::ChangePwd(QWidget* parent)
+    : DataScreen(QStringLiteral("ChangePwd"), QStringLiteral("Change Password"), 5985, 2595, parent)
+{
+    setKeyRules(KeyRules::escOnly());
+
+    auto place = [](QWidget* control, const char* name, int left, int top, int width, int height) {
+        control->setObjectName(QString::fromLatin1(name));
+        twips::place(control, left, top, width, height);
+    };
+
+    Frame1 = new QGroupBox(this);
+    place(Frame1, "Frame1", 120, 60, 5745, 2415);
+
+    Label2 = new QLabel(QStringLiteral("User ID :"), Frame1);
+    place(Label2, "Label2", 240, 300, 1800, 315);
+    txtUID = new QComboBox(Frame1);
+    txtUID->setEditable(true);
+    place(txtUID, "txtUID", 2160, 270, 3300, 375);
+
+    Label1 = new QLabel(QStringLiteral("Password :"), Frame1);
+    place(Label1, "Label1", 240, 780, 1800, 315);
+    txtPwd = new QLineEdit(Frame1);
+    passwordbox::showAsX(txtPwd);
+    place(txtPwd, "txtPwd", 2160, 750, 3300, 375);
+
+    Label6 = new QLabel(QStringLiteral("Re enterPassword :"), Frame1);
+    place(Label6, "Label6", 240, 1260, 1800, 315);
+    txtReenter = new QLineEdit(Frame1);
+    passwordbox::showAsX(txtReenter);
+    place(txtReenter, "txtReenter", 2160, 1230, 3300, 375);
+
+    CmdPass = new QPushButton(QStringLiteral("Change Password"), Frame1);
+    place(CmdPass, "CmdPass", 2160, 1770, 2100, 465);
+    connect(CmdPass, &QPushButton::clicked, this, [this] { Changepassword(txtUID, txtPwd, txtReenter); });
+
+    for (QLabel* label : {Label2, Label1, Label6})
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setFixedSize(sizeHint());
+}
+
+void ChangePwd::Changepassword(QComboBox* user, QLineEdit* password, QLineEdit* reenter)
+{
+    if (user->currentText().isEmpty() || password->text().isEmpty() || reenter->text().isEmpty())
+        return;
+
+    if (password->text() != reenter->text()) {
+        Messages::instance().inform(QStringLiteral("Both password not same. Please re-enter both password"),
+                                    Caption);
+        user->setEditText(QString());
+        password->clear();
+        return;
+    }
+
+    // A password the transform cannot store is refused before anything is sent.
+    QString shifted;
+    SkipFailing shift;
+    if (!shift([&] { shifted = CheckM::ShiftText(password->text(), 27); })) {
+        Messages::instance().inform(shift.lastError(), Caption);
+        return;
+    }
+
+    Connectionx::OpenSharedConnection();
+    Connection& connection = Connectionx::sharedConnection();
+    if (!connection.isOpen())
+        return;  // the failed open has been shown to the operator
+
+    const QString name = user->currentText();
+    CollectErrors errors;
+    errors([&] {
+        Connectionx::sharedRecordSet().open(
+            QStringLiteral("Update UserTable set Userx = ") + sql::text(name) + QStringLiteral(", pwd = ")
+                + sql::text(shifted) + QStringLiteral(" where Userx = ") + sql::text(name),
+            connection);
+    });
+    // Only a password that was stored is reported as changed.
+    if (!errors.failed())
+        Messages::instance().inform(QStringLiteral("Password changed"), Caption);
+    errors.report();
+    Connectionx::sharedRecordSet().close();
+    connection.close();
+}

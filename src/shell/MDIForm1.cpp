@@ -1,0 +1,184 @@
+#include "shell/MDIForm1.h"
+
+#include "kit/DataScreen.h"
+#include "shell/Pictures.h"
+#include "shell/ProgramEnd.h"
+#include "shell/ScreenCatalog.h"
+
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+
+namespace {
+
+QPointer<MDIForm1> theMainWindow;
+
+// A screen not in the catalog opens as an empty screen of the usual size.
+constexpr int PlaceholderWidth = 11895;
+constexpr int PlaceholderHeight = 9120;
+
+// The area behind the child windows, with the program's own background.
+class MainArea : public QMdiArea {
+public:
+    using QMdiArea::QMdiArea;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(viewport());
+        pictures::paintMainBackground(painter, viewport()->rect());
+    }
+};
+
+enum class Action { Close, Show, Print };
+
+struct Entry {
+    const char* name;
+    const char* caption;
+    Action action;
+    const char* target;         // screen or listing name
+    const char* targetCaption;  // the screen's window caption
+};
+
+struct TopMenu {
+    const char* name;
+    const char* caption;
+    std::initializer_list<Entry> entries;
+};
+
+const std::initializer_list<TopMenu> MenuTree = {
+    {"mnuFile", "&File", {{"mnuClose", "&Close", Action::Close, "", ""}}},
+    {"mnuItem", "&Item",
+     {{"mnuItemEntry", "&Item Entry", Action::Show, "ItemEntry", "Item Entry"},
+      {"mnuPrintItemData", "&Print Item Data", Action::Print, "Item", ""}}},
+    {"mnuCustomer", "&Customer",
+     {{"mnuCustomerEntry", "&Customer Entry", Action::Show, "CustomerEnty", "Customer Entry"},
+      {"mnuPrintCustomerData", "&Print Cutomer Data", Action::Print, "Customer", ""}}},
+    {"mnuSupplier_", "&Supplier",
+     {{"mnuSupplier", "&Supplier Entry", Action::Show, "Supplier", "Supplier"},
+      {"mnuPrintSupplierData", "&Print Supplier Data", Action::Print, "Supplier", ""}}},
+    {"mnuReceive", "&Receive",
+     {{"mnuItemReceive", "&Item Receive", Action::Show, "ItemInFrm", "Item Receive"},
+      {"mnuItemReceiveQuery", "&Item Receive Query", Action::Show, "ReceiveItemQuery", "Receive Item Query"}}},
+    {"mnuStock", "&Stock", {{"mnuStockQuery", "&Stock Query", Action::Show, "StockQuery", "Stock"}}},
+    {"mnuBill_", "&Bill",
+     {{"mnuMakeBill", "&Make Bill Simple", Action::Show, "BillOne", "Bill"},
+      {"mnuMakeBillWithDetails", "&Make Bill With Details", Action::Show, "BillTwo", "Bill Two"},
+      {"mnuBill", "&BillQuery", Action::Show, "PrintAll", "Bill Query"}}},
+    {"mnuExpenditure", "&Expenditure",
+     {{"mnuExpenditureHead", "&Expenditure Head Entry", Action::Show, "Expenditure_Head", "Expenditure Head"},
+      {"mnuPersonnelEntry", "&Personnel Entry", Action::Show, "ExpenditurePersonnelEntry", "Personnel Entry"},
+      {"mnuExpenditur_Detail", "&Expenditure Detail Entry", Action::Show, "Expenditure", "Expenditure"},
+      {"mnuExpenditureQuery", "&Expenditure Query", Action::Show, "ExpenditureQuery", "Expenditure Query"}}},
+    {"mnuAdmin", "&Admin",
+     {{"mnuChangePassword", "&Change Password", Action::Show, "ChangePwd", "Change Password"},
+      {"mnuAbout", "&About", Action::Show, "About", "About"}}},
+    {"mnuHelp", "&Help", {}},
+};
+
+}  // namespace
+
+MDIForm1* MDIForm1::instance()
+{
+    if (!theMainWindow)
+        theMainWindow = new MDIForm1;
+    return theMainWindow;
+}
+
+MDIForm1* MDIForm1::existing()
+{
+    return theMainWindow;
+}
+
+MDIForm1::MDIForm1() : m_area(new MainArea(this))
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(QStringLiteral("Bill Software"));
+    setCentralWidget(m_area);
+    m_area->setObjectName(QStringLiteral("MDIClient"));
+    buildMenu();
+
+    // Room for a full-size screen, within the display.
+    QSize size(1060, 780);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        size = size.boundedTo(available.size());
+        resize(size);
+        move(available.center() - rect().center());
+    } else {
+        resize(size);
+    }
+}
+
+MDIForm1::~MDIForm1() = default;
+
+void MDIForm1::buildMenu()
+{
+    for (const TopMenu& top : MenuTree) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(top.caption));
+        menu->setObjectName(QString::fromLatin1(top.name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(top.name));
+        for (const Entry& entry : top.entries) {
+            QAction* action = menu->addAction(QString::fromLatin1(entry.caption));
+            action->setObjectName(QString::fromLatin1(entry.name));
+            const QString target = QString::fromLatin1(entry.target);
+            const QString targetCaption = QString::fromLatin1(entry.targetCaption);
+            switch (entry.action) {
+            case Action::Close:
+                connect(action, &QAction::triggered, this, [] { shell::endProgram(); });
+                break;
+            case Action::Show:
+                connect(action, &QAction::triggered, this,
+                        [this, target, targetCaption] { showScreen(target, targetCaption); });
+                break;
+            case Action::Print:
+                connect(action, &QAction::triggered, this, [target] { catalog::printListing(target); });
+                break;
+            }
+        }
+        // Help has nothing in it yet: shown, but greyed.
+        if (top.entries.size() == 0)
+            menu->menuAction()->setEnabled(false);
+    }
+}
+
+QMdiSubWindow* MDIForm1::openWindow(const QString& screenName) const
+{
+    for (QMdiSubWindow* child : m_area->subWindowList()) {
+        if (child->widget() && child->widget()->objectName() == screenName)
+            return child;
+    }
+    return nullptr;
+}
+
+QMdiSubWindow* MDIForm1::showScreen(const QString& screenName, const QString& caption)
+{
+    if (QMdiSubWindow* open = openWindow(screenName)) {
+        if (open->isMinimized())
+            open->showNormal();
+        m_area->setActiveSubWindow(open);
+        open->raise();
+        return open;
+    }
+
+    DataScreen* screen = catalog::createScreen(screenName, nullptr);
+    if (!screen)
+        screen = new DataScreen(screenName, caption, PlaceholderWidth, PlaceholderHeight);
+    QMdiSubWindow* child = m_area->addSubWindow(screen);
+    placeChild(child);
+    child->show();
+    m_area->setActiveSubWindow(child);
+    return child;
+}
+
+// At its own size, top edge at 0, centred across the area.
+void MDIForm1::placeChild(QMdiSubWindow* child)
+{
+    child->resize(child->sizeHint());
+    const int left = qMax(0, (m_area->viewport()->width() - child->width()) / 2);
+    child->move(left, 0);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+class QPainter;
+class QRect;
+
+// The program's own pictures, drawn rather than loaded from files.
+namespace pictures {
+
+// A wide banner with the product's name and the maker (the Command1 buttons).
+QPixmap banner(QSize size);
+// A key and the word "Login" (the LOGIN button).
+QPixmap loginPicture(QSize size);
+// A printed receipt (decoration on the login screen).
+QPixmap receipt(QSize size);
+// The program's window icon: a receipt on a dark tile.
+QIcon programIcon();
+// The login screen's background.
+void paintLoginBackground(QPainter& painter, const QRect& area);
+// The main window's background behind the child screens.
+void paintMainBackground(QPainter& painter, const QRect& area);
+
+}  // namespace pictures

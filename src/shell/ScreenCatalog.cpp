@@ -1,0 +1,24 @@
+#include "shell/ScreenCatalog.h"
+
+#include "masters/MasterListings.h"
+#include "masters/MasterScreen.h"
+#include "shell/About.h"
+#include "shell/ChangePwd.h"
+
+namespace catalog {
+
+DataScreen* createScreen(const QString& screenName, QWidget* parent)
+{
+    // One line per screen.
+    if (screenName == QLatin1String("ChangePwd")) return new ChangePwd(parent);
+    if (screenName == QLatin1String("About")) return new About(parent);
+    if (DataScreen* master = masters::createMasterScreen(screenName, parent)) return master;
+    return nullptr;
+}
+
+void printListing(const QString& listingName)
+{
+    masters::printMasterListing(listingName);
+}
+
+}  // namespace catalog
