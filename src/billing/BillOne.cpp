@@ -6,6 +6,7 @@
 #include "kit/Lists.h"
 #include "kit/Messages.h"
 #include "kit/NumericText.h"
+#include "kit/Twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,7 +18,7 @@ BillOne::BillOne(QWidget* parent) : BillScreen(QStringLiteral("BillOne"), QStrin
     txtBatch = new QLineEdit(codeFrame());
     txtBatch->setObjectName(QStringLiteral("txtBatch"));
     lists::limitLength(txtBatch);
-    place(txtBatch, 4140, 120, 2040, 315);
+    twips::place(txtBatch, 4140, 120, 2040, 315);
     // Items are chosen by name here: no code, no batch.
     codeFrame()->hide();
 

@@ -6,8 +6,8 @@
 #include "kit/BillArithmetic.h"
 #include "kit/Dates.h"
 #include "kit/FailureStyles.h"
+#include "kit/Maker.h"
 #include "kit/NumericText.h"
-#include "print/Maker.h"
 #include "print/PrintJob.h"
 #include "shell/CheckM.h"
 
@@ -141,10 +141,10 @@ void PrintBill(qint16 billNumber, Connection& connection)
     text(m + 48, numeric::numberText(grandTotal) + QStringLiteral(".00"));
     endLine();
     line(m, Rule);
-    line(m, QLatin1String(maker::DesignedBy));
-    line(m, QLatin1String(maker::Name));
-    line(m, QLatin1String(maker::EmailLine));
-    line(m, QLatin1String(maker::WebLine));
+    line(m, QStringLiteral("Software Designed By :"));
+    line(m, maker::Name);
+    line(m, maker::EmailLine);
+    line(m, maker::WebLine);
     line(m, Rule);
     errors([&] { job.end(); });
 

@@ -11,17 +11,13 @@
 #include "kit/NumericText.h"
 #include "kit/Twips.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTableView>
 
@@ -90,16 +86,10 @@ BillScreen::BillScreen(const QString& name, const QString& caption, QWidget* par
 
 BillScreen::~BillScreen() = default;
 
-void BillScreen::place(QWidget* control, int left, int top, int width, int height)
-{
-    control->setGeometry(twips::toPixelsX(left, this), twips::toPixelsY(top, this),
-                         twips::toPixelsX(width, this), twips::toPixelsY(height, this));
-}
-
 QLabel* BillScreen::addCaption(QWidget* parent, const QString& text, int left, int top, int width)
 {
     auto* caption = new QLabel(text, parent);
-    place(caption, left, top, width, 315);
+    twips::place(caption, left, top, width, 315);
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return caption;
 }
@@ -110,46 +100,46 @@ void BillScreen::buildControls()
 
     // The customer.
     QGroupBox* customer = frame(this, QStringLiteral("FrameCustomer"));
-    place(customer, 120, 60, 6600, 2580);
+    twips::place(customer, 120, 60, 6600, 2580);
     addCaption(customer, QStringLiteral("Cutomer No :"), 120, 300, 1320);
     CMBMEMBERNUM = comboBox(customer, QStringLiteral("CMBMEMBERNUM"), false);
     CMBMEMBERNUM->setToolTip(QStringLiteral("Select Customer No to get Name, Address and Phone Number"));
-    place(CMBMEMBERNUM, 1560, 300, 1800, Row);
+    twips::place(CMBMEMBERNUM, 1560, 300, 1800, Row);
     addCaption(customer, QStringLiteral("NAME :"), 120, 750, 1320);
     txtname = textBox(customer, QStringLiteral("txtname"));
-    place(txtname, 1560, 750, 4800, Row);
+    twips::place(txtname, 1560, 750, 4800, Row);
     addCaption(customer, QStringLiteral("Address :"), 120, 1200, 1320);
     txtaddress = textBox(customer, QStringLiteral("txtaddress"));
-    place(txtaddress, 1560, 1200, 4800, Row);
+    twips::place(txtaddress, 1560, 1200, 4800, Row);
     addCaption(customer, QStringLiteral("Phone :"), 120, 1650, 1320);
     txtphone = textBox(customer, QStringLiteral("txtphone"));
-    place(txtphone, 1560, 1650, 2700, Row);
+    twips::place(txtphone, 1560, 1650, 2700, Row);
     chkph = new QCheckBox(QStringLiteral("Ph"), customer);
     chkph->setObjectName(QStringLiteral("chkph"));
     chkph->setChecked(false);
-    place(chkph, 4440, 1650, 900, Row);
+    twips::place(chkph, 4440, 1650, 900, Row);
     addCaption(customer, QStringLiteral("Remark :"), 120, 2100, 1320);
     txtRemark = textBox(customer, QStringLiteral("txtRemark"));
-    place(txtRemark, 1560, 2100, 4800, Row);
+    twips::place(txtRemark, 1560, 2100, 4800, Row);
 
     // The bill number and date, in the coloured frame.
     QGroupBox* bill = frame(this, QStringLiteral("FrameBillNumber"));
-    place(bill, 6840, 60, 4935, 1260);
+    twips::place(bill, 6840, 60, 4935, 1260);
     bill->setStyleSheet(QStringLiteral("QGroupBox#FrameBillNumber { background-color: #fff4c2; "
                                        "border: 1px solid #c9b458; border-radius: 3px; }"));
     addCaption(bill, QStringLiteral("Bill No :"), 120, 300, 1200);
     cmbbillnumber = comboBox(bill, QStringLiteral("cmbbillnumber"), true);
     cmbbillnumber->setToolTip(QStringLiteral("Select Bill Number to Get Bill Details"));
-    place(cmbbillnumber, 1440, 300, 1800, Row);
+    twips::place(cmbbillnumber, 1440, 300, 1800, Row);
     addCaption(bill, QStringLiteral("Date :"), 120, 750, 1200);
     DTP = new QDateEdit(bill);
     DTP->setObjectName(QStringLiteral("DTP"));
     dates::setUpPicker(DTP);
-    place(DTP, 1440, 750, 1800, Row);
+    twips::place(DTP, 1440, 750, 1800, Row);
 
     // The grand total.
     QGroupBox* total = frame(this, QStringLiteral("FrameGrandTotal"));
-    place(total, 6840, 1380, 4935, 1260);
+    twips::place(total, 6840, 1380, 4935, 1260);
     addCaption(total, QStringLiteral("Grand Total :"), 120, 480, 1560);
     lblGrandTotal = new QLabel(total);
     lblGrandTotal->setObjectName(QStringLiteral("lblGrandTotal"));
@@ -158,75 +148,63 @@ void BillScreen::buildControls()
     large.setBold(true);
     lblGrandTotal->setFont(large);
     lblGrandTotal->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    place(lblGrandTotal, 1800, 330, 3000, 600);
+    twips::place(lblGrandTotal, 1800, 330, 3000, 600);
 
     // The line being added.
     QGroupBox* item = frame(this, QStringLiteral("FrameItem"));
-    place(item, 120, 2700, 11655, 1380);
+    twips::place(item, 120, 2700, 11655, 1380);
     addCaption(item, QStringLiteral("Item :"), 60, 300, 780);
     cmbitem = comboBox(item, QStringLiteral("cmbitem"), true);
     cmbitem->setToolTip(QStringLiteral("Select Item Name"));
-    place(cmbitem, 900, 300, 4260, Row);
+    twips::place(cmbitem, 900, 300, 4260, Row);
     addCaption(item, QStringLiteral("Quantity :"), 5220, 300, 1080);
     txtquantity = textBox(item, QStringLiteral("txtquantity"));
     txtquantity->setToolTip(QStringLiteral("Write Quantity"));
-    place(txtquantity, 6360, 300, 900, Row);
+    twips::place(txtquantity, 6360, 300, 900, Row);
     addCaption(item, QStringLiteral("Tax % :"), 7320, 300, 840);
     txttax = textBox(item, QStringLiteral("txttax"));
-    place(txttax, 8220, 300, 780, Row);
+    twips::place(txttax, 8220, 300, 780, Row);
     addCaption(item, QStringLiteral("Discount % :"), 9060, 300, 1260);
     txtDiscount = textBox(item, QStringLiteral("txtDiscount"));
-    place(txtDiscount, 10380, 300, 780, Row);
+    twips::place(txtDiscount, 10380, 300, 780, Row);
     for (QLineEdit* centred : {txtquantity, txttax, txtDiscount})
         centred->setAlignment(Qt::AlignCenter);
 
     // Item code and batch: the derived screen adds its batch control and
     // decides whether the frame shows.
     m_codeFrame = frame(item, QStringLiteral("FrameCode"));
-    place(m_codeFrame, 60, 720, 6300, 540);
+    twips::place(m_codeFrame, 60, 720, 6300, 540);
     m_codeFrame->setFlat(true);
     addCaption(m_codeFrame, QStringLiteral("Item Code :"), 0, 120, 780);
     CmbCode = comboBox(m_codeFrame, QStringLiteral("CmbCode"), true);
-    place(CmbCode, 840, 120, 2040, Row);
+    twips::place(CmbCode, 840, 120, 2040, Row);
     addCaption(m_codeFrame, QStringLiteral("Batch No :"), 3000, 120, 1080);
 
     CmbAdd = button(item, QStringLiteral("CmbAdd"), QStringLiteral("Add Item"));
     CmbAdd->setToolTip(QStringLiteral("Click Add Item in Bill"));
     CmbAdd->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
-    place(CmbAdd, 9600, 780, 1560, 420);
+    twips::place(CmbAdd, 9600, 780, 1560, 420);
 
     // The other buttons.
     cmdDelSerial = button(this, QStringLiteral("cmdDelSerial"), QStringLiteral("Delete Serial"));
     cmdDelSerial->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
-    place(cmdDelSerial, 120, 4200, 2100, 480);
+    twips::place(cmdDelSerial, 120, 4200, 2100, 480);
     cmdDELET = button(this, QStringLiteral("cmdDELET"), QStringLiteral("Delete Bill"));
     cmdDELET->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    place(cmdDELET, 2340, 4200, 2100, 480);
+    twips::place(cmdDELET, 2340, 4200, 2100, 480);
     CmdNewBill = button(this, QStringLiteral("CmdNewBill"), QStringLiteral("New Bill / Refresh"));
     CmdNewBill->setToolTip(QStringLiteral("Click Prior to make New Bill"));
-    place(CmdNewBill, 4560, 4200, 2640, 480);
+    twips::place(CmdNewBill, 4560, 4200, 2640, 480);
     CndPrintBill = button(this, QStringLiteral("CndPrintBill"), QStringLiteral("Print Bill"));
     CndPrintBill->setToolTip(QStringLiteral("Click to take Print"));
     CndPrintBill->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
                                            style()->standardIcon(QStyle::SP_FileIcon)));
-    place(CndPrintBill, 9675, 4200, 2100, 480);
+    twips::place(CndPrintBill, 9675, 4200, 2100, 480);
 
     DGG = new QTableView(this);
     DGG->setObjectName(QStringLiteral("DGG"));
     grid::setUp(DGG);
-    place(DGG, 120, 4800, 11655, 3720);
-}
-
-void BillScreen::showEvent(QShowEvent* event)
-{
-    DataScreen::showEvent(event);
-    if (auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        if (QMdiArea* area = subWindow->mdiArea())
-            subWindow->move(std::max(0, (area->viewport()->width() - subWindow->width()) / 2), 0);
-    } else if (isWindow() && screen()) {
-        const QRect desktop = screen()->availableGeometry();
-        move(desktop.left() + std::max(0, (desktop.width() - frameGeometry().width()) / 2), desktop.top());
-    }
+    twips::place(DGG, 120, 4800, 11655, 4200);
 }
 
 // ---------------------------------------------------------------- procedures

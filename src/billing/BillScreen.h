@@ -34,9 +34,6 @@ public:
 protected:
     BillScreen(const QString& name, const QString& caption, QWidget* parent);
 
-    // Top edge at 0, centred horizontally in the main window (or the desktop).
-    void showEvent(QShowEvent* event) override;
-
     // Where a new bill's number or a bill's next line number stands.
     enum class Numbering {
         Free,     // number holds the next free one
@@ -106,8 +103,6 @@ protected:
     // The frame of the item code and batch: CmbCode is in it; the derived
     // screen adds its batch control.
     QGroupBox* codeFrame() const { return m_codeFrame; }
-    // Places a control from its twips (left, top, width, height).
-    void place(QWidget* control, int left, int top, int width, int height);
     // A caption label standing before a control.
     QLabel* addCaption(QWidget* parent, const QString& text, int left, int top, int width);
 

@@ -1,5 +1,6 @@
 #include "shell/ScreenCatalog.h"
 
+#include "billing/BillOne.h"
 #include "masters/MasterListings.h"
 #include "masters/MasterScreen.h"
 #include "shell/About.h"
@@ -12,6 +13,7 @@ DataScreen* createScreen(const QString& screenName, QWidget* parent)
     // One line per screen.
     if (screenName == QLatin1String("ChangePwd")) return new ChangePwd(parent);
     if (screenName == QLatin1String("About")) return new About(parent);
+    if (screenName == QLatin1String("BillOne")) return new BillOne(parent);
     if (DataScreen* master = masters::createMasterScreen(screenName, parent)) return master;
     return nullptr;
 }

@@ -66,27 +66,16 @@ private slots:
         print::restoreDefaultDestination();
     }
 
-    void controlsAsDesigned()
+    void screenAsDesigned()
     {
         BillOperator& op = open();
         QCOMPARE(screen->windowTitle(), QStringLiteral("Bill"));
-        QCOMPARE(screen->objectName(), QStringLiteral("BillOne"));
         QCOMPARE(screen->size(), twips::toPixels(11895, 9120, screen.get()));
-        for (const char* name : {"txtname", "txtaddress", "txtphone", "txtRemark", "txtquantity", "txttax",
-                                 "txtDiscount", "txtBatch"})
-            QCOMPARE(op.box(name)->maxLength(), 50);
-        for (const char* name : {"txtquantity", "txttax", "txtDiscount"})
-            QCOMPARE(op.box(name)->alignment(), Qt::AlignCenter);
-        QCOMPARE(op.list("CMBMEMBERNUM")->toolTip(),
-                 QStringLiteral("Select Customer No to get Name, Address and Phone Number"));
-        QCOMPARE(op.list("cmbbillnumber")->toolTip(), QStringLiteral("Select Bill Number to Get Bill Details"));
-        QCOMPARE(op.control<QPushButton>("CmdNewBill")->text(), QStringLiteral("New Bill / Refresh"));
-        QVERIFY(!op.control<QCheckBox>("chkph")->isChecked());
         // Item code and batch exist but stay out of sight and empty.
         QVERIFY(!op.list("CmbCode")->isVisible());
         QVERIFY(!op.box("txtBatch")->isVisible());
+        QVERIFY(!op.control<QCheckBox>("chkph")->isChecked());
         QCOMPARE(op.control<QDateEdit>("DTP")->date(), QDate::currentDate());
-        QCOMPARE(op.control<QDateEdit>("DTP")->displayFormat(), QStringLiteral("dd/MMM/yyyy"));
     }
 
     void openingShowsTheListsAndTheNextBill()

@@ -2,6 +2,7 @@
 // operator prints it, read back as text and from a PDF file.
 
 #include "billing/BillOne.h"
+#include "kit/Maker.h"
 #include "print/PrinterDevice.h"
 #include "print/TextCapture.h"
 #include "support/BillingOperator.h"
@@ -33,7 +34,7 @@ QString at(std::initializer_list<std::pair<int, QString>> items)
 }
 
 const QStringList Footer{Rule, "Software Designed By :", "Norvik Software Consultancy Services",
-                         "E-mail : info@norviksoftware.example", "Web : www.norviksoftware.example", Rule};
+                         maker::EmailLine, maker::WebLine, Rule};
 const QString Heading = at({{1, "Item"}, {32, "Qty"}, {39, "Amt"}, {46, "Dis"}, {53, "Total"}});
 
 QStringList shopHeader()
