@@ -2,8 +2,8 @@
 
 #include "data/SqlText.h"
 #include "kit/Lists.h"
+#include "support/Checks.h"
 
-#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
@@ -21,17 +21,13 @@ inline QString stockRow(int number, const QString& item, int quantity, double mr
                         const QString& itemCode = {}, const QString& batch = {})
 {
     return QStringLiteral("insert into Stock values(%1,0,%2,%3,0,0,0,'SUPPLIER','','','','-',0,%4,%5,%6,%7)")
-        .arg(number)
-        .arg(sql::text(item))
-        .arg(quantity)
+        .arg(number).arg(sql::text(item)).arg(quantity)
         .arg(sql::date(QDate(2026, 1, 5)), sql::text(itemCode), sql::text(batch), sql::number(mrp));
 }
 
 inline QString customerRow(int number, const QString& name, const QString& address, const QString& phone)
 {
-    return QStringLiteral("insert into Customer values(%1,%2,%3,%4)")
-        .arg(number)
-        .arg(sql::text(name), sql::text(address), sql::text(phone));
+    return QStringLiteral("insert into Customer values(%1,%2,%3,%4)").arg(number).arg(sql::text(name), sql::text(address), sql::text(phone));
 }
 
 // A bill line stored directly, as an earlier session would have left it.
@@ -40,10 +36,7 @@ inline QString billLine(int bill, int serial, const QString& item, int quantity,
                         const QDate& date = QDate(2026, 12, 4))
 {
     return QStringLiteral("insert into asigncharges values(%1,%2,%3,%4,%5,%6,%7,%8,'ADDR','PHONE','','-',0,%9,'','',0)")
-        .arg(bill)
-        .arg(serial)
-        .arg(sql::text(item))
-        .arg(quantity)
+        .arg(bill).arg(serial).arg(sql::text(item)).arg(quantity)
         .arg(sql::number(price), sql::number(tax), sql::number(discount), sql::text(name), sql::date(date));
 }
 
@@ -96,13 +89,8 @@ public:
     void addLine(const QString& item, const QString& quantity, const QString& tax = QStringLiteral("0"),
                  const QString& discount = QStringLiteral("0")) const
     {
-        QComboBox* items = list(QStringLiteral("cmbitem"));
-        const int index = items->findText(item);
-        if (index >= 0) {
-            lists::pick(items, index);
-        } else {
-            typeIn(items, item);
-        }
+        if (!pick(QStringLiteral("cmbitem"), item))
+            typeIn(list(QStringLiteral("cmbitem")), item);
         type(QStringLiteral("txtquantity"), quantity);
         type(QStringLiteral("txttax"), tax);
         type(QStringLiteral("txtDiscount"), discount);
@@ -110,26 +98,8 @@ public:
     }
 
     // The grid's rows as shown, fields joined with '|'.
-    QStringList gridRows() const
-    {
-        QStringList rows;
-        const QAbstractItemModel* model = grid()->model();
-        for (int r = 0; r < model->rowCount(); ++r) {
-            QStringList fields;
-            for (int c = 0; c < model->columnCount(); ++c)
-                fields << model->index(r, c).data().toString();
-            rows << fields.join(QLatin1Char('|'));
-        }
-        return rows;
-    }
-    QStringList gridHeadings() const
-    {
-        QStringList headings;
-        const QAbstractItemModel* model = grid()->model();
-        for (int c = 0; c < model->columnCount(); ++c)
-            headings << model->headerData(c, Qt::Horizontal).toString();
-        return headings;
-    }
+    QStringList gridRows() const { return checks::rows(grid()->model()); }
+    QStringList gridHeadings() const { return checks::headings(grid()->model()); }
 
     // Clicks a row of the grid, which makes it the current row.
     void clickGridRow(int row) const

@@ -11,8 +11,7 @@ class BillDbTest : public QObject {
 
     struct Result {
         int exitCode;
-        QString out;
-        QString err;
+        QString out, err;
     };
 
     Result billdb(const QStringList& arguments, const QString& ini)
@@ -56,16 +55,14 @@ private slots:
         QFile iniFile(ini);
         QVERIFY(iniFile.open(QIODevice::ReadOnly));
         const QString definition = QString::fromUtf8(iniFile.readAll());
-        QVERIFY(definition.contains("[Bill]"));
-        QVERIFY(definition.contains("Database=" + database));
-        QVERIFY(definition.contains("NoCreat=1"));
+        for (const QString& entry : {QString("[Bill]"), "Database=" + database, QString("NoCreat=1")})
+            QVERIFY2(definition.contains(entry), qPrintable(entry));
         QCOMPARE(sqlite(database, "select userx, length(pwd) from UserTable"), QString("Admin|5"));
 
         // Never overwritten; --if-missing makes that no error.
-        Result second = billdb({"init", "--database", database}, ini);
-        QCOMPARE(second.exitCode, 1);
-        QVERIFY(second.err.startsWith("billdb: "));
-        QCOMPARE(second.err.count('\n'), 1);
+        const Result second = billdb({"init", "--database", database}, ini);
+        QVERIFY2(second.exitCode == 1 && second.err.startsWith("billdb: ") && second.err.count('\n') == 1,
+                 qPrintable(second.err));
         QCOMPARE(billdb({"init", "--database", database, "--if-missing"}, ini).exitCode, 0);
     }
 
@@ -81,9 +78,8 @@ private slots:
         const QString database = dir.filePath("shop2/Bill.db");
         const QString ini = dir.filePath("shop.ini");
         QCOMPARE(billdb({"init", "--database", database}, ini).exitCode, 0);
-        Result set = billdb({"shop", "--name", "Ravi's Tea Stall", "--address1", "1 Main Road", "--city", "Pune",
-                             "--phone", "98765"}, ini);
-        QCOMPARE(set.exitCode, 0);
+        QCOMPARE(billdb({"shop", "--name", "Ravi's Tea Stall", "--address1", "1 Main Road", "--city", "Pune",
+                         "--phone", "98765"}, ini).exitCode, 0);
         QCOMPARE(billdb({"shop", "--database", database, "--address2", "Near Station"}, ini).exitCode, 0);
         QCOMPARE(sqlite(database, "select * from ShopHeader"),
                  QString("Ravi's Tea Stall|1 Main Road|Near Station|Pune|98765"));
@@ -96,12 +92,15 @@ private slots:
         Result noSource = billdb({"shop", "--name", "X"}, emptyIni);
         QCOMPARE(noSource.exitCode, 1);
         QVERIFY2(noSource.err.contains("Data source name not found"), qPrintable(noSource.err));
-        QCOMPARE(billdb({"shop", "--database", dir.filePath("none.db"), "--name", "X"}, emptyIni).exitCode, 1);
-        QCOMPARE(billdb({"frobnicate"}, emptyIni).exitCode, 1);
-        QCOMPARE(billdb({"shop", "--name"}, emptyIni).exitCode, 1);
-        Result help = billdb({"--help"}, emptyIni);
-        QCOMPARE(help.exitCode, 0);
-        QVERIFY(help.out.contains("init"));
+        QCOMPARE(noSource.err.count('\n'), 1);
+        for (const QStringList& wrong : {QStringList{"shop", "--database", dir.filePath("none.db"), "--name", "X"},
+                                         QStringList{"frobnicate"}, QStringList{"shop", "--name"}}) {
+            const Result refused = billdb(wrong, emptyIni);
+            QCOMPARE(refused.exitCode, 1);
+            QVERIFY2(refused.err.startsWith("billdb: ") && refused.err.count('\n') == 1, qPrintable(refused.err));
+        }
+        const Result help = billdb({"--help"}, emptyIni);
+        QVERIFY(help.exitCode == 0 && help.out.contains("init"));
     }
 };
 

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "support/RecordingMessages.h"
+
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <initializer_list>
+#include <utility>
+
+// What the area tests read back: the messages shown, a list's entries, a
+// grid's rows, a printed line built from its columns, a PDF file as text.
+namespace checks {
+
+// Every message shown, as "i caption: text" (i information, ? question, ! error).
+inline QStringList told(const RecordingMessages& messages)
+{
+    QStringList all;
+    for (const RecordingMessages::Shown& s : messages.shown) {
+        const char* kind = s.kind == RecordingMessages::Kind::Information ? "i"
+            : s.kind == RecordingMessages::Kind::Question ? "?" : "!";
+        all << QString("%1 %2: %3").arg(QLatin1String(kind), s.caption, s.text);
+    }
+    return all;
+}
+
+inline QStringList entries(const QComboBox* list)
+{
+    QStringList all;
+    for (int i = 0; i < list->count(); ++i)
+        all << list->itemText(i);
+    return all;
+}
+
+// The rows of a model as shown, fields joined with '|'.
+inline QStringList rows(const QAbstractItemModel* model)
+{
+    QStringList all;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList fields;
+        for (int c = 0; c < model->columnCount(); ++c)
+            fields << model->index(r, c).data().toString();
+        all << fields.join('|');
+    }
+    return all;
+}
+
+inline QStringList headings(const QAbstractItemModel* model)
+{
+    QStringList all;
+    for (int c = 0; c < model->columnCount(); ++c)
+        all << model->headerData(c, Qt::Horizontal).toString();
+    return all;
+}
+
+inline QStringList sorted(QStringList lines)
+{
+    lines.sort();
+    return lines;
+}
+
+// A printed line: each text starting at its column (from 1).
+inline QString placed(std::initializer_list<std::pair<int, QString>> items)
+{
+    QString line;
+    for (const auto& [column, text] : items)
+        line = line.leftJustified(column - 1, ' ') + text;
+    return line;
+}
+
+inline bool havePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
+
+// The pages of a PDF file as pdftotext lays out a fixed pitch (10 point DejaVu
+// Sans Mono advances 6.02 points), without blank lines, blanks at line ends and
+// the margin pdftotext puts before the text: column n is at index n-1.
+inline QList<QStringList> pdfPages(const QString& path)
+{
+    QProcess process;
+    process.start(QStandardPaths::findExecutable("pdftotext"), {"-fixed", "6.02", path, "-"});
+    if (!process.waitForFinished(10000) || process.exitCode() != 0)
+        return {};
+    QList<QStringList> pages;
+    for (const QString& page : QString::fromUtf8(process.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts)) {
+        QStringList lines;
+        qsizetype margin = page.size();
+        for (const QString& line : page.split('\n')) {
+            const QString text = line.trimmed();
+            if (!text.isEmpty()) {
+                margin = std::min(margin, line.indexOf(text.front()));
+                lines << line.left(line.indexOf(text.front())) + text;
+            }
+        }
+        for (QString& line : lines)
+            line.remove(0, margin);
+        if (!lines.isEmpty())
+            pages << lines;
+    }
+    return pages;
+}
+
+}  // namespace checks
