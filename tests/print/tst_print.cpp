@@ -181,14 +181,12 @@ private slots:
         QCOMPARE(failureOf([&] { job.line(1, "b"); }), description);
         QCOMPARE(failureOf([&] { job.end(); }), description);
         QCOMPARE(attempts, 1);
-    }
 
-    void devicesThatCannotOpen()
-    {
+        // The devices' own failures name what is missing.
         QTemporaryDir folder;
         const QString path = folder.filePath("missing/receipt.pdf");
-        PrintJob job([&] { return PrinterDevice::forPdfFile(path); });
-        QVERIFY(failureOf([&] { job.text(1, "a"); }).contains(path));
+        PrintJob pdf([&] { return PrinterDevice::forPdfFile(path); });
+        QVERIFY(failureOf([&] { pdf.text(1, "a"); }).contains(path));
 
         if (QPrinterInfo::defaultPrinter().isNull())
             QVERIFY(failureOf([] { PrinterDevice::forDefaultPrinter(); }).startsWith("No printer is installed"));
