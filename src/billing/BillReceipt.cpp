@@ -126,14 +126,7 @@ void PrintBill(qint16 billNumber, Connection& connection)
         figures.open(QStringLiteral("Select * from asigncharges where BillNumber = ") + sql::number(billNumber)
                          + QStringLiteral(" order by Serial asc"),
                      connection);
-        QVector<double> lineTotals;
-        for (; !figures.eof(); figures.moveNext())
-            lineTotals << arithmetic::lineFigures(numeric::toDouble(figures.field(QStringLiteral("Amount"))),
-                                                  numeric::toDouble(figures.field(QStringLiteral("Quantity"))),
-                                                  numeric::toDouble(figures.field(QStringLiteral("DiscountinPercentage"))),
-                                                  numeric::toDouble(figures.field(QStringLiteral("TaxInPercentage"))))
-                              .total;
-        grandTotal = arithmetic::roundedOnceTotal(lineTotals);
+        grandTotal = arithmetic::roundedOnceTotal(arithmetic::lineTotals(figures));
     });
 
     line(m, Rule);

@@ -254,14 +254,7 @@ double BillScreen::FindGrandTotal(qint16 billNumber)
     connectx();
     m_rs.open(QStringLiteral("Select * from asigncharges where BillNumber = ") + sql::number(billNumber),
               m_connection);
-    QVector<double> lineTotals;
-    for (; !m_rs.eof(); m_rs.moveNext())
-        lineTotals << arithmetic::lineFigures(numeric::toDouble(m_rs.field(QStringLiteral("Amount"))),
-                                              numeric::toDouble(m_rs.field(QStringLiteral("Quantity"))),
-                                              numeric::toDouble(m_rs.field(QStringLiteral("DiscountinPercentage"))),
-                                              numeric::toDouble(m_rs.field(QStringLiteral("TaxInPercentage"))))
-                          .total;
-    return arithmetic::runningRoundedTotal(lineTotals);
+    return arithmetic::runningRoundedTotal(arithmetic::lineTotals(m_rs));
 }
 
 void BillScreen::FillItemNameFromStock(QComboBox* list)
@@ -569,14 +562,8 @@ void BillScreen::pickBillNumber()
                   m_connection);
     });
     skip([&] {
-        QVector<double> lineTotals;
-        for (m_rs.moveFirst(); !m_rs.eof(); m_rs.moveNext())
-            lineTotals << arithmetic::lineFigures(numeric::toDouble(m_rs.field(QStringLiteral("Amount"))),
-                                                  numeric::toDouble(m_rs.field(QStringLiteral("Quantity"))),
-                                                  numeric::toDouble(m_rs.field(QStringLiteral("DiscountinPercentage"))),
-                                                  numeric::toDouble(m_rs.field(QStringLiteral("TaxInPercentage"))))
-                              .total;
-        m_grandTotal = arithmetic::roundedOnceTotal(lineTotals);
+        m_rs.moveFirst();
+        m_grandTotal = arithmetic::roundedOnceTotal(arithmetic::lineTotals(m_rs));
     });
     lblGrandTotal->setText(numeric::numberText(m_grandTotal) + QStringLiteral(".00"));
 

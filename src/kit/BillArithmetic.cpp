@@ -1,5 +1,6 @@
 #include "kit/BillArithmetic.h"
 
+#include "data/RecordSet.h"
 #include "kit/NumericText.h"
 
 namespace arithmetic {
@@ -15,6 +16,18 @@ LineFigures lineFigures(double unitPrice, double quantity, double discountPercen
     f.tax = f.net * taxPercent / 100;
     f.total = f.net + f.tax;
     return f;
+}
+
+QVector<double> lineTotals(RecordSet& lines)
+{
+    QVector<double> totals;
+    for (; !lines.eof(); lines.moveNext())
+        totals << lineFigures(numeric::toDouble(lines.field(QStringLiteral("Amount"))),
+                              numeric::toDouble(lines.field(QStringLiteral("Quantity"))),
+                              numeric::toDouble(lines.field(QStringLiteral("DiscountinPercentage"))),
+                              numeric::toDouble(lines.field(QStringLiteral("TaxInPercentage"))))
+                      .total;
+    return totals;
 }
 
 double runningRoundedTotal(const QVector<double>& lineTotals)

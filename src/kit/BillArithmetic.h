@@ -2,6 +2,8 @@
 
 #include <QVector>
 
+class RecordSet;
+
 // The figures of one document line and the rounding of a document's total.
 // Tax is charged on the amount after discount; percentages are plain (5 = 5 %).
 namespace arithmetic {
@@ -15,6 +17,10 @@ struct LineFigures {
 };
 
 LineFigures lineFigures(double unitPrice, double quantity, double discountPercent, double taxPercent);
+
+// The totals of stored lines from the current row to the end, read from their
+// Amount, Quantity, DiscountinPercentage and TaxInPercentage columns.
+QVector<double> lineTotals(RecordSet& lines);
 
 // Adds each line total and rounds the running sum at once (half to even),
 // as the bill screens do after adding or deleting a line.

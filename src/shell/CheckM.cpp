@@ -80,9 +80,10 @@ void LoadShopHeader()
     ShopCity = QStringLiteral("City");
     ShopPhone = QStringLiteral("Phone");
 
-    // The letterhead is the shop's own, kept in the database (billdb shop);
-    // a database without it prints the placeholders above.
-    try {
+    // The letterhead is the shop's own, kept in the database (billdb shop); a
+    // database without it prints the placeholders above. A failure here is
+    // met again, and reported, by the print that follows.
+    stopAtFirstError([] {
         Connection connection;
         connection.open();
         RecordSet header;
@@ -96,9 +97,7 @@ void LoadShopHeader()
         ShopAddress2 = header.field(2).toString();
         ShopCity = header.field(3).toString();
         ShopPhone = header.field(4).toString();
-    } catch (const Failure&) {
-        // The print that follows meets the same failure and reports it.
-    }
+    });
 }
 
 }  // namespace CheckM
