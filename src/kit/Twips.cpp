@@ -29,6 +29,12 @@ void place(QWidget* control, int left, int top, int width, int height)
                          toPixelsX(width, control), toPixelsY(height, control));
 }
 
+void place(QWidget* control, const char* name, int left, int top, int width, int height)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    place(control, left, top, width, height);
+}
+
 void setColumnWidths(QTableView* grid, std::initializer_list<int> widthsInTwips)
 {
     int column = 0;

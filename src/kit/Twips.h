@@ -15,6 +15,8 @@ QSize toPixels(int widthTwips, int heightTwips, const QWidget* widget);
 
 // Places a control at a position and size given in twips, within its parent.
 void place(QWidget* control, int left, int top, int width, int height);
+// The same for a control that also takes its name (its objectName) here.
+void place(QWidget* control, const char* name, int left, int top, int width, int height);
 
 // Column widths of a grid, first column first; columns not named keep theirs.
 void setColumnWidths(QTableView* grid, std::initializer_list<int> widthsInTwips);

@@ -13,13 +13,9 @@ About::About(QWidget* parent)
 {
     setKeyRules(KeyRules::escOnly());
 
-    auto place = [](QWidget* control, const char* name, int left, int top, int width, int height) {
-        control->setObjectName(QString::fromLatin1(name));
-        twips::place(control, left, top, width, height);
-    };
     auto label = [&](const QString& text, const char* name, int top, int height, int pointSize, bool bold) {
         auto* l = new QLabel(text, Shape3);
-        place(l, name, 120, top, 8370, height);
+        twips::place(l, name, 120, top, 8370, height);
         l->setAlignment(Qt::AlignCenter);
         QFont font = l->font();
         font.setPointSize(pointSize);
@@ -31,7 +27,7 @@ About::About(QWidget* parent)
     Shape3 = new QFrame(this);
     Shape3->setFrameShape(QFrame::Box);
     Shape3->setStyleSheet(QStringLiteral("#Shape3 { border: 2px solid #18365f; border-radius: 6px; background: #f7f9fc; }"));
-    place(Shape3, "Shape3", 240, 240, 8610, 4800);
+    twips::place(Shape3, "Shape3", 240, 240, 8610, 4800);
 
     Label23 = label(QStringLiteral("Software Designed by"), "Label23", 480, 420, 11, false);
     Label22 = label(maker::Name, "Label22", 960, 600, 16, true);
@@ -43,7 +39,7 @@ About::About(QWidget* parent)
     Label20->setStyleSheet(QStringLiteral("color: #606060;"));
 
     Command1 = new QPushButton(this);
-    place(Command1, "Command1", 240, 5280, 8610, 1440);
+    twips::place(Command1, "Command1", 240, 5280, 8610, 1440);
     Command1->setIcon(pictures::banner(Command1->size() - QSize(12, 10)));
     Command1->setIconSize(Command1->size() - QSize(12, 10));
     Command1->setToolTip(maker::WebAddress);

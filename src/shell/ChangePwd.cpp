@@ -25,34 +25,29 @@ ChangePwd::ChangePwd(QWidget* parent)
 {
     setKeyRules(KeyRules::escOnly());
 
-    auto place = [](QWidget* control, const char* name, int left, int top, int width, int height) {
-        control->setObjectName(QString::fromLatin1(name));
-        twips::place(control, left, top, width, height);
-    };
-
     Frame1 = new QGroupBox(this);
-    place(Frame1, "Frame1", 120, 60, 5745, 2415);
+    twips::place(Frame1, "Frame1", 120, 60, 5745, 2415);
 
     Label2 = new QLabel(QStringLiteral("User ID :"), Frame1);
-    place(Label2, "Label2", 240, 300, 1800, 315);
+    twips::place(Label2, "Label2", 240, 300, 1800, 315);
     txtUID = new QComboBox(Frame1);
     txtUID->setEditable(true);
-    place(txtUID, "txtUID", 2160, 270, 3300, 375);
+    twips::place(txtUID, "txtUID", 2160, 270, 3300, 375);
 
     Label1 = new QLabel(QStringLiteral("Password :"), Frame1);
-    place(Label1, "Label1", 240, 780, 1800, 315);
+    twips::place(Label1, "Label1", 240, 780, 1800, 315);
     txtPwd = new QLineEdit(Frame1);
     passwordbox::showAsX(txtPwd);
-    place(txtPwd, "txtPwd", 2160, 750, 3300, 375);
+    twips::place(txtPwd, "txtPwd", 2160, 750, 3300, 375);
 
     Label6 = new QLabel(QStringLiteral("Re enterPassword :"), Frame1);
-    place(Label6, "Label6", 240, 1260, 1800, 315);
+    twips::place(Label6, "Label6", 240, 1260, 1800, 315);
     txtReenter = new QLineEdit(Frame1);
     passwordbox::showAsX(txtReenter);
-    place(txtReenter, "txtReenter", 2160, 1230, 3300, 375);
+    twips::place(txtReenter, "txtReenter", 2160, 1230, 3300, 375);
 
     CmdPass = new QPushButton(QStringLiteral("Change Password"), Frame1);
-    place(CmdPass, "CmdPass", 2160, 1770, 2100, 465);
+    twips::place(CmdPass, "CmdPass", 2160, 1770, 2100, 465);
     connect(CmdPass, &QPushButton::clicked, this, [this] { Changepassword(txtUID, txtPwd, txtReenter); });
 
     for (QLabel* label : {Label2, Label1, Label6})

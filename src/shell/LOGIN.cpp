@@ -21,27 +21,22 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("LOGIN"));
     setWindowTitle(QStringLiteral("Login"));
 
-    auto place = [](QWidget* control, const char* name, int left, int top, int width, int height) {
-        control->setObjectName(QString::fromLatin1(name));
-        twips::place(control, left, top, width, height);
-    };
-
     Command1 = new QPushButton(this);
-    place(Command1, "Command1", 180, 180, 6240, 1140);
+    twips::place(Command1, "Command1", 180, 180, 6240, 1140);
     Command1->setIcon(pictures::banner(Command1->size() - QSize(10, 8)));
     Command1->setIconSize(Command1->size() - QSize(10, 8));
     Command1->setToolTip(maker::WebAddress);
     connect(Command1, &QPushButton::clicked, this, &LOGIN::Command1_Click);
 
     Frame1 = new QGroupBox(this);
-    place(Frame1, "Frame1", 180, 1440, 6240, 2700);
+    twips::place(Frame1, "Frame1", 180, 1440, 6240, 2700);
 
     Image3 = new QLabel(Frame1);
-    place(Image3, "Image3", 180, 300, 1320, 1980);
+    twips::place(Image3, "Image3", 180, 300, 1320, 1980);
     Image3->setPixmap(pictures::receipt(Image3->size()));
 
     Label7 = new QLabel(QStringLiteral("Welcome. Please log in."), Frame1);
-    place(Label7, "Label7", 1680, 240, 4380, 360);
+    twips::place(Label7, "Label7", 1680, 240, 4380, 360);
     QFont welcome = Label7->font();
     welcome.setBold(true);
     welcome.setPointSize(welcome.pointSize() + 1);
@@ -49,23 +44,23 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
     Label7->setStyleSheet(QStringLiteral("color: #18365f;"));
 
     Label155 = new QLabel(QStringLiteral("User Id :"), Frame1);
-    place(Label155, "Label155", 1680, 780, 1200, 375);
+    twips::place(Label155, "Label155", 1680, 780, 1200, 375);
     txtUID = new QComboBox(Frame1);
     txtUID->setEditable(true);
     txtUID->setEditText(QStringLiteral("Admin"));
     txtUID->setToolTip(QStringLiteral("Admin"));
-    place(txtUID, "txtUID", 2940, 780, 3000, 375);
+    twips::place(txtUID, "txtUID", 2940, 780, 3000, 375);
 
     Label2555 = new QLabel(QStringLiteral("Passwod :"), Frame1);
-    place(Label2555, "Label2555", 1680, 1260, 1200, 375);
+    twips::place(Label2555, "Label2555", 1680, 1260, 1200, 375);
     // Starts empty: a preset password would be a password for everyone.
     TXTpass = new QLineEdit(Frame1);
     passwordbox::showAsX(TXTpass);
     TXTpass->setToolTip(QStringLiteral("Password"));
-    place(TXTpass, "TXTpass", 2940, 1260, 3000, 375);
+    twips::place(TXTpass, "TXTpass", 2940, 1260, 3000, 375);
 
     LOGINButton = new QPushButton(Frame1);
-    place(LOGINButton, "LOGIN", 2940, 1860, 1980, 600);
+    twips::place(LOGINButton, "LOGIN", 2940, 1860, 1980, 600);
     LOGINButton->setIcon(pictures::loginPicture(LOGINButton->size() - QSize(12, 10)));
     LOGINButton->setIconSize(LOGINButton->size() - QSize(12, 10));
     LOGINButton->setToolTip(QStringLiteral("Login"));
@@ -75,14 +70,14 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
     connect(TXTpass, &QLineEdit::returnPressed, LOGINButton, &QPushButton::click);
 
     cmd = new QPushButton(QStringLiteral("X"), Frame1);
-    place(cmd, "cmd", 5100, 1860, 840, 600);
+    twips::place(cmd, "cmd", 5100, 1860, 840, 600);
     QFont bold = cmd->font();
     bold.setBold(true);
     cmd->setFont(bold);
     connect(cmd, &QPushButton::clicked, this, &LOGIN::cmd_Click);
 
     Label1 = new QLabel(maker::EmailLine, this);
-    place(Label1, "Label1", 180, 4260, 6240, 300);
+    twips::place(Label1, "Label1", 180, 4260, 6240, 300);
     Label1->setAlignment(Qt::AlignCenter);
 
     setTabOrder(txtUID, TXTpass);
