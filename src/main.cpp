@@ -1,6 +1,7 @@
 #include "shell/LOGIN.h"
 #include "shell/MDIForm1.h"
 #include "shell/Pictures.h"
+#include "shell/StartupReport.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     LOGIN login;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         login.move(screen->availableGeometry().center() - login.rect().center());
+    shell::reportFirstPaint(&login);
     login.show();
 
     const int code = app.exec();

@@ -2,26 +2,15 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/Dialect.h"
+#include "data/Statement.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 void RecordSet::open(const QString& statement, Connection& connection)
 {
     close();
-    if (!connection.isOpen())
-        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
-    const QString sqlText = connection.dialect().rewrite(statement);
-
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    if (!query.exec(sqlText)) {
-        const QSqlError error = query.lastError();
-        const QString text = error.databaseText().trimmed();
-        throw DbError(text.isEmpty() ? error.text() : text);
-    }
+    QSqlQuery query = statement::execute(statement, connection);
     if (query.isSelect()) {
         const QSqlRecord record = query.record();
         for (int i = 0; i < record.count(); ++i)

@@ -1,0 +1,161 @@
+#include "Runner.h"
+
+#include "data/Connection.h"
+#include "data/Statement.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QSqlQuery>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+
+namespace bench {
+
+namespace {
+
+double median(QVector<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const int middle = int(values.size()) / 2;
+    return values.size() % 2 ? values.at(middle) : (values.at(middle - 1) + values.at(middle)) / 2;
+}
+
+double elapsedMs(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+QString goalText(Goal goal)
+{
+    switch (goal) {
+    case Goal::Action: return QStringLiteral("action");
+    case Goal::ScreenOpen: return QStringLiteral("open");
+    case Goal::StartUp: return QStringLiteral("start");
+    case Goal::Listing: return QStringLiteral("print");
+    }
+    return {};
+}
+
+}  // namespace
+
+double target(Goal goal, double sqlAlone)
+{
+    switch (goal) {
+    case Goal::Action: return sqlAlone > 13 ? std::max(20.0, 1.5 * sqlAlone) : 20.0;
+    case Goal::ScreenOpen: return 60;
+    case Goal::StartUp: return 400;
+    case Goal::Listing: return 2000;
+    }
+    return 0;
+}
+
+void settle()
+{
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+Runner::Runner(int runs) : m_runs(runs), m_sqlConnection(std::make_unique<Connection>())
+{
+    m_sqlConnection->open();
+}
+
+Runner::~Runner() = default;
+
+// The statements one after the other on a connection that stays open, every
+// row stepped through (the driver reads a whole result at execute time) and
+// no value converted: what the engine and the driver cost.
+double Runner::replay(const QStringList& statements)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString& text : statements) {
+        QSqlQuery query(m_sqlConnection->database());
+        query.setForwardOnly(true);
+        if (query.exec(text))
+            while (query.next()) {
+            }
+    }
+    return elapsedMs(timer);
+}
+
+Result Runner::run(const Operation& operation)
+{
+    Result result{operation.name, operation.goal};
+    QVector<double> times;
+    QStringList sent;
+    for (int run = 0; run < m_runs; ++run) {
+        if (operation.prepare)
+            operation.prepare();
+        settle();
+        if (operation.timeOneRun) {
+            times << operation.timeOneRun();
+        } else {
+            QStringList heard;
+            statement::setListener([&heard](const QString& text) { heard << text; });
+            QElapsedTimer timer;
+            timer.start();
+            operation.act();
+            settle();
+            times << elapsedMs(timer);
+            statement::setListener({});
+            sent = heard;
+        }
+        if (run == 0 && operation.check)
+            result.failure = operation.check();
+        if (operation.restore)
+            operation.restore();
+        settle();
+        if (!result.failure.isEmpty())
+            break;
+    }
+    result.median = median(times);
+    result.worst = *std::max_element(times.begin(), times.end());
+    result.statements = int(sent.size());
+
+    if (!sent.isEmpty() && result.failure.isEmpty()) {
+        QVector<double> alone;
+        for (int run = 0; run < m_runs; ++run) {
+            if (operation.prepare)
+                operation.prepare();
+            settle();
+            alone << replay(sent);
+            if (operation.restore)
+                operation.restore();
+            settle();
+        }
+        result.sqlAlone = median(alone);
+    }
+
+    QTextStream err(stderr);
+    err << QStringLiteral("  %1: %2 ms").arg(result.name).arg(result.median, 0, 'f', 1)
+        << (result.failure.isEmpty() ? QString() : QStringLiteral("  FAILED: ") + result.failure) << Qt::endl;
+    return result;
+}
+
+void Runner::printTable(const QVector<Result>& results)
+{
+    QTextStream out(stdout);
+    const auto cell = [](double ms) { return ms < 0 ? QStringLiteral("-") : QString::number(ms, 'f', 1); };
+    out << QStringLiteral("| operation | kind | median ms | worst ms | SQL alone ms (statements) | target ms | |\n")
+        << QStringLiteral("|---|---|---:|---:|---:|---:|---|\n");
+    for (const Result& r : results) {
+        const double goal = target(r.goal, r.sqlAlone);
+        const QString verdict = !r.failure.isEmpty() ? QStringLiteral("FAILED: ") + r.failure
+            : r.median <= goal ? QStringLiteral("ok") : QStringLiteral("over");
+        const QString sql = r.sqlAlone < 0 ? QStringLiteral("-")
+                                           : QStringLiteral("%1 (%2)").arg(cell(r.sqlAlone)).arg(r.statements);
+        out << "| " << r.name << " | " << goalText(r.goal) << " | " << cell(r.median) << " | " << cell(r.worst)
+            << " | " << sql << " | " << cell(goal) << " | " << verdict << " |\n";
+    }
+    out.flush();
+}
+
+}  // namespace bench

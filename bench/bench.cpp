@@ -1,0 +1,136 @@
+// billbench: times the program's screens at a shop's ceiling, as an operator
+// drives them, beside the time their SQL alone takes, and prints one table.
+//
+//   billbench [--quick] [--database FILE] [--runs N] [--program PATH] [--only TEXT]
+//
+// --quick uses a small database and two runs (seconds; CI runs it so that the
+// benchmark keeps working). Without it the database is the ceiling of
+// ceiling::Size::full(); --database keeps it in FILE for later runs (made when
+// missing). --only runs the operations whose name contains TEXT.
+
+#include "CeilingDatabase.h"
+#include "Runner.h"
+#include "Shop.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+struct Options {
+    bool quick = false;
+    QString database;
+    int runs = 0;
+    QString program;
+    QString only;
+};
+
+Options parse(int argc, char* argv[])
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const QString word = QString::fromLocal8Bit(argv[i]);
+        const auto next = [&]() -> QString {
+            if (i + 1 >= argc)
+                throw Failure(word + QStringLiteral(" needs a value"));
+            return QString::fromLocal8Bit(argv[++i]);
+        };
+        if (word == QLatin1String("--quick"))
+            options.quick = true;
+        else if (word == QLatin1String("--database"))
+            options.database = next();
+        else if (word == QLatin1String("--runs"))
+            options.runs = next().toInt();
+        else if (word == QLatin1String("--program"))
+            options.program = next();
+        else if (word == QLatin1String("--only"))
+            options.only = next();
+        else
+            throw Failure(QStringLiteral("unknown argument ") + word);
+    }
+    if (options.runs <= 0)
+        options.runs = options.quick ? 2 : 7;
+    return options;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QTextStream err(stderr);
+    Options options;
+    try {
+        options = parse(argc, argv);
+    } catch (const Failure& failure) {
+        err << "billbench: " << failure.description() << Qt::endl;
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QTemporaryDir folder;
+    const ceiling::Size size = options.quick ? ceiling::Size::quick() : ceiling::Size::full();
+    const QString database = options.database.isEmpty() ? folder.filePath(QStringLiteral("Bill.db"))
+                                                        : QFileInfo(options.database).absoluteFilePath();
+    ceiling::useAsDataSource(folder.filePath(QStringLiteral("odbc.ini")), database);
+    if (!QFileInfo::exists(database)) {
+        QElapsedTimer timer;
+        timer.start();
+        try {
+            ceiling::create(database, size);
+        } catch (const Failure& failure) {
+            err << "billbench: " << failure.description() << Qt::endl;
+            return 2;
+        }
+        err << "database made in " << timer.elapsed() / 1000.0 << " s: " << database << Qt::endl;
+    }
+
+    QApplication app(argc, argv);
+    const QString program = options.program.isEmpty()
+        ? QCoreApplication::applicationDirPath() + QStringLiteral("/../src/bill")
+        : options.program;
+
+    bench::AnsweringMessages messages;
+    QVector<bench::Result> results;
+    bool failed = false;
+    try {
+        bench::Shop shop(size);
+        bench::Runner runner(options.runs);
+        QVector<bench::Group> groups{bench::startUpGroup(program)};
+        groups << bench::masterGroups(shop, messages) << bench::billOneGroups(shop, messages, folder.path())
+               << bench::listingGroups(shop, folder.path());
+        for (const bench::Group& group : groups) {
+            QVector<const bench::Operation*> chosen;
+            for (const bench::Operation& operation : group.operations)
+                if (operation.name.contains(options.only, Qt::CaseInsensitive))
+                    chosen << &operation;
+            if (chosen.isEmpty())
+                continue;
+            err << group.title << Qt::endl;
+            if (group.setUp)
+                group.setUp();
+            for (const bench::Operation* operation : chosen) {
+                results << runner.run(*operation);
+                failed = failed || !results.last().failure.isEmpty();
+            }
+            if (group.tearDown)
+                group.tearDown();
+        }
+    } catch (const Failure& failure) {
+        err << "billbench: " << failure.description() << Qt::endl;
+        failed = true;
+    }
+
+    QTextStream out(stdout);
+    out << QStringLiteral("%1 customers, %2 bills x %3 lines, %4 stock batches, %5 rows in each other master "
+                          "table; %6 runs; platform %7\n\n")
+               .arg(size.customers).arg(size.bills).arg(size.linesPerBill).arg(size.stockBatches)
+               .arg(size.masterRows).arg(options.runs).arg(QGuiApplication::platformName());
+    out.flush();
+    bench::Runner::printTable(results);
+    return failed ? 1 : 0;
+}

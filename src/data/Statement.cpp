@@ -1,0 +1,42 @@
+#include "data/Statement.h"
+
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/Dialect.h"
+
+#include <QSqlError>
+
+namespace statement {
+
+namespace {
+std::function<void(const QString&)>& listener()
+{
+    static std::function<void(const QString&)> heard;
+    return heard;
+}
+}  // namespace
+
+QSqlQuery execute(const QString& text, Connection& connection)
+{
+    if (!connection.isOpen())
+        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
+    const QString sqlText = connection.dialect().rewrite(text);
+    if (listener())
+        listener()(sqlText);
+
+    QSqlQuery query(connection.database());
+    query.setForwardOnly(true);
+    if (!query.exec(sqlText)) {
+        const QSqlError error = query.lastError();
+        const QString description = error.databaseText().trimmed();
+        throw DbError(description.isEmpty() ? error.text() : description);
+    }
+    return query;
+}
+
+void setListener(std::function<void(const QString&)> heard)
+{
+    listener() = std::move(heard);
+}
+
+}  // namespace statement
