@@ -2,26 +2,14 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/Statement.h"
-
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include "data/QueryRows.h"
 
 void RecordSet::open(const QString& statement, Connection& connection)
 {
     close();
-    QSqlQuery query = statement::execute(statement, connection);
-    if (query.isSelect()) {
-        const QSqlRecord record = query.record();
-        for (int i = 0; i < record.count(); ++i)
-            m_names << record.fieldName(i);
-        while (query.next()) {
-            QVector<QVariant> row(m_names.size());
-            for (int i = 0; i < m_names.size(); ++i)
-                row[i] = query.value(i);
-            m_rows << row;
-        }
-    }
+    QueryRows result = QueryRows::run(statement, connection);
+    m_names = result.fieldNames();
+    m_rows = result.fetch(-1);
     m_position = 0;
     m_open = true;
 }

@@ -1,5 +1,7 @@
 #include "kit/Grid.h"
 
+#include "data/Connection.h"
+#include "data/QueryRows.h"
 #include "data/RecordSet.h"
 #include "kit/Dates.h"
 #include "kit/NumericText.h"
@@ -8,11 +10,43 @@
 #include <QHeaderView>
 #include <QTableView>
 
+namespace {
+
+// Any model that fetches on demand: rows up to this one are read.
+void fetchUpTo(QAbstractItemModel* model, int row)
+{
+    while (model->rowCount() <= row && model->canFetchMore({}))
+        model->fetchMore({});
+}
+
+}  // namespace
+
+GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+GridModel::~GridModel()
+{
+    releaseSource();
+}
+
 void GridModel::setRows(QVector<QString> headers, QVector<QVector<QVariant>> rows)
 {
     beginResetModel();
+    releaseSource();
     m_headers = std::move(headers);
     m_rows = std::move(rows);
+    endResetModel();
+}
+
+void GridModel::setSource(std::shared_ptr<QueryRows> rows, std::shared_ptr<void> keepAlive)
+{
+    beginResetModel();
+    releaseSource();
+    m_headers = rows->fieldNames();
+    m_rows = rows->fetch(BatchSize);
+    m_source = std::move(rows);
+    m_keepAlive = std::move(keepAlive);
+    if (m_source->atEnd())
+        releaseSource();
     endResetModel();
 }
 
@@ -21,14 +55,57 @@ void GridModel::clear()
     setRows({}, {});
 }
 
+// The result goes before what keeps it readable: a statement outliving its
+// connection would be left dangling.
+void GridModel::releaseSource()
+{
+    m_source.reset();
+    m_keepAlive.reset();
+}
+
+bool GridModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_source && !m_source->atEnd();
+}
+
+void GridModel::fetchMore(const QModelIndex& parent)
+{
+    if (canFetchMore(parent))
+        append(BatchSize);
+}
+
+void GridModel::append(int count)
+{
+    QVector<QVector<QVariant>> more = m_source->fetch(count);
+    if (!more.isEmpty()) {
+        beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + more.size()) - 1);
+        m_rows << more;
+        endInsertRows();
+    }
+    if (m_source->atEnd())
+        releaseSource();
+}
+
+bool GridModel::ensureRow(int row)
+{
+    fetchUpTo(this, row);
+    return row >= 0 && row < m_rows.size();
+}
+
+void GridModel::fetchAll()
+{
+    if (canFetchMore({}))
+        append(-1);
+}
+
 int GridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_rows.size();
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int GridModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_headers.size();
+    return parent.isValid() ? 0 : int(m_headers.size());
 }
 
 QString GridModel::displayText(const QVariant& value)
@@ -68,6 +145,9 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 
 namespace grid {
 
+// More rows than any screen's grid shows at once.
+constexpr int FittedRows = 40;
+
 static GridModel* modelOf(QTableView* view)
 {
     auto* model = qobject_cast<GridModel*>(view->model());
@@ -78,11 +158,25 @@ static GridModel* modelOf(QTableView* view)
     return model;
 }
 
+static void selectFirstRow(QTableView* view)
+{
+    if (view->model()->rowCount() > 0)
+        view->setCurrentIndex(view->model()->index(0, 0));
+}
+
+void show(QTableView* view, const QString& statement)
+{
+    auto connection = std::make_shared<Connection>();
+    connection->open();
+    auto rows = std::make_shared<QueryRows>(QueryRows::run(statement, *connection));
+    modelOf(view)->setSource(std::move(rows), std::move(connection));
+    selectFirstRow(view);
+}
+
 void bind(QTableView* view, QVector<QString> headers, QVector<QVector<QVariant>> rows)
 {
     modelOf(view)->setRows(std::move(headers), std::move(rows));
-    if (view->model()->rowCount() > 0)
-        view->setCurrentIndex(view->model()->index(0, 0));
+    selectFirstRow(view);
 }
 
 void bind(QTableView* view, const RecordSet& result)
@@ -93,6 +187,27 @@ void bind(QTableView* view, const RecordSet& result)
 void unbind(QTableView* view)
 {
     modelOf(view)->clear();
+}
+
+int rowCount(const QTableView* view)
+{
+    QAbstractItemModel* model = view->model();
+    if (!model)
+        return 0;
+    if (auto* rows = qobject_cast<GridModel*>(model))
+        rows->fetchAll();
+    while (model->canFetchMore({}))
+        model->fetchMore({});
+    return model->rowCount();
+}
+
+QString text(const QTableView* view, int row, int column)
+{
+    QAbstractItemModel* model = view->model();
+    if (!model || row < 0)
+        return {};
+    fetchUpTo(model, row);
+    return model->index(row, column).data().toString();
 }
 
 QString currentText(const QTableView* view, int column)
@@ -109,6 +224,9 @@ void setUp(QTableView* view)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    // A column fitted to its contents fits the rows a refilled grid shows,
+    // not the first thousand rows, each of which would be laid out for it.
+    view->horizontalHeader()->setResizeContentsPrecision(FittedRows);
     modelOf(view);
 }
 

@@ -4,34 +4,65 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <memory>
 
 class QTableView;
 class RecordSet;
+class QueryRows;
 
 // A read-only table of rows kept on the client: what a grid shows. Numbers
 // appear in their plain text, dates as dd/MMM/yyyy.
+//
+// The rows are either all given at once (setRows) or come from a result that
+// is read as they are wanted (setSource): the first rows at once, the others
+// when the view scrolls to them (canFetchMore / fetchMore, as Qt's SQL models
+// do) or a caller asks for them (ensureRow, fetchAll).
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit GridModel(QObject* parent = nullptr);
+    ~GridModel() override;
+
+    // The rows read when a result is shown and at each fetchMore().
+    static constexpr int BatchSize = 256;
 
     void setRows(QVector<QString> headers, QVector<QVector<QVariant>> rows);
+    // Takes over the result, and whatever keeps it readable (its connection).
+    void setSource(std::shared_ptr<QueryRows> rows, std::shared_ptr<void> keepAlive = {});
     void clear();
+
+    // True when the row is there, fetching the rows up to it first.
+    bool ensureRow(int row);
+    void fetchAll();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
     // The value as the grid shows it.
     static QString displayText(const QVariant& value);
 
 private:
+    void append(int count);
+    void releaseSource();
+
     QVector<QString> m_headers;
     QVector<QVector<QVariant>> m_rows;
+    std::shared_ptr<QueryRows> m_source;  // rows not yet read; null when every row is here
+    std::shared_ptr<void> m_keepAlive;
 };
 
 namespace grid {
+
+// Runs the statement over a freshly opened connection of the grid's own and
+// shows the first rows at once; the rest are read as they are wanted. The
+// connection is closed when every row has been read or the grid shows
+// something else. Throws DbError when the connection or the statement fails;
+// the grid then keeps what it showed.
+void show(QTableView* view, const QString& statement);
 
 // Shows the result's rows in the grid (a read-only copy), with a GridModel
 // owned by the grid.
@@ -40,6 +71,11 @@ void bind(QTableView* view, QVector<QString> headers, QVector<QVector<QVariant>>
 // Leaves the grid empty, without columns.
 void unbind(QTableView* view);
 
+// Every row of the grid, also those not read yet.
+int rowCount(const QTableView* view);
+// The shown text of a cell, reading rows up to it when needed; empty when
+// there is no such row.
+QString text(const QTableView* view, int row, int column);
 // The shown text of a column of the current row; empty when there is none.
 QString currentText(const QTableView* view, int column);
 

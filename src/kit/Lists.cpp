@@ -1,7 +1,17 @@
 #include "kit/Lists.h"
 
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/RecordSet.h"
+#include "kit/FailureStyles.h"
+#include "kit/Grid.h"
+
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListView>
+#include <QSignalBlocker>
+#include <QStringListModel>
 
 namespace lists {
 
@@ -11,6 +21,52 @@ void pick(QComboBox* list, int index)
         return;
     list->setCurrentIndex(index);
     emit list->activated(index);
+}
+
+void setEntries(QComboBox* list, const QStringList& entries)
+{
+    const QSignalBlocker quiet(list);
+    auto* model = qobject_cast<QStringListModel*>(list->model());
+    if (!model) {
+        model = new QStringListModel(list);
+        list->setModel(model);
+        // Rows of one height: the drop-down does not measure every entry.
+        if (auto* view = qobject_cast<QListView*>(list->view()))
+            view->setUniformItemSizes(true);
+    }
+    // A reset: the list selects its first entry, as after the first addItem.
+    model->setStringList(entries);
+}
+
+void fill(QComboBox* list, const QString& statement, Connection& connection)
+{
+    setEntries(list, {});
+    RecordSet rows;
+    rows.open(statement, connection);
+    if (rows.fieldCount() < 1)
+        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
+    QStringList entries;
+    entries.reserve(rows.recordCount());
+    for (const QVector<QVariant>& row : rows.rows())
+        entries << GridModel::displayText(row.at(0));
+    setEntries(list, entries);
+}
+
+QString fillDistinct(QComboBox* list, const QString& column, const QString& table,
+                     const QString& orderColumn, const QString& orderWord, Connection& connection)
+{
+    const QString statement = QStringLiteral("Select distinct(") + column + QStringLiteral(") from ") + table
+        + QStringLiteral(" order by ") + orderColumn + QLatin1Char(' ') + orderWord;
+    setEntries(list, {});
+    SkipFailing skip;
+    skip([&] { connectx(connection); });
+    skip([&] { fill(list, statement, connection); });
+    skip([&] {
+        if (connection.isOpen())
+            connection.close();
+    });
+    pick(list, 0);
+    return statement;
 }
 
 void limitLength(QLineEdit* box, int length)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
+class Connection;
 class QComboBox;
 class QLineEdit;
 
@@ -14,6 +18,24 @@ namespace lists {
 
 // Selects the entry at index (when there is one) and runs the pick handler.
 void pick(QComboBox* list, int index);
+
+// Replaces the list's entries by these texts in one step, in their order,
+// duplicates and empty texts kept; no handler of the list runs. An editable
+// list then shows the first entry, as adding them one by one leaves it.
+void setEntries(QComboBox* list, const QStringList& entries);
+
+// Empties the list, then fills it with the first field of every row of the
+// statement, each as a grid shows it. Throws when the statement fails; the
+// list is then empty.
+void fill(QComboBox* list, const QString& statement, Connection& connection);
+
+// The screens' Fill: the list emptied; the connection (re)opened with
+// connectx; the distinct values of the column, ordered by orderColumn and the
+// order word ("desc", "ASC"); the connection closed; the first entry picked
+// (its pick handler runs). A failing step is passed over, so a table that
+// cannot be read leaves the list empty. Returns the statement sent.
+QString fillDistinct(QComboBox* list, const QString& column, const QString& table,
+                     const QString& orderColumn, const QString& orderWord, Connection& connection);
 
 // The limit of typed text most boxes carry.
 constexpr int MaxTextLength = 50;

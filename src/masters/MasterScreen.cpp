@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableView>
 #include <algorithm>
 
@@ -236,28 +235,8 @@ void MasterScreen::print()
 void MasterScreen::Fill(const QString& column, const QString& table, const QString& orderColumn,
                         const QString& orderWord, QComboBox* target)
 {
-    {
-        const QSignalBlocker quiet(target);
-        target->clear();
-    }
-    SkipFailing skip;
-    skip([&] { connectx(m_connection); });
-    skip([&] { m_records.close(); });
-    skip([&] {
-        m_sql = QStringLiteral("Select distinct(") + column + QStringLiteral(") from ") + table
-            + QStringLiteral(" order by ") + orderColumn + QLatin1Char(' ') + orderWord;
-        m_records.open(m_sql, m_connection);
-    });
-    skip([&] {
-        const QSignalBlocker quiet(target);
-        for (; !m_records.eof(); m_records.moveNext())
-            target->addItem(GridModel::displayText(m_records.field(0)));
-    });
-    skip([&] {
-        if (m_connection.isOpen())
-            m_connection.close();
-    });
-    lists::pick(target, 0);
+    m_records.close();
+    m_sql = lists::fillDistinct(target, column, table, orderColumn, orderWord, m_connection);
 }
 
 void MasterScreen::FillGrid()
@@ -270,14 +249,7 @@ void MasterScreen::FillGrid()
 // keeps what it showed.
 void MasterScreen::showInGrid(const QString& statement)
 {
-    stopAtFirstError([&] {
-        RecordSet rows;
-        m_gridConnection.open();
-        rows.open(statement, m_gridConnection);
-        m_gridConnection.close();
-        grid::unbind(DGG);
-        grid::bind(DGG, rows);
-    });
+    stopAtFirstError([&] { grid::show(DGG, statement); });
 }
 
 void MasterScreen::SetGridWidths()

@@ -73,7 +73,6 @@ private:
 
     Connection m_connection;      // Fill, SaveItem, deleteItem, FindPersonnelDetails
     RecordSet m_records;
-    Connection m_gridConnection;  // the grid's own
     QString m_sql;                // the last statement sent
 
     // The record loaded last.

@@ -3,8 +3,10 @@
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/DbError.h"
+#include "data/QueryRows.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
+#include "data/Statement.h"
 #include "kit/FailureStyles.h"
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
@@ -193,6 +195,58 @@ private slots:
         QVERIFY(skip.failed());
         Connectionx::OpenSharedConnection();
         QVERIFY(Connectionx::sharedConnection().isOpen());
+    }
+
+    // Values read straight from the driver come out as QSqlQuery::value()
+    // gives them: the same type, null-ness and value, whatever the column.
+    void directReadingGivesWhatTheDriverGives_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<bool>("direct");  // every column is of a type read directly
+        QTest::newRow("every column") << "select * from asigncharges order by Serial" << true;
+        QTest::newRow("expressions") << "Select  Serial, Amount * Quantity as Amount_, (Amount * Quantity * "
+                                        "DiscountinPercentage / 100) As Discount, Date_ from asigncharges" << true;
+        QTest::newRow("aggregates") << "select max(Serial), sum(Amount), count(*), min(Item) from asigncharges" << true;
+        QTest::newRow("over no rows") << "select max(SN), sum(VALUEofCHARGES) from Charges" << true;
+        QTest::newRow("distinct") << "Select distinct(BillNumber) AS Item from asigncharges ORDER BY BillNumber desc" << true;
+        QTest::newRow("party") << "Select  SN, ITEM as Name_, PARTNO as Address_,REMARK as Phone_ from Customer" << true;
+        QTest::newRow("literals") << "select 1.5, 'x', NULL, -7" << false;
+        QTest::newRow("no rows") << "select * from asigncharges where BillNumber = -1" << true;
+    }
+    void directReadingGivesWhatTheDriverGives()
+    {
+        QFETCH(QString, statement);
+        QFETCH(bool, direct);
+        const QString longText = QString(600, 'A') + QString::fromUtf8("\u00e9\u0101") + QString(400, 'B');
+        run(line(1, 1, "TEA", "#2026-12-04#"));
+        run(line(1, 2, QString::fromUtf8("\u00c9CLAIR \u0101 \u20ac"), "#2026-01-31#", longText));
+        run("insert into asigncharges values(2,3,NULL,NULL,-2.25,NULL,0,'','','',NULL,NULL,NULL,NULL,'','',1e300)");
+        run("insert into Customer values(4,'ASHA',NULL,'1')");
+
+        Connection connection;
+        connection.open();
+        QueryRows fast(statement::execute(statement, connection), connection);
+        QueryRows slow(statement::execute(statement, connection), connection, QueryRows::Reading::ThroughQuery);
+        QVERIFY(!slow.readsDirectly());
+        if (direct)
+            QVERIFY(fast.readsDirectly());
+        QCOMPARE(fast.fieldNames(), slow.fieldNames());
+        // In batches smaller than the result, so that reading goes on where it stopped.
+        QVector<QVector<QVariant>> fastRows, slowRows;
+        for (auto batch = fast.fetch(2); !batch.isEmpty(); batch = fast.fetch(2))
+            fastRows << batch;
+        slowRows = slow.fetch(-1);
+        QVERIFY(fast.atEnd() && slow.atEnd());
+        QCOMPARE(fastRows.size(), slowRows.size());
+        for (int r = 0; r < fastRows.size(); ++r) {
+            for (int c = 0; c < fastRows[r].size(); ++c) {
+                const QVariant& a = fastRows[r][c];
+                const QVariant& b = slowRows[r][c];
+                const QByteArray where = QStringLiteral("row %1 column %2: %3 / %4").arg(r).arg(c)
+                                             .arg(a.typeName(), b.typeName()).toUtf8();
+                QVERIFY2(a.typeId() == b.typeId() && a.isNull() == b.isNull() && a == b, where.constData());
+            }
+        }
     }
 };
 

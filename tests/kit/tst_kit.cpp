@@ -1,15 +1,24 @@
 // The helpers every screen shares.
 
+#include "data/Connection.h"
+#include "data/DbError.h"
 #include "kit/DataScreen.h"
 #include "kit/Dates.h"
 #include "kit/Failure.h"
 #include "kit/FailureStyles.h"
+#include "kit/Grid.h"
+#include "kit/Lists.h"
 #include "kit/NumericText.h"
+#include "support/Checks.h"
 #include "support/RecordingMessages.h"
+#include "support/TestDatabase.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -31,6 +40,17 @@ public:
 
 class KitTest : public QObject {
     Q_OBJECT
+
+    TestDatabase db;
+
+    // Customers 1..count, in one statement; every fifth has the same name.
+    void insertCustomers(int count)
+    {
+        QStringList rows;
+        for (int sn = 1; sn <= count; ++sn)
+            rows << QStringLiteral("(%1,'%2','ROAD %1','%1')").arg(sn).arg(sn % 5 == 0 ? QString("SAME") : QString("C%1").arg(sn));
+        db.exec("insert into Customer values" + rows.join(','));
+    }
 
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
@@ -135,6 +155,98 @@ private slots:
         QCOMPARE(ran, QStringList({"a", "c", "d"}));
         QCOMPARE(messages.texts(), QStringList{"last"});
         QCOMPARE(messages.shown[0].caption, applicationTitle());
+    }
+
+    // A grid shows its first rows at once; every read still sees every row,
+    // in the statement's order, and scrolling reads the rest.
+    void aGridThatHasNotReadEverythingStillAnswersEveryRow()
+    {
+        db.reset();
+        const int count = 2 * GridModel::BatchSize + 7;
+        insertCustomers(count);
+        const QString statement = "Select  SN, ITEM as Name_, PARTNO as Address_ from Customer order by sn desc";
+        const int connectionsBefore = QSqlDatabase::connectionNames().size();
+        QTableView view;
+        grid::setUp(&view);
+        grid::show(&view, statement);
+        QCOMPARE(view.model()->rowCount(), GridModel::BatchSize);  // not all read yet
+        QCOMPARE(checks::headings(view.model()), QStringList({"SN", "Name_", "Address_"}));
+        QCOMPARE(grid::currentText(&view, 0), QString::number(count));
+        QCOMPARE(grid::text(&view, count - 1, 2), QString("ROAD 1"));
+        QCOMPARE(grid::text(&view, count, 0), QString());
+        QCOMPARE(grid::rowCount(&view), count);
+        QCOMPARE(checks::rows(view.model()), db.rows(statement));
+        // Everything read: the grid's connection is closed.
+        QCOMPARE(QSqlDatabase::connectionNames().size(), connectionsBefore);
+
+        grid::show(&view, statement);
+        view.resize(400, 300);
+        view.show();
+        view.scrollToBottom();
+        QTRY_VERIFY(view.model()->rowCount() > GridModel::BatchSize);
+        QCOMPARE(QSqlDatabase::connectionNames().size(), connectionsBefore + 1);
+
+        // A failing statement leaves the rows shown and what is left to read.
+        const int shown = view.model()->rowCount();
+        QVERIFY_THROWS_EXCEPTION(DbError, grid::show(&view, "Select * from NoSuchTable"));
+        QCOMPARE(view.model()->rowCount(), shown);
+        QCOMPARE(grid::rowCount(&view), count);
+        QCOMPARE(grid::text(&view, count - 2, 0), QString("2"));
+
+        grid::show(&view, statement);
+        grid::unbind(&view);
+        QCOMPARE(QSqlDatabase::connectionNames().size(), connectionsBefore);
+        QCOMPARE(view.model()->columnCount(), 0);
+    }
+
+    // A list filled in one step holds what adding entry by entry gives.
+    void aBulkFilledListKeepsOrderDuplicatesAndEmptyEntries()
+    {
+        const QStringList entries{"B", "", "A", "B", "", "10", "9"};
+        for (const bool editable : {false, true}) {
+            QComboBox list;
+            list.setEditable(editable);
+            list.addItem("OLD");
+            QSignalSpy changed(&list, &QComboBox::editTextChanged);
+            QSignalSpy picked(&list, &QComboBox::activated);
+            lists::setEntries(&list, entries);
+            QCOMPARE(checks::entries(&list), entries);
+            QCOMPARE(list.currentText(), QString("B"));
+            QCOMPARE(list.currentIndex(), 0);
+            QCOMPARE(changed.count() + picked.count(), 0);
+            QCOMPARE(list.findText("A"), 2);
+            list.addItem("LAST");  // screens may still add entries one by one
+            QCOMPARE(checks::entries(&list).last(), QString("LAST"));
+            lists::setEntries(&list, {});
+            QCOMPARE(list.count(), 0);
+            QCOMPARE(list.currentText(), QString());
+        }
+
+        db.reset();
+        insertCustomers(12);
+        db.exec("insert into Customer values(13,'',NULL,'13')");
+        db.exec("insert into Customer values(14,NULL,'','14')");
+        Connection connection;
+        QComboBox list;
+        int picks = 0;
+        connect(&list, &QComboBox::activated, this, [&] { ++picks; });
+        const QString statement =
+            lists::fillDistinct(&list, "ITEM", "Customer", "SN", "desc", connection);
+        QCOMPARE(statement, QString("Select distinct(ITEM) from Customer order by SN desc"));
+        QCOMPARE(checks::entries(&list), db.rows(statement));
+        QCOMPARE(picks, 1);
+        QVERIFY(!connection.isOpen());
+
+        connection.open();
+        lists::fill(&list, "select ITEM from Customer order by SN", connection);
+        QCOMPARE(checks::entries(&list), db.rows("select ITEM from Customer order by SN"));
+        QCOMPARE(checks::entries(&list).count("SAME"), 2);
+        QCOMPARE(checks::entries(&list).mid(12), QStringList({"", ""}));
+
+        // A table that cannot be read leaves the list empty; the pick finds nothing.
+        lists::fillDistinct(&list, "SN", "NoSuchTable", "SN", "desc", connection);
+        QCOMPARE(list.count(), 0);
+        QCOMPARE(picks, 1);
     }
 };
 

@@ -1,0 +1,203 @@
+#include "data/QueryRows.h"
+
+#include "data/Connection.h"
+#include "data/Dialect.h"
+#include "data/Statement.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <QSqlResult>
+#include <QTime>
+#include <sql.h>
+#include <sqlext.h>
+
+namespace {
+
+// The column types whose values are read directly, as QODBC reads them.
+bool readableDirectly(int type)
+{
+    switch (type) {
+    case QMetaType::Short:
+    case QMetaType::Int:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::QString:
+    case QMetaType::QDate:
+    case QMetaType::QTime:
+    case QMetaType::QDateTime:
+        return true;
+    default:
+        return false;
+    }
+}
+
+SQLHSTMT statementHandle(const QSqlQuery& query)
+{
+    const QSqlResult* result = query.result();
+    if (!result)
+        return nullptr;
+    const QVariant handle = result->handle();
+    if (!handle.isValid()
+        || (qstrcmp(handle.typeName(), "void*") != 0 && qstrcmp(handle.typeName(), "SQLHANDLE") != 0))
+        return nullptr;
+    return *static_cast<SQLHSTMT const*>(handle.constData());
+}
+
+template <class Number>
+bool getNumber(SQLHSTMT statement, int column, SQLSMALLINT cType, Number& value, bool& isNull)
+{
+    SQLLEN indicator = 0;
+    const SQLRETURN r = SQLGetData(statement, SQLUSMALLINT(column + 1), cType, &value, sizeof value, &indicator);
+    isNull = indicator == SQL_NULL_DATA;
+    return SQL_SUCCEEDED(r);
+}
+
+// UTF-8 text of any length, read in pieces when it is longer than the buffer.
+QVariant getText(SQLHSTMT statement, int column)
+{
+    char buffer[512];
+    SQLLEN indicator = 0;
+    SQLRETURN r = SQLGetData(statement, SQLUSMALLINT(column + 1), SQL_C_CHAR, buffer, sizeof buffer, &indicator);
+    if (!SQL_SUCCEEDED(r))
+        return {};
+    if (indicator == SQL_NULL_DATA)
+        return {};  // QODBC gives a null text as an invalid value
+    if (r == SQL_SUCCESS && indicator >= 0 && indicator < SQLLEN(sizeof buffer))
+        return QString::fromUtf8(buffer, qsizetype(indicator));
+
+    // Truncated: what came is the buffer less its terminating NUL.
+    QByteArray text(buffer, sizeof buffer - 1);
+    for (;;) {
+        r = SQLGetData(statement, SQLUSMALLINT(column + 1), SQL_C_CHAR, buffer, sizeof buffer, &indicator);
+        if (r == SQL_NO_DATA)
+            break;
+        if (!SQL_SUCCEEDED(r))
+            return {};
+        const bool truncated = indicator == SQL_NO_TOTAL || indicator >= SQLLEN(sizeof buffer);
+        text.append(buffer, truncated ? qsizetype(sizeof buffer - 1) : qsizetype(indicator));
+        if (!truncated)
+            break;
+    }
+    return QString::fromUtf8(text);
+}
+
+}  // namespace
+
+QueryRows::QueryRows(QSqlQuery query, const Connection& connection, Reading reading)
+    : m_query(std::move(query))
+{
+    m_select = m_query.isSelect();
+    m_atEnd = !m_select;
+    if (!m_select)
+        return;
+    const QSqlRecord record = m_query.record();
+    bool direct = reading == Reading::Fastest
+        && connection.dialect().engine() == QLatin1String("SQLite")  // its text is UTF-8
+        && m_query.numericalPrecisionPolicy() == QSql::LowPrecisionDouble;
+    for (int i = 0; i < record.count(); ++i) {
+        m_names << record.fieldName(i);
+        m_types << record.field(i).metaType().id();
+        direct = direct && readableDirectly(m_types.last());
+    }
+    if (direct)
+        m_statement = statementHandle(m_query);
+}
+
+QueryRows QueryRows::run(const QString& text, Connection& connection)
+{
+    return QueryRows(statement::execute(text, connection), connection);
+}
+
+QVector<QVector<QVariant>> QueryRows::fetch(int count)
+{
+    QVector<QVector<QVariant>> rows;
+    if (count > 0)
+        rows.reserve(count);
+    const int columns = int(m_names.size());
+    while (!m_atEnd && (count < 0 || rows.size() < count)) {
+        if (!m_query.next()) {
+            finish();
+            break;
+        }
+        QVector<QVariant> row(columns);
+        for (int column = 0; column < columns; ++column)
+            row[column] = m_statement ? readDirectly(column) : m_query.value(column);
+        rows << row;
+    }
+    return rows;
+}
+
+void QueryRows::finish()
+{
+    m_atEnd = true;
+    m_statement = nullptr;
+    m_query = QSqlQuery();
+}
+
+// As QODBC reads each type: a failed read is an invalid QVariant, a null one a
+// null of the column's value type (text: invalid too).
+QVariant QueryRows::readDirectly(int column) const
+{
+    auto* statement = static_cast<SQLHSTMT>(m_statement);
+    bool isNull = false;
+    switch (m_types.at(column)) {
+    case QMetaType::Short:
+    case QMetaType::Int: {
+        SQLINTEGER value = 0;
+        if (!getNumber(statement, column, SQL_C_SLONG, value, isNull))
+            return {};
+        return isNull ? QVariant(QMetaType::fromType<int>()) : QVariant(int(value));
+    }
+    case QMetaType::UShort:
+    case QMetaType::UInt: {
+        SQLUINTEGER value = 0;
+        if (!getNumber(statement, column, SQL_C_ULONG, value, isNull))
+            return {};
+        return isNull ? QVariant(QMetaType::fromType<int>()) : QVariant(uint(value));
+    }
+    case QMetaType::LongLong: {
+        SQLBIGINT value = 0;
+        if (!getNumber(statement, column, SQL_C_SBIGINT, value, isNull))
+            return {};
+        return isNull ? QVariant(QMetaType::fromType<qlonglong>()) : QVariant(qint64(value));
+    }
+    case QMetaType::ULongLong: {
+        SQLUBIGINT value = 0;
+        if (!getNumber(statement, column, SQL_C_UBIGINT, value, isNull))
+            return {};
+        return isNull ? QVariant(QMetaType::fromType<qulonglong>()) : QVariant(quint64(value));
+    }
+    case QMetaType::Double: {
+        double value = 0;
+        if (!getNumber(statement, column, SQL_C_DOUBLE, value, isNull))
+            return {};
+        return isNull ? QVariant(QMetaType::fromType<double>()) : QVariant(value);
+    }
+    case QMetaType::QDate: {
+        DATE_STRUCT value{};
+        if (!getNumber(statement, column, SQL_C_DATE, value, isNull) || isNull)
+            return QVariant(QMetaType::fromType<QDate>());
+        return QDate(value.year, value.month, value.day);
+    }
+    case QMetaType::QTime: {
+        TIME_STRUCT value{};
+        if (!getNumber(statement, column, SQL_C_TIME, value, isNull) || isNull)
+            return QVariant(QMetaType::fromType<QTime>());
+        return QTime(value.hour, value.minute, value.second);
+    }
+    case QMetaType::QDateTime: {
+        TIMESTAMP_STRUCT value{};
+        if (!getNumber(statement, column, SQL_C_TIMESTAMP, value, isNull) || isNull)
+            return QVariant(QMetaType::fromType<QDateTime>());
+        return QDateTime(QDate(value.year, value.month, value.day),
+                         QTime(value.hour, value.minute, value.second, int(value.fraction / 1000000)));
+    }
+    default:
+        return getText(statement, column);
+    }
+}

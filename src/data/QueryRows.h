@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QMetaType>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+class Connection;
+
+// The rows of an executed statement, read in batches as they are wanted.
+//
+// With the SQLite driver every value is read straight from the ODBC statement
+// as a C number or UTF-8 text, and comes out with the type and null-ness
+// QSqlQuery::value() gives it; the driver manager's per-value conversion to
+// wide characters, which costs ten times the statement itself on a large
+// result, is skipped. Other engines, and columns of other types, are read
+// through QSqlQuery::value().
+//
+// The statement stays open, on its connection, until the last row has been
+// read or finish() is called; the connection must stay open as long.
+class QueryRows {
+public:
+    enum class Reading { Fastest, ThroughQuery };
+
+    // From a query executed forward only on the connection (statement::execute).
+    QueryRows(QSqlQuery query, const Connection& connection, Reading reading = Reading::Fastest);
+
+    // Executes the statement (statement::execute) and gets ready to read its rows.
+    static QueryRows run(const QString& statement, Connection& connection);
+
+    const QVector<QString>& fieldNames() const { return m_names; }
+    bool isSelect() const { return m_select; }
+    bool atEnd() const { return m_atEnd; }
+    // Up to count more rows (every row left when count is negative); none at the end.
+    QVector<QVector<QVariant>> fetch(int count);
+    // No more rows are wanted: the statement is released.
+    void finish();
+
+    bool readsDirectly() const { return m_statement != nullptr; }
+
+private:
+    QVariant readDirectly(int column) const;
+
+    QSqlQuery m_query;
+    QVector<QString> m_names;
+    QVector<int> m_types;     // QMetaType ids of the columns as the driver describes them
+    void* m_statement = nullptr;  // the ODBC statement handle when values are read directly
+    bool m_select = false;
+    bool m_atEnd = true;
+};
