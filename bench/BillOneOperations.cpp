@@ -141,19 +141,25 @@ QVector<Group> billOneGroups(Shop& shop, AnsweringMessages& messages, const QStr
     };
     group.operations << print;
 
-    auto deleted = std::make_shared<int>(0);
+    // Always the same bill, put back after each run; New Bill lists it again.
+    const int deleted = shop.size().bills / 2;
     Operation remove{QStringLiteral("BillOne Delete Bill")};
     remove.prepare = [deleted, &messages] {
         ensureOpen();
+        click(QStringLiteral("CmdNewBill"));
         messages.last.clear();
-        lists::pick(list(QStringLiteral("cmbbillnumber")), 20);
-        *deleted = list(QStringLiteral("cmbbillnumber"))->currentText().toInt();
+        QComboBox* bills = list(QStringLiteral("cmbbillnumber"));
+        lists::pick(bills, bills->findText(QString::number(deleted)));
     };
     remove.act = [] { click(QStringLiteral("cmdDELET")); };
-    remove.check = [&messages]() -> QString {
-        return messages.last == QLatin1String("Data Deleted") ? QString() : messages.last;
+    remove.check = [&shop, &messages, deleted]() -> QString {
+        if (messages.last != QLatin1String("Data Deleted"))
+            return messages.last;
+        return shop.value(QStringLiteral("select count(*) from asigncharges where BillNumber = ")
+                          + QString::number(deleted)).toInt() == 0
+            ? QString() : QStringLiteral("bill %1 not deleted").arg(deleted);
     };
-    remove.restore = [&shop, deleted] { putBillBack(shop, *deleted); };
+    remove.restore = [&shop, deleted] { putBillBack(shop, deleted); };
     group.operations << remove;
 
     Operation customer{QStringLiteral("BillOne customer number picked")};

@@ -6,6 +6,7 @@
 #include "kit/Lists.h"
 #include "masters/MasterInstances.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -129,6 +130,16 @@ Group groupOf(const MasterScreenEntry& entry, Shop& shop, AnsweringMessages& mes
     };
     search.restore = [screen] { control<QLineEdit>(screen(), QStringLiteral("txtone"))->clear(); };
     group.operations << search;
+
+    Operation drop{title + QStringLiteral(" SN list dropped down")};
+    drop.prepare = ensureOpen;
+    drop.act = [screen] { control<QComboBox>(screen(), QStringLiteral("CmbSN"))->showPopup(); };
+    drop.check = [screen]() -> QString {
+        return control<QComboBox>(screen(), QStringLiteral("CmbSN"))->view()->isVisible() ? QString()
+                                                                                         : QStringLiteral("no list shown");
+    };
+    drop.restore = [screen] { control<QComboBox>(screen(), QStringLiteral("CmbSN"))->hidePopup(); };
+    group.operations << drop;
 
     Operation pick{title + QStringLiteral(" SN picked from the list")};
     pick.prepare = ensureOpen;

@@ -12,6 +12,13 @@ namespace bench {
 Shop::Shop(ceiling::Size size) : m_size(size)
 {
     m_connection.open();
+    // Every run puts back what it changed; a run that was cut short may not have.
+    const int lines = value(QStringLiteral("select count(*) from asigncharges")).toInt();
+    const int customers = value(QStringLiteral("select count(*) from Customer")).toInt();
+    if (lines != size.bills * size.linesPerBill || customers != size.customers)
+        throw Failure(QStringLiteral("the database holds %1 bill lines and %2 customers, not %3 and %4 as made "
+                                     "(a run cut short?); remove it to have it made again")
+                          .arg(lines).arg(customers).arg(size.bills * size.linesPerBill).arg(size.customers));
 }
 
 void Shop::exec(const QString& statement)

@@ -65,8 +65,16 @@ double PrinterDevice::columnX(int column) const
 {
     // The advance of a run of characters, not a multiple of one character's
     // width: the rounded average width drifts by a column across a line.
-    const QFontMetricsF metrics(m_font, m_printer.get());
-    return metrics.horizontalAdvance(QString(std::max(column, 1) - 1, QLatin1Char('0')));
+    // Measured once per column: a long listing places each column many times.
+    column = std::max(column, 1);
+    if (column >= m_columnX.size())
+        m_columnX.resize(column + 1, -1);
+    double& x = m_columnX[column];
+    if (x < 0) {
+        const QFontMetricsF metrics(m_font, m_printer.get());
+        x = metrics.horizontalAdvance(QString(column - 1, QLatin1Char('0')));
+    }
+    return x;
 }
 
 void PrinterDevice::addPage(const QVector<PrintedLine>& lines)

@@ -42,6 +42,7 @@ private:
     QFont m_font;
     int m_linesPerPage = 1;
     QVector<QVector<PrintedLine>> m_pages;
+    mutable QVector<double> m_columnX;  // by column; negative until measured
 };
 
 }  // namespace print
