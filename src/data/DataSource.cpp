@@ -43,7 +43,11 @@ void defineSqlite(const QString& name, const QString& databasePath)
         << "Description=Bill Software database\n"
         << "Driver=SQLite3\n"
         << "Database=" << QFileInfo(databasePath).absoluteFilePath() << "\n"
-        << "NoCreat=1\n";
+        << "NoCreat=1\n"
+        // The driver's default, written out because the program relies on it:
+        // a result is read whole when its statement runs, so a grid's result
+        // kept open while the operator scrolls holds no lock against writers.
+        << "StepAPI=0\n";
 }
 
 QString defaultDatabasePath()

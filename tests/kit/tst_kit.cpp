@@ -2,6 +2,8 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/RecordSet.h"
+#include "data/Schema.h"
 #include "kit/DataScreen.h"
 #include "kit/Dates.h"
 #include "kit/Failure.h"
@@ -185,6 +187,15 @@ private slots:
         view.scrollToBottom();
         QTRY_VERIFY(view.model()->rowCount() > GridModel::BatchSize);
         QCOMPARE(QSqlDatabase::connectionNames().size(), connectionsBefore + 1);
+
+        // A result still being read holds no lock: another connection writes at once.
+        {
+            Connection writer;
+            writer.open(schema::sqliteConnectionString(db.path()) + ";Timeout=1000");
+            RecordSet statement;
+            statement.open("delete from Customer where SN = 1", writer);
+        }
+        db.exec(QStringLiteral("insert into Customer values(1,'C1','ROAD 1','1')"));
 
         // A failing statement leaves the rows shown and what is left to read.
         const int shown = view.model()->rowCount();
