@@ -136,7 +136,8 @@ int shop(const Arguments& arguments)
         try {
             connection.open();
         } catch (const DbError& error) {
-            throw Failure(error.description() + QLatin1Char(' ')
+            const QString description = error.description();
+            throw Failure(description + (description.endsWith(QLatin1Char('.')) ? " " : ". ")
                           + datasource::setupAdvice(datasource::ProgramDataSource));
         }
     }

@@ -4,12 +4,14 @@
 #include "kit/Dates.h"
 #include "kit/Failure.h"
 #include "kit/FailureStyles.h"
+#include "kit/GridSelection.h"
 #include "kit/NumericText.h"
 #include "support/RecordingMessages.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -29,11 +31,32 @@ public:
     QComboBox* list;
 };
 
+// Rows handed over two at a time, as a grid that fetches while it scrolls.
+class LazyRows : public QAbstractListModel {
+public:
+    int fetched = 2;
+    static constexpr int All = 7;
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : fetched; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        return role == Qt::DisplayRole ? QVariant(QString::number(100 - index.row())) : QVariant();
+    }
+    bool canFetchMore(const QModelIndex&) const override { return fetched < All; }
+    void fetchMore(const QModelIndex&) override
+    {
+        const int more = std::min(fetched + 2, All);
+        beginInsertRows({}, fetched, more - 1);
+        fetched = more;
+        endInsertRows();
+    }
+};
+
 class KitTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    // Every case starts in the C locale, whatever the machine's is.
+    void init() { QLocale::setDefault(QLocale::c()); }
 
     void typedNumbers()
     {
@@ -65,6 +88,21 @@ private slots:
         dates::setUpPicker(&picker);
         picker.setDate(QDate(2026, 3, 4));
         QCOMPARE(picker.text(), QString("04/Mar/2026"));
+    }
+
+    void aGridRowIsFoundAmongRowsNotFetchedYet()
+    {
+        QTableView view;
+        LazyRows rows;
+        view.setModel(&rows);
+        view.setSelectionBehavior(QAbstractItemView::SelectRows);
+        QVERIFY(grid::selectRowWhere(&view, 0, "95"));
+        QCOMPARE(view.currentIndex().row(), 5);
+        QCOMPARE(view.selectionModel()->selectedRows(), QModelIndexList{rows.index(5)});
+
+        QVERIFY(!grid::selectRowWhere(&view, 0, "42"));
+        QVERIFY(!view.currentIndex().isValid() && !view.selectionModel()->hasSelection());
+        QCOMPARE(rows.fetched, LazyRows::All);
     }
 
     void typedKeysFollowTheScreensRules()

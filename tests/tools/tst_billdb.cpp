@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <unistd.h>
 
 class BillDbTest : public QObject {
     Q_OBJECT
@@ -14,19 +15,24 @@ class BillDbTest : public QObject {
         QString out, err;
     };
 
-    Result billdb(const QStringList& arguments, const QString& ini)
+    static Result run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
     {
         QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        if (!process.waitForFinished(30000))
+            qFatal("%s did not finish", qPrintable(program));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    Result billdb(const QStringList& arguments, const QString& ini)
+    {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("ODBCINI", ini);
         environment.insert("HOME", dir.path());
         environment.remove("XDG_DATA_HOME");
-        process.setProcessEnvironment(environment);
-        process.start(qEnvironmentVariable("BILL_TOOL"), arguments);
-        if (!process.waitForFinished(30000))
-            qFatal("billdb did not finish");
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return run(qEnvironmentVariable("BILL_TOOL"), arguments, environment);
     }
 
     QString sqlite(const QString& database, const QString& query)
@@ -83,6 +89,54 @@ private slots:
         QCOMPARE(billdb({"shop", "--database", database, "--address2", "Near Station"}, ini).exitCode, 0);
         QCOMPARE(sqlite(database, "select * from ShopHeader"),
                  QString("Ravi's Tea Stall|1 Main Road|Near Station|Pune|98765"));
+    }
+
+    // unixODBC finds this user's data sources in the account's home from the
+    // password database, not in HOME. nss_wrapper gives the child processes
+    // an account whose home is a folder of the test, so the account's real
+    // file is never touched.
+    void theDataSourceIsFoundWhereverHomePoints()
+    {
+        QTemporaryDir account, home;
+        QFile passwd(account.filePath("passwd")), group(account.filePath("group"));
+        QVERIFY(passwd.open(QIODevice::WriteOnly) && group.open(QIODevice::WriteOnly));
+        passwd.write(QStringLiteral("shop:x:%1:%2:Shop:%3:/bin/sh\n").arg(getuid()).arg(getgid()).arg(account.path()).toUtf8());
+        group.write(QStringLiteral("shop:x:%1:\n").arg(getgid()).toUtf8());
+        passwd.close();
+        group.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_PRELOAD", "libnss_wrapper.so");
+        environment.insert("NSS_WRAPPER_PASSWD", passwd.fileName());
+        environment.insert("NSS_WRAPPER_GROUP", group.fileName());
+        environment.insert("HOME", home.path());
+        environment.remove("ODBCINI");
+        environment.remove("XDG_DATA_HOME");
+        const QString accountIni = account.filePath(".odbc.ini");
+        QVERIFY2(run("odbcinst", {"-j"}, environment).out.contains(accountIni),
+                 "needs libnss-wrapper and odbcinst (scripts/install-packages)");
+        const auto tool = [&](const QStringList& arguments) {
+            return run(qEnvironmentVariable("BILL_TOOL"), arguments, environment);
+        };
+        const QString database = home.filePath(".local/share/bill/Bill.db");
+
+        QCOMPARE(tool({"init", "--if-missing"}).exitCode, 0);
+        QVERIFY(QFile::exists(database) && QFile::exists(accountIni));
+        Result shop = tool({"shop", "--name", "Asha Stores"});
+        QVERIFY2(shop.exitCode == 0, qPrintable(shop.err));
+        QCOMPARE(sqlite(database, "select ShopName from ShopHeader"), QString("Asha Stores"));
+
+        // The definition lost, the database kept: each message names the one
+        // command that defines the data source for it, and that command does.
+        QVERIFY(QFile::remove(accountIni));
+        for (const QStringList& arguments : {QStringList{"shop", "--name", "X"}, QStringList{"init"}}) {
+            const Result told = tool(arguments);
+            QVERIFY2(told.exitCode == 1 && told.err.contains(database) && told.err.contains("billdb init --if-missing"),
+                     qPrintable(told.err));
+        }
+        QCOMPARE(tool({"init", "--if-missing"}).exitCode, 0);
+        shop = tool({"shop", "--phone", "98450"});
+        QVERIFY2(shop.exitCode == 0, qPrintable(shop.err));
+        QCOMPARE(sqlite(database, "select ShopName, ShopPhone from ShopHeader"), QString("Asha Stores|98450"));
     }
 
     void failuresAreOneLineWithNonZeroStatus()
