@@ -138,7 +138,7 @@ int shop(const Arguments& arguments)
         } catch (const DbError& error) {
             const QString description = error.description();
             throw Failure(description + (description.endsWith(QLatin1Char('.')) ? " " : ". ")
-                          + datasource::setupAdvice(datasource::ProgramDataSource));
+                          + datasource::setupAdvice(datasource::ProgramDataSource, description));
         }
     }
 

@@ -164,6 +164,7 @@ void connectx(Connection& connection)
         connection.open();
     } catch (const DbError& error) {
         Messages::instance().showError(error.description() + QStringLiteral("\n\n")
-                                       + datasource::setupAdvice(datasource::ProgramDataSource));
+                                       + datasource::setupAdvice(datasource::ProgramDataSource,
+                                                                 error.description()));
     }
 }

@@ -95,9 +95,14 @@ QString defaultDatabasePath()
     return dataHome + QStringLiteral("/bill/Bill.db");
 }
 
-QString setupAdvice(const QString& name)
+QString setupAdvice(const QString& name, const QString& failure)
 {
     if (isDefined(name)) {
+        // The driver manager keeps a lookup that failed for about 20 seconds.
+        if (failure.contains(QLatin1String("Data source name not found"), Qt::CaseInsensitive))
+            return QStringLiteral("The data source \"%1\" has been defined only a moment ago; the ODBC driver "
+                                  "manager sees it within half a minute. Please try again then.")
+                .arg(name);
         const QString database = setting(name, QStringLiteral("Database"));
         if (!database.isEmpty() && !QFileInfo::exists(database))
             return QStringLiteral("The data source \"%1\" names the database %2, which does not exist. Put the "

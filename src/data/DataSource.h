@@ -36,9 +36,9 @@ QString userDefinitionsPlace();
 // Where a new database goes by default: the user's data folder.
 QString defaultDatabasePath();
 
-// What the operator is told after the data source could not be opened: how
-// to set it up, fitting what is there (no definition, a database file
-// without one, or a definition whose database did not open).
-QString setupAdvice(const QString& name);
+// What the operator is told after the data source could not be opened with
+// that failure: how to set it up, fitting what is there (no definition, a
+// database file without one, or a definition whose database did not open).
+QString setupAdvice(const QString& name, const QString& failure);
 
 }  // namespace datasource
