@@ -229,7 +229,6 @@ private slots:
         QTest::newRow("de_DE thousands") << "de_DE" << "1.000,5" << "0";
         QTest::newRow("C point") << "C" << "5.5" << "5.5";
         QTest::newRow("C comma") << "C" << "5,5" << "0";
-        QTest::newRow("en_US thousands") << "en_US" << "5,5" << "0";
     }
 
     // Tax and discount typed as the shop's locale writes decimals; stored with '.'.
@@ -241,7 +240,6 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         BillOperator& op = open({stockRow(1, "RICE", 100, 40)});
         op.addLine("RICE", "2", typed, typed);
-        QLocale::setDefault(QLocale::c());
         QCOMPARE(db.rows("select TaxInPercentage, DiscountinPercentage from asigncharges"),
                  QStringList{stored + '|' + stored});
     }

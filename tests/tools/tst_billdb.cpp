@@ -15,7 +15,8 @@ class BillDbTest : public QObject {
         QString out, err;
     };
 
-    static Result run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
+    static Result billdb(const QStringList& arguments, const QProcessEnvironment& environment,
+                         const QString& program = qEnvironmentVariable("BILL_TOOL"))
     {
         QProcess process;
         process.setProcessEnvironment(environment);
@@ -32,7 +33,7 @@ class BillDbTest : public QObject {
         environment.insert("ODBCINI", ini);
         environment.insert("HOME", dir.path());
         environment.remove("XDG_DATA_HOME");
-        return run(qEnvironmentVariable("BILL_TOOL"), arguments, environment);
+        return billdb(arguments, environment);
     }
 
     QString sqlite(const QString& database, const QString& query)
@@ -92,50 +93,42 @@ private slots:
     }
 
     // unixODBC finds this user's data sources in the account's home from the
-    // password database, not in HOME. nss_wrapper gives the child processes
-    // an account whose home is a folder of the test, so the account's real
-    // file is never touched.
+    // password database, not in HOME. nss_wrapper gives the tool an account
+    // whose home is a test folder: the real account's file is never touched.
     void theDataSourceIsFoundWhereverHomePoints()
     {
         QTemporaryDir account, home;
-        QFile passwd(account.filePath("passwd")), group(account.filePath("group"));
-        QVERIFY(passwd.open(QIODevice::WriteOnly) && group.open(QIODevice::WriteOnly));
-        passwd.write(QStringLiteral("shop:x:%1:%2:Shop:%3:/bin/sh\n").arg(getuid()).arg(getgid()).arg(account.path()).toUtf8());
-        group.write(QStringLiteral("shop:x:%1:\n").arg(getgid()).toUtf8());
-        passwd.close();
-        group.close();
+        const auto write = [&](const QString& name, const QString& line) {
+            QFile file(account.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(line.toUtf8()) > 0);
+        };
+        write("passwd", QStringLiteral("shop:x:%1:%2::%3:/bin/sh\n").arg(getuid()).arg(getgid()).arg(account.path()));
+        write("group", QStringLiteral("shop:x:%1:\n").arg(getgid()));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("LD_PRELOAD", "libnss_wrapper.so");
-        environment.insert("NSS_WRAPPER_PASSWD", passwd.fileName());
-        environment.insert("NSS_WRAPPER_GROUP", group.fileName());
+        environment.insert("NSS_WRAPPER_PASSWD", account.filePath("passwd"));
+        environment.insert("NSS_WRAPPER_GROUP", account.filePath("group"));
         environment.insert("HOME", home.path());
         environment.remove("ODBCINI");
         environment.remove("XDG_DATA_HOME");
         const QString accountIni = account.filePath(".odbc.ini");
-        QVERIFY2(run("odbcinst", {"-j"}, environment).out.contains(accountIni),
+        QVERIFY2(billdb({"-j"}, environment, "odbcinst").out.contains(accountIni),
                  "needs libnss-wrapper and odbcinst (scripts/install-packages)");
-        const auto tool = [&](const QStringList& arguments) {
-            return run(qEnvironmentVariable("BILL_TOOL"), arguments, environment);
-        };
         const QString database = home.filePath(".local/share/bill/Bill.db");
 
-        QCOMPARE(tool({"init", "--if-missing"}).exitCode, 0);
-        QVERIFY(QFile::exists(database) && QFile::exists(accountIni));
-        Result shop = tool({"shop", "--name", "Asha Stores"});
-        QVERIFY2(shop.exitCode == 0, qPrintable(shop.err));
-        QCOMPARE(sqlite(database, "select ShopName from ShopHeader"), QString("Asha Stores"));
+        QCOMPARE(billdb({"init", "--if-missing"}, environment).exitCode, 0);
+        QCOMPARE(billdb({"shop", "--name", "Asha Stores"}, environment).exitCode, 0);
 
         // The definition lost, the database kept: each message names the one
         // command that defines the data source for it, and that command does.
         QVERIFY(QFile::remove(accountIni));
         for (const QStringList& arguments : {QStringList{"shop", "--name", "X"}, QStringList{"init"}}) {
-            const Result told = tool(arguments);
+            const Result told = billdb(arguments, environment);
             QVERIFY2(told.exitCode == 1 && told.err.contains(database) && told.err.contains("billdb init --if-missing"),
                      qPrintable(told.err));
         }
-        QCOMPARE(tool({"init", "--if-missing"}).exitCode, 0);
-        shop = tool({"shop", "--phone", "98450"});
-        QVERIFY2(shop.exitCode == 0, qPrintable(shop.err));
+        QCOMPARE(billdb({"init", "--if-missing"}, environment).exitCode, 0);
+        QCOMPARE(billdb({"shop", "--phone", "98450"}, environment).exitCode, 0);
         QCOMPARE(sqlite(database, "select ShopName, ShopPhone from ShopHeader"), QString("Asha Stores|98450"));
     }
 
