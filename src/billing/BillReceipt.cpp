@@ -49,7 +49,9 @@ QString linesStatement(const QString& lineTable, qint16 number)
         + QStringLiteral(" order by Serial asc");
 }
 
-QString figuresStatement(const QString& lineTable, qint16 number)
+}  // namespace
+
+QString documentFiguresQuery(const QString& lineTable)
 {
     return QStringLiteral(
                "Select CustomerName, CustomerAddress, CustomerPhone ,DiscountinPercentage,TaxInPercentage,  "
@@ -57,11 +59,8 @@ QString figuresStatement(const QString& lineTable, qint16 number)
                "DiscountinPercentage / 100) * TaxInPercentage / 100) as Tax, (((Amount - (Amount * "
                "DiscountinPercentage / 100))) + (((Amount * DiscountinPercentage / 100) * TaxInPercentage / "
                "100))) * Quantity  as Total from ")
-        + lineTable + QStringLiteral("  where BillNumber = ") + sql::number(number)
-        + QStringLiteral(" order by Serial asc");
+        + lineTable + QStringLiteral("  where BillNumber = ");
 }
-
-}  // namespace
 
 print::Letterhead loadLetterhead()
 {
@@ -125,7 +124,8 @@ void printDocument(print::PrintJob& job, SkipFailing& errors, Connection& connec
     double grandTotal = 0;
     errors([&] {
         RecordSet figures;
-        figures.open(figuresStatement(lineTable, number), connection);
+        figures.open(documentFiguresQuery(lineTable) + sql::number(number) + QStringLiteral(" order by Serial asc"),
+                     connection);
         grandTotal = arithmetic::roundedOnceTotal(arithmetic::lineTotals(figures));
     });
 

@@ -38,6 +38,10 @@ void printDocument(print::PrintJob& job, SkipFailing& errors, Connection& connec
                    qint16 number, const print::Letterhead& letterhead,
                    ReceiptFooter footer = ReceiptFooter::Receipt);
 
+// The statement that reads a document's lines with the figures of its grand
+// total, up to the document number that completes it.
+QString documentFiguresQuery(const QString& lineTable);
+
 // One document as a print job of its own: the letterhead is loaded, the
 // connection opened, the document printed and the job ended; the last failure
 // is shown once at the end and the connection closed.

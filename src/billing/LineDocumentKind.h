@@ -44,6 +44,10 @@ struct DocumentCaptions {
     QString print = QStringLiteral("Print Bill");
 };
 
+// The item names of the item master (FillTypesofCHARGESAll).
+inline const QString ItemNamesFromCharges =
+    QStringLiteral("Select distinct(TYPEOFCHARGES) AS Item from charges ORDER BY TYPEOFCHARGES ASC");
+
 struct LineDocumentKind {
     QString name;  // the screen's objectName, as the catalog knows it
     DocumentCaptions captions;

@@ -52,7 +52,9 @@ double LineDocumentScreen::FindGrandTotal(qint16 number)
 
 void LineDocumentScreen::fillList(QComboBox* list, const QString& statement, AfterFill after)
 {
-    list->clear();  // its change handler sees the empty text, as typing would
+    list->clear();
+    // A text that is no entry outlives clear(); its change handler sees it go, as typing would.
+    list->clearEditText();
     connectx();
     QStringList entries;
     stopAtFirstError([&] {

@@ -18,7 +18,6 @@
 #include <QtTest>
 
 using namespace billingtest;
-using checks::placed;
 using checks::told;
 
 namespace {
@@ -27,26 +26,6 @@ const QString LinesQuery = QStringLiteral(
     "CustomerName, CustomerAddress, CustomerPhone, Remark, CHARGES, SN, Date_, ItemCode, Batch_Number, MRP "
     "from asigncharges order by BillNumber, Serial");
 const QString Headings = QStringLiteral("Serial|Item|Quantity|Amount_|Discount|Tax|Total");
-
-const QString Rule(76, QLatin1Char('-'));
-const QString Dashes(17, QLatin1Char('-'));
-const QStringList ShopHeader{"THE CORNER SHOP", "12 MARKET ROAD", "NEAR BUS STAND", "MYSORE", "Mobile : 9845012345", Rule};
-const QStringList Footer{Rule, "Software Designed By :", "Norvik Software Consultancy Services",
-                         maker::EmailLine, maker::WebLine, Rule};
-const QString Heading = placed({{1, "Item"}, {32, "Qty"}, {39, "Amt"}, {46, "Dis"}, {53, "Total"}});
-
-// A detail line: item, quantity, amount, discount and total at their columns.
-QString detail(const QString& item, const QString& q, const QString& a, const QString& d, const QString& t)
-{
-    return placed({{1, item}, {32, " " + q}, {39, " " + a}, {46, " " + d}, {53, " " + t}});
-}
-QString grandTotal(const QString& total) { return placed({{22, "Grand Total :"}, {49, total}}); }
-
-// The whole receipt: header, the bill's texts, the lines and the grand total.
-QStringList receipt(const QStringList& bill, const QStringList& lines, const QString& total)
-{
-    return ShopHeader + bill + QStringList{Rule, Heading, Rule} + lines + QStringList{Rule, grandTotal(total)} + Footer;
-}
 
 const QStringList OneLineBill{"Bill No : 1", "Bill Date : 04/Dec/2026", "Name : ANIL KUMAR", "Address : 1 MG ROAD",
                               "Phone : 98450"};
@@ -101,7 +80,7 @@ private slots:
     void init()
     {
         db.reset();
-        db.exec("insert into ShopHeader values('THE CORNER SHOP','12 MARKET ROAD','NEAR BUS STAND','MYSORE','9845012345')");
+        db.exec(ShopHeaderRow);
         messages.clear();
         messages.answers.clear();
         printed = print::installCapture();
