@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -378,6 +379,20 @@ private slots:
         op.type("txtname", "kept");
         QVERIFY(op.pick("CMBMEMBERNUM", "2"));
         QCOMPARE(customer(), QString("KEPT|1 MG ROAD|98450"));
+    }
+
+    // A selling price set with the administration tool is the line's unit price.
+    void mrpSetByTheToolPricesTheLine()
+    {
+        db.exec(stockRow(1, "RICE", 100, 0));
+        QProcess tool;
+        tool.start(qEnvironmentVariable("BILL_TOOL"), {"mrp", "--item", "RICE", "--price", "12.50"});
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        BillOperator& op = open();
+        op.addLine("RICE", "2");
+        QCOMPARE(shownBill(), QStringList({"1|RICE|2|25|0|0|25", "= 25"}));
+        QCOMPARE(db.value("select Amount from asigncharges").toDouble(), 12.5);
     }
 
     // --- the printed receipt ---
