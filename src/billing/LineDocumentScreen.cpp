@@ -64,7 +64,7 @@ void LineDocumentScreen::openScreen()
     // The loaded document's party is not the new document's.
     clearParty();
     Fill(QStringLiteral("SN"), m_kind.partyTable, QStringLiteral("SN"), QStringLiteral("desc"), CMBMEMBERNUM);
-    showNextNumber(false);
+    showNextNumber(true);
     DTP->setDate(QDate::currentDate());
 }
 
@@ -251,7 +251,7 @@ void LineDocumentScreen::deleteDocument()
 void LineDocumentScreen::newDocument()
 {
     cmbbillnumber->setEnabled(true);
-    showNextNumber(false);
+    showNextNumber(true);
     clearParty();
     unbindGrid();
     lblGrandTotal->setText(QStringLiteral("0"));

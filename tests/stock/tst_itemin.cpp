@@ -251,6 +251,19 @@ private slots:
         QCOMPARE(messages.texts(), QStringList({"Confirm Delete Serial No : 2 of Receipt No :5", "Confirm Delete Receipt ?"}));
     }
 
+    void receiptNumbersUsedUp()
+    {
+        BillOperator& op = open({codedLine("ItemIn", 32767, 1, "R1", "RICE", "B1", 1, 40)});
+        const QStringList usedUp{"Receipt numbers are used up: the highest receipt number is 32767."};
+        QCOMPARE(op.billNumber(), QString());
+        QCOMPARE(messages.texts(), usedUp);
+        messages.clear();
+        op.receiveLine("RICE", "R1", "B1", "1", "40");
+        op.click("CmdNewBill");
+        QCOMPARE(messages.texts(), usedUp + usedUp);
+        QCOMPARE(db.count("ItemIn") + db.count("Stock"), 1);
+    }
+
     void supplierByNumberOrPhone()
     {
         BillOperator& op = open({supplierRow(1, "ACME", "1 MILL RD", "5551"), supplierRow(2, "BHARAT", "2 PORT RD", "7772"),
