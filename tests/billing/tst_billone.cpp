@@ -3,6 +3,9 @@
 // and from a PDF file.
 
 #include "billing/BillOne.h"
+#include "billing/BillReceipt.h"
+#include "data/Connection.h"
+#include "kit/FailureStyles.h"
 #include "kit/Dates.h"
 #include "kit/Grid.h"
 #include "kit/Maker.h"
@@ -390,6 +393,7 @@ private slots:
     // A selling price set with the administration tool is the line's unit price.
     void mrpSetByTheToolPricesTheLine()
     {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("BILL_TOOL"), "ctest names the billdb tool in BILL_TOOL");
         db.exec(stockRow(1, "RICE", 100, 0));
         QProcess tool;
         tool.start(qEnvironmentVariable("BILL_TOOL"), {"mrp", "--item", "RICE", "--price", "12.50"});
@@ -437,6 +441,38 @@ private slots:
         op.click("CndPrintBill");
         QCOMPARE(printed->finishedJobs(), 0);
         QCOMPARE(messages.texts(), QStringList({"Overflow"}));
+    }
+
+    // The bill register prints many bills into one job of its own, each with
+    // the register's footer, and ends the job once.
+    void billsPrintIntoAJobTheCallerOwns()
+    {
+        db.exec(billLine(3, 1, "TEA", 2, 5));
+        db.exec(billLine(4, 1, "RICE", 1, 40, 0, 0, "RAVI"));
+        Connection connection;
+        connection.open();
+        CollectErrors errors;
+        const print::Letterhead letterhead = billing::loadLetterhead();
+        print::PrintJob job = print::startJob();
+        for (qint16 bill : {3, 4})
+            billing::printDocument(job, errors, connection, "asigncharges", bill, letterhead,
+                                   billing::ReceiptFooter::Register);
+        QCOMPARE(printed->finishedJobs(), 0);
+        job.end();
+        QVERIFY(!errors.failed());
+        QCOMPARE(printed->finishedJobs(), 1);
+
+        const QString longRule(105, '-');
+        const QStringList registerFooter{longRule, "Software Designed By :Norvik Software Consultancy Services",
+                                         maker::EmailLine, maker::WebLine, longRule, "", "", "", ""};
+        const auto bill = [&](const QString& number, const QString& name, const QString& line, const QString& total) {
+            return ShopHeader
+                + QStringList{"Bill No : " + number, "Bill Date : 04/Dec/2026", "Name : " + name, "Address : ADDR",
+                              "Phone : PHONE", Rule, Heading, Rule, line, Rule, grandTotal(total)}
+                + registerFooter;
+        };
+        QCOMPARE(printed->allLines(), bill("3", "CASH", detail("TEA", "2", "10", "0", "10"), "10.00")
+                                          + bill("4", "RAVI", detail("RICE", "1", "40", "0", "40"), "40.00"));
     }
 
     void longBillContinuesWithoutRepeatingTheHeader()
