@@ -5,15 +5,14 @@
 #include "billing/BillOne.h"
 #include "billing/BillReceipt.h"
 #include "data/Connection.h"
-#include "kit/FailureStyles.h"
 #include "kit/Dates.h"
+#include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/Maker.h"
 #include "print/PrinterDevice.h"
-#include "print/TextCapture.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"
-#include "support/TestDatabase.h"
+#include "support/ScreenBench.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -36,24 +35,9 @@ const QStringList OneLineBill{"Bill No : 1", "Bill Date : 04/Dec/2026", "Name : 
 
 }  // namespace
 
-class BillOneTest : public QObject {
+class BillOneTest : public QObject, ScreenBench<BillOne> {
     Q_OBJECT
 
-    TestDatabase db;
-    RecordingMessages messages;
-    std::shared_ptr<print::CaptureLog> printed;
-    std::unique_ptr<BillOne> screen;
-    std::unique_ptr<BillOperator> op;
-
-    BillOperator& open(const QStringList& rows = {})
-    {
-        for (const QString& row : rows)
-            db.exec(row);
-        screen = std::make_unique<BillOne>();
-        screen->show();
-        op = std::make_unique<BillOperator>(screen.get());
-        return *op;
-    }
     QStringList serialsOf(int bill)
     {
         return db.rows(QStringLiteral("select Serial from asigncharges where BillNumber = %1 order by Serial").arg(bill));
@@ -81,20 +65,8 @@ class BillOneTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        db.reset();
-        db.exec(ShopHeaderRow);
-        messages.clear();
-        messages.answers.clear();
-        printed = print::installCapture();
-    }
-    void cleanup()
-    {
-        op.reset();
-        screen.reset();
-        print::restoreDefaultDestination();
-    }
+    void init() { reset(); }
+    void cleanup() { close(); }
 
     void openingShowsTheListsAndTheNextBill()
     {

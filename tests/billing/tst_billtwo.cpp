@@ -3,10 +3,9 @@
 // giving the quantity back.
 
 #include "billing/BillTwo.h"
-#include "print/TextCapture.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"
-#include "support/TestDatabase.h"
+#include "support/ScreenBench.h"
 
 #include <QtTest>
 
@@ -25,45 +24,17 @@ const QStringList Batches{batchRow(1, "C1", "RICE", "B1", 10, 40), batchRow(2, "
                           chargesRow(2, "RICE", 40),               chargesRow(3, "SUGAR", 30)};
 }  // namespace
 
-class BillTwoTest : public QObject {
+class BillTwoTest : public QObject, ScreenBench<BillTwo> {
     Q_OBJECT
 
-    TestDatabase db;
-    RecordingMessages messages;
-    std::shared_ptr<print::CaptureLog> printed;
-    std::unique_ptr<BillTwo> screen;
-    std::unique_ptr<BillOperator> op;
-
-    BillOperator& open(const QStringList& rows)
-    {
-        for (const QString& row : rows)
-            db.exec(row);
-        screen = std::make_unique<BillTwo>();
-        screen->show();
-        op = std::make_unique<BillOperator>(screen.get());
-        return *op;
-    }
     QString itemAndBatch() const
     {
         return op->list("cmbitem")->currentText() + "|" + op->list("txtBatch")->currentText();
     }
 
 private slots:
-    void init()
-    {
-        db.reset();
-        for (const QString& drop : dropFailingTriggers())
-            db.exec(drop);
-        messages.clear();
-        messages.answers.clear();
-        printed = print::installCapture();
-    }
-    void cleanup()
-    {
-        op.reset();
-        screen.reset();
-        print::restoreDefaultDestination();
-    }
+    void init() { reset(); }
+    void cleanup() { close(); }
 
     void theItemCodeFillsNameAndBatch()
     {

@@ -3,10 +3,9 @@
 // and raise, deletes, totals and the printed receipt.
 
 #include "stock/ItemInFrm.h"
-#include "print/TextCapture.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"
-#include "support/TestDatabase.h"
+#include "support/ScreenBench.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -22,24 +21,15 @@ const QString Lines = QStringLiteral("select * from ItemIn order by BillNumber, 
 const QString Batches = QStringLiteral("select * from Stock order by BillNumber");
 }  // namespace
 
-class ItemInTest : public QObject {
+class ItemInTest : public QObject, ScreenBench<ItemInFrm> {
     Q_OBJECT
 
-    TestDatabase db;
-    RecordingMessages messages;
-    std::shared_ptr<print::CaptureLog> printed;
-    std::unique_ptr<ItemInFrm> screen;
-    std::unique_ptr<BillOperator> op;
-
+    // Opened with a receipt date of the 4th of December.
     BillOperator& open(const QStringList& rows = {})
     {
-        for (const QString& row : rows)
-            db.exec(row);
-        screen = std::make_unique<ItemInFrm>();
-        screen->show();
-        op = std::make_unique<BillOperator>(screen.get());
-        op->control<QDateEdit>("DTP")->setDate(QDate(2026, 12, 4));
-        return *op;
+        BillOperator& op = ScreenBench::open(rows);
+        op.control<QDateEdit>("DTP")->setDate(QDate(2026, 12, 4));
+        return op;
     }
     int stockOf(const QString& itemCode, const QString& batch = "B1")
     {
@@ -61,22 +51,8 @@ class ItemInTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        db.reset();
-        for (const QString& drop : dropFailingTriggers())
-            db.exec(drop);
-        db.exec(ShopHeaderRow);
-        messages.clear();
-        messages.answers.clear();
-        printed = print::installCapture();
-    }
-    void cleanup()
-    {
-        op.reset();
-        screen.reset();
-        print::restoreDefaultDestination();
-    }
+    void init() { reset(); }
+    void cleanup() { close(); }
 
     void linesMakeAndRaiseStockBatches()
     {
