@@ -1,6 +1,7 @@
 // billdb: creates the database and the data source "Bill", and keeps the
-// shop's letterhead.
+// shop's letterhead and the stock's selling prices.
 
+#include "MrpCommand.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/DbError.h"
@@ -33,6 +34,11 @@ Commands:
        [--city TEXT] [--phone TEXT]
       Sets the shop's letterhead printed on every document; values not given
       keep what they were.
+  mrp (--code CODE | --item NAME) [--batch BATCH] --price PRICE
+      Sets the selling price (MRP) of one stock batch, or of every batch of
+      an item code or item name; the simple bill screen prices lines at it.
+      Says how many batches changed; nothing matching is an error. Works on
+      the database of the data source "Bill".
   --help
       Shows this text.
 
@@ -175,6 +181,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     try {
+        if (QCoreApplication::arguments().value(1) == QLatin1String("mrp"))
+            return setMrp(QCoreApplication::arguments().mid(2), out());
         const Arguments arguments = parse(QCoreApplication::arguments());
         if (arguments.flags.contains(QLatin1String("--help")) || arguments.command == QLatin1String("help")) {
             out() << Usage;

@@ -132,6 +132,39 @@ private slots:
         QCOMPARE(sqlite(database, "select ShopName, ShopPhone from ShopHeader"), QString("Asha Stores|98450"));
     }
 
+    void mrpSetsTheSellingPriceOfBatches()
+    {
+        const QString database = dir.filePath("mrp/Bill.db");
+        const QString ini = dir.filePath("mrp.ini");
+        QCOMPARE(billdb({"init", "--database", database}, ini).exitCode, 0);
+        sqlite(database, "insert into Stock values(1,0,'RICE',10,40,0,0,'S','','','','-',0,'2026-01-05','R1','B1',0);"
+                         "insert into Stock values(2,0,'RICE',10,40,0,0,'S','','','','-',0,'2026-01-05','R1','B2',0);"
+                         "insert into Stock values(3,0,'Dal',10,90,0,0,'S','','','','-',0,'2026-01-05','D1','-',0);");
+        const QList<QPair<QStringList, QString>> runs{
+            {{"--code", "R1", "--price", "12.50"}, "Set the MRP of 2 batches"},
+            {{"--code", "R1", "--batch", "B2", "--price", "13"}, "Set the MRP of 1 batch"},
+            {{"--item", "DAL", "--price", "95.5"}, "Set the MRP of 1 batch"}};
+        for (const auto& [arguments, said] : runs) {
+            const Result run = billdb(QStringList{"mrp"} + arguments, ini);
+            QVERIFY2(run.exitCode == 0 && run.out.startsWith(said), qPrintable(run.out + run.err));
+        }
+        QCOMPARE(sqlite(database, "select group_concat(MRP, ' ') from Stock"), QString("12.5 13.0 95.5"));
+
+        // Nothing matching, or no number: one line, a non-zero status, nothing changed.
+        const QList<QStringList> refused{{"--code", "R9", "--price", "1"},  {"--code", "R1", "--batch", "B9", "--price", "1"},
+                                         {"--code", "R1", "--price", "1.2.3"}, {"--code", "R1", "--price", "-1"},
+                                         {"--code", "R1"},                     {"--price", "1"},
+                                         {"--code", "R1", "--colour", "red"},  {"--code", "R1", "--price"}};
+        for (const QStringList& arguments : refused) {
+            const Result run = billdb(QStringList{"mrp"} + arguments, ini);
+            QVERIFY2(run.exitCode == 1 && run.err.startsWith("billdb: ") && run.err.count('\n') == 1,
+                     qPrintable(arguments.join(' ') + ": " + run.err));
+        }
+        QVERIFY(billdb({"mrp", "--code", "R9", "--price", "1"}, ini).err.contains("no stock batch has code 'R9'"));
+        QVERIFY(billdb({"mrp", "--code", "R1", "--price", "abc"}, ini).err.contains("'abc' is not a number"));
+        QCOMPARE(sqlite(database, "select group_concat(MRP, ' ') from Stock"), QString("12.5 13.0 95.5"));
+    }
+
     void failuresAreOneLineWithNonZeroStatus()
     {
         const QString emptyIni = dir.filePath("empty.ini");
