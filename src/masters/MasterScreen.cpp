@@ -3,6 +3,7 @@
 #include "data/SqlText.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
+#include "kit/GridSelection.h"
 #include "kit/Lists.h"
 #include "kit/Messages.h"
 #include "kit/NumericText.h"
@@ -168,14 +169,24 @@ void MasterScreen::load()
     Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("desc"), CmbSN);
 }
 
-// The SN's text changed or an SN was picked: its record goes into the boxes.
-// A text that is no SN of a record leaves the boxes as they are.
+// The SN's text changed or an SN was picked: its record goes into the boxes
+// and its grid row is highlighted. A text that is no SN of a record leaves
+// the boxes as they are.
 void MasterScreen::loadRecord()
 {
     stopAtFirstError([&] {
         FindPersonnelDetails(CmbSN->currentText());
         AssignToObject(txtname, txtpn, txtremark);
+        highlightShownRecord();
     });
+}
+
+// The highlighted grid row is the record the boxes show, or none when that
+// record is not in the grid: an operator going by the highlight deletes the
+// record he sees.
+void MasterScreen::highlightShownRecord()
+{
+    grid::selectRowWhere(DGG, 0, QString::number(m_loadedSN));
 }
 
 void MasterScreen::gridClicked()
@@ -249,7 +260,10 @@ void MasterScreen::FillGrid()
 // keeps what it showed.
 void MasterScreen::showInGrid(const QString& statement)
 {
-    stopAtFirstError([&] { grid::show(DGG, statement); });
+    stopAtFirstError([&] {
+        grid::show(DGG, statement);
+        highlightShownRecord();
+    });
 }
 
 void MasterScreen::SetGridWidths()

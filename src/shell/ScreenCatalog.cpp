@@ -1,10 +1,12 @@
 #include "shell/ScreenCatalog.h"
 
 #include "billing/BillOne.h"
+#include "billing/BillTwo.h"
 #include "masters/MasterListings.h"
 #include "masters/MasterScreen.h"
 #include "shell/About.h"
 #include "shell/ChangePwd.h"
+#include "stock/ItemInFrm.h"
 
 namespace catalog {
 
@@ -14,6 +16,8 @@ DataScreen* createScreen(const QString& screenName, QWidget* parent)
     if (screenName == QLatin1String("ChangePwd")) return new ChangePwd(parent);
     if (screenName == QLatin1String("About")) return new About(parent);
     if (screenName == QLatin1String("BillOne")) return new BillOne(parent);
+    if (screenName == QLatin1String("BillTwo")) return new BillTwo(parent);
+    if (screenName == QLatin1String("ItemInFrm")) return new ItemInFrm(parent);
     if (DataScreen* master = masters::createMasterScreen(screenName, parent)) return master;
     return nullptr;
 }
