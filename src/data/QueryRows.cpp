@@ -49,12 +49,24 @@ SQLHSTMT statementHandle(const QSqlQuery& query)
 }
 
 template <class Number>
-bool getNumber(SQLHSTMT statement, int column, SQLSMALLINT cType, Number& value, bool& isNull)
+bool readValue(SQLHSTMT statement, int column, SQLSMALLINT cType, Number& value, bool& isNull)
 {
     SQLLEN indicator = 0;
     const SQLRETURN r = SQLGetData(statement, SQLUSMALLINT(column + 1), cType, &value, sizeof value, &indicator);
     isNull = indicator == SQL_NULL_DATA;
     return SQL_SUCCEEDED(r);
+}
+
+// A number as QODBC gives it: invalid when the read fails, a null of nullType
+// for a null.
+template <class CValue, class Value>
+QVariant number(SQLHSTMT statement, int column, SQLSMALLINT cType, QMetaType nullType)
+{
+    CValue value{};
+    bool isNull = false;
+    if (!readValue(statement, column, cType, value, isNull))
+        return {};
+    return isNull ? QVariant(nullType) : QVariant::fromValue(Value(value));
 }
 
 // UTF-8 text of any length, read in pieces when it is longer than the buffer.
@@ -144,55 +156,35 @@ void QueryRows::finish()
 QVariant QueryRows::readDirectly(int column) const
 {
     auto* statement = static_cast<SQLHSTMT>(m_statement);
-    bool isNull = false;
+    bool isNull = false;  // dates and times
     switch (m_types.at(column)) {
     case QMetaType::Short:
-    case QMetaType::Int: {
-        SQLINTEGER value = 0;
-        if (!getNumber(statement, column, SQL_C_SLONG, value, isNull))
-            return {};
-        return isNull ? QVariant(QMetaType::fromType<int>()) : QVariant(int(value));
-    }
+    case QMetaType::Int:
+        return number<SQLINTEGER, int>(statement, column, SQL_C_SLONG, QMetaType::fromType<int>());
     case QMetaType::UShort:
-    case QMetaType::UInt: {
-        SQLUINTEGER value = 0;
-        if (!getNumber(statement, column, SQL_C_ULONG, value, isNull))
-            return {};
-        return isNull ? QVariant(QMetaType::fromType<int>()) : QVariant(uint(value));
-    }
-    case QMetaType::LongLong: {
-        SQLBIGINT value = 0;
-        if (!getNumber(statement, column, SQL_C_SBIGINT, value, isNull))
-            return {};
-        return isNull ? QVariant(QMetaType::fromType<qlonglong>()) : QVariant(qint64(value));
-    }
-    case QMetaType::ULongLong: {
-        SQLUBIGINT value = 0;
-        if (!getNumber(statement, column, SQL_C_UBIGINT, value, isNull))
-            return {};
-        return isNull ? QVariant(QMetaType::fromType<qulonglong>()) : QVariant(quint64(value));
-    }
-    case QMetaType::Double: {
-        double value = 0;
-        if (!getNumber(statement, column, SQL_C_DOUBLE, value, isNull))
-            return {};
-        return isNull ? QVariant(QMetaType::fromType<double>()) : QVariant(value);
-    }
+    case QMetaType::UInt:
+        return number<SQLUINTEGER, uint>(statement, column, SQL_C_ULONG, QMetaType::fromType<int>());
+    case QMetaType::LongLong:
+        return number<SQLBIGINT, qint64>(statement, column, SQL_C_SBIGINT, QMetaType::fromType<qlonglong>());
+    case QMetaType::ULongLong:
+        return number<SQLUBIGINT, quint64>(statement, column, SQL_C_UBIGINT, QMetaType::fromType<qulonglong>());
+    case QMetaType::Double:
+        return number<double, double>(statement, column, SQL_C_DOUBLE, QMetaType::fromType<double>());
     case QMetaType::QDate: {
         DATE_STRUCT value{};
-        if (!getNumber(statement, column, SQL_C_DATE, value, isNull) || isNull)
+        if (!readValue(statement, column, SQL_C_DATE, value, isNull) || isNull)
             return QVariant(QMetaType::fromType<QDate>());
         return QDate(value.year, value.month, value.day);
     }
     case QMetaType::QTime: {
         TIME_STRUCT value{};
-        if (!getNumber(statement, column, SQL_C_TIME, value, isNull) || isNull)
+        if (!readValue(statement, column, SQL_C_TIME, value, isNull) || isNull)
             return QVariant(QMetaType::fromType<QTime>());
         return QTime(value.hour, value.minute, value.second);
     }
     case QMetaType::QDateTime: {
         TIMESTAMP_STRUCT value{};
-        if (!getNumber(statement, column, SQL_C_TIMESTAMP, value, isNull) || isNull)
+        if (!readValue(statement, column, SQL_C_TIMESTAMP, value, isNull) || isNull)
             return QVariant(QMetaType::fromType<QDateTime>());
         return QDateTime(QDate(value.year, value.month, value.day),
                          QTime(value.hour, value.minute, value.second, int(value.fraction / 1000000)));

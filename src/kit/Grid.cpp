@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QHeaderView>
 #include <QTableView>
+#include <algorithm>
 
 namespace {
 
@@ -68,10 +69,12 @@ bool GridModel::canFetchMore(const QModelIndex& parent) const
     return !parent.isValid() && m_source && !m_source->atEnd();
 }
 
+// Each fetch reads as many rows as are there already: a caller going through
+// every row (a search for a row) reads a large result in a few steps.
 void GridModel::fetchMore(const QModelIndex& parent)
 {
     if (canFetchMore(parent))
-        append(BatchSize);
+        append(std::max(BatchSize, int(m_rows.size())));
 }
 
 void GridModel::append(int count)

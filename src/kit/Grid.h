@@ -23,7 +23,7 @@ public:
     explicit GridModel(QObject* parent = nullptr);
     ~GridModel() override;
 
-    // The rows read when a result is shown and at each fetchMore().
+    // The rows read when a result is shown, and at least at each fetchMore().
     static constexpr int BatchSize = 256;
 
     void setRows(QVector<QString> headers, QVector<QVector<QVariant>> rows);
