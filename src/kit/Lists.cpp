@@ -23,7 +23,7 @@ void pick(QComboBox* list, int index)
     emit list->activated(index);
 }
 
-void setEntries(QComboBox* list, const QStringList& entries)
+void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen)
 {
     const QSignalBlocker quiet(list);
     auto* model = qobject_cast<QStringListModel*>(list->model());
@@ -34,8 +34,10 @@ void setEntries(QComboBox* list, const QStringList& entries)
         if (auto* view = qobject_cast<QListView*>(list->view()))
             view->setUniformItemSizes(true);
     }
-    // A reset: the list selects its first entry, as after the first addItem.
+    // A reset: the list chooses its first entry, as after the first addItem.
     model->setStringList(entries);
+    if (chosen == Chosen::None)
+        list->setCurrentIndex(-1);
 }
 
 void fill(QComboBox* list, const QString& statement, Connection& connection)

@@ -19,10 +19,15 @@ namespace lists {
 // Selects the entry at index (when there is one) and runs the pick handler.
 void pick(QComboBox* list, int index);
 
+// Which entry a list filled in one step has chosen.
+enum class Chosen {
+    First,  // as adding the entries one by one leaves it
+    None,   // no entry; an editable list shows no text
+};
+
 // Replaces the list's entries by these texts in one step, in their order,
-// duplicates and empty texts kept; no handler of the list runs. An editable
-// list then shows the first entry, as adding them one by one leaves it.
-void setEntries(QComboBox* list, const QStringList& entries);
+// duplicates and empty texts kept; no handler of the list runs.
+void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen = Chosen::First);
 
 // Empties the list, then fills it with the first field of every row of the
 // statement, each as a grid shows it. Throws when the statement fails; the

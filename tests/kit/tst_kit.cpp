@@ -257,6 +257,11 @@ private slots:
             QCOMPARE(list.currentIndex(), 0);
             QCOMPARE(changed.count() + picked.count(), 0);
             QCOMPARE(list.findText("A"), 2);
+            lists::setEntries(&list, entries, lists::Chosen::None);
+            QCOMPARE(checks::entries(&list), entries);
+            QCOMPARE(list.currentIndex(), -1);
+            QCOMPARE(list.currentText(), QString());
+            QCOMPARE(changed.count() + picked.count(), 0);
             list.addItem("LAST");  // screens may still add entries one by one
             QCOMPARE(checks::entries(&list).last(), QString("LAST"));
             lists::setEntries(&list, {});
