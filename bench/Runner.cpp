@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QTextStream>
 #include <algorithm>
+#include <sys/resource.h>
 #include <cstdio>
 
 namespace bench {
@@ -22,6 +23,13 @@ double median(QVector<double> values)
     std::sort(values.begin(), values.end());
     const int middle = int(values.size()) / 2;
     return values.size() % 2 ? values.at(middle) : (values.at(middle - 1) + values.at(middle)) / 2;
+}
+
+long minorFaults()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
 }
 
 double elapsedMs(const QElapsedTimer& timer)
@@ -91,6 +99,7 @@ Result Runner::run(const Operation& operation)
     Result result{operation.name, operation.goal};
     QVector<double> times;
     QStringList sent;
+    long faults = 0;
     for (int run = 0; run < m_runs; ++run) {
         if (operation.prepare)
             operation.prepare();
@@ -100,11 +109,13 @@ Result Runner::run(const Operation& operation)
         } else {
             QStringList heard;
             statement::setListener([&heard](const QString& text) { heard << text; });
+            const long faultsBefore = minorFaults();
             QElapsedTimer timer;
             timer.start();
             operation.act();
             settle();
             times << elapsedMs(timer);
+            faults = minorFaults() - faultsBefore;
             statement::setListener({});
             sent = heard;
         }
@@ -135,7 +146,7 @@ Result Runner::run(const Operation& operation)
     }
 
     QTextStream err(stderr);
-    err << QStringLiteral("  %1: %2 ms").arg(result.name).arg(result.median, 0, 'f', 1)
+    err << QStringLiteral("  %1: %2 ms, %3 page faults in the last run").arg(result.name).arg(result.median, 0, 'f', 1).arg(faults)
         << (result.failure.isEmpty() ? QString() : QStringLiteral("  FAILED: ") + result.failure) << Qt::endl;
     return result;
 }

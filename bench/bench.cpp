@@ -11,6 +11,7 @@
 #include "CeilingDatabase.h"
 #include "Runner.h"
 #include "Shop.h"
+#include "kit/Memory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -69,6 +70,7 @@ int main(int argc, char* argv[])
         err << "billbench: " << failure.description() << Qt::endl;
         return 2;
     }
+    memory::keepFreedMemory();  // as the program does at start
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 

@@ -1,3 +1,4 @@
+#include "kit/Memory.h"
 #include "shell/LOGIN.h"
 #include "shell/MDIForm1.h"
 #include "shell/Pictures.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char* argv[])
 {
+    memory::keepFreedMemory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("bill"));
     QApplication::setWindowIcon(pictures::programIcon());

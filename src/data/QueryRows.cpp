@@ -132,7 +132,7 @@ QVector<QVector<QVariant>> QueryRows::fetch(int count)
         rows.reserve(count);
     const int columns = int(m_names.size());
     while (!m_atEnd && (count < 0 || rows.size() < count)) {
-        if (!m_query.next()) {
+        if (!nextRow()) {
             finish();
             break;
         }
@@ -142,6 +142,15 @@ QVector<QVector<QVariant>> QueryRows::fetch(int count)
         rows << row;
     }
     return rows;
+}
+
+// Read directly, the statement moves on by itself: the query's own
+// bookkeeping of each row is not wanted, as its values are not read there.
+bool QueryRows::nextRow()
+{
+    if (!m_statement)
+        return m_query.next();
+    return SQL_SUCCEEDED(SQLFetch(static_cast<SQLHSTMT>(m_statement)));
 }
 
 void QueryRows::finish()

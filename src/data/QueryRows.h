@@ -40,6 +40,7 @@ public:
     bool readsDirectly() const { return m_statement != nullptr; }
 
 private:
+    bool nextRow();
     QVariant readDirectly(int column) const;
 
     QSqlQuery m_query;
