@@ -116,6 +116,10 @@ QString GridModel::displayText(const QVariant& value)
     if (value.isNull())
         return {};
     switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::Int:
+        return QString::number(value.toInt());  // without QVariant's general conversion
     case QMetaType::Double:
     case QMetaType::Float:
         return numeric::numberText(value.toDouble());
