@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -177,6 +178,7 @@ void MasterScreen::loadRecord()
     stopAtFirstError([&] {
         FindPersonnelDetails(CmbSN->currentText());
         AssignToObject(txtname, txtpn, txtremark);
+        m_recordShown = true;
         highlightShownRecord();
     });
 }
@@ -186,6 +188,13 @@ void MasterScreen::loadRecord()
 // record he sees.
 void MasterScreen::highlightShownRecord()
 {
+    // No record shown (none loaded yet, or the shown one deleted): no row to
+    // look for, through every row of a large table.
+    if (!m_recordShown) {
+        if (QItemSelectionModel* selection = DGG->selectionModel())
+            selection->clear();
+        return;
+    }
     grid::selectRowWhere(DGG, 0, QString::number(m_loadedSN));
 }
 
@@ -229,6 +238,8 @@ void MasterScreen::remove()
         return;
     if (!deleteItem(numeric::toInt16(number)))
         return;
+    if (numeric::toInt16(number) == m_loadedSN)
+        m_recordShown = false;
     if (m_instance.clearNameAfterDelete)
         txtname->clear();
     FillGrid();

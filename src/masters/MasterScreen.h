@@ -78,6 +78,7 @@ private:
 
     // The record loaded last.
     qint16 m_loadedSN = 0;
+    bool m_recordShown = false;  // the boxes show the record m_loadedSN
     QString m_first;
     QString m_second;
     QString m_third;  // the phone; stays empty for priced names

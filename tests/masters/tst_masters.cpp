@@ -324,6 +324,27 @@ private slots:
         QCOMPARE(highlighted(), QString("/"));
     }
 
+    // A large table shows its first rows at once; the rest are read only
+    // when wanted, also after the shown record was deleted.
+    void aLargeTableIsReadAsItIsWanted()
+    {
+        const int count = 2 * GridModel::BatchSize;
+        QStringList rows;
+        for (int sn = 1; sn <= count; ++sn)
+            rows << QString("%1,'N%1','','%1'").arg(sn);
+        insert("Customer", rows);
+        open("CustomerEnty");
+        QCOMPARE(screen->CmbSN->count(), count);
+        QCOMPARE(screen->DGG->model()->rowCount(), GridModel::BatchSize);
+        QCOMPARE(highlighted(), QString("%1/%1").arg(count));
+
+        deleteAnswering(true);
+        QCOMPARE(screen->DGG->model()->rowCount(), GridModel::BatchSize);
+        QCOMPARE(highlighted(), QString("%1/%1").arg(count - 1));
+        QCOMPARE(grid::rowCount(screen->DGG), count - 1);
+        QCOMPARE(this->rows(), db.rows("Select  SN, ITEM as Name_, PARTNO as Address_,REMARK as Phone_ from Customer order by sn desc"));
+    }
+
     void deleteAsksAndTakesOnlyAWholeSn()
     {
         insert("Customer", {"1,'A','','1'", "2,'B','','2'", "4,'D','','4'"});
