@@ -7,9 +7,10 @@ namespace dates {
 
 static const QString ShownFormat = QStringLiteral("dd/MMM/yyyy");
 
-static QLocale english()
+static const QLocale& english()
 {
-    return QLocale(QLocale::English, QLocale::UnitedStates);
+    static const QLocale locale(QLocale::English, QLocale::UnitedStates);
+    return locale;
 }
 
 QString shown(const QDate& date)

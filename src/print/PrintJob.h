@@ -53,6 +53,8 @@ public:
     void number(int column, double value);
     // A stored value: numbers as number(), anything else as its text.
     void value(int column, const QVariant& value);
+    // The column where the current line's next character would stand (1 on an empty line).
+    int nextColumn() const;
     // Ends the current line.
     void endLine();
     // text() then endLine().
@@ -66,6 +68,12 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+// True for a stored value that value() prints as a number, with its blanks.
+bool printsAsNumber(const QVariant& value);
+
+// The line as printed: each item at its column, blanks before it, no blanks at its end.
+QString lineText(const PrintedLine& line);
 
 // The destination of print jobs: the system's default printer unless one is
 // installed (a PDF file, a text capture in tests).

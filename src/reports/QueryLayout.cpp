@@ -1,0 +1,197 @@
+// How a query screen lays out its controls: the title band, one frame with a
+// row of controls and buttons per selection, the sums, and the grid below.
+
+#include "reports/QueryScreen.h"
+
+#include "kit/Dates.h"
+#include "kit/Grid.h"
+#include "kit/Lists.h"
+#include "kit/Twips.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+using query::Selector;
+
+namespace {
+
+// The inside of the 11895 x 9120 twips window.
+constexpr int ClientWidth = 11655;
+constexpr int ClientHeight = 8640;
+constexpr int Left = 120;
+constexpr int InnerWidth = ClientWidth - 2 * Left;
+constexpr int FrameTop = 420;
+constexpr int RowHeight = 480;
+constexpr int AmountsHeight = 480;
+constexpr int Gap = 120;
+
+const QString ListTip = QStringLiteral("Do not write while entry. Used only for View / Update / Delete");
+
+QLabel* caption(const QString& text, QWidget* parent, const QString& name)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QComboBox* list(QWidget* parent, const QString& name)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMaxVisibleItems(15);
+    box->setToolTip(ListTip);
+    lists::limitLength(box);
+    return box;
+}
+
+QDateEdit* picker(QWidget* parent, const QString& name)
+{
+    auto* date = new QDateEdit(parent);
+    date->setObjectName(name);
+    dates::setUpPicker(date);
+    return date;
+}
+
+QLabel* titleBand(const QString& text, QWidget* parent)
+{
+    auto* band = new QLabel(text, parent);
+    band->setObjectName(QStringLiteral("Label1"));
+    band->setAlignment(Qt::AlignCenter);
+    band->setAutoFillBackground(true);
+    QPalette colours = band->palette();
+    colours.setColor(QPalette::Window, QColor(0, 0, 128));
+    colours.setColor(QPalette::WindowText, Qt::white);
+    band->setPalette(colours);
+    QFont font = band->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    band->setFont(font);
+    twips::place(band, 0, 0, ClientWidth, 315);
+    return band;
+}
+
+}  // namespace
+
+QPushButton*& QueryScreen::memberFor(const char* buttonName)
+{
+    const QString name = QString::fromLatin1(buttonName);
+    QPushButton** members[] = {&CmdShow, &cmdprin, &Cnddate, &Condate, &ComShowTotal,
+                               &ComPrintTotal, &cmdName, &cmdpringname, &cmdAll, &cmdprintall};
+    const char* names[] = {"CmdShow", "cmdprin", "Cnddate", "Condate", "ComShowTotal",
+                           "ComPrintTotal", "cmdName", "cmdpringname", "cmdAll", "cmdprintall"};
+    for (size_t i = 0; i < std::size(names); ++i)
+        if (name == QLatin1String(names[i]))
+            return *members[i];
+    qFatal("QueryScreen: no member for the button %s", buttonName);
+}
+
+void QueryScreen::buildControls()
+{
+    Label1 = titleBand(m_spec.title, this);
+
+    const int frameHeight = Gap + int(m_spec.rows.size()) * RowHeight + Gap;
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    twips::place(Frame1, Left, FrameTop, InnerWidth, frameHeight);
+    auto* rows = new QGridLayout(Frame1);
+    rows->setContentsMargins(8, 6, 8, 6);
+    rows->setHorizontalSpacing(8);
+    for (int i = 0; i < m_spec.rows.size(); ++i)
+        buildRow(m_spec.rows.at(i), i);
+    // Buttons keep to the right, the pickers take what they need.
+    rows->setColumnStretch(4, 1);
+
+    int gridTop = FrameTop + frameHeight + Gap;
+    if (m_spec.hasAmounts) {
+        frmamount = new QGroupBox(this);
+        frmamount->setObjectName(QStringLiteral("frmamount"));
+        twips::place(frmamount, Left, gridTop, InnerWidth, AmountsHeight);
+        auto* sums = new QHBoxLayout(frmamount);
+        sums->setContentsMargins(8, 2, 8, 2);
+        const auto sum = [&](const QString& name) {
+            auto* label = new QLabel(frmamount);
+            label->setObjectName(name);
+            QFont bold = label->font();
+            bold.setBold(true);
+            label->setFont(bold);
+            sums->addWidget(label, 1);
+            return label;
+        };
+        lblamount = sum(QStringLiteral("lblamount"));
+        lbldiscount = sum(QStringLiteral("lbldiscount"));
+        lbltax = sum(QStringLiteral("lbltax"));
+        lblGrandTotal = sum(QStringLiteral("lblGrandTotal"));
+        frmamount->hide();  // shown by the operations that fill it
+        gridTop += AmountsHeight + Gap;
+    }
+
+    DGG = new QTableView(this);
+    DGG->setObjectName(QStringLiteral("DGG"));
+    grid::setUp(DGG);
+    twips::place(DGG, Left, gridTop, InnerWidth, ClientHeight - Gap - gridTop);
+}
+
+// Columns of the frame's grid: 0 first label, 1 first control, 2 second
+// label, 3 second control, 4 a stretch, 5 on the buttons.
+void QueryScreen::buildRow(const query::QueryRow& row, int line)
+{
+    auto* rows = static_cast<QGridLayout*>(Frame1->layout());
+    const QString first = row.labels.value(0);
+    const QString second = row.labels.value(1);
+    switch (row.selector) {
+    case Selector::Numbers:
+        Label3 = caption(first, Frame1, QStringLiteral("Label3"));
+        CmbFrom = list(Frame1, QStringLiteral("CmbFrom"));
+        Label4 = caption(second, Frame1, QStringLiteral("Label4"));
+        cmbTo = list(Frame1, QStringLiteral("cmbTo"));
+        rows->addWidget(Label3, line, 0);
+        rows->addWidget(CmbFrom, line, 1);
+        rows->addWidget(Label4, line, 2);
+        rows->addWidget(cmbTo, line, 3);
+        break;
+    case Selector::Dates:
+        Label5 = caption(first, Frame1, QStringLiteral("Label5"));
+        DTP1 = picker(Frame1, QStringLiteral("DTP1"));
+        Label2 = caption(second, Frame1, QStringLiteral("Label2"));
+        DTP2 = picker(Frame1, QStringLiteral("DTP2"));
+        rows->addWidget(Label5, line, 0);
+        rows->addWidget(DTP1, line, 1);
+        rows->addWidget(Label2, line, 2);
+        rows->addWidget(DTP2, line, 3);
+        break;
+    case Selector::Head:
+        Label6 = caption(first, Frame1, QStringLiteral("Label6"));
+        cmbhead = list(Frame1, QStringLiteral("cmbhead"));
+        rows->addWidget(Label6, line, 0);
+        rows->addWidget(cmbhead, line, 1, 1, 3);
+        break;
+    case Selector::Name:
+        Label2 = caption(first, Frame1, QStringLiteral("Label2"));
+        cmbname = list(Frame1, QStringLiteral("cmbname"));
+        rows->addWidget(Label2, line, 0);
+        rows->addWidget(cmbname, line, 1, 1, 3);
+        break;
+    case Selector::All:
+        break;
+    }
+
+    int column = 5;
+    for (const query::QueryButton& spec : row.buttons) {
+        auto* pressed = new QPushButton(spec.caption, Frame1);
+        pressed->setObjectName(QString::fromLatin1(spec.name));
+        pressed->setAutoDefault(false);
+        pressed->setMinimumWidth(twips::toPixelsX(1080, pressed));
+        memberFor(spec.name) = pressed;
+        rows->addWidget(pressed, line, column++);
+        connect(pressed, &QPushButton::clicked, this, [this, &row, &spec] { run(row.selector, spec); });
+    }
+}
