@@ -1,63 +1,50 @@
 #include "billing/BillOne.h"
 
+#include "billing/BillKinds.h"
 #include "data/SqlText.h"
 #include "kit/FailureStyles.h"
-#include "kit/Grid.h"
-#include "kit/Lists.h"
-#include "kit/Messages.h"
 #include "kit/NumericText.h"
-#include "kit/Twips.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 
-BillOne::BillOne(QWidget* parent) : BillScreen(QStringLiteral("BillOne"), QStringLiteral("Bill"), parent)
+namespace {
+
+billing::LineDocumentKind simpleBill()
 {
-    txtBatch = new QLineEdit(codeFrame());
-    txtBatch->setObjectName(QStringLiteral("txtBatch"));
-    lists::limitLength(txtBatch);
-    twips::place(txtBatch, 4140, 120, 2040, 315);
-    // Items are chosen by name here: no code, no batch.
-    codeFrame()->hide();
+    billing::LineDocumentKind kind = billing::salesBillKind();
+    kind.name = QStringLiteral("BillOne");
+    kind.itemListQuery = QStringLiteral("Select distinct(Item)from Stock order by Item ASC");
+    kind.deleteDocumentQuestion = QStringLiteral("Confirm Delete Bill ?");
+    // Deleting a whole bill on this screen leaves the stock as it is.
+    kind.documentDelete = billing::StockMove::None;
+    return kind;
+}
 
+}  // namespace
+
+BillOne::BillOne(QWidget* parent) : LineDocumentScreen(simpleBill(), parent)
+{
     openScreen();
 }
 
-void BillOne::fillItemList()
+double BillOne::unitPrice()
 {
-    FillItemNameFromStock(cmbitem);
+    m_rs.open(QStringLiteral("Select MRP from Stock WHERE Item = ") + sql::text(m_line.item), m_connection);
+    return numeric::toDouble(m_rs.field(0));
 }
 
-QString BillOne::unitPriceQuery() const
-{
-    return QStringLiteral("Select MRP from Stock WHERE Item = ") + sql::text(m_item);
-}
-
-QString BillOne::itemCodeText() const
-{
-    return CmbCode->currentText();
-}
-
-QString BillOne::batchText() const
-{
-    return txtBatch->text();
-}
-
+// No question, and the bill stays shown with its new total.
 void BillOne::deleteSerial()
 {
     if (!numeric::isNumeric(cmbbillnumber->currentText()))
         return;
-    qint16 billNumber = NoBill;
+    qint16 billNumber = NoDocument;
     const bool deleted = stopAtFirstError([&] {
-        billNumber = boxBillNumber();
-        // The serial is read off the grid: it must be a line of the bill in the box.
-        if (gridBill() != billNumber)
-            throw Failure(QStringLiteral("The grid does not show bill %1.").arg(billNumber));
-        const qint16 serial = numeric::toInt16(grid::currentText(DGG, 0));
+        qint16 serial = 0;
+        readGridLine(billNumber, serial);
         connectx();
-        giveBackAndDelete(billNumber, serial);
+        removeLine(billNumber, serial, kind().serialDelete);
     });
     if (!deleted)
         return;
@@ -67,23 +54,5 @@ void BillOne::deleteSerial()
     SkipFailing skip;
     skip([&] { m_grandTotal = FindGrandTotal(billNumber); });
     lblGrandTotal->setText(numeric::numberText(m_grandTotal) + QStringLiteral(".00"));
-    skip([&] { RefreshBillGrid(billNumber); });
-}
-
-void BillOne::deleteBill()
-{
-    if (!Messages::instance().ask(QStringLiteral("Confirm Delete Bill ?"), QStringLiteral("Delete")))
-        return;
-    stopAtFirstError([&] {
-        if (!numeric::isNumeric(cmbbillnumber->currentText()))
-            return;
-        const qint16 billNumber = boxBillNumber();
-        connectx();
-        m_rs.open(QStringLiteral("Delete * from asigncharges where BillNumber = ") + sql::number(billNumber),
-                  m_connection);
-        FillBillN(cmbbillnumber);
-        unbindGrid();
-        SetBillGridColumns();
-        Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
-    });
+    skip([&] { FillGrid(billNumber); });
 }

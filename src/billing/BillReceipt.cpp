@@ -12,15 +12,14 @@
 #include "shell/CheckM.h"
 
 #include <QDate>
-#include <QDateTime>
 
 namespace billing {
 
 namespace {
 
-const QString Rule =
-    QStringLiteral("----------------------------------------------------------------------------");
-// Stands in for a customer text (or date) the bill does not have.
+const QString Rule(76, QLatin1Char('-'));
+const QString RegisterRule(105, QLatin1Char('-'));
+// Stands in for a party text (or date) the document does not have.
 const QString Missing = QStringLiteral("-----------------");
 
 QString orMissing(const QVariant& value)
@@ -37,68 +36,70 @@ QString dateOrMissing(const QVariant& value)
     return date.isValid() ? dates::shown(date) : Missing;
 }
 
-}  // namespace
-
-void PrintBill(const QString& billNumberText, Connection& connection)
+QString linesStatement(const QString& lineTable, qint16 number)
 {
-    if (!numeric::isNumeric(billNumberText))
-        return;
-    CollectErrors errors;
-    qint16 billNumber = 0;
-    // A number no bill can carry has no receipt.
-    if (!errors([&] { billNumber = numeric::toInt16(billNumberText); })) {
-        errors.report();
-        return;
-    }
-    PrintBill(billNumber, connection);
+    return QStringLiteral(
+               "Select CustomerName, CustomerAddress, CustomerPhone ,  Serial, Item, Quantity , Amount *  "
+               "Quantity, (Amount * DiscountinPercentage / 100)  * Quantity As Discount , ((Amount * "
+               "Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100 as "
+               "Tax, (Amount * Quantity) - (Amount * Quantity * DiscountinPercentage / 100) + (((Amount * "
+               "Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100)  as "
+               "Total , Date_ from ")
+        + lineTable + QStringLiteral("  where BillNumber = ") + sql::number(number)
+        + QStringLiteral(" order by Serial asc");
 }
 
-void PrintBill(qint16 billNumber, Connection& connection)
+}  // namespace
+
+QString documentFiguresQuery(const QString& lineTable)
 {
-    CollectErrors errors;
+    return QStringLiteral(
+               "Select CustomerName, CustomerAddress, CustomerPhone ,DiscountinPercentage,TaxInPercentage,  "
+               "Serial, Item, Quantity , Amount, (Amount * DiscountinPercentage / 100) As Discount , ((Amount * "
+               "DiscountinPercentage / 100) * TaxInPercentage / 100) as Tax, (((Amount - (Amount * "
+               "DiscountinPercentage / 100))) + (((Amount * DiscountinPercentage / 100) * TaxInPercentage / "
+               "100))) * Quantity  as Total from ")
+        + lineTable + QStringLiteral("  where BillNumber = ");
+}
+
+print::Letterhead loadLetterhead()
+{
     CheckM::LoadShopHeader();
+    return {CheckM::ShopName, CheckM::ShopAddress1, CheckM::ShopAddress2, CheckM::ShopCity, CheckM::ShopPhone};
+}
 
-    connectx(connection);
+void printDocument(print::PrintJob& job, SkipFailing& errors, Connection& connection, const QString& lineTable,
+                   qint16 number, const print::Letterhead& letterhead, ReceiptFooter footer)
+{
     RecordSet lines;
-    errors([&] {
-        lines.open(QStringLiteral(
-                       "Select CustomerName, CustomerAddress, CustomerPhone ,  Serial, Item, Quantity , Amount *  "
-                       "Quantity, (Amount * DiscountinPercentage / 100)  * Quantity As Discount , ((Amount * "
-                       "Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100 as "
-                       "Tax, (Amount * Quantity) - (Amount * Quantity * DiscountinPercentage / 100) + (((Amount * "
-                       "Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100)  as "
-                       "Total , Date_ from asigncharges  where BillNumber = ")
-                       + sql::number(billNumber) + QStringLiteral(" order by Serial asc"),
-                   connection);
-    });
+    errors([&] { lines.open(linesStatement(lineTable, number), connection); });
 
-    // A bill without lines has no customer and no date: dashes stand for them.
+    // A document without lines has no party and no date: dashes stand for them.
     QString name = Missing;
     QString address = Missing;
     QString phone = Missing;
-    QString billDate = Missing;
+    QString documentDate = Missing;
     if (!lines.eof()) {
         errors([&] { name = orMissing(lines.field(0)); });
         errors([&] { address = orMissing(lines.field(1)); });
         errors([&] { phone = orMissing(lines.field(2)); });
-        errors([&] { billDate = dateOrMissing(lines.field(10)); });
+        errors([&] { documentDate = dateOrMissing(lines.field(10)); });
     }
 
     const int m = 1;  // the left margin column
-    print::PrintJob job = print::startJob();
     const auto line = [&](int column, const QString& text) { errors([&] { job.line(column, text); }); };
     const auto text = [&](int column, const QString& text) { errors([&] { job.text(column, text); }); };
     const auto value = [&](int column, const QVariant& value) { errors([&] { job.value(column, value); }); };
     const auto endLine = [&] { errors([&] { job.endLine(); }); };
 
-    line(m, CheckM::ShopName);
-    line(m, CheckM::ShopAddress1);
-    line(m, CheckM::ShopAddress2);
-    line(m, CheckM::ShopCity);
-    line(m, QStringLiteral("Mobile : ") + CheckM::ShopPhone);
+    line(m, letterhead.shopName);
+    line(m, letterhead.address1);
+    line(m, letterhead.address2);
+    line(m, letterhead.city);
+    line(m, QStringLiteral("Mobile : ") + letterhead.phone);
     line(m, Rule);
-    line(m, QStringLiteral("Bill No : ") + QString::number(billNumber));
-    line(m, QStringLiteral("Bill Date : ") + billDate);
+    line(m, QStringLiteral("Bill No : ") + QString::number(number));
+    line(m, QStringLiteral("Bill Date : ") + documentDate);
     line(m, QStringLiteral("Name : ") + name);
     line(m, QStringLiteral("Address : ") + address);
     line(m, QStringLiteral("Phone : ") + phone);
@@ -112,19 +113,18 @@ void PrintBill(qint16 billNumber, Connection& connection)
     line(m, Rule);
 
     for (const QVector<QVariant>& row : lines.rows()) {
-        value(m, row.value(4));        // Item
-        value(m + 31, row.value(5));   // Quantity
-        value(m + 38, row.value(6));   // line amount
-        value(m + 45, row.value(7));   // Discount
-        value(m + 52, row.value(9));   // Total
+        value(m, row.value(4));       // Item
+        value(m + 31, row.value(5));  // Quantity
+        value(m + 38, row.value(6));  // line amount
+        value(m + 45, row.value(7));  // Discount
+        value(m + 52, row.value(9));  // Total
         endLine();
     }
 
     double grandTotal = 0;
     errors([&] {
         RecordSet figures;
-        figures.open(QStringLiteral("Select * from asigncharges where BillNumber = ") + sql::number(billNumber)
-                         + QStringLiteral(" order by Serial asc"),
+        figures.open(documentFiguresQuery(lineTable) + sql::number(number) + QStringLiteral(" order by Serial asc"),
                      connection);
         grandTotal = arithmetic::roundedOnceTotal(arithmetic::lineTotals(figures));
     });
@@ -133,17 +133,60 @@ void PrintBill(qint16 billNumber, Connection& connection)
     text(2 * m + 20, QStringLiteral("Grand Total : "));
     text(m + 48, numeric::numberText(grandTotal) + QStringLiteral(".00"));
     endLine();
-    line(m, Rule);
-    line(m, QStringLiteral("Software Designed By :"));
-    line(m, maker::Name);
-    line(m, maker::EmailLine);
-    line(m, maker::WebLine);
-    line(m, Rule);
+    if (footer == ReceiptFooter::Receipt) {
+        line(m, Rule);
+        line(m, QStringLiteral("Software Designed By :"));
+        line(m, maker::Name);
+        line(m, maker::EmailLine);
+        line(m, maker::WebLine);
+        line(m, Rule);
+    } else {
+        line(m, RegisterRule);
+        line(m, QStringLiteral("Software Designed By :") + maker::Name);
+        line(m, maker::EmailLine);
+        line(m, maker::WebLine);
+        line(m, RegisterRule);
+        for (int empty = 0; empty < 4; ++empty)
+            endLine();
+    }
+}
+
+void PrintDocument(const QString& lineTable, qint16 number, Connection& connection)
+{
+    CollectErrors errors;
+    const print::Letterhead letterhead = loadLetterhead();
+    connectx(connection);
+    print::PrintJob job = print::startJob();
+    printDocument(job, errors, connection, lineTable, number, letterhead);
     errors([&] { job.end(); });
 
     errors.report();
     if (connection.isOpen())
         connection.close();
+}
+
+void PrintDocument(const QString& lineTable, const QString& numberText, Connection& connection)
+{
+    if (!numeric::isNumeric(numberText))
+        return;
+    CollectErrors errors;
+    qint16 number = 0;
+    // A number no document can carry has no receipt.
+    if (!errors([&] { number = numeric::toInt16(numberText); })) {
+        errors.report();
+        return;
+    }
+    PrintDocument(lineTable, number, connection);
+}
+
+void PrintBill(qint16 billNumber, Connection& connection)
+{
+    PrintDocument(QStringLiteral("asigncharges"), billNumber, connection);
+}
+
+void PrintBill(const QString& billNumberText, Connection& connection)
+{
+    PrintDocument(QStringLiteral("asigncharges"), billNumberText, connection);
 }
 
 }  // namespace billing

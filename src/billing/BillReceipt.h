@@ -1,22 +1,57 @@
 #pragma once
 
+#include "print/Letterhead.h"
+
 #include <QString>
 #include <QtGlobal>
 
 class Connection;
+class SkipFailing;
+namespace print {
+class PrintJob;
+}
 
-// The printed receipt of a sales bill, as both bill screens and the bill
-// query print it: shop header, bill number and date, customer, one line per
-// bill line, grand total and the maker's footer.
+// The printed receipt of a document: shop header, the document's number and
+// date, its party, one line per document line, the grand total and a footer.
+// Bills (asigncharges) and item receipts (ItemIn) print with it, one document
+// on its own or many in one job (the bill register).
 namespace billing {
 
-// Prints bill billNumber on the print destination, reading it through the
-// connection (opened here, closed at the end). A failing statement is passed
-// over and the print goes on; the last failure is shown once at the end.
-void PrintBill(qint16 billNumber, Connection& connection);
+// The shop's letterhead as LoadShopHeader sets it.
+print::Letterhead loadLetterhead();
 
-// Print Bill of a bill screen: the bill whose number stands in the bill-number
-// box. A box that does not hold a number prints nothing and shows nothing.
+// What follows the grand-total line.
+enum class ReceiptFooter {
+    // A 76-dash rule, "Software Designed By :", the maker's name, e-mail and
+    // web lines, a 76-dash rule.
+    Receipt,
+    // A 105-dash rule, "Software Designed By :Norvik Software Consultancy
+    // Services", the e-mail and web lines, a 105-dash rule, four empty lines.
+    Register,
+};
+
+// Prints document `number` of the line table `lineTable` ("asigncharges",
+// "ItemIn") into `job`, which the caller owns and ends. Reads through
+// `connection`, which must be open and is left open. A failing statement or
+// print step is passed to `errors` and the print goes on.
+void printDocument(print::PrintJob& job, SkipFailing& errors, Connection& connection, const QString& lineTable,
+                   qint16 number, const print::Letterhead& letterhead,
+                   ReceiptFooter footer = ReceiptFooter::Receipt);
+
+// The statement that reads a document's lines with the figures of its grand
+// total, up to the document number that completes it.
+QString documentFiguresQuery(const QString& lineTable);
+
+// One document as a print job of its own: the letterhead is loaded, the
+// connection opened, the document printed and the job ended; the last failure
+// is shown once at the end and the connection closed.
+void PrintDocument(const QString& lineTable, qint16 number, Connection& connection);
+// Print of a document screen: the document whose number stands in its box. A
+// box that does not hold a number prints nothing and shows nothing.
+void PrintDocument(const QString& lineTable, const QString& numberText, Connection& connection);
+
+// The same for a bill (asigncharges).
+void PrintBill(qint16 billNumber, Connection& connection);
 void PrintBill(const QString& billNumberText, Connection& connection);
 
 }  // namespace billing

@@ -1,11 +1,11 @@
 #include "masters/MasterListings.h"
 
+#include "billing/BillReceipt.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "kit/FailureStyles.h"
 #include "print/Report.h"
-#include "shell/CheckM.h"
 
 #include <QVector>
 
@@ -46,7 +46,7 @@ const QVector<Listing>& listings()
 void printListing(const Listing& listing)
 {
     CollectErrors errors;
-    errors([] { CheckM::LoadShopHeader(); });
+    const print::Letterhead letterhead = billing::loadLetterhead();
     errors([] { Connectionx::OpenSharedConnection(); });
     print::PrintJob job = print::startJob();
     print::Report report(job, listing.layout, [&](const std::function<void()>& step) { errors(step); });
@@ -57,7 +57,7 @@ void printListing(const Listing& listing)
         records.open(Connectionx::sharedSql(), Connectionx::sharedConnection());
     });
 
-    report.letterhead(CheckM::Letterhead());
+    report.letterhead(letterhead);
     report.columnHeads();
     // A result that could not be opened is empty: no rows.
     for (const QVector<QVariant>& row : records.rows())

@@ -63,7 +63,7 @@ void Report::rule(int length)
 
 void Report::letterhead(const Letterhead& shop)
 {
-    line(shop.name);
+    line(shop.shopName);
     line(shop.address1);
     line(shop.address2);
     line(shop.city);

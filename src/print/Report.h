@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/Letterhead.h"
 #include "print/PrintJob.h"
 
 #include <QString>
@@ -20,15 +21,6 @@
 //   report.footer();
 //   report.end();
 namespace print {
-
-// The shop's letterhead: four lines and the phone line.
-struct Letterhead {
-    QString name;
-    QString address1;
-    QString address2;
-    QString city;
-    QString phone;
-};
 
 // The dashes of a rule: most documents rule 76 columns, the bill register 105.
 constexpr int RuleLength = 76;

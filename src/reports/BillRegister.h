@@ -1,11 +1,6 @@
 #pragma once
 
-#include "print/Report.h"
-
 #include <QString>
-#include <QtGlobal>
-
-class Connection;
 
 namespace reports {
 
@@ -15,9 +10,5 @@ namespace reports {
 // the shared connection. A failing step is passed over; the last failure is
 // told once at the end.
 void printBillRegister(const QString& billSelection);
-
-// One bill of the register, printed into the register's job through step.
-void printRegisterBill(print::PrintJob& job, qint16 billNumber, Connection& connection,
-                       const print::Report::Step& step);
 
 }  // namespace reports

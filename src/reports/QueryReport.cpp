@@ -1,11 +1,11 @@
 #include "reports/QueryReport.h"
 
+#include "billing/BillReceipt.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "kit/FailureStyles.h"
 #include "print/PrintJob.h"
-#include "shell/CheckM.h"
 
 namespace reports {
 
@@ -18,10 +18,10 @@ void printQueryReport(const QString& rowsStatement, const QString& totalStatemen
     RecordSet& total = Connectionx::sharedRecordSet2();
     CollectErrors errors;
     errors([&] {
-        CheckM::LoadShopHeader();
+        const print::Letterhead letterhead = billing::loadLetterhead();
         print::PrintJob job = print::startJob();
         print::Report report(job, {1, {}, footer});
-        report.letterhead(CheckM::Letterhead());
+        report.letterhead(letterhead);
         rows.open(rowsStatement, shared);
         for (const QVector<QVariant>& row : rows.rows())
             report.row(row, {1, 6, 39, 46});

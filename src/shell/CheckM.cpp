@@ -8,7 +8,6 @@
 #include "kit/Failure.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
-#include "print/Report.h"
 #include "shell/MDIForm1.h"
 
 namespace CheckM {
@@ -99,11 +98,6 @@ void LoadShopHeader()
         ShopCity = header.field(3).toString();
         ShopPhone = header.field(4).toString();
     });
-}
-
-print::Letterhead Letterhead()
-{
-    return {ShopName, ShopAddress1, ShopAddress2, ShopCity, ShopPhone};
 }
 
 }  // namespace CheckM

@@ -3,10 +3,6 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace print {
-struct Letterhead;
-}
-
 // The login check, the password transform and the shop's letterhead.
 namespace CheckM {
 
@@ -31,8 +27,5 @@ bool CheckLogin(const QString& user, const QString& shiftedPassword);
 // Sets the five values from the shop's header row, or to placeholders when the
 // database has none (or cannot be read).
 void LoadShopHeader();
-
-// The five values, as LoadShopHeader last set them, for a printed letterhead.
-print::Letterhead Letterhead();
 
 }  // namespace CheckM

@@ -1,12 +1,14 @@
 #include "shell/ScreenCatalog.h"
 
 #include "billing/BillOne.h"
+#include "billing/BillTwo.h"
 #include "expenditure/ExpenditureQuery.h"
 #include "masters/MasterListings.h"
 #include "masters/MasterScreen.h"
 #include "reports/PrintAll.h"
 #include "shell/About.h"
 #include "shell/ChangePwd.h"
+#include "stock/ItemInFrm.h"
 #include "stock/ReceiveItemQuery.h"
 #include "stock/StockQuery.h"
 
@@ -22,6 +24,8 @@ DataScreen* createScreen(const QString& screenName, QWidget* parent)
     if (screenName == QLatin1String("ReceiveItemQuery")) return new ReceiveItemQuery(parent);
     if (screenName == QLatin1String("StockQuery")) return new StockQuery(parent);
     if (screenName == QLatin1String("ExpenditureQuery")) return new ExpenditureQuery(parent);
+    if (screenName == QLatin1String("BillTwo")) return new BillTwo(parent);
+    if (screenName == QLatin1String("ItemInFrm")) return new ItemInFrm(parent);
     if (DataScreen* master = masters::createMasterScreen(screenName, parent)) return master;
     return nullptr;
 }

@@ -3,22 +3,24 @@
 // and from a PDF file.
 
 #include "billing/BillOne.h"
+#include "billing/BillReceipt.h"
+#include "data/Connection.h"
 #include "kit/Dates.h"
+#include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/Maker.h"
 #include "print/PrinterDevice.h"
-#include "print/TextCapture.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"
-#include "support/TestDatabase.h"
+#include "support/ScreenBench.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace billingtest;
-using checks::placed;
 using checks::told;
 
 namespace {
@@ -28,49 +30,14 @@ const QString LinesQuery = QStringLiteral(
     "from asigncharges order by BillNumber, Serial");
 const QString Headings = QStringLiteral("Serial|Item|Quantity|Amount_|Discount|Tax|Total");
 
-const QString Rule(76, QLatin1Char('-'));
-const QString Dashes(17, QLatin1Char('-'));
-const QStringList ShopHeader{"THE CORNER SHOP", "12 MARKET ROAD", "NEAR BUS STAND", "MYSORE", "Mobile : 9845012345", Rule};
-const QStringList Footer{Rule, "Software Designed By :", "Norvik Software Consultancy Services",
-                         maker::EmailLine, maker::WebLine, Rule};
-const QString Heading = placed({{1, "Item"}, {32, "Qty"}, {39, "Amt"}, {46, "Dis"}, {53, "Total"}});
-
-// A detail line: item, quantity, amount, discount and total at their columns.
-QString detail(const QString& item, const QString& q, const QString& a, const QString& d, const QString& t)
-{
-    return placed({{1, item}, {32, " " + q}, {39, " " + a}, {46, " " + d}, {53, " " + t}});
-}
-QString grandTotal(const QString& total) { return placed({{22, "Grand Total :"}, {49, total}}); }
-
-// The whole receipt: header, the bill's texts, the lines and the grand total.
-QStringList receipt(const QStringList& bill, const QStringList& lines, const QString& total)
-{
-    return ShopHeader + bill + QStringList{Rule, Heading, Rule} + lines + QStringList{Rule, grandTotal(total)} + Footer;
-}
-
 const QStringList OneLineBill{"Bill No : 1", "Bill Date : 04/Dec/2026", "Name : ANIL KUMAR", "Address : 1 MG ROAD",
                               "Phone : 98450"};
 
 }  // namespace
 
-class BillOneTest : public QObject {
+class BillOneTest : public QObject, ScreenBench<BillOne> {
     Q_OBJECT
 
-    TestDatabase db;
-    RecordingMessages messages;
-    std::shared_ptr<print::CaptureLog> printed;
-    std::unique_ptr<BillOne> screen;
-    std::unique_ptr<BillOperator> op;
-
-    BillOperator& open(const QStringList& rows = {})
-    {
-        for (const QString& row : rows)
-            db.exec(row);
-        screen = std::make_unique<BillOne>();
-        screen->show();
-        op = std::make_unique<BillOperator>(screen.get());
-        return *op;
-    }
     QStringList serialsOf(int bill)
     {
         return db.rows(QStringLiteral("select Serial from asigncharges where BillNumber = %1 order by Serial").arg(bill));
@@ -98,19 +65,11 @@ class BillOneTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        db.reset();
-        db.exec("insert into ShopHeader values('THE CORNER SHOP','12 MARKET ROAD','NEAR BUS STAND','MYSORE','9845012345')");
-        messages.clear();
-        messages.answers.clear();
-        printed = print::installCapture();
-    }
+    void init() { reset(); }
     void cleanup()
     {
-        op.reset();
-        screen.reset();
-        print::restoreDefaultDestination();
+        QLocale::setDefault(QLocale::c());
+        close();
     }
 
     void openingShowsTheListsAndTheNextBill()
@@ -218,6 +177,31 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
+    void theLocalesDecimalSeparatorCounts_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("de_DE comma") << "de_DE" << "5,5" << "5.5";
+        QTest::newRow("de_DE point") << "de_DE" << "5.5" << "5.5";
+        QTest::newRow("de_DE thousands") << "de_DE" << "1.000,5" << "0";
+        QTest::newRow("C point") << "C" << "5.5" << "5.5";
+        QTest::newRow("C comma") << "C" << "5,5" << "0";
+    }
+
+    // Tax and discount typed as the shop's locale writes decimals; stored with '.'.
+    void theLocalesDecimalSeparatorCounts()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QLocale::setDefault(QLocale(locale));
+        BillOperator& op = open({stockRow(1, "RICE", 100, 40)});
+        op.addLine("RICE", "2", typed, typed);
+        QCOMPARE(db.rows("select TaxInPercentage, DiscountinPercentage from asigncharges"),
+                 QStringList{stored + '|' + stored});
+    }
+
     void lineFiguresInTheGridAndOnTheReceipt()
     {
         BillOperator& op = openBillOfOneLine();
@@ -306,19 +290,25 @@ private slots:
     {
         BillOperator& op = open({stockRow(1, "RICE", 100, 40), billLine(1, 1, "TEA", 1, 5),
                                  billLine(32767, 1, "TEA", 1, 5)});
-        QCOMPARE(op.billNumber(), QString());  // no number left to offer
+        // No number left to offer: said on opening, at Add Item and at New Bill, once each.
+        const QStringList usedUp{"Bill numbers are used up: the highest bill number is 32767."};
+        QCOMPARE(op.billNumber(), QString());
+        QCOMPARE(messages.texts(), usedUp);
         const QStringList before = db.rows(LinesQuery);
+        messages.clear();
         op.addLine("RICE", "1");
-        QCOMPARE(messages.texts(), QStringList({"Bill numbers are used up: the highest bill number is 32767."}));
+        QCOMPARE(messages.texts(), usedUp);
+        messages.clear();
         op.click("CmdNewBill");
         QCOMPARE(op.billNumber(), QString());
+        QCOMPARE(messages.texts(), usedUp);
         op.addLine("RICE", "1");
         QCOMPARE(db.rows(LinesQuery), before);
 
         // A bill whose serials are used up takes no more lines either.
         db.exec(billLine(4, 32767, "TEA", 1, 5));
-        messages.clear();
         op.click("CmdNewBill");
+        messages.clear();
         QVERIFY(op.pick("cmbbillnumber", "4"));
         op.addLine("RICE", "1");
         QCOMPARE(db.count("asigncharges", "BillNumber = 4"), 1);
@@ -401,6 +391,21 @@ private slots:
         QCOMPARE(customer(), QString("KEPT|1 MG ROAD|98450"));
     }
 
+    // A selling price set with the administration tool is the line's unit price.
+    void mrpSetByTheToolPricesTheLine()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("BILL_TOOL"), "ctest names the billdb tool in BILL_TOOL");
+        db.exec(stockRow(1, "RICE", 100, 0));
+        QProcess tool;
+        tool.start(qEnvironmentVariable("BILL_TOOL"), {"mrp", "--item", "RICE", "--price", "12.50"});
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        BillOperator& op = open();
+        op.addLine("RICE", "2");
+        QCOMPARE(shownBill(), QStringList({"1|RICE|2|25|0|0|25", "= 25"}));
+        QCOMPARE(db.value("select Amount from asigncharges").toDouble(), 12.5);
+    }
+
     // --- the printed receipt ---
 
     void missingTextsPrintAsDashes()
@@ -437,6 +442,38 @@ private slots:
         op.click("CndPrintBill");
         QCOMPARE(printed->finishedJobs(), 0);
         QCOMPARE(messages.texts(), QStringList({"Overflow"}));
+    }
+
+    // The bill register prints many bills into one job of its own, each with
+    // the register's footer, and ends the job once.
+    void billsPrintIntoAJobTheCallerOwns()
+    {
+        db.exec(billLine(3, 1, "TEA", 2, 5));
+        db.exec(billLine(4, 1, "RICE", 1, 40, 0, 0, "RAVI"));
+        Connection connection;
+        connection.open();
+        CollectErrors errors;
+        const print::Letterhead letterhead = billing::loadLetterhead();
+        print::PrintJob job = print::startJob();
+        for (qint16 bill : {3, 4})
+            billing::printDocument(job, errors, connection, "asigncharges", bill, letterhead,
+                                   billing::ReceiptFooter::Register);
+        QCOMPARE(printed->finishedJobs(), 0);
+        job.end();
+        QVERIFY(!errors.failed());
+        QCOMPARE(printed->finishedJobs(), 1);
+
+        const QString longRule(105, '-');
+        const QStringList registerFooter{longRule, "Software Designed By :Norvik Software Consultancy Services",
+                                         maker::EmailLine, maker::WebLine, longRule, "", "", "", ""};
+        const auto bill = [&](const QString& number, const QString& name, const QString& line, const QString& total) {
+            return ShopHeader
+                + QStringList{"Bill No : " + number, "Bill Date : 04/Dec/2026", "Name : " + name, "Address : ADDR",
+                              "Phone : PHONE", Rule, Heading, Rule, line, Rule, grandTotal(total)}
+                + registerFooter;
+        };
+        QCOMPARE(printed->allLines(), bill("3", "CASH", detail("TEA", "2", "10", "0", "10"), "10.00")
+                                          + bill("4", "RAVI", detail("RICE", "1", "40", "0", "40"), "40.00"));
     }
 
     void longBillContinuesWithoutRepeatingTheHeader()

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "billing/LineDocumentKind.h"
+
+namespace billing {
+
+// What both bill screens share: sales lines in asigncharges for a customer,
+// the bill's grid and captions.
+LineDocumentKind salesBillKind();
+
+}  // namespace billing

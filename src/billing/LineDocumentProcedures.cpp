@@ -1,0 +1,320 @@
+// The procedures of a line-document screen: numbering, lists, the party,
+// the grid, and the statements that store and remove lines with their stock.
+
+#include "billing/LineDocumentScreen.h"
+
+#include "data/SqlText.h"
+#include "kit/BillArithmetic.h"
+#include "kit/FailureStyles.h"
+#include "kit/Grid.h"
+#include "kit/Lists.h"
+#include "kit/NumericText.h"
+#include "kit/Twips.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTableView>
+
+using billing::StockMove;
+
+void LineDocumentScreen::connectx()
+{
+    ::connectx(m_connection);
+}
+
+LineDocumentScreen::NextNumber LineDocumentScreen::FindLastBillNumber()
+{
+    connectx();
+    return numbering::afterMaximum(QStringLiteral("Select max(BillNumber) from ") + m_kind.lineTable, m_rs,
+                                   m_connection);
+}
+
+LineDocumentScreen::NextNumber LineDocumentScreen::FindLastSerialNumber(qint16 number)
+{
+    connectx();
+    return numbering::afterMaximum(QStringLiteral("Select max(Serial) from ") + m_kind.lineTable
+                                       + QStringLiteral(" where BillNumber = ") + sql::number(number),
+                                   m_rs, m_connection);
+}
+
+double LineDocumentScreen::FindGrandTotal(qint16 number)
+{
+    connectx();
+    m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + QStringLiteral(" where BillNumber = ")
+                  + sql::number(number),
+              m_connection);
+    return arithmetic::runningRoundedTotal(arithmetic::lineTotals(m_rs));
+}
+
+// ---------------------------------------------------------------- lists
+
+void LineDocumentScreen::fillList(QComboBox* list, const QString& statement, AfterFill after)
+{
+    list->clear();
+    // A text that is no entry outlives clear(); its change handler sees it go, as typing would.
+    list->clearEditText();
+    connectx();
+    QStringList entries;
+    stopAtFirstError([&] {
+        m_rs.open(statement, m_connection);
+        for (; !m_rs.eof(); m_rs.moveNext())
+            entries << GridModel::displayText(m_rs.field(0));
+    });
+    {
+        // Adding to an empty list would choose its first entry on the way.
+        const QSignalBlocker quiet(list);
+        list->addItems(entries);
+        list->setCurrentIndex(-1);
+    }
+    if (after == AfterFill::PickFirst)
+        lists::pick(list, 0);
+}
+
+void LineDocumentScreen::FillBillN(QComboBox* list)
+{
+    fillList(list,
+             QStringLiteral("Select distinct(BillNumber) AS Item from ") + m_kind.lineTable
+                 + QStringLiteral(" ORDER BY BillNumber desc"),
+             AfterFill::PickFirst);
+}
+
+void LineDocumentScreen::FillMemberNum(QComboBox* list)
+{
+    fillList(list, QStringLiteral("Select Distinct(SN) from ") + m_kind.partyTable + QStringLiteral("  ORDER BY SN ASC"),
+             AfterFill::PickFirst);
+}
+
+void LineDocumentScreen::Fill(const QString& column, const QString& table, const QString& orderColumn,
+                              const QString& direction, QComboBox* list)
+{
+    fillList(list,
+             QStringLiteral("Select distinct(") + column + QStringLiteral(") from ") + table
+                 + QStringLiteral(" order by ") + orderColumn + QStringLiteral(" ") + direction,
+             AfterFill::Empty);
+    m_connection.close();
+    lists::pick(list, 0);
+}
+
+// ---------------------------------------------------------------- the party
+
+bool LineDocumentScreen::FindPersonnelDetails(const QString& partyNumber)
+{
+    SkipFailing skip;
+    connectx();
+    // The three values are taken together: a party that cannot be read
+    // leaves the found values, and so the boxes, as they were.
+    const bool found = skip([&] {
+        m_rs.open(QStringLiteral("Select  SN, ITEM, PARTNO,REMARK from ") + m_kind.partyTable
+                      + QStringLiteral(" where sn = ") + sql::number(numeric::toInt16(partyNumber)),
+                  m_connection);
+        const QVariant name = m_rs.field(QStringLiteral("ITEM"));
+        const QVariant address = m_rs.field(QStringLiteral("PARTNO"));
+        const QString phone = m_rs.field(QStringLiteral("REMARK")).toString();
+        m_foundName = name;
+        m_foundAddress = address;
+        m_foundPhone = phone;
+    });
+    m_connection.close();
+    return found;
+}
+
+void LineDocumentScreen::AssignToObject(QLineEdit* name, QLineEdit* address, QLineEdit* phone)
+{
+    name->setText(m_foundName.toString());
+    address->setText(m_foundAddress.toString());
+    phone->setText(m_foundPhone);
+}
+
+void LineDocumentScreen::clearKeptParty()
+{
+    m_line.partyName.clear();
+    m_line.partyAddress.clear();
+    m_line.partyPhone.clear();
+    m_line.remark.clear();
+}
+
+void LineDocumentScreen::clearParty()
+{
+    txtname->clear();
+    txtaddress->clear();
+    txtphone->clear();
+    clearKeptParty();
+}
+
+// ---------------------------------------------------------------- the grid
+
+void LineDocumentScreen::unbindGrid()
+{
+    grid::unbind(DGG);
+    m_gridDocument.reset();
+}
+
+void LineDocumentScreen::showInGrid(const QString& statement)
+{
+    unbindGrid();
+    m_gridConnection.open();
+    RecordSet rows;
+    rows.open(statement, m_gridConnection);
+    grid::bind(DGG, rows);
+    SetGridWidths();
+}
+
+void LineDocumentScreen::FillGrid(qint16 number)
+{
+    showInGrid(m_kind.gridQuery + sql::number(number) + QStringLiteral(" order by Serial asc"));
+    m_gridDocument = number;
+}
+
+void LineDocumentScreen::SetGridWidths()
+{
+    int column = 0;
+    for (int width : m_kind.gridWidths)
+        DGG->setColumnWidth(column++, twips::toPixelsX(width, DGG));
+}
+
+void LineDocumentScreen::showEmptyDocument()
+{
+    SkipFailing skip;
+    skip([&] { FillGrid(NoDocument); });
+    m_grandTotal = 0;
+    lblGrandTotal->setText(QStringLiteral("0"));
+}
+
+// ---------------------------------------------------------------- numbers
+
+qint16 LineDocumentScreen::boxDocumentNumber() const
+{
+    const qint16 number = numeric::toInt16(cmbbillnumber->currentText());
+    if (number < 1)
+        throw Failure(QStringLiteral("Document numbers start at 1."));
+    return number;
+}
+
+void LineDocumentScreen::readGridLine(qint16& number, qint16& serial) const
+{
+    number = boxDocumentNumber();
+    // The serial is read off the grid: it must be a line of the document in the box.
+    if (gridDocument() != number)
+        throw Failure(QStringLiteral("The grid does not show document %1.").arg(number));
+    serial = numeric::toInt16(grid::currentText(DGG, 0));
+}
+
+void LineDocumentScreen::showNextNumber(bool tellWhenUsedUp)
+{
+    m_nextNumber = FindLastBillNumber();
+    if (m_nextNumber.state == Numbering::Free) {
+        m_line.number = m_nextNumber.number;
+        cmbbillnumber->setEditText(QString::number(m_line.number));
+        return;
+    }
+    // No number to offer: Add Item has nothing to add to.
+    cmbbillnumber->setEditText(QString());
+    if (tellWhenUsedUp && m_nextNumber.state == Numbering::UsedUp)
+        numbering::tellUsedUp(m_kind.documentName);
+}
+
+// ---------------------------------------------------------------- lines and stock
+
+void LineDocumentScreen::insertLine(const QStringList& values)
+{
+    m_rs.open(QStringLiteral("insert into ") + m_kind.lineTable + QStringLiteral(" values(")
+                  + values.join(QLatin1Char(',')) + QStringLiteral(")"),
+              m_connection);
+}
+
+void LineDocumentScreen::moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
+                                   const QString& batch)
+{
+    if (move == StockMove::None)
+        return;
+    const QString change = move == StockMove::Raise ? QStringLiteral("Update Stock set Quantity = Quantity + ")
+                                                    : QStringLiteral("Update Stock set Quantity = Quantity - ");
+    m_rs2.open(change + sql::number(quantity) + QStringLiteral(" where ItemCode = ") + sql::text(itemCode)
+                   + QStringLiteral(" and Item = ") + sql::text(item) + QStringLiteral("  and Batch_Number = ")
+                   + sql::text(batch),
+               m_connection);
+}
+
+// The batch is raised when it exists, and created otherwise with the line's
+// values under the next stock row number.
+void LineDocumentScreen::receiveIntoStock(const billing::DocumentLine& line)
+{
+    const QString batch = QStringLiteral(" and Item = ") + sql::text(line.item);
+    m_rs.open(QStringLiteral("Select ItemCode from Stock where ItemCode = ") + sql::text(line.itemCode) + batch
+                  + QStringLiteral("  and Batch_Number = ") + sql::text(line.batch),
+              m_connection);
+    if (m_rs.recordCount() > 0) {
+        m_rs2.open(QStringLiteral("update Stock set Quantity = Quantity + ") + sql::number(line.quantity)
+                       + QStringLiteral(" Where ItemCode = ") + sql::text(line.itemCode) + batch
+                       + QStringLiteral("    and Batch_Number = ") + sql::text(line.batch),
+                   m_connection);
+        return;
+    }
+    const NextNumber row =
+        numbering::afterMaximum(QStringLiteral("Select max(BillNumber) from Stock"), m_rs, m_connection);
+    if (row.state == Numbering::UsedUp)
+        throw Failure(numbering::usedUpMessage(QStringLiteral("stock row")));
+    if (row.state != Numbering::Free)
+        throw Failure(QStringLiteral("The stock rows could not be read."));
+    billing::DocumentLine batchRow = line;
+    batchRow.number = row.number;
+    batchRow.serial = 0;
+    m_rs2.open(QStringLiteral("insert into Stock values(") + batchRow.values().join(QLatin1Char(','))
+                   + QStringLiteral(")"),
+               m_connection);
+}
+
+void LineDocumentScreen::removeLine(qint16 number, qint16 serial, StockMove move)
+{
+    const QString line = QStringLiteral(" where BillNumber = ") + sql::number(number)
+        + QStringLiteral(" and Serial = ") + sql::number(serial);
+    Transaction transaction(m_connection);
+    m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + line, m_connection);
+    moveStock(move, numeric::toInt16(m_rs.field(QStringLiteral("Quantity"))),
+              m_rs.field(QStringLiteral("ItemCode")).toString(), m_rs.field(QStringLiteral("Item")).toString(),
+              m_rs.field(QStringLiteral("Batch_Number")).toString());
+    m_rs.open(QStringLiteral("Delete * from ") + m_kind.lineTable + line, m_connection);
+    transaction.commit();
+}
+
+void LineDocumentScreen::removeDocument(qint16 number, StockMove move)
+{
+    const QString document = QStringLiteral(" where BillNumber = ") + sql::number(number);
+    Transaction transaction(m_connection);
+    if (move != StockMove::None) {
+        m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + document
+                      + QStringLiteral(" order by BillNumber asc , serial asc"),
+                  m_connection);
+        for (; !m_rs.eof(); m_rs.moveNext())
+            moveStock(move, numeric::toInt16(m_rs.field(QStringLiteral("Quantity"))),
+                      m_rs.field(QStringLiteral("ItemCode")).toString(),
+                      m_rs.field(QStringLiteral("Item")).toString(),
+                      m_rs.field(QStringLiteral("Batch_Number")).toString());
+    }
+    m_rs.open(QStringLiteral("Delete * from ") + m_kind.lineTable + document, m_connection);
+    transaction.commit();
+}
+
+// ---------------------------------------------------------------- the batch box
+
+QComboBox* LineDocumentScreen::batchList() const
+{
+    return qobject_cast<QComboBox*>(txtBatch);
+}
+
+QString LineDocumentScreen::batchText() const
+{
+    if (QComboBox* list = batchList())
+        return list->currentText();
+    return static_cast<QLineEdit*>(txtBatch)->text();
+}
+
+void LineDocumentScreen::setBatchText(const QString& text)
+{
+    if (QComboBox* list = batchList())
+        list->setEditText(text);
+    else
+        static_cast<QLineEdit*>(txtBatch)->setText(text);
+}

@@ -1,0 +1,280 @@
+// The operations of a line-document screen, each in the order the operator
+// meets its steps.
+
+#include "billing/LineDocumentScreen.h"
+
+#include "billing/BillReceipt.h"
+#include "data/SqlText.h"
+#include "kit/BillArithmetic.h"
+#include "kit/FailureStyles.h"
+#include "kit/Messages.h"
+#include "kit/NumericText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using billing::StockMove;
+using billing::StockOnAdd;
+
+LineDocumentScreen::LineDocumentScreen(billing::LineDocumentKind kind, QWidget* parent)
+    : DataScreen(kind.name, kind.captions.window, 11895, 9120, parent), m_kind(std::move(kind))
+{
+    buildControls();
+    setFixedSize(sizeHint());
+
+    KeyRules rules;
+    rules.onEnter = [this] { printDocument(); };
+    setKeyRules(rules);
+    connectOperations();
+}
+
+LineDocumentScreen::~LineDocumentScreen() = default;
+
+void LineDocumentScreen::connectOperations()
+{
+    connect(CMBMEMBERNUM, &QComboBox::activated, this, [this] { pickPartyNumber(); });
+    connect(txtphone, &QLineEdit::textChanged, this, [this] { lookUpPhone(); });
+    connect(cmbbillnumber, &QComboBox::activated, this, [this] { pickDocumentNumber(); });
+    connect(CmbAdd, &QPushButton::clicked, this, [this] { addItem(); });
+    connect(cmdDelSerial, &QPushButton::clicked, this, [this] { deleteSerial(); });
+    connect(cmdDELET, &QPushButton::clicked, this, [this] { deleteDocument(); });
+    connect(CmdNewBill, &QPushButton::clicked, this, [this] { newDocument(); });
+    connect(CndPrintBill, &QPushButton::clicked, this, [this] { printDocument(); });
+}
+
+void LineDocumentScreen::openScreen()
+{
+    if (m_kind.fillsPartyAscendingFirst)
+        FillMemberNum(CMBMEMBERNUM);
+    fillList(cmbitem, m_kind.itemListQuery, AfterFill::Empty);
+    // Selecting the newest document loads it; what follows overrides most of what that shows.
+    FillBillN(cmbbillnumber);
+    if (!m_kind.codeListQuery.isEmpty())
+        fillList(CmbCode, m_kind.codeListQuery, AfterFill::Empty);
+    if (m_kind.openingKeepsNewestLines) {
+        m_grandTotal = 0;
+        lblGrandTotal->setText(QStringLiteral("0"));
+    } else {
+        showEmptyDocument();
+    }
+    // The loaded document's party is not the new document's.
+    clearParty();
+    Fill(QStringLiteral("SN"), m_kind.partyTable, QStringLiteral("SN"), QStringLiteral("desc"), CMBMEMBERNUM);
+    showNextNumber(true);
+    DTP->setDate(QDate::currentDate());
+}
+
+void LineDocumentScreen::pickPartyNumber()
+{
+    if (FindPersonnelDetails(CMBMEMBERNUM->currentText()))
+        AssignToObject(txtname, txtaddress, txtphone);
+}
+
+void LineDocumentScreen::lookUpPhone()
+{
+    if (!chkph->isChecked())
+        return;
+    txtname->clear();
+    txtaddress->clear();
+    const QString phone = txtphone->text();
+    if (phone.isEmpty())
+        return;
+
+    SkipFailing skip;
+    Connection connection;
+    RecordSet found;
+    skip([&] { connection.open(); });
+    skip([&] {
+        found.open(QStringLiteral("Select  SN, ITEM , PARTNO ,REMARK  from ") + m_kind.partyTable
+                       + QStringLiteral(" where REMARK Like ")
+                       + sql::text(QStringLiteral("%") + phone + QStringLiteral("%")),
+                   connection);
+    });
+    skip([&] { txtname->setText(found.field(QStringLiteral("ITEM")).toString()); });
+    skip([&] { txtaddress->setText(found.field(QStringLiteral("PARTNO")).toString()); });
+}
+
+bool LineDocumentScreen::entryIsComplete() const
+{
+    return !cmbitem->currentText().isEmpty() && (!txtAmount || numeric::isNumeric(txtAmount->text()))
+        && numeric::isNumeric(txtquantity->text()) && numeric::isNumeric(cmbbillnumber->currentText());
+}
+
+void LineDocumentScreen::readEntry()
+{
+    m_line.item = cmbitem->currentText();
+    m_line.itemCode = CmbCode->currentText();
+    m_line.batch = batchText();
+    m_line.tax = numeric::toDouble(txttax->text());
+    m_line.discount = numeric::toDouble(txtDiscount->text());
+    m_line.partyName = txtname->text();
+    m_line.partyAddress = txtaddress->text();
+    m_line.partyPhone = txtphone->text();
+    m_line.remark = txtRemark->text();
+    m_line.date = DTP->date();
+}
+
+// The line and what it does to the stock are stored together or not at all.
+void LineDocumentScreen::storeLineWithStock()
+{
+    Transaction transaction(m_connection);
+    insertLine(m_line.values());
+    if (m_kind.stockOnAdd == StockOnAdd::Sell)
+        moveStock(StockMove::Lower, m_line.quantity, m_line.itemCode, m_line.item, m_line.batch);
+    else if (m_kind.stockOnAdd == StockOnAdd::Receive)
+        receiveIntoStock(m_line);
+    transaction.commit();
+}
+
+void LineDocumentScreen::addItem()
+{
+    connectx();
+    // The operator stays on this document until New / Refresh.
+    cmbbillnumber->setEnabled(false);
+    if (m_nextNumber.state == Numbering::UsedUp && cmbbillnumber->currentText().trimmed().isEmpty()) {
+        numbering::tellUsedUp(m_kind.documentName);
+        return;
+    }
+
+    stopAtFirstError([&] {
+        if (!entryIsComplete())
+            return;
+        if (!numeric::isNumeric(txttax->text()))
+            txttax->setText(QStringLiteral("0"));
+        if (!numeric::isNumeric(txtDiscount->text()))
+            txtDiscount->setText(QStringLiteral("0"));
+        if (m_kind.codeDefaultsToItem) {
+            // An item without a code is coded by its name.
+            if (CmbCode->currentText().isEmpty())
+                CmbCode->setEditText(cmbitem->currentText());
+            if (batchText().isEmpty())
+                setBatchText(QStringLiteral("-"));
+        }
+
+        m_line.number = boxDocumentNumber();
+        m_line.quantity = numeric::toInt16(txtquantity->text());
+        const NextNumber serial = FindLastSerialNumber(m_line.number);
+        if (serial.state == Numbering::UsedUp) {
+            Messages::instance().inform(numbering::fullDocumentMessage(m_kind.documentName, m_line.number),
+                                        QStringLiteral("Information"));
+            return;
+        }
+        if (serial.state != Numbering::Free)
+            return;  // the document's lines could not be read: no number is safe
+        m_line.serial = serial.number;
+        readEntry();
+        m_line.amount = unitPrice();
+
+        storeLineWithStock();
+        m_connection.close();
+
+        FillGrid(m_line.number);
+        m_grandTotal = FindGrandTotal(m_line.number);
+        lblGrandTotal->setText(numeric::numberText(m_grandTotal));
+    });
+}
+
+void LineDocumentScreen::pickDocumentNumber()
+{
+    lblGrandTotal->clear();
+    m_grandTotal = 0;
+    SkipFailing skip;
+    qint16 number = NoDocument;
+    if (!numeric::isNumeric(cmbbillnumber->currentText()) || !skip([&] { number = boxDocumentNumber(); }))
+        return;
+
+    skip([&] { FillGrid(number); });
+    connectx();
+    skip([&] { m_rs.open(m_kind.loadQuery + sql::number(number), m_connection); });
+    skip([&] {
+        m_rs.moveFirst();
+        m_grandTotal = arithmetic::roundedOnceTotal(arithmetic::lineTotals(m_rs));
+    });
+    lblGrandTotal->setText(numeric::numberText(m_grandTotal) + QStringLiteral(".00"));
+
+    m_rs.moveFirst();
+    skip([&] { txtname->setText(m_rs.field(QStringLiteral("CustomerName")).toString()); });
+    skip([&] { txtaddress->setText(m_rs.field(QStringLiteral("CustomerAddress")).toString()); });
+    skip([&] { txtphone->setText(m_rs.field(QStringLiteral("CustomerPhone")).toString()); });
+}
+
+void LineDocumentScreen::deleteSerial()
+{
+    if (!numeric::isNumeric(cmbbillnumber->currentText()))
+        return;
+    qint16 number = NoDocument;
+    qint16 serial = 0;
+    if (!stopAtFirstError([&] { readGridLine(number, serial); }))
+        return;
+    if (!Messages::instance().ask(
+            m_kind.deleteSerialQuestion.arg(QString::number(serial), cmbbillnumber->currentText()),
+            QStringLiteral("Delete")))
+        return;
+
+    stopAtFirstError([&] {
+        connectx();
+        removeLine(number, serial, m_kind.serialDelete);
+        FillBillN(cmbbillnumber);
+        SetGridWidths();
+        Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
+    });
+}
+
+void LineDocumentScreen::deleteDocument()
+{
+    const QString boxText = cmbbillnumber->currentText();
+    const bool questionNamesNumber = m_kind.deleteDocumentQuestion.contains(QLatin1String("%1"));
+    if (questionNamesNumber && !numeric::isNumeric(boxText))
+        return;
+    const QString question =
+        questionNamesNumber ? m_kind.deleteDocumentQuestion.arg(boxText) : m_kind.deleteDocumentQuestion;
+    if (!Messages::instance().ask(question, QStringLiteral("Delete")))
+        return;
+
+    stopAtFirstError([&] {
+        if (!numeric::isNumeric(boxText))
+            return;
+        const qint16 number = boxDocumentNumber();
+        connectx();
+        removeDocument(number, m_kind.documentDelete);
+        FillBillN(cmbbillnumber);
+        unbindGrid();
+        SetGridWidths();
+        Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
+    });
+}
+
+void LineDocumentScreen::newDocument()
+{
+    cmbbillnumber->setEnabled(true);
+    showNextNumber(true);
+    clearParty();
+    unbindGrid();
+    lblGrandTotal->setText(QStringLiteral("0"));
+
+    fillList(cmbitem, m_kind.itemListQuery, AfterFill::Empty);
+    // Selecting the newest document loads it; the new number is shown again below.
+    FillBillN(cmbbillnumber);
+
+    if (m_kind.newDocumentKeepsNewestLines) {
+        m_grandTotal = 0;
+        lblGrandTotal->setText(QStringLiteral("0"));
+    } else {
+        showEmptyDocument();
+    }
+    cmbbillnumber->setEditText(m_nextNumber.state == Numbering::Free ? QString::number(m_nextNumber.number)
+                                                                     : QString());
+    clearParty();
+
+    Fill(QStringLiteral("SN"), m_kind.partyTable, QStringLiteral("SN"), QStringLiteral("desc"), CMBMEMBERNUM);
+    showNextNumber(false);
+}
+
+void LineDocumentScreen::printDocument()
+{
+    billing::PrintDocument(m_kind.lineTable, cmbbillnumber->currentText(), m_connection);
+}

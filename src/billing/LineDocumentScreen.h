@@ -1,0 +1,178 @@
+#pragma once
+
+#include "billing/DocumentLine.h"
+#include "billing/DocumentNumbering.h"
+#include "billing/LineDocumentKind.h"
+#include "data/Connection.h"
+#include "data/RecordSet.h"
+#include "kit/DataScreen.h"
+
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+// The screens that make a numbered document line by line (the simple bill,
+// the bill with details, the item receipt): a party picked by number or phone,
+// an item with quantity and percentages, Add Item, the document's lines in a
+// grid with their grand total, loading an earlier document, deleting a line or
+// the whole document, New / Refresh and the printed receipt. What sets one
+// screen apart is its LineDocumentKind and the hooks below; a derived screen
+// wires its own extra handlers and then calls openScreen() from its constructor.
+class LineDocumentScreen : public DataScreen {
+    Q_OBJECT
+public:
+    ~LineDocumentScreen() override;
+
+    const billing::LineDocumentKind& kind() const { return m_kind; }
+
+protected:
+    explicit LineDocumentScreen(billing::LineDocumentKind kind, QWidget* parent);
+
+    using NextNumber = numbering::NextNumber;
+    using Numbering = numbering::State;
+
+    // --- Hooks ---
+    // The unit price of the line being added (m_line holds its item, code and
+    // batch). Throws when there is none: the line is then not added.
+    virtual double unitPrice() = 0;
+    // Delete Serial: asks, removes the grid's current line with its stock
+    // move, loads the newest document and confirms.
+    virtual void deleteSerial();
+    // New Bill / Refresh.
+    virtual void newDocument();
+
+    // --- Operations, in the order the operator meets them ---
+    void openScreen();
+    void pickPartyNumber();
+    void lookUpPhone();
+    void addItem();
+    void pickDocumentNumber();
+    void deleteDocument();
+    void printDocument();
+
+    // --- Procedures ---
+    void connectx();
+    NextNumber FindLastBillNumber();
+    NextNumber FindLastSerialNumber(qint16 number);
+    // Running sum of the line totals, rounded after every line. Throws.
+    double FindGrandTotal(qint16 number);
+
+    // How a list ends after it is filled.
+    enum class AfterFill {
+        Empty,      // nothing chosen, its text empty
+        PickFirst,  // the first entry chosen, as if the operator had picked it
+    };
+    // Every list of the screen is filled here: cleared, then the first field
+    // of each row of the statement. A failing statement leaves it empty.
+    void fillList(QComboBox* list, const QString& statement, AfterFill after);
+    void FillBillN(QComboBox* list);
+    void FillMemberNum(QComboBox* list);
+    void Fill(const QString& column, const QString& table, const QString& orderColumn,
+              const QString& direction, QComboBox* list);
+
+    // True when the party was read into the found values.
+    bool FindPersonnelDetails(const QString& partyNumber);
+    void AssignToObject(QLineEdit* name, QLineEdit* address, QLineEdit* phone);
+
+    // Binds the grid to the lines of a document. Throws when the grid's
+    // connection or query fails (the grid is then empty).
+    void FillGrid(qint16 number);
+    // Binds the grid to any statement's rows, with the kind's column widths.
+    void showInGrid(const QString& statement);
+    void unbindGrid();
+    // The document whose lines the grid shows; none when it shows no document's.
+    std::optional<qint16> gridDocument() const { return m_gridDocument; }
+    void SetGridWidths();
+
+    // The one statement that stores a line of a document, its first line too.
+    void insertLine(const QStringList& values);
+    // The stock statements of a line's batch.
+    void moveStock(billing::StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
+                   const QString& batch);
+    void receiveIntoStock(const billing::DocumentLine& line);
+    // A line, or every line of a document, removed with the stock move of each
+    // line, all or nothing. Throws.
+    void removeLine(qint16 number, qint16 serial, billing::StockMove move);
+    void removeDocument(qint16 number, billing::StockMove move);
+
+    // The number the box shows, when a document can carry it. Throws otherwise.
+    qint16 boxDocumentNumber() const;
+    // The number in the box and the serial of the grid's current line. Throws
+    // when the grid does not show that document's lines, or has no current line.
+    void readGridLine(qint16& number, qint16& serial) const;
+    // Asks FindLastBillNumber and writes the answer into cmbbillnumber; with
+    // tellWhenUsedUp, says so when no number is left.
+    void showNextNumber(bool tellWhenUsedUp);
+    // An empty grid with its column headings, a grand total of "0".
+    void showEmptyDocument();
+    void clearParty();
+
+    QString batchText() const;
+    void setBatchText(const QString& text);
+    QComboBox* batchList() const;
+
+    // Controls.
+    QComboBox* CMBMEMBERNUM;
+    QLineEdit* txtname;
+    QLineEdit* txtaddress;
+    QLineEdit* txtphone;
+    QCheckBox* chkph;
+    QLineEdit* txtRemark;
+    QComboBox* cmbitem;
+    QLineEdit* txtquantity;
+    QLineEdit* txtAmount = nullptr;  // when the kind shows it
+    QLineEdit* txttax;
+    QLineEdit* txtDiscount;
+    QDateEdit* DTP;
+    QComboBox* cmbbillnumber;
+    QLabel* lblGrandTotal;
+    QTableView* DGG;
+    QPushButton* CmbAdd;
+    QPushButton* cmdDelSerial;
+    QPushButton* cmdDELET;
+    QPushButton* CmdNewBill;
+    QPushButton* CndPrintBill;
+    QGroupBox* FrameCode;
+    QComboBox* CmbCode;
+    QWidget* txtBatch;  // a text box, or a list when the kind says so
+
+    // The screen's connection, the result set of its queries and inserts, and
+    // the one of its stock statements; the grid's own connection.
+    Connection m_connection;
+    RecordSet m_rs;
+    RecordSet m_rs2;
+    Connection m_gridConnection;
+
+    // Values kept while the screen is open.
+    NextNumber m_nextNumber;
+    billing::DocumentLine m_line;  // the line added last
+    double m_grandTotal = 0;
+    QVariant m_foundName;
+    QVariant m_foundAddress;
+    QString m_foundPhone;
+
+    // Documents are numbered from 1: a document with no lines, for an empty grid.
+    static constexpr qint16 NoDocument = 0;
+
+private:
+    void buildControls();
+    QLabel* addCaption(QWidget* parent, const char* name, const QString& text, int left, int top, int width);
+    void connectOperations();
+    bool entryIsComplete() const;
+    void readEntry();
+    void storeLineWithStock();
+    void clearKeptParty();
+
+    const billing::LineDocumentKind m_kind;
+    std::optional<qint16> m_gridDocument;
+};
