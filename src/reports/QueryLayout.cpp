@@ -61,24 +61,6 @@ QDateEdit* picker(QWidget* parent, const QString& name)
     return date;
 }
 
-QLabel* titleBand(const QString& text, QWidget* parent)
-{
-    auto* band = new QLabel(text, parent);
-    band->setObjectName(QStringLiteral("Label1"));
-    band->setAlignment(Qt::AlignCenter);
-    band->setAutoFillBackground(true);
-    QPalette colours = band->palette();
-    colours.setColor(QPalette::Window, QColor(0, 0, 128));
-    colours.setColor(QPalette::WindowText, Qt::white);
-    band->setPalette(colours);
-    QFont font = band->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.2);
-    band->setFont(font);
-    twips::place(band, 0, 0, ClientWidth, 315);
-    return band;
-}
-
 }  // namespace
 
 QPushButton*& QueryScreen::memberFor(const char* buttonName)
@@ -96,7 +78,7 @@ QPushButton*& QueryScreen::memberFor(const char* buttonName)
 
 void QueryScreen::buildControls()
 {
-    Label1 = titleBand(m_spec.title, this);
+    Label1 = addTitleBand(m_spec.title, ClientWidth);
 
     const int frameHeight = Gap + int(m_spec.rows.size()) * RowHeight + Gap;
     Frame1 = new QGroupBox(this);
@@ -147,38 +129,31 @@ void QueryScreen::buildRow(const query::QueryRow& row, int line)
     auto* rows = static_cast<QGridLayout*>(Frame1->layout());
     const QString first = row.labels.value(0);
     const QString second = row.labels.value(1);
+    // Two captioned controls, or one captioned control across both places.
+    const auto pair = [&](QLabel* firstLabel, QWidget* firstControl, QLabel* secondLabel, QWidget* secondControl) {
+        rows->addWidget(firstLabel, line, 0);
+        rows->addWidget(firstControl, line, 1);
+        rows->addWidget(secondLabel, line, 2);
+        rows->addWidget(secondControl, line, 3);
+    };
+    const auto wide = [&](QLabel* label, QWidget* control) {
+        rows->addWidget(label, line, 0);
+        rows->addWidget(control, line, 1, 1, 3);
+    };
     switch (row.selector) {
     case Selector::Numbers:
-        Label3 = caption(first, Frame1, QStringLiteral("Label3"));
-        CmbFrom = list(Frame1, QStringLiteral("CmbFrom"));
-        Label4 = caption(second, Frame1, QStringLiteral("Label4"));
-        cmbTo = list(Frame1, QStringLiteral("cmbTo"));
-        rows->addWidget(Label3, line, 0);
-        rows->addWidget(CmbFrom, line, 1);
-        rows->addWidget(Label4, line, 2);
-        rows->addWidget(cmbTo, line, 3);
+        pair(Label3 = caption(first, Frame1, QStringLiteral("Label3")), CmbFrom = list(Frame1, QStringLiteral("CmbFrom")),
+             Label4 = caption(second, Frame1, QStringLiteral("Label4")), cmbTo = list(Frame1, QStringLiteral("cmbTo")));
         break;
     case Selector::Dates:
-        Label5 = caption(first, Frame1, QStringLiteral("Label5"));
-        DTP1 = picker(Frame1, QStringLiteral("DTP1"));
-        Label2 = caption(second, Frame1, QStringLiteral("Label2"));
-        DTP2 = picker(Frame1, QStringLiteral("DTP2"));
-        rows->addWidget(Label5, line, 0);
-        rows->addWidget(DTP1, line, 1);
-        rows->addWidget(Label2, line, 2);
-        rows->addWidget(DTP2, line, 3);
+        pair(Label5 = caption(first, Frame1, QStringLiteral("Label5")), DTP1 = picker(Frame1, QStringLiteral("DTP1")),
+             Label2 = caption(second, Frame1, QStringLiteral("Label2")), DTP2 = picker(Frame1, QStringLiteral("DTP2")));
         break;
     case Selector::Head:
-        Label6 = caption(first, Frame1, QStringLiteral("Label6"));
-        cmbhead = list(Frame1, QStringLiteral("cmbhead"));
-        rows->addWidget(Label6, line, 0);
-        rows->addWidget(cmbhead, line, 1, 1, 3);
+        wide(Label6 = caption(first, Frame1, QStringLiteral("Label6")), cmbhead = list(Frame1, QStringLiteral("cmbhead")));
         break;
     case Selector::Name:
-        Label2 = caption(first, Frame1, QStringLiteral("Label2"));
-        cmbname = list(Frame1, QStringLiteral("cmbname"));
-        rows->addWidget(Label2, line, 0);
-        rows->addWidget(cmbname, line, 1, 1, 3);
+        wide(Label2 = caption(first, Frame1, QStringLiteral("Label2")), cmbname = list(Frame1, QStringLiteral("cmbname")));
         break;
     case Selector::All:
         break;
