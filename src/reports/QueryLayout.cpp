@@ -47,6 +47,9 @@ QComboBox* list(QWidget* parent, const QString& name)
     box->setObjectName(name);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // Completing what is typed would turn a typed 1 into the first stored
+    // number that starts with 1 (19999) without the operator noticing.
+    box->setCompleter(nullptr);
     box->setMaxVisibleItems(15);
     box->setToolTip(ListTip);
     lists::limitLength(box);
@@ -89,8 +92,12 @@ void QueryScreen::buildControls()
     rows->setHorizontalSpacing(8);
     for (int i = 0; i < m_spec.rows.size(); ++i)
         buildRow(m_spec.rows.at(i), i);
-    // Buttons keep to the right, the pickers take what they need.
+    // Buttons keep to the right; a list across both places of a row is as
+    // wide as the two pickers of another row with their caption between.
     rows->setColumnStretch(4, 1);
+    rows->setColumnMinimumWidth(1, twips::toPixelsX(1680, Frame1));
+    rows->setColumnMinimumWidth(2, twips::toPixelsX(1500, Frame1));
+    rows->setColumnMinimumWidth(3, twips::toPixelsX(1680, Frame1));
 
     int gridTop = FrameTop + frameHeight + Gap;
     if (m_spec.hasAmounts) {

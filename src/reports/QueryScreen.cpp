@@ -46,6 +46,9 @@ QueryScreen::~QueryScreen() = default;
 
 void QueryScreen::load()
 {
+    // The first selection takes what the operator types first.
+    if (QWidget* first = CmbFrom ? static_cast<QWidget*>(CmbFrom) : cmbhead)
+        first->setFocus();
     const QDate today = QDate::currentDate();
     for (QDateEdit* date : {DTP1, DTP2})
         if (date)

@@ -199,6 +199,8 @@ private slots:
         for (const QString name : {"PrintAll", "ReceiveItemQuery", "ExpenditureQuery"}) {
             QTest::addRow("%s 9 to 10", qPrintable(name)) << name << "9" << "10" << QStringList{"9", "10"};
             QTest::addRow("%s 5 to 5", qPrintable(name)) << name << "5" << "5" << QStringList{"5"};
+            // What is typed stays as typed: 1 is not completed to the stored 11.
+            QTest::addRow("%s 1 to 5", qPrintable(name)) << name << "1" << "5" << QStringList{"3", "5"};
             // Refused: the grid keeps the 5 to 5 it showed before.
             QTest::addRow("%s 10 to 9", qPrintable(name)) << name << "10" << "9" << QStringList{"5"};
             QTest::addRow("%s letters", qPrintable(name)) << name << "A" << "9" << QStringList{"5"};
