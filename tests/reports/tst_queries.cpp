@@ -96,6 +96,8 @@ class QueriesTest : public QObject {
         if (!screen)
             qFatal("no screen %s", qPrintable(name));
         screen->show();
+        screen->activateWindow();
+        (void)QTest::qWaitForWindowActive(screen.get());
         return *screen;
     }
     template <class Control>
@@ -107,6 +109,7 @@ class QueriesTest : public QObject {
     void type(const QString& list, const QString& text)
     {
         QLineEdit* edit = control<QComboBox>(list)->lineEdit();
+        edit->setFocus();
         edit->clear();
         QTest::keyClicks(edit, text);
     }
