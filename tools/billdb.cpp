@@ -4,6 +4,7 @@
 #include "MrpCommand.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
+#include "data/DbError.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
 #include "data/SqlText.h"
@@ -24,9 +25,11 @@ Commands:
   init [--database FILE] [--if-missing]
       Creates a new database (default: ~/.local/share/bill/Bill.db) with every
       table and the user "Admin" (password "ADMIN"), and defines the ODBC data
-      source "Bill" for this user in ~/.odbc.ini (or $ODBCINI) unless one is
-      defined already. An existing database is never overwritten: that is an
-      error, or with --if-missing, nothing to do.
+      source "Bill" for this user unless one is defined already (in the file
+      "odbcinst -j" names as USER DATA SOURCES; $ODBCINI when set). An
+      existing database is never overwritten: that is an error; with
+      --if-missing it is kept, and the data source is defined for it when
+      there is none.
   shop [--database FILE] [--name TEXT] [--address1 TEXT] [--address2 TEXT]
        [--city TEXT] [--phone TEXT]
       Sets the shop's letterhead printed on every document; values not given
@@ -76,6 +79,20 @@ Arguments parse(const QStringList& words)
     return arguments;
 }
 
+// The one command that defines the data source for an existing database.
+QString defineCommand(bool databaseNamed, const QString& path)
+{
+    return databaseNamed ? QStringLiteral("billdb init --if-missing --database %1").arg(path)
+                         : QStringLiteral("billdb init --if-missing");
+}
+
+void define(const QString& path)
+{
+    datasource::defineSqlite(datasource::ProgramDataSource, path);
+    out() << "Defined the data source " << datasource::ProgramDataSource << " for the database " << path << " in "
+          << datasource::userDefinitionsPlace() << "\n";
+}
+
 int init(const Arguments& arguments)
 {
     const bool ifMissing = arguments.flags.contains(QLatin1String("--if-missing"));
@@ -83,25 +100,32 @@ int init(const Arguments& arguments)
     const QString path = QFileInfo(arguments.options.value(QStringLiteral("--database"),
                                                            datasource::defaultDatabasePath()))
                              .absoluteFilePath();
+    const bool defined = datasource::isDefined(datasource::ProgramDataSource);
 
     // A data source already defined is the shop's own choice of database.
-    if (ifMissing && !databaseNamed && datasource::isDefined(QStringLiteral("Bill")))
+    if (ifMissing && !databaseNamed && defined)
         return 0;
     if (QFileInfo::exists(path)) {
-        if (ifMissing)
-            return 0;
-        throw Failure(QStringLiteral("%1 already exists; it is left as it is.").arg(path));
+        if (!ifMissing)
+            throw Failure(defined ? QStringLiteral("%1 already exists; it is left as it is.").arg(path)
+                                  : QStringLiteral("%1 already exists; it is left as it is. The data source %2 is "
+                                                   "not defined; to define it for this database: %3")
+                                        .arg(path, datasource::ProgramDataSource, defineCommand(databaseNamed, path)));
+        if (!defined)
+            define(path);
+        return 0;
     }
     schema::createSqliteDatabase(path);
     out() << "Created the database " << path << " (user Admin, password "
           << schema::InitialPassword << ")\n";
 
-    if (datasource::isDefined(QStringLiteral("Bill"))) {
-        out() << "The data source Bill is already defined in " << datasource::userIniPath()
+    if (defined) {
+        const QString current = datasource::setting(datasource::ProgramDataSource, QStringLiteral("Database"));
+        out() << "The data source " << datasource::ProgramDataSource << " is already defined"
+              << (current.isEmpty() ? QString() : QStringLiteral(" (database ") + current + QLatin1Char(')'))
               << "; it was left as it is.\n";
     } else {
-        datasource::defineSqlite(QStringLiteral("Bill"), path);
-        out() << "Defined the data source Bill in " << datasource::userIniPath() << "\n";
+        define(path);
     }
     return 0;
 }
@@ -115,7 +139,13 @@ int shop(const Arguments& arguments)
             throw Failure(QStringLiteral("%1 does not exist (create it with billdb init)").arg(path));
         connection.open(schema::sqliteConnectionString(QFileInfo(path).absoluteFilePath()));
     } else {
-        connection.open();
+        try {
+            connection.open();
+        } catch (const DbError& error) {
+            const QString description = error.description();
+            throw Failure(description + (description.endsWith(QLatin1Char('.')) ? " " : ". ")
+                          + datasource::setupAdvice(datasource::ProgramDataSource, description));
+        }
     }
 
     const QStringList options{"--name", "--address1", "--address2", "--city", "--phone"};

@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 
+#include "data/DataSource.h"
 #include "data/DbError.h"
 #include "data/Dialect.h"
 #include "kit/Messages.h"
@@ -162,10 +163,8 @@ void connectx(Connection& connection)
     try {
         connection.open();
     } catch (const DbError& error) {
-        Messages::instance().showError(
-            error.description()
-            + QStringLiteral("\n\nThe database (data source \"Bill\") could not be opened. "
-                             "If the program has not been set up on this computer yet, "
-                             "create the database with the command:  billdb init"));
+        Messages::instance().showError(error.description() + QStringLiteral("\n\n")
+                                       + datasource::setupAdvice(datasource::ProgramDataSource,
+                                                                 error.description()));
     }
 }

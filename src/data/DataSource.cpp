@@ -3,47 +3,88 @@
 #include "kit/Failure.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTextStream>
+#include <odbcinst.h>
 
 namespace datasource {
 
-QString userIniPath()
+namespace {
+
+// The installer's name for the data sources' file, whichever file it is.
+const char* const DataSources = "odbc.ini";
+
+// Writes go to this user's definitions; reads see the user's and the
+// system's, as the driver manager does when it connects.
+class UserDefinitions {
+public:
+    UserDefinitions() { SQLSetConfigMode(ODBC_USER_DSN); }
+    ~UserDefinitions() { SQLSetConfigMode(ODBC_BOTH_DSN); }
+    UserDefinitions(const UserDefinitions&) = delete;
+    UserDefinitions& operator=(const UserDefinitions&) = delete;
+};
+
+Failure installerFailure(const QString& what)
 {
-    const QString fromEnvironment = qEnvironmentVariable("ODBCINI");
-    if (!fromEnvironment.isEmpty())
-        return fromEnvironment;
-    return QDir::homePath() + QStringLiteral("/.odbc.ini");
+    DWORD code = 0;
+    char message[SQL_MAX_MESSAGE_LENGTH] = {};
+    WORD length = 0;
+    QString reason;
+    if (SQL_SUCCEEDED(SQLInstallerError(1, &code, message, sizeof message, &length)))
+        reason = QString::fromLocal8Bit(message).trimmed();
+    return Failure(reason.isEmpty() ? what : what + QStringLiteral(": ") + reason);
+}
+
+}  // namespace
+
+QVector<Setting> sqliteSettings(const QString& databasePath)
+{
+    return {
+        {QStringLiteral("Driver"), QStringLiteral("SQLite3")},
+        {QStringLiteral("Description"), QStringLiteral("Bill Software database")},
+        {QStringLiteral("Database"), QFileInfo(databasePath).absoluteFilePath()},
+        // A missing file is then an error, not a new empty database.
+        {QStringLiteral("NoCreat"), QStringLiteral("1")},
+    };
+}
+
+QString setting(const QString& name, const QString& key)
+{
+    char value[4096] = {};
+    const int length = SQLGetPrivateProfileString(name.toLocal8Bit().constData(), key.toLocal8Bit().constData(),
+                                                  "", value, sizeof value, DataSources);
+    return length > 0 ? QString::fromLocal8Bit(value, length) : QString();
 }
 
 bool isDefined(const QString& name)
 {
-    QFile file(userIniPath());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
-    const QRegularExpression section(
-        QStringLiteral("^\\s*\\[%1\\]\\s*$").arg(QRegularExpression::escape(name)),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
-    return section.match(QString::fromUtf8(file.readAll())).hasMatch();
+    // Asked without a key, the installer lists the section's keys.
+    char keys[4096] = {};
+    return SQLGetPrivateProfileString(name.toLocal8Bit().constData(), nullptr, "", keys, sizeof keys,
+                                      DataSources)
+        > 0;
 }
 
 void defineSqlite(const QString& name, const QString& databasePath)
 {
-    QFile file(userIniPath());
-    const bool startsNewLine = file.exists() && file.size() > 0;
-    if (!file.open(QIODevice::Append | QIODevice::Text))
-        throw Failure(QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString()));
-    QTextStream out(&file);
-    if (startsNewLine)
-        out << "\n";
-    out << "[" << name << "]\n"
-        << "Description=Bill Software database\n"
-        << "Driver=SQLite3\n"
-        << "Database=" << QFileInfo(databasePath).absoluteFilePath() << "\n"
-        << "NoCreat=1\n";
+    const UserDefinitions user;
+    const QByteArray section = name.toLocal8Bit();
+    const QVector<Setting> settings = sqliteSettings(databasePath);
+    const QString what = QStringLiteral("Cannot define the data source %1 in %2").arg(name, userDefinitionsPlace());
+    if (!SQLWriteDSNToIni(section.constData(), settings.first().value.toLocal8Bit().constData()))
+        throw installerFailure(what);
+    for (const Setting& entry : settings.mid(1)) {
+        if (!SQLWritePrivateProfileString(section.constData(), entry.key.toLocal8Bit().constData(),
+                                          entry.value.toLocal8Bit().constData(), DataSources))
+            throw installerFailure(what);
+    }
+}
+
+QString userDefinitionsPlace()
+{
+    const QString fromEnvironment = qEnvironmentVariable("ODBCINI");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return QStringLiteral("this user's ODBC data sources (the file \"odbcinst -j\" names)");
 }
 
 QString defaultDatabasePath()
@@ -52,6 +93,34 @@ QString defaultDatabasePath()
     if (dataHome.isEmpty())
         dataHome = QDir::homePath() + QStringLiteral("/.local/share");
     return dataHome + QStringLiteral("/bill/Bill.db");
+}
+
+QString setupAdvice(const QString& name, const QString& failure)
+{
+    if (isDefined(name)) {
+        // The driver manager keeps a lookup that failed for about 20 seconds.
+        if (failure.contains(QLatin1String("Data source name not found"), Qt::CaseInsensitive))
+            return QStringLiteral("The data source \"%1\" has been defined only a moment ago; the ODBC driver "
+                                  "manager sees it within half a minute. Please try again then.")
+                .arg(name);
+        const QString database = setting(name, QStringLiteral("Database"));
+        if (!database.isEmpty() && !QFileInfo::exists(database))
+            return QStringLiteral("The data source \"%1\" names the database %2, which does not exist. Put the "
+                                  "database file back there, or create a new one with the command:  "
+                                  "billdb init --database %2")
+                .arg(name, database);
+        return QStringLiteral("The database (data source \"%1\") could not be opened. If the program has not "
+                              "been set up on this computer yet, create the database with the command:  billdb init")
+            .arg(name);
+    }
+    const QString database = defaultDatabasePath();
+    if (QFileInfo::exists(database))
+        return QStringLiteral("The data source \"%1\" is not defined for this user, but there is a database at %2. "
+                              "Define the data source for it with the command:  billdb init --if-missing")
+            .arg(name, database);
+    return QStringLiteral("The data source \"%1\" is not defined for this user. Create the database and the data "
+                          "source with the command:  billdb init")
+        .arg(name);
 }
 
 }  // namespace datasource

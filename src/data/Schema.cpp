@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include "data/Connection.h"
+#include "data/DataSource.h"
 #include "data/DbError.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
@@ -105,7 +106,16 @@ QStringList statements()
 
 QString sqliteConnectionString(const QString& path)
 {
-    return QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=1").arg(path);
+    // The data source's own settings (but its description), with the driver
+    // named as a connection string names it.
+    QStringList parts;
+    for (const datasource::Setting& entry : datasource::sqliteSettings(path)) {
+        if (entry.key == QLatin1String("Description"))
+            continue;
+        parts << (entry.key == QLatin1String("Driver") ? QStringLiteral("DRIVER") : entry.key)
+                + QLatin1Char('=') + entry.value;
+    }
+    return parts.join(QLatin1Char(';'));
 }
 
 void createSqliteDatabase(const QString& path)

@@ -2,18 +2,29 @@
 
 #include "kit/Failure.h"
 
-#include <QDate>
+#include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
 namespace numeric {
 
+// The typed text with the locale's decimal separator written as '.': a shop
+// where the comma is the decimal separator types "5,5". Read when called, so
+// the locale in force counts.
+static QString withDecimalPoint(const QString& text)
+{
+    const QString separator = QLocale().decimalPoint();
+    if (separator.isEmpty() || separator == QLatin1String("."))
+        return text;
+    return QString(text).replace(separator, QLatin1String("."));
+}
+
 bool isNumeric(const QString& text)
 {
     static const QRegularExpression pattern(
         QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
-    return pattern.match(text).hasMatch();
+    return pattern.match(withDecimalPoint(text)).hasMatch();
 }
 
 double roundHalfEven(double value)
@@ -31,7 +42,7 @@ double toDouble(const QString& text)
 {
     if (!isNumeric(text))
         throw Failure(QStringLiteral("Type mismatch"));
-    const double value = text.trimmed().toDouble();  // QString parses in the C locale
+    const double value = withDecimalPoint(text).trimmed().toDouble();  // QString parses in the C locale
     if (!std::isfinite(value))
         throw Failure(QStringLiteral("Overflow"));
     return value;

@@ -9,12 +9,16 @@ namespace numeric {
 
 // True for an optional sign, digits with at most one decimal point and an
 // optional exponent, blanks around allowed ("12", " -3.5 ", ".5", "1e3").
+// The decimal point is '.' or the current locale's decimal separator, so
+// "5,5" is 5.5 where a comma is the decimal separator (and nowhere else).
+// Thousands separators are never accepted.
 bool isNumeric(const QString& text);
 
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double value);
 
 // Throws Failure("Type mismatch") for non-numeric text, Failure("Overflow") out of range.
+// Accepts what isNumeric accepts.
 double toDouble(const QString& text);
 // Rounded half to even; Failure("Overflow") outside -32768..32767.
 qint16 toInt16(const QString& text);

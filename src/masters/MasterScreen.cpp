@@ -3,6 +3,7 @@
 #include "data/SqlText.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
+#include "kit/GridSelection.h"
 #include "kit/Lists.h"
 #include "kit/Messages.h"
 #include "kit/NumericText.h"
@@ -169,14 +170,24 @@ void MasterScreen::load()
     Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("desc"), CmbSN);
 }
 
-// The SN's text changed or an SN was picked: its record goes into the boxes.
-// A text that is no SN of a record leaves the boxes as they are.
+// The SN's text changed or an SN was picked: its record goes into the boxes
+// and its grid row is highlighted. A text that is no SN of a record leaves
+// the boxes as they are.
 void MasterScreen::loadRecord()
 {
     stopAtFirstError([&] {
         FindPersonnelDetails(CmbSN->currentText());
         AssignToObject(txtname, txtpn, txtremark);
+        highlightShownRecord();
     });
+}
+
+// The highlighted grid row is the record the boxes show, or none when that
+// record is not in the grid: an operator going by the highlight deletes the
+// record he sees.
+void MasterScreen::highlightShownRecord()
+{
+    grid::selectRowWhere(DGG, 0, QString::number(m_loadedSN));
 }
 
 void MasterScreen::gridClicked()
@@ -277,6 +288,7 @@ void MasterScreen::showInGrid(const QString& statement)
         m_gridConnection.close();
         grid::unbind(DGG);
         grid::bind(DGG, rows);
+        highlightShownRecord();
     });
 }
 

@@ -56,6 +56,7 @@ private:
     void save();
     void remove();
     void print();
+    void highlightShownRecord();
 
     // Procedures.
     void Fill(const QString& column, const QString& table, const QString& orderColumn,

@@ -21,6 +21,14 @@ QFont fixedPitchFont()
     return font;
 }
 
+// Appended to every failure to reach the printer: the way out for a shop
+// without a working printer.
+QString withPdfAdvice(const QString& failure)
+{
+    return failure
+        + QStringLiteral(" To print into a PDF file instead, start the program with BILL_PRINT_PDF=/path/file.pdf set.");
+}
+
 }  // namespace
 
 std::unique_ptr<PrinterDevice> PrinterDevice::forDefaultPrinter()
@@ -29,11 +37,11 @@ std::unique_ptr<PrinterDevice> PrinterDevice::forDefaultPrinter()
     // printer without a file, and fails later with no useful message.
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
-        throw PrintError(QStringLiteral(
-            "No printer is installed. Install a printer, or set one as the default printer."));
+        throw PrintError(withPdfAdvice(QStringLiteral(
+            "No printer is installed. Install a printer, or set one as the default printer.")));
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     if (!printer->isValid())
-        throw PrintError(QStringLiteral("The printer %1 is not available.").arg(info.printerName()));
+        throw PrintError(withPdfAdvice(QStringLiteral("The printer %1 is not available.").arg(info.printerName())));
     return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer)));
 }
 
@@ -83,7 +91,7 @@ void PrinterDevice::finish()
         m_pages.clear();
         const QString file = m_printer->outputFileName();
         throw PrintError(file.isEmpty()
-            ? QStringLiteral("The printer %1 cannot be used.").arg(m_printer->printerName())
+            ? withPdfAdvice(QStringLiteral("The printer %1 cannot be used.").arg(m_printer->printerName()))
             : QStringLiteral("The file %1 cannot be written.").arg(file));
     }
     painter.setFont(m_font);

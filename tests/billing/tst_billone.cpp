@@ -66,7 +66,11 @@ class BillOneTest : public QObject, ScreenBench<BillOne> {
 
 private slots:
     void init() { reset(); }
-    void cleanup() { close(); }
+    void cleanup()
+    {
+        QLocale::setDefault(QLocale::c());
+        close();
+    }
 
     void openingShowsTheListsAndTheNextBill()
     {
@@ -171,6 +175,31 @@ private slots:
         op.addLine("RICE", "1");
         QCOMPARE(db.count("asigncharges"), 3);
         QVERIFY(messages.shown.isEmpty());
+    }
+
+    void theLocalesDecimalSeparatorCounts_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("de_DE comma") << "de_DE" << "5,5" << "5.5";
+        QTest::newRow("de_DE point") << "de_DE" << "5.5" << "5.5";
+        QTest::newRow("de_DE thousands") << "de_DE" << "1.000,5" << "0";
+        QTest::newRow("C point") << "C" << "5.5" << "5.5";
+        QTest::newRow("C comma") << "C" << "5,5" << "0";
+    }
+
+    // Tax and discount typed as the shop's locale writes decimals; stored with '.'.
+    void theLocalesDecimalSeparatorCounts()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QLocale::setDefault(QLocale(locale));
+        BillOperator& op = open({stockRow(1, "RICE", 100, 40)});
+        op.addLine("RICE", "2", typed, typed);
+        QCOMPARE(db.rows("select TaxInPercentage, DiscountinPercentage from asigncharges"),
+                 QStringList{stored + '|' + stored});
     }
 
     void lineFiguresInTheGridAndOnTheReceipt()

@@ -4,12 +4,15 @@
 #include "kit/Dates.h"
 #include "kit/Failure.h"
 #include "kit/FailureStyles.h"
+#include "kit/GridSelection.h"
 #include "kit/NumericText.h"
 #include "support/RecordingMessages.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QStringListModel>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -29,11 +32,27 @@ public:
     QComboBox* list;
 };
 
+// Seven rows handed over one at a time, as a grid that fetches while it scrolls.
+class LazyRows : public QStringListModel {
+public:
+    LazyRows() : QStringListModel({"100", "99", "98", "97", "96", "95", "94"}) {}
+    int fetched = 2;
+    int rowCount(const QModelIndex& = {}) const override { return fetched; }
+    bool canFetchMore(const QModelIndex&) const override { return fetched < 7; }
+    void fetchMore(const QModelIndex&) override
+    {
+        beginInsertRows({}, fetched, fetched);
+        ++fetched;
+        endInsertRows();
+    }
+};
+
 class KitTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    // Every case starts in the C locale, whatever the machine's is.
+    void init() { QLocale::setDefault(QLocale::c()); }
 
     void typedNumbers()
     {
@@ -65,6 +84,19 @@ private slots:
         dates::setUpPicker(&picker);
         picker.setDate(QDate(2026, 3, 4));
         QCOMPARE(picker.text(), QString("04/Mar/2026"));
+    }
+
+    void aGridRowIsFoundAmongRowsNotFetchedYet()
+    {
+        QTableView view;
+        LazyRows rows;
+        view.setModel(&rows);
+        view.setSelectionBehavior(QAbstractItemView::SelectRows);
+        QVERIFY(grid::selectRowWhere(&view, 0, "95"));
+        QVERIFY(view.currentIndex().row() == 5 && view.selectionModel()->selectedRows() == QModelIndexList{rows.index(5)});
+        QVERIFY(!grid::selectRowWhere(&view, 0, "42"));
+        QVERIFY(!view.currentIndex().isValid() && !view.selectionModel()->hasSelection());
+        QCOMPARE(rows.fetched, 7);
     }
 
     void typedKeysFollowTheScreensRules()

@@ -3,6 +3,7 @@
 
 #include "data/Connection.h"
 #include "data/Connectionx.h"
+#include "kit/Grid.h"
 #include "kit/Lists.h"
 #include "kit/Maker.h"
 #include "masters/MasterInstances.h"
@@ -75,6 +76,15 @@ class MastersTest : public QObject {
         if (screen->txtremark->isVisibleTo(screen))
             typeInto(screen->txtremark, phone);
         QTest::mouseClick(screen->CmdSave, Qt::LeftButton);
+    }
+    // The highlighted grid rows' SNs, then "/" and the SN of the current row:
+    // "3/3" when the row of SN 3 is highlighted, "/" when none is.
+    QString highlighted() const
+    {
+        QStringList highlightedSNs;
+        for (const QModelIndex& row : screen->DGG->selectionModel()->selectedRows())
+            highlightedSNs << row.data().toString();
+        return highlightedSNs.join(',') + '/' + grid::currentText(screen->DGG, 0);
     }
     void pickSN(const QString& sn)
     {
@@ -282,17 +292,22 @@ private slots:
         QCOMPARE(sns(), QStringList({"3", "2", "1"}));
         QCOMPARE(screen->CmbSN->currentText() + ": " + boxes(), QString("3: C|C ST|3"));
         QCOMPARE(rows().first(), QString("3|C|C ST|3"));
+        QCOMPARE(highlighted(), QString("3/3"));
 
+        // The highlighted row is always the record in the boxes; the grid keeps its order.
         save("d", "c st", "4");
         QCOMPARE(sns(), QStringList({"1", "2", "3", "4"}));
         QCOMPARE(boxes(), QString("A|A ST|1"));
         QCOMPARE(rows().first(), QString("4|D|C ST|4"));
+        QCOMPARE(highlighted(), QString("1/1"));
 
         pickSN("2");
         QCOMPARE(boxes(), QString("B|B ST|2"));
+        QCOMPARE(highlighted(), QString("2/2"));
         deleteAnswering(true);
         QCOMPARE(sns(), QStringList({"4", "3", "1"}));
         QCOMPARE(boxes(), QString("D|C ST|4"));
+        QCOMPARE(highlighted(), QString("4/4"));
 
         // An SN typed into the list loads its record; one that is not there
         // leaves the boxes as they are.
@@ -301,6 +316,12 @@ private slots:
         QCOMPARE(boxes(), QString("C|C ST|3"));
         QTest::keyClicks(screen->CmbSN->lineEdit(), "0");
         QCOMPARE(boxes(), QString("C|C ST|3"));
+        QCOMPARE(highlighted(), QString("3/3"));
+
+        // A search that leaves the shown record out highlights no row.
+        QTest::keyClicks(screen->txtone, "a");
+        QCOMPARE(rows(), QStringList({"1|A|A ST|1"}));
+        QCOMPARE(highlighted(), QString("/"));
     }
 
     void deleteAsksAndTakesOnlyAWholeSn()

@@ -188,8 +188,12 @@ private slots:
         PrintJob pdf([&] { return PrinterDevice::forPdfFile(path); });
         QVERIFY(failureOf([&] { pdf.text(1, "a"); }).contains(path));
 
-        if (QPrinterInfo::defaultPrinter().isNull())
-            QVERIFY(failureOf([] { PrinterDevice::forDefaultPrinter(); }).startsWith("No printer is installed"));
+        // Without a printer the operator is told how to print into a PDF file instead.
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            const QString noPrinter = failureOf([] { PrinterDevice::forDefaultPrinter(); });
+            QVERIFY(noPrinter.startsWith("No printer is installed"));
+            QVERIFY2(noPrinter.contains("PDF file instead") && noPrinter.contains("BILL_PRINT_PDF="), qPrintable(noPrinter));
+        }
     }
 
     void pdfColumnsLineUp()

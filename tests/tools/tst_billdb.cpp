@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <unistd.h>
 
 class BillDbTest : public QObject {
     Q_OBJECT
@@ -14,19 +15,25 @@ class BillDbTest : public QObject {
         QString out, err;
     };
 
-    Result billdb(const QStringList& arguments, const QString& ini)
+    static Result billdb(const QStringList& arguments, const QProcessEnvironment& environment,
+                         const QString& program = qEnvironmentVariable("BILL_TOOL"))
     {
         QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        if (!process.waitForFinished(30000))
+            qFatal("%s did not finish", qPrintable(program));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    Result billdb(const QStringList& arguments, const QString& ini)
+    {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("ODBCINI", ini);
         environment.insert("HOME", dir.path());
         environment.remove("XDG_DATA_HOME");
-        process.setProcessEnvironment(environment);
-        process.start(qEnvironmentVariable("BILL_TOOL"), arguments);
-        if (!process.waitForFinished(30000))
-            qFatal("billdb did not finish");
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return billdb(arguments, environment);
     }
 
     QString sqlite(const QString& database, const QString& query)
@@ -83,6 +90,46 @@ private slots:
         QCOMPARE(billdb({"shop", "--database", database, "--address2", "Near Station"}, ini).exitCode, 0);
         QCOMPARE(sqlite(database, "select * from ShopHeader"),
                  QString("Ravi's Tea Stall|1 Main Road|Near Station|Pune|98765"));
+    }
+
+    // unixODBC finds this user's data sources in the account's home from the
+    // password database, not in HOME. nss_wrapper gives the tool an account
+    // whose home is a test folder: the real account's file is never touched.
+    void theDataSourceIsFoundWhereverHomePoints()
+    {
+        QTemporaryDir account, home;
+        const auto write = [&](const QString& name, const QString& line) {
+            QFile file(account.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(line.toUtf8()) > 0);
+        };
+        write("passwd", QStringLiteral("shop:x:%1:%2::%3:/bin/sh\n").arg(getuid()).arg(getgid()).arg(account.path()));
+        write("group", QStringLiteral("shop:x:%1:\n").arg(getgid()));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_PRELOAD", "libnss_wrapper.so");
+        environment.insert("NSS_WRAPPER_PASSWD", account.filePath("passwd"));
+        environment.insert("NSS_WRAPPER_GROUP", account.filePath("group"));
+        environment.insert("HOME", home.path());
+        environment.remove("ODBCINI");
+        environment.remove("XDG_DATA_HOME");
+        const QString accountIni = account.filePath(".odbc.ini");
+        QVERIFY2(billdb({"-j"}, environment, "odbcinst").out.contains(accountIni),
+                 "needs libnss-wrapper and odbcinst (scripts/install-packages)");
+        const QString database = home.filePath(".local/share/bill/Bill.db");
+
+        QCOMPARE(billdb({"init", "--if-missing"}, environment).exitCode, 0);
+        QCOMPARE(billdb({"shop", "--name", "Asha Stores"}, environment).exitCode, 0);
+
+        // The definition lost, the database kept: each message names the one
+        // command that defines the data source for it, and that command does.
+        QVERIFY(QFile::remove(accountIni));
+        for (const QStringList& arguments : {QStringList{"shop", "--name", "X"}, QStringList{"init"}}) {
+            const Result told = billdb(arguments, environment);
+            QVERIFY2(told.exitCode == 1 && told.err.contains(database) && told.err.contains("billdb init --if-missing"),
+                     qPrintable(told.err));
+        }
+        QCOMPARE(billdb({"init", "--if-missing"}, environment).exitCode, 0);
+        QCOMPARE(billdb({"shop", "--phone", "98450"}, environment).exitCode, 0);
+        QCOMPARE(sqlite(database, "select ShopName, ShopPhone from ShopHeader"), QString("Asha Stores|98450"));
     }
 
     void mrpSetsTheSellingPriceOfBatches()
