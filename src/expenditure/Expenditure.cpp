@@ -5,6 +5,7 @@
 #include "kit/Dates.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
+#include "kit/GridSelection.h"
 #include "kit/NumericText.h"
 
 #include <QComboBox>
@@ -139,6 +140,8 @@ void Expenditure::pickDocumentNumber()
         txtRemark->setText(remark);
         if (date.isValid())
             DTP->setDate(date);
+        // The grid's current row is the voucher shown, the one Delete Serial would delete.
+        grid::selectRowWhere(DGG, 0, QString::number(number));
         FindGrandTotal();
     });
 }
