@@ -29,6 +29,12 @@ QDate parse(const QString& text)
     return date;
 }
 
+QDate fromStored(const QVariant& value)
+{
+    const QDate date = value.toDate();
+    return date.isValid() ? date : parse(value.toString());
+}
+
 void setUpPicker(QDateEdit* picker)
 {
     picker->setLocale(english());

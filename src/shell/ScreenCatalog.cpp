@@ -2,6 +2,7 @@
 
 #include "billing/BillOne.h"
 #include "billing/BillTwo.h"
+#include "expenditure/Expenditure.h"
 #include "expenditure/ExpenditureQuery.h"
 #include "masters/MasterListings.h"
 #include "masters/MasterScreen.h"
@@ -26,6 +27,7 @@ DataScreen* createScreen(const QString& screenName, QWidget* parent)
     if (screenName == QLatin1String("ExpenditureQuery")) return new ExpenditureQuery(parent);
     if (screenName == QLatin1String("BillTwo")) return new BillTwo(parent);
     if (screenName == QLatin1String("ItemInFrm")) return new ItemInFrm(parent);
+    if (screenName == QLatin1String("Expenditure")) return new Expenditure(parent);
     if (DataScreen* master = masters::createMasterScreen(screenName, parent)) return master;
     return nullptr;
 }
