@@ -26,13 +26,6 @@ const QString TotalsStatement = QStringLiteral(
     "(Select BillNumber from asigncharges where Date_ >= %1  and Date_ <= %2) "
     "group by a.BillNumber order by a.BillNumber asc");
 
-QDate dateOf(const QVariant& value)
-{
-    // A subquery's column carries no declared type: the date may come as text.
-    const QDate date = value.toDate();
-    return date.isValid() ? date : dates::parse(value.toString());
-}
-
 }  // namespace
 
 QVector<BillTotals> billTotals(Connection& connection, const QDate& from, const QDate& to)
@@ -41,12 +34,10 @@ QVector<BillTotals> billTotals(Connection& connection, const QDate& from, const 
     bills.open(TotalsStatement.arg(sql::date(from), sql::date(to)), connection);
     QVector<BillTotals> all;
     all.reserve(bills.recordCount());
-    for (const QVector<QVariant>& row : bills.rows()) {
-        all.append({dateOf(row.at(5)), numeric::toInt16(row.at(0)), numeric::roundHalfEven(numeric::toDouble(row.at(2))),
-                    numeric::roundHalfEven(numeric::toDouble(row.at(3))),
-                    numeric::roundHalfEven(numeric::toDouble(row.at(4))),
-                    numeric::roundHalfEven(numeric::toDouble(row.at(1)))});
-    }
+    const auto rounded = [](const QVariant& sum) { return numeric::roundHalfEven(numeric::toDouble(sum)); };
+    for (const QVector<QVariant>& row : bills.rows())
+        all.append({dates::fromStored(row.at(5)), numeric::toInt16(row.at(0)), rounded(row.at(2)), rounded(row.at(3)),
+                    rounded(row.at(4)), rounded(row.at(1))});
     return all;
 }
 
