@@ -11,9 +11,9 @@ const QString GridSelect = QStringLiteral(
     "Name_,CustomerAddress as Address from ExpenditureTable ");
 const QString ReportSelect = QStringLiteral("Select BillNumber, Item, Amount , Date_ from ExpenditureTable  where ");
 
-const query::QuerySpec& expenditureQuery()
+const query::QueryDesign& expenditureQuery()
 {
-    static const query::QuerySpec spec{
+    static const query::QueryDesign design{
         QStringLiteral("ExpenditureQuery"), QStringLiteral("Expenditure Query"), QStringLiteral(": Expenditure Query :"),
         {{Selector::Numbers,
           {QStringLiteral("Exp No From :"), QStringLiteral("Exp No To :")},
@@ -42,7 +42,7 @@ const query::QuerySpec& expenditureQuery()
         {700, 1500, 4000, 1000, 1200},
         true,
         {QStringList{print::footers::signedBy()} + print::footers::expenditureContact(), print::RuleLength, 5}};
-    return spec;
+    return design;
 }
 
 }  // namespace

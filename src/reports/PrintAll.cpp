@@ -26,9 +26,9 @@ const QString LinesSelect = QStringLiteral(
     "* Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100)  as Total , Date_ "
     "from asigncharges  where ");
 
-const query::QuerySpec& billQuery()
+const query::QueryDesign& billQuery()
 {
-    static const query::QuerySpec spec{
+    static const query::QueryDesign design{
         QStringLiteral("PrintAll"), QStringLiteral("Bill Query"), QStringLiteral(": Query :"),
         {{Selector::Numbers,
           {QStringLiteral("Bill No From :"), QStringLiteral("Bill No To :")},
@@ -53,7 +53,7 @@ const query::QuerySpec& billQuery()
         {700, 700, 4000, 1000, 1000, 2000, 1000},
         true,
         {}};
-    return spec;
+    return design;
 }
 
 const QVector<QString> TotalsHeads{QStringLiteral("Date_"),    QStringLiteral("Bill Number"),

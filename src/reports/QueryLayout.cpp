@@ -81,17 +81,17 @@ QPushButton*& QueryScreen::memberFor(const char* buttonName)
 
 void QueryScreen::buildControls()
 {
-    Label1 = addTitleBand(m_spec.title, ClientWidth);
+    Label1 = addTitleBand(m_design.title, ClientWidth);
 
-    const int frameHeight = Gap + int(m_spec.rows.size()) * RowHeight + Gap;
+    const int frameHeight = Gap + int(m_design.rows.size()) * RowHeight + Gap;
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     twips::place(Frame1, Left, FrameTop, InnerWidth, frameHeight);
     auto* rows = new QGridLayout(Frame1);
     rows->setContentsMargins(8, 6, 8, 6);
     rows->setHorizontalSpacing(8);
-    for (int i = 0; i < m_spec.rows.size(); ++i)
-        buildRow(m_spec.rows.at(i), i);
+    for (int i = 0; i < m_design.rows.size(); ++i)
+        buildRow(m_design.rows.at(i), i);
     // Buttons keep to the right; a list across both places of a row is as
     // wide as the two pickers of another row with their caption between.
     rows->setColumnStretch(4, 1);
@@ -100,7 +100,7 @@ void QueryScreen::buildControls()
     rows->setColumnMinimumWidth(3, twips::toPixelsX(1680, Frame1));
 
     int gridTop = FrameTop + frameHeight + Gap;
-    if (m_spec.hasAmounts) {
+    if (m_design.hasAmounts) {
         frmamount = new QGroupBox(this);
         frmamount->setObjectName(QStringLiteral("frmamount"));
         twips::place(frmamount, Left, gridTop, InnerWidth, AmountsHeight);
@@ -167,13 +167,13 @@ void QueryScreen::buildRow(const query::QueryRow& row, int line)
     }
 
     int column = 5;
-    for (const query::QueryButton& spec : row.buttons) {
-        auto* pressed = new QPushButton(spec.caption, Frame1);
-        pressed->setObjectName(QString::fromLatin1(spec.name));
+    for (const query::QueryButton& button : row.buttons) {
+        auto* pressed = new QPushButton(button.caption, Frame1);
+        pressed->setObjectName(QString::fromLatin1(button.name));
         pressed->setAutoDefault(false);
         pressed->setMinimumWidth(twips::toPixelsX(1080, pressed));
-        memberFor(spec.name) = pressed;
+        memberFor(button.name) = pressed;
         rows->addWidget(pressed, line, column++);
-        connect(pressed, &QPushButton::clicked, this, [this, &row, &spec] { run(row.selector, spec); });
+        connect(pressed, &QPushButton::clicked, this, [this, &row, &button] { run(row.selector, button); });
     }
 }

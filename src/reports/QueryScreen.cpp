@@ -33,8 +33,8 @@ QString withBounds(const QString& statement, const Bounds& bounds)
 
 }  // namespace query
 
-QueryScreen::QueryScreen(const query::QuerySpec& spec, QWidget* parent)
-    : DataScreen(spec.name, spec.caption, 11655, 8640, parent), m_spec(spec)
+QueryScreen::QueryScreen(const query::QueryDesign& design, QWidget* parent)
+    : DataScreen(design.name, design.caption, 11655, 8640, parent), m_design(design)
 {
     setKeyRules(KeyRules{});  // Esc closes, no apostrophe, capitals; Enter does nothing
     buildControls();
@@ -53,7 +53,7 @@ void QueryScreen::load()
     for (QDateEdit* date : {DTP1, DTP2})
         if (date)
             date->setDate(today);
-    for (const query::QueryRow& row : m_spec.rows) {
+    for (const query::QueryRow& row : m_design.rows) {
         if (row.selector == Selector::Numbers)
             fillList({CmbFrom, cmbTo}, row.listStatement);
         else if (row.selector == Selector::Head)
@@ -100,7 +100,7 @@ void QueryScreen::run(Selector selector, const QueryButton& button)
         break;
     case QueryButton::Does::Print:
         reports::printQueryReport(query::withBounds(button.rows, *selected),
-                                  query::withBounds(button.total, *selected), m_spec.reportFooter);
+                                  query::withBounds(button.total, *selected), m_design.reportFooter);
         break;
     case QueryButton::Does::Own:
         runOwn(button, *selected);
@@ -162,7 +162,7 @@ void QueryScreen::fillGrid(const QString& statement)
         m_gridConnection.close();
         grid::bind(DGG, rows);
     });
-    twips::setColumnWidths(DGG, m_spec.gridWidths);
+    twips::setColumnWidths(DGG, m_design.gridWidths);
     errors.report();
 }
 

@@ -20,7 +20,7 @@ class QTableView;
 // The query screens: a few rows of selections (a number range, a date range,
 // a head or name from a list, everything), each with buttons that show the
 // selection in the grid or print it. PrintAll, ReceiveItemQuery, StockQuery
-// and ExpenditureQuery are this screen with their own QuerySpec; PrintAll
+// and ExpenditureQuery are this screen with their own QueryDesign; PrintAll
 // adds operations of its own.
 namespace query {
 
@@ -62,7 +62,7 @@ struct QueryRow {
     QVector<QueryButton> buttons;
 };
 
-struct QuerySpec {
+struct QueryDesign {
     QString name;     // the screen's objectName
     QString caption;  // window caption
     QString title;    // Label1
@@ -80,10 +80,10 @@ QString withBounds(const QString& statement, const Bounds& bounds);
 class QueryScreen : public DataScreen {
     Q_OBJECT
 public:
-    explicit QueryScreen(const query::QuerySpec& spec, QWidget* parent = nullptr);
+    explicit QueryScreen(const query::QueryDesign& design, QWidget* parent = nullptr);
     ~QueryScreen() override;
 
-    const query::QuerySpec& spec() const { return m_spec; }
+    const query::QueryDesign& design() const { return m_design; }
 
     // The controls the screen's rows call for; the others stay null.
     QLabel* Label1 = nullptr;
@@ -136,6 +136,6 @@ private:
     void run(query::Selector selector, const query::QueryButton& button);
     std::optional<query::Bounds> bounds(query::Selector selector, bool strict) const;
 
-    const query::QuerySpec& m_spec;
+    const query::QueryDesign& m_design;
     Connection m_gridConnection;
 };

@@ -10,9 +10,9 @@ const QString GridSelect = QStringLiteral(
     "Select  BillNumber as No,Date_ , ItemCode, Item , Quantity,  Amount  from ItemIn where ");
 const QString ReportSelect = QStringLiteral("Select BillNumber, Item, Amount , Date_ from ItemIn  where ");
 
-const query::QuerySpec& receiptQuery()
+const query::QueryDesign& receiptQuery()
 {
-    static const query::QuerySpec spec{
+    static const query::QueryDesign design{
         QStringLiteral("ReceiveItemQuery"), QStringLiteral("Receive Item Query"),
         QStringLiteral(": Receive Item Query :"),
         {{Selector::Numbers,
@@ -41,7 +41,7 @@ const query::QuerySpec& receiptQuery()
         {700, 1500, 1000, 4000, 1200},
         true,
         {QStringList{print::footers::signedBy()} + print::footers::contact(), print::RuleLength, 5}};
-    return spec;
+    return design;
 }
 
 }  // namespace

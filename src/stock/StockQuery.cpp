@@ -12,9 +12,9 @@ const QString GridSelect = QStringLiteral(
     "SupPhone , MRP , ItemCode , Batch_Number  from Stock ");
 
 // A batch's stock number is unique, so one statement gives each batch once.
-const query::QuerySpec& stockQuery()
+const query::QueryDesign& stockQuery()
 {
-    static const query::QuerySpec spec{
+    static const query::QueryDesign design{
         QStringLiteral("StockQuery"), QStringLiteral("Stock"), QStringLiteral(": Stock Query :"),
         {{Selector::Head,
           {QStringLiteral("Item Code :")},
@@ -41,7 +41,7 @@ const query::QuerySpec& stockQuery()
         {700, 1500, 1000, 4000, 1200},
         false,
         {QStringList{print::footers::signedBy()} + print::footers::contact(), print::RuleLength, 5}};
-    return spec;
+    return design;
 }
 
 }  // namespace
