@@ -124,11 +124,6 @@ void PrintJob::value(int column, const QVariant& value)
     }
 }
 
-int PrintJob::nextColumn() const
-{
-    return m_state->lineLength + 1;
-}
-
 void PrintJob::endLine()
 {
     m_state->closeLine(m_state->ready());

@@ -53,8 +53,6 @@ public:
     void number(int column, double value);
     // A stored value: numbers as number(), anything else as its text.
     void value(int column, const QVariant& value);
-    // The column where the current line's next character would stand (1 on an empty line).
-    int nextColumn() const;
     // Ends the current line.
     void endLine();
     // text() then endLine().

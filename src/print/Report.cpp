@@ -83,17 +83,9 @@ void Report::columnHeads()
 
 void Report::row(const QVector<QVariant>& values, const QVector<int>& columns)
 {
-    // A field longer than its column's room would push the next field onto a
-    // line of its own; the next field follows it on the same line instead,
-    // after a blank (a number brings its own).
-    bool endsInBlank = true;
     const int count = int(std::min(values.size(), columns.size()));
-    for (int i = 0; i < count; ++i) {
-        const QVariant& value = values.at(i);
-        const int column = std::max(columns.at(i), m_job.nextColumn() + (endsInBlank ? 0 : 1));
-        run([&] { m_job.value(column, value); });
-        endsInBlank = printsAsNumber(value);
-    }
+    for (int i = 0; i < count; ++i)
+        run([&] { m_job.value(columns.at(i), values.at(i)); });
     run([&] { m_job.endLine(); });
 }
 

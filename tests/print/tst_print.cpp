@@ -205,7 +205,7 @@ private slots:
         Report report(job, {2, {{2, "No"}, {7, "Item"}}, {{"signed", "contact"}, 10, 2}});
         report.letterhead({"SHOP", "A1", "A2", "CITY", "123"});
         report.columnHeads();
-        // Fields too long for their columns run on, on their record's line.
+        // A field whose column the line has already passed goes to that column of the next line.
         report.row({1234, "LONG ITEM NAME", 12345.75, QDate(2026, 12, 4)}, {2, 7, 15, 22});
         report.row({7, "TEA", 1.5}, {2, 7});  // values beyond the columns are not printed
         report.grandTotal(QVariant());         // nothing selected: 0.00
@@ -214,7 +214,7 @@ private slots:
         const QString rule76 = " " + QString(76, '-');
         QCOMPARE(log->allLines(),
                  QStringList({" SHOP", " A1", " A2", " CITY", " Mobile : 123", rule76, placed({{2, "No"}, {7, "Item"}}),
-                              rule76, placed({{2, " 1234 LONG ITEM NAME"}, {23, " 12345.75 04/Dec/2026"}}),
+                              rule76, placed({{2, " 1234"}}), placed({{7, "LONG ITEM NAME"}}), placed({{15, " 12345.75"}}), placed({{22, "04/Dec/2026"}}),
                               placed({{2, " 7"}, {7, "TEA"}}), rule76, placed({{24, "Grand Total :"}, {50, "0.00"}}),
                               " ----------", " signed", " contact", " ----------", "", ""}));
     }

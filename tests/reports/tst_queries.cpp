@@ -377,10 +377,10 @@ private slots:
         QTest::newRow("expenditure of a day without vouchers")
             << "ExpenditureQuery" << QStringList{voucher(1, "TEA", 2.5, Apr12)} << "DTP1=2026-12-04 DTP2=2026-12-04" << "Condate"
             << report({}, "0.00", ExpenditureContact);
-        // Long figures keep to their record's line.
+        // Long figures push the next field to its column on the next line.
         QTest::newRow("a long number and amount") << "ReceiveItemQuery" << QStringList{lineRow("ItemIn", 12345, 1, "SUGAR", 12345.75)}
                                                   << "CmbFrom=12345 cmbTo=12345" << "cmdprin"
-                                                  << report({placed({{1, " 12345 SUGAR"}, {39, " 12345.75 04/Dec/2026"}})}, "12346.00");
+                                                  << report({" 12345", placed({{6, "SUGAR"}, {39, " 12345.75"}}), placed({{46, "04/Dec/2026"}})}, "12346.00");
     }
     void reportsPrintTheirRowsAndGrandTotal()
     {
