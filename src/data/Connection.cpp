@@ -3,6 +3,7 @@
 #include "data/DataSource.h"
 #include "data/DbError.h"
 #include "data/Dialect.h"
+#include "data/ErrorKinds.h"
 #include "kit/Messages.h"
 
 #include <QAtomicInt>
@@ -90,7 +91,9 @@ void Connection::open(const QString& connectionString)
     QSqlDatabase database = QSqlDatabase::contains(m_name)
         ? QSqlDatabase::database(m_name, false)
         : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
-    database.setDatabaseName(odbcDatabaseName(connectionString));
+    // A SQLite database gets its settings for safe keeping here too, so that
+    // a data source defined before they existed has them as well.
+    database.setDatabaseName(datasource::withSqliteSafety(odbcDatabaseName(connectionString)));
     if (!database.open()) {
         const QString description = describe(database.lastError());
         database.close();
@@ -126,14 +129,14 @@ void Connection::begin()
     if (!database.isOpen())
         throw DbError(QStringLiteral("The connection is not open."));
     if (!database.transaction())
-        throw DbError(describe(database.lastError()));
+        throw dberrors::fromSqlError(database.lastError());
 }
 
 void Connection::commit()
 {
     QSqlDatabase database = this->database();
     if (!database.commit())
-        throw DbError(describe(database.lastError()));
+        throw dberrors::fromSqlError(database.lastError());
 }
 
 void Connection::rollback()

@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/Dialect.h"
+#include "data/ErrorKinds.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -17,11 +18,8 @@ void RecordSet::open(const QString& statement, Connection& connection)
 
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
-    if (!query.exec(sqlText)) {
-        const QSqlError error = query.lastError();
-        const QString text = error.databaseText().trimmed();
-        throw DbError(text.isEmpty() ? error.text() : text);
-    }
+    if (!query.exec(sqlText))
+        throw dberrors::fromSqlError(query.lastError());
     if (query.isSelect()) {
         const QSqlRecord record = query.record();
         for (int i = 0; i < record.count(); ++i)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Connection.h"
+
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -33,4 +35,7 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
     QString m_iniPath;
+    // Open for the life of the test, as a running program keeps one: the
+    // write-ahead log then stays, and not every close writes it back.
+    Connection m_keeper;
 };
