@@ -16,10 +16,12 @@ public:
         Damaged,      // the file is not a sound database
     };
 
-    explicit DbError(const QString& description, Kind kind = Kind::Other)
-        : Failure(description, isUnavailable(kind)), m_kind(kind) {}
+    // detail: the driver's own words, when the description is more than them.
+    explicit DbError(const QString& description, Kind kind = Kind::Other, const QString& detail = {})
+        : Failure(description, isUnavailable(kind)), m_kind(kind), m_detail(detail.isEmpty() ? description : detail) {}
 
     Kind kind() const { return m_kind; }
+    const QString& detail() const { return m_detail; }
 
     // The kinds that are the database's state rather than the statement's:
     // the operator is always told of them.
@@ -27,4 +29,5 @@ public:
 
 private:
     Kind m_kind;
+    QString m_detail;
 };

@@ -100,7 +100,7 @@ DbError fromSqlError(const QSqlError& error)
         text = QStringLiteral("Unknown database error");
     const Kind kind = classify(error.nativeErrorCode(), text);
     const QString told = notice(kind);
-    return DbError(told.isEmpty() ? text : told + QStringLiteral("\n\n") + text, kind);
+    return DbError(told.isEmpty() ? text : told + QStringLiteral("\n\n") + text, kind, text);
 }
 
 }  // namespace dberrors

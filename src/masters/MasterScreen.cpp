@@ -312,7 +312,7 @@ void MasterScreen::SaveItem(const QString& first, const QString& second, const Q
     if (!party && (first.isEmpty() || !numeric::isNumeric(second)))
         return;
 
-    const bool saved = stopAtFirstError([&] {
+    const Outcome saved = stopAtFirstError([&] {
         connectx(m_connection);
         qint16 sn = 1;
         m_records.close();
@@ -333,7 +333,8 @@ void MasterScreen::SaveItem(const QString& first, const QString& second, const Q
         if (m_connection.isOpen())
             m_connection.close();
     });
-    if (!saved)
+    // A busy, read-only or full database has been told as such: it is no duplicate.
+    if (!saved && !saved.unavailable)
         Messages::instance().inform(m_instance.saveFailureMessage, QStringLiteral("Info"));
 }
 
