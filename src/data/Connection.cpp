@@ -9,6 +9,7 @@
 #include <QAtomicInt>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QVariant>
 #include <QStringList>
 #include <sql.h>
@@ -141,7 +142,17 @@ void Connection::commit()
 
 void Connection::rollback()
 {
-    database().rollback();
+    QSqlDatabase database = this->database();
+    if (!database.isOpen() || database.rollback())
+        return;
+    // SQLite rolls a transaction back itself after some failures (a full
+    // disk, an I/O error), while its ODBC driver still counts it open: the
+    // driver then refuses to roll back or to disconnect. A transaction begun
+    // by hand and rolled back through the driver puts the two in step again.
+    if (m_dialect->engine() == QLatin1String("SQLite")) {
+        QSqlQuery(database).exec(QStringLiteral("BEGIN"));
+        database.rollback();
+    }
 }
 
 Transaction::Transaction(Connection& connection) : m_connection(connection)

@@ -94,6 +94,16 @@ QStringList TestDatabase::rows(const QString& query)
     return lines;
 }
 
+void TestDatabase::letGo()
+{
+    m_keeper.close();
+}
+
+void TestDatabase::holdAgain()
+{
+    m_keeper.open(schema::sqliteConnectionString(m_path));
+}
+
 // unixODBC keeps the configuration it read for the life of the process, so
 // the data source stays defined: its database file is moved away instead.
 void TestDatabase::makeUnreachable()

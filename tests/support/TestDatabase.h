@@ -27,6 +27,12 @@ public:
     // Every row of a query, each as its fields' texts joined with '|'.
     QStringList rows(const QString& query);
 
+    // Closes the connection it keeps, and opens it again. SQLite hands a new
+    // connection the file of one this process has open (read-write), so
+    // nothing of this process may hold it while it is read-only.
+    void letGo();
+    void holdAgain();
+
     // Moves the database file away from the data source, and back.
     void makeUnreachable();
     void makeReachable();
