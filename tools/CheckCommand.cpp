@@ -17,7 +17,8 @@ const char* const CheckHelp = R"(  check [--database DB]
         counts for the one batch with all three of its texts, or for none.
         Lines of the simple bill screen carry an empty item code and batch,
         so they count only for a batch whose code and batch are empty (usually
-        there is none), exactly as that screen's stock update lowers;
+        there is none), exactly as that screen's stock update lowers (its
+        Delete Bill gives them no stock back, so such a batch is listed then);
       - every bill, receipt or voucher number under which one serial is stored
         more than once (gaps left by Delete Serial are normal).
       The exit status is 1 when anything is listed.
