@@ -4,6 +4,14 @@
 
 namespace sql {
 
+namespace {
+
+// The first character of the last plane (private use only), which the SQLite
+// ODBC driver reads back as another character.
+constexpr char32_t LastPlane = 0x100000;
+
+}  // namespace
+
 QString storable(const QString& value)
 {
     QString kept;
@@ -11,8 +19,11 @@ QString storable(const QString& value)
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value.at(i);
         if (c.isHighSurrogate() && i + 1 < value.size() && value.at(i + 1).isLowSurrogate()) {
-            kept += c;
-            kept += value.at(++i);
+            const QChar low = value.at(++i);
+            if (QChar::surrogateToUcs4(c, low) < LastPlane) {
+                kept += c;
+                kept += low;
+            }
         } else if (!c.isNull() && !c.isSurrogate()) {
             kept += c;
         }

@@ -12,8 +12,10 @@ QString text(const QString& value);
 
 // The text as it can be stored and read back unchanged: without NUL
 // characters (the driver ends the statement there), unpaired surrogates (no
-// character at all) and byte-order marks at its start (dropped or taken as
-// a byte order when the text is read back). Any other text is kept as it is.
+// character at all), characters of the last plane, U+100000 and above (for
+// private use only; the driver reads them back as others) and byte-order
+// marks at its start (dropped or taken as a byte order when the text is read
+// back). Any other text is kept as it is.
 QString storable(const QString& value);
 
 // Plain decimal text with a '.' point and up to 15 significant digits.

@@ -156,7 +156,8 @@ private slots:
 
     // Each text comes back as it was typed: an emoji (which the driver would
     // cut the statement at), quotes around it, a byte-order mark or NUL
-    // character are no exception, but the last two are left out.
+    // character are no exception, but the last two are left out, as are an
+    // unpaired surrogate and a private character of the last plane.
     void quotedTextReadsBackAsTyped()
     {
         const QString emoji = QString::fromUtf8("\U0001F600");
@@ -167,6 +168,7 @@ private slots:
             {QString(QChar(0xFEFF)) + QChar(0xFFFE) + "RAM" + QChar(0xFEFF), "RAM" + QString(QChar(0xFEFF))},
             {QString("RA") + QChar(0) + "M", "RAM"},
             {QString("R") + QChar(0xD800) + "AN", "RAN"},
+            {QString("RA") + QChar(0xDBFF) + QChar(0xDFFD) + "VI", "RAVI"},
         };
         int sn = 0;
         for (const auto& [typed, kept] : texts) {
