@@ -18,8 +18,9 @@
 
 namespace failurestyles {
 
-// Lives for the run of one helper; the outermost one shows the first
-// unavailable failure noted while it ran.
+// Lives for the run of one helper, or of one whole operation (see
+// OperationScope); the outermost one shows the first unavailable failure
+// noted while it ran.
 class NoticeScope {
 public:
     NoticeScope();
@@ -33,6 +34,11 @@ public:
 };
 
 }  // namespace failurestyles
+
+// An operation that runs several of the helpers below declares one at its
+// start, so that a database out of reach is told once, when it ends, and not
+// by each helper.
+using OperationScope = failurestyles::NoticeScope;
 
 // How stopAtFirstError ended: true when the operation ran to its end.
 struct Outcome {

@@ -166,6 +166,7 @@ void MasterScreen::buildControls()
 // Opening: the whole table, newest first, and the record with the highest SN.
 void MasterScreen::load()
 {
+    const OperationScope operation;
     FillGrid();
     Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("desc"), CmbSN);
 }
@@ -209,6 +210,7 @@ void MasterScreen::search(const QString& statement, const QString& text)
 // ascending and the lowest SN's record is shown.
 void MasterScreen::save()
 {
+    const OperationScope operation;
     if (txtname->text().isEmpty())
         return;
     SaveItem(txtname->text(), txtpn->text(), txtremark->text(), m_instance.table);
@@ -218,6 +220,7 @@ void MasterScreen::save()
 
 void MasterScreen::remove()
 {
+    const OperationScope operation;
     // Only a whole number in range names a record: "3.5" would otherwise be
     // rounded to 4 and delete a record other than the one shown.
     const QString text = CmbSN->currentText();

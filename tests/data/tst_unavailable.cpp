@@ -1,6 +1,7 @@
 // The screens' writing operations against a database that cannot take them:
-// held by another program, read-only, full. Each fails with the notice of
-// its kind, shown once, claims no success and stores nothing; reading goes on.
+// held by another program, read-only, full, damaged. Each fails with the
+// notice of its kind, shown once, claims no success and stores nothing;
+// reading goes on.
 
 #include "billing/BillOne.h"
 #include "billing/BillTwo.h"
@@ -191,6 +192,26 @@ private slots:
             toldOnce(notice(DbError::Kind::ReadOnly), each.operation);
             QCOMPARE(everything(), before);
         }
+    }
+
+    // Every statement of the opening fails on a damaged file: told once.
+    void aDamagedDatabaseIsToldOnceWhenAScreenOpens()
+    {
+        db.letGo();
+        QFile file(db.path());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray sound = file.readAll();
+        QVERIFY(file.seek(4096));  // the first page, with the schema, stays
+        file.write(QByteArray(sound.size() - 4096, '\x5a'));
+        file.close();
+        {
+            const std::unique_ptr<QWidget> bill = show(new BillOne);
+            const std::unique_ptr<QWidget> customers = show(masters::createCustomerEnty());
+        }
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(sound) == sound.size());
+        file.close();
+        const QStringList notices = checks::told(messages).filter(notice(DbError::Kind::Damaged));
+        QCOMPARE(notices.size(), 2);  // one for each screen
     }
 
     // Receipts of new batches until the database cannot grow: the line and
