@@ -18,8 +18,9 @@ const char* const BackupHelp = R"(  backup FILE [--database DB]
       Copies the database into FILE while the program may be running: the
       copy is one moment's state, every committed line in it, taken by the
       database itself (never a copy of the file). The copy is checked before
-      it replaces an older FILE. A backup every evening, kept for 30 days:
-        30 21 * * * build/tools/billdb backup ~/bill-backups/Bill-$(date +\%F).db
+      it replaces an older FILE. A backup every evening, one file a day
+      (a line for "crontab -e"; the README also tells how to keep 30 days):
+        30 21 * * * /path/to/billdb backup $HOME/bill-backups/Bill-$(date +\%F).db
 )";
 
 namespace {
