@@ -30,9 +30,7 @@ QString orMissing(const QVariant& value)
 
 QString dateOrMissing(const QVariant& value)
 {
-    QDate date = value.toDate();
-    if (!date.isValid())
-        date = dates::parse(value.toString());
+    const QDate date = dates::fromStored(value);
     return date.isValid() ? dates::shown(date) : Missing;
 }
 

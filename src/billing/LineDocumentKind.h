@@ -4,8 +4,9 @@
 #include <QVector>
 
 // What tells the line-document screens apart (the simple bill, the bill with
-// details, the item receipt): their tables, captions, boxes, statements and
-// what their operations do to the stock. LineDocumentScreen does the rest.
+// details, the item receipt, the expenditure voucher): their tables, captions,
+// boxes, statements and what their operations do to the stock.
+// LineDocumentScreen does the rest.
 namespace billing {
 
 // What a delete does to the stock batch of each line it removes.
@@ -78,6 +79,9 @@ struct LineDocumentKind {
     // follows), and its column widths in twips.
     QString gridQuery;
     QVector<int> gridWidths;
+    // The grid lists every document (gridQuery is then the whole statement)
+    // instead of one document's lines.
+    bool gridListsDocuments = false;
     // Loading a document reads its lines with this statement, up to the number.
     QString loadQuery;
 

@@ -100,14 +100,15 @@ void LineDocumentScreen::buildControls()
     twips::place(document, 6840, 60, 4935, 1260);
     document->setStyleSheet(QStringLiteral("QGroupBox#FrameNumber { background-color: #fff4c2; "
                                            "border: 1px solid #c9b458; border-radius: 3px; }"));
-    addCaption(document, "Label1", captions.number, 120, 300, 1200);
+    // Wide enough for the longest caption, "Expenditure No :".
+    addCaption(document, "Label1", captions.number, 120, 300, 1680);
     cmbbillnumber = comboBox(document, QStringLiteral("cmbbillnumber"), true);
     cmbbillnumber->setToolTip(QStringLiteral("Select Bill Number to Get Bill Details"));
-    twips::place(cmbbillnumber, 1440, 300, 1800, Row);
-    addCaption(document, "Label12", QStringLiteral("Date :"), 120, 750, 1200);
+    twips::place(cmbbillnumber, 1920, 300, 1800, Row);
+    addCaption(document, "Label12", QStringLiteral("Date :"), 120, 750, 1680);
     DTP = new QDateEdit(document);
     dates::setUpPicker(DTP);
-    twips::place(DTP, "DTP", 1440, 750, 1800, Row);
+    twips::place(DTP, "DTP", 1920, 750, 1800, Row);
 
     // The grand total.
     QGroupBox* total = frame(this, QStringLiteral("FrameGrandTotal"));

@@ -27,6 +27,11 @@ void LineDocumentScreen::connectx()
 LineDocumentScreen::NextNumber LineDocumentScreen::FindLastBillNumber()
 {
     connectx();
+    return readNextNumber();
+}
+
+LineDocumentScreen::NextNumber LineDocumentScreen::readNextNumber()
+{
     return numbering::afterMaximum(QStringLiteral("Select max(BillNumber) from ") + m_kind.lineTable, m_rs,
                                    m_connection);
 }
@@ -163,6 +168,10 @@ void LineDocumentScreen::showInGrid(const QString& statement)
 
 void LineDocumentScreen::FillGrid(qint16 number)
 {
+    if (m_kind.gridListsDocuments) {
+        showInGrid(m_kind.gridQuery);
+        return;
+    }
     showInGrid(m_kind.gridQuery + sql::number(number) + QStringLiteral(" order by Serial asc"));
     m_gridDocument = number;
 }

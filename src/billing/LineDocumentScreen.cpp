@@ -243,11 +243,16 @@ void LineDocumentScreen::deleteDocument()
         const qint16 number = boxDocumentNumber();
         connectx();
         removeDocument(number, m_kind.documentDelete);
-        FillBillN(cmbbillnumber);
-        unbindGrid();
-        SetGridWidths();
-        Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
+        showAfterDocumentDelete();
     });
+}
+
+void LineDocumentScreen::showAfterDocumentDelete()
+{
+    FillBillN(cmbbillnumber);
+    unbindGrid();
+    SetGridWidths();
+    Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
 }
 
 void LineDocumentScreen::newDocument()

@@ -22,7 +22,8 @@ class QPushButton;
 class QTableView;
 
 // The screens that make a numbered document line by line (the simple bill,
-// the bill with details, the item receipt): a party picked by number or phone,
+// the bill with details, the item receipt; the expenditure voucher is a
+// document of one line): a party picked by number or phone,
 // an item with quantity and percentages, Add Item, the document's lines in a
 // grid with their grand total, loading an earlier document, deleting a line or
 // the whole document, New / Refresh and the printed receipt. What sets one
@@ -50,19 +51,27 @@ protected:
     virtual void deleteSerial();
     // New Bill / Refresh.
     virtual void newDocument();
+    // Add Item: stores the line, shows the document's lines and total.
+    virtual void addItem();
+    // Choosing a number from cmbbillnumber: loads that document.
+    virtual void pickDocumentNumber();
+    // What the screen shows once the document in the box is deleted: the
+    // newest document loaded, an empty grid, "Data Deleted".
+    virtual void showAfterDocumentDelete();
+    // Print (also Enter): the receipt of the document in the box.
+    virtual void printDocument();
 
     // --- Operations, in the order the operator meets them ---
     void openScreen();
     void pickPartyNumber();
     void lookUpPhone();
-    void addItem();
-    void pickDocumentNumber();
     void deleteDocument();
-    void printDocument();
 
     // --- Procedures ---
     void connectx();
     NextNumber FindLastBillNumber();
+    // The same on the screen's open connection, as it stands (also inside a transaction).
+    NextNumber readNextNumber();
     NextNumber FindLastSerialNumber(qint16 number);
     // Running sum of the line totals, rounded after every line. Throws.
     double FindGrandTotal(qint16 number);
@@ -84,8 +93,9 @@ protected:
     bool FindPersonnelDetails(const QString& partyNumber);
     void AssignToObject(QLineEdit* name, QLineEdit* address, QLineEdit* phone);
 
-    // Binds the grid to the lines of a document. Throws when the grid's
-    // connection or query fails (the grid is then empty).
+    // Binds the grid to the lines of a document, or to every document when the
+    // kind's grid lists them. Throws when the grid's connection or query fails
+    // (the grid is then empty).
     void FillGrid(qint16 number);
     // Binds the grid to any statement's rows, with the kind's column widths.
     void showInGrid(const QString& statement);
@@ -113,13 +123,17 @@ protected:
     // Asks FindLastBillNumber and writes the answer into cmbbillnumber; with
     // tellWhenUsedUp, says so when no number is left.
     void showNextNumber(bool tellWhenUsedUp);
-    // An empty grid with its column headings, a grand total of "0".
+    // No document chosen: a grid without lines but its column headings (every
+    // document when the grid lists them), a grand total of "0".
     void showEmptyDocument();
     void clearParty();
 
     QString batchText() const;
     void setBatchText(const QString& text);
     QComboBox* batchList() const;
+
+    // The boxes into m_line: item, code, batch, percentages, party, remark, date.
+    void readEntry();
 
     // Controls.
     QComboBox* CMBMEMBERNUM;
@@ -169,7 +183,6 @@ private:
     QLabel* addCaption(QWidget* parent, const char* name, const QString& text, int left, int top, int width);
     void connectOperations();
     bool entryIsComplete() const;
-    void readEntry();
     void storeLineWithStock();
     void clearKeptParty();
 

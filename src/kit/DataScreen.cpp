@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiSubWindow>
 
 namespace {
@@ -45,6 +46,24 @@ void DataScreen::closeScreen()
         subWindow->close();
     else
         close();
+}
+
+QLabel* DataScreen::addTitleBand(const QString& title, int widthTwips)
+{
+    auto* band = new QLabel(title, this);
+    band->setObjectName(QStringLiteral("Label1"));
+    band->setAlignment(Qt::AlignCenter);
+    band->setAutoFillBackground(true);
+    QPalette colours = band->palette();
+    colours.setColor(QPalette::Window, QColor(0, 0, 128));
+    colours.setColor(QPalette::WindowText, Qt::white);
+    band->setPalette(colours);
+    QFont font = band->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    band->setFont(font);
+    twips::place(band, 0, 0, widthTwips, 315);
+    return band;
 }
 
 bool DataScreen::isOwnWidget(QObject* object) const

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <functional>
 
+class QLabel;
+
 // What a screen does with the keys it sees before its controls.
 struct KeyRules {
     bool closeOnEsc = true;
@@ -34,6 +36,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // The screen's title band across its top, Label1: white bold on navy.
+    QLabel* addTitleBand(const QString& title, int widthTwips);
 
 private:
     bool isOwnWidget(QObject* object) const;

@@ -7,9 +7,10 @@ namespace dates {
 
 static const QString ShownFormat = QStringLiteral("dd/MMM/yyyy");
 
-static QLocale english()
+static const QLocale& english()
 {
-    return QLocale(QLocale::English, QLocale::UnitedStates);
+    static const QLocale locale(QLocale::English, QLocale::UnitedStates);
+    return locale;
 }
 
 QString shown(const QDate& date)
@@ -26,6 +27,12 @@ QDate parse(const QString& text)
     if (!date.isValid())
         date = english().toDate(trimmed, QStringLiteral("d/MMM/yyyy"));
     return date;
+}
+
+QDate fromStored(const QVariant& value)
+{
+    const QDate date = value.toDate();
+    return date.isValid() ? date : parse(value.toString());
 }
 
 void setUpPicker(QDateEdit* picker)

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 class QDateEdit;
 
@@ -13,6 +14,10 @@ QString shown(const QDate& date);
 // Reads "dd/MMM/yyyy" (English month) or ISO "yyyy-MM-dd"; an invalid QDate otherwise.
 // Day/month order is never guessed from the locale.
 QDate parse(const QString& text);
+
+// A date column's stored value: a date, or text in a form parse() reads;
+// an invalid QDate otherwise.
+QDate fromStored(const QVariant& value);
 
 // A date picker with a calendar popup showing "dd/MMM/yyyy" in English.
 void setUpPicker(QDateEdit* picker);

@@ -87,6 +87,9 @@ QString numberText(double value)
 {
     if (value == 0)
         return QStringLiteral("0");  // never "-0"
+    // Whole numbers (every rounded total) the quick way; the same digits.
+    if (std::abs(value) < 1e15 && value == std::trunc(value))
+        return QString::number(static_cast<qint64>(value));
     return QString::number(value, 'g', 15);
 }
 

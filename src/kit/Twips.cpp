@@ -37,6 +37,11 @@ void place(QWidget* control, const char* name, int left, int top, int width, int
 
 void setColumnWidths(QTableView* grid, std::initializer_list<int> widthsInTwips)
 {
+    setColumnWidths(grid, QVector<int>(widthsInTwips));
+}
+
+void setColumnWidths(QTableView* grid, const QVector<int>& widthsInTwips)
+{
     int column = 0;
     for (int width : widthsInTwips)
         grid->setColumnWidth(column++, toPixelsX(width, grid));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QVector>
 #include <initializer_list>
 
 class QWidget;
@@ -20,5 +21,6 @@ void place(QWidget* control, const char* name, int left, int top, int width, int
 
 // Column widths of a grid, first column first; columns not named keep theirs.
 void setColumnWidths(QTableView* grid, std::initializer_list<int> widthsInTwips);
+void setColumnWidths(QTableView* grid, const QVector<int>& widthsInTwips);
 
 }  // namespace twips

@@ -1,12 +1,11 @@
 #include "masters/MasterListings.h"
 
+#include "billing/BillReceipt.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "kit/FailureStyles.h"
-#include "kit/Maker.h"
-#include "print/PrintJob.h"
-#include "shell/CheckM.h"
+#include "print/Report.h"
 
 #include <QVector>
 
@@ -17,46 +16,40 @@ namespace {
 struct Listing {
     QString name;
     QString statement;
-    int margin;  // the column of the letterhead, rules and footer
-    QVector<QPair<QString, int>> heads;
-    QVector<int> rowColumns;  // field position i goes to rowColumns[i]
+    print::ReportLayout layout;  // margin, column heads and footer
+    QVector<int> rowColumns;     // field position i goes to rowColumns[i]
 };
+
+print::ReportLayout listLayout(int margin, print::PrintedLine heads)
+{
+    return {margin, std::move(heads), {QStringList{print::footers::signedBy()} + print::footers::contact()}};
+}
 
 const QVector<Listing>& listings()
 {
+    static const print::PrintedLine partyHeads{
+        {1, QStringLiteral("SN")}, {6, QStringLiteral("NAME")}, {32, QStringLiteral("ADDRESS")}, {51, QStringLiteral("PHONE")}};
     static const QVector<Listing> all{
-        {QStringLiteral("Customer"), QStringLiteral("Select * from CUSTOMER ORDER by SN asc"), 1,
-         {{QStringLiteral("SN"), 1}, {QStringLiteral("NAME"), 6}, {QStringLiteral("ADDRESS"), 32},
-          {QStringLiteral("PHONE"), 51}},
-         {1, 6, 32, 51}},
-        {QStringLiteral("Supplier"), QStringLiteral("Select * from Supplier ORDER by SN asc"), 1,
-         {{QStringLiteral("SN"), 1}, {QStringLiteral("NAME"), 6}, {QStringLiteral("ADDRESS"), 32},
-          {QStringLiteral("PHONE"), 51}},
-         {1, 6, 32, 51}},
-        {QStringLiteral("Item"), QStringLiteral("Select * from Charges ORDER by SN asc"), 2,
-         {{QStringLiteral("SN"), 2}, {QStringLiteral("Item_Name"), 11}, {QStringLiteral("Price"), 52}},
+        {QStringLiteral("Customer"), QStringLiteral("Select * from CUSTOMER ORDER by SN asc"),
+         listLayout(1, partyHeads), {1, 6, 32, 51}},
+        {QStringLiteral("Supplier"), QStringLiteral("Select * from Supplier ORDER by SN asc"),
+         listLayout(1, partyHeads), {1, 6, 32, 51}},
+        {QStringLiteral("Item"), QStringLiteral("Select * from Charges ORDER by SN asc"),
+         listLayout(2, {{2, QStringLiteral("SN")}, {11, QStringLiteral("Item_Name")}, {52, QStringLiteral("Price")}}),
          {2, 11, 52}},
     };
     return all;
 }
 
-const QString Rule(76, QLatin1Char('-'));
-
 // Prints the whole table. No failure stops it: a failing step is passed over
 // and the last failure is told once at the end.
 void printListing(const Listing& listing)
 {
-    const int m = listing.margin;
     CollectErrors errors;
-    errors([] { CheckM::LoadShopHeader(); });
+    const print::Letterhead letterhead = billing::loadLetterhead();
     errors([] { Connectionx::OpenSharedConnection(); });
     print::PrintJob job = print::startJob();
-
-    errors([&] { job.line(m, CheckM::ShopName); });
-    errors([&] { job.line(m, CheckM::ShopAddress1); });
-    errors([&] { job.line(m, CheckM::ShopAddress2); });
-    errors([&] { job.line(m, CheckM::ShopCity); });
-    errors([&] { job.line(m, QStringLiteral("Mobile : ") + CheckM::ShopPhone); });
+    print::Report report(job, listing.layout, [&](const std::function<void()>& step) { errors(step); });
 
     RecordSet& records = Connectionx::sharedRecordSet();
     errors([&] {
@@ -64,25 +57,13 @@ void printListing(const Listing& listing)
         records.open(Connectionx::sharedSql(), Connectionx::sharedConnection());
     });
 
-    errors([&] { job.line(m, Rule); });
-    for (const auto& head : listing.heads)
-        errors([&] { job.text(head.second, head.first); });
-    errors([&] { job.endLine(); });
-    errors([&] { job.line(m, Rule); });
-
+    report.letterhead(letterhead);
+    report.columnHeads();
     // A result that could not be opened is empty: no rows.
-    for (; !records.eof(); records.moveNext()) {
-        for (int position = 0; position < listing.rowColumns.size(); ++position)
-            errors([&] { job.value(listing.rowColumns.at(position), records.field(position)); });
-        errors([&] { job.endLine(); });
-    }
-
-    errors([&] { job.line(m, Rule); });
-    errors([&] { job.line(m, QStringLiteral("Software Designed By :Norvik Software Consultancy Services")); });
-    errors([&] { job.line(m, maker::EmailLine); });
-    errors([&] { job.line(m, maker::WebLine); });
-    errors([&] { job.line(m, Rule); });
-    errors([&] { job.end(); });
+    for (const QVector<QVariant>& row : records.rows())
+        report.row(row, listing.rowColumns);
+    report.footer();
+    report.end();
 
     errors.report();
     Connection& shared = Connectionx::sharedConnection();

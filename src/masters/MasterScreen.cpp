@@ -72,18 +72,7 @@ void MasterScreen::buildControls()
 {
     const bool party = m_instance.isParty();
 
-    Label1 = label(m_instance.title, this, QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setAutoFillBackground(true);
-    QPalette band = Label1->palette();
-    band.setColor(QPalette::Window, QColor(0, 0, 128));
-    band.setColor(QPalette::WindowText, Qt::white);
-    Label1->setPalette(band);
-    QFont titleFont = Label1->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
-    Label1->setFont(titleFont);
-    twips::place(Label1, 0, 0, 11655, 315);
+    Label1 = addTitleBand(m_instance.title, ClientWidth);
 
     Label3 = label(QStringLiteral("SN :"), this, QStringLiteral("Label3"));
     twips::place(Label3, 120, 480, 1395, 360);

@@ -101,23 +101,11 @@ void PrintJob::number(int column, double value)
 
 void PrintJob::value(int column, const QVariant& value)
 {
-    if (value.isNull()) {
-        text(column, QString());
+    if (printsAsNumber(value)) {
+        number(column, value.toDouble());
         return;
     }
     switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Float:
-    case QMetaType::Double:
-        number(column, value.toDouble());
-        return;
     case QMetaType::QDate:
         text(column, dates::shown(value.toDate()));
         return;
@@ -131,7 +119,8 @@ void PrintJob::value(int column, const QVariant& value)
         return;
     }
     default:
-        text(column, value.toString());
+        // A Null prints nothing, but the position still moves to the column.
+        text(column, value.isNull() ? QString() : value.toString());
     }
 }
 
@@ -160,6 +149,43 @@ void PrintJob::end()
         device.addPage(last);
     }
     device.finish();
+}
+
+bool printsAsNumber(const QVariant& value)
+{
+    if (value.isNull())
+        return false;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString lineText(const PrintedLine& line)
+{
+    QString grid;
+    for (const PlacedText& item : line) {
+        const int start = std::max(item.column, 1) - 1;
+        if (grid.size() < start)
+            grid.append(QString(start - grid.size(), QLatin1Char(' ')));
+        // Items never overlap in a job; should they, the later one wins.
+        grid = grid.left(start) + item.text + grid.mid(start + item.text.size());
+    }
+    // A number's closing blank is not something a reader sees.
+    while (grid.endsWith(QLatin1Char(' ')))
+        grid.chop(1);
+    return grid;
 }
 
 namespace {

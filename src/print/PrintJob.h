@@ -67,6 +67,12 @@ private:
     std::unique_ptr<State> m_state;
 };
 
+// True for a stored value that value() prints as a number, with its blanks.
+bool printsAsNumber(const QVariant& value);
+
+// The line as printed: each item at its column, blanks before it, no blanks at its end.
+QString lineText(const PrintedLine& line);
+
 // The destination of print jobs: the system's default printer unless one is
 // installed (a PDF file, a text capture in tests).
 void installDestination(std::function<std::unique_ptr<PageDevice>()> openDevice);

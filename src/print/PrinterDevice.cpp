@@ -96,6 +96,10 @@ void PrinterDevice::finish()
     }
     painter.setFont(m_font);
     const QFontMetricsF metrics(m_font, m_printer.get());
+    // In a font of one pitch a line drawn as one text puts every character
+    // where its column is, and drawing text is what takes the time.
+    const bool onePitch = metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('M'))
+        && metrics.horizontalAdvance(QLatin1Char(' ')) == metrics.horizontalAdvance(QLatin1Char('M'));
     for (int pageIndex = 0; pageIndex < m_pages.size(); ++pageIndex) {
         if (pageIndex > 0 && !m_printer->newPage()) {
             m_pages.clear();
@@ -104,6 +108,12 @@ void PrinterDevice::finish()
         const QVector<PrintedLine>& page = m_pages.at(pageIndex);
         for (int row = 0; row < page.size(); ++row) {
             const double baseline = row * metrics.lineSpacing() + metrics.ascent();
+            if (onePitch) {
+                const QString text = lineText(page.at(row));
+                if (!text.isEmpty())
+                    painter.drawText(QPointF(0, baseline), text);
+                continue;
+            }
             for (const PlacedText& item : page.at(row))
                 painter.drawText(QPointF(columnX(item.column), baseline), item.text);
         }

@@ -1,7 +1,5 @@
 #include "print/TextCapture.h"
 
-#include <algorithm>
-
 namespace print {
 
 QVector<CapturedPage> CaptureLog::pages() const
@@ -42,18 +40,7 @@ void TextCapture::finish()
 
 QString TextCapture::lineText(const PrintedLine& line)
 {
-    QString grid;
-    for (const PlacedText& item : line) {
-        const int start = std::max(item.column, 1) - 1;
-        if (grid.size() < start)
-            grid.append(QString(start - grid.size(), QLatin1Char(' ')));
-        // Items never overlap in a job; should they, the later one wins.
-        grid = grid.left(start) + item.text + grid.mid(start + item.text.size());
-    }
-    // A number's closing blank is not something a reader sees.
-    while (grid.endsWith(QLatin1Char(' ')))
-        grid.chop(1);
-    return grid;
+    return print::lineText(line);
 }
 
 std::shared_ptr<CaptureLog> installCapture(int linesPerPage)

@@ -2,6 +2,7 @@
 
 #include "print/PrintJob.h"
 #include "print/PrinterDevice.h"
+#include "print/Report.h"
 #include "print/TextCapture.h"
 #include "support/Checks.h"
 
@@ -194,6 +195,46 @@ private slots:
             QVERIFY(noPrinter.startsWith("No printer is installed"));
             QVERIFY2(noPrinter.contains("PDF file instead") && noPrinter.contains("BILL_PRINT_PDF="), qPrintable(noPrinter));
         }
+    }
+
+    // The frame the documents share: letterhead, heads, rows, total, footer.
+    void aReportIsWrittenInItsFrame()
+    {
+        const auto log = installCapture();
+        PrintJob job = startJob();
+        Report report(job, {2, {{2, "No"}, {7, "Item"}}, {{"signed", "contact"}, 10, 2}});
+        report.letterhead({"SHOP", "A1", "A2", "CITY", "123"});
+        report.columnHeads();
+        // A field whose column the line has already passed goes to that column of the next line.
+        report.row({1234, "LONG ITEM NAME", 12345.75, QDate(2026, 12, 4)}, {2, 7, 15, 22});
+        report.row({7, "TEA", 1.5}, {2, 7});  // values beyond the columns are not printed
+        report.grandTotal(QVariant());         // nothing selected: 0.00
+        report.footer();
+        report.end();
+        const QString rule76 = " " + QString(76, '-');
+        QCOMPARE(log->allLines(),
+                 QStringList({" SHOP", " A1", " A2", " CITY", " Mobile : 123", rule76, placed({{2, "No"}, {7, "Item"}}),
+                              rule76, placed({{2, " 1234"}}), placed({{7, "LONG ITEM NAME"}}), placed({{15, " 12345.75"}}), placed({{22, "04/Dec/2026"}}),
+                              placed({{2, " 7"}, {7, "TEA"}}), rule76, placed({{24, "Grand Total :"}, {50, "0.00"}}),
+                              " ----------", " signed", " contact", " ----------", "", ""}));
+    }
+
+    void grandTotalsRoundHalvesToEven_data()
+    {
+        QTest::addColumn<QVariant>("sum");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("2.5") << QVariant(2.5) << "2.00";
+        QTest::newRow("3.5") << QVariant(3.5) << "4.00";
+        QTest::newRow("30.5") << QVariant(30.5) << "30.00";
+        QTest::newRow("10.49") << QVariant(10.49) << "10.00";
+        QTest::newRow("-2.5") << QVariant(-2.5) << "-2.00";
+        QTest::newRow("empty sum") << QVariant() << "0.00";
+    }
+    void grandTotalsRoundHalvesToEven()
+    {
+        QFETCH(QVariant, sum);
+        QFETCH(QString, printed);
+        QCOMPARE(grandTotalText(sum), printed);
     }
 
     void pdfColumnsLineUp()

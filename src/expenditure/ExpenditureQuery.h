@@ -1,0 +1,11 @@
+#pragma once
+
+#include "reports/QueryScreen.h"
+
+// The expenditure query: the vouchers of ExpenditureTable by voucher numbers,
+// dates or head, in the grid or as a printed register.
+class ExpenditureQuery : public QueryScreen {
+    Q_OBJECT
+public:
+    explicit ExpenditureQuery(QWidget* parent = nullptr);
+};

@@ -1,0 +1,36 @@
+#include "reports/BillRegister.h"
+
+#include "billing/BillReceipt.h"
+#include "data/Connection.h"
+#include "data/Connectionx.h"
+#include "data/RecordSet.h"
+#include "kit/FailureStyles.h"
+#include "kit/NumericText.h"
+#include "print/PrintJob.h"
+
+namespace reports {
+
+void printBillRegister(const QString& billSelection)
+{
+    CollectErrors errors;
+    Connectionx::OpenSharedConnection();
+    Connection& shared = Connectionx::sharedConnection();
+    const print::Letterhead letterhead = billing::loadLetterhead();
+    RecordSet& bills = Connectionx::sharedRecordSet2();
+    errors([&] { bills.open(billSelection, shared); });
+
+    print::PrintJob job = print::startJob();
+    for (const QVector<QVariant>& bill : bills.rows()) {
+        qint16 billNumber = 0;
+        if (errors([&] { billNumber = numeric::toInt16(bill.value(0)); }))
+            billing::printDocument(job, errors, shared, QStringLiteral("asigncharges"), billNumber, letterhead,
+                                   billing::ReceiptFooter::Register);
+    }
+    errors([&] { job.end(); });
+
+    bills.close();
+    shared.close();
+    errors.report();
+}
+
+}  // namespace reports

@@ -1,0 +1,53 @@
+#include "reports/BillTotals.h"
+
+#include "data/RecordSet.h"
+#include "data/SqlText.h"
+#include "kit/Dates.h"
+#include "kit/NumericText.h"
+
+namespace reports {
+
+namespace {
+
+// One statement for what would otherwise be five per bill. The sums are the
+// expressions the bill screens show, summed bill by bill in the order of the
+// lines (the bill-number index), so each is the same double, bit for bit, as
+// a sum over "where BillNumber = n". A scalar subquery yields its first row:
+// the date of the bill's first line, as "Select Date_ ... where BillNumber = n" gives it.
+const QString TotalsStatement = QStringLiteral(
+    "Select a.BillNumber, "
+    "Sum((Amount * Quantity) - (Amount * Quantity * DiscountinPercentage / 100) + (((Amount * Quantity) - "
+    "((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100)) as Total, "
+    "Sum(Amount * Quantity) as Amount_, "
+    "Sum((Amount * Quantity * DiscountinPercentage / 100)) as Discount, "
+    "Sum((((Amount * Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100)) as Tax, "
+    "(Select f.Date_ from asigncharges f where f.BillNumber = a.BillNumber) as BillDate "
+    "from asigncharges a where a.BillNumber in "
+    "(Select BillNumber from asigncharges where Date_ >= %1  and Date_ <= %2) "
+    "group by a.BillNumber order by a.BillNumber asc");
+
+}  // namespace
+
+QVector<BillTotals> billTotals(Connection& connection, const QDate& from, const QDate& to)
+{
+    RecordSet bills;
+    bills.open(TotalsStatement.arg(sql::date(from), sql::date(to)), connection);
+    QVector<BillTotals> all;
+    all.reserve(bills.recordCount());
+    const auto rounded = [](const QVariant& sum) { return numeric::roundHalfEven(numeric::toDouble(sum)); };
+    for (const QVector<QVariant>& row : bills.rows())
+        all.append({dates::fromStored(row.at(5)), numeric::toInt16(row.at(0)), rounded(row.at(2)), rounded(row.at(3)),
+                    rounded(row.at(4)), rounded(row.at(1))});
+    return all;
+}
+
+void TotalsSums::add(const BillTotals& bill)
+{
+    ++bills;
+    amount += bill.amount;
+    discount += bill.discount;
+    tax += bill.tax;
+    total += bill.total;
+}
+
+}  // namespace reports

@@ -1,0 +1,160 @@
+#include "reports/PrintAll.h"
+
+#include "billing/BillReceipt.h"
+#include "data/Connectionx.h"
+#include "kit/FailureStyles.h"
+#include "kit/NumericText.h"
+#include "print/Report.h"
+#include "reports/BillRegister.h"
+#include "reports/BillTotals.h"
+
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+
+using query::QueryButton;
+using query::Selector;
+using Does = QueryButton::Does;
+
+namespace {
+
+// The lines of the selected bills with their figures.
+const QString LinesSelect = QStringLiteral(
+    "Select BillNumber as Bill_No,  Serial, Item, Quantity , Amount *  Quantity, (Amount * DiscountinPercentage / 100)  "
+    "* Quantity As Discount , ((Amount * Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * "
+    "TaxInPercentage / 100 as Tax, (Amount * Quantity) - (Amount * Quantity * DiscountinPercentage / 100) + (((Amount "
+    "* Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100)  as Total , Date_ "
+    "from asigncharges  where ");
+
+const query::QueryDesign& billQuery()
+{
+    static const query::QueryDesign design{
+        QStringLiteral("PrintAll"), QStringLiteral("Bill Query"), QStringLiteral(": Query :"),
+        {{Selector::Numbers,
+          {QStringLiteral("Bill No From :"), QStringLiteral("Bill No To :")},
+          QStringLiteral("Select distinct(BillNumber) from asigncharges ORDER BY BillNumber desc"),
+          {{"CmdShow", QStringLiteral("Show"), Does::Show, true,
+            LinesSelect + QStringLiteral("BillNumber >= %1  and BillNumber <= %2 ORDER BY BillNumber ASC , Serial Asc")},
+           {"cmdprin", QStringLiteral("Print"), Does::Own, false,
+            QStringLiteral("Select distinct(BillNumber) from asigncharges  where BillNumber >= %1  and BillNumber <= "
+                           "%2 ORDER BY BillNumber ASC"),
+            {}, PrintAll::PrintBills}}},
+         {Selector::Dates,
+          {QStringLiteral("Bill Date From :"), QStringLiteral("Bill Date To :")},
+          {},
+          {{"Cnddate", QStringLiteral("Show"), Does::Show, true,
+            LinesSelect + QStringLiteral("Date_ >= %1  and Date_ <= %2 order by BillNumber asc ,Serial asc")},
+           {"Condate", QStringLiteral("Print"), Does::Own, false,
+            QStringLiteral("Select distinct(BillNumber) from asigncharges where Date_ >= %1  and Date_ <= %2 order "
+                           "by BillNumber asc"),
+            {}, PrintAll::PrintBills},
+           {"ComShowTotal", QStringLiteral("Show Total"), Does::Own, false, {}, {}, PrintAll::ShowTotals},
+           {"ComPrintTotal", QStringLiteral("Print Total"), Does::Own, false, {}, {}, PrintAll::PrintTotals}}}},
+        {700, 700, 4000, 1000, 1000, 2000, 1000},
+        true,
+        {}};
+    return design;
+}
+
+const QVector<QString> TotalsHeads{QStringLiteral("Date_"),    QStringLiteral("Bill Number"),
+                                   QStringLiteral("Amount"),   QStringLiteral("Discount"),
+                                   QStringLiteral("Tax"),      QStringLiteral("Total")};
+const QVector<int> TotalsWidths{1500, 1500, 1500, 1500, 1500, 1500};
+
+}  // namespace
+
+PrintAll::PrintAll(QWidget* parent) : QueryScreen(billQuery(), parent) {}
+
+void PrintAll::runOwn(const QueryButton& button, const query::Bounds& bounds)
+{
+    switch (button.own) {
+    case PrintBills:
+        reports::printBillRegister(query::withBounds(button.rows, bounds));
+        break;
+    case ShowTotals:
+        showTotals();
+        break;
+    case PrintTotals:
+        printTotals();
+        break;
+    }
+}
+
+// The per-bill figures of the date range in the grid, their sums in the labels.
+// No check of the order of the dates: reversed, they find no bill.
+void PrintAll::showTotals()
+{
+    showAmounts(true);
+    for (QLabel* label : {lblamount, lbldiscount, lbltax, lblGrandTotal})
+        label->clear();
+
+    QVector<reports::BillTotals> bills;
+    CollectErrors errors;
+    errors([&] {
+        m_connection.open();
+        bills = reports::billTotals(m_connection, DTP1->date(), DTP2->date());
+    });
+    m_connection.close();
+
+    QVector<QVector<QVariant>> rows;
+    rows.reserve(bills.size());
+    reports::TotalsSums sums;
+    for (const reports::BillTotals& bill : bills) {
+        // The grid shows dates as dd/MMM/yyyy and numbers in their plain text
+        // when it draws them, so only the rows in view are ever formatted.
+        rows.append({bill.date, int(bill.billNumber), bill.amount, bill.discount, bill.tax, bill.total});
+        sums.add(bill);
+    }
+    fillGrid(TotalsHeads, std::move(rows), TotalsWidths);
+
+    // With no bill the sums have nothing to show; the tax sum starts at 0.
+    const auto sum = [&](double value) { return sums.bills ? numeric::numberText(value) : QString(); };
+    lblamount->setText(QStringLiteral("Amount : ") + sum(sums.amount));
+    lbldiscount->setText(QStringLiteral("Discount : ") + sum(sums.discount));
+    lbltax->setText(QStringLiteral("Tax : ") + numeric::numberText(sums.tax));
+    lblGrandTotal->setText(QStringLiteral("Total : ") + sum(sums.total));
+    errors.report();
+}
+
+// The totals report of the date range: one line per bill, the four sums.
+// A failing step is passed over; the last failure is told at the end.
+void PrintAll::printTotals()
+{
+    const int m = 1;
+    CollectErrors errors;
+    Connectionx::OpenSharedConnection();
+    Connection& shared = Connectionx::sharedConnection();
+    const print::Letterhead letterhead = billing::loadLetterhead();
+
+    print::PrintJob job = print::startJob();
+    print::Report report(job,
+                         {m,
+                          {{m, QStringLiteral("Date")}, {m + 15, QStringLiteral("N")}, {m + 20, QStringLiteral("Amt")},
+                           {m + 30, QStringLiteral("Dis")}, {m + 40, QStringLiteral("Tax")},
+                           {m + 50, QStringLiteral("Total")}},
+                          {QStringList{QStringLiteral("Designed By : Norvik Software Consultancy Services")}
+                           + print::footers::contact()}},
+                         [&](const std::function<void()>& step) { errors(step); });
+    report.letterhead(letterhead);
+    report.columnHeads();
+
+    QVector<reports::BillTotals> bills;
+    errors([&] { bills = reports::billTotals(shared, DTP1->date(), DTP2->date()); });
+    reports::TotalsSums sums;
+    const QVector<int> columns{m, m + 15, m + 20, m + 30, m + 40, m + 50};
+    for (const reports::BillTotals& bill : bills) {
+        report.row({bill.date, double(bill.billNumber), bill.amount, bill.discount, bill.tax, bill.total}, columns);
+        sums.add(bill);
+    }
+
+    report.rule();
+    report.row({QStringLiteral("Amount   : "), sums.amount}, {m, m + 20});
+    report.row({QStringLiteral("Discount : "), sums.discount}, {m, m + 20});
+    report.row({QStringLiteral("Tax      : "), sums.tax}, {m, m + 20});
+    report.row({QStringLiteral("Total    : "), sums.total}, {m, m + 20});
+    report.footer();
+    report.end();
+
+    errors.report();
+    shared.close();
+}

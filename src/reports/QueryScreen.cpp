@@ -1,0 +1,181 @@
+#include "reports/QueryScreen.h"
+
+#include "data/Connectionx.h"
+#include "data/RecordSet.h"
+#include "data/SqlText.h"
+#include "kit/FailureStyles.h"
+#include "kit/Grid.h"
+#include "kit/NumericText.h"
+#include "kit/Twips.h"
+#include "reports/QueryReport.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QTableView>
+
+using query::Bounds;
+using query::QueryButton;
+using query::Selector;
+
+namespace query {
+
+QString withBounds(const QString& statement, const Bounds& bounds)
+{
+    // Filled in one pass, so a quoted text holding "%2" stays as typed.
+    if (statement.contains(QLatin1String("%2")))
+        return statement.arg(bounds.first, bounds.second);
+    if (statement.contains(QLatin1String("%1")))
+        return statement.arg(bounds.first);
+    return statement;
+}
+
+}  // namespace query
+
+QueryScreen::QueryScreen(const query::QueryDesign& design, QWidget* parent)
+    : DataScreen(design.name, design.caption, 11655, 8640, parent), m_design(design)
+{
+    setKeyRules(KeyRules{});  // Esc closes, no apostrophe, capitals; Enter does nothing
+    buildControls();
+    setFixedSize(sizeHint());
+    load();
+}
+
+QueryScreen::~QueryScreen() = default;
+
+void QueryScreen::load()
+{
+    // The first selection takes what the operator types first.
+    if (QWidget* first = CmbFrom ? static_cast<QWidget*>(CmbFrom) : cmbhead)
+        first->setFocus();
+    const QDate today = QDate::currentDate();
+    for (QDateEdit* date : {DTP1, DTP2})
+        if (date)
+            date->setDate(today);
+    for (const query::QueryRow& row : m_design.rows) {
+        if (row.selector == Selector::Numbers)
+            fillList({CmbFrom, cmbTo}, row.listStatement);
+        else if (row.selector == Selector::Head)
+            fillList({cmbhead}, row.listStatement);
+        else if (row.selector == Selector::Name)
+            fillList({cmbname}, row.listStatement);
+    }
+}
+
+// Every list of the family is filled here, on the shared connection, with
+// nothing chosen. A list that cannot be read stays empty.
+void QueryScreen::fillList(const QVector<QComboBox*>& lists, const QString& statement)
+{
+    for (QComboBox* list : lists)
+        list->clear();
+    Connectionx::OpenSharedConnection();
+    Connection& shared = Connectionx::sharedConnection();
+    RecordSet& values = Connectionx::sharedRecordSet();
+    stopAtFirstError([&] {
+        values.open(statement, shared);
+        QStringList entries;
+        entries.reserve(values.recordCount());
+        for (const QVector<QVariant>& row : values.rows())
+            entries << GridModel::displayText(row.value(0));
+        for (QComboBox* list : lists) {
+            list->addItems(entries);
+            list->setCurrentIndex(-1);
+        }
+    });
+    values.close();
+    shared.close();
+}
+
+void QueryScreen::run(Selector selector, const QueryButton& button)
+{
+    // Every Show and Print hides the sums; only Show Total shows them.
+    showAmounts(false);
+    const std::optional<Bounds> selected = bounds(selector, button.strict);
+    if (!selected)
+        return;
+    switch (button.does) {
+    case QueryButton::Does::Show:
+        fillGrid(query::withBounds(button.rows, *selected));
+        break;
+    case QueryButton::Does::Print:
+        reports::printQueryReport(query::withBounds(button.rows, *selected),
+                                  query::withBounds(button.total, *selected), m_design.reportFooter);
+        break;
+    case QueryButton::Does::Own:
+        runOwn(button, *selected);
+        break;
+    }
+}
+
+// The guards: numbers must be numbers (compared as numbers), a strict
+// selection refuses reversed bounds and an empty text.
+std::optional<Bounds> QueryScreen::bounds(Selector selector, bool strict) const
+{
+    switch (selector) {
+    case Selector::Numbers: {
+        const QString from = CmbFrom->currentText();
+        const QString to = cmbTo->currentText();
+        if (!numeric::isNumeric(from) || !numeric::isNumeric(to))
+            return std::nullopt;
+        double first = 0;
+        double second = 0;
+        if (!stopAtFirstError([&] {
+                first = numeric::toDouble(from);
+                second = numeric::toDouble(to);
+            }))
+            return std::nullopt;
+        if (strict && first > second)
+            return std::nullopt;
+        return Bounds{sql::number(first), sql::number(second)};
+    }
+    case Selector::Dates:
+        if (strict && DTP1->date() > DTP2->date())
+            return std::nullopt;
+        return Bounds{sql::date(DTP1->date()), sql::date(DTP2->date())};
+    case Selector::Head:
+    case Selector::Name: {
+        const QString text = (selector == Selector::Head ? cmbhead : cmbname)->currentText();
+        if (strict && text.isEmpty())
+            return std::nullopt;
+        return Bounds{sql::text(text), {}};
+    }
+    case Selector::All:
+        break;
+    }
+    return Bounds{};
+}
+
+void QueryScreen::runOwn(const QueryButton&, const Bounds&)
+{
+}
+
+// The grid shows what the statement gives; a failure leaves it empty and is told.
+void QueryScreen::fillGrid(const QString& statement)
+{
+    grid::unbind(DGG);
+    CollectErrors errors;
+    errors([&] {
+        m_gridConnection.open();
+        RecordSet rows;
+        rows.open(statement, m_gridConnection);
+        m_gridConnection.close();
+        grid::bind(DGG, rows);
+    });
+    twips::setColumnWidths(DGG, m_design.gridWidths);
+    errors.report();
+}
+
+void QueryScreen::fillGrid(const QVector<QString>& headers, QVector<QVector<QVariant>> rows,
+                           const QVector<int>& widths)
+{
+    grid::unbind(DGG);
+    grid::bind(DGG, headers, std::move(rows));
+    twips::setColumnWidths(DGG, widths);
+}
+
+void QueryScreen::showAmounts(bool shown)
+{
+    if (frmamount)
+        frmamount->setVisible(shown);
+}
