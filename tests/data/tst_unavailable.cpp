@@ -8,6 +8,7 @@
 #include "data/Connection.h"
 #include "data/ErrorKinds.h"
 #include "data/RecordSet.h"
+#include "expenditure/Expenditure.h"
 #include "masters/MasterScreen.h"
 #include "shell/ChangePwd.h"
 #include "stock/ItemInFrm.h"
@@ -26,10 +27,10 @@ using namespace billingtest;
 
 namespace {
 
-const QStringList Tables{"asigncharges", "ItemIn", "Stock", "Customer", "Charges", "UserTable"};
+const QStringList Tables{"asigncharges", "ItemIn", "Stock", "ExpenditureTable", "Customer", "Charges", "UserTable"};
 
 // A customer and a supplier, an item priced in the stock for the simple bill,
-// a coded batch, and one document on each screen.
+// a coded batch, and one document on each screen, a voucher too.
 const QStringList Rows{customerRow(1, "RAM", "ROAD", "98765"),
                        supplierRow(1, "ACME", "LANE", "12345"),
                        chargesRow(1, "RICE", 40),
@@ -37,7 +38,8 @@ const QStringList Rows{customerRow(1, "RAM", "ROAD", "98765"),
                        batchRow(2, "C1", "RICE", "B1", 10, 40),
                        billLine(1, 1, "TEA", 2, 10),
                        codedLine("asigncharges", 2, 1, "C1", "RICE", "B1", 3, 40),
-                       codedLine("ItemIn", 1, 1, "C1", "RICE", "B1", 10, 40)};
+                       codedLine("ItemIn", 1, 1, "C1", "RICE", "B1", 10, 40),
+                       "insert into ExpenditureTable values(1,0,'RENT',0,900,0,0,'RAMU','','','','-',0,#2026-12-04#,'-','-')"};
 
 QString notice(DbError::Kind kind)
 {
@@ -166,6 +168,13 @@ private slots:
              [](BillOperator& op) { op.receiveLine("RICE", "C1", "B1", "5", "40"); }},
             {"receipt: Delete Serial", [] { return new ItemInFrm; }, deleting("1", "cmdDelSerial")},
             {"receipt: Delete Receipt", [] { return new ItemInFrm; }, deleting("1", "cmdDELET")},
+            {"voucher: Add", [] { return new Expenditure; },
+             [](BillOperator& op) {
+                 op.typeIn(op.list("cmbitem"), "TEA");
+                 op.type("txtquantity", "50");
+                 op.click("CmbAdd");
+             }},
+            {"voucher: Delete", [] { return new Expenditure; }, [](BillOperator& op) { op.click("cmdDELET"); }},
             {"customer: Save", [] { return masters::createCustomerEnty(); }, saveCustomer},
             {"customer: Delete", [] { return masters::createCustomerEnty(); },
              [](BillOperator& op) { op.click("cmddelete"); }},
