@@ -1,7 +1,12 @@
-// billdb: creates the database and the data source "Bill", and keeps the
-// shop's letterhead and the stock's selling prices.
+// billdb: creates the database and the data source "Bill", keeps the shop's
+// letterhead and the stock's selling prices, backs the database up, restores
+// and checks it.
 
+#include "BackupCommand.h"
+#include "CheckCommand.h"
 #include "MrpCommand.h"
+#include "RestoreCommand.h"
+#include "ToolDatabase.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/DbError.h"
@@ -39,10 +44,13 @@ Commands:
       an item code or item name; the simple bill screen prices lines at it.
       Says how many batches changed; nothing matching is an error. Works on
       the database of the data source "Bill".
-  --help
+)";
+
+const char* const UsageEnd = R"(  --help
       Shows this text.
 
-Without --database, "shop" works on the database of the data source "Bill".
+Without --database, "shop", "backup", "restore" and "check" work on the
+database of the data source "Bill".
 )";
 
 QTextStream& out()
@@ -133,20 +141,7 @@ int init(const Arguments& arguments)
 int shop(const Arguments& arguments)
 {
     Connection connection;
-    if (arguments.options.contains(QLatin1String("--database"))) {
-        const QString path = arguments.options.value(QStringLiteral("--database"));
-        if (!QFileInfo::exists(path))
-            throw Failure(QStringLiteral("%1 does not exist (create it with billdb init)").arg(path));
-        connection.open(schema::sqliteConnectionString(QFileInfo(path).absoluteFilePath()));
-    } else {
-        try {
-            connection.open();
-        } catch (const DbError& error) {
-            const QString description = error.description();
-            throw Failure(description + (description.endsWith(QLatin1Char('.')) ? " " : ". ")
-                          + datasource::setupAdvice(datasource::ProgramDataSource, description));
-        }
-    }
+    tooldb::open(connection, arguments.options.value(QStringLiteral("--database")));
 
     const QStringList options{"--name", "--address1", "--address2", "--city", "--phone"};
     QStringList values(options.size());
@@ -181,11 +176,18 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     try {
-        if (QCoreApplication::arguments().value(1) == QLatin1String("mrp"))
-            return setMrp(QCoreApplication::arguments().mid(2), out());
+        const QStringList words = QCoreApplication::arguments();
+        if (words.value(1) == QLatin1String("mrp"))
+            return setMrp(words.mid(2), out());
+        if (words.value(1) == QLatin1String("backup"))
+            return backup(words.mid(2), out());
+        if (words.value(1) == QLatin1String("restore"))
+            return restore(words.mid(2), out());
+        if (words.value(1) == QLatin1String("check"))
+            return check(words.mid(2), out());
         const Arguments arguments = parse(QCoreApplication::arguments());
         if (arguments.flags.contains(QLatin1String("--help")) || arguments.command == QLatin1String("help")) {
-            out() << Usage;
+            out() << Usage << BackupHelp << RestoreHelp << CheckHelp << UsageEnd;
             return 0;
         }
         if (arguments.command == QLatin1String("init"))

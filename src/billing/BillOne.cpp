@@ -16,8 +16,10 @@ billing::LineDocumentKind simpleBill()
     kind.name = QStringLiteral("BillOne");
     kind.itemListQuery = QStringLiteral("Select distinct(Item)from Stock order by Item ASC");
     kind.deleteDocumentQuestion = QStringLiteral("Confirm Delete Bill ?");
-    // Deleting a whole bill on this screen leaves the stock as it is.
-    kind.documentDelete = billing::StockMove::None;
+    // Deleting a whole bill on this screen leaves the stock of its own lines
+    // as it is; a line sold from a batch on the bill screen with details
+    // (the same bills) gives its quantity back, or the batch would stay low.
+    kind.documentDelete = billing::StockMove::RaiseNamedBatch;
     return kind;
 }
 

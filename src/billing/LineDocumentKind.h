@@ -14,6 +14,10 @@ enum class StockMove {
     None,   // the stock is left alone
     Raise,  // the line's quantity goes back onto its batch
     Lower,  // the line's quantity comes off its batch
+    // Raise for a line that names its batch (an item code or a batch number,
+    // as the bill screen with details writes); a line without either is left
+    // alone.
+    RaiseNamedBatch,
 };
 
 // What Add Item does to the stock batch of the new line.

@@ -236,10 +236,11 @@ void LineDocumentScreen::insertLine(const QStringList& values)
 void LineDocumentScreen::moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
                                    const QString& batch)
 {
-    if (move == StockMove::None)
+    if (move == StockMove::None
+        || (move == StockMove::RaiseNamedBatch && itemCode.isEmpty() && batch.isEmpty()))
         return;
-    const QString change = move == StockMove::Raise ? QStringLiteral("Update Stock set Quantity = Quantity + ")
-                                                    : QStringLiteral("Update Stock set Quantity = Quantity - ");
+    const QString change = move == StockMove::Lower ? QStringLiteral("Update Stock set Quantity = Quantity - ")
+                                                    : QStringLiteral("Update Stock set Quantity = Quantity + ");
     m_rs2.open(change + sql::number(quantity) + QStringLiteral(" where ItemCode = ") + sql::text(itemCode)
                    + QStringLiteral(" and Item = ") + sql::text(item) + QStringLiteral("  and Batch_Number = ")
                    + sql::text(batch),

@@ -48,6 +48,7 @@ void LineDocumentScreen::connectOperations()
 
 void LineDocumentScreen::openScreen()
 {
+    const OperationScope operation;
     if (m_kind.fillsPartyAscendingFirst)
         FillMemberNum(CMBMEMBERNUM);
     fillList(cmbitem, m_kind.itemListQuery, AfterFill::Empty);
@@ -180,6 +181,7 @@ void LineDocumentScreen::addItem()
 
 void LineDocumentScreen::pickDocumentNumber()
 {
+    const OperationScope operation;
     lblGrandTotal->clear();
     m_grandTotal = 0;
     SkipFailing skip;
@@ -255,6 +257,7 @@ void LineDocumentScreen::showAfterDocumentDelete()
 
 void LineDocumentScreen::newDocument()
 {
+    const OperationScope operation;
     cmbbillnumber->setEnabled(true);
     showNextNumber(true);
     clearParty();

@@ -3,11 +3,13 @@
 #include "data/DataSource.h"
 #include "data/DbError.h"
 #include "data/Dialect.h"
+#include "data/ErrorKinds.h"
 #include "kit/Messages.h"
 
 #include <QAtomicInt>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QVariant>
 #include <QStringList>
 #include <sql.h>
@@ -90,7 +92,9 @@ void Connection::open(const QString& connectionString)
     QSqlDatabase database = QSqlDatabase::contains(m_name)
         ? QSqlDatabase::database(m_name, false)
         : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
-    database.setDatabaseName(odbcDatabaseName(connectionString));
+    // A SQLite database gets its settings for safe keeping here too, so that
+    // a data source defined before they existed has them as well.
+    database.setDatabaseName(datasource::withSqliteSafety(odbcDatabaseName(connectionString)));
     if (!database.open()) {
         const QString description = describe(database.lastError());
         database.close();
@@ -126,19 +130,29 @@ void Connection::begin()
     if (!database.isOpen())
         throw DbError(QStringLiteral("The connection is not open."));
     if (!database.transaction())
-        throw DbError(describe(database.lastError()));
+        throw dberrors::fromSqlError(database.lastError());
 }
 
 void Connection::commit()
 {
     QSqlDatabase database = this->database();
     if (!database.commit())
-        throw DbError(describe(database.lastError()));
+        throw dberrors::fromSqlError(database.lastError());
 }
 
 void Connection::rollback()
 {
-    database().rollback();
+    QSqlDatabase database = this->database();
+    if (!database.isOpen() || database.rollback())
+        return;
+    // SQLite rolls a transaction back itself after some failures (a full
+    // disk, an I/O error), while its ODBC driver still counts it open: the
+    // driver then refuses to roll back or to disconnect. A transaction begun
+    // by hand and rolled back through the driver puts the two in step again.
+    if (m_dialect->engine() == QLatin1String("SQLite")) {
+        QSqlQuery(database).exec(QStringLiteral("BEGIN"));
+        database.rollback();
+    }
 }
 
 Transaction::Transaction(Connection& connection) : m_connection(connection)

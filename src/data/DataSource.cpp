@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
 #include <odbcinst.h>
 
 namespace datasource {
@@ -38,17 +39,65 @@ Failure installerFailure(const QString& what)
 
 QVector<Setting> sqliteSettings(const QString& databasePath)
 {
+    return QVector<Setting>{
+               {QStringLiteral("Driver"), QStringLiteral("SQLite3")},
+               {QStringLiteral("Description"), QStringLiteral("Bill Software database")},
+               {QStringLiteral("Database"), QFileInfo(databasePath).absoluteFilePath()},
+               // A missing file is then an error, not a new empty database.
+               {QStringLiteral("NoCreat"), QStringLiteral("1")},
+           }
+        + sqliteSafetySettings();
+}
+
+QVector<Setting> sqliteSafetySettings()
+{
     return {
-        {QStringLiteral("Driver"), QStringLiteral("SQLite3")},
-        {QStringLiteral("Description"), QStringLiteral("Bill Software database")},
-        {QStringLiteral("Database"), QFileInfo(databasePath).absoluteFilePath()},
-        // A missing file is then an error, not a new empty database.
-        {QStringLiteral("NoCreat"), QStringLiteral("1")},
         // The driver's default, written out because the program relies on it:
         // a result is read whole when its statement runs, so a grid's result
         // kept open while the operator scrolls holds no lock against writers.
         {QStringLiteral("StepAPI"), QStringLiteral("0")},
+        // Write-ahead log, synced at every commit: a committed line is on the
+        // disk before the commit returns, and readers do not wait for a writer.
+        {QStringLiteral("JournalMode"), QStringLiteral("WAL")},
+        {QStringLiteral("SyncPragma"), QStringLiteral("FULL")},
+        // Milliseconds the driver waits for another program's write lock. It
+        // waits twice (its own retry after SQLite's), so a statement fails as
+        // busy after about four seconds.
+        {QStringLiteral("Timeout"), QStringLiteral("2000")},
     };
+}
+
+QString withSqliteSafety(const QString& odbcName)
+{
+    const QStringList parts = odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const auto valueGiven = [&](const QString& key) -> std::optional<QString> {
+        for (const QString& part : parts) {
+            const int equals = part.indexOf(QLatin1Char('='));
+            if (equals > 0 && part.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+                return part.mid(equals + 1);
+        }
+        return std::nullopt;
+    };
+    const auto isSqlite = [](const QString& driver) { return driver.contains(QLatin1String("sqlite"), Qt::CaseInsensitive); };
+
+    // Either a driver and its settings, or a data source's name first.
+    QString dataSource;
+    if (const auto driver = valueGiven(QStringLiteral("DRIVER"))) {
+        if (!isSqlite(*driver))
+            return odbcName;
+    } else {
+        dataSource = valueGiven(QStringLiteral("DSN")).value_or(parts.value(0));
+        if (dataSource.contains(QLatin1Char('=')) || !isSqlite(setting(dataSource, QStringLiteral("Driver"))))
+            return odbcName;
+    }
+    // What the string or the data source sets itself is left as it is.
+    QString result = odbcName;
+    for (const Setting& entry : sqliteSafetySettings()) {
+        if (valueGiven(entry.key) || (!dataSource.isEmpty() && !setting(dataSource, entry.key).isEmpty()))
+            continue;
+        result += QLatin1Char(';') + entry.key + QLatin1Char('=') + entry.value;
+    }
+    return result;
 }
 
 QString setting(const QString& name, const QString& key)

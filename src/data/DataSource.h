@@ -22,6 +22,13 @@ struct Setting {
 // the data source billdb defines and the direct connection to a file use
 // this list.
 QVector<Setting> sqliteSettings(const QString& databasePath);
+// The settings among them that keep the data safe: the journal, the syncing
+// of commits, the bounded wait for a busy database.
+QVector<Setting> sqliteSafetySettings();
+// An ODBC connection string (as QODBC takes it) with the safety settings
+// added when it reaches a SQLite database and neither it nor its data
+// source sets them.
+QString withSqliteSafety(const QString& odbcName);
 
 bool isDefined(const QString& name);
 // The value of one setting of a defined data source; empty when it has none.

@@ -4,6 +4,7 @@
 #include "kit/Failure.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 
 std::unique_ptr<Dialect> Dialect::forEngine(const QString& engineName)
 {
@@ -12,36 +13,81 @@ std::unique_ptr<Dialect> Dialect::forEngine(const QString& engineName)
     return std::make_unique<StandardDialect>();
 }
 
+namespace {
+
+// The end of the quoted stretch that starts at start: after the closing
+// quote (a doubled quote inside is one escaped quote), or the statement's end.
+int quotedEnd(const QString& statement, int start, bool& closed)
+{
+    const QChar quote = statement.at(start);
+    const int length = statement.size();
+    for (int i = start + 1; i < length; ++i) {
+        if (statement.at(i) != quote)
+            continue;
+        if (i + 1 < length && statement.at(i + 1) == quote) {
+            ++i;
+            continue;
+        }
+        closed = true;
+        return i + 1;
+    }
+    closed = false;
+    return length;
+}
+
+// The end of the comment that starts at start, or -1 when none starts there.
+int commentEnd(const QString& statement, int start)
+{
+    if (statement.mid(start, 2) == QLatin1String("--")) {
+        const int newline = statement.indexOf(QLatin1Char('\n'), start);
+        return newline < 0 ? statement.size() : newline + 1;
+    }
+    if (statement.mid(start, 2) == QLatin1String("/*")) {
+        const int close = statement.indexOf(QLatin1String("*/"), start + 2);
+        return close < 0 ? statement.size() : close + 2;
+    }
+    return -1;
+}
+
+}  // namespace
+
 QString StandardDialect::rewrite(const QString& statement) const
 {
-    // Walk the statement, handing the text outside single-quoted literals to
-    // rewriteCode and copying literals ('' inside one is an escaped quote) as they are.
+    // Walk the statement: literals in single quotes, identifiers in double
+    // quotes and comments are copied as they are (a literal through
+    // rewriteLiteral); the code between them goes to rewriteCode.
     QString result;
     result.reserve(statement.size() + 16);
-    int position = 0;
     const int length = statement.size();
-    while (position < length) {
-        int quote = statement.indexOf(QLatin1Char('\''), position);
-        if (quote < 0)
-            quote = length;
-        result += rewriteCode(statement.mid(position, quote - position), position == 0);
-        if (quote == length)
-            break;
-        int end = quote + 1;
-        while (end < length) {
-            if (statement.at(end) == QLatin1Char('\'')) {
-                if (end + 1 < length && statement.at(end + 1) == QLatin1Char('\''))
-                    end += 2;
-                else
-                    break;
-            } else {
-                ++end;
-            }
+    int codeStart = 0;
+    const auto takeCode = [&](int end) {
+        if (end > codeStart)
+            result += rewriteCode(statement.mid(codeStart, end - codeStart), codeStart == 0);
+    };
+    for (int position = 0; position < length;) {
+        const QChar c = statement.at(position);
+        bool closed = true;
+        int end = -1;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"'))
+            end = quotedEnd(statement, position, closed);
+        else if (c == QLatin1Char('-') || c == QLatin1Char('/'))
+            end = commentEnd(statement, position);
+        if (end < 0) {
+            ++position;
+            continue;
         }
-        result += statement.mid(quote, end + 1 - quote);
-        position = end + 1;
+        takeCode(position);
+        const QString stretch = statement.mid(position, end - position);
+        result += c == QLatin1Char('\'') && closed ? rewriteLiteral(stretch) : stretch;
+        position = codeStart = end;
     }
+    takeCode(length);
     return result;
+}
+
+QString StandardDialect::rewriteLiteral(const QString& literal) const
+{
+    return literal;
 }
 
 QString StandardDialect::rewriteCode(const QString& code, bool atStatementStart) const
@@ -81,4 +127,40 @@ QString SqliteDialect::rewriteCode(const QString& code, bool atStatementStart) c
     QString result = StandardDialect::rewriteCode(code, atStatementStart);
     result.replace(numericLike, QStringLiteral("printf('%.15g', \\1)\\2\\3Like"));
     return result;
+}
+
+// The SQLite ODBC driver ends a statement at a character beyond the Basic
+// Multilingual Plane (an emoji, say). Such characters are written with
+// char() and joined to the rest of the literal, which reads back the same.
+QString SqliteDialect::rewriteLiteral(const QString& literal) const
+{
+    const QString content = literal.mid(1, literal.size() - 2);
+    QStringList parts;
+    QString text;
+    QStringList codes;
+    const auto takeText = [&] {
+        if (!text.isEmpty())
+            parts << QLatin1Char('\'') + text + QLatin1Char('\'');
+        text.clear();
+    };
+    const auto takeCodes = [&] {
+        if (!codes.isEmpty())
+            parts << QStringLiteral("char(") + codes.join(QLatin1Char(',')) + QLatin1Char(')');
+        codes.clear();
+    };
+    for (int i = 0; i < content.size(); ++i) {
+        const QChar c = content.at(i);
+        if (c.isHighSurrogate() && i + 1 < content.size() && content.at(i + 1).isLowSurrogate()) {
+            takeText();
+            codes << QString::number(QChar::surrogateToUcs4(c, content.at(++i)));
+        } else {
+            takeCodes();
+            text += c;
+        }
+    }
+    if (parts.isEmpty() && codes.isEmpty())
+        return literal;  // nothing beyond the plane
+    takeText();
+    takeCodes();
+    return QLatin1Char('(') + parts.join(QStringLiteral(" || ")) + QLatin1Char(')');
 }

@@ -5,7 +5,9 @@
 
 // The statements the screens send are written in one dialect: "Delete * from",
 // dates between '#' signs, Like on numeric columns. Each engine gets a Dialect
-// that rewrites them into what it accepts. Text between quotes is never touched.
+// that rewrites them into what it accepts. Text between quotes (literals and
+// identifiers) and comments are never rewritten; an engine may only spell a
+// literal's characters differently (rewriteLiteral), keeping its value.
 class Dialect {
 public:
     virtual ~Dialect() = default;
@@ -25,8 +27,10 @@ public:
     QString rewrite(const QString& statement) const override;
 
 protected:
-    // Rewrites one stretch of statement text that lies outside quotes.
+    // Rewrites one stretch of statement text that lies outside quotes and comments.
     virtual QString rewriteCode(const QString& code, bool atStatementStart) const;
+    // One closed literal, quotes included: here as it stands.
+    virtual QString rewriteLiteral(const QString& literal) const;
 };
 
 // SQLite also needs Like on a REAL column to match the number's plain text
@@ -37,4 +41,5 @@ public:
 
 protected:
     QString rewriteCode(const QString& code, bool atStatementStart) const override;
+    QString rewriteLiteral(const QString& literal) const override;
 };

@@ -3,11 +3,20 @@
 #include <QDate>
 #include <QString>
 
-// Values written into SQL text. Every text value goes through sqlText().
+// Values written into SQL text. Every text value goes through text().
 namespace sql {
 
-// 'text' with each embedded apostrophe doubled, so no text can end the literal early.
+// 'text' with each embedded apostrophe doubled, so no text can end the
+// literal early, of the text as storable() keeps it.
 QString text(const QString& value);
+
+// The text as it can be stored and read back unchanged: without NUL
+// characters (the driver ends the statement there), unpaired surrogates (no
+// character at all), characters of the last plane, U+100000 and above (for
+// private use only; the driver reads them back as others) and byte-order
+// marks at its start (dropped or taken as a byte order when the text is read
+// back). Any other text is kept as it is.
+QString storable(const QString& value);
 
 // Plain decimal text with a '.' point and up to 15 significant digits.
 QString number(double value);

@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/Dialect.h"
+#include "data/ErrorKinds.h"
 
 #include <QSqlError>
 
@@ -26,11 +27,8 @@ QSqlQuery execute(const QString& text, Connection& connection)
 
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
-    if (!query.exec(sqlText)) {
-        const QSqlError error = query.lastError();
-        const QString description = error.databaseText().trimmed();
-        throw DbError(description.isEmpty() ? error.text() : description);
-    }
+    if (!query.exec(sqlText))
+        throw dberrors::fromSqlError(query.lastError());
     return query;
 }
 

@@ -11,31 +11,79 @@
 //   stopAtFirstError([&] { ...whole operation... });   // ends silently, keeps what was sent
 //   SkipFailing skip;  skip([&] { ...one statement... });  // passes over a failing step
 //   CollectErrors errors;  errors([&] { ... });  ...  errors.report();  // tells once, at the end
+//
+// Whatever the style, a failure that is unavailable() (the database busy,
+// read-only, full, out of reach) is shown to the operator: once per
+// operation, when the outermost of these helpers returns.
 
-// Runs the operation; the first failure ends it without a word.
-// Returns true when the operation ran to its end.
+namespace failurestyles {
+
+// Lives for the run of one helper, or of one whole operation (see
+// OperationScope); the outermost one shows the first unavailable failure
+// noted while it ran.
+class NoticeScope {
+public:
+    NoticeScope();
+    ~NoticeScope();
+    NoticeScope(const NoticeScope&) = delete;
+    NoticeScope& operator=(const NoticeScope&) = delete;
+
+    // Keeps the failure for the operator when it is unavailable() and
+    // nothing has been kept yet in this operation.
+    static void note(const Failure& failure);
+};
+
+}  // namespace failurestyles
+
+// An operation that runs several of the helpers below declares one at its
+// start, so that a database out of reach is told once, when it ends, and not
+// by each helper.
+using OperationScope = failurestyles::NoticeScope;
+
+// How stopAtFirstError ended: true when the operation ran to its end.
+struct Outcome {
+    bool completed = false;
+    // It ended on an unavailable failure, which the operator is told about.
+    bool unavailable = false;
+    operator bool() const { return completed; }
+};
+
+// Runs the operation; the first failure ends it without a word (unless it
+// is unavailable: see above).
 template <class Operation>
-bool stopAtFirstError(Operation&& operation)
+Outcome stopAtFirstError(Operation&& operation)
 {
+    const failurestyles::NoticeScope scope;
     try {
         std::forward<Operation>(operation)();
-        return true;
+        return {true, false};
+    } catch (const Failure& failure) {
+        failurestyles::NoticeScope::note(failure);
+        return {false, failure.unavailable()};
     } catch (const std::exception&) {
-        return false;
+        return {false, false};
     }
 }
 
 // Runs each step on its own; a failing step is passed over and the next one runs.
 class SkipFailing {
 public:
+    SkipFailing() = default;
+
     template <class Step>
     bool operator()(Step&& step)
     {
+        const failurestyles::NoticeScope scope;
         try {
             std::forward<Step>(step)();
             return true;
         } catch (const Failure& failure) {
             m_lastError = failure.description();
+            if (failure.unavailable() && m_firstUnavailable.isEmpty()) {
+                m_firstUnavailable = failure.description();
+                if (!m_reportsAtEnd)
+                    failurestyles::NoticeScope::note(failure);
+            }
         } catch (const std::exception& other) {
             m_lastError = QString::fromStdString(other.what());
         }
@@ -46,17 +94,28 @@ public:
     bool failed() const { return m_failed; }
     const QString& lastError() const { return m_lastError; }
 
+protected:
+    // reportsAtEnd: an unavailable failure waits for the caller's report
+    // instead of being shown when its step fails.
+    explicit SkipFailing(bool reportsAtEnd) : m_reportsAtEnd(reportsAtEnd) {}
+    const QString& firstUnavailable() const { return m_firstUnavailable; }
+
 private:
+    bool m_reportsAtEnd = false;
     bool m_failed = false;
     QString m_lastError;
+    QString m_firstUnavailable;
 };
 
-// Like SkipFailing, and report() shows the last failure's description once.
+// Like SkipFailing, and report() shows one failure's description, at the
+// end: the first unavailable one when there was one, else the last.
 class CollectErrors : public SkipFailing {
 public:
+    CollectErrors() : SkipFailing(true) {}
+
     void report() const
     {
         if (failed())
-            Messages::instance().showError(lastError());
+            Messages::instance().showError(firstUnavailable().isEmpty() ? lastError() : firstUnavailable());
     }
 };

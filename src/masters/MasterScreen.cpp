@@ -155,6 +155,7 @@ void MasterScreen::buildControls()
 // Opening: the whole table, newest first, and the record with the highest SN.
 void MasterScreen::load()
 {
+    const OperationScope operation;
     FillGrid();
     Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("desc"), CmbSN);
 }
@@ -206,6 +207,7 @@ void MasterScreen::search(const QString& statement, const QString& text)
 // ascending and the lowest SN's record is shown.
 void MasterScreen::save()
 {
+    const OperationScope operation;
     if (txtname->text().isEmpty())
         return;
     SaveItem(txtname->text(), txtpn->text(), txtremark->text(), m_instance.table);
@@ -215,6 +217,7 @@ void MasterScreen::save()
 
 void MasterScreen::remove()
 {
+    const OperationScope operation;
     // Only a whole number in range names a record: "3.5" would otherwise be
     // rounded to 4 and delete a record other than the one shown.
     const QString text = CmbSN->currentText();
@@ -286,7 +289,7 @@ void MasterScreen::SaveItem(const QString& first, const QString& second, const Q
     if (!party && (first.isEmpty() || !numeric::isNumeric(second)))
         return;
 
-    const bool saved = stopAtFirstError([&] {
+    const Outcome saved = stopAtFirstError([&] {
         connectx(m_connection);
         qint16 sn = 1;
         m_records.close();
@@ -307,7 +310,8 @@ void MasterScreen::SaveItem(const QString& first, const QString& second, const Q
         if (m_connection.isOpen())
             m_connection.close();
     });
-    if (!saved)
+    // A busy, read-only or full database has been told as such: it is no duplicate.
+    if (!saved && !saved.unavailable)
         Messages::instance().inform(m_instance.saveFailureMessage, QStringLiteral("Info"));
 }
 

@@ -247,6 +247,19 @@ private slots:
         QCOMPARE(op.box("txtname")->text(), QString("RAVI"));
     }
 
+    // The bill screen with details sells into the same bills: a line of its,
+    // deleted with the bill here, gives its quantity back to its batch.
+    void deletingABillGivesBackWhatWasSoldFromABatch()
+    {
+        BillOperator& op = open({stockRow(1, "RICE", 100, 40), batchRow(2, "C1", "DAL", "B1", 7, 90),
+                                 billLine(1, 1, "RICE", 2, 40), codedLine("asigncharges", 1, 2, "C1", "DAL", "B1", 3, 90)});
+        QVERIFY(op.pick("cmbbillnumber", "1"));
+        messages.answers = {true};
+        op.click("cmdDELET");
+        QCOMPARE(db.count("asigncharges"), 0);
+        QCOMPARE(db.rows("select Item, Quantity from Stock order by BillNumber"), QStringList({"RICE|100", "DAL|10"}));
+    }
+
     void deletingABill()
     {
         BillOperator& op = open({stockRow(1, "RICE", 100, 40), billLine(1, 1, "TEA", 1, 5),

@@ -11,8 +11,12 @@
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
 
+#include "data/Dialect.h"
+
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
+#include <memory>
 
 class DataTest : public QObject {
     Q_OBJECT
@@ -150,6 +154,71 @@ private slots:
         run("insert into Customer values(2,'X','Y','2')");
         QCOMPARE(db.count("Customer"), 2);
         QCOMPARE(query("Select ITEM from Customer where ITEM = " + sql::text(name)).field(0).toString(), name);
+    }
+
+    // Each text comes back as it was typed: an emoji (which the driver would
+    // cut the statement at), quotes around it, a byte-order mark or NUL
+    // character are no exception, but the last two are left out, as are an
+    // unpaired surrogate and a private character of the last plane.
+    void quotedTextReadsBackAsTyped()
+    {
+        const QString emoji = QString::fromUtf8("\U0001F600");
+        const QList<QPair<QString, QString>> texts{
+            {emoji, emoji},
+            {"'" + emoji + "'" + emoji + emoji + "X", "'" + emoji + "'" + emoji + emoji + "X"},
+            {QString::fromUtf8("\u0930\u093e\u092e \u20ac5"), QString::fromUtf8("\u0930\u093e\u092e \u20ac5")},
+            {QString(QChar(0xFEFF)) + QChar(0xFFFE) + "RAM" + QChar(0xFEFF), "RAM" + QString(QChar(0xFEFF))},
+            {QString("RA") + QChar(0) + "M", "RAM"},
+            {QString("R") + QChar(0xD800) + "AN", "RAN"},
+            {QString("RA") + QChar(0xDBFF) + QChar(0xDFFD) + "VI", "RAVI"},
+        };
+        int sn = 0;
+        for (const auto& [typed, kept] : texts) {
+            QCOMPARE(sql::storable(typed), kept);
+            run(QString("insert into Customer values(%1,%2,'',%3)").arg(++sn).arg(sql::text(typed), sql::text(QString::number(sn))));
+            QCOMPARE(query("Select ITEM from Customer where SN = " + QString::number(sn)).field(0).toString(), kept);
+            QCOMPARE(query("Select SN from Customer where ITEM = " + sql::text(typed)).field(0).toInt(), sn);
+        }
+    }
+
+    // Only the code is rewritten: not a quoted name, nor a comment, nor a
+    // literal after a quoted name that holds an apostrophe.
+    void quotedNamesAndCommentsAreLeftAlone()
+    {
+        const std::unique_ptr<Dialect> dialect = Dialect::forEngine("SQLite");
+        for (const QString statement :
+             {"Select \"A#1#\" from t -- #2#\n where x = 'y'", "Select 1 /* Delete * from #3# */ from t",
+              "Select \"it's\", 'x #2026-12-04# y' from t", "Select \"Amount like\" from t"})
+            QCOMPARE(dialect->rewrite(statement), statement);
+        QCOMPARE(dialect->rewrite("Select \"#\" from t where Date_ = #2026-12-04# /*#*/"),
+                 QString("Select \"#\" from t where Date_ = '2026-12-04' /*#*/"));
+    }
+
+    // A data source written before the settings that keep the data safe
+    // existed gets them when it is opened.
+    void anEarlierDataSourceIsOpenedWithTheSafeSettings()
+    {
+        const QString earlier = QFileInfo(db.path()).absolutePath() + "/earlier.db";
+        {
+            QSqlDatabase plain = QSqlDatabase::addDatabase("QODBC", "plain");
+            plain.setDatabaseName("DRIVER=SQLite3;Database=" + earlier);
+            QVERIFY(plain.open());
+            QSqlQuery(plain).exec("create table t(x)");
+            plain.close();
+        }
+        QSqlDatabase::removeDatabase("plain");
+        QFile ini(db.iniPath());
+        QVERIFY(ini.open(QIODevice::Append));
+        ini.write(QString("\n[Earlier]\nDriver=SQLite3\nDatabase=%1\nNoCreat=1\n").arg(earlier).toUtf8());
+        ini.close();
+
+        Connection connection;
+        connection.open("DSN=Earlier");
+        RecordSet pragma;
+        pragma.open("PRAGMA journal_mode", connection);
+        QCOMPARE(pragma.field(0).toString(), QString("wal"));
+        pragma.open("PRAGMA synchronous", connection);
+        QCOMPARE(pragma.field(0).toInt(), 2);  // FULL
     }
 
     void transactionRollsBackEveryStatement()

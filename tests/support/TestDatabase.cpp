@@ -40,14 +40,26 @@ TestDatabase::TestDatabase()
     qputenv("ODBCINI", m_iniPath.toLocal8Bit());
     schema::createSqliteDatabase(m_path);
     datasource::defineSqlite(QStringLiteral("Bill"), m_path);
+    m_keeper.open(schema::sqliteConnectionString(m_path));
 }
 
 void TestDatabase::reset()
 {
+    QStringList statements;
     for (const QString& table : Tables)
-        exec(QStringLiteral("DELETE FROM ") + table);
-    const QStringList all = schema::statements();
-    exec(all.last());  // the first user row
+        statements << QStringLiteral("DELETE FROM ") + table;
+    statements << schema::statements().last();  // the first user row
+    try {
+        Connection connection;
+        connection.open(schema::sqliteConnectionString(m_path));
+        Transaction transaction(connection);
+        RecordSet statement;
+        for (const QString& text : statements)
+            statement.open(text, connection);
+        transaction.commit();
+    } catch (const Failure& failure) {
+        qFatal("cannot empty the test database: %s", qPrintable(failure.description()));
+    }
 }
 
 void TestDatabase::exec(const QString& statement)
@@ -80,6 +92,16 @@ QStringList TestDatabase::rows(const QString& query)
         lines << fields.join(QLatin1Char('|'));
     }
     return lines;
+}
+
+void TestDatabase::letGo()
+{
+    m_keeper.close();
+}
+
+void TestDatabase::holdAgain()
+{
+    m_keeper.open(schema::sqliteConnectionString(m_path));
 }
 
 // unixODBC keeps the configuration it read for the life of the process, so

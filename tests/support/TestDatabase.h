@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Connection.h"
+
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -25,6 +27,12 @@ public:
     // Every row of a query, each as its fields' texts joined with '|'.
     QStringList rows(const QString& query);
 
+    // Closes the connection it keeps, and opens it again. SQLite hands a new
+    // connection the file of one this process has open (read-write), so
+    // nothing of this process may hold it while it is read-only.
+    void letGo();
+    void holdAgain();
+
     // Moves the database file away from the data source, and back.
     void makeUnreachable();
     void makeReachable();
@@ -33,4 +41,7 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
     QString m_iniPath;
+    // Open for the life of the test, as a running program keeps one: the
+    // write-ahead log then stays, and not every close writes it back.
+    Connection m_keeper;
 };

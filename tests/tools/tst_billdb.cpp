@@ -1,5 +1,7 @@
 // The administration tool, run as the operator runs it.
 
+#include "support/ToolRun.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -10,39 +12,20 @@ class BillDbTest : public QObject {
 
     QTemporaryDir dir;
 
-    struct Result {
-        int exitCode;
-        QString out, err;
-    };
+    using Result = toolrun::Result;
 
     static Result billdb(const QStringList& arguments, const QProcessEnvironment& environment,
-                         const QString& program = qEnvironmentVariable("BILL_TOOL"))
+                         const QString& program = toolrun::billdbProgram())
     {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(program, arguments);
-        if (!process.waitForFinished(30000))
-            qFatal("%s did not finish", qPrintable(program));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return toolrun::run(arguments, environment, program);
     }
 
     Result billdb(const QStringList& arguments, const QString& ini)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("ODBCINI", ini);
-        environment.insert("HOME", dir.path());
-        environment.remove("XDG_DATA_HOME");
-        return billdb(arguments, environment);
+        return toolrun::run(arguments, toolrun::environment(ini, dir.path()));
     }
 
-    QString sqlite(const QString& database, const QString& query)
-    {
-        QProcess process;
-        process.start("sqlite3", {database, query});
-        process.waitForFinished(30000);
-        return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-    }
+    static QString sqlite(const QString& database, const QString& query) { return toolrun::sqlite(database, query); }
 
 private slots:
     void initTestCase()

@@ -1,0 +1,237 @@
+// The crash test: a child process drives the receipt screen and both bill
+// screens as an operator would (Add Item in bursts, Delete Serial, Delete
+// Bill, New Bill) and is killed with SIGKILL at a random moment; after each
+// kill SQLite's integrity check and billdb check's audit must find nothing.
+//
+//   crash_driver --tool path/to/billdb [--kills N] [--seed S] [--full]
+//
+// --full makes 200 kills. Exit status 0 when every check after every kill
+// passed; the figures go to standard output.
+
+#include "billing/BillOne.h"
+#include "billing/BillTwo.h"
+#include "data/Connection.h"
+#include "data/RecordSet.h"
+#include "data/Schema.h"
+#include "stock/ItemInFrm.h"
+#include "support/BillingOperator.h"
+#include "support/RecordingMessages.h"
+#include "support/ToolRun.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <random>
+#include <signal.h>
+
+using billingtest::BillOperator;
+
+namespace {
+
+// Each code names one item, so that a sale's code, item and batch always
+// name a batch a receipt may have made.
+const QStringList Codes{"R1", "T1", "S1", "D1"};
+const QStringList Items{"RICE", "TEA", "SUGAR", "DAL"};
+const QStringList Batches{"B1", "B2", "B3"};
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+void storeMasters(const QString& database)
+{
+    Connection connection;
+    connection.open(schema::sqliteConnectionString(database));
+    RecordSet statement;
+    for (int i = 0; i < Items.size(); ++i)
+        statement.open(billingtest::chargesRow(i + 1, Items.at(i), 10 * (i + 1)), connection);
+    statement.open(billingtest::supplierRow(1, "ACME", "LANE", "12345"), connection);
+    statement.open(billingtest::customerRow(1, "RAM", "ROAD", "98765"), connection);
+}
+
+// ------------------------------------------------------------------ the child
+
+class Operator {
+public:
+    explicit Operator(unsigned seed) : m_random(seed) {}
+
+    int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
+    template <class T>
+    const T& any(const QList<T>& from) { return from.at(pick(from.size())); }
+
+    // One operator's action on one of the screens.
+    void act(BillOperator& receipt, BillOperator& details, BillOperator& simple)
+    {
+        m_messages.clear();
+        m_messages.answers = {true, true};
+        const int code = pick(Codes.size());
+        const QString quantity = QString::number(1 + pick(5));
+        switch (pick(10)) {
+        case 0: case 1: case 2:  // a burst of receipt lines
+            for (int line = 0, lines = 1 + pick(4); line < lines; ++line)
+                receipt.receiveLine(Items.at(code), Codes.at(code), any(Batches), quantity, "40");
+            break;
+        case 3: case 4:  // a burst of sales by code
+            for (int line = 0, lines = 1 + pick(4); line < lines; ++line)
+                details.sellByCode(Codes.at(pick(Codes.size())), QString::number(1 + pick(3)));
+            break;
+        case 5:
+            simple.addLine(Items.at(code), quantity);
+            break;
+        case 6:
+            deleteFromNewest(any(QList<BillOperator*>{&receipt, &details, &simple}), "cmdDelSerial");
+            break;
+        case 7:
+            deleteFromNewest(any(QList<BillOperator*>{&receipt, &details, &simple}), "cmdDELET");
+            break;
+        default:
+            for (BillOperator* screen : {&receipt, &details, &simple})
+                screen->click("CmdNewBill");
+            break;
+        }
+    }
+
+private:
+    // Loads the newest document (New / Refresh leaves its number in the
+    // list's first entry) and deletes its first line, or all of it.
+    void deleteFromNewest(BillOperator* screen, const char* button)
+    {
+        screen->click("CmdNewBill");
+        QComboBox* numbers = screen->list("cmbbillnumber");
+        if (numbers->count() == 0 || !screen->pick("cmbbillnumber", numbers->itemText(0)))
+            return;
+        if (!screen->gridRows().isEmpty())
+            screen->clickGridRow(0);
+        screen->click(button);
+    }
+
+    std::mt19937 m_random;
+    RecordingMessages m_messages;
+};
+
+int runChild(unsigned seed)
+{
+    ItemInFrm receiptScreen;
+    BillTwo detailsScreen;
+    BillOne simpleScreen;
+    for (QWidget* screen : std::initializer_list<QWidget*>{&receiptScreen, &detailsScreen, &simpleScreen})
+        screen->show();
+    BillOperator receipt(&receiptScreen), details(&detailsScreen), simple(&simpleScreen);
+    Operator shop(seed);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (;;) {
+        shop.act(receipt, details, simple);
+        std::fputc('.', stdout);  // one action done
+        std::fflush(stdout);
+    }
+}
+
+// ------------------------------------------------------------------ the driver
+
+struct Options {
+    QString tool;
+    int kills = 3;
+    unsigned seed = std::random_device{}();
+};
+
+int runDriver(const Options& options)
+{
+    QTemporaryDir dir;
+    const QString database = dir.filePath("Bill.db");
+    const QProcessEnvironment environment = toolrun::environment(dir.filePath("odbc.ini"), dir.path());
+    const toolrun::Result made = toolrun::run({"init", "--database", database}, environment, options.tool);
+    if (made.exitCode != 0) {
+        out() << "billdb init failed: " << made.err;
+        return 1;
+    }
+    qputenv("ODBCINI", environment.value("ODBCINI").toLocal8Bit());
+    storeMasters(database);
+
+    std::mt19937 random(options.seed);
+    out() << "seed " << options.seed << ", " << options.kills << " kills\n";
+    QElapsedTimer total;
+    total.start();
+    long long actions = 0;
+    qint64 checking = 0;
+    for (int kill = 1; kill <= options.kills; ++kill) {
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {"--child", QString::number(random())});
+        QByteArray said;
+        while (!said.contains("ready\n") && child.waitForReadyRead(30000))
+            said += child.readAllStandardOutput();
+        if (!said.contains("ready\n")) {
+            out() << "kill " << kill << ": the child did not start: " << child.readAllStandardError() << "\n";
+            return 1;
+        }
+        QThread::msleep(std::uniform_int_distribution<int>(50, 1500)(random));
+        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        child.waitForFinished(10000);
+        said += child.readAllStandardOutput();
+        actions += said.count('.');
+
+        QElapsedTimer timer;
+        timer.start();
+        const toolrun::Result check = toolrun::run({"check", "--database", database}, environment, options.tool);
+        checking += timer.elapsed();
+        if (check.exitCode != 0) {
+            dir.setAutoRemove(false);
+            out() << "kill " << kill << ": billdb check found\n" << check.out << check.err << "database kept: "
+                  << database << "\n";
+            return 1;
+        }
+    }
+    out() << "after " << options.kills << " kills every integrity check and audit passed; " << actions
+          << " operator actions completed in " << total.elapsed() / 1000.0 << " s; billdb check took "
+          << (options.kills ? checking / options.kills : 0) << " ms on average\n";
+    out() << "stored: " << toolrun::sqlite(database, "select (select count(*) from ItemIn) || ' receipt lines, ' || "
+                                                     "(select count(*) from asigncharges) || ' bill lines, ' || "
+                                                     "(select count(*) from Stock) || ' batches'")
+          << "\n";
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    const QStringList arguments = [&] {
+        QStringList words;
+        for (int i = 1; i < argc; ++i)
+            words << QString::fromLocal8Bit(argv[i]);
+        return words;
+    }();
+    if (arguments.value(0) == QLatin1String("--child")) {
+        QApplication app(argc, argv);
+        return runChild(arguments.value(1).toUInt());
+    }
+    QCoreApplication app(argc, argv);
+    Options options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& word = arguments.at(i);
+        if (word == QLatin1String("--tool"))
+            options.tool = arguments.value(++i);
+        else if (word == QLatin1String("--kills"))
+            options.kills = arguments.value(++i).toInt();
+        else if (word == QLatin1String("--seed"))
+            options.seed = arguments.value(++i).toUInt();
+        else if (word == QLatin1String("--full"))
+            options.kills = 200;
+        else {
+            std::fprintf(stderr, "usage: crash_driver --tool BILLDB [--kills N] [--seed S] [--full]\n");
+            return 2;
+        }
+    }
+    if (options.tool.isEmpty())
+        options.tool = toolrun::billdbProgram();
+    return runDriver(options);
+}

@@ -1,0 +1,245 @@
+// The screens' writing operations against a database that cannot take them:
+// held by another program, read-only, full, damaged. Each fails with the
+// notice of its kind, shown once, claims no success and stores nothing;
+// reading goes on.
+
+#include "billing/BillOne.h"
+#include "billing/BillTwo.h"
+#include "data/Connection.h"
+#include "data/ErrorKinds.h"
+#include "data/RecordSet.h"
+#include "expenditure/Expenditure.h"
+#include "masters/MasterScreen.h"
+#include "shell/ChangePwd.h"
+#include "stock/ItemInFrm.h"
+#include "support/BillingOperator.h"
+#include "support/BrokenDatabase.h"
+#include "support/Checks.h"
+#include "support/RecordingMessages.h"
+#include "support/TestDatabase.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+using namespace billingtest;
+
+namespace {
+
+const QStringList Tables{"asigncharges", "ItemIn", "Stock", "ExpenditureTable", "Customer", "Charges", "UserTable"};
+
+// A customer and a supplier, an item priced in the stock for the simple bill,
+// a coded batch, and one document on each screen, a voucher too.
+const QStringList Rows{customerRow(1, "RAM", "ROAD", "98765"),
+                       supplierRow(1, "ACME", "LANE", "12345"),
+                       chargesRow(1, "RICE", 40),
+                       stockRow(1, "TEA", 50, 10),
+                       batchRow(2, "C1", "RICE", "B1", 10, 40),
+                       billLine(1, 1, "TEA", 2, 10),
+                       codedLine("asigncharges", 2, 1, "C1", "RICE", "B1", 3, 40),
+                       codedLine("ItemIn", 1, 1, "C1", "RICE", "B1", 10, 40),
+                       "insert into ExpenditureTable values(1,0,'RENT',0,900,0,0,'RAMU','','','','-',0,#2026-12-04#,'-','-')"};
+
+QString notice(DbError::Kind kind)
+{
+    return dberrors::notice(kind);
+}
+
+}  // namespace
+
+class UnavailableTest : public QObject {
+    Q_OBJECT
+
+    TestDatabase db;
+    RecordingMessages messages;
+
+    // Every row of the tables the operations write.
+    QStringList everything()
+    {
+        QStringList all;
+        for (const QString& table : Tables)
+            all << table << db.rows("select * from " + table + " order by rowid");
+        return all;
+    }
+
+    // The notice was shown once, as an error, and nothing claimed success
+    // or blamed the operator's input.
+    void toldOnce(const QString& notice, const char* operation)
+    {
+        const QStringList all = checks::told(messages);
+        const QStringList notices = all.filter(notice);
+        QVERIFY2(notices.size() == 1 && notices.first().startsWith("! "), qPrintable(operation + (": " + all.join(" / "))));
+        for (const char* claim : {"Saved", "Deleted", "Duplicate", "Password changed"})
+            QVERIFY2(all.filter(claim).isEmpty(), qPrintable(operation + (": " + all.join(" / "))));
+    }
+
+    template <class Screen>
+    static std::unique_ptr<QWidget> show(Screen* screen)
+    {
+        screen->show();
+        return std::unique_ptr<QWidget>(screen);
+    }
+
+    static void saveCustomer(BillOperator& op)
+    {
+        op.type("txtname", "SHAM");
+        op.type("txtpn", "LANE");
+        op.type("txtremark", "11111");
+        op.click("CmdSave");
+    }
+
+private slots:
+    void init()
+    {
+        db.reset();
+        for (const QString& row : Rows)
+            db.exec(row);
+        messages.clear();
+        messages.answers.clear();
+    }
+    void cleanup() { db.holdAgain(); }
+
+    void aBusyDatabaseFailsWithinTheBoundAndStoresNothing()
+    {
+        const std::unique_ptr<QWidget> bill = show(new BillOne);
+        const std::unique_ptr<QWidget> customers = show(masters::createCustomerEnty());
+        BillOperator billing(bill.get()), master(customers.get());
+        const QStringList before = everything();
+
+        const auto boundedWait = [](const QElapsedTimer& waited) {
+            // About twice the driver's Timeout of 2 s: a wait, and then the failure.
+            QVERIFY2(waited.elapsed() > 1000 && waited.elapsed() < 8000, qPrintable(QString::number(waited.elapsed())));
+        };
+        {
+            Connection other;
+            other.open();
+            Transaction holding(other);
+            RecordSet lock;
+            lock.open("insert into Charges values(9, 'LOCK', 1, '-', 0)", other);
+
+            QElapsedTimer waited;
+            waited.start();
+            billing.addLine("TEA", "2");
+            boundedWait(waited);
+            toldOnce(notice(DbError::Kind::Busy), "Add Item");
+
+            messages.clear();
+            waited.restart();
+            saveCustomer(master);
+            boundedWait(waited);
+            toldOnce(notice(DbError::Kind::Busy), "Save");
+        }
+        QCOMPARE(everything(), before);
+
+        // Free again: the same Save goes through.
+        messages.clear();
+        saveCustomer(master);
+        QCOMPARE(checks::told(messages), QStringList({"i Info: Saved"}));
+    }
+
+    void aReadOnlyDatabaseRefusesEveryWriteAndReadingGoesOn()
+    {
+        const QStringList before = everything();
+        db.letGo();
+        const brokendb::ReadOnlyFile readOnly(db.path());
+
+        struct Case {
+            const char* operation;
+            std::function<QWidget*()> screen;
+            std::function<void(BillOperator&)> write;
+        };
+        const auto deleting = [](const char* number, const char* button) {
+            return [=](BillOperator& op) {
+                QVERIFY(op.pick("cmbbillnumber", number));
+                QVERIFY(!op.gridRows().isEmpty());  // read from the read-only file
+                op.clickGridRow(0);
+                op.click(button);
+            };
+        };
+        const QList<Case> cases{
+            {"simple bill: Add Item", [] { return new BillOne; }, [](BillOperator& op) { op.addLine("TEA", "1"); }},
+            {"simple bill: Delete Serial", [] { return new BillOne; }, deleting("1", "cmdDelSerial")},
+            {"simple bill: Delete Bill", [] { return new BillOne; }, deleting("1", "cmdDELET")},
+            {"bill with details: Add Item", [] { return new BillTwo; }, [](BillOperator& op) { op.sellByCode("C1", "1"); }},
+            {"bill with details: Delete Serial", [] { return new BillTwo; }, deleting("2", "cmdDelSerial")},
+            {"bill with details: Delete Bill", [] { return new BillTwo; }, deleting("2", "cmdDELET")},
+            {"receipt: Add Item", [] { return new ItemInFrm; },
+             [](BillOperator& op) { op.receiveLine("RICE", "C1", "B1", "5", "40"); }},
+            {"receipt: Delete Serial", [] { return new ItemInFrm; }, deleting("1", "cmdDelSerial")},
+            {"receipt: Delete Receipt", [] { return new ItemInFrm; }, deleting("1", "cmdDELET")},
+            {"voucher: Add", [] { return new Expenditure; },
+             [](BillOperator& op) {
+                 op.typeIn(op.list("cmbitem"), "TEA");
+                 op.type("txtquantity", "50");
+                 op.click("CmbAdd");
+             }},
+            {"voucher: Delete", [] { return new Expenditure; }, [](BillOperator& op) { op.click("cmdDELET"); }},
+            {"customer: Save", [] { return masters::createCustomerEnty(); }, saveCustomer},
+            {"customer: Delete", [] { return masters::createCustomerEnty(); },
+             [](BillOperator& op) { op.click("cmddelete"); }},
+            {"item: Save", [] { return masters::createItemEntry(); },
+             [](BillOperator& op) {
+                 op.type("txtname", "SUGAR");
+                 op.type("txtpn", "30");
+                 op.click("CmdSave");
+             }},
+            {"password change", [] { return new ChangePwd; },
+             [](BillOperator& op) {
+                 op.typeIn(op.list("txtUID"), "ADMIN");
+                 op.type("txtPwd", "NEW");
+                 op.type("txtReenter", "NEW");
+                 op.click("CmdPass");
+             }},
+        };
+        for (const Case& each : cases) {
+            messages.clear();
+            messages.answers = {true, true};
+            const std::unique_ptr<QWidget> screen = show(each.screen());
+            BillOperator op(screen.get());
+            each.write(op);
+            toldOnce(notice(DbError::Kind::ReadOnly), each.operation);
+            QCOMPARE(everything(), before);
+        }
+    }
+
+    // Every statement of the opening fails on a damaged file: told once.
+    void aDamagedDatabaseIsToldOnceWhenAScreenOpens()
+    {
+        db.letGo();
+        QFile file(db.path());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray sound = file.readAll();
+        QVERIFY(file.seek(4096));  // the first page, with the schema, stays
+        file.write(QByteArray(sound.size() - 4096, '\x5a'));
+        file.close();
+        {
+            const std::unique_ptr<QWidget> bill = show(new BillOne);
+            const std::unique_ptr<QWidget> customers = show(masters::createCustomerEnty());
+        }
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(sound) == sound.size());
+        file.close();
+        const QStringList notices = checks::told(messages).filter(notice(DbError::Kind::Damaged));
+        QCOMPARE(notices.size(), 2);  // one for each screen
+    }
+
+    // Receipts of new batches until the database cannot grow: the line and
+    // its new batch are stored together or not at all.
+    void aFullDatabaseStoresNoReceiptHalfway()
+    {
+        const std::unique_ptr<QWidget> receipt = show(new ItemInFrm);
+        BillOperator op(receipt.get());
+        const brokendb::FullDatabase full;
+        int added = 0;
+        for (; added < 500 && messages.shown.isEmpty(); ++added)
+            op.receiveLine("RICE", "C9", QString("B%1").arg(added, 4, 10, QChar('0')), "3", "40");
+        toldOnce(notice(DbError::Kind::Full), "Add Item");
+        QVERIFY(added > 1);
+        QCOMPARE(db.count("ItemIn", "ItemCode = 'C9'"), added - 1);
+        QCOMPARE(db.rows("select count(*), sum(Quantity) from Stock where ItemCode = 'C9'"),
+                 QStringList{QString("%1|%2").arg(added - 1).arg(3 * (added - 1))});
+    }
+};
+
+QTEST_MAIN(UnavailableTest)
+#include "tst_unavailable.moc"

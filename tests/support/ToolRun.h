@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+#include <QtTest>
+
+// The administration tool and the sqlite3 shell, run as the operator runs them.
+namespace toolrun {
+
+struct Result {
+    int exitCode;
+    QString out, err;
+};
+
+// The billdb the build made (ctest names it in BILL_TOOL).
+inline QString billdbProgram()
+{
+    return qEnvironmentVariable("BILL_TOOL");
+}
+
+inline Result run(const QStringList& arguments, const QProcessEnvironment& environment,
+                  const QString& program = billdbProgram())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        qFatal("%s did not finish", qPrintable(program));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// This process's environment with the data sources in ini and the account's home at home.
+inline QProcessEnvironment environment(const QString& ini, const QString& home)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("ODBCINI", ini);
+    environment.insert("HOME", home);
+    environment.remove("XDG_DATA_HOME");
+    return environment;
+}
+
+inline QString sqlite(const QString& database, const QString& query)
+{
+    QProcess process;
+    process.start("sqlite3", {database, query});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+}  // namespace toolrun

@@ -1,0 +1,164 @@
+// Backup, restore and check, run as a shop runs them, on a database of their own.
+
+#include "data/Connection.h"
+#include "data/RecordSet.h"
+#include "data/Schema.h"
+#include "support/ToolRun.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class BackupTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString folder;    // this test's own
+    QString database;  // the data source's database in it
+    QProcessEnvironment environment;
+
+    toolrun::Result billdb(const QStringList& arguments) { return toolrun::run(arguments, environment); }
+    QString sqlite(const QString& query, const QString& file = {})
+    {
+        return toolrun::sqlite(file.isEmpty() ? database : file, query);
+    }
+    QString file(const QString& name) const { return folder + '/' + name; }
+
+    // That many bill lines, a hundred to a bill.
+    void storeLines(int count)
+    {
+        sqlite(QString("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) "
+                       "insert into asigncharges select (i - 1) / 100 + 1, (i - 1) % 100 + 1, 'TEA', 2, 10, 5, 0, "
+                       "'CASH', 'ROAD', '98', '', '-', 0, '2026-12-04', '', '', 0 from n")
+                   .arg(count));
+    }
+    QStringList keptFiles() const { return QDir(folder).entryList({"Bill.db.replaced-*"}, QDir::Files); }
+
+private slots:
+    void init()
+    {
+        folder = dir.filePath(QTest::currentTestFunction());
+        database = file("Bill.db");
+        environment = toolrun::environment(file("odbc.ini"), folder);
+        const toolrun::Result made = billdb({"init", "--database", database});
+        QVERIFY2(made.exitCode == 0, qPrintable(made.err));
+    }
+
+    void backupWhileWritingPassesItsCheck()
+    {
+        storeLines(60000);
+        Connection writer;
+        writer.open(schema::sqliteConnectionString(database));
+        QProcess backup;
+        backup.setProcessEnvironment(environment);
+        backup.start(toolrun::billdbProgram(), {"backup", file("copy.db")});
+        int committed = 0;
+        for (; !backup.waitForFinished(1); ++committed) {
+            RecordSet insert;
+            insert.open(QString("insert into asigncharges values(%1, 1, 'RICE', 1, 40, 0, 0, 'CASH', '', '', '', "
+                                "'-', 0, '2026-12-05', '', '', 0)").arg(1000 + committed),
+                        writer);
+        }
+        QVERIFY2(backup.exitCode() == 0, backup.readAllStandardError().constData());
+        QVERIFY(committed > 0);
+
+        const toolrun::Result checked = billdb({"check", "--database", file("copy.db")});
+        QVERIFY2(checked.exitCode == 0 && checked.out.contains("Integrity check: ok"), qPrintable(checked.out));
+        const int copied = sqlite("select count(*) from asigncharges", file("copy.db")).toInt();
+        QVERIFY2(copied >= 60000 && copied <= 60000 + committed, qPrintable(QString::number(copied)));
+        QVERIFY(!QFile::exists(file("copy.db.partial")));
+    }
+
+    void restoreRefusesWhatIsNoSoundBackupOfThisProgram()
+    {
+        storeLines(3000);
+        QVERIFY(billdb({"backup", file("good.db")}).exitCode == 0);
+        QFile::copy(file("good.db"), file("truncated.db"));
+        QFile truncated(file("truncated.db"));
+        QVERIFY(truncated.resize(truncated.size() * 6 / 10));
+        QFile text(file("notes.txt"));
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("Backup of Monday\n") > 0);
+        text.close();
+        sqlite("create table Notes(Line text)", file("other.db"));
+        QFile::copy(file("good.db"), file("short.db"));
+        sqlite("alter table Stock drop column MRP", file("short.db"));
+
+        sqlite("insert into Customer values(1, 'RAM', 'ROAD', '98765')");
+        const QStringList refused{"notes.txt", "truncated.db", "other.db", "short.db", "missing.db"};
+        for (const QString& name : refused) {
+            const toolrun::Result restore = billdb({"restore", file(name)});
+            QVERIFY2(restore.exitCode == 1 && restore.err.startsWith("billdb: ") && restore.err.count('\n') == 1,
+                     qPrintable(name + ": " + restore.err));
+            QVERIFY2(name == "missing.db" || restore.err.contains("nothing was restored"), qPrintable(restore.err));
+        }
+        QCOMPARE(sqlite("select count(*) from asigncharges"), QString("3000"));
+        QCOMPARE(sqlite("select ITEM from Customer"), QString("RAM"));
+        QVERIFY(keptFiles().isEmpty());
+    }
+
+    // A sound database, a damaged one and none at all: each ends with the backup's rows.
+    void restorePutsTheBackupBackAndKeepsWhatItReplaced()
+    {
+        storeLines(250);
+        QVERIFY(billdb({"backup", file("monday.db")}).exitCode == 0);
+        sqlite("delete from asigncharges where BillNumber = 1; insert into Customer values(1, 'RAM', 'ROAD', '98765')");
+
+        toolrun::Result restore = billdb({"restore", file("monday.db")});
+        QVERIFY2(restore.exitCode == 0 && restore.out.contains("kept in"), qPrintable(restore.out + restore.err));
+        QCOMPARE(sqlite("select count(*) from asigncharges") + sqlite("select count(*) from Customer"), QString("2500"));
+        QCOMPARE(keptFiles().size(), 1);
+        QCOMPARE(sqlite("select count(*) from asigncharges", file(keptFiles().first())), QString("150"));
+        QCOMPARE(sqlite("select ITEM from Customer", file(keptFiles().first())), QString("RAM"));
+
+        QFile damaged(database);
+        QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.seek(8192));
+        damaged.write(QByteArray(16384, '\x5a'));
+        damaged.close();
+        QVERIFY(billdb({"check"}).exitCode == 1);
+        QTest::qWait(1100);  // the kept file's name has the second in it
+        restore = billdb({"restore", file("monday.db")});
+        QVERIFY2(restore.exitCode == 0 && restore.out.contains("damaged"), qPrintable(restore.out + restore.err));
+        QCOMPARE(billdb({"check"}).exitCode, 0);
+        QCOMPARE(sqlite("select count(*) from asigncharges"), QString("250"));
+
+        QVERIFY(QFile::remove(database));
+        restore = billdb({"restore", file("monday.db")});
+        QVERIFY2(restore.exitCode == 0, qPrintable(restore.err));
+        QCOMPARE(sqlite("select count(*) from asigncharges"), QString("250"));
+        QCOMPARE(sqlite("select userx from UserTable"), QString("Admin"));
+    }
+
+    void checkListsStockThatDoesNotAddUpAndRepeatedSerials()
+    {
+        const toolrun::Result clean = billdb({"check"});
+        QVERIFY2(clean.exitCode == 0 && clean.out.endsWith("Audit: nothing to report\n"), qPrintable(clean.out));
+
+        // One code, three batches: told apart by item and batch number; texts
+        // match without regard to case; a simple bill's line (no code, no
+        // batch) counts for none of them.
+        const QString row = "insert into %1 values(%2, %3, '%4', %5, 10, 0, 0, 'P', '', '', '', '-', 0, "
+                            "'2026-12-04', '%6', '%7', 0);";
+        sqlite(row.arg("Stock").arg(1).arg(0).arg("TEA").arg(7).arg("T1", "B1")
+               + row.arg("Stock").arg(2).arg(0).arg("TEA").arg(5).arg("T1", "B2")
+               + row.arg("Stock").arg(3).arg(0).arg("GREEN TEA").arg(4).arg("T1", "B1")
+               + row.arg("ItemIn").arg(1).arg(1).arg("TEA").arg(10).arg("t1", "B1")
+               + row.arg("ItemIn").arg(1).arg(2).arg("TEA").arg(5).arg("T1", "B2")
+               + row.arg("ItemIn").arg(2).arg(1).arg("GREEN TEA").arg(4).arg("T1", "b1")
+               + row.arg("asigncharges").arg(1).arg(1).arg("TEA").arg(3).arg("T1", "B1")
+               + row.arg("asigncharges").arg(1).arg(2).arg("TEA").arg(2).arg("T1", "B2")
+               + row.arg("asigncharges").arg(2).arg(1).arg("TEA").arg(1).arg("", "")
+               + "insert into ExpenditureTable values(1,0,'RENT',0,900,0,0,'P','','','','-',0,'2026-12-04','-','-');"
+                 "insert into ExpenditureTable values(1,0,'TEA',0,50,0,0,'P','','','','-',0,'2026-12-04','-','-');"
+                 "insert into ExpenditureTable values(2,0,'RENT',0,900,0,0,'P','','','','-',0,'2026-12-05','-','-');");
+        const toolrun::Result audit = billdb({"check"});
+        QCOMPARE(audit.exitCode, 1);
+        QCOMPARE(audit.out.split('\n', Qt::SkipEmptyParts),
+                 QStringList({"Integrity check: ok",
+                              "Stock batch 2 (item code 'T1', item 'TEA', batch 'B2'): 5 in stock, its receipts less "
+                              "its sales make 3",
+                              "Voucher 1: serial 0 is stored 2 times", "Audit: 2 listed"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(BackupTest)
+#include "tst_backup.moc"

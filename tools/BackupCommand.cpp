@@ -1,0 +1,76 @@
+#include "BackupCommand.h"
+
+#include "ToolDatabase.h"
+#include "data/Connection.h"
+#include "data/RecordSet.h"
+#include "data/SqlText.h"
+#include "kit/Failure.h"
+
+#include <QFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+const char* const BackupHelp = R"(  backup FILE [--database DB]
+      Copies the database into FILE while the program may be running: the
+      copy is one moment's state, every committed line in it, taken by the
+      database itself (never a copy of the file). The copy is checked before
+      it replaces an older FILE. A backup every evening, one file a day
+      (a line for "crontab -e"; the README also tells how to keep 30 days):
+        30 21 * * * /path/to/billdb backup $HOME/bill-backups/Bill-$(date +\%F).db
+)";
+
+namespace {
+
+// On the disk, not only in the system's buffers, before it counts as a backup.
+void syncToDisk(const QString& path)
+{
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (descriptor < 0 || ::fsync(descriptor) != 0) {
+        if (descriptor >= 0)
+            ::close(descriptor);
+        throw Failure(QStringLiteral("cannot write %1 to the disk").arg(path));
+    }
+    ::close(descriptor);
+}
+
+}  // namespace
+
+int backup(const QStringList& arguments, QTextStream& out)
+{
+    const tooldb::CommandLine line = tooldb::parse(QStringLiteral("backup"), arguments, 1, QStringLiteral("FILE"));
+    const QString target = QFileInfo(line.words.first()).absoluteFilePath();
+    const QString source = tooldb::file(line.database);
+    if (target == source)
+        throw Failure(QStringLiteral("the backup cannot be the database itself (%1)").arg(source));
+    if (!QFileInfo(target).absoluteDir().exists())
+        throw Failure(QStringLiteral("the folder of %1 does not exist").arg(target));
+
+    const QString partial = target + QStringLiteral(".partial");
+    QFile::remove(partial);  // left by a backup that was stopped
+    Connection connection;
+    tooldb::open(connection, line.database);
+    RecordSet statement;
+    try {
+        statement.open(QStringLiteral("VACUUM INTO ") + sql::text(partial), connection);
+        statement.open(QStringLiteral("ATTACH DATABASE ") + sql::text(tooldb::readOnlyUri(partial))
+                           + QStringLiteral(" AS copy"),
+                       connection);
+        const QStringList problems = tooldb::integrityProblems(connection, QStringLiteral("copy"));
+        statement.open(QStringLiteral("DETACH DATABASE copy"), connection);
+        if (!problems.isEmpty())
+            throw Failure(QStringLiteral("the copy failed its check (%1)").arg(problems.first()));
+        syncToDisk(partial);
+        if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
+            throw Failure(QStringLiteral("cannot put the copy at %1").arg(target));
+        syncToDisk(QFileInfo(target).absolutePath());
+    } catch (const Failure&) {
+        QFile::remove(partial);
+        throw;
+    }
+    out << "Backed up " << source << " to " << target << " (" << QFileInfo(target).size() << " bytes)\n";
+    return 0;
+}

@@ -1,0 +1,100 @@
+#include "CheckCommand.h"
+
+#include "ToolDatabase.h"
+#include "data/Connection.h"
+#include "data/RecordSet.h"
+
+#include <QTextStream>
+
+const char* const CheckHelp = R"(  check [--database DB]
+      Runs SQLite's integrity check on the database, then lists
+      - every stock batch whose quantity differs from what its receipts and
+        sales make it: the quantities of the receipt lines that carry the
+        batch's item code, item name and batch number, less those of the bill
+        lines that carry the same three (texts compared without regard to
+        case, as the program's stock updates compare them). Batches that share
+        an item code are told apart by item name and batch number: a line
+        counts for the one batch with all three of its texts, or for none.
+        Lines of the simple bill screen carry an empty item code and batch,
+        so they count only for a batch whose code and batch are empty (usually
+        there is none), exactly as that screen's stock update lowers (its
+        Delete Bill gives them no stock back, so such a batch is listed then);
+      - every bill, receipt or voucher number under which one serial is stored
+        more than once (gaps left by Delete Serial are normal).
+      The exit status is 1 when anything is listed.
+)";
+
+namespace {
+
+// Each stock batch with the quantity its lines make it, where the two differ.
+const char* const StockAudit = R"(
+    select BillNumber, ItemCode, Item, Batch_Number, Quantity, Expected from (
+        select s.BillNumber, s.ItemCode, s.Item, s.Batch_Number, s.Quantity,
+               coalesce((select sum(i.Quantity) from ItemIn i where i.ItemCode = s.ItemCode and i.Item = s.Item
+                         and i.Batch_Number = s.Batch_Number), 0)
+             - coalesce((select sum(a.Quantity) from asigncharges a where a.ItemCode = s.ItemCode
+                         and a.Item = s.Item and a.Batch_Number = s.Batch_Number), 0) as Expected
+        from Stock s)
+    where Quantity is not Expected order by BillNumber)";
+
+struct Document {
+    const char* table;
+    const char* name;
+};
+const Document Documents[] = {{"asigncharges", "Bill"}, {"ItemIn", "Receipt"}, {"ExpenditureTable", "Voucher"}};
+
+QStringList stockFindings(Connection& connection)
+{
+    QStringList findings;
+    RecordSet rows;
+    rows.open(QLatin1String(StockAudit), connection);
+    for (; !rows.eof(); rows.moveNext())
+        findings << QStringLiteral("Stock batch %1 (item code '%2', item '%3', batch '%4'): %5 in stock, its receipts "
+                                   "less its sales make %6")
+                        .arg(rows.field(0).toString(), rows.field(1).toString(), rows.field(2).toString(),
+                             rows.field(3).toString(), rows.field(4).toString(), rows.field(5).toString());
+    return findings;
+}
+
+QStringList serialFindings(Connection& connection)
+{
+    QStringList findings;
+    for (const Document& document : Documents) {
+        RecordSet rows;
+        rows.open(QStringLiteral("select BillNumber, Serial, count(*) from %1 group by BillNumber, Serial "
+                                 "having count(*) > 1 order by BillNumber, Serial")
+                      .arg(QLatin1String(document.table)),
+                  connection);
+        for (; !rows.eof(); rows.moveNext())
+            findings << QStringLiteral("%1 %2: serial %3 is stored %4 times")
+                            .arg(QLatin1String(document.name), rows.field(0).toString(), rows.field(1).toString(),
+                                 rows.field(2).toString());
+    }
+    return findings;
+}
+
+}  // namespace
+
+int check(const QStringList& arguments, QTextStream& out)
+{
+    const tooldb::CommandLine line = tooldb::parse(QStringLiteral("check"), arguments, 0, QString());
+    Connection connection;
+    tooldb::open(connection, line.database);
+
+    const QStringList problems = tooldb::integrityProblems(connection);
+    if (!problems.isEmpty()) {
+        out << "Integrity check: the database is damaged\n";
+        for (const QString& problem : problems)
+            out << "  " << problem << "\n";
+        out << "Restore the latest sound backup with billdb restore.\n";
+        return 1;
+    }
+    out << "Integrity check: ok\n";
+
+    const QStringList findings = stockFindings(connection) + serialFindings(connection);
+    for (const QString& finding : findings)
+        out << finding << "\n";
+    out << (findings.isEmpty() ? QStringLiteral("Audit: nothing to report\n")
+                               : QStringLiteral("Audit: %1 listed\n").arg(findings.size()));
+    return findings.isEmpty() ? 0 : 1;
+}

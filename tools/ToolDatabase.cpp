@@ -1,0 +1,98 @@
+#include "ToolDatabase.h"
+
+#include "data/Connection.h"
+#include "data/DataSource.h"
+#include "data/DbError.h"
+#include "data/RecordSet.h"
+#include "data/Schema.h"
+#include "kit/Failure.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace tooldb {
+
+CommandLine parse(const QString& command, const QStringList& arguments, int words, const QString& wordsUsage)
+{
+    CommandLine line;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& word = arguments.at(i);
+        if (word == QLatin1String("--database")) {
+            if (i + 1 >= arguments.size())
+                throw Failure(QStringLiteral("--database needs a value"));
+            line.database = arguments.at(++i);
+        } else if (word.startsWith(QLatin1String("--"))) {
+            throw Failure(QStringLiteral("unknown argument '%1' for %2 (see billdb --help)").arg(word, command));
+        } else {
+            line.words << word;
+        }
+    }
+    if (line.words.size() != words)
+        throw Failure(QStringLiteral("usage: billdb %1 %2").arg(command, wordsUsage).trimmed());
+    return line;
+}
+
+void open(Connection& connection, const QString& namedFile)
+{
+    if (!namedFile.isEmpty()) {
+        if (!QFileInfo::exists(namedFile))
+            throw Failure(QStringLiteral("%1 does not exist (create it with billdb init)").arg(namedFile));
+        connection.open(schema::sqliteConnectionString(QFileInfo(namedFile).absoluteFilePath()));
+        return;
+    }
+    try {
+        connection.open();
+    } catch (const DbError& error) {
+        const QString description = error.description();
+        throw Failure(description + (description.endsWith(QLatin1Char('.')) ? " " : ". ")
+                      + datasource::setupAdvice(datasource::ProgramDataSource, description));
+    }
+}
+
+QString file(const QString& namedFile)
+{
+    if (!namedFile.isEmpty())
+        return QFileInfo(namedFile).absoluteFilePath();
+    const QString& name = datasource::ProgramDataSource;
+    if (!datasource::isDefined(name))
+        throw Failure(QStringLiteral("the data source %1 is not defined; name the database with --database FILE")
+                          .arg(name));
+    const QString driver = datasource::setting(name, QStringLiteral("Driver"));
+    const QString database = datasource::setting(name, QStringLiteral("Database"));
+    if (!driver.contains(QLatin1String("sqlite"), Qt::CaseInsensitive) || database.isEmpty())
+        throw Failure(QStringLiteral("the data source %1 is no SQLite database file (driver %2); use the "
+                                     "tools of its own engine")
+                          .arg(name, driver));
+    return QFileInfo(database).absoluteFilePath();
+}
+
+QString readOnlyUri(const QString& path)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
+        + QStringLiteral("?mode=ro");
+}
+
+QString reason(const Failure& failure)
+{
+    const auto* database = dynamic_cast<const DbError*>(&failure);
+    return (database ? database->detail() : failure.description()).simplified();
+}
+
+QStringList integrityProblems(Connection& connection, const QString& schema)
+{
+    RecordSet rows;
+    try {
+        rows.open(QStringLiteral("PRAGMA %1.integrity_check").arg(schema), connection);
+    } catch (const DbError& error) {
+        return {reason(error)};
+    }
+    QStringList problems;
+    for (; !rows.eof(); rows.moveNext()) {
+        const QString row = rows.field(0).toString();
+        if (row != QLatin1String("ok"))
+            problems << row;
+    }
+    return problems;
+}
+
+}  // namespace tooldb

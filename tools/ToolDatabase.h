@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Connection;
+class Failure;
+
+// What the billdb commands share: their words, and the database they work on.
+namespace tooldb {
+
+// A command's words after its name: the plain words, and the value of
+// --database when given. Throws Failure for an unknown option, or when the
+// number of plain words is not `words`.
+struct CommandLine {
+    QStringList words;
+    QString database;
+};
+CommandLine parse(const QString& command, const QStringList& arguments, int words, const QString& wordsUsage);
+
+// Opens the database: the SQLite file named (never creating one), or the
+// data source "Bill" when none is named. Throws Failure with advice.
+void open(Connection& connection, const QString& namedFile);
+
+// The SQLite file of the database: the one named, else the data source's.
+// Throws Failure when the data source is no SQLite file.
+QString file(const QString& namedFile);
+
+// The file's name in a read-only URI, to attach it without changing it.
+QString readOnlyUri(const QString& path);
+
+// A failure in a line of the tool's: a database's in the driver's own words.
+QString reason(const Failure& failure);
+
+// The rows of "PRAGMA integrity_check" on the connection (of that schema):
+// empty when it is sound. A database too damaged to check gives its failure.
+QStringList integrityProblems(Connection& connection, const QString& schema = QStringLiteral("main"));
+
+}  // namespace tooldb
