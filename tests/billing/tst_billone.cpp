@@ -4,20 +4,15 @@
 
 #include "billing/BillOne.h"
 #include "billing/BillReceipt.h"
-#include "data/Connection.h"
 #include "kit/Dates.h"
-#include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/Maker.h"
-#include "print/PrinterDevice.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"
 #include "support/ScreenBench.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace billingtest;
@@ -404,21 +399,6 @@ private slots:
         QCOMPARE(customer(), QString("KEPT|1 MG ROAD|98450"));
     }
 
-    // A selling price set with the administration tool is the line's unit price.
-    void mrpSetByTheToolPricesTheLine()
-    {
-        QVERIFY2(!qEnvironmentVariableIsEmpty("BILL_TOOL"), "ctest names the billdb tool in BILL_TOOL");
-        db.exec(stockRow(1, "RICE", 100, 0));
-        QProcess tool;
-        tool.start(qEnvironmentVariable("BILL_TOOL"), {"mrp", "--item", "RICE", "--price", "12.50"});
-        QVERIFY(tool.waitForFinished(30000));
-        QCOMPARE(tool.exitCode(), 0);
-        BillOperator& op = open();
-        op.addLine("RICE", "2");
-        QCOMPARE(shownBill(), QStringList({"1|RICE|2|25|0|0|25", "= 25"}));
-        QCOMPARE(db.value("select Amount from asigncharges").toDouble(), 12.5);
-    }
-
     // --- the printed receipt ---
 
     void missingTextsPrintAsDashes()
@@ -457,38 +437,6 @@ private slots:
         QCOMPARE(messages.texts(), QStringList({"Overflow"}));
     }
 
-    // The bill register prints many bills into one job of its own, each with
-    // the register's footer, and ends the job once.
-    void billsPrintIntoAJobTheCallerOwns()
-    {
-        db.exec(billLine(3, 1, "TEA", 2, 5));
-        db.exec(billLine(4, 1, "RICE", 1, 40, 0, 0, "RAVI"));
-        Connection connection;
-        connection.open();
-        CollectErrors errors;
-        const print::Letterhead letterhead = billing::loadLetterhead();
-        print::PrintJob job = print::startJob();
-        for (qint16 bill : {3, 4})
-            billing::printDocument(job, errors, connection, "asigncharges", bill, letterhead,
-                                   billing::ReceiptFooter::Register);
-        QCOMPARE(printed->finishedJobs(), 0);
-        job.end();
-        QVERIFY(!errors.failed());
-        QCOMPARE(printed->finishedJobs(), 1);
-
-        const QString longRule(105, '-');
-        const QStringList registerFooter{longRule, "Software Designed By :Norvik Software Consultancy Services",
-                                         maker::EmailLine, maker::WebLine, longRule, "", "", "", ""};
-        const auto bill = [&](const QString& number, const QString& name, const QString& line, const QString& total) {
-            return ShopHeader
-                + QStringList{"Bill No : " + number, "Bill Date : 04/Dec/2026", "Name : " + name, "Address : ADDR",
-                              "Phone : PHONE", Rule, Heading, Rule, line, Rule, grandTotal(total)}
-                + registerFooter;
-        };
-        QCOMPARE(printed->allLines(), bill("3", "CASH", detail("TEA", "2", "10", "0", "10"), "10.00")
-                                          + bill("4", "RAVI", detail("RICE", "1", "40", "0", "40"), "40.00"));
-    }
-
     void longBillContinuesWithoutRepeatingTheHeader()
     {
         for (int serial = 1; serial <= 25; ++serial)
@@ -502,20 +450,6 @@ private slots:
         QCOMPARE(pages.at(1).first(), detail("ITEM 7", "1", "10", "0", "10"));
         QCOMPARE(pages.at(2).first(), grandTotal("250.00"));
         QCOMPARE(printed->allLines().size(), 14 + 25 + 8);
-    }
-
-    void pdfColumnsLineUp()
-    {
-        if (!checks::havePdfToText())
-            QSKIP("pdftotext (poppler-utils) is not installed.");
-        QTemporaryDir folder;
-        const QString path = folder.filePath("receipt.pdf");
-        print::installDestination([path] { return print::PrinterDevice::forPdfFile(path); });
-        openBillOfOneLine().click("CndPrintBill");
-        QVERIFY(messages.shown.isEmpty());
-        const QList<QStringList> pages = checks::pdfPages(path);
-        QCOMPARE(pages.size(), 1);
-        QCOMPARE(pages[0], receipt(OneLineBill, {detail("RICE", "2", "200", "20", "189")}, "189.00"));
     }
 };
 

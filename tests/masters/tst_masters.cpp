@@ -445,16 +445,6 @@ private slots:
         QCOMPARE(messages.shown.last().text, QString("Operation is not allowed when the object is closed."));
     }
 
-    void noPrinterIsToldOnce()
-    {
-        insert("Customer", {"1,'ASHA','1 MG ROAD','111'"});
-        print::installDestination([]() -> std::unique_ptr<print::PageDevice> {
-            throw print::PrintError("No printer is installed.");
-        });
-        masters::PrintCustomerData();
-        QCOMPARE(messages.texts(), QStringList({"No printer is installed."}));
-        QVERIFY(!Connectionx::sharedConnection().isOpen());
-    }
 };
 
 QTEST_MAIN(MastersTest)

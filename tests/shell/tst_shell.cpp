@@ -20,8 +20,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -253,34 +251,6 @@ private slots:
         QTest::mouseClick(login.findChild<QPushButton*>("cmd"), Qt::LeftButton);
         QCOMPARE(programEnds, 1);
         QVERIFY(messages.shown.isEmpty());
-    }
-
-    void menuHoldsEveryEntry()
-    {
-        MDIForm1* main = loggedInMainWindow();
-        QVERIFY(main);
-        // Each menu on a line: its name and caption, then its entries'.
-        QStringList tree;
-        for (QAction* top : main->menuBar()->actions()) {
-            QVERIFY(top->menu());
-            QStringList menu{top->menu()->objectName() + "|" + top->menu()->title()};
-            for (QAction* item : top->menu()->actions())
-                menu << item->objectName() + "|" + item->text();
-            tree << menu.join(", ");
-        }
-        QCOMPARE(tree, QStringList({
-            "mnuFile|&File, mnuClose|&Close",
-            "mnuItem|&Item, mnuItemEntry|&Item Entry, mnuPrintItemData|&Print Item Data",
-            "mnuCustomer|&Customer, mnuCustomerEntry|&Customer Entry, mnuPrintCustomerData|&Print Cutomer Data",
-            "mnuSupplier_|&Supplier, mnuSupplier|&Supplier Entry, mnuPrintSupplierData|&Print Supplier Data",
-            "mnuReceive|&Receive, mnuItemReceive|&Item Receive, mnuItemReceiveQuery|&Item Receive Query",
-            "mnuStock|&Stock, mnuStockQuery|&Stock Query",
-            "mnuBill_|&Bill, mnuMakeBill|&Make Bill Simple, mnuMakeBillWithDetails|&Make Bill With Details, mnuBill|&BillQuery",
-            "mnuExpenditure|&Expenditure, mnuExpenditureHead|&Expenditure Head Entry, mnuPersonnelEntry|&Personnel Entry, "
-            "mnuExpenditur_Detail|&Expenditure Detail Entry, mnuExpenditureQuery|&Expenditure Query",
-            "mnuAdmin|&Admin, mnuChangePassword|&Change Password, mnuAbout|&About",
-            "mnuHelp|&Help"}));
-        QVERIFY(!main->menuBar()->actions().last()->isEnabled());  // Help: nothing in it
     }
 
     void everyScreenOpensOnceAtTheTopCentred()
