@@ -44,6 +44,9 @@ QString goalText(Goal goal)
     case Goal::ScreenOpen: return QStringLiteral("open");
     case Goal::StartUp: return QStringLiteral("start");
     case Goal::Listing: return QStringLiteral("print");
+    case Goal::FirstRows: return QStringLiteral("rows");
+    case Goal::Totals: return QStringLiteral("totals");
+    case Goal::Report: return QStringLiteral("report");
     }
     return {};
 }
@@ -57,6 +60,9 @@ double target(Goal goal, double sqlAlone)
     case Goal::ScreenOpen: return 60;
     case Goal::StartUp: return 400;
     case Goal::Listing: return 2000;
+    case Goal::FirstRows: return 200;
+    case Goal::Totals: return 500;
+    case Goal::Report: return 3000;
     }
     return 0;
 }

@@ -103,8 +103,8 @@ int main(int argc, char* argv[])
         bench::Shop shop(size);
         bench::Runner runner(options.runs);
         QVector<bench::Group> groups{bench::startUpGroup(program)};
-        groups << bench::masterGroups(shop, messages) << bench::billOneGroups(shop, messages, folder.path())
-               << bench::listingGroups(shop, folder.path());
+        groups << bench::masterGroups(shop, messages) << bench::lineDocumentGroups(shop, messages, folder.path())
+               << bench::queryGroups(shop, folder.path()) << bench::listingGroups(shop, folder.path());
         for (const bench::Group& group : groups) {
             QVector<const bench::Operation*> chosen;
             for (const bench::Operation& operation : group.operations)
@@ -129,9 +129,10 @@ int main(int argc, char* argv[])
 
     QTextStream out(stdout);
     out << QStringLiteral("%1 customers, %2 bills x %3 lines, %4 stock batches, %5 rows in each other master "
-                          "table; %6 runs; platform %7\n\n")
+                          "table, %6 receipt lines, %7 vouchers; %8 runs; platform %9\n\n")
                .arg(size.customers).arg(size.bills).arg(size.linesPerBill).arg(size.stockBatches)
-               .arg(size.masterRows).arg(options.runs).arg(QGuiApplication::platformName());
+               .arg(size.masterRows).arg(size.receiptLines).arg(size.vouchers).arg(options.runs)
+               .arg(QGuiApplication::platformName());
     out.flush();
     bench::Runner::printTable(results);
     return failed ? 1 : 0;
