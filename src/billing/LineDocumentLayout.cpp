@@ -2,6 +2,7 @@
 
 #include "billing/LineDocumentScreen.h"
 
+#include "kit/Controls.h"
 #include "kit/Dates.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
@@ -31,12 +32,12 @@ QLineEdit* textBox(QWidget* parent, const QString& name)
 
 QComboBox* comboBox(QWidget* parent, const QString& name, bool editable)
 {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->setEditable(editable);
+    QComboBox* list = nullptr;
     if (editable) {
-        list->setInsertPolicy(QComboBox::NoInsert);
-        lists::limitLength(list);
+        list = controls::editableList(parent, name, lists::MaxTextLength);
+    } else {
+        list = new QComboBox(parent);
+        list->setObjectName(name);
     }
     list->setMaxVisibleItems(15);
     return list;

@@ -1,6 +1,7 @@
 #include "masters/MasterScreen.h"
 
 #include "data/SqlText.h"
+#include "kit/Controls.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/GridSelection.h"
@@ -76,10 +77,7 @@ void MasterScreen::buildControls()
 
     Label3 = label(QStringLiteral("SN :"), this, QStringLiteral("Label3"));
     twips::place(Label3, 120, 480, 1395, 360);
-    CmbSN = new QComboBox(this);
-    CmbSN->setObjectName(QStringLiteral("CmbSN"));
-    CmbSN->setEditable(true);
-    CmbSN->setInsertPolicy(QComboBox::NoInsert);
+    CmbSN = controls::editableList(this, QStringLiteral("CmbSN"), controls::NoLengthLimit);
     CmbSN->setToolTip(QStringLiteral("Do not write while entry. Used only for View / Update / Delete"));
     twips::place(CmbSN, 1680, 480, 1215, 360);
 

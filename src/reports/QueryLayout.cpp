@@ -3,6 +3,7 @@
 
 #include "reports/QueryScreen.h"
 
+#include "kit/Controls.h"
 #include "kit/Dates.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
@@ -43,16 +44,9 @@ QLabel* caption(const QString& text, QWidget* parent, const QString& name)
 
 QComboBox* list(QWidget* parent, const QString& name)
 {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    // Completing what is typed would turn a typed 1 into the first stored
-    // number that starts with 1 (19999) without the operator noticing.
-    box->setCompleter(nullptr);
+    QComboBox* box = controls::editableList(parent, name, lists::MaxTextLength);
     box->setMaxVisibleItems(15);
     box->setToolTip(ListTip);
-    lists::limitLength(box);
     return box;
 }
 
