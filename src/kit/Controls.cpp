@@ -3,6 +3,7 @@
 #include "kit/Lists.h"
 
 #include <QComboBox>
+#include <QPushButton>
 
 namespace controls {
 
@@ -15,6 +16,14 @@ QComboBox* editableList(QWidget* parent, const QString& name, int maxLength)
     list->setCompleter(nullptr);
     lists::limitLength(list, maxLength);
     return list;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* push = new QPushButton(caption, parent);
+    push->setObjectName(name);
+    push->setAutoDefault(false);
+    return push;
 }
 
 }  // namespace controls

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QComboBox;
+class QPushButton;
 class QWidget;
 
 // The controls every screen builds the same way.
@@ -16,5 +17,9 @@ constexpr int NoLengthLimit = 32767;
 // without the operator noticing), no entry added by Enter, and at most
 // maxLength characters.
 QComboBox* editableList(QWidget* parent, const QString& name, int maxLength);
+
+// A push button that Enter does not press: Enter belongs to the screen
+// (its print) or to the text being typed.
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption);
 
 }  // namespace controls

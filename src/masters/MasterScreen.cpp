@@ -50,13 +50,6 @@ QLineEdit* box(QWidget* parent, const QString& name)
     return edit;
 }
 
-QPushButton* button(const QString& caption, QWidget* parent, const QString& name)
-{
-    auto* pressed = new QPushButton(caption, parent);
-    pressed->setObjectName(name);
-    return pressed;
-}
-
 }  // namespace
 
 MasterScreen::MasterScreen(const MasterInstance& instance, QWidget* parent)
@@ -86,7 +79,7 @@ void MasterScreen::buildControls()
     txtname = box(this, QStringLiteral("txtname"));
     twips::place(txtname, 1680, 1080, 8280, 375);
 
-    cmddelete = button(QStringLiteral("Delete"), this, QStringLiteral("cmddelete"));
+    cmddelete = controls::button(this, QStringLiteral("cmddelete"), QStringLiteral("Delete"));
     twips::place(cmddelete, 10080, 1080, 1455, 975);
 
     Label22 = label(m_instance.secondLabel, this, QStringLiteral("Label22"));
@@ -104,9 +97,9 @@ void MasterScreen::buildControls()
     Label2->setVisible(party);
     txtremark->setVisible(party);
 
-    CmdSave = button(QStringLiteral("Save"), this, QStringLiteral("CmdSave"));
+    CmdSave = controls::button(this, QStringLiteral("CmdSave"), QStringLiteral("Save"));
     twips::place(CmdSave, 1680, 2760, 1455, 975);
-    cmdprintstatus = button(QStringLiteral("Print"), this, QStringLiteral("cmdprintstatus"));
+    cmdprintstatus = controls::button(this, QStringLiteral("cmdprintstatus"), QStringLiteral("Print"));
     twips::place(cmdprintstatus, 3480, 2760, 1455, 975);
     cmdprintstatus->setEnabled(!m_instance.listing.isEmpty());
 

@@ -162,9 +162,7 @@ void QueryScreen::buildRow(const query::QueryRow& row, int line)
 
     int column = 5;
     for (const query::QueryButton& button : row.buttons) {
-        auto* pressed = new QPushButton(button.caption, Frame1);
-        pressed->setObjectName(QString::fromLatin1(button.name));
-        pressed->setAutoDefault(false);
+        QPushButton* pressed = controls::button(Frame1, QString::fromLatin1(button.name), button.caption);
         pressed->setMinimumWidth(twips::toPixelsX(1080, pressed));
         memberFor(button.name) = pressed;
         rows->addWidget(pressed, line, column++);
