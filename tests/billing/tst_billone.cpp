@@ -10,6 +10,7 @@
 #include "kit/Grid.h"
 #include "kit/Maker.h"
 #include "print/PrinterDevice.h"
+#include "shell/CheckM.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"
 #include "support/ScreenBench.h"
@@ -473,7 +474,7 @@ private slots:
         Connection connection;
         connection.open();
         CollectErrors errors;
-        const print::Letterhead letterhead = billing::loadLetterhead();
+        const print::Letterhead letterhead = CheckM::loadLetterhead();
         print::PrintJob job = print::startJob();
         for (qint16 bill : {3, 4})
             billing::printDocument(job, errors, connection, "asigncharges", bill, letterhead,
