@@ -40,9 +40,8 @@ void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen)
         list->setCurrentIndex(-1);
 }
 
-void fill(QComboBox* list, const QString& statement, Connection& connection)
+QStringList readEntries(const QString& statement, Connection& connection)
 {
-    setEntries(list, {});
     RecordSet rows;
     rows.open(statement, connection);
     if (rows.fieldCount() < 1)
@@ -51,7 +50,13 @@ void fill(QComboBox* list, const QString& statement, Connection& connection)
     entries.reserve(rows.recordCount());
     for (const QVector<QVariant>& row : rows.rows())
         entries << GridModel::displayText(row.at(0));
-    setEntries(list, entries);
+    return entries;
+}
+
+void fill(QComboBox* list, const QString& statement, Connection& connection)
+{
+    setEntries(list, {});
+    setEntries(list, readEntries(statement, connection));
 }
 
 QString fillDistinct(QComboBox* list, const QString& column, const QString& table,
