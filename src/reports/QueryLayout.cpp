@@ -45,6 +45,11 @@ QLabel* caption(const QString& text, QWidget* parent, const QString& name)
 QComboBox* list(QWidget* parent, const QString& name)
 {
     QComboBox* box = controls::editableList(parent, name, lists::MaxTextLength);
+    // The row's layout gives the list its width; measuring every entry for
+    // it would cost more than reading them. The entries have no icons: with
+    // no room for one the list keeps a text line's height.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setIconSize(QSize(0, 0));
     box->setMaxVisibleItems(15);
     box->setToolTip(ListTip);
     return box;
