@@ -64,12 +64,12 @@ void insertRows(Connection& connection, const QString& table, int count,
 
 Size Size::full()
 {
-    return {32767, 32767, 8, 5000, 32767};
+    return {32767, 32767, 8, 5000, 32767, 32767, 8, 32767};
 }
 
 Size Size::quick()
 {
-    return {600, 400, 8, 300, 600};
+    return {600, 400, 8, 300, 600, 800, 8, 600};
 }
 
 QString itemName(int number)
@@ -103,7 +103,7 @@ QString stockValues(int number)
     return QStringLiteral("%1,0,%2,%3,%4,0,0,'SUPPLIER %5','','','','-',0,%6,%7,%8,%9")
         .arg(number)
         .arg(sql::text(itemName(number)))
-        .arg(30000)
+        .arg(StockQuantity)
         .arg(sql::number(mrp * 0.8))
         .arg(number % 50 + 1)
         .arg(sql::date(QDate(2020, 1, 1).addDays(number % 1500)),
@@ -126,6 +126,36 @@ QString billLineValues(int bill, int serial, const Size& size)
              sql::date(QDate(2017, 1, 1).addDays(bill / 12)));
 }
 
+// Goods of a stock batch received from a supplier: the batch's code, name and number.
+QString receiptLineValues(int receipt, int serial, const Size& size)
+{
+    const int batch = (receipt * 11 + serial * 17) % size.stockBatches + 1;
+    const int supplier = receipt % size.masterRows + 1;
+    const double mrp = 10 + (batch % 90) * 5.5;
+    return QStringLiteral("%1,%2,%3,%4,%5,%6,0,%7,%8,%9,'','-',0,%10,%11,%12,%13")
+        .arg(receipt)
+        .arg(serial)
+        .arg(sql::text(itemName(batch)))
+        .arg(serial % 7 * 10 + 10)
+        .arg(sql::number(mrp * 0.8), sql::number(serial % 2 == 0 ? 5 : 0), sql::text(personName(supplier)),
+             sql::text(address(supplier)), sql::text(phone(9900, supplier)),
+             sql::date(QDate(2020, 1, 1).addDays(receipt / 3)),
+             sql::text(QStringLiteral("C%1").arg(batch, 5, 10, QLatin1Char('0'))),
+             sql::text(QStringLiteral("B%1").arg(batch % 7 + 1)), sql::number(mrp));
+}
+
+// One voucher a number, paid to a person of the personnel master under one of its heads.
+QString voucherValues(int number, const Size& size)
+{
+    const int head = (number * 7) % size.masterRows + 1;
+    const int person = number % size.masterRows + 1;
+    return QStringLiteral("%1,0,%2,0,%3,0,0,%4,%5,%6,'','-',0,%7,'-','-'")
+        .arg(number)
+        .arg(sql::text(QStringLiteral("HEAD %1").arg(head, 5, 10, QLatin1Char('0'))),
+             sql::number(50 + (number % 200) * 12.5), sql::text(personName(person)), sql::text(address(person)),
+             sql::text(phone(9700, person)), sql::date(QDate(2017, 1, 1).addDays(number / 12)));
+}
+
 void create(const QString& path, const Size& size)
 {
     schema::createSqliteDatabase(path);
@@ -141,6 +171,11 @@ void create(const QString& path, const Size& size)
     insertRows(connection, QStringLiteral("asigncharges"), size.bills * size.linesPerBill, [&size](int n) {
         return billLineValues((n - 1) / size.linesPerBill + 1, (n - 1) % size.linesPerBill + 1, size);
     });
+    insertRows(connection, QStringLiteral("ItemIn"), size.receiptLines, [&size](int n) {
+        return receiptLineValues((n - 1) / size.linesPerReceipt + 1, (n - 1) % size.linesPerReceipt + 1, size);
+    });
+    insertRows(connection, QStringLiteral("ExpenditureTable"), size.vouchers,
+               [&size](int n) { return voucherValues(n, size); });
     RecordSet statement;
     statement.open(QStringLiteral("insert into ShopHeader values('THE CORNER SHOP','12 MARKET ROAD',"
                                   "'NEAR BUS STAND','MYSORE','9845012345')"),

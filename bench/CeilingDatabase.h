@@ -15,8 +15,14 @@ struct Size {
     int linesPerBill;   // serials 1..linesPerBill of every bill
     int stockBatches;   // Stock rows, one item name each
     int masterRows;     // rows of Charges, Supplier, ExpenditurePerson, ExpenditureHead
+    int receiptLines;   // ItemIn lines, linesPerReceipt to a receipt numbered from 1
+    int linesPerReceipt;
+    int vouchers;       // ExpenditureTable rows, numbered 1..vouchers
 
-    // What 16-bit numbers allow: 32,767 of everything, 8 lines a bill, 5,000 batches.
+    int receipts() const { return (receiptLines + linesPerReceipt - 1) / linesPerReceipt; }
+
+    // What 16-bit numbers allow: 32,767 of everything, 8 lines a bill or a
+    // receipt, 5,000 batches.
     static Size full();
     // Small enough to build and run through in seconds.
     static Size quick();
@@ -29,6 +35,10 @@ QString partyValues(int sn, const QString& table);
 QString pricedNameValues(int sn, const QString& table);
 QString stockValues(int number);
 QString billLineValues(int bill, int serial, const Size& size);
+QString receiptLineValues(int receipt, int serial, const Size& size);
+QString voucherValues(int number, const Size& size);
+// What every stock batch holds when the database is made.
+constexpr int StockQuantity = 30000;
 // The item name of stock batch n (1-based).
 QString itemName(int number);
 

@@ -11,7 +11,10 @@ enum class Goal {
     Action,      // a button or a keystroke: 20 ms, or 1.5 x its SQL alone above 13 ms
     ScreenOpen,  // 60 ms
     StartUp,     // 400 ms
-    Listing,     // 2 s
+    Listing,     // 2 s: the customer list printed
+    FirstRows,   // 200 ms: a query's Show, to its first rows shown
+    Totals,      // 500 ms: Show Total over every bill
+    Report,      // 3 s: a query's report printed, over up to every row
 };
 
 struct Operation {

@@ -44,6 +44,9 @@ QString goalText(Goal goal)
     case Goal::ScreenOpen: return QStringLiteral("open");
     case Goal::StartUp: return QStringLiteral("start");
     case Goal::Listing: return QStringLiteral("print");
+    case Goal::FirstRows: return QStringLiteral("rows");
+    case Goal::Totals: return QStringLiteral("totals");
+    case Goal::Report: return QStringLiteral("report");
     }
     return {};
 }
@@ -57,6 +60,9 @@ double target(Goal goal, double sqlAlone)
     case Goal::ScreenOpen: return 60;
     case Goal::StartUp: return 400;
     case Goal::Listing: return 2000;
+    case Goal::FirstRows: return 200;
+    case Goal::Totals: return 500;
+    case Goal::Report: return 3000;
     }
     return 0;
 }
@@ -70,7 +76,8 @@ void settle()
     }
 }
 
-Runner::Runner(int runs) : m_runs(runs), m_sqlConnection(std::make_unique<Connection>())
+Runner::Runner(int runs, bool statements)
+    : m_runs(runs), m_statements(statements), m_sqlConnection(std::make_unique<Connection>())
 {
     m_sqlConnection->open();
 }
@@ -92,6 +99,19 @@ double Runner::replay(const QStringList& statements)
             }
     }
     return elapsedMs(timer);
+}
+
+// Each statement alone, the median of the runs, in the order sent.
+void Runner::printStatements(const QStringList& statements)
+{
+    QTextStream err(stderr);
+    for (const QString& text : statements) {
+        QVector<double> alone;
+        for (int run = 0; run < m_runs; ++run)
+            alone << replay({text});
+        err << QStringLiteral("      %1 ms  %2").arg(median(alone), 6, 'f', 2).arg(text.simplified().left(150))
+            << Qt::endl;
+    }
 }
 
 Result Runner::run(const Operation& operation)
@@ -148,6 +168,8 @@ Result Runner::run(const Operation& operation)
     QTextStream err(stderr);
     err << QStringLiteral("  %1: %2 ms, %3 page faults in the last run").arg(result.name).arg(result.median, 0, 'f', 1).arg(faults)
         << (result.failure.isEmpty() ? QString() : QStringLiteral("  FAILED: ") + result.failure) << Qt::endl;
+    if (m_statements)
+        printStatements(sent);
     return result;
 }
 

@@ -13,7 +13,8 @@ namespace bench {
 // connection of the same data source kept open, and prints the table.
 class Runner {
 public:
-    explicit Runner(int runs);
+    // statements: also print each statement of every operation with its own time.
+    Runner(int runs, bool statements);
     ~Runner();
 
     Result run(const Operation& operation);
@@ -21,8 +22,10 @@ public:
 
 private:
     double replay(const QStringList& statements);
+    void printStatements(const QStringList& statements);
 
     int m_runs;
+    bool m_statements;
     std::unique_ptr<Connection> m_sqlConnection;
 };
 

@@ -4,6 +4,7 @@
 #include "data/RecordSet.h"
 #include "shell/MDIForm1.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QMdiSubWindow>
 
@@ -15,10 +16,23 @@ Shop::Shop(ceiling::Size size) : m_size(size)
     // Every run puts back what it changed; a run that was cut short may not have.
     const int lines = value(QStringLiteral("select count(*) from asigncharges")).toInt();
     const int customers = value(QStringLiteral("select count(*) from Customer")).toInt();
-    if (lines != size.bills * size.linesPerBill || customers != size.customers)
-        throw Failure(QStringLiteral("the database holds %1 bill lines and %2 customers, not %3 and %4 as made "
-                                     "(a run cut short?); remove it to have it made again")
-                          .arg(lines).arg(customers).arg(size.bills * size.linesPerBill).arg(size.customers));
+    const int received = value(QStringLiteral("select count(*) from ItemIn")).toInt();
+    const int vouchers = value(QStringLiteral("select count(*) from ExpenditureTable")).toInt();
+    const int batches = value(QStringLiteral("select count(*) from Stock")).toInt();
+    if (lines != size.bills * size.linesPerBill || customers != size.customers || received != size.receiptLines
+        || vouchers != size.vouchers || batches != size.stockBatches)
+        throw Failure(QStringLiteral("the database holds %1 bill lines, %2 customers, %3 receipt lines, %4 vouchers "
+                                     "and %5 stock batches, not %6, %7, %8, %9 and %10 as made (a run cut short, or "
+                                     "made by an earlier benchmark?); remove it to have it made again")
+                          .arg(lines).arg(customers).arg(received).arg(vouchers).arg(batches)
+                          .arg(size.bills * size.linesPerBill).arg(size.customers).arg(size.receiptLines)
+                          .arg(size.vouchers).arg(size.stockBatches));
+}
+
+void Shop::restoreStock()
+{
+    exec(QStringLiteral("delete from Stock where BillNumber > ") + QString::number(m_size.stockBatches));
+    exec(QStringLiteral("update Stock set Quantity = %1 where Quantity <> %1").arg(ceiling::StockQuantity));
 }
 
 void Shop::exec(const QString& statement)
@@ -57,6 +71,18 @@ void closeScreen(const QString& screenName)
     if (QMdiSubWindow* window = MDIForm1::instance()->openWindow(screenName))
         window->close();
     settle();
+}
+
+}  // namespace bench
+
+namespace bench {
+
+int allRows(const QAbstractItemView* view)
+{
+    QAbstractItemModel* model = view->model();
+    while (model->canFetchMore({}))
+        model->fetchMore({});
+    return model->rowCount();
 }
 
 }  // namespace bench

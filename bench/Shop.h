@@ -10,6 +10,8 @@
 #include <QVector>
 #include <QWidget>
 
+class QAbstractItemView;
+
 // What the benchmark's operations share: the database beside the screens,
 // answered message boxes, and the screens opened from the main menu.
 namespace bench {
@@ -24,6 +26,8 @@ public:
     // Throws Failure.
     void exec(const QString& statement);
     QVariant value(const QString& query);
+    // Every batch as made: none received since, each quantity as it was.
+    void restoreStock();
 
 private:
     ceiling::Size m_size;
@@ -63,8 +67,12 @@ Control* control(const QWidget* screen, const QString& name)
     return found;
 }
 
+// Every row of a grid, also those its model has not read yet (not timed).
+int allRows(const QAbstractItemView* view);
+
 QVector<Group> masterGroups(Shop& shop, AnsweringMessages& messages);
-QVector<Group> billOneGroups(Shop& shop, AnsweringMessages& messages, const QString& folder);
+QVector<Group> lineDocumentGroups(Shop& shop, AnsweringMessages& messages, const QString& folder);
+QVector<Group> queryGroups(Shop& shop, const QString& folder);
 QVector<Group> listingGroups(Shop& shop, const QString& folder);
 Group startUpGroup(const QString& program);
 

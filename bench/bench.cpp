@@ -1,12 +1,14 @@
 // billbench: times the program's screens at a shop's ceiling, as an operator
 // drives them, beside the time their SQL alone takes, and prints one table.
 //
-//   billbench [--quick] [--database FILE] [--runs N] [--program PATH] [--only TEXT]
+//   billbench [--quick] [--database FILE] [--runs N] [--program PATH] [--only TEXT] [--statements]
 //
 // --quick uses a small database and two runs (seconds; CI runs it so that the
 // benchmark keeps working). Without it the database is the ceiling of
 // ceiling::Size::full(); --database keeps it in FILE for later runs (made when
-// missing). --only runs the operations whose name contains TEXT.
+// missing). --only runs the operations whose name contains TEXT;
+// --statements also prints each statement an operation sent, with its time
+// alone (on the database as the runs left it).
 
 #include "CeilingDatabase.h"
 #include "Runner.h"
@@ -28,6 +30,7 @@ struct Options {
     int runs = 0;
     QString program;
     QString only;
+    bool statements = false;
 };
 
 Options parse(int argc, char* argv[])
@@ -50,6 +53,8 @@ Options parse(int argc, char* argv[])
             options.program = next();
         else if (word == QLatin1String("--only"))
             options.only = next();
+        else if (word == QLatin1String("--statements"))
+            options.statements = true;
         else
             throw Failure(QStringLiteral("unknown argument ") + word);
     }
@@ -101,10 +106,10 @@ int main(int argc, char* argv[])
     bool failed = false;
     try {
         bench::Shop shop(size);
-        bench::Runner runner(options.runs);
+        bench::Runner runner(options.runs, options.statements);
         QVector<bench::Group> groups{bench::startUpGroup(program)};
-        groups << bench::masterGroups(shop, messages) << bench::billOneGroups(shop, messages, folder.path())
-               << bench::listingGroups(shop, folder.path());
+        groups << bench::masterGroups(shop, messages) << bench::lineDocumentGroups(shop, messages, folder.path())
+               << bench::queryGroups(shop, folder.path()) << bench::listingGroups(shop, folder.path());
         for (const bench::Group& group : groups) {
             QVector<const bench::Operation*> chosen;
             for (const bench::Operation& operation : group.operations)
@@ -129,9 +134,10 @@ int main(int argc, char* argv[])
 
     QTextStream out(stdout);
     out << QStringLiteral("%1 customers, %2 bills x %3 lines, %4 stock batches, %5 rows in each other master "
-                          "table; %6 runs; platform %7\n\n")
+                          "table, %6 receipt lines, %7 vouchers; %8 runs; platform %9\n\n")
                .arg(size.customers).arg(size.bills).arg(size.linesPerBill).arg(size.stockBatches)
-               .arg(size.masterRows).arg(options.runs).arg(QGuiApplication::platformName());
+               .arg(size.masterRows).arg(size.receiptLines).arg(size.vouchers).arg(options.runs)
+               .arg(QGuiApplication::platformName());
     out.flush();
     bench::Runner::printTable(results);
     return failed ? 1 : 0;

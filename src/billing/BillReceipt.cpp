@@ -60,12 +60,6 @@ QString documentFiguresQuery(const QString& lineTable)
         + lineTable + QStringLiteral("  where BillNumber = ");
 }
 
-print::Letterhead loadLetterhead()
-{
-    CheckM::LoadShopHeader();
-    return {CheckM::ShopName, CheckM::ShopAddress1, CheckM::ShopAddress2, CheckM::ShopCity, CheckM::ShopPhone};
-}
-
 void printDocument(print::PrintJob& job, SkipFailing& errors, Connection& connection, const QString& lineTable,
                    qint16 number, const print::Letterhead& letterhead, ReceiptFooter footer)
 {
@@ -152,7 +146,7 @@ void printDocument(print::PrintJob& job, SkipFailing& errors, Connection& connec
 void PrintDocument(const QString& lineTable, qint16 number, Connection& connection)
 {
     CollectErrors errors;
-    const print::Letterhead letterhead = loadLetterhead();
+    const print::Letterhead letterhead = CheckM::loadLetterhead();
     connectx(connection);
     print::PrintJob job = print::startJob();
     printDocument(job, errors, connection, lineTable, number, letterhead);

@@ -17,9 +17,6 @@ class PrintJob;
 // on its own or many in one job (the bill register).
 namespace billing {
 
-// The shop's letterhead as LoadShopHeader sets it.
-print::Letterhead loadLetterhead();
-
 // What follows the grand-total line.
 enum class ReceiptFooter {
     // A 76-dash rule, "Software Designed By :", the maker's name, e-mail and

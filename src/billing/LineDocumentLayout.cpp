@@ -2,6 +2,7 @@
 
 #include "billing/LineDocumentScreen.h"
 
+#include "kit/Controls.h"
 #include "kit/Dates.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
@@ -31,23 +32,15 @@ QLineEdit* textBox(QWidget* parent, const QString& name)
 
 QComboBox* comboBox(QWidget* parent, const QString& name, bool editable)
 {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->setEditable(editable);
+    QComboBox* list = nullptr;
     if (editable) {
-        list->setInsertPolicy(QComboBox::NoInsert);
-        lists::limitLength(list);
+        list = controls::editableList(parent, name, lists::MaxTextLength);
+    } else {
+        list = new QComboBox(parent);
+        list->setObjectName(name);
     }
     list->setMaxVisibleItems(15);
     return list;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* push = new QPushButton(caption, parent);
-    push->setObjectName(name);
-    push->setAutoDefault(false);
-    return push;
 }
 
 QGroupBox* frame(QWidget* parent, const QString& name)
@@ -169,22 +162,22 @@ void LineDocumentScreen::buildControls()
         twips::place(txtAmount, 8040, 840, 1200, Row);
     }
 
-    CmbAdd = button(item, QStringLiteral("CmbAdd"), captions.addItem);
+    CmbAdd = controls::button(item, QStringLiteral("CmbAdd"), captions.addItem);
     CmbAdd->setToolTip(QStringLiteral("Click Add Item in Bill"));
     CmbAdd->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     twips::place(CmbAdd, 9600, 780, 1560, 420);
 
     // The other buttons.
-    cmdDelSerial = button(this, QStringLiteral("cmdDelSerial"), captions.deleteSerial);
+    cmdDelSerial = controls::button(this, QStringLiteral("cmdDelSerial"), captions.deleteSerial);
     cmdDelSerial->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
     twips::place(cmdDelSerial, 120, 4200, 2100, 480);
-    cmdDELET = button(this, QStringLiteral("cmdDELET"), captions.deleteDocument);
+    cmdDELET = controls::button(this, QStringLiteral("cmdDELET"), captions.deleteDocument);
     cmdDELET->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     twips::place(cmdDELET, 2340, 4200, 2340, 480);
-    CmdNewBill = button(this, QStringLiteral("CmdNewBill"), captions.newDocument);
+    CmdNewBill = controls::button(this, QStringLiteral("CmdNewBill"), captions.newDocument);
     CmdNewBill->setToolTip(captions.newDocumentTip);
     twips::place(CmdNewBill, 4800, 4200, 2640, 480);
-    CndPrintBill = button(this, QStringLiteral("CndPrintBill"), captions.print);
+    CndPrintBill = controls::button(this, QStringLiteral("CndPrintBill"), captions.print);
     CndPrintBill->setToolTip(QStringLiteral("Click to take Print"));
     CndPrintBill->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
                                            style()->standardIcon(QStyle::SP_FileIcon)));

@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalBlocker>
 #include <QTableView>
 
 using billing::StockMove;
@@ -62,17 +61,8 @@ void LineDocumentScreen::fillList(QComboBox* list, const QString& statement, Aft
     list->clearEditText();
     connectx();
     QStringList entries;
-    stopAtFirstError([&] {
-        m_rs.open(statement, m_connection);
-        for (; !m_rs.eof(); m_rs.moveNext())
-            entries << GridModel::displayText(m_rs.field(0));
-    });
-    {
-        // Adding to an empty list would choose its first entry on the way.
-        const QSignalBlocker quiet(list);
-        list->addItems(entries);
-        list->setCurrentIndex(-1);
-    }
+    stopAtFirstError([&] { entries = lists::readEntries(statement, m_connection); });
+    lists::setEntries(list, entries, lists::Chosen::None);
     if (after == AfterFill::PickFirst)
         lists::pick(list, 0);
 }
@@ -94,12 +84,7 @@ void LineDocumentScreen::FillMemberNum(QComboBox* list)
 void LineDocumentScreen::Fill(const QString& column, const QString& table, const QString& orderColumn,
                               const QString& direction, QComboBox* list)
 {
-    fillList(list,
-             QStringLiteral("Select distinct(") + column + QStringLiteral(") from ") + table
-                 + QStringLiteral(" order by ") + orderColumn + QStringLiteral(" ") + direction,
-             AfterFill::Empty);
-    m_connection.close();
-    lists::pick(list, 0);
+    lists::fillDistinct(list, column, table, orderColumn, direction, m_connection);
 }
 
 // ---------------------------------------------------------------- the party
@@ -159,10 +144,7 @@ void LineDocumentScreen::unbindGrid()
 void LineDocumentScreen::showInGrid(const QString& statement)
 {
     unbindGrid();
-    m_gridConnection.open();
-    RecordSet rows;
-    rows.open(statement, m_gridConnection);
-    grid::bind(DGG, rows);
+    grid::show(DGG, statement);
     SetGridWidths();
 }
 

@@ -161,11 +161,10 @@ protected:
     QWidget* txtBatch;  // a text box, or a list when the kind says so
 
     // The screen's connection, the result set of its queries and inserts, and
-    // the one of its stock statements; the grid's own connection.
+    // the one of its stock statements (the grid has a connection of its own).
     Connection m_connection;
     RecordSet m_rs;
     RecordSet m_rs2;
-    Connection m_gridConnection;
 
     // Values kept while the screen is open.
     NextNumber m_nextNumber;

@@ -144,6 +144,32 @@ QVector<QVector<QVariant>> QueryRows::fetch(int count)
     return rows;
 }
 
+QStringList QueryRows::fetchTexts(int column, const std::function<QString(const QVariant&)>& textOf)
+{
+    QStringList texts;
+    const int type = m_types.value(column, QMetaType::UnknownType);
+    auto* statement = static_cast<SQLHSTMT>(m_statement);
+    while (!m_atEnd) {
+        if (!nextRow()) {
+            finish();
+            break;
+        }
+        if (statement && (type == QMetaType::Int || type == QMetaType::Short)) {
+            SQLINTEGER value = 0;
+            bool isNull = false;
+            if (readValue(statement, column, SQL_C_SLONG, value, isNull))
+                texts << (isNull ? QString() : QString::number(value));
+            else
+                texts << textOf(QVariant());
+        } else if (statement && type == QMetaType::QString) {
+            texts << getText(statement, column).toString();
+        } else {
+            texts << textOf(statement ? readDirectly(column) : m_query.value(column));
+        }
+    }
+    return texts;
+}
+
 // Read directly, the statement moves on by itself: the query's own
 // bookkeeping of each row is not wanted, as its values are not read there.
 bool QueryRows::nextRow()

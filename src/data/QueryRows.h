@@ -3,8 +3,10 @@
 #include <QMetaType>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 
 class Connection;
 
@@ -34,6 +36,11 @@ public:
     bool atEnd() const { return m_atEnd; }
     // Up to count more rows (every row left when count is negative); none at the end.
     QVector<QVector<QVariant>> fetch(int count);
+    // One column of every row left, each value as textOf gives it, for a
+    // list of many entries: no row is kept. An integer read directly is given
+    // as its decimal digits and a text as it is, without a QVariant, so
+    // textOf must give those for them (and an empty text for a null).
+    QStringList fetchTexts(int column, const std::function<QString(const QVariant&)>& textOf);
     // No more rows are wanted: the statement is released.
     void finish();
 

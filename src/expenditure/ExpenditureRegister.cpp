@@ -1,6 +1,5 @@
 #include "expenditure/ExpenditureRegister.h"
 
-#include "billing/BillReceipt.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "kit/FailureStyles.h"
@@ -8,6 +7,7 @@
 #include "kit/NumericText.h"
 #include "print/PrintJob.h"
 #include "print/Report.h"
+#include "shell/CheckM.h"
 
 namespace expenditure {
 
@@ -60,7 +60,7 @@ void PrintRegister(const QString& numberText, Connection& connection)
         return;
     CollectErrors errors;
     errors([&] {
-        const print::Letterhead letterhead = billing::loadLetterhead();
+        const print::Letterhead letterhead = CheckM::loadLetterhead();
         connectx(connection);
         RecordSet vouchers;
         vouchers.open(RegisterQuery, connection);

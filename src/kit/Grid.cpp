@@ -4,6 +4,8 @@
 #include "data/QueryRows.h"
 #include "data/RecordSet.h"
 #include "kit/Dates.h"
+#include "kit/Failure.h"
+#include "kit/Messages.h"
 #include "kit/NumericText.h"
 
 #include <QAbstractItemView>
@@ -19,6 +21,44 @@ void fetchUpTo(QAbstractItemModel* model, int row)
     while (model->rowCount() <= row && model->canFetchMore({}))
         model->fetchMore({});
 }
+
+// The rows of a result that the first page does not show are read the
+// first time a row after it is wanted.
+QString firstPage(const QString& statement)
+{
+    return statement + QStringLiteral(" limit ") + QString::number(GridModel::BatchSize);
+}
+
+// Whether the value shows as the text, without making its text where the
+// type allows: a search through a large result compares many values.
+class ShownText {
+public:
+    explicit ShownText(const QString& text) : m_text(text)
+    {
+        bool isNumber = false;
+        m_number = text.toInt(&isNumber);
+        m_isWholeNumber = isNumber && QString::number(m_number) == text;
+    }
+
+    bool isShownBy(const QVariant& value) const
+    {
+        if (value.isNull())
+            return m_text.isEmpty();
+        switch (value.typeId()) {
+        case QMetaType::QString:
+            return *static_cast<const QString*>(value.constData()) == m_text;
+        case QMetaType::Int:
+            return m_isWholeNumber && *static_cast<const int*>(value.constData()) == m_number;
+        default:
+            return GridModel::displayText(value) == m_text;
+        }
+    }
+
+private:
+    const QString& m_text;
+    int m_number = 0;
+    bool m_isWholeNumber = false;
+};
 
 }  // namespace
 
@@ -51,6 +91,18 @@ void GridModel::setSource(std::shared_ptr<QueryRows> rows, std::shared_ptr<void>
     endResetModel();
 }
 
+void GridModel::setFirstPage(QVector<QString> headers, QVector<QVector<QVariant>> rows, WholeResult whole,
+                             std::shared_ptr<void> keepAlive)
+{
+    beginResetModel();
+    releaseSource();
+    m_headers = std::move(headers);
+    m_rows = std::move(rows);
+    m_whole = std::move(whole);
+    m_keepAlive = std::move(keepAlive);
+    endResetModel();
+}
+
 void GridModel::clear()
 {
     setRows({}, {});
@@ -61,24 +113,69 @@ void GridModel::clear()
 void GridModel::releaseSource()
 {
     m_source.reset();
+    m_whole = {};
     m_keepAlive.reset();
+}
+
+bool GridModel::hasMore() const
+{
+    return m_whole || (m_source && !m_source->atEnd());
 }
 
 bool GridModel::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && m_source && !m_source->atEnd();
+    return !parent.isValid() && hasMore();
 }
 
 // Each fetch reads as many rows as are there already: a caller going through
-// every row (a search for a row) reads a large result in a few steps.
+// every row (a search for a row) reads a large result in a few steps. The
+// view scrolling cannot take a failure: it is told, and the rows shown stay.
 void GridModel::fetchMore(const QModelIndex& parent)
 {
-    if (canFetchMore(parent))
+    if (!canFetchMore(parent))
+        return;
+    try {
         append(std::max(BatchSize, int(m_rows.size())));
+    } catch (const Failure& failure) {
+        releaseSource();
+        Messages::instance().showError(failure.description());
+    }
+}
+
+// The whole result takes over from the first page. Its first rows are
+// compared with the shown ones as the grid shows them: when the table has
+// changed since, the grid shows the whole result as it now is.
+void GridModel::takeWholeResult()
+{
+    WholeResult whole = std::move(m_whole);
+    m_whole = {};
+    std::shared_ptr<QueryRows> rows;
+    try {
+        rows = whole();
+    } catch (...) {
+        releaseSource();
+        throw;
+    }
+    const int shown = int(m_rows.size());
+    QVector<QVector<QVariant>> again = rows->fetch(shown);
+    bool same = again.size() == shown;
+    for (int row = 0; same && row < shown; ++row)
+        for (int column = 0; same && column < m_headers.size(); ++column)
+            same = displayText(again.at(row).value(column)) == displayText(m_rows.at(row).at(column));
+    m_source = std::move(rows);
+    if (!same) {
+        beginResetModel();
+        m_rows = std::move(again);
+        endResetModel();
+    }
 }
 
 void GridModel::append(int count)
 {
+    if (m_whole)
+        takeWholeResult();
+    if (!m_source)
+        return;
     QVector<QVector<QVariant>> more = m_source->fetch(count);
     if (!more.isEmpty()) {
         beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + more.size()) - 1);
@@ -91,14 +188,24 @@ void GridModel::append(int count)
 
 bool GridModel::ensureRow(int row)
 {
-    fetchUpTo(this, row);
+    while (row >= m_rows.size() && hasMore())
+        append(std::max(BatchSize, int(m_rows.size())));
     return row >= 0 && row < m_rows.size();
 }
 
 void GridModel::fetchAll()
 {
-    if (canFetchMore({}))
+    if (hasMore())
         append(-1);
+}
+
+int GridModel::findRow(int column, const QString& text, int from)
+{
+    const ShownText shown(text);
+    for (int row = std::max(from, 0); ensureRow(row); ++row)
+        if (shown.isShownBy(m_rows.at(row).value(column)))
+            return row;
+    return -1;
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const
@@ -175,8 +282,22 @@ void show(QTableView* view, const QString& statement)
 {
     auto connection = std::make_shared<Connection>();
     connection->open();
-    auto rows = std::make_shared<QueryRows>(QueryRows::run(statement, *connection));
-    modelOf(view)->setSource(std::move(rows), std::move(connection));
+    QVector<QString> headers;
+    QVector<QVector<QVariant>> rows;
+    {
+        QueryRows page = QueryRows::run(firstPage(statement), *connection);
+        headers = page.fieldNames();
+        rows = page.fetch(-1);
+    }
+    if (rows.size() < GridModel::BatchSize) {
+        modelOf(view)->setRows(std::move(headers), std::move(rows));
+    } else {
+        Connection* reader = connection.get();
+        modelOf(view)->setFirstPage(
+            std::move(headers), std::move(rows),
+            [reader, statement] { return std::make_shared<QueryRows>(QueryRows::run(statement, *reader)); },
+            std::move(connection));
+    }
     selectFirstRow(view);
 }
 
@@ -213,6 +334,8 @@ QString text(const QTableView* view, int row, int column)
     QAbstractItemModel* model = view->model();
     if (!model || row < 0)
         return {};
+    if (auto* rows = qobject_cast<GridModel*>(model))
+        rows->ensureRow(row);
     fetchUpTo(model, row);
     return model->index(row, column).data().toString();
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 class QTableView;
@@ -16,7 +17,9 @@ class QueryRows;
 // The rows are either all given at once (setRows) or come from a result that
 // is read as they are wanted (setSource): the first rows at once, the others
 // when the view scrolls to them (canFetchMore / fetchMore, as Qt's SQL models
-// do) or a caller asks for them (ensureRow, fetchAll).
+// do) or a caller asks for them (ensureRow, fetchAll). A result may also be
+// shown by its first page alone (setFirstPage): the whole result is asked
+// for when a row after the page is wanted.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -29,11 +32,21 @@ public:
     void setRows(QVector<QString> headers, QVector<QVector<QVariant>> rows);
     // Takes over the result, and whatever keeps it readable (its connection).
     void setSource(std::shared_ptr<QueryRows> rows, std::shared_ptr<void> keepAlive = {});
+    // The first rows of a result, and how to get the whole of it (throws
+    // Failure). The whole result goes on after the rows shown; should its
+    // first rows no longer be the ones shown, it replaces them.
+    using WholeResult = std::function<std::shared_ptr<QueryRows>()>;
+    void setFirstPage(QVector<QString> headers, QVector<QVector<QVariant>> rows, WholeResult whole,
+                      std::shared_ptr<void> keepAlive);
     void clear();
 
-    // True when the row is there, fetching the rows up to it first.
+    // True when the row is there, fetching the rows up to it first. Throws
+    // Failure when the rest of the result cannot be read.
     bool ensureRow(int row);
     void fetchAll();
+    // The first row, from `from` on, whose column shows the text, fetching
+    // rows as the search goes; -1 when there is none. Throws as ensureRow.
+    int findRow(int column, const QString& text, int from = 0);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -46,22 +59,26 @@ public:
     static QString displayText(const QVariant& value);
 
 private:
+    bool hasMore() const;
+    // Reads count more rows (every row left when negative). Throws Failure.
     void append(int count);
+    void takeWholeResult();
     void releaseSource();
 
     QVector<QString> m_headers;
     QVector<QVector<QVariant>> m_rows;
     std::shared_ptr<QueryRows> m_source;  // rows not yet read; null when every row is here
+    WholeResult m_whole;  // set while only the first page is here
     std::shared_ptr<void> m_keepAlive;
 };
 
 namespace grid {
 
 // Runs the statement over a freshly opened connection of the grid's own and
-// shows the first rows at once; the rest are read as they are wanted. The
-// connection is closed when every row has been read or the grid shows
-// something else. Throws DbError when the connection or the statement fails;
-// the grid then keeps what it showed.
+// shows the first rows at once, reading no more than them; the rest are read
+// as they are wanted. The connection is closed when every row has been read
+// or the grid shows something else. Throws DbError when the connection or
+// the statement fails; the grid then keeps what it showed.
 void show(QTableView* view, const QString& statement);
 
 // Shows the result's rows in the grid (a read-only copy), with a GridModel
@@ -74,7 +91,7 @@ void unbind(QTableView* view);
 // Every row of the grid, also those not read yet.
 int rowCount(const QTableView* view);
 // The shown text of a cell, reading rows up to it when needed; empty when
-// there is no such row.
+// there is no such row. Both throw Failure when the rest cannot be read.
 QString text(const QTableView* view, int row, int column);
 // The shown text of a column of the current row; empty when there is none.
 QString currentText(const QTableView* view, int column);

@@ -2,7 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/RecordSet.h"
+#include "data/QueryRows.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 
@@ -40,18 +40,18 @@ void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen)
         list->setCurrentIndex(-1);
 }
 
+QStringList readEntries(const QString& statement, Connection& connection)
+{
+    QueryRows rows = QueryRows::run(statement, connection);
+    if (rows.fieldNames().isEmpty())
+        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
+    return rows.fetchTexts(0, GridModel::displayText);
+}
+
 void fill(QComboBox* list, const QString& statement, Connection& connection)
 {
     setEntries(list, {});
-    RecordSet rows;
-    rows.open(statement, connection);
-    if (rows.fieldCount() < 1)
-        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
-    QStringList entries;
-    entries.reserve(rows.recordCount());
-    for (const QVector<QVariant>& row : rows.rows())
-        entries << GridModel::displayText(row.at(0));
-    setEntries(list, entries);
+    setEntries(list, readEntries(statement, connection));
 }
 
 QString fillDistinct(QComboBox* list, const QString& column, const QString& table,

@@ -29,9 +29,12 @@ enum class Chosen {
 // duplicates and empty texts kept; no handler of the list runs.
 void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen = Chosen::First);
 
-// Empties the list, then fills it with the first field of every row of the
-// statement, each as a grid shows it. Throws when the statement fails; the
-// list is then empty.
+// The first field of every row of the statement, each as a grid shows it.
+// Throws when the statement fails.
+QStringList readEntries(const QString& statement, Connection& connection);
+
+// Empties the list, then fills it with readEntries. Throws when the
+// statement fails; the list is then empty.
 void fill(QComboBox* list, const QString& statement, Connection& connection);
 
 // The screens' Fill: the list emptied; the connection (re)opened with

@@ -1,11 +1,11 @@
 #include "masters/MasterListings.h"
 
-#include "billing/BillReceipt.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "kit/FailureStyles.h"
 #include "print/Report.h"
+#include "shell/CheckM.h"
 
 #include <QVector>
 
@@ -46,7 +46,7 @@ const QVector<Listing>& listings()
 void printListing(const Listing& listing)
 {
     CollectErrors errors;
-    const print::Letterhead letterhead = billing::loadLetterhead();
+    const print::Letterhead letterhead = CheckM::loadLetterhead();
     errors([] { Connectionx::OpenSharedConnection(); });
     print::PrintJob job = print::startJob();
     print::Report report(job, listing.layout, [&](const std::function<void()>& step) { errors(step); });

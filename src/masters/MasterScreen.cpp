@@ -1,6 +1,7 @@
 #include "masters/MasterScreen.h"
 
 #include "data/SqlText.h"
+#include "kit/Controls.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/GridSelection.h"
@@ -49,13 +50,6 @@ QLineEdit* box(QWidget* parent, const QString& name)
     return edit;
 }
 
-QPushButton* button(const QString& caption, QWidget* parent, const QString& name)
-{
-    auto* pressed = new QPushButton(caption, parent);
-    pressed->setObjectName(name);
-    return pressed;
-}
-
 }  // namespace
 
 MasterScreen::MasterScreen(const MasterInstance& instance, QWidget* parent)
@@ -76,10 +70,7 @@ void MasterScreen::buildControls()
 
     Label3 = label(QStringLiteral("SN :"), this, QStringLiteral("Label3"));
     twips::place(Label3, 120, 480, 1395, 360);
-    CmbSN = new QComboBox(this);
-    CmbSN->setObjectName(QStringLiteral("CmbSN"));
-    CmbSN->setEditable(true);
-    CmbSN->setInsertPolicy(QComboBox::NoInsert);
+    CmbSN = controls::editableList(this, QStringLiteral("CmbSN"), controls::NoLengthLimit);
     CmbSN->setToolTip(QStringLiteral("Do not write while entry. Used only for View / Update / Delete"));
     twips::place(CmbSN, 1680, 480, 1215, 360);
 
@@ -88,7 +79,7 @@ void MasterScreen::buildControls()
     txtname = box(this, QStringLiteral("txtname"));
     twips::place(txtname, 1680, 1080, 8280, 375);
 
-    cmddelete = button(QStringLiteral("Delete"), this, QStringLiteral("cmddelete"));
+    cmddelete = controls::button(this, QStringLiteral("cmddelete"), QStringLiteral("Delete"));
     twips::place(cmddelete, 10080, 1080, 1455, 975);
 
     Label22 = label(m_instance.secondLabel, this, QStringLiteral("Label22"));
@@ -106,9 +97,9 @@ void MasterScreen::buildControls()
     Label2->setVisible(party);
     txtremark->setVisible(party);
 
-    CmdSave = button(QStringLiteral("Save"), this, QStringLiteral("CmdSave"));
+    CmdSave = controls::button(this, QStringLiteral("CmdSave"), QStringLiteral("Save"));
     twips::place(CmdSave, 1680, 2760, 1455, 975);
-    cmdprintstatus = button(QStringLiteral("Print"), this, QStringLiteral("cmdprintstatus"));
+    cmdprintstatus = controls::button(this, QStringLiteral("cmdprintstatus"), QStringLiteral("Print"));
     twips::place(cmdprintstatus, 3480, 2760, 1455, 975);
     cmdprintstatus->setEnabled(!m_instance.listing.isEmpty());
 

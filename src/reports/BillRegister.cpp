@@ -7,6 +7,7 @@
 #include "kit/FailureStyles.h"
 #include "kit/NumericText.h"
 #include "print/PrintJob.h"
+#include "shell/CheckM.h"
 
 namespace reports {
 
@@ -15,7 +16,7 @@ void printBillRegister(const QString& billSelection)
     CollectErrors errors;
     Connectionx::OpenSharedConnection();
     Connection& shared = Connectionx::sharedConnection();
-    const print::Letterhead letterhead = billing::loadLetterhead();
+    const print::Letterhead letterhead = CheckM::loadLetterhead();
     RecordSet& bills = Connectionx::sharedRecordSet2();
     errors([&] { bills.open(billSelection, shared); });
 

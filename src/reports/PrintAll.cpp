@@ -1,12 +1,12 @@
 #include "reports/PrintAll.h"
 
-#include "billing/BillReceipt.h"
 #include "data/Connectionx.h"
 #include "kit/FailureStyles.h"
 #include "kit/NumericText.h"
 #include "print/Report.h"
 #include "reports/BillRegister.h"
 #include "reports/BillTotals.h"
+#include "shell/CheckM.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -124,7 +124,7 @@ void PrintAll::printTotals()
     CollectErrors errors;
     Connectionx::OpenSharedConnection();
     Connection& shared = Connectionx::sharedConnection();
-    const print::Letterhead letterhead = billing::loadLetterhead();
+    const print::Letterhead letterhead = CheckM::loadLetterhead();
 
     print::PrintJob job = print::startJob();
     print::Report report(job,

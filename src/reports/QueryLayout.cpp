@@ -3,6 +3,7 @@
 
 #include "reports/QueryScreen.h"
 
+#include "kit/Controls.h"
 #include "kit/Dates.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
@@ -43,16 +44,14 @@ QLabel* caption(const QString& text, QWidget* parent, const QString& name)
 
 QComboBox* list(QWidget* parent, const QString& name)
 {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    // Completing what is typed would turn a typed 1 into the first stored
-    // number that starts with 1 (19999) without the operator noticing.
-    box->setCompleter(nullptr);
+    QComboBox* box = controls::editableList(parent, name, lists::MaxTextLength);
+    // The row's layout gives the list its width; measuring every entry for
+    // it would cost more than reading them. The entries have no icons: with
+    // no room for one the list keeps a text line's height.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setIconSize(QSize(0, 0));
     box->setMaxVisibleItems(15);
     box->setToolTip(ListTip);
-    lists::limitLength(box);
     return box;
 }
 
@@ -168,9 +167,7 @@ void QueryScreen::buildRow(const query::QueryRow& row, int line)
 
     int column = 5;
     for (const query::QueryButton& button : row.buttons) {
-        auto* pressed = new QPushButton(button.caption, Frame1);
-        pressed->setObjectName(QString::fromLatin1(button.name));
-        pressed->setAutoDefault(false);
+        QPushButton* pressed = controls::button(Frame1, QString::fromLatin1(button.name), button.caption);
         pressed->setMinimumWidth(twips::toPixelsX(1080, pressed));
         memberFor(button.name) = pressed;
         rows->addWidget(pressed, line, column++);

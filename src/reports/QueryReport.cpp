@@ -1,11 +1,11 @@
 #include "reports/QueryReport.h"
 
-#include "billing/BillReceipt.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "kit/FailureStyles.h"
 #include "print/PrintJob.h"
+#include "shell/CheckM.h"
 
 namespace reports {
 
@@ -18,7 +18,7 @@ void printQueryReport(const QString& rowsStatement, const QString& totalStatemen
     RecordSet& total = Connectionx::sharedRecordSet2();
     CollectErrors errors;
     errors([&] {
-        const print::Letterhead letterhead = billing::loadLetterhead();
+        const print::Letterhead letterhead = CheckM::loadLetterhead();
         print::PrintJob job = print::startJob();
         print::Report report(job, {1, {}, footer});
         report.letterhead(letterhead);

@@ -1,10 +1,11 @@
 #include "reports/QueryScreen.h"
 
+#include "data/Connection.h"
 #include "data/Connectionx.h"
-#include "data/RecordSet.h"
 #include "data/SqlText.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
+#include "kit/Lists.h"
 #include "kit/NumericText.h"
 #include "kit/Twips.h"
 #include "reports/QueryReport.h"
@@ -65,25 +66,17 @@ void QueryScreen::load()
 
 // Every list of the family is filled here, on the shared connection, with
 // nothing chosen. A list that cannot be read stays empty.
-void QueryScreen::fillList(const QVector<QComboBox*>& lists, const QString& statement)
+void QueryScreen::fillList(const QVector<QComboBox*>& filled, const QString& statement)
 {
-    for (QComboBox* list : lists)
+    for (QComboBox* list : filled)
         list->clear();
     Connectionx::OpenSharedConnection();
     Connection& shared = Connectionx::sharedConnection();
-    RecordSet& values = Connectionx::sharedRecordSet();
     stopAtFirstError([&] {
-        values.open(statement, shared);
-        QStringList entries;
-        entries.reserve(values.recordCount());
-        for (const QVector<QVariant>& row : values.rows())
-            entries << GridModel::displayText(row.value(0));
-        for (QComboBox* list : lists) {
-            list->addItems(entries);
-            list->setCurrentIndex(-1);
-        }
+        const QStringList entries = lists::readEntries(statement, shared);
+        for (QComboBox* list : filled)
+            lists::setEntries(list, entries, lists::Chosen::None);
     });
-    values.close();
     shared.close();
 }
 
@@ -155,13 +148,7 @@ void QueryScreen::fillGrid(const QString& statement)
 {
     grid::unbind(DGG);
     CollectErrors errors;
-    errors([&] {
-        m_gridConnection.open();
-        RecordSet rows;
-        rows.open(statement, m_gridConnection);
-        m_gridConnection.close();
-        grid::bind(DGG, rows);
-    });
+    errors([&] { grid::show(DGG, statement); });
     twips::setColumnWidths(DGG, m_design.gridWidths);
     errors.report();
 }

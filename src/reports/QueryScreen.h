@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/Connection.h"
 #include "kit/DataScreen.h"
 #include "print/Report.h"
 
@@ -121,7 +120,8 @@ protected:
     virtual void runOwn(const query::QueryButton& button, const query::Bounds& bounds);
 
     // Every grid of the family is filled through these two: a statement's
-    // rows, read on the grid's own connection, or rows the screen computed.
+    // rows, read on the grid's own connection as they are wanted, or rows the
+    // screen computed.
     void fillGrid(const QString& statement);
     void fillGrid(const QVector<QString>& headers, QVector<QVector<QVariant>> rows,
                   const QVector<int>& widths);
@@ -137,5 +137,4 @@ private:
     std::optional<query::Bounds> bounds(query::Selector selector, bool strict) const;
 
     const query::QueryDesign& m_design;
-    Connection m_gridConnection;
 };

@@ -4,6 +4,7 @@
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
+#include "kit/Controls.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
 #include "kit/Twips.h"
@@ -30,8 +31,7 @@ ChangePwd::ChangePwd(QWidget* parent)
 
     Label2 = new QLabel(QStringLiteral("User ID :"), Frame1);
     twips::place(Label2, "Label2", 240, 300, 1800, 315);
-    txtUID = new QComboBox(Frame1);
-    txtUID->setEditable(true);
+    txtUID = controls::editableList(Frame1, QStringLiteral("txtUID"), controls::NoLengthLimit);
     twips::place(txtUID, "txtUID", 2160, 270, 3300, 375);
 
     Label1 = new QLabel(QStringLiteral("Password :"), Frame1);

@@ -100,4 +100,10 @@ void LoadShopHeader()
     });
 }
 
+print::Letterhead loadLetterhead()
+{
+    LoadShopHeader();
+    return {ShopName, ShopAddress1, ShopAddress2, ShopCity, ShopPhone};
+}
+
 }  // namespace CheckM

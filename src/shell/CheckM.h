@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/Letterhead.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -27,5 +29,8 @@ bool CheckLogin(const QString& user, const QString& shiftedPassword);
 // Sets the five values from the shop's header row, or to placeholders when the
 // database has none (or cannot be read).
 void LoadShopHeader();
+
+// LoadShopHeader's five values as the letterhead the print routines take.
+print::Letterhead loadLetterhead();
 
 }  // namespace CheckM

@@ -1,5 +1,6 @@
 #include "shell/LOGIN.h"
 
+#include "kit/Controls.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
 #include "kit/Twips.h"
@@ -45,8 +46,7 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
 
     Label155 = new QLabel(QStringLiteral("User Id :"), Frame1);
     twips::place(Label155, "Label155", 1680, 780, 1200, 375);
-    txtUID = new QComboBox(Frame1);
-    txtUID->setEditable(true);
+    txtUID = controls::editableList(Frame1, QStringLiteral("txtUID"), controls::NoLengthLimit);
     txtUID->setEditText(QStringLiteral("Admin"));
     txtUID->setToolTip(QStringLiteral("Admin"));
     twips::place(txtUID, "txtUID", 2940, 780, 3000, 375);

@@ -170,6 +170,13 @@ private slots:
         op.addLine("RICE", "1");
         QCOMPARE(db.count("asigncharges"), 3);
         QVERIFY(messages.shown.isEmpty());
+
+        // A typed bill number stays as typed, though a listed one starts with it.
+        db.exec(billLine(12, 1, "RICE", 1, 40));
+        op.click("CmdNewBill");
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));  // completion works in an active window
+        op.typeIn(op.list("cmbbillnumber"), "1");
+        QCOMPARE(op.billNumber(), QString("1"));
     }
 
     void theLocalesDecimalSeparatorCounts_data()

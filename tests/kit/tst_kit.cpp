@@ -235,6 +235,22 @@ private slots:
         QCOMPARE(grid::rowCount(&view), count);
         QCOMPARE(grid::text(&view, count - 2, 0), QString("2"));
 
+        // A row of the first page deleted before the rest is read: the grid
+        // shows the table as it now is, no row twice and none left out.
+        grid::show(&view, statement);
+        db.exec(QStringLiteral("delete from Customer where SN = %1").arg(count - 3));
+        QCOMPARE(grid::rowCount(&view), count - 1);
+        QCOMPARE(checks::rows(view.model()), db.rows(statement));
+
+        // A row is found by the text its cell shows, also past the rows read.
+        grid::show(&view, statement);
+        auto* model = qobject_cast<GridModel*>(view.model());
+        QCOMPARE(model->findRow(0, "1"), count - 2);
+        QCOMPARE(model->findRow(1, "SAME"), 3);  // SN 515: 516 is gone
+        QCOMPARE(model->findRow(1, "SAME", 4), 8);
+        QCOMPARE(model->findRow(0, "01"), -1);
+        QCOMPARE(model->findRow(2, "ROAD 7"), count - 8);
+
         grid::show(&view, statement);
         grid::unbind(&view);
         QCOMPARE(QSqlDatabase::connectionNames().size(), connectionsBefore);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QComboBox;
+class QPushButton;
+class QWidget;
+
+// The controls every screen builds the same way.
+namespace controls {
+
+// No limit of its own on what is typed (a line edit's largest).
+constexpr int NoLengthLimit = 32767;
+
+// An editable list whose typed text stays as typed: no completion (a typed
+// "1" would otherwise become the first entry starting with 1, "19999",
+// without the operator noticing), no entry added by Enter, and at most
+// maxLength characters.
+QComboBox* editableList(QWidget* parent, const QString& name, int maxLength);
+
+// A push button that Enter does not press: Enter belongs to the screen
+// (its print) or to the text being typed.
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption);
+
+}  // namespace controls
