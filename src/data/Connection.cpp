@@ -4,6 +4,7 @@
 #include "data/DbError.h"
 #include "data/Dialect.h"
 #include "data/ErrorKinds.h"
+#include "data/OdbcHandles.h"
 #include "kit/Messages.h"
 
 #include <QAtomicInt>
@@ -33,12 +34,7 @@ QString describe(const QSqlError& error)
 // The engine behind the data source, as its ODBC driver names it.
 QString engineName(const QSqlDatabase& database)
 {
-    const QVariant handle = database.driver()->handle();
-    // QODBC hands the connection handle over as a void* (SQLHANDLE in older Qt).
-    if (!handle.isValid()
-        || (qstrcmp(handle.typeName(), "void*") != 0 && qstrcmp(handle.typeName(), "SQLHANDLE") != 0))
-        return {};
-    SQLHDBC connection = *static_cast<SQLHDBC const*>(handle.constData());
+    auto connection = static_cast<SQLHDBC>(odbchandles::connection(database));
     if (!connection)
         return {};
     SQLCHAR name[128] = {};
@@ -93,8 +89,9 @@ void Connection::open(const QString& connectionString)
         ? QSqlDatabase::database(m_name, false)
         : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
     // A SQLite database gets its settings for safe keeping here too, so that
-    // a data source defined before they existed has them as well.
-    database.setDatabaseName(datasource::withSqliteSafety(odbcDatabaseName(connectionString)));
+    // a data source defined before they existed has them as well; a server
+    // gets no fixed user and password (see datasource::forConnection).
+    database.setDatabaseName(datasource::forConnection(odbcDatabaseName(connectionString)));
     if (!database.open()) {
         const QString description = describe(database.lastError());
         database.close();
@@ -130,14 +127,14 @@ void Connection::begin()
     if (!database.isOpen())
         throw DbError(QStringLiteral("The connection is not open."));
     if (!database.transaction())
-        throw dberrors::fromSqlError(database.lastError());
+        throw dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database));
 }
 
 void Connection::commit()
 {
     QSqlDatabase database = this->database();
     if (!database.commit())
-        throw dberrors::fromSqlError(database.lastError());
+        throw dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database));
 }
 
 void Connection::rollback()
