@@ -168,8 +168,8 @@ QString PostgresDialect::dateLiteral(const QDate& date) const
 
 QVector<QString> PostgresDialect::resultNames(const QString& statement, const QVector<QString>& driverNames) const
 {
-    static const QStringList columns = schema::columnNames();
-    return resultnames::restored(statement, driverNames, columns);
+    static const QHash<QString, QStringList> tables = schema::columnNames();
+    return resultnames::restored(statement, driverNames, tables);
 }
 
 QString PostgresDialect::numberingLock(const QString& table) const

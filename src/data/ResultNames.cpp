@@ -43,10 +43,10 @@ QString itemName(const QString& item, const QHash<QString, QString>& known)
     return item;
 }
 
-}  // namespace
-
-QStringList selectList(const QString& statement)
+// The select list, and where the first FROM after it starts (-1 for none).
+QStringList selectList(const QString& statement, int& fromAt)
 {
+    fromAt = -1;
     static const QRegularExpression start(QStringLiteral(R"(^\s*select\b\s*(?:(?:distinct|all)\b\s*)?)"),
                                           QRegularExpression::CaseInsensitiveOption);
     const auto opening = start.match(statement);
@@ -73,6 +73,7 @@ QStringList selectList(const QString& statement)
             itemStart = i + 1;
         } else if (depth == 0 && wordAt(statement, i, QLatin1String("from"))) {
             items << statement.mid(itemStart, i - itemStart).trimmed();
+            fromAt = i;
             return items;
         }
     }
@@ -82,10 +83,32 @@ QStringList selectList(const QString& statement)
     return items;
 }
 
-QVector<QString> restored(const QString& statement, const QVector<QString>& driverNames, const QStringList& columns)
+}  // namespace
+
+QStringList selectList(const QString& statement)
 {
+    int fromAt = -1;
+    return selectList(statement, fromAt);
+}
+
+QString firstTable(const QString& statement)
+{
+    int fromAt = -1;
+    selectList(statement, fromAt);
+    static const QRegularExpression table(QStringLiteral(R"(^from\s+(\w+))"), QRegularExpression::CaseInsensitiveOption);
+    return fromAt < 0 ? QString() : table.match(statement.mid(fromAt)).captured(1);
+}
+
+QVector<QString> restored(const QString& statement, const QVector<QString>& driverNames,
+                          const QHash<QString, QStringList>& tables)
+{
+    // The first table's spelling, then any other table's.
     QHash<QString, QString> known;
-    for (const QString& name : columns)
+    const QStringList first = tables.value(firstTable(statement).toLower());
+    for (auto table = tables.cbegin(); table != tables.cend(); ++table)
+        for (const QString& name : *table)
+            known.insert(name.toLower(), name);
+    for (const QString& name : first)
         known.insert(name.toLower(), name);
 
     const QStringList items = selectList(statement);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -14,9 +15,14 @@ namespace resultnames {
 // statement is no select or its list cannot be told apart.
 QStringList selectList(const QString& statement);
 
+// The table the statement reads first (after its first FROM), as written.
+QString firstTable(const QString& statement);
+
 // The names for the driver's names of the statement's result: by the select
-// list when it has one item per column and no "*"; else each driver name in
-// the spelling of `columns` (the tables' column names) when it is one of them.
-QVector<QString> restored(const QString& statement, const QVector<QString>& driverNames, const QStringList& columns);
+// list when it has one item per column and no "*"; else each driver name.
+// A column's name is spelled as its table spells it: `tables` holds each
+// table's column names under the table's name in lower case.
+QVector<QString> restored(const QString& statement, const QVector<QString>& driverNames,
+                          const QHash<QString, QStringList>& tables);
 
 }  // namespace resultnames

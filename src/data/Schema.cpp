@@ -108,21 +108,22 @@ QStringList statements(Engine engine)
     return all;
 }
 
-QStringList columnNames()
+QHash<QString, QStringList> columnNames()
 {
-    static const QRegularExpression table(QStringLiteral(R"(^CREATE TABLE \w+ \((.*)\)$)"));
-    QStringList names;
+    static const QRegularExpression table(QStringLiteral(R"(^CREATE TABLE (\w+) \((.*)\)$)"));
+    QHash<QString, QStringList> tables;
     for (const QString& statement : statements()) {
         const auto match = table.match(statement);
         if (!match.hasMatch())
             continue;
-        for (const QString& column : match.captured(1).split(QStringLiteral(", "))) {
+        QStringList& names = tables[match.captured(1).toLower()];
+        for (const QString& column : match.captured(2).split(QStringLiteral(", "))) {
             const QString name = column.section(QLatin1Char(' '), 0, 0);
-            if (name != QLatin1String("PRIMARY") && !names.contains(name))
+            if (name != QLatin1String("PRIMARY"))
                 names << name;
         }
     }
-    return names;
+    return tables;
 }
 
 void createServerTables(Connection& connection)

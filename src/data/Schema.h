@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -16,8 +17,9 @@ enum class Engine { Sqlite, Postgres };
 // CREATE TABLE / CREATE INDEX statements and, last, the first user row.
 QStringList statements(Engine engine = Engine::Sqlite);
 
-// Every column name of the tables, as they spell it.
-QStringList columnNames();
+// Every table's column names as it spells them, under the table's name in
+// lower case.
+QHash<QString, QStringList> columnNames();
 
 // Creates the tables on the open connection to an empty server database,
 // in one transaction. Throws DbError.
