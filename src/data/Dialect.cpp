@@ -161,6 +161,26 @@ QString PostgresDialect::rewriteCode(const QString& code, bool atStatementStart)
     return result;
 }
 
+QString PostgresDialect::rewrite(const QString& statement) const
+{
+    // "Select distinct(X) from ... order by Y desc", Y another column: the
+    // server sorts only by what it selects. Each X is ordered by the Y it
+    // comes first with, as SQLite orders them.
+    static const QRegularExpression distinctByOther(
+        QStringLiteral(R"(^\s*select\s+distinct\s*\(\s*(\w+)\s*\)(\s+as\s+\w+)?(\s+from\s.*\S)\s+order\s+by\s+(\w+)(?:\s+(asc|desc))?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    QString result = StandardDialect::rewrite(statement);
+    const auto match = distinctByOther.match(result);
+    if (match.hasMatch() && match.captured(1).compare(match.captured(4), Qt::CaseInsensitive) != 0) {
+        const bool descending = match.captured(5).compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0;
+        result = QStringLiteral("Select %1%2%3 group by %1 order by %4(%5) %6")
+                     .arg(match.captured(1), match.captured(2), match.captured(3),
+                          descending ? QStringLiteral("max") : QStringLiteral("min"), match.captured(4),
+                          descending ? QStringLiteral("desc") : QStringLiteral("asc"));
+    }
+    return result;
+}
+
 QString PostgresDialect::dateLiteral(const QDate& date) const
 {
     return QStringLiteral("DATE '") + date.toString(Qt::ISODate) + QLatin1Char('\'');

@@ -74,6 +74,7 @@ protected:
 class PostgresDialect : public StandardDialect {
 public:
     QString engine() const override { return QStringLiteral("PostgreSQL"); }
+    QString rewrite(const QString& statement) const override;
     QVector<QString> resultNames(const QString& statement, const QVector<QString>& driverNames) const override;
     QString numberingLock(const QString& table) const override;
 

@@ -60,4 +60,12 @@ void keep(const QString& odbcName, const QString& connectionName)
     sessions << connectionName;
 }
 
+int keptCount()
+{
+    int count = 0;
+    for (const QStringList& sessions : std::as_const(kept()))
+        count += int(sessions.size());
+    return count;
+}
+
 }  // namespace serversessions

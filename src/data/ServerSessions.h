@@ -20,4 +20,7 @@ QString take(const QString& odbcName);
 // a later take(); closes it when enough are kept already.
 void keep(const QString& odbcName, const QString& connectionName);
 
+// How many sessions this thread keeps.
+int keptCount();
+
 }  // namespace serversessions
