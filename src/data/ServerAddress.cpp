@@ -91,8 +91,8 @@ ServerAddress ServerAddress::parse(const QString& address)
 QString ServerAddress::text() const
 {
     const bool folder = host.startsWith(QLatin1Char('/'));
-    return QStringLiteral("postgresql://%1@%2:%3/%4")
-        .arg(user, folder ? QString::fromUtf8(QUrl::toPercentEncoding(host)) : host)
-        .arg(port)
-        .arg(database);
+    // Joined, not put in with arg(): a folder's "%2F" would be taken for a place.
+    return QStringLiteral("postgresql://") + user + QLatin1Char('@')
+        + (folder ? QString::fromUtf8(QUrl::toPercentEncoding(host)) : host) + QLatin1Char(':')
+        + QString::number(port) + QLatin1Char('/') + database;
 }
