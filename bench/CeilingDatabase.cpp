@@ -4,6 +4,7 @@
 #include "data/DataSource.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
+#include "data/ServerAddress.h"
 #include "data/SqlText.h"
 
 #include <QDate>
@@ -161,6 +162,32 @@ void create(const QString& path, const Size& size)
     schema::createSqliteDatabase(path);
     Connection connection;
     connection.open(schema::sqliteConnectionString(path));
+    fill(connection, size);
+}
+
+bool createOnServer(const ServerAddress& server, const Size& size)
+{
+    Connection connection;
+    connection.open(datasource::postgresConnectionString(server));
+    if (schema::hasTables(connection))
+        return false;
+    schema::createServerTables(connection);
+    fill(connection, size);
+    // The server plans its statements by what it has counted.
+    RecordSet counted;
+    counted.open(QStringLiteral("ANALYZE"), connection);
+    return true;
+}
+
+void useServerAsDataSource(const QString& iniPath, const ServerAddress& server)
+{
+    QFile::remove(iniPath);
+    qputenv("ODBCINI", iniPath.toLocal8Bit());
+    datasource::definePostgres(QStringLiteral("Bill"), server);
+}
+
+void fill(Connection& connection, const Size& size)
+{
     Transaction transaction(connection);
     insertRows(connection, QStringLiteral("Customer"), size.customers, customerValues);
     for (const QString& table : {QStringLiteral("Supplier"), QStringLiteral("ExpenditurePerson")})

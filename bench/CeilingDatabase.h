@@ -7,6 +7,9 @@
 // the program's own schema and filled through the program's own data layer.
 // Used by the benchmark; meant for every program that needs a shop at its
 // ceiling (more screens' timings, crash and recovery runs).
+class Connection;
+struct ServerAddress;
+
 namespace ceiling {
 
 struct Size {
@@ -45,6 +48,15 @@ QString itemName(int number);
 // Creates the database file (which must not exist yet) and fills it. Throws
 // Failure. Takes about half a minute at the full size.
 void create(const QString& path, const Size& size);
+
+// Fills the tables of a new database (the first user its only row) on the connection.
+void fill(Connection& connection, const Size& size);
+
+// The same on a server's database: creates the tables and fills them when
+// it has none (returns true), else leaves it as it is.
+bool createOnServer(const ServerAddress& server, const Size& size);
+// Defines the data source "Bill" for this process for the server's database.
+void useServerAsDataSource(const QString& iniPath, const ServerAddress& server);
 
 // Defines the data source "Bill" for this process in an ODBC configuration
 // file of its own, pointing at the database file. Call it before the first

@@ -6,6 +6,7 @@
 #include "CheckCommand.h"
 #include "MrpCommand.h"
 #include "RestoreCommand.h"
+#include "ServerInitCommand.h"
 #include "ToolDatabase.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
@@ -35,7 +36,9 @@ Commands:
       existing database is never overwritten: that is an error; with
       --if-missing it is kept, and the data source is defined for it when
       there is none.
-  shop [--database FILE] [--name TEXT] [--address1 TEXT] [--address2 TEXT]
+)";
+
+const char* const UsageOthers = R"(  shop [--database FILE] [--name TEXT] [--address1 TEXT] [--address2 TEXT]
        [--city TEXT] [--phone TEXT]
       Sets the shop's letterhead printed on every document; values not given
       keep what they were.
@@ -67,7 +70,7 @@ struct Arguments {
 
 Arguments parse(const QStringList& words)
 {
-    static const QStringList valued{"--database", "--name", "--address1", "--address2", "--city", "--phone"};
+    static const QStringList valued{"--database", "--server", "--name", "--address1", "--address2", "--city", "--phone"};
     static const QStringList flags{"--if-missing", "--help"};
     Arguments arguments;
     for (int i = 1; i < words.size(); ++i) {
@@ -105,6 +108,11 @@ int init(const Arguments& arguments)
 {
     const bool ifMissing = arguments.flags.contains(QLatin1String("--if-missing"));
     const bool databaseNamed = arguments.options.contains(QLatin1String("--database"));
+    if (arguments.options.contains(QLatin1String("--server"))) {
+        if (databaseNamed)
+            throw Failure(QStringLiteral("init takes --database FILE or --server ADDRESS, not both"));
+        return initServer(arguments.options.value(QStringLiteral("--server")), ifMissing, out());
+    }
     const QString path = QFileInfo(arguments.options.value(QStringLiteral("--database"),
                                                            datasource::defaultDatabasePath()))
                              .absoluteFilePath();
@@ -187,7 +195,7 @@ int main(int argc, char* argv[])
             return check(words.mid(2), out());
         const Arguments arguments = parse(QCoreApplication::arguments());
         if (arguments.flags.contains(QLatin1String("--help")) || arguments.command == QLatin1String("help")) {
-            out() << Usage << BackupHelp << RestoreHelp << CheckHelp << UsageEnd;
+            out() << Usage << ServerInitHelp << UsageOthers << BackupHelp << RestoreHelp << CheckHelp << UsageEnd;
             return 0;
         }
         if (arguments.command == QLatin1String("init"))

@@ -57,6 +57,7 @@ struct LineDocumentKind {
     QString name;  // the screen's objectName, as the catalog knows it
     DocumentCaptions captions;
     QString lineTable;     // asigncharges, ItemIn
+    int lineColumns = 17;  // the values of a line (ExpenditureTable has 16)
     QString partyTable;    // Customer, Supplier
     QString documentName;  // "bill", "receipt": how messages name a document
 

@@ -3,6 +3,7 @@
 
 #include "billing/LineDocumentScreen.h"
 
+#include "billing/LineStore.h"
 #include "data/SqlText.h"
 #include "kit/BillArithmetic.h"
 #include "kit/FailureStyles.h"
@@ -195,8 +196,10 @@ void LineDocumentScreen::readGridLine(qint16& number, qint16& serial) const
 void LineDocumentScreen::showNextNumber(bool tellWhenUsedUp)
 {
     m_nextNumber = FindLastBillNumber();
+    m_offeredNumber.reset();
     if (m_nextNumber.state == Numbering::Free) {
         m_line.number = m_nextNumber.number;
+        m_offeredNumber = m_line.number;
         cmbbillnumber->setEditText(QString::number(m_line.number));
         return;
     }
@@ -208,54 +211,17 @@ void LineDocumentScreen::showNextNumber(bool tellWhenUsedUp)
 
 // ---------------------------------------------------------------- lines and stock
 
-void LineDocumentScreen::insertLine(const QStringList& values)
+void LineDocumentScreen::insertLine()
 {
-    m_rs.open(QStringLiteral("insert into ") + m_kind.lineTable + QStringLiteral(" values(")
-                  + values.join(QLatin1Char(',')) + QStringLiteral(")"),
-              m_connection);
+    const billing::NumberUse use =
+        m_offeredNumber == m_line.number ? billing::NumberUse::Claims : billing::NumberUse::Joins;
+    m_line = billing::storeLine(m_kind, m_line, use, m_connection);
 }
 
 void LineDocumentScreen::moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
                                    const QString& batch)
 {
-    if (move == StockMove::None
-        || (move == StockMove::RaiseNamedBatch && itemCode.isEmpty() && batch.isEmpty()))
-        return;
-    const QString change = move == StockMove::Lower ? QStringLiteral("Update Stock set Quantity = Quantity - ")
-                                                    : QStringLiteral("Update Stock set Quantity = Quantity + ");
-    m_rs2.open(change + sql::number(quantity) + QStringLiteral(" where ItemCode = ") + sql::text(itemCode)
-                   + QStringLiteral(" and Item = ") + sql::text(item) + QStringLiteral("  and Batch_Number = ")
-                   + sql::text(batch),
-               m_connection);
-}
-
-// The batch is raised when it exists, and created otherwise with the line's
-// values under the next stock row number.
-void LineDocumentScreen::receiveIntoStock(const billing::DocumentLine& line)
-{
-    const QString batch = QStringLiteral(" and Item = ") + sql::text(line.item);
-    m_rs.open(QStringLiteral("Select ItemCode from Stock where ItemCode = ") + sql::text(line.itemCode) + batch
-                  + QStringLiteral("  and Batch_Number = ") + sql::text(line.batch),
-              m_connection);
-    if (m_rs.recordCount() > 0) {
-        m_rs2.open(QStringLiteral("update Stock set Quantity = Quantity + ") + sql::number(line.quantity)
-                       + QStringLiteral(" Where ItemCode = ") + sql::text(line.itemCode) + batch
-                       + QStringLiteral("    and Batch_Number = ") + sql::text(line.batch),
-                   m_connection);
-        return;
-    }
-    const NextNumber row =
-        numbering::afterMaximum(QStringLiteral("Select max(BillNumber) from Stock"), m_rs, m_connection);
-    if (row.state == Numbering::UsedUp)
-        throw Failure(numbering::usedUpMessage(QStringLiteral("stock row")));
-    if (row.state != Numbering::Free)
-        throw Failure(QStringLiteral("The stock rows could not be read."));
-    billing::DocumentLine batchRow = line;
-    batchRow.number = row.number;
-    batchRow.serial = 0;
-    m_rs2.open(QStringLiteral("insert into Stock values(") + batchRow.values().join(QLatin1Char(','))
-                   + QStringLiteral(")"),
-               m_connection);
+    billing::moveStock(move, quantity, itemCode, item, batch, m_connection);
 }
 
 void LineDocumentScreen::removeLine(qint16 number, qint16 serial, StockMove move)

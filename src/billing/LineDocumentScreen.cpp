@@ -18,7 +18,6 @@
 #include <QPushButton>
 
 using billing::StockMove;
-using billing::StockOnAdd;
 
 LineDocumentScreen::LineDocumentScreen(billing::LineDocumentKind kind, QWidget* parent)
     : DataScreen(kind.name, kind.captions.window, 11895, 9120, parent), m_kind(std::move(kind))
@@ -119,16 +118,18 @@ void LineDocumentScreen::readEntry()
     m_line.date = DTP->date();
 }
 
-// The line and what it does to the stock are stored together or not at all.
+// The line and what it does to the stock are stored together or not at all;
+// the box shows the number the line went under.
 void LineDocumentScreen::storeLineWithStock()
 {
+    const bool claims = m_offeredNumber == m_line.number;
     Transaction transaction(m_connection);
-    insertLine(m_line.values());
-    if (m_kind.stockOnAdd == StockOnAdd::Sell)
-        moveStock(StockMove::Lower, m_line.quantity, m_line.itemCode, m_line.item, m_line.batch);
-    else if (m_kind.stockOnAdd == StockOnAdd::Receive)
-        receiveIntoStock(m_line);
+    insertLine();
     transaction.commit();
+    // Once stored, the document is this screen's: its next lines join it.
+    if (claims)
+        m_offeredNumber.reset();
+    cmbbillnumber->setEditText(QString::number(m_line.number));
 }
 
 void LineDocumentScreen::addItem()

@@ -104,12 +104,15 @@ protected:
     std::optional<qint16> gridDocument() const { return m_gridDocument; }
     void SetGridWidths();
 
-    // The one statement that stores a line of a document, its first line too.
-    void insertLine(const QStringList& values);
+    // Stores m_line in the transaction open on the screen's connection, the
+    // first line under the number the screen offered too: that one claims
+    // the number, and goes under the next free number when another till has
+    // taken it (billing::storeLine). m_line then holds the number and serial
+    // it was stored under.
+    void insertLine();
     // The stock statements of a line's batch.
     void moveStock(billing::StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
                    const QString& batch);
-    void receiveIntoStock(const billing::DocumentLine& line);
     // A line, or every line of a document, removed with the stock move of each
     // line, all or nothing. Throws.
     void removeLine(qint16 number, qint16 serial, billing::StockMove move);
@@ -160,14 +163,16 @@ protected:
     QComboBox* CmbCode;
     QWidget* txtBatch;  // a text box, or a list when the kind says so
 
-    // The screen's connection, the result set of its queries and inserts, and
-    // the one of its stock statements (the grid has a connection of its own).
+    // The screen's connection and the result set of its queries (the grid
+    // has a connection of its own).
     Connection m_connection;
     RecordSet m_rs;
-    RecordSet m_rs2;
 
     // Values kept while the screen is open.
     NextNumber m_nextNumber;
+    // The number showNextNumber offered, while no line of this screen is
+    // stored under it: the line that is claims it.
+    std::optional<qint16> m_offeredNumber;
     billing::DocumentLine m_line;  // the line added last
     double m_grandTotal = 0;
     QVariant m_foundName;

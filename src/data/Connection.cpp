@@ -4,6 +4,8 @@
 #include "data/DbError.h"
 #include "data/Dialect.h"
 #include "data/ErrorKinds.h"
+#include "data/OdbcHandles.h"
+#include "data/ServerSessions.h"
 #include "kit/Messages.h"
 
 #include <QAtomicInt>
@@ -33,12 +35,7 @@ QString describe(const QSqlError& error)
 // The engine behind the data source, as its ODBC driver names it.
 QString engineName(const QSqlDatabase& database)
 {
-    const QVariant handle = database.driver()->handle();
-    // QODBC hands the connection handle over as a void* (SQLHANDLE in older Qt).
-    if (!handle.isValid()
-        || (qstrcmp(handle.typeName(), "void*") != 0 && qstrcmp(handle.typeName(), "SQLHANDLE") != 0))
-        return {};
-    SQLHDBC connection = *static_cast<SQLHDBC const*>(handle.constData());
+    auto connection = static_cast<SQLHDBC>(odbchandles::connection(database));
     if (!connection)
         return {};
     SQLCHAR name[128] = {};
@@ -74,11 +71,12 @@ QString odbcDatabaseName(const QString& connectionString)
     return others.join(QLatin1Char(';'));
 }
 
-Connection::Connection()
-    : m_name(QStringLiteral("bill-connection-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
-    , m_dialect(Dialect::forEngine(QString()))
+QString Connection::newName()
 {
+    return QStringLiteral("bill-connection-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
 }
+
+Connection::Connection() : m_name(newName()), m_dialect(Dialect::forEngine(QString())) {}
 
 Connection::~Connection()
 {
@@ -89,22 +87,42 @@ Connection::~Connection()
 void Connection::open(const QString& connectionString)
 {
     close();
+    // A SQLite database gets its settings for safe keeping here too, so that
+    // a data source defined before they existed has them as well; a server
+    // gets no fixed user and password (see datasource::forConnection).
+    const QString odbcName = datasource::forConnection(odbcDatabaseName(connectionString));
+    const bool server = !datasource::reachesSqlite(odbcName);
+    if (server) {
+        const QString kept = serversessions::take(odbcName);
+        if (!kept.isEmpty()) {
+            QSqlDatabase::removeDatabase(m_name);
+            m_name = kept;
+            m_sessionString = odbcName;
+            m_dialect = Dialect::forEngine(engineName(database()));
+            return;
+        }
+    }
     QSqlDatabase database = QSqlDatabase::contains(m_name)
         ? QSqlDatabase::database(m_name, false)
         : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
-    // A SQLite database gets its settings for safe keeping here too, so that
-    // a data source defined before they existed has them as well.
-    database.setDatabaseName(datasource::withSqliteSafety(odbcDatabaseName(connectionString)));
+    database.setDatabaseName(odbcName);
     if (!database.open()) {
         const QString description = describe(database.lastError());
         database.close();
         throw DbError(description);
     }
+    if (server)
+        m_sessionString = odbcName;
     m_dialect = Dialect::forEngine(engineName(database));
 }
 
 void Connection::close()
 {
+    if (!m_sessionString.isEmpty()) {
+        serversessions::keep(std::exchange(m_sessionString, QString()), m_name);
+        m_name = newName();
+        return;
+    }
     if (QSqlDatabase::contains(m_name))
         QSqlDatabase::database(m_name, false).close();
 }
@@ -130,14 +148,14 @@ void Connection::begin()
     if (!database.isOpen())
         throw DbError(QStringLiteral("The connection is not open."));
     if (!database.transaction())
-        throw dberrors::fromSqlError(database.lastError());
+        throw dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database));
 }
 
 void Connection::commit()
 {
     QSqlDatabase database = this->database();
     if (!database.commit())
-        throw dberrors::fromSqlError(database.lastError());
+        throw dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database));
 }
 
 void Connection::rollback()

@@ -34,7 +34,12 @@ public:
     const Dialect& dialect() const;
 
 private:
-    QString m_name;
+    static QString newName();
+
+    QString m_name;  // of the QODBC connection in use
+    // The connection string of a server session, kept open when closed
+    // (data/ServerSessions.h); empty for a SQLite file.
+    QString m_sessionString;
     std::unique_ptr<Dialect> m_dialect;
 };
 

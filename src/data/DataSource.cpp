@@ -1,5 +1,6 @@
 #include "data/DataSource.h"
 
+#include "data/ServerAddress.h"
 #include "kit/Failure.h"
 
 #include <QDir>
@@ -35,7 +36,98 @@ Failure installerFailure(const QString& what)
     return Failure(reason.isEmpty() ? what : what + QStringLiteral(": ") + reason);
 }
 
+// The value of one "key=value" part of a connection string.
+std::optional<QString> valueIn(const QStringList& parts, const QString& key)
+{
+    for (const QString& part : parts) {
+        const int equals = part.indexOf(QLatin1Char('='));
+        if (equals > 0 && part.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+            return part.mid(equals + 1);
+    }
+    return std::nullopt;
+}
+
+bool isSqliteDriver(const QString& driver)
+{
+    return driver.contains(QLatin1String("sqlite"), Qt::CaseInsensitive);
+}
+
+// The data source a connection string names: QODBC's form puts it first.
+QString dataSourceOf(const QStringList& parts)
+{
+    const QString named = valueIn(parts, QStringLiteral("DSN")).value_or(parts.value(0));
+    return named.contains(QLatin1Char('=')) ? QString() : named;
+}
+
+void define(const QString& name, const QVector<Setting>& settings)
+{
+    const UserDefinitions user;
+    const QByteArray section = name.toLocal8Bit();
+    const QString what = QStringLiteral("Cannot define the data source %1 in %2").arg(name, userDefinitionsPlace());
+    if (!SQLWriteDSNToIni(section.constData(), settings.first().value.toLocal8Bit().constData()))
+        throw installerFailure(what);
+    for (const Setting& entry : settings.mid(1)) {
+        if (!SQLWritePrivateProfileString(section.constData(), entry.key.toLocal8Bit().constData(),
+                                          entry.value.toLocal8Bit().constData(), DataSources))
+            throw installerFailure(what);
+    }
+}
+
+// A server's lock waits end as SQLite's busy waits do, after about four
+// seconds, so that a till holding a lock is told as "busy", not waited for.
+const char* const ServerSessionSettings = "SET lock_timeout TO 4000";
+
 }  // namespace
+
+QVector<Setting> postgresSettings(const ServerAddress& server)
+{
+    return {
+        {QStringLiteral("Driver"), PostgresDriver},
+        {QStringLiteral("Description"), QStringLiteral("Bill Software database on a PostgreSQL server")},
+        {QStringLiteral("Servername"), server.host},
+        {QStringLiteral("Port"), QString::number(server.port)},
+        {QStringLiteral("Database"), server.database},
+        {QStringLiteral("Username"), server.user},
+        {QStringLiteral("ConnSettings"), QLatin1String(ServerSessionSettings)},
+    };
+}
+
+QString postgresConnectionString(const ServerAddress& server)
+{
+    QStringList parts;
+    for (const Setting& entry : postgresSettings(server)) {
+        if (entry.key == QLatin1String("Description"))
+            continue;
+        parts << (entry.key == QLatin1String("Driver") ? QStringLiteral("DRIVER={%1}").arg(entry.value)
+                                                       : entry.key + QLatin1Char('=') + entry.value);
+    }
+    if (!server.password.isEmpty())
+        parts << QStringLiteral("Password=") + server.password;
+    return parts.join(QLatin1Char(';'));
+}
+
+bool reachesSqlite(const QString& odbcName)
+{
+    const QStringList parts = odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (const auto driver = valueIn(parts, QStringLiteral("DRIVER")))
+        return isSqliteDriver(*driver);
+    const QString dataSource = dataSourceOf(parts);
+    return !dataSource.isEmpty() && isSqliteDriver(setting(dataSource, QStringLiteral("Driver")));
+}
+
+QString forConnection(const QString& odbcName)
+{
+    if (reachesSqlite(odbcName))
+        return withSqliteSafety(odbcName);
+    QStringList kept;
+    for (const QString& part : odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString key = part.left(part.indexOf(QLatin1Char('='))).trimmed();
+        if (key.compare(QLatin1String("UID"), Qt::CaseInsensitive) != 0
+            && key.compare(QLatin1String("PWD"), Qt::CaseInsensitive) != 0)
+            kept << part;
+    }
+    return kept.join(QLatin1Char(';'));
+}
 
 QVector<Setting> sqliteSettings(const QString& databasePath)
 {
@@ -70,30 +162,13 @@ QVector<Setting> sqliteSafetySettings()
 QString withSqliteSafety(const QString& odbcName)
 {
     const QStringList parts = odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    const auto valueGiven = [&](const QString& key) -> std::optional<QString> {
-        for (const QString& part : parts) {
-            const int equals = part.indexOf(QLatin1Char('='));
-            if (equals > 0 && part.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
-                return part.mid(equals + 1);
-        }
-        return std::nullopt;
-    };
-    const auto isSqlite = [](const QString& driver) { return driver.contains(QLatin1String("sqlite"), Qt::CaseInsensitive); };
-
-    // Either a driver and its settings, or a data source's name first.
-    QString dataSource;
-    if (const auto driver = valueGiven(QStringLiteral("DRIVER"))) {
-        if (!isSqlite(*driver))
-            return odbcName;
-    } else {
-        dataSource = valueGiven(QStringLiteral("DSN")).value_or(parts.value(0));
-        if (dataSource.contains(QLatin1Char('=')) || !isSqlite(setting(dataSource, QStringLiteral("Driver"))))
-            return odbcName;
-    }
+    if (!reachesSqlite(odbcName))
+        return odbcName;
+    const QString dataSource = valueIn(parts, QStringLiteral("DRIVER")) ? QString() : dataSourceOf(parts);
     // What the string or the data source sets itself is left as it is.
     QString result = odbcName;
     for (const Setting& entry : sqliteSafetySettings()) {
-        if (valueGiven(entry.key) || (!dataSource.isEmpty() && !setting(dataSource, entry.key).isEmpty()))
+        if (valueIn(parts, entry.key) || (!dataSource.isEmpty() && !setting(dataSource, entry.key).isEmpty()))
             continue;
         result += QLatin1Char(';') + entry.key + QLatin1Char('=') + entry.value;
     }
@@ -119,17 +194,17 @@ bool isDefined(const QString& name)
 
 void defineSqlite(const QString& name, const QString& databasePath)
 {
-    const UserDefinitions user;
-    const QByteArray section = name.toLocal8Bit();
-    const QVector<Setting> settings = sqliteSettings(databasePath);
-    const QString what = QStringLiteral("Cannot define the data source %1 in %2").arg(name, userDefinitionsPlace());
-    if (!SQLWriteDSNToIni(section.constData(), settings.first().value.toLocal8Bit().constData()))
-        throw installerFailure(what);
-    for (const Setting& entry : settings.mid(1)) {
-        if (!SQLWritePrivateProfileString(section.constData(), entry.key.toLocal8Bit().constData(),
-                                          entry.value.toLocal8Bit().constData(), DataSources))
-            throw installerFailure(what);
-    }
+    define(name, sqliteSettings(databasePath));
+}
+
+void definePostgres(const QString& name, const ServerAddress& server)
+{
+    define(name, postgresSettings(server));
+}
+
+bool isServer(const QString& name)
+{
+    return isDefined(name) && !isSqliteDriver(setting(name, QStringLiteral("Driver")));
 }
 
 QString userDefinitionsPlace()
@@ -150,6 +225,18 @@ QString defaultDatabasePath()
 
 QString setupAdvice(const QString& name, const QString& failure)
 {
+    if (isServer(name)) {
+        ServerAddress server;
+        server.user = setting(name, QStringLiteral("Username"));
+        server.host = setting(name, QStringLiteral("Servername"));
+        server.port = setting(name, QStringLiteral("Port")).toInt();
+        server.database = setting(name, QStringLiteral("Database"));
+        return QStringLiteral("The data source \"%1\" names the database %2 on the server %3, opened with the "
+                              "account %4. Check that the server runs and can be reached from this computer, "
+                              "and that the account's password is in the file ~/.pgpass (readable by this user "
+                              "only); or set the data source up again with the command:  billdb init --server %5")
+            .arg(name, server.database, server.host, server.user, server.text());
+    }
     if (isDefined(name)) {
         // The driver manager keeps a lookup that failed for about 20 seconds.
         if (failure.contains(QLatin1String("Data source name not found"), Qt::CaseInsensitive))

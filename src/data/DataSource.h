@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVector>
 
+struct ServerAddress;
+
 // The ODBC data sources as unixODBC itself finds them: read and written
 // through its installer library, so the program, the billdb tool and the
 // driver manager look in the same place ($ODBCINI when set, else the
@@ -30,12 +32,37 @@ QVector<Setting> sqliteSafetySettings();
 // source sets them.
 QString withSqliteSafety(const QString& odbcName);
 
+// The ODBC driver of PostgreSQL servers (Debian's odbc-postgresql).
+inline const QString PostgresDriver = QStringLiteral("PostgreSQL Unicode");
+
+// Every setting of a server database's data source, the driver first: the
+// server, the database and the shop's own account on it. No password: the
+// driver's libpq takes it from ~/.pgpass.
+QVector<Setting> postgresSettings(const ServerAddress& server);
+// The same as a connection string naming the driver, with the password when
+// the address has one.
+QString postgresConnectionString(const ServerAddress& server);
+
+// The connection string (as QODBC takes it) as it is sent. A SQLite database
+// gets the safety settings (withSqliteSafety) and the program's fixed user
+// and password, which SQLite ignores. Any other engine would take them for
+// an account, so they are left out: it opens with the account its data
+// source names.
+QString forConnection(const QString& odbcName);
+// True when the string reaches a SQLite database (by its driver, or its
+// data source's), which ignores user names and passwords.
+bool reachesSqlite(const QString& odbcName);
+
 bool isDefined(const QString& name);
 // The value of one setting of a defined data source; empty when it has none.
 QString setting(const QString& name, const QString& key);
 // Defines the data source for this user with sqliteSettings(). Throws Failure
 // with the installer's reason when it cannot be written.
 void defineSqlite(const QString& name, const QString& databasePath);
+// Defines the data source for this user with postgresSettings().
+void definePostgres(const QString& name, const ServerAddress& server);
+// True when the data source's driver is no SQLite one.
+bool isServer(const QString& name);
 
 // Where this user's definitions are, in words for messages.
 QString userDefinitionsPlace();

@@ -1,5 +1,7 @@
 #include "data/Dialect.h"
 
+#include "data/ResultNames.h"
+#include "data/Schema.h"
 #include "kit/Dates.h"
 #include "kit/Failure.h"
 
@@ -10,6 +12,8 @@ std::unique_ptr<Dialect> Dialect::forEngine(const QString& engineName)
 {
     if (engineName.contains(QLatin1String("sqlite"), Qt::CaseInsensitive))
         return std::make_unique<SqliteDialect>();
+    if (engineName.contains(QLatin1String("postgres"), Qt::CaseInsensitive))
+        return std::make_unique<PostgresDialect>();
     return std::make_unique<StandardDialect>();
 }
 
@@ -100,10 +104,10 @@ QString StandardDialect::rewriteCode(const QString& code, bool atStatementStart)
         result.replace(deleteStar, QStringLiteral("\\1DELETE FROM"));
     }
 
-    static const QRegularExpression dateLiteral(QStringLiteral("#([^#]*)#"));
+    static const QRegularExpression hashDate(QStringLiteral("#([^#]*)#"));
     QString rewritten;
     int last = 0;
-    auto matches = dateLiteral.globalMatch(result);
+    auto matches = hashDate.globalMatch(result);
     while (matches.hasNext()) {
         const auto match = matches.next();
         const QDate date = dates::parse(match.captured(1));
@@ -111,22 +115,87 @@ QString StandardDialect::rewriteCode(const QString& code, bool atStatementStart)
             throw Failure(QStringLiteral("Syntax error in date in query expression '#%1#'.")
                               .arg(match.captured(1)));
         rewritten += result.mid(last, match.capturedStart() - last);
-        rewritten += QLatin1Char('\'') + date.toString(Qt::ISODate) + QLatin1Char('\'');
+        rewritten += dateLiteral(date);
         last = match.capturedEnd();
     }
     rewritten += result.mid(last);
     return rewritten;
 }
 
+QString StandardDialect::dateLiteral(const QDate& date) const
+{
+    return QLatin1Char('\'') + date.toString(Qt::ISODate) + QLatin1Char('\'');
+}
+
+namespace {
+
+// "column Like" and "column not Like" on one of the columns, maybe named
+// with its table ("a.Amount"): the column, the blanks and "not " captured.
+QRegularExpression likeOn(const QString& columns)
+{
+    return QRegularExpression(QStringLiteral(R"(\b((?:\w+\.)?\b(?:%1))(\s+)(not\s+)?like\b)").arg(columns),
+                              QRegularExpression::CaseInsensitiveOption);
+}
+
+const QString DoubleColumns = QStringLiteral("VALUEofCHARGES|Amount|TaxInPercentage|DiscountinPercentage|MRP");
+
+}  // namespace
+
 QString SqliteDialect::rewriteCode(const QString& code, bool atStatementStart) const
 {
-    // The double columns of the line and price tables.
-    static const QRegularExpression numericLike(
-        QStringLiteral(R"(\b(VALUEofCHARGES|Amount|TaxInPercentage|DiscountinPercentage|MRP)(\s+)(not\s+)?like\b)"),
-        QRegularExpression::CaseInsensitiveOption);
+    // SQLite's text of an integer is already the plain one.
+    static const QRegularExpression numericLike = likeOn(DoubleColumns);
     QString result = StandardDialect::rewriteCode(code, atStatementStart);
     result.replace(numericLike, QStringLiteral("printf('%.15g', \\1)\\2\\3Like"));
     return result;
+}
+
+QString PostgresDialect::rewriteCode(const QString& code, bool atStatementStart) const
+{
+    // The server's text of a double is the shortest that reads back the
+    // same: 100, 10.5. Like is no operator of numbers there at all.
+    static const QRegularExpression numericLike =
+        likeOn(DoubleColumns + QStringLiteral("|BillNumber|Serial|Quantity|SN|EXTRA2|UserSN"));
+    QString result = StandardDialect::rewriteCode(code, atStatementStart);
+    result.replace(numericLike, QStringLiteral("CAST(\\1 AS TEXT)\\2\\3Like"));
+    return result;
+}
+
+QString PostgresDialect::rewrite(const QString& statement) const
+{
+    // "Select distinct(X) from ... order by Y desc", Y another column: the
+    // server sorts only by what it selects. Each X is ordered by the Y it
+    // comes first with, as SQLite orders them.
+    static const QRegularExpression distinctByOther(
+        QStringLiteral(R"(^\s*select\s+distinct\s*\(\s*(\w+)\s*\)(\s+as\s+\w+)?(\s+from\s.*\S)\s+order\s+by\s+(\w+)(?:\s+(asc|desc))?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    QString result = StandardDialect::rewrite(statement);
+    const auto match = distinctByOther.match(result);
+    if (match.hasMatch() && match.captured(1).compare(match.captured(4), Qt::CaseInsensitive) != 0) {
+        const bool descending = match.captured(5).compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0;
+        result = QStringLiteral("Select %1%2%3 group by %1 order by %4(%5) %6")
+                     .arg(match.captured(1), match.captured(2), match.captured(3),
+                          descending ? QStringLiteral("max") : QStringLiteral("min"), match.captured(4),
+                          descending ? QStringLiteral("desc") : QStringLiteral("asc"));
+    }
+    return result;
+}
+
+QString PostgresDialect::dateLiteral(const QDate& date) const
+{
+    return QStringLiteral("DATE '") + date.toString(Qt::ISODate) + QLatin1Char('\'');
+}
+
+QVector<QString> PostgresDialect::resultNames(const QString& statement, const QVector<QString>& driverNames) const
+{
+    static const QHash<QString, QStringList> tables = schema::columnNames();
+    return resultnames::restored(statement, driverNames, tables);
+}
+
+QString PostgresDialect::numberingLock(const QString& table) const
+{
+    // The program's own key ("BILL") and the table's, by its name in any case.
+    return QStringLiteral("SELECT 1 FROM pg_advisory_xact_lock(1112100940, hashtext(lower('%1')))").arg(table);
 }
 
 // The SQLite ODBC driver ends a statement at a character beyond the Basic

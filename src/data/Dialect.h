@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
+#include <QVector>
 #include <memory>
 
 // The statements the screens send are written in one dialect: "Delete * from",
@@ -16,7 +18,24 @@ public:
     // Throws Failure for a date literal it cannot read.
     virtual QString rewrite(const QString& statement) const = 0;
 
-    // By the engine's own name (ODBC's DBMS name): "SQLite", later others.
+    // The names of a result's columns as the screens read them, from the
+    // names the driver gives for the statement (as sent).
+    virtual QVector<QString> resultNames(const QString& statement, const QVector<QString>& driverNames) const
+    {
+        (void)statement;
+        return driverNames;
+    }
+
+    // The statement that makes a transaction the only one handing out new
+    // numbers of the table until it ends; empty when the engine's first
+    // write of a transaction does that already.
+    virtual QString numberingLock(const QString& table) const
+    {
+        (void)table;
+        return {};
+    }
+
+    // By the engine's own name (ODBC's DBMS name): "SQLite", "PostgreSQL".
     static std::unique_ptr<Dialect> forEngine(const QString& engineName);
 };
 
@@ -31,6 +50,8 @@ protected:
     virtual QString rewriteCode(const QString& code, bool atStatementStart) const;
     // One closed literal, quotes included: here as it stands.
     virtual QString rewriteLiteral(const QString& literal) const;
+    // A date as a literal of the engine: here 'yyyy-MM-dd'.
+    virtual QString dateLiteral(const QDate& date) const;
 };
 
 // SQLite also needs Like on a REAL column to match the number's plain text
@@ -42,4 +63,22 @@ public:
 protected:
     QString rewriteCode(const QString& code, bool atStatementStart) const override;
     QString rewriteLiteral(const QString& literal) const override;
+};
+
+// PostgreSQL: DATE literals; Like on a number column compares the number's
+// text (5 for 5, 10.5 for 10.5); text columns are citext, so comparisons and
+// Like ignore case by themselves. The server folds unquoted names to lower
+// case: result columns get back the names the statement and the tables
+// spell (resultNames). New numbers are handed out under an advisory lock
+// of the table, as SQLite's database-wide write lock does on the file.
+class PostgresDialect : public StandardDialect {
+public:
+    QString engine() const override { return QStringLiteral("PostgreSQL"); }
+    QString rewrite(const QString& statement) const override;
+    QVector<QString> resultNames(const QString& statement, const QVector<QString>& driverNames) const override;
+    QString numberingLock(const QString& table) const override;
+
+protected:
+    QString rewriteCode(const QString& code, bool atStatementStart) const override;
+    QString dateLiteral(const QDate& date) const override;
 };

@@ -33,6 +33,27 @@ Kind sqliteKind(int code)
     }
 }
 
+// A server's SQLSTATE (PostgreSQL's codes; the ODBC ones for the link).
+// Other when it tells nothing of the kind.
+Kind stateKind(const QString& state)
+{
+    const auto is = [&](const char* code) { return state == QLatin1String(code); };
+    const QString group = state.left(2);
+    if (group == QLatin1String("23") || is("22003") || is("22001"))
+        return Kind::Constraint;  // a key or check; a number or text out of the column's range
+    if (is("40001") || is("40P01") || is("55P03") || is("57014") || is("HYT00"))
+        return Kind::Busy;  // serialization, deadlock, lock wait ended, statement cancelled
+    if (group == QLatin1String("08") || is("57P01") || is("57P02") || is("57P03") || is("53300"))
+        return Kind::Unreachable;  // the link, the server shutting down or not started, no connection free
+    if (is("25006") || is("42501"))
+        return Kind::ReadOnly;  // a read-only transaction or an account that may only read
+    if (is("53100"))
+        return Kind::Full;
+    if (is("XX001") || is("XX002"))
+        return Kind::Damaged;
+    return Kind::Other;
+}
+
 // Other engines' drivers, by the words of their messages.
 Kind kindFromWords(const QString& text)
 {
@@ -46,7 +67,9 @@ Kind kindFromWords(const QString& text)
     if (has("disk full") || has("disk is full") || has("no space left") || has("out of disk"))
         return Kind::Full;
     if (has("communication link failure") || has("connection lost") || has("server closed the connection")
-        || has("connection is closed") || has("could not connect"))
+        || has("connection is closed") || has("could not connect") || has("no connection to the server")
+        || has("could not send data") || has("could not receive data") || has("terminating connection")
+        || has("database system is shutting down") || has("database system is starting up"))
         return Kind::Unreachable;
     if (has("unique") || has("duplicate") || has("constraint") || has("violates"))
         return Kind::Constraint;
@@ -55,7 +78,7 @@ Kind kindFromWords(const QString& text)
 
 }  // namespace
 
-Kind classify(const QString& nativeCode, const QString& text)
+Kind classify(const QString& nativeCode, const QString& text, const QString& sqlState)
 {
     if (text.contains(QLatin1String("[SQLite]"))) {
         bool ok = false;
@@ -63,6 +86,8 @@ Kind classify(const QString& nativeCode, const QString& text)
         if (ok)
             return sqliteKind(code);
     }
+    if (const Kind kind = stateKind(sqlState); kind != Kind::Other)
+        return kind;
     return kindFromWords(text);
 }
 
@@ -73,8 +98,9 @@ QString notice(Kind kind)
         return QStringLiteral("The database is busy: another program or till is writing to it. Nothing was "
                               "changed; please try again in a moment.");
     case Kind::ReadOnly:
-        return QStringLiteral("The database cannot be written: its file is read-only. Nothing was changed; "
-                              "what is stored can still be looked at and printed.");
+        return QStringLiteral("The database cannot be written: its file is read-only, or its server lets this "
+                              "account only read. Nothing was changed; what is stored can still be looked at "
+                              "and printed.");
     case Kind::Full:
         return QStringLiteral("The database or its disk is full. Nothing was changed; make room on the disk "
                               "and try again.");
@@ -91,14 +117,14 @@ QString notice(Kind kind)
     return {};
 }
 
-DbError fromSqlError(const QSqlError& error)
+DbError fromSqlError(const QSqlError& error, const QString& sqlState)
 {
     QString text = error.databaseText().trimmed();
     if (text.isEmpty())
         text = error.text().trimmed();
     if (text.isEmpty())
         text = QStringLiteral("Unknown database error");
-    const Kind kind = classify(error.nativeErrorCode(), text);
+    const Kind kind = classify(error.nativeErrorCode(), text, sqlState);
     const QString told = notice(kind);
     return DbError(told.isEmpty() ? text : told + QStringLiteral("\n\n") + text, kind, text);
 }

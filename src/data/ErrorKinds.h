@@ -12,12 +12,13 @@ namespace dberrors {
 
 // The driver's failure as a DbError of its kind. For the unavailable kinds
 // the description is the notice below, then the driver's own text.
-DbError fromSqlError(const QSqlError& error);
+// sqlState: the failure's SQLSTATE, when it could be read.
+DbError fromSqlError(const QSqlError& error, const QString& sqlState = {});
 
 // The kind of a driver's failure: by SQLite's result code (the native code
 // that the SQLite ODBC driver reports, and repeats in its text as "(5)"),
-// else by the words of the text.
-DbError::Kind classify(const QString& nativeCode, const QString& text);
+// else by the SQLSTATE that a server reports, else by the words of the text.
+DbError::Kind classify(const QString& nativeCode, const QString& text, const QString& sqlState = {});
 
 // What the operator is told for an unavailable kind; empty for the others.
 QString notice(DbError::Kind kind);

@@ -2,13 +2,13 @@
 
 #include "data/Connection.h"
 #include "data/Dialect.h"
+#include "data/OdbcHandles.h"
 #include "data/Statement.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QSqlField>
 #include <QSqlRecord>
-#include <QSqlResult>
 #include <QTime>
 #include <sql.h>
 #include <sqlext.h>
@@ -34,18 +34,6 @@ bool readableDirectly(int type)
     default:
         return false;
     }
-}
-
-SQLHSTMT statementHandle(const QSqlQuery& query)
-{
-    const QSqlResult* result = query.result();
-    if (!result)
-        return nullptr;
-    const QVariant handle = result->handle();
-    if (!handle.isValid()
-        || (qstrcmp(handle.typeName(), "void*") != 0 && qstrcmp(handle.typeName(), "SQLHANDLE") != 0))
-        return nullptr;
-    return *static_cast<SQLHSTMT const*>(handle.constData());
 }
 
 template <class Number>
@@ -105,8 +93,10 @@ QueryRows::QueryRows(QSqlQuery query, const Connection& connection, Reading read
 {
     m_select = m_query.isSelect();
     m_atEnd = !m_select;
-    if (!m_select)
+    if (!m_select) {
+        m_rowsAffected = m_query.numRowsAffected();
         return;
+    }
     const QSqlRecord record = m_query.record();
     bool direct = reading == Reading::Fastest
         && connection.dialect().engine() == QLatin1String("SQLite")  // its text is UTF-8
@@ -116,8 +106,9 @@ QueryRows::QueryRows(QSqlQuery query, const Connection& connection, Reading read
         m_types << record.field(i).metaType().id();
         direct = direct && readableDirectly(m_types.last());
     }
+    m_names = connection.dialect().resultNames(m_query.lastQuery(), m_names);
     if (direct)
-        m_statement = statementHandle(m_query);
+        m_statement = odbchandles::statement(m_query);
 }
 
 QueryRows QueryRows::run(const QString& text, Connection& connection)

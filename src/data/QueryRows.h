@@ -33,6 +33,8 @@ public:
 
     const QVector<QString>& fieldNames() const { return m_names; }
     bool isSelect() const { return m_select; }
+    // The rows an insert, update or delete changed (-1 when not known).
+    int rowsAffected() const { return m_rowsAffected; }
     bool atEnd() const { return m_atEnd; }
     // Up to count more rows (every row left when count is negative); none at the end.
     QVector<QVector<QVariant>> fetch(int count);
@@ -55,5 +57,6 @@ private:
     QVector<int> m_types;     // QMetaType ids of the columns as the driver describes them
     void* m_statement = nullptr;  // the ODBC statement handle when values are read directly
     bool m_select = false;
+    int m_rowsAffected = -1;
     bool m_atEnd = true;
 };

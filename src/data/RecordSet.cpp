@@ -10,6 +10,7 @@ void RecordSet::open(const QString& statement, Connection& connection)
     QueryRows result = QueryRows::run(statement, connection);
     m_names = result.fieldNames();
     m_rows = result.fetch(-1);
+    m_rowsAffected = result.rowsAffected();
     m_position = 0;
     m_open = true;
 }
@@ -20,6 +21,7 @@ void RecordSet::close()
     m_names.clear();
     m_rows.clear();
     m_position = 0;
+    m_rowsAffected = -1;
 }
 
 void RecordSet::moveNext()

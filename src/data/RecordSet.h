@@ -19,6 +19,8 @@ public:
     int state() const { return m_open ? 1 : 0; }
 
     int recordCount() const { return m_rows.size(); }
+    // The rows an insert, update or delete changed (-1 when not known).
+    int rowsAffected() const { return m_rowsAffected; }
     bool eof() const { return m_position >= m_rows.size(); }
     void moveNext();
     void moveFirst() { m_position = 0; }
@@ -40,4 +42,5 @@ private:
     QVector<QString> m_names;
     QVector<QVector<QVariant>> m_rows;
     int m_position = 0;
+    int m_rowsAffected = -1;
 };

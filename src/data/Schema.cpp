@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace schema {
 
@@ -19,27 +20,28 @@ QString smallint(const QString& column)
     return QStringLiteral("%1 SMALLINT CHECK (%1 BETWEEN -32768 AND 32767)").arg(column);
 }
 
-QString text(const QString& column)
+QString text(const QString& column, Engine engine)
 {
-    return column + QStringLiteral(" VARCHAR(255) COLLATE NOCASE");
+    // citext: the server's text type that compares without regard to case.
+    return column + (engine == Engine::Postgres ? QStringLiteral(" CITEXT") : QStringLiteral(" VARCHAR(255) COLLATE NOCASE"));
 }
 
-QString real(const QString& column)
+QString real(const QString& column, Engine engine)
 {
-    return column + QStringLiteral(" DOUBLE");
+    return column + (engine == Engine::Postgres ? QStringLiteral(" DOUBLE PRECISION") : QStringLiteral(" DOUBLE"));
 }
 
 // Columns 1 to 16 of the line layout (17 adds MRP).
-QStringList lineColumns(bool withMrp)
+QStringList lineColumns(bool withMrp, Engine engine)
 {
-    QStringList columns{smallint("BillNumber"), smallint("Serial"), text("Item"),
-                        smallint("Quantity"), real("Amount"), real("TaxInPercentage"),
-                        real("DiscountinPercentage"), text("CustomerName"),
-                        text("CustomerAddress"), text("CustomerPhone"), text("Remark"),
-                        text("CHARGES"), smallint("SN"), QStringLiteral("Date_ DATE"),
-                        text("ItemCode"), text("Batch_Number")};
+    QStringList columns{smallint("BillNumber"), smallint("Serial"), text("Item", engine),
+                        smallint("Quantity"), real("Amount", engine), real("TaxInPercentage", engine),
+                        real("DiscountinPercentage", engine), text("CustomerName", engine),
+                        text("CustomerAddress", engine), text("CustomerPhone", engine), text("Remark", engine),
+                        text("CHARGES", engine), smallint("SN"), QStringLiteral("Date_ DATE"),
+                        text("ItemCode", engine), text("Batch_Number", engine)};
     if (withMrp)
-        columns << real("MRP");
+        columns << real("MRP", engine);
     return columns;
 }
 
@@ -50,16 +52,16 @@ QString table(const QString& name, QStringList columns, const QString& constrain
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(name, columns.join(QStringLiteral(", ")));
 }
 
-QStringList partyTable(const QString& name)
+QStringList partyTable(const QString& name, Engine engine)
 {
-    return {table(name, {smallint("SN") + " PRIMARY KEY", text("ITEM"), text("PARTNO"), text("REMARK")}),
+    return {table(name, {smallint("SN") + " PRIMARY KEY", text("ITEM", engine), text("PARTNO", engine), text("REMARK", engine)}),
             QStringLiteral("CREATE UNIQUE INDEX %1_Phone ON %1 (REMARK)").arg(name)};
 }
 
-QStringList pricedNameTable(const QString& name)
+QStringList pricedNameTable(const QString& name, Engine engine)
 {
-    return {table(name, {smallint("SN") + " PRIMARY KEY", text("TYPEOFCHARGES"),
-                         real("VALUEofCHARGES"), text("EXTRA1"), smallint("EXTRA2")}),
+    return {table(name, {smallint("SN") + " PRIMARY KEY", text("TYPEOFCHARGES", engine),
+                         real("VALUEofCHARGES", engine), text("EXTRA1", engine), smallint("EXTRA2")}),
             QStringLiteral("CREATE UNIQUE INDEX %1_Name ON %1 (TYPEOFCHARGES)").arg(name)};
 }
 
@@ -73,35 +75,75 @@ QString shifted(const QString& password)
 
 }  // namespace
 
-QStringList statements()
+QStringList statements(Engine engine)
 {
     QStringList all;
+    if (engine == Engine::Postgres)
+        all << QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext");
     for (const QString& document : {QStringLiteral("asigncharges"), QStringLiteral("ItemIn")}) {
-        all << table(document, lineColumns(true), QStringLiteral("PRIMARY KEY (BillNumber, Serial)"))
+        all << table(document, lineColumns(true, engine), QStringLiteral("PRIMARY KEY (BillNumber, Serial)"))
             << QStringLiteral("CREATE INDEX %1_Date ON %1 (Date_)").arg(document)
             << QStringLiteral("CREATE INDEX %1_ItemCode ON %1 (ItemCode)").arg(document);
     }
-    all << table(QStringLiteral("Stock"), lineColumns(true))
+    all << table(QStringLiteral("Stock"), lineColumns(true, engine))
         << QStringLiteral("CREATE UNIQUE INDEX Stock_Number ON Stock (BillNumber)")
         << QStringLiteral("CREATE UNIQUE INDEX Stock_Batch ON Stock (ItemCode, Item, Batch_Number)")
         << QStringLiteral("CREATE INDEX Stock_Item ON Stock (Item)");
     // A voucher's lines all carry serial 0, so (BillNumber, Serial) repeats here.
-    all << table(QStringLiteral("ExpenditureTable"), lineColumns(false))
+    all << table(QStringLiteral("ExpenditureTable"), lineColumns(false, engine))
         << QStringLiteral("CREATE INDEX ExpenditureTable_Number ON ExpenditureTable (BillNumber)")
         << QStringLiteral("CREATE INDEX ExpenditureTable_Date ON ExpenditureTable (Date_)")
         << QStringLiteral("CREATE INDEX ExpenditureTable_Head ON ExpenditureTable (Item)");
-    all << partyTable(QStringLiteral("Customer")) << partyTable(QStringLiteral("Supplier"))
-        << partyTable(QStringLiteral("ExpenditurePerson"));
-    all << pricedNameTable(QStringLiteral("Charges")) << pricedNameTable(QStringLiteral("ExpenditureHead"));
+    all << partyTable(QStringLiteral("Customer"), engine) << partyTable(QStringLiteral("Supplier"), engine)
+        << partyTable(QStringLiteral("ExpenditurePerson"), engine);
+    all << pricedNameTable(QStringLiteral("Charges"), engine) << pricedNameTable(QStringLiteral("ExpenditureHead"), engine);
     all << table(QStringLiteral("UserTable"),
-                 {QStringLiteral("UserSN INTEGER PRIMARY KEY"), text("userx"), text("pwd"), text("UserNote")})
+                 {QStringLiteral("UserSN INTEGER PRIMARY KEY"), text("userx", engine), text("pwd", engine), text("UserNote", engine)})
         << QStringLiteral("CREATE UNIQUE INDEX UserTable_Name ON UserTable (userx)");
     all << table(QLatin1String(ShopHeaderTable),
-                 {text("ShopName"), text("ShopAddress1"), text("ShopAddress2"), text("ShopCity"),
-                  text("ShopPhone")});
+                 {text("ShopName", engine), text("ShopAddress1", engine), text("ShopAddress2", engine), text("ShopCity", engine),
+                  text("ShopPhone", engine)});
     all << QStringLiteral("INSERT INTO UserTable VALUES(1, %1, %2, '-')")
                .arg(sql::text(QLatin1String(InitialUser)), sql::text(shifted(QLatin1String(InitialPassword))));
     return all;
+}
+
+QHash<QString, QStringList> columnNames()
+{
+    static const QRegularExpression table(QStringLiteral(R"(^CREATE TABLE (\w+) \((.*)\)$)"));
+    QHash<QString, QStringList> tables;
+    for (const QString& statement : statements()) {
+        const auto match = table.match(statement);
+        if (!match.hasMatch())
+            continue;
+        QStringList& names = tables[match.captured(1).toLower()];
+        for (const QString& column : match.captured(2).split(QStringLiteral(", "))) {
+            const QString name = column.section(QLatin1Char(' '), 0, 0);
+            if (name != QLatin1String("PRIMARY"))
+                names << name;
+        }
+    }
+    return tables;
+}
+
+void createServerTables(Connection& connection)
+{
+    Transaction transaction(connection);
+    RecordSet statement;
+    for (const QString& text : statements(Engine::Postgres))
+        statement.open(text, connection);
+    transaction.commit();
+}
+
+bool hasTables(Connection& connection)
+{
+    RecordSet rows;
+    try {
+        rows.open(QStringLiteral("select count(*) from UserTable"), connection);
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
 }
 
 QString sqliteConnectionString(const QString& path)

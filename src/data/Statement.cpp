@@ -4,6 +4,7 @@
 #include "data/DbError.h"
 #include "data/Dialect.h"
 #include "data/ErrorKinds.h"
+#include "data/OdbcHandles.h"
 
 #include <QSqlError>
 
@@ -28,7 +29,7 @@ QSqlQuery execute(const QString& text, Connection& connection)
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
     if (!query.exec(sqlText))
-        throw dberrors::fromSqlError(query.lastError());
+        throw dberrors::fromSqlError(query.lastError(), odbchandles::statementState(query));
     return query;
 }
 

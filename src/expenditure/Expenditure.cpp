@@ -1,5 +1,6 @@
 #include "expenditure/Expenditure.h"
 
+#include "billing/LineStore.h"
 #include "data/SqlText.h"
 #include "expenditure/ExpenditureRegister.h"
 #include "kit/Dates.h"
@@ -15,9 +16,6 @@
 #include <QTableView>
 
 namespace {
-
-// ExpenditureTable has the first 16 columns of the line layout (no MRP).
-constexpr int VoucherColumns = 16;
 
 billing::LineDocumentKind voucher()
 {
@@ -35,6 +33,7 @@ billing::LineDocumentKind voucher()
     captions.print = QStringLiteral("Print");
 
     kind.lineTable = QStringLiteral("ExpenditureTable");
+    kind.lineColumns = 16;  // the line layout without MRP
     kind.partyTable = QStringLiteral("ExpenditurePerson");
     kind.documentName = QStringLiteral("voucher");
     kind.itemListQuery =
@@ -88,19 +87,19 @@ void Expenditure::addItem()
         m_line.itemCode = QStringLiteral("-");
         m_line.batch = QStringLiteral("-");
 
+        // The voucher takes the next free number: the one read now, or the
+        // next one when another till stores a voucher under it first.
+        m_nextNumber = readNextNumber();
+        if (m_nextNumber.state == Numbering::UsedUp) {
+            numbering::tellUsedUp(kind().documentName);
+            return;
+        }
+        if (m_nextNumber.state != Numbering::Free)
+            return;
+        m_line.number = m_nextNumber.number;
         {
-            // The number is read and used in one unit: the voucher is stored
-            // under the number read, or not at all.
             Transaction transaction(m_connection);
-            m_nextNumber = readNextNumber();
-            if (m_nextNumber.state == Numbering::UsedUp) {
-                numbering::tellUsedUp(kind().documentName);
-                return;
-            }
-            if (m_nextNumber.state != Numbering::Free)
-                return;
-            m_line.number = m_nextNumber.number;
-            insertLine(m_line.values().mid(0, VoucherColumns));
+            m_line = billing::storeLine(kind(), m_line, billing::NumberUse::Claims, m_connection);
             transaction.commit();
         }
         m_connection.close();

@@ -10,6 +10,7 @@
 #include "kit/NumericText.h"
 #include "kit/Twips.h"
 #include "masters/MasterListings.h"
+#include "masters/MasterRecords.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -282,21 +283,21 @@ void MasterScreen::SaveItem(const QString& first, const QString& second, const Q
 
     const Outcome saved = stopAtFirstError([&] {
         connectx(m_connection);
-        qint16 sn = 1;
         m_records.close();
         m_sql = m_instance.nextNumberQuery;
-        m_records.open(m_sql, m_connection);
-        const QVariant highest = m_records.field(0);
-        if (!highest.isNull())
-            sn = numeric::toInt16(numeric::toDouble(highest) + 1);  // Overflow past 32767
+        const qint16 sn = masters::nextRecordNumber(m_instance.nextNumberQuery, m_connection);
 
-        const QString values = party
-            ? sql::text(first) + QLatin1Char(',') + sql::text(second) + QLatin1Char(',') + sql::text(third)
-            : sql::text(first) + QLatin1Char(',') + sql::number(numeric::toDouble(second))
-                + QStringLiteral(",'-',0");
-        m_sql = QStringLiteral("insert into ") + table + QStringLiteral(" values(") + sql::number(sn)
-            + QLatin1Char(',') + values + QLatin1Char(')');
-        m_records.open(m_sql, m_connection);
+        const QStringList values = party
+            ? QStringList{sql::text(first), sql::text(second), sql::text(third)}
+            : QStringList{sql::text(first), sql::number(numeric::toDouble(second)), QStringLiteral("'-'"),
+                          QStringLiteral("0")};
+        m_sql = masters::recordInsert(table, sn, values);
+        {
+            // Under the next free number when another till saved under sn first.
+            Transaction transaction(m_connection);
+            masters::storeRecord(table, m_instance.nextNumberQuery, sn, values, m_connection);
+            transaction.commit();
+        }
         Messages::instance().inform(QStringLiteral("Saved"), QStringLiteral("Info"));
         if (m_connection.isOpen())
             m_connection.close();

@@ -11,9 +11,10 @@ namespace {
 
 // One statement for what would otherwise be five per bill. The sums are the
 // expressions the bill screens show, summed bill by bill in the order of the
-// lines (the bill-number index), so each is the same double, bit for bit, as
-// a sum over "where BillNumber = n". A scalar subquery yields its first row:
-// the date of the bill's first line, as "Select Date_ ... where BillNumber = n" gives it.
+// lines (the derived table's order, which both engines keep for the sums),
+// so each is the same double, bit for bit, as a sum over the bill's lines in
+// serial order. The date is that of the bill's first line (a server refuses
+// a subquery of several rows in a column, so it names the one).
 const QString TotalsStatement = QStringLiteral(
     "Select a.BillNumber, "
     "Sum((Amount * Quantity) - (Amount * Quantity * DiscountinPercentage / 100) + (((Amount * Quantity) - "
@@ -21,9 +22,9 @@ const QString TotalsStatement = QStringLiteral(
     "Sum(Amount * Quantity) as Amount_, "
     "Sum((Amount * Quantity * DiscountinPercentage / 100)) as Discount, "
     "Sum((((Amount * Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100)) as Tax, "
-    "(Select f.Date_ from asigncharges f where f.BillNumber = a.BillNumber) as BillDate "
-    "from asigncharges a where a.BillNumber in "
-    "(Select BillNumber from asigncharges where Date_ >= %1  and Date_ <= %2) "
+    "(Select f.Date_ from asigncharges f where f.BillNumber = a.BillNumber order by f.Serial limit 1) as BillDate "
+    "from (Select * from asigncharges where BillNumber in "
+    "(Select BillNumber from asigncharges where Date_ >= %1  and Date_ <= %2) order by BillNumber, Serial) a "
     "group by a.BillNumber order by a.BillNumber asc");
 
 }  // namespace

@@ -8,12 +8,15 @@
 #include "data/SqlText.h"
 #include "data/Statement.h"
 #include "kit/FailureStyles.h"
+#include "support/Checks.h"
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
 
 #include "data/Dialect.h"
 
+#include <QScopeGuard>
 #include <QSqlDatabase>
+#include <QTemporaryDir>
 #include <QSqlQuery>
 #include <QtTest>
 #include <memory>
@@ -198,7 +201,7 @@ private slots:
     // existed gets them when it is opened.
     void anEarlierDataSourceIsOpenedWithTheSafeSettings()
     {
-        const QString earlier = QFileInfo(db.path()).absolutePath() + "/earlier.db";
+        const QString earlier = QFileInfo(db.iniPath()).absolutePath() + "/earlier.db";
         {
             QSqlDatabase plain = QSqlDatabase::addDatabase("QODBC", "plain");
             plain.setDatabaseName("DRIVER=SQLite3;Database=" + earlier);
@@ -241,12 +244,12 @@ private slots:
     void connectxOpensOnceAndReportsAFailureWithItsDescription()
     {
         RecordingMessages messages;
-        const int before = QSqlDatabase::connectionNames().size();
+        const int before = checks::connectionsInUse();
         Connection connection;
         connectx(connection);
         connectx(connection);
         QCOMPARE(connection.state(), 1);
-        QCOMPARE(QSqlDatabase::connectionNames().size(), before + 1);  // not a second one
+        QCOMPARE(checks::connectionsInUse(), before + 1);  // not a second one
         QVERIFY(messages.shown.isEmpty());
 
         db.makeUnreachable();
@@ -254,7 +257,11 @@ private slots:
         db.makeReachable();
         QCOMPARE(messages.shown.size(), 1);
         QCOMPARE(messages.shown[0].kind, RecordingMessages::Kind::Error);
-        QVERIFY2(messages.shown[0].text.startsWith("[SQLite]connect failed"), qPrintable(messages.shown[0].text));
+        // The driver's words: SQLite's, or the server's refusal.
+        const QString& told = messages.shown[0].text;
+        QVERIFY2(TestDatabase::onServer() ? told.contains("is not currently accepting connections")
+                                          : told.startsWith("[SQLite]connect failed"),
+                 qPrintable(told));
         QVERIFY(messages.shown[0].text.contains("billdb init"));
         QVERIFY(!Connectionx::sharedConnection().isOpen());
 
@@ -264,6 +271,79 @@ private slots:
         QVERIFY(skip.failed());
         Connectionx::OpenSharedConnection();
         QVERIFY(Connectionx::sharedConnection().isOpen());
+    }
+
+    // The program's fixed user and password are no server account and are
+    // never sent as one: even with a role of that name and password on the
+    // server, the data source opens with the shop's account (its user name,
+    // the password from PGPASSFILE as from ~/.pgpass); without that password
+    // the server is sent none, and nothing opens.
+    void theServerGetsTheShopsAccountNeverTheFixedOne()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a SQLite file has no accounts");
+        QString fixedUser, fixedPassword;
+        for (const QString& part : Connection::DefaultConnectionString.split(';')) {
+            if (part.startsWith("userID="))
+                fixedUser = part.mid(7);
+            else if (part.startsWith("Password="))
+                fixedPassword = part.mid(9);
+        }
+        QVERIFY(!fixedUser.isEmpty() && !fixedPassword.isEmpty());
+        db.execOnServer(QStringLiteral("CREATE ROLE \"%1\" LOGIN PASSWORD '%2'").arg(fixedUser, fixedPassword));
+        const QByteArray shopPasswords = qgetenv("PGPASSFILE");
+        const auto restore = qScopeGuard([&] {
+            qputenv("PGPASSFILE", shopPasswords);
+            db.execOnServer(QStringLiteral("DROP ROLE IF EXISTS \"%1\"").arg(fixedUser));
+        });
+
+        for (const QString& text : {Connection::DefaultConnectionString, "DSN=Bill;UID=" + fixedUser + ";PWD=" + fixedPassword}) {
+            Connection connection;
+            connection.open(text);
+            RecordSet account;
+            account.open("select current_user", connection);
+            QCOMPARE(account.field(0).toString(), db.server().user);
+        }
+
+        // New sessions only, with no password for the shop's account.
+        db.makeUnreachable();
+        db.makeReachable();
+        QTemporaryDir empty;
+        qputenv("PGPASSFILE", empty.filePath("none").toLocal8Bit());
+        Connection connection;
+        try {
+            connection.open();
+            QFAIL("opened without the shop's password");
+        } catch (const DbError& error) {
+            QVERIFY2(error.description().contains("no password supplied"), qPrintable(error.description()));
+        }
+    }
+
+    // A server that ends the session (as when it stops or restarts) fails
+    // the statement in its failure style with the server's words; the
+    // program carries on, and the next operation's open connects afresh.
+    void aSessionTheServerEndsIsReplacedByTheNextOpen()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a SQLite file has no sessions");
+        RecordingMessages messages;
+        Connectionx::OpenSharedConnection();
+        QVERIFY(Connectionx::sharedConnection().isOpen());
+        db.makeUnreachable();
+        db.makeReachable();
+
+        SkipFailing skip;
+        skip([] { Connectionx::sharedRecordSet().open("Select * from Customer", Connectionx::sharedConnection()); });
+        QVERIFY(skip.failed());
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY2(messages.shown[0].text.contains("could not be read or written")
+                     && messages.shown[0].text.contains("terminat", Qt::CaseInsensitive),
+                 qPrintable(messages.shown[0].text));
+
+        Connectionx::OpenSharedConnection();
+        skip([] { Connectionx::sharedRecordSet().open("Select count(*) from UserTable", Connectionx::sharedConnection()); });
+        QCOMPARE(Connectionx::sharedRecordSet().field(0).toInt(), 1);
+        QCOMPARE(messages.shown.size(), 1);
     }
 
     // Values read straight from the driver come out as QSqlQuery::value()
@@ -297,8 +377,9 @@ private slots:
         QueryRows fast(statement::execute(statement, connection), connection);
         QueryRows slow(statement::execute(statement, connection), connection, QueryRows::Reading::ThroughQuery);
         QVERIFY(!slow.readsDirectly());
+        // Values are read directly from SQLite's driver only.
         if (direct)
-            QVERIFY(fast.readsDirectly());
+            QCOMPARE(fast.readsDirectly(), !TestDatabase::onServer());
         QCOMPARE(fast.fieldNames(), slow.fieldNames());
         // In batches smaller than the result, so that reading goes on where it stopped.
         QVector<QVector<QVariant>> fastRows, slowRows;

@@ -42,17 +42,20 @@ QStringList perBillLoop(Connection& c, const QDate& from, const QDate& to)
     QStringList rows;
     for (const QVector<QVariant>& bill : bills.rows()) {
         const QString n = bill.at(0).toString();
+        // The bill's lines in serial order, as SQLite reads "where BillNumber = n"
+        // (by its key); a server reads them in any order.
+        const QString lines = "(Select * from asigncharges where BillNumber = " + n + " order by Serial) l";
         const QString total = rounded(
             "Select  Sum((Amount * Quantity) - (Amount * Quantity * DiscountinPercentage / 100) + (((Amount * "
             "Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100))  from "
-            "asigncharges where BillNumber = " + n);
-        const QString amount = rounded("Select  Sum(Amount * Quantity) from  asigncharges where BillNumber = " + n);
+            + lines);
+        const QString amount = rounded("Select  Sum(Amount * Quantity) from  " + lines);
         const QString discount = rounded(
-            "Select  Sum((Amount * Quantity * DiscountinPercentage / 100)) from  asigncharges where BillNumber = " + n);
+            "Select  Sum((Amount * Quantity * DiscountinPercentage / 100)) from  " + lines);
         const QString tax = rounded(
             "Select  Sum((((Amount * Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * "
-            "TaxInPercentage / 100)) from  asigncharges where BillNumber = " + n);
-        const QString date = dates::shown(first("Select  Date_  from asigncharges where BillNumber = " + n).toDate());
+            "TaxInPercentage / 100)) from  " + lines);
+        const QString date = dates::shown(first("Select  Date_  from asigncharges where BillNumber = " + n + " order by Serial").toDate());
         rows << QStringList{date, n, amount, discount, tax, total}.join('|');
     }
     return rows;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TestDatabase.h"
+
 #include "data/SqlText.h"
 #include "kit/Lists.h"
 #include "kit/Maker.h"
@@ -67,8 +69,12 @@ inline QString codedLine(const QString& table, int number, int serial, const QSt
 
 // A trigger that makes every change of the table's rows of one kind
 // ("UPDATE", "INSERT") fail, as a locked or broken database would.
+// On the server the trigger runs TestDatabase's refuse_change().
 inline QString failingTrigger(const QString& change, const QString& table)
 {
+    if (TestDatabase::onServer())
+        return QStringLiteral("CREATE TRIGGER Refuse%1%2 BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION refuse_change()")
+            .arg(change, table);
     return QStringLiteral("CREATE TRIGGER Refuse%1%2 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'refused'); END")
         .arg(change, table);
 }
@@ -76,7 +82,8 @@ inline QStringList dropFailingTriggers()
 {
     QStringList drops;
     for (const char* change : {"UPDATE", "INSERT"})
-        drops << QStringLiteral("DROP TRIGGER IF EXISTS Refuse%1Stock").arg(QLatin1String(change));
+        drops << QStringLiteral("DROP TRIGGER IF EXISTS Refuse%1Stock").arg(QLatin1String(change))
+                + (TestDatabase::onServer() ? QStringLiteral(" ON Stock") : QString());
     return drops;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "data/ServerSessions.h"
 #include "support/RecordingMessages.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QProcess>
+#include <QSqlDatabase>
 #include <QStandardPaths>
 #include <initializer_list>
 #include <utility>
@@ -23,6 +25,13 @@ inline QStringList told(const RecordingMessages& messages)
         all << QString("%1 %2: %3").arg(QLatin1String(kind), s.caption, s.text);
     }
     return all;
+}
+
+// The database connections of this thread that are open for a use (not
+// kept for reuse: data/ServerSessions.h).
+inline int connectionsInUse()
+{
+    return int(QSqlDatabase::connectionNames().size()) - serversessions::keptCount();
 }
 
 inline QStringList entries(const QComboBox* list)

@@ -7,7 +7,9 @@
 #include "kit/Failure.h"
 #include "kit/Grid.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -16,12 +18,12 @@ const QStringList Tables{"asigncharges", "ItemIn",  "Stock",           "Expendit
                          "Customer",     "Supplier", "ExpenditurePerson", "Charges",
                          "ExpenditureHead", "UserTable", "ShopHeader"};
 
-RecordSet run(const QString& statement, const QString& path)
+RecordSet run(const QString& statement, const QString& connectionString)
 {
     Connection connection;
     RecordSet result;
     try {
-        connection.open(schema::sqliteConnectionString(path));
+        connection.open(connectionString);
         result.open(statement, connection);
     } catch (const Failure& failure) {
         qFatal("%s\n  in: %s", qPrintable(failure.description()), qPrintable(statement));
@@ -29,18 +31,81 @@ RecordSet run(const QString& statement, const QString& path)
     return result;
 }
 
+ServerAddress testServer()
+{
+    const QString file = qEnvironmentVariable("BILL_TEST_SERVER_FILE");
+    QFile address(file);
+    if (!address.open(QIODevice::ReadOnly))
+        qFatal("BILL_TEST_SERVER_FILE (%s) cannot be read: start the server with scripts/test-server start",
+               qPrintable(file));
+    try {
+        return ServerAddress::parse(QString::fromUtf8(address.readAll()).trimmed());
+    } catch (const Failure& failure) {
+        qFatal("%s", qPrintable(failure.description()));
+    }
+}
+
 }  // namespace
+
+bool TestDatabase::onServer()
+{
+    return qEnvironmentVariable("BILL_TEST_ENGINE") == QLatin1String("postgresql");
+}
 
 TestDatabase::TestDatabase()
 {
     if (!m_dir.isValid())
         qFatal("cannot create a temporary folder");
-    m_path = m_dir.filePath(QStringLiteral("Bill.db"));
     m_iniPath = m_dir.filePath(QStringLiteral("odbc.ini"));
     qputenv("ODBCINI", m_iniPath.toLocal8Bit());
-    schema::createSqliteDatabase(m_path);
-    datasource::defineSqlite(QStringLiteral("Bill"), m_path);
-    m_keeper.open(schema::sqliteConnectionString(m_path));
+    if (!onServer()) {
+        m_path = m_dir.filePath(QStringLiteral("Bill.db"));
+        schema::createSqliteDatabase(m_path);
+        datasource::defineSqlite(QStringLiteral("Bill"), m_path);
+        m_connectionString = schema::sqliteConnectionString(m_path);
+        m_keeper.open(m_connectionString);
+        return;
+    }
+    m_server = testServer();
+    m_server.database = QStringLiteral("bill_test_%1_%2")
+                            .arg(QCoreApplication::applicationPid())
+                            .arg(QRandomGenerator::global()->bounded(1000000));
+    execOnServer(QStringLiteral("CREATE DATABASE ") + m_server.database);
+    m_connectionString = datasource::postgresConnectionString(m_server);
+    try {
+        Connection connection;
+        connection.open(m_connectionString);
+        schema::createServerTables(connection);
+        // What the tests' failing triggers run (billingtest::failingTrigger),
+        // and SQLite's typeof(): how a value is stored, by its type's kind.
+        RecordSet function;
+        function.open(QStringLiteral("CREATE FUNCTION refuse_change() RETURNS trigger LANGUAGE plpgsql AS "
+                                     "'BEGIN RAISE EXCEPTION ''refused''; END'"),
+                      connection);
+        function.open(QStringLiteral("CREATE FUNCTION typeof(anyelement) RETURNS text LANGUAGE sql AS 'SELECT "
+                                     "CASE WHEN $1 IS NULL THEN ''null'' WHEN pg_typeof($1) IN (''smallint''::regtype, "
+                                     "''integer''::regtype, ''bigint''::regtype) THEN ''integer'' WHEN pg_typeof($1) "
+                                     "IN (''double precision''::regtype, ''numeric''::regtype) THEN ''real'' ELSE "
+                                     "''text'' END'"),
+                      connection);
+    } catch (const Failure& failure) {
+        qFatal("cannot create the tables on the server: %s", qPrintable(failure.description()));
+    }
+    datasource::definePostgres(QStringLiteral("Bill"), m_server);
+}
+
+TestDatabase::~TestDatabase()
+{
+    m_keeper.close();
+    if (onServer())
+        execOnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_server.database));
+}
+
+void TestDatabase::execOnServer(const QString& statement)
+{
+    ServerAddress maintenance = m_server;
+    maintenance.database = testServer().database;
+    run(statement, datasource::postgresConnectionString(maintenance));
 }
 
 void TestDatabase::reset()
@@ -51,7 +116,7 @@ void TestDatabase::reset()
     statements << schema::statements().last();  // the first user row
     try {
         Connection connection;
-        connection.open(schema::sqliteConnectionString(m_path));
+        connection.open(m_connectionString);
         Transaction transaction(connection);
         RecordSet statement;
         for (const QString& text : statements)
@@ -64,12 +129,12 @@ void TestDatabase::reset()
 
 void TestDatabase::exec(const QString& statement)
 {
-    run(statement, m_path);
+    run(statement, m_connectionString);
 }
 
 QVariant TestDatabase::value(const QString& query)
 {
-    RecordSet result = run(query, m_path);
+    RecordSet result = run(query, m_connectionString);
     return result.eof() ? QVariant() : result.field(0);
 }
 
@@ -83,7 +148,7 @@ int TestDatabase::count(const QString& table, const QString& where)
 
 QStringList TestDatabase::rows(const QString& query)
 {
-    RecordSet result = run(query, m_path);
+    RecordSet result = run(query, m_connectionString);
     QStringList lines;
     for (const auto& row : result.rows()) {
         QStringList fields;
@@ -101,19 +166,33 @@ void TestDatabase::letGo()
 
 void TestDatabase::holdAgain()
 {
-    m_keeper.open(schema::sqliteConnectionString(m_path));
+    if (!onServer())
+        m_keeper.open(m_connectionString);
 }
 
 // unixODBC keeps the configuration it read for the life of the process, so
-// the data source stays defined: its database file is moved away instead.
+// the data source stays defined: its database file is moved away instead,
+// or the server told to refuse new connections to the database.
 void TestDatabase::makeUnreachable()
 {
+    if (onServer()) {
+        // The sessions this process keeps for reuse end too, as when the
+        // server stops; they are not reused afterwards.
+        execOnServer(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS false").arg(m_server.database));
+        execOnServer(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
+                         .arg(m_server.database));
+        return;
+    }
     if (!QFile::rename(m_path, m_path + QStringLiteral(".away")))
         qFatal("cannot move %s away", qPrintable(m_path));
 }
 
 void TestDatabase::makeReachable()
 {
+    if (onServer()) {
+        execOnServer(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS true").arg(m_server.database));
+        return;
+    }
     if (!QFile::rename(m_path + QStringLiteral(".away"), m_path))
         qFatal("cannot bring %s back", qPrintable(m_path));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Connection.h"
+#include "data/ServerAddress.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -9,12 +10,26 @@
 // A database of its own for a test process, reached through the data source
 // "Bill" of a temporary ODBC configuration. Construct it before the first
 // connection of the process: unixODBC reads ODBCINI once.
+//
+// The engine is the test run's: a SQLite file, or with
+// BILL_TEST_ENGINE=postgresql a new database on the test server that
+// BILL_TEST_SERVER_FILE names (scripts/test-server writes it; the account's
+// password comes from PGPASSFILE), dropped again at the end.
 class TestDatabase {
 public:
     TestDatabase();
+    ~TestDatabase();
 
+    // True when the tests of this process run against the server.
+    static bool onServer();
+
+    // The SQLite file (SQLite only).
     const QString& path() const { return m_path; }
     const QString& iniPath() const { return m_iniPath; }
+    // A connection string that reaches the database directly.
+    const QString& connectionString() const { return m_connectionString; }
+    // The server database's address (on the server only).
+    const ServerAddress& server() const { return m_server; }
 
     // Empties every table and puts the first user back.
     void reset();
@@ -33,14 +48,21 @@ public:
     void letGo();
     void holdAgain();
 
-    // Moves the database file away from the data source, and back.
+    // New connections to the database fail until makeReachable(): the file
+    // is moved away from the data source (open connections stay usable), or
+    // the server refuses connections to the database and ends those open.
     void makeUnreachable();
     void makeReachable();
+
+    // A statement run on the server's maintenance database (server only).
+    void execOnServer(const QString& statement);
 
 private:
     QTemporaryDir m_dir;
     QString m_path;
     QString m_iniPath;
+    QString m_connectionString;
+    ServerAddress m_server;
     // Open for the life of the test, as a running program keeps one: the
     // write-ahead log then stays, and not every close writes it back.
     Connection m_keeper;

@@ -1,8 +1,13 @@
 // The administration tool, run as the operator runs it.
 
+#include "data/Connection.h"
+#include "data/DataSource.h"
+#include "data/RecordSet.h"
+#include "support/TestDatabase.h"
 #include "support/ToolRun.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
@@ -23,6 +28,23 @@ class BillDbTest : public QObject {
     Result billdb(const QStringList& arguments, const QString& ini)
     {
         return toolrun::run(arguments, toolrun::environment(ini, dir.path()));
+    }
+
+    // The rows of a query on a server database, each as its fields joined with '|'.
+    static QStringList rowsOn(const ServerAddress& server, const QString& query)
+    {
+        Connection connection;
+        connection.open(datasource::postgresConnectionString(server));
+        RecordSet result;
+        result.open(query, connection);
+        QStringList rows;
+        for (const auto& row : result.rows()) {
+            QStringList fields;
+            for (const QVariant& field : row)
+                fields << field.toString();
+            rows << fields.join('|');
+        }
+        return rows;
     }
 
     static QString sqlite(const QString& database, const QString& query) { return toolrun::sqlite(database, query); }
@@ -146,6 +168,82 @@ private slots:
         QVERIFY(billdb({"mrp", "--code", "R9", "--price", "1"}, ini).err.contains("no stock batch has code 'R9'"));
         QVERIFY(billdb({"mrp", "--code", "R1", "--price", "abc"}, ini).err.contains("'abc' is not a number"));
         QCOMPARE(sqlite(database, "select group_concat(MRP, ' ') from Stock"), QString("12.5 13.0 95.5"));
+    }
+
+    // A till set up on the server: the tables as the file has them (the
+    // columns in order, each type the server's counterpart), the data
+    // source through the server's driver with the shop's account and no
+    // password in it; the password from the password file, or given once.
+    void initOnTheServerCreatesTheTablesAndTheDataSource()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("the server's set-up");
+        TestDatabase db;
+        ServerAddress till = db.server();
+        till.database += "_till";
+        db.execOnServer("CREATE DATABASE " + till.database);
+        const auto drop = qScopeGuard([&] { db.execOnServer("DROP DATABASE " + till.database + " WITH (FORCE)"); });
+        const QString ini = dir.filePath("server.ini");
+        const QProcessEnvironment environment = toolrun::environment(ini, dir.path());  // PGPASSFILE: the test's
+
+        const Result first = billdb({"init", "--server", till.text()}, environment);
+        QVERIFY2(first.exitCode == 0 && first.out.contains("Created the tables"), qPrintable(first.out + first.err));
+        QFile iniFile(ini);
+        QVERIFY(iniFile.open(QIODevice::ReadOnly));
+        const QString definition = QString::fromUtf8(iniFile.readAll());
+        for (const QString& entry : {QString("Driver=PostgreSQL Unicode"), "Username=" + till.user, "Database=" + till.database})
+            QVERIFY2(definition.contains(entry), qPrintable(definition));
+        QVERIFY2(!definition.contains("Password", Qt::CaseInsensitive) && !definition.contains("14NOVTEX"), qPrintable(definition));
+
+        const QString file = dir.filePath("server-file/Bill.db");
+        QCOMPARE(billdb({"init", "--database", file}, dir.filePath("file.ini")).exitCode, 0);
+        const QString fileColumns = sqlite(file, "select lower(m.name) || '.' || lower(p.name) || ' ' || p.type "
+                                                 "from sqlite_master m, pragma_table_info(m.name) p where "
+                                                 "m.type = 'table' order by lower(m.name), p.cid");
+        Connection server;
+        server.open(datasource::postgresConnectionString(till));
+        RecordSet columns;
+        columns.open("select table_name || '.' || column_name || ' ' || udt_name from information_schema.columns "
+                     "where table_schema = 'public' order by table_name, ordinal_position", server);
+        const QHash<QString, QString> serverType{{"int2", "SMALLINT"}, {"float8", "DOUBLE"}, {"date", "DATE"},
+                                                 {"citext", "VARCHAR(255)"}, {"int4", "INTEGER"}};
+        QStringList serverColumns;
+        for (; !columns.eof(); columns.moveNext()) {
+            const QString column = columns.field(0).toString();
+            serverColumns << column.section(' ', 0, 0) + ' ' + serverType.value(column.section(' ', 1), column);
+        }
+        QCOMPARE(serverColumns.join('\n'), fileColumns);
+        server.close();
+
+        // Made once; --if-missing keeps them and checks the data source opens them.
+        const Result again = billdb({"init", "--server", till.text()}, environment);
+        QVERIFY2(again.exitCode == 1 && again.err.contains("has the tables already") && again.err.count('\n') == 1,
+                 qPrintable(again.err));
+        const Result kept = billdb({"init", "--server", till.text(), "--if-missing"}, environment);
+        QVERIFY2(kept.exitCode == 0 && kept.out.contains("The data source Bill opens"), qPrintable(kept.out + kept.err));
+        QCOMPARE(billdb({"shop", "--name", "Two Tills"}, environment).exitCode, 0);
+        QCOMPARE(rowsOn(till, "select ShopName from ShopHeader"), QStringList{"Two Tills"});
+
+        // A second till without the password: the server's refusal, in one line.
+        QProcessEnvironment second = toolrun::environment(dir.filePath("second.ini"), dir.path());
+        const QString passwords = dir.filePath("second-pgpass");
+        second.insert("PGPASSFILE", passwords);
+        const Result refused = billdb({"init", "--server", till.text(), "--if-missing"}, second);
+        QVERIFY2(refused.exitCode == 1 && refused.err.contains("no password supplied") && refused.err.count('\n') == 1,
+                 qPrintable(refused.err));
+        // Given once, it is kept for this user only, never in the data source.
+        QFile testPasswords(qEnvironmentVariable("PGPASSFILE"));
+        QVERIFY(testPasswords.open(QIODevice::ReadOnly));
+        const QString password = QString::fromUtf8(testPasswords.readAll()).trimmed().section(':', 4);
+        QString withPassword = till.text();
+        withPassword.replace(till.user + '@', till.user + ':' + password + '@');
+        const Result given = billdb({"init", "--server", withPassword, "--if-missing"}, second);
+        QVERIFY2(given.exitCode == 0 && !given.out.contains(password), qPrintable(given.out + given.err));
+        QCOMPARE(QFile::permissions(passwords), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+        QFile secondIni(dir.filePath("second.ini"));
+        QVERIFY(secondIni.open(QIODevice::ReadOnly) && !secondIni.readAll().contains(password.toUtf8()));
+        QCOMPARE(billdb({"shop", "--phone", "98450"}, second).exitCode, 0);
+        QCOMPARE(rowsOn(till, "select ShopName, ShopPhone from ShopHeader"), QStringList{"Two Tills|98450"});
     }
 
     void failuresAreOneLineWithNonZeroStatus()

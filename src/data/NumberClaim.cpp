@@ -1,0 +1,44 @@
+#include "data/NumberClaim.h"
+
+#include "data/Connection.h"
+#include "data/Dialect.h"
+#include "data/RecordSet.h"
+#include "kit/Failure.h"
+
+namespace claim {
+
+QString insertUnlessTaken(const QString& table, const QStringList& values, const Condition& taken)
+{
+    return QStringLiteral("insert into %1 select %2 where not exists (select 1 from %1 where %3)")
+        .arg(table, values.join(QLatin1Char(',')), taken);
+}
+
+void lockNumbers(const QString& table, Connection& connection)
+{
+    const QString lock = connection.dialect().numberingLock(table);
+    if (lock.isEmpty())
+        return;
+    RecordSet locked;
+    locked.open(lock, connection);
+}
+
+qint16 storeUnderFreeNumber(const QString& table, qint16 number, const InsertAt& insertAt,
+                            const NextNumber& nextNumber, Connection& connection)
+{
+    // SQLite's first write takes its lock: the insert comes first there,
+    // so that no number is read before the lock is held.
+    lockNumbers(table, connection);
+    for (;;) {
+        RecordSet stored;
+        stored.open(insertAt(number), connection);
+        if (stored.rowsAffected() == 1)
+            return number;
+        // Taken: the next number read now is above it, as the row that took it is seen.
+        const std::optional<qint16> next = nextNumber();
+        if (!next || *next <= number)
+            throw Failure(QStringLiteral("No free number is left in %1.").arg(table));
+        number = *next;
+    }
+}
+
+}  // namespace claim

@@ -1,0 +1,98 @@
+#include "data/ServerAddress.h"
+
+#include "kit/Failure.h"
+
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace {
+
+QString decoded(const QString& part)
+{
+    return QUrl::fromPercentEncoding(part.toUtf8());
+}
+
+}  // namespace
+
+ServerAddress ServerAddress::parse(const QString& address)
+{
+    const auto wrong = [&](const QString& why) {
+        return Failure(QStringLiteral("'%1' is no server address (%2); write it as "
+                                      "postgresql://USER@HOST[:PORT]/DBNAME")
+                           .arg(address, why));
+    };
+    QString rest = address.trimmed();
+    if (rest.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive))
+        rest = rest.mid(13);
+    else if (rest.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive))
+        rest = rest.mid(11);
+    else
+        throw wrong(QStringLiteral("it must start with postgresql://"));
+
+    ServerAddress server;
+    QString query;
+    if (const int mark = rest.indexOf(QLatin1Char('?')); mark >= 0) {
+        query = rest.mid(mark + 1);
+        rest = rest.left(mark);
+    }
+    const int slash = rest.indexOf(QLatin1Char('/'));
+    if (slash < 0)
+        throw wrong(QStringLiteral("no database name"));
+    server.database = decoded(rest.mid(slash + 1));
+    QString authority = rest.left(slash);
+
+    const int at = authority.lastIndexOf(QLatin1Char('@'));
+    if (at < 0)
+        throw wrong(QStringLiteral("no user name"));
+    const QString account = authority.left(at);
+    authority = authority.mid(at + 1);
+    const int colon = account.indexOf(QLatin1Char(':'));
+    server.user = decoded(colon < 0 ? account : account.left(colon));
+    if (colon >= 0)
+        server.password = decoded(account.mid(colon + 1));
+
+    // A port follows the last colon, unless the host is a folder name.
+    QString portText;
+    const int portColon = authority.lastIndexOf(QLatin1Char(':'));
+    if (portColon >= 0 && !authority.endsWith(QLatin1Char(']'))) {
+        portText = authority.mid(portColon + 1);
+        authority = authority.left(portColon);
+    }
+    server.host = decoded(authority);
+    if (server.host.startsWith(QLatin1Char('[')) && server.host.endsWith(QLatin1Char(']')))
+        server.host = server.host.mid(1, server.host.size() - 2);
+
+    const QUrlQuery options(query);
+    if (options.hasQueryItem(QStringLiteral("host")))
+        server.host = options.queryItemValue(QStringLiteral("host"), QUrl::FullyDecoded);
+    if (options.hasQueryItem(QStringLiteral("port")))
+        portText = options.queryItemValue(QStringLiteral("port"), QUrl::FullyDecoded);
+
+    if (!portText.isEmpty()) {
+        bool ok = false;
+        server.port = portText.toInt(&ok);
+        if (!ok || server.port < 1 || server.port > 65535)
+            throw wrong(QStringLiteral("the port '%1' is no port number").arg(portText));
+    }
+    if (server.user.isEmpty())
+        throw wrong(QStringLiteral("no user name"));
+    if (server.host.isEmpty())
+        throw wrong(QStringLiteral("no host"));
+    if (server.database.isEmpty())
+        throw wrong(QStringLiteral("no database name"));
+    // The values go into a connection string and an ini file, where these end them.
+    for (const QString& value : {server.user, server.host, server.database, server.password})
+        if (value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('\n'))
+            || value.contains(QLatin1Char('{')) || value.contains(QLatin1Char('}')))
+            throw wrong(QStringLiteral("';', '{', '}' and line breaks cannot be used"));
+    return server;
+}
+
+QString ServerAddress::text() const
+{
+    const bool folder = host.startsWith(QLatin1Char('/'));
+    // Joined, not put in with arg(): a folder's "%2F" would be taken for a place.
+    return QStringLiteral("postgresql://") + user + QLatin1Char('@')
+        + (folder ? QString::fromUtf8(QUrl::toPercentEncoding(host)) : host) + QLatin1Char(':')
+        + QString::number(port) + QLatin1Char('/') + database;
+}

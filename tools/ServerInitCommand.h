@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class QTextStream;
+
+// billdb init --server ADDRESS: the program's tables on a PostgreSQL
+// server's database, and the data source "Bill" for it through the server's
+// ODBC driver. Returns 0; throws Failure with the server's words.
+int initServer(const QString& address, bool ifMissing, QTextStream& out);
+
+extern const char* const ServerInitHelp;
