@@ -101,7 +101,7 @@ int initServer(const QString& address, bool ifMissing, QTextStream& out)
     if (schema::hasTables(connection)) {
         if (!ifMissing)
             throw Failure(QStringLiteral("%1 has the tables already; they are left as they are.").arg(where));
-        out << where << " has the tables already; they were left as they are.\n";
+        out << "The" << where.mid(3) << " has the tables already; they were left as they are.\n";
     } else {
         schema::createServerTables(connection);
         out << "Created the tables in " << where << " (user Admin, password " << schema::InitialPassword << ")\n";
