@@ -214,7 +214,6 @@ public:
 
     // The grid's rows as shown, fields joined with '|'.
     QStringList gridRows() const { return checks::rows(grid()->model()); }
-    QStringList gridHeadings() const { return checks::headings(grid()->model()); }
 
     // Clicks a row of the grid, which makes it the current row.
     void clickGridRow(int row) const
