@@ -148,7 +148,12 @@ int TestDatabase::count(const QString& table, const QString& where)
 
 QStringList TestDatabase::rows(const QString& query)
 {
-    RecordSet result = run(query, m_connectionString);
+    return rowsAt(m_connectionString, query);
+}
+
+QStringList TestDatabase::rowsAt(const QString& connectionString, const QString& query)
+{
+    RecordSet result = run(query, connectionString);
     QStringList lines;
     for (const auto& row : result.rows()) {
         QStringList fields;

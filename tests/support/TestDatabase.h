@@ -41,6 +41,8 @@ public:
     int count(const QString& table, const QString& where = {});
     // Every row of a query, each as its fields' texts joined with '|'.
     QStringList rows(const QString& query);
+    // The same of a query on another database.
+    static QStringList rowsAt(const QString& connectionString, const QString& query);
 
     // Closes the connection it keeps, and opens it again. SQLite hands a new
     // connection the file of one this process has open (read-write), so

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
@@ -29,6 +30,19 @@ inline Result run(const QStringList& arguments, const QProcessEnvironment& envir
         qFatal("%s did not finish", qPrintable(program));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+// A refusal as the tool gives one: status 1, one line "billdb: ..." on standard error.
+inline bool refusedInOneLine(const Result& result)
+{
+    return result.exitCode == 1 && result.err.startsWith("billdb: ") && result.err.count('\n') == 1;
+}
+
+// A text file's contents; empty when it cannot be read.
+inline QString fileText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 // This process's environment with the data sources in ini and the account's home at home.
