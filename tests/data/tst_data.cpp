@@ -35,7 +35,6 @@ class DataTest : public QObject {
         return result;
     }
     void run(const QString& statement) { query(statement); }
-    QStringList columns(const QString& table) { return query("Select * from " + table).fieldNames().toList(); }
 
     static QString line(int bill, int serial, const QString& item, const QString& date, const QString& name = "CASH")
     {
@@ -45,27 +44,6 @@ class DataTest : public QObject {
 
 private slots:
     void init() { db.reset(); }
-
-    void tablesKeepTheirColumnOrder()
-    {
-        const QStringList lineColumns{"BillNumber", "Serial", "Item", "Quantity", "Amount", "TaxInPercentage",
-                                      "DiscountinPercentage", "CustomerName", "CustomerAddress", "CustomerPhone",
-                                      "Remark", "CHARGES", "SN", "Date_", "ItemCode", "Batch_Number", "MRP"};
-        for (const QString table : {"asigncharges", "ItemIn", "Stock"})
-            QCOMPARE(columns(table), lineColumns);
-        QCOMPARE(columns("ExpenditureTable"), lineColumns.mid(0, 16));
-        for (const QString table : {"Customer", "Supplier", "ExpenditurePerson"})
-            QCOMPARE(columns(table), QStringList({"SN", "ITEM", "PARTNO", "REMARK"}));
-        for (const QString table : {"Charges", "ExpenditureHead"})
-            QCOMPARE(columns(table), QStringList({"SN", "TYPEOFCHARGES", "VALUEofCHARGES", "EXTRA1", "EXTRA2"}));
-        QCOMPARE(columns("usertable"), QStringList({"UserSN", "userx", "pwd", "UserNote"}));
-
-        // Inserts without a column list: 17 values for a bill line, 16 for an expense.
-        run(line(1, 1, "TEA", "#04/Dec/2026#"));
-        run("insert into ExpenditureTable values(1,0,'RENT',0,1500,0,0,'RAMU','ROAD','123','', '-',0,#2026-12-04#,'-','-')");
-        QCOMPARE(db.count("asigncharges"), 1);
-        QCOMPARE(db.rows("Select Item, Amount, Date_ from ExpenditureTable"), QStringList{"RENT|1500|04/Dec/2026"});
-    }
 
     void emptyAggregatesAreNull()
     {

@@ -257,7 +257,6 @@ private slots:
                           billLine(4, 1, "TEA", 1, 5, 0, 0, "CASH", Apr12)});
         choose("DTP1=2026-12-04 DTP2=2026-12-04");
         click("ComShowTotal");
-        QCOMPARE(checks::headings(screen->DGG->model()).join('|'), QString("Date_|Bill Number|Amount|Discount|Tax|Total"));
         QCOMPARE(checks::rows(screen->DGG->model()),
                  QStringList({"04/Dec/2026|1|10|0|0|10", "04/Dec/2026|2|12|0|0|12", "04/Dec/2026|3|200|20|9|189"}));
         QCOMPARE(sums(), QStringList({"Amount : 222", "Discount : 20", "Tax : 9", "Total : 211"}));
@@ -377,10 +376,6 @@ private slots:
         QTest::newRow("expenditure of a day without vouchers")
             << "ExpenditureQuery" << QStringList{voucher(1, "TEA", 2.5, Apr12)} << "DTP1=2026-12-04 DTP2=2026-12-04" << "Condate"
             << report({}, "0.00", ExpenditureContact);
-        // Long figures push the next field to its column on the next line.
-        QTest::newRow("a long number and amount") << "ReceiveItemQuery" << QStringList{lineRow("ItemIn", 12345, 1, "SUGAR", 12345.75)}
-                                                  << "CmbFrom=12345 cmbTo=12345" << "cmdprin"
-                                                  << report({" 12345", placed({{6, "SUGAR"}, {39, " 12345.75"}}), placed({{46, "04/Dec/2026"}})}, "12346.00");
     }
     void reportsPrintTheirRowsAndGrandTotal()
     {
