@@ -143,11 +143,13 @@ private slots:
         BillOperator& op = open(receiptFive());
         QCOMPARE(op.billNumber(), QString("6"));
         QVERIFY(op.pick("cmbbillnumber", "5"));
-        messages.answers = {true};
         op.clickGridRow(1);
+        messages.answers = {false, true};
+        op.click("cmdDelSerial");  // answered No: the line stays
+        QCOMPARE(serialsOf(5), QStringList({"1", "2", "3"}));
         op.click("cmdDelSerial");
-        QCOMPARE(told(messages), QStringList({"? Delete: Confirm Delete Serial No : 2 of Receipt No :5",
-                                              "i Deleted: Data Deleted"}));
+        const QString question = "? Delete: Confirm Delete Serial No : 2 of Receipt No :5";
+        QCOMPARE(told(messages), QStringList({question, question, "i Deleted: Data Deleted"}));
         QCOMPARE(serialsOf(5), QStringList({"1", "3"}));
         QCOMPARE(stockOf("R2"), 0);
         QCOMPARE(op.billNumber(), QString("5"));  // the newest receipt is loaded
