@@ -50,7 +50,7 @@ double LineDocumentScreen::FindGrandTotal(qint16 number)
     m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + QStringLiteral(" where BillNumber = ")
                   + sql::number(number),
               m_connection);
-    return arithmetic::runningRoundedTotal(arithmetic::lineTotals(m_rs));
+    return arithmetic::roundedOnceTotal(arithmetic::lineTotals(m_rs));
 }
 
 // ---------------------------------------------------------------- lists

@@ -73,7 +73,8 @@ protected:
     // The same on the screen's open connection, as it stands (also inside a transaction).
     NextNumber readNextNumber();
     NextNumber FindLastSerialNumber(qint16 number);
-    // Running sum of the line totals, rounded after every line. Throws.
+    // The document's line totals added, then rounded once: the total it shows
+    // when loaded and prints with. Throws.
     double FindGrandTotal(qint16 number);
 
     // How a list ends after it is filled.

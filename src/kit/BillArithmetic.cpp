@@ -30,14 +30,6 @@ QVector<double> lineTotals(RecordSet& lines)
     return totals;
 }
 
-double runningRoundedTotal(const QVector<double>& lineTotals)
-{
-    double sum = 0;
-    for (double total : lineTotals)
-        sum = numeric::roundHalfEven(sum + total);
-    return sum;
-}
-
 double roundedOnceTotal(const QVector<double>& lineTotals)
 {
     double sum = 0;

@@ -22,12 +22,9 @@ LineFigures lineFigures(double unitPrice, double quantity, double discountPercen
 // Amount, Quantity, DiscountinPercentage and TaxInPercentage columns.
 QVector<double> lineTotals(RecordSet& lines);
 
-// Adds each line total and rounds the running sum at once (half to even),
-// as the bill screens do after adding or deleting a line.
-double runningRoundedTotal(const QVector<double>& lineTotals);
-
-// Adds all line totals and rounds once at the end (half to even), as a loaded
-// or printed bill shows it.
+// Adds all line totals and rounds once at the end (half to even): a
+// document's one grand total, on its screen and on paper. Rounding as the
+// sum grows would drift from it by up to one per line.
 double roundedOnceTotal(const QVector<double>& lineTotals);
 
 }  // namespace arithmetic

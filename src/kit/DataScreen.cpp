@@ -9,12 +9,26 @@
 
 namespace {
 // Set while a rewritten key is on its way to its control, so that it is not
-// rewritten a second time (a lowered code may still be above 96).
+// looked at a second time.
 bool forwardingRewrittenKey = false;
 
+// One printable character, as a key types it (a character beyond the basic
+// plane comes as two UTF-16 units).
 bool isTypedCharacter(const QString& text)
 {
-    return text.size() == 1 && text.at(0).isPrint();
+    const QList<uint> codePoints = text.toUcs4();
+    return codePoints.size() == 1 && QChar::isPrint(char32_t(codePoints.first()));
+}
+
+// The capital of a typed letter, when the letter has one of a single
+// character (ß has none); anything else as typed.
+QString capitalOf(const QString& typed)
+{
+    const char32_t code = typed.toUcs4().first();
+    const char32_t capital = QChar::toUpper(code);
+    if (!QChar::isLetter(code) || capital == code)
+        return typed;
+    return QString::fromUcs4(&capital, 1);
 }
 }  // namespace
 
@@ -90,16 +104,14 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
     const QString text = key->text();
     if (!isTypedCharacter(text))
         return false;
-    const char16_t code = text.at(0).unicode();
-    if (m_rules.dropApostrophe && code == u'\'')
+    if (m_rules.dropApostrophe && text == QLatin1String("'"))
         return true;
-    if (m_rules.upperCase && code >= 97 && code <= 255) {
-        QKeyEvent lowered(key->type(), key->key(), key->modifiers(), QString(QChar(code - 32)),
-                          key->isAutoRepeat(), key->count());
-        forwardingRewrittenKey = true;
-        QCoreApplication::sendEvent(watched, &lowered);
-        forwardingRewrittenKey = false;
-        return true;
-    }
-    return false;
+    const QString capital = capitalOf(text);
+    if (!m_rules.upperCase || capital == text)
+        return false;
+    QKeyEvent rewritten(key->type(), key->key(), key->modifiers(), capital, key->isAutoRepeat(), key->count());
+    forwardingRewrittenKey = true;
+    QCoreApplication::sendEvent(watched, &rewritten);
+    forwardingRewrittenKey = false;
+    return true;
 }

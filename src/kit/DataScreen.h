@@ -9,7 +9,7 @@ class QLabel;
 struct KeyRules {
     bool closeOnEsc = true;
     bool dropApostrophe = true;   // keeps typed text from breaking SQL quoting
-    bool upperCase = true;        // character codes 97..255 lowered by 32
+    bool upperCase = true;        // typed letters as capitals; other characters as typed
     std::function<void()> onEnter;  // Enter runs this (the screen's print) when set
 
     static KeyRules escOnly() { return KeyRules{true, false, false, {}}; }

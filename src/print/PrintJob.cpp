@@ -21,11 +21,14 @@ struct PrintJob::State {
 
     PrintedLine line;
     int lineLength = 0;  // characters on the current line; the next free column is one more
-    QVector<PrintedLine> page;
+    // Every ended line of the job: the device lays out no page before it
+    // knows how wide the widest of them is.
+    QVector<PrintedLine> lines;
+    int widest = 0;  // columns of the widest line, blanks at its end not counted
 
     PageDevice& ready();
     void place(int column, const QString& text);
-    void closeLine(PageDevice& device);
+    void closeLine();
     bool linePending() const { return lineLength > 0 || !line.isEmpty(); }
 };
 
@@ -53,27 +56,21 @@ PageDevice& PrintJob::State::ready()
 void PrintJob::State::place(int column, const QString& text)
 {
     column = std::max(column, 1);
-    PageDevice& target = ready();
+    ready();
     if (lineLength + 1 > column)
-        closeLine(target);
+        closeLine();
     // Nothing visible to keep for an empty item, but the position still moves.
     if (!text.isEmpty())
         line.append(PlacedText{column, text});
     lineLength = column - 1 + int(text.size());
 }
 
-void PrintJob::State::closeLine(PageDevice& target)
+void PrintJob::State::closeLine()
 {
-    page.append(line);
+    widest = std::max(widest, int(lineText(line).size()));
+    lines.append(std::move(line));
     line.clear();
     lineLength = 0;
-    if (page.size() >= std::max(target.linesPerPage(), 1)) {
-        // Taken out first: a device that fails must not get the page again,
-        // and a longer one, at the next line.
-        const QVector<PrintedLine> full = std::move(page);
-        page.clear();
-        target.addPage(full);
-    }
 }
 
 PrintJob::PrintJob(std::function<std::unique_ptr<PageDevice>()> openDevice)
@@ -126,7 +123,8 @@ void PrintJob::value(int column, const QVariant& value)
 
 void PrintJob::endLine()
 {
-    m_state->closeLine(m_state->ready());
+    m_state->ready();
+    m_state->closeLine();
 }
 
 void PrintJob::line(int column, const QString& text)
@@ -142,12 +140,13 @@ void PrintJob::end()
     PageDevice& device = state.ready();
     state.ended = true;  // whatever fails below, the job is over
     if (state.linePending())
-        state.closeLine(device);
-    if (!state.page.isEmpty()) {
-        const QVector<PrintedLine> last = std::move(state.page);
-        state.page.clear();
-        device.addPage(last);
-    }
+        state.closeLine();
+    const QVector<PrintedLine> lines = std::move(state.lines);
+    state.lines.clear();
+    device.fitColumns(state.widest);
+    const int perPage = std::max(device.linesPerPage(), 1);
+    for (qsizetype first = 0; first < lines.size(); first += perPage)
+        device.addPage(lines.mid(first, perPage));
     device.finish();
 }
 

@@ -25,10 +25,15 @@ struct PlacedText {
 };
 using PrintedLine = QVector<PlacedText>;
 
-// Where finished pages go: a printer, a PDF file, or a text capture.
+// Where finished pages go: a printer, a PDF file, or a text capture. A job
+// hands its pages over when it ends: first the width of its widest line,
+// then the pages, then finish().
 class PageDevice {
 public:
     virtual ~PageDevice() = default;
+    // The widest line of the job, in columns, told before the first page: a
+    // device of paper chooses its font so that the line fits the page.
+    virtual void fitColumns(int columns) { (void)columns; }
     // Lines that fit on one page.
     virtual int linesPerPage() const = 0;
     // Throws PrintError.
@@ -57,9 +62,9 @@ public:
     void endLine();
     // text() then endLine().
     void line(int column, const QString& text);
-    // Ends the job: a line in progress is ended, the last page goes out and
-    // the device finishes (also when nothing was printed: then with no page).
-    // Throws PrintError; so does any output after it.
+    // Ends the job: a line in progress is ended, the device is told the widest
+    // line, the pages go out and the device finishes (also when nothing was
+    // printed: then with no page). Throws PrintError; so does any output after it.
     void end();
 
 private:

@@ -1,24 +1,61 @@
 #include "print/PrinterDevice.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <algorithm>
+#include <cmath>
 
 namespace print {
 
 namespace {
+
+// Points: the size documents print at when their widest line fits.
+constexpr double HouseSize = 10;
+// Points: no smaller, however wide a line is; nothing real is that wide.
+constexpr double SmallestSize = 2;
 
 QFont fixedPitchFont()
 {
     QFont font = QFontDatabase::families().contains(QStringLiteral("DejaVu Sans Mono"))
         ? QFont(QStringLiteral("DejaVu Sans Mono"))
         : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(10);
+    font.setPointSizeF(HouseSize);
     return font;
+}
+
+// The paper's name as libpaper finds it: PAPERSIZE, else the first word of
+// /etc/papersize that is not a comment.
+QString systemPaperName()
+{
+    const QString named = qEnvironmentVariable("PAPERSIZE").trimmed();
+    if (!named.isEmpty())
+        return named;
+    QFile file(QStringLiteral("/etc/papersize"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            return line.section(QLatin1Char(' '), 0, 0);
+    }
+    return {};
+}
+
+QPageSize systemPaper()
+{
+    const QString name = systemPaperName();
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto size = QPageSize::PageSizeId(id);
+        if (QPageSize::key(size).compare(name, Qt::CaseInsensitive) == 0)
+            return QPageSize(size);
+    }
+    return QPageSize(QPageSize::A4);
 }
 
 // Appended to every failure to reach the printer: the way out for a shop
@@ -55,19 +92,49 @@ std::unique_ptr<PrinterDevice> PrinterDevice::forPdfFile(const QString& path)
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(path);
+    printer->setPageSize(systemPaper());
     return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer)));
 }
 
-PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> printer)
-    : m_printer(std::move(printer)), m_font(fixedPitchFont())
+PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer))
 {
-    const QFontMetricsF metrics(m_font, m_printer.get());
-    const double pageHeight =
-        m_printer->pageLayout().paintRectPixels(m_printer->resolution()).height();
-    m_linesPerPage = std::max(1, int(pageHeight / metrics.lineSpacing()));
+    useFont(fixedPitchFont());
 }
 
 PrinterDevice::~PrinterDevice() = default;
+
+void PrinterDevice::useFont(const QFont& font)
+{
+    m_font = font;
+    m_columnX.clear();
+    const QFontMetricsF metrics(m_font, m_printer.get());
+    const double pageHeight = m_printer->pageLayout().paintRectPixels(m_printer->resolution()).height();
+    m_linesPerPage = std::max(1, int(pageHeight / metrics.lineSpacing()));
+}
+
+void PrinterDevice::fitColumns(int columns)
+{
+    QFont font = fixedPitchFont();
+    const QString widest(std::max(columns, 0), QLatin1Char('0'));
+    const auto widthAt = [&](double size) {
+        font.setPointSizeF(size);
+        return QFontMetricsF(font, m_printer.get()).horizontalAdvance(widest);
+    };
+    const double printable = m_printer->pageLayout().paintRectPixels(m_printer->resolution()).width();
+    const double houseWidth = widthAt(HouseSize);
+    if (houseWidth > printable && printable > 0) {
+        // Widths grow almost in proportion to the size (glyphs snap to the
+        // printer's pixels): from the proportional size, a tenth of a point
+        // down at a time until the line fits.
+        double size = std::floor(HouseSize * printable / houseWidth * 10) / 10;
+        while (size > SmallestSize && widthAt(size) > printable)
+            size -= 0.1;
+        font.setPointSizeF(std::max(size, SmallestSize));
+    } else {
+        font.setPointSizeF(HouseSize);
+    }
+    useFont(font);
+}
 
 double PrinterDevice::columnX(int column) const
 {

@@ -11,7 +11,10 @@ class QPrinter;
 namespace print {
 
 // Pages on paper or in a PDF file, in a fixed-pitch font so that character
-// columns line up as they do on a line printer.
+// columns line up as they do on a line printer. The font is 10 point, or as
+// much smaller as the job's widest line needs to fit the printable width of
+// the paper in use: a document's columns stay where they are, all of them
+// on the page.
 //
 // Pages are kept until finish() and only then drawn: a job dropped before its
 // end leaves no sheet and no file (a print run that has begun cannot be
@@ -21,11 +24,14 @@ class PrinterDevice : public PageDevice {
 public:
     // The system's default printer. Throws PrintError when there is none.
     static std::unique_ptr<PrinterDevice> forDefaultPrinter();
-    // A PDF file, written (replaced) at finish().
+    // A PDF file, written (replaced) at finish(), on the system's paper: the
+    // one PAPERSIZE or else /etc/papersize names ("a4", "letter", "a5", ...),
+    // as for every program that prints through libpaper; A4 when neither does.
     static std::unique_ptr<PrinterDevice> forPdfFile(const QString& path);
 
     ~PrinterDevice() override;
 
+    void fitColumns(int columns) override;
     int linesPerPage() const override { return m_linesPerPage; }
     void addPage(const QVector<PrintedLine>& lines) override;
     // Draws every page. Throws PrintError when the printer or file cannot be opened.
@@ -37,6 +43,7 @@ public:
 
 private:
     explicit PrinterDevice(std::unique_ptr<QPrinter> printer);
+    void useFont(const QFont& font);
 
     std::unique_ptr<QPrinter> m_printer;
     QFont m_font;

@@ -212,15 +212,21 @@ private slots:
         QCOMPARE(told(messages), QStringList{"! " + applicationTitle() + ": No printer is installed."});
     }
 
-    void grandTotalRoundsAsItGoesAndOnceWhenLoaded()
+    // Added, deleted, loaded and printed: the line totals are added, then rounded once.
+    void oneGrandTotalForOneBill()
     {
         BillOperator& op = open({stockRow(1, "SAMOSA", 100, 10.5)});
         op.type("txtname", "ravi");
         op.addLine("SAMOSA", "1");
         QCOMPARE(op.grandTotal(), QString("10"));
         op.addLine("SAMOSA", "1");
-        QCOMPARE(op.grandTotal(), QString("20"));
-        // The receipt rounds once; Enter prints it.
+        QCOMPARE(op.grandTotal(), QString("21"));
+        op.addLine("SAMOSA", "1");
+        QCOMPARE(op.grandTotal(), QString("32"));  // 31.5; rounding as it grows gave 30
+        op.clickGridRow(2);
+        op.click("cmdDelSerial");
+        QCOMPARE(op.grandTotal(), QString("21.00"));
+        // Enter prints the receipt.
         QTest::keyClick(op.box("txtquantity"), Qt::Key_Return);
         const QString line = detail("SAMOSA", "1", "10.5", "0", "10.5");
         QCOMPARE(printed->allLines().mid(14, 5), QStringList({line, line, Rule, grandTotal("21.00"), Rule}));

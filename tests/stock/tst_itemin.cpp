@@ -117,12 +117,14 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
-    // The running total rounds as on the bill screen; the receipt and a loaded one round once.
-    void totalsRoundOnceWhenLoadedOrPrinted()
+    // Added, loaded and printed: the line totals are added, then rounded once.
+    void oneGrandTotalForOneReceipt()
     {
         BillOperator& op = open({supplierRow(3, "ACME", "1 MILL RD", "5551")});
         op.receiveLine("SAMOSA", "S1", "B1", "1", "10.5");
+        QCOMPARE(op.grandTotal(), QString("10"));
         op.receiveLine("SAMOSA", "S1", "B1", "1", "10.5");
+        QCOMPARE(op.grandTotal(), QString("21"));
         QTest::keyClick(op.box("txtquantity"), Qt::Key_Return);  // Enter prints
         const QString line = detail("SAMOSA", "1", "10.5", "0", "10.5");
         QCOMPARE(printed->allLines(), receipt({"Bill No : 1", "Bill Date : 04/Dec/2026", "Name : ACME",

@@ -6,6 +6,7 @@
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QStandardPaths>
 #include <initializer_list>
@@ -106,6 +107,32 @@ inline QList<QStringList> pdfPages(const QString& path)
             pages << lines;
     }
     return pages;
+}
+
+// How far the characters of a PDF reach, in points: the pages' width, the
+// left edge of the leftmost character and the right edge of the rightmost.
+struct PdfReach {
+    double pageWidth = 0;
+    double left = 1e9;
+    double right = 0;
+};
+inline PdfReach pdfReach(const QString& path)
+{
+    QProcess process;
+    process.start(QStandardPaths::findExecutable("pdftotext"), {"-bbox", path, "-"});
+    PdfReach reach;
+    if (!process.waitForFinished(10000) || process.exitCode() != 0)
+        return reach;
+    const QString boxes = QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression page(R"re(<page width="([0-9.]+)")re");
+    static const QRegularExpression word(R"re(<word xMin="([0-9.]+)" yMin="[0-9.]+" xMax="([0-9.]+)")re");
+    for (const QRegularExpressionMatch& match : page.globalMatch(boxes))
+        reach.pageWidth = std::max(reach.pageWidth, match.captured(1).toDouble());
+    for (const QRegularExpressionMatch& match : word.globalMatch(boxes)) {
+        reach.left = std::min(reach.left, match.captured(1).toDouble());
+        reach.right = std::max(reach.right, match.captured(2).toDouble());
+    }
+    return reach;
 }
 
 }  // namespace checks
