@@ -341,12 +341,12 @@ private slots:
                  QString("||ABC"));
 
         messages.clear();
-        // Any box empty: nothing at all. An unknown user: told as usual.
+        // Any box empty: nothing at all. An unknown user: told so.
         changePassword("", "a", "a");
         changePassword("Admin", "", "a");
         changePassword("Admin", "a", "");
         changePassword("Nobody", "x", "x");
-        QCOMPARE(told(messages), QStringList{"i Admin: Password changed"});
+        QCOMPARE(told(messages), QStringList{"i Admin: There is no user \"Nobody\". No password was changed."});
 
         // A character the transform cannot store: refused, not reported as changed.
         messages.clear();
