@@ -6,6 +6,7 @@
 #include "billing/LineStore.h"
 #include "data/SqlText.h"
 #include "kit/BillArithmetic.h"
+#include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
@@ -228,31 +229,31 @@ void LineDocumentScreen::removeLine(qint16 number, qint16 serial, StockMove move
 {
     const QString line = QStringLiteral(" where BillNumber = ") + sql::number(number)
         + QStringLiteral(" and Serial = ") + sql::number(serial);
-    Transaction transaction(m_connection);
-    m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + line, m_connection);
-    moveStock(move, numeric::toInt16(m_rs.field(QStringLiteral("Quantity"))),
-              m_rs.field(QStringLiteral("ItemCode")).toString(), m_rs.field(QStringLiteral("Item")).toString(),
-              m_rs.field(QStringLiteral("Batch_Number")).toString());
-    m_rs.open(QStringLiteral("Delete * from ") + m_kind.lineTable + line, m_connection);
-    transaction.commit();
+    change::together(m_connection, [&] {
+        m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + line, m_connection);
+        moveStock(move, numeric::toInt16(m_rs.field(QStringLiteral("Quantity"))),
+                  m_rs.field(QStringLiteral("ItemCode")).toString(), m_rs.field(QStringLiteral("Item")).toString(),
+                  m_rs.field(QStringLiteral("Batch_Number")).toString());
+        m_rs.open(QStringLiteral("Delete * from ") + m_kind.lineTable + line, m_connection);
+    });
 }
 
 void LineDocumentScreen::removeDocument(qint16 number, StockMove move)
 {
     const QString document = QStringLiteral(" where BillNumber = ") + sql::number(number);
-    Transaction transaction(m_connection);
-    if (move != StockMove::None) {
-        m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + document
-                      + QStringLiteral(" order by BillNumber asc , serial asc"),
-                  m_connection);
-        for (; !m_rs.eof(); m_rs.moveNext())
-            moveStock(move, numeric::toInt16(m_rs.field(QStringLiteral("Quantity"))),
-                      m_rs.field(QStringLiteral("ItemCode")).toString(),
-                      m_rs.field(QStringLiteral("Item")).toString(),
-                      m_rs.field(QStringLiteral("Batch_Number")).toString());
-    }
-    m_rs.open(QStringLiteral("Delete * from ") + m_kind.lineTable + document, m_connection);
-    transaction.commit();
+    change::together(m_connection, [&] {
+        if (move != StockMove::None) {
+            m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + document
+                          + QStringLiteral(" order by BillNumber asc , serial asc"),
+                      m_connection);
+            for (; !m_rs.eof(); m_rs.moveNext())
+                moveStock(move, numeric::toInt16(m_rs.field(QStringLiteral("Quantity"))),
+                          m_rs.field(QStringLiteral("ItemCode")).toString(),
+                          m_rs.field(QStringLiteral("Item")).toString(),
+                          m_rs.field(QStringLiteral("Batch_Number")).toString());
+        }
+        m_rs.open(QStringLiteral("Delete * from ") + m_kind.lineTable + document, m_connection);
+    });
 }
 
 // ---------------------------------------------------------------- the batch box

@@ -6,6 +6,7 @@
 #include "billing/BillReceipt.h"
 #include "data/SqlText.h"
 #include "kit/BillArithmetic.h"
+#include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
 #include "kit/NumericText.h"
@@ -123,9 +124,7 @@ void LineDocumentScreen::readEntry()
 void LineDocumentScreen::storeLineWithStock()
 {
     const bool claims = m_offeredNumber == m_line.number;
-    Transaction transaction(m_connection);
-    insertLine();
-    transaction.commit();
+    change::together(m_connection, [&] { insertLine(); });
     // Once stored, the document is this screen's: its next lines join it.
     if (claims)
         m_offeredNumber.reset();

@@ -115,7 +115,7 @@ protected:
     void moveStock(billing::StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
                    const QString& batch);
     // A line, or every line of a document, removed with the stock move of each
-    // line, all or nothing. Throws.
+    // line, all or nothing. Throws; the operator is told why (change::together).
     void removeLine(qint16 number, qint16 serial, billing::StockMove move);
     void removeDocument(qint16 number, billing::StockMove move);
 

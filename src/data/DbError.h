@@ -8,7 +8,8 @@ public:
     // What kind of failure it was (data/ErrorKinds.h tells them apart).
     enum class Kind {
         Other,        // the statement's own: syntax, a missing row, a wrong value
-        Constraint,   // a key or check refused the row (a duplicate, a value out of range)
+        Constraint,   // a check or a rule of the database refused the row (a value out of range)
+        Duplicate,    // a unique key refused the row: one with the same key is stored
         Busy,         // another program holds the database longer than the wait allows
         ReadOnly,     // the database cannot be written
         Full,         // the database or its disk is full
@@ -25,7 +26,10 @@ public:
 
     // The kinds that are the database's state rather than the statement's:
     // the operator is always told of them.
-    static bool isUnavailable(Kind kind) { return kind != Kind::Other && kind != Kind::Constraint; }
+    static bool isUnavailable(Kind kind)
+    {
+        return kind != Kind::Other && kind != Kind::Constraint && kind != Kind::Duplicate;
+    }
 
 private:
     Kind m_kind;

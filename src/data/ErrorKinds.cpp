@@ -33,12 +33,22 @@ Kind sqliteKind(int code)
     }
 }
 
+// SQLite's driver reports only the primary code: its words tell a unique key
+// ("UNIQUE constraint failed: Customer.REMARK") from a check or a trigger.
+bool sqliteDuplicate(const QString& text)
+{
+    return text.contains(QLatin1String("UNIQUE constraint failed"))
+        || text.contains(QLatin1String("PRIMARY KEY constraint failed"));
+}
+
 // A server's SQLSTATE (PostgreSQL's codes; the ODBC ones for the link).
 // Other when it tells nothing of the kind.
 Kind stateKind(const QString& state)
 {
     const auto is = [&](const char* code) { return state == QLatin1String(code); };
     const QString group = state.left(2);
+    if (is("23505"))
+        return Kind::Duplicate;
     if (group == QLatin1String("23") || is("22003") || is("22001"))
         return Kind::Constraint;  // a key or check; a number or text out of the column's range
     if (is("40001") || is("40P01") || is("55P03") || is("57014") || is("HYT00"))
@@ -71,7 +81,9 @@ Kind kindFromWords(const QString& text)
         || has("could not send data") || has("could not receive data") || has("terminating connection")
         || has("database system is shutting down") || has("database system is starting up"))
         return Kind::Unreachable;
-    if (has("unique") || has("duplicate") || has("constraint") || has("violates"))
+    if (has("unique") || has("duplicate"))
+        return Kind::Duplicate;
+    if (has("constraint") || has("violates"))
         return Kind::Constraint;
     return Kind::Other;
 }
@@ -83,8 +95,10 @@ Kind classify(const QString& nativeCode, const QString& text, const QString& sql
     if (text.contains(QLatin1String("[SQLite]"))) {
         bool ok = false;
         const int code = nativeCode.toInt(&ok);
-        if (ok)
-            return sqliteKind(code);
+        if (ok) {
+            const Kind kind = sqliteKind(code);
+            return kind == Kind::Constraint && sqliteDuplicate(text) ? Kind::Duplicate : kind;
+        }
     }
     if (const Kind kind = stateKind(sqlState); kind != Kind::Other)
         return kind;
@@ -112,6 +126,7 @@ QString notice(Kind kind)
                               "check\" and put back the latest backup with \"billdb restore\".");
     case Kind::Other:
     case Kind::Constraint:
+    case Kind::Duplicate:
         break;
     }
     return {};

@@ -3,6 +3,7 @@
 #include "billing/LineStore.h"
 #include "data/SqlText.h"
 #include "expenditure/ExpenditureRegister.h"
+#include "kit/DatabaseChange.h"
 #include "kit/Dates.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
@@ -97,11 +98,8 @@ void Expenditure::addItem()
         if (m_nextNumber.state != Numbering::Free)
             return;
         m_line.number = m_nextNumber.number;
-        {
-            Transaction transaction(m_connection);
-            m_line = billing::storeLine(kind(), m_line, billing::NumberUse::Claims, m_connection);
-            transaction.commit();
-        }
+        change::together(m_connection,
+                         [&] { m_line = billing::storeLine(kind(), m_line, billing::NumberUse::Claims, m_connection); });
         m_connection.close();
 
         FillGrid(NoDocument);

@@ -29,8 +29,14 @@ NoticeScope::~NoticeScope()
 
 void NoticeScope::note(const Failure& failure)
 {
-    if (failure.unavailable() && pending.isEmpty())
-        pending = failure.description();
+    if (failure.unavailable())
+        tell(failure.description());
+}
+
+void NoticeScope::tell(const QString& notice)
+{
+    if (pending.isEmpty())
+        pending = notice;
 }
 
 }  // namespace failurestyles

@@ -14,7 +14,8 @@
 //
 // Whatever the style, a failure that is unavailable() (the database busy,
 // read-only, full, out of reach) is shown to the operator: once per
-// operation, when the outermost of these helpers returns.
+// operation, when the outermost of these helpers returns. So is a change
+// that the database refuses (kit/DatabaseChange.h).
 
 namespace failurestyles {
 
@@ -31,6 +32,9 @@ public:
     // Keeps the failure for the operator when it is unavailable() and
     // nothing has been kept yet in this operation.
     static void note(const Failure& failure);
+    // Keeps the notice for the operator when nothing has been kept yet in
+    // this operation.
+    static void tell(const QString& notice);
 };
 
 }  // namespace failurestyles

@@ -7,14 +7,26 @@
 
 namespace masters {
 
-qint16 nextRecordNumber(const QString& nextNumberQuery, Connection& connection)
+namespace {
+constexpr qint16 HighestSN = 32767;
+}
+
+std::optional<qint16> nextRecordNumber(const QString& nextNumberQuery, Connection& connection)
 {
     RecordSet highest;
     highest.open(nextNumberQuery, connection);
     const QVariant largest = highest.field(0);
     if (largest.isNull())
         return 1;
-    return numeric::toInt16(numeric::toDouble(largest) + 1);  // Overflow past 32767
+    const double number = numeric::toDouble(largest);
+    if (number >= HighestSN)
+        return std::nullopt;
+    return numeric::toInt16(number + 1);
+}
+
+QString usedUpMessage()
+{
+    return QStringLiteral("SNs are used up: the highest SN is %1.").arg(HighestSN);
 }
 
 QString recordInsert(const QString& table, qint16 sn, const QStringList& values)

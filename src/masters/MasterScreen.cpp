@@ -2,6 +2,7 @@
 
 #include "data/SqlText.h"
 #include "kit/Controls.h"
+#include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/GridSelection.h"
@@ -202,7 +203,9 @@ void MasterScreen::save()
     const OperationScope operation;
     if (txtname->text().isEmpty())
         return;
-    SaveItem(txtname->text(), txtpn->text(), txtremark->text(), m_instance.table);
+    // Nothing stored: the boxes keep what was typed, to be put right and saved again.
+    if (!SaveItem(txtname->text(), txtpn->text(), txtremark->text(), m_instance.table))
+        return;
     FillGrid();
     Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("ASC"), CmbSN);
 }
@@ -273,49 +276,53 @@ void MasterScreen::SetGridWidths()
     }
 }
 
-void MasterScreen::SaveItem(const QString& first, const QString& second, const QString& third,
+bool MasterScreen::SaveItem(const QString& first, const QString& second, const QString& third,
                             const QString& table)
 {
     const bool party = m_instance.isParty();
     // A priced name needs a name and a numeric price; otherwise nothing happens.
     if (!party && (first.isEmpty() || !numeric::isNumeric(second)))
-        return;
+        return false;
 
-    const Outcome saved = stopAtFirstError([&] {
+    bool saved = false;
+    stopAtFirstError([&] {
         connectx(m_connection);
         m_records.close();
         m_sql = m_instance.nextNumberQuery;
-        const qint16 sn = masters::nextRecordNumber(m_instance.nextNumberQuery, m_connection);
+        const std::optional<qint16> sn = masters::nextRecordNumber(m_instance.nextNumberQuery, m_connection);
+        if (!sn) {
+            Messages::instance().inform(masters::usedUpMessage(), QStringLiteral("Info"));
+            return;
+        }
 
         const QStringList values = party
             ? QStringList{sql::text(first), sql::text(second), sql::text(third)}
             : QStringList{sql::text(first), sql::number(numeric::toDouble(second)), QStringLiteral("'-'"),
                           QStringLiteral("0")};
-        m_sql = masters::recordInsert(table, sn, values);
-        {
-            // Under the next free number when another till saved under sn first.
-            Transaction transaction(m_connection);
-            masters::storeRecord(table, m_instance.nextNumberQuery, sn, values, m_connection);
-            transaction.commit();
-        }
+        m_sql = masters::recordInsert(table, *sn, values);
+        // Under the next free number when another till saved under sn first.
+        // Only a record the database refuses as a duplicate gets the screen's
+        // own message; anything else is told as what it is.
+        change::together(
+            m_connection, [&] { masters::storeRecord(table, m_instance.nextNumberQuery, *sn, values, m_connection); },
+            [&] { Messages::instance().inform(m_instance.saveFailureMessage, QStringLiteral("Info")); });
+        saved = true;
         Messages::instance().inform(QStringLiteral("Saved"), QStringLiteral("Info"));
         if (m_connection.isOpen())
             m_connection.close();
     });
-    // A busy, read-only or full database has been told as such: it is no duplicate.
-    if (!saved && !saved.unavailable)
-        Messages::instance().inform(m_instance.saveFailureMessage, QStringLiteral("Info"));
+    return saved;
 }
 
-// True when the statement went through; a failure ends it without a word
-// (a connection that cannot be opened has been reported by connectx).
+// True when the statement went through; a failure is told (change::together),
+// and a connection that cannot be opened has been reported by connectx.
 bool MasterScreen::deleteItem(qint16 sn)
 {
     return stopAtFirstError([&] {
         connectx(m_connection);
         m_records.close();
         m_sql = m_instance.deleteStatement + sql::number(sn);
-        m_records.open(m_sql, m_connection);
+        change::together(m_connection, [&] { m_records.open(m_sql, m_connection); });
         Messages::instance().inform(QStringLiteral("Deleted"), QStringLiteral("Info"));
         if (m_connection.isOpen())
             m_connection.close();

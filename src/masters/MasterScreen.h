@@ -64,7 +64,8 @@ private:
     void FillGrid();
     void showInGrid(const QString& statement);
     void SetGridWidths();
-    void SaveItem(const QString& first, const QString& second, const QString& third,
+    // True when the record was stored.
+    bool SaveItem(const QString& first, const QString& second, const QString& third,
                   const QString& table);
     bool deleteItem(qint16 sn);
     void FindPersonnelDetails(const QString& sn);

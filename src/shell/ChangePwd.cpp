@@ -5,6 +5,7 @@
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 #include "kit/Controls.h"
+#include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
 #include "kit/Twips.h"
@@ -82,17 +83,23 @@ void ChangePwd::Changepassword(QComboBox* user, QLineEdit* password, QLineEdit* 
         return;  // the failed open has been shown to the operator
 
     const QString name = user->currentText();
-    CollectErrors errors;
-    errors([&] {
-        Connectionx::sharedRecordSet().open(
-            QStringLiteral("Update UserTable set Userx = ") + sql::text(name) + QStringLiteral(", pwd = ")
-                + sql::text(shifted) + QStringLiteral(" where Userx = ") + sql::text(name),
-            connection);
+    RecordSet& update = Connectionx::sharedRecordSet();
+    const bool sent = stopAtFirstError([&] {
+        change::together(connection, [&] {
+            update.open(QStringLiteral("Update UserTable set Userx = ") + sql::text(name) + QStringLiteral(", pwd = ")
+                            + sql::text(shifted) + QStringLiteral(" where Userx = ") + sql::text(name),
+                        connection);
+        });
     });
-    // Only a password that was stored is reported as changed.
-    if (!errors.failed())
-        Messages::instance().inform(QStringLiteral("Password changed"), Caption);
-    errors.report();
-    Connectionx::sharedRecordSet().close();
+    const bool changed = sent && update.rowsAffected() > 0;
+    update.close();
     connection.close();
+    if (!sent)
+        return;  // the operator has been told why (change::together)
+    // Only a password that was stored is reported as changed.
+    if (changed)
+        Messages::instance().inform(QStringLiteral("Password changed"), Caption);
+    else
+        Messages::instance().inform(QStringLiteral("There is no user \"%1\". No password was changed.").arg(name),
+                                    Caption);
 }

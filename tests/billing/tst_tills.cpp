@@ -77,10 +77,10 @@ Till lineTill(const LineDocumentKind& kind, bool linesJoin)
 Till customerTill()
 {
     const QString highest = QStringLiteral("Select max(SN) from Customer");
-    return {[highest](Connection& c) { return masters::nextRecordNumber(highest, c); },
+    return {[highest](Connection& c) { return masters::nextRecordNumber(highest, c).value(); },
             [highest](Connection& c, const QString& who, int index, qint16 number) {
                 if (index > 0)
-                    number = masters::nextRecordNumber(highest, c);
+                    number = masters::nextRecordNumber(highest, c).value();
                 const QString name = who + QString::number(index);
                 return masters::storeRecord("Customer", highest, number,
                                             {"'" + name + "'", "'Road'", "'" + name + "-phone'"}, c);

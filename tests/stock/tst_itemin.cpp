@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(db.count("ItemIn"), 1);
     }
 
-    // A stock change that fails takes its line's change with it.
+    // A stock change that fails takes its line's change with it, and is told.
     void eachOperationStoresAllOrNothing()
     {
         BillOperator& op = open(receiptFive());
@@ -209,7 +209,8 @@ private slots:
         QCOMPARE(db.rows(Lines), lines);
         QCOMPARE(db.rows(Batches), batches);
         QCOMPARE(op.shown(), grid);
-        QCOMPARE(messages.texts(), QStringList({"Confirm Delete Serial No : 2 of Receipt No :5", "Confirm Delete Receipt ?"}));
+        QCOMPARE(textsWithRefusals(messages), QStringList({"refused", "Confirm Delete Serial No : 2 of Receipt No :5", "refused",
+                                                           "Confirm Delete Receipt ?", "refused", "refused", "refused"}));
     }
 
     void receiptNumbersUsedUp()

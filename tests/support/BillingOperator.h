@@ -67,24 +67,39 @@ inline QString codedLine(const QString& table, int number, int serial, const QSt
         .arg(sql::number(amount), sql::text(party), sql::date(QDate(2026, 12, 4)), sql::text(itemCode), sql::text(batch));
 }
 
+// The words the failing triggers below refuse a change with.
+const QString TriggerWords = QStringLiteral("closed for stocktaking");
+
 // A trigger that makes every change of the table's rows of one kind
-// ("UPDATE", "INSERT") fail, as a locked or broken database would.
-// On the server the trigger runs TestDatabase's refuse_change().
+// ("UPDATE", "INSERT", "DELETE") fail with TriggerWords, a rule of the
+// database's own. On the server the trigger runs TestDatabase's refuse_change().
 inline QString failingTrigger(const QString& change, const QString& table)
 {
     if (TestDatabase::onServer())
         return QStringLiteral("CREATE TRIGGER Refuse%1%2 BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION refuse_change()")
             .arg(change, table);
-    return QStringLiteral("CREATE TRIGGER Refuse%1%2 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'refused'); END")
-        .arg(change, table);
+    return QStringLiteral("CREATE TRIGGER Refuse%1%2 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, '%3'); END")
+        .arg(change, table, TriggerWords);
 }
-inline QStringList dropFailingTriggers()
+inline QStringList dropFailingTriggers(const QStringList& tables = {"Stock"})
 {
     QStringList drops;
-    for (const char* change : {"UPDATE", "INSERT"})
-        drops << QStringLiteral("DROP TRIGGER IF EXISTS Refuse%1Stock").arg(QLatin1String(change))
-                + (TestDatabase::onServer() ? QStringLiteral(" ON Stock") : QString());
+    for (const QString& table : tables)
+        for (const char* change : {"UPDATE", "INSERT", "DELETE"})
+            drops << QStringLiteral("DROP TRIGGER IF EXISTS Refuse%1%2").arg(QLatin1String(change), table)
+                    + (TestDatabase::onServer() ? " ON " + table : QString());
     return drops;
+}
+
+// The texts shown, each change the database refused (in its own words,
+// which are the engine's) as "refused".
+inline QStringList textsWithRefusals(const RecordingMessages& messages)
+{
+    QStringList all = messages.texts();
+    for (QString& text : all)
+        if (text.startsWith("The change could not be made:") && text.endsWith("Nothing was changed."))
+            text = "refused";
+    return all;
 }
 
 // --- the printed receipt, as a reader sees it ---

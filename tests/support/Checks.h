@@ -5,10 +5,13 @@
 
 #include <QAbstractItemModel>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QStandardPaths>
+#include <QTableView>
 #include <initializer_list>
 #include <utility>
 
@@ -53,6 +56,22 @@ inline QStringList rows(const QAbstractItemModel* model)
             fields << model->index(r, c).data().toString();
         all << fields.join('|');
     }
+    return all;
+}
+
+// What a screen shows: the text of every box, list and label, and every grid's rows.
+inline QStringList shownTexts(const QWidget* screen)
+{
+    QStringList all;
+    for (const QLineEdit* box : screen->findChildren<QLineEdit*>())
+        all << box->objectName() + '=' + box->text();
+    for (const QComboBox* list : screen->findChildren<QComboBox*>())
+        all << list->objectName() + '=' + list->currentText();
+    for (const QLabel* label : screen->findChildren<QLabel*>())
+        all << label->text();
+    for (const QTableView* grid : screen->findChildren<QTableView*>())
+        if (grid->model())
+            all << rows(grid->model());
     return all;
 }
 

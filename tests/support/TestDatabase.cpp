@@ -80,7 +80,7 @@ TestDatabase::TestDatabase()
         // and SQLite's typeof(): how a value is stored, by its type's kind.
         RecordSet function;
         function.open(QStringLiteral("CREATE FUNCTION refuse_change() RETURNS trigger LANGUAGE plpgsql AS "
-                                     "'BEGIN RAISE EXCEPTION ''refused''; END'"),
+                                     "'BEGIN RAISE EXCEPTION ''closed for stocktaking''; END'"),
                       connection);
         function.open(QStringLiteral("CREATE FUNCTION typeof(anyelement) RETURNS text LANGUAGE sql AS 'SELECT "
                                      "CASE WHEN $1 IS NULL THEN ''null'' WHEN pg_typeof($1) IN (''smallint''::regtype, "
