@@ -155,11 +155,12 @@ void LineDocumentScreen::buildControls()
     FrameCode->setVisible(m_kind.showsCodeAndBatch);
 
     if (m_kind.showsAmount) {
-        addCaption(item, "Label14", captions.amount, 6420, 840, 1560);
+        // Wide enough for "Amount per unit :" between the code frame and Add Item.
+        addCaption(item, "Label14", captions.amount, 6420, 840, 1680);
         txtAmount = textBox(item, QStringLiteral("txtAmount"));
         txtAmount->setToolTip(QStringLiteral("Write Quantity"));
         txtAmount->setAlignment(Qt::AlignCenter);
-        twips::place(txtAmount, 8040, 840, 1200, Row);
+        twips::place(txtAmount, 8160, 840, 1200, Row);
     }
 
     CmbAdd = controls::button(item, QStringLiteral("CmbAdd"), captions.addItem);
