@@ -8,12 +8,12 @@
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -58,52 +58,46 @@ bool isButton(const QWidget* widget)
     return qobject_cast<const QPushButton*>(widget);
 }
 
-// The widths a text needs, at the widget's font.
 int advance(const QWidget* widget, const QString& text)
 {
     return widget->fontMetrics().horizontalAdvance(text);
 }
 
-// What is wrong with how one control shows its caption or its text.
+// A control whose caption or shown text does not fit it: what it needs and has.
 QString clipped(QWidget* widget)
 {
-    const QString name = widget->objectName();
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        if (label->text().isEmpty() || label->wordWrap())
-            return {};
-        const QSize needed = label->minimumSizeHint();
-        if (needed.width() > label->width() || needed.height() > label->height())
-            return QString("%1 \"%2\" needs %3x%4, has %5x%6")
-                .arg(name, label->text())
-                .arg(needed.width()).arg(needed.height()).arg(label->width()).arg(label->height());
+    QString text;
+    QSize needed;
+    QSize has = widget->size();
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !label->wordWrap()) {
+        text = label->text();
+        needed = label->minimumSizeHint();
     } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-        if (box->sizeHint().width() > box->width())
-            return QString("%1 \"%2\" needs %3, has %4").arg(name, box->text()).arg(box->sizeHint().width()).arg(box->width());
+        text = box->text();
+        needed = box->sizeHint();
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        if (button->text().isEmpty())
-            return {};
+        // The caption and its picture within the button's frame.
         QStyleOptionButton option;
         option.initFrom(button);
-        const QRect inside = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-        const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
-        const int needed = icon + advance(button, button->text());
-        if (needed > inside.width())
-            return QString("%1 \"%2\" needs %3, has %4").arg(name, button->text()).arg(needed).arg(inside.width());
+        text = button->text();
+        has = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).size();
+        needed = QSize((button->icon().isNull() ? 0 : button->iconSize().width() + 4) + advance(button, text), 0);
     } else if (auto* picker = qobject_cast<QDateEdit*>(widget)) {
-        // The widest date of a year beside the drop-down arrow.
-        QString widest;
+        // The widest date of a year beside the drop-down arrow; a line edit
+        // keeps 2 pixels clear on each side and one for the cursor.
         for (int month = 1; month <= 12; ++month) {
             const QString shown = picker->locale().toString(QDate(2026, month, 28), picker->displayFormat());
-            if (advance(picker, shown) > advance(picker, widest))
-                widest = shown;
+            if (advance(picker, shown) > advance(picker, text))
+                text = shown;
         }
-        const QLineEdit* edit = picker->findChild<QLineEdit*>();
-        // A line edit keeps 2 pixels clear on each side, and one for the cursor.
-        const int needed = advance(picker, widest) + 2 * 2 + 1;
-        if (needed > edit->width())
-            return QString("%1 \"%2\" needs %3, has %4").arg(name, widest).arg(needed).arg(edit->width());
+        has = picker->findChild<QLineEdit*>()->size();
+        needed = QSize(advance(picker, text) + 2 * 2 + 1, 0);
     }
-    return {};
+    if (text.isEmpty() || (needed.width() <= has.width() && needed.height() <= has.height()))
+        return {};
+    return QString("%1 \"%2\" needs %3x%4, has %5x%6")
+        .arg(widget->objectName(), text)
+        .arg(needed.width()).arg(needed.height()).arg(has.width()).arg(has.height());
 }
 
 bool isContainer(const QWidget* widget)
@@ -117,6 +111,9 @@ bool isContainer(const QWidget* widget)
 QStringList covered(QWidget* frame)
 {
     QStringList problems;
+    // Rows that need more than the frame has push their controls into each other.
+    if (const QLayout* rows = frame->layout(); rows && rows->minimumSize().width() > frame->width())
+        problems << QString("%1 needs %2, has %3").arg(frame->objectName()).arg(rows->minimumSize().width()).arg(frame->width());
     QList<QWidget*> shown;
     for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (!child->isWindow() && child->isVisibleTo(frame))
@@ -176,11 +173,12 @@ private slots:
 
         shown->findChild<QWidget*>(boxes.first())->setFocus(Qt::TabFocusReason);
         QStringList visited{control(QApplication::focusWidget())->objectName()};
+        // A date's day, month and year take a Tab each: at most three presses a box.
         for (int presses = 0; visited.size() <= boxes.size() && presses < 3 * boxes.size(); ++presses) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* focused = control(QApplication::focusWidget());
             const QString name = isButton(focused) ? QString("a button") : focused->objectName();
-            if (name != visited.last())  // a date's day, month and year take a Tab each
+            if (name != visited.last())
                 visited << name;
         }
         QCOMPARE(visited, boxes + QStringList{"a button"});
