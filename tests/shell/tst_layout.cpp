@@ -23,8 +23,9 @@
 namespace {
 
 const QStringList PartyBoxes{"CMBMEMBERNUM", "txtname", "txtaddress", "txtphone", "chkph", "txtRemark",
-                             "cmbbillnumber", "DTP", "cmbitem", "txtquantity"};
-const QStringList PercentBoxes{"txttax", "txtDiscount"};
+                             "cmbbillnumber", "DTP"};
+const QStringList ItemBoxes{"cmbitem", "txtquantity", "txttax", "txtDiscount"};
+const QStringList CodeBoxes{"CmbCode", "txtBatch"};
 const QStringList MasterBoxes{"CmbSN", "txtname", "txtpn"};
 const QStringList RangeBoxes{"CmbFrom", "cmbTo", "DTP1", "DTP2"};
 
@@ -147,12 +148,12 @@ private slots:
         QTest::addColumn<QStringList>("boxes");
         QTest::newRow("login") << "LOGIN" << QStringList{"txtUID", "TXTpass"};
         QTest::newRow("password") << "ChangePwd" << QStringList{"txtUID", "txtPwd", "txtReenter"};
-        QTest::newRow("bill") << "BillOne" << PartyBoxes + PercentBoxes;
-        QTest::newRow("bill with details") << "BillTwo" << PartyBoxes + PercentBoxes + QStringList{"CmbCode", "txtBatch"};
-        QTest::newRow("receipt") << "ItemInFrm"
-                                 << PartyBoxes + PercentBoxes + QStringList{"CmbCode", "txtBatch", "txtAmount"};
+        QTest::newRow("bill") << "BillOne" << PartyBoxes + ItemBoxes;
+        // The code picks the item: from the code on to the quantity before Add Item.
+        QTest::newRow("bill with details") << "BillTwo" << PartyBoxes + CodeBoxes + ItemBoxes;
+        QTest::newRow("receipt") << "ItemInFrm" << PartyBoxes + ItemBoxes + CodeBoxes + QStringList{"txtAmount"};
         // The voucher's tax and discount boxes are shut.
-        QTest::newRow("voucher") << "Expenditure" << PartyBoxes;
+        QTest::newRow("voucher") << "Expenditure" << PartyBoxes + ItemBoxes.mid(0, 2);
         for (const char* party : {"CustomerEnty", "Supplier", "ExpenditurePersonnelEntry"})
             QTest::newRow(party) << party << MasterBoxes + QStringList{"txtremark", "txtone", "txtphone", "txttwo"};
         for (const char* pricedName : {"ItemEntry", "Expenditure_Head"})
