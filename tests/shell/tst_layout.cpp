@@ -22,8 +22,9 @@
 
 namespace {
 
-const QStringList PartyBoxes{"CMBMEMBERNUM", "txtname", "txtaddress", "txtphone", "chkph", "txtRemark",
-                             "cmbbillnumber", "DTP"};
+// The line-document screens' party, then their document's number and date.
+const QStringList HeaderBoxes{"CMBMEMBERNUM", "txtname", "txtaddress", "txtphone", "chkph", "txtRemark",
+                              "cmbbillnumber", "DTP"};
 const QStringList ItemBoxes{"cmbitem", "txtquantity", "txttax", "txtDiscount"};
 const QStringList CodeBoxes{"CmbCode", "txtBatch"};
 const QStringList MasterBoxes{"CmbSN", "txtname", "txtpn"};
@@ -52,11 +53,6 @@ QWidget* control(QWidget* focused)
                || qobject_cast<QAbstractSpinBox*>(focused->parentWidget())))
         focused = focused->parentWidget();
     return focused;
-}
-
-bool isButton(const QWidget* widget)
-{
-    return qobject_cast<const QPushButton*>(widget);
 }
 
 int advance(const QWidget* widget, const QString& text)
@@ -148,12 +144,12 @@ private slots:
         QTest::addColumn<QStringList>("boxes");
         QTest::newRow("login") << "LOGIN" << QStringList{"txtUID", "TXTpass"};
         QTest::newRow("password") << "ChangePwd" << QStringList{"txtUID", "txtPwd", "txtReenter"};
-        QTest::newRow("bill") << "BillOne" << PartyBoxes + ItemBoxes;
+        QTest::newRow("bill") << "BillOne" << HeaderBoxes + ItemBoxes;
         // The code picks the item: from the code on to the quantity before Add Item.
-        QTest::newRow("bill with details") << "BillTwo" << PartyBoxes + CodeBoxes + ItemBoxes;
-        QTest::newRow("receipt") << "ItemInFrm" << PartyBoxes + ItemBoxes + CodeBoxes + QStringList{"txtAmount"};
+        QTest::newRow("bill with details") << "BillTwo" << HeaderBoxes + CodeBoxes + ItemBoxes;
+        QTest::newRow("receipt") << "ItemInFrm" << HeaderBoxes + ItemBoxes + CodeBoxes + QStringList{"txtAmount"};
         // The voucher's tax and discount boxes are shut.
-        QTest::newRow("voucher") << "Expenditure" << PartyBoxes + ItemBoxes.mid(0, 2);
+        QTest::newRow("voucher") << "Expenditure" << HeaderBoxes + ItemBoxes.mid(0, 2);
         for (const char* party : {"CustomerEnty", "Supplier", "ExpenditurePersonnelEntry"})
             QTest::newRow(party) << party << MasterBoxes + QStringList{"txtremark", "txtone", "txtphone", "txttwo"};
         for (const char* pricedName : {"ItemEntry", "Expenditure_Head"})
@@ -178,7 +174,7 @@ private slots:
         for (int presses = 0; visited.size() <= boxes.size() && presses < 3 * boxes.size(); ++presses) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* focused = control(QApplication::focusWidget());
-            const QString name = isButton(focused) ? QString("a button") : focused->objectName();
+            const QString name = qobject_cast<QPushButton*>(focused) ? QString("a button") : focused->objectName();
             if (name != visited.last())
                 visited << name;
         }
