@@ -22,6 +22,7 @@ billing::LineDocumentKind billWithDetails()
     kind.codeListQuery = QStringLiteral("Select distinct(ItemCode) from Stock ORDER BY ItemCode ASC");
     kind.showsCodeAndBatch = true;
     kind.batchIsList = true;
+    kind.codePicksItem = true;
     kind.deleteSerialQuestion = QStringLiteral("Confirm Delete Serial No : %1 of Bill No :%2");
     kind.deleteDocumentQuestion = QStringLiteral("Confirm Delete Bill No : %1 ?");
     kind.documentDelete = billing::StockMove::Raise;

@@ -71,6 +71,9 @@ struct LineDocumentKind {
     bool showsCodeAndBatch = false;
     bool batchIsList = false;
     bool showsAmount = false;
+    // The item code picks the item and its batch: the code's row stands above
+    // the item name's, so that Tab leads from the code to the quantity.
+    bool codePicksItem = false;
 
     // Add Item: an empty item code becomes the item name and an empty batch "-".
     bool codeDefaultsToItem = false;

@@ -115,29 +115,32 @@ void LineDocumentScreen::buildControls()
     lblGrandTotal->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     twips::place(lblGrandTotal, "lblGrandTotal", 1800, 330, 3000, 600);
 
-    // The line being added: item, quantity and percentages on the first row,
-    // item code, batch and unit amount on the second.
+    // The line being added: item, quantity and percentages on one row, item
+    // code, batch, unit amount and Add Item on the other; the item's row
+    // first unless the code picks the item.
+    const int itemTop = m_kind.codePicksItem ? 840 : 300;
+    const int codeTop = m_kind.codePicksItem ? 300 : 840;
     QGroupBox* item = frame(this, QStringLiteral("FrameItem"));
     twips::place(item, 120, 2700, 11655, 1380);
-    addCaption(item, "Label11", captions.item, 60, 300, 1140);
+    addCaption(item, "Label11", captions.item, 60, itemTop, 1140);
     cmbitem = comboBox(item, QStringLiteral("cmbitem"), true);
     cmbitem->setToolTip(captions.itemTip);
-    twips::place(cmbitem, 1260, 300, 3900, Row);
-    addCaption(item, "Label10", captions.quantity, 5220, 300, 1080);
+    twips::place(cmbitem, 1260, itemTop, 3900, Row);
+    addCaption(item, "Label10", captions.quantity, 5220, itemTop, 1080);
     txtquantity = textBox(item, QStringLiteral("txtquantity"));
     txtquantity->setToolTip(QStringLiteral("Write Quantity"));
-    twips::place(txtquantity, 6360, 300, 900, Row);
-    addCaption(item, "Label3", QStringLiteral("Tax % :"), 7320, 300, 840);
+    twips::place(txtquantity, 6360, itemTop, 900, Row);
+    addCaption(item, "Label3", QStringLiteral("Tax % :"), 7320, itemTop, 840);
     txttax = textBox(item, QStringLiteral("txttax"));
-    twips::place(txttax, 8220, 300, 780, Row);
-    addCaption(item, "Label5", captions.discount, 9060, 300, 1260);
+    twips::place(txttax, 8220, itemTop, 780, Row);
+    addCaption(item, "Label5", captions.discount, 9060, itemTop, 1260);
     txtDiscount = textBox(item, QStringLiteral("txtDiscount"));
-    twips::place(txtDiscount, 10380, 300, 780, Row);
+    twips::place(txtDiscount, 10380, itemTop, 780, Row);
     for (QLineEdit* centred : {txtquantity, txttax, txtDiscount})
         centred->setAlignment(Qt::AlignCenter);
 
     FrameCode = frame(item, QStringLiteral("FrameCode"));
-    twips::place(FrameCode, 60, 720, 6300, 540);
+    twips::place(FrameCode, 60, codeTop - 120, 6300, 540);
     FrameCode->setFlat(true);
     addCaption(FrameCode, "Label13", captions.code, 0, 120, 1140);
     CmbCode = comboBox(FrameCode, QStringLiteral("CmbCode"), true);
@@ -155,17 +158,18 @@ void LineDocumentScreen::buildControls()
     FrameCode->setVisible(m_kind.showsCodeAndBatch);
 
     if (m_kind.showsAmount) {
-        addCaption(item, "Label14", captions.amount, 6420, 840, 1560);
+        // Wide enough for "Amount per unit :" between the code frame and Add Item.
+        addCaption(item, "Label14", captions.amount, 6420, codeTop, 1680);
         txtAmount = textBox(item, QStringLiteral("txtAmount"));
         txtAmount->setToolTip(QStringLiteral("Write Quantity"));
         txtAmount->setAlignment(Qt::AlignCenter);
-        twips::place(txtAmount, 8040, 840, 1200, Row);
+        twips::place(txtAmount, 8160, codeTop, 1200, Row);
     }
 
     CmbAdd = controls::button(item, QStringLiteral("CmbAdd"), captions.addItem);
     CmbAdd->setToolTip(QStringLiteral("Click Add Item in Bill"));
     CmbAdd->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
-    twips::place(CmbAdd, 9600, 780, 1560, 420);
+    twips::place(CmbAdd, 9600, codeTop - 60, 1560, 420);
 
     // The other buttons.
     cmdDelSerial = controls::button(this, QStringLiteral("cmdDelSerial"), captions.deleteSerial);

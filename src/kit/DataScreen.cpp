@@ -1,5 +1,6 @@
 #include "kit/DataScreen.h"
 
+#include "kit/TabOrder.h"
 #include "kit/Twips.h"
 
 #include <QApplication>
@@ -60,6 +61,16 @@ void DataScreen::closeScreen()
         subWindow->close();
     else
         close();
+}
+
+void DataScreen::showEvent(QShowEvent* event)
+{
+    // Every screen is built by then, its hidden parts included.
+    if (!m_tabOrderSet) {
+        taborder::chainInReadingOrder(this);
+        m_tabOrderSet = true;
+    }
+    QWidget::showEvent(event);
 }
 
 QLabel* DataScreen::addTitleBand(const QString& title, int widthTwips)

@@ -36,6 +36,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The first show chains the controls for Tab in reading order.
+    void showEvent(QShowEvent* event) override;
 
     // The screen's title band across its top, Label1: white bold on navy.
     QLabel* addTitleBand(const QString& title, int widthTwips);
@@ -44,6 +46,7 @@ private:
     bool isOwnWidget(QObject* object) const;
 
     KeyRules m_rules;
+    bool m_tabOrderSet = false;
     int m_widthTwips;
     int m_heightTwips;
 };

@@ -93,9 +93,11 @@ void QueryScreen::buildControls()
         buildRow(m_design.rows.at(i), i);
     // Buttons keep to the right; a list across both places of a row is as
     // wide as the two pickers of another row with their caption between.
+    // The second caption's place is no wider than "Bill Date To :" needs, so
+    // that a row of two pickers and four buttons fits the frame.
     rows->setColumnStretch(4, 1);
     rows->setColumnMinimumWidth(1, twips::toPixelsX(1680, Frame1));
-    rows->setColumnMinimumWidth(2, twips::toPixelsX(1500, Frame1));
+    rows->setColumnMinimumWidth(2, twips::toPixelsX(1200, Frame1));
     rows->setColumnMinimumWidth(3, twips::toPixelsX(1680, Frame1));
 
     int gridTop = FrameTop + frameHeight + Gap;

@@ -3,6 +3,7 @@
 #include "kit/Controls.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
+#include "kit/TabOrder.h"
 #include "kit/Twips.h"
 #include "shell/CheckM.h"
 #include "kit/Maker.h"
@@ -80,10 +81,7 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
     twips::place(Label1, "Label1", 180, 4260, 6240, 300);
     Label1->setAlignment(Qt::AlignCenter);
 
-    setTabOrder(txtUID, TXTpass);
-    setTabOrder(TXTpass, LOGINButton);
-    setTabOrder(LOGINButton, cmd);
-    setTabOrder(cmd, Command1);
+    taborder::chainInReadingOrder(this);
     TXTpass->setFocus();
 
     setFixedSize(twips::toPixels(6600, 4740, this));

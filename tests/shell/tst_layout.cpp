@@ -1,0 +1,210 @@
+// Every screen as the operator meets it at the default font: Tab visits the
+// boxes in reading order before any button, and no caption or box is
+// clipped or covered.
+
+#include "kit/DataScreen.h"
+#include "shell/LOGIN.h"
+#include "shell/ScreenCatalog.h"
+#include "support/RecordingMessages.h"
+#include "support/TestDatabase.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+// The line-document screens' party, then their document's number and date.
+const QStringList HeaderBoxes{"CMBMEMBERNUM", "txtname", "txtaddress", "txtphone", "chkph", "txtRemark",
+                              "cmbbillnumber", "DTP"};
+const QStringList ItemBoxes{"cmbitem", "txtquantity", "txttax", "txtDiscount"};
+const QStringList CodeBoxes{"CmbCode", "txtBatch"};
+const QStringList MasterBoxes{"CmbSN", "txtname", "txtpn"};
+const QStringList RangeBoxes{"CmbFrom", "cmbTo", "DTP1", "DTP2"};
+
+std::unique_ptr<QWidget> openScreen(const QString& name)
+{
+    std::unique_ptr<QWidget> screen;
+    if (name == "LOGIN")
+        screen = std::make_unique<LOGIN>();
+    else
+        screen.reset(catalog::createScreen(name, nullptr));
+    if (screen) {
+        screen->setAttribute(Qt::WA_DeleteOnClose, false);
+        screen->show();
+    }
+    return screen;
+}
+
+// The control a focused widget belongs to: a list's or a picker's own line
+// edit stands for the list or the picker.
+QWidget* control(QWidget* focused)
+{
+    while (focused && focused->parentWidget()
+           && (qobject_cast<QComboBox*>(focused->parentWidget())
+               || qobject_cast<QAbstractSpinBox*>(focused->parentWidget())))
+        focused = focused->parentWidget();
+    return focused;
+}
+
+int advance(const QWidget* widget, const QString& text)
+{
+    return widget->fontMetrics().horizontalAdvance(text);
+}
+
+// A control whose caption or shown text does not fit it: what it needs and has.
+QString clipped(QWidget* widget)
+{
+    QString text;
+    QSize needed;
+    QSize has = widget->size();
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !label->wordWrap()) {
+        text = label->text();
+        needed = label->minimumSizeHint();
+    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        text = box->text();
+        needed = box->sizeHint();
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        // The caption and its picture within the button's frame.
+        QStyleOptionButton option;
+        option.initFrom(button);
+        text = button->text();
+        has = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).size();
+        needed = QSize((button->icon().isNull() ? 0 : button->iconSize().width() + 4) + advance(button, text), 0);
+    } else if (auto* picker = qobject_cast<QDateEdit*>(widget)) {
+        // The widest date of a year beside the drop-down arrow; a line edit
+        // keeps 2 pixels clear on each side and one for the cursor.
+        for (int month = 1; month <= 12; ++month) {
+            const QString shown = picker->locale().toString(QDate(2026, month, 28), picker->displayFormat());
+            if (advance(picker, shown) > advance(picker, text))
+                text = shown;
+        }
+        has = picker->findChild<QLineEdit*>()->size();
+        needed = QSize(advance(picker, text) + 2 * 2 + 1, 0);
+    }
+    if (text.isEmpty() || (needed.width() <= has.width() && needed.height() <= has.height()))
+        return {};
+    return QString("%1 \"%2\" needs %3x%4, has %5x%6")
+        .arg(widget->objectName(), text)
+        .arg(needed.width()).arg(needed.height()).arg(has.width()).arg(has.height());
+}
+
+bool isContainer(const QWidget* widget)
+{
+    return qobject_cast<const QGroupBox*>(widget) || widget->metaObject() == &QFrame::staticMetaObject
+        || widget->metaObject() == &QWidget::staticMetaObject;
+}
+
+// Within one frame (or the screen itself): every visible control inside it
+// and clear of the others.
+QStringList covered(QWidget* frame)
+{
+    QStringList problems;
+    // Rows that need more than the frame has push their controls into each other.
+    if (const QLayout* rows = frame->layout(); rows && rows->minimumSize().width() > frame->width())
+        problems << QString("%1 needs %2, has %3").arg(frame->objectName()).arg(rows->minimumSize().width()).arg(frame->width());
+    QList<QWidget*> shown;
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow() && child->isVisibleTo(frame))
+            shown << child;
+    for (int i = 0; i < shown.size(); ++i) {
+        if (!frame->rect().contains(shown[i]->geometry()))
+            problems << QString("%1 sticks out of %2").arg(shown[i]->objectName(), frame->objectName());
+        for (int j = i + 1; j < shown.size(); ++j)
+            if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                problems << QString("%1 and %2 overlap").arg(shown[i]->objectName(), shown[j]->objectName());
+        if (isContainer(shown[i]))
+            problems += covered(shown[i]);
+    }
+    return problems;
+}
+
+}  // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+    TestDatabase db;
+    RecordingMessages messages;
+
+private slots:
+    void init() { db.reset(); }
+
+    void tabVisitsTheBoxesInReadingOrderBeforeAnyButton_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("login") << "LOGIN" << QStringList{"txtUID", "TXTpass"};
+        QTest::newRow("password") << "ChangePwd" << QStringList{"txtUID", "txtPwd", "txtReenter"};
+        QTest::newRow("bill") << "BillOne" << HeaderBoxes + ItemBoxes;
+        // The code picks the item: from the code on to the quantity before Add Item.
+        QTest::newRow("bill with details") << "BillTwo" << HeaderBoxes + CodeBoxes + ItemBoxes;
+        QTest::newRow("receipt") << "ItemInFrm" << HeaderBoxes + ItemBoxes + CodeBoxes + QStringList{"txtAmount"};
+        // The voucher's tax and discount boxes are shut.
+        QTest::newRow("voucher") << "Expenditure" << HeaderBoxes + ItemBoxes.mid(0, 2);
+        for (const char* party : {"CustomerEnty", "Supplier", "ExpenditurePersonnelEntry"})
+            QTest::newRow(party) << party << MasterBoxes + QStringList{"txtremark", "txtone", "txtphone", "txttwo"};
+        for (const char* pricedName : {"ItemEntry", "Expenditure_Head"})
+            QTest::newRow(pricedName) << pricedName << MasterBoxes + QStringList{"txtone", "txttwo"};
+        QTest::newRow("bill query") << "PrintAll" << RangeBoxes;
+        QTest::newRow("receipt query") << "ReceiveItemQuery" << RangeBoxes + QStringList{"cmbhead"};
+        QTest::newRow("expenditure query") << "ExpenditureQuery" << RangeBoxes + QStringList{"cmbhead"};
+        QTest::newRow("stock query") << "StockQuery" << QStringList{"cmbhead", "cmbname"};
+    }
+    void tabVisitsTheBoxesInReadingOrderBeforeAnyButton()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QStringList, boxes);
+        auto shown = openScreen(screen);
+        QVERIFY(shown);
+        QApplication::setActiveWindow(shown.get());
+        QVERIFY(QTest::qWaitForWindowActive(shown.get()));
+
+        shown->findChild<QWidget*>(boxes.first())->setFocus(Qt::TabFocusReason);
+        QStringList visited{control(QApplication::focusWidget())->objectName()};
+        // A date's day, month and year take a Tab each: at most three presses a box.
+        for (int presses = 0; visited.size() <= boxes.size() && presses < 3 * boxes.size(); ++presses) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focused = control(QApplication::focusWidget());
+            const QString name = qobject_cast<QPushButton*>(focused) ? QString("a button") : focused->objectName();
+            if (name != visited.last())
+                visited << name;
+        }
+        QCOMPARE(visited, boxes + QStringList{"a button"});
+    }
+
+    void noCaptionOrBoxIsClippedOrCovered_data()
+    {
+        QTest::addColumn<QString>("screen");
+        for (const char* screen : {"LOGIN", "ChangePwd", "About", "BillOne", "BillTwo", "ItemInFrm", "Expenditure",
+                                   "CustomerEnty", "ItemEntry", "Supplier", "ExpenditurePersonnelEntry",
+                                   "Expenditure_Head", "PrintAll", "ReceiveItemQuery", "StockQuery",
+                                   "ExpenditureQuery"})
+            QTest::newRow(screen) << screen;
+    }
+    void noCaptionOrBoxIsClippedOrCovered()
+    {
+        QFETCH(QString, screen);
+        auto shown = openScreen(screen);
+        QVERIFY(shown);
+        QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+
+        QStringList problems = covered(shown.get());
+        for (QWidget* widget : shown->findChildren<QWidget*>())
+            if (widget->isVisibleTo(shown.get()))
+                if (const QString problem = clipped(widget); !problem.isEmpty())
+                    problems << problem;
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "tst_layout.moc"
