@@ -132,12 +132,13 @@ private slots:
                          "insert into Stock values(3,0,'Dal',10,90,0,0,'S','','','','-',0,'2026-01-05','D1','-',0);");
         const QList<QPair<QStringList, QString>> runs{
             {{"--code", "R1", "--price", "12.50"}, "Set the MRP of 2 batches"},
-            {{"--code", "R1", "--batch", "B2", "--price", "13"}, "Set the MRP of 1 batch"},
-            {{"--item", "DAL", "--price", "95.5"}, "Set the MRP of 1 batch"}};
+            {{"--code", "R1", "--batch", "B2", "--price", "13"}, "Set the MRP of 1 batch"}};
         for (const auto& [arguments, said] : runs) {
             const Result run = billdb(QStringList{"mrp"} + arguments, ini);
             QVERIFY2(run.exitCode == 0 && run.out.startsWith(said), qPrintable(run.out + run.err));
         }
+        // The file named, where no data source is defined.
+        QCOMPARE(billdb({"mrp", "--database", database, "--item", "DAL", "--price", "95.5"}, dir.filePath("none.ini")).exitCode, 0);
         QCOMPARE(sqlite(database, "select group_concat(MRP, ' ') from Stock"), QString("12.5 13.0 95.5"));
 
         // Nothing matching, or no number: one line, a non-zero status, nothing changed.
@@ -241,7 +242,17 @@ private slots:
             QVERIFY2(toolrun::refusedInOneLine(refused), qPrintable(refused.err));
         }
         const Result help = billdb({"--help"}, emptyIni);
-        QVERIFY(help.exitCode == 0 && help.out.contains("init"));
+        QCOMPARE(help.exitCode, 0);
+        for (const char* command : {"init", "shop", "mrp", "backup", "restore", "check"})
+            QVERIFY2(help.out.contains(QString("\n  %1 ").arg(command)), command);
+
+        // The tool named as the operator can type it: its path in the build
+        // tree, its name where the PATH finds it (as once installed).
+        const QString path = QFileInfo(toolrun::billdbProgram()).canonicalFilePath();
+        QVERIFY(billdb({"frobnicate"}, emptyIni).err.contains("(see " + path + " --help)"));
+        QProcessEnvironment installed = toolrun::environment(emptyIni, dir.path());
+        installed.insert("PATH", QFileInfo(path).path() + ':' + installed.value("PATH"));
+        QVERIFY(billdb({"frobnicate"}, installed).err.contains("(see billdb --help)"));
     }
 };
 
