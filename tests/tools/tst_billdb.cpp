@@ -103,7 +103,7 @@ private slots:
         environment.remove("XDG_DATA_HOME");
         const QString accountIni = account.filePath(".odbc.ini");
         QVERIFY2(billdb({"-j"}, environment, "odbcinst").out.contains(accountIni),
-                 "needs libnss-wrapper and odbcinst (scripts/install-packages)");
+                 "needs libnss-wrapper and odbcinst (scripts/install-packages --tests)");
         const QString database = home.filePath(".local/share/bill/Bill.db");
 
         QCOMPARE(billdb({"init", "--if-missing"}, environment).exitCode, 0);
