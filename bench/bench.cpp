@@ -18,6 +18,7 @@
 #include "kit/Memory.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -38,31 +39,28 @@ struct Options {
 
 Options parse(int argc, char* argv[])
 {
+    QStringList words;
+    for (int i = 0; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    const QCommandLineOption quick(QStringLiteral("quick")), database(QStringLiteral("database"), {}, QStringLiteral("FILE")),
+        server(QStringLiteral("server"), {}, QStringLiteral("ADDRESS")), runs(QStringLiteral("runs"), {}, QStringLiteral("N")),
+        program(QStringLiteral("program"), {}, QStringLiteral("PATH")), only(QStringLiteral("only"), {}, QStringLiteral("TEXT")),
+        statements(QStringLiteral("statements"));
+    QCommandLineParser parser;
+    parser.addOptions({quick, database, server, runs, program, only, statements});
+    if (!parser.parse(words))
+        throw Failure(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        throw Failure(QStringLiteral("unknown argument ") + parser.positionalArguments().first());
+
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const QString word = QString::fromLocal8Bit(argv[i]);
-        const auto next = [&]() -> QString {
-            if (i + 1 >= argc)
-                throw Failure(word + QStringLiteral(" needs a value"));
-            return QString::fromLocal8Bit(argv[++i]);
-        };
-        if (word == QLatin1String("--quick"))
-            options.quick = true;
-        else if (word == QLatin1String("--database"))
-            options.database = next();
-        else if (word == QLatin1String("--server"))
-            options.server = next();
-        else if (word == QLatin1String("--runs"))
-            options.runs = next().toInt();
-        else if (word == QLatin1String("--program"))
-            options.program = next();
-        else if (word == QLatin1String("--only"))
-            options.only = next();
-        else if (word == QLatin1String("--statements"))
-            options.statements = true;
-        else
-            throw Failure(QStringLiteral("unknown argument ") + word);
-    }
+    options.quick = parser.isSet(quick);
+    options.database = parser.value(database);
+    options.server = parser.value(server);
+    options.runs = parser.value(runs).toInt();
+    options.program = parser.value(program);
+    options.only = parser.value(only);
+    options.statements = parser.isSet(statements);
     if (options.runs <= 0)
         options.runs = options.quick ? 2 : 7;
     return options;

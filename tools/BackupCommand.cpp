@@ -20,7 +20,7 @@ const char* const BackupHelp = R"(  backup FILE [--database DB]
       database itself (never a copy of the file). The copy is checked before
       it replaces an older FILE. A backup every evening, one file a day
       (a line for "crontab -e"; the README also tells how to keep 30 days):
-        30 21 * * * /path/to/billdb backup $HOME/bill-backups/Bill-$(date +\%F).db
+        30 21 * * * %1 backup $HOME/bill-backups/Bill-$(date +\%F).db
 )";
 
 namespace {
@@ -39,11 +39,10 @@ void syncToDisk(const QString& path)
 
 }  // namespace
 
-int backup(const QStringList& arguments, QTextStream& out)
+int backup(const tooldb::CommandLine& line, QTextStream& out)
 {
-    const tooldb::CommandLine line = tooldb::parse(QStringLiteral("backup"), arguments, 1, QStringLiteral("FILE"));
     const QString target = QFileInfo(line.words.first()).absoluteFilePath();
-    const QString source = tooldb::file(line.database);
+    const QString source = tooldb::file(line.database());
     if (target == source)
         throw Failure(QStringLiteral("the backup cannot be the database itself (%1)").arg(source));
     if (!QFileInfo(target).absoluteDir().exists())
@@ -52,7 +51,7 @@ int backup(const QStringList& arguments, QTextStream& out)
     const QString partial = target + QStringLiteral(".partial");
     QFile::remove(partial);  // left by a backup that was stopped
     Connection connection;
-    tooldb::open(connection, line.database);
+    tooldb::open(connection, line.database());
     RecordSet statement;
     try {
         statement.open(QStringLiteral("VACUUM INTO ") + sql::text(partial), connection);

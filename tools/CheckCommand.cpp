@@ -1,6 +1,7 @@
 #include "CheckCommand.h"
 
 #include "ToolDatabase.h"
+#include "data/AdminTool.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 
@@ -75,18 +76,17 @@ QStringList serialFindings(Connection& connection)
 
 }  // namespace
 
-int check(const QStringList& arguments, QTextStream& out)
+int check(const tooldb::CommandLine& line, QTextStream& out)
 {
-    const tooldb::CommandLine line = tooldb::parse(QStringLiteral("check"), arguments, 0, QString());
     Connection connection;
-    tooldb::open(connection, line.database);
+    tooldb::open(connection, line.database());
 
     const QStringList problems = tooldb::integrityProblems(connection);
     if (!problems.isEmpty()) {
         out << "Integrity check: the database is damaged\n";
         for (const QString& problem : problems)
             out << "  " << problem << "\n";
-        out << "Restore the latest sound backup with billdb restore.\n";
+        out << "Restore the latest sound backup with " << admintool::command(QStringLiteral("restore")) << ".\n";
         return 1;
     }
     out << "Integrity check: ok\n";

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QStringList>
-
 class QTextStream;
+namespace tooldb {
+struct CommandLine;
+}
 
 // billdb check: the database's integrity check and the audit of its stock
-// and numbering. The arguments follow the word "check". Returns 0 when
-// nothing is listed, 1 otherwise; throws Failure when it cannot look.
-int check(const QStringList& arguments, QTextStream& out);
+// and numbering. Returns 0 when nothing is listed, 1 otherwise; throws
+// Failure when it cannot look.
+int check(const tooldb::CommandLine& line, QTextStream& out);
 
 extern const char* const CheckHelp;

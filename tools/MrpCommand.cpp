@@ -1,37 +1,27 @@
 #include "MrpCommand.h"
 
+#include "ToolDatabase.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 #include "kit/Failure.h"
 #include "kit/NumericText.h"
 
-#include <QMap>
 #include <QTextStream>
+
+const char* const MrpHelp = R"(  mrp (--code CODE | --item NAME) [--batch BATCH] --price PRICE [--database FILE]
+      Sets the selling price (MRP) of one stock batch, or of every batch of
+      an item code or item name; the simple bill screen prices lines at it.
+      Says how many batches changed; nothing matching is an error.
+)";
 
 namespace {
 
-// --code, --item, --batch and --price, each with its value.
-QMap<QString, QString> options(const QStringList& arguments)
+double price(const tooldb::CommandLine& line)
 {
-    static const QStringList known{"--code", "--item", "--batch", "--price"};
-    QMap<QString, QString> given;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& word = arguments.at(i);
-        if (!known.contains(word))
-            throw Failure(QStringLiteral("unknown argument '%1' for mrp (see billdb --help)").arg(word));
-        if (i + 1 >= arguments.size())
-            throw Failure(word + QStringLiteral(" needs a value"));
-        given.insert(word, arguments.at(++i));
-    }
-    return given;
-}
-
-double price(const QMap<QString, QString>& given)
-{
-    if (!given.contains(QLatin1String("--price")))
+    if (!line.isSet("price"))
         throw Failure(QStringLiteral("mrp needs --price"));
-    const QString text = given.value(QStringLiteral("--price"));
+    const QString text = line.value("price");
     if (!numeric::isNumeric(text))
         throw Failure(QStringLiteral("the price '%1' is not a number").arg(text));
     const double value = numeric::toDouble(text);
@@ -46,34 +36,31 @@ struct Selection {
     QString words;
 };
 
-Selection selection(const QMap<QString, QString>& given)
+Selection selection(const tooldb::CommandLine& line)
 {
-    if (!given.contains(QLatin1String("--code")) && !given.contains(QLatin1String("--item")))
+    if (!line.isSet("code") && !line.isSet("item"))
         throw Failure(QStringLiteral("mrp needs --code CODE or --item NAME"));
-    const QVector<QPair<QString, QString>> columns{{QStringLiteral("--code"), QStringLiteral("ItemCode")},
-                                                   {QStringLiteral("--item"), QStringLiteral("Item")},
-                                                   {QStringLiteral("--batch"), QStringLiteral("Batch_Number")}};
+    const QPair<const char*, const char*> columns[]{{"code", "ItemCode"}, {"item", "Item"}, {"batch", "Batch_Number"}};
     QStringList conditions;
     QStringList words;
     for (const auto& [option, column] : columns) {
-        if (!given.contains(option))
+        if (!line.isSet(option))
             continue;
-        conditions << column + QStringLiteral(" = ") + sql::text(given.value(option));
-        words << QStringLiteral("%1 '%2'").arg(option.mid(2), given.value(option));
+        conditions << QLatin1String(column) + QStringLiteral(" = ") + sql::text(line.value(option));
+        words << QStringLiteral("%1 '%2'").arg(QLatin1String(option), line.value(option));
     }
     return {conditions.join(QStringLiteral(" and ")), words.join(QStringLiteral(", "))};
 }
 
 }  // namespace
 
-int setMrp(const QStringList& arguments, QTextStream& out)
+int setMrp(const tooldb::CommandLine& line, QTextStream& out)
 {
-    const QMap<QString, QString> given = options(arguments);
-    const double mrp = price(given);
-    const Selection batches = selection(given);
+    const double mrp = price(line);
+    const Selection batches = selection(line);
 
     Connection connection;
-    connection.open();
+    tooldb::open(connection, line.database());
     Transaction transaction(connection);
     RecordSet statement;
     statement.open(QStringLiteral("Select count(*) from Stock where ") + batches.condition, connection);

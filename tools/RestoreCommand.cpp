@@ -115,11 +115,10 @@ Keeping keep(const QString& target, const QString& kept)
 
 }  // namespace
 
-int restore(const QStringList& arguments, QTextStream& out)
+int restore(const tooldb::CommandLine& line, QTextStream& out)
 {
-    const tooldb::CommandLine line = tooldb::parse(QStringLiteral("restore"), arguments, 1, QStringLiteral("FILE"));
     const QString backupFile = QFileInfo(line.words.first()).absoluteFilePath();
-    const QString target = tooldb::file(line.database);
+    const QString target = tooldb::file(line.database());
     if (!QFileInfo(backupFile).isFile())
         throw Failure(QStringLiteral("%1 does not exist").arg(backupFile));
     if (backupFile == target)

@@ -1,5 +1,6 @@
 #include "ToolDatabase.h"
 
+#include "data/AdminTool.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/DbError.h"
@@ -7,36 +8,33 @@
 #include "data/Schema.h"
 #include "kit/Failure.h"
 
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QUrl>
 
 namespace tooldb {
 
-CommandLine parse(const QString& command, const QStringList& arguments, int words, const QString& wordsUsage)
+QString CommandLine::value(const char* name) const
 {
-    CommandLine line;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& word = arguments.at(i);
-        if (word == QLatin1String("--database")) {
-            if (i + 1 >= arguments.size())
-                throw Failure(QStringLiteral("--database needs a value"));
-            line.database = arguments.at(++i);
-        } else if (word.startsWith(QLatin1String("--"))) {
-            throw Failure(QStringLiteral("unknown argument '%1' for %2 (see billdb --help)").arg(word, command));
-        } else {
-            line.words << word;
-        }
-    }
-    if (line.words.size() != words)
-        throw Failure(QStringLiteral("usage: billdb %1 %2").arg(command, wordsUsage).trimmed());
-    return line;
+    return options.value(QLatin1String(name));
+}
+
+bool CommandLine::isSet(const char* name) const
+{
+    return options.isSet(QLatin1String(name));
+}
+
+QString seeHelp()
+{
+    return QStringLiteral("(see %1)").arg(admintool::command(QStringLiteral("--help")));
 }
 
 void open(Connection& connection, const QString& namedFile)
 {
     if (!namedFile.isEmpty()) {
         if (!QFileInfo::exists(namedFile))
-            throw Failure(QStringLiteral("%1 does not exist (create it with billdb init)").arg(namedFile));
+            throw Failure(QStringLiteral("%1 does not exist (create it with %2)")
+                              .arg(namedFile, admintool::command(QStringLiteral("init"))));
         connection.open(schema::sqliteConnectionString(QFileInfo(namedFile).absoluteFilePath()));
         return;
     }

@@ -5,18 +5,26 @@
 
 class Connection;
 class Failure;
+class QCommandLineParser;
 
 // What the billdb commands share: their words, and the database they work on.
 namespace tooldb {
 
-// A command's words after its name: the plain words, and the value of
-// --database when given. Throws Failure for an unknown option, or when the
-// number of plain words is not `words`.
+// A command's line as billdb read it: its options' values by name (without
+// the dashes) and its plain words after the command's name, as many as the
+// command takes.
 struct CommandLine {
+    const QCommandLineParser& options;
     QStringList words;
-    QString database;
+
+    QString value(const char* name) const;
+    bool isSet(const char* name) const;
+    // The SQLite file named with --database; empty for the data source's database.
+    QString database() const { return value("database"); }
 };
-CommandLine parse(const QString& command, const QStringList& arguments, int words, const QString& wordsUsage);
+
+// "(see billdb --help)", the tool named as the operator types it.
+QString seeHelp();
 
 // Opens the database: the SQLite file named (never creating one), or the
 // data source "Bill" when none is named. Throws Failure with advice.

@@ -1,5 +1,6 @@
 #include "data/DataSource.h"
 
+#include "data/AdminTool.h"
 #include "data/ServerAddress.h"
 #include "kit/Failure.h"
 
@@ -234,8 +235,9 @@ QString setupAdvice(const QString& name, const QString& failure)
         return QStringLiteral("The data source \"%1\" names the database %2 on the server %3, opened with the "
                               "account %4. Check that the server runs and can be reached from this computer, "
                               "and that the account's password is in the file ~/.pgpass (readable by this user "
-                              "only); or set the data source up again with the command:  billdb init --server %5")
-            .arg(name, server.database, server.host, server.user, server.text());
+                              "only); or set the data source up again with the command:  %5")
+            .arg(name, server.database, server.host, server.user,
+                 admintool::command(QStringLiteral("init --server ") + admintool::shellWord(server.text())));
     }
     if (isDefined(name)) {
         // The driver manager keeps a lookup that failed for about 20 seconds.
@@ -246,21 +248,20 @@ QString setupAdvice(const QString& name, const QString& failure)
         const QString database = setting(name, QStringLiteral("Database"));
         if (!database.isEmpty() && !QFileInfo::exists(database))
             return QStringLiteral("The data source \"%1\" names the database %2, which does not exist. Put the "
-                                  "database file back there, or create a new one with the command:  "
-                                  "billdb init --database %2")
-                .arg(name, database);
+                                  "database file back there, or create a new one with the command:  %3")
+                .arg(name, database, admintool::command(QStringLiteral("init --database ") + admintool::shellWord(database)));
         return QStringLiteral("The database (data source \"%1\") could not be opened. If the program has not "
-                              "been set up on this computer yet, create the database with the command:  billdb init")
-            .arg(name);
+                              "been set up on this computer yet, create the database with the command:  %2")
+            .arg(name, admintool::command(QStringLiteral("init")));
     }
     const QString database = defaultDatabasePath();
     if (QFileInfo::exists(database))
         return QStringLiteral("The data source \"%1\" is not defined for this user, but there is a database at %2. "
-                              "Define the data source for it with the command:  billdb init --if-missing")
-            .arg(name, database);
+                              "Define the data source for it with the command:  %3")
+            .arg(name, database, admintool::command(QStringLiteral("init --if-missing")));
     return QStringLiteral("The data source \"%1\" is not defined for this user. Create the database and the data "
-                          "source with the command:  billdb init")
-        .arg(name);
+                          "source with the command:  %2")
+        .arg(name, admintool::command(QStringLiteral("init")));
 }
 
 }  // namespace datasource

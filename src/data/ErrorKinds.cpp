@@ -1,5 +1,7 @@
 #include "data/ErrorKinds.h"
 
+#include "data/AdminTool.h"
+
 #include <QSqlError>
 
 namespace dberrors {
@@ -122,8 +124,9 @@ QString notice(Kind kind)
         return QStringLiteral("The database could not be read or written (a disk or connection error). "
                               "Nothing was changed.");
     case Kind::Damaged:
-        return QStringLiteral("The database file is damaged. Nothing was changed; check it with \"billdb "
-                              "check\" and put back the latest backup with \"billdb restore\".");
+        return QStringLiteral("The database file is damaged. Nothing was changed; check it with \"%1\" and put "
+                              "back the latest backup with \"%2\".")
+            .arg(admintool::command(QStringLiteral("check")), admintool::command(QStringLiteral("restore")));
     case Kind::Other:
     case Kind::Constraint:
     case Kind::Duplicate:

@@ -151,20 +151,23 @@ QPixmap receipt(QSize size)
     return pixmap;
 }
 
+QPixmap programIconPicture(int side)
+{
+    QPixmap pixmap = blank(QSize(side, side));
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Navy);
+    p.drawRoundedRect(QRectF(0, 0, side, side), side / 6.0, side / 6.0);
+    drawReceipt(p, QRectF(side * 0.22, side * 0.12, side * 0.56, side * 0.76), Navy);
+    return pixmap;
+}
+
 QIcon programIcon()
 {
     QIcon icon;
-    for (const int side : {16, 32, 64}) {
-        QPixmap pixmap = blank(QSize(side, side));
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Navy);
-        p.drawRoundedRect(QRectF(0, 0, side, side), side / 6.0, side / 6.0);
-        drawReceipt(p, QRectF(side * 0.22, side * 0.12, side * 0.56, side * 0.76), Navy);
-        p.end();
-        icon.addPixmap(pixmap);
-    }
+    for (const int side : {16, 32, 64})
+        icon.addPixmap(programIconPicture(side));
     return icon;
 }
 

@@ -16,7 +16,9 @@ QPixmap banner(QSize size);
 QPixmap loginPicture(QSize size);
 // A printed receipt (decoration on the login screen).
 QPixmap receipt(QSize size);
-// The program's window icon: a receipt on a dark tile.
+// The program's icon: a receipt on a dark tile, side pixels square.
+QPixmap programIconPicture(int side);
+// The program's window icon, at the sizes title and task bars use.
 QIcon programIcon();
 // The login screen's background.
 void paintLoginBackground(QPainter& painter, const QRect& area);

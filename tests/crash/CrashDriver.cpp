@@ -19,6 +19,7 @@
 #include "support/ToolRun.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -204,34 +205,30 @@ int runDriver(const Options& options)
 
 int main(int argc, char* argv[])
 {
-    const QStringList arguments = [&] {
-        QStringList words;
-        for (int i = 1; i < argc; ++i)
-            words << QString::fromLocal8Bit(argv[i]);
-        return words;
-    }();
-    if (arguments.value(0) == QLatin1String("--child")) {
+    QStringList words;
+    for (int i = 0; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    const QCommandLineOption tool(QStringLiteral("tool"), {}, QStringLiteral("BILLDB")),
+        kills(QStringLiteral("kills"), {}, QStringLiteral("N")), seed(QStringLiteral("seed"), {}, QStringLiteral("S")),
+        full(QStringLiteral("full")), child(QStringLiteral("child"), {}, QStringLiteral("SEED"));
+    QCommandLineParser parser;
+    parser.addOptions({tool, kills, seed, full, child});
+    if (!parser.parse(words) || !parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "usage: crash_driver --tool BILLDB [--kills N] [--seed S] [--full]\n");
+        return 2;
+    }
+    if (parser.isSet(child)) {
         QApplication app(argc, argv);
-        return runChild(arguments.value(1).toUInt());
+        return runChild(parser.value(child).toUInt());
     }
     QCoreApplication app(argc, argv);
     Options options;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& word = arguments.at(i);
-        if (word == QLatin1String("--tool"))
-            options.tool = arguments.value(++i);
-        else if (word == QLatin1String("--kills"))
-            options.kills = arguments.value(++i).toInt();
-        else if (word == QLatin1String("--seed"))
-            options.seed = arguments.value(++i).toUInt();
-        else if (word == QLatin1String("--full"))
-            options.kills = 200;
-        else {
-            std::fprintf(stderr, "usage: crash_driver --tool BILLDB [--kills N] [--seed S] [--full]\n");
-            return 2;
-        }
-    }
-    if (options.tool.isEmpty())
-        options.tool = toolrun::billdbProgram();
+    options.tool = parser.isSet(tool) ? parser.value(tool) : toolrun::billdbProgram();
+    if (parser.isSet(kills))
+        options.kills = parser.value(kills).toInt();
+    if (parser.isSet(seed))
+        options.seed = parser.value(seed).toUInt();
+    if (parser.isSet(full))
+        options.kills = 200;
     return runDriver(options);
 }

@@ -63,13 +63,6 @@ private slots:
         QCOMPARE(billdb({"init", "--database", database, "--if-missing"}, ini).exitCode, 0);
     }
 
-    void initDefaultsToTheUsersDataFolder()
-    {
-        const QString ini = dir.filePath("default.ini");
-        QCOMPARE(billdb({"init"}, ini).exitCode, 0);
-        QVERIFY(QFile::exists(dir.filePath(".local/share/bill/Bill.db")));
-    }
-
     void shopSetsTheHeaderThroughTheDataSourceOrAFile()
     {
         const QString database = dir.filePath("shop2/Bill.db");
@@ -103,7 +96,7 @@ private slots:
         environment.remove("XDG_DATA_HOME");
         const QString accountIni = account.filePath(".odbc.ini");
         QVERIFY2(billdb({"-j"}, environment, "odbcinst").out.contains(accountIni),
-                 "needs libnss-wrapper and odbcinst (scripts/install-packages)");
+                 "needs libnss-wrapper and odbcinst (scripts/install-packages --tests)");
         const QString database = home.filePath(".local/share/bill/Bill.db");
 
         QCOMPARE(billdb({"init", "--if-missing"}, environment).exitCode, 0);
@@ -132,19 +125,18 @@ private slots:
                          "insert into Stock values(3,0,'Dal',10,90,0,0,'S','','','','-',0,'2026-01-05','D1','-',0);");
         const QList<QPair<QStringList, QString>> runs{
             {{"--code", "R1", "--price", "12.50"}, "Set the MRP of 2 batches"},
-            {{"--code", "R1", "--batch", "B2", "--price", "13"}, "Set the MRP of 1 batch"},
-            {{"--item", "DAL", "--price", "95.5"}, "Set the MRP of 1 batch"}};
+            {{"--code", "R1", "--batch", "B2", "--price", "13"}, "Set the MRP of 1 batch"}};
         for (const auto& [arguments, said] : runs) {
             const Result run = billdb(QStringList{"mrp"} + arguments, ini);
             QVERIFY2(run.exitCode == 0 && run.out.startsWith(said), qPrintable(run.out + run.err));
         }
+        // The file named, where no data source is defined.
+        QCOMPARE(billdb({"mrp", "--database", database, "--item", "DAL", "--price", "95.5"}, dir.filePath("none.ini")).exitCode, 0);
         QCOMPARE(sqlite(database, "select group_concat(MRP, ' ') from Stock"), QString("12.5 13.0 95.5"));
 
         // Nothing matching, or no number: one line, a non-zero status, nothing changed.
-        const QList<QStringList> refused{{"--code", "R9", "--price", "1"},  {"--code", "R1", "--batch", "B9", "--price", "1"},
-                                         {"--code", "R1", "--price", "1.2.3"}, {"--code", "R1", "--price", "-1"},
-                                         {"--code", "R1"},                     {"--price", "1"},
-                                         {"--code", "R1", "--colour", "red"},  {"--code", "R1", "--price"}};
+        const QList<QStringList> refused{{"--code", "R9", "--price", "1"}, {"--code", "R1", "--batch", "B9", "--price", "1"},
+                                         {"--code", "R1", "--price", "-1"}, {"--code", "R1"}, {"--price", "1"}};
         for (const QStringList& arguments : refused) {
             const Result run = billdb(QStringList{"mrp"} + arguments, ini);
             QVERIFY2(toolrun::refusedInOneLine(run), qPrintable(arguments.join(' ') + ": " + run.err));
@@ -236,12 +228,24 @@ private slots:
         QVERIFY2(noSource.err.contains("Data source name not found"), qPrintable(noSource.err));
         QCOMPARE(noSource.err.count('\n'), 1);
         for (const QStringList& wrong : {QStringList{"shop", "--database", dir.filePath("none.db"), "--name", "X"},
-                                         QStringList{"frobnicate"}, QStringList{"shop", "--name"}}) {
+                                         QStringList{"frobnicate"}, QStringList{"shop", "--name"},
+                                         QStringList{"shop", "--colour", "red"}, QStringList{"check", "--name", "X"},
+                                         QStringList{"backup"}}) {
             const Result refused = billdb(wrong, emptyIni);
             QVERIFY2(toolrun::refusedInOneLine(refused), qPrintable(refused.err));
         }
         const Result help = billdb({"--help"}, emptyIni);
-        QVERIFY(help.exitCode == 0 && help.out.contains("init"));
+        QCOMPARE(help.exitCode, 0);
+        for (const char* command : {"init", "shop", "mrp", "backup", "restore", "check"})
+            QVERIFY2(help.out.contains(QString("\n  %1 ").arg(command)), command);
+
+        // The tool named as the operator can type it: its path in the build
+        // tree, its name where the PATH finds it (as once installed).
+        const QString path = QFileInfo(toolrun::billdbProgram()).canonicalFilePath();
+        QVERIFY(billdb({"frobnicate"}, emptyIni).err.contains("(see " + path + " --help)"));
+        QProcessEnvironment installed = toolrun::environment(emptyIni, dir.path());
+        installed.insert("PATH", QFileInfo(path).path() + ':' + installed.value("PATH"));
+        QVERIFY(billdb({"frobnicate"}, installed).err.contains("(see billdb --help)"));
     }
 };
 

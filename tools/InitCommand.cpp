@@ -1,0 +1,78 @@
+#include "InitCommand.h"
+
+#include "ServerInitCommand.h"
+#include "ToolDatabase.h"
+#include "data/AdminTool.h"
+#include "data/DataSource.h"
+#include "data/Schema.h"
+#include "kit/Failure.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+const char* const InitHelp = R"(  init [--database FILE] [--if-missing]
+      Creates a new database (default: ~/.local/share/bill/Bill.db) with every
+      table and the user "Admin" (password "ADMIN"), and defines the ODBC data
+      source "Bill" for this user unless one is defined already (in the file
+      "odbcinst -j" names as USER DATA SOURCES; $ODBCINI when set). An
+      existing database is never overwritten: that is an error; with
+      --if-missing it is kept, and the data source is defined for it when
+      there is none.
+)";
+
+namespace {
+
+// The one command that defines the data source for an existing database.
+QString defineCommand(bool databaseNamed, const QString& path)
+{
+    return admintool::command(databaseNamed ? QStringLiteral("init --if-missing --database ") + admintool::shellWord(path)
+                                            : QStringLiteral("init --if-missing"));
+}
+
+void define(const QString& path, QTextStream& out)
+{
+    datasource::defineSqlite(datasource::ProgramDataSource, path);
+    out << "Defined the data source " << datasource::ProgramDataSource << " for the database " << path << " in "
+        << datasource::userDefinitionsPlace() << "\n";
+}
+
+}  // namespace
+
+int init(const tooldb::CommandLine& line, QTextStream& out)
+{
+    const bool ifMissing = line.isSet("if-missing");
+    const bool databaseNamed = line.isSet("database");
+    if (line.isSet("server")) {
+        if (databaseNamed)
+            throw Failure(QStringLiteral("init takes --database FILE or --server ADDRESS, not both"));
+        return initServer(line.value("server"), ifMissing, out);
+    }
+    const QString path = QFileInfo(databaseNamed ? line.database() : datasource::defaultDatabasePath()).absoluteFilePath();
+    const bool defined = datasource::isDefined(datasource::ProgramDataSource);
+
+    // A data source already defined is the shop's own choice of database.
+    if (ifMissing && !databaseNamed && defined)
+        return 0;
+    if (QFileInfo::exists(path)) {
+        if (!ifMissing)
+            throw Failure(defined ? QStringLiteral("%1 already exists; it is left as it is.").arg(path)
+                                  : QStringLiteral("%1 already exists; it is left as it is. The data source %2 is "
+                                                   "not defined; to define it for this database: %3")
+                                        .arg(path, datasource::ProgramDataSource, defineCommand(databaseNamed, path)));
+        if (!defined)
+            define(path, out);
+        return 0;
+    }
+    schema::createSqliteDatabase(path);
+    out << "Created the database " << path << " (user Admin, password " << schema::InitialPassword << ")\n";
+
+    if (defined) {
+        const QString current = datasource::setting(datasource::ProgramDataSource, QStringLiteral("Database"));
+        out << "The data source " << datasource::ProgramDataSource << " is already defined"
+            << (current.isEmpty() ? QString() : QStringLiteral(" (database ") + current + QLatin1Char(')'))
+            << "; it was left as it is.\n";
+    } else {
+        define(path, out);
+    }
+    return 0;
+}
