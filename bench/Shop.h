@@ -2,8 +2,8 @@
 
 #include "CeilingDatabase.h"
 #include "Operation.h"
+#include "core/Failure.h"
 #include "data/Connection.h"
-#include "kit/Failure.h"
 #include "kit/Messages.h"
 
 #include <QVariant>

@@ -14,8 +14,8 @@
 #include "CeilingDatabase.h"
 #include "Runner.h"
 #include "Shop.h"
+#include "core/Memory.h"
 #include "data/ServerAddress.h"
-#include "kit/Memory.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "kit/Memory.h"
+#include "core/Memory.h"
 #include "shell/LOGIN.h"
 #include "shell/MDIForm1.h"
 #include "shell/Pictures.h"

@@ -1,10 +1,10 @@
 #include "BackupCommand.h"
 
 #include "ToolDatabase.h"
+#include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
-#include "kit/Failure.h"
 
 #include <QFile>
 #include <QDir>

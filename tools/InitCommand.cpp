@@ -2,10 +2,10 @@
 
 #include "ServerInitCommand.h"
 #include "ToolDatabase.h"
+#include "core/Failure.h"
 #include "data/AdminTool.h"
 #include "data/DataSource.h"
 #include "data/Schema.h"
-#include "kit/Failure.h"
 
 #include <QFileInfo>
 #include <QTextStream>

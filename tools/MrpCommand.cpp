@@ -1,11 +1,11 @@
 #include "MrpCommand.h"
 
 #include "ToolDatabase.h"
+#include "core/Failure.h"
+#include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
-#include "kit/Failure.h"
-#include "kit/NumericText.h"
 
 #include <QTextStream>
 

@@ -1,11 +1,11 @@
 #include "RestoreCommand.h"
 
 #include "ToolDatabase.h"
+#include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
 #include "data/SqlText.h"
-#include "kit/Failure.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,12 +1,12 @@
 #include "ServerInitCommand.h"
 
 #include "ToolDatabase.h"
+#include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/DbError.h"
 #include "data/Schema.h"
 #include "data/ServerAddress.h"
-#include "kit/Failure.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 #include "ToolDatabase.h"
 
+#include "core/Failure.h"
 #include "data/AdminTool.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/DbError.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
-#include "kit/Failure.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

@@ -10,8 +10,8 @@
 #include "ServerInitCommand.h"
 #include "ShopCommand.h"
 #include "ToolDatabase.h"
+#include "core/Failure.h"
 #include "data/AdminTool.h"
-#include "kit/Failure.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "billing/BillOne.h"
 
 #include "billing/BillKinds.h"
+#include "core/NumericText.h"
 #include "data/SqlText.h"
 #include "kit/FailureStyles.h"
-#include "kit/NumericText.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,13 +1,14 @@
 #include "billing/BillReceipt.h"
 
+#include "core/Dates.h"
+#include "core/Maker.h"
+#include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 #include "kit/BillArithmetic.h"
-#include "kit/Dates.h"
+#include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
-#include "kit/Maker.h"
-#include "kit/NumericText.h"
 #include "print/PrintJob.h"
 #include "shell/CheckM.h"
 
@@ -61,7 +62,7 @@ QString documentFiguresQuery(const QString& lineTable)
 }
 
 void printDocument(print::PrintJob& job, SkipFailing& errors, Connection& connection, const QString& lineTable,
-                   qint16 number, const print::Letterhead& letterhead, ReceiptFooter footer)
+                   qint16 number, const shop::Letterhead& letterhead, ReceiptFooter footer)
 {
     RecordSet lines;
     errors([&] { lines.open(linesStatement(lineTable, number), connection); });
@@ -146,7 +147,7 @@ void printDocument(print::PrintJob& job, SkipFailing& errors, Connection& connec
 void PrintDocument(const QString& lineTable, qint16 number, Connection& connection)
 {
     CollectErrors errors;
-    const print::Letterhead letterhead = CheckM::loadLetterhead();
+    const shop::Letterhead letterhead = CheckM::loadLetterhead();
     connectx(connection);
     print::PrintJob job = print::startJob();
     printDocument(job, errors, connection, lineTable, number, letterhead);

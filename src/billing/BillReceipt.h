@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/Letterhead.h"
+#include "core/Letterhead.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -32,7 +32,7 @@ enum class ReceiptFooter {
 // `connection`, which must be open and is left open. A failing statement or
 // print step is passed to `errors` and the print goes on.
 void printDocument(print::PrintJob& job, SkipFailing& errors, Connection& connection, const QString& lineTable,
-                   qint16 number, const print::Letterhead& letterhead,
+                   qint16 number, const shop::Letterhead& letterhead,
                    ReceiptFooter footer = ReceiptFooter::Receipt);
 
 // The statement that reads a document's lines with the figures of its grand

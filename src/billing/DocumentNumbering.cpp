@@ -1,9 +1,9 @@
 #include "billing/DocumentNumbering.h"
 
+#include "core/NumericText.h"
 #include "data/RecordSet.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
-#include "kit/NumericText.h"
 
 #include <algorithm>
 

@@ -1,9 +1,10 @@
 // Where the controls of a line-document screen stand, and their captions.
 
 #include "billing/LineDocumentScreen.h"
+#include "kit/DatePicker.h"
 
+#include "core/Dates.h"
 #include "kit/Controls.h"
-#include "kit/Dates.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
 #include "kit/Twips.h"

@@ -2,15 +2,16 @@
 // the grid, and the statements that store and remove lines with their stock.
 
 #include "billing/LineDocumentScreen.h"
+#include "kit/Connectx.h"
 
 #include "billing/LineStore.h"
+#include "core/NumericText.h"
 #include "data/SqlText.h"
 #include "kit/BillArithmetic.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
-#include "kit/NumericText.h"
 #include "kit/Twips.h"
 
 #include <QComboBox>

@@ -4,12 +4,12 @@
 #include "billing/LineDocumentScreen.h"
 
 #include "billing/BillReceipt.h"
+#include "core/NumericText.h"
 #include "data/SqlText.h"
 #include "kit/BillArithmetic.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
-#include "kit/NumericText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

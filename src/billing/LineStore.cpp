@@ -1,11 +1,11 @@
 #include "billing/LineStore.h"
 
 #include "billing/DocumentNumbering.h"
+#include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/NumberClaim.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
-#include "kit/Failure.h"
 
 namespace billing {
 

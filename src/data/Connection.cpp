@@ -6,7 +6,6 @@
 #include "data/ErrorKinds.h"
 #include "data/OdbcHandles.h"
 #include "data/ServerSessions.h"
-#include "kit/Messages.h"
 
 #include <QAtomicInt>
 #include <QSqlDriver>
@@ -188,15 +187,4 @@ void Transaction::commit()
 {
     m_connection.commit();
     m_done = true;
-}
-
-void connectx(Connection& connection)
-{
-    try {
-        connection.open();
-    } catch (const DbError& error) {
-        Messages::instance().showError(error.description() + QStringLiteral("\n\n")
-                                       + datasource::setupAdvice(datasource::ProgramDataSource,
-                                                                 error.description()));
-    }
 }

@@ -58,7 +58,3 @@ private:
 // "DSN=Bill;userID=Admin;Password=x" in the form QODBC takes:
 // "Bill;UID=Admin;PWD=x" (QODBC adds "DSN=" itself). Strings naming a DRIVER pass unchanged.
 QString odbcDatabaseName(const QString& connectionString);
-
-// Opens the connection; a failure is shown to the operator with its description
-// and the connection stays closed (the screen carries on).
-void connectx(Connection& connection);

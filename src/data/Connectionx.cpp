@@ -31,10 +31,4 @@ QString& sharedSql()
     return text;
 }
 
-qint16 OpenSharedConnection()
-{
-    connectx(sharedConnection());
-    return 0;
-}
-
 }  // namespace Connectionx

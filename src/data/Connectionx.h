@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal>
 
 class Connection;
 class RecordSet;
@@ -15,8 +14,5 @@ RecordSet& sharedRecordSet();
 RecordSet& sharedRecordSet2();
 // The last statement the login check built.
 QString& sharedSql();
-
-// Opens (or reopens) the shared connection; a failure is shown to the operator.
-qint16 OpenSharedConnection();
 
 }  // namespace Connectionx

@@ -1,8 +1,8 @@
 #include "data/DataSource.h"
 
+#include "core/Failure.h"
 #include "data/AdminTool.h"
 #include "data/ServerAddress.h"
-#include "kit/Failure.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kit/Failure.h"
+#include "core/Failure.h"
 
 // A failure reported by the database or its driver.
 class DbError : public Failure {

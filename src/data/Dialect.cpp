@@ -1,9 +1,9 @@
 #include "data/Dialect.h"
 
+#include "core/Dates.h"
+#include "core/Failure.h"
 #include "data/ResultNames.h"
-#include "data/Schema.h"
-#include "kit/Dates.h"
-#include "kit/Failure.h"
+#include "data/Tables.h"
 
 #include <QRegularExpression>
 #include <QStringList>

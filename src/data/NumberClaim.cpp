@@ -1,9 +1,9 @@
 #include "data/NumberClaim.h"
 
+#include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/RecordSet.h"
-#include "kit/Failure.h"
 
 namespace claim {
 

@@ -1,6 +1,6 @@
 #include "data/ServerAddress.h"
 
-#include "kit/Failure.h"
+#include "core/Failure.h"
 
 #include <QUrl>
 #include <QUrlQuery>

@@ -1,6 +1,6 @@
 #include "data/SqlText.h"
 
-#include "kit/NumericText.h"
+#include "core/NumericText.h"
 
 namespace sql {
 

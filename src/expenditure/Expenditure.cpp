@@ -1,14 +1,14 @@
 #include "expenditure/Expenditure.h"
 
 #include "billing/LineStore.h"
+#include "core/Dates.h"
+#include "core/NumericText.h"
 #include "data/SqlText.h"
 #include "expenditure/ExpenditureRegister.h"
 #include "kit/DatabaseChange.h"
-#include "kit/Dates.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/GridSelection.h"
-#include "kit/NumericText.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,10 +1,11 @@
 #include "expenditure/ExpenditureRegister.h"
 
+#include "core/Maker.h"
+#include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
+#include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
-#include "kit/Maker.h"
-#include "kit/NumericText.h"
 #include "print/PrintJob.h"
 #include "print/Report.h"
 #include "shell/CheckM.h"
@@ -41,7 +42,7 @@ double sumOfAmounts(RecordSet& result, Connection& connection)
     return sum.isNull() ? 0 : numeric::toDouble(sum);
 }
 
-void printRegister(print::PrintJob& job, const print::Letterhead& letterhead, const QVector<VoucherRow>& vouchers,
+void printRegister(print::PrintJob& job, const shop::Letterhead& letterhead, const QVector<VoucherRow>& vouchers,
                    double sumOfAmounts)
 {
     print::Report report(job, layout());
@@ -60,7 +61,7 @@ void PrintRegister(const QString& numberText, Connection& connection)
         return;
     CollectErrors errors;
     errors([&] {
-        const print::Letterhead letterhead = CheckM::loadLetterhead();
+        const shop::Letterhead letterhead = CheckM::loadLetterhead();
         connectx(connection);
         RecordSet vouchers;
         vouchers.open(RegisterQuery, connection);

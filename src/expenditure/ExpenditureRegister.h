@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/Letterhead.h"
+#include "core/Letterhead.h"
 
 #include <QString>
 #include <QVariant>
@@ -28,7 +28,7 @@ double sumOfAmounts(RecordSet& result, Connection& connection);
 
 // Writes the register into the job, which the caller owns and ends. Throws
 // at the first failing print step.
-void printRegister(print::PrintJob& job, const print::Letterhead& letterhead, const QVector<VoucherRow>& vouchers,
+void printRegister(print::PrintJob& job, const shop::Letterhead& letterhead, const QVector<VoucherRow>& vouchers,
                    double sumOfAmounts);
 
 // The Print of the voucher screen: the whole register, whatever voucher the

@@ -1,5 +1,6 @@
 #include "kit/DataScreen.h"
 
+#include "core/TypedKeys.h"
 #include "kit/TabOrder.h"
 #include "kit/Twips.h"
 
@@ -12,25 +13,6 @@ namespace {
 // Set while a rewritten key is on its way to its control, so that it is not
 // looked at a second time.
 bool forwardingRewrittenKey = false;
-
-// One printable character, as a key types it (a character beyond the basic
-// plane comes as two UTF-16 units).
-bool isTypedCharacter(const QString& text)
-{
-    const QList<uint> codePoints = text.toUcs4();
-    return codePoints.size() == 1 && QChar::isPrint(char32_t(codePoints.first()));
-}
-
-// The capital of a typed letter, when the letter has one of a single
-// character (ß has none); anything else as typed.
-QString capitalOf(const QString& typed)
-{
-    const char32_t code = typed.toUcs4().first();
-    const char32_t capital = QChar::toUpper(code);
-    if (!QChar::isLetter(code) || capital == code)
-        return typed;
-    return QString::fromUcs4(&capital, 1);
-}
 }  // namespace
 
 DataScreen::DataScreen(const QString& name, const QString& caption, int widthTwips,
@@ -113,11 +95,11 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     const QString text = key->text();
-    if (!isTypedCharacter(text))
+    if (!typedkeys::isTypedCharacter(text))
         return false;
     if (m_rules.dropApostrophe && text == QLatin1String("'"))
         return true;
-    const QString capital = capitalOf(text);
+    const QString capital = typedkeys::capitalOf(text);
     if (!m_rules.upperCase || capital == text)
         return false;
     QKeyEvent rewritten(key->type(), key->key(), key->modifiers(), capital, key->isAutoRepeat(), key->count());

@@ -1,12 +1,13 @@
 #include "kit/Grid.h"
 
+#include "core/Dates.h"
+#include "core/Failure.h"
+#include "core/NumericText.h"
+#include "core/ShownText.h"
 #include "data/Connection.h"
 #include "data/QueryRows.h"
 #include "data/RecordSet.h"
-#include "kit/Dates.h"
-#include "kit/Failure.h"
 #include "kit/Messages.h"
-#include "kit/NumericText.h"
 
 #include <QAbstractItemView>
 #include <QHeaderView>
@@ -50,7 +51,7 @@ public:
         case QMetaType::Int:
             return m_isWholeNumber && *static_cast<const int*>(value.constData()) == m_number;
         default:
-            return GridModel::displayText(value) == m_text;
+            return shown::text(value) == m_text;
         }
     }
 
@@ -161,7 +162,7 @@ void GridModel::takeWholeResult()
     bool same = again.size() == shown;
     for (int row = 0; same && row < shown; ++row)
         for (int column = 0; same && column < m_headers.size(); ++column)
-            same = displayText(again.at(row).value(column)) == displayText(m_rows.at(row).at(column));
+            same = shown::text(again.at(row).value(column)) == shown::text(m_rows.at(row).at(column));
     m_source = std::move(rows);
     if (!same) {
         beginResetModel();
@@ -218,33 +219,12 @@ int GridModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_headers.size());
 }
 
-QString GridModel::displayText(const QVariant& value)
-{
-    if (value.isNull())
-        return {};
-    switch (value.typeId()) {
-    case QMetaType::QString:
-        return value.toString();
-    case QMetaType::Int:
-        return QString::number(value.toInt());  // without QVariant's general conversion
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return numeric::numberText(value.toDouble());
-    case QMetaType::QDate:
-        return dates::shown(value.toDate());
-    case QMetaType::QDateTime:
-        return dates::shown(value.toDateTime().date());
-    default:
-        return value.toString();
-    }
-}
-
 QVariant GridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= m_headers.size())
         return {};
     if (role == Qt::DisplayRole)
-        return displayText(m_rows.at(index.row()).at(index.column()));
+        return shown::text(m_rows.at(index.row()).at(index.column()));
     return {};
 }
 

@@ -55,9 +55,6 @@ public:
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
 
-    // The value as the grid shows it.
-    static QString displayText(const QVariant& value);
-
 private:
     bool hasMore() const;
     // Reads count more rows (every row left when negative). Throws Failure.

@@ -1,8 +1,10 @@
 #include "kit/Lists.h"
 
+#include "core/ShownText.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/QueryRows.h"
+#include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 
@@ -45,7 +47,7 @@ QStringList readEntries(const QString& statement, Connection& connection)
     QueryRows rows = QueryRows::run(statement, connection);
     if (rows.fieldNames().isEmpty())
         throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
-    return rows.fetchTexts(0, GridModel::displayText);
+    return rows.fetchTexts(0, shown::text);
 }
 
 void fill(QComboBox* list, const QString& statement, Connection& connection)

@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
+#include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "print/Report.h"
 #include "shell/CheckM.h"
@@ -46,7 +47,7 @@ const QVector<Listing>& listings()
 void printListing(const Listing& listing)
 {
     CollectErrors errors;
-    const print::Letterhead letterhead = CheckM::loadLetterhead();
+    const shop::Letterhead letterhead = CheckM::loadLetterhead();
     errors([] { Connectionx::OpenSharedConnection(); });
     print::PrintJob job = print::startJob();
     print::Report report(job, listing.layout, [&](const std::function<void()>& step) { errors(step); });

@@ -1,9 +1,9 @@
 #include "masters/MasterRecords.h"
 
+#include "core/NumericText.h"
 #include "data/NumberClaim.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
-#include "kit/NumericText.h"
 
 namespace masters {
 

@@ -1,6 +1,9 @@
 #include "masters/MasterScreen.h"
 
+#include "core/NumericText.h"
+#include "core/ShownText.h"
 #include "data/SqlText.h"
+#include "kit/Connectx.h"
 #include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
@@ -8,7 +11,6 @@
 #include "kit/GridSelection.h"
 #include "kit/Lists.h"
 #include "kit/Messages.h"
-#include "kit/NumericText.h"
 #include "kit/Twips.h"
 #include "masters/MasterListings.h"
 #include "masters/MasterRecords.h"
@@ -337,12 +339,12 @@ void MasterScreen::FindPersonnelDetails(const QString& sn)
     m_sql = m_instance.loadQuery + sql::number(numeric::toDouble(sn));
     m_records.open(m_sql, m_connection);
     const qint16 loaded = numeric::toInt16(m_records.field(0));
-    const QString first = GridModel::displayText(m_records.field(1));
-    const QString second = GridModel::displayText(m_records.field(2));
+    const QString first = shown::text(m_records.field(1));
+    const QString second = shown::text(m_records.field(2));
     m_loadedSN = loaded;
     m_first = first;
     m_second = second;
-    m_third = m_instance.isParty() ? GridModel::displayText(m_records.field(3)) : QString();
+    m_third = m_instance.isParty() ? shown::text(m_records.field(3)) : QString();
     if (m_connection.isOpen())
         m_connection.close();
 }

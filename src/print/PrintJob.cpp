@@ -1,7 +1,7 @@
 #include "print/PrintJob.h"
 
-#include "kit/Dates.h"
-#include "kit/NumericText.h"
+#include "core/Dates.h"
+#include "core/NumericText.h"
 #include "print/PrinterDevice.h"
 
 #include <QDate>

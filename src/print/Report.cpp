@@ -1,7 +1,7 @@
 #include "print/Report.h"
 
-#include "kit/Maker.h"
-#include "kit/NumericText.h"
+#include "core/Maker.h"
+#include "core/NumericText.h"
 
 #include <algorithm>
 
@@ -61,13 +61,13 @@ void Report::rule(int length)
     line(print::rule(length));
 }
 
-void Report::letterhead(const Letterhead& shop)
+void Report::letterhead(const shop::Letterhead& head)
 {
-    line(shop.shopName);
-    line(shop.address1);
-    line(shop.address2);
-    line(shop.city);
-    line(QStringLiteral("Mobile : ") + shop.phone);
+    line(head.shopName);
+    line(head.address1);
+    line(head.address2);
+    line(head.city);
+    line(QStringLiteral("Mobile : ") + head.phone);
     rule();
 }
 

@@ -1,11 +1,12 @@
 #include "reports/BillRegister.h"
 
 #include "billing/BillReceipt.h"
+#include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
+#include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
-#include "kit/NumericText.h"
 #include "print/PrintJob.h"
 #include "shell/CheckM.h"
 
@@ -16,7 +17,7 @@ void printBillRegister(const QString& billSelection)
     CollectErrors errors;
     Connectionx::OpenSharedConnection();
     Connection& shared = Connectionx::sharedConnection();
-    const print::Letterhead letterhead = CheckM::loadLetterhead();
+    const shop::Letterhead letterhead = CheckM::loadLetterhead();
     RecordSet& bills = Connectionx::sharedRecordSet2();
     errors([&] { bills.open(billSelection, shared); });
 

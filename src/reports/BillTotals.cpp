@@ -1,9 +1,9 @@
 #include "reports/BillTotals.h"
 
+#include "core/Dates.h"
+#include "core/NumericText.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
-#include "kit/Dates.h"
-#include "kit/NumericText.h"
 
 namespace reports {
 

@@ -1,8 +1,9 @@
 #include "reports/PrintAll.h"
 
+#include "core/NumericText.h"
 #include "data/Connectionx.h"
+#include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
-#include "kit/NumericText.h"
 #include "print/Report.h"
 #include "reports/BillRegister.h"
 #include "reports/BillTotals.h"
@@ -124,7 +125,7 @@ void PrintAll::printTotals()
     CollectErrors errors;
     Connectionx::OpenSharedConnection();
     Connection& shared = Connectionx::sharedConnection();
-    const print::Letterhead letterhead = CheckM::loadLetterhead();
+    const shop::Letterhead letterhead = CheckM::loadLetterhead();
 
     print::PrintJob job = print::startJob();
     print::Report report(job,

@@ -1,10 +1,11 @@
 // How a query screen lays out its controls: the title band, one frame with a
 // row of controls and buttons per selection, the sums, and the grid below.
 
+#include "kit/DatePicker.h"
 #include "reports/QueryScreen.h"
 
+#include "core/Dates.h"
 #include "kit/Controls.h"
-#include "kit/Dates.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
 #include "kit/Twips.h"

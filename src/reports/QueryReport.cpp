@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
+#include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "print/PrintJob.h"
 #include "shell/CheckM.h"
@@ -18,7 +19,7 @@ void printQueryReport(const QString& rowsStatement, const QString& totalStatemen
     RecordSet& total = Connectionx::sharedRecordSet2();
     CollectErrors errors;
     errors([&] {
-        const print::Letterhead letterhead = CheckM::loadLetterhead();
+        const shop::Letterhead letterhead = CheckM::loadLetterhead();
         print::PrintJob job = print::startJob();
         print::Report report(job, {1, {}, footer});
         report.letterhead(letterhead);

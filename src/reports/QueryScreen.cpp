@@ -1,12 +1,13 @@
 #include "reports/QueryScreen.h"
 
+#include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/SqlText.h"
+#include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
-#include "kit/NumericText.h"
 #include "kit/Twips.h"
 #include "reports/QueryReport.h"
 

@@ -1,8 +1,9 @@
 #include "shell/About.h"
 
+#include "core/Maker.h"
 #include "kit/Twips.h"
-#include "kit/Maker.h"
 #include "shell/Pictures.h"
+#include "shell/WebPage.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,9 +1,11 @@
 #include "shell/ChangePwd.h"
 
+#include "core/ShiftText.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
+#include "kit/Connectx.h"
 #include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
@@ -72,7 +74,7 @@ void ChangePwd::Changepassword(QComboBox* user, QLineEdit* password, QLineEdit* 
     // A password the transform cannot store is refused before anything is sent.
     QString shifted;
     SkipFailing shift;
-    if (!shift([&] { shifted = CheckM::ShiftText(password->text(), 27); })) {
+    if (!shift([&] { shifted = password::ShiftText(password->text(), password::StoredShift); })) {
         Messages::instance().inform(shift.lastError(), Caption);
         return;
     }

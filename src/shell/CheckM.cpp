@@ -1,16 +1,15 @@
 #include "shell/CheckM.h"
 
+#include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
 #include "data/SqlText.h"
-#include "kit/Failure.h"
+#include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
 #include "shell/MDIForm1.h"
-
-#include <algorithm>
 
 namespace CheckM {
 
@@ -19,24 +18,6 @@ QString ShopAddress1;
 QString ShopAddress2;
 QString ShopCity;
 QString ShopPhone;
-
-QString ShiftText(const QString& text, qint16 key)
-{
-    // The codes whose shifted code stays a single byte.
-    const int lowest = std::max(0, -int(key));
-    const int highest = std::min(255, 255 - int(key));
-    QString shifted;
-    shifted.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.unicode() < lowest || c.unicode() > highest)
-            throw Failure(QStringLiteral("The character \"%1\" cannot be used in a password: it holds only "
-                                         "characters of codes %2 to %3 (\"%4\" is the last).")
-                              .arg(QString(c), QString::number(lowest), QString::number(highest),
-                                   QString(QChar(highest))));
-        shifted += QChar(c.unicode() + key);
-    }
-    return shifted;
-}
 
 bool CheckLogin(const QString& user, const QString& shiftedPassword)
 {
@@ -106,7 +87,7 @@ void LoadShopHeader()
     });
 }
 
-print::Letterhead loadLetterhead()
+shop::Letterhead loadLetterhead()
 {
     LoadShopHeader();
     return {ShopName, ShopAddress1, ShopAddress2, ShopCity, ShopPhone};

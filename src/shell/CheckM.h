@@ -1,11 +1,11 @@
 #pragma once
 
-#include "print/Letterhead.h"
+#include "core/Letterhead.h"
 
 #include <QString>
 #include <QtGlobal>
 
-// The login check, the password transform and the shop's letterhead.
+// The login check and the shop's letterhead.
 namespace CheckM {
 
 // The five letterhead values every printed document starts with; set by LoadShopHeader.
@@ -14,11 +14,6 @@ extern QString ShopAddress1;
 extern QString ShopAddress2;
 extern QString ShopCity;
 extern QString ShopPhone;
-
-// Each character replaced by the one whose single-byte code is its code plus
-// key. Throws Failure for a character that cannot be mapped (a result above
-// 255, or a character outside the single-byte range).
-QString ShiftText(const QString& text, qint16 key);
 
 // True when UserTable holds the user (name in any case) with exactly this
 // shifted password; then shows the main window. "Fill Information" for an
@@ -31,6 +26,6 @@ bool CheckLogin(const QString& user, const QString& shiftedPassword);
 void LoadShopHeader();
 
 // LoadShopHeader's five values as the letterhead the print routines take.
-print::Letterhead loadLetterhead();
+shop::Letterhead loadLetterhead();
 
 }  // namespace CheckM

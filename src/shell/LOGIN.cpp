@@ -1,15 +1,17 @@
 #include "shell/LOGIN.h"
 
+#include "core/Maker.h"
+#include "core/ShiftText.h"
 #include "kit/Controls.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
 #include "kit/TabOrder.h"
 #include "kit/Twips.h"
 #include "shell/CheckM.h"
-#include "kit/Maker.h"
 #include "shell/PasswordBox.h"
 #include "shell/Pictures.h"
 #include "shell/ProgramEnd.h"
+#include "shell/WebPage.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -91,7 +93,7 @@ void LOGIN::LOGIN_Click()
 {
     QString shifted;
     SkipFailing shift;
-    if (!shift([&] { shifted = CheckM::ShiftText(TXTpass->text(), 27); })) {
+    if (!shift([&] { shifted = password::ShiftText(TXTpass->text(), password::StoredShift); })) {
         Messages::instance().inform(shift.lastError(), QStringLiteral("Information"));
         return;
     }

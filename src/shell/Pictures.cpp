@@ -1,6 +1,6 @@
 #include "shell/Pictures.h"
 
-#include "kit/Maker.h"
+#include "core/Maker.h"
 
 #include <QFont>
 #include <QLinearGradient>

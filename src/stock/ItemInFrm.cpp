@@ -1,7 +1,7 @@
 #include "stock/ItemInFrm.h"
 
 #include "billing/BillReceipt.h"
-#include "kit/NumericText.h"
+#include "core/NumericText.h"
 
 #include <QLineEdit>
 

@@ -3,9 +3,9 @@
 
 #include "billing/BillOne.h"
 #include "billing/BillReceipt.h"
-#include "kit/Dates.h"
+#include "core/Dates.h"
+#include "core/Maker.h"
 #include "kit/Grid.h"
-#include "kit/Maker.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"
 #include "support/ScreenBench.h"

@@ -8,9 +8,9 @@
 #include "billing/BillKinds.h"
 #include "billing/DocumentNumbering.h"
 #include "billing/LineStore.h"
+#include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
-#include "kit/Failure.h"
 #include "masters/MasterRecords.h"
 #include "support/TestDatabase.h"
 

@@ -7,6 +7,7 @@
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 #include "data/Statement.h"
+#include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "support/Checks.h"
 #include "support/RecordingMessages.h"

@@ -1,8 +1,8 @@
 // The expenditure voucher screen driven as the operator drives it, against a
 // real database behind the data source, and its printed register read back.
 
+#include "core/Dates.h"
 #include "expenditure/Expenditure.h"
-#include "kit/Dates.h"
 #include "kit/Grid.h"
 #include "support/ScreenBench.h"
 

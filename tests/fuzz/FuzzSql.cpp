@@ -14,12 +14,12 @@
 //   as sql::storable keeps it, which is the text typed unless it holds a NUL,
 //   an unpaired surrogate or a leading byte-order mark.
 
+#include "core/Failure.h"
+#include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
-#include "kit/Failure.h"
-#include "kit/NumericText.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,11 +1,11 @@
 // The master record screens, driven as an operator drives them, and their
 // printed lists read from the captured page text.
 
+#include "core/Maker.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
-#include "kit/Maker.h"
 #include "masters/MasterInstances.h"
 #include "masters/MasterListings.h"
 #include "masters/MasterScreen.h"

@@ -2,11 +2,11 @@
 // statement, against the five statements per bill they stand for, on a
 // generated database of awkward bills.
 
+#include "core/Dates.h"
+#include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
-#include "kit/Dates.h"
-#include "kit/NumericText.h"
 #include "reports/BillTotals.h"
 #include "support/TestDatabase.h"
 

@@ -2,8 +2,8 @@
 // ReceiveItemQuery, StockQuery, ExpenditureQuery), and what they print, read
 // back from the captured page text.
 
+#include "core/Maker.h"
 #include "data/Connectionx.h"
-#include "kit/Maker.h"
 #include "print/TextCapture.h"
 #include "reports/QueryScreen.h"
 #include "shell/ScreenCatalog.h"

@@ -1,11 +1,11 @@
 // The login, the main window with its menu, the password change and About,
 // used as an operator would.
 
+#include "core/Maker.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/SqlText.h"
 #include "kit/DataScreen.h"
-#include "kit/Maker.h"
 #include "shell/About.h"
 #include "shell/ChangePwd.h"
 #include "shell/LOGIN.h"

@@ -2,9 +2,9 @@
 
 #include "support/TestDatabase.h"
 
+#include "core/Maker.h"
 #include "data/SqlText.h"
 #include "kit/Lists.h"
-#include "kit/Maker.h"
 #include "support/Checks.h"
 
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #include "support/TestDatabase.h"
 
+#include "core/Failure.h"
+#include "core/ShownText.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
-#include "kit/Failure.h"
-#include "kit/Grid.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -158,7 +158,7 @@ QStringList TestDatabase::rowsAt(const QString& connectionString, const QString&
     for (const auto& row : result.rows()) {
         QStringList fields;
         for (const QVariant& field : row)
-            fields << GridModel::displayText(field);
+            fields << shown::text(field);
         lines << fields.join(QLatin1Char('|'));
     }
     return lines;

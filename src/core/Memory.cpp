@@ -1,4 +1,4 @@
-#include "kit/Memory.h"
+#include "core/Memory.h"
 
 #include <cstdlib>  // says whether the C library is glibc
 #if defined(__GLIBC__)

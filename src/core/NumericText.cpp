@@ -1,6 +1,6 @@
-#include "kit/NumericText.h"
+#include "core/NumericText.h"
 
-#include "kit/Failure.h"
+#include "core/Failure.h"
 
 #include <QLocale>
 #include <QRegularExpression>

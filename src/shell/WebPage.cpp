@@ -1,7 +1,8 @@
-#include "kit/Maker.h"
+#include "shell/WebPage.h"
+
+#include "core/Maker.h"
 
 #include <QDesktopServices>
-#include <QString>
 #include <QUrl>
 
 namespace maker {

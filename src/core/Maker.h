@@ -14,8 +14,4 @@ inline const QString WebAddress = QStringLiteral("http://www.norviksoftware.exam
 inline const QString EmailLine = QStringLiteral("E-mail : ") + EMail;
 inline const QString WebLine = QStringLiteral("Web : ") + WebAddress;
 
-// Hands the maker's web address to the default browser. Whether a browser
-// opens is not checked: nothing is reported when none does.
-void openWebPage();
-
 }  // namespace maker

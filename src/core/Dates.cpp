@@ -1,13 +1,12 @@
-#include "kit/Dates.h"
+#include "core/Dates.h"
 
-#include <QDateEdit>
 #include <QLocale>
 
 namespace dates {
 
-static const QString ShownFormat = QStringLiteral("dd/MMM/yyyy");
+const QString ShownFormat = QStringLiteral("dd/MMM/yyyy");
 
-static const QLocale& english()
+const QLocale& english()
 {
     static const QLocale locale(QLocale::English, QLocale::UnitedStates);
     return locale;
@@ -33,13 +32,6 @@ QDate fromStored(const QVariant& value)
 {
     const QDate date = value.toDate();
     return date.isValid() ? date : parse(value.toString());
-}
-
-void setUpPicker(QDateEdit* picker)
-{
-    picker->setLocale(english());
-    picker->setDisplayFormat(ShownFormat);
-    picker->setCalendarPopup(true);
 }
 
 }  // namespace dates

@@ -4,9 +4,13 @@
 #include <QString>
 #include <QVariant>
 
-class QDateEdit;
+class QLocale;
 
 namespace dates {
+
+// The form dates are shown in, and the locale of its month names.
+extern const QString ShownFormat;
+const QLocale& english();
 
 // "dd/MMM/yyyy" with English month abbreviations whatever the locale: 04/Dec/2026.
 QString shown(const QDate& date);
@@ -18,8 +22,5 @@ QDate parse(const QString& text);
 // A date column's stored value: a date, or text in a form parse() reads;
 // an invalid QDate otherwise.
 QDate fromStored(const QVariant& value);
-
-// A date picker with a calendar popup showing "dd/MMM/yyyy" in English.
-void setUpPicker(QDateEdit* picker);
 
 }  // namespace dates

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// What a typed key writes, as the screens' key rules see it.
+namespace typedkeys {
+
+// One printable character, as a key types it (a character beyond the basic
+// plane comes as two UTF-16 units).
+bool isTypedCharacter(const QString& text);
+
+// The capital of a typed letter, when the letter has one of a single
+// character (ß has none); anything else as typed.
+QString capitalOf(const QString& typed);
+
+}  // namespace typedkeys
