@@ -7,6 +7,7 @@
 #include "Runner.h"
 #include "Shop.h"
 #include "kit/Lists.h"
+#include "print/Destination.h"
 #include "print/PrinterDevice.h"
 
 #include <QAbstractItemModel>

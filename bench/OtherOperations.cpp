@@ -4,6 +4,7 @@
 #include "Runner.h"
 #include "Shop.h"
 #include "masters/MasterListings.h"
+#include "print/Destination.h"
 #include "print/PrinterDevice.h"
 
 #include <QDir>

@@ -4,6 +4,7 @@
 
 #include "Runner.h"
 #include "Shop.h"
+#include "print/Destination.h"
 #include "print/PrinterDevice.h"
 
 #include <QComboBox>

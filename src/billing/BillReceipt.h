@@ -1,15 +1,13 @@
 #pragma once
 
 #include "core/Letterhead.h"
+#include "print/Receipt.h"
 
 #include <QString>
 #include <QtGlobal>
 
 class Connection;
 class SkipFailing;
-namespace print {
-class PrintJob;
-}
 
 // The printed receipt of a document: shop header, the document's number and
 // date, its party, one line per document line, the grand total and a footer.
@@ -17,23 +15,12 @@ class PrintJob;
 // on its own or many in one job (the bill register).
 namespace billing {
 
-// What follows the grand-total line.
-enum class ReceiptFooter {
-    // A 76-dash rule, "Software Designed By :", the maker's name, e-mail and
-    // web lines, a 76-dash rule.
-    Receipt,
-    // A 105-dash rule, "Software Designed By :Norvik Software Consultancy
-    // Services", the e-mail and web lines, a 105-dash rule, four empty lines.
-    Register,
-};
-
 // Prints document `number` of the line table `lineTable` ("asigncharges",
 // "ItemIn") into `job`, which the caller owns and ends. Reads through
 // `connection`, which must be open and is left open. A failing statement or
 // print step is passed to `errors` and the print goes on.
 void printDocument(print::PrintJob& job, SkipFailing& errors, Connection& connection, const QString& lineTable,
-                   qint16 number, const shop::Letterhead& letterhead,
-                   ReceiptFooter footer = ReceiptFooter::Receipt);
+                   qint16 number, const shop::Letterhead& letterhead, print::ReceiptFooter footer);
 
 // The statement that reads a document's lines with the figures of its grand
 // total, up to the document number that completes it.

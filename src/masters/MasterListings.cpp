@@ -5,7 +5,8 @@
 #include "data/RecordSet.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
-#include "print/Report.h"
+#include "print/Destination.h"
+#include "print/MasterListing.h"
 #include "shell/CheckM.h"
 
 #include <QVector>
@@ -17,27 +18,18 @@ namespace {
 struct Listing {
     QString name;
     QString statement;
-    print::ReportLayout layout;  // margin, column heads and footer
-    QVector<int> rowColumns;     // field position i goes to rowColumns[i]
+    print::MasterListLayout layout;
 };
-
-print::ReportLayout listLayout(int margin, print::PrintedLine heads)
-{
-    return {margin, std::move(heads), {QStringList{print::footers::signedBy()} + print::footers::contact()}};
-}
 
 const QVector<Listing>& listings()
 {
-    static const print::PrintedLine partyHeads{
-        {1, QStringLiteral("SN")}, {6, QStringLiteral("NAME")}, {32, QStringLiteral("ADDRESS")}, {51, QStringLiteral("PHONE")}};
     static const QVector<Listing> all{
         {QStringLiteral("Customer"), QStringLiteral("Select * from CUSTOMER ORDER by SN asc"),
-         listLayout(1, partyHeads), {1, 6, 32, 51}},
+         print::MasterListLayout::Parties},
         {QStringLiteral("Supplier"), QStringLiteral("Select * from Supplier ORDER by SN asc"),
-         listLayout(1, partyHeads), {1, 6, 32, 51}},
+         print::MasterListLayout::Parties},
         {QStringLiteral("Item"), QStringLiteral("Select * from Charges ORDER by SN asc"),
-         listLayout(2, {{2, QStringLiteral("SN")}, {11, QStringLiteral("Item_Name")}, {52, QStringLiteral("Price")}}),
-         {2, 11, 52}},
+         print::MasterListLayout::PricedNames},
     };
     return all;
 }
@@ -50,21 +42,15 @@ void printListing(const Listing& listing)
     const shop::Letterhead letterhead = CheckM::loadLetterhead();
     errors([] { Connectionx::OpenSharedConnection(); });
     print::PrintJob job = print::startJob();
-    print::Report report(job, listing.layout, [&](const std::function<void()>& step) { errors(step); });
-
     RecordSet& records = Connectionx::sharedRecordSet();
     errors([&] {
         Connectionx::sharedSql() = listing.statement;
         records.open(Connectionx::sharedSql(), Connectionx::sharedConnection());
     });
-
-    report.letterhead(letterhead);
-    report.columnHeads();
     // A result that could not be opened is empty: no rows.
-    for (const QVector<QVariant>& row : records.rows())
-        report.row(row, listing.rowColumns);
-    report.footer();
-    report.end();
+    print::masterListing(job, listing.layout, letterhead, records.rows(),
+                         [&](const std::function<void()>& step) { errors(step); });
+    errors([&] { job.end(); });
 
     errors.report();
     Connection& shared = Connectionx::sharedConnection();

@@ -2,7 +2,6 @@
 
 #include "core/Dates.h"
 #include "core/NumericText.h"
-#include "print/PrinterDevice.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -169,58 +168,6 @@ bool printsAsNumber(const QVariant& value)
     default:
         return false;
     }
-}
-
-QString lineText(const PrintedLine& line)
-{
-    QString grid;
-    for (const PlacedText& item : line) {
-        const int start = std::max(item.column, 1) - 1;
-        if (grid.size() < start)
-            grid.append(QString(start - grid.size(), QLatin1Char(' ')));
-        // Items never overlap in a job; should they, the later one wins.
-        grid = grid.left(start) + item.text + grid.mid(start + item.text.size());
-    }
-    // A number's closing blank is not something a reader sees.
-    while (grid.endsWith(QLatin1Char(' ')))
-        grid.chop(1);
-    return grid;
-}
-
-namespace {
-
-// The program's own printout destination. BILL_PRINT_PDF, when set to a file
-// path, sends every job to that PDF file instead of the printer: for a shop
-// without a printer, and to look at a receipt without paper.
-std::unique_ptr<PageDevice> openDefaultDevice()
-{
-    const QString pdfPath = qEnvironmentVariable("BILL_PRINT_PDF");
-    if (!pdfPath.isEmpty())
-        return PrinterDevice::forPdfFile(pdfPath);
-    return PrinterDevice::forDefaultPrinter();
-}
-
-std::function<std::unique_ptr<PageDevice>()>& destination()
-{
-    static std::function<std::unique_ptr<PageDevice>()> current = openDefaultDevice;
-    return current;
-}
-
-}  // namespace
-
-void installDestination(std::function<std::unique_ptr<PageDevice>()> openDevice)
-{
-    destination() = std::move(openDevice);
-}
-
-void restoreDefaultDestination()
-{
-    destination() = openDefaultDevice;
-}
-
-PrintJob startJob()
-{
-    return PrintJob(destination());
 }
 
 }  // namespace print

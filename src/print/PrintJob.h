@@ -1,9 +1,8 @@
 #pragma once
 
-#include "core/Failure.h"
+#include "print/PageDevice.h"
 
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 #include <QVector>
 #include <functional>
@@ -12,35 +11,6 @@
 // The page model of every printed document: text placed at character columns
 // counted from 1, line by line, continuing on a new page when one is full.
 namespace print {
-
-class PrintError : public Failure {
-public:
-    using Failure::Failure;
-};
-
-// One item of a printed line: text starting at a character column (from 1).
-struct PlacedText {
-    int column;
-    QString text;
-};
-using PrintedLine = QVector<PlacedText>;
-
-// Where finished pages go: a printer, a PDF file, or a text capture. A job
-// hands its pages over when it ends: first the width of its widest line,
-// then the pages, then finish().
-class PageDevice {
-public:
-    virtual ~PageDevice() = default;
-    // The widest line of the job, in columns, told before the first page: a
-    // device of paper chooses its font so that the line fits the page.
-    virtual void fitColumns(int columns) { (void)columns; }
-    // Lines that fit on one page.
-    virtual int linesPerPage() const = 0;
-    // Throws PrintError.
-    virtual void addPage(const QVector<PrintedLine>& lines) = 0;
-    // Ends the job (the printer ejects the last page). Throws PrintError.
-    virtual void finish() = 0;
-};
 
 class PrintJob {
 public:
@@ -74,14 +44,5 @@ private:
 
 // True for a stored value that value() prints as a number, with its blanks.
 bool printsAsNumber(const QVariant& value);
-
-// The line as printed: each item at its column, blanks before it, no blanks at its end.
-QString lineText(const PrintedLine& line);
-
-// The destination of print jobs: the system's default printer unless one is
-// installed (a PDF file, a text capture in tests).
-void installDestination(std::function<std::unique_ptr<PageDevice>()> openDevice);
-void restoreDefaultDestination();
-PrintJob startJob();
 
 }  // namespace print

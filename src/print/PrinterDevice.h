@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/PrintJob.h"
+#include "print/PageDevice.h"
 
 #include <QFont>
 #include <QString>

@@ -7,6 +7,7 @@
 #include "data/RecordSet.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
+#include "print/Destination.h"
 #include "print/PrintJob.h"
 #include "shell/CheckM.h"
 
@@ -26,7 +27,7 @@ void printBillRegister(const QString& billSelection)
         qint16 billNumber = 0;
         if (errors([&] { billNumber = numeric::toInt16(bill.value(0)); }))
             billing::printDocument(job, errors, shared, QStringLiteral("asigncharges"), billNumber, letterhead,
-                                   billing::ReceiptFooter::Register);
+                                   print::ReceiptFooter::Register);
     }
     errors([&] { job.end(); });
 

@@ -42,13 +42,4 @@ QVector<BillTotals> billTotals(Connection& connection, const QDate& from, const 
     return all;
 }
 
-void TotalsSums::add(const BillTotals& bill)
-{
-    ++bills;
-    amount += bill.amount;
-    discount += bill.discount;
-    tax += bill.tax;
-    total += bill.total;
-}
-
 }  // namespace reports

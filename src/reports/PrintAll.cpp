@@ -4,7 +4,8 @@
 #include "data/Connectionx.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
-#include "print/Report.h"
+#include "print/Destination.h"
+#include "print/TotalsReport.h"
 #include "reports/BillRegister.h"
 #include "reports/BillTotals.h"
 #include "shell/CheckM.h"
@@ -89,7 +90,7 @@ void PrintAll::showTotals()
     for (QLabel* label : {lblamount, lbldiscount, lbltax, lblGrandTotal})
         label->clear();
 
-    QVector<reports::BillTotals> bills;
+    QVector<BillTotals> bills;
     CollectErrors errors;
     errors([&] {
         m_connection.open();
@@ -99,8 +100,8 @@ void PrintAll::showTotals()
 
     QVector<QVector<QVariant>> rows;
     rows.reserve(bills.size());
-    reports::TotalsSums sums;
-    for (const reports::BillTotals& bill : bills) {
+    TotalsSums sums;
+    for (const BillTotals& bill : bills) {
         // The grid shows dates as dd/MMM/yyyy and numbers in their plain text
         // when it draws them, so only the rows in view are ever formatted.
         rows.append({bill.date, int(bill.billNumber), bill.amount, bill.discount, bill.tax, bill.total});
@@ -121,40 +122,15 @@ void PrintAll::showTotals()
 // A failing step is passed over; the last failure is told at the end.
 void PrintAll::printTotals()
 {
-    const int m = 1;
     CollectErrors errors;
     Connectionx::OpenSharedConnection();
     Connection& shared = Connectionx::sharedConnection();
     const shop::Letterhead letterhead = CheckM::loadLetterhead();
-
     print::PrintJob job = print::startJob();
-    print::Report report(job,
-                         {m,
-                          {{m, QStringLiteral("Date")}, {m + 15, QStringLiteral("N")}, {m + 20, QStringLiteral("Amt")},
-                           {m + 30, QStringLiteral("Dis")}, {m + 40, QStringLiteral("Tax")},
-                           {m + 50, QStringLiteral("Total")}},
-                          {QStringList{QStringLiteral("Designed By : Norvik Software Consultancy Services")}
-                           + print::footers::contact()}},
-                         [&](const std::function<void()>& step) { errors(step); });
-    report.letterhead(letterhead);
-    report.columnHeads();
-
-    QVector<reports::BillTotals> bills;
+    QVector<BillTotals> bills;
     errors([&] { bills = reports::billTotals(shared, DTP1->date(), DTP2->date()); });
-    reports::TotalsSums sums;
-    const QVector<int> columns{m, m + 15, m + 20, m + 30, m + 40, m + 50};
-    for (const reports::BillTotals& bill : bills) {
-        report.row({bill.date, double(bill.billNumber), bill.amount, bill.discount, bill.tax, bill.total}, columns);
-        sums.add(bill);
-    }
-
-    report.rule();
-    report.row({QStringLiteral("Amount   : "), sums.amount}, {m, m + 20});
-    report.row({QStringLiteral("Discount : "), sums.discount}, {m, m + 20});
-    report.row({QStringLiteral("Tax      : "), sums.tax}, {m, m + 20});
-    report.row({QStringLiteral("Total    : "), sums.total}, {m, m + 20});
-    report.footer();
-    report.end();
+    print::totalsReport(job, letterhead, bills, [&](const std::function<void()>& step) { errors(step); });
+    errors([&] { job.end(); });
 
     errors.report();
     shared.close();

@@ -5,7 +5,8 @@
 #include "data/RecordSet.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
-#include "print/PrintJob.h"
+#include "print/Destination.h"
+#include "print/QueryReport.h"
 #include "shell/CheckM.h"
 
 namespace reports {
@@ -21,15 +22,10 @@ void printQueryReport(const QString& rowsStatement, const QString& totalStatemen
     errors([&] {
         const shop::Letterhead letterhead = CheckM::loadLetterhead();
         print::PrintJob job = print::startJob();
-        print::Report report(job, {1, {}, footer});
-        report.letterhead(letterhead);
         rows.open(rowsStatement, shared);
-        for (const QVector<QVariant>& row : rows.rows())
-            report.row(row, {1, 6, 39, 46});
         total.open(totalStatement, shared);
-        report.grandTotal(total.eof() ? QVariant() : total.field(0));
-        report.footer();
-        report.end();
+        print::queryReport(job, letterhead, rows.rows(), total.eof() ? QVariant() : total.field(0), footer);
+        job.end();
     });
     rows.close();
     total.close();

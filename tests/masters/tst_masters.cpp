@@ -9,9 +9,9 @@
 #include "masters/MasterInstances.h"
 #include "masters/MasterListings.h"
 #include "masters/MasterScreen.h"
-#include "print/TextCapture.h"
 #include "support/Checks.h"
 #include "support/TestDatabase.h"
+#include "support/TextCapture.h"
 
 #include <QComboBox>
 #include <QLineEdit>

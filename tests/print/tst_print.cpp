@@ -9,7 +9,6 @@
 #include "print/PrinterDevice.h"
 #include "print/PrintJob.h"
 #include "print/Report.h"
-#include "print/TextCapture.h"
 #include "reports/BillRegister.h"
 #include "reports/QueryReport.h"
 #include "shell/ScreenCatalog.h"
@@ -17,6 +16,7 @@
 #include "support/Checks.h"
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
+#include "support/TextCapture.h"
 
 #include <QDate>
 #include <QDateEdit>

@@ -64,7 +64,7 @@ QStringList perBillLoop(Connection& c, const QDate& from, const QDate& to)
 QStringList setBased(Connection& c, const QDate& from, const QDate& to)
 {
     QStringList rows;
-    for (const reports::BillTotals& b : reports::billTotals(c, from, to))
+    for (const BillTotals& b : reports::billTotals(c, from, to))
         rows << QStringList{dates::shown(b.date), QString::number(b.billNumber), numeric::numberText(b.amount),
                             numeric::numberText(b.discount), numeric::numberText(b.tax), numeric::numberText(b.total)}
                     .join('|');

@@ -4,12 +4,12 @@
 
 #include "core/Maker.h"
 #include "data/Connectionx.h"
-#include "print/TextCapture.h"
 #include "reports/QueryScreen.h"
 #include "shell/ScreenCatalog.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"
 #include "support/TestDatabase.h"
+#include "support/TextCapture.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "print/PrintJob.h"
-#include "print/TextCapture.h"
 #include "support/BillingOperator.h"
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
+#include "support/TextCapture.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "print/TextCapture.h"
+#include "support/TextCapture.h"
 
 namespace print {
 
@@ -36,11 +36,6 @@ void TextCapture::finish()
 {
     m_log->jobs.append(m_pages);
     m_pages.clear();
-}
-
-QString TextCapture::lineText(const PrintedLine& line)
-{
-    return print::lineText(line);
 }
 
 std::shared_ptr<CaptureLog> installCapture(int linesPerPage)

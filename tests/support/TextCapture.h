@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/PrintJob.h"
+#include "print/Destination.h"
 
 #include <QStringList>
 #include <QVector>
@@ -33,9 +33,6 @@ public:
     int linesPerPage() const override { return m_linesPerPage; }
     void addPage(const QVector<PrintedLine>& lines) override;
     void finish() override;
-
-    // The line as printed: each item at its column, blanks before it.
-    static QString lineText(const PrintedLine& line);
 
 private:
     std::shared_ptr<CaptureLog> m_log;
