@@ -21,7 +21,7 @@ QVector<Group> listingGroups(Shop& shop, const QString& folder)
     customers.prepare = [pdf] {
         print::installDestination([pdf] { return print::PrinterDevice::forPdfFile(pdf); });
     };
-    customers.act = [] { masters::PrintCustomerData(); };
+    customers.act = [] { masters::printMasterListing(QStringLiteral("Customer")); };
     customers.check = [pdf]() -> QString {
         return QFileInfo(pdf).size() > 1000 ? QString() : QStringLiteral("no PDF file");
     };

@@ -2,9 +2,7 @@
 
 #include "ToolDatabase.h"
 #include "data/Connection.h"
-#include "data/RecordSet.h"
-#include "data/Schema.h"
-#include "data/SqlText.h"
+#include "stores/ShopHeaderStore.h"
 
 #include <QTextStream>
 
@@ -18,28 +16,20 @@ int shop(const tooldb::CommandLine& line, QTextStream& out)
 {
     Connection connection;
     tooldb::open(connection, line.database());
+    const stores::ShopHeaderStore header(connection);
 
-    const char* const options[]{"name", "address1", "address2", "city", "phone"};
-    QStringList values;
-    RecordSet rows;
-    rows.open(QStringLiteral("Select ShopName, ShopAddress1, ShopAddress2, ShopCity, ShopPhone from %1")
-                  .arg(QLatin1String(schema::ShopHeaderTable)),
-              connection);
-    for (const char* option : options) {
-        const int column = int(values.size());
-        values << (line.isSet(option) ? line.value(option) : rows.eof() ? QString() : rows.field(column).toString());
-    }
-
-    QStringList quoted;
-    for (const QString& value : values)
-        quoted << sql::text(value);
-    Transaction transaction(connection);
-    RecordSet statement;
-    statement.open(QStringLiteral("DELETE FROM %1").arg(QLatin1String(schema::ShopHeaderTable)), connection);
-    statement.open(QStringLiteral("INSERT INTO %1 VALUES(%2)")
-                       .arg(QLatin1String(schema::ShopHeaderTable), quoted.join(QLatin1Char(','))),
-                   connection);
-    transaction.commit();
-    out << "Shop header set: " << values.join(QStringLiteral(" | ")) << "\n";
+    // Each value given replaces the stored one; the others stay.
+    const ShopHeader stored = header.read().value_or(ShopHeader{});
+    const auto value = [&](const char* option, const QString& current) {
+        return line.isSet(option) ? line.value(option) : current;
+    };
+    const ShopHeader letterhead{value("name", stored.shopName), value("address1", stored.address1),
+                                      value("address2", stored.address2), value("city", stored.city),
+                                      value("phone", stored.phone)};
+    header.save(letterhead);
+    out << "Shop header set: "
+        << QStringList{letterhead.shopName, letterhead.address1, letterhead.address2, letterhead.city, letterhead.phone}
+               .join(QStringLiteral(" | "))
+        << "\n";
     return 0;
 }

@@ -4,8 +4,8 @@
 
 namespace billing {
 
-// What both bill screens share: sales lines in asigncharges for a customer,
-// the bill's grid and captions.
+// What both bill screens share: sales bills for a customer, the bill's grid
+// and captions.
 LineDocumentKind salesBillKind();
 
 }  // namespace billing

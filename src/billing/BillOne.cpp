@@ -2,7 +2,6 @@
 
 #include "billing/BillKinds.h"
 #include "core/NumericText.h"
-#include "data/SqlText.h"
 #include "kit/FailureStyles.h"
 
 #include <QComboBox>
@@ -14,12 +13,12 @@ billing::LineDocumentKind simpleBill()
 {
     billing::LineDocumentKind kind = billing::salesBillKind();
     kind.name = QStringLiteral("BillOne");
-    kind.itemListQuery = QStringLiteral("Select distinct(Item)from Stock order by Item ASC");
+    kind.itemNames = stores::ItemNames::InStock;
     kind.deleteDocumentQuestion = QStringLiteral("Confirm Delete Bill ?");
     // Deleting a whole bill on this screen leaves the stock of its own lines
     // as it is; a line sold from a batch on the bill screen with details
     // (the same bills) gives its quantity back, or the batch would stay low.
-    kind.documentDelete = billing::StockMove::RaiseNamedBatch;
+    kind.documentDelete = stores::StockMove::RaiseNamedBatch;
     return kind;
 }
 
@@ -32,8 +31,7 @@ BillOne::BillOne(QWidget* parent) : LineDocumentScreen(simpleBill(), parent)
 
 double BillOne::unitPrice()
 {
-    m_rs.open(QStringLiteral("Select MRP from Stock WHERE Item = ") + sql::text(m_line.item), m_connection);
-    return numeric::toDouble(m_rs.field(0));
+    return m_store.priceByMrp(m_line.item);
 }
 
 // No question, and the bill stays shown with its new total.

@@ -2,7 +2,6 @@
 
 #include "billing/BillKinds.h"
 #include "core/NumericText.h"
-#include "data/SqlText.h"
 #include "kit/FailureStyles.h"
 
 #include <QComboBox>
@@ -18,14 +17,14 @@ billing::LineDocumentKind billWithDetails()
     kind.captions.item = QStringLiteral("Item Name :");
     kind.captions.codeTip = QStringLiteral("Select Item Name");
     kind.captions.batchTip = QStringLiteral("Select Item Name");
-    kind.itemListQuery = billing::ItemNamesFromCharges;
-    kind.codeListQuery = QStringLiteral("Select distinct(ItemCode) from Stock ORDER BY ItemCode ASC");
+    kind.itemNames = stores::ItemNames::OfItemMaster;
+    kind.listsItemCodes = true;
     kind.showsCodeAndBatch = true;
     kind.batchIsList = true;
     kind.codePicksItem = true;
     kind.deleteSerialQuestion = QStringLiteral("Confirm Delete Serial No : %1 of Bill No :%2");
     kind.deleteDocumentQuestion = QStringLiteral("Confirm Delete Bill No : %1 ?");
-    kind.documentDelete = billing::StockMove::Raise;
+    kind.documentDelete = stores::StockMove::Raise;
     kind.openingKeepsNewestLines = true;
     return kind;
 }
@@ -45,33 +44,21 @@ BillTwo::BillTwo(QWidget* parent) : LineDocumentScreen(billWithDetails(), parent
 void BillTwo::FindItemDetailsAsPerCode(const QString& itemCode)
 {
     SkipFailing skip;
-    QString item;
-    QString batch;
+    stores::StockBatch first;
     connectx();
-    const bool found = skip([&] {
-        m_rs.open(QStringLiteral("Select  ITEM, Batch_Number from Stock where ItemCode = ") + sql::text(itemCode),
-                  m_connection);
-        item = m_rs.field(QStringLiteral("ITEM")).toString();
-        batch = m_rs.field(QStringLiteral("Batch_Number")).toString();
-    });
+    const bool found = skip([&] { first = m_store.firstBatchOfCode(itemCode); });
     if (found) {
-        fillList(batchList(),
-                 QStringLiteral("Select distinct(Batch_Number) from Stock where ItemCode = ") + sql::text(itemCode)
-                     + QStringLiteral(" ORDER BY Batch_Number ASC"),
-                 AfterFill::Empty);
-        cmbitem->setEditText(item);
-        setBatchText(batch);
+        fillList(batchList(), [&] { return m_store.batchesOfCode(itemCode); }, AfterFill::Empty);
+        cmbitem->setEditText(first.item);
+        setBatchText(first.batch);
     }
-    m_connection.close();
+    m_store.close();
 }
 
 // The price of the batch the operator chose.
 double BillTwo::unitPrice()
 {
-    m_rs.open(QStringLiteral("Select Amount from Stock WHERE ItemCode = ") + sql::text(m_line.itemCode)
-                  + QStringLiteral(" and Batch_Number = ") + sql::text(m_line.batch),
-              m_connection);
-    return numeric::toDouble(m_rs.field(0));
+    return m_store.priceOfBatch(m_line.itemCode, m_line.batch);
 }
 
 void BillTwo::newDocument()

@@ -1,31 +1,15 @@
 #pragma once
 
+#include "stores/LineDocumentStore.h"
+
 #include <QString>
 #include <QVector>
 
 // What tells the line-document screens apart (the simple bill, the bill with
-// details, the item receipt, the expenditure voucher): their tables, captions,
-// boxes, statements and what their operations do to the stock.
+// details, the item receipt, the expenditure voucher): their documents,
+// captions, boxes, lists and what their deletes do to the stock.
 // LineDocumentScreen does the rest.
 namespace billing {
-
-// What a delete does to the stock batch of each line it removes.
-enum class StockMove {
-    None,   // the stock is left alone
-    Raise,  // the line's quantity goes back onto its batch
-    Lower,  // the line's quantity comes off its batch
-    // Raise for a line that names its batch (an item code or a batch number,
-    // as the bill screen with details writes); a line without either is left
-    // alone.
-    RaiseNamedBatch,
-};
-
-// What Add Item does to the stock batch of the new line.
-enum class StockOnAdd {
-    None,
-    Sell,     // the batch is lowered by the quantity; it may go below zero
-    Receive,  // the batch is raised by the quantity, and created by its first receipt
-};
 
 // The texts of the screen: the bill screen's unless a kind says otherwise.
 struct DocumentCaptions {
@@ -49,22 +33,16 @@ struct DocumentCaptions {
     QString print = QStringLiteral("Print Bill");
 };
 
-// The item names of the item master (FillTypesofCHARGESAll).
-inline const QString ItemNamesFromCharges =
-    QStringLiteral("Select distinct(TYPEOFCHARGES) AS Item from charges ORDER BY TYPEOFCHARGES ASC");
-
 struct LineDocumentKind {
     QString name;  // the screen's objectName, as the catalog knows it
     DocumentCaptions captions;
-    QString lineTable;     // asigncharges, ItemIn
-    int lineColumns = 17;  // the values of a line (ExpenditureTable has 16)
-    QString partyTable;    // Customer, Supplier
-    QString documentName;  // "bill", "receipt": how messages name a document
+    stores::Document document = stores::Document::Bill;
 
-    // The statement that fills cmbitem with the item names to choose from.
-    QString itemListQuery;
-    // The statement that fills CmbCode when the screen opens; none leaves it empty.
-    QString codeListQuery;
+    // The item names cmbitem offers.
+    stores::ItemNames itemNames = stores::ItemNames::OfItemMaster;
+    // CmbCode offers the item codes of the stock when the screen opens;
+    // otherwise it stays empty.
+    bool listsItemCodes = false;
 
     // Which boxes show: item code and batch (the batch as a list or a box),
     // the unit amount.
@@ -77,25 +55,19 @@ struct LineDocumentKind {
 
     // Add Item: an empty item code becomes the item name and an empty batch "-".
     bool codeDefaultsToItem = false;
-    StockOnAdd stockOnAdd = StockOnAdd::None;
 
-    // The grid: its statement up to the document number (" order by Serial asc"
-    // follows), and its column widths in twips.
-    QString gridQuery;
+    // The grid's column widths in twips.
     QVector<int> gridWidths;
-    // The grid lists every document (gridQuery is then the whole statement)
-    // instead of one document's lines.
+    // The grid lists every document instead of one document's lines.
     bool gridListsDocuments = false;
-    // Loading a document reads its lines with this statement, up to the number.
-    QString loadQuery;
 
     // Delete Serial asks this (%1 the serial, %2 the number as the box shows it).
     QString deleteSerialQuestion;
     // The whole document's delete asks this; a question naming the number
     // (%1) is asked only when the box holds a number.
     QString deleteDocumentQuestion;
-    StockMove serialDelete = StockMove::None;
-    StockMove documentDelete = StockMove::None;
+    stores::StockMove serialDelete = stores::StockMove::None;
+    stores::StockMove documentDelete = stores::StockMove::None;
 
     // Opening fills the party list lowest first (FillMemberNum) before Fill.
     bool fillsPartyAscendingFirst = false;

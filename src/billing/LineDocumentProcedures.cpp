@@ -1,17 +1,16 @@
 // The procedures of a line-document screen: numbering, lists, the party,
-// the grid, and the statements that store and remove lines with their stock.
+// the grid, and storing and removing lines with their stock (through the
+// screen's store).
 
 #include "billing/LineDocumentScreen.h"
 #include "kit/Connectx.h"
 
-#include "billing/LineStore.h"
 #include "core/NumericText.h"
-#include "data/SqlText.h"
-#include "kit/BillArithmetic.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
+#include "kit/Messages.h"
 #include "kit/Twips.h"
 
 #include <QComboBox>
@@ -19,11 +18,9 @@
 #include <QLineEdit>
 #include <QTableView>
 
-using billing::StockMove;
-
 void LineDocumentScreen::connectx()
 {
-    ::connectx(m_connection);
+    ::connectx(m_store.connection());
 }
 
 LineDocumentScreen::NextNumber LineDocumentScreen::FindLastBillNumber()
@@ -32,39 +29,38 @@ LineDocumentScreen::NextNumber LineDocumentScreen::FindLastBillNumber()
     return readNextNumber();
 }
 
+// A maximum that cannot be read leaves the number unknown: no number is safe.
 LineDocumentScreen::NextNumber LineDocumentScreen::readNextNumber()
 {
-    return numbering::afterMaximum(QStringLiteral("Select max(BillNumber) from ") + m_kind.lineTable, m_rs,
-                                   m_connection);
+    NextNumber next;
+    stopAtFirstError([&] { next = m_store.nextNumber(); });
+    return next;
 }
 
 LineDocumentScreen::NextNumber LineDocumentScreen::FindLastSerialNumber(qint16 number)
 {
     connectx();
-    return numbering::afterMaximum(QStringLiteral("Select max(Serial) from ") + m_kind.lineTable
-                                       + QStringLiteral(" where BillNumber = ") + sql::number(number),
-                                   m_rs, m_connection);
+    NextNumber next;
+    stopAtFirstError([&] { next = m_store.nextSerial(number); });
+    return next;
 }
 
 double LineDocumentScreen::FindGrandTotal(qint16 number)
 {
     connectx();
-    m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + QStringLiteral(" where BillNumber = ")
-                  + sql::number(number),
-              m_connection);
-    return arithmetic::roundedOnceTotal(arithmetic::lineTotals(m_rs));
+    return m_store.grandTotal(number);
 }
 
 // ---------------------------------------------------------------- lists
 
-void LineDocumentScreen::fillList(QComboBox* list, const QString& statement, AfterFill after)
+void LineDocumentScreen::fillList(QComboBox* list, const std::function<QStringList()>& read, AfterFill after)
 {
     list->clear();
     // A text that is no entry outlives clear(); its change handler sees it go, as typing would.
     list->clearEditText();
     connectx();
     QStringList entries;
-    stopAtFirstError([&] { entries = lists::readEntries(statement, m_connection); });
+    stopAtFirstError([&] { entries = read(); });
     lists::setEntries(list, entries, lists::Chosen::None);
     if (after == AfterFill::PickFirst)
         lists::pick(list, 0);
@@ -72,22 +68,17 @@ void LineDocumentScreen::fillList(QComboBox* list, const QString& statement, Aft
 
 void LineDocumentScreen::FillBillN(QComboBox* list)
 {
-    fillList(list,
-             QStringLiteral("Select distinct(BillNumber) AS Item from ") + m_kind.lineTable
-                 + QStringLiteral(" ORDER BY BillNumber desc"),
-             AfterFill::PickFirst);
+    fillList(list, [this] { return m_store.documentNumbers(); }, AfterFill::PickFirst);
 }
 
 void LineDocumentScreen::FillMemberNum(QComboBox* list)
 {
-    fillList(list, QStringLiteral("Select Distinct(SN) from ") + m_kind.partyTable + QStringLiteral("  ORDER BY SN ASC"),
-             AfterFill::PickFirst);
+    fillList(list, [this] { return m_store.partyNumbers(stores::Order::LowestFirst); }, AfterFill::PickFirst);
 }
 
-void LineDocumentScreen::Fill(const QString& column, const QString& table, const QString& orderColumn,
-                              const QString& direction, QComboBox* list)
+void LineDocumentScreen::Fill(QComboBox* list)
 {
-    lists::fillDistinct(list, column, table, orderColumn, direction, m_connection);
+    lists::fillDistinct(list, m_store.connection(), [this] { return m_store.partyNumbers(stores::Order::HighestFirst); });
 }
 
 // ---------------------------------------------------------------- the party
@@ -99,17 +90,12 @@ bool LineDocumentScreen::FindPersonnelDetails(const QString& partyNumber)
     // The three values are taken together: a party that cannot be read
     // leaves the found values, and so the boxes, as they were.
     const bool found = skip([&] {
-        m_rs.open(QStringLiteral("Select  SN, ITEM, PARTNO,REMARK from ") + m_kind.partyTable
-                      + QStringLiteral(" where sn = ") + sql::number(numeric::toInt16(partyNumber)),
-                  m_connection);
-        const QVariant name = m_rs.field(QStringLiteral("ITEM"));
-        const QVariant address = m_rs.field(QStringLiteral("PARTNO"));
-        const QString phone = m_rs.field(QStringLiteral("REMARK")).toString();
-        m_foundName = name;
-        m_foundAddress = address;
-        m_foundPhone = phone;
+        const stores::Party party = m_store.party(numeric::toInt16(partyNumber));
+        m_foundName = party.name;
+        m_foundAddress = party.address;
+        m_foundPhone = party.phone;
     });
-    m_connection.close();
+    m_store.close();
     return found;
 }
 
@@ -144,28 +130,18 @@ void LineDocumentScreen::unbindGrid()
     m_gridDocument.reset();
 }
 
-void LineDocumentScreen::showInGrid(const QString& statement)
-{
-    unbindGrid();
-    grid::show(DGG, statement);
-    SetGridWidths();
-}
-
 void LineDocumentScreen::FillGrid(qint16 number)
 {
-    if (m_kind.gridListsDocuments) {
-        showInGrid(m_kind.gridQuery);
-        return;
-    }
-    showInGrid(m_kind.gridQuery + sql::number(number) + QStringLiteral(" order by Serial asc"));
-    m_gridDocument = number;
+    unbindGrid();
+    grid::show(DGG, m_store.gridRows(number));
+    SetGridWidths();
+    if (!m_kind.gridListsDocuments)
+        m_gridDocument = number;
 }
 
 void LineDocumentScreen::SetGridWidths()
 {
-    int column = 0;
-    for (int width : m_kind.gridWidths)
-        DGG->setColumnWidth(column++, twips::toPixelsX(width, DGG));
+    twips::setColumnWidths(DGG, m_kind.gridWidths);
 }
 
 void LineDocumentScreen::showEmptyDocument()
@@ -208,53 +184,31 @@ void LineDocumentScreen::showNextNumber(bool tellWhenUsedUp)
     // No number to offer: Add Item has nothing to add to.
     cmbbillnumber->setEditText(QString());
     if (tellWhenUsedUp && m_nextNumber.state == Numbering::UsedUp)
-        numbering::tellUsedUp(m_kind.documentName);
+        tellUsedUp();
+}
+
+void LineDocumentScreen::tellUsedUp()
+{
+    Messages::instance().inform(numbering::usedUpMessage(m_store.documentName()), QStringLiteral("Information"));
 }
 
 // ---------------------------------------------------------------- lines and stock
 
 void LineDocumentScreen::insertLine()
 {
-    const billing::NumberUse use =
-        m_offeredNumber == m_line.number ? billing::NumberUse::Claims : billing::NumberUse::Joins;
-    m_line = billing::storeLine(m_kind, m_line, use, m_connection);
+    const stores::NumberUse use =
+        m_offeredNumber == m_line.number ? stores::NumberUse::Claims : stores::NumberUse::Joins;
+    m_line = m_store.storeLine(m_line, use);
 }
 
-void LineDocumentScreen::moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
-                                   const QString& batch)
+void LineDocumentScreen::removeLine(qint16 number, qint16 serial, stores::StockMove move)
 {
-    billing::moveStock(move, quantity, itemCode, item, batch, m_connection);
+    change::together(m_store.connection(), [&] { m_store.removeLine(number, serial, move); });
 }
 
-void LineDocumentScreen::removeLine(qint16 number, qint16 serial, StockMove move)
+void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move)
 {
-    const QString line = QStringLiteral(" where BillNumber = ") + sql::number(number)
-        + QStringLiteral(" and Serial = ") + sql::number(serial);
-    change::together(m_connection, [&] {
-        m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + line, m_connection);
-        moveStock(move, numeric::toInt16(m_rs.field(QStringLiteral("Quantity"))),
-                  m_rs.field(QStringLiteral("ItemCode")).toString(), m_rs.field(QStringLiteral("Item")).toString(),
-                  m_rs.field(QStringLiteral("Batch_Number")).toString());
-        m_rs.open(QStringLiteral("Delete * from ") + m_kind.lineTable + line, m_connection);
-    });
-}
-
-void LineDocumentScreen::removeDocument(qint16 number, StockMove move)
-{
-    const QString document = QStringLiteral(" where BillNumber = ") + sql::number(number);
-    change::together(m_connection, [&] {
-        if (move != StockMove::None) {
-            m_rs.open(QStringLiteral("Select * from ") + m_kind.lineTable + document
-                          + QStringLiteral(" order by BillNumber asc , serial asc"),
-                      m_connection);
-            for (; !m_rs.eof(); m_rs.moveNext())
-                moveStock(move, numeric::toInt16(m_rs.field(QStringLiteral("Quantity"))),
-                          m_rs.field(QStringLiteral("ItemCode")).toString(),
-                          m_rs.field(QStringLiteral("Item")).toString(),
-                          m_rs.field(QStringLiteral("Batch_Number")).toString());
-        }
-        m_rs.open(QStringLiteral("Delete * from ") + m_kind.lineTable + document, m_connection);
-    });
+    change::together(m_store.connection(), [&] { m_store.removeDocument(number, move); });
 }
 
 // ---------------------------------------------------------------- the batch box

@@ -5,8 +5,6 @@
 
 #include "billing/BillReceipt.h"
 #include "core/NumericText.h"
-#include "data/SqlText.h"
-#include "kit/BillArithmetic.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
@@ -18,10 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using billing::StockMove;
-
 LineDocumentScreen::LineDocumentScreen(billing::LineDocumentKind kind, QWidget* parent)
-    : DataScreen(kind.name, kind.captions.window, 11895, 9120, parent), m_kind(std::move(kind))
+    : DataScreen(kind.name, kind.captions.window, 11895, 9120, parent), m_store(kind.document), m_kind(std::move(kind))
 {
     buildControls();
     setFixedSize(sizeHint());
@@ -51,11 +47,11 @@ void LineDocumentScreen::openScreen()
     const OperationScope operation;
     if (m_kind.fillsPartyAscendingFirst)
         FillMemberNum(CMBMEMBERNUM);
-    fillList(cmbitem, m_kind.itemListQuery, AfterFill::Empty);
+    fillList(cmbitem, [this] { return m_store.itemNames(m_kind.itemNames); }, AfterFill::Empty);
     // Selecting the newest document loads it; what follows overrides most of what that shows.
     FillBillN(cmbbillnumber);
-    if (!m_kind.codeListQuery.isEmpty())
-        fillList(CmbCode, m_kind.codeListQuery, AfterFill::Empty);
+    if (m_kind.listsItemCodes)
+        fillList(CmbCode, [this] { return m_store.itemCodes(); }, AfterFill::Empty);
     if (m_kind.openingKeepsNewestLines) {
         m_grandTotal = 0;
         lblGrandTotal->setText(QStringLiteral("0"));
@@ -64,7 +60,7 @@ void LineDocumentScreen::openScreen()
     }
     // The loaded document's party is not the new document's.
     clearParty();
-    Fill(QStringLiteral("SN"), m_kind.partyTable, QStringLiteral("SN"), QStringLiteral("desc"), CMBMEMBERNUM);
+    Fill(CMBMEMBERNUM);
     showNextNumber(true);
     DTP->setDate(QDate::currentDate());
 }
@@ -86,17 +82,12 @@ void LineDocumentScreen::lookUpPhone()
         return;
 
     SkipFailing skip;
-    Connection connection;
-    RecordSet found;
-    skip([&] { connection.open(); });
-    skip([&] {
-        found.open(QStringLiteral("Select  SN, ITEM , PARTNO ,REMARK  from ") + m_kind.partyTable
-                       + QStringLiteral(" where REMARK Like ")
-                       + sql::text(QStringLiteral("%") + phone + QStringLiteral("%")),
-                   connection);
-    });
-    skip([&] { txtname->setText(found.field(QStringLiteral("ITEM")).toString()); });
-    skip([&] { txtaddress->setText(found.field(QStringLiteral("PARTNO")).toString()); });
+    std::optional<stores::Party> found;
+    skip([&] { found = m_store.partyByPhone(phone); });
+    if (!found)
+        return;
+    txtname->setText(found->name.toString());
+    txtaddress->setText(found->address.toString());
 }
 
 bool LineDocumentScreen::entryIsComplete() const
@@ -124,7 +115,7 @@ void LineDocumentScreen::readEntry()
 void LineDocumentScreen::storeLineWithStock()
 {
     const bool claims = m_offeredNumber == m_line.number;
-    change::together(m_connection, [&] { insertLine(); });
+    change::together(m_store.connection(), [&] { insertLine(); });
     // Once stored, the document is this screen's: its next lines join it.
     if (claims)
         m_offeredNumber.reset();
@@ -137,7 +128,7 @@ void LineDocumentScreen::addItem()
     // The operator stays on this document until New / Refresh.
     cmbbillnumber->setEnabled(false);
     if (m_nextNumber.state == Numbering::UsedUp && cmbbillnumber->currentText().trimmed().isEmpty()) {
-        numbering::tellUsedUp(m_kind.documentName);
+        tellUsedUp();
         return;
     }
 
@@ -160,7 +151,7 @@ void LineDocumentScreen::addItem()
         m_line.quantity = numeric::toInt16(txtquantity->text());
         const NextNumber serial = FindLastSerialNumber(m_line.number);
         if (serial.state == Numbering::UsedUp) {
-            Messages::instance().inform(numbering::fullDocumentMessage(m_kind.documentName, m_line.number),
+            Messages::instance().inform(numbering::fullDocumentMessage(m_store.documentName(), m_line.number),
                                         QStringLiteral("Information"));
             return;
         }
@@ -171,7 +162,7 @@ void LineDocumentScreen::addItem()
         m_line.amount = unitPrice();
 
         storeLineWithStock();
-        m_connection.close();
+        m_store.close();
 
         FillGrid(m_line.number);
         m_grandTotal = FindGrandTotal(m_line.number);
@@ -191,17 +182,15 @@ void LineDocumentScreen::pickDocumentNumber()
 
     skip([&] { FillGrid(number); });
     connectx();
-    skip([&] { m_rs.open(m_kind.loadQuery + sql::number(number), m_connection); });
-    skip([&] {
-        m_rs.moveFirst();
-        m_grandTotal = arithmetic::roundedOnceTotal(arithmetic::lineTotals(m_rs));
-    });
+    stores::LoadedDocument loaded;
+    skip([&] { loaded = m_store.load(number); });
+    m_grandTotal = loaded.grandTotal;
     lblGrandTotal->setText(numeric::numberText(m_grandTotal) + QStringLiteral(".00"));
-
-    m_rs.moveFirst();
-    skip([&] { txtname->setText(m_rs.field(QStringLiteral("CustomerName")).toString()); });
-    skip([&] { txtaddress->setText(m_rs.field(QStringLiteral("CustomerAddress")).toString()); });
-    skip([&] { txtphone->setText(m_rs.field(QStringLiteral("CustomerPhone")).toString()); });
+    if (!loaded.party)
+        return;
+    txtname->setText(loaded.party->name.toString());
+    txtaddress->setText(loaded.party->address.toString());
+    txtphone->setText(loaded.party->phone);
 }
 
 void LineDocumentScreen::deleteSerial()
@@ -264,7 +253,7 @@ void LineDocumentScreen::newDocument()
     unbindGrid();
     lblGrandTotal->setText(QStringLiteral("0"));
 
-    fillList(cmbitem, m_kind.itemListQuery, AfterFill::Empty);
+    fillList(cmbitem, [this] { return m_store.itemNames(m_kind.itemNames); }, AfterFill::Empty);
     // Selecting the newest document loads it; the new number is shown again below.
     FillBillN(cmbbillnumber);
 
@@ -278,11 +267,11 @@ void LineDocumentScreen::newDocument()
                                                                      : QString());
     clearParty();
 
-    Fill(QStringLiteral("SN"), m_kind.partyTable, QStringLiteral("SN"), QStringLiteral("desc"), CMBMEMBERNUM);
+    Fill(CMBMEMBERNUM);
     showNextNumber(false);
 }
 
 void LineDocumentScreen::printDocument()
 {
-    billing::PrintDocument(m_kind.lineTable, cmbbillnumber->currentText(), m_connection);
+    billing::PrintDocument(m_store, cmbbillnumber->currentText());
 }

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "billing/DocumentLine.h"
-#include "billing/DocumentNumbering.h"
 #include "billing/LineDocumentKind.h"
-#include "data/Connection.h"
-#include "data/RecordSet.h"
+#include "core/DocumentLine.h"
+#include "core/DocumentNumbers.h"
 #include "kit/DataScreen.h"
+#include "stores/LineDocumentStore.h"
 
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -44,7 +44,8 @@ protected:
 
     // --- Hooks ---
     // The unit price of the line being added (m_line holds its item, code and
-    // batch). Throws when there is none: the line is then not added.
+    // batch), read through m_store or typed. Throws when there is none: the
+    // line is then not added.
     virtual double unitPrice() = 0;
     // Delete Serial: asks, removes the grid's current line with its stock
     // move, loads the newest document and confirms.
@@ -82,13 +83,14 @@ protected:
         Empty,      // nothing chosen, its text empty
         PickFirst,  // the first entry chosen, as if the operator had picked it
     };
-    // Every list of the screen is filled here: cleared, then the first field
-    // of each row of the statement. A failing statement leaves it empty.
-    void fillList(QComboBox* list, const QString& statement, AfterFill after);
+    // Every list of the screen but the party numbers is filled here:
+    // cleared, then the entries the store reads. A failing read leaves it
+    // empty.
+    void fillList(QComboBox* list, const std::function<QStringList()>& read, AfterFill after);
     void FillBillN(QComboBox* list);
     void FillMemberNum(QComboBox* list);
-    void Fill(const QString& column, const QString& table, const QString& orderColumn,
-              const QString& direction, QComboBox* list);
+    // The party numbers, highest first, the first one picked.
+    void Fill(QComboBox* list);
 
     // True when the party was read into the found values.
     bool FindPersonnelDetails(const QString& partyNumber);
@@ -98,8 +100,6 @@ protected:
     // kind's grid lists them. Throws when the grid's connection or query fails
     // (the grid is then empty).
     void FillGrid(qint16 number);
-    // Binds the grid to any statement's rows, with the kind's column widths.
-    void showInGrid(const QString& statement);
     void unbindGrid();
     // The document whose lines the grid shows; none when it shows no document's.
     std::optional<qint16> gridDocument() const { return m_gridDocument; }
@@ -108,16 +108,12 @@ protected:
     // Stores m_line in the transaction open on the screen's connection, the
     // first line under the number the screen offered too: that one claims
     // the number, and goes under the next free number when another till has
-    // taken it (billing::storeLine). m_line then holds the number and serial
-    // it was stored under.
+    // taken it. m_line then holds the number and serial it was stored under.
     void insertLine();
-    // The stock statements of a line's batch.
-    void moveStock(billing::StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
-                   const QString& batch);
     // A line, or every line of a document, removed with the stock move of each
     // line, all or nothing. Throws; the operator is told why (change::together).
-    void removeLine(qint16 number, qint16 serial, billing::StockMove move);
-    void removeDocument(qint16 number, billing::StockMove move);
+    void removeLine(qint16 number, qint16 serial, stores::StockMove move);
+    void removeDocument(qint16 number, stores::StockMove move);
 
     // The number the box shows, when a document can carry it. Throws otherwise.
     qint16 boxDocumentNumber() const;
@@ -127,6 +123,8 @@ protected:
     // Asks FindLastBillNumber and writes the answer into cmbbillnumber; with
     // tellWhenUsedUp, says so when no number is left.
     void showNextNumber(bool tellWhenUsedUp);
+    // Tells the operator that no document number is left.
+    void tellUsedUp();
     // No document chosen: a grid without lines but its column headings (every
     // document when the grid lists them), a grand total of "0".
     void showEmptyDocument();
@@ -164,17 +162,16 @@ protected:
     QComboBox* CmbCode;
     QWidget* txtBatch;  // a text box, or a list when the kind says so
 
-    // The screen's connection and the result set of its queries (the grid
-    // has a connection of its own).
-    Connection m_connection;
-    RecordSet m_rs;
+    // The screen's documents, on the screen's connection (the grid has a
+    // connection of its own).
+    stores::LineDocumentStore m_store;
 
     // Values kept while the screen is open.
     NextNumber m_nextNumber;
     // The number showNextNumber offered, while no line of this screen is
     // stored under it: the line that is claims it.
     std::optional<qint16> m_offeredNumber;
-    billing::DocumentLine m_line;  // the line added last
+    DocumentLine m_line;  // the line added last
     double m_grandTotal = 0;
     QVariant m_foundName;
     QVariant m_foundAddress;

@@ -1,7 +1,6 @@
 #include "data/Connectionx.h"
 
 #include "data/Connection.h"
-#include "data/RecordSet.h"
 
 namespace Connectionx {
 
@@ -11,24 +10,6 @@ Connection& sharedConnection()
     // connection's destructor calls into is gone before function statics.
     static Connection* connection = new Connection;
     return *connection;
-}
-
-RecordSet& sharedRecordSet()
-{
-    static RecordSet recordSet;
-    return recordSet;
-}
-
-RecordSet& sharedRecordSet2()
-{
-    static RecordSet recordSet;
-    return recordSet;
-}
-
-QString& sharedSql()
-{
-    static QString text;
-    return text;
 }
 
 }  // namespace Connectionx

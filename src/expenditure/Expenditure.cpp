@@ -1,9 +1,6 @@
 #include "expenditure/Expenditure.h"
 
-#include "billing/LineStore.h"
-#include "core/Dates.h"
 #include "core/NumericText.h"
-#include "data/SqlText.h"
 #include "expenditure/ExpenditureRegister.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
@@ -33,19 +30,10 @@ billing::LineDocumentKind voucher()
     captions.deleteDocument = QStringLiteral("Delete");
     captions.print = QStringLiteral("Print");
 
-    kind.lineTable = QStringLiteral("ExpenditureTable");
-    kind.lineColumns = 16;  // the line layout without MRP
-    kind.partyTable = QStringLiteral("ExpenditurePerson");
-    kind.documentName = QStringLiteral("voucher");
-    kind.itemListQuery =
-        QStringLiteral("Select distinct(TYPEOFCHARGES) AS Item From ExpenditureHead ORDER BY TYPEOFCHARGES ASC");
-
+    kind.document = stores::Document::Voucher;
+    kind.itemNames = stores::ItemNames::OfExpenditureHeads;
     kind.gridListsDocuments = true;
-    kind.gridQuery = QStringLiteral(
-        "Select  BillNumber as No,Date_ , Item as Head,  Amount ,CustomerPhone as Phone ,CustomerName as "
-        "Name_,CustomerAddress as Address from ExpenditureTable order by BillNumber desc");
     kind.gridWidths = {700, 1000, 5000};
-    kind.loadQuery = QStringLiteral("Select * from ExpenditureTable where BillNumber = ");
     kind.deleteDocumentQuestion = QStringLiteral("Confirm Delete ?");
     return kind;
 }
@@ -92,15 +80,15 @@ void Expenditure::addItem()
         // next one when another till stores a voucher under it first.
         m_nextNumber = readNextNumber();
         if (m_nextNumber.state == Numbering::UsedUp) {
-            numbering::tellUsedUp(kind().documentName);
+            tellUsedUp();
             return;
         }
         if (m_nextNumber.state != Numbering::Free)
             return;
         m_line.number = m_nextNumber.number;
-        change::together(m_connection,
-                         [&] { m_line = billing::storeLine(kind(), m_line, billing::NumberUse::Claims, m_connection); });
-        m_connection.close();
+        change::together(m_store.connection(),
+                         [&] { m_line = m_store.storeLine(m_line, stores::NumberUse::Claims); });
+        m_store.close();
 
         FillGrid(NoDocument);
         FillBillN(cmbbillnumber);  // the new voucher is recalled into the boxes
@@ -118,25 +106,17 @@ void Expenditure::pickDocumentNumber()
     stopAtFirstError([&] {
         const qint16 number = boxDocumentNumber();
         connectx();
-        m_rs.open(kind().loadQuery + sql::number(number), m_connection);
         // Everything is read before a box changes: a voucher that cannot be
         // read leaves the boxes as they were.
-        const QString head = m_rs.field(QStringLiteral("Item")).toString();
-        const QString amount = numeric::numberText(numeric::toDouble(m_rs.field(QStringLiteral("Amount"))));
-        const QString name = m_rs.field(QStringLiteral("CustomerName")).toString();
-        const QString address = m_rs.field(QStringLiteral("CustomerAddress")).toString();
-        const QString phone = m_rs.field(QStringLiteral("CustomerPhone")).toString();
-        const QString remark = m_rs.field(QStringLiteral("Remark")).toString();
-        const QDate date = dates::fromStored(m_rs.field(QStringLiteral("Date_")));
-
-        cmbitem->setEditText(head);
-        txtquantity->setText(amount);
-        txtname->setText(name);
-        txtaddress->setText(address);
-        txtphone->setText(phone);
-        txtRemark->setText(remark);
-        if (date.isValid())
-            DTP->setDate(date);
+        const DocumentLine voucher = m_store.voucher(number);
+        cmbitem->setEditText(voucher.item);
+        txtquantity->setText(numeric::numberText(voucher.amount));
+        txtname->setText(voucher.partyName);
+        txtaddress->setText(voucher.partyAddress);
+        txtphone->setText(voucher.partyPhone);
+        txtRemark->setText(voucher.remark);
+        if (voucher.date.isValid())
+            DTP->setDate(voucher.date);
         // The grid's current row is the voucher shown, the one Delete Serial would delete.
         grid::selectRowWhere(DGG, 0, QString::number(number));
         FindGrandTotal();
@@ -164,7 +144,7 @@ void Expenditure::showAfterDocumentDelete()
 
 void Expenditure::printDocument()
 {
-    expenditure::PrintRegister(cmbbillnumber->currentText(), m_connection);
+    expenditure::PrintRegister(cmbbillnumber->currentText(), m_store);
 }
 
 // The sum of no vouchers is 0, so the total of an emptied table does not keep
@@ -173,7 +153,7 @@ void Expenditure::FindGrandTotal()
 {
     stopAtFirstError([&] {
         connectx();
-        m_grandTotal = expenditure::sumOfAmounts(m_rs, m_connection);
+        m_grandTotal = m_store.sumOfAmounts();
         lblGrandTotal->setText(numeric::numberText(m_grandTotal));
     });
 }

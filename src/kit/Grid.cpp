@@ -4,9 +4,7 @@
 #include "core/Failure.h"
 #include "core/NumericText.h"
 #include "core/ShownText.h"
-#include "data/Connection.h"
 #include "data/QueryRows.h"
-#include "data/RecordSet.h"
 #include "kit/Messages.h"
 
 #include <QAbstractItemView>
@@ -21,13 +19,6 @@ void fetchUpTo(QAbstractItemModel* model, int row)
 {
     while (model->rowCount() <= row && model->canFetchMore({}))
         model->fetchMore({});
-}
-
-// The rows of a result that the first page does not show are read the
-// first time a row after it is wanted.
-QString firstPage(const QString& statement)
-{
-    return statement + QStringLiteral(" limit ") + QString::number(GridModel::BatchSize);
 }
 
 // Whether the value shows as the text, without making its text where the
@@ -258,26 +249,13 @@ static void selectFirstRow(QTableView* view)
         view->setCurrentIndex(view->model()->index(0, 0));
 }
 
-void show(QTableView* view, const QString& statement)
+void show(QTableView* view, PagedRows rows)
 {
-    auto connection = std::make_shared<Connection>();
-    connection->open();
-    QVector<QString> headers;
-    QVector<QVector<QVariant>> rows;
-    {
-        QueryRows page = QueryRows::run(firstPage(statement), *connection);
-        headers = page.fieldNames();
-        rows = page.fetch(-1);
-    }
-    if (rows.size() < GridModel::BatchSize) {
-        modelOf(view)->setRows(std::move(headers), std::move(rows));
-    } else {
-        Connection* reader = connection.get();
-        modelOf(view)->setFirstPage(
-            std::move(headers), std::move(rows),
-            [reader, statement] { return std::make_shared<QueryRows>(QueryRows::run(statement, *reader)); },
-            std::move(connection));
-    }
+    if (!rows.whole)
+        modelOf(view)->setRows(std::move(rows.headers), std::move(rows.firstRows));
+    else
+        modelOf(view)->setFirstPage(std::move(rows.headers), std::move(rows.firstRows), std::move(rows.whole),
+                                    std::move(rows.keepAlive));
     selectFirstRow(view);
 }
 
@@ -285,11 +263,6 @@ void bind(QTableView* view, QVector<QString> headers, QVector<QVector<QVariant>>
 {
     modelOf(view)->setRows(std::move(headers), std::move(rows));
     selectFirstRow(view);
-}
-
-void bind(QTableView* view, const RecordSet& result)
-{
-    bind(view, result.fieldNames(), result.rows());
 }
 
 void unbind(QTableView* view)

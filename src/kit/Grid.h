@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/PagedRows.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <QVariant>
@@ -8,7 +10,6 @@
 #include <memory>
 
 class QTableView;
-class RecordSet;
 class QueryRows;
 
 // A read-only table of rows kept on the client: what a grid shows. Numbers
@@ -27,7 +28,7 @@ public:
     ~GridModel() override;
 
     // The rows read when a result is shown, and at least at each fetchMore().
-    static constexpr int BatchSize = 256;
+    static constexpr int BatchSize = PagedRows::PageSize;
 
     void setRows(QVector<QString> headers, QVector<QVector<QVariant>> rows);
     // Takes over the result, and whatever keeps it readable (its connection).
@@ -71,16 +72,12 @@ private:
 
 namespace grid {
 
-// Runs the statement over a freshly opened connection of the grid's own and
-// shows the first rows at once, reading no more than them; the rest are read
-// as they are wanted. The connection is closed when every row has been read
-// or the grid shows something else. Throws DbError when the connection or
-// the statement fails; the grid then keeps what it showed.
-void show(QTableView* view, const QString& statement);
+// Shows rows a store read for the grid: the first page at once, the rest as
+// they are wanted. Their connection is closed when every row has been read
+// or the grid shows something else.
+void show(QTableView* view, PagedRows rows);
 
-// Shows the result's rows in the grid (a read-only copy), with a GridModel
-// owned by the grid.
-void bind(QTableView* view, const RecordSet& result);
+// Shows rows the screen computed, with a GridModel owned by the grid.
 void bind(QTableView* view, QVector<QString> headers, QVector<QVector<QVariant>> rows);
 // Leaves the grid empty, without columns.
 void unbind(QTableView* view);

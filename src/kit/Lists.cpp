@@ -1,12 +1,8 @@
 #include "kit/Lists.h"
 
-#include "core/ShownText.h"
 #include "data/Connection.h"
-#include "data/DbError.h"
-#include "data/QueryRows.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
-#include "kit/Grid.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -42,35 +38,19 @@ void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen)
         list->setCurrentIndex(-1);
 }
 
-QStringList readEntries(const QString& statement, Connection& connection)
+void fillDistinct(QComboBox* list, Connection& connection, const std::function<QStringList()>& read)
 {
-    QueryRows rows = QueryRows::run(statement, connection);
-    if (rows.fieldNames().isEmpty())
-        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
-    return rows.fetchTexts(0, shown::text);
-}
-
-void fill(QComboBox* list, const QString& statement, Connection& connection)
-{
-    setEntries(list, {});
-    setEntries(list, readEntries(statement, connection));
-}
-
-QString fillDistinct(QComboBox* list, const QString& column, const QString& table,
-                     const QString& orderColumn, const QString& orderWord, Connection& connection)
-{
-    const QString statement = QStringLiteral("Select distinct(") + column + QStringLiteral(") from ") + table
-        + QStringLiteral(" order by ") + orderColumn + QLatin1Char(' ') + orderWord;
     setEntries(list, {});
     SkipFailing skip;
-    skip([&] { connectx(connection); });
-    skip([&] { fill(list, statement, connection); });
+    QStringList entries;
+    connectx(connection);
+    skip([&] { entries = read(); });
     skip([&] {
         if (connection.isOpen())
             connection.close();
     });
+    setEntries(list, entries);
     pick(list, 0);
-    return statement;
 }
 
 void limitLength(QLineEdit* box, int length)

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class Connection;
 class QComboBox;
@@ -29,21 +30,11 @@ enum class Chosen {
 // duplicates and empty texts kept; no handler of the list runs.
 void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen = Chosen::First);
 
-// The first field of every row of the statement, each as a grid shows it.
-// Throws when the statement fails.
-QStringList readEntries(const QString& statement, Connection& connection);
-
-// Empties the list, then fills it with readEntries. Throws when the
-// statement fails; the list is then empty.
-void fill(QComboBox* list, const QString& statement, Connection& connection);
-
 // The screens' Fill: the list emptied; the connection (re)opened with
-// connectx; the distinct values of the column, ordered by orderColumn and the
-// order word ("desc", "ASC"); the connection closed; the first entry picked
+// connectx; the entries read; the connection closed; the first entry picked
 // (its pick handler runs). A failing step is passed over, so a table that
-// cannot be read leaves the list empty. Returns the statement sent.
-QString fillDistinct(QComboBox* list, const QString& column, const QString& table,
-                     const QString& orderColumn, const QString& orderWord, Connection& connection);
+// cannot be read leaves the list empty.
+void fillDistinct(QComboBox* list, Connection& connection, const std::function<QStringList()>& read);
 
 // The limit of typed text most boxes carry.
 constexpr int MaxTextLength = 50;

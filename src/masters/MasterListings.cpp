@@ -1,85 +1,52 @@
 #include "masters/MasterListings.h"
 
-#include "data/Connection.h"
 #include "data/Connectionx.h"
-#include "data/RecordSet.h"
+#include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "print/Destination.h"
 #include "print/MasterListing.h"
-#include "shell/CheckM.h"
-
-#include <QVector>
+#include "stores/MasterStore.h"
 
 namespace masters {
 
 namespace {
 
-struct Listing {
-    QString name;
-    QString statement;
-    print::MasterListLayout layout;
-};
-
-const QVector<Listing>& listings()
+// The table of a listing; empty for a name that is none.
+QString tableOf(const QString& listing)
 {
-    static const QVector<Listing> all{
-        {QStringLiteral("Customer"), QStringLiteral("Select * from CUSTOMER ORDER by SN asc"),
-         print::MasterListLayout::Parties},
-        {QStringLiteral("Supplier"), QStringLiteral("Select * from Supplier ORDER by SN asc"),
-         print::MasterListLayout::Parties},
-        {QStringLiteral("Item"), QStringLiteral("Select * from Charges ORDER by SN asc"),
-         print::MasterListLayout::PricedNames},
-    };
-    return all;
-}
-
-// Prints the whole table. No failure stops it: a failing step is passed over
-// and the last failure is told once at the end.
-void printListing(const Listing& listing)
-{
-    CollectErrors errors;
-    const shop::Letterhead letterhead = CheckM::loadLetterhead();
-    errors([] { Connectionx::OpenSharedConnection(); });
-    print::PrintJob job = print::startJob();
-    RecordSet& records = Connectionx::sharedRecordSet();
-    errors([&] {
-        Connectionx::sharedSql() = listing.statement;
-        records.open(Connectionx::sharedSql(), Connectionx::sharedConnection());
-    });
-    // A result that could not be opened is empty: no rows.
-    print::masterListing(job, listing.layout, letterhead, records.rows(),
-                         [&](const std::function<void()>& step) { errors(step); });
-    errors([&] { job.end(); });
-
-    errors.report();
-    Connection& shared = Connectionx::sharedConnection();
-    if (shared.isOpen())
-        shared.close();
+    if (listing == QLatin1String("Customer") || listing == QLatin1String("Supplier"))
+        return listing;
+    if (listing == QLatin1String("Item"))
+        return QStringLiteral("Charges");
+    return {};
 }
 
 }  // namespace
 
+// Prints the whole table on the shared connection. No failure stops it: a
+// failing step is passed over and the last failure is told once at the end.
 void printMasterListing(const QString& listing)
 {
-    for (const Listing& known : listings())
-        if (known.name == listing)
-            printListing(known);
-}
+    const QString table = tableOf(listing);
+    if (table.isEmpty())
+        return;
+    const stores::MasterStore records(table, Connectionx::sharedConnection());
+    CollectErrors errors;
+    const ShopHeader letterhead = families::loadLetterhead();
+    errors([] { Connectionx::OpenSharedConnection(); });
+    print::PrintJob job = print::startJob();
+    // Records that could not be read print as none.
+    QVector<PrintedRow> rows;
+    errors([&] { rows = records.listing(); });
+    const print::MasterListLayout layout = stores::MasterStore::shapeOf(table) == stores::RecordShape::Party
+        ? print::MasterListLayout::Parties
+        : print::MasterListLayout::PricedNames;
+    print::masterListing(job, layout, letterhead, rows, [&](const std::function<void()>& step) { errors(step); });
+    errors([&] { job.end(); });
 
-void PrintCustomerData()
-{
-    printMasterListing(QStringLiteral("Customer"));
-}
-
-void PrintSupplierData()
-{
-    printMasterListing(QStringLiteral("Supplier"));
-}
-
-void PrintItemData()
-{
-    printMasterListing(QStringLiteral("Item"));
+    errors.report();
+    records.close();
 }
 
 }  // namespace masters

@@ -10,8 +10,4 @@ namespace masters {
 // any other name prints nothing.
 void printMasterListing(const QString& listing);
 
-void PrintCustomerData();
-void PrintSupplierData();
-void PrintItemData();
-
 }  // namespace masters

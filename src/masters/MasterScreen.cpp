@@ -1,8 +1,6 @@
 #include "masters/MasterScreen.h"
 
 #include "core/NumericText.h"
-#include "core/ShownText.h"
-#include "data/SqlText.h"
 #include "kit/Connectx.h"
 #include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
@@ -13,7 +11,6 @@
 #include "kit/Messages.h"
 #include "kit/Twips.h"
 #include "masters/MasterListings.h"
-#include "masters/MasterRecords.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -59,6 +56,7 @@ QLineEdit* box(QWidget* parent, const QString& name)
 MasterScreen::MasterScreen(const MasterInstance& instance, QWidget* parent)
     : DataScreen(instance.name, instance.caption, ClientWidth, ClientHeight, parent)
     , m_instance(instance)
+    , m_store(instance.table)
 {
     setKeyRules(KeyRules{});  // Esc closes, no apostrophe, capitals; Enter does nothing
     buildControls();
@@ -136,11 +134,11 @@ void MasterScreen::buildControls()
     connect(CmbSN, &QComboBox::editTextChanged, this, [this] { loadRecord(); });
     connect(CmbSN, &QComboBox::activated, this, [this] { loadRecord(); });
     connect(DGG, &QTableView::clicked, this, [this] { gridClicked(); });
-    for (const masters::SearchBox& search : m_instance.searches) {
+    for (const masters::SearchBox& search : m_instance.searches()) {
         auto* searchBox = Frame1->findChild<QLineEdit*>(search.box);
-        const QString statement = search.statement;
+        const stores::SearchBy column = search.column;
         connect(searchBox, &QLineEdit::textChanged, this,
-                [this, statement](const QString& text) { this->search(statement, text); });
+                [this, column](const QString& text) { this->search(column, text); });
     }
     connect(CmdSave, &QPushButton::clicked, this, [this] { save(); });
     connect(cmddelete, &QPushButton::clicked, this, [this] { remove(); });
@@ -152,7 +150,7 @@ void MasterScreen::load()
 {
     const OperationScope operation;
     FillGrid();
-    Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("desc"), CmbSN);
+    Fill(stores::Order::HighestFirst, CmbSN);
 }
 
 // The SN's text changed or an SN was picked: its record goes into the boxes
@@ -192,9 +190,9 @@ void MasterScreen::gridClicked()
 }
 
 // Every change of a search box's text shows the rows whose column contains it.
-void MasterScreen::search(const QString& statement, const QString& text)
+void MasterScreen::search(stores::SearchBy column, const QString& text)
 {
-    showInGrid(statement + sql::text(QLatin1Char('%') + text + QLatin1Char('%')));
+    showInGrid([&] { return m_store.search(column, text); });
     SetGridWidths();
 }
 
@@ -206,10 +204,10 @@ void MasterScreen::save()
     if (txtname->text().isEmpty())
         return;
     // Nothing stored: the boxes keep what was typed, to be put right and saved again.
-    if (!SaveItem(txtname->text(), txtpn->text(), txtremark->text(), m_instance.table))
+    if (!SaveItem(txtname->text(), txtpn->text(), txtremark->text()))
         return;
     FillGrid();
-    Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("ASC"), CmbSN);
+    Fill(stores::Order::LowestFirst, CmbSN);
 }
 
 void MasterScreen::remove()
@@ -232,7 +230,7 @@ void MasterScreen::remove()
     if (m_instance.clearNameAfterDelete)
         txtname->clear();
     FillGrid();
-    Fill(QStringLiteral("SN"), m_instance.table, QStringLiteral("SN"), QStringLiteral("desc"), CmbSN);
+    Fill(stores::Order::HighestFirst, CmbSN);
 }
 
 void MasterScreen::print()
@@ -241,27 +239,21 @@ void MasterScreen::print()
         masters::printMasterListing(m_instance.listing);
 }
 
-// Fills the list with the column's distinct values and picks the first, which
-// loads its record. A failing step is passed over.
-void MasterScreen::Fill(const QString& column, const QString& table, const QString& orderColumn,
-                        const QString& orderWord, QComboBox* target)
+void MasterScreen::Fill(stores::Order order, QComboBox* target)
 {
-    m_records.close();
-    m_sql = lists::fillDistinct(target, column, table, orderColumn, orderWord, m_connection);
+    lists::fillDistinct(target, m_store.connection(), [&] { return m_store.numbers(order); });
 }
 
 void MasterScreen::FillGrid()
 {
-    showInGrid(m_instance.gridQuery);
+    showInGrid([&] { return m_store.allRecords(); });
     SetGridWidths();
 }
 
-// The grid's rows come over its own connection; when the query fails the grid
-// keeps what it showed.
-void MasterScreen::showInGrid(const QString& statement)
+void MasterScreen::showInGrid(const std::function<PagedRows()>& read)
 {
     stopAtFirstError([&] {
-        grid::show(DGG, statement);
+        grid::show(DGG, read());
         highlightShownRecord();
     });
 }
@@ -278,40 +270,29 @@ void MasterScreen::SetGridWidths()
     }
 }
 
-bool MasterScreen::SaveItem(const QString& first, const QString& second, const QString& third,
-                            const QString& table)
+bool MasterScreen::SaveItem(const QString& first, const QString& second, const QString& third)
 {
-    const bool party = m_instance.isParty();
     // A priced name needs a name and a numeric price; otherwise nothing happens.
-    if (!party && (first.isEmpty() || !numeric::isNumeric(second)))
+    if (!m_instance.isParty() && (first.isEmpty() || !numeric::isNumeric(second)))
         return false;
 
     bool saved = false;
     stopAtFirstError([&] {
-        connectx(m_connection);
-        m_records.close();
-        m_sql = m_instance.nextNumberQuery;
-        const std::optional<qint16> sn = masters::nextRecordNumber(m_instance.nextNumberQuery, m_connection);
+        connectx(m_store.connection());
+        const std::optional<qint16> sn = m_store.nextNumber();
         if (!sn) {
-            Messages::instance().inform(masters::usedUpMessage(), QStringLiteral("Info"));
+            Messages::instance().inform(stores::MasterStore::usedUpMessage(), QStringLiteral("Info"));
             return;
         }
-
-        const QStringList values = party
-            ? QStringList{sql::text(first), sql::text(second), sql::text(third)}
-            : QStringList{sql::text(first), sql::number(numeric::toDouble(second)), QStringLiteral("'-'"),
-                          QStringLiteral("0")};
-        m_sql = masters::recordInsert(table, *sn, values);
         // Under the next free number when another till saved under sn first.
         // Only a record the database refuses as a duplicate gets the screen's
         // own message; anything else is told as what it is.
         change::together(
-            m_connection, [&] { masters::storeRecord(table, m_instance.nextNumberQuery, *sn, values, m_connection); },
+            m_store.connection(), [&] { m_store.save(*sn, first, second, third); },
             [&] { Messages::instance().inform(m_instance.saveFailureMessage, QStringLiteral("Info")); });
         saved = true;
         Messages::instance().inform(QStringLiteral("Saved"), QStringLiteral("Info"));
-        if (m_connection.isOpen())
-            m_connection.close();
+        m_store.close();
     });
     return saved;
 }
@@ -321,32 +302,23 @@ bool MasterScreen::SaveItem(const QString& first, const QString& second, const Q
 bool MasterScreen::deleteItem(qint16 sn)
 {
     return stopAtFirstError([&] {
-        connectx(m_connection);
-        m_records.close();
-        m_sql = m_instance.deleteStatement + sql::number(sn);
-        change::together(m_connection, [&] { m_records.open(m_sql, m_connection); });
+        connectx(m_store.connection());
+        change::together(m_store.connection(), [&] { m_store.remove(sn); });
         Messages::instance().inform(QStringLiteral("Deleted"), QStringLiteral("Info"));
-        if (m_connection.isOpen())
-            m_connection.close();
+        m_store.close();
     });
 }
 
 // Reads the record with that SN into the working values; throws when there is none.
 void MasterScreen::FindPersonnelDetails(const QString& sn)
 {
-    connectx(m_connection);
-    m_records.close();
-    m_sql = m_instance.loadQuery + sql::number(numeric::toDouble(sn));
-    m_records.open(m_sql, m_connection);
-    const qint16 loaded = numeric::toInt16(m_records.field(0));
-    const QString first = shown::text(m_records.field(1));
-    const QString second = shown::text(m_records.field(2));
-    m_loadedSN = loaded;
-    m_first = first;
-    m_second = second;
-    m_third = m_instance.isParty() ? shown::text(m_records.field(3)) : QString();
-    if (m_connection.isOpen())
-        m_connection.close();
+    connectx(m_store.connection());
+    const stores::MasterRecord record = m_store.record(numeric::toDouble(sn));
+    m_loadedSN = record.sn;
+    m_first = record.first;
+    m_second = record.second;
+    m_third = record.third;
+    m_store.close();
 }
 
 void MasterScreen::AssignToObject(QLineEdit* first, QLineEdit* second, QLineEdit* third)
@@ -357,14 +329,6 @@ void MasterScreen::AssignToObject(QLineEdit* first, QLineEdit* second, QLineEdit
 }
 
 namespace masters {
-
-QStringList masterScreenNames()
-{
-    QStringList names;
-    for (const MasterInstance& instance : masterInstances())
-        names << instance.name;
-    return names;
-}
 
 MasterScreen* createMasterScreen(const QString& name, QWidget* parent)
 {
@@ -380,21 +344,6 @@ MasterScreen* createCustomerEnty(QWidget* parent)
 MasterScreen* createItemEntry(QWidget* parent)
 {
     return createMasterScreen(QStringLiteral("ItemEntry"), parent);
-}
-
-MasterScreen* createSupplier(QWidget* parent)
-{
-    return createMasterScreen(QStringLiteral("Supplier"), parent);
-}
-
-MasterScreen* createExpenditurePersonnelEntry(QWidget* parent)
-{
-    return createMasterScreen(QStringLiteral("ExpenditurePersonnelEntry"), parent);
-}
-
-MasterScreen* createExpenditure_Head(QWidget* parent)
-{
-    return createMasterScreen(QStringLiteral("Expenditure_Head"), parent);
 }
 
 }  // namespace masters

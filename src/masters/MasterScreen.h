@@ -1,11 +1,11 @@
 #pragma once
 
-#include "data/Connection.h"
-#include "data/RecordSet.h"
 #include "kit/DataScreen.h"
 #include "masters/MasterInstances.h"
+#include "stores/MasterStore.h"
 
 #include <QStringList>
+#include <functional>
 
 class QComboBox;
 class QGroupBox;
@@ -52,30 +52,31 @@ private:
     void load();
     void loadRecord();
     void gridClicked();
-    void search(const QString& statement, const QString& text);
+    void search(stores::SearchBy column, const QString& text);
     void save();
     void remove();
     void print();
     void highlightShownRecord();
 
     // Procedures.
-    void Fill(const QString& column, const QString& table, const QString& orderColumn,
-              const QString& orderWord, QComboBox* target);
+    // The SNs in the order, the first one picked (which loads its record).
+    void Fill(stores::Order order, QComboBox* target);
     void FillGrid();
-    void showInGrid(const QString& statement);
+    // The grid shows the rows the read gives; when it fails the grid keeps
+    // what it showed.
+    void showInGrid(const std::function<PagedRows()>& read);
     void SetGridWidths();
     // True when the record was stored.
-    bool SaveItem(const QString& first, const QString& second, const QString& third,
-                  const QString& table);
+    bool SaveItem(const QString& first, const QString& second, const QString& third);
     bool deleteItem(qint16 sn);
     void FindPersonnelDetails(const QString& sn);
     void AssignToObject(QLineEdit* first, QLineEdit* second, QLineEdit* third);
 
     const masters::MasterInstance& m_instance;
 
-    Connection m_connection;      // Fill, SaveItem, deleteItem, FindPersonnelDetails
-    RecordSet m_records;
-    QString m_sql;                // the last statement sent
+    // The table's records, on the screen's connection (Fill, SaveItem,
+    // deleteItem, FindPersonnelDetails); the grid has a connection of its own.
+    stores::MasterStore m_store;
 
     // The record loaded last.
     qint16 m_loadedSN = 0;
@@ -87,15 +88,10 @@ private:
 
 namespace masters {
 
-// The names of the five screens, as the main window's menu opens them.
-QStringList masterScreenNames();
 // The screen of that name, loaded and ready; nullptr for an unknown name.
 MasterScreen* createMasterScreen(const QString& name, QWidget* parent = nullptr);
 
 MasterScreen* createCustomerEnty(QWidget* parent = nullptr);
 MasterScreen* createItemEntry(QWidget* parent = nullptr);
-MasterScreen* createSupplier(QWidget* parent = nullptr);
-MasterScreen* createExpenditurePersonnelEntry(QWidget* parent = nullptr);
-MasterScreen* createExpenditure_Head(QWidget* parent = nullptr);
 
 }  // namespace masters

@@ -24,7 +24,7 @@ const QVector<int> Columns{Margin, Margin + 5, Margin + 38, Margin + 45};
 
 }  // namespace
 
-void expenditureRegister(PrintJob& job, const shop::Letterhead& letterhead, const QVector<PrintedRow>& vouchers,
+void expenditureRegister(PrintJob& job, const ShopHeader& letterhead, const QVector<PrintedRow>& vouchers,
                          double sumOfAmounts)
 {
     Report report(job, layout());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/DocumentValues.h"
-#include "core/Letterhead.h"
+#include "core/ShopHeader.h"
 #include "print/PrintJob.h"
 
 #include <QVector>
@@ -13,7 +13,7 @@ namespace print {
 // letterhead, the grand total rounded to a whole number, and the maker's
 // footer. Written into the job, which the caller owns and ends; throws at
 // the first failing print step.
-void expenditureRegister(PrintJob& job, const shop::Letterhead& letterhead, const QVector<PrintedRow>& vouchers,
+void expenditureRegister(PrintJob& job, const ShopHeader& letterhead, const QVector<PrintedRow>& vouchers,
                          double sumOfAmounts);
 
 }  // namespace print

@@ -11,7 +11,7 @@ ReportLayout listLayout(int margin, PrintedLine heads)
 
 }  // namespace
 
-void masterListing(PrintJob& job, MasterListLayout layout, const shop::Letterhead& letterhead,
+void masterListing(PrintJob& job, MasterListLayout layout, const ShopHeader& letterhead,
                    const QVector<PrintedRow>& records, const Report::Step& step)
 {
     const bool parties = layout == MasterListLayout::Parties;

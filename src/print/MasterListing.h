@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/DocumentValues.h"
-#include "core/Letterhead.h"
+#include "core/ShopHeader.h"
 #include "print/Report.h"
 
 #include <QVector>
@@ -18,7 +18,7 @@ enum class MasterListLayout {
 // order) under the shop's letterhead, with the maker's footer. Written into
 // the job, which the caller owns and ends; each output step runs through
 // `step` (see Report).
-void masterListing(PrintJob& job, MasterListLayout layout, const shop::Letterhead& letterhead,
+void masterListing(PrintJob& job, MasterListLayout layout, const ShopHeader& letterhead,
                    const QVector<PrintedRow>& records, const Report::Step& step = {});
 
 }  // namespace print

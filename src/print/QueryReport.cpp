@@ -2,7 +2,7 @@
 
 namespace print {
 
-void queryReport(PrintJob& job, const shop::Letterhead& letterhead, const QVector<PrintedRow>& rows,
+void queryReport(PrintJob& job, const ShopHeader& letterhead, const QVector<PrintedRow>& rows,
                  const QVariant& total, const Footer& footer)
 {
     Report report(job, {1, {}, footer});

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/DocumentValues.h"
-#include "core/Letterhead.h"
+#include "core/ShopHeader.h"
 #include "print/Report.h"
 
 #include <QVariant>
@@ -14,7 +14,7 @@ namespace print {
 // head, amount and date, at columns 1, 6, 39 and 46), the grand total and
 // the footer. Written into the job, which the caller owns and ends; throws
 // at the first failing print step.
-void queryReport(PrintJob& job, const shop::Letterhead& letterhead, const QVector<PrintedRow>& rows,
+void queryReport(PrintJob& job, const ShopHeader& letterhead, const QVector<PrintedRow>& rows,
                  const QVariant& total, const Footer& footer);
 
 }  // namespace print

@@ -38,7 +38,7 @@ ReportLayout layout(ReceiptFooter footer)
 
 }  // namespace
 
-void receipt(PrintJob& job, const shop::Letterhead& letterhead, const ReceiptValues& document,
+void receipt(PrintJob& job, const ShopHeader& letterhead, const ReceiptValues& document,
              ReceiptFooter footer, const Report::Step& step)
 {
     const int m = Margin;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/DocumentValues.h"
-#include "core/Letterhead.h"
+#include "core/ShopHeader.h"
 #include "print/Report.h"
 
 // The printed receipt of a document on the report frame: the letterhead, the
@@ -22,7 +22,7 @@ enum class ReceiptFooter {
 
 // Writes the document into the job, which the caller owns and ends. Each
 // output step runs through `step` (see Report).
-void receipt(PrintJob& job, const shop::Letterhead& letterhead, const ReceiptValues& document,
+void receipt(PrintJob& job, const ShopHeader& letterhead, const ReceiptValues& document,
              ReceiptFooter footer, const Report::Step& step = {});
 
 }  // namespace print

@@ -61,7 +61,7 @@ void Report::rule(int length)
     line(print::rule(length));
 }
 
-void Report::letterhead(const shop::Letterhead& head)
+void Report::letterhead(const ShopHeader& head)
 {
     line(head.shopName);
     line(head.address1);

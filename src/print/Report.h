@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Letterhead.h"
+#include "core/ShopHeader.h"
 #include "print/PrintJob.h"
 
 #include <QString>
@@ -66,7 +66,7 @@ public:
     int margin() const { return m_layout.margin; }
 
     // The five letterhead lines and a rule.
-    void letterhead(const shop::Letterhead& head);
+    void letterhead(const ShopHeader& head);
     // The heads and a rule; nothing when the layout has no heads.
     void columnHeads();
     // A text at the margin, on a line of its own.

@@ -4,7 +4,7 @@
 
 namespace print {
 
-void totalsReport(PrintJob& job, const shop::Letterhead& letterhead, const QVector<BillTotals>& bills,
+void totalsReport(PrintJob& job, const ShopHeader& letterhead, const QVector<BillTotals>& bills,
                   const Report::Step& step)
 {
     const int m = 1;

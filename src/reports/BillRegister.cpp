@@ -2,14 +2,13 @@
 
 #include "billing/BillReceipt.h"
 #include "core/NumericText.h"
-#include "data/Connection.h"
 #include "data/Connectionx.h"
-#include "data/RecordSet.h"
+#include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "print/Destination.h"
-#include "print/PrintJob.h"
-#include "shell/CheckM.h"
+#include "stores/LineDocumentStore.h"
+#include "stores/QueryStore.h"
 
 namespace reports {
 
@@ -17,22 +16,21 @@ void printBillRegister(const QString& billSelection)
 {
     CollectErrors errors;
     Connectionx::OpenSharedConnection();
-    Connection& shared = Connectionx::sharedConnection();
-    const shop::Letterhead letterhead = CheckM::loadLetterhead();
-    RecordSet& bills = Connectionx::sharedRecordSet2();
-    errors([&] { bills.open(billSelection, shared); });
+    const stores::QueryStore selection;
+    const stores::LineDocumentStore bills(stores::Document::Bill, selection.connection());
+    const ShopHeader letterhead = families::loadLetterhead();
+    QVector<PrintedRow> selected;
+    errors([&] { selected = selection.reportRows(billSelection); });
 
     print::PrintJob job = print::startJob();
-    for (const QVector<QVariant>& bill : bills.rows()) {
+    for (const PrintedRow& bill : selected) {
         qint16 billNumber = 0;
         if (errors([&] { billNumber = numeric::toInt16(bill.value(0)); }))
-            billing::printDocument(job, errors, shared, QStringLiteral("asigncharges"), billNumber, letterhead,
-                                   print::ReceiptFooter::Register);
+            billing::printDocument(job, errors, bills, billNumber, letterhead, print::ReceiptFooter::Register);
     }
     errors([&] { job.end(); });
 
     bills.close();
-    shared.close();
     errors.report();
 }
 

@@ -2,13 +2,13 @@
 
 #include "core/NumericText.h"
 #include "data/Connectionx.h"
+#include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "print/Destination.h"
 #include "print/TotalsReport.h"
 #include "reports/BillRegister.h"
-#include "reports/BillTotals.h"
-#include "shell/CheckM.h"
+#include "stores/FigureColumns.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -21,12 +21,8 @@ using Does = QueryButton::Does;
 namespace {
 
 // The lines of the selected bills with their figures.
-const QString LinesSelect = QStringLiteral(
-    "Select BillNumber as Bill_No,  Serial, Item, Quantity , Amount *  Quantity, (Amount * DiscountinPercentage / 100)  "
-    "* Quantity As Discount , ((Amount * Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * "
-    "TaxInPercentage / 100 as Tax, (Amount * Quantity) - (Amount * Quantity * DiscountinPercentage / 100) + (((Amount "
-    "* Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100)  as Total , Date_ "
-    "from asigncharges  where ");
+const QString LinesSelect = QStringLiteral("Select BillNumber as Bill_No,  Serial, Item, Quantity , ")
+    + figures::printedColumns() + QStringLiteral(" , Date_ from asigncharges  where ");
 
 const query::QueryDesign& billQuery()
 {
@@ -93,10 +89,10 @@ void PrintAll::showTotals()
     QVector<BillTotals> bills;
     CollectErrors errors;
     errors([&] {
-        m_connection.open();
-        bills = reports::billTotals(m_connection, DTP1->date(), DTP2->date());
+        m_totals.open();
+        bills = m_totals.billTotals(DTP1->date(), DTP2->date());
     });
-    m_connection.close();
+    m_totals.close();
 
     QVector<QVector<QVariant>> rows;
     rows.reserve(bills.size());
@@ -124,14 +120,14 @@ void PrintAll::printTotals()
 {
     CollectErrors errors;
     Connectionx::OpenSharedConnection();
-    Connection& shared = Connectionx::sharedConnection();
-    const shop::Letterhead letterhead = CheckM::loadLetterhead();
+    const stores::BillTotalsStore totals(Connectionx::sharedConnection());
+    const ShopHeader letterhead = families::loadLetterhead();
     print::PrintJob job = print::startJob();
     QVector<BillTotals> bills;
-    errors([&] { bills = reports::billTotals(shared, DTP1->date(), DTP2->date()); });
+    errors([&] { bills = totals.billTotals(DTP1->date(), DTP2->date()); });
     print::totalsReport(job, letterhead, bills, [&](const std::function<void()>& step) { errors(step); });
     errors([&] { job.end(); });
 
     errors.report();
-    shared.close();
+    totals.close();
 }

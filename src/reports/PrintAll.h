@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/Connection.h"
 #include "reports/QueryScreen.h"
+#include "stores/BillTotals.h"
 
 // The bill query: the lines of the bills of a number or date range, per-bill
 // totals of a date range with their sums, the bill register of a range and
@@ -21,5 +21,5 @@ private:
     void showTotals();
     void printTotals();
 
-    Connection m_connection;  // Show Total's
+    stores::BillTotalsStore m_totals;  // Show Total's, on the screen's connection
 };

@@ -1,13 +1,11 @@
 #include "reports/QueryReport.h"
 
-#include "data/Connection.h"
-#include "data/Connectionx.h"
-#include "data/RecordSet.h"
+#include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "print/Destination.h"
 #include "print/QueryReport.h"
-#include "shell/CheckM.h"
+#include "stores/QueryStore.h"
 
 namespace reports {
 
@@ -15,21 +13,16 @@ void printQueryReport(const QString& rowsStatement, const QString& totalStatemen
                       const print::Footer& footer)
 {
     Connectionx::OpenSharedConnection();
-    Connection& shared = Connectionx::sharedConnection();
-    RecordSet& rows = Connectionx::sharedRecordSet();
-    RecordSet& total = Connectionx::sharedRecordSet2();
+    const stores::QueryStore query;
     CollectErrors errors;
     errors([&] {
-        const shop::Letterhead letterhead = CheckM::loadLetterhead();
+        const ShopHeader letterhead = families::loadLetterhead();
         print::PrintJob job = print::startJob();
-        rows.open(rowsStatement, shared);
-        total.open(totalStatement, shared);
-        print::queryReport(job, letterhead, rows.rows(), total.eof() ? QVariant() : total.field(0), footer);
+        const QVector<PrintedRow> rows = query.reportRows(rowsStatement);
+        print::queryReport(job, letterhead, rows, query.reportTotal(totalStatement), footer);
         job.end();
     });
-    rows.close();
-    total.close();
-    shared.close();
+    query.close();
     errors.report();
 }
 

@@ -1,15 +1,13 @@
 #include "reports/QueryScreen.h"
 
 #include "core/NumericText.h"
-#include "data/Connection.h"
-#include "data/Connectionx.h"
-#include "data/SqlText.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
 #include "kit/Twips.h"
 #include "reports/QueryReport.h"
+#include "stores/QueryStore.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -20,20 +18,6 @@
 using query::Bounds;
 using query::QueryButton;
 using query::Selector;
-
-namespace query {
-
-QString withBounds(const QString& statement, const Bounds& bounds)
-{
-    // Filled in one pass, so a quoted text holding "%2" stays as typed.
-    if (statement.contains(QLatin1String("%2")))
-        return statement.arg(bounds.first, bounds.second);
-    if (statement.contains(QLatin1String("%1")))
-        return statement.arg(bounds.first);
-    return statement;
-}
-
-}  // namespace query
 
 QueryScreen::QueryScreen(const query::QueryDesign& design, QWidget* parent)
     : DataScreen(design.name, design.caption, 11655, 8640, parent), m_design(design)
@@ -72,13 +56,13 @@ void QueryScreen::fillList(const QVector<QComboBox*>& filled, const QString& sta
     for (QComboBox* list : filled)
         list->clear();
     Connectionx::OpenSharedConnection();
-    Connection& shared = Connectionx::sharedConnection();
+    const stores::QueryStore query;
     stopAtFirstError([&] {
-        const QStringList entries = lists::readEntries(statement, shared);
+        const QStringList entries = query.listEntries(statement);
         for (QComboBox* list : filled)
             lists::setEntries(list, entries, lists::Chosen::None);
     });
-    shared.close();
+    query.close();
 }
 
 void QueryScreen::run(Selector selector, const QueryButton& button)
@@ -121,18 +105,18 @@ std::optional<Bounds> QueryScreen::bounds(Selector selector, bool strict) const
             return std::nullopt;
         if (strict && first > second)
             return std::nullopt;
-        return Bounds{sql::number(first), sql::number(second)};
+        return Bounds::numbers(first, second);
     }
     case Selector::Dates:
         if (strict && DTP1->date() > DTP2->date())
             return std::nullopt;
-        return Bounds{sql::date(DTP1->date()), sql::date(DTP2->date())};
+        return Bounds::dates(DTP1->date(), DTP2->date());
     case Selector::Head:
     case Selector::Name: {
         const QString text = (selector == Selector::Head ? cmbhead : cmbname)->currentText();
         if (strict && text.isEmpty())
             return std::nullopt;
-        return Bounds{sql::text(text), {}};
+        return Bounds::text(text);
     }
     case Selector::All:
         break;
@@ -149,7 +133,7 @@ void QueryScreen::fillGrid(const QString& statement)
 {
     grid::unbind(DGG);
     CollectErrors errors;
-    errors([&] { grid::show(DGG, statement); });
+    errors([&] { grid::show(DGG, stores::QueryStore().gridRows(statement)); });
     twips::setColumnWidths(DGG, m_design.gridWidths);
     errors.report();
 }

@@ -2,6 +2,7 @@
 
 #include "kit/DataScreen.h"
 #include "print/Report.h"
+#include "stores/QueryStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,11 +32,8 @@ namespace query {
 //   All      no control
 enum class Selector { Numbers, Dates, Head, Name, All };
 
-// A selection's bounds as SQL text: numbers, #dates#, a quoted text (first only).
-struct Bounds {
-    QString first;
-    QString second;
-};
+using stores::Bounds;
+using stores::withBounds;
 
 struct QueryButton {
     enum class Does {
@@ -70,9 +68,6 @@ struct QueryDesign {
     bool hasAmounts;          // frmamount with its four labels
     print::Footer reportFooter;
 };
-
-// The statement with the bounds in place of %1 and %2.
-QString withBounds(const QString& statement, const Bounds& bounds);
 
 }  // namespace query
 

@@ -1,18 +1,14 @@
 #include "shell/ChangePwd.h"
 
 #include "core/ShiftText.h"
-#include "data/Connection.h"
-#include "data/Connectionx.h"
-#include "data/RecordSet.h"
-#include "data/SqlText.h"
 #include "kit/Connectx.h"
 #include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
 #include "kit/Twips.h"
-#include "shell/CheckM.h"
 #include "shell/PasswordBox.h"
+#include "stores/UserStore.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -79,23 +75,16 @@ void ChangePwd::Changepassword(QComboBox* user, QLineEdit* password, QLineEdit* 
         return;
     }
 
-    Connectionx::OpenSharedConnection();
-    Connection& connection = Connectionx::sharedConnection();
-    if (!connection.isOpen())
+    const stores::UserStore users;
+    connectx(users.connection());
+    if (!users.isOpen())
         return;  // the failed open has been shown to the operator
 
     const QString name = user->currentText();
-    RecordSet& update = Connectionx::sharedRecordSet();
-    const bool sent = stopAtFirstError([&] {
-        change::together(connection, [&] {
-            update.open(QStringLiteral("Update UserTable set Userx = ") + sql::text(name) + QStringLiteral(", pwd = ")
-                            + sql::text(shifted) + QStringLiteral(" where Userx = ") + sql::text(name),
-                        connection);
-        });
-    });
-    const bool changed = sent && update.rowsAffected() > 0;
-    update.close();
-    connection.close();
+    bool changed = false;
+    const bool sent = stopAtFirstError(
+        [&] { change::together(users.connection(), [&] { changed = users.changePassword(name, shifted); }); });
+    users.close();
     if (!sent)
         return;  // the operator has been told why (change::together)
     // Only a password that was stored is reported as changed.

@@ -1,6 +1,6 @@
 #include "stock/ItemInFrm.h"
 
-#include "billing/BillReceipt.h"
+#include "billing/LineDocumentKind.h"
 #include "core/NumericText.h"
 
 #include <QLineEdit>
@@ -23,30 +23,19 @@ billing::LineDocumentKind itemReceipt()
     captions.newDocumentTip = QStringLiteral("Click Prior to make New Receipt Entry");
     captions.print = QStringLiteral("Print Receipt");
 
-    kind.lineTable = QStringLiteral("ItemIn");
-    kind.partyTable = QStringLiteral("Supplier");
-    kind.documentName = QStringLiteral("receipt");
-    kind.itemListQuery = billing::ItemNamesFromCharges;
+    kind.document = stores::Document::GoodsReceipt;
+    kind.itemNames = stores::ItemNames::OfItemMaster;
     kind.showsCodeAndBatch = true;
     kind.showsAmount = true;
     kind.codeDefaultsToItem = true;
-    kind.stockOnAdd = billing::StockOnAdd::Receive;
 
-    kind.gridQuery = QStringLiteral(
-        "Select  Serial,ItemCode,Batch_Number, Item, Quantity , Amount * Quantity as Amount_, (Amount * "
-        "Quantity * DiscountinPercentage / 100) As Discount , ((Amount * Quantity) - ((Amount * Quantity * "
-        "DiscountinPercentage / 100))) * TaxInPercentage / 100 as Tax, ((Amount * Quantity) - ((Amount * "
-        "Quantity * DiscountinPercentage / 100))) + ((Amount * Quantity) - ((Amount * Quantity * "
-        "DiscountinPercentage / 100))) * TaxInPercentage / 100  as Total , CustomerName as SupName , "
-        "CustomerAddress as SupAddress , CustomerPhone as SupPhone from ItemIn  where BillNumber = ");
     kind.gridWidths = {700, 1000, 1000, 4000, 1000, 1000};
-    kind.loadQuery = billing::documentFiguresQuery(kind.lineTable);
 
     // A received line's quantity comes off its batch again when the line goes.
     kind.deleteSerialQuestion = QStringLiteral("Confirm Delete Serial No : %1 of Receipt No :%2");
     kind.deleteDocumentQuestion = QStringLiteral("Confirm Delete Receipt ?");
-    kind.serialDelete = billing::StockMove::Lower;
-    kind.documentDelete = billing::StockMove::Lower;
+    kind.serialDelete = stores::StockMove::Lower;
+    kind.documentDelete = stores::StockMove::Lower;
 
     kind.fillsPartyAscendingFirst = true;
     kind.newDocumentKeepsNewestLines = true;

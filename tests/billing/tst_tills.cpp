@@ -5,13 +5,10 @@
 // then take the next free number; no bill, receipt, voucher, stock row or
 // master record is shared and no line is lost.
 
-#include "billing/BillKinds.h"
-#include "billing/DocumentNumbering.h"
-#include "billing/LineStore.h"
 #include "core/Failure.h"
 #include "data/Connection.h"
-#include "data/RecordSet.h"
-#include "masters/MasterRecords.h"
+#include "stores/LineDocumentStore.h"
+#include "stores/MasterStore.h"
 #include "support/TestDatabase.h"
 
 #include <QtTest>
@@ -19,9 +16,8 @@
 #include <functional>
 #include <thread>
 
-using billing::DocumentLine;
-using billing::LineDocumentKind;
-using billing::NumberUse;
+using stores::Document;
+using stores::NumberUse;
 
 namespace {
 
@@ -33,15 +29,6 @@ struct Till {
     std::function<qint16(Connection&)> shownNumber;
     std::function<qint16(Connection&, const QString& who, int index, qint16 number)> store;
 };
-
-qint16 nextAfter(const QString& statement, Connection& connection)
-{
-    RecordSet result;
-    const numbering::NextNumber next = numbering::afterMaximum(statement, result, connection);
-    if (next.state != numbering::State::Free)
-        qFatal("no next number from %s", qPrintable(statement));
-    return next.number;
-}
 
 // A line of the till `who`, with its name as the party's. Its first line
 // is of the batch both tills use (RICE/B1), its second of a batch of its own.
@@ -60,41 +47,32 @@ DocumentLine lineOf(const QString& who, int index, qint16 number)
     return line;
 }
 
-Till lineTill(const LineDocumentKind& kind, bool linesJoin)
+Till lineTill(Document document, bool linesJoin)
 {
-    return {[kind](Connection& c) { return nextAfter("Select max(BillNumber) from " + kind.lineTable, c); },
-            [kind, linesJoin](Connection& c, const QString& who, int index, qint16 number) {
+    return {[document](Connection& c) { return stores::LineDocumentStore(document, c).nextNumber().number; },
+            [document, linesJoin](Connection& c, const QString& who, int index, qint16 number) {
                 DocumentLine line = lineOf(who, index, number);
-                if (kind.lineColumns == 16)
+                if (document == Document::Voucher)
                     line.serial = 0;  // a voucher's line
                 const bool joins = linesJoin && index > 0;
                 if (joins)
                     line.serial = 2;
-                return storeLine(kind, line, joins ? NumberUse::Joins : NumberUse::Claims, c).number;
+                return stores::LineDocumentStore(document, c)
+                    .storeLine(line, joins ? NumberUse::Joins : NumberUse::Claims)
+                    .number;
             }};
 }
 
 Till customerTill()
 {
-    const QString highest = QStringLiteral("Select max(SN) from Customer");
-    return {[highest](Connection& c) { return masters::nextRecordNumber(highest, c).value(); },
-            [highest](Connection& c, const QString& who, int index, qint16 number) {
+    return {[](Connection& c) { return stores::MasterStore("Customer", c).nextNumber().value(); },
+            [](Connection& c, const QString& who, int index, qint16 number) {
+                const stores::MasterStore customers("Customer", c);
                 if (index > 0)
-                    number = masters::nextRecordNumber(highest, c).value();
+                    number = customers.nextNumber().value();
                 const QString name = who + QString::number(index);
-                return masters::storeRecord("Customer", highest, number,
-                                            {"'" + name + "'", "'Road'", "'" + name + "-phone'"}, c);
+                return customers.save(number, name, "Road", name + "-phone");
             }};
-}
-
-LineDocumentKind kindOf(const QString& table, int columns, billing::StockOnAdd stock, const QString& name)
-{
-    LineDocumentKind kind = billing::salesBillKind();
-    kind.lineTable = table;
-    kind.lineColumns = columns;
-    kind.stockOnAdd = stock;
-    kind.documentName = name;
-    return kind;
 }
 
 }  // namespace
@@ -111,11 +89,11 @@ private slots:
     {
         QTest::addColumn<Till>("till");
         QTest::addColumn<QString>("rows");  // each stored entry: number|who (the till's name in it)
-        QTest::newRow("bill") << lineTill(billing::salesBillKind(), true)
+        QTest::newRow("bill") << lineTill(Document::Bill, true)
                               << "Select BillNumber, CustomerName, Serial from asigncharges";
-        QTest::newRow("receipt") << lineTill(kindOf("ItemIn", 17, billing::StockOnAdd::Receive, "receipt"), true)
+        QTest::newRow("receipt") << lineTill(Document::GoodsReceipt, true)
                                  << "Select BillNumber, CustomerName, Serial from ItemIn";
-        QTest::newRow("voucher") << lineTill(kindOf("ExpenditureTable", 16, billing::StockOnAdd::None, "voucher"), false)
+        QTest::newRow("voucher") << lineTill(Document::Voucher, false)
                                  << "Select BillNumber, CustomerName, Serial from ExpenditureTable";
         QTest::newRow("customer") << customerTill() << "Select SN, substr(ITEM, 1, 1), 0 from Customer";
     }

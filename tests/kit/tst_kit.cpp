@@ -4,6 +4,7 @@
 #include "core/Failure.h"
 #include "core/NumericText.h"
 #include "data/Connection.h"
+#include "data/Connectionx.h"
 #include "data/DbError.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
@@ -13,6 +14,7 @@
 #include "kit/Grid.h"
 #include "kit/GridSelection.h"
 #include "kit/Lists.h"
+#include "stores/QueryStore.h"
 #include "support/Checks.h"
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
@@ -206,7 +208,7 @@ private slots:
         const int connectionsBefore = checks::connectionsInUse();
         QTableView view;
         grid::setUp(&view);
-        grid::show(&view, statement);
+        grid::show(&view, PagedRows::read(statement));
         QCOMPARE(view.model()->rowCount(), GridModel::BatchSize);  // not all read yet
         QCOMPARE(checks::headings(view.model()), QStringList({"SN", "Name_", "Address_"}));
         QCOMPARE(grid::currentText(&view, 0), QString::number(count));
@@ -217,7 +219,7 @@ private slots:
         // Everything read: the grid's connection is closed.
         QCOMPARE(checks::connectionsInUse(), connectionsBefore);
 
-        grid::show(&view, statement);
+        grid::show(&view, PagedRows::read(statement));
         view.resize(400, 300);
         view.show();
         view.scrollToBottom();
@@ -236,20 +238,20 @@ private slots:
 
         // A failing statement leaves the rows shown and what is left to read.
         const int shown = view.model()->rowCount();
-        QVERIFY_THROWS_EXCEPTION(DbError, grid::show(&view, "Select * from NoSuchTable"));
+        QVERIFY_THROWS_EXCEPTION(DbError, grid::show(&view, PagedRows::read("Select * from NoSuchTable")));
         QCOMPARE(view.model()->rowCount(), shown);
         QCOMPARE(grid::rowCount(&view), count);
         QCOMPARE(grid::text(&view, count - 2, 0), QString("2"));
 
         // A row of the first page deleted before the rest is read: the grid
         // shows the table as it now is, no row twice and none left out.
-        grid::show(&view, statement);
+        grid::show(&view, PagedRows::read(statement));
         db.exec(QStringLiteral("delete from Customer where SN = %1").arg(count - 3));
         QCOMPARE(grid::rowCount(&view), count - 1);
         QCOMPARE(checks::rows(view.model()), db.rows(statement));
 
         // A row is found by the text its cell shows, also past the rows read.
-        grid::show(&view, statement);
+        grid::show(&view, PagedRows::read(statement));
         auto* model = qobject_cast<GridModel*>(view.model());
         QCOMPARE(model->findRow(0, "1"), count - 2);
         QCOMPARE(model->findRow(1, "SAME"), 3);  // SN 515: 516 is gone
@@ -257,7 +259,7 @@ private slots:
         QCOMPARE(model->findRow(0, "01"), -1);
         QCOMPARE(model->findRow(2, "ROAD 7"), count - 8);
 
-        grid::show(&view, statement);
+        grid::show(&view, PagedRows::read(statement));
         grid::unbind(&view);
         QCOMPARE(checks::connectionsInUse(), connectionsBefore);
         QCOMPARE(view.model()->columnCount(), 0);
@@ -295,25 +297,25 @@ private slots:
         insertCustomers(12);
         db.exec("insert into Customer values(13,'',NULL,'13')");
         db.exec("insert into Customer values(14,NULL,'','14')");
-        Connection connection;
+        Connection& shared = Connectionx::sharedConnection();
+        const stores::QueryStore store;
         QComboBox list;
         int picks = 0;
         connect(&list, &QComboBox::activated, this, [&] { ++picks; });
-        const QString statement =
-            lists::fillDistinct(&list, "ITEM", "Customer", "SN", "desc", connection);
-        QCOMPARE(statement, QString("Select distinct(ITEM) from Customer order by SN desc"));
+        const QString statement = "Select distinct(ITEM) from Customer order by SN desc";
+        lists::fillDistinct(&list, shared, [&] { return store.listEntries(statement); });
         QCOMPARE(checks::entries(&list), db.rows(statement));
         QCOMPARE(picks, 1);
-        QVERIFY(!connection.isOpen());
+        QVERIFY(!shared.isOpen());
 
-        connection.open();
-        lists::fill(&list, "select ITEM from Customer order by SN", connection);
-        QCOMPARE(checks::entries(&list), db.rows("select ITEM from Customer order by SN"));
-        QCOMPARE(checks::entries(&list).count("SAME"), 2);
-        QCOMPARE(checks::entries(&list).mid(12), QStringList({"", ""}));
+        shared.open();
+        const QStringList read = store.listEntries("select ITEM from Customer order by SN");
+        QCOMPARE(read, db.rows("select ITEM from Customer order by SN"));
+        QCOMPARE(read.count("SAME"), 2);
+        QCOMPARE(read.mid(12), QStringList({"", ""}));
 
         // A table that cannot be read leaves the list empty; the pick finds nothing.
-        lists::fillDistinct(&list, "SN", "NoSuchTable", "SN", "desc", connection);
+        lists::fillDistinct(&list, shared, [&] { return store.listEntries("Select distinct(SN) from NoSuchTable"); });
         QCOMPARE(list.count(), 0);
         QCOMPARE(picks, 1);
     }

@@ -2,7 +2,6 @@
 // every kind of document on paper narrower than it is wide at 10 point.
 
 #include "billing/BillReceipt.h"
-#include "data/Connection.h"
 #include "expenditure/ExpenditureRegister.h"
 #include "kit/DataScreen.h"
 #include "masters/MasterListings.h"
@@ -12,6 +11,7 @@
 #include "reports/BillRegister.h"
 #include "reports/QueryReport.h"
 #include "shell/ScreenCatalog.h"
+#include "stores/LineDocumentStore.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"
 #include "support/RecordingMessages.h"
@@ -84,9 +84,8 @@ class PrintTest : public QObject {
     // Prints a document of that kind from what the database holds.
     static void printKind(const QString& kind)
     {
-        Connection connection;
         if (kind == "receipt") {
-            billing::PrintBill(1, connection);
+            billing::PrintDocument(stores::LineDocumentStore(stores::Document::Bill), "1");
         } else if (kind == "register") {
             reports::printBillRegister("Select distinct(BillNumber) from asigncharges");
         } else if (kind == "totals") {
@@ -98,7 +97,7 @@ class PrintTest : public QObject {
             reports::printQueryReport("Select BillNumber, Item, Amount, Date_ from asigncharges",
                                       "Select sum(Amount) from asigncharges", {});
         } else if (kind == "expenditure register") {
-            expenditure::PrintRegister("1", connection);
+            expenditure::PrintRegister("1", stores::LineDocumentStore(stores::Document::Voucher));
         } else if (kind == "customer list") {
             masters::printMasterListing("Customer");
         }

@@ -1,13 +1,16 @@
-// The per-bill figures of "Show Total" and "Print Total", read with one
-// statement, against the five statements per bill they stand for, on a
-// generated database of awkward bills.
+// The line figures as the statements compute them, against the one line
+// arithmetic; and the per-bill figures of "Show Total" and "Print Total",
+// read with one statement, against the five statements per bill they stand
+// for, on a generated database of awkward bills.
 
 #include "core/Dates.h"
+#include "core/LineFigures.h"
 #include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
-#include "reports/BillTotals.h"
+#include "stores/BillTotals.h"
+#include "stores/FigureColumns.h"
 #include "support/TestDatabase.h"
 
 #include <QRandomGenerator>
@@ -64,7 +67,7 @@ QStringList perBillLoop(Connection& c, const QDate& from, const QDate& to)
 QStringList setBased(Connection& c, const QDate& from, const QDate& to)
 {
     QStringList rows;
-    for (const BillTotals& b : reports::billTotals(c, from, to))
+    for (const BillTotals& b : stores::BillTotalsStore(c).billTotals(from, to))
         rows << QStringList{dates::shown(b.date), QString::number(b.billNumber), numeric::numberText(b.amount),
                             numeric::numberText(b.discount), numeric::numberText(b.tax), numeric::numberText(b.total)}
                     .join('|');
@@ -126,6 +129,42 @@ private slots:
     {
         connection.open();
         insert(generated(600));
+    }
+
+    // Every line's figures in the grids and on paper are the screens' line
+    // arithmetic (up to the last bits of the values as the driver reads them).
+    // The columns are the grids' and prints' texts as they were.
+    void theFigureColumnsAreTheLineArithmetic()
+    {
+        QCOMPARE(figures::gridColumns(),
+                 "Amount * Quantity as Amount_, (Amount * Quantity * DiscountinPercentage / 100) As Discount , ((Amount "
+                 "* Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100 as Tax, "
+                 "((Amount * Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) + ((Amount * Quantity) - "
+                 "((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100  as Total");
+        QCOMPARE(figures::printedColumns(),
+                 "Amount *  Quantity, (Amount * DiscountinPercentage / 100)  * Quantity As Discount , ((Amount * "
+                 "Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100 as Tax, "
+                 "(Amount * Quantity) - (Amount * Quantity * DiscountinPercentage / 100) + (((Amount * Quantity) - "
+                 "((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100)  as Total");
+        RecordSet lines;
+        lines.open("Select Amount, Quantity, DiscountinPercentage, TaxInPercentage, " + figures::gridColumns() + ", "
+                       + figures::printedColumns() + " from asigncharges",
+                   connection);
+        QVERIFY(lines.recordCount() > 1000);
+        for (const QVector<QVariant>& row : lines.rows()) {
+            const arithmetic::LineFigures f = arithmetic::lineFigures(row[0].toDouble(), row[1].toDouble(),
+                                                                      row[2].toDouble(), row[3].toDouble());
+            const QVector<double> expected{f.amount, f.discount, f.tax, f.total, f.amount, f.discount, f.tax, f.total};
+            for (int column = 0; column < expected.size(); ++column) {
+                const double figure = row[4 + column].toDouble();
+                QVERIFY2(qAbs(figure - expected[column]) <= 1e-12 * qMax(1.0, qAbs(expected[column])),
+                         qPrintable(QString("column %1 of line %2: %3, not %4")
+                                        .arg(column).arg(QStringList(QVector<QString>{row[0].toString(),
+                                                                row[1].toString(), row[2].toString(),
+                                                                row[3].toString()}).join('|'))
+                                        .arg(figure, 0, 'g', 17).arg(expected[column], 0, 'g', 17)));
+            }
+        }
     }
 
     void oneStatementGivesWhatFivePerBillGive_data()

@@ -2,13 +2,10 @@
 
 #include <QDate>
 #include <QString>
-#include <QStringList>
 #include <QtGlobal>
 
-namespace billing {
-
-// One line of a bill or a receipt as it is written: the 17 values of the line
-// layout of asigncharges, ItemIn and Stock.
+// One line of a document as it is written: the values of the line layout of
+// asigncharges, ItemIn, Stock (17) and ExpenditureTable (the first 16).
 struct DocumentLine {
     qint16 number = 0;  // the document's number; in Stock the stock row number
     qint16 serial = 0;  // 0 in Stock
@@ -24,10 +21,4 @@ struct DocumentLine {
     QDate date;
     QString itemCode;
     QString batch;
-
-    // The values of "insert into ... values(" in the order of the table, as
-    // SQL text: CHARGES "-", SN 0 and MRP 0 in their places.
-    QStringList values() const;
 };
-
-}  // namespace billing

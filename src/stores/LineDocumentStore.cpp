@@ -1,0 +1,288 @@
+#include "stores/LineDocumentStore.h"
+
+#include "core/Dates.h"
+#include "core/LineFigures.h"
+#include "core/NumericText.h"
+#include "data/Connection.h"
+#include "data/RecordSet.h"
+#include "data/SqlText.h"
+#include "stores/FigureColumns.h"
+
+namespace stores {
+
+namespace {
+
+// The tables of a kind of document, and how messages name one.
+struct Tables {
+    const char* lines;
+    const char* parties;
+    const char* name;
+};
+
+const Tables& tablesOf(Document document)
+{
+    static const Tables all[]{{"asigncharges", "Customer", "bill"},
+                              {"ItemIn", "Supplier", "receipt"},
+                              {"ExpenditureTable", "ExpenditurePerson", "voucher"}};
+    return all[int(document)];
+}
+
+QString partySelect(const QString& table)
+{
+    return QStringLiteral("Select  SN, ITEM, PARTNO,REMARK from ") + table;
+}
+
+Party partyOf(const RecordSet& found)
+{
+    const QVariant name = found.field(QStringLiteral("ITEM"));
+    const QVariant address = found.field(QStringLiteral("PARTNO"));
+    return {name, address, found.field(QStringLiteral("REMARK")).toString()};
+}
+
+// The line totals of the rows from their Amount, Quantity,
+// DiscountinPercentage and TaxInPercentage, added and rounded once.
+double roundedTotalOf(RecordSet& lines)
+{
+    QVector<double> totals;
+    for (; !lines.eof(); lines.moveNext())
+        totals << arithmetic::lineFigures(numeric::toDouble(lines.field(QStringLiteral("Amount"))),
+                                          numeric::toDouble(lines.field(QStringLiteral("Quantity"))),
+                                          numeric::toDouble(lines.field(QStringLiteral("DiscountinPercentage"))),
+                                          numeric::toDouble(lines.field(QStringLiteral("TaxInPercentage"))))
+                      .total;
+    return arithmetic::roundedOnceTotal(totals);
+}
+
+// A goods receipt's lines with what their figures are made of.
+QString figuresOfLines(const QString& table, qint16 number)
+{
+    return QStringLiteral("Select CustomerName, CustomerAddress, CustomerPhone ,DiscountinPercentage,TaxInPercentage,  "
+                          "Serial, Item, Quantity , Amount from ")
+        + table + QStringLiteral("  where BillNumber = ") + sql::number(number);
+}
+
+}  // namespace
+
+LineDocumentStore::LineDocumentStore(Document document) : m_document(document) {}
+
+LineDocumentStore::LineDocumentStore(Document document, Connection& connection)
+    : Store(connection), m_document(document)
+{
+}
+
+QString LineDocumentStore::lineTable() const
+{
+    return QLatin1String(tablesOf(m_document).lines);
+}
+
+QString LineDocumentStore::partyTable() const
+{
+    return QLatin1String(tablesOf(m_document).parties);
+}
+
+QString LineDocumentStore::documentName() const
+{
+    return QLatin1String(tablesOf(m_document).name);
+}
+
+numbering::NextNumber LineDocumentStore::afterMaximum(const QString& statement) const
+{
+    return numbering::afterMaximum(firstValue(statement));
+}
+
+numbering::NextNumber LineDocumentStore::nextNumber() const
+{
+    return afterMaximum(QStringLiteral("Select max(BillNumber) from ") + lineTable());
+}
+
+numbering::NextNumber LineDocumentStore::nextSerial(qint16 number) const
+{
+    return afterMaximum(QStringLiteral("Select max(Serial) from ") + lineTable() + QStringLiteral(" where BillNumber = ")
+                        + sql::number(number));
+}
+
+QStringList LineDocumentStore::documentNumbers() const
+{
+    return entries(QStringLiteral("Select distinct(BillNumber) AS Item from ") + lineTable()
+                   + QStringLiteral(" ORDER BY BillNumber desc"));
+}
+
+QStringList LineDocumentStore::partyNumbers(Order order) const
+{
+    if (order == Order::LowestFirst)
+        return entries(QStringLiteral("Select Distinct(SN) from ") + partyTable() + QStringLiteral("  ORDER BY SN ASC"));
+    return entries(QStringLiteral("Select distinct(SN) from ") + partyTable() + QStringLiteral(" order by SN desc"));
+}
+
+QStringList LineDocumentStore::itemNames(ItemNames names) const
+{
+    switch (names) {
+    case ItemNames::InStock:
+        return entries(QStringLiteral("Select distinct(Item)from Stock order by Item ASC"));
+    case ItemNames::OfItemMaster:
+        return entries(QStringLiteral("Select distinct(TYPEOFCHARGES) AS Item from charges ORDER BY TYPEOFCHARGES ASC"));
+    case ItemNames::OfExpenditureHeads:
+        break;
+    }
+    return entries(QStringLiteral("Select distinct(TYPEOFCHARGES) AS Item From ExpenditureHead ORDER BY TYPEOFCHARGES ASC"));
+}
+
+QStringList LineDocumentStore::itemCodes() const
+{
+    return entries(QStringLiteral("Select distinct(ItemCode) from Stock ORDER BY ItemCode ASC"));
+}
+
+QStringList LineDocumentStore::batchesOfCode(const QString& itemCode) const
+{
+    return entries(QStringLiteral("Select distinct(Batch_Number) from Stock where ItemCode = ") + sql::text(itemCode)
+                   + QStringLiteral(" ORDER BY Batch_Number ASC"));
+}
+
+Party LineDocumentStore::party(qint16 partyNumber) const
+{
+    RecordSet found;
+    found.open(partySelect(partyTable()) + QStringLiteral(" where sn = ") + sql::number(partyNumber), connection());
+    return partyOf(found);
+}
+
+std::optional<Party> LineDocumentStore::partyByPhone(const QString& phone) const
+{
+    Connection own;
+    own.open();
+    RecordSet found;
+    found.open(QStringLiteral("Select  SN, ITEM , PARTNO ,REMARK  from ") + partyTable()
+                   + QStringLiteral(" where REMARK Like ") + sql::text(QLatin1Char('%') + phone + QLatin1Char('%')),
+               own);
+    if (found.eof())
+        return std::nullopt;
+    return partyOf(found);
+}
+
+StockBatch LineDocumentStore::firstBatchOfCode(const QString& itemCode) const
+{
+    RecordSet found;
+    found.open(QStringLiteral("Select  ITEM, Batch_Number from Stock where ItemCode = ") + sql::text(itemCode),
+               connection());
+    const QString item = found.field(QStringLiteral("ITEM")).toString();
+    return {item, found.field(QStringLiteral("Batch_Number")).toString()};
+}
+
+double LineDocumentStore::priceByMrp(const QString& item) const
+{
+    return numeric::toDouble(firstValue(QStringLiteral("Select MRP from Stock WHERE Item = ") + sql::text(item)));
+}
+
+double LineDocumentStore::priceOfBatch(const QString& itemCode, const QString& batch) const
+{
+    return numeric::toDouble(firstValue(QStringLiteral("Select Amount from Stock WHERE ItemCode = ") + sql::text(itemCode)
+                                        + QStringLiteral(" and Batch_Number = ") + sql::text(batch)));
+}
+
+double LineDocumentStore::grandTotal(qint16 number) const
+{
+    RecordSet lines;
+    lines.open(QStringLiteral("Select * from ") + lineTable() + QStringLiteral(" where BillNumber = ")
+                   + sql::number(number),
+               connection());
+    return roundedTotalOf(lines);
+}
+
+LoadedDocument LineDocumentStore::load(qint16 number) const
+{
+    RecordSet lines;
+    lines.open(m_document == Document::GoodsReceipt
+                   ? figuresOfLines(lineTable(), number)
+                   : QStringLiteral("Select * from ") + lineTable() + QStringLiteral(" where BillNumber = ")
+                         + sql::number(number),
+               connection());
+    LoadedDocument loaded;
+    if (!lines.eof())
+        loaded.party = Party{lines.field(QStringLiteral("CustomerName")), lines.field(QStringLiteral("CustomerAddress")),
+                             lines.field(QStringLiteral("CustomerPhone")).toString()};
+    loaded.grandTotal = roundedTotalOf(lines);
+    return loaded;
+}
+
+DocumentLine LineDocumentStore::voucher(qint16 number) const
+{
+    RecordSet found;
+    found.open(QStringLiteral("Select * from ") + lineTable() + QStringLiteral(" where BillNumber = ")
+                   + sql::number(number),
+               connection());
+    DocumentLine line;
+    line.number = number;
+    line.item = found.field(QStringLiteral("Item")).toString();
+    line.amount = numeric::toDouble(found.field(QStringLiteral("Amount")));
+    line.partyName = found.field(QStringLiteral("CustomerName")).toString();
+    line.partyAddress = found.field(QStringLiteral("CustomerAddress")).toString();
+    line.partyPhone = found.field(QStringLiteral("CustomerPhone")).toString();
+    line.remark = found.field(QStringLiteral("Remark")).toString();
+    line.date = dates::fromStored(found.field(QStringLiteral("Date_")));
+    return line;
+}
+
+PagedRows LineDocumentStore::gridRows(qint16 number) const
+{
+    const QString lines = QStringLiteral(" from ") + lineTable() + QStringLiteral("  where BillNumber = ")
+        + sql::number(number) + QStringLiteral(" order by Serial asc");
+    switch (m_document) {
+    case Document::Bill:
+        return PagedRows::read(QStringLiteral("Select  Serial, Item, Quantity , ") + figures::gridColumns() + lines);
+    case Document::GoodsReceipt:
+        return PagedRows::read(QStringLiteral("Select  Serial,ItemCode,Batch_Number, Item, Quantity , ")
+                               + figures::gridColumns()
+                               + QStringLiteral(" , CustomerName as SupName , CustomerAddress as SupAddress , "
+                                                "CustomerPhone as SupPhone")
+                               + lines);
+    case Document::Voucher:
+        break;
+    }
+    return PagedRows::read(QStringLiteral("Select  BillNumber as No,Date_ , Item as Head,  Amount ,CustomerPhone as "
+                                          "Phone ,CustomerName as Name_,CustomerAddress as Address from "
+                                          "ExpenditureTable order by BillNumber desc"));
+}
+
+ReceiptValues LineDocumentStore::receipt(qint16 number) const
+{
+    RecordSet lines;
+    lines.open(QStringLiteral("Select CustomerName, CustomerAddress, CustomerPhone ,  Serial, Item, Quantity , ")
+                   + figures::printedColumns() + QStringLiteral(" , Date_ from ") + lineTable()
+                   + QStringLiteral("  where BillNumber = ") + sql::number(number)
+                   + QStringLiteral(" order by Serial asc"),
+               connection());
+    ReceiptValues document;
+    document.number = number;
+    if (!lines.eof()) {
+        document.partyName = lines.field(0);
+        document.partyAddress = lines.field(1);
+        document.partyPhone = lines.field(2);
+        document.date = lines.field(10);
+    }
+    // Item, quantity, line amount, discount, total.
+    for (const QVector<QVariant>& row : lines.rows())
+        document.lines.append({row.value(4), row.value(5), row.value(6), row.value(7), row.value(9)});
+    return document;
+}
+
+double LineDocumentStore::printedGrandTotal(qint16 number) const
+{
+    RecordSet lines;
+    lines.open(figuresOfLines(lineTable(), number) + QStringLiteral(" order by Serial asc"), connection());
+    return roundedTotalOf(lines);
+}
+
+QVector<PrintedRow> LineDocumentStore::voucherRegister() const
+{
+    RecordSet vouchers;
+    vouchers.open(QStringLiteral("Select BillNumber, Item, Amount , Date_ from ExpenditureTable  order by BillNumber asc"),
+                  connection());
+    return vouchers.rows();
+}
+
+double LineDocumentStore::sumOfAmounts() const
+{
+    const QVariant sum = firstValue(QStringLiteral("Select sum(Amount) from ExpenditureTable"));
+    return sum.isNull() ? 0 : numeric::toDouble(sum);
+}
+
+}  // namespace stores

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "core/DocumentLine.h"
+#include "core/DocumentNumbers.h"
+#include "core/DocumentValues.h"
+#include "stores/Order.h"
+#include "stores/Store.h"
+
+#include <QVector>
+#include <optional>
+
+// The line documents (bills, goods receipts, expenditure vouchers) with
+// their lines, their parties and the stock their lines move: every
+// statement the line-document screens and their prints send.
+namespace stores {
+
+enum class Document {
+    Bill,          // asigncharges, for a customer; a line sells from its stock batch
+    GoodsReceipt,  // ItemIn, from a supplier; a line creates or raises its batch
+    Voucher,       // ExpenditureTable, one line each, paid to expenditure personnel
+};
+
+// What a delete does to the stock batch of each line it removes.
+enum class StockMove {
+    None,   // the stock is left alone
+    Raise,  // the line's quantity goes back onto its batch
+    Lower,  // the line's quantity comes off its batch
+    // Raise for a line that names its batch (an item code or a batch number,
+    // as the bill screen with details writes); a line without either is left
+    // alone.
+    RaiseNamedBatch,
+};
+
+// How a line takes its document number.
+enum class NumberUse {
+    // The first line of a new document: stored under its number only while
+    // no line has that number; else under the next free number.
+    Claims,
+    // Another line of the document of its number: under its serial, or the
+    // document's next free serial.
+    Joins,
+};
+
+// The item names a screen offers.
+enum class ItemNames {
+    InStock,             // the items of the stock batches
+    OfItemMaster,        // the item master (Charges)
+    OfExpenditureHeads,  // the expenditure heads
+};
+
+// A party record: name, address and phone.
+struct Party {
+    QVariant name;
+    QVariant address;
+    QString phone;
+};
+
+// A stored document as its screen loads it: the rounded-once total of its
+// lines and the party of its first line (none when it has no lines).
+struct LoadedDocument {
+    double grandTotal = 0;
+    std::optional<Party> party;
+};
+
+// The item name and batch of the first stock row of an item code.
+struct StockBatch {
+    QString item;
+    QString batch;
+};
+
+class LineDocumentStore : public Store {
+public:
+    // On a connection of the store's own, or on the one given.
+    explicit LineDocumentStore(Document document);
+    LineDocumentStore(Document document, Connection& connection);
+
+    Document document() const { return m_document; }
+    // How messages name a document: "bill", "receipt", "voucher".
+    QString documentName() const;
+
+    // --- Numbers (throw when the maximum cannot be read)
+    numbering::NextNumber nextNumber() const;
+    numbering::NextNumber nextSerial(qint16 number) const;
+
+    // --- Lists, as the screens' lists show them
+    QStringList documentNumbers() const;  // newest first
+    QStringList partyNumbers(Order order) const;
+    QStringList itemNames(ItemNames names) const;
+    QStringList itemCodes() const;  // of the stock batches
+    QStringList batchesOfCode(const QString& itemCode) const;
+
+    // --- One record. Each throws when there is none.
+    Party party(qint16 partyNumber) const;
+    // The first party whose phone contains the text, read over a connection
+    // of its own; none when no phone does.
+    std::optional<Party> partyByPhone(const QString& phone) const;
+    StockBatch firstBatchOfCode(const QString& itemCode) const;
+    // The unit price of an item: the MRP of its first stock row, or the
+    // amount of a batch.
+    double priceByMrp(const QString& item) const;
+    double priceOfBatch(const QString& itemCode, const QString& batch) const;
+
+    // --- Documents
+    // A document's line totals added, then rounded once.
+    double grandTotal(qint16 number) const;
+    LoadedDocument load(qint16 number) const;
+    // A voucher with every value it was stored with.
+    DocumentLine voucher(qint16 number) const;
+    // The rows of the screen's grid, read over a connection of their own:
+    // the document's lines in serial order; every voucher, newest first.
+    PagedRows gridRows(qint16 number) const;
+
+    // --- Printing: the receipt of a bill or a goods receipt, its grand
+    // total, the voucher register and its total.
+    ReceiptValues receipt(qint16 number) const;
+    double printedGrandTotal(qint16 number) const;
+    QVector<PrintedRow> voucherRegister() const;
+    double sumOfAmounts() const;  // 0 when there is no voucher
+
+    // --- Changes, each in the transaction open on the connection
+    // (LineStorage.cpp). Several tills may store at once: no two share a
+    // document, a stock row or a serial, and none is lost (data/NumberClaim.h).
+    //
+    // Stores the line with what Add Item does to the stock. Returns the line
+    // as stored: a claimed number, or a serial, may have moved on.
+    DocumentLine storeLine(DocumentLine line, NumberUse use) const;
+    // A line, or every line of a document, removed with the stock move of
+    // each line.
+    void removeLine(qint16 number, qint16 serial, StockMove move) const;
+    void removeDocument(qint16 number, StockMove move) const;
+
+private:
+    QString lineTable() const;
+    QString partyTable() const;
+    numbering::NextNumber afterMaximum(const QString& statement) const;
+    void moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
+                   const QString& batch) const;
+    void receiveIntoStock(const DocumentLine& line) const;
+
+    Document m_document;
+};
+
+}  // namespace stores

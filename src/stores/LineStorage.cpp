@@ -1,0 +1,166 @@
+// The changes a line-document store makes: lines stored and removed with
+// the stock they move, under numbers no other till has.
+
+#include "stores/LineDocumentStore.h"
+
+#include "core/Failure.h"
+#include "core/NumericText.h"
+#include "data/Connection.h"
+#include "data/NumberClaim.h"
+#include "data/RecordSet.h"
+#include "data/SqlText.h"
+
+namespace stores {
+
+namespace {
+
+QString numberIs(qint16 number)
+{
+    return QStringLiteral("BillNumber = ") + sql::number(number);
+}
+
+// The values of "insert into ... values(" in the order of the table, as SQL
+// text: CHARGES "-", SN 0 and MRP 0 in their places; the first `columns`.
+QStringList valuesOf(const DocumentLine& line, int columns = 17)
+{
+    return QStringList{sql::number(line.number),    sql::number(line.serial),     sql::text(line.item),
+                       sql::number(line.quantity),  sql::number(line.amount),     sql::number(line.tax),
+                       sql::number(line.discount),  sql::text(line.partyName),    sql::text(line.partyAddress),
+                       sql::text(line.partyPhone),  sql::text(line.remark),       sql::text(QStringLiteral("-")),
+                       sql::number(0),              sql::date(line.date),         sql::text(line.itemCode),
+                       sql::text(line.batch),       sql::number(0)}
+        .mid(0, columns);
+}
+
+// The next number to try after one was found taken: read again in the
+// transaction, where it sees the row that took it.
+claim::NextNumber nextAfterTaken(std::function<numbering::NextNumber()> read, const QString& usedUp)
+{
+    return [read = std::move(read), usedUp]() -> std::optional<qint16> {
+        const numbering::NextNumber next = read();
+        if (next.state == numbering::State::UsedUp)
+            throw Failure(usedUp);
+        return next.number;
+    };
+}
+
+}  // namespace
+
+DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use) const
+{
+    const QString table = lineTable();
+    // A voucher has no MRP.
+    const int columns = m_document == Document::Voucher ? 16 : 17;
+    const auto nextAfter = [this](const QString& statement, const QString& usedUp) {
+        return nextAfterTaken([this, statement] { return afterMaximum(statement); }, usedUp);
+    };
+    if (use == NumberUse::Claims) {
+        // The first line: serial 1 of a document no line has yet; serial 0
+        // stays, as a voucher's one line carries it.
+        if (line.serial != 0)
+            line.serial = 1;
+        line.number = claim::storeUnderFreeNumber(
+            table, line.number,
+            [&](qint16 number) {
+                DocumentLine first = line;
+                first.number = number;
+                return claim::insertUnlessTaken(table, valuesOf(first, columns), numberIs(number));
+            },
+            nextAfter(QStringLiteral("Select max(BillNumber) from ") + table, numbering::usedUpMessage(documentName())),
+            connection());
+    } else {
+        line.serial = claim::storeUnderFreeNumber(
+            table, line.serial,
+            [&](qint16 serial) {
+                DocumentLine next = line;
+                next.serial = serial;
+                return claim::insertUnlessTaken(table, valuesOf(next, columns),
+                                                numberIs(line.number) + QStringLiteral(" and Serial = ")
+                                                    + sql::number(serial));
+            },
+            nextAfter(QStringLiteral("Select max(Serial) from ") + table + QStringLiteral(" where ")
+                          + numberIs(line.number),
+                      numbering::fullDocumentMessage(documentName(), line.number)),
+            connection());
+    }
+
+    if (m_document == Document::Bill)
+        moveStock(StockMove::Lower, line.quantity, line.itemCode, line.item, line.batch);
+    else if (m_document == Document::GoodsReceipt)
+        receiveIntoStock(line);
+    return line;
+}
+
+void LineDocumentStore::moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
+                                  const QString& batch) const
+{
+    if (move == StockMove::None
+        || (move == StockMove::RaiseNamedBatch && itemCode.isEmpty() && batch.isEmpty()))
+        return;
+    const QString change = move == StockMove::Lower ? QStringLiteral("Update Stock set Quantity = Quantity - ")
+                                                    : QStringLiteral("Update Stock set Quantity = Quantity + ");
+    run(change + sql::number(quantity) + QStringLiteral(" where ItemCode = ") + sql::text(itemCode)
+        + QStringLiteral(" and Item = ") + sql::text(item) + QStringLiteral("  and Batch_Number = ") + sql::text(batch));
+}
+
+void LineDocumentStore::receiveIntoStock(const DocumentLine& line) const
+{
+    // Under the lock another till cannot create the batch, or take the
+    // number, between the look and the insert.
+    claim::lockNumbers(QStringLiteral("Stock"), connection());
+    const QString batch = QStringLiteral(" and Item = ") + sql::text(line.item);
+    RecordSet rows;
+    rows.open(QStringLiteral("Select ItemCode from Stock where ItemCode = ") + sql::text(line.itemCode) + batch
+                  + QStringLiteral("  and Batch_Number = ") + sql::text(line.batch),
+              connection());
+    if (rows.recordCount() > 0) {
+        run(QStringLiteral("update Stock set Quantity = Quantity + ") + sql::number(line.quantity)
+            + QStringLiteral(" Where ItemCode = ") + sql::text(line.itemCode) + batch
+            + QStringLiteral("    and Batch_Number = ") + sql::text(line.batch));
+        return;
+    }
+    const QString largest = QStringLiteral("Select max(BillNumber) from Stock");
+    const QString usedUp = numbering::usedUpMessage(QStringLiteral("stock row"));
+    const numbering::NextNumber row = afterMaximum(largest);
+    if (row.state == numbering::State::UsedUp)
+        throw Failure(usedUp);
+    claim::storeUnderFreeNumber(
+        QStringLiteral("Stock"), row.number,
+        [&](qint16 number) {
+            DocumentLine batchRow = line;
+            batchRow.number = number;
+            batchRow.serial = 0;
+            return claim::insertUnlessTaken(QStringLiteral("Stock"), valuesOf(batchRow), numberIs(number));
+        },
+        nextAfterTaken([this, largest] { return afterMaximum(largest); }, usedUp), connection());
+}
+
+void LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move) const
+{
+    const QString line = QStringLiteral(" where BillNumber = ") + sql::number(number) + QStringLiteral(" and Serial = ")
+        + sql::number(serial);
+    RecordSet stored;
+    stored.open(QStringLiteral("Select * from ") + lineTable() + line, connection());
+    moveStock(move, numeric::toInt16(stored.field(QStringLiteral("Quantity"))),
+              stored.field(QStringLiteral("ItemCode")).toString(), stored.field(QStringLiteral("Item")).toString(),
+              stored.field(QStringLiteral("Batch_Number")).toString());
+    run(QStringLiteral("Delete * from ") + lineTable() + line);
+}
+
+void LineDocumentStore::removeDocument(qint16 number, StockMove move) const
+{
+    const QString document = QStringLiteral(" where BillNumber = ") + sql::number(number);
+    if (move != StockMove::None) {
+        RecordSet lines;
+        lines.open(QStringLiteral("Select * from ") + lineTable() + document
+                       + QStringLiteral(" order by BillNumber asc , serial asc"),
+                   connection());
+        for (; !lines.eof(); lines.moveNext())
+            moveStock(move, numeric::toInt16(lines.field(QStringLiteral("Quantity"))),
+                      lines.field(QStringLiteral("ItemCode")).toString(), lines.field(QStringLiteral("Item")).toString(),
+                      lines.field(QStringLiteral("Batch_Number")).toString());
+    }
+    run(QStringLiteral("Delete * from ") + lineTable() + document);
+}
+
+}  // namespace stores

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/DocumentValues.h"
+#include "stores/Order.h"
+#include "stores/Store.h"
+
+#include <QVector>
+#include <optional>
+
+// The master records: customers, suppliers and expenditure personnel (party
+// records: SN, ITEM, PARTNO, REMARK: name, address, phone), items and
+// expenditure heads (priced names: SN, TYPEOFCHARGES, VALUEofCHARGES, EXTRA1,
+// EXTRA2: name and price). Every statement the master screens and the
+// printed master lists send.
+namespace stores {
+
+enum class RecordShape { Party, PricedName };
+
+// The columns the search boxes search: the name, the address or price, the phone.
+enum class SearchBy { Name, Second, Phone };
+
+// A record as its screen's boxes show it.
+struct MasterRecord {
+    qint16 sn = 0;
+    QString first;   // the name
+    QString second;  // the address, or the price
+    QString third;   // the phone; empty for a priced name
+};
+
+class MasterStore : public Store {
+public:
+    // The table: Customer, Supplier, ExpenditurePerson, Charges or ExpenditureHead.
+    explicit MasterStore(const QString& table);
+    MasterStore(const QString& table, Connection& connection);
+
+    static RecordShape shapeOf(const QString& table);
+    // What the operator is told when no SN is left.
+    static QString usedUpMessage();
+
+    const QString& table() const { return m_table; }
+
+    // The grid's rows, over a connection of their own: the whole table,
+    // newest first, or the records whose column contains the text.
+    PagedRows allRecords() const;
+    PagedRows search(SearchBy column, const QString& text) const;
+    QStringList numbers(Order order) const;
+    // The record with that SN; throws when there is none.
+    MasterRecord record(double sn) const;
+    // The largest SN plus one, 1 for an empty table; none when 32767, the
+    // highest a 16-bit SN can be, is taken. Throws when it cannot be read.
+    std::optional<qint16> nextNumber() const;
+
+    // Stores a new record under sn, or under the next free number when
+    // another till has taken sn, in the transaction open on the connection;
+    // returns the SN it went under. A priced name's second value is its
+    // price (a number). Throws DbError when the database refuses it (a
+    // duplicate phone or name), Failure when no SN is left.
+    qint16 save(qint16 sn, const QString& first, const QString& second, const QString& third) const;
+    // In the transaction open on the connection.
+    void remove(qint16 sn) const;
+
+    // Every record in SN order, each field in the table's order: the
+    // printed list (customers, suppliers, items).
+    QVector<PrintedRow> listing() const;
+
+private:
+    QString gridSelect() const;
+
+    QString m_table;
+    RecordShape m_shape;
+};
+
+}  // namespace stores

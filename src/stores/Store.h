@@ -1,0 +1,47 @@
+#pragma once
+
+#include "data/PagedRows.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+class Connection;
+
+// What every store is built on: the connection its statements go through,
+// held for the store's life. A store has a connection of its own, or works
+// on one it is given (the shared connection, a tool's). Its statements run
+// on the connection as it stands: the caller opens it (connectx) and closes
+// it where an operation ends, and wraps a change in a transaction
+// (change::together). Stores throw Failure or DbError and show nothing.
+class Store {
+public:
+    // A connection of the store's own, closed until opened.
+    Store();
+    // The given connection, which outlives the store.
+    explicit Store(Connection& connection);
+    virtual ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    // What an operation opens (connectx) and closes.
+    Connection& connection() const { return *m_connection; }
+    // Opens the connection (closing it first when open). Throws DbError.
+    void open() const;
+    bool isOpen() const;
+    void close() const;
+
+protected:
+    // The first field of every row, each as the lists show it (numbers in
+    // their plain text, dates as dd/MMM/yyyy).
+    QStringList entries(const QString& statement) const;
+    // The first field of the first row; throws DbError when there is no row.
+    QVariant firstValue(const QString& statement) const;
+    // Runs a statement that returns no rows.
+    void run(const QString& statement) const;
+
+private:
+    std::unique_ptr<Connection> m_own;
+    Connection* m_connection;
+};
