@@ -2,9 +2,9 @@
 
 namespace billing {
 
-LineDocumentKind salesBillKind()
+families::LineDocumentKind salesBillKind()
 {
-    LineDocumentKind kind;
+    families::LineDocumentKind kind;
     kind.document = stores::Document::Bill;
     kind.gridWidths = {700, 5000, 1000, 1000, 1000, 1000};
     // A sold line's quantity goes back onto its batch when the line goes.

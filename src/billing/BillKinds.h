@@ -1,11 +1,11 @@
 #pragma once
 
-#include "billing/LineDocumentKind.h"
+#include "families/LineDocumentKind.h"
 
 namespace billing {
 
 // What both bill screens share: sales bills for a customer, the bill's grid
 // and captions.
-LineDocumentKind salesBillKind();
+families::LineDocumentKind salesBillKind();
 
 }  // namespace billing

@@ -9,9 +9,9 @@
 
 namespace {
 
-billing::LineDocumentKind simpleBill()
+families::LineDocumentKind simpleBill()
 {
-    billing::LineDocumentKind kind = billing::salesBillKind();
+    families::LineDocumentKind kind = billing::salesBillKind();
     kind.name = QStringLiteral("BillOne");
     kind.itemNames = stores::ItemNames::InStock;
     kind.deleteDocumentQuestion = QStringLiteral("Confirm Delete Bill ?");

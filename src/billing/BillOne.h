@@ -1,6 +1,6 @@
 #pragma once
 
-#include "billing/LineDocumentScreen.h"
+#include "families/LineDocumentScreen.h"
 
 // The simple bill screen: items are picked by name from the stock list and
 // priced from the stock's MRP; the item code and batch stay hidden and empty.

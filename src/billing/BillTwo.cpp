@@ -9,9 +9,9 @@
 
 namespace {
 
-billing::LineDocumentKind billWithDetails()
+families::LineDocumentKind billWithDetails()
 {
-    billing::LineDocumentKind kind = billing::salesBillKind();
+    families::LineDocumentKind kind = billing::salesBillKind();
     kind.name = QStringLiteral("BillTwo");
     kind.captions.window = QStringLiteral("Bill Two");
     kind.captions.item = QStringLiteral("Item Name :");

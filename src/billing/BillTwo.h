@@ -1,6 +1,6 @@
 #pragma once
 
-#include "billing/LineDocumentScreen.h"
+#include "families/LineDocumentScreen.h"
 
 // The bill screen with details: the item is picked by its code, which fills
 // in its name and batch from the stock; the line is priced from the chosen

@@ -15,11 +15,11 @@
 
 namespace {
 
-billing::LineDocumentKind voucher()
+families::LineDocumentKind voucher()
 {
-    billing::LineDocumentKind kind;
+    families::LineDocumentKind kind;
     kind.name = QStringLiteral("Expenditure");
-    billing::DocumentCaptions& captions = kind.captions;
+    families::DocumentCaptions& captions = kind.captions;
     captions.window = QStringLiteral("Expenditure");
     captions.number = QStringLiteral("Expenditure No :");
     captions.party = QStringLiteral("No :");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "billing/LineDocumentScreen.h"
+#include "families/LineDocumentScreen.h"
 
 // The expenditure voucher screen: each Add stores one voucher of one line in
 // ExpenditureTable under the next number, with its head, amount, the person

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/QueryScreen.h"
+#include "families/QueryScreen.h"
 
 // The expenditure query: the vouchers of ExpenditureTable by voucher numbers,
 // dates or head, in the grid or as a printed register.

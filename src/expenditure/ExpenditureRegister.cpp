@@ -1,11 +1,11 @@
 #include "expenditure/ExpenditureRegister.h"
 
 #include "core/NumericText.h"
+#include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "print/Destination.h"
 #include "print/ExpenditureRegister.h"
-#include "families/ShopLetterhead.h"
 #include "stores/LineDocumentStore.h"
 
 namespace expenditure {

@@ -1,7 +1,6 @@
 #include "kit/Connectx.h"
 
 #include "data/Connection.h"
-#include "data/Connectionx.h"
 #include "data/DataSource.h"
 #include "data/DbError.h"
 #include "kit/Messages.h"
@@ -16,13 +15,3 @@ void connectx(Connection& connection)
                                                                  error.description()));
     }
 }
-
-namespace Connectionx {
-
-qint16 OpenSharedConnection()
-{
-    connectx(sharedConnection());
-    return 0;
-}
-
-}  // namespace Connectionx

@@ -1,6 +1,5 @@
 #include "masters/MasterListings.h"
 
-#include "data/Connectionx.h"
 #include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
@@ -31,10 +30,10 @@ void printMasterListing(const QString& listing)
     const QString table = tableOf(listing);
     if (table.isEmpty())
         return;
-    const stores::MasterStore records(table, Connectionx::sharedConnection());
+    const stores::MasterStore records(table, stores::SharedConnection{});
     CollectErrors errors;
     const ShopHeader letterhead = families::loadLetterhead();
-    errors([] { Connectionx::OpenSharedConnection(); });
+    errors([&] { connectx(records.connection()); });
     print::PrintJob job = print::startJob();
     // Records that could not be read print as none.
     QVector<PrintedRow> rows;

@@ -1,8 +1,7 @@
 #include "reports/BillRegister.h"
 
-#include "billing/BillReceipt.h"
 #include "core/NumericText.h"
-#include "data/Connectionx.h"
+#include "families/DocumentReceipt.h"
 #include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
@@ -15,8 +14,8 @@ namespace reports {
 void printBillRegister(const QString& billSelection)
 {
     CollectErrors errors;
-    Connectionx::OpenSharedConnection();
     const stores::QueryStore selection;
+    connectx(selection.connection());
     const stores::LineDocumentStore bills(stores::Document::Bill, selection.connection());
     const ShopHeader letterhead = families::loadLetterhead();
     QVector<PrintedRow> selected;
@@ -26,7 +25,7 @@ void printBillRegister(const QString& billSelection)
     for (const PrintedRow& bill : selected) {
         qint16 billNumber = 0;
         if (errors([&] { billNumber = numeric::toInt16(bill.value(0)); }))
-            billing::printDocument(job, errors, bills, billNumber, letterhead, print::ReceiptFooter::Register);
+            families::printDocument(job, errors, bills, billNumber, letterhead, print::ReceiptFooter::Register);
     }
     errors([&] { job.end(); });
 

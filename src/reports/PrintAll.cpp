@@ -1,7 +1,6 @@
 #include "reports/PrintAll.h"
 
 #include "core/NumericText.h"
-#include "data/Connectionx.h"
 #include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
@@ -119,8 +118,8 @@ void PrintAll::showTotals()
 void PrintAll::printTotals()
 {
     CollectErrors errors;
-    Connectionx::OpenSharedConnection();
-    const stores::BillTotalsStore totals(Connectionx::sharedConnection());
+    const stores::BillTotalsStore totals(stores::SharedConnection{});
+    connectx(totals.connection());
     const ShopHeader letterhead = families::loadLetterhead();
     print::PrintJob job = print::startJob();
     QVector<BillTotals> bills;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/QueryScreen.h"
+#include "families/QueryScreen.h"
 #include "stores/BillTotals.h"
 
 // The bill query: the lines of the bills of a number or date range, per-bill

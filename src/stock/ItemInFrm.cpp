@@ -1,17 +1,17 @@
 #include "stock/ItemInFrm.h"
 
-#include "billing/LineDocumentKind.h"
 #include "core/NumericText.h"
+#include "families/LineDocumentKind.h"
 
 #include <QLineEdit>
 
 namespace {
 
-billing::LineDocumentKind itemReceipt()
+families::LineDocumentKind itemReceipt()
 {
-    billing::LineDocumentKind kind;
+    families::LineDocumentKind kind;
     kind.name = QStringLiteral("ItemInFrm");
-    billing::DocumentCaptions& captions = kind.captions;
+    families::DocumentCaptions& captions = kind.captions;
     captions.window = QStringLiteral("Item Receive");
     captions.number = QStringLiteral("Receipt No :");
     captions.party = QStringLiteral("Supplier No :");

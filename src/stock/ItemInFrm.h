@@ -1,6 +1,6 @@
 #pragma once
 
-#include "billing/LineDocumentScreen.h"
+#include "families/LineDocumentScreen.h"
 
 // The item receipt screen: goods received from a supplier, line by line into
 // ItemIn, each line creating its stock batch or raising it. The unit amount is

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/QueryScreen.h"
+#include "families/QueryScreen.h"
 
 // The receipt query: the lines of ItemIn by receipt numbers, receipt dates or
 // item code, in the grid or as a printed report.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/QueryScreen.h"
+#include "families/QueryScreen.h"
 
 // The stock query: the batches of Stock by item code, by item name or all, in
 // the grid or as a printed report.

@@ -13,6 +13,7 @@ class BillTotalsStore : public Store {
 public:
     BillTotalsStore() = default;
     explicit BillTotalsStore(Connection& connection) : Store(connection) {}
+    explicit BillTotalsStore(SharedConnection shared) : Store(shared) {}
 
     // The bills with a line dated from `from` to `to` (both whole days), in
     // ascending number, read with one statement on the open connection.

@@ -28,6 +28,11 @@ MasterStore::MasterStore(const QString& table, Connection& connection)
 {
 }
 
+MasterStore::MasterStore(const QString& table, SharedConnection shared)
+    : Store(shared), m_table(table), m_shape(shapeOf(table))
+{
+}
+
 RecordShape MasterStore::shapeOf(const QString& table)
 {
     return table == QLatin1String("Charges") || isExpenditureHead(table) ? RecordShape::PricedName

@@ -32,6 +32,7 @@ public:
     // The table: Customer, Supplier, ExpenditurePerson, Charges or ExpenditureHead.
     explicit MasterStore(const QString& table);
     MasterStore(const QString& table, Connection& connection);
+    MasterStore(const QString& table, SharedConnection shared);
 
     static RecordShape shapeOf(const QString& table);
     // What the operator is told when no SN is left.

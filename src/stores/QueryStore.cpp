@@ -1,6 +1,5 @@
 #include "stores/QueryStore.h"
 
-#include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 
@@ -31,7 +30,7 @@ QString withBounds(const QString& statement, const Bounds& bounds)
     return statement;
 }
 
-QueryStore::QueryStore() : Store(Connectionx::sharedConnection()) {}
+QueryStore::QueryStore() : Store(SharedConnection{}) {}
 
 QStringList QueryStore::listEntries(const QString& statement) const
 {

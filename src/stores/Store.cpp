@@ -2,13 +2,18 @@
 
 #include "core/ShownText.h"
 #include "data/Connection.h"
+#include "data/Connectionx.h"
 #include "data/DbError.h"
 #include "data/QueryRows.h"
 #include "data/RecordSet.h"
 
+namespace stores {
+
 Store::Store() : m_own(std::make_unique<Connection>()), m_connection(m_own.get()) {}
 
 Store::Store(Connection& connection) : m_connection(&connection) {}
+
+Store::Store(SharedConnection) : Store(Connectionx::sharedConnection()) {}
 
 Store::~Store() = default;
 
@@ -48,3 +53,5 @@ void Store::run(const QString& statement) const
     RecordSet result;
     result.open(statement, *m_connection);
 }
+
+}  // namespace stores

@@ -9,6 +9,11 @@
 
 class Connection;
 
+namespace stores {
+
+// Picks the shared connection (data/Connectionx.h) for a store.
+struct SharedConnection {};
+
 // What every store is built on: the connection its statements go through,
 // held for the store's life. A store has a connection of its own, or works
 // on one it is given (the shared connection, a tool's). Its statements run
@@ -21,6 +26,7 @@ public:
     Store();
     // The given connection, which outlives the store.
     explicit Store(Connection& connection);
+    explicit Store(SharedConnection);
     virtual ~Store();
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
@@ -45,3 +51,5 @@ private:
     std::unique_ptr<Connection> m_own;
     Connection* m_connection;
 };
+
+}  // namespace stores

@@ -1,12 +1,11 @@
 #include "stores/UserStore.h"
 
-#include "data/Connectionx.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 
 namespace stores {
 
-UserStore::UserStore() : Store(Connectionx::sharedConnection()) {}
+UserStore::UserStore() : Store(SharedConnection{}) {}
 
 Login UserStore::check(const QString& user, const QString& shiftedPassword) const
 {

@@ -2,9 +2,9 @@
 // database behind the data source, and its printed receipt read back as text.
 
 #include "billing/BillOne.h"
-#include "billing/BillReceipt.h"
 #include "core/Dates.h"
 #include "core/Maker.h"
+#include "families/DocumentReceipt.h"
 #include "kit/Grid.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"

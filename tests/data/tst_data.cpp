@@ -232,7 +232,7 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
 
         db.makeUnreachable();
-        Connectionx::OpenSharedConnection();
+        connectx(Connectionx::sharedConnection());
         db.makeReachable();
         QCOMPARE(messages.shown.size(), 1);
         QCOMPARE(messages.shown[0].kind, RecordingMessages::Kind::Error);
@@ -249,7 +249,7 @@ private slots:
         SkipFailing skip;
         skip([] { RecordSet().open("Select * from Customer", Connectionx::sharedConnection()); });
         QVERIFY(skip.failed());
-        Connectionx::OpenSharedConnection();
+        connectx(Connectionx::sharedConnection());
         QVERIFY(Connectionx::sharedConnection().isOpen());
     }
 
@@ -307,7 +307,7 @@ private slots:
         if (!TestDatabase::onServer())
             QSKIP("a SQLite file has no sessions");
         RecordingMessages messages;
-        Connectionx::OpenSharedConnection();
+        connectx(Connectionx::sharedConnection());
         QVERIFY(Connectionx::sharedConnection().isOpen());
         db.makeUnreachable();
         db.makeReachable();
@@ -320,7 +320,7 @@ private slots:
                      && messages.shown[0].text.contains("terminat", Qt::CaseInsensitive),
                  qPrintable(messages.shown[0].text));
 
-        Connectionx::OpenSharedConnection();
+        connectx(Connectionx::sharedConnection());
         RecordSet users;
         skip([&] { users.open("Select count(*) from UserTable", Connectionx::sharedConnection()); });
         QCOMPARE(users.field(0).toInt(), 1);

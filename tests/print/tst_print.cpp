@@ -1,15 +1,15 @@
 // The page model: columns, numbers, pages, the devices behind a job, and
 // every kind of document on paper narrower than it is wide at 10 point.
 
-#include "billing/BillReceipt.h"
 #include "expenditure/ExpenditureRegister.h"
+#include "families/DocumentReceipt.h"
+#include "families/QueryReport.h"
 #include "kit/DataScreen.h"
 #include "masters/MasterListings.h"
 #include "print/PrinterDevice.h"
 #include "print/PrintJob.h"
 #include "print/Report.h"
 #include "reports/BillRegister.h"
-#include "reports/QueryReport.h"
 #include "shell/ScreenCatalog.h"
 #include "stores/LineDocumentStore.h"
 #include "support/BillingOperator.h"
@@ -85,7 +85,7 @@ class PrintTest : public QObject {
     static void printKind(const QString& kind)
     {
         if (kind == "receipt") {
-            billing::PrintDocument(stores::LineDocumentStore(stores::Document::Bill), "1");
+            families::PrintDocument(stores::LineDocumentStore(stores::Document::Bill), "1");
         } else if (kind == "register") {
             reports::printBillRegister("Select distinct(BillNumber) from asigncharges");
         } else if (kind == "totals") {
@@ -94,7 +94,7 @@ class PrintTest : public QObject {
                 screen->findChild<QDateEdit*>(picker)->setDate(QDate(2026, 12, 4));
             QTest::mouseClick(screen->findChild<QPushButton*>("ComPrintTotal"), Qt::LeftButton);
         } else if (kind == "query report") {
-            reports::printQueryReport("Select BillNumber, Item, Amount, Date_ from asigncharges",
+            families::printQueryReport("Select BillNumber, Item, Amount, Date_ from asigncharges",
                                       "Select sum(Amount) from asigncharges", {});
         } else if (kind == "expenditure register") {
             expenditure::PrintRegister("1", stores::LineDocumentStore(stores::Document::Voucher));

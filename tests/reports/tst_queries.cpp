@@ -4,7 +4,7 @@
 
 #include "core/Maker.h"
 #include "data/Connectionx.h"
-#include "reports/QueryScreen.h"
+#include "families/QueryScreen.h"
 #include "shell/ScreenCatalog.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"

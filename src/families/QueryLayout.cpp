@@ -1,8 +1,8 @@
 // How a query screen lays out its controls: the title band, one frame with a
 // row of controls and buttons per selection, the sums, and the grid below.
 
+#include "families/QueryScreen.h"
 #include "kit/DatePicker.h"
-#include "reports/QueryScreen.h"
 
 #include "core/Dates.h"
 #include "kit/Controls.h"

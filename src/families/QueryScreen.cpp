@@ -1,12 +1,12 @@
-#include "reports/QueryScreen.h"
+#include "families/QueryScreen.h"
 
 #include "core/NumericText.h"
+#include "families/QueryReport.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/Lists.h"
 #include "kit/Twips.h"
-#include "reports/QueryReport.h"
 #include "stores/QueryStore.h"
 
 #include <QComboBox>
@@ -55,8 +55,8 @@ void QueryScreen::fillList(const QVector<QComboBox*>& filled, const QString& sta
 {
     for (QComboBox* list : filled)
         list->clear();
-    Connectionx::OpenSharedConnection();
     const stores::QueryStore query;
+    connectx(query.connection());
     stopAtFirstError([&] {
         const QStringList entries = query.listEntries(statement);
         for (QComboBox* list : filled)
@@ -77,7 +77,7 @@ void QueryScreen::run(Selector selector, const QueryButton& button)
         fillGrid(query::withBounds(button.rows, *selected));
         break;
     case QueryButton::Does::Print:
-        reports::printQueryReport(query::withBounds(button.rows, *selected),
+        families::printQueryReport(query::withBounds(button.rows, *selected),
                                   query::withBounds(button.total, *selected), m_design.reportFooter);
         break;
     case QueryButton::Does::Own:

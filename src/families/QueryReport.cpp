@@ -1,4 +1,4 @@
-#include "reports/QueryReport.h"
+#include "families/QueryReport.h"
 
 #include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
@@ -7,13 +7,13 @@
 #include "print/QueryReport.h"
 #include "stores/QueryStore.h"
 
-namespace reports {
+namespace families {
 
 void printQueryReport(const QString& rowsStatement, const QString& totalStatement,
                       const print::Footer& footer)
 {
-    Connectionx::OpenSharedConnection();
     const stores::QueryStore query;
+    connectx(query.connection());
     CollectErrors errors;
     errors([&] {
         const ShopHeader letterhead = families::loadLetterhead();
@@ -26,4 +26,4 @@ void printQueryReport(const QString& rowsStatement, const QString& totalStatemen
     errors.report();
 }
 
-}  // namespace reports
+}  // namespace families

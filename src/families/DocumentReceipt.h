@@ -14,7 +14,7 @@ class LineDocumentStore;
 // The printed receipt of a bill or a goods receipt (print/Receipt.h), read
 // through the document store, one document on its own or many in one job
 // (the bill register).
-namespace billing {
+namespace families {
 
 // Prints document `number` into `job`, which the caller owns and ends. Reads
 // on the store's connection, which must be open and is left open. A failing
@@ -29,4 +29,4 @@ void printDocument(print::PrintJob& job, SkipFailing& errors, const stores::Line
 // does not hold a number prints nothing and shows nothing.
 void PrintDocument(const stores::LineDocumentStore& documents, const QString& numberText);
 
-}  // namespace billing
+}  // namespace families

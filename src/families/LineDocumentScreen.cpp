@@ -1,10 +1,10 @@
 // The operations of a line-document screen, each in the order the operator
 // meets its steps.
 
-#include "billing/LineDocumentScreen.h"
+#include "families/LineDocumentScreen.h"
 
-#include "billing/BillReceipt.h"
 #include "core/NumericText.h"
+#include "families/DocumentReceipt.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
@@ -16,7 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-LineDocumentScreen::LineDocumentScreen(billing::LineDocumentKind kind, QWidget* parent)
+LineDocumentScreen::LineDocumentScreen(families::LineDocumentKind kind, QWidget* parent)
     : DataScreen(kind.name, kind.captions.window, 11895, 9120, parent), m_store(kind.document), m_kind(std::move(kind))
 {
     buildControls();
@@ -273,5 +273,5 @@ void LineDocumentScreen::newDocument()
 
 void LineDocumentScreen::printDocument()
 {
-    billing::PrintDocument(m_store, cmbbillnumber->currentText());
+    families::PrintDocument(m_store, cmbbillnumber->currentText());
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "billing/LineDocumentKind.h"
 #include "core/DocumentLine.h"
 #include "core/DocumentNumbers.h"
+#include "families/LineDocumentKind.h"
 #include "kit/DataScreen.h"
 #include "stores/LineDocumentStore.h"
 
@@ -34,10 +34,10 @@ class LineDocumentScreen : public DataScreen {
 public:
     ~LineDocumentScreen() override;
 
-    const billing::LineDocumentKind& kind() const { return m_kind; }
+    const families::LineDocumentKind& kind() const { return m_kind; }
 
 protected:
-    explicit LineDocumentScreen(billing::LineDocumentKind kind, QWidget* parent);
+    explicit LineDocumentScreen(families::LineDocumentKind kind, QWidget* parent);
 
     using NextNumber = numbering::NextNumber;
     using Numbering = numbering::State;
@@ -188,6 +188,6 @@ private:
     void storeLineWithStock();
     void clearKeptParty();
 
-    const billing::LineDocumentKind m_kind;
+    const families::LineDocumentKind m_kind;
     std::optional<qint16> m_gridDocument;
 };

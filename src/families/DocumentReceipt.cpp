@@ -1,4 +1,4 @@
-#include "billing/BillReceipt.h"
+#include "families/DocumentReceipt.h"
 
 #include "core/NumericText.h"
 #include "families/ShopLetterhead.h"
@@ -7,7 +7,7 @@
 #include "print/Destination.h"
 #include "stores/LineDocumentStore.h"
 
-namespace billing {
+namespace families {
 
 void printDocument(print::PrintJob& job, SkipFailing& errors, const stores::LineDocumentStore& documents,
                    qint16 number, const ShopHeader& letterhead, print::ReceiptFooter footer)
@@ -40,4 +40,4 @@ void PrintDocument(const stores::LineDocumentStore& documents, const QString& nu
     documents.close();
 }
 
-}  // namespace billing
+}  // namespace families

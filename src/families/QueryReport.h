@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace reports {
+namespace families {
 
 // The printed report of the receipt, stock and expenditure queries
 // (print/QueryReport.h) of rowsStatement's rows and totalStatement's first
@@ -13,4 +13,4 @@ namespace reports {
 void printQueryReport(const QString& rowsStatement, const QString& totalStatement,
                       const print::Footer& footer);
 
-}  // namespace reports
+}  // namespace families

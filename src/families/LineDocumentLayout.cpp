@@ -1,6 +1,6 @@
 // Where the controls of a line-document screen stand, and their captions.
 
-#include "billing/LineDocumentScreen.h"
+#include "families/LineDocumentScreen.h"
 #include "kit/DatePicker.h"
 
 #include "core/Dates.h"
@@ -64,7 +64,7 @@ QLabel* LineDocumentScreen::addCaption(QWidget* parent, const char* name, const 
 
 void LineDocumentScreen::buildControls()
 {
-    const billing::DocumentCaptions& captions = m_kind.captions;
+    const families::DocumentCaptions& captions = m_kind.captions;
 
     // The party.
     QGroupBox* party = frame(this, QStringLiteral("FrameParty"));

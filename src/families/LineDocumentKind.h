@@ -9,7 +9,7 @@
 // details, the item receipt, the expenditure voucher): their documents,
 // captions, boxes, lists and what their deletes do to the stock.
 // LineDocumentScreen does the rest.
-namespace billing {
+namespace families {
 
 // The texts of the screen: the bill screen's unless a kind says otherwise.
 struct DocumentCaptions {
@@ -77,4 +77,4 @@ struct LineDocumentKind {
     bool newDocumentKeepsNewestLines = false;
 };
 
-}  // namespace billing
+}  // namespace families

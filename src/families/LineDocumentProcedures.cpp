@@ -2,7 +2,7 @@
 // the grid, and storing and removing lines with their stock (through the
 // screen's store).
 
-#include "billing/LineDocumentScreen.h"
+#include "families/LineDocumentScreen.h"
 #include "kit/Connectx.h"
 
 #include "core/NumericText.h"
