@@ -32,7 +32,6 @@ public:
     static QueryRows run(const QString& statement, Connection& connection);
 
     const QVector<QString>& fieldNames() const { return m_names; }
-    bool isSelect() const { return m_select; }
     // The rows an insert, update or delete changed (-1 when not known).
     int rowsAffected() const { return m_rowsAffected; }
     bool atEnd() const { return m_atEnd; }

@@ -16,17 +16,14 @@ public:
     void open(const QString& statement, Connection& connection);
     void close();
     bool isOpen() const { return m_open; }
-    int state() const { return m_open ? 1 : 0; }
 
     int recordCount() const { return m_rows.size(); }
     // The rows an insert, update or delete changed (-1 when not known).
     int rowsAffected() const { return m_rowsAffected; }
     bool eof() const { return m_position >= m_rows.size(); }
     void moveNext();
-    void moveFirst() { m_position = 0; }
 
     int fieldCount() const { return m_names.size(); }
-    QString fieldName(int position) const { return m_names.value(position); }
     // The current row's value; DbError at end of data or for an unknown field.
     QVariant field(int position) const;
     QVariant field(const QString& name) const;

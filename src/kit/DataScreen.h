@@ -26,7 +26,6 @@ public:
     ~DataScreen() override;
 
     void setKeyRules(KeyRules rules) { m_rules = std::move(rules); }
-    const KeyRules& keyRules() const { return m_rules; }
 
     // The size the screen asks for, from its twips.
     QSize sizeHint() const override;

@@ -2,7 +2,6 @@
 
 #include "core/Maker.h"
 #include "kit/Twips.h"
-#include "shell/Pictures.h"
 #include "shell/WebPage.h"
 
 #include <QFrame>
@@ -39,11 +38,7 @@ About::About(QWidget* parent)
     Label20 = label(QStringLiteral("Bill Software, version 1.0"), "Label20", 3960, 360, 9, false);
     Label20->setStyleSheet(QStringLiteral("color: #606060;"));
 
-    Command1 = new QPushButton(this);
-    twips::place(Command1, "Command1", 240, 5280, 8610, 1440);
-    Command1->setIcon(pictures::banner(Command1->size() - QSize(12, 10)));
-    Command1->setIconSize(Command1->size() - QSize(12, 10));
-    Command1->setToolTip(maker::WebAddress);
+    Command1 = maker::bannerButton(this, 240, 5280, 8610, 1440, QSize(12, 10));
     connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);
 
     setFixedSize(sizeHint());

@@ -25,11 +25,7 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("LOGIN"));
     setWindowTitle(QStringLiteral("Login"));
 
-    Command1 = new QPushButton(this);
-    twips::place(Command1, "Command1", 180, 180, 6240, 1140);
-    Command1->setIcon(pictures::banner(Command1->size() - QSize(10, 8)));
-    Command1->setIconSize(Command1->size() - QSize(10, 8));
-    Command1->setToolTip(maker::WebAddress);
+    Command1 = maker::bannerButton(this, 180, 180, 6240, 1140, QSize(10, 8));
     connect(Command1, &QPushButton::clicked, this, &LOGIN::Command1_Click);
 
     Frame1 = new QGroupBox(this);
