@@ -78,7 +78,7 @@ void LineDocumentScreen::FillMemberNum(QComboBox* list)
 
 void LineDocumentScreen::Fill(QComboBox* list)
 {
-    lists::fillDistinct(list, m_store.connection(), [this] { return m_store.partyNumbers(stores::Order::HighestFirst); });
+    lists::fillAndPickFirst(list, m_store.connection(), [this] { return m_store.partyNumbers(stores::Order::HighestFirst); });
 }
 
 // ---------------------------------------------------------------- the party

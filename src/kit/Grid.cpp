@@ -70,19 +70,6 @@ void GridModel::setRows(QVector<QString> headers, QVector<QVector<QVariant>> row
     endResetModel();
 }
 
-void GridModel::setSource(std::shared_ptr<QueryRows> rows, std::shared_ptr<void> keepAlive)
-{
-    beginResetModel();
-    releaseSource();
-    m_headers = rows->fieldNames();
-    m_rows = rows->fetch(BatchSize);
-    m_source = std::move(rows);
-    m_keepAlive = std::move(keepAlive);
-    if (m_source->atEnd())
-        releaseSource();
-    endResetModel();
-}
-
 void GridModel::setFirstPage(QVector<QString> headers, QVector<QVector<QVariant>> rows, WholeResult whole,
                              std::shared_ptr<void> keepAlive)
 {

@@ -15,12 +15,11 @@ class QueryRows;
 // A read-only table of rows kept on the client: what a grid shows. Numbers
 // appear in their plain text, dates as dd/MMM/yyyy.
 //
-// The rows are either all given at once (setRows) or come from a result that
-// is read as they are wanted (setSource): the first rows at once, the others
-// when the view scrolls to them (canFetchMore / fetchMore, as Qt's SQL models
-// do) or a caller asks for them (ensureRow, fetchAll). A result may also be
-// shown by its first page alone (setFirstPage): the whole result is asked
-// for when a row after the page is wanted.
+// The rows are either all given at once (setRows) or a result's first page
+// (setFirstPage): the whole result is asked for when a row after the page is
+// wanted, and then read as rows are wanted: when the view scrolls to them
+// (canFetchMore / fetchMore, as Qt's SQL models do) or a caller asks for them
+// (ensureRow, fetchAll).
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -31,11 +30,10 @@ public:
     static constexpr int BatchSize = PagedRows::PageSize;
 
     void setRows(QVector<QString> headers, QVector<QVector<QVariant>> rows);
-    // Takes over the result, and whatever keeps it readable (its connection).
-    void setSource(std::shared_ptr<QueryRows> rows, std::shared_ptr<void> keepAlive = {});
-    // The first rows of a result, and how to get the whole of it (throws
-    // Failure). The whole result goes on after the rows shown; should its
-    // first rows no longer be the ones shown, it replaces them.
+    // The first rows of a result, how to get the whole of it (throws
+    // Failure), and whatever keeps it readable (its connection). The whole
+    // result goes on after the rows shown; should its first rows no longer be
+    // the ones shown, it replaces them.
     using WholeResult = std::function<std::shared_ptr<QueryRows>()>;
     void setFirstPage(QVector<QString> headers, QVector<QVector<QVariant>> rows, WholeResult whole,
                       std::shared_ptr<void> keepAlive);

@@ -38,7 +38,7 @@ void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen)
         list->setCurrentIndex(-1);
 }
 
-void fillDistinct(QComboBox* list, Connection& connection, const std::function<QStringList()>& read)
+void fillAndPickFirst(QComboBox* list, Connection& connection, const std::function<QStringList()>& read)
 {
     setEntries(list, {});
     SkipFailing skip;

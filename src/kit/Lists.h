@@ -34,7 +34,7 @@ void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen = Cho
 // connectx; the entries read; the connection closed; the first entry picked
 // (its pick handler runs). A failing step is passed over, so a table that
 // cannot be read leaves the list empty.
-void fillDistinct(QComboBox* list, Connection& connection, const std::function<QStringList()>& read);
+void fillAndPickFirst(QComboBox* list, Connection& connection, const std::function<QStringList()>& read);
 
 // The limit of typed text most boxes carry.
 constexpr int MaxTextLength = 50;

@@ -241,7 +241,7 @@ void MasterScreen::print()
 
 void MasterScreen::Fill(stores::Order order, QComboBox* target)
 {
-    lists::fillDistinct(target, m_store.connection(), [&] { return m_store.numbers(order); });
+    lists::fillAndPickFirst(target, m_store.connection(), [&] { return m_store.numbers(order); });
 }
 
 void MasterScreen::FillGrid()

@@ -303,7 +303,7 @@ private slots:
         int picks = 0;
         connect(&list, &QComboBox::activated, this, [&] { ++picks; });
         const QString statement = "Select distinct(ITEM) from Customer order by SN desc";
-        lists::fillDistinct(&list, shared, [&] { return store.listEntries(statement); });
+        lists::fillAndPickFirst(&list, shared, [&] { return store.listEntries(statement); });
         QCOMPARE(checks::entries(&list), db.rows(statement));
         QCOMPARE(picks, 1);
         QVERIFY(!shared.isOpen());
@@ -315,7 +315,7 @@ private slots:
         QCOMPARE(read.mid(12), QStringList({"", ""}));
 
         // A table that cannot be read leaves the list empty; the pick finds nothing.
-        lists::fillDistinct(&list, shared, [&] { return store.listEntries("Select distinct(SN) from NoSuchTable"); });
+        lists::fillAndPickFirst(&list, shared, [&] { return store.listEntries("Select distinct(SN) from NoSuchTable"); });
         QCOMPARE(list.count(), 0);
         QCOMPARE(picks, 1);
     }
