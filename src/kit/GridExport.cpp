@@ -85,13 +85,15 @@ bool haveRow(QAbstractItemModel* model, int row)
 }
 
 // Hands every row of the result to `take`, Step rows at a time, reading the
-// rows not read yet as it goes. Each step is read before any of it is taken:
-// a grid that shows the first page of a result replaces that page when the
-// table has changed since, which happens on the first read past it.
-// Returns false when progress stops it.
+// rows not read yet as it goes; progress is told of none done first. Each
+// step is read before any of it is taken: a grid that shows the first page
+// of a result replaces that page when the table has changed since, which
+// happens on the first read past it. Returns false when progress stops it.
 bool eachRow(QAbstractItemModel* model, const ExportProgress& progress,
              const std::function<void(int first, int end)>& take)
 {
+    if (progress && !progress(0))
+        return false;
     for (int row = 0;;) {
         haveRow(model, row + Step - 1);
         const int end = std::min(model->rowCount(), row + Step);
@@ -115,26 +117,34 @@ QVector<int> selectedRows(const QTableView* view)
     return rows;
 }
 
-// A progress dialog with Cancel, shown only when the work takes a while; it
-// holds the operator's other input back meanwhile, since the work reads the
-// grid's result between its steps.
+// A progress dialog with Cancel, shown when the work takes a while, and at
+// its start when the grid's result is still to be read: the first part of
+// that can take a second before a row is done. It holds the operator's other
+// input back meanwhile, since the work reads the grid's result between its
+// steps.
 class ProgressDialog {
 public:
-    ProgressDialog(QWidget* parent, const QString& rowsDoneText)
-        : m_dialog(QString(), QStringLiteral("Cancel"), 0, 0, parent), m_rowsDoneText(rowsDoneText)
+    ProgressDialog(QTableView* view, const QString& rowsDoneText)
+        : m_dialog(rowsDoneText.arg(0), QStringLiteral("Cancel"), 0, 0, view), m_rowsDoneText(rowsDoneText),
+          m_readsFirst(view->model() && view->model()->canFetchMore({}))
     {
         m_dialog.setWindowTitle(applicationTitle());
         m_dialog.setWindowModality(Qt::ApplicationModal);
-        m_dialog.setMinimumDuration(ProgressAfterMs);
         m_dialog.setAutoReset(false);
+        m_dialog.setMinimumDuration(ProgressAfterMs);
         m_dialog.setValue(0);  // the time to showing starts now
     }
 
     ExportProgress progress()
     {
         return [this](int rowsDone) {
-            m_dialog.setLabelText(m_rowsDoneText.arg(rowsDone));
-            m_dialog.setValue(rowsDone);
+            if (rowsDone == 0 && m_readsFirst) {
+                m_dialog.show();
+                QCoreApplication::processEvents();
+            } else if (rowsDone > 0) {
+                m_dialog.setLabelText(m_rowsDoneText.arg(rowsDone));
+                m_dialog.setValue(rowsDone);
+            }
             return !m_dialog.wasCanceled();
         };
     }
@@ -142,12 +152,17 @@ public:
 private:
     QProgressDialog m_dialog;
     QString m_rowsDoneText;
+    bool m_readsFirst;
 };
 
-// The folder a save first offers: the documents folder, then the one last saved into.
+// The folder a save first offers: the documents folder (the home folder on
+// an account without one), then the one last saved into.
 QString& lastFolder()
 {
-    static QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    static QString folder = [] {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QDir(documents).exists() ? documents : QDir::homePath();
+    }();
     return folder;
 }
 

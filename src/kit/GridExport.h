@@ -16,7 +16,8 @@ namespace grid {
 // A failure is told; a save that is cancelled leaves no file behind.
 void addExportMenu(QTableView* view);
 
-// Told the number of rows done after every few thousand; false stops the work.
+// Told the number of rows done at the start and after every few thousand;
+// false stops the work.
 using ExportProgress = std::function<bool(int rowsDone)>;
 
 // The headings and the selected rows, or every row of the result when no
