@@ -104,7 +104,7 @@ private slots:
                                                    "ÄPFEL ₹ चाय,,\r\n").toUtf8());
         QVERIFY(messages.shown.isEmpty());
 
-        // A file that cannot be written is told; nothing is left behind.
+        // A file that cannot be written is told.
         dialogs.answer = folder.filePath("missing/awkward.csv");
         QVERIFY(choose(&view, "Save as CSV..."));
         QCOMPARE(messages.shown.size(), 1);
@@ -127,8 +127,8 @@ private slots:
         grid::show(&view, statement);
         QCOMPARE(view.model()->rowCount(), GridModel::BatchSize);
 
-        const QTemporaryDir folder;
-        const QString path = folder.filePath("customers.csv");
+        const QTemporaryDir files;  // of this case alone
+        const QString path = files.filePath("customers.csv");
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("OLD") == 3);
         old.close();
@@ -136,8 +136,8 @@ private slots:
         QVERIFY(!grid::saveCsv(&view, path, [&](int) { return ++reports < 2; }));
         QCOMPARE(reports, 2);
         QCOMPARE(contents(path), QByteArray("OLD"));
-        QVERIFY(!grid::saveCsv(&view, folder.filePath("new.csv"), [](int) { return false; }));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"customers.csv"});
+        QVERIFY(!grid::saveCsv(&view, files.filePath("new.csv"), [](int) { return false; }));
+        QCOMPARE(QDir(files.path()).entryList(QDir::Files), QStringList{"customers.csv"});
 
         QVERIFY(grid::saveCsv(&view, path));
         QStringList lines = QString::fromUtf8(contents(path)).split("\r\n");
