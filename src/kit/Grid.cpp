@@ -5,6 +5,7 @@
 #include "data/RecordSet.h"
 #include "kit/Dates.h"
 #include "kit/Failure.h"
+#include "kit/GridExport.h"
 #include "kit/Messages.h"
 #include "kit/NumericText.h"
 
@@ -358,6 +359,7 @@ void setUp(QTableView* view)
     // not the first thousand rows, each of which would be laid out for it.
     view->horizontalHeader()->setResizeContentsPrecision(FittedRows);
     modelOf(view);
+    addExportMenu(view);
 }
 
 }  // namespace grid

@@ -96,7 +96,8 @@ QString text(const QTableView* view, int row, int column);
 // The shown text of a column of the current row; empty when there is none.
 QString currentText(const QTableView* view, int column);
 
-// A grid the screens use: read-only, whole-row selection.
+// A grid the screens use: read-only, whole-row selection, the context menu
+// that copies or saves its rows (GridExport.h).
 void setUp(QTableView* view);
 
 }  // namespace grid

@@ -101,6 +101,9 @@ private slots:
         QCOMPARE(numeric::numberText(-0.0), QString("0"));
         QCOMPARE(numeric::numberText(0.1 + 0.2), QString("0.3"));
         QCOMPARE(dates::shown(QDate(2026, 12, 4)), QString("04/Dec/2026"));
+        for (int month = 1; month <= 12; ++month)
+            for (const QDate& date : {QDate(999, month, 1), QDate(1000, month, 9), QDate(9999, month, 28)})
+                QCOMPARE(dates::shown(date), QLocale(QLocale::English, QLocale::UnitedStates).toString(date, "dd/MMM/yyyy"));
         QDateEdit picker;
         dates::setUpPicker(&picker);
         picker.setDate(QDate(2026, 3, 4));
