@@ -256,6 +256,17 @@ private slots:
         QCOMPARE(model->findRow(0, "01"), -1);
         QCOMPARE(model->findRow(2, "ROAD 7"), count - 8);
 
+        // The rest of a first page that can no longer be read, the grid
+        // scrolled to its end: told once, the rows shown stay.
+        RecordingMessages messages;
+        grid::show(&view, statement);
+        db.exec("ALTER TABLE Customer RENAME TO CustomerAway");
+        view.scrollToBottom();
+        QTRY_VERIFY(!view.model()->canFetchMore({}));
+        db.exec("ALTER TABLE CustomerAway RENAME TO Customer");
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(view.model()->rowCount(), GridModel::BatchSize);
+
         grid::show(&view, statement);
         grid::unbind(&view);
         QCOMPARE(checks::connectionsInUse(), connectionsBefore);
