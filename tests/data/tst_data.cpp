@@ -65,6 +65,8 @@ private slots:
         run("insert into Charges values(1,'TEA',10,'-',0)");
         QVERIFY_THROWS_EXCEPTION(DbError, run("insert into charges values(2,'tea',12,'-',0)"));
         QVERIFY_THROWS_EXCEPTION(DbError, run(line(40000, 1, "TEA", "#2026-12-04#")));
+        run("insert into Stock values(1,0,'TEA',32767,1,0,0,'S','','','','-',0,#2026-12-04#,'T','B',0)");
+        QVERIFY_THROWS_EXCEPTION(DbError, run("update Stock set Quantity = Quantity + 1"));  // a batch's quantity too
         run(line(1, 1, "TEA", "#2026-12-04#"));
         QVERIFY_THROWS_EXCEPTION(DbError, run(line(1, 1, "COFFEE", "#2026-12-04#")));
         QCOMPARE(db.count("Customer"), 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ServerSessions.h"
+#include "kit/Maker.h"
 #include "support/RecordingMessages.h"
 
 #include <QAbstractItemModel>
@@ -96,6 +97,29 @@ inline QString placed(std::initializer_list<std::pair<int, QString>> items)
     for (const auto& [column, text] : items)
         line = line.leftJustified(column - 1, ' ') + text;
     return line;
+}
+
+// --- printed documents, as a reader sees them ---
+
+// The letterhead of rows::ShopHeader, and the rules the documents draw.
+const QString Rule(76, '-');
+const QStringList Letterhead{"THE CORNER SHOP", "12 MARKET ROAD", "NEAR BUS STAND", "MYSORE", "Mobile : 9845012345", Rule};
+const QString Dashes(17, '-');
+
+inline QString grandTotal(const QString& total) { return placed({{22, "Grand Total :"}, {49, total}}); }
+
+// A receipt (a bill's or a goods receipt's): the letterhead, the
+// document's texts, its lines with item, quantity, amount, discount and
+// total at their columns, the grand total and the maker's footer.
+inline QString receiptLine(const QString& item, const QString& q, const QString& a, const QString& d, const QString& t)
+{
+    return placed({{1, item}, {32, " " + q}, {39, " " + a}, {46, " " + d}, {53, " " + t}});
+}
+inline QStringList receipt(const QStringList& document, const QStringList& lines, const QString& total)
+{
+    return Letterhead + document + QStringList{Rule, placed({{1, "Item"}, {32, "Qty"}, {39, "Amt"}, {46, "Dis"}, {53, "Total"}}), Rule} + lines
+        + QStringList{Rule, grandTotal(total), Rule, "Software Designed By :", maker::Name, maker::EmailLine,
+                      maker::WebLine, Rule};
 }
 
 inline bool havePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }

@@ -76,7 +76,7 @@ TestDatabase::TestDatabase()
         Connection connection;
         connection.open(m_connectionString);
         schema::createServerTables(connection);
-        // What the tests' failing triggers run (billingtest::failingTrigger),
+        // What the tests' failing triggers run (rows::failingTrigger),
         // and SQLite's typeof(): how a value is stored, by its type's kind.
         RecordSet function;
         function.open(QStringLiteral("CREATE FUNCTION refuse_change() RETURNS trigger LANGUAGE plpgsql AS "
