@@ -4,7 +4,6 @@
 #include "kit/Maker.h"
 #include "support/RecordingMessages.h"
 
-#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,8 +12,6 @@
 #include <QSqlDatabase>
 #include <QStandardPaths>
 #include <QTableView>
-#include <initializer_list>
-#include <utility>
 
 // What the area tests read back: the messages shown, a list's entries, a
 // grid's rows, a printed line built from its columns, a PDF file as text.
@@ -76,19 +73,7 @@ inline QStringList shownTexts(const QWidget* screen)
     return all;
 }
 
-inline QStringList headings(const QAbstractItemModel* model)
-{
-    QStringList all;
-    for (int c = 0; c < model->columnCount(); ++c)
-        all << model->headerData(c, Qt::Horizontal).toString();
-    return all;
-}
-
-inline QStringList sorted(QStringList lines)
-{
-    lines.sort();
-    return lines;
-}
+inline QStringList sorted(QStringList lines) { return (lines.sort(), lines); }
 
 // A printed line: each text starting at its column (from 1).
 inline QString placed(std::initializer_list<std::pair<int, QString>> items)
