@@ -3,7 +3,6 @@
 
 #include "support/ScreenBench.h"
 
-#include <QCheckBox>
 #include <functional>
 
 using namespace rows;
@@ -73,7 +72,6 @@ QStringList documents(const Kind& kind)
     return kind.stock("TEA", 4, 5) + QStringList{kind.line(4, 1, "TEA", 1, 5), kind.line(5, 1, "TEA", 2, 5),
                                                  kind.line(5, 2, "TEA", 3, 5)};
 }
-
 
 }  // namespace
 
