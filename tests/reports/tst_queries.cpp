@@ -35,6 +35,12 @@ QStringList numbered(const QString& screen)
     return rows;
 }
 
+// What the operator chooses on a query screen, as choose() takes it: numbers
+// typed into the range's lists, days set in its pickers, a text typed into a list.
+QString range(const QString& from, const QString& to) { return ui::From + '=' + from + ' ' + ui::To + '=' + to; }
+QString days(const QString& from, const QString& to) { return ui::FromDate + '=' + from + ' ' + ui::ToDate + '=' + to; }
+QString typed(const QString& list, const QString& text) { return list + '=' + text; }
+
 // The report of the receipt, stock and expenditure queries.
 QStringList report(const QStringList& rows, const QString& total, bool expenditure = false)
 {
@@ -61,7 +67,7 @@ class QueriesTest : public QObject, ScreenBench {
         (void)QTest::qWaitForWindowActive(screen);
         return op;
     }
-    // "CmbFrom=9 cmbTo=10": typed into the lists; "DTP1=2026-12-04": set in the date pickers.
+    // "list=text": typed into the list; "picker=2026-12-04": set in the date picker.
     void choose(const QString& choices)
     {
         for (const QString& choice : choices.split(' ', Qt::SkipEmptyParts)) {
@@ -143,13 +149,13 @@ private slots:
             const auto row = [&](const char* label) -> QTestData& {
                 return QTest::addRow("%s %s", qPrintable(name), label) << name << numbered(name);
             };
-            row("9 to 10") << "CmbFrom=9 cmbTo=10" << ui::Show << QStringList{"9", "10"};
+            row("9 to 10") << range("9", "10") << ui::Show << QStringList{"9", "10"};
             // What is typed stays as typed: 1 is not completed to the stored 11.
-            row("1 to 5") << "CmbFrom=1 cmbTo=5" << ui::Show << QStringList{"3", "5"};
-            row("10 to 9") << "CmbFrom=10 cmbTo=9" << ui::Show << QStringList{"(nothing)"};
-            row("letters") << "CmbFrom=A cmbTo=9" << ui::Show << QStringList{"(nothing)"};
-            row("4 Dec") << "DTP1=2026-12-04 DTP2=2026-12-04" << ui::ShowDates << QStringList{"5", "9", "10", "11"};
-            row("dates reversed") << "DTP1=2026-12-04 DTP2=2026-04-12" << ui::ShowDates << QStringList{"(nothing)"};
+            row("1 to 5") << range("1", "5") << ui::Show << QStringList{"3", "5"};
+            row("10 to 9") << range("10", "9") << ui::Show << QStringList{"(nothing)"};
+            row("letters") << range("A", "9") << ui::Show << QStringList{"(nothing)"};
+            row("4 Dec") << days("2026-12-04", "2026-12-04") << ui::ShowDates << QStringList{"5", "9", "10", "11"};
+            row("dates reversed") << days("2026-12-04", "2026-04-12") << ui::ShowDates << QStringList{"(nothing)"};
         }
         const QStringList receipts{lineRow("ItemIn", 1, "TEA", 1, Dec4, "A1"), lineRow("ItemIn", 2, "GREEN TEA", 1, Dec4, "A1"),
                                    lineRow("ItemIn", 3, "RICE", 1, Dec4, "B2")};
@@ -157,14 +163,14 @@ private slots:
         const QStringList stock{lineRow("Stock", 1, "TEA", 1, Dec4, "C1", "B1", -4), lineRow("Stock", 2, "GREEN TEA", 1, Dec4, "C1", "B2"),
                                 lineRow("Stock", 3, "TEA", 1, Dec4, "C3", "B9")};
         const QStringList vouchers{voucherRow(1, "RENT", 10), voucherRow(2, "WAGES", 5), voucherRow(3, "RENT", 1)};
-        QTest::newRow("receipt code") << ui::ReceiptQuery << receipts << "cmbhead=a1" << ui::ShowTotal << QStringList{"1", "2"};
+        QTest::newRow("receipt code") << ui::ReceiptQuery << receipts << typed(ui::Head, "a1") << ui::ShowTotal << QStringList{"1", "2"};
         QTest::newRow("no receipt code") << ui::ReceiptQuery << receipts << "" << ui::ShowTotal << QStringList{"(nothing)"};
-        QTest::newRow("stock code of two names") << ui::StockQuery << stock << "cmbhead=C1" << ui::ShowTotal << QStringList{"1", "2"};
-        QTest::newRow("stock name") << ui::StockQuery << stock << "cmbname=TEA" << ui::ShowName << QStringList{"1", "3"};
+        QTest::newRow("stock code of two names") << ui::StockQuery << stock << typed(ui::Head, "C1") << ui::ShowTotal << QStringList{"1", "2"};
+        QTest::newRow("stock name") << ui::StockQuery << stock << typed(ui::StockName, "TEA") << ui::ShowName << QStringList{"1", "3"};
         QTest::newRow("no stock name") << ui::StockQuery << stock << "" << ui::ShowName << QStringList{"(nothing)"};
         QTest::newRow("all stock") << ui::StockQuery << stock << "" << ui::ShowAll << QStringList{"1", "2", "3"};
-        QTest::newRow("expenditure head") << ui::ExpenditureQuery << vouchers << "cmbhead=RENT" << ui::ShowTotal << QStringList{"1", "3"};
-        QTest::newRow("unknown head") << ui::ExpenditureQuery << vouchers << "cmbhead=TAXI" << ui::ShowTotal << QStringList{};
+        QTest::newRow("expenditure head") << ui::ExpenditureQuery << vouchers << typed(ui::Head, "RENT") << ui::ShowTotal << QStringList{"1", "3"};
+        QTest::newRow("unknown head") << ui::ExpenditureQuery << vouchers << typed(ui::Head, "TAXI") << ui::ShowTotal << QStringList{};
     }
     void showsSelectTheirRows()
     {
@@ -190,7 +196,7 @@ private slots:
                                                        billLine(3, 1, "DAL", 2, 100, 5, 10),  // 200, 20, 9, 189
                                                        billLine(4, 1, "TEA", 1, 5, 0, 0, "CASH", Apr12)});
         const QStringList sums{ui::SumAmount, ui::SumDiscount, ui::SumTax, ui::GrandTotal};
-        choose("DTP1=2026-12-04 DTP2=2026-12-04");
+        choose(days("2026-12-04", "2026-12-04"));
         op.click(ui::ShowTotal);
         QCOMPARE(op.gridRows(), QStringList({"04/Dec/2026|1|10|0|0|10", "04/Dec/2026|2|12|0|0|12", "04/Dec/2026|3|200|20|9|189"}));
         QCOMPARE(op.texts(sums), QString("Amount : 222|Discount : 20|Tax : 9|Total : 211"));
@@ -210,7 +216,7 @@ private slots:
                                    checks::Rule};
         QCOMPARE(printedBy(ui::PrintTotal), totals);
 
-        choose("DTP1=2026-04-13 DTP2=2026-04-13");
+        choose(days("2026-04-13", "2026-04-13"));
         op.click(ui::ShowTotal);
         QCOMPARE(op.gridRows(), QStringList());
         QCOMPARE(op.texts(sums), QString("Amount : |Discount : |Tax : 0|Total : "));
@@ -233,7 +239,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, buttons);
         const Operator& op = openQuery(name, numbered(name));
-        choose("CmbFrom=5 cmbTo=9 cmbhead=RENT");
+        choose(range("5", "9") + ' ' + typed(ui::Head, "RENT"));
         QWidget* sums = op.control(ui::Sums);
         QVERIFY(!sums->isVisible());
         const bool totals = name == ui::BillQuery;
@@ -263,13 +269,13 @@ private slots:
                               checks::grandTotal("189.00"), RegisterRule,
                               "Software Designed By :Norvik Software Consultancy Services", maker::EmailLine, maker::WebLine,
                               RegisterRule, "", "", "", ""};
-        choose("CmbFrom=3 cmbTo=5");
+        choose(range("3", "5"));
         QCOMPARE(printedBy(ui::PrintRange), expected);
-        choose("DTP1=2026-12-04 DTP2=2026-12-04");
+        choose(days("2026-12-04", "2026-12-04"));
         QCOMPARE(printedBy(ui::PrintDates).count(RegisterRule), 12);
-        choose("CmbFrom=5 cmbTo=3");
+        choose(range("5", "3"));
         QCOMPARE(printedBy(ui::PrintRange), QStringList{});
-        choose("cmbTo=X");
+        choose(typed(ui::To, "X"));
         QCOMPARE(printedBy(ui::PrintRange), QStringList{"0 jobs"});
         QVERIFY(messages.shown.isEmpty());
         QVERIFY(!Connectionx::sharedConnection().isOpen());
@@ -282,36 +288,36 @@ private slots:
             << ui::ReceiptQuery
             << QStringList{lineRow("ItemIn", 1, "SUGAR", 2.5), line("ItemIn", 1, 2, "SALT", 1, 1, "C1", "B1", "S", Apr12),
                            lineRow("ItemIn", 2, "TEA", 1), lineRow("ItemIn", 3, "DAL", 50)}
-            << "CmbFrom=1 cmbTo=2" << ui::PrintRange
+            << range("1", "2") << ui::PrintRange
             << report({reportRow("1", "SUGAR", "2.5"), reportRow("1", "SALT", "1", "12/Apr/2026"), reportRow("2", "TEA", "1")},
                       "4.00");  // 4.5 rounds to the even 4
         QTest::newRow("receipts by code, its lines only")
             << ui::ReceiptQuery
             << QStringList{lineRow("ItemIn", 1, "SUGAR", 2.5, Dec4, "S"), lineRow("ItemIn", 2, "SALT", 9, Dec4, "X"),
                            lineRow("ItemIn", 3, "SUGAR", 1, Dec4, "S")}
-            << "cmbhead=S" << ui::PrintTotal << report({reportRow("1", "SUGAR", "2.5"), reportRow("3", "SUGAR", "1")}, "4.00");
+            << typed(ui::Head, "S") << ui::PrintTotal << report({reportRow("1", "SUGAR", "2.5"), reportRow("3", "SUGAR", "1")}, "4.00");
         QTest::newRow("stock by code, by batch")
             << ui::StockQuery
             << QStringList{lineRow("Stock", 1, "TEA", 20.25, Dec4, "C1", "B2"), lineRow("Stock", 2, "TEA", 10.25, Apr12, "C1", "B1"),
                            lineRow("Stock", 3, "DAL", 7, Dec4, "C2", "B1")}
-            << "cmbhead=C1" << ui::PrintTotal
+            << typed(ui::Head, "C1") << ui::PrintTotal
             << report({reportRow("2", "TEA", "10.25", "12/Apr/2026"), reportRow("1", "TEA", "20.25")}, "30.00");
         QTest::newRow("stock by name")
             << ui::StockQuery
             << QStringList{lineRow("Stock", 2, "TEA", 1.5, Dec4, "C1", "B2"), lineRow("Stock", 1, "TEA", 1),
                            lineRow("Stock", 3, "DAL", 7, Dec4, "C2")}
-            << "cmbname=TEA" << ui::PrintName << report({reportRow("1", "TEA", "1"), reportRow("2", "TEA", "1.5")}, "2.00");
+            << typed(ui::StockName, "TEA") << ui::PrintName << report({reportRow("1", "TEA", "1"), reportRow("2", "TEA", "1.5")}, "2.00");
         QTest::newRow("all stock, none") << ui::StockQuery << QStringList{} << "" << ui::PrintAllStock << report({}, "0.00");
         QTest::newRow("expenditure by number")
             << ui::ExpenditureQuery
             << QStringList{voucherRow(1, "RENT", 100), voucherRow(2, "WAGES", 250.5), voucherRow(3, "LIGHT", 49.5), voucherRow(4, "RENT", 7)}
-            << "CmbFrom=1 cmbTo=3" << ui::PrintRange
+            << range("1", "3") << ui::PrintRange
             << report({reportRow("1", "RENT", "100"), reportRow("2", "WAGES", "250.5"), reportRow("3", "LIGHT", "49.5")}, "400.00",
                       true);
         QTest::newRow("expenditure by head") << ui::ExpenditureQuery << QStringList{voucherRow(1, "TEA", 2.5), voucherRow(2, "RENT", 100)}
-                                             << "cmbhead=TEA" << ui::PrintTotal << report({reportRow("1", "TEA", "2.5")}, "2.00", true);
+                                             << typed(ui::Head, "TEA") << ui::PrintTotal << report({reportRow("1", "TEA", "2.5")}, "2.00", true);
         QTest::newRow("expenditure of a day without vouchers")
-            << ui::ExpenditureQuery << QStringList{voucherRow(1, "TEA", 2.5, "RAVI", Apr12)} << "DTP1=2026-12-04 DTP2=2026-12-04"
+            << ui::ExpenditureQuery << QStringList{voucherRow(1, "TEA", 2.5, "RAVI", Apr12)} << days("2026-12-04", "2026-12-04")
             << ui::PrintDates << report({}, "0.00", true);
     }
     void reportsPrintTheirRowsAndGrandTotal()
@@ -333,7 +339,7 @@ private slots:
     void printFailuresAreToldAndPrintNothing()
     {
         openQuery(ui::ReceiptQuery, {lineRow("ItemIn", 1, "SUGAR", 2.5)});
-        choose("CmbFrom=1 cmbTo=1");
+        choose(range("1", "1"));
         db.makeUnreachable();
         const QStringList lines = printedBy(ui::PrintRange);
         db.makeReachable();
@@ -344,7 +350,7 @@ private slots:
         messages.clear();
         openQuery(ui::BillQuery, {billLine(1, 1, "TEA", 1, 10), billLine(2, 1, "TEA", 1, 10)});
         print::installDestination([]() -> std::unique_ptr<print::PageDevice> { throw print::PrintError("No printer is installed."); });
-        choose("CmbFrom=1 cmbTo=2");
+        choose(range("1", "2"));
         op->click(ui::PrintRange);
         QCOMPARE(messages.texts(), QStringList({"No printer is installed."}));
     }

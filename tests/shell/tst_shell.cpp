@@ -129,8 +129,9 @@ private slots:
         }
         LOGIN byKeyboard;
         byKeyboard.show();
-        type(byKeyboard.TXTpass, "ADMIN");
-        QTest::keyClick(byKeyboard.TXTpass, Qt::Key_Return);
+        QLineEdit* password = Operator(&byKeyboard).box(ui::Password);
+        type(password, "ADMIN");
+        QTest::keyClick(password, Qt::Key_Return);
         QVERIFY(mainWindowShown());
         QVERIFY(messages.shown.isEmpty());
     }
@@ -139,7 +140,7 @@ private slots:
     {
         // "admin" shifted leaves the letters: no row. The boxes keep what was typed.
         auto wrongCase = logIn("Admin", "admin");
-        QCOMPARE(wrongCase->txtUID->currentText() + "|" + wrongCase->TXTpass->text(), QString("Admin|admin"));
+        QCOMPARE(Operator(wrongCase.get()).texts({ui::User, ui::Password}), QString("Admin|admin"));
         auto unknown = logIn("Nobody", "ADMIN");
         QCOMPARE(told(messages), QStringList(2, NotAuthorised));
         // "FGH" is stored as "abc"; "&'(" shifts to "ABC", which the database
@@ -216,24 +217,18 @@ private slots:
     {
         MDIForm1* main = loggedIn();
         QVERIFY(main);
-        const QList<std::pair<const char*, QString>> screens{
-            {"mnuItemEntry", ui::Items}, {"mnuCustomerEntry", ui::Customers}, {"mnuSupplier", ui::Suppliers},
-            {"mnuItemReceive", ui::ItemInFrm}, {"mnuItemReceiveQuery", ui::ReceiptQuery}, {"mnuStockQuery", ui::StockQuery},
-            {"mnuMakeBill", ui::BillOne}, {"mnuMakeBillWithDetails", ui::BillTwo}, {"mnuBill", ui::BillQuery},
-            {"mnuExpenditureHead", ui::Heads}, {"mnuPersonnelEntry", ui::Personnel}, {"mnuExpenditur_Detail", ui::Expenditure},
-            {"mnuExpenditureQuery", ui::ExpenditureQuery}, {"mnuChangePassword", ui::ChangePwd}, {"mnuAbout", ui::About}};
         QMdiArea* area = main->mdiArea();
         const int areaWidth = area->viewport()->width();
-        for (const auto& [entry, name] : screens) {
+        for (const auto& [entry, name] : ui::MenuScreens) {
             choose(main, entry);
             QMdiSubWindow* child = main->openWindow(name);
-            QVERIFY2(child && area->activeSubWindow() == child, entry);
+            QVERIFY2(child && area->activeSubWindow() == child, qPrintable(entry));
             QCOMPARE(child->widget()->size(), child->widget()->sizeHint());
             QVERIFY2(child->y() == 0 && child->width() < areaWidth && qAbs(2 * child->x() + child->width() - areaWidth) <= 1,
-                     entry);
+                     qPrintable(entry));
         }
-        choose(main, "mnuMakeBill");
-        QCOMPARE(area->subWindowList().size(), screens.size());
+        choose(main, ui::MakeBillEntry);
+        QCOMPARE(area->subWindowList().size(), ui::MenuScreens.size());
         QCOMPARE(area->activeSubWindow(), main->openWindow(ui::BillOne));
         QVERIFY(messages.shown.isEmpty());
     }
@@ -244,16 +239,16 @@ private slots:
     {
         MDIForm1* main = loggedIn();
         QVERIFY(main);
-        for (const auto& [entry, name, typedIn] : {std::tuple{"mnuAbout", ui::About, ui::Banner},
-                                                   {"mnuChangePassword", ui::ChangePwd, ui::NewPassword},
-                                                   {"mnuMakeBill", ui::BillOne, ui::Quantity}}) {
+        for (const auto& [entry, name, typedIn] : {std::tuple{ui::AboutEntry, ui::About, ui::Banner},
+                                                   {ui::ChangePasswordEntry, ui::ChangePwd, ui::NewPassword},
+                                                   {ui::MakeBillEntry, ui::BillOne, ui::Quantity}}) {
             choose(main, entry);
             QTest::keyClick(Operator(main->openWindow(name)->widget()).control(typedIn), Qt::Key_Escape);
-            QVERIFY2(!main->openWindow(name), entry);
+            QVERIFY2(!main->openWindow(name), qPrintable(entry));
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(main->mdiArea()->subWindowList().isEmpty() && main->isVisible());
-        choose(main, "mnuChangePassword");
+        choose(main, ui::ChangePasswordEntry);
         type(Operator(main->openWindow(ui::ChangePwd)->widget()).box(ui::NewPassword), "unsaved");
         QCOMPARE(programEnds, 0);
         choose(main, ui::CloseEntry);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 // The object names the screens and their controls carry: the one place the
@@ -38,9 +40,18 @@ inline Name Show = "CmdShow", PrintRange = "cmdprin", ShowDates = "Cnddate", Pri
             ShowAll = "cmdAll", PrintAllStock = "cmdprintall";
 inline Name Sums = "frmamount", SumAmount = "lblamount", SumDiscount = "lbldiscount", SumTax = "lbltax";
 
-// Login, password change, About, the main menu.
+// Login, password change, About.
 inline Name User = "txtUID", Password = "TXTpass", LogIn = "LOGIN", End = "cmd", Banner = "Command1";
 inline Name NewPassword = "txtPwd", Again = "txtReenter", ChangePassword = "CmdPass";
-inline Name CloseEntry = "mnuClose";
+
+// The main menu's entries, and the screen each opens.
+inline Name MakeBillEntry = "mnuMakeBill", ChangePasswordEntry = "mnuChangePassword", AboutEntry = "mnuAbout",
+            CloseEntry = "mnuClose";
+inline const QList<QPair<QString, QString>> MenuScreens{
+    {"mnuItemEntry", Items}, {"mnuCustomerEntry", Customers}, {"mnuSupplier", Suppliers}, {"mnuItemReceive", ItemInFrm},
+    {"mnuItemReceiveQuery", ReceiptQuery}, {"mnuStockQuery", StockQuery}, {MakeBillEntry, BillOne},
+    {"mnuMakeBillWithDetails", BillTwo}, {"mnuBill", BillQuery}, {"mnuExpenditureHead", Heads},
+    {"mnuPersonnelEntry", Personnel}, {"mnuExpenditur_Detail", Expenditure}, {"mnuExpenditureQuery", ExpenditureQuery},
+    {ChangePasswordEntry, ChangePwd}, {AboutEntry, About}};
 
 }  // namespace ui
