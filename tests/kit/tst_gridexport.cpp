@@ -6,8 +6,9 @@
 #include "kit/GridExport.h"
 #include "reports/QueryScreen.h"
 #include "shell/ScreenCatalog.h"
-#include "support/BillingOperator.h"
+#include "support/Rows.h"
 #include "support/Checks.h"
+#include "support/Names.h"
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
 
@@ -21,6 +22,15 @@
 #include <memory>
 
 namespace {
+
+// The grid's column headings, as a CSV file's first line.
+QString headings(const QAbstractItemModel* model)
+{
+    QStringList all;
+    for (int column = 0; column < model->columnCount(); ++column)
+        all << model->headerData(column, Qt::Horizontal).toString();
+    return all.join(',');
+}
 
 // Answers the save dialog with a path, or cancels it when the path is empty.
 class AnsweringDialogs : public FileDialogs {
@@ -175,23 +185,23 @@ private slots:
     {
         db.reset();
         for (int bill : {3, 4})
-            db.exec(billingtest::billLine(bill, 1, "TEA, HOT", 3, 10.5, 5, 10));
+            db.exec(rows::billLine(bill, 1, "TEA, HOT", 3, 10.5, 5, 10));
         std::unique_ptr<QueryScreen> screen(static_cast<QueryScreen*>(catalog::createScreen("PrintAll", nullptr)));
         screen->show();
-        screen->findChild<QComboBox*>("CmbFrom")->setEditText("3");
-        screen->findChild<QComboBox*>("cmbTo")->setEditText("4");
-        QTest::mouseClick(screen->findChild<QPushButton*>("CmdShow"), Qt::LeftButton);
+        screen->findChild<QComboBox*>(ui::From)->setEditText("3");
+        screen->findChild<QComboBox*>(ui::To)->setEditText("4");
+        QTest::mouseClick(screen->findChild<QPushButton*>(ui::Show), Qt::LeftButton);
         dialogs.answer = folder.filePath("lines.csv");
         QVERIFY(choose(screen->DGG, "Save as CSV..."));
         QCOMPARE(QFileInfo(dialogs.offered).fileName(), QString("Bill Query.csv"));
         QStringList lines = QString::fromUtf8(contents(dialogs.answer)).split("\r\n");
-        QCOMPARE(lines.takeFirst(), checks::headings(screen->DGG->model()).join(','));
+        QCOMPARE(lines.takeFirst(), headings(screen->DGG->model()));
         QCOMPARE(lines, QStringList({"3,1,\"TEA, HOT\",3,31.5,3.15,1.4175,29.7675,04/Dec/2026",
                                      "4,1,\"TEA, HOT\",3,31.5,3.15,1.4175,29.7675,04/Dec/2026", ""}));
 
-        screen->findChild<QDateEdit*>("DTP1")->setDate(QDate(2026, 12, 1));
-        screen->findChild<QDateEdit*>("DTP2")->setDate(QDate(2026, 12, 31));
-        QTest::mouseClick(screen->findChild<QPushButton*>("ComShowTotal"), Qt::LeftButton);
+        screen->findChild<QDateEdit*>(ui::FromDate)->setDate(QDate(2026, 12, 1));
+        screen->findChild<QDateEdit*>(ui::ToDate)->setDate(QDate(2026, 12, 31));
+        QTest::mouseClick(screen->findChild<QPushButton*>(ui::ShowTotal), Qt::LeftButton);
         dialogs.answer = folder.filePath("totals.csv");
         QVERIFY(choose(screen->DGG, "Save as CSV..."));
         QCOMPARE(dialogs.offered, folder.filePath("Bill Query.csv"));  // where the last file went
