@@ -1,11 +1,11 @@
 // A grid's rows to a spreadsheet: its context menu copies them as
 // tab-separated text and saves them as CSV, every row of the result.
 
-#include "kit/FileDialogs.h"
 #include "kit/Grid.h"
 #include "kit/GridExport.h"
 #include "reports/QueryScreen.h"
 #include "shell/ScreenCatalog.h"
+#include "support/AnsweringDialogs.h"
 #include "support/BillingOperator.h"
 #include "support/Checks.h"
 #include "support/RecordingMessages.h"
@@ -21,20 +21,6 @@
 #include <memory>
 
 namespace {
-
-// Answers the save dialog with a path, or cancels it when the path is empty.
-class AnsweringDialogs : public FileDialogs {
-public:
-    AnsweringDialogs() { FileDialogs::install(this); }
-    ~AnsweringDialogs() override { FileDialogs::install(nullptr); }
-    QString saveFileName(QWidget*, const QString&, const QString& suggested, const QString&) override
-    {
-        offered = suggested;
-        return answer;
-    }
-    QString answer;
-    QString offered;
-};
 
 // Chooses the entry of the grid's context menu; false when there is none.
 bool choose(const QTableView* view, const QString& entry)

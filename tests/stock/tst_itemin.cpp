@@ -218,11 +218,11 @@ private slots:
         BillOperator& op = open({codedLine("ItemIn", 32767, 1, "R1", "RICE", "B1", 1, 40)});
         const QStringList usedUp{"Receipt numbers are used up: the highest receipt number is 32767."};
         QCOMPARE(op.billNumber(), QString());
-        QCOMPARE(messages.texts(), usedUp);
+        QCOMPARE(checks::firstParagraphs(messages.texts()), usedUp);
         messages.clear();
         op.receiveLine("RICE", "R1", "B1", "1", "40");
         op.click("CmdNewBill");
-        QCOMPARE(messages.texts(), usedUp + usedUp);
+        QCOMPARE(checks::firstParagraphs(messages.texts()), usedUp + usedUp);
         QCOMPARE(db.count("ItemIn") + db.count("Stock"), 1);
     }
 
