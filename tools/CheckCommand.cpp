@@ -36,7 +36,7 @@ const char* const StockAudit = R"(
                          and i.Batch_Number = s.Batch_Number), 0)
              - coalesce((select sum(a.Quantity) from asigncharges a where a.ItemCode = s.ItemCode
                          and a.Item = s.Item and a.Batch_Number = s.Batch_Number), 0) as Expected
-        from Stock s)
+        from Stock s) audit
     where Quantity is distinct from Expected order by BillNumber)";
 
 struct Document {
