@@ -280,6 +280,8 @@ int closeYear(const tooldb::CommandLine& line, QTextStream& out)
     Summary summary;
     try {
         makeArchive(live, partial, before, out);
+        out << "The archive is made and checked; the documents leave the database now.\n";
+        out.flush();
         summary = closeInLive(live, before, partial, archive);
     } catch (const Failure&) {
         removeUnfinished(partial);
