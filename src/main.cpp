@@ -31,6 +31,7 @@ int main(int argc, char* argv[])
 
     // Nothing else touches the database until a button is pressed.
     LOGIN login;
+    login.setWindowTitle(shell::captionOf(login.windowTitle()));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         login.move(screen->availableGeometry().center() - login.rect().center());
     shell::reportFirstPaint(&login);

@@ -63,12 +63,17 @@ bool openArchive(const QString& path)
     return false;
 }
 
-QString mainWindowCaption()
+QString archiveNote()
 {
     const QString archive = rundatabase::archivePath();
-    if (archive.isEmpty())
-        return QStringLiteral("Bill Software");
-    return QStringLiteral("Bill Software - closed year %1 (read only)").arg(QDir::toNativeSeparators(archive));
+    return archive.isEmpty() ? QString()
+                             : QStringLiteral("Closed year %1 (read only)").arg(QDir::toNativeSeparators(archive));
+}
+
+QString captionOf(const QString& caption)
+{
+    const QString note = archiveNote();
+    return note.isEmpty() ? caption : caption + QStringLiteral(" - ") + note.left(1).toLower() + note.mid(1);
 }
 
 bool menuOffers(const QString& entryName)

@@ -16,9 +16,12 @@ namespace shell {
 // why and returns false when FILE is no database of this program.
 bool openArchive(const QString& path);
 
-// The main window's caption: "Bill Software", with the archive's name when
-// the run reads one.
-QString mainWindowCaption();
+// A window's caption, with the archive's name when the run reads one:
+// "Bill Software - closed year /home/shop/2025-26.db (read only)".
+QString captionOf(const QString& caption);
+// "Closed year /home/shop/2025-26.db (read only)" while the run reads an
+// archive; empty otherwise.
+QString archiveNote();
 
 // True for the menu entries the run offers: every one; while it reads an
 // archive, the query screens and Close only.

@@ -7,12 +7,14 @@
 #include "shell/ScreenCatalog.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QStatusBar>
 #include <algorithm>
 
 namespace {
@@ -101,7 +103,10 @@ MDIForm1* MDIForm1::existing()
 MDIForm1::MDIForm1() : m_area(new MainArea(this))
 {
     setObjectName(QStringLiteral("MDIForm1"));
-    setWindowTitle(shell::mainWindowCaption());
+    setWindowTitle(shell::captionOf(QStringLiteral("Bill Software")));
+    // Whatever window is in front, the operator sees that this is a closed year.
+    if (const QString note = shell::archiveNote(); !note.isEmpty())
+        statusBar()->addPermanentWidget(new QLabel(note));
     setCentralWidget(m_area);
     m_area->setObjectName(QStringLiteral("MDIClient"));
     buildMenu();
