@@ -151,11 +151,13 @@ struct Summary {
     int openingLines = 0;
 };
 
-qint16 nextNumber(Connection& live, const QString& table)
+// The stored maximum plus one, 1 when there is none: 0 when none is left.
+int nextNumber(Connection& live, const QString& table)
 {
     RecordSet highest;
     highest.open(QStringLiteral("select max(BillNumber) from ") + table, live);
-    return highest.field(0).isNull() ? 1 : qint16(highest.field(0).toInt() + 1);
+    const int next = highest.field(0).isNull() ? 1 : highest.field(0).toInt() + 1;
+    return next > 32767 ? 0 : next;
 }
 
 // The stock on hand of every batch, as the lines of one receipt dated the
@@ -164,10 +166,9 @@ qint16 nextNumber(Connection& live, const QString& table)
 void writeOpeningReceipt(Connection& live, const QDate& before, const QString& archiveName, Summary& summary)
 {
     RecordSet statement;
-    statement.open(QStringLiteral("select max(BillNumber) from ItemIn"), live);
-    if (statement.field(0).toInt() >= 32767)
-        throw Failure(QStringLiteral("no receipt number is left for the opening stock; nothing was changed"));
     summary.openingNumber = nextNumber(live, QStringLiteral("ItemIn"));
+    if (summary.openingNumber == 0)
+        throw Failure(QStringLiteral("no receipt number is left for the opening stock; nothing was changed"));
     const QString onHand =
         QStringLiteral("(s.Quantity - coalesce((select sum(i.Quantity) from ItemIn i where i.ItemCode = s.ItemCode and "
                        "i.Item = s.Item and i.Batch_Number = s.Batch_Number), 0) + coalesce((select sum(a.Quantity) "
@@ -191,26 +192,33 @@ void putInPlace(const QString& partial, const QString& archive)
     tooldb::syncToDisk(QFileInfo(archive).absolutePath());
 }
 
+// True when the live database holds, dated before the date, exactly the
+// documents of the archive, and each batch's stock on the date is the
+// archive's. On SQLite, certain at once when no other connection has
+// committed anything since the copy was taken.
+bool holdsWhatTheArchiveHolds(Connection& live, const QDate& before, const QString& partial,
+                              std::optional<qint64> copiedAt)
+{
+    if (copiedAt && dataVersion(live) == *copiedAt)
+        return true;
+    Connection file;
+    file.open(readingConnectionString(partial));
+    return documentsBefore(file, before) == documentsBefore(live, before)
+        && closingStock(file, before) == closingStock(live, before);
+}
+
 // In one transaction: the live database still holds what the archive
 // holds, then those documents leave it and the opening receipt comes in;
 // the archive takes its name just before the commit. A stop before the
 // commit leaves the database as it was (an archive in place is then that
 // of a run again); after it, as it is after.
-Summary closeInLive(Connection& live, const QDate& before, const QString& partial, const QString& archive)
+Summary closeInLive(Connection& live, const QDate& before, const QString& partial, const QString& archive,
+                    std::optional<qint64> copiedAt)
 {
-    Fingerprints archived;
-    ClosingStock archivedStock;
-    {
-        Connection file;
-        file.open(readingConnectionString(partial));
-        archived = documentsBefore(file, before);
-        archivedStock = closingStock(file, before);
-    }
-
     Summary summary;
     Transaction transaction(live);
     lockDocuments(live);
-    if (documentsBefore(live, before) != archived || closingStock(live, before) != archivedStock)
+    if (!holdsWhatTheArchiveHolds(live, before, partial, copiedAt))
         throw Failure(QStringLiteral("a till changed documents dated before %1 or the stock while the archive was "
                                      "made; nothing was changed: run the command again")
                           .arg(dates::shown(before)));
@@ -250,8 +258,11 @@ void report(const Summary& summary, Connection& live, const QString& archive, co
     else
         out << "No batch has stock on hand: there is no opening receipt.\n";
     QStringList next;
-    for (const DocumentTable& document : DocumentTables)
-        next << QStringLiteral("%1 %2").arg(QLatin1String(document.name)).arg(nextNumber(live, QLatin1String(document.table)));
+    for (const DocumentTable& document : DocumentTables) {
+        const int number = nextNumber(live, QLatin1String(document.table));
+        next << QLatin1String(document.name) + QLatin1Char(' ')
+                + (number > 0 ? QString::number(number) : QStringLiteral("none left"));
+    }
     out << "Next numbers: " << next.join(QStringLiteral(", ")) << ".\n";
     out << "Keep the archive safe (a copy on another disk too); look back at the year with: bill --archive "
         << admintool::shellWord(archive) << "\n";
@@ -269,20 +280,19 @@ int closeYear(const tooldb::CommandLine& line, QTextStream& out)
         throw Failure(QStringLiteral("the archive cannot be the database itself (%1)").arg(archive));
 
     refuseSplitDocuments(live, before, out);
-    const Fingerprints closing = documentsBefore(live, before);
-    if (noLines(closing))
+    if (linesBefore(live, before) == 0)
         return nothingToClose(archive, before, out);
     if (QFileInfo::exists(archive))
-        requireArchiveOfTheseDocuments(archive, closing, before);
+        requireArchiveOfTheseDocuments(archive, documentsBefore(live, before), before);
 
     const QString partial = archive + QStringLiteral(".partial");
     removeUnfinished(partial);  // left by a run that was stopped
     Summary summary;
     try {
-        makeArchive(live, partial, before, out);
+        const std::optional<qint64> copiedAt = makeArchive(live, partial, before, out);
         out << "The archive is made and checked; the documents leave the database now.\n";
         out.flush();
-        summary = closeInLive(live, before, partial, archive);
+        summary = closeInLive(live, before, partial, archive, copiedAt);
     } catch (const Failure&) {
         removeUnfinished(partial);
         throw;

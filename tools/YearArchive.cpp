@@ -19,17 +19,26 @@ namespace {
 // Lines read at a time from a large result.
 constexpr int Batch = 500;
 
-// A value as every engine gives it the same text: a number by its double
-// (exact for every 16-bit integer and every double), a date as ISO.
-QString canonical(const QVariant& value)
+// A value's bytes as every engine gives them alike, tagged by kind: a
+// number as its double (exact for every 16-bit integer and every double),
+// a date as its day number, a text as its length and characters.
+void appendValue(QByteArray& row, const QVariant& value)
 {
-    if (!value.isValid() || value.isNull())
-        return QStringLiteral("\x01");
+    const auto append = [&row](char kind, const void* bytes, qsizetype size) {
+        row.append(kind);
+        row.append(static_cast<const char*>(bytes), size);
+    };
+    if (!value.isValid() || value.isNull()) {
+        row.append('0');
+        return;
+    }
     switch (value.metaType().id()) {
     case QMetaType::QDate:
-        return value.toDate().toString(Qt::ISODate);
-    case QMetaType::QDateTime:
-        return value.toDateTime().date().toString(Qt::ISODate);
+    case QMetaType::QDateTime: {
+        const qint64 day = value.toDate().toJulianDay();
+        append('D', &day, sizeof day);
+        return;
+    }
     case QMetaType::Short:
     case QMetaType::UShort:
     case QMetaType::Int:
@@ -37,10 +46,17 @@ QString canonical(const QVariant& value)
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
     case QMetaType::Float:
-    case QMetaType::Double:
-        return QString::number(value.toDouble(), 'g', 17);
-    default:
-        return value.toString();
+    case QMetaType::Double: {
+        const double number = value.toDouble() + 0.0;  // -0 as 0
+        append('N', &number, sizeof number);
+        return;
+    }
+    default: {
+        const QString text = value.toString();
+        const qint64 length = text.size();
+        append('T', &length, sizeof length);
+        row.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    }
     }
 }
 
@@ -48,13 +64,14 @@ Fingerprint fingerprintOf(const QString& statement, Connection& connection)
 {
     Fingerprint fingerprint;
     QueryRows rows = QueryRows::run(statement, connection);
+    QByteArray bytes;
     while (!rows.atEnd()) {
         for (const QVector<QVariant>& row : rows.fetch(Batch)) {
-            QStringList fields;
+            bytes.clear();
             for (const QVariant& value : row)
-                fields << canonical(value);
+                appendValue(bytes, value);
             ++fingerprint.lines;
-            fingerprint.sum += qHash(fields.join(QChar(0x1f)), 0x5eed);
+            fingerprint.sum += qHashBits(bytes.constData(), size_t(bytes.size()), 0x5eed);
         }
     }
     return fingerprint;
@@ -68,6 +85,8 @@ QString literal(const QVariant& value)
         return QStringLiteral("null");
     switch (value.metaType().id()) {
     case QMetaType::QDate:
+        return sql::date(value.toDate());
+    case QMetaType::QDateTime:
         return sql::date(value.toDate());
     case QMetaType::Short:
     case QMetaType::UShort:
@@ -175,12 +194,16 @@ Fingerprints documentsBefore(Connection& connection, const QDate& before)
     return fingerprints;
 }
 
-bool noLines(const Fingerprints& fingerprints)
+qint64 linesBefore(Connection& connection, const QDate& before)
 {
-    for (const Fingerprint& fingerprint : fingerprints)
-        if (fingerprint.lines > 0)
-            return false;
-    return true;
+    qint64 lines = 0;
+    RecordSet count;
+    for (const DocumentTable& document : DocumentTables) {
+        count.open(QStringLiteral("select count(*) from %1 where %2").arg(QLatin1String(document.table), closedLines(before)),
+                   connection);
+        lines += count.field(0).toLongLong();
+    }
+    return lines;
 }
 
 ClosingStock closingStock(Connection& connection, const QDate& before)
@@ -206,13 +229,23 @@ QString readingConnectionString(const QString& path)
     return QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=1").arg(tooldb::readOnlyUri(path));
 }
 
-void makeArchive(Connection& live, const QString& path, const QDate& before, QTextStream& out)
+qint64 dataVersion(Connection& sqlite)
+{
+    RecordSet version;
+    version.open(QStringLiteral("PRAGMA data_version"), sqlite);
+    return version.field(0).toLongLong();
+}
+
+std::optional<qint64> makeArchive(Connection& live, const QString& path, const QDate& before, QTextStream& out)
 {
     RecordSet statement;
-    if (tooldb::onServer(live))
+    std::optional<qint64> copiedAt;
+    if (tooldb::onServer(live)) {
         schema::createSqliteDatabase(path);
-    else
+    } else {
+        copiedAt = dataVersion(live);
         statement.open(QStringLiteral("VACUUM INTO ") + sql::text(path), live);
+    }
 
     Connection archive;
     archive.open(writingConnectionString(path));
@@ -225,6 +258,7 @@ void makeArchive(Connection& live, const QString& path, const QDate& before, QTe
     check(archive, out);
     archive.close();
     tooldb::syncToDisk(path);
+    return copiedAt;
 }
 
 }  // namespace closeyear

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <QVector>
+#include <optional>
 #include <QtGlobal>
 
 class Connection;
@@ -39,7 +40,8 @@ using Fingerprints = QVector<Fingerprint>;
 
 // The lines dated before the date, in each document table on the open connection.
 Fingerprints documentsBefore(Connection& connection, const QDate& before);
-bool noLines(const Fingerprints& fingerprints);
+// How many there are.
+qint64 linesBefore(Connection& connection, const QDate& before);
 
 // Each stock batch's number with its quantity on the date, where that is
 // not zero: the quantity now, less the receipts and plus the sales of the
@@ -59,7 +61,12 @@ QString readingConnectionString(const QString& path);
 // a server; then without the lines that stay and with the stock on the
 // date. It must pass the integrity check and billdb check's audit (the audit's
 // findings are listed on out). Throws Failure; the file may then be left
-// unfinished.
-void makeArchive(Connection& live, const QString& path, const QDate& before, QTextStream& out);
+// unfinished. Returns the SQLite database's data version from before the
+// copy (dataVersion); none from a server.
+std::optional<qint64> makeArchive(Connection& live, const QString& path, const QDate& before, QTextStream& out);
+
+// SQLite's count of the changes other connections committed to the
+// database, as this connection sees it: unchanged, nothing was committed.
+qint64 dataVersion(Connection& sqlite);
 
 }  // namespace closeyear

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -272,6 +273,49 @@ private slots:
         const toolrun::Result closed = closeYear(SecondYear, archive);
         QVERIFY2(closed.exitCode == 0 && closed.out.contains("is closed into " + archive), qPrintable(closed.out + closed.err));
         QCOMPARE(db.rows(EveryLine) + db.rows("select * from ItemIn where CustomerName = 'OPENING STOCK'"), after);
+    }
+
+    // A till stores a line while the close makes its archive, and commits
+    // as the close turns to the database: a line of an old bill stops the
+    // close without a change (run it again); one of the new year stays, and
+    // the close goes on.
+    void aTillWritingWhileTheArchiveIsMade_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("to an old bill") << billingtest::billLine(7, 20, "TEA", 1, 10, 0, 0, "CASH", QDate(2025, 5, 1))
+                                        << false;
+        QTest::newRow("a new year's bill") << billingtest::billLine(9000, 1, "TEA", 1, 10, 0, 0, "CASH", ThirdYear)
+                                           << true;
+    }
+    void aTillWritingWhileTheArchiveIsMade()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, closes);
+        generate(10);
+        const QString oldLines = "Date_ < " + sql::date(SecondYear);
+        const int old = db.count("asigncharges", oldLines);
+        Connection till;
+        till.open();
+        Transaction storing(till);
+        RecordSet statement;
+        statement.open(line, till);
+
+        const QString archive = file("year.db");
+        QProcess close;
+        close.setProcessEnvironment(toolrun::environment(db.iniPath(), dir.path()));
+        close.start(toolrun::billdbProgram(), {"close-year", "--before", "2026-04-01", "--archive", archive});
+        QByteArray said;
+        while (!said.contains("The archive is made") && close.waitForReadyRead(30000))
+            said += close.readAllStandardOutput();
+        storing.commit();
+        QVERIFY(close.waitForFinished(60000));
+        const QString err = close.readAllStandardError();
+        QCOMPARE(close.exitCode(), closes ? 0 : 1);
+        QVERIFY2(closes || err.contains("a till changed documents dated before 01/Apr/2026"), qPrintable(err));
+        QCOMPARE(db.count("asigncharges", oldLines), closes ? 0 : old + 1);
+        QCOMPARE(QFile::exists(archive), closes);
+        QCOMPARE(db.count("asigncharges", "CustomerName = 'CASH' and Item = 'TEA'"), 1);
     }
 
     // Two tills' bill screens open while the year closes: one offering the
