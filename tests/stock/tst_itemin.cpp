@@ -213,19 +213,6 @@ private slots:
                                                            "Confirm Delete Receipt ?", "refused", "refused", "refused"}));
     }
 
-    void receiptNumbersUsedUp()
-    {
-        BillOperator& op = open({codedLine("ItemIn", 32767, 1, "R1", "RICE", "B1", 1, 40)});
-        const QStringList usedUp{"Receipt numbers are used up: the highest receipt number is 32767."};
-        QCOMPARE(op.billNumber(), QString());
-        QCOMPARE(checks::firstParagraphs(messages.texts()), usedUp);
-        messages.clear();
-        op.receiveLine("RICE", "R1", "B1", "1", "40");
-        op.click("CmdNewBill");
-        QCOMPARE(checks::firstParagraphs(messages.texts()), usedUp + usedUp);
-        QCOMPARE(db.count("ItemIn") + db.count("Stock"), 1);
-    }
-
     // The lookup is the bill screen's, in the suppliers.
     void supplierByNumberOrPhone()
     {
