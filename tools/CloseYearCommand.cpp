@@ -37,7 +37,7 @@ const char* const CloseYearHelp = R"(  close-year --before DATE --archive FILE [
 
 namespace {
 
-// The supplier, and the start of the remark, of the opening receipt.
+// The supplier of the opening receipt.
 const char* const OpeningSupplier = "OPENING STOCK";
 
 QDate dateNamed(const QString& text)

@@ -85,7 +85,6 @@ QString literal(const QVariant& value)
         return QStringLiteral("null");
     switch (value.metaType().id()) {
     case QMetaType::QDate:
-        return sql::date(value.toDate());
     case QMetaType::QDateTime:
         return sql::date(value.toDate());
     case QMetaType::Short:
@@ -132,7 +131,7 @@ void copyFromServer(Connection& live, Connection& archive)
     writing.commit();
 }
 
-// The quantity of the lines that stay, of the stock row s, in one table.
+// The quantity of the lines that stay, of each stock row, in one table.
 QString keptQuantity(const char* table, const QDate& before)
 {
     return QStringLiteral("coalesce((select sum(l.Quantity) from %1 l where l.ItemCode = Stock.ItemCode and "
