@@ -51,7 +51,8 @@ bool openArchive(const QString& path)
             Connection connection;
             connection.open();
             if (!schema::hasTables(connection))
-                why = QStringLiteral("%1 is no archive of this program: it has not its tables.").arg(file.absoluteFilePath());
+                why = QStringLiteral("%1 is not an archive of this program: it lacks the program's tables.")
+                          .arg(file.absoluteFilePath());
         } catch (const DbError& error) {
             why = QStringLiteral("%1 cannot be opened: %2").arg(file.absoluteFilePath(), error.description());
         }

@@ -361,6 +361,14 @@ private slots:
         const QStringList live = db.rows(EveryLine) + db.rows(StockRows);
         auto printed = print::installCapture();
 
+        QFile notes(file("notes.db"));
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a database") > 0);
+        notes.close();
+        QVERIFY(!shell::openArchive(notes.fileName()) && !shell::openArchive(file("missing.db")));
+        QCOMPARE(messages.shown.size(), 2);
+        QVERIFY(rundatabase::archivePath().isEmpty());
+        messages.clear();
+
         QVERIFY(shell::openArchive(archive));
         LOGIN login;
         login.TXTpass->setText("ADMIN");
