@@ -198,6 +198,7 @@ class AnsweredDialog : public FileDialogs {
 public:
     explicit AnsweredDialog(QString path) : m_path(std::move(path)) {}
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return m_path; }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return m_path; }
 
 private:
     QString m_path;

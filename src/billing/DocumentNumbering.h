@@ -11,6 +11,8 @@ class RecordSet;
 namespace numbering {
 
 constexpr qint16 HighestNumber = 32767;
+// New warns once the highest stored document number has passed this.
+constexpr qint16 WarningNumber = 32000;
 
 enum class State {
     Free,     // number holds the next free one
@@ -30,12 +32,25 @@ struct NextNumber {
 NextNumber afterMaximum(const QString& statement, RecordSet& result, Connection& connection);
 
 // "Bill numbers are used up: the highest bill number is 32767." for the
-// document name "bill"; "receipt", "voucher" likewise.
-QString usedUpMessage(const QString& documentName);
+// name "bill"; "stock row" likewise.
+QString usedUpMessage(const QString& name);
+// The same for the numbers of a document ("bill", "receipt", "voucher"),
+// with the command that closes the year, after which they begin at 1 again.
+QString documentsUsedUpMessage(const QString& documentName);
+// "Bill numbers are running out: the highest bill number is 32001 of
+// 32767.", with the same command.
+QString runningOutMessage(const QString& documentName, qint16 highest);
+// "Bill 500 is no longer stored: ..." for a document a screen showed the
+// lines of, which has none now; newCaption names the button that starts a
+// new one.
+QString goneMessage(const QString& documentName, qint16 number, const QString& newCaption);
 // "A bill holds at most 32767 lines: bill 4 is full."
 QString fullDocumentMessage(const QString& documentName, qint16 number);
 
-// Shows usedUpMessage in an information box.
+// Shows documentsUsedUpMessage in an information box.
 void tellUsedUp(const QString& documentName);
+// Shows runningOutMessage when the number after the highest stored one
+// (next, when free) is past WarningNumber plus one.
+void warnWhenRunningOut(const QString& documentName, const NextNumber& next);
 
 }  // namespace numbering

@@ -160,6 +160,11 @@ void LineDocumentScreen::FillGrid(qint16 number)
     m_gridDocument = number;
 }
 
+bool LineDocumentScreen::showsLinesOf(qint16 number) const
+{
+    return m_gridDocument == number && DGG->model() && DGG->model()->rowCount() > 0;
+}
+
 void LineDocumentScreen::SetGridWidths()
 {
     int column = 0;

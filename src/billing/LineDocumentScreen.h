@@ -103,6 +103,8 @@ protected:
     void unbindGrid();
     // The document whose lines the grid shows; none when it shows no document's.
     std::optional<qint16> gridDocument() const { return m_gridDocument; }
+    // True when the grid shows lines of that document.
+    bool showsLinesOf(qint16 number) const;
     void SetGridWidths();
 
     // Stores m_line in the transaction open on the screen's connection, the

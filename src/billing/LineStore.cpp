@@ -31,6 +31,19 @@ QString numberIs(qint16 number)
     return QStringLiteral("BillNumber = ") + sql::number(number);
 }
 
+// The first line of a new document, stored only while its number is the
+// stored maximum plus one, as it was when the screen offered it. A number
+// no longer on top is not taken: another till's document has it, or the
+// year was closed and numbers begin at 1 again.
+QString insertAsNextNumber(const QString& table, const QStringList& values, qint16 number)
+{
+    QString insert = QStringLiteral("insert into %1 select %2 where not exists (select 1 from %1 where BillNumber >= %3)")
+                         .arg(table, values.join(QLatin1Char(',')), sql::number(number));
+    if (number > 1)
+        insert += QStringLiteral(" and exists (select 1 from %1 where BillNumber = %2)").arg(table, sql::number(number - 1));
+    return insert;
+}
+
 }  // namespace
 
 DocumentLine storeLine(const LineDocumentKind& kind, DocumentLine line, NumberUse use, Connection& connection)
@@ -47,10 +60,10 @@ DocumentLine storeLine(const LineDocumentKind& kind, DocumentLine line, NumberUs
             [&](qint16 number) {
                 DocumentLine first = line;
                 first.number = number;
-                return claim::insertUnlessTaken(table, valuesOf(first), numberIs(number));
+                return insertAsNextNumber(table, valuesOf(first), number);
             },
             nextAfterMaximum(QStringLiteral("Select max(BillNumber) from ") + table,
-                             numbering::usedUpMessage(kind.documentName), connection),
+                             numbering::documentsUsedUpMessage(kind.documentName), connection),
             connection);
     } else {
         line.serial = claim::storeUnderFreeNumber(

@@ -21,6 +21,11 @@ public:
             return {};
         return dialog.selectedFiles().constFirst();
     }
+
+    QString openFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    }
 };
 
 QtFileDialogs dialogs;

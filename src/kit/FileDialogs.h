@@ -16,6 +16,10 @@ public:
     // typed without one.
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                  const QString& filter) = 0;
+    // The existing file the operator chooses to open, starting in the
+    // folder; empty when he cancels. The filter as above.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
 
     static FileDialogs& instance();
     // Replaces the dialogs (tests); nullptr restores them. Not owned.

@@ -236,6 +236,21 @@ private slots:
         QTest::newRow("voucher") << Voucher << "Voucher numbers are used up: the highest voucher number is 32767."
                                  << QString() << "32767";
     }
+    // New warns once the highest number has passed 32,000, naming the command that numbers afresh.
+    void numbersRunningOut_data() { numbersUsedUp_data(); }
+    void numbersRunningOut()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(QString, usedUp);
+        Operator& op = open(kind.screen, kind.stock("TEA", 9, 5) + QStringList{kind.line(32000, 1, "TEA", 1, 5)});
+        op.click(ui::NewDocument);
+        QVERIFY(messages.shown.isEmpty());
+        db.exec(kind.line(32001, 1, "TEA", 1, 5));
+        op.click(ui::NewDocument);
+        const QString runningOut = QString(usedUp).replace("are used up", "are running out").replace("32767.", "32001 of 32767.");
+        QVERIFY2(checks::namesCloseYear(messages.texts(), runningOut), qPrintable(messages.texts().join('|')));
+    }
+
     // Said on opening, at Add Item and at New, once each; nothing is stored.
     void numbersUsedUp()
     {
@@ -248,7 +263,10 @@ private slots:
         kind.add(op, "TEA", 5);
         op.click(ui::NewDocument);
         QCOMPARE(op.number(), QString());
-        QCOMPARE(told(messages), QStringList(3, "i Information: " + usedUp));
+        const QStringList said = told(messages);
+        QCOMPARE(checks::firstParagraphs(said), QStringList(3, "i Information: " + usedUp));
+        for (const QString& text : said)
+            QVERIFY2(text.endsWith(" close-year --before YYYY-MM-DD --archive FILE"), qPrintable(text));
         QCOMPARE(db.count(kind.lines), 1);
         if (full.isEmpty())
             return;

@@ -1,12 +1,12 @@
 // A grid's rows to a spreadsheet: its context menu copies them as
 // tab-separated text and saves them as CSV, every row of the result.
 
-#include "kit/FileDialogs.h"
 #include "kit/Grid.h"
 #include "kit/GridExport.h"
 #include "reports/QueryScreen.h"
 #include "shell/ScreenCatalog.h"
 #include "support/Rows.h"
+#include "support/AnsweringDialogs.h"
 #include "support/Checks.h"
 #include "support/Names.h"
 #include "support/RecordingMessages.h"
@@ -31,20 +31,6 @@ QString headings(const QAbstractItemModel* model)
         all << model->headerData(column, Qt::Horizontal).toString();
     return all.join(',');
 }
-
-// Answers the save dialog with a path, or cancels it when the path is empty.
-class AnsweringDialogs : public FileDialogs {
-public:
-    AnsweringDialogs() { FileDialogs::install(this); }
-    ~AnsweringDialogs() override { FileDialogs::install(nullptr); }
-    QString saveFileName(QWidget*, const QString&, const QString& suggested, const QString&) override
-    {
-        offered = suggested;
-        return answer;
-    }
-    QString answer;
-    QString offered;
-};
 
 // Chooses the entry of the grid's context menu; false when there is none.
 bool choose(const QTableView* view, const QString& entry)
