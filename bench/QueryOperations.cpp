@@ -1,12 +1,15 @@
 // The query screens (bill query and totals, receipt, stock and expenditure
 // queries): open, each Show over up to the whole table to its first rows
-// shown, Show Total and the printed reports to a PDF file.
+// shown, Show Total, the printed reports to a PDF file, and every bill line
+// saved from the grid as a CSV file.
 
 #include "Runner.h"
 #include "Shop.h"
+#include "kit/FileDialogs.h"
 #include "print/Destination.h"
 #include "print/PrinterDevice.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -191,6 +194,54 @@ Group groupOf(const QueryScreenRuns& runs, Shop& shop, const QString& folder)
     return group;
 }
 
+// The save dialog answered with one file.
+class AnsweredDialog : public FileDialogs {
+public:
+    explicit AnsweredDialog(QString path) : m_path(std::move(path)) {}
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return m_path; }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return m_path; }
+
+private:
+    QString m_path;
+};
+
+// Show over every bill (not timed), then "Save as CSV..." from the grid's
+// menu: the rest of the result read and every line written.
+Operation saveEveryBillLine(Shop& shop, const QString& folder)
+{
+    const QString name = QStringLiteral("PrintAll");
+    const auto screen = [name] { return openScreen(name); };
+    const auto grid = [screen] { return control<QTableView>(screen(), QStringLiteral("DGG")); };
+    const QString file = QDir(folder).filePath(QStringLiteral("lines.csv"));
+    auto dialog = std::make_shared<AnsweredDialog>(file);
+
+    Operation save{name + QStringLiteral(" Save as CSV, every bill line"), Goal::Report};
+    save.prepare = [screen, name, dialog, bills = shop.size().bills] {
+        if (!screen())
+            openFromMenu(QStringLiteral("mnuBill"), name);
+        choose(screen(), Choice::numbers(QStringLiteral("1"), bills));
+        QTest::mouseClick(control<QPushButton>(screen(), QStringLiteral("CmdShow")), Qt::LeftButton);
+        settle();
+        FileDialogs::install(dialog.get());
+    };
+    save.act = [grid] {
+        for (QAction* action : grid()->actions())
+            if (action->text() == QStringLiteral("Save as CSV..."))
+                action->trigger();
+    };
+    save.check = [file, &shop]() -> QString {
+        QFile saved(file);
+        const qint64 lines = saved.open(QIODevice::ReadOnly) ? saved.readAll().count("\r\n") : 0;
+        const int wanted = shop.value(QStringLiteral("select count(*) from asigncharges")).toInt() + 1;
+        return lines == wanted ? QString() : QStringLiteral("%1 lines, not %2").arg(lines).arg(wanted);
+    };
+    save.restore = [file] {
+        FileDialogs::install(nullptr);
+        QFile::remove(file);
+    };
+    return save;
+}
+
 }  // namespace
 
 QVector<Group> queryGroups(Shop& shop, const QString& folder)
@@ -198,6 +249,7 @@ QVector<Group> queryGroups(Shop& shop, const QString& folder)
     QVector<Group> groups;
     for (const QueryScreenRuns& runs : queryScreens(shop))
         groups << groupOf(runs, shop, folder);
+    groups.first().operations << saveEveryBillLine(shop, folder);
     return groups;
 }
 

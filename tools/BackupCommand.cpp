@@ -11,8 +11,6 @@
 #include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 const char* const BackupHelp = R"(  backup FILE [--database DB]
       Copies the database into FILE while the program may be running: the
@@ -22,22 +20,6 @@ const char* const BackupHelp = R"(  backup FILE [--database DB]
       (a line for "crontab -e"; the README also tells how to keep 30 days):
         30 21 * * * %1 backup $HOME/bill-backups/Bill-$(date +\%F).db
 )";
-
-namespace {
-
-// On the disk, not only in the system's buffers, before it counts as a backup.
-void syncToDisk(const QString& path)
-{
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (descriptor < 0 || ::fsync(descriptor) != 0) {
-        if (descriptor >= 0)
-            ::close(descriptor);
-        throw Failure(QStringLiteral("cannot write %1 to the disk").arg(path));
-    }
-    ::close(descriptor);
-}
-
-}  // namespace
 
 int backup(const tooldb::CommandLine& line, QTextStream& out)
 {
@@ -62,10 +44,10 @@ int backup(const tooldb::CommandLine& line, QTextStream& out)
         statement.open(QStringLiteral("DETACH DATABASE copy"), connection);
         if (!problems.isEmpty())
             throw Failure(QStringLiteral("the copy failed its check (%1)").arg(problems.first()));
-        syncToDisk(partial);
+        tooldb::syncToDisk(partial);
         if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
             throw Failure(QStringLiteral("cannot put the copy at %1").arg(target));
-        syncToDisk(QFileInfo(target).absolutePath());
+        tooldb::syncToDisk(QFileInfo(target).absolutePath());
     } catch (const Failure&) {
         QFile::remove(partial);
         throw;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QStringList>
+
+class Connection;
 class QTextStream;
 namespace tooldb {
 struct CommandLine;
@@ -11,3 +14,8 @@ struct CommandLine;
 int check(const tooldb::CommandLine& line, QTextStream& out);
 
 extern const char* const CheckHelp;
+
+// What the audit lists on the open connection, one line each: the stock
+// batches that do not add up and the serials stored twice. Empty when there
+// is nothing to report. Throws DbError.
+QStringList auditFindings(Connection& connection);

@@ -5,12 +5,16 @@
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/DbError.h"
+#include "data/Dialect.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tooldb {
 
@@ -68,6 +72,22 @@ QString readOnlyUri(const QString& path)
 {
     return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
         + QStringLiteral("?mode=ro");
+}
+
+bool onServer(const Connection& connection)
+{
+    return connection.dialect().engine() != QLatin1String("SQLite");
+}
+
+void syncToDisk(const QString& path)
+{
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (descriptor < 0 || ::fsync(descriptor) != 0) {
+        if (descriptor >= 0)
+            ::close(descriptor);
+        throw Failure(QStringLiteral("cannot write %1 to the disk").arg(path));
+    }
+    ::close(descriptor);
 }
 
 QString reason(const Failure& failure)

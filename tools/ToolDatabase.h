@@ -37,6 +37,13 @@ QString file(const QString& namedFile);
 // The file's name in a read-only URI, to attach it without changing it.
 QString readOnlyUri(const QString& path);
 
+// True when the connection reaches a server, not a SQLite file.
+bool onServer(const Connection& connection);
+
+// Puts the file (or folder) on the disk, not only in the system's buffers.
+// Throws Failure when it cannot.
+void syncToDisk(const QString& path);
+
 // A failure in a line of the tool's: a database's in the driver's own words.
 QString reason(const Failure& failure);
 

@@ -1,9 +1,10 @@
 // billdb: creates the database and the data source "Bill", keeps the shop's
 // letterhead and the stock's selling prices, backs the database up, restores
-// and checks it.
+// and checks it, and closes a year into an archive.
 
 #include "BackupCommand.h"
 #include "CheckCommand.h"
+#include "CloseYearCommand.h"
 #include "InitCommand.h"
 #include "MrpCommand.h"
 #include "RestoreCommand.h"
@@ -28,8 +29,8 @@ Commands:
 const char* const UsageEnd = R"(  --help
       Shows this text.
 
-Without --database, "shop", "mrp", "backup", "restore" and "check" work on
-the database of the data source "Bill".
+Without --database, "shop", "mrp", "backup", "restore", "check" and
+"close-year" work on the database of the data source "Bill".
 )";
 
 // Every option of every command; a command accepts those it names.
@@ -46,6 +47,8 @@ const QList<QCommandLineOption> Options{
     {QStringLiteral("item"), QString(), QStringLiteral("NAME")},
     {QStringLiteral("batch"), QString(), QStringLiteral("BATCH")},
     {QStringLiteral("price"), QString(), QStringLiteral("PRICE")},
+    {QStringLiteral("before"), QString(), QStringLiteral("DATE")},
+    {QStringLiteral("archive"), QString(), QStringLiteral("FILE")},
     {{QStringLiteral("h"), QStringLiteral("help")}, QString()},
 };
 
@@ -63,6 +66,7 @@ const Command Commands[]{
     {"backup", {"database"}, {"FILE"}, backup},
     {"restore", {"database"}, {"FILE"}, restore},
     {"check", {"database"}, {}, check},
+    {"close-year", {"database", "before", "archive"}, {}, closeYear},
 };
 
 QTextStream& out()
@@ -75,7 +79,8 @@ QString help()
 {
     return (QLatin1String(UsageStart) + QLatin1String(InitHelp) + QLatin1String(ServerInitHelp)
             + QLatin1String(ShopHelp) + QLatin1String(MrpHelp) + QLatin1String(BackupHelp)
-            + QLatin1String(RestoreHelp) + QLatin1String(CheckHelp) + QLatin1String(UsageEnd))
+            + QLatin1String(RestoreHelp) + QLatin1String(CheckHelp) + QLatin1String(CloseYearHelp)
+            + QLatin1String(UsageEnd))
         .arg(admintool::command());
 }
 

@@ -12,9 +12,21 @@ const QLocale& english()
     return locale;
 }
 
+// Written digit by digit for the years of four digits: a grid or a report
+// of many rows shows a date in each, and the locale's formatter takes ten
+// times as long. English months whatever the locale.
 QString shown(const QDate& date)
 {
-    return english().toString(date, ShownFormat);
+    static const char Months[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    const int year = date.year();
+    if (!date.isValid() || year < 1000 || year > 9999)
+        return english().toString(date, ShownFormat);
+    const int day = date.day();
+    const char* month = Months + 3 * (date.month() - 1);
+    const char text[11] = {char('0' + day / 10), char('0' + day % 10), '/', month[0], month[1], month[2], '/',
+                           char('0' + year / 1000), char('0' + year / 100 % 10), char('0' + year / 10 % 10),
+                           char('0' + year % 10)};
+    return QString::fromLatin1(text, 11);
 }
 
 QDate parse(const QString& text)

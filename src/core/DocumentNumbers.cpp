@@ -25,11 +25,30 @@ NextNumber afterMaximum(const QVariant& maximum)
     return {State::Free, qint16(std::max<int>(highest + 1, 1))};
 }
 
-QString usedUpMessage(const QString& documentName)
+QString usedUpMessage(const QString& name)
 {
     return QStringLiteral("%1 numbers are used up: the highest %2 number is %3.")
-        .arg(capitalised(documentName), documentName)
+        .arg(capitalised(name), name)
         .arg(HighestNumber);
+}
+
+QString runningOutMessage(const QString& documentName, const NextNumber& next)
+{
+    if (next.state != State::Free || next.number - 1 <= WarningNumber)
+        return {};
+    return QStringLiteral("%1 numbers are running out: the highest %2 number is %3 of %4.")
+        .arg(capitalised(documentName), documentName)
+        .arg(next.number - 1)
+        .arg(HighestNumber);
+}
+
+QString goneMessage(const QString& documentName, qint16 number, const QString& newCaption)
+{
+    return QStringLiteral("%1 %2 is no longer stored: another till deleted it, or closed its year into an archive. "
+                          "Nothing was added; press \"%3\" for a new %4.")
+        .arg(capitalised(documentName))
+        .arg(number)
+        .arg(newCaption, documentName);
 }
 
 QString fullDocumentMessage(const QString& documentName, qint16 number)

@@ -9,6 +9,8 @@
 namespace numbering {
 
 constexpr qint16 HighestNumber = 32767;
+// New warns once the highest stored document number has passed this.
+constexpr qint16 WarningNumber = 32000;
 
 enum class State {
     Free,     // number holds the next free one
@@ -26,8 +28,16 @@ struct NextNumber {
 NextNumber afterMaximum(const QVariant& maximum);
 
 // "Bill numbers are used up: the highest bill number is 32767." for the
-// document name "bill"; "receipt", "voucher" likewise.
-QString usedUpMessage(const QString& documentName);
+// name "bill"; "stock row" likewise.
+QString usedUpMessage(const QString& name);
+// "Bill numbers are running out: the highest bill number is 32001 of
+// 32767." when the number after the highest stored one (next, when free) is
+// past WarningNumber plus one; empty otherwise.
+QString runningOutMessage(const QString& documentName, const NextNumber& next);
+// "Bill 500 is no longer stored: ..." for a document a screen showed the
+// lines of, which has none now; newCaption names the button that starts a
+// new one.
+QString goneMessage(const QString& documentName, qint16 number, const QString& newCaption);
 // "A bill holds at most 32767 lines: bill 4 is full."
 QString fullDocumentMessage(const QString& documentName, qint16 number);
 

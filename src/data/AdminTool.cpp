@@ -51,4 +51,10 @@ QString command(const QString& words)
     return command() + QLatin1Char(' ') + words;
 }
 
+QString closeYearAdvice(const QString& documentName)
+{
+    return QStringLiteral("Close the finished year into an archive, and %1s number from 1 again: %2")
+        .arg(documentName, command(QStringLiteral("close-year --before YYYY-MM-DD --archive FILE")));
+}
+
 }  // namespace admintool

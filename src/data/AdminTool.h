@@ -14,6 +14,10 @@ QString command();
 // The tool's command with its words, ready to be typed: "billdb init --if-missing".
 QString command(const QString& words);
 
+// How a shop numbers its documents ("bill", "receipt", "voucher") from 1
+// again once they run out: the sentence naming the close-year command.
+QString closeYearAdvice(const QString& documentName);
+
 // A word (a file's path) as the shell takes it: quoted when it has anything
 // but letters, digits and . / _ + - : @ % = ,
 QString shellWord(const QString& word);

@@ -16,9 +16,6 @@
 #include <sql.h>
 #include <sqlext.h>
 
-const QString Connection::DefaultConnectionString =
-    QStringLiteral("DSN=Bill;userID=Admin;Password=14NOVTEX");
-
 namespace {
 
 QAtomicInt connectionCounter;

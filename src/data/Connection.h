@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/RunDatabase.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <memory>
@@ -10,17 +12,15 @@ class Dialect;
 // first, so a screen that reopens before each operation holds one connection.
 class Connection {
 public:
-    // The fixed connection string of the program.
-    static const QString DefaultConnectionString;
-
     Connection();
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     // Throws DbError with the driver's description when the open fails;
-    // the connection is then closed.
-    void open(const QString& connectionString = DefaultConnectionString);
+    // the connection is then closed. Without a connection string, the
+    // run's database (data/RunDatabase.h).
+    void open(const QString& connectionString = rundatabase::connectionString());
     void close();
     bool isOpen() const;
     int state() const { return isOpen() ? 1 : 0; }

@@ -33,9 +33,10 @@ qint16 storeUnderFreeNumber(const QString& table, qint16 number, const InsertAt&
         stored.open(insertAt(number), connection);
         if (stored.rowsAffected() == 1)
             return number;
-        // Taken: the next number read now is above it, as the row that took it is seen.
+        // Not free: the next number read now, under the lock, is another one
+        // (above it when a row took it; below when the rows above it went).
         const std::optional<qint16> next = nextNumber();
-        if (!next || *next <= number)
+        if (!next || *next == number)
             throw Failure(QStringLiteral("No free number is left in %1.").arg(table));
         number = *next;
     }

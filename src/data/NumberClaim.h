@@ -31,15 +31,16 @@ QString insertUnlessTaken(const QString& table, const QStringList& values, const
 void lockNumbers(const QString& table, Connection& connection);
 
 // What storeUnderFreeNumber needs for one number: the insert (made with
-// insertUnlessTaken) that stores the row under it.
+// insertUnlessTaken, or one with a stricter condition) that stores the row
+// under it, or nothing when the number is not free.
 using InsertAt = std::function<QString(qint16 number)>;
-// The next number to try after one was found taken: read again, in the
+// The next number to try after one was found not free: read again, in the
 // transaction, where it sees the row that took it. None when there is none.
 using NextNumber = std::function<std::optional<qint16>()>;
 
 // Stores the row under `number`, or under the next free one when that is
-// taken, in the transaction open on the connection; returns the number it
-// went under. Throws Failure when no number is left.
+// not free, in the transaction open on the connection; returns the number
+// it went under. Throws Failure when no number is left.
 qint16 storeUnderFreeNumber(const QString& table, qint16 number, const InsertAt& insertAt,
                             const NextNumber& nextNumber, Connection& connection);
 

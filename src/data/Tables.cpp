@@ -105,9 +105,11 @@ QHash<QString, QStringList> columnNames()
             continue;
         QStringList& names = tables[match.captured(1).toLower()];
         for (const QString& column : match.captured(2).split(QStringLiteral(", "))) {
+            // The table's key comes last, after its columns.
             const QString name = column.section(QLatin1Char(' '), 0, 0);
-            if (name != QLatin1String("PRIMARY"))
-                names << name;
+            if (name == QLatin1String("PRIMARY"))
+                break;
+            names << name;
         }
     }
     return tables;

@@ -6,6 +6,7 @@
 #include "kit/Connectx.h"
 
 #include "core/NumericText.h"
+#include "data/AdminTool.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
@@ -139,6 +140,11 @@ void LineDocumentScreen::FillGrid(qint16 number)
         m_gridDocument = number;
 }
 
+bool LineDocumentScreen::showsLinesOf(qint16 number) const
+{
+    return m_gridDocument == number && DGG->model() && DGG->model()->rowCount() > 0;
+}
+
 void LineDocumentScreen::SetGridWidths()
 {
     twips::setColumnWidths(DGG, m_kind.gridWidths);
@@ -189,7 +195,18 @@ void LineDocumentScreen::showNextNumber(bool tellWhenUsedUp)
 
 void LineDocumentScreen::tellUsedUp()
 {
-    Messages::instance().inform(numbering::usedUpMessage(m_store.documentName()), QStringLiteral("Information"));
+    const QString name = m_store.documentName();
+    Messages::instance().inform(numbering::usedUpMessage(name) + QStringLiteral("\n\n") + admintool::closeYearAdvice(name),
+                                QStringLiteral("Information"));
+}
+
+void LineDocumentScreen::warnWhenRunningOut()
+{
+    const QString name = m_store.documentName();
+    const QString warning = numbering::runningOutMessage(name, m_nextNumber);
+    if (!warning.isEmpty())
+        Messages::instance().inform(warning + QStringLiteral("\n\n") + admintool::closeYearAdvice(name),
+                                    QStringLiteral("Information"));
 }
 
 // ---------------------------------------------------------------- lines and stock

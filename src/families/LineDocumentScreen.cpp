@@ -157,6 +157,12 @@ void LineDocumentScreen::addItem()
         }
         if (serial.state != Numbering::Free)
             return;  // the document's lines could not be read: no number is safe
+        if (serial.number == 1 && showsLinesOf(m_line.number)) {
+            Messages::instance().inform(
+                numbering::goneMessage(m_store.documentName(), m_line.number, m_kind.captions.newDocument),
+                QStringLiteral("Information"));
+            return;
+        }
         m_line.serial = serial.number;
         readEntry();
         m_line.amount = unitPrice();
@@ -249,6 +255,7 @@ void LineDocumentScreen::newDocument()
     const OperationScope operation;
     cmbbillnumber->setEnabled(true);
     showNextNumber(true);
+    warnWhenRunningOut();
     clearParty();
     unbindGrid();
     lblGrandTotal->setText(QStringLiteral("0"));

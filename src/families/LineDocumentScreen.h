@@ -103,6 +103,8 @@ protected:
     void unbindGrid();
     // The document whose lines the grid shows; none when it shows no document's.
     std::optional<qint16> gridDocument() const { return m_gridDocument; }
+    // True when the grid shows lines of that document.
+    bool showsLinesOf(qint16 number) const;
     void SetGridWidths();
 
     // Stores m_line in the transaction open on the screen's connection, the
@@ -123,8 +125,11 @@ protected:
     // Asks FindLastBillNumber and writes the answer into cmbbillnumber; with
     // tellWhenUsedUp, says so when no number is left.
     void showNextNumber(bool tellWhenUsedUp);
-    // Tells the operator that no document number is left.
+    // Tells the operator that no document number is left, and how a shop
+    // numbers afresh.
     void tellUsedUp();
+    // Warns when few document numbers are left after m_nextNumber.
+    void warnWhenRunningOut();
     // No document chosen: a grid without lines but its column headings (every
     // document when the grid lists them), a grand total of "0".
     void showEmptyDocument();

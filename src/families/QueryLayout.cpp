@@ -7,6 +7,7 @@
 #include "core/Dates.h"
 #include "kit/Controls.h"
 #include "kit/Grid.h"
+#include "kit/ScreenGrid.h"
 #include "kit/Lists.h"
 #include "kit/Twips.h"
 

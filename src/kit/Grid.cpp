@@ -217,9 +217,6 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 
 namespace grid {
 
-// More rows than any screen's grid shows at once.
-constexpr int FittedRows = 40;
-
 static GridModel* modelOf(QTableView* view)
 {
     auto* model = qobject_cast<GridModel*>(view->model());
@@ -286,18 +283,6 @@ QString currentText(const QTableView* view, int column)
     if (!current.isValid() || !view->model())
         return {};
     return view->model()->index(current.row(), column).data().toString();
-}
-
-void setUp(QTableView* view)
-{
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
-    // A column fitted to its contents fits the rows a refilled grid shows,
-    // not the first thousand rows, each of which would be laid out for it.
-    view->horizontalHeader()->setResizeContentsPrecision(FittedRows);
-    modelOf(view);
 }
 
 }  // namespace grid

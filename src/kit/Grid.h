@@ -88,7 +88,5 @@ QString text(const QTableView* view, int row, int column);
 // The shown text of a column of the current row; empty when there is none.
 QString currentText(const QTableView* view, int column);
 
-// A grid the screens use: read-only, whole-row selection.
-void setUp(QTableView* view);
 
 }  // namespace grid

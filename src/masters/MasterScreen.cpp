@@ -6,6 +6,7 @@
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
+#include "kit/ScreenGrid.h"
 #include "kit/GridSelection.h"
 #include "kit/Lists.h"
 #include "kit/Messages.h"

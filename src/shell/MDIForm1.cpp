@@ -1,17 +1,21 @@
 #include "shell/MDIForm1.h"
 
 #include "kit/DataScreen.h"
+#include "shell/ArchiveMode.h"
 #include "shell/Pictures.h"
 #include "shell/ProgramEnd.h"
 #include "shell/ScreenCatalog.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QStatusBar>
+#include <algorithm>
 
 namespace {
 
@@ -34,7 +38,7 @@ protected:
     }
 };
 
-enum class Action { Close, Show, Print };
+enum class Action { Close, Show, Print, OpenClosedYear };
 
 struct Entry {
     const char* name;
@@ -51,7 +55,9 @@ struct TopMenu {
 };
 
 const std::initializer_list<TopMenu> MenuTree = {
-    {"mnuFile", "&File", {{"mnuClose", "&Close", Action::Close, "", ""}}},
+    {"mnuFile", "&File",
+     {{"mnuClose", "&Close", Action::Close, "", ""},
+      {"mnuOpenClosedYear", "&Open Closed Year...", Action::OpenClosedYear, "", ""}}},
     {"mnuItem", "&Item",
      {{"mnuItemEntry", "&Item Entry", Action::Show, "ItemEntry", "Item Entry"},
       {"mnuPrintItemData", "&Print Item Data", Action::Print, "Item", ""}}},
@@ -97,7 +103,10 @@ MDIForm1* MDIForm1::existing()
 MDIForm1::MDIForm1() : m_area(new MainArea(this))
 {
     setObjectName(QStringLiteral("MDIForm1"));
-    setWindowTitle(QStringLiteral("Bill Software"));
+    setWindowTitle(shell::captionOf(QStringLiteral("Bill Software")));
+    // Whatever window is in front, the operator sees that this is a closed year.
+    if (const QString note = shell::archiveNote(); !note.isEmpty())
+        statusBar()->addPermanentWidget(new QLabel(note));
     setCentralWidget(m_area);
     m_area->setObjectName(QStringLiteral("MDIClient"));
     buildMenu();
@@ -119,10 +128,18 @@ MDIForm1::~MDIForm1() = default;
 void MDIForm1::buildMenu()
 {
     for (const TopMenu& top : MenuTree) {
+        // A menu whose every entry the run leaves out is left out too.
+        const bool offersAny = std::any_of(top.entries.begin(), top.entries.end(), [](const Entry& entry) {
+            return shell::menuOffers(QString::fromLatin1(entry.name));
+        });
+        if (top.entries.size() > 0 && !offersAny)
+            continue;
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(top.caption));
         menu->setObjectName(QString::fromLatin1(top.name));
         menu->menuAction()->setObjectName(QString::fromLatin1(top.name));
         for (const Entry& entry : top.entries) {
+            if (!shell::menuOffers(QString::fromLatin1(entry.name)))
+                continue;
             QAction* action = menu->addAction(QString::fromLatin1(entry.caption));
             action->setObjectName(QString::fromLatin1(entry.name));
             const QString target = QString::fromLatin1(entry.target);
@@ -137,6 +154,9 @@ void MDIForm1::buildMenu()
                 break;
             case Action::Print:
                 connect(action, &QAction::triggered, this, [target] { catalog::printListing(target); });
+                break;
+            case Action::OpenClosedYear:
+                connect(action, &QAction::triggered, this, [this] { shell::openClosedYear(this); });
                 break;
             }
         }

@@ -5,6 +5,7 @@
 
 #include "core/Failure.h"
 #include "core/NumericText.h"
+#include "data/AdminTool.h"
 #include "data/Connection.h"
 #include "data/NumberClaim.h"
 #include "data/RecordSet.h"
@@ -44,6 +45,19 @@ claim::NextNumber nextAfterTaken(std::function<numbering::NextNumber()> read, co
     };
 }
 
+// The first line of a new document, stored only while its number is the
+// stored maximum plus one, as it was when the screen offered it. A number
+// no longer on top is not taken: another till's document has it, or the
+// year was closed and numbers begin at 1 again.
+QString insertAsNextNumber(const QString& table, const QStringList& values, qint16 number)
+{
+    QString insert = QStringLiteral("insert into %1 select %2 where not exists (select 1 from %1 where BillNumber >= %3)")
+                         .arg(table, values.join(QLatin1Char(',')), sql::number(number));
+    if (number > 1)
+        insert += QStringLiteral(" and exists (select 1 from %1 where BillNumber = %2)").arg(table, sql::number(number - 1));
+    return insert;
+}
+
 }  // namespace
 
 DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use) const
@@ -64,9 +78,11 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use) cons
             [&](qint16 number) {
                 DocumentLine first = line;
                 first.number = number;
-                return claim::insertUnlessTaken(table, valuesOf(first, columns), numberIs(number));
+                return insertAsNextNumber(table, valuesOf(first, columns), number);
             },
-            nextAfter(QStringLiteral("Select max(BillNumber) from ") + table, numbering::usedUpMessage(documentName())),
+            nextAfter(QStringLiteral("Select max(BillNumber) from ") + table,
+                      numbering::usedUpMessage(documentName()) + QStringLiteral("\n\n")
+                          + admintool::closeYearAdvice(documentName())),
             connection());
     } else {
         line.serial = claim::storeUnderFreeNumber(

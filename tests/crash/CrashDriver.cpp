@@ -8,14 +8,14 @@
 // --full makes 200 kills. Exit status 0 when every check after every kill
 // passed; the figures go to standard output.
 
-#include "billing/BillOne.h"
-#include "billing/BillTwo.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
-#include "stock/ItemInFrm.h"
-#include "support/BillingOperator.h"
+#include "kit/DataScreen.h"
+#include "shell/ScreenCatalog.h"
+#include "support/Operator.h"
 #include "support/RecordingMessages.h"
+#include "support/Rows.h"
 #include "support/ToolRun.h"
 
 #include <QApplication>
@@ -26,12 +26,9 @@
 #include <QTextStream>
 #include <QThread>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <random>
 #include <signal.h>
-
-using billingtest::BillOperator;
 
 namespace {
 
@@ -53,32 +50,37 @@ void storeMasters(const QString& database)
     connection.open(schema::sqliteConnectionString(database));
     RecordSet statement;
     for (int i = 0; i < Items.size(); ++i)
-        statement.open(billingtest::chargesRow(i + 1, Items.at(i), 10 * (i + 1)), connection);
-    statement.open(billingtest::supplierRow(1, "ACME", "LANE", "12345"), connection);
-    statement.open(billingtest::customerRow(1, "RAM", "ROAD", "98765"), connection);
+        statement.open(rows::priced("Charges", i + 1, Items.at(i), 10 * (i + 1)), connection);
+    statement.open(rows::party("Supplier", 1, "ACME", "LANE", "12345"), connection);
+    statement.open(rows::customer(1, "RAM", "ROAD", "98765"), connection);
 }
 
 // ------------------------------------------------------------------ the child
 
-class Operator {
+// The receipt screen and both bill screens, worked by one operator at random.
+class Shop {
 public:
-    explicit Operator(unsigned seed) : m_random(seed) {}
-
-    int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
-    template <class T>
-    const T& any(const QList<T>& from) { return from.at(pick(from.size())); }
+    explicit Shop(unsigned seed) : m_random(seed)
+    {
+        for (const QString& name : {ui::ItemInFrm, ui::BillTwo, ui::BillOne}) {
+            m_screens.emplace_back(catalog::createScreen(name, nullptr));
+            m_screens.back()->show();
+            m_operators.emplace_back(m_screens.back().get());
+        }
+    }
 
     // One operator's action on one of the screens.
-    void act(BillOperator& receipt, BillOperator& details, BillOperator& simple)
+    void act()
     {
         m_messages.clear();
         m_messages.answers = {true, true};
+        const Operator &receipt = m_operators[0], &details = m_operators[1], &simple = m_operators[2];
         const int code = pick(Codes.size());
         const QString quantity = QString::number(1 + pick(5));
         switch (pick(10)) {
         case 0: case 1: case 2:  // a burst of receipt lines
             for (int line = 0, lines = 1 + pick(4); line < lines; ++line)
-                receipt.receiveLine(Items.at(code), Codes.at(code), any(Batches), quantity, "40");
+                receipt.receiveLine(Items.at(code), Codes.at(code), Batches.at(pick(Batches.size())), quantity, "40");
             break;
         case 3: case 4:  // a burst of sales by code
             for (int line = 0, lines = 1 + pick(4); line < lines; ++line)
@@ -88,49 +90,47 @@ public:
             simple.addLine(Items.at(code), quantity);
             break;
         case 6:
-            deleteFromNewest(any(QList<BillOperator*>{&receipt, &details, &simple}), "cmdDelSerial");
+            deleteFromNewest(m_operators[pick(3)], ui::DeleteSerial);
             break;
         case 7:
-            deleteFromNewest(any(QList<BillOperator*>{&receipt, &details, &simple}), "cmdDELET");
+            deleteFromNewest(m_operators[pick(3)], ui::DeleteDocument);
             break;
         default:
-            for (BillOperator* screen : {&receipt, &details, &simple})
-                screen->click("CmdNewBill");
+            for (const Operator& screen : m_operators)
+                screen.click(ui::NewDocument);
             break;
         }
     }
 
 private:
+    int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
+
     // Loads the newest document (New / Refresh leaves its number in the
     // list's first entry) and deletes its first line, or all of it.
-    void deleteFromNewest(BillOperator* screen, const char* button)
+    static void deleteFromNewest(const Operator& screen, const QString& button)
     {
-        screen->click("CmdNewBill");
-        QComboBox* numbers = screen->list("cmbbillnumber");
-        if (numbers->count() == 0 || !screen->pick("cmbbillnumber", numbers->itemText(0)))
+        screen.click(ui::NewDocument);
+        const QStringList numbers = screen.entries(ui::Number);
+        if (numbers.isEmpty() || !screen.pick(ui::Number, numbers.first()))
             return;
-        if (!screen->gridRows().isEmpty())
-            screen->clickGridRow(0);
-        screen->click(button);
+        if (!screen.gridRows().isEmpty())
+            screen.clickGridRow(0);
+        screen.click(button);
     }
 
     std::mt19937 m_random;
     RecordingMessages m_messages;
+    std::vector<std::unique_ptr<QWidget>> m_screens;
+    std::vector<Operator> m_operators;
 };
 
 int runChild(unsigned seed)
 {
-    ItemInFrm receiptScreen;
-    BillTwo detailsScreen;
-    BillOne simpleScreen;
-    for (QWidget* screen : std::initializer_list<QWidget*>{&receiptScreen, &detailsScreen, &simpleScreen})
-        screen->show();
-    BillOperator receipt(&receiptScreen), details(&detailsScreen), simple(&simpleScreen);
-    Operator shop(seed);
+    Shop shop(seed);
     std::printf("ready\n");
     std::fflush(stdout);
     for (;;) {
-        shop.act(receipt, details, simple);
+        shop.act();
         std::fputc('.', stdout);  // one action done
         std::fflush(stdout);
     }

@@ -1,8 +1,9 @@
-// The data layer against a real SQLite database behind the ODBC data source.
+// The data layer against a real database behind the ODBC data source.
 
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/DbError.h"
+#include "data/Dialect.h"
 #include "data/QueryRows.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
@@ -10,17 +11,11 @@
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "support/Checks.h"
-#include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
 
-#include "data/Dialect.h"
-
-#include <QScopeGuard>
-#include <QSqlDatabase>
-#include <QTemporaryDir>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
 class DataTest : public QObject {
     Q_OBJECT
@@ -36,41 +31,46 @@ class DataTest : public QObject {
         return result;
     }
     void run(const QString& statement) { query(statement); }
+    QVariant first(const QString& statement) { return query(statement).field(0); }
 
-    static QString line(int bill, int serial, const QString& item, const QString& date, const QString& name = "CASH")
+    static QString line(int bill, int serial, const QString& item, const QString& date = "#2026-12-04#",
+                        const QString& name = "CASH")
     {
-        return QStringLiteral("insert into asigncharges values(%1,%2,%3,2,100,5,10,%4,'ADDR','98765','', '-',0,%5,'','',0)")
+        return QString("insert into asigncharges values(%1,%2,%3,2,100,5,10,%4,'ADDR','98765','', '-',0,%5,'','',0)")
             .arg(bill).arg(serial).arg(sql::text(item), sql::text(name), date);
     }
 
 private slots:
     void init() { db.reset(); }
 
+    // An empty aggregate is Null; a row of an empty result, or a column
+    // that is not there, is an error.
     void emptyAggregatesAreNull()
     {
         RecordSet max = query("Select max(BillNumber) from asigncharges");
-        QCOMPARE(max.recordCount(), 1);
-        QVERIFY(max.field(0).isNull());
-        QVERIFY(query("Select Sum(Amount * Quantity) from asigncharges where BillNumber = 7").field(0).isNull());
-        // Reading a row of an empty result, or a column that is not there, is an error.
+        QVERIFY(max.recordCount() == 1 && max.field(0).isNull());
+        QVERIFY(first("Select Sum(Amount * Quantity) from asigncharges where BillNumber = 7").isNull());
         RecordSet none = query("Select MRP from Stock WHERE Item = 'NONE'");
         QVERIFY(none.eof());
         QVERIFY_THROWS_EXCEPTION(DbError, none.field(0));
         QVERIFY_THROWS_EXCEPTION(DbError, query("Select nosuchcolumn from Stock"));
     }
 
-    void databaseGuardsUniquenessAndRanges()
+    void theDatabaseGuardsUniquenessAndRanges()
     {
         run("insert into Customer values(1,'RAM','ROAD','98765')");
-        QVERIFY_THROWS_EXCEPTION(DbError, run("insert into Customer values(2,'SHAM','LANE','98765')"));
         run("insert into Charges values(1,'TEA',10,'-',0)");
-        QVERIFY_THROWS_EXCEPTION(DbError, run("insert into charges values(2,'tea',12,'-',0)"));
-        QVERIFY_THROWS_EXCEPTION(DbError, run(line(40000, 1, "TEA", "#2026-12-04#")));
-        run(line(1, 1, "TEA", "#2026-12-04#"));
-        QVERIFY_THROWS_EXCEPTION(DbError, run(line(1, 1, "COFFEE", "#2026-12-04#")));
-        QCOMPARE(db.count("Customer"), 1);
-        QCOMPARE(db.count("Charges"), 1);
-        QCOMPARE(db.count("asigncharges"), 1);
+        run(line(1, 1, "TEA"));
+        run("insert into Stock values(1,0,'TEA',32767,1,0,0,'S','','','','-',0,#2026-12-04#,'T','B',0)");
+        for (const char* refused : {"insert into Customer values(2,'SHAM','LANE','98765')",  // the phone
+                                    "insert into charges values(2,'tea',12,'-',0)",           // the item, in any case
+                                    "insert into asigncharges select * from asigncharges",    // the line
+                                    "update asigncharges set BillNumber = 40000",             // 16 bits
+                                    "update Stock set Quantity = Quantity + 1"})
+            QVERIFY_THROWS_EXCEPTION(DbError, run(refused));
+        QCOMPARE(db.rows("select count(*) from Customer union all select count(*) from Charges union all "
+                         "select sum(Quantity) from Stock"),
+                 QStringList({"1", "1", "32767"}));
     }
 
     void theOldDialectIsUnderstood()
@@ -84,69 +84,55 @@ private slots:
         run("Delete * From  CUSTOMER   where SN = 2");
         QCOMPARE(db.count("Customer"), 0);
 
-        // Names in any case; aliases keep theirs.
+        // Names in any case; aliases keep theirs; distinct(...) with an alias, ordered by the column.
         run("insert into Customer values(3,'RAM','ROAD','1')");
         QCOMPARE(query("Select * from CUSTOMER ORDER by SN asc").field("item").toString(), QString("RAM"));
-        QCOMPARE(query("Select  SN, ITEM , PARTNO ,REMARK  from customer where sn = 3").field(1).toString(), QString("RAM"));
-        QCOMPARE(QStringList(query("Select  SN, ITEM as Name_, PARTNO as Address_,REMARK as Phone_ from Customer order by sn desc")
-                                 .fieldNames().toList()),
+        QCOMPARE(QStringList(query("Select  SN, ITEM as Name_, PARTNO as Address_,REMARK as Phone_ from Customer").fieldNames().toList()),
                  QStringList({"SN", "Name_", "Address_", "Phone_"}));
-
-        // distinct(...) with an alias, ordered by the column.
-        run(line(10, 1, "TEA", "#2026-12-04#"));
-        run(line(10, 2, "BUN", "#2026-12-04#"));
+        run(line(10, 1, "TEA"));
+        run(line(10, 2, "BUN"));
+        run(line(9, 1, "TEA"));
         RecordSet bills = query("Select distinct(BillNumber) AS Item from asigncharges ORDER BY BillNumber desc");
-        QCOMPARE(bills.recordCount(), 2);
+        QCOMPARE(bills.recordCount(), 3);
         QCOMPARE(bills.field("Item").toInt(), 10);
-        QCOMPARE(query("Select distinct(Item)from asigncharges order by Item ASC").field(0).toString(), QString("BUN"));
+        QCOMPARE(first("Select distinct(Item)from asigncharges order by Item ASC").toString(), QString("BUN"));
     }
 
+    // Dates between '#' signs, as "dd/MMM/yyyy" or ISO, find the same day; another form is an error.
     void dateLiteralsInBothFormsFindTheSameDay()
     {
         run(line(1, 1, "TEA", sql::date(QDate(2026, 12, 4))));
         run(line(2, 1, "TEA", "#05/Dec/2026#"));
-        const QString select = "Select BillNumber from asigncharges where Date_ >= #%1#  and Date_ <= #%2# order by BillNumber asc ,Serial asc";
+        const QString select = "Select BillNumber from asigncharges where Date_ >= #%1#  and Date_ <= #%2#";
         QCOMPARE(query(select.arg("04/Dec/2026", "04/Dec/2026")).recordCount(), 1);
         QCOMPARE(query(select.arg("2026-12-04", "2026-12-05")).recordCount(), 2);
         QCOMPARE(query(select.arg("12/Apr/2026", "12/Apr/2026")).recordCount(), 0);
         QVERIFY_THROWS_EXCEPTION(Failure, query(select.arg("04/12/2026", "04/12/2026")));
     }
 
+    // LIKE on a price matches the number as the screens show it.
     void likeOnPricesMatchesThePlainNumber()
     {
         for (const char* row : {"1,'A',5", "2,'B',15", "3,'C',50", "4,'D',100", "5,'E',45.5"})
             run(QString("insert into Charges values(%1,'-',0)").arg(row));
-        auto names = [&](const QString& pattern) {
-            QStringList found;
-            for (RecordSet r = query("Select  SN, TYPEOFCHARGES as Item_Name, VALUEofCHARGES as Price from Charges where VALUEofCHARGES Like '%"
-                                     + pattern + "%' order by TYPEOFCHARGES");
-                 !r.eof(); r.moveNext())
-                found << r.field("item_name").toString();
-            return found;
+        const auto names = [&](const QString& pattern) {
+            return db.rows("Select TYPEOFCHARGES from Charges where VALUEofCHARGES Like '%" + pattern + "%' order by TYPEOFCHARGES");
         };
         QCOMPARE(names("5"), QStringList({"A", "B", "C", "E"}));
         QCOMPARE(names(".0"), QStringList());
         QCOMPARE(names("45.5"), QStringList{"E"});
     }
 
-    void quotedTextIsStoredAsTypedAndCannotInject()
-    {
-        const QString name = "O'BRIEN'); Delete * from Customer; --";
-        run("insert into Customer values(1," + sql::text(name) + ",'ROAD','1')");
-        run("insert into Customer values(2,'X','Y','2')");
-        QCOMPARE(db.count("Customer"), 2);
-        QCOMPARE(query("Select ITEM from Customer where ITEM = " + sql::text(name)).field(0).toString(), name);
-    }
-
-    // Each text comes back as it was typed: an emoji (which the driver would
-    // cut the statement at), quotes around it, a byte-order mark or NUL
-    // character are no exception, but the last two are left out, as are an
-    // unpaired surrogate and a private character of the last plane.
+    // Each text comes back as it was typed, found by itself, and cannot end
+    // its quotes: an emoji (which the driver would cut the statement at),
+    // quotes around it, a byte-order mark or NUL character are no exception,
+    // but the last two are left out, as are an unpaired surrogate and a
+    // private character of the last plane.
     void quotedTextReadsBackAsTyped()
     {
         const QString emoji = QString::fromUtf8("\U0001F600");
         const QList<QPair<QString, QString>> texts{
-            {emoji, emoji},
+            {"O'BRIEN'); Delete * from Customer; --", "O'BRIEN'); Delete * from Customer; --"},
             {"'" + emoji + "'" + emoji + emoji + "X", "'" + emoji + "'" + emoji + emoji + "X"},
             {QString::fromUtf8("\u0930\u093e\u092e \u20ac5"), QString::fromUtf8("\u0930\u093e\u092e \u20ac5")},
             {QString(QChar(0xFEFF)) + QChar(0xFFFE) + "RAM" + QChar(0xFEFF), "RAM" + QString(QChar(0xFEFF))},
@@ -158,9 +144,10 @@ private slots:
         for (const auto& [typed, kept] : texts) {
             QCOMPARE(sql::storable(typed), kept);
             run(QString("insert into Customer values(%1,%2,'',%3)").arg(++sn).arg(sql::text(typed), sql::text(QString::number(sn))));
-            QCOMPARE(query("Select ITEM from Customer where SN = " + QString::number(sn)).field(0).toString(), kept);
-            QCOMPARE(query("Select SN from Customer where ITEM = " + sql::text(typed)).field(0).toInt(), sn);
+            QCOMPARE(first("Select ITEM from Customer where SN = " + QString::number(sn)).toString(), kept);
+            QCOMPARE(first("Select SN from Customer where ITEM = " + sql::text(typed)).toInt(), sn);
         }
+        QCOMPARE(db.count("Customer"), texts.size());
     }
 
     // Only the code is rewritten: not a quoted name, nor a comment, nor a
@@ -168,16 +155,15 @@ private slots:
     void quotedNamesAndCommentsAreLeftAlone()
     {
         const std::unique_ptr<Dialect> dialect = Dialect::forEngine("SQLite");
-        for (const QString statement :
-             {"Select \"A#1#\" from t -- #2#\n where x = 'y'", "Select 1 /* Delete * from #3# */ from t",
-              "Select \"it's\", 'x #2026-12-04# y' from t", "Select \"Amount like\" from t"})
+        for (const QString statement : {"Select \"A#1#\" from t -- #2#\n where x = 'y'", "Select 1 /* Delete * from #3# */ from t",
+                                        "Select \"it's\", 'x #2026-12-04# y' from t", "Select \"Amount like\" from t"})
             QCOMPARE(dialect->rewrite(statement), statement);
         QCOMPARE(dialect->rewrite("Select \"#\" from t where Date_ = #2026-12-04# /*#*/"),
                  QString("Select \"#\" from t where Date_ = '2026-12-04' /*#*/"));
     }
 
     // A data source written before the settings that keep the data safe
-    // existed gets them when it is opened.
+    // existed gets them when it is opened: a write-ahead log, synced in full.
     void anEarlierDataSourceIsOpenedWithTheSafeSettings()
     {
         const QString earlier = QFileInfo(db.iniPath()).absolutePath() + "/earlier.db";
@@ -193,7 +179,6 @@ private slots:
         QVERIFY(ini.open(QIODevice::Append));
         ini.write(QString("\n[Earlier]\nDriver=SQLite3\nDatabase=%1\nNoCreat=1\n").arg(earlier).toUtf8());
         ini.close();
-
         Connection connection;
         connection.open("DSN=Earlier");
         RecordSet pragma;
@@ -203,16 +188,15 @@ private slots:
         QCOMPARE(pragma.field(0).toInt(), 2);  // FULL
     }
 
-    void transactionRollsBackEveryStatement()
+    void aTransactionStoresEveryStatementOrNone()
     {
         Connection connection;
         connection.open();
-        RecordSet statement;
         for (const bool commit : {false, true}) {
             {
                 Transaction transaction(connection);
-                statement.open(line(1, 1, "TEA", "#2026-12-04#"), connection);
-                statement.open(line(1, 2, "BUN", "#2026-12-04#"), connection);
+                RecordSet().open(line(1, 1, "TEA"), connection);
+                RecordSet().open(line(1, 2, "BUN"), connection);
                 if (commit)
                     transaction.commit();
             }
@@ -220,7 +204,10 @@ private slots:
         }
     }
 
-    void connectxOpensOnceAndReportsAFailureWithItsDescription()
+    // Opened twice, one connection; a failed open is told with the driver's
+    // words and the tool that sets the data source up, and the next
+    // statement fails in its turn; the one after a good open works.
+    void connectxOpensOnceAndTellsAFailure()
     {
         RecordingMessages messages;
         const int before = checks::connectionsInUse();
@@ -228,24 +215,18 @@ private slots:
         connectx(connection);
         connectx(connection);
         QCOMPARE(connection.state(), 1);
-        QCOMPARE(checks::connectionsInUse(), before + 1);  // not a second one
-        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(checks::connectionsInUse(), before + 1);
 
         db.makeUnreachable();
         connectx(Connectionx::sharedConnection());
         db.makeReachable();
         QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].kind, RecordingMessages::Kind::Error);
-        // The driver's words: SQLite's, or the server's refusal.
         const QString& told = messages.shown[0].text;
-        QVERIFY2(TestDatabase::onServer() ? told.contains("is not currently accepting connections")
-                                          : told.startsWith("[SQLite]connect failed"),
+        QVERIFY2(messages.shown[0].kind == RecordingMessages::Kind::Error
+                     && told.contains(TestDatabase::onServer() ? "is not currently accepting connections" : "[SQLite]connect failed")
+                     && told.contains(QFileInfo(qEnvironmentVariable("BILL_TOOL")).canonicalFilePath() + " init"),
                  qPrintable(told));
-        // The tool as it can be typed here: its path in the build tree.
-        QVERIFY(told.contains(QFileInfo(qEnvironmentVariable("BILL_TOOL")).canonicalFilePath() + " init"));
         QVERIFY(!Connectionx::sharedConnection().isOpen());
-
-        // The next statement fails in its turn; the one after a good open works.
         SkipFailing skip;
         skip([] { RecordSet().open("Select * from Customer", Connectionx::sharedConnection()); });
         QVERIFY(skip.failed());
@@ -255,44 +236,31 @@ private slots:
 
     // The program's fixed user and password are no server account and are
     // never sent as one: even with a role of that name and password on the
-    // server, the data source opens with the shop's account (its user name,
-    // the password from PGPASSFILE as from ~/.pgpass); without that password
-    // the server is sent none, and nothing opens.
+    // server, the data source opens with the shop's account (its password
+    // from PGPASSFILE as from ~/.pgpass); without that password nothing opens.
     void theServerGetsTheShopsAccountNeverTheFixedOne()
     {
         if (!TestDatabase::onServer())
             QSKIP("a SQLite file has no accounts");
-        QString fixedUser, fixedPassword;
-        for (const QString& part : Connection::DefaultConnectionString.split(';')) {
-            if (part.startsWith("userID="))
-                fixedUser = part.mid(7);
-            else if (part.startsWith("Password="))
-                fixedPassword = part.mid(9);
-        }
-        QVERIFY(!fixedUser.isEmpty() && !fixedPassword.isEmpty());
-        db.execOnServer(QStringLiteral("CREATE ROLE \"%1\" LOGIN PASSWORD '%2'").arg(fixedUser, fixedPassword));
+        db.execOnServer("CREATE ROLE \"Admin\" LOGIN PASSWORD '14NOVTEX'");
         const QByteArray shopPasswords = qgetenv("PGPASSFILE");
         const auto restore = qScopeGuard([&] {
             qputenv("PGPASSFILE", shopPasswords);
-            db.execOnServer(QStringLiteral("DROP ROLE IF EXISTS \"%1\"").arg(fixedUser));
+            db.execOnServer("DROP ROLE IF EXISTS \"Admin\"");
         });
-
-        for (const QString& text : {Connection::DefaultConnectionString, "DSN=Bill;UID=" + fixedUser + ";PWD=" + fixedPassword}) {
+        for (const QString& text : {rundatabase::DataSourceConnectionString, QString("DSN=Bill;UID=Admin;PWD=14NOVTEX")}) {
             Connection connection;
             connection.open(text);
             RecordSet account;
             account.open("select current_user", connection);
             QCOMPARE(account.field(0).toString(), db.server().user);
         }
-
-        // New sessions only, with no password for the shop's account.
-        db.makeUnreachable();
+        db.makeUnreachable();  // new sessions only
         db.makeReachable();
         QTemporaryDir empty;
         qputenv("PGPASSFILE", empty.filePath("none").toLocal8Bit());
-        Connection connection;
         try {
-            connection.open();
+            Connection().open();
             QFAIL("opened without the shop's password");
         } catch (const DbError& error) {
             QVERIFY2(error.description().contains("no password supplied"), qPrintable(error.description()));
@@ -300,26 +268,21 @@ private slots:
     }
 
     // A server that ends the session (as when it stops or restarts) fails
-    // the statement in its failure style with the server's words; the
-    // program carries on, and the next operation's open connects afresh.
+    // the statement with the server's words; the next open connects afresh.
     void aSessionTheServerEndsIsReplacedByTheNextOpen()
     {
         if (!TestDatabase::onServer())
             QSKIP("a SQLite file has no sessions");
         RecordingMessages messages;
         connectx(Connectionx::sharedConnection());
-        QVERIFY(Connectionx::sharedConnection().isOpen());
         db.makeUnreachable();
         db.makeReachable();
-
         SkipFailing skip;
         skip([] { RecordSet().open("Select * from Customer", Connectionx::sharedConnection()); });
         QVERIFY(skip.failed());
-        QCOMPARE(messages.shown.size(), 1);
-        QVERIFY2(messages.shown[0].text.contains("could not be read or written")
+        QVERIFY2(messages.shown.size() == 1 && messages.shown[0].text.contains("could not be read or written")
                      && messages.shown[0].text.contains("terminat", Qt::CaseInsensitive),
-                 qPrintable(messages.shown[0].text));
-
+                 qPrintable(messages.texts().join(" / ")));
         connectx(Connectionx::sharedConnection());
         RecordSet users;
         skip([&] { users.open("Select count(*) from UserTable", Connectionx::sharedConnection()); });
@@ -328,7 +291,8 @@ private slots:
     }
 
     // Values read straight from the driver come out as QSqlQuery::value()
-    // gives them: the same type, null-ness and value, whatever the column.
+    // gives them: the same type, null-ness and value, whatever the column,
+    // read in batches smaller than the result.
     void directReadingGivesWhatTheDriverGives_data()
     {
         QTest::addColumn<QString>("statement");
@@ -338,17 +302,15 @@ private slots:
                                         "DiscountinPercentage / 100) As Discount, Date_ from asigncharges" << true;
         QTest::newRow("aggregates") << "select max(Serial), sum(Amount), count(*), min(Item) from asigncharges" << true;
         QTest::newRow("over no rows") << "select max(SN), sum(VALUEofCHARGES) from Charges" << true;
-        QTest::newRow("distinct") << "Select distinct(BillNumber) AS Item from asigncharges ORDER BY BillNumber desc" << true;
         QTest::newRow("party") << "Select  SN, ITEM as Name_, PARTNO as Address_,REMARK as Phone_ from Customer" << true;
         QTest::newRow("literals") << "select 1.5, 'x', NULL, -7" << false;
-        QTest::newRow("no rows") << "select * from asigncharges where BillNumber = -1" << true;
     }
     void directReadingGivesWhatTheDriverGives()
     {
         QFETCH(QString, statement);
         QFETCH(bool, direct);
         const QString longText = QString(600, 'A') + QString::fromUtf8("\u00e9\u0101") + QString(400, 'B');
-        run(line(1, 1, "TEA", "#2026-12-04#"));
+        run(line(1, 1, "TEA"));
         run(line(1, 2, QString::fromUtf8("\u00c9CLAIR \u0101 \u20ac"), "#2026-01-31#", longText));
         run("insert into asigncharges values(2,3,NULL,NULL,-2.25,NULL,0,'','','',NULL,NULL,NULL,NULL,'','',1e300)");
         run("insert into Customer values(4,'ASHA',NULL,'1')");
@@ -358,26 +320,21 @@ private slots:
         QueryRows fast(statement::execute(statement, connection), connection);
         QueryRows slow(statement::execute(statement, connection), connection, QueryRows::Reading::ThroughQuery);
         QVERIFY(!slow.readsDirectly());
-        // Values are read directly from SQLite's driver only.
-        if (direct)
+        if (direct)  // values are read directly from SQLite's driver only
             QCOMPARE(fast.readsDirectly(), !TestDatabase::onServer());
         QCOMPARE(fast.fieldNames(), slow.fieldNames());
-        // In batches smaller than the result, so that reading goes on where it stopped.
-        QVector<QVector<QVariant>> fastRows, slowRows;
+        QVector<QVector<QVariant>> fastRows;
         for (auto batch = fast.fetch(2); !batch.isEmpty(); batch = fast.fetch(2))
             fastRows << batch;
-        slowRows = slow.fetch(-1);
+        const QVector<QVector<QVariant>> slowRows = slow.fetch(-1);
         QVERIFY(fast.atEnd() && slow.atEnd());
         QCOMPARE(fastRows.size(), slowRows.size());
-        for (int r = 0; r < fastRows.size(); ++r) {
+        for (int r = 0; r < fastRows.size(); ++r)
             for (int c = 0; c < fastRows[r].size(); ++c) {
-                const QVariant& a = fastRows[r][c];
-                const QVariant& b = slowRows[r][c];
-                const QByteArray where = QStringLiteral("row %1 column %2: %3 / %4").arg(r).arg(c)
-                                             .arg(a.typeName(), b.typeName()).toUtf8();
-                QVERIFY2(a.typeId() == b.typeId() && a.isNull() == b.isNull() && a == b, where.constData());
+                const QVariant &a = fastRows[r][c], &b = slowRows[r][c];
+                QVERIFY2(a.typeId() == b.typeId() && a.isNull() == b.isNull() && a == b,
+                         qPrintable(QString("row %1 column %2: %3 / %4").arg(r).arg(c).arg(a.typeName(), b.typeName())));
             }
-        }
     }
 };
 

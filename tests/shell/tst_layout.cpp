@@ -5,6 +5,7 @@
 #include "kit/DataScreen.h"
 #include "shell/LOGIN.h"
 #include "shell/ScreenCatalog.h"
+#include "support/Names.h"
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
 
@@ -18,29 +19,21 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QtTest>
-#include <memory>
 
 namespace {
 
 // The line-document screens' party, then their document's number and date.
-const QStringList HeaderBoxes{"CMBMEMBERNUM", "txtname", "txtaddress", "txtphone", "chkph", "txtRemark",
-                              "cmbbillnumber", "DTP"};
-const QStringList ItemBoxes{"cmbitem", "txtquantity", "txttax", "txtDiscount"};
-const QStringList CodeBoxes{"CmbCode", "txtBatch"};
-const QStringList MasterBoxes{"CmbSN", "txtname", "txtpn"};
-const QStringList RangeBoxes{"CmbFrom", "cmbTo", "DTP1", "DTP2"};
+const QStringList HeaderBoxes{ui::PartyNumber, ui::PartyName, ui::Address, ui::Phone, ui::ByPhone, ui::Remark, ui::Number, ui::Date};
+const QStringList ItemBoxes{ui::Item, ui::Quantity, ui::Tax, ui::Discount};
+const QStringList CodeBoxes{ui::Code, ui::Batch};
+const QStringList MasterBoxes{ui::Sn, ui::PartyName, ui::Second};
+const QStringList RangeBoxes{ui::From, ui::To, ui::FromDate, ui::ToDate};
 
 std::unique_ptr<QWidget> openScreen(const QString& name)
 {
-    std::unique_ptr<QWidget> screen;
-    if (name == "LOGIN")
-        screen = std::make_unique<LOGIN>();
-    else
-        screen.reset(catalog::createScreen(name, nullptr));
-    if (screen) {
-        screen->setAttribute(Qt::WA_DeleteOnClose, false);
-        screen->show();
-    }
+    std::unique_ptr<QWidget> screen(name == ui::Login ? static_cast<QWidget*>(new LOGIN) : catalog::createScreen(name, nullptr));
+    screen->setAttribute(Qt::WA_DeleteOnClose, false);
+    screen->show();
     return screen;
 }
 
@@ -142,29 +135,29 @@ private slots:
     {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("login") << "LOGIN" << QStringList{"txtUID", "TXTpass"};
-        QTest::newRow("password") << "ChangePwd" << QStringList{"txtUID", "txtPwd", "txtReenter"};
-        QTest::newRow("bill") << "BillOne" << HeaderBoxes + ItemBoxes;
+        QTest::newRow("login") << ui::Login << QStringList{ui::User, ui::Password};
+        QTest::newRow("password") << ui::ChangePwd << QStringList{ui::User, ui::NewPassword, ui::Again};
+        QTest::newRow("bill") << ui::BillOne << HeaderBoxes + ItemBoxes;
         // The code picks the item: from the code on to the quantity before Add Item.
-        QTest::newRow("bill with details") << "BillTwo" << HeaderBoxes + CodeBoxes + ItemBoxes;
-        QTest::newRow("receipt") << "ItemInFrm" << HeaderBoxes + ItemBoxes + CodeBoxes + QStringList{"txtAmount"};
+        QTest::newRow("bill with details") << ui::BillTwo << HeaderBoxes + CodeBoxes + ItemBoxes;
+        QTest::newRow("receipt") << ui::ItemInFrm << HeaderBoxes + ItemBoxes + CodeBoxes + QStringList{ui::Amount};
         // The voucher's tax and discount boxes are shut.
-        QTest::newRow("voucher") << "Expenditure" << HeaderBoxes + ItemBoxes.mid(0, 2);
-        for (const char* party : {"CustomerEnty", "Supplier", "ExpenditurePersonnelEntry"})
-            QTest::newRow(party) << party << MasterBoxes + QStringList{"txtremark", "txtone", "txtphone", "txttwo"};
-        for (const char* pricedName : {"ItemEntry", "Expenditure_Head"})
-            QTest::newRow(pricedName) << pricedName << MasterBoxes + QStringList{"txtone", "txttwo"};
-        QTest::newRow("bill query") << "PrintAll" << RangeBoxes;
-        QTest::newRow("receipt query") << "ReceiveItemQuery" << RangeBoxes + QStringList{"cmbhead"};
-        QTest::newRow("expenditure query") << "ExpenditureQuery" << RangeBoxes + QStringList{"cmbhead"};
-        QTest::newRow("stock query") << "StockQuery" << QStringList{"cmbhead", "cmbname"};
+        QTest::newRow("voucher") << ui::Expenditure << HeaderBoxes + ItemBoxes.mid(0, 2);
+        for (const QString& party : {ui::Customers, ui::Suppliers, ui::Personnel})
+            QTest::newRow(qPrintable(party))
+                << party << MasterBoxes + QStringList{ui::MasterPhone, ui::SearchName, ui::SearchPhone, ui::SearchSecond};
+        for (const QString& pricedName : {ui::Items, ui::Heads})
+            QTest::newRow(qPrintable(pricedName)) << pricedName << MasterBoxes + QStringList{ui::SearchName, ui::SearchSecond};
+        QTest::newRow("bill query") << ui::BillQuery << RangeBoxes;
+        QTest::newRow("receipt query") << ui::ReceiptQuery << RangeBoxes + QStringList{ui::Head};
+        QTest::newRow("expenditure query") << ui::ExpenditureQuery << RangeBoxes + QStringList{ui::Head};
+        QTest::newRow("stock query") << ui::StockQuery << QStringList{ui::Head, ui::StockName};
     }
     void tabVisitsTheBoxesInReadingOrderBeforeAnyButton()
     {
         QFETCH(QString, screen);
         QFETCH(QStringList, boxes);
         auto shown = openScreen(screen);
-        QVERIFY(shown);
         QApplication::setActiveWindow(shown.get());
         QVERIFY(QTest::qWaitForWindowActive(shown.get()));
 
@@ -184,17 +177,15 @@ private slots:
     void noCaptionOrBoxIsClippedOrCovered_data()
     {
         QTest::addColumn<QString>("screen");
-        for (const char* screen : {"LOGIN", "ChangePwd", "About", "BillOne", "BillTwo", "ItemInFrm", "Expenditure",
-                                   "CustomerEnty", "ItemEntry", "Supplier", "ExpenditurePersonnelEntry",
-                                   "Expenditure_Head", "PrintAll", "ReceiveItemQuery", "StockQuery",
-                                   "ExpenditureQuery"})
-            QTest::newRow(screen) << screen;
+        for (const QString& screen : {ui::Login, ui::ChangePwd, ui::About, ui::BillOne, ui::BillTwo, ui::ItemInFrm,
+                                      ui::Expenditure, ui::Customers, ui::Items, ui::Suppliers, ui::Personnel, ui::Heads,
+                                      ui::BillQuery, ui::ReceiptQuery, ui::StockQuery, ui::ExpenditureQuery})
+            QTest::newRow(qPrintable(screen)) << screen;
     }
     void noCaptionOrBoxIsClippedOrCovered()
     {
         QFETCH(QString, screen);
         auto shown = openScreen(screen);
-        QVERIFY(shown);
         QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
 
         QStringList problems = covered(shown.get());

@@ -1,8 +1,12 @@
 #include "support/BrokenDatabase.h"
 
+#include "support/TestDatabase.h"
+
 #include <QFile>
+#include <csignal>
 #include <linux/capability.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -36,37 +40,84 @@ int capAtPresentSize(sqlite3* connection, char**, const sqlite3_api_routines*)
     return SQLITE_OK;
 }
 
+// A setting of the server's database for the sessions opened from now on.
+void setForNewSessions(TestDatabase& db, const QString& setting)
+{
+    db.execOnServer(QStringLiteral("ALTER DATABASE %1 %2").arg(db.server().database, setting));
+    db.execOnServer(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
+                        .arg(db.server().database));
+}
+
 }  // namespace
 
-ReadOnlyFile::ReadOnlyFile(const QString& path) : m_path(path)
+ReadOnly::ReadOnly(TestDatabase& db) : m_db(db)
 {
+    if (TestDatabase::onServer()) {
+        setForNewSessions(db, QStringLiteral("SET default_transaction_read_only = on"));
+        return;
+    }
+    db.letGo();
+    const QByteArray path = QFile::encodeName(db.path());
     struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        qFatal("cannot read the mode of %s", qPrintable(path));
+    if (::stat(path.constData(), &status) != 0)
+        qFatal("cannot read the mode of %s", path.constData());
     m_mode = status.st_mode & 07777;
-    ::chmod(QFile::encodeName(path).constData(), m_mode & ~0222);
+    ::chmod(path.constData(), m_mode & ~0222);
     overrideFilePermissions(false);
 }
 
-ReadOnlyFile::~ReadOnlyFile()
+ReadOnly::~ReadOnly()
 {
+    if (TestDatabase::onServer()) {
+        setForNewSessions(m_db, QStringLiteral("RESET default_transaction_read_only"));
+        return;
+    }
     overrideFilePermissions(true);
-    ::chmod(QFile::encodeName(m_path).constData(), m_mode);
+    ::chmod(QFile::encodeName(m_db.path()).constData(), m_mode);
+    m_db.holdAgain();
 }
 
-FullDatabase::FullDatabase()
+BadDisk::BadDisk(TestDatabase& db, Kind kind) : m_db(db), m_kind(kind)
 {
-    // Registered once; it caps only while a FullDatabase lives.
-    static const bool registered =
-        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&capAtPresentSize)) == SQLITE_OK;
-    if (!registered)
-        qFatal("cannot register the page cap with SQLite");
-    capping = true;
+    if (TestDatabase::onServer()) {
+        db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION disk_full() RETURNS trigger LANGUAGE plpgsql AS "
+                               "'BEGIN RAISE EXCEPTION ''could not extend file'' USING ERRCODE = ''53100''; END'"));
+        db.exec(QStringLiteral("CREATE TRIGGER DiskFull BEFORE INSERT OR UPDATE ON Stock FOR EACH ROW "
+                               "EXECUTE FUNCTION disk_full()"));
+        return;
+    }
+    if (kind == Full) {
+        // Registered once; it caps only while a Full disk lives.
+        static const bool registered =
+            sqlite3_auto_extension(reinterpret_cast<void (*)()>(&capAtPresentSize)) == SQLITE_OK;
+        if (!registered)
+            qFatal("cannot register the page cap with SQLite");
+        capping = true;
+        return;
+    }
+    // The log goes with the last connection, and starts empty again.
+    db.letGo();
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_sizeLimit = limit.rlim_cur;
+    limit.rlim_cur = 32768;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, SIG_IGN);
 }
 
-FullDatabase::~FullDatabase()
+BadDisk::~BadDisk()
 {
-    capping = false;
+    if (TestDatabase::onServer()) {
+        m_db.exec(QStringLiteral("DROP TRIGGER DiskFull ON Stock"));
+    } else if (m_kind == Full) {
+        capping = false;
+    } else {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = m_sizeLimit;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        m_db.holdAgain();
+    }
 }
 
 }  // namespace brokendb

@@ -1,37 +1,49 @@
 #pragma once
 
-#include <QString>
-#include <sys/types.h>
+class TestDatabase;
 
-// A database that cannot be written, as the tests make one.
+// A database that cannot take a write, as the tests make one on either engine.
 namespace brokendb {
 
-// While it lives the database file cannot be written by this process, as a
-// file of another user: its mode has no write permission and, when the tests
-// run as root, root's power to write any file is set aside for the while.
-// No connection of this process may have the file open when it is made:
-// SQLite would hand that connection's read-write file to the new ones.
-class ReadOnlyFile {
+// While it lives new connections can only read: the SQLite file is of
+// another user and has no write permission (when the tests run as root,
+// root's power to write any file is set aside for the while); the server's
+// database makes every new session's transactions read-only. The sessions
+// open before end (SQLite: the test database lets go of its own, or SQLite
+// would hand that read-write file to the new connections).
+class ReadOnly {
 public:
-    explicit ReadOnlyFile(const QString& path);
-    ~ReadOnlyFile();
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    explicit ReadOnly(TestDatabase& db);
+    ~ReadOnly();
+    ReadOnly(const ReadOnly&) = delete;
+    ReadOnly& operator=(const ReadOnly&) = delete;
 
 private:
-    QString m_path;
-    mode_t m_mode = 0;
+    TestDatabase& m_db;
+    unsigned m_mode = 0;
 };
 
-// While it lives every SQLite connection this process opens cannot make its
-// database grow (PRAGMA max_page_count at its present size): full, as a full
-// disk leaves it.
-class FullDatabase {
+// While it lives the database's disk cannot take its writes.
+// Full: no SQLite connection opened can make its file grow (PRAGMA
+// max_page_count at its present size), as a full disk leaves it; on the
+// server a new or changed stock batch fails with the server's SQLSTATE for a
+// full disk (not its words).
+// Failing (SQLite only): no file of this process can grow past the size of
+// the log's index (RLIMIT_FSIZE), so a commit that adds to the emptied
+// write-ahead log fails with an I/O error, and SQLite rolls its transaction
+// back itself.
+class BadDisk {
 public:
-    FullDatabase();
-    ~FullDatabase();
-    FullDatabase(const FullDatabase&) = delete;
-    FullDatabase& operator=(const FullDatabase&) = delete;
+    enum Kind { Full, Failing };
+    BadDisk(TestDatabase& db, Kind kind);
+    ~BadDisk();
+    BadDisk(const BadDisk&) = delete;
+    BadDisk& operator=(const BadDisk&) = delete;
+
+private:
+    TestDatabase& m_db;
+    Kind m_kind;
+    unsigned long m_sizeLimit = 0;
 };
 
 }  // namespace brokendb

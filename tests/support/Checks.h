@@ -1,9 +1,9 @@
 #pragma once
 
 #include "data/ServerSessions.h"
+#include "core/Maker.h"
 #include "support/RecordingMessages.h"
 
-#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,8 +12,6 @@
 #include <QSqlDatabase>
 #include <QStandardPaths>
 #include <QTableView>
-#include <initializer_list>
-#include <utility>
 
 // What the area tests read back: the messages shown, a list's entries, a
 // grid's rows, a printed line built from its columns, a PDF file as text.
@@ -36,6 +34,23 @@ inline QStringList told(const RecordingMessages& messages)
 inline int connectionsInUse()
 {
     return int(QSqlDatabase::connectionNames().size()) - serversessions::keptCount();
+}
+
+// Each text up to its first empty line: what a message says, without the
+// advice that follows.
+inline QStringList firstParagraphs(QStringList texts)
+{
+    for (QString& text : texts)
+        text = text.section(QStringLiteral("\n\n"), 0, 0);
+    return texts;
+}
+
+// True when the one message shown starts with the text and ends naming the
+// command that closes a year.
+inline bool namesCloseYear(const QStringList& texts, const QString& first)
+{
+    return texts.size() == 1 && texts[0].startsWith(first + QStringLiteral("\n\n"))
+        && texts[0].endsWith(QStringLiteral(" close-year --before YYYY-MM-DD --archive FILE"));
 }
 
 inline QStringList entries(const QComboBox* list)
@@ -75,19 +90,7 @@ inline QStringList shownTexts(const QWidget* screen)
     return all;
 }
 
-inline QStringList headings(const QAbstractItemModel* model)
-{
-    QStringList all;
-    for (int c = 0; c < model->columnCount(); ++c)
-        all << model->headerData(c, Qt::Horizontal).toString();
-    return all;
-}
-
-inline QStringList sorted(QStringList lines)
-{
-    lines.sort();
-    return lines;
-}
+inline QStringList sorted(QStringList lines) { return (lines.sort(), lines); }
 
 // A printed line: each text starting at its column (from 1).
 inline QString placed(std::initializer_list<std::pair<int, QString>> items)
@@ -96,6 +99,29 @@ inline QString placed(std::initializer_list<std::pair<int, QString>> items)
     for (const auto& [column, text] : items)
         line = line.leftJustified(column - 1, ' ') + text;
     return line;
+}
+
+// --- printed documents, as a reader sees them ---
+
+// The letterhead of rows::ShopHeader, and the rules the documents draw.
+const QString Rule(76, '-');
+const QStringList Letterhead{"THE CORNER SHOP", "12 MARKET ROAD", "NEAR BUS STAND", "MYSORE", "Mobile : 9845012345", Rule};
+const QString Dashes(17, '-');
+
+inline QString grandTotal(const QString& total) { return placed({{22, "Grand Total :"}, {49, total}}); }
+
+// A receipt (a bill's or a goods receipt's): the letterhead, the
+// document's texts, its lines with item, quantity, amount, discount and
+// total at their columns, the grand total and the maker's footer.
+inline QString receiptLine(const QString& item, const QString& q, const QString& a, const QString& d, const QString& t)
+{
+    return placed({{1, item}, {32, " " + q}, {39, " " + a}, {46, " " + d}, {53, " " + t}});
+}
+inline QStringList receipt(const QStringList& document, const QStringList& lines, const QString& total)
+{
+    return Letterhead + document + QStringList{Rule, placed({{1, "Item"}, {32, "Qty"}, {39, "Amt"}, {46, "Dis"}, {53, "Total"}}), Rule} + lines
+        + QStringList{Rule, grandTotal(total), Rule, "Software Designed By :", maker::Name, maker::EmailLine,
+                      maker::WebLine, Rule};
 }
 
 inline bool havePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }

@@ -1,33 +1,39 @@
 #pragma once
 
+#include "kit/DataScreen.h"
 #include "print/PrintJob.h"
-#include "support/BillingOperator.h"
-#include "support/RecordingMessages.h"
-#include "support/TestDatabase.h"
 #include "support/TextCapture.h"
+#include "shell/ScreenCatalog.h"
+#include "support/Operator.h"
+#include "support/RecordingMessages.h"
+#include "support/Rows.h"
+#include "support/TestDatabase.h"
 
+#include <QPointer>
 #include <memory>
 
-// What a test of a line-document screen holds: its database, the messages
-// shown, the jobs printed, the screen and the operator driving it. A test
-// class derives from it (after QObject) and calls reset() and close() from
-// its init() and cleanup().
-template <class Screen>
+// What a screen test holds: its database, the messages shown, the jobs
+// printed, the screen and the operator driving it. A test class derives
+// from it (after QObject) and calls reset() and close() from its init()
+// and cleanup().
 struct ScreenBench {
     TestDatabase db;
     RecordingMessages messages;
     std::shared_ptr<print::CaptureLog> printed;
-    std::unique_ptr<Screen> screen;
-    std::unique_ptr<billingtest::BillOperator> op;
+    QPointer<QWidget> screen;  // deleted when it closes (Esc)
+    std::unique_ptr<Operator> op;
 
-    // Stores the rows, then opens the screen as the menu would.
-    billingtest::BillOperator& open(const QStringList& rows = {})
+    // Stores the rows, then opens the named screen as the menu would.
+    Operator& open(const QString& name, const QStringList& rows = {})
     {
         for (const QString& row : rows)
             db.exec(row);
-        screen = std::make_unique<Screen>();
+        delete screen;
+        screen = catalog::createScreen(name, nullptr);
+        if (!screen)
+            qFatal("no screen %s", qPrintable(name));
         screen->show();
-        op = std::make_unique<billingtest::BillOperator>(screen.get());
+        op = std::make_unique<Operator>(screen.data());
         return *op;
     }
 
@@ -36,9 +42,9 @@ struct ScreenBench {
     void reset()
     {
         db.reset();
-        for (const QString& drop : billingtest::dropFailingTriggers())
+        for (const QString& drop : rows::dropFailingTriggers())
             db.exec(drop);
-        db.exec(billingtest::ShopHeaderRow);
+        db.exec(rows::ShopHeader);
         messages.clear();
         messages.answers.clear();
         printed = print::installCapture();
@@ -47,7 +53,7 @@ struct ScreenBench {
     void close()
     {
         op.reset();
-        screen.reset();
+        delete screen;
         print::restoreDefaultDestination();
     }
 };

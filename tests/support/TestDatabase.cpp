@@ -76,18 +76,10 @@ TestDatabase::TestDatabase()
         Connection connection;
         connection.open(m_connectionString);
         schema::createServerTables(connection);
-        // What the tests' failing triggers run (billingtest::failingTrigger),
-        // and SQLite's typeof(): how a value is stored, by its type's kind.
-        RecordSet function;
-        function.open(QStringLiteral("CREATE FUNCTION refuse_change() RETURNS trigger LANGUAGE plpgsql AS "
-                                     "'BEGIN RAISE EXCEPTION ''closed for stocktaking''; END'"),
-                      connection);
-        function.open(QStringLiteral("CREATE FUNCTION typeof(anyelement) RETURNS text LANGUAGE sql AS 'SELECT "
-                                     "CASE WHEN $1 IS NULL THEN ''null'' WHEN pg_typeof($1) IN (''smallint''::regtype, "
-                                     "''integer''::regtype, ''bigint''::regtype) THEN ''integer'' WHEN pg_typeof($1) "
-                                     "IN (''double precision''::regtype, ''numeric''::regtype) THEN ''real'' ELSE "
-                                     "''text'' END'"),
-                      connection);
+        // What the tests' failing triggers run (rows::failingTrigger).
+        RecordSet().open(QStringLiteral("CREATE FUNCTION refuse_change() RETURNS trigger LANGUAGE plpgsql AS "
+                                        "'BEGIN RAISE EXCEPTION ''closed for stocktaking''; END'"),
+                         connection);
     } catch (const Failure& failure) {
         qFatal("cannot create the tables on the server: %s", qPrintable(failure.description()));
     }

@@ -4,7 +4,6 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
-#include <QtTest>
 
 // The administration tool and the sqlite3 shell, run as the operator runs them.
 namespace toolrun {
@@ -12,13 +11,12 @@ namespace toolrun {
 struct Result {
     int exitCode;
     QString out, err;
+    // A refusal as the tool gives one: status 1, one line "billdb: ..." on standard error.
+    bool refusedInOneLine() const { return exitCode == 1 && err.startsWith("billdb: ") && err.count('\n') == 1; }
 };
 
 // The billdb the build made (ctest names it in BILL_TOOL).
-inline QString billdbProgram()
-{
-    return qEnvironmentVariable("BILL_TOOL");
-}
+inline QString billdbProgram() { return qEnvironmentVariable("BILL_TOOL"); }
 
 inline Result run(const QStringList& arguments, const QProcessEnvironment& environment,
                   const QString& program = billdbProgram())
@@ -30,12 +28,6 @@ inline Result run(const QStringList& arguments, const QProcessEnvironment& envir
         qFatal("%s did not finish", qPrintable(program));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-// A refusal as the tool gives one: status 1, one line "billdb: ..." on standard error.
-inline bool refusedInOneLine(const Result& result)
-{
-    return result.exitCode == 1 && result.err.startsWith("billdb: ") && result.err.count('\n') == 1;
 }
 
 // A text file's contents; empty when it cannot be read.
@@ -57,10 +49,7 @@ inline QProcessEnvironment environment(const QString& ini, const QString& home)
 
 inline QString sqlite(const QString& database, const QString& query)
 {
-    QProcess process;
-    process.start("sqlite3", {database, query});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    return run({database, query}, QProcessEnvironment::systemEnvironment(), "sqlite3").out.trimmed();
 }
 
 }  // namespace toolrun

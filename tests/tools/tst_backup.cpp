@@ -18,10 +18,7 @@ class BackupTest : public QObject {
     QProcessEnvironment environment;
 
     toolrun::Result billdb(const QStringList& arguments) { return toolrun::run(arguments, environment); }
-    QString sqlite(const QString& query, const QString& file = {})
-    {
-        return toolrun::sqlite(file.isEmpty() ? database : file, query);
-    }
+    QString sqlite(const QString& query, const QString& file = {}) { return toolrun::sqlite(file.isEmpty() ? database : file, query); }
     QString file(const QString& name) const { return folder + '/' + name; }
 
     // That many bill lines, a hundred to a bill.
@@ -87,7 +84,7 @@ private slots:
         const QStringList refused{"notes.txt", "truncated.db", "other.db", "short.db", "missing.db"};
         for (const QString& name : refused) {
             const toolrun::Result restore = billdb({"restore", file(name)});
-            QVERIFY2(toolrun::refusedInOneLine(restore), qPrintable(name + ": " + restore.err));
+            QVERIFY2(restore.refusedInOneLine(), qPrintable(name + ": " + restore.err));
             QVERIFY2(name == "missing.db" || restore.err.contains("nothing was restored"), qPrintable(restore.err));
         }
         QCOMPARE(sqlite("select count(*) from asigncharges"), QString("3000"));

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every file dialog of the program goes through here, so that tests can
+// answer it without an operator.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+
+    // The file the operator chooses to save into, starting from the suggested
+    // path (its folder and name); empty when he cancels. The filter names the
+    // kind of file ("CSV files (*.csv)"), whose suffix is added to a name
+    // typed without one.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                 const QString& filter) = 0;
+    // The existing file the operator chooses to open, starting in the
+    // folder; empty when he cancels. The filter as above.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
+
+    static FileDialogs& instance();
+    // Replaces the dialogs (tests); nullptr restores them. Not owned.
+    static void install(FileDialogs* dialogs);
+};

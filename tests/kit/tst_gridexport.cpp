@@ -1,0 +1,202 @@
+// A grid's rows to a spreadsheet: its context menu copies them as
+// tab-separated text and saves them as CSV, every row of the result.
+
+#include "kit/Grid.h"
+#include "kit/ScreenGrid.h"
+#include "kit/GridExport.h"
+#include "families/QueryScreen.h"
+#include "shell/ScreenCatalog.h"
+#include "support/Rows.h"
+#include "support/AnsweringDialogs.h"
+#include "support/Checks.h"
+#include "support/Names.h"
+#include "support/RecordingMessages.h"
+#include "support/TestDatabase.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+// The grid's column headings, as a CSV file's first line.
+QString headings(const QAbstractItemModel* model)
+{
+    QStringList all;
+    for (int column = 0; column < model->columnCount(); ++column)
+        all << model->headerData(column, Qt::Horizontal).toString();
+    return all.join(',');
+}
+
+// Chooses the entry of the grid's context menu; false when there is none.
+bool choose(const QTableView* view, const QString& entry)
+{
+    for (QAction* action : view->actions())
+        if (action->text() == entry) {
+            action->trigger();
+            return true;
+        }
+    return false;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
+}
+
+}  // namespace
+
+class GridExportTest : public QObject {
+    Q_OBJECT
+
+    TestDatabase db;
+    RecordingMessages messages;
+    AnsweringDialogs dialogs;
+    QTemporaryDir folder;
+
+private slots:
+    void init()
+    {
+        // A comma is this locale's decimal separator; exports still write a point.
+        QLocale::setDefault(QLocale(QLocale::German));
+        messages.clear();
+    }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    // Headings, then the selected row or every row; awkward values quoted so
+    // that a spreadsheet reads each back into its one cell.
+    void copyAndSaveWriteEachValueAsItsCell()
+    {
+        QTableView view;
+        grid::setUp(&view);
+        const QDate day(2026, 12, 4);
+        grid::bind(&view, {"Item", "Amount", "Date_"},
+                   {{"A,B", 12.5, day},
+                    {"SAY \"HI\"", 1234567.25, day},
+                    {"TWO\nLINES\tTAB", -0.5, QVariant()},
+                    {" BLANKS ", 3, day},
+                    {QString::fromUtf8("ÄPFEL ₹ चाय"), QVariant(), QVariant()}});
+
+        view.selectRow(1);
+        QVERIFY(choose(&view, "Copy"));
+        QCOMPARE(QApplication::clipboard()->text(), QString("Item\tAmount\tDate_\n\"SAY \"\"HI\"\"\"\t1234567.25\t04/Dec/2026\n"));
+        view.clearSelection();
+        QVERIFY(choose(&view, "Copy"));
+        QCOMPARE(QApplication::clipboard()->text().count('\n'), 7);  // one in a cell
+        QVERIFY(QApplication::clipboard()->text().contains("\"TWO\nLINES\tTAB\"\t-0.5\t\n"));
+
+        dialogs.answer = folder.filePath("awkward.csv");
+        QVERIFY(choose(&view, "Save as CSV..."));
+        QCOMPARE(contents(dialogs.answer), QString("Item,Amount,Date_\r\n"
+                                                   "\"A,B\",12.5,04/Dec/2026\r\n"
+                                                   "\"SAY \"\"HI\"\"\",1234567.25,04/Dec/2026\r\n"
+                                                   "\"TWO\nLINES\tTAB\",-0.5,\r\n"
+                                                   "\" BLANKS \",3,04/Dec/2026\r\n"
+                                                   "ÄPFEL ₹ चाय,,\r\n").toUtf8());
+        QVERIFY(messages.shown.isEmpty());
+
+        // A file that cannot be written is told.
+        dialogs.answer = folder.filePath("missing/awkward.csv");
+        QVERIFY(choose(&view, "Save as CSV..."));
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY(messages.shown[0].text.startsWith(dialogs.answer + " could not be saved: "));
+    }
+
+    // A result of more rows than the grid has read is saved whole, and a
+    // save stopped halfway leaves the file as it was, or none.
+    void aSaveTakesEveryRowOfTheResultOrNothing()
+    {
+        db.reset();
+        const int count = 5000;
+        QStringList values;
+        for (int sn = 1; sn <= count; ++sn)
+            values << QString("(%1,'C%1','ROAD %1','%1')").arg(sn);
+        db.exec("insert into Customer values" + values.join(','));
+        const QString statement = "Select SN, ITEM, PARTNO from Customer order by SN desc";
+        QTableView view;
+        grid::setUp(&view);
+        grid::show(&view, PagedRows::read(statement));
+        QCOMPARE(view.model()->rowCount(), GridModel::BatchSize);
+
+        const QTemporaryDir files;  // of this case alone
+        const QString path = files.filePath("customers.csv");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("OLD") == 3);
+        old.close();
+        int reports = 0;
+        QVERIFY(!grid::saveCsv(&view, path, [&](int) { return ++reports < 2; }));
+        QCOMPARE(reports, 2);
+        QCOMPARE(contents(path), QByteArray("OLD"));
+        QVERIFY(!grid::saveCsv(&view, files.filePath("new.csv"), [](int) { return false; }));
+        QCOMPARE(QDir(files.path()).entryList(QDir::Files), QStringList{"customers.csv"});
+
+        QVERIFY(grid::saveCsv(&view, path));
+        QStringList lines = QString::fromUtf8(contents(path)).split("\r\n");
+        QCOMPARE(lines.takeLast(), QString());
+        QCOMPARE(lines.takeFirst(), QString("SN,ITEM,PARTNO"));
+        QCOMPARE(lines.replaceInStrings(",", "|"), db.rows(statement));
+    }
+
+    // Every screen's grid has the menu.
+    void everyGridOffersCopyAndSave_data()
+    {
+        QTest::addColumn<QString>("screen");
+        for (const char* screen : {"BillOne", "BillTwo", "ItemInFrm", "Expenditure", "CustomerEnty", "ItemEntry",
+                                   "Supplier", "ExpenditurePersonnelEntry", "Expenditure_Head", "PrintAll",
+                                   "ReceiveItemQuery", "StockQuery", "ExpenditureQuery"})
+            QTest::newRow(screen) << screen;
+    }
+    void everyGridOffersCopyAndSave()
+    {
+        QFETCH(QString, screen);
+        std::unique_ptr<QWidget> shown(catalog::createScreen(screen, nullptr));
+        const QList<QTableView*> grids = shown->findChildren<QTableView*>();
+        QVERIFY(!grids.isEmpty());
+        for (const QTableView* grid : grids) {
+            QCOMPARE(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
+            QStringList entries;
+            for (const QAction* action : grid->actions())
+                entries << action->text();
+            QCOMPARE(entries, QStringList({"Copy", "Save as CSV..."}));
+        }
+    }
+
+    // The bill query's lines and its totals, as the operator saves them.
+    void theBillQuerySavesItsLinesAndItsTotals()
+    {
+        db.reset();
+        for (int bill : {3, 4})
+            db.exec(rows::billLine(bill, 1, "TEA, HOT", 3, 10.5, 5, 10));
+        std::unique_ptr<QueryScreen> screen(static_cast<QueryScreen*>(catalog::createScreen("PrintAll", nullptr)));
+        screen->show();
+        screen->findChild<QComboBox*>(ui::From)->setEditText("3");
+        screen->findChild<QComboBox*>(ui::To)->setEditText("4");
+        QTest::mouseClick(screen->findChild<QPushButton*>(ui::Show), Qt::LeftButton);
+        dialogs.answer = folder.filePath("lines.csv");
+        QVERIFY(choose(screen->DGG, "Save as CSV..."));
+        QCOMPARE(QFileInfo(dialogs.offered).fileName(), QString("Bill Query.csv"));
+        QStringList lines = QString::fromUtf8(contents(dialogs.answer)).split("\r\n");
+        QCOMPARE(lines.takeFirst(), headings(screen->DGG->model()));
+        QCOMPARE(lines, QStringList({"3,1,\"TEA, HOT\",3,31.5,3.15,1.4175,29.7675,04/Dec/2026",
+                                     "4,1,\"TEA, HOT\",3,31.5,3.15,1.4175,29.7675,04/Dec/2026", ""}));
+
+        screen->findChild<QDateEdit*>(ui::FromDate)->setDate(QDate(2026, 12, 1));
+        screen->findChild<QDateEdit*>(ui::ToDate)->setDate(QDate(2026, 12, 31));
+        QTest::mouseClick(screen->findChild<QPushButton*>(ui::ShowTotal), Qt::LeftButton);
+        dialogs.answer = folder.filePath("totals.csv");
+        QVERIFY(choose(screen->DGG, "Save as CSV..."));
+        QCOMPARE(dialogs.offered, folder.filePath("Bill Query.csv"));  // where the last file went
+        QCOMPARE(QString::fromUtf8(contents(dialogs.answer)),
+                 QString("Date_,Bill Number,Amount,Discount,Tax,Total\r\n"
+                         "04/Dec/2026,3,32,3,1,30\r\n04/Dec/2026,4,32,3,1,30\r\n"));
+    }
+};
+
+QTEST_MAIN(GridExportTest)
+#include "tst_gridexport.moc"

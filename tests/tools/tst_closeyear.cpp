@@ -1,0 +1,448 @@
+// A shop's later years: billdb close-year run as the shop runs it, on the
+// engine of the test run, over two financial years of generated documents;
+// tills open while it runs; and the program looking back at the archive.
+
+#include "billing/BillOne.h"
+#include "core/Dates.h"
+#include "core/Failure.h"
+#include "core/NumericText.h"
+#include "data/Connection.h"
+#include "data/RecordSet.h"
+#include "data/RunDatabase.h"
+#include "shell/ArchiveMode.h"
+#include "shell/LOGIN.h"
+#include "shell/MDIForm1.h"
+#include "stores/BillTotals.h"
+#include "stores/LineDocumentStore.h"
+#include "support/AnsweringDialogs.h"
+#include "support/Checks.h"
+#include "support/Names.h"
+#include "support/Operator.h"
+#include "support/RecordingMessages.h"
+#include "support/Rows.h"
+#include "support/ShopYears.h"
+#include "support/TestDatabase.h"
+#include "support/TextCapture.h"
+#include "support/ToolRun.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+
+
+namespace {
+
+const QDate SecondYear(2026, 4, 1);
+const QDate ThirdYear(2027, 4, 1);
+
+const QString LineTotal = "(Amount * Quantity) - (Amount * Quantity * DiscountinPercentage / 100) + (((Amount * "
+                          "Quantity) - ((Amount * Quantity * DiscountinPercentage / 100))) * TaxInPercentage / 100)";
+
+// What the query screens show of each document, by number: the bills'
+// Show Total; a receipt's or voucher's lines, the sum of its amounts (what
+// the query prints) and of its line totals, rounded, and its party.
+struct Figures {
+    QMap<int, QString> bills, receipts, vouchers;
+};
+
+QMap<int, QString> documentFigures(Connection& connection, const QString& table)
+{
+    RecordSet rows;
+    rows.open("select BillNumber, count(*), sum(Amount), sum(" + LineTotal + "), min(CustomerName) from (select * "
+                  "from " + table + " order by BillNumber, Serial) l group by BillNumber",
+              connection);
+    QMap<int, QString> figures;
+    for (const QVector<QVariant>& row : rows.rows())
+        figures[row.at(0).toInt()] =
+            QStringList{row.at(1).toString(), numeric::numberText(numeric::roundHalfEven(row.at(2).toDouble())),
+                        numeric::numberText(numeric::roundHalfEven(row.at(3).toDouble())), row.at(4).toString()}
+                .join('|');
+    return figures;
+}
+
+Figures figuresAt(const QString& connectionString)
+{
+    Connection connection;
+    connection.open(connectionString);
+    Figures figures;
+    for (const BillTotals& b : stores::BillTotalsStore(connection).billTotals(QDate(2000, 1, 1), QDate(2100, 1, 1)))
+        figures.bills[b.billNumber] = QStringList{dates::shown(b.date), numeric::numberText(b.amount),
+                                                  numeric::numberText(b.discount), numeric::numberText(b.tax),
+                                                  numeric::numberText(b.total)}
+                                          .join('|');
+    figures.receipts = documentFigures(connection, "ItemIn");
+    figures.vouchers = documentFigures(connection, "ExpenditureTable");
+    return figures;
+}
+
+// The documents of several databases together; the opening receipts (no
+// amounts) left out. Empty when two databases hold one number.
+QMap<int, QString> together(const QVector<const QMap<int, QString>*>& parts)
+{
+    QMap<int, QString> all;
+    for (const QMap<int, QString>* part : parts)
+        for (auto it = part->cbegin(); it != part->cend(); ++it) {
+            if (it.value().endsWith("|0|0|OPENING STOCK"))
+                continue;
+            if (all.contains(it.key()))
+                return {};
+            all.insert(it.key(), it.value());
+        }
+    return all;
+}
+
+QString readOnly(const QString& archive)
+{
+    return "DRIVER=SQLite3;Database=" + QUrl::fromLocalFile(archive).toString() + "?mode=ro";
+}
+
+const QString StockRows = "select BillNumber, ItemCode, Item, Batch_Number, Quantity from Stock order by BillNumber";
+const QString EveryLine = "select 'b', BillNumber, Serial, Quantity from asigncharges union all select 'r', "
+                          "BillNumber, Serial, Quantity from ItemIn union all select 'v', BillNumber, Serial, Amount "
+                          "from ExpenditureTable order by 1, 2, 3";
+
+int allRows(QTableView* view)
+{
+    while (view->model()->canFetchMore({}))
+        view->model()->fetchMore({});
+    return view->model()->rowCount();
+}
+
+}  // namespace
+
+class CloseYearTest : public QObject {
+    Q_OBJECT
+
+    TestDatabase db;
+    QTemporaryDir dir;
+    RecordingMessages messages;
+
+    toolrun::Result billdb(const QStringList& arguments)
+    {
+        return toolrun::run(arguments, toolrun::environment(db.iniPath(), dir.path()));
+    }
+    toolrun::Result closeYear(const QDate& before, const QString& archive)
+    {
+        return billdb({"close-year", "--before", before.toString(Qt::ISODate), "--archive", archive});
+    }
+    void generate(int scale)
+    {
+        db.reset();
+        for (const QString& statement : shopyears::twoYears(scale))
+            db.exec(statement);
+    }
+    QString file(const QString& name) const { return dir.filePath(name); }
+
+    // The database as the bill screens number it: the next bill, receipt and voucher.
+    QString nextNumbers()
+    {
+        Connection connection;
+        connection.open();
+        QStringList next;
+        for (const stores::Document document :
+             {stores::Document::Bill, stores::Document::GoodsReceipt, stores::Document::Voucher})
+            next << QString::number(stores::LineDocumentStore(document, connection).nextNumber().number);
+        return next.join(' ');
+    }
+
+private slots:
+    void init()
+    {
+        messages.clear();
+        for (const QString& name : QDir(dir.path()).entryList({"*.db*"}))
+            QFile::remove(file(name));
+    }
+
+    // Two closes, a year each: after each, the archives and the database
+    // together show every bill, receipt and voucher the database showed
+    // before, with the same figures; the stock stays, carried into the
+    // opening receipt; billdb check finds nothing in any of them; and once
+    // every document is closed, numbers begin at 1 again.
+    void closingTwoYearsKeepsEveryFigure()
+    {
+        generate(100);
+        const Figures before = figuresAt(db.connectionString());
+        const QStringList stock = db.rows(StockRows);
+        QVERIFY(before.bills.size() == 3000 && db.count("asigncharges") > 7000);
+        QVERIFY(db.count("Stock", "Quantity < 0") == 3);
+
+        QVector<Figures> archives;
+        for (const QDate& date : {SecondYear, ThirdYear}) {
+            const QString archive = file(date.toString("yyyy") + ".db");
+            const toolrun::Result closed = closeYear(date, archive);
+            QVERIFY2(closed.exitCode == 0, qPrintable(closed.out + closed.err));
+            QCOMPARE(toolrun::sqlite(archive, "pragma journal_mode"), QString("delete"));  // one file, to keep anywhere
+            archives << figuresAt(readOnly(archive));
+            const Figures live = figuresAt(db.connectionString());
+
+            QVector<const QMap<int, QString>*> bills{&live.bills}, receipts{&live.receipts}, vouchers{&live.vouchers};
+            for (const Figures& year : archives) {
+                bills << &year.bills;
+                receipts << &year.receipts;
+                vouchers << &year.vouchers;
+            }
+            QCOMPARE(together(bills), before.bills);
+            QCOMPARE(together(receipts), before.receipts);
+            QCOMPARE(together(vouchers), before.vouchers);
+            QCOMPARE(db.rows(StockRows), stock);
+
+            // The archive's stock on the date is the opening receipt, line for line.
+            QCOMPARE(db.rows("select ItemCode, Item, Batch_Number, Quantity from ItemIn where CustomerName = "
+                             "'OPENING STOCK' and Date_ = " + sql::date(date) + " order by Serial"),
+                     TestDatabase::rowsAt(readOnly(archive), "select ItemCode, Item, Batch_Number, Quantity from "
+                                                             "Stock where Quantity <> 0 order by BillNumber"));
+            for (const QStringList& check : {QStringList{"check"}, QStringList{"check", "--database", archive}}) {
+                const toolrun::Result audit = billdb(check);
+                QVERIFY2(audit.exitCode == 0 && audit.out.endsWith("Audit: nothing to report\n"), qPrintable(audit.out));
+            }
+        }
+        // The first year's bills numbered up to 1500 or so; the second's kept theirs until it closed.
+        QVERIFY(archives[0].bills.lastKey() < archives[1].bills.firstKey());
+        QCOMPARE(nextNumbers(), QString("1 2 1"));  // receipt 1 is the opening stock
+    }
+
+    void refusedClosesChangeNothing_data()
+    {
+        QTest::addColumn<QStringList>("change");  // made before the close; "occupied" puts a file at the archive's place
+        QTest::addColumn<QDate>("before");
+        QTest::addColumn<QString>("refusal");  // in the one line on standard error
+        QTest::addColumn<QString>("listed");   // on standard output
+        QTest::newRow("a bill on both sides")
+            << QStringList{rows::billLine(5, 9, "TEA", 1, 10, 0, 0, "CASH", SecondYear)} << SecondYear
+            << "have lines on both sides of 01/Apr/2026" << "  Bill 5: lines dated 10/Apr/2025 to 01/Apr/2026\n";
+        QTest::newRow("stock that does not add up")
+            << QStringList{"update Stock set Quantity = Quantity + 1 where BillNumber = 2"} << SecondYear
+            << "do not add up" << "  Stock batch 2 (item code 'C1'";
+        QTest::newRow("nothing to close") << QStringList{} << QDate(2025, 4, 1)
+                                          << "nothing is dated before 01/Apr/2025" << "";
+        QTest::newRow("another file in its place") << QStringList{"occupied"} << SecondYear << "already exists" << "";
+    }
+    void refusedClosesChangeNothing()
+    {
+        QFETCH(QStringList, change);
+        QFETCH(QDate, before);
+        QFETCH(QString, refusal);
+        QFETCH(QString, listed);
+        generate(10);
+        const QString archive = file("year.db");
+        for (const QString& statement : change) {
+            if (statement != "occupied") {
+                db.exec(statement);
+                continue;
+            }
+            QFile occupied(archive);
+            QVERIFY(occupied.open(QIODevice::WriteOnly) && occupied.write("last year's notes\n") > 0);
+        }
+        const QStringList lines = db.rows(EveryLine) + db.rows(StockRows);
+
+        const toolrun::Result refused = closeYear(before, archive);
+        QVERIFY2(refused.refusedInOneLine() && refused.err.contains(refusal), qPrintable(refused.err));
+        QVERIFY2(refused.out.contains(listed), qPrintable(refused.out));
+        QCOMPARE(db.rows(EveryLine) + db.rows(StockRows), lines);
+        QCOMPARE(toolrun::fileText(archive), QString(change.contains("occupied") ? "last year's notes\n" : ""));
+        QCOMPARE(QDir(dir.path()).entryList({"year.db.*"}), QStringList());
+    }
+
+    // Stopped after its archive was in place, before the database changed
+    // (the same documents made again stand for that): the close is run
+    // again, takes that archive's place and ends as the first would have.
+    // Run once more, there is nothing left to close.
+    void runAgainAfterAStop()
+    {
+        generate(10);
+        const QString archive = file("year.db");
+        QCOMPARE(closeYear(SecondYear, archive).exitCode, 0);
+        const QStringList after = db.rows(EveryLine) + db.rows("select * from ItemIn where CustomerName = 'OPENING STOCK'");
+
+        generate(10);
+        QFile stale(archive + ".partial");
+        QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("cut short") > 0);
+        stale.close();
+        const toolrun::Result again = closeYear(SecondYear, archive);
+        QVERIFY2(again.exitCode == 0, qPrintable(again.out + again.err));
+        QCOMPARE(db.rows(EveryLine) + db.rows("select * from ItemIn where CustomerName = 'OPENING STOCK'"), after);
+        QVERIFY(!QFile::exists(archive + ".partial"));
+        QCOMPARE(billdb({"check", "--database", archive}).exitCode, 0);
+
+        const toolrun::Result closed = closeYear(SecondYear, archive);
+        QVERIFY2(closed.exitCode == 0 && closed.out.contains("is closed into " + archive), qPrintable(closed.out + closed.err));
+        QCOMPARE(db.rows(EveryLine) + db.rows("select * from ItemIn where CustomerName = 'OPENING STOCK'"), after);
+    }
+
+    // A till stores a line while the close makes its archive, and commits
+    // as the close turns to the database: a line of an old bill stops the
+    // close without a change (run it again); one of the new year stays, and
+    // the close goes on.
+    void aTillWritingWhileTheArchiveIsMade_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("to an old bill") << rows::billLine(7, 20, "TEA", 1, 10, 0, 0, "CASH", QDate(2025, 5, 1))
+                                        << false;
+        QTest::newRow("a new year's bill") << rows::billLine(9000, 1, "TEA", 1, 10, 0, 0, "CASH", ThirdYear)
+                                           << true;
+    }
+    void aTillWritingWhileTheArchiveIsMade()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, closes);
+        generate(10);
+        const QString oldLines = "Date_ < " + sql::date(SecondYear);
+        const int old = db.count("asigncharges", oldLines);
+        Connection till;
+        till.open();
+        Transaction storing(till);
+        RecordSet statement;
+        statement.open(line, till);
+
+        const QString archive = file("year.db");
+        QProcess close;
+        close.setProcessEnvironment(toolrun::environment(db.iniPath(), dir.path()));
+        close.start(toolrun::billdbProgram(), {"close-year", "--before", "2026-04-01", "--archive", archive});
+        QByteArray said;
+        while (!said.contains("The archive is made") && close.waitForReadyRead(30000))
+            said += close.readAllStandardOutput();
+        storing.commit();
+        QVERIFY(close.waitForFinished(60000));
+        const QString err = close.readAllStandardError();
+        QCOMPARE(close.exitCode(), closes ? 0 : 1);
+        QVERIFY2(closes || err.contains("a till changed documents dated before 01/Apr/2026"), qPrintable(err));
+        QCOMPARE(db.count("asigncharges", oldLines), closes ? 0 : old + 1);
+        QCOMPARE(QFile::exists(archive), closes);
+        QCOMPARE(db.count("asigncharges", "CustomerName = 'CASH' and Item = 'TEA'"), 1);
+    }
+
+    // Two tills' bill screens open while the year closes: one offering the
+    // next new bill, one showing an old bill. The new bill's first line goes
+    // under the number the closed database has next, which its box then
+    // shows; the old bill's screen is told it is gone, at Add Item and at
+    // Delete Serial, and changes nothing.
+    void tillsOpenDuringTheClose()
+    {
+        generate(10);
+        BillOne offering, showing;
+        Operator newBill(&offering), oldBill(&showing);
+        QCOMPARE(newBill.number(), QString("301"));
+        QVERIFY(oldBill.pick(ui::Number, "3"));
+        QVERIFY(!oldBill.gridRows().isEmpty());
+
+        const toolrun::Result closed = closeYear(ThirdYear, file("year.db"));
+        QVERIFY2(closed.exitCode == 0, qPrintable(closed.out + closed.err));
+        newBill.addLine("ITEM 1", "2");
+        QCOMPARE(newBill.number(), QString("1"));
+        QCOMPARE(db.rows("select BillNumber, Serial, Item, Quantity from asigncharges"), QStringList{"1|1|ITEM 1|2"});
+
+        oldBill.addLine("ITEM 1", "1");
+        oldBill.clickGridRow(0);
+        oldBill.click(ui::DeleteSerial);
+        QCOMPARE(rows::textsWithRefusals(messages),
+                 QStringList({"Bill 3 is no longer stored: another till deleted it, or closed its year into an archive. "
+                              "Nothing was added; press \"New Bill / Refresh\" for a new bill.",
+                              "refused"}));
+        QCOMPARE(db.count("asigncharges"), 1);
+    }
+
+    // The program on the archive: the login checks the archive's users, the
+    // caption names it, the menu offers the four query screens and Close,
+    // each screen shows and prints the archive's rows, and nothing can be
+    // written into it; the shop's database is not touched.
+    void lookingBackAtTheArchive()
+    {
+        generate(10);
+        const QString archive = file("year.db");
+        QCOMPARE(closeYear(SecondYear, archive).exitCode, 0);
+        db.exec("update UserTable set pwd = 'x'");  // the shop's password changed since
+        const QStringList live = db.rows(EveryLine) + db.rows(StockRows);
+        auto printed = print::installCapture();
+
+        QFile notes(file("notes.db"));
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a database") > 0);
+        notes.close();
+        QVERIFY(!shell::openArchive(notes.fileName()) && !shell::openArchive(file("missing.db")));
+        QCOMPARE(messages.shown.size(), 2);
+        QVERIFY(rundatabase::archivePath().isEmpty());
+        messages.clear();
+
+        QVERIFY(shell::openArchive(archive));
+        LOGIN login;
+        login.TXTpass->setText("ADMIN");
+        login.LOGIN_Click();
+        MDIForm1* main = MDIForm1::existing();
+        QVERIFY(main && main->isVisible());
+        QVERIFY2(main->windowTitle().contains(archive) && main->windowTitle().contains("read only"),
+                 qPrintable(main->windowTitle()));
+        QStringList offered;
+        for (QAction* action : main->findChildren<QAction*>())
+            if (action->objectName().startsWith("mnu") && !action->menu())
+                offered << action->objectName();
+        offered.sort();
+        QCOMPARE(offered, QStringList({"mnuBill", "mnuClose", "mnuExpenditureQuery", "mnuItemReceiveQuery",
+                                       "mnuStockQuery"}));
+
+        struct Query {
+            QString entry;
+            QString screen;
+            QStringList show;  // box=text, then the button
+            QString print;
+            QString rows;  // the archive's rows the grid lists
+        };
+        const Query queries[] = {
+            {"mnuBill", ui::BillQuery, {ui::ShowTotal}, ui::PrintTotal, "select count(distinct BillNumber) from asigncharges"},
+            {"mnuItemReceiveQuery", ui::ReceiptQuery, {ui::From + "=1", ui::To + "=32767", ui::Show}, ui::PrintRange,
+             "select count(*) from ItemIn"},
+            {"mnuStockQuery", ui::StockQuery, {ui::ShowAll}, ui::PrintAllStock, "select count(*) from Stock"},
+            {"mnuExpenditureQuery", ui::ExpenditureQuery, {ui::From + "=1", ui::To + "=32767", ui::Show}, ui::PrintRange,
+             "select count(*) from ExpenditureTable"},
+        };
+        for (const Query& query : queries) {
+            main->findChild<QAction*>(query.entry)->trigger();
+            QWidget* screen = main->openWindow(query.screen)->widget();
+            Operator op(screen);
+            for (QDateEdit* picker : screen->findChildren<QDateEdit*>())
+                picker->setDate(picker->objectName() == "DTP1" ? QDate(2000, 1, 1) : QDate(2100, 1, 1));
+            for (const QString& step : query.show) {
+                if (step.contains('='))
+                    op.type(step.section('=', 0, 0), step.section('=', 1));
+                else
+                    op.click(step);
+            }
+            const int rows = TestDatabase::rowsAt(readOnly(archive), query.rows).value(0).toInt();
+            QVERIFY(rows > 0);
+            QCOMPARE(allRows(op.grid()), rows);
+            printed->clear();
+            op.click(query.print);
+            QCOMPARE(printed->finishedJobs(), 1);
+            QVERIFY2(printed->allLines().size() > rows, qPrintable(query.screen));
+        }
+        QVERIFY(messages.shown.isEmpty());
+
+        Connection connection;
+        connection.open();
+        RecordSet statement;
+        QVERIFY_THROWS_EXCEPTION(Failure, statement.open("delete from asigncharges", connection));
+        connection.close();
+        delete main;
+        rundatabase::useDataSource();
+        print::restoreDefaultDestination();
+        QCOMPARE(db.rows(EveryLine) + db.rows(StockRows), live);
+        QVERIFY(TestDatabase::rowsAt(readOnly(archive), "select count(*) from asigncharges").value(0).toInt() > 0);
+
+        // From the shop's program: File > Open Closed Year... starts a program window on the archive chosen.
+        QStringList started;
+        shell::setArchiveStart([&](const QString& path) { started << path; });
+        AnsweringDialogs dialogs;
+        dialogs.answer = archive;
+        MDIForm1::instance()->findChild<QAction*>("mnuOpenClosedYear")->trigger();
+        shell::setArchiveStart({});
+        delete MDIForm1::existing();
+        QCOMPARE(started, QStringList{archive});
+    }
+};
+
+QTEST_MAIN(CloseYearTest)
+#include "tst_closeyear.moc"
