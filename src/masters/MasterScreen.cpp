@@ -337,14 +337,4 @@ MasterScreen* createMasterScreen(const QString& name, QWidget* parent)
     return instance ? new MasterScreen(*instance, parent) : nullptr;
 }
 
-MasterScreen* createCustomerEnty(QWidget* parent)
-{
-    return createMasterScreen(QStringLiteral("CustomerEnty"), parent);
-}
-
-MasterScreen* createItemEntry(QWidget* parent)
-{
-    return createMasterScreen(QStringLiteral("ItemEntry"), parent);
-}
-
 }  // namespace masters

@@ -91,7 +91,4 @@ namespace masters {
 // The screen of that name, loaded and ready; nullptr for an unknown name.
 MasterScreen* createMasterScreen(const QString& name, QWidget* parent = nullptr);
 
-MasterScreen* createCustomerEnty(QWidget* parent = nullptr);
-MasterScreen* createItemEntry(QWidget* parent = nullptr);
-
 }  // namespace masters
