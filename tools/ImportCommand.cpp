@@ -38,7 +38,8 @@ const char* const ImportHelp = R"(  import TABLE FILE [--skip-bad] [--database D
       Any bad record and nothing is imported; with --skip-bad the others
       are. Exit status: 0 every record imported; 2 bad records listed and
       nothing imported; 3 bad records listed (--skip-bad) and the others
-      imported; 1 any other failure, nothing imported.
+      imported (2 when there are none); 1 any other failure, nothing
+      imported.
 )";
 
 namespace {
@@ -163,7 +164,7 @@ private:
     const MasterStore& m_store;
     QVector<int> m_positions;
     int m_columns;
-    QHash<QString, qint16> m_storedKeys;  // case folded, as the tables compare
+    QHash<QString, qint16> m_storedKeys;  // case folded: the tables ignore case
     QHash<QString, int> m_fileKeys;       // of the good records, with their lines
     MasterRecord m_record;
 };

@@ -192,8 +192,12 @@ MasterStore::Numbers MasterStore::saveAll(qint16 sn, const QVector<MasterRecord>
     const std::optional<qint16> next = nextNumber();
     const int room = next ? numbering::HighestNumber - *next + 1 : 0;
     if (room < rest)
-        throw Failure(usedUpMessage() + QStringLiteral(" %1 has room for %2 more records, not %3.")
-                                            .arg(m_table).arg(room).arg(rest));
+        throw Failure(QStringLiteral("%1 has room for %2 more records, SN %3 to %4, not for %5.")
+                          .arg(m_table)
+                          .arg(room + 1)
+                          .arg(numbers.first)
+                          .arg(numbering::HighestNumber)
+                          .arg(records.size()));
     int number = *next;
     for (qsizetype start = 1; start < records.size(); start += RecordsPerInsert) {
         QStringList rows;
