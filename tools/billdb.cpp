@@ -1,10 +1,13 @@
 // billdb: creates the database and the data source "Bill", keeps the shop's
 // letterhead and the stock's selling prices, backs the database up, restores
-// and checks it, and closes a year into an archive.
+// and checks it, closes a year into an archive, and exports and imports the
+// master tables as CSV files.
 
 #include "BackupCommand.h"
 #include "CheckCommand.h"
 #include "CloseYearCommand.h"
+#include "ExportCommand.h"
+#include "ImportCommand.h"
 #include "InitCommand.h"
 #include "MrpCommand.h"
 #include "RestoreCommand.h"
@@ -29,8 +32,9 @@ Commands:
 const char* const UsageEnd = R"(  --help
       Shows this text.
 
-Without --database, "shop", "mrp", "backup", "restore", "check" and
-"close-year" work on the database of the data source "Bill".
+Without --database, "shop", "mrp", "backup", "restore", "check",
+"close-year", "export" and "import" work on the database of the data source
+"Bill".
 )";
 
 // Every option of every command; a command accepts those it names.
@@ -49,6 +53,7 @@ const QList<QCommandLineOption> Options{
     {QStringLiteral("price"), QString(), QStringLiteral("PRICE")},
     {QStringLiteral("before"), QString(), QStringLiteral("DATE")},
     {QStringLiteral("archive"), QString(), QStringLiteral("FILE")},
+    {QStringLiteral("skip-bad"), QString()},
     {{QStringLiteral("h"), QStringLiteral("help")}, QString()},
 };
 
@@ -67,6 +72,8 @@ const Command Commands[]{
     {"restore", {"database"}, {"FILE"}, restore},
     {"check", {"database"}, {}, check},
     {"close-year", {"database", "before", "archive"}, {}, closeYear},
+    {"export", {"database"}, {"TABLE", "FILE"}, exportMaster},
+    {"import", {"database", "skip-bad"}, {"TABLE", "FILE"}, importMaster},
 };
 
 QTextStream& out()
@@ -80,6 +87,7 @@ QString help()
     return (QLatin1String(UsageStart) + QLatin1String(InitHelp) + QLatin1String(ServerInitHelp)
             + QLatin1String(ShopHelp) + QLatin1String(MrpHelp) + QLatin1String(BackupHelp)
             + QLatin1String(RestoreHelp) + QLatin1String(CheckHelp) + QLatin1String(CloseYearHelp)
+            + QLatin1String(ExportHelp) + QLatin1String(ImportHelp)
             + QLatin1String(UsageEnd))
         .arg(admintool::command());
 }

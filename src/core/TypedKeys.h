@@ -13,4 +13,8 @@ bool isTypedCharacter(const QString& text);
 // character (ß has none); anything else as typed.
 QString capitalOf(const QString& typed);
 
+// The text as typing it under the capitals rule writes it: every letter
+// its capital (capitalOf), anything else as it is.
+QString capitals(const QString& text);
+
 }  // namespace typedkeys

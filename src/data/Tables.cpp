@@ -18,7 +18,7 @@ QString smallint(const QString& column)
 QString text(const QString& column, Engine engine)
 {
     // citext: the server's text type that compares without regard to case.
-    return column + (engine == Engine::Postgres ? QStringLiteral(" CITEXT") : QStringLiteral(" VARCHAR(255) COLLATE NOCASE"));
+    return column + (engine == Engine::Postgres ? QStringLiteral(" CITEXT") : QStringLiteral(" VARCHAR(%1) COLLATE NOCASE").arg(TextWidth));
 }
 
 QString real(const QString& column, Engine engine)

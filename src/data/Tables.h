@@ -13,6 +13,9 @@ namespace schema {
 // keys and checks; text that ignores case as each engine writes it.
 enum class Engine { Sqlite, Postgres };
 
+// The longest text a text column is declared to hold, in characters.
+constexpr int TextWidth = 255;
+
 // CREATE TABLE / CREATE INDEX statements and, last, the first user row.
 QStringList statements(Engine engine = Engine::Sqlite);
 

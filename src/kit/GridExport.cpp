@@ -1,5 +1,6 @@
 #include "kit/GridExport.h"
 
+#include "core/CsvText.h"
 #include "kit/DataScreen.h"
 #include "kit/FailureStyles.h"
 #include "kit/FileDialogs.h"
@@ -37,29 +38,12 @@ struct TextTable {
 const TextTable Tabs{QLatin1Char('\t'), QStringLiteral("\n")};
 const TextTable Csv{QLatin1Char(','), QStringLiteral("\r\n")};  // RFC 4180
 
-// A cell as a spreadsheet reads it back: quoted, with its quotes doubled, when
-// it holds the separator, a quote or a line break, or starts or ends with a
-// blank that a reader could trim.
-void appendField(QString& out, const QString& text, QChar separator)
-{
-    const bool quote = text.contains(separator) || text.contains(QLatin1Char('"'))
-        || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))
-        || (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()));
-    if (!quote) {
-        out += text;
-        return;
-    }
-    out += QLatin1Char('"');
-    out += QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    out += QLatin1Char('"');
-}
-
 void appendHeadings(QString& out, const QAbstractItemModel* model, const TextTable& table)
 {
     for (int column = 0; column < model->columnCount(); ++column) {
         if (column > 0)
             out += table.separator;
-        appendField(out, model->headerData(column, Qt::Horizontal).toString(), table.separator);
+        csv::appendField(out, model->headerData(column, Qt::Horizontal).toString(), table.separator);
     }
     out += table.lineEnd;
 }
@@ -69,7 +53,7 @@ void appendRow(QString& out, const QAbstractItemModel* model, int row, const Tex
     for (int column = 0; column < model->columnCount(); ++column) {
         if (column > 0)
             out += table.separator;
-        appendField(out, model->index(row, column).data().toString(), table.separator);
+        csv::appendField(out, model->index(row, column).data().toString(), table.separator);
     }
     out += table.lineEnd;
 }

@@ -1,6 +1,7 @@
 #include "masters/MasterScreen.h"
 
 #include "core/NumericText.h"
+#include "data/Tables.h"
 #include "kit/Connectx.h"
 #include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
@@ -45,10 +46,11 @@ QLabel* label(const QString& text, QWidget* parent, const QString& name)
     return shown;
 }
 
-QLineEdit* box(QWidget* parent, const QString& name)
+QLineEdit* box(QWidget* parent, const QString& name, int maxLength = controls::NoLengthLimit)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
+    edit->setMaxLength(maxLength);
     return edit;
 }
 
@@ -79,7 +81,7 @@ void MasterScreen::buildControls()
 
     Label4 = label(m_instance.nameLabel, this, QStringLiteral("Label4"));
     twips::place(Label4, 120, 1080, 1395, 360);
-    txtname = box(this, QStringLiteral("txtname"));
+    txtname = box(this, QStringLiteral("txtname"), schema::TextWidth);
     twips::place(txtname, 1680, 1080, 8280, 375);
 
     cmddelete = controls::button(this, QStringLiteral("cmddelete"), QStringLiteral("Delete"));
@@ -87,7 +89,7 @@ void MasterScreen::buildControls()
 
     Label22 = label(m_instance.secondLabel, this, QStringLiteral("Label22"));
     twips::place(Label22, 120, 1680, 1395, 375);
-    txtpn = box(this, QStringLiteral("txtpn"));
+    txtpn = box(this, QStringLiteral("txtpn"), schema::TextWidth);
     twips::place(txtpn, 1680, 1680, 8280, 375);
 
     // The phone is a party record's third column; the priced names have none,
@@ -95,7 +97,7 @@ void MasterScreen::buildControls()
     const int remarkTop = party ? 2280 : 4800;
     Label2 = label(QStringLiteral("Phone :"), this, QStringLiteral("Label2"));
     twips::place(Label2, 120, remarkTop, 1395, 375);
-    txtremark = box(this, QStringLiteral("txtremark"));
+    txtremark = box(this, QStringLiteral("txtremark"), schema::TextWidth);
     twips::place(txtremark, 1680, remarkTop, 8280, 375);
     Label2->setVisible(party);
     txtremark->setVisible(party);
@@ -273,8 +275,8 @@ void MasterScreen::SetGridWidths()
 
 bool MasterScreen::SaveItem(const QString& first, const QString& second, const QString& third)
 {
-    // A priced name needs a name and a numeric price; otherwise nothing happens.
-    if (!m_instance.isParty() && (first.isEmpty() || !numeric::isNumeric(second)))
+    // A record Save cannot store (a priced name without a numeric price, say): nothing happens.
+    if (!m_store.problemWith({0, first, second, third}).isEmpty())
         return false;
 
     bool saved = false;

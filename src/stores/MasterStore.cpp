@@ -1,18 +1,25 @@
 #include "stores/MasterStore.h"
 
 #include "core/DocumentNumbers.h"
+#include "core/Failure.h"
 #include "core/NumericText.h"
 #include "core/ShownText.h"
 #include "data/Connection.h"
 #include "data/NumberClaim.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
+#include "data/Tables.h"
+
+#include <algorithm>
 
 namespace stores {
 
 namespace {
 
 const QString ExpenditureHead = QStringLiteral("ExpenditureHead");
+
+// Records in one insert statement: few statements, each of a modest length.
+constexpr int RecordsPerInsert = 250;
 
 bool isExpenditureHead(const QString& table)
 {
@@ -42,6 +49,51 @@ RecordShape MasterStore::shapeOf(const QString& table)
 QString MasterStore::usedUpMessage()
 {
     return QStringLiteral("SNs are used up: the highest SN is %1.").arg(numbering::HighestNumber);
+}
+
+QStringList MasterStore::savedColumns() const
+{
+    return m_shape == RecordShape::Party
+        ? QStringList{QStringLiteral("ITEM"), QStringLiteral("PARTNO"), QStringLiteral("REMARK")}
+        : QStringList{QStringLiteral("TYPEOFCHARGES"), QStringLiteral("VALUEofCHARGES")};
+}
+
+QString MasterStore::keyColumn() const
+{
+    return m_shape == RecordShape::Party ? QStringLiteral("REMARK") : QStringLiteral("TYPEOFCHARGES");
+}
+
+QString MasterStore::keyOf(const MasterRecord& record) const
+{
+    return m_shape == RecordShape::Party ? record.third : record.first;
+}
+
+QString MasterStore::problemWith(const MasterRecord& record) const
+{
+    const QStringList columns = savedColumns();
+    if (record.first.isEmpty())
+        return columns.at(0) + QStringLiteral(" is empty");
+    const QStringList texts = m_shape == RecordShape::Party
+        ? QStringList{record.first, record.second, record.third}
+        : QStringList{record.first};
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        if (texts.at(i).size() > schema::TextWidth)
+            return QStringLiteral("%1 has %2 characters, more than %3")
+                .arg(columns.at(i))
+                .arg(texts.at(i).size())
+                .arg(schema::TextWidth);
+    if (m_shape == RecordShape::PricedName) {
+        bool number = numeric::isNumeric(record.second);
+        try {
+            if (number)
+                numeric::toDouble(record.second);
+        } catch (const Failure&) {
+            number = false;  // beyond a double's range
+        }
+        if (!number)
+            return QStringLiteral("%1 \"%2\" is not a number").arg(columns.at(1), record.second);
+    }
+    return {};
 }
 
 // The grid's columns, up to the table (the expenditure heads' statements
@@ -107,17 +159,59 @@ std::optional<qint16> MasterStore::nextNumber() const
     return next.number;
 }
 
-qint16 MasterStore::save(qint16 sn, const QString& first, const QString& second, const QString& third) const
+QStringList MasterStore::insertedValues(const QString& first, const QString& second, const QString& third) const
 {
-    const QStringList values = m_shape == RecordShape::Party
+    return m_shape == RecordShape::Party
         ? QStringList{sql::text(first), sql::text(second), sql::text(third)}
         : QStringList{sql::text(first), sql::number(numeric::toDouble(second)), QStringLiteral("'-'"),
                       QStringLiteral("0")};
+}
+
+qint16 MasterStore::save(qint16 sn, const QString& first, const QString& second, const QString& third) const
+{
+    const QStringList values = insertedValues(first, second, third);
     const auto insertAt = [&](qint16 number) {
         return claim::insertUnlessTaken(m_table, QStringList{sql::number(number)} + values,
                                         QStringLiteral("SN = ") + sql::number(number));
     };
     return claim::storeUnderFreeNumber(m_table, sn, insertAt, [this] { return nextNumber(); }, connection());
+}
+
+MasterStore::Numbers MasterStore::saveAll(qint16 sn, const QVector<MasterRecord>& records) const
+{
+    if (records.isEmpty())
+        return {};
+    const MasterRecord& head = records.first();
+    Numbers numbers;
+    numbers.first = numbers.last = save(sn, head.first, head.second, head.third);
+    const qsizetype rest = records.size() - 1;
+    if (rest == 0)
+        return numbers;
+    // The first record's insert holds the table's numbering lock until the
+    // transaction ends: every number above the largest stored stays free.
+    const std::optional<qint16> next = nextNumber();
+    const int room = next ? numbering::HighestNumber - *next + 1 : 0;
+    if (room < rest)
+        throw Failure(QStringLiteral("%1 has room for %2 more records, SN %3 to %4, not for %5.")
+                          .arg(m_table)
+                          .arg(room + 1)
+                          .arg(numbers.first)
+                          .arg(numbering::HighestNumber)
+                          .arg(records.size()));
+    int number = *next;
+    for (qsizetype start = 1; start < records.size(); start += RecordsPerInsert) {
+        QStringList rows;
+        for (qsizetype i = start; i < std::min(records.size(), start + RecordsPerInsert); ++i) {
+            const MasterRecord& record = records.at(i);
+            numbers.last = qint16(number++);
+            rows << QLatin1Char('(')
+                    + (QStringList{sql::number(numbers.last)} + insertedValues(record.first, record.second, record.third))
+                          .join(QLatin1Char(','))
+                    + QLatin1Char(')');
+        }
+        run(QStringLiteral("insert into ") + m_table + QStringLiteral(" values") + rows.join(QLatin1Char(',')));
+    }
+    return numbers;
 }
 
 void MasterStore::remove(qint16 sn) const
@@ -134,6 +228,21 @@ QVector<PrintedRow> MasterStore::listing() const
     RecordSet records;
     records.open(QStringLiteral("Select * from ") + table + QStringLiteral(" ORDER by SN asc"), connection());
     return records.rows();
+}
+
+QVector<MasterRecord> MasterStore::records() const
+{
+    QVector<MasterRecord> records;
+    for (const PrintedRow& row : listing()) {
+        MasterRecord record;
+        record.sn = numeric::toInt16(row.at(0));
+        record.first = shown::text(row.at(1));
+        record.second = shown::text(row.at(2));
+        if (m_shape == RecordShape::Party)
+            record.third = shown::text(row.at(3));
+        records << record;
+    }
+    return records;
 }
 
 }  // namespace stores

@@ -39,6 +39,19 @@ public:
     static QString usedUpMessage();
 
     const QString& table() const { return m_table; }
+    // The columns Save fills from the boxes, by the table's names: the
+    // name, the address or price, the phone (a party record's only).
+    QStringList savedColumns() const;
+    // The column whose value no two records may share: the phone of a
+    // party record, the name of a priced one.
+    QString keyColumn() const;
+    QString keyOf(const MasterRecord& record) const;
+
+    // Why Save would not store the record, by its columns' names: a name
+    // that is empty, a text longer than its column, a price that is no
+    // number. Empty when Save stores it (unless the database refuses a
+    // duplicate).
+    QString problemWith(const MasterRecord& record) const;
 
     // The grid's rows, over a connection of their own: the whole table,
     // newest first, or the records whose column contains the text.
@@ -57,15 +70,29 @@ public:
     // price (a number). Throws DbError when the database refuses it (a
     // duplicate phone or name), Failure when no SN is left.
     qint16 save(qint16 sn, const QString& first, const QString& second, const QString& third) const;
+    // Stores the records in their order, as many Saves would: the first
+    // under sn (or the next free number, as save), the others under the
+    // numbers after the largest stored then, in the transaction open on
+    // the connection, in a few statements. Returns the first and the last
+    // record's SN. Throws Failure when the SNs up to 32767 do not hold them
+    // all, DbError as save.
+    struct Numbers {
+        qint16 first = 0, last = 0;
+    };
+    Numbers saveAll(qint16 sn, const QVector<MasterRecord>& records) const;
     // In the transaction open on the connection.
     void remove(qint16 sn) const;
 
     // Every record in SN order, each field in the table's order: the
     // printed list (customers, suppliers, items).
     QVector<PrintedRow> listing() const;
+    // Every record in SN order, as the boxes show it.
+    QVector<MasterRecord> records() const;
 
 private:
     QString gridSelect() const;
+    // A record's values in an insert, after its SN.
+    QStringList insertedValues(const QString& first, const QString& second, const QString& third) const;
 
     QString m_table;
     RecordShape m_shape;

@@ -1,0 +1,140 @@
+#include "core/CsvText.h"
+
+namespace csv {
+
+namespace {
+
+const QChar Comma = QLatin1Char(',');
+const QChar Quote = QLatin1Char('"');
+const QChar LineFeed = QLatin1Char('\n');
+const QChar Return = QLatin1Char('\r');
+
+// Reads the records of a text one value at a time.
+class Reader {
+public:
+    explicit Reader(const QString& text) : m_text(text) {}
+
+    QVector<Record> all()
+    {
+        QVector<Record> records;
+        while (m_at < m_text.size()) {
+            if (skipLineEnd())
+                continue;  // a blank line
+            records << record();
+        }
+        return records;
+    }
+
+private:
+    bool atEnd() const { return m_at >= m_text.size(); }
+
+    // Steps over a line end (LF or CRLF) where there is one.
+    bool skipLineEnd()
+    {
+        if (m_text.at(m_at) == LineFeed) {
+            ++m_at;
+        } else if (m_text.at(m_at) == Return && m_at + 1 < m_text.size() && m_text.at(m_at + 1) == LineFeed) {
+            m_at += 2;
+        } else {
+            return false;
+        }
+        ++m_line;
+        return true;
+    }
+
+    Record record()
+    {
+        Record record;
+        record.line = m_line;
+        for (;;) {
+            record.fields << (!atEnd() && m_text.at(m_at) == Quote ? quoted(record) : plain());
+            if (atEnd() || skipLineEnd())
+                return record;
+            if (m_text.at(m_at) == Comma) {
+                ++m_at;
+                continue;
+            }
+            // Only after a closing quote: the value ends there.
+            if (record.problem.isEmpty())
+                record.problem = QStringLiteral("a value goes on after its closing quote");
+            plain();
+            if (atEnd() || skipLineEnd())
+                return record;
+            ++m_at;  // the comma
+        }
+    }
+
+    // A value without quotes: up to the next comma or line end.
+    QString plain()
+    {
+        const qsizetype start = m_at;
+        while (!atEnd() && m_text.at(m_at) != Comma && m_text.at(m_at) != LineFeed
+               && !(m_text.at(m_at) == Return && m_at + 1 < m_text.size() && m_text.at(m_at + 1) == LineFeed))
+            ++m_at;
+        return m_text.mid(start, m_at - start);
+    }
+
+    // A value between quotes, its doubled quotes made single; it may hold
+    // commas and line breaks.
+    QString quoted(Record& record)
+    {
+        QString value;
+        ++m_at;
+        while (!atEnd()) {
+            const qsizetype quote = m_text.indexOf(Quote, m_at);
+            const qsizetype end = quote < 0 ? m_text.size() : quote;
+            const QStringView part = QStringView(m_text).mid(m_at, end - m_at);
+            m_line += int(part.count(LineFeed));
+            value += part;
+            m_at = end;
+            if (quote < 0)
+                break;
+            if (quote + 1 < m_text.size() && m_text.at(quote + 1) == Quote) {
+                value += Quote;
+                m_at = quote + 2;
+                continue;
+            }
+            m_at = quote + 1;
+            return value;
+        }
+        record.problem = QStringLiteral("a quoted value is not closed");
+        return value;
+    }
+
+    const QString& m_text;
+    qsizetype m_at = 0;
+    int m_line = 1;
+};
+
+}  // namespace
+
+void appendField(QString& out, const QString& text, QChar separator)
+{
+    const bool quote = text.contains(separator) || text.contains(Quote) || text.contains(LineFeed)
+        || text.contains(Return) || (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()));
+    if (!quote) {
+        out += text;
+        return;
+    }
+    out += Quote;
+    out += QString(text).replace(Quote, QStringLiteral("\"\""));
+    out += Quote;
+}
+
+QString line(const QStringList& fields)
+{
+    QString text;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            text += Comma;
+        appendField(text, fields.at(i));
+    }
+    return text + QStringLiteral("\r\n");
+}
+
+QVector<Record> records(const QString& text)
+{
+    return Reader(text).all();
+}
+
+}  // namespace csv

@@ -1,0 +1,217 @@
+#include "ImportCommand.h"
+
+#include "MasterTables.h"
+#include "ToolDatabase.h"
+#include "core/CsvText.h"
+#include "core/Failure.h"
+#include "core/TypedKeys.h"
+#include "data/Connection.h"
+#include "data/Tables.h"
+#include "stores/MasterStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QStringDecoder>
+#include <QTextStream>
+#include <cstdio>
+
+using stores::MasterRecord;
+using stores::MasterStore;
+
+const char* const ImportHelp = R"(  import TABLE FILE [--skip-bad] [--database DB]
+      Adds the records of the CSV file FILE (RFC 4180, UTF-8, as export
+      writes it) to a master table (TABLE as for export), as Save on the
+      table's screen adds them: in the file's order, each under the next
+      SN. The first line names the columns, in any order and case: the
+      name (ITEM; TYPEOFCHARGES) and an item's or head's price
+      (VALUEofCHARGES) are needed, PARTNO and REMARK are empty where left
+      out; an SN column (and EXTRA1, EXTRA2) may be there and is not read,
+      since SNs are given anew. Letters are stored as capitals, as the
+      screens type them. A record is bad when its name is empty, a text is
+      longer than 255 characters, a price is no number, it has more or
+      fewer values than the heading, or it repeats the phone (REMARK) of a
+      customer, supplier or person, or the name of an item or head, of the
+      table or of a line above it (case ignored; an empty phone is a phone
+      too). Every bad record is listed on standard error as FILE:LINE:
+      reason, LINE the line it starts on.
+      Any bad record and nothing is imported; with --skip-bad the others
+      are. Exit status: 0 every record imported; 2 bad records listed and
+      nothing imported; 3 bad records listed (--skip-bad) and the others
+      imported (2 when there are none); 1 any other failure, nothing
+      imported.
+)";
+
+namespace {
+
+enum ExitStatus { AllImported = 0, NothingImported = 2, BadOnesSkipped = 3 };
+
+// The line (from 1) holding the first byte that is no UTF-8.
+int firstLineNotUtf8(const QByteArray& bytes)
+{
+    int line = 1;
+    for (const QByteArray& text : bytes.split('\n')) {
+        QStringDecoder decoder(QStringConverter::Utf8);
+        const QString decoded = decoder.decode(text);
+        if (decoder.hasError())
+            return line;
+        ++line;
+    }
+    return line;
+}
+
+QString fileText(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(QStringLiteral("%1 cannot be read: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    const QByteArray bytes = file.readAll();
+    QStringDecoder decoder(QStringConverter::Utf8);  // a byte order mark at the start is dropped
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        throw Failure(QStringLiteral("%1:%2: the file is no UTF-8 text (a spreadsheet saves it as \"CSV UTF-8\")")
+                          .arg(QDir::toNativeSeparators(fileName))
+                          .arg(firstLineNotUtf8(bytes)));
+    return text;
+}
+
+// Where the values the import reads stand in a record of the file: for
+// each column Save fills, its position, or -1 where the file has none.
+QVector<int> positionsOf(const csv::Record& heading, const MasterStore& store, const QString& where)
+{
+    if (!heading.problem.isEmpty())
+        throw Failure(where + QStringLiteral(": ") + heading.problem);
+    const QStringList saved = store.savedColumns();
+    const QStringList known = schema::columnNames().value(store.table().toLower());
+    QVector<int> positions(saved.size(), -1);
+    QStringList seen;
+    for (qsizetype i = 0; i < heading.fields.size(); ++i) {
+        const QString name = heading.fields.at(i).trimmed();
+        if (!known.contains(name, Qt::CaseInsensitive))
+            throw Failure(QStringLiteral("%1: \"%2\" is no column of %3 (%4)")
+                              .arg(where, name, store.table(), known.join(QStringLiteral(", "))));
+        if (seen.contains(name, Qt::CaseInsensitive))
+            throw Failure(QStringLiteral("%1: the heading names %2 twice").arg(where, name));
+        seen << name;
+        for (qsizetype column = 0; column < saved.size(); ++column)
+            if (name.compare(saved.at(column), Qt::CaseInsensitive) == 0)
+                positions[column] = int(i);
+    }
+    // The name, and a priced name's price: a record is nothing without them.
+    const qsizetype needed = store.shapeOf(store.table()) == stores::RecordShape::Party ? 1 : 2;
+    for (qsizetype column = 0; column < needed; ++column)
+        if (positions.at(column) < 0)
+            throw Failure(QStringLiteral("%1: the heading names no column %2").arg(where, saved.at(column)));
+    return positions;
+}
+
+struct BadRecord {
+    int line;
+    QString reason;
+};
+
+struct Checked {
+    QVector<MasterRecord> good;
+    QVector<BadRecord> bad;
+};
+
+// Each record of the file as Save would take it, or why it would not.
+class RecordCheck {
+public:
+    RecordCheck(const MasterStore& store, const QVector<int>& positions, int columns)
+        : m_store(store), m_positions(positions), m_columns(columns)
+    {
+        for (const MasterRecord& stored : store.records())
+            m_storedKeys.insert(store.keyOf(stored).toCaseFolded(), stored.sn);
+    }
+
+    void operator()(const csv::Record& record, Checked& checked)
+    {
+        const QString reason = problem(record);
+        if (reason.isEmpty())
+            checked.good << m_record;
+        else
+            checked.bad << BadRecord{record.line, reason};
+    }
+
+private:
+    QString problem(const csv::Record& record)
+    {
+        if (!record.problem.isEmpty())
+            return record.problem;
+        if (record.fields.size() != m_columns)
+            return QStringLiteral("%1 values where the heading names %2 columns").arg(record.fields.size()).arg(m_columns);
+        // As typed into the screen's boxes: its letters capitals.
+        const auto value = [&](int column) {
+            const int position = m_positions.value(column, -1);
+            return position < 0 ? QString() : typedkeys::capitals(record.fields.at(position));
+        };
+        m_record = MasterRecord{0, value(0), value(1), value(2)};
+        const QString problem = m_store.problemWith(m_record);
+        if (!problem.isEmpty())
+            return problem;
+        const QString key = m_store.keyOf(m_record);
+        const QString folded = key.toCaseFolded();
+        const QString repeated = QStringLiteral("duplicate %1 \"%2\": ").arg(m_store.keyColumn(), key);
+        if (const auto stored = m_storedKeys.constFind(folded); stored != m_storedKeys.cend())
+            return repeated + QStringLiteral("SN %1 has it").arg(stored.value());
+        if (const auto above = m_fileKeys.constFind(folded); above != m_fileKeys.cend())
+            return repeated + QStringLiteral("line %1 has it").arg(above.value());
+        m_fileKeys.insert(folded, record.line);
+        return {};
+    }
+
+    const MasterStore& m_store;
+    QVector<int> m_positions;
+    int m_columns;
+    QHash<QString, qint16> m_storedKeys;  // case folded: the tables ignore case
+    QHash<QString, int> m_fileKeys;       // of the good records, with their lines
+    MasterRecord m_record;
+};
+
+}  // namespace
+
+int importMaster(const tooldb::CommandLine& line, QTextStream& out)
+{
+    const QString table = mastertables::tableNamed(line.words.at(0));
+    const QString fileName = QDir::toNativeSeparators(line.words.at(1));
+    const QVector<csv::Record> records = csv::records(fileText(line.words.at(1)));
+    if (records.isEmpty())
+        throw Failure(QStringLiteral("%1 is empty: its first line names the columns").arg(fileName));
+
+    Connection connection;
+    tooldb::open(connection, line.database());
+    const MasterStore store(table, connection);
+    const csv::Record& heading = records.first();
+    RecordCheck check(store, positionsOf(heading, store, fileName + QStringLiteral(":1")), int(heading.fields.size()));
+    Checked checked;
+    for (qsizetype i = 1; i < records.size(); ++i)
+        check(records.at(i), checked);
+
+    for (const BadRecord& bad : checked.bad)
+        std::fprintf(stderr, "%s:%d: %s\n", qPrintable(fileName), bad.line, qPrintable(bad.reason));
+    const qsizetype bad = checked.bad.size();
+    if (bad > 0 && (!line.isSet("skip-bad") || checked.good.isEmpty())) {
+        out << "Nothing imported; bad: " << bad << " of " << mastertables::records(records.size() - 1)
+            << " (listed above)\n";
+        return NothingImported;
+    }
+
+    QString numbers;
+    if (!checked.good.isEmpty()) {
+        const std::optional<qint16> sn = store.nextNumber();
+        if (!sn)
+            throw Failure(MasterStore::usedUpMessage());
+        Transaction transaction(connection);
+        const MasterStore::Numbers stored = store.saveAll(*sn, checked.good);
+        transaction.commit();
+        numbers = stored.first == stored.last ? QStringLiteral(" (SN %1)").arg(stored.first)
+                                              : QStringLiteral(" (SN %1 to %2)").arg(stored.first).arg(stored.last);
+    }
+    out << "Imported " << mastertables::records(checked.good.size()) << " into " << table << numbers << " from "
+        << fileName;
+    if (bad > 0)
+        out << "; " << mastertables::records(bad) << " bad, not imported (listed above)";
+    out << "\n";
+    return bad > 0 ? BadOnesSkipped : AllImported;
+}
