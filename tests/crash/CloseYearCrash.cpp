@@ -11,29 +11,20 @@
 // --full makes 100 kills. Exit status 0 when every kill passed; the figures
 // go to standard output.
 
+#include "support/KillRun.h"
 #include "support/ShopYears.h"
 #include "support/TestDatabase.h"
-#include "support/ToolRun.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMap>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QThread>
-#include <QUrl>
-#include <cstdio>
-#include <random>
 #include <signal.h>
 
 namespace {
 
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
+using killrun::out;
 
 // Every row of the tables a close changes, in one order.
 const QStringList Tables{
@@ -51,20 +42,9 @@ QStringList rowsAt(const QString& connectionString)
     return all;
 }
 
-QString readOnly(const QString& archive)
-{
-    return "DRIVER=SQLite3;Database=" + QUrl::fromLocalFile(archive).toString() + "?mode=ro";
-}
-
-struct Options {
-    QString tool;
-    int kills = 4;
-    unsigned seed = std::random_device{}();
-};
-
 class Run {
 public:
-    explicit Run(const Options& options)
+    explicit Run(const killrun::Options& options)
         : m_options(options), m_archive(m_dir.filePath("Year.db")),
           m_environment(toolrun::environment(m_db.iniPath(), m_dir.path()))
     {
@@ -81,7 +61,7 @@ public:
             return 1;
         const qint64 whole = timer.elapsed();
         const QStringList after = rowsAt(m_db.connectionString());
-        const QStringList archived = rowsAt(readOnly(m_archive));
+        const QStringList archived = rowsAt(shopyears::readOnly(m_archive));
         out() << "seed " << m_options.seed << ", " << m_options.kills << " kills; a whole close takes " << whole
               << " ms\n";
 
@@ -114,7 +94,7 @@ public:
 
             if (!closeYear())
                 return fail(kill, "the close run again failed");
-            if (rowsAt(m_db.connectionString()) != after || rowsAt(readOnly(m_archive)) != archived)
+            if (rowsAt(m_db.connectionString()) != after || rowsAt(shopyears::readOnly(m_archive)) != archived)
                 return fail(kill, "the close run again did not end as a whole close");
             for (const QStringList& check : {QStringList{"check"}, QStringList{"check", "--database", m_archive}}) {
                 const toolrun::Result audit = toolrun::run(check, m_environment, m_options.tool);
@@ -162,7 +142,7 @@ private:
         return 1;
     }
 
-    const Options m_options;
+    const killrun::Options m_options;
     TestDatabase m_db;
     QTemporaryDir m_dir;
     const QString m_archive;
@@ -174,22 +154,8 @@ private:
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QCommandLineOption tool(QStringLiteral("tool"), {}, QStringLiteral("BILLDB")),
-        kills(QStringLiteral("kills"), {}, QStringLiteral("N")), seed(QStringLiteral("seed"), {}, QStringLiteral("S")),
-        full(QStringLiteral("full"));
-    QCommandLineParser parser;
-    parser.addOptions({tool, kills, seed, full});
-    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "usage: crash_close_year --tool BILLDB [--kills N] [--seed S] [--full]\n");
+    killrun::Options options;
+    if (!killrun::parse(QCoreApplication::arguments(), 4, 100, options))
         return 2;
-    }
-    Options options;
-    options.tool = parser.isSet(tool) ? parser.value(tool) : toolrun::billdbProgram();
-    if (parser.isSet(kills))
-        options.kills = parser.value(kills).toInt();
-    if (parser.isSet(seed))
-        options.seed = parser.value(seed).toUInt();
-    if (parser.isSet(full))
-        options.kills = 100;
     return Run(options).go();
 }

@@ -14,20 +14,16 @@
 #include "kit/DataScreen.h"
 #include "shell/ScreenCatalog.h"
 #include "support/Operator.h"
+#include "support/KillRun.h"
 #include "support/RecordingMessages.h"
 #include "support/Rows.h"
-#include "support/ToolRun.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QThread>
-#include <cstdio>
 #include <memory>
-#include <random>
 #include <signal.h>
 
 namespace {
@@ -37,12 +33,6 @@ namespace {
 const QStringList Codes{"R1", "T1", "S1", "D1"};
 const QStringList Items{"RICE", "TEA", "SUGAR", "DAL"};
 const QStringList Batches{"B1", "B2", "B3"};
-
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
 
 void storeMasters(const QString& database)
 {
@@ -138,13 +128,9 @@ int runChild(unsigned seed)
 
 // ------------------------------------------------------------------ the driver
 
-struct Options {
-    QString tool;
-    int kills = 3;
-    unsigned seed = std::random_device{}();
-};
+using killrun::out;
 
-int runDriver(const Options& options)
+int runDriver(const killrun::Options& options)
 {
     QTemporaryDir dir;
     const QString database = dir.filePath("Bill.db");
@@ -205,30 +191,16 @@ int runDriver(const Options& options)
 
 int main(int argc, char* argv[])
 {
-    QStringList words;
+    QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        words << QString::fromLocal8Bit(argv[i]);
-    const QCommandLineOption tool(QStringLiteral("tool"), {}, QStringLiteral("BILLDB")),
-        kills(QStringLiteral("kills"), {}, QStringLiteral("N")), seed(QStringLiteral("seed"), {}, QStringLiteral("S")),
-        full(QStringLiteral("full")), child(QStringLiteral("child"), {}, QStringLiteral("SEED"));
-    QCommandLineParser parser;
-    parser.addOptions({tool, kills, seed, full, child});
-    if (!parser.parse(words) || !parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "usage: crash_driver --tool BILLDB [--kills N] [--seed S] [--full]\n");
+        arguments << QString::fromLocal8Bit(argv[i]);
+    killrun::Options options;
+    if (!killrun::parse(arguments, 3, 200, options))
         return 2;
-    }
-    if (parser.isSet(child)) {
+    if (!options.child.isEmpty()) {
         QApplication app(argc, argv);
-        return runChild(parser.value(child).toUInt());
+        return runChild(options.child.toUInt());
     }
     QCoreApplication app(argc, argv);
-    Options options;
-    options.tool = parser.isSet(tool) ? parser.value(tool) : toolrun::billdbProgram();
-    if (parser.isSet(kills))
-        options.kills = parser.value(kills).toInt();
-    if (parser.isSet(seed))
-        options.seed = parser.value(seed).toUInt();
-    if (parser.isSet(full))
-        options.kills = 200;
     return runDriver(options);
 }

@@ -110,19 +110,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Failure, query(select.arg("04/12/2026", "04/12/2026")));
     }
 
-    // LIKE on a price matches the number as the screens show it.
-    void likeOnPricesMatchesThePlainNumber()
-    {
-        for (const char* row : {"1,'A',5", "2,'B',15", "3,'C',50", "4,'D',100", "5,'E',45.5"})
-            run(QString("insert into Charges values(%1,'-',0)").arg(row));
-        const auto names = [&](const QString& pattern) {
-            return db.rows("Select TYPEOFCHARGES from Charges where VALUEofCHARGES Like '%" + pattern + "%' order by TYPEOFCHARGES");
-        };
-        QCOMPARE(names("5"), QStringList({"A", "B", "C", "E"}));
-        QCOMPARE(names(".0"), QStringList());
-        QCOMPARE(names("45.5"), QStringList{"E"});
-    }
-
     // Each text comes back as it was typed, found by itself, and cannot end
     // its quotes: an emoji (which the driver would cut the statement at),
     // quotes around it, a byte-order mark or NUL character are no exception,
@@ -186,22 +173,6 @@ private slots:
         QCOMPARE(pragma.field(0).toString(), QString("wal"));
         pragma.open("PRAGMA synchronous", connection);
         QCOMPARE(pragma.field(0).toInt(), 2);  // FULL
-    }
-
-    void aTransactionStoresEveryStatementOrNone()
-    {
-        Connection connection;
-        connection.open();
-        for (const bool commit : {false, true}) {
-            {
-                Transaction transaction(connection);
-                RecordSet().open(line(1, 1, "TEA"), connection);
-                RecordSet().open(line(1, 2, "BUN"), connection);
-                if (commit)
-                    transaction.commit();
-            }
-            QCOMPARE(db.count("asigncharges"), commit ? 2 : 0);
-        }
     }
 
     // Opened twice, one connection; a failed open is told with the driver's

@@ -49,7 +49,8 @@ public:
     }
     QStringList entries(const QString& listName) const { return checks::entries(list(listName)); }
 
-    // Empties the box (or an editable list's box) as the operator does, then types the text key by key.
+    // Empties the box (or an editable list's box) as the operator does, then types the text key by key
+    // (QTest::keyClicks knows ASCII only: other characters go as plain key presses).
     void type(const QString& name, const QString& text) const
     {
         QWidget* target = control(name);
@@ -58,7 +59,12 @@ public:
         box->setFocus();
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, text);
+        for (const QChar c : text) {
+            if (c.unicode() < 128)
+                QTest::keyClicks(box, QString(c));
+            else
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
     }
     void click(const QString& buttonName) const
     {

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QStringList>
+#include <QUrl>
 
 // Two financial years of a shop's documents, for the tests of closing a year.
 namespace shopyears {
@@ -14,6 +15,12 @@ inline QString dayAfterStart(const QString& days)
 {
     return TestDatabase::onServer() ? QString("(DATE '2025-04-01' + (%1))").arg(days)
                                     : QString("date('2025-04-01', '+' || (%1) || ' days')").arg(days);
+}
+
+// The connection string that opens an archive read-only.
+inline QString readOnly(const QString& archive)
+{
+    return "DRIVER=SQLite3;Database=" + QUrl::fromLocalFile(archive).toString() + "?mode=ro";
 }
 
 // The financial years 2025-26 and 2026-27 of a shop, written set-based:

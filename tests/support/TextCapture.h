@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVector>
 #include <memory>
+#include <utility>
 
 // Print jobs kept as the text a reader would see on paper, for tests.
 namespace print {
@@ -20,19 +21,37 @@ struct CaptureLog {
 
     int finishedJobs() const { return int(jobs.size()); }
     // The pages of every job, in order.
-    QVector<CapturedPage> pages() const;
+    QVector<CapturedPage> pages() const
+    {
+        QVector<CapturedPage> all;
+        for (const CapturedJob& job : jobs)
+            all += job;
+        return all;
+    }
     // The lines of every page of every job, in order.
-    QStringList allLines() const;
+    QStringList allLines() const
+    {
+        QStringList all;
+        for (const CapturedPage& page : pages())
+            all += page;
+        return all;
+    }
     void clear() { jobs.clear(); }
 };
 
 class TextCapture : public PageDevice {
 public:
-    explicit TextCapture(std::shared_ptr<CaptureLog> log, int linesPerPage = 60);
+    TextCapture(std::shared_ptr<CaptureLog> log, int linesPerPage) : m_log(std::move(log)), m_linesPerPage(linesPerPage) {}
 
     int linesPerPage() const override { return m_linesPerPage; }
-    void addPage(const QVector<PrintedLine>& lines) override;
-    void finish() override;
+    void addPage(const QVector<PrintedLine>& lines) override
+    {
+        CapturedPage page;
+        for (const PrintedLine& line : lines)
+            page.append(lineText(line));
+        m_pages.append(page);
+    }
+    void finish() override { m_log->jobs.append(std::exchange(m_pages, {})); }
 
 private:
     std::shared_ptr<CaptureLog> m_log;
@@ -42,6 +61,11 @@ private:
 
 // Sends every later job to a new capture log, until another destination is
 // installed or restoreDefaultDestination().
-std::shared_ptr<CaptureLog> installCapture(int linesPerPage = 60);
+inline std::shared_ptr<CaptureLog> installCapture(int linesPerPage = 60)
+{
+    auto log = std::make_shared<CaptureLog>();
+    installDestination([log, linesPerPage] { return std::make_unique<TextCapture>(log, linesPerPage); });
+    return log;
+}
 
 }  // namespace print
