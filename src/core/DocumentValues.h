@@ -21,6 +21,15 @@ struct ReceiptValues {
     QVariant date;
     // Per line, in serial order: item, quantity, line amount, discount, total.
     QVector<PrintedRow> lines;
+    // Per line, in serial order: its unit amount (what one of it costs).
+    QVector<double> unitAmounts;
+    double grandTotal = 0;
+};
+
+// What a receipt's grand total is read with: the lines' unit amounts, in
+// serial order, and their line totals added and rounded once.
+struct ReceiptTotal {
+    QVector<double> unitAmounts;
     double grandTotal = 0;
 };
 

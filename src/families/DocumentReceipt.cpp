@@ -15,7 +15,11 @@ void printDocument(print::PrintJob& job, SkipFailing& errors, const stores::Line
     ReceiptValues document;
     document.number = number;
     errors([&] { document = documents.receipt(number); });
-    errors([&] { document.grandTotal = documents.printedGrandTotal(number); });
+    errors([&] {
+        const ReceiptTotal total = documents.printedTotal(number);
+        document.unitAmounts = total.unitAmounts;
+        document.grandTotal = total.grandTotal;
+    });
     print::receipt(job, letterhead, document, footer, [&](const std::function<void()>& step) { errors(step); });
 }
 

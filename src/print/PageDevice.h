@@ -30,6 +30,9 @@ QString lineText(const PrintedLine& line);
 class PageDevice {
 public:
     virtual ~PageDevice() = default;
+    // The columns a line of a receipt roll holds; 0 on a page, where every
+    // document keeps its page layout.
+    virtual int rollColumns() const { return 0; }
     // The widest line of the job, in columns, told before the first page: a
     // device of paper chooses its font so that the line fits the page.
     virtual void fitColumns(int columns) { (void)columns; }

@@ -126,6 +126,11 @@ void PrintJob::endLine()
     m_state->closeLine();
 }
 
+int PrintJob::rollColumns()
+{
+    return m_state->ready().rollColumns();
+}
+
 void PrintJob::line(int column, const QString& text)
 {
     this->text(column, text);

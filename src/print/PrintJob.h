@@ -30,6 +30,9 @@ public:
     void value(int column, const QVariant& value);
     // Ends the current line.
     void endLine();
+    // The columns of the device's receipt roll, 0 when it prints on pages
+    // (PageDevice::rollColumns()). Opens the device as an output does.
+    int rollColumns();
     // text() then endLine().
     void line(int column, const QString& text);
     // Ends the job: a line in progress is ended, the device is told the widest

@@ -20,13 +20,64 @@ constexpr double HouseSize = 10;
 // Points: no smaller, however wide a line is; nothing real is that wide.
 constexpr double SmallestSize = 2;
 
-QFont fixedPitchFont()
+// A receipt roll: paper whose printable width is at most 80 mm (with room
+// for the rounding of a queue's sizes in whole points).
+constexpr double WidestRollMm = 81;
+// Points: the roll's font, a character about 1.5 mm wide as a thermal
+// printer's own font is: 32 columns on 58 mm paper, 48 on 80 mm.
+constexpr double RollSize = 7;
+// Columns: the narrowest line a document for the roll is laid out to.
+constexpr int NarrowestRoll = 32;
+// A roll's PDF: the widths it takes, the edges a thermal head leaves
+// unprinted, and the longest page before a job goes on over the next.
+constexpr double NarrowestPdfRollMm = 20, WidestPdfRollMm = 80;
+constexpr double RollEdgeMm = 4;
+constexpr double LongestRollPageMm = 2000;
+
+QFont fixedPitchFont(double size = HouseSize)
 {
     QFont font = QFontDatabase::families().contains(QStringLiteral("DejaVu Sans Mono"))
         ? QFont(QStringLiteral("DejaVu Sans Mono"))
         : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(HouseSize);
+    font.setPointSizeF(size);
     return font;
+}
+
+double printableWidth(const QPrinter& printer)
+{
+    return printer.pageLayout().paintRectPixels(printer.resolution()).width();
+}
+
+// The columns of the printer's paper when it is a receipt roll, 0 when it is not.
+int rollColumnsOf(QPrinter& printer)
+{
+    if (printer.pageLayout().paintRect(QPageLayout::Millimeter).width() > WidestRollMm)
+        return 0;
+    const QFontMetricsF metrics(fixedPitchFont(RollSize), &printer);
+    const double printable = printableWidth(printer);
+    int columns = int(printable / metrics.horizontalAdvance(QLatin1Char('0')));
+    while (columns > NarrowestRoll && metrics.horizontalAdvance(QString(columns, QLatin1Char('0'))) > printable)
+        --columns;
+    return std::max(columns, NarrowestRoll);
+}
+
+// A printer into the PDF file; the caller sets its paper.
+std::unique_ptr<QPrinter> pdfPrinter(const QString& path)
+{
+    // Checked now so that the first statement of the job reports it, not the last.
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (file.isDir() || !folder.isDir() || !(file.exists() ? file.isWritable() : folder.isWritable()))
+        throw PrintError(QStringLiteral("The file %1 cannot be written.").arg(path));
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    return printer;
+}
+
+QPageSize rollPage(double widthMm, double lengthMm)
+{
+    return QPageSize(QSizeF(widthMm, lengthMm), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
 }
 
 // The paper's name as libpaper finds it: PAPERSIZE, else the first word of
@@ -79,26 +130,41 @@ std::unique_ptr<PrinterDevice> PrinterDevice::forDefaultPrinter()
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     if (!printer->isValid())
         throw PrintError(withPdfAdvice(QStringLiteral("The printer %1 is not available.").arg(info.printerName())));
+    // A printer starts on Qt's own default paper, not on the one its queue
+    // is set up with (a receipt roll, a shop's Letter paper).
+    if (info.defaultPageSize().isValid())
+        printer->setPageSize(info.defaultPageSize());
     return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer)));
 }
 
 std::unique_ptr<PrinterDevice> PrinterDevice::forPdfFile(const QString& path)
 {
-    // Checked now so that the first statement of the job reports it, not the last.
-    const QFileInfo file(path);
-    const QFileInfo folder(file.absolutePath());
-    if (file.isDir() || !folder.isDir() || !(file.exists() ? file.isWritable() : folder.isWritable()))
-        throw PrintError(QStringLiteral("The file %1 cannot be written.").arg(path));
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(path);
+    std::unique_ptr<QPrinter> printer = pdfPrinter(path);
     printer->setPageSize(systemPaper());
     return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer)));
 }
 
-PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer))
+std::unique_ptr<PrinterDevice> PrinterDevice::forPdfRoll(const QString& path, double widthMm)
 {
-    useFont(fixedPitchFont());
+    if (!(widthMm >= NarrowestPdfRollMm && widthMm <= WidestPdfRollMm))
+        throw PrintError(QStringLiteral("A receipt roll is 20 to 80 mm wide, not %1 mm.").arg(widthMm));
+    std::unique_ptr<QPrinter> printer = pdfPrinter(path);
+    printer->setPageLayout(QPageLayout(rollPage(widthMm, LongestRollPageMm), QPageLayout::Portrait,
+                                       QMarginsF(RollEdgeMm, RollEdgeMm, RollEdgeMm, RollEdgeMm),
+                                       QPageLayout::Millimeter));
+    return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer), true));
+}
+
+PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> printer, bool pagesFitTheirLines)
+    : m_printer(std::move(printer)), m_pagesFitTheirLines(pagesFitTheirLines)
+{
+    m_rollColumns = rollColumnsOf(*m_printer);
+    useFont(fixedPitchFont(preferredSize()));
+}
+
+double PrinterDevice::preferredSize() const
+{
+    return m_rollColumns > 0 ? RollSize : HouseSize;
 }
 
 PrinterDevice::~PrinterDevice() = default;
@@ -120,20 +186,30 @@ void PrinterDevice::fitColumns(int columns)
         font.setPointSizeF(size);
         return QFontMetricsF(font, m_printer.get()).horizontalAdvance(widest);
     };
-    const double printable = m_printer->pageLayout().paintRectPixels(m_printer->resolution()).width();
-    const double houseWidth = widthAt(HouseSize);
-    if (houseWidth > printable && printable > 0) {
+    const double printable = printableWidth(*m_printer);
+    const double preferred = preferredSize();
+    const double preferredWidth = widthAt(preferred);
+    if (preferredWidth > printable && printable > 0) {
         // Widths grow almost in proportion to the size (glyphs snap to the
         // printer's pixels): from the proportional size, a tenth of a point
         // down at a time until the line fits.
-        double size = std::floor(HouseSize * printable / houseWidth * 10) / 10;
+        double size = std::floor(preferred * printable / preferredWidth * 10) / 10;
         while (size > SmallestSize && widthAt(size) > printable)
             size -= 0.1;
         font.setPointSizeF(std::max(size, SmallestSize));
     } else {
-        font.setPointSizeF(HouseSize);
+        font.setPointSizeF(preferred);
     }
     useFont(font);
+}
+
+void PrinterDevice::fitPageTo(int lines)
+{
+    const QPageLayout layout = m_printer->pageLayout();
+    const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+    const double lineMm = QFontMetricsF(m_font, m_printer.get()).lineSpacing() / m_printer->resolution() * 25.4;
+    m_printer->setPageSize(rollPage(layout.fullRect(QPageLayout::Millimeter).width(),
+                                    margins.top() + lines * lineMm + margins.bottom()));
 }
 
 double PrinterDevice::columnX(int column) const
@@ -161,6 +237,8 @@ void PrinterDevice::finish()
 {
     if (m_pages.isEmpty())
         return;
+    if (m_pagesFitTheirLines)
+        fitPageTo(int(m_pages.first().size()));
     QPainter painter;
     if (!painter.begin(m_printer.get())) {
         m_pages.clear();
@@ -176,6 +254,8 @@ void PrinterDevice::finish()
     const bool onePitch = metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('M'))
         && metrics.horizontalAdvance(QLatin1Char(' ')) == metrics.horizontalAdvance(QLatin1Char('M'));
     for (int pageIndex = 0; pageIndex < m_pages.size(); ++pageIndex) {
+        if (pageIndex > 0 && m_pagesFitTheirLines)
+            fitPageTo(int(m_pages.at(pageIndex).size()));
         if (pageIndex > 0 && !m_printer->newPage()) {
             m_pages.clear();
             throw PrintError(QStringLiteral("The printer could not start a new page."));

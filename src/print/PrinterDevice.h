@@ -16,21 +16,32 @@ namespace print {
 // the paper in use: a document's columns stay where they are, all of them
 // on the page.
 //
+// Paper no wider than a receipt roll (a printable width of up to 80 mm) is
+// a roll: its lines hold as many columns as a 7 point font puts across it,
+// 32 at the least (as much smaller a font as that needs), and a document
+// laid out for the roll fits them at that size.
+//
 // Pages are kept until finish() and only then drawn: a job dropped before its
 // end leaves no sheet and no file (a print run that has begun cannot be
 // withdrawn from every printer system). A job without pages prints nothing
 // and writes no file.
 class PrinterDevice : public PageDevice {
 public:
-    // The system's default printer. Throws PrintError when there is none.
+    // The system's default printer, on the paper its queue uses. Throws
+    // PrintError when there is none.
     static std::unique_ptr<PrinterDevice> forDefaultPrinter();
     // A PDF file, written (replaced) at finish(), on the system's paper: the
     // one PAPERSIZE or else /etc/papersize names ("a4", "letter", "a5", ...),
     // as for every program that prints through libpaper; A4 when neither does.
     static std::unique_ptr<PrinterDevice> forPdfFile(const QString& path);
+    // A PDF file of a receipt roll `widthMm` wide (20 to 80 mm), a page a job
+    // as long as its lines (a very long job goes on over pages 2 m long).
+    // Throws PrintError for another width.
+    static std::unique_ptr<PrinterDevice> forPdfRoll(const QString& path, double widthMm);
 
     ~PrinterDevice() override;
 
+    int rollColumns() const override { return m_rollColumns; }
     void fitColumns(int columns) override;
     int linesPerPage() const override { return m_linesPerPage; }
     void addPage(const QVector<PrintedLine>& lines) override;
@@ -42,10 +53,16 @@ public:
     const QFont& font() const { return m_font; }
 
 private:
-    explicit PrinterDevice(std::unique_ptr<QPrinter> printer);
+    explicit PrinterDevice(std::unique_ptr<QPrinter> printer, bool pagesFitTheirLines = false);
     void useFont(const QFont& font);
+    // Points: the font size a document prints at when its widest line fits.
+    double preferredSize() const;
+    // The page made as long as `lines` lines (a roll's PDF).
+    void fitPageTo(int lines);
 
     std::unique_ptr<QPrinter> m_printer;
+    bool m_pagesFitTheirLines;
+    int m_rollColumns = 0;
     QFont m_font;
     int m_linesPerPage = 1;
     QVector<QVector<PrintedLine>> m_pages;

@@ -1,7 +1,7 @@
 #include "print/Receipt.h"
 
-#include "core/Dates.h"
-#include "core/Maker.h"
+#include "print/ReceiptTexts.h"
+#include "print/RollReceipt.h"
 
 namespace print {
 
@@ -9,21 +9,6 @@ namespace {
 
 constexpr int Margin = 1;
 constexpr int RegisterRuleLength = 105;
-
-// Stands in for a party text (or date) the document does not have.
-const QString Missing = QStringLiteral("-----------------");
-
-QString orMissing(const QVariant& value)
-{
-    const QString text = value.toString();
-    return text.isEmpty() ? Missing : text;
-}
-
-QString dateOrMissing(const QVariant& value)
-{
-    const QDate date = dates::fromStored(value);
-    return date.isValid() ? dates::shown(date) : Missing;
-}
 
 ReportLayout layout(ReceiptFooter footer)
 {
@@ -33,7 +18,7 @@ ReportLayout layout(ReceiptFooter footer)
                             {m + 52, QStringLiteral("Total")}};
     if (footer == ReceiptFooter::Register)
         return {m, heads, {QStringList{footers::signedBy()} + footers::contact(), RegisterRuleLength, 4}};
-    return {m, heads, {QStringList{QStringLiteral("Software Designed By :"), maker::Name} + footers::contact()}};
+    return {m, heads, {receiptFooterLines()}};
 }
 
 }  // namespace
@@ -41,14 +26,20 @@ ReportLayout layout(ReceiptFooter footer)
 void receipt(PrintJob& job, const ShopHeader& letterhead, const ReceiptValues& document,
              ReceiptFooter footer, const Report::Step& step)
 {
+    if (footer == ReceiptFooter::Receipt) {
+        int roll = 0;
+        const auto askForRoll = [&] { roll = job.rollColumns(); };
+        step ? step(askForRoll) : askForRoll();
+        if (roll > 0) {
+            rollReceipt(job, letterhead, document, roll, step);
+            return;
+        }
+    }
     const int m = Margin;
     Report report(job, layout(footer), step);
     report.letterhead(letterhead);
-    report.line(QStringLiteral("Bill No : ") + QString::number(document.number));
-    report.line(QStringLiteral("Bill Date : ") + dateOrMissing(document.date));
-    report.line(QStringLiteral("Name : ") + orMissing(document.partyName));
-    report.line(QStringLiteral("Address : ") + orMissing(document.partyAddress));
-    report.line(QStringLiteral("Phone : ") + orMissing(document.partyPhone));
+    for (const QString& text : documentLines(document))
+        report.line(text);
     report.rule();
     report.columnHeads();
     for (const PrintedRow& line : document.lines)

@@ -13,7 +13,8 @@ namespace print {
 // What follows the grand-total line.
 enum class ReceiptFooter {
     // A 76-dash rule, "Software Designed By :", the maker's name, e-mail and
-    // web lines, a 76-dash rule.
+    // web lines, a 76-dash rule. A document printed on its own: on a receipt
+    // roll it is laid out for the roll (RollReceipt.h).
     Receipt,
     // A 105-dash rule, "Software Designed By :" with the maker's name, the
     // e-mail and web lines, a 105-dash rule, four empty lines.

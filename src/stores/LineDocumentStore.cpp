@@ -40,16 +40,21 @@ Party partyOf(const RecordSet& found)
 }
 
 // The line totals of the rows from their Amount, Quantity,
-// DiscountinPercentage and TaxInPercentage, added and rounded once.
-double roundedTotalOf(RecordSet& lines)
+// DiscountinPercentage and TaxInPercentage, added and rounded once; each
+// row's Amount also into `unitAmounts` when it is given.
+double roundedTotalOf(RecordSet& lines, QVector<double>* unitAmounts = nullptr)
 {
     QVector<double> totals;
-    for (; !lines.eof(); lines.moveNext())
-        totals << arithmetic::lineFigures(numeric::toDouble(lines.field(QStringLiteral("Amount"))),
+    for (; !lines.eof(); lines.moveNext()) {
+        const double unitAmount = numeric::toDouble(lines.field(QStringLiteral("Amount")));
+        if (unitAmounts)
+            unitAmounts->append(unitAmount);
+        totals << arithmetic::lineFigures(unitAmount,
                                           numeric::toDouble(lines.field(QStringLiteral("Quantity"))),
                                           numeric::toDouble(lines.field(QStringLiteral("DiscountinPercentage"))),
                                           numeric::toDouble(lines.field(QStringLiteral("TaxInPercentage"))))
                       .total;
+    }
     return arithmetic::roundedOnceTotal(totals);
 }
 
@@ -264,11 +269,13 @@ ReceiptValues LineDocumentStore::receipt(qint16 number) const
     return document;
 }
 
-double LineDocumentStore::printedGrandTotal(qint16 number) const
+ReceiptTotal LineDocumentStore::printedTotal(qint16 number) const
 {
     RecordSet lines;
     lines.open(figuresOfLines(lineTable(), number) + QStringLiteral(" order by Serial asc"), connection());
-    return roundedTotalOf(lines);
+    ReceiptTotal total;
+    total.grandTotal = roundedTotalOf(lines, &total.unitAmounts);
+    return total;
 }
 
 QVector<PrintedRow> LineDocumentStore::voucherRegister() const

@@ -111,9 +111,10 @@ public:
     PagedRows gridRows(qint16 number) const;
 
     // --- Printing: the receipt of a bill or a goods receipt, its grand
-    // total, the voucher register and its total.
+    // total (with the lines' unit amounts it is read with), the voucher
+    // register and its total.
     ReceiptValues receipt(qint16 number) const;
-    double printedGrandTotal(qint16 number) const;
+    ReceiptTotal printedTotal(qint16 number) const;
     QVector<PrintedRow> voucherRegister() const;
     double sumOfAmounts() const;  // 0 when there is no voucher
 

@@ -245,6 +245,91 @@ private slots:
         QVERIFY2(reach.right > 0.97 * printableRight, qPrintable(where));
     }
 
+    // A bill of long names and awkward amounts on a receipt roll: every line
+    // inside the page and in the roll's columns at a legible size, each name
+    // and figure whole, money with two decimals, and the grand total the page
+    // receipt prints. The queue's row prints through CUPS to a roll queue
+    // whose PDFs land in the folder BILL_TEST_ROLL_QUEUE names
+    // (scripts/roll-queue-check sets one up); without it the row is skipped.
+    void receiptsOnARoll_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("roll");  // the width BILL_PRINT_PDF gives; empty: the default printer
+        QTest::addColumn<int>("fewestColumns");
+        QTest::addColumn<int>("mostColumns");
+        QTest::newRow("bill, 58 mm") << ui::BillOne << "asigncharges" << "58mm" << 30 << 34;
+        QTest::newRow("goods receipt, 80 mm") << ui::ItemInFrm << "ItemIn" << "80mm" << 42 << 48;
+        QTest::newRow("bill, 80 mm queue") << ui::BillTwo << "asigncharges" << QString() << 42 << 48;
+    }
+    void receiptsOnARoll()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, table);
+        QFETCH(QString, roll);
+        QFETCH(int, fewestColumns);
+        QFETCH(int, mostColumns);
+        if (!checks::havePdfToText())
+            QSKIP("pdftotext (poppler-utils) is not installed.");
+        const QString queueFolder = qEnvironmentVariable("BILL_TEST_ROLL_QUEUE");
+        if (roll.isEmpty() && queueFolder.isEmpty())
+            QSKIP("No roll queue: BILL_TEST_ROLL_QUEUE is not set.");
+        reset();
+        const QStringList names{"BASMATI RICE PREMIUM EXTRA LONG GRAIN AGED 25 KG BAG", QString(40, 'W'), "TEA"};
+        db.exec(rows::line(table, 1, 1, names[0], 32767, 99999.99, {}, {}, "A CUSTOMER WHOSE NAME IS LONGER THAN ANY ROLL",
+                           rows::Dec4, 7.5, 12.5));
+        db.exec(rows::line(table, 1, 2, names[1], 7, 0.1));
+        db.exec(rows::line(table, 1, 3, names[2], 3, 33.3333));
+        // Quantity, price, total of each line; the first's total is
+        // 3276699672.33 less 12.5 %, plus 7.5 % tax.
+        const QStringList figures{"32767", "99999.99", "3082145629.29", "7", "0.10", "0.70", "3", "33.33", "100.00"};
+
+        Operator& op = open(name);
+        op.type(ui::Number, "1");
+        op.click(ui::Print);
+        const QStringList page = printed->allLines();
+        const QString pageTotal = page.filter("Grand Total :").value(0).section(' ', -1);
+        QVERIFY2(pageTotal.endsWith(".00"), qPrintable(page.join('\n')));
+
+        QTemporaryDir folder;
+        QString path = folder.filePath("receipt.pdf");
+        const auto restore = qScopeGuard([] { qunsetenv("BILL_PRINT_PDF"); });
+        if (!roll.isEmpty())
+            qputenv("BILL_PRINT_PDF", (path + '@' + roll).toLocal8Bit());
+        const QDateTime sent = QDateTime::currentDateTime().addSecs(-1);
+        restoreDefaultDestination();
+        op.click(ui::Print);
+        QVERIFY2(messages.shown.isEmpty(), qPrintable(checks::told(messages).join('\n')));
+        if (roll.isEmpty())
+            QTRY_VERIFY_WITH_TIMEOUT(!(path = checks::newestPdf(queueFolder, sent)).isEmpty(), 60000);
+
+        // On the page, its widest line as many columns of 7 point as the roll holds.
+        const checks::PdfReach reach = checks::pdfReach(path);
+        const int columns = qRound((reach.right - reach.left) / 4.214);
+        const QString where = QString("right %1 of %2, bottom %3 of %4, %5 columns")
+                                  .arg(reach.right).arg(reach.pageWidth).arg(reach.bottom).arg(reach.pageHeight).arg(columns);
+        QVERIFY2(reach.right > 0 && reach.right <= reach.pageWidth - reach.left + 0.01, qPrintable(where));
+        QVERIFY2(reach.bottom < reach.pageHeight, qPrintable(where));
+        QVERIFY2(columns >= fewestColumns && columns <= mostColumns, qPrintable(where));
+        if (roll.isEmpty())
+            return;  // cups-pdf redraws the glyphs as Type 3 fonts whose text cannot be read back
+
+        const QList<QStringList> pages = checks::pdfPages(path, "4.214");
+        QCOMPARE(pages.size(), 1);
+        const QStringList lines = pages[0];
+        QCOMPARE(lines.filter(QRegularExpression("^-+$")).value(0).size(), columns);
+        const QString text = lines.join(' ');
+        for (const QString& item : names)
+            QVERIFY2(QString(text).remove(' ').contains(QString(item).remove(' ')), qPrintable(item));
+        const QStringList words = text.split(' ', Qt::SkipEmptyParts);
+        for (const QString& figure : figures)
+            QVERIFY2(words.contains(figure), qPrintable(figure + " missing from\n" + lines.join('\n')));
+        static const QRegularExpression decimals("^-?[0-9]+\\.[0-9]+$");
+        for (const QString& word : words.filter(decimals))
+            QVERIFY2(word.section('.', 1).size() == 2, qPrintable(word));
+        QCOMPARE(lines.filter("Grand Total :").value(0).section(' ', -1), pageTotal);
+    }
+
     // Through the default destination, as a shop without a printer would:
     // the columns line up in the PDF, and a full page goes on on the next.
     void pdfColumnsLineUp()

@@ -5,6 +5,8 @@
 #include "support/RecordingMessages.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -127,12 +129,13 @@ inline QStringList receipt(const QStringList& document, const QStringList& lines
 inline bool havePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
 
 // The pages of a PDF file as pdftotext lays out a fixed pitch (10 point DejaVu
-// Sans Mono advances 6.02 points), without blank lines, blanks at line ends and
-// the margin pdftotext puts before the text: column n is at index n-1.
-inline QList<QStringList> pdfPages(const QString& path)
+// Sans Mono advances 6.02 points, 7 point 4.214), without blank lines, blanks
+// at line ends and the margin pdftotext puts before the text: column n is at
+// index n-1.
+inline QList<QStringList> pdfPages(const QString& path, const QString& pitch = "6.02")
 {
     QProcess process;
-    process.start(QStandardPaths::findExecutable("pdftotext"), {"-fixed", "6.02", path, "-"});
+    process.start(QStandardPaths::findExecutable("pdftotext"), {"-fixed", pitch, path, "-"});
     if (!process.waitForFinished(10000) || process.exitCode() != 0)
         return {};
     QList<QStringList> pages;
@@ -154,12 +157,27 @@ inline QList<QStringList> pdfPages(const QString& path)
     return pages;
 }
 
-// How far the characters of a PDF reach, in points: the pages' width, the
-// left edge of the leftmost character and the right edge of the rightmost.
+// The newest whole PDF file in the folder written since the moment; empty
+// when there is none (yet).
+inline QString newestPdf(const QString& folder, const QDateTime& since)
+{
+    const QFileInfoList files = QDir(folder).entryInfoList({"*.pdf"}, QDir::Files, QDir::Time);
+    if (files.isEmpty() || files.first().lastModified() < since)
+        return {};
+    QFile file(files.first().filePath());
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 6)
+        return {};
+    file.seek(file.size() - 6);
+    return file.readAll().contains("%%EOF") ? file.fileName() : QString();
+}
+
+// How far the characters of a PDF reach, in points: the pages' width and
+// height, the left edge of the leftmost character, the right edge of the
+// rightmost and the lowest edge of any.
 struct PdfReach {
-    double pageWidth = 0;
+    double pageWidth = 0, pageHeight = 1e9;
     double left = 1e9;
-    double right = 0;
+    double right = 0, bottom = 0;
 };
 inline PdfReach pdfReach(const QString& path)
 {
@@ -169,13 +187,16 @@ inline PdfReach pdfReach(const QString& path)
     if (!process.waitForFinished(10000) || process.exitCode() != 0)
         return reach;
     const QString boxes = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression page(R"re(<page width="([0-9.]+)")re");
-    static const QRegularExpression word(R"re(<word xMin="([0-9.]+)" yMin="[0-9.]+" xMax="([0-9.]+)")re");
-    for (const QRegularExpressionMatch& match : page.globalMatch(boxes))
+    static const QRegularExpression page(R"re(<page width="([0-9.]+)" height="([0-9.]+)")re");
+    static const QRegularExpression word(R"re(<word xMin="([0-9.]+)" yMin="[0-9.]+" xMax="([0-9.]+)" yMax="([0-9.]+)")re");
+    for (const QRegularExpressionMatch& match : page.globalMatch(boxes)) {
         reach.pageWidth = std::max(reach.pageWidth, match.captured(1).toDouble());
+        reach.pageHeight = std::min(reach.pageHeight, match.captured(2).toDouble());
+    }
     for (const QRegularExpressionMatch& match : word.globalMatch(boxes)) {
         reach.left = std::min(reach.left, match.captured(1).toDouble());
         reach.right = std::max(reach.right, match.captured(2).toDouble());
+        reach.bottom = std::max(reach.bottom, match.captured(3).toDouble());
     }
     return reach;
 }
