@@ -45,6 +45,9 @@ ShopDetails::ShopDetails(QWidget* parent)
     CmdSave = controls::button(this, QStringLiteral("CmdSave"), QStringLiteral("Save"));
     twips::place(CmdSave, 2040, 3360, 1455, 735);
     connect(CmdSave, &QPushButton::clicked, this, [this] { save(); });
+    auto* hint = new QLabel(QStringLiteral("Every bill, receipt, list and report is printed under these lines."), this);
+    hint->setWordWrap(true);
+    twips::place(hint, "lblhint", 3720, 3360, 5040, 735);
 
     setFixedSize(sizeHint());
     load();

@@ -96,7 +96,8 @@ void SellingPrices::buildControls()
 void SellingPrices::FillGrid()
 {
     stopAtFirstError([&] { grid::show(DGG, m_store.batches(txtfind->text())); });
-    twips::setColumnWidths(DGG, {700, 1500, 4000, 1500, 1100, 1100});
+    // The MRP, last, takes the rest of the width.
+    twips::setColumnWidths(DGG, {700, 1500, 3600, 1500, 1100, 1100});
     showChosenCode();
 }
 
@@ -135,12 +136,13 @@ void SellingPrices::setCodePrice()
     const std::optional<int> count = storePrice({{}, code, {}, {}}, *price);
     if (!count)
         return;
+    // The new prices in the grid behind the news.
+    FillGrid();
+    stopAtFirstError([&] { grid::selectRowWhere(DGG, Column::Number, number); });
     const QString batches = *count == 1 ? QStringLiteral("1 batch") : QStringLiteral("%1 batches").arg(*count);
     Messages::instance().inform(
         QStringLiteral("The MRP of %1 of item code %2 is now %3.").arg(batches, code, numeric::numberText(*price)),
         Caption);
-    FillGrid();
-    stopAtFirstError([&] { grid::selectRowWhere(DGG, Column::Number, number); });
 }
 
 void SellingPrices::showChosenCode()
