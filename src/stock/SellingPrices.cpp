@@ -116,7 +116,8 @@ bool SellingPrices::storeRowPrice(int row, const QString& typed)
     if (count == 0) {
         Messages::instance().inform(
             QStringLiteral("Stock batch %1 is no longer there: nothing was changed.").arg(number), Caption);
-        FillGrid();
+        // Shown again once the typing has ended, not under the cell being closed.
+        QMetaObject::invokeMethod(this, [this] { FillGrid(); }, Qt::QueuedConnection);
     }
     return count.value_or(0) > 0;
 }
