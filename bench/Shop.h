@@ -74,6 +74,7 @@ QVector<Group> masterGroups(Shop& shop, AnsweringMessages& messages);
 QVector<Group> lineDocumentGroups(Shop& shop, AnsweringMessages& messages, const QString& folder);
 QVector<Group> queryGroups(Shop& shop, const QString& folder);
 QVector<Group> listingGroups(Shop& shop, const QString& folder);
+QVector<Group> priceGroups(Shop& shop, AnsweringMessages& messages);
 Group startUpGroup(const QString& program);
 
 }  // namespace bench

@@ -119,7 +119,8 @@ int main(int argc, char* argv[])
         bench::Runner runner(options.runs, options.statements);
         QVector<bench::Group> groups{bench::startUpGroup(program)};
         groups << bench::masterGroups(shop, messages) << bench::lineDocumentGroups(shop, messages, folder.path())
-               << bench::queryGroups(shop, folder.path()) << bench::listingGroups(shop, folder.path());
+               << bench::queryGroups(shop, folder.path()) << bench::priceGroups(shop, messages)
+               << bench::listingGroups(shop, folder.path());
         for (const bench::Group& group : groups) {
             QVector<const bench::Operation*> chosen;
             for (const bench::Operation& operation : group.operations)

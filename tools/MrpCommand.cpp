@@ -4,8 +4,7 @@
 #include "core/Failure.h"
 #include "core/NumericText.h"
 #include "data/Connection.h"
-#include "data/RecordSet.h"
-#include "data/SqlText.h"
+#include "stores/SellingPriceStore.h"
 
 #include <QTextStream>
 
@@ -17,22 +16,9 @@ const char* const MrpHelp = R"(  mrp (--code CODE | --item NAME) [--batch BATCH]
 
 namespace {
 
-double price(const tooldb::CommandLine& line)
-{
-    if (!line.isSet("price"))
-        throw Failure(QStringLiteral("mrp needs --price"));
-    const QString text = line.value("price");
-    if (!numeric::isNumeric(text))
-        throw Failure(QStringLiteral("the price '%1' is not a number").arg(text));
-    const double value = numeric::toDouble(text);
-    if (value < 0)
-        throw Failure(QStringLiteral("the price %1 is below zero").arg(text));
-    return value;
-}
-
-// The batches named, as a condition, and in words for the messages.
+// The batches named, and the same in words for the messages.
 struct Selection {
-    QString condition;
+    stores::Batches batches;
     QString words;
 };
 
@@ -40,38 +26,37 @@ Selection selection(const tooldb::CommandLine& line)
 {
     if (!line.isSet("code") && !line.isSet("item"))
         throw Failure(QStringLiteral("mrp needs --code CODE or --item NAME"));
-    const QPair<const char*, const char*> columns[]{{"code", "ItemCode"}, {"item", "Item"}, {"batch", "Batch_Number"}};
-    QStringList conditions;
+    Selection chosen;
     QStringList words;
-    for (const auto& [option, column] : columns) {
+    for (const auto& [option, part] : {std::pair{"code", &stores::Batches::code}, std::pair{"item", &stores::Batches::item},
+                                       std::pair{"batch", &stores::Batches::batch}}) {
         if (!line.isSet(option))
             continue;
-        conditions << QLatin1String(column) + QStringLiteral(" = ") + sql::text(line.value(option));
+        chosen.batches.*part = line.value(option);
         words << QStringLiteral("%1 '%2'").arg(QLatin1String(option), line.value(option));
     }
-    return {conditions.join(QStringLiteral(" and ")), words.join(QStringLiteral(", "))};
+    chosen.words = words.join(QStringLiteral(", "));
+    return chosen;
 }
 
 }  // namespace
 
 int setMrp(const tooldb::CommandLine& line, QTextStream& out)
 {
-    const double mrp = price(line);
-    const Selection batches = selection(line);
+    if (!line.isSet("price"))
+        throw Failure(QStringLiteral("mrp needs --price"));
+    const double mrp = stores::SellingPriceStore::priceOf(line.value("price"));
+    const Selection chosen = selection(line);
 
     Connection connection;
     tooldb::open(connection, line.database());
+    const stores::SellingPriceStore prices(connection);
     Transaction transaction(connection);
-    RecordSet statement;
-    statement.open(QStringLiteral("Select count(*) from Stock where ") + batches.condition, connection);
-    const int count = statement.field(0).toInt();
+    const int count = prices.setPrice(chosen.batches, mrp);
     if (count == 0)
-        throw Failure(QStringLiteral("no stock batch has %1; nothing was changed").arg(batches.words));
-    statement.open(QStringLiteral("Update Stock set MRP = ") + sql::number(mrp) + QStringLiteral(" where ")
-                       + batches.condition,
-                   connection);
+        throw Failure(QStringLiteral("no stock batch has %1; nothing was changed").arg(chosen.words));
     transaction.commit();
-    out << "Set the MRP of " << count << (count == 1 ? " batch" : " batches") << " (" << batches.words << ") to "
+    out << "Set the MRP of " << count << (count == 1 ? " batch" : " batches") << " (" << chosen.words << ") to "
         << numeric::numberText(mrp) << "\n";
     return 0;
 }

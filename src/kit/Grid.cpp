@@ -187,6 +187,22 @@ int GridModel::findRow(int column, const QString& text, int from)
     return -1;
 }
 
+QVariant GridModel::value(int row, int column) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return {};
+    return m_rows.at(row).value(column);
+}
+
+// The whole row is told changed: how a row looks may follow any of its cells.
+void GridModel::setValue(int row, int column, const QVariant& value)
+{
+    if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_headers.size())
+        return;
+    m_rows[row][column] = value;
+    emit dataChanged(index(row, 0), index(row, int(m_headers.size()) - 1));
+}
+
 int GridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());

@@ -46,6 +46,10 @@ public:
     // The first row, from `from` on, whose column shows the text, fetching
     // rows as the search goes; -1 when there is none. Throws as ensureRow.
     int findRow(int column, const QString& text, int from = 0);
+    // A cell's value as read (invalid outside the rows read), and the same
+    // replaced by what the screen has since stored there.
+    QVariant value(int row, int column) const;
+    void setValue(int row, int column, const QVariant& value);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -70,7 +70,9 @@ const std::initializer_list<TopMenu> MenuTree = {
     {"mnuReceive", "&Receive",
      {{"mnuItemReceive", "&Item Receive", Action::Show, "ItemInFrm", "Item Receive"},
       {"mnuItemReceiveQuery", "&Item Receive Query", Action::Show, "ReceiveItemQuery", "Receive Item Query"}}},
-    {"mnuStock", "&Stock", {{"mnuStockQuery", "&Stock Query", Action::Show, "StockQuery", "Stock"}}},
+    {"mnuStock", "&Stock",
+     {{"mnuStockQuery", "&Stock Query", Action::Show, "StockQuery", "Stock"},
+      {"mnuSellingPrices", "Selling &Prices", Action::Show, "SellingPrices", "Selling Prices"}}},
     {"mnuBill_", "&Bill",
      {{"mnuMakeBill", "&Make Bill Simple", Action::Show, "BillOne", "Bill"},
       {"mnuMakeBillWithDetails", "&Make Bill With Details", Action::Show, "BillTwo", "Bill Two"},
@@ -82,7 +84,8 @@ const std::initializer_list<TopMenu> MenuTree = {
       {"mnuExpenditureQuery", "&Expenditure Query", Action::Show, "ExpenditureQuery", "Expenditure Query"}}},
     {"mnuAdmin", "&Admin",
      {{"mnuChangePassword", "&Change Password", Action::Show, "ChangePwd", "Change Password"},
-      {"mnuAbout", "&About", Action::Show, "About", "About"}}},
+      {"mnuAbout", "&About", Action::Show, "About", "About"},
+      {"mnuShopDetails", "&Shop Details", Action::Show, "ShopDetails", "Shop Details"}}},
     {"mnuHelp", "&Help", {}},
 };
 

@@ -9,8 +9,10 @@
 #include "reports/PrintAll.h"
 #include "shell/About.h"
 #include "shell/ChangePwd.h"
+#include "shell/ShopDetails.h"
 #include "stock/ItemInFrm.h"
 #include "stock/ReceiveItemQuery.h"
+#include "stock/SellingPrices.h"
 #include "stock/StockQuery.h"
 
 namespace catalog {
@@ -20,10 +22,12 @@ DataScreen* createScreen(const QString& screenName, QWidget* parent)
     // One line per screen.
     if (screenName == QLatin1String("ChangePwd")) return new ChangePwd(parent);
     if (screenName == QLatin1String("About")) return new About(parent);
+    if (screenName == QLatin1String("ShopDetails")) return new ShopDetails(parent);
     if (screenName == QLatin1String("BillOne")) return new BillOne(parent);
     if (screenName == QLatin1String("PrintAll")) return new PrintAll(parent);
     if (screenName == QLatin1String("ReceiveItemQuery")) return new ReceiveItemQuery(parent);
     if (screenName == QLatin1String("StockQuery")) return new StockQuery(parent);
+    if (screenName == QLatin1String("SellingPrices")) return new SellingPrices(parent);
     if (screenName == QLatin1String("ExpenditureQuery")) return new ExpenditureQuery(parent);
     if (screenName == QLatin1String("BillTwo")) return new BillTwo(parent);
     if (screenName == QLatin1String("ItemInFrm")) return new ItemInFrm(parent);

@@ -152,6 +152,8 @@ private slots:
         QTest::newRow("receipt query") << ui::ReceiptQuery << RangeBoxes + QStringList{ui::Head};
         QTest::newRow("expenditure query") << ui::ExpenditureQuery << RangeBoxes + QStringList{ui::Head};
         QTest::newRow("stock query") << ui::StockQuery << QStringList{ui::Head, ui::StockName};
+        QTest::newRow("selling prices") << ui::SellingPrices << QStringList{ui::Find, ui::CodeMrp};
+        QTest::newRow("shop details") << ui::ShopDetails << ui::LetterheadBoxes;
     }
     void tabVisitsTheBoxesInReadingOrderBeforeAnyButton()
     {
@@ -179,7 +181,8 @@ private slots:
         QTest::addColumn<QString>("screen");
         for (const QString& screen : {ui::Login, ui::ChangePwd, ui::About, ui::BillOne, ui::BillTwo, ui::ItemInFrm,
                                       ui::Expenditure, ui::Customers, ui::Items, ui::Suppliers, ui::Personnel, ui::Heads,
-                                      ui::BillQuery, ui::ReceiptQuery, ui::StockQuery, ui::ExpenditureQuery})
+                                      ui::BillQuery, ui::ReceiptQuery, ui::StockQuery, ui::ExpenditureQuery,
+                                      ui::SellingPrices, ui::ShopDetails})
             QTest::newRow(qPrintable(screen)) << screen;
     }
     void noCaptionOrBoxIsClippedOrCovered()

@@ -270,6 +270,31 @@ private slots:
         QCOMPARE(op->text(ui::NewPassword), QString("på"));
         QCOMPARE(db.rows("SELECT * FROM UserTable"), before);
     }
+
+    // A database without a letterhead shows none; the lines typed (letters
+    // as capitals, pasted text as it is) replace the stored ones, which the
+    // screen shows when it opens again and the next print starts with.
+    void theShopDetailsSavedAreTheNextPrintsLetterhead()
+    {
+        db.exec("delete from ShopHeader");
+        Operator shop = open(ui::ShopDetails);
+        QCOMPARE(shop.texts(ui::LetterheadBoxes), QString("||||"));
+        const QStringList lines{"asha stores", "1 mg road", "opp. bus stand", "pune", "98450 12345"};
+        for (int line = 0; line < lines.size(); ++line)
+            shop.type(ui::LetterheadBoxes[line], lines[line]);
+        shop.box(ui::LetterheadBoxes[3])->setText("Pune 411001");
+        shop.click(ui::Save);
+        shop.type(ui::LetterheadBoxes[0], "sri asha stores");
+        shop.click(ui::Save);
+        QCOMPARE(told(messages), QStringList(2, "i Info: Saved"));
+        QCOMPARE(db.rows("select * from ShopHeader"),
+                 QStringList{"SRI ASHA STORES|1 MG ROAD|OPP. BUS STAND|Pune 411001|98450 12345"});
+        QCOMPARE(open(ui::ShopDetails).texts(ui::LetterheadBoxes),
+                 QString("SRI ASHA STORES|1 MG ROAD|OPP. BUS STAND|Pune 411001|98450 12345"));
+        catalog::printListing("Customer");
+        QCOMPARE(printed->allLines().mid(0, 5), QStringList({"SRI ASHA STORES", "1 MG ROAD", "OPP. BUS STAND", "Pune 411001",
+                                                             "Mobile : 98450 12345"}));
+    }
 };
 
 QTEST_MAIN(ShellTest)

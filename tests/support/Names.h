@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 // The object names the screens and their controls carry: the one place the
 // tests spell them.
@@ -16,7 +17,8 @@ inline Name Customers = "CustomerEnty", Items = "ItemEntry", Suppliers = "Suppli
             Personnel = "ExpenditurePersonnelEntry", Heads = "Expenditure_Head";
 inline Name BillQuery = "PrintAll", ReceiptQuery = "ReceiveItemQuery", StockQuery = "StockQuery",
             ExpenditureQuery = "ExpenditureQuery";
-inline Name Login = "LOGIN", ChangePwd = "ChangePwd", About = "About";
+inline Name Login = "LOGIN", ChangePwd = "ChangePwd", About = "About", ShopDetails = "ShopDetails";
+inline Name SellingPrices = "SellingPrices";
 
 // The line-document screens (bills, receipt, voucher): the party, the
 // document, the line, the buttons.
@@ -40,6 +42,11 @@ inline Name Show = "CmdShow", PrintRange = "cmdprin", ShowDates = "Cnddate", Pri
             ShowAll = "cmdAll", PrintAllStock = "cmdprintall";
 inline Name Sums = "frmamount", SumAmount = "lblamount", SumDiscount = "lbldiscount", SumTax = "lbltax";
 
+// Selling prices: the search, the item code's MRP and its button.
+inline Name Find = "txtfind", CodeMrp = "txtmrp", SetCodeMrp = "cmdsetcode";
+// The shop's letterhead, line by line.
+inline const QStringList LetterheadBoxes{"txtShopName", "txtAddress1", "txtAddress2", "txtCity", "txtPhone"};
+
 // Login, password change, About.
 inline Name User = "txtUID", Password = "TXTpass", LogIn = "LOGIN", End = "cmd", Banner = "Command1";
 inline Name NewPassword = "txtPwd", Again = "txtReenter", ChangePassword = "CmdPass";
@@ -52,6 +59,7 @@ inline const QList<QPair<QString, QString>> MenuScreens{
     {"mnuItemReceiveQuery", ReceiptQuery}, {"mnuStockQuery", StockQuery}, {MakeBillEntry, BillOne},
     {"mnuMakeBillWithDetails", BillTwo}, {"mnuBill", BillQuery}, {"mnuExpenditureHead", Heads},
     {"mnuPersonnelEntry", Personnel}, {"mnuExpenditur_Detail", Expenditure}, {"mnuExpenditureQuery", ExpenditureQuery},
-    {ChangePasswordEntry, ChangePwd}, {AboutEntry, About}};
+    {ChangePasswordEntry, ChangePwd}, {AboutEntry, About}, {"mnuSellingPrices", SellingPrices},
+    {"mnuShopDetails", ShopDetails}};
 
 }  // namespace ui

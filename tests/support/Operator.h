@@ -96,6 +96,22 @@ public:
         const QRect cell = view->visualRect(view->model()->index(row, 1));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     }
+    // Types over the row's editable cell: the row clicked, the text typed
+    // (its first key opens the cell), Enter, which stores it and closes the
+    // cell once the events have run.
+    void typeInGrid(int row, const QString& text) const
+    {
+        QTableView* view = grid();
+        clickGridRow(row);
+        QTest::keyClicks(view, text.left(1));
+        QWidget* cell = view->indexWidget(view->currentIndex());
+        if (!cell)
+            qFatal("no cell open for typing in row %d", row);
+        QTest::keyClicks(cell, text.mid(1));
+        QTest::keyClick(cell, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     // --- the line-document screens ---
 

@@ -1,0 +1,63 @@
+#include "stores/SellingPriceStore.h"
+
+#include "core/Failure.h"
+#include "core/NumericText.h"
+#include "data/SqlText.h"
+
+namespace stores {
+
+namespace {
+
+QString condition(const Batches& which)
+{
+    QStringList parts;
+    if (which.number)
+        parts << QStringLiteral("BillNumber = ") + sql::number(int(*which.number));
+    if (which.code)
+        parts << QStringLiteral("ItemCode = ") + sql::text(*which.code);
+    if (which.item)
+        parts << QStringLiteral("Item = ") + sql::text(*which.item);
+    if (which.batch)
+        parts << QStringLiteral("Batch_Number = ") + sql::text(*which.batch);
+    // Nothing named is no batch, never every batch.
+    return parts.isEmpty() ? QStringLiteral("1 = 0") : parts.join(QStringLiteral(" and "));
+}
+
+}  // namespace
+
+SellingPriceStore::SellingPriceStore() = default;
+
+SellingPriceStore::SellingPriceStore(Connection& connection) : Store(connection) {}
+
+double SellingPriceStore::priceOf(const QString& typed)
+{
+    if (!numeric::isNumeric(typed))
+        throw Failure(QStringLiteral("the price '%1' is not a number").arg(typed));
+    const double price = numeric::toDouble(typed);
+    if (price < 0)
+        throw Failure(QStringLiteral("the price %1 is below zero").arg(typed.trimmed()));
+    return price;
+}
+
+PagedRows SellingPriceStore::batches(const QString& containing) const
+{
+    const QString select = QStringLiteral(
+        "Select BillNumber as No, ItemCode, Item, Batch_Number, Quantity, Amount, MRP from Stock ");
+    const QString order = QStringLiteral("order by ItemCode, Item, Batch_Number");
+    if (containing.isEmpty())
+        return PagedRows::read(select + order);
+    const QString pattern = sql::text(QLatin1Char('%') + containing + QLatin1Char('%'));
+    return PagedRows::read(select + QStringLiteral("where ItemCode Like ") + pattern + QStringLiteral(" or Item Like ")
+                           + pattern + QLatin1Char(' ') + order);
+}
+
+int SellingPriceStore::setPrice(const Batches& which, double mrp) const
+{
+    const QString where = QStringLiteral(" where ") + condition(which);
+    const int count = firstValue(QStringLiteral("Select count(*) from Stock") + where).toInt();
+    if (count > 0)
+        run(QStringLiteral("Update Stock set MRP = ") + sql::number(mrp) + where);
+    return count;
+}
+
+}  // namespace stores

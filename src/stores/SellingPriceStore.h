@@ -1,0 +1,43 @@
+#pragma once
+
+#include "stores/Store.h"
+
+#include <optional>
+
+// The selling prices (MRP) of the stock batches: what the simple bill
+// prices its lines at. Every statement that lists or sets them, for the
+// Selling Prices screen and billdb mrp alike.
+namespace stores {
+
+// The batches a price is for: those matching every part given.
+struct Batches {
+    std::optional<qint16> number;  // the batch's stock number (Stock.BillNumber)
+    std::optional<QString> code;
+    std::optional<QString> item;
+    std::optional<QString> batch;
+};
+
+class SellingPriceStore : public Store {
+public:
+    SellingPriceStore();
+    explicit SellingPriceStore(Connection& connection);
+
+    // The grid's columns, by position.
+    enum Column { Number, Code, Item, Batch, Quantity, Amount, Mrp };
+
+    // A typed price: a number of 0 or more. Throws Failure saying, in a few
+    // words, what is wrong with it.
+    static double priceOf(const QString& typed);
+
+    // The grid's rows, over a connection of their own: every batch whose
+    // item code or item name contains the text (all for an empty one), by
+    // code, item and batch.
+    PagedRows batches(const QString& containing) const;
+
+    // Sets the MRP of the batches; returns how many there are (0: nothing
+    // changed). In the transaction open on the connection, which the count
+    // and the change share.
+    int setPrice(const Batches& which, double mrp) const;
+};
+
+}  // namespace stores
