@@ -1,5 +1,6 @@
 #include "shell/ShopDetails.h"
 
+#include "data/Tables.h"
 #include "kit/Connectx.h"
 #include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
@@ -22,6 +23,7 @@ QLineEdit* line(QWidget* screen, const QString& caption, const char* name, int t
     auto* label = new QLabel(caption, screen);
     twips::place(label, 120, top, 1800, 375);
     auto* box = new QLineEdit(screen);
+    box->setMaxLength(schema::TextWidth);  // as the master screens' boxes
     // What a print shows while the line is not stored.
     box->setPlaceholderText(placeholder);
     twips::place(box, name, 2040, top, 6720, 375);
