@@ -119,11 +119,6 @@ private slots:
         QTest::newRow("stock names ascending")
             << ui::StockQuery << QStringList{lineRow("Stock", 1, "TEA", 1), lineRow("Stock", 2, "DAL", 1, Dec4, "C2")}
             << ui::StockName << "" << QStringList{"DAL", "TEA"};
-        QTest::newRow("expenditure heads descending")
-            << ui::ExpenditureQuery
-            << QStringList{priced("ExpenditureHead", 1, "RENT", 0), priced("ExpenditureHead", 2, "WAGES", 0),
-                           priced("ExpenditureHead", 3, "LIGHT", 0)}
-            << ui::Head << "" << QStringList{"WAGES", "RENT", "LIGHT"};
     }
     void listsOfferTheStoredValuesWithNothingChosen()
     {
