@@ -189,21 +189,6 @@ private slots:
         QCOMPARE(printed->finishedJobs(), 1);
         QCOMPARE(messages.texts(), QStringList({"Overflow"}));
     }
-
-    void aLongBillContinuesWithoutRepeatingTheHeader()
-    {
-        for (int serial = 1; serial <= 25; ++serial)
-            db.exec(billLine(2, serial, QString("ITEM %1").arg(serial), 1, 10));
-        printed = print::installCapture(20);
-        Operator& op = open(ui::BillOne);
-        QVERIFY(op.pick(ui::Number, "2"));
-        op.click(ui::Print);
-        const QVector<print::CapturedPage> pages = printed->pages();
-        QCOMPARE(pages.size(), 3);
-        QCOMPARE(pages.at(1).first(), checks::receiptLine("ITEM 7", "1", "10", "0", "10"));
-        QCOMPARE(pages.at(2).first(), checks::grandTotal("250.00"));
-        QCOMPARE(printed->allLines().size(), 14 + 25 + 8);
-    }
 };
 
 QTEST_MAIN(BillOneTest)

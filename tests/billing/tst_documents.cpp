@@ -1,11 +1,15 @@
 // What the four line-document screens share (the simple bill, the bill with
-// details, the item receipt, the expenditure voucher), one data row a kind.
+// details, the item receipt, the expenditure voucher), one data row a kind;
+// then what the bill with details and the voucher do of their own.
 
+#include "core/Dates.h"
 #include "support/ScreenBench.h"
 
+#include <QDateEdit>
 #include <functional>
 
 using namespace rows;
+using checks::placed;
 using checks::told;
 
 namespace {
@@ -73,6 +77,25 @@ QStringList documents(const Kind& kind)
                                                  kind.line(5, 2, "TEA", 3, 5)};
 }
 
+// Two batches of rice at different prices, one of tea; the item master.
+const QStringList Batches{batchRow(1, "C1", "RICE", "B1", 10, 40), batchRow(2, "C1", "RICE", "B2", 10, 45),
+                          batchRow(3, "C2", "TEA", "T1", 5, 5),    priced("Charges", 1, "TEA", 5),
+                          priced("Charges", 2, "RICE", 40),        priced("Charges", 3, "SUGAR", 30)};
+const QStringList CodeItemBatch{ui::Code, ui::Item, ui::Batch};
+
+QString registerLine(const QString& number, const QString& head, const QString& amount)
+{
+    return placed({{1, number}, {6, head}, {39, amount}, {46, "04/Dec/2026"}});
+}
+QStringList expectedRegister(const QStringList& lines, const QString& total)
+{
+    return checks::Letterhead + QStringList{placed({{1, "No"}, {6, "Head"}, {39, "Amt"}, {46, "Date"}}), checks::Rule}
+        + lines
+        + QStringList{checks::Rule, checks::grandTotal(total), checks::Rule, "Software Designed By :", maker::Name,
+                      "Email : " + maker::EMail, "Website : " + maker::WebAddress, checks::Rule};
+}
+const QStringList VoucherBoxes{ui::Item, ui::Quantity, ui::PartyName, ui::Address, ui::Phone, ui::Remark};
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Kind)
@@ -84,6 +107,10 @@ class DocumentsTest : public QObject, ScreenBench {
     QString stored(const Kind& kind)
     {
         return db.rows("select BillNumber, Serial from " + kind.lines + " order by BillNumber, Serial").join(',');
+    }
+    QString voucherBoxes() const
+    {
+        return op->texts(VoucherBoxes) + '|' + dates::shown(op->control<QDateEdit>(ui::Date)->date());
     }
 
 private slots:
@@ -187,15 +214,13 @@ private slots:
         QTest::addColumn<Kind>("kind");
         QTest::addColumn<QStringList>("said");
         QTest::newRow("simple bill") << SimpleBill << QStringList{"refused", "refused", "Confirm Delete Bill ?", "refused"};
-        QTest::newRow("bill with details") << BillWithDetails
-                                           << QStringList{"refused", "Confirm Delete Serial No : 2 of Bill No :5", "refused",
-                                                          "Confirm Delete Bill No : 5 ?", "refused"};
         QTest::newRow("receipt") << Receipt
                                  << QStringList{"refused", "Confirm Delete Serial No : 2 of Receipt No :5", "refused",
                                                 "Confirm Delete Receipt ?", "refused"};
     }
     // The change of a line and of its stock are stored together or not at
-    // all; the refusal is told, the screen shows what it showed. (A voucher changes no stock.)
+    // all; the refusal is told, the screen shows what it showed. (A voucher
+    // changes no stock; a sale by batch changes it as a receipt does.)
     void aStockChangeThatFailsTakesItsLineWithIt()
     {
         QFETCH(Kind, kind);
@@ -224,10 +249,8 @@ private slots:
         QTest::addColumn<QString>("usedUp");
         QTest::addColumn<QString>("full");  // a document of 32767 lines takes no more
         QTest::addColumn<QString>("shown");  // in the number box on opening: no next number, or the newest voucher recalled
-        const QString bills = "Bill numbers are used up: the highest bill number is 32767.";
-        const QString fullBill = "A bill holds at most 32767 lines: bill 4 is full.";
-        QTest::newRow("simple bill") << SimpleBill << bills << fullBill << "";
-        QTest::newRow("bill with details") << BillWithDetails << bills << fullBill << "";
+        QTest::newRow("simple bill") << SimpleBill << "Bill numbers are used up: the highest bill number is 32767."
+                                     << "A bill holds at most 32767 lines: bill 4 is full." << "";
         QTest::newRow("receipt") << Receipt << "Receipt numbers are used up: the highest receipt number is 32767."
                                  << "A receipt holds at most 32767 lines: receipt 4 is full." << "";
         QTest::newRow("voucher") << Voucher << "Voucher numbers are used up: the highest voucher number is 32767."
@@ -281,7 +304,6 @@ private slots:
     {
         QTest::addColumn<Kind>("kind");
         QTest::newRow("simple bill") << SimpleBill;
-        QTest::newRow("bill with details") << BillWithDetails;
         QTest::newRow("receipt") << Receipt;
         QTest::newRow("voucher") << Voucher;
     }
@@ -317,6 +339,115 @@ private slots:
         op.type(ui::PartyName, "kept");
         QVERIFY(op.pick(ui::PartyNumber, "2"));
         QCOMPARE(op.party(), QString("KEPT|2 HILL ST|9845099"));
+    }
+
+    // --- the bill with details ---
+
+    // The code picks the item and its first batch, and lists the code's batches.
+    void theItemCodeFillsNameAndBatch()
+    {
+        Operator& op = open(ui::BillTwo, Batches + QStringList{line("asigncharges", 7, 1, "TEA", 1, 5, "C2", "T1")});
+        QCOMPARE(op.entries(ui::Code), QStringList({"C1", "C2"}));
+        QCOMPARE(op.entries(ui::Item), QStringList({"RICE", "SUGAR", "TEA"}));
+        QCOMPARE(op.texts(CodeItemBatch), QString("||"));
+        // The newest bill's lines stay in the grid while the box offers the next number.
+        QCOMPARE(op.number(), QString("8"));
+        QCOMPARE(op.shown(), QStringList({"1|TEA|1|5|0|0|5", "= 0"}));
+
+        QVERIFY(op.pick(ui::Code, "C1"));
+        QCOMPARE(op.texts(CodeItemBatch), QString("C1|RICE|B1"));
+        QCOMPARE(op.entries(ui::Batch), QStringList({"B1", "B2"}));
+        op.type(ui::Code, "ZZ");  // no such code: the boxes stay
+        QCOMPARE(op.texts({ui::Item, ui::Batch}), QString("RICE|B1"));
+        op.type(ui::Code, "C2");
+        QCOMPARE(op.texts({ui::Item, ui::Batch}), QString("TEA|T1"));
+    }
+
+    // Each sale comes off its batch at the batch's price, below nought if
+    // need be; New Bill clears code and batch and sets the quantity to 1.
+    void eachSaleComesOffItsBatchAtItsPrice()
+    {
+        Operator& op = open(ui::BillTwo, Batches);
+        op.sellByCode("C1", "3");
+        op.sellByCode("C1", "2", "B2");
+        op.sellByCode("C2", "12");
+        QCOMPARE(db.rows("select Serial, ItemCode, Item, Batch_Number, Quantity, Amount from asigncharges order by Serial"),
+                 QStringList({"1|C1|RICE|B1|3|40", "2|C1|RICE|B2|2|45", "3|C2|TEA|T1|12|5"}));
+        QCOMPARE(db.rows("select Quantity from Stock order by BillNumber"), QStringList({"7", "8", "-7"}));
+        QCOMPARE(op.shown(), QStringList({"1|RICE|3|120|0|0|120", "2|RICE|2|90|0|0|90", "3|TEA|12|60|0|0|60", "= 270"}));
+
+        op.click(ui::NewDocument);
+        QCOMPARE(op.number() + '|' + op.texts(CodeItemBatch + QStringList{ui::Quantity}), QString("2||||1"));
+        QCOMPARE(op.entries(ui::Batch), QStringList());
+        op.sellByCode("C1", "1");
+        QCOMPARE(db.value("select Quantity from Stock where BillNumber = 1").toInt(), 6);
+        QCOMPARE(db.count("asigncharges", "BillNumber = 2"), 1);
+    }
+
+    // --- the voucher ---
+
+    // Each Add stores one voucher of serial 0 under the next number; a
+    // voucher has no tax or discount; the grid lists every voucher.
+    void eachAddStoresOneVoucherUnderTheNextNumber()
+    {
+        Operator& op = open(ui::Expenditure, {priced("ExpenditureHead", 1, "RENT", 0), priced("ExpenditureHead", 2, "POWER", 0),
+                                              party("ExpenditurePerson", 1, "ANIL", "1 MG ROAD", "98450"),
+                                              party("ExpenditurePerson", 2, "BINA", "5 LAKE VIEW", "77712")});
+        QCOMPARE(op.entries(ui::Item), QStringList({"POWER", "RENT"}));
+        QCOMPARE(op.texts({ui::Item, ui::Number, ui::GrandTotal}), QString("||0"));
+
+        op.control<QDateEdit>(ui::Date)->setDate(Dec4);
+        op.type(ui::Remark, "june");
+        op.type(ui::Tax, "15");  // the boxes are shut
+        QVERIFY(!op.box(ui::Tax)->isEnabled() && !op.box(ui::Discount)->isEnabled());
+        op.addVoucher("RENT", "1500");
+        QVERIFY(op.pick(ui::PartyNumber, "1"));
+        op.addVoucher("tea break", "12.5");  // a head not in the list, stored as typed
+        QCOMPARE(db.rows("select * from ExpenditureTable order by BillNumber"),
+                 QStringList({"1|0|RENT|0|1500|0|0|BINA|5 LAKE VIEW|77712|JUNE|-|0|04/Dec/2026|-|-",
+                              "2|0|TEA BREAK|0|12.5|0|0|ANIL|1 MG ROAD|98450|JUNE|-|0|04/Dec/2026|-|-"}));
+        QCOMPARE(op.shown(), QStringList({"2|04/Dec/2026|TEA BREAK|12.5|98450|ANIL|1 MG ROAD",
+                                          "1|04/Dec/2026|RENT|1500|77712|BINA|5 LAKE VIEW", "= 1512.5"}));
+        QCOMPARE(op.texts({ui::Number, ui::Tax, ui::Discount}), QString("2|0|0"));
+
+        // An empty head or an amount that is no number stores nothing and says nothing.
+        for (const QStringList& entry : QList<QStringList>{{"", "10"}, {"RENT", "x"}, {"RENT", ""}})
+            op.addVoucher(entry[0], entry[1]);
+        QCOMPARE(db.count("ExpenditureTable"), 2);
+        QVERIFY(messages.shown.isEmpty());
+    }
+
+    // The newest voucher is shown on opening; a number chosen recalls its
+    // voucher, date and all; clicking a grid row only writes its number.
+    void choosingANumberRecallsItsVoucher()
+    {
+        Operator& op = open(ui::Expenditure, {voucherRow(1, "RENT", 1500, "ANIL", QDate(2026, 4, 12)),
+                                              voucherRow(2, "POWER", 40.25)});
+        QCOMPARE(voucherBoxes(), QString("POWER|40.25|RAMU|1 MILL RD|5551|PAID|04/Dec/2026"));
+        QCOMPARE(op.entries(ui::Number), QStringList({"2", "1"}));
+        QVERIFY(op.pick(ui::Number, "1"));
+        QCOMPARE(voucherBoxes() + '|' + op.grandTotal(), QString("RENT|1500|ANIL|1 MILL RD|5551|PAID|12/Apr/2026|1540.25"));
+        QCOMPARE(op.grid()->currentIndex().row(), 1);  // the grid's current row follows
+        op.clickGridRow(0);
+        QCOMPARE(op.number() + '|' + voucherBoxes(), QString("2|RENT|1500|ANIL|1 MILL RD|5551|PAID|12/Apr/2026"));
+        op.click(ui::NewDocument);
+        QCOMPARE(op.number() + '|' + op.grandTotal() + '|' + QString::number(op.gridRows().size()), QString("3|0|2"));
+    }
+
+    // Whichever voucher is shown, the register prints them all, ascending;
+    // without a number in the box nothing prints.
+    void theRegisterPrintsEveryVoucherInAscendingNumber()
+    {
+        Operator& op = open(ui::Expenditure, {voucherRow(2, "POWER", 40.5), voucherRow(1, "RENT", 1500), voucherRow(3, "TEA", -5)});
+        QVERIFY(op.pick(ui::Number, "1"));
+        QTest::keyClick(op.box(ui::Remark), Qt::Key_Return);
+        QCOMPARE(printed->allLines(), expectedRegister({registerLine(" 1", "RENT", " 1500"), registerLine(" 2", "POWER", " 40.5"),
+                                                        registerLine(" 3", "TEA", "-5")},
+                                                       "1536.00"));
+        op.type(ui::Number, "x");
+        op.click(ui::Print);
+        QCOMPARE(printed->finishedJobs(), 1);
+        QVERIFY(messages.shown.isEmpty());
     }
 };
 
