@@ -11,6 +11,7 @@
 #include "data/Tables.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace stores {
 
@@ -24,6 +25,19 @@ constexpr int RecordsPerInsert = 250;
 bool isExpenditureHead(const QString& table)
 {
     return table == ExpenditureHead;
+}
+
+// A record from the fields of a row read in the table's order (SN first);
+// a priced name has no third field.
+MasterRecord recordFrom(const std::function<QVariant(int)>& field, bool party)
+{
+    MasterRecord record;
+    record.sn = numeric::toInt16(field(0));
+    record.first = shown::text(field(1));
+    record.second = shown::text(field(2));
+    if (party)
+        record.third = shown::text(field(3));
+    return record;
 }
 
 }  // namespace
@@ -141,13 +155,7 @@ MasterRecord MasterStore::record(double sn) const
         : QStringLiteral("Select  SN, TYPEOFCHARGES , VALUEofCHARGES  from Charges where sn = ");
     RecordSet found;
     found.open(load + sql::number(sn), connection());
-    MasterRecord record;
-    record.sn = numeric::toInt16(found.field(0));
-    record.first = shown::text(found.field(1));
-    record.second = shown::text(found.field(2));
-    if (m_shape == RecordShape::Party)
-        record.third = shown::text(found.field(3));
-    return record;
+    return recordFrom([&](int index) { return found.field(index); }, m_shape == RecordShape::Party);
 }
 
 std::optional<qint16> MasterStore::nextNumber() const
@@ -233,15 +241,8 @@ QVector<PrintedRow> MasterStore::listing() const
 QVector<MasterRecord> MasterStore::records() const
 {
     QVector<MasterRecord> records;
-    for (const PrintedRow& row : listing()) {
-        MasterRecord record;
-        record.sn = numeric::toInt16(row.at(0));
-        record.first = shown::text(row.at(1));
-        record.second = shown::text(row.at(2));
-        if (m_shape == RecordShape::Party)
-            record.third = shown::text(row.at(3));
-        records << record;
-    }
+    for (const PrintedRow& row : listing())
+        records << recordFrom([&](int index) { return row.at(index); }, m_shape == RecordShape::Party);
     return records;
 }
 
