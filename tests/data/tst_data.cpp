@@ -320,8 +320,8 @@ private slots:
         QueryRows fast(statement::execute(statement, connection), connection);
         QueryRows slow(statement::execute(statement, connection), connection, QueryRows::Reading::ThroughQuery);
         QVERIFY(!slow.readsDirectly());
-        if (direct)  // values are read directly from SQLite's driver only
-            QCOMPARE(fast.readsDirectly(), !TestDatabase::onServer());
+        if (direct)
+            QVERIFY(fast.readsDirectly());
         QCOMPARE(fast.fieldNames(), slow.fieldNames());
         QVector<QVector<QVariant>> fastRows;
         for (auto batch = fast.fetch(2); !batch.isEmpty(); batch = fast.fetch(2))
