@@ -290,6 +290,29 @@ private slots:
         QCOMPARE(messages.shown.size(), 1);
     }
 
+    // A connection kept open from one operation to the next still reaches
+    // the database as it is: a file moved away is not read on, and a session
+    // the server ended is replaced by the next statement, which runs as usual.
+    void aKeptConnectionFollowsTheDatabase()
+    {
+        Connection kept;
+        kept.keepOpen();
+        const auto users = [&] {
+            kept.open();
+            RecordSet count;
+            count.open("Select count(*) from UserTable", kept);
+            return count.field(0).toInt();
+        };
+        QCOMPARE(users(), 1);
+        kept.release();
+        QVERIFY(kept.isOpen());
+        db.makeUnreachable();
+        if (!TestDatabase::onServer())
+            QVERIFY_THROWS_EXCEPTION(DbError, users());
+        db.makeReachable();
+        QCOMPARE(users(), 1);
+    }
+
     // Values read straight from the driver come out as QSqlQuery::value()
     // gives them: the same type, null-ness and value, whatever the column,
     // read in batches smaller than the result.
