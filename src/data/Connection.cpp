@@ -235,7 +235,9 @@ void Connection::commit()
 
 DbError Connection::failed(DbError error)
 {
-    if (error.kind() == DbError::Kind::Unreachable || error.kind() == DbError::Kind::Damaged)
+    // Busy passes; after the others a connection of its own (one opened
+    // read-only, on a full disk, on a damaged file) is not trusted again.
+    if (DbError::isUnavailable(error.kind()) && error.kind() != DbError::Kind::Busy)
         m_ended = true;
     return error;
 }

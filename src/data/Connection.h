@@ -32,8 +32,8 @@ public:
     void keepOpen() { m_keptOpen = true; }
     void release();
 
-    // A statement failed because the session or the file is gone: the next
-    // open connects afresh.
+    // A statement failed because the session or the file is gone (or could
+    // not be written): the next open connects afresh.
     void markEnded() { m_ended = true; }
     // Called after each statement that went through: the session answers.
     void markAnswered() { m_reused = false; }
@@ -43,8 +43,8 @@ public:
     // sent again. False when the session answered already or cannot be
     // replaced; the connection is then marked ended.
     bool replaceEndedSession();
-    // The failure, after marking the connection ended when it says the
-    // session or the file is gone.
+    // The failure, after marking the connection ended when it is the
+    // database's state rather than the statement's (but for a busy one).
     DbError failed(DbError error);
     int state() const { return isOpen() ? 1 : 0; }
 
