@@ -165,7 +165,7 @@ Group groupOf(const DocumentScreen& kind, Shop& shop, AnsweringMessages& message
     };
     group.operations << open;
 
-    Operation fresh{name + QStringLiteral(" New / Refresh")};
+    Operation fresh{name + QStringLiteral(" New / Refresh"), Goal::Fresh};
     fresh.prepare = ensureOpen;
     fresh.act = [click] { click(QStringLiteral("CmdNewBill")); };
     fresh.check = [list, newNumber]() -> QString {

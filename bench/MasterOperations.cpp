@@ -82,7 +82,7 @@ Group groupOf(const MasterScreenEntry& entry, Shop& shop, AnsweringMessages& mes
     };
     group.operations << open;
 
-    Operation save{title + QStringLiteral(" Save")};
+    Operation save{title + QStringLiteral(" Save"), Goal::Change};
     save.prepare = [screen, ensureOpen, &messages, party = instance.isParty()] {
         ensureOpen();
         messages.last.clear();
@@ -98,7 +98,7 @@ Group groupOf(const MasterScreenEntry& entry, Shop& shop, AnsweringMessages& mes
     };
     group.operations << save;
 
-    Operation remove{title + QStringLiteral(" Delete")};
+    Operation remove{title + QStringLiteral(" Delete"), Goal::Change};
     remove.prepare = [screen, ensureOpen, &messages, middle] {
         ensureOpen();
         messages.last.clear();
@@ -114,7 +114,7 @@ Group groupOf(const MasterScreenEntry& entry, Shop& shop, AnsweringMessages& mes
     };
     group.operations << remove;
 
-    Operation search{title + QStringLiteral(" search, first keystroke")};
+    Operation search{title + QStringLiteral(" search, first keystroke"), Goal::Change};
     search.prepare = [screen, ensureOpen] {
         ensureOpen();
         auto* box = control<QLineEdit>(screen(), QStringLiteral("txtone"));

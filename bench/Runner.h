@@ -18,7 +18,8 @@ public:
     ~Runner();
 
     Result run(const Operation& operation);
-    static void printTable(const QVector<Result>& results);
+    // The table, then a row per target of the operations on the engine.
+    static void printTable(const QVector<Result>& results, const QString& engine);
 
 private:
     double replay(const QStringList& statements);

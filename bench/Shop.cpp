@@ -41,6 +41,13 @@ void Shop::exec(const QString& statement)
     result.open(statement, m_connection);
 }
 
+int Shop::rows(const QString& query)
+{
+    RecordSet result;
+    result.open(query, m_connection);
+    return result.recordCount();
+}
+
 QVariant Shop::value(const QString& query)
 {
     RecordSet result;

@@ -26,6 +26,8 @@ public:
     // Throws Failure.
     void exec(const QString& statement);
     QVariant value(const QString& query);
+    // Every row read; how many.
+    int rows(const QString& query);
     // Every batch as made: none received since, each quantity as it was.
     void restoreStock();
 

@@ -150,6 +150,7 @@ int main(int argc, char* argv[])
                .arg(size.masterRows).arg(size.receiptLines).arg(size.vouchers).arg(options.runs)
                .arg(QGuiApplication::platformName());
     out.flush();
-    bench::Runner::printTable(results);
+    bench::Runner::printTable(results, options.server.isEmpty() ? QStringLiteral("the SQLite file")
+                                                                : QStringLiteral("the PostgreSQL server"));
     return failed ? 1 : 0;
 }

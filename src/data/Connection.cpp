@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <sql.h>
 #include <sqlext.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -82,7 +83,13 @@ Connection::~Connection()
 
 void Connection::open(const QString& connectionString)
 {
+    if (m_keptOpen && isOpen() && !m_ended && connectionString == m_openedWith && stillReachesItsDatabase()) {
+        m_reused = true;
+        return;
+    }
     close();
+    m_ended = false;
+    m_reused = false;
     // A SQLite database gets its settings for safe keeping here too, so that
     // a data source defined before they existed has them as well; a server
     // gets no fixed user and password (see datasource::forConnection).
@@ -94,6 +101,7 @@ void Connection::open(const QString& connectionString)
             QSqlDatabase::removeDatabase(m_name);
             m_name = kept;
             m_sessionString = odbcName;
+            m_openedWith = connectionString;
             m_dialect = Dialect::forEngine(engineName(database()));
             return;
         }
@@ -109,11 +117,17 @@ void Connection::open(const QString& connectionString)
     }
     if (server)
         m_sessionString = odbcName;
+    m_openedWith = connectionString;
     m_dialect = Dialect::forEngine(engineName(database));
+    noteDatabaseFile();
 }
 
 void Connection::close()
 {
+    m_openedWith.clear();
+    m_file.clear();
+    m_inTransaction = false;
+    m_reused = false;
     if (!m_sessionString.isEmpty()) {
         serversessions::keep(std::exchange(m_sessionString, QString()), m_name);
         m_name = newName();
@@ -121,6 +135,69 @@ void Connection::close()
     }
     if (QSqlDatabase::contains(m_name))
         QSqlDatabase::database(m_name, false).close();
+}
+
+void Connection::release()
+{
+    if (!m_keptOpen && isOpen())
+        close();
+}
+
+// A session the server ended is found by the statement that fails on it; a
+// SQLite file by its identity: the path must still name the file opened.
+bool Connection::stillReachesItsDatabase() const
+{
+    if (m_file.isEmpty())
+        return true;
+    struct stat now {};
+    return ::stat(m_file.toLocal8Bit().constData(), &now) == 0 && quint64(now.st_dev) == m_fileDevice
+        && quint64(now.st_ino) == m_fileInode;
+}
+
+void Connection::noteDatabaseFile()
+{
+    m_file.clear();
+    if (m_dialect->engine() != QLatin1String("SQLite"))
+        return;
+    QSqlQuery files(database());
+    if (!files.exec(QStringLiteral("PRAGMA database_list")))
+        return;
+    while (files.next())
+        if (files.value(1).toString() == QLatin1String("main"))
+            m_file = files.value(2).toString();
+    struct stat opened {};
+    if (m_file.isEmpty() || ::stat(m_file.toLocal8Bit().constData(), &opened) != 0) {
+        m_file.clear();  // an in-memory database
+        return;
+    }
+    m_fileDevice = quint64(opened.st_dev);
+    m_fileInode = quint64(opened.st_ino);
+}
+
+bool Connection::replaceEndedSession()
+{
+    if (!m_reused) {
+        m_ended = true;
+        return false;
+    }
+    const QString connectionString = m_openedWith;
+    const bool inTransaction = m_inTransaction;
+    // The session is gone: nothing of it is worth keeping.
+    if (!m_sessionString.isEmpty()) {
+        QSqlDatabase::database(m_name, false).close();
+        m_sessionString.clear();
+    }
+    close();
+    try {
+        open(connectionString);
+        if (inTransaction)
+            begin();
+    } catch (const DbError&) {
+        close();
+        m_ended = true;
+        return false;
+    }
+    return true;
 }
 
 bool Connection::isOpen() const
@@ -144,19 +221,31 @@ void Connection::begin()
     if (!database.isOpen())
         throw DbError(QStringLiteral("The connection is not open."));
     if (!database.transaction())
-        throw dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database));
+        throw failed(dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database)));
+    m_inTransaction = true;
 }
 
 void Connection::commit()
 {
     QSqlDatabase database = this->database();
+    m_inTransaction = false;
     if (!database.commit())
-        throw dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database));
+        throw failed(dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database)));
+}
+
+DbError Connection::failed(DbError error)
+{
+    // Busy passes; after the others a connection of its own (one opened
+    // read-only, on a full disk, on a damaged file) is not trusted again.
+    if (DbError::isUnavailable(error.kind()) && error.kind() != DbError::Kind::Busy)
+        m_ended = true;
+    return error;
 }
 
 void Connection::rollback()
 {
     QSqlDatabase database = this->database();
+    m_inTransaction = false;
     if (!database.isOpen() || database.rollback())
         return;
     // SQLite rolls a transaction back itself after some failures (a full

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DbError.h"
 #include "data/RunDatabase.h"
 
 #include <QSqlDatabase>
@@ -9,7 +10,9 @@
 class Dialect;
 
 // One ODBC connection to the data source. Opening an open connection closes it
-// first, so a screen that reopens before each operation holds one connection.
+// first, so a screen that reopens before each operation holds one connection;
+// a connection kept open (keepOpen) is reused instead while it still reaches
+// the same database.
 class Connection {
 public:
     Connection();
@@ -23,6 +26,26 @@ public:
     void open(const QString& connectionString = rundatabase::connectionString());
     void close();
     bool isOpen() const;
+
+    // A connection kept open stays open when an operation releases it, for
+    // its owner's life (a screen's); any other is closed.
+    void keepOpen() { m_keptOpen = true; }
+    void release();
+
+    // A statement failed because the session or the file is gone (or could
+    // not be written): the next open connects afresh.
+    void markEnded() { m_ended = true; }
+    // Called after each statement that went through: the session answers.
+    void markAnswered() { m_reused = false; }
+    // A statement on a reused session found the session gone before it
+    // answered anything: connects afresh (beginning the transaction again
+    // when one was begun) and returns true, so that the statement can be
+    // sent again. False when the session answered already or cannot be
+    // replaced; the connection is then marked ended.
+    bool replaceEndedSession();
+    // The failure, after marking the connection ended when it is the
+    // database's state rather than the statement's (but for a busy one).
+    DbError failed(DbError error);
     int state() const { return isOpen() ? 1 : 0; }
 
     // Makes several statements one unit; see Transaction for the usual form.
@@ -35,8 +58,19 @@ public:
 
 private:
     static QString newName();
+    bool stillReachesItsDatabase() const;
+    void noteDatabaseFile();
 
     QString m_name;  // of the QODBC connection in use
+    QString m_openedWith;  // the connection string of the open connection
+    bool m_keptOpen = false;
+    bool m_ended = false;
+    bool m_reused = false;        // opened by reuse, and no statement has answered since
+    bool m_inTransaction = false;
+    // A SQLite file's identity as it was opened: a file moved away or put in
+    // its place (a restore) is not the open connection's any more.
+    QString m_file;
+    quint64 m_fileDevice = 0, m_fileInode = 0;
     // The connection string of a server session, kept open when closed
     // (data/ServerSessions.h); empty for a SQLite file.
     QString m_sessionString;

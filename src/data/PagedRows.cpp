@@ -3,9 +3,10 @@
 #include "data/Connection.h"
 #include "data/QueryRows.h"
 
-PagedRows PagedRows::read(const QString& statement)
+PagedRows PagedRows::read(const QString& statement, std::shared_ptr<Connection> connection)
 {
-    auto connection = std::make_shared<Connection>();
+    if (!connection)
+        connection = std::make_shared<Connection>();
     connection->open();
     PagedRows rows;
     {
@@ -14,7 +15,7 @@ PagedRows PagedRows::read(const QString& statement)
         rows.firstRows = page.fetch(-1);
     }
     if (rows.firstRows.size() < PageSize)
-        return rows;  // every row: the connection goes now
+        return rows;  // every row: nothing more to read
     Connection* reader = connection.get();
     rows.whole = [reader, statement] { return std::make_shared<QueryRows>(QueryRows::run(statement, *reader)); };
     rows.keepAlive = std::move(connection);

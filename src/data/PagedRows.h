@@ -6,9 +6,11 @@
 #include <functional>
 #include <memory>
 
+class Connection;
 class QueryRows;
 
-// The rows of a statement for a grid, read over a connection of their own:
+// The rows of a statement for a grid, read over a connection of their own
+// (a grid's, apart from its screen's statements):
 // the first page at once, the whole result only when a row after it is
 // wanted. The connection lives as long as something holds keepAlive.
 struct PagedRows {
@@ -22,7 +24,8 @@ struct PagedRows {
     // The rows of a page: more than any grid shows at once.
     static constexpr int PageSize = 256;
 
-    // Opens the connection and reads the first page. Throws DbError when the
+    // Opens the connection (reused when it is open already; a new one when
+    // none is given) and reads the first page. Throws DbError when the
     // connection or the statement fails.
-    static PagedRows read(const QString& statement);
+    static PagedRows read(const QString& statement, std::shared_ptr<Connection> connection = {});
 };

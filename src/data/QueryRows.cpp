@@ -12,6 +12,7 @@
 #include <QTime>
 #include <sql.h>
 #include <sqlext.h>
+#include <string>
 
 namespace {
 
@@ -57,33 +58,45 @@ QVariant number(SQLHSTMT statement, int column, SQLSMALLINT cType, QMetaType nul
     return isNull ? QVariant(nullType) : QVariant::fromValue(Value(value));
 }
 
-// UTF-8 text of any length, read in pieces when it is longer than the buffer.
+// Text of any length, read in pieces when it is longer than the buffer: as
+// UTF-8 (SQLite's own) or as UTF-16 (the wide characters a Unicode driver
+// gives without a conversion to the locale's).
+template <class Unit>
 QVariant getText(SQLHSTMT statement, int column)
 {
-    char buffer[512];
+    constexpr SQLSMALLINT cType = sizeof(Unit) == 1 ? SQL_C_CHAR : SQL_C_WCHAR;
+    const auto decoded = [](const Unit* units, qsizetype count) {
+        if constexpr (sizeof(Unit) == 1)
+            return QString::fromUtf8(units, count);
+        else
+            return QString::fromUtf16(reinterpret_cast<const char16_t*>(units), count);
+    };
+    constexpr SQLLEN Units = 512 / SQLLEN(sizeof(Unit));
+    constexpr SQLLEN Bytes = Units * SQLLEN(sizeof(Unit));
+    Unit buffer[Units];
     SQLLEN indicator = 0;
-    SQLRETURN r = SQLGetData(statement, SQLUSMALLINT(column + 1), SQL_C_CHAR, buffer, sizeof buffer, &indicator);
+    SQLRETURN r = SQLGetData(statement, SQLUSMALLINT(column + 1), cType, buffer, Bytes, &indicator);
     if (!SQL_SUCCEEDED(r))
         return {};
     if (indicator == SQL_NULL_DATA)
         return {};  // QODBC gives a null text as an invalid value
-    if (r == SQL_SUCCESS && indicator >= 0 && indicator < SQLLEN(sizeof buffer))
-        return QString::fromUtf8(buffer, qsizetype(indicator));
+    if (r == SQL_SUCCESS && indicator >= 0 && indicator < Bytes)
+        return decoded(buffer, qsizetype(indicator / SQLLEN(sizeof(Unit))));
 
     // Truncated: what came is the buffer less its terminating NUL.
-    QByteArray text(buffer, sizeof buffer - 1);
+    std::basic_string<Unit> text(buffer, Units - 1);
     for (;;) {
-        r = SQLGetData(statement, SQLUSMALLINT(column + 1), SQL_C_CHAR, buffer, sizeof buffer, &indicator);
+        r = SQLGetData(statement, SQLUSMALLINT(column + 1), cType, buffer, Bytes, &indicator);
         if (r == SQL_NO_DATA)
             break;
         if (!SQL_SUCCEEDED(r))
             return {};
-        const bool truncated = indicator == SQL_NO_TOTAL || indicator >= SQLLEN(sizeof buffer);
-        text.append(buffer, truncated ? qsizetype(sizeof buffer - 1) : qsizetype(indicator));
+        const bool truncated = indicator == SQL_NO_TOTAL || indicator >= Bytes;
+        text.append(buffer, truncated ? size_t(Units - 1) : size_t(indicator / SQLLEN(sizeof(Unit))));
         if (!truncated)
             break;
     }
-    return QString::fromUtf8(text);
+    return decoded(text.data(), qsizetype(text.size()));
 }
 
 }  // namespace
@@ -98,8 +111,9 @@ QueryRows::QueryRows(QSqlQuery query, const Connection& connection, Reading read
         return;
     }
     const QSqlRecord record = m_query.record();
-    bool direct = reading == Reading::Fastest
-        && connection.dialect().engine() == QLatin1String("SQLite")  // its text is UTF-8
+    const QString engine = connection.dialect().engine();
+    m_wideText = engine == QLatin1String("PostgreSQL");
+    bool direct = reading == Reading::Fastest && (engine == QLatin1String("SQLite") || m_wideText)
         && m_query.numericalPrecisionPolicy() == QSql::LowPrecisionDouble;
     for (int i = 0; i < record.count(); ++i) {
         m_names << record.fieldName(i);
@@ -153,7 +167,7 @@ QStringList QueryRows::fetchTexts(int column, const std::function<QString(const 
             else
                 texts << textOf(QVariant());
         } else if (statement && type == QMetaType::QString) {
-            texts << getText(statement, column).toString();
+            texts << text(column).toString();
         } else {
             texts << textOf(statement ? readDirectly(column) : m_query.value(column));
         }
@@ -216,6 +230,12 @@ QVariant QueryRows::readDirectly(int column) const
                          QTime(value.hour, value.minute, value.second, int(value.fraction / 1000000)));
     }
     default:
-        return getText(statement, column);
+        return text(column);
     }
+}
+
+QVariant QueryRows::text(int column) const
+{
+    auto* statement = static_cast<SQLHSTMT>(m_statement);
+    return m_wideText ? getText<SQLWCHAR>(statement, column) : getText<char>(statement, column);
 }

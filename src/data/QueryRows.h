@@ -12,12 +12,13 @@ class Connection;
 
 // The rows of an executed statement, read in batches as they are wanted.
 //
-// With the SQLite driver every value is read straight from the ODBC statement
-// as a C number or UTF-8 text, and comes out with the type and null-ness
-// QSqlQuery::value() gives it; the driver manager's per-value conversion to
-// wide characters, which costs ten times the statement itself on a large
-// result, is skipped. Other engines, and columns of other types, are read
-// through QSqlQuery::value().
+// With the SQLite and PostgreSQL drivers every value is read straight from
+// the ODBC statement as a C number or text (SQLite's UTF-8, the server
+// driver's wide characters), and comes out with the type and null-ness
+// QSqlQuery::value() gives it; QODBC's per-value bookkeeping and, for SQLite,
+// the driver manager's conversion to wide characters, which costs ten times
+// the statement itself on a large result, are skipped. Other engines, and
+// results with columns of other types, are read through QSqlQuery::value().
 //
 // The statement stays open, on its connection, until the last row has been
 // read or finish() is called; the connection must stay open as long.
@@ -50,12 +51,14 @@ public:
 private:
     bool nextRow();
     QVariant readDirectly(int column) const;
+    QVariant text(int column) const;
 
     QSqlQuery m_query;
     QVector<QString> m_names;
     QVector<int> m_types;     // QMetaType ids of the columns as the driver describes them
     void* m_statement = nullptr;  // the ODBC statement handle when values are read directly
     bool m_select = false;
+    bool m_wideText = false;  // text is read as wide characters
     int m_rowsAffected = -1;
     bool m_atEnd = true;
 };

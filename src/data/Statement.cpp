@@ -26,11 +26,19 @@ QSqlQuery execute(const QString& text, Connection& connection)
     if (listener())
         listener()(sqlText);
 
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    if (!query.exec(sqlText))
-        throw dberrors::fromSqlError(query.lastError(), odbchandles::statementState(query));
-    return query;
+    for (;;) {
+        QSqlQuery query(connection.database());
+        query.setForwardOnly(true);
+        if (query.exec(sqlText)) {
+            connection.markAnswered();
+            return query;
+        }
+        const DbError error = dberrors::fromSqlError(query.lastError(), odbchandles::statementState(query));
+        // A reused session that the server ended while it was kept: the
+        // statement goes once more, on a session of its own.
+        if (error.kind() != DbError::Kind::Unreachable || !connection.replaceEndedSession())
+            throw connection.failed(error);
+    }
 }
 
 void setListener(std::function<void(const QString&)> heard)

@@ -45,10 +45,7 @@ void fillAndPickFirst(QComboBox* list, Connection& connection, const std::functi
     QStringList entries;
     connectx(connection);
     skip([&] { entries = read(); });
-    skip([&] {
-        if (connection.isOpen())
-            connection.close();
-    });
+    skip([&] { connection.release(); });
     setEntries(list, entries);
     pick(list, 0);
 }

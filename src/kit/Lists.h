@@ -31,7 +31,7 @@ enum class Chosen {
 void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen = Chosen::First);
 
 // The screens' Fill: the list emptied; the connection (re)opened with
-// connectx; the entries read; the connection closed; the first entry picked
+// connectx; the entries read; the connection released; the first entry picked
 // (its pick handler runs). A failing step is passed over, so a table that
 // cannot be read leaves the list empty.
 void fillAndPickFirst(QComboBox* list, Connection& connection, const std::function<QStringList()>& read);

@@ -2,6 +2,8 @@
 
 #include "core/Dates.h"
 #include "core/NumericText.h"
+#include "data/Connection.h"
+#include "data/Dialect.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 #include "stores/FigureColumns.h"
@@ -10,20 +12,37 @@ namespace stores {
 
 namespace {
 
-// One statement for what would otherwise be five per bill. The sums are of
-// the figures the bill screens show (stores/FigureColumns.h), summed bill by bill in the order of the
-// lines (the derived table's order, which both engines keep for the sums),
-// so each is the same double, bit for bit, as a sum over the bill's lines in
-// serial order. The date is that of the bill's first line (a server refuses
-// a subquery of several rows in a column, so it names the one).
-QString totalsStatement(const QDate& from, const QDate& to)
+// One grouping of the lines by bill, for what would otherwise be five
+// statements per bill. The sums are of the figures the bill screens show
+// (stores/FigureColumns.h), each added in the order of the bill's serials,
+// so that it is the same double, bit for bit, as a sum over the bill's lines
+// in serial order; the date is that of the bill's first line.
+//
+// Only the bills numbered from the lowest to the highest that has a line in
+// the dates are read (both found through the date index); of those, the
+// bills without such a line are left out after grouping, since a filter on
+// the dates before it would take the lines out of their key's order.
+QString totalsStatement(const QDate& from, const QDate& to, bool onServer)
 {
-    return QStringLiteral("Select a.BillNumber, ") + figures::sumColumns()
-        + QStringLiteral(", (Select f.Date_ from asigncharges f where f.BillNumber = a.BillNumber order by f.Serial "
-                         "limit 1) as BillDate from (Select * from asigncharges where BillNumber in (Select "
-                         "BillNumber from asigncharges where Date_ >= ")
-        + sql::date(from) + QStringLiteral("  and Date_ <= ") + sql::date(to)
-        + QStringLiteral(") order by BillNumber, Serial) a group by a.BillNumber order by a.BillNumber asc");
+    const QString inDates = QStringLiteral("Date_ >= ") + sql::date(from) + QStringLiteral(" and Date_ <= ") + sql::date(to);
+    const QString numbers = QStringLiteral(" from asigncharges where ") + inDates + QLatin1Char(')');
+    const QString range = QStringLiteral(" from asigncharges where BillNumber between (Select min(BillNumber)") + numbers
+        + QStringLiteral(" and (Select max(BillNumber)") + numbers;
+    if (onServer) {
+        // The server sums in the order an aggregate names; a grouping of its
+        // own may split the lines or take them in any order.
+        return QStringLiteral("Select BillNumber, ") + figures::sumColumns(QStringLiteral(" order by Serial"))
+            + QStringLiteral(", (array_agg(Date_ order by Serial))[1] as BillDate") + range
+            + QStringLiteral(" group by BillNumber having bool_or(") + inDates
+            + QStringLiteral(") order by BillNumber asc");
+    }
+    // SQLite groups along the key's index (BillNumber, Serial), so each
+    // bill's lines come in serial order; a bare column beside the one min()
+    // is taken from that min()'s row.
+    return QStringLiteral("Select BillNumber, ") + figures::sumColumns()
+        + QStringLiteral(", Date_ as BillDate, min(Serial) as FirstSerial") + range
+        + QStringLiteral(" group by BillNumber having total(") + inDates
+        + QStringLiteral(") > 0 order by BillNumber asc");
 }
 
 }  // namespace
@@ -31,7 +50,8 @@ QString totalsStatement(const QDate& from, const QDate& to)
 QVector<BillTotals> BillTotalsStore::billTotals(const QDate& from, const QDate& to) const
 {
     RecordSet bills;
-    bills.open(totalsStatement(from, to), connection());
+    const bool onServer = connection().dialect().engine() == QLatin1String("PostgreSQL");
+    bills.open(totalsStatement(from, to, onServer), connection());
     QVector<BillTotals> all;
     all.reserve(bills.recordCount());
     const auto rounded = [](const QVariant& sum) { return numeric::roundHalfEven(numeric::toDouble(sum)); };

@@ -232,9 +232,9 @@ PagedRows LineDocumentStore::gridRows(qint16 number) const
         + sql::number(number) + QStringLiteral(" order by Serial asc");
     switch (m_document) {
     case Document::Bill:
-        return PagedRows::read(QStringLiteral("Select  Serial, Item, Quantity , ") + figures::gridColumns() + lines);
+        return pagedRows(QStringLiteral("Select  Serial, Item, Quantity , ") + figures::gridColumns() + lines);
     case Document::GoodsReceipt:
-        return PagedRows::read(QStringLiteral("Select  Serial,ItemCode,Batch_Number, Item, Quantity , ")
+        return pagedRows(QStringLiteral("Select  Serial,ItemCode,Batch_Number, Item, Quantity , ")
                                + figures::gridColumns()
                                + QStringLiteral(" , CustomerName as SupName , CustomerAddress as SupAddress , "
                                                 "CustomerPhone as SupPhone")
@@ -242,7 +242,7 @@ PagedRows LineDocumentStore::gridRows(qint16 number) const
     case Document::Voucher:
         break;
     }
-    return PagedRows::read(QStringLiteral("Select  BillNumber as No,Date_ , Item as Head,  Amount ,CustomerPhone as "
+    return pagedRows(QStringLiteral("Select  BillNumber as No,Date_ , Item as Head,  Amount ,CustomerPhone as "
                                           "Phone ,CustomerName as Name_,CustomerAddress as Address from "
                                           "ExpenditureTable order by BillNumber desc"));
 }

@@ -124,8 +124,8 @@ QString MasterStore::gridSelect() const
 PagedRows MasterStore::allRecords() const
 {
     if (isExpenditureHead(m_table))
-        return PagedRows::read(gridSelect() + m_table + QStringLiteral("  order by sn desc"));
-    return PagedRows::read(gridSelect() + QStringLiteral(" order by sn desc"));
+        return pagedRows(gridSelect() + m_table + QStringLiteral("  order by sn desc"));
+    return pagedRows(gridSelect() + QStringLiteral(" order by sn desc"));
 }
 
 PagedRows MasterStore::search(SearchBy column, const QString& text) const
@@ -136,7 +136,7 @@ PagedRows MasterStore::search(SearchBy column, const QString& text) const
                                      : QStringLiteral("REMARK");
     const QString where = isExpenditureHead(m_table) ? QLatin1Char(' ') + m_table + QStringLiteral("   where ")
                                                      : QStringLiteral(" where ");
-    return PagedRows::read(gridSelect() + where + searched + QStringLiteral(" Like ")
+    return pagedRows(gridSelect() + where + searched + QStringLiteral(" Like ")
                            + sql::text(QLatin1Char('%') + text + QLatin1Char('%')));
 }
 

@@ -39,7 +39,7 @@ QStringList QueryStore::listEntries(const QString& statement) const
 
 PagedRows QueryStore::gridRows(const QString& statement) const
 {
-    return PagedRows::read(statement);
+    return pagedRows(statement);
 }
 
 QVector<PrintedRow> QueryStore::reportRows(const QString& statement) const

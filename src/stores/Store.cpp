@@ -9,7 +9,10 @@
 
 namespace stores {
 
-Store::Store() : m_own(std::make_unique<Connection>()), m_connection(m_own.get()) {}
+Store::Store() : m_own(std::make_unique<Connection>()), m_connection(m_own.get())
+{
+    m_own->keepOpen();
+}
 
 Store::Store(Connection& connection) : m_connection(&connection) {}
 
@@ -29,8 +32,7 @@ bool Store::isOpen() const
 
 void Store::close() const
 {
-    if (m_connection->isOpen())
-        m_connection->close();
+    m_connection->release();
 }
 
 QStringList Store::entries(const QString& statement) const
@@ -46,6 +48,15 @@ QVariant Store::firstValue(const QString& statement) const
     RecordSet result;
     result.open(statement, *m_connection);
     return result.field(0);
+}
+
+PagedRows Store::pagedRows(const QString& statement) const
+{
+    if (!m_gridConnection) {
+        m_gridConnection = std::make_shared<Connection>();
+        m_gridConnection->keepOpen();
+    }
+    return PagedRows::read(statement, m_gridConnection);
 }
 
 void Store::run(const QString& statement) const

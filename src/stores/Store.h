@@ -15,11 +15,13 @@ namespace stores {
 struct SharedConnection {};
 
 // What every store is built on: the connection its statements go through,
-// held for the store's life. A store has a connection of its own, or works
-// on one it is given (the shared connection, a tool's). Its statements run
-// on the connection as it stands: the caller opens it (connectx) and closes
-// it where an operation ends, and wraps a change in a transaction
-// (change::together). Stores throw Failure or DbError and show nothing.
+// held for the store's life. A store has a connection of its own, kept open
+// from its first operation to the store's end, or works on one it is given
+// (the shared connection, a tool's). Its statements run on the connection as
+// it stands: the caller opens it (connectx) and closes it where an operation
+// ends (which leaves a store's own connection open for the next), and wraps
+// a change in a transaction (change::together). Stores throw Failure or
+// DbError and show nothing.
 class Store {
 public:
     // A connection of the store's own, closed until opened.
@@ -31,9 +33,9 @@ public:
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
 
-    // What an operation opens (connectx) and closes.
+    // What an operation opens (connectx) and closes (release).
     Connection& connection() const { return *m_connection; }
-    // Opens the connection (closing it first when open). Throws DbError.
+    // Opens the connection, or keeps it open (Connection::open). Throws DbError.
     void open() const;
     bool isOpen() const;
     void close() const;
@@ -46,10 +48,14 @@ protected:
     QVariant firstValue(const QString& statement) const;
     // Runs a statement that returns no rows.
     void run(const QString& statement) const;
+    // A grid's rows (data/PagedRows.h), over the store's grid connection,
+    // kept open as long as the store or the rows.
+    PagedRows pagedRows(const QString& statement) const;
 
 private:
     std::unique_ptr<Connection> m_own;
     Connection* m_connection;
+    mutable std::shared_ptr<Connection> m_gridConnection;
 };
 
 }  // namespace stores
