@@ -29,11 +29,13 @@ QString totalsStatement(const QDate& from, const QDate& to, bool onServer)
     const QString range = QStringLiteral(" from asigncharges where BillNumber between (Select min(BillNumber)") + numbers
         + QStringLiteral(" and (Select max(BillNumber)") + numbers;
     if (onServer) {
-        // The server sums in the order an aggregate names; a grouping of its
-        // own may split the lines or take them in any order.
-        return QStringLiteral("Select BillNumber, ") + figures::sumColumns(QStringLiteral(" order by Serial"))
-            + QStringLiteral(", (array_agg(Date_ order by Serial))[1] as BillDate") + range
-            + QStringLiteral(" group by BillNumber having bool_or(") + inDates
+        // The server aggregates a sorted subquery's rows in its order: a
+        // subquery with an order of its own is neither merged into the
+        // grouping nor split among workers. An order named in each aggregate
+        // would sort every bill's lines once per sum, twice as slow.
+        return QStringLiteral("Select BillNumber, ") + figures::sumColumns()
+            + QStringLiteral(", (array_agg(Date_))[1] as BillDate from (Select *") + range
+            + QStringLiteral(" order by BillNumber, Serial) lines group by BillNumber having bool_or(") + inDates
             + QStringLiteral(") order by BillNumber asc");
     }
     // SQLite groups along the key's index (BillNumber, Serial), so each

@@ -50,11 +50,11 @@ QString printedColumns()
         + tax() + QStringLiteral(" as Tax, ") + printedTotal() + QStringLiteral("  as Total");
 }
 
-QString sumColumns(const QString& order)
+QString sumColumns()
 {
-    return QStringLiteral("Sum(") + printedTotal() + order + QStringLiteral(") as Total, Sum(") + amount() + order
-        + QStringLiteral(") as Amount_, Sum(") + discount() + order + QStringLiteral(") as Discount, Sum((") + tax()
-        + QStringLiteral(")") + order + QStringLiteral(") as Tax");
+    return QStringLiteral("Sum(") + printedTotal() + QStringLiteral(") as Total, Sum(") + amount()
+        + QStringLiteral(") as Amount_, Sum(") + discount() + QStringLiteral(") as Discount, Sum((") + tax()
+        + QStringLiteral(")) as Tax");
 }
 
 }  // namespace figures

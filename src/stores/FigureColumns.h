@@ -22,8 +22,7 @@ QString gridColumns();
 // spelled as these lines have always spelled it, multiplying by the quantity
 // last: the same figure.
 QString printedColumns();
-// The sums over a bill's lines: Total, Amount_, Discount, Tax; order (" order by
-// Serial") names the order each adds its lines in, where the engine takes one.
-QString sumColumns(const QString& order = {});
+// The sums over a bill's lines: Total, Amount_, Discount, Tax.
+QString sumColumns();
 
 }  // namespace figures
