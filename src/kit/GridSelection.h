@@ -6,11 +6,11 @@ class QAbstractItemView;
 
 namespace grid {
 
-// Makes the first row whose column shows the text the grid's current,
-// highlighted row, and scrolls to it; rows the model has not fetched yet are
-// fetched as the search goes. With no such row no row is highlighted.
-// Returns whether a row was found. Throws Failure when the rest of a
-// GridModel's result cannot be read.
+// In a grid the screens use (grid::setUp), makes the first row whose column
+// shows the text the current, highlighted row, and scrolls to it; rows not
+// fetched yet are fetched as the search goes. With no such row no row is
+// highlighted. Returns whether a row was found (never in another view).
+// Throws Failure when the rest of the grid's result cannot be read.
 bool selectRowWhere(QAbstractItemView* view, int column, const QString& text);
 
 }  // namespace grid
