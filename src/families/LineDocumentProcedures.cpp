@@ -6,7 +6,6 @@
 #include "kit/Connectx.h"
 
 #include "core/NumericText.h"
-#include "data/AdminTool.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
@@ -195,18 +194,14 @@ void LineDocumentScreen::showNextNumber(bool tellWhenUsedUp)
 
 void LineDocumentScreen::tellUsedUp()
 {
-    const QString name = m_store.documentName();
-    Messages::instance().inform(numbering::usedUpMessage(name) + QStringLiteral("\n\n") + admintool::closeYearAdvice(name),
-                                QStringLiteral("Information"));
+    Messages::instance().inform(m_store.usedUpMessage(), QStringLiteral("Information"));
 }
 
 void LineDocumentScreen::warnWhenRunningOut()
 {
-    const QString name = m_store.documentName();
-    const QString warning = numbering::runningOutMessage(name, m_nextNumber);
+    const QString warning = m_store.runningOutMessage(m_nextNumber);
     if (!warning.isEmpty())
-        Messages::instance().inform(warning + QStringLiteral("\n\n") + admintool::closeYearAdvice(name),
-                                    QStringLiteral("Information"));
+        Messages::instance().inform(warning, QStringLiteral("Information"));
 }
 
 // ---------------------------------------------------------------- lines and stock

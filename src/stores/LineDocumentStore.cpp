@@ -3,6 +3,7 @@
 #include "core/Dates.h"
 #include "core/LineFigures.h"
 #include "core/NumericText.h"
+#include "data/AdminTool.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
@@ -88,6 +89,17 @@ QString LineDocumentStore::partyTable() const
 QString LineDocumentStore::documentName() const
 {
     return QLatin1String(tablesOf(m_document).name);
+}
+
+QString LineDocumentStore::usedUpMessage() const
+{
+    return numbering::usedUpMessage(documentName()) + QStringLiteral("\n\n") + admintool::closeYearAdvice(documentName());
+}
+
+QString LineDocumentStore::runningOutMessage(const numbering::NextNumber& next) const
+{
+    const QString warning = numbering::runningOutMessage(documentName(), next);
+    return warning.isEmpty() ? warning : warning + QStringLiteral("\n\n") + admintool::closeYearAdvice(documentName());
 }
 
 numbering::NextNumber LineDocumentStore::afterMaximum(const QString& statement) const

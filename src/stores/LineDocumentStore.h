@@ -77,6 +77,12 @@ public:
     Document document() const { return m_document; }
     // How messages name a document: "bill", "receipt", "voucher".
     QString documentName() const;
+    // "Bill numbers are used up: ...", and how the shop numbers from 1 again
+    // (the command that closes the year).
+    QString usedUpMessage() const;
+    // The same advice under the warning that few numbers are left after
+    // next; empty while enough are left.
+    QString runningOutMessage(const numbering::NextNumber& next) const;
 
     // --- Numbers (throw when the maximum cannot be read)
     numbering::NextNumber nextNumber() const;

@@ -5,7 +5,6 @@
 
 #include "core/Failure.h"
 #include "core/NumericText.h"
-#include "data/AdminTool.h"
 #include "data/Connection.h"
 #include "data/NumberClaim.h"
 #include "data/RecordSet.h"
@@ -80,9 +79,7 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use) cons
                 first.number = number;
                 return insertAsNextNumber(table, valuesOf(first, columns), number);
             },
-            nextAfter(QStringLiteral("Select max(BillNumber) from ") + table,
-                      numbering::usedUpMessage(documentName()) + QStringLiteral("\n\n")
-                          + admintool::closeYearAdvice(documentName())),
+            nextAfter(QStringLiteral("Select max(BillNumber) from ") + table, usedUpMessage()),
             connection());
     } else {
         line.serial = claim::storeUnderFreeNumber(
