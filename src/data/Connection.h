@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class Dialect;
 
@@ -52,6 +53,12 @@ public:
     void begin();
     void commit();
     void rollback();
+    bool inTransaction() const { return m_inTransaction; }
+
+    // Whether this session's database counts its tables' changes
+    // (data/ChangeTracking.h): unknown until asked, forgotten on a new session.
+    std::optional<bool> countsChanges() const { return m_countsChanges; }
+    void setCountsChanges(bool counts) { m_countsChanges = counts; }
 
     QSqlDatabase database() const;
     const Dialect& dialect() const;
@@ -67,6 +74,7 @@ private:
     bool m_ended = false;
     bool m_reused = false;        // opened by reuse, and no statement has answered since
     bool m_inTransaction = false;
+    std::optional<bool> m_countsChanges;
     // A SQLite file's identity as it was opened: a file moved away or put in
     // its place (a restore) is not the open connection's any more.
     QString m_file;

@@ -1,5 +1,6 @@
 #include "data/Schema.h"
 
+#include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/DbError.h"
@@ -14,7 +15,7 @@ void createServerTables(Connection& connection)
 {
     Transaction transaction(connection);
     RecordSet statement;
-    for (const QString& text : statements(Engine::Postgres))
+    for (const QString& text : statements(Engine::Postgres) + changes::statements(Engine::Postgres))
         statement.open(text, connection);
     transaction.commit();
 }
@@ -57,7 +58,7 @@ void createSqliteDatabase(const QString& path)
         connection.open(QStringLiteral("DRIVER=SQLite3;Database=%1").arg(file.absoluteFilePath()));
         Transaction transaction(connection);
         RecordSet statement;
-        for (const QString& text : statements())
+        for (const QString& text : statements() + changes::statements(Engine::Sqlite))
             statement.open(text, connection);
         transaction.commit();
     } catch (const Failure&) {

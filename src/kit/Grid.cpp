@@ -187,6 +187,15 @@ int GridModel::findRow(int column, const QString& text, int from)
     return -1;
 }
 
+int GridModel::findReadRow(int column, const QString& text, int from) const
+{
+    const ShownText shown(text);
+    for (int row = std::max(from, 0); row < m_rows.size(); ++row)
+        if (shown.isShownBy(m_rows.at(row).value(column)))
+            return row;
+    return -1;
+}
+
 QVariant GridModel::value(int row, int column) const
 {
     if (row < 0 || row >= m_rows.size())

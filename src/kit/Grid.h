@@ -46,6 +46,8 @@ public:
     // The first row, from `from` on, whose column shows the text, fetching
     // rows as the search goes; -1 when there is none. Throws as ensureRow.
     int findRow(int column, const QString& text, int from = 0);
+    // The same among the rows read so far: nothing is fetched.
+    int findReadRow(int column, const QString& text, int from = 0) const;
     // A cell's value as read (invalid outside the rows read), and the same
     // replaced by what the screen has since stored there.
     QVariant value(int row, int column) const;

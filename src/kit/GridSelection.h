@@ -13,4 +13,12 @@ namespace grid {
 // Throws Failure when the rest of the grid's result cannot be read.
 bool selectRowWhere(QAbstractItemView* view, int column, const QString& text);
 
+enum class Scroll { ToRow, Stay };
+
+// The same among the rows read so far, fetching none: a highlight that only
+// shows which row is meant need not read a large result to its end. Called
+// again as rows arrive (the operator scrolling), with Scroll::Stay, it
+// highlights the row when it comes.
+bool highlightReadRowWhere(QAbstractItemView* view, int column, const QString& text, Scroll scroll);
+
 }  // namespace grid

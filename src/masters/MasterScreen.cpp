@@ -171,8 +171,9 @@ void MasterScreen::loadRecord()
 
 // The highlighted grid row is the record the boxes show, or none when that
 // record is not in the grid: an operator going by the highlight deletes the
-// record he sees.
-void MasterScreen::highlightShownRecord()
+// record he sees. Only the rows read are searched (a large table's first
+// page): the record's row is highlighted when the operator scrolls to it.
+void MasterScreen::highlightShownRecord(grid::Scroll scroll)
 {
     // No record shown (none loaded yet, or the shown one deleted): no row to
     // look for, through every row of a large table.
@@ -181,7 +182,7 @@ void MasterScreen::highlightShownRecord()
             selection->clear();
         return;
     }
-    grid::selectRowWhere(DGG, 0, QString::number(m_loadedSN));
+    grid::highlightReadRowWhere(DGG, 0, QString::number(m_loadedSN), scroll);
 }
 
 void MasterScreen::gridClicked()
@@ -257,6 +258,11 @@ void MasterScreen::showInGrid(const std::function<PagedRows()>& read)
 {
     stopAtFirstError([&] {
         grid::show(DGG, read());
+        if (!m_highlightFollowsArrivals) {
+            connect(DGG->model(), &QAbstractItemModel::rowsInserted, this,
+                    [this] { highlightShownRecord(grid::Scroll::Stay); });
+            m_highlightFollowsArrivals = true;
+        }
         highlightShownRecord();
     });
 }

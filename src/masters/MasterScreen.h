@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/DataScreen.h"
+#include "kit/GridSelection.h"
 #include "masters/MasterInstances.h"
 #include "stores/MasterStore.h"
 
@@ -56,7 +57,7 @@ private:
     void save();
     void remove();
     void print();
-    void highlightShownRecord();
+    void highlightShownRecord(grid::Scroll scroll = grid::Scroll::ToRow);
 
     // Procedures.
     // The SNs in the order, the first one picked (which loads its record).
@@ -81,6 +82,7 @@ private:
     // The record loaded last.
     qint16 m_loadedSN = 0;
     bool m_recordShown = false;  // the boxes show the record m_loadedSN
+    bool m_highlightFollowsArrivals = false;
     QString m_first;
     QString m_second;
     QString m_third;  // the phone; stays empty for priced names

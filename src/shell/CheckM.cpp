@@ -1,5 +1,7 @@
 #include "shell/CheckM.h"
 
+#include "data/ChangeTracking.h"
+#include "data/RunDatabase.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
@@ -31,6 +33,10 @@ bool CheckLogin(const QString& user, const QString& shiftedPassword)
             break;
         case stores::Login::Allowed:
             allowed = true;
+            // A database of an earlier version learns to count its changes
+            // (lists are then read only when they changed); an archive is read only.
+            if (rundatabase::archivePath().isEmpty())
+                changes::track(users.connection());
             MDIForm1::instance()->show();
             break;
         }

@@ -121,38 +121,39 @@ numbering::NextNumber LineDocumentStore::nextSerial(qint16 number) const
 QStringList LineDocumentStore::documentNumbers() const
 {
     return entries(QStringLiteral("Select distinct(BillNumber) AS Item from ") + lineTable()
-                   + QStringLiteral(" ORDER BY BillNumber desc"));
+                   + QStringLiteral(" ORDER BY BillNumber desc"), lineTable());
 }
 
 QStringList LineDocumentStore::partyNumbers(Order order) const
 {
     if (order == Order::LowestFirst)
-        return entries(QStringLiteral("Select Distinct(SN) from ") + partyTable() + QStringLiteral("  ORDER BY SN ASC"));
-    return entries(QStringLiteral("Select distinct(SN) from ") + partyTable() + QStringLiteral(" order by SN desc"));
+        return entries(QStringLiteral("Select Distinct(SN) from ") + partyTable() + QStringLiteral("  ORDER BY SN ASC"), partyTable());
+    return entries(QStringLiteral("Select distinct(SN) from ") + partyTable() + QStringLiteral(" order by SN desc"), partyTable());
 }
 
 QStringList LineDocumentStore::itemNames(ItemNames names) const
 {
     switch (names) {
     case ItemNames::InStock:
-        return entries(QStringLiteral("Select distinct(Item)from Stock order by Item ASC"));
+        return entries(QStringLiteral("Select distinct(Item)from Stock order by Item ASC"), QStringLiteral("Stock"));
     case ItemNames::OfItemMaster:
-        return entries(QStringLiteral("Select distinct(TYPEOFCHARGES) AS Item from charges ORDER BY TYPEOFCHARGES ASC"));
+        return entries(QStringLiteral("Select distinct(TYPEOFCHARGES) AS Item from charges ORDER BY TYPEOFCHARGES ASC"), QStringLiteral("charges"));
     case ItemNames::OfExpenditureHeads:
         break;
     }
-    return entries(QStringLiteral("Select distinct(TYPEOFCHARGES) AS Item From ExpenditureHead ORDER BY TYPEOFCHARGES ASC"));
+    return entries(QStringLiteral("Select distinct(TYPEOFCHARGES) AS Item From ExpenditureHead ORDER BY TYPEOFCHARGES ASC"),
+                   QStringLiteral("ExpenditureHead"));
 }
 
 QStringList LineDocumentStore::itemCodes() const
 {
-    return entries(QStringLiteral("Select distinct(ItemCode) from Stock ORDER BY ItemCode ASC"));
+    return entries(QStringLiteral("Select distinct(ItemCode) from Stock ORDER BY ItemCode ASC"), QStringLiteral("Stock"));
 }
 
 QStringList LineDocumentStore::batchesOfCode(const QString& itemCode) const
 {
     return entries(QStringLiteral("Select distinct(Batch_Number) from Stock where ItemCode = ") + sql::text(itemCode)
-                   + QStringLiteral(" ORDER BY Batch_Number ASC"));
+                   + QStringLiteral(" ORDER BY Batch_Number ASC"), QStringLiteral("Stock"));
 }
 
 Party LineDocumentStore::party(qint16 partyNumber) const

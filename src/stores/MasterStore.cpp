@@ -143,7 +143,8 @@ PagedRows MasterStore::search(SearchBy column, const QString& text) const
 QStringList MasterStore::numbers(Order order) const
 {
     return entries(QStringLiteral("Select distinct(SN) from ") + m_table + QStringLiteral(" order by SN ")
-                   + (order == Order::HighestFirst ? QStringLiteral("desc") : QStringLiteral("ASC")));
+                   + (order == Order::HighestFirst ? QStringLiteral("desc") : QStringLiteral("ASC")),
+                   m_table);
 }
 
 MasterRecord MasterStore::record(double sn) const

@@ -1,13 +1,36 @@
 #include "stores/Store.h"
 
 #include "core/ShownText.h"
+#include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/DbError.h"
 #include "data/QueryRows.h"
 #include "data/RecordSet.h"
 
+#include <QHash>
+#include <optional>
+
 namespace stores {
+
+namespace {
+
+// The lists this run read last, by statement, with the version of their
+// table they were read at. A few lists of up to 32,767 entries each.
+struct KeptList {
+    qint64 version = 0;
+    QStringList entries;
+};
+
+QHash<QString, KeptList>& keptLists()
+{
+    static QHash<QString, KeptList> lists;
+    return lists;
+}
+
+constexpr int MostListsKept = 32;
+
+}  // namespace
 
 Store::Store() : m_own(std::make_unique<Connection>()), m_connection(m_own.get())
 {
@@ -35,7 +58,26 @@ void Store::close() const
     m_connection->release();
 }
 
-QStringList Store::entries(const QString& statement) const
+QStringList Store::entries(const QString& statement, const QString& table) const
+{
+    // The version before the rows: a change committed between the two
+    // leaves the list kept under the older version, to be read again.
+    const std::optional<qint64> version = table.isEmpty() ? std::nullopt : changes::version(*m_connection, table);
+    if (version) {
+        const auto kept = keptLists().constFind(statement);
+        if (kept != keptLists().cend() && kept->version == *version)
+            return kept->entries;
+    }
+    QStringList read = readEntries(statement);
+    if (version) {
+        if (keptLists().size() >= MostListsKept)
+            keptLists().clear();
+        keptLists().insert(statement, {*version, read});
+    }
+    return read;
+}
+
+QStringList Store::readEntries(const QString& statement) const
 {
     QueryRows rows = QueryRows::run(statement, *m_connection);
     if (rows.fieldNames().isEmpty())

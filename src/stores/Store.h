@@ -42,8 +42,10 @@ public:
 
 protected:
     // The first field of every row, each as the lists show it (numbers in
-    // their plain text, dates as dd/MMM/yyyy).
-    QStringList entries(const QString& statement) const;
+    // their plain text, dates as dd/MMM/yyyy). A statement that reads one
+    // table, named, is read again only when the table changed since it was
+    // last read, by any connection of this run (data/ChangeTracking.h).
+    QStringList entries(const QString& statement, const QString& table = {}) const;
     // The first field of the first row; throws DbError when there is no row.
     QVariant firstValue(const QString& statement) const;
     // Runs a statement that returns no rows.
@@ -53,6 +55,8 @@ protected:
     PagedRows pagedRows(const QString& statement) const;
 
 private:
+    QStringList readEntries(const QString& statement) const;
+
     std::unique_ptr<Connection> m_own;
     Connection* m_connection;
     mutable std::shared_ptr<Connection> m_gridConnection;

@@ -217,7 +217,13 @@ private slots:
         deleteAnswering(true);
         QCOMPARE(op->grid()->model()->rowCount(), GridModel::BatchSize);
         QCOMPARE(highlighted(), QString("%1/%1").arg(count - 1));
+        // A record past the rows read: none highlighted and nothing read for
+        // it, until its row arrives.
+        QVERIFY(op->pick(ui::Sn, "1"));
+        QCOMPARE(highlighted() + ' ' + QString::number(op->grid()->model()->rowCount()),
+                 QString("/ %1").arg(GridModel::BatchSize));
         QCOMPARE(grid::rowCount(op->grid()), count - 1);
+        QCOMPARE(highlighted(), QString("1/1"));
         QCOMPARE(op->gridRows(), db.rows("Select SN, ITEM, PARTNO, REMARK from Customer order by SN desc"));
     }
 

@@ -129,7 +129,8 @@ private slots:
                                                  "sqlite_master m, pragma_table_info(m.name) p where m.type = 'table' "
                                                  "order by lower(m.name), p.cid");
         const QHash<QString, QString> serverType{{"int2", "SMALLINT"}, {"float8", "DOUBLE"}, {"date", "DATE"},
-                                                 {"citext", "VARCHAR(255)"}, {"int4", "INTEGER"}};
+                                                 {"citext", "VARCHAR(255)"}, {"int4", "INTEGER"},
+                                                 {"varchar", "VARCHAR(50)"}, {"int8", "BIGINT"}};
         QStringList serverColumns;
         for (const QString& column : TestDatabase::rowsAt(datasource::postgresConnectionString(till),
                                                           "select table_name || '.' || column_name || ' ' || udt_name from "

@@ -1,0 +1,131 @@
+#include "data/ChangeTracking.h"
+
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/Dialect.h"
+#include "data/RecordSet.h"
+
+#include <QHash>
+
+namespace changes {
+
+namespace {
+
+using schema::Engine;
+
+const QString VersionsTable = QStringLiteral("BillChanges");
+
+// Every table of the program but the versions' own, by its name in lower case.
+QStringList trackedTables()
+{
+    QStringList tables = schema::columnNames().keys();
+    tables.sort();
+    return tables;
+}
+
+QString randomVersion(Engine engine)
+{
+    return engine == Engine::Postgres ? QStringLiteral("floor(random() * 9007199254740991)::bigint")
+                                      : QStringLiteral("random()");
+}
+
+QStringList sqliteTriggers(const QString& table)
+{
+    QStringList triggers;
+    for (const char* event : {"INSERT", "UPDATE", "DELETE"})
+        triggers << QStringLiteral("CREATE TRIGGER IF NOT EXISTS BillChanges_%1_%2 AFTER %2 ON %1 BEGIN "
+                                   "UPDATE BillChanges SET Version = random() WHERE TableName = '%1'; END")
+                        .arg(table, QLatin1String(event));
+    return triggers;
+}
+
+// SQLite has no statement triggers; its one writer at a time needs no "*" row.
+QStringList serverFunction()
+{
+    return {QStringLiteral("CREATE OR REPLACE FUNCTION bill_table_changed() RETURNS trigger LANGUAGE plpgsql AS "
+                           "$body$ BEGIN "
+                           "UPDATE BillChanges SET Version = Version + 1 WHERE TableName = '*'; "
+                           "UPDATE BillChanges SET Version = %1 WHERE TableName = TG_TABLE_NAME; "
+                           "RETURN NULL; END $body$")
+                .arg(randomVersion(Engine::Postgres))};
+}
+
+QString serverTrigger(const QString& table)
+{
+    return QStringLiteral("CREATE OR REPLACE TRIGGER BillChanges BEFORE INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
+                          "FOR EACH STATEMENT EXECUTE FUNCTION bill_table_changed()")
+        .arg(table);
+}
+
+bool holdsVersions(Connection& connection)
+{
+    try {
+        RecordSet rows;
+        rows.open(QStringLiteral("select count(*) from BillChanges"), connection);
+        return rows.field(0).toInt() == trackedTables().size() + 1;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+QStringList statements(Engine engine)
+{
+    QStringList made{QStringLiteral("CREATE TABLE IF NOT EXISTS BillChanges (TableName VARCHAR(50) PRIMARY KEY, "
+                                    "Version BIGINT NOT NULL)")};
+    const QString insert = engine == Engine::Postgres
+        ? QStringLiteral("INSERT INTO BillChanges VALUES ('%1', %2) ON CONFLICT DO NOTHING")
+        : QStringLiteral("INSERT OR IGNORE INTO BillChanges VALUES ('%1', %2)");
+    made << insert.arg(QStringLiteral("*"), QStringLiteral("0"));
+    if (engine == Engine::Postgres)
+        made << serverFunction();
+    for (const QString& table : trackedTables()) {
+        made << insert.arg(table, randomVersion(engine));
+        if (engine == Engine::Postgres)
+            made << serverTrigger(table);
+        else
+            made << sqliteTriggers(table);
+    }
+    return made;
+}
+
+bool track(Connection& connection)
+{
+    if (holdsVersions(connection))
+        return true;
+    const Engine engine =
+        connection.dialect().engine() == QLatin1String("PostgreSQL") ? Engine::Postgres : Engine::Sqlite;
+    try {
+        Transaction transaction(connection);
+        RecordSet statement;
+        for (const QString& text : changes::statements(engine))
+            statement.open(text, connection);
+        transaction.commit();
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+std::optional<qint64> version(Connection& connection, const QString& table)
+{
+    if (connection.inTransaction() || connection.countsChanges() == false)
+        return std::nullopt;
+    RecordSet rows;
+    try {
+        rows.open(QStringLiteral("select Version from BillChanges where TableName = '%1'").arg(table.toLower()),
+                  connection);
+    } catch (const DbError& error) {
+        if (DbError::isUnavailable(error.kind()))
+            throw;
+        connection.setCountsChanges(false);  // no such table here
+        return std::nullopt;
+    }
+    connection.setCountsChanges(true);
+    if (rows.eof())
+        return std::nullopt;
+    return rows.field(0).toLongLong();
+}
+
+}  // namespace changes

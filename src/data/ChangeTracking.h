@@ -1,0 +1,43 @@
+#pragma once
+
+#include "data/Tables.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class Connection;
+
+// The database counts the changes of each of its tables: every committed
+// insert, update or delete gives the table a new version, whoever made it
+// (this program, another till, another program), through triggers kept in
+// the database. A list read at a version is still the table's content while
+// the version stays: it need not be read again.
+//
+// A version is a random number drawn at each change, never a count, so that
+// two databases show the same version of a table only when one is a copy of
+// the other with the table as it was then: a database made afresh, or one
+// put back from a backup, never repeats a version a list was read at.
+//
+// On a server each writing statement first bumps the row "*" of BillChanges
+// and then its table's row: a transaction takes the "*" row before any other
+// row it writes, so that two tills writing tables in different orders wait
+// for each other in turn instead of locking each other out.
+namespace changes {
+
+// The table of versions and the triggers, made only where missing.
+QStringList statements(schema::Engine engine);
+
+// Makes the database count its changes when it does not yet (a database of
+// an earlier version of the program), in one transaction. False when it
+// cannot (a file opened read only, a server user without the right to make
+// tables): lists are then read every time.
+bool track(Connection& connection);
+
+// The table's version as the database now holds it (the name in any case);
+// none when the database counts no changes, or inside a transaction, where
+// a list read may see changes not yet committed. Throws DbError when the
+// database cannot be read.
+std::optional<qint64> version(Connection& connection, const QString& table);
+
+}  // namespace changes
