@@ -33,14 +33,18 @@ void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen)
             view->setUniformItemSizes(true);
     }
     // A reset: the list chooses its first entry, as after the first addItem.
-    model->setStringList(entries);
+    // The same entries again (a list kept since it was read, say) are left
+    // in place: a reset of 32,767 entries costs more than reading them.
+    if (model->stringList() == entries && list->count() > 0)
+        list->setCurrentIndex(0);
+    else
+        model->setStringList(entries);
     if (chosen == Chosen::None)
         list->setCurrentIndex(-1);
 }
 
 void fillAndPickFirst(QComboBox* list, Connection& connection, const std::function<QStringList()>& read)
 {
-    setEntries(list, {});
     SkipFailing skip;
     QStringList entries;
     connectx(connection);

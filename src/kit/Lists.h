@@ -30,10 +30,10 @@ enum class Chosen {
 // duplicates and empty texts kept; no handler of the list runs.
 void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen = Chosen::First);
 
-// The screens' Fill: the list emptied; the connection (re)opened with
-// connectx; the entries read; the connection released; the first entry picked
-// (its pick handler runs). A failing step is passed over, so a table that
-// cannot be read leaves the list empty.
+// The screens' Fill: the connection (re)opened with connectx; the entries
+// read; the connection released; the list given the entries and the first
+// entry picked (its pick handler runs). A failing step is passed over, so a
+// table that cannot be read leaves the list empty.
 void fillAndPickFirst(QComboBox* list, Connection& connection, const std::function<QStringList()>& read);
 
 // The limit of typed text most boxes carry.
