@@ -53,16 +53,13 @@ void QueryScreen::load()
 // nothing chosen. A list that cannot be read stays empty.
 void QueryScreen::fillList(const QVector<QComboBox*>& filled, const QString& statement)
 {
-    for (QComboBox* list : filled)
-        list->clear();
     const stores::QueryStore query;
     connectx(query.connection());
-    stopAtFirstError([&] {
-        const QStringList entries = query.listEntries(statement);
-        for (QComboBox* list : filled)
-            lists::setEntries(list, entries, lists::Chosen::None);
-    });
+    QStringList entries;
+    stopAtFirstError([&] { entries = query.listEntries(statement); });
     query.close();
+    for (QComboBox* list : filled)
+        lists::setEntries(list, entries, lists::Chosen::None);
 }
 
 void QueryScreen::run(Selector selector, const QueryButton& button)

@@ -3,6 +3,8 @@
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 
+#include <QRegularExpression>
+
 namespace stores {
 
 Bounds Bounds::numbers(double first, double second)
@@ -32,9 +34,15 @@ QString withBounds(const QString& statement, const Bounds& bounds)
 
 QueryStore::QueryStore() : Store(SharedConnection{}) {}
 
+// Each list of the designs reads one table, the one after its only "from".
 QStringList QueryStore::listEntries(const QString& statement) const
 {
-    return entries(statement);
+    static const QRegularExpression select(QStringLiteral("\\bselect\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression oneTable(QStringLiteral("\\bfrom\\s+(\\w+)\\s*(where\\b|order\\b|$)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch table = oneTable.match(statement);
+    const bool single = table.hasMatch() && statement.count(select) == 1;
+    return entries(statement, single ? table.captured(1) : QString());
 }
 
 PagedRows QueryStore::gridRows(const QString& statement) const
