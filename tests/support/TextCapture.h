@@ -18,6 +18,7 @@ using CapturedJob = QVector<CapturedPage>;
 // nothing here, as it leaves nothing on paper.
 struct CaptureLog {
     QVector<CapturedJob> jobs;
+    int fittedColumns = -1;  // the widest line, as the last job told its device
 
     int finishedJobs() const { return int(jobs.size()); }
     // The pages of every job, in order.
@@ -43,6 +44,7 @@ class TextCapture : public PageDevice {
 public:
     TextCapture(std::shared_ptr<CaptureLog> log, int linesPerPage) : m_log(std::move(log)), m_linesPerPage(linesPerPage) {}
 
+    void fitColumns(int columns) override { m_log->fittedColumns = columns; }
     int linesPerPage() const override { return m_linesPerPage; }
     void addPage(const QVector<PrintedLine>& lines) override
     {
