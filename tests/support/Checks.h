@@ -38,23 +38,6 @@ inline int connectionsInUse()
     return int(QSqlDatabase::connectionNames().size()) - serversessions::keptCount();
 }
 
-// Each text up to its first empty line: what a message says, without the
-// advice that follows.
-inline QStringList firstParagraphs(QStringList texts)
-{
-    for (QString& text : texts)
-        text = text.section(QStringLiteral("\n\n"), 0, 0);
-    return texts;
-}
-
-// True when the one message shown starts with the text and ends naming the
-// command that closes a year.
-inline bool namesCloseYear(const QStringList& texts, const QString& first)
-{
-    return texts.size() == 1 && texts[0].startsWith(first + QStringLiteral("\n\n"))
-        && texts[0].endsWith(QStringLiteral(" close-year --before YYYY-MM-DD --archive FILE"));
-}
-
 inline QStringList entries(const QComboBox* list)
 {
     QStringList all;
