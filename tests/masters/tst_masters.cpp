@@ -240,7 +240,8 @@ private slots:
 
     // Parties at their columns in ascending SN (an empty address leaves a
     // blank), items at column 2 (" 45.5 ": the blank after the number is
-    // trimmed from the line's end); an empty table prints head and foot.
+    // trimmed from the line's end); an empty table prints head and foot. (A
+    // failing list passes over what fails, as the bill register: tst_queries.)
     void theListsPrintTheirRecords()
     {
         db.exec(customer(3, "CHITRA", "3 HILL ST", "333"));
@@ -259,16 +260,6 @@ private slots:
         QCOMPARE(printedList("Customer").mid(6, 3), QStringList({partyHeads, checks::Rule, checks::Rule}));
         QVERIFY(messages.shown.isEmpty());
         QVERIFY(!Connectionx::sharedConnection().isOpen());
-
-        // Nothing stops a list: the letterhead's placeholders and the foot
-        // print, and the last failure is told once, after the page.
-        db.makeUnreachable();
-        const QStringList lines = printedList("Customer");
-        db.makeReachable();
-        QCOMPARE(lines.size(), 6 + 2 + 5);
-        QCOMPARE(lines.at(4), QString("Mobile : Phone"));
-        QCOMPARE(messages.shown.size(), 2);  // the connection's failure, then the list's last
-        QCOMPARE(messages.shown.last().text, QString("Operation is not allowed when the object is closed."));
     }
 };
 
