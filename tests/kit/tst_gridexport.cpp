@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDateEdit>
 #include <QPushButton>
 #include <QTableView>
