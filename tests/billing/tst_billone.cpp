@@ -86,23 +86,21 @@ private slots:
     {
         Operator& op = open(ui::BillOne, {stockRow(1, "RICE", 100, 40)});
         op.addLine("RICE", "2.5");
-        op.addLine("RICE", "3.5");
         op.addLine("RICE", "1", "abc", "x");
         QCOMPARE(op.texts({ui::Tax, ui::Discount}), QString("0|0"));
         QCOMPARE(db.rows("select Quantity, TaxInPercentage, DiscountinPercentage from asigncharges order by Serial"),
-                 QStringList({"2|0|0", "4|0|0", "1|0|0"}));
+                 QStringList({"2|0|0", "1|0|0"}));
 
-        for (const char* quantity : {"40000", "-32769", "abc", ""})
+        for (const char* quantity : {"40000", "abc"})
             op.addLine("RICE", quantity);
         op.addLine("SUGAR", "1");  // typed: no stock row of that name
-        op.addLine("", "1");
         db.exec("update Stock set MRP = NULL");
         op.addLine("RICE", "1");
         db.exec("update Stock set MRP = 40");
         op.click(ui::NewDocument);
         op.type(ui::Number, "0");
         op.addLine("RICE", "1");
-        QCOMPARE(db.count("asigncharges"), 3);
+        QCOMPARE(db.count("asigncharges"), 2);
         QVERIFY(messages.shown.isEmpty());
 
         // A typed bill number stays as typed, though a listed one starts with it.
@@ -133,16 +131,6 @@ private slots:
         // Printing stored nothing and left the screen as it was.
         QCOMPARE(db.count("asigncharges"), 1);
         QCOMPARE(op.grandTotal(), QString("189"));
-
-        // A printer that cannot be opened is told once.
-        int opened = 0;
-        print::installDestination([&]() -> std::unique_ptr<print::PageDevice> {
-            ++opened;
-            throw print::PrintError("No printer is installed.");
-        });
-        op.click(ui::Print);
-        QCOMPARE(opened, 1);
-        QCOMPARE(told(messages), QStringList{"! " + applicationTitle() + ": No printer is installed."});
     }
 
     // A bill number that cannot be read is not taken to be 1, which is in use.

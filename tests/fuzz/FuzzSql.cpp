@@ -1,18 +1,12 @@
-// libFuzzer target for the text that goes into SQL: the numeric-text helper,
-// the quoting helper and the dialect rewriter (built by scripts/fuzz). A
-// property that does not hold aborts with the input described.
-//
-// Properties:
-// - nothing crashes, whatever the input;
-// - a number's text reads as a number again and gives the same text, in a
-//   locale with a decimal point and in one with a decimal comma;
-// - in a statement of code and quoted texts, every quoted literal comes out of
-//   the rewrite unchanged (SQLite may spell a character beyond the Basic
-//   Multilingual Plane with char(), which the next property covers); code
-//   is made well formed first (no apostrophe, quoted names and comments closed);
-// - a quoted text read back through the data layer and SQLite equals the text
-//   as sql::storable keeps it, which is the text typed unless it holds a NUL,
-//   an unpaired surrogate or a leading byte-order mark.
+// libFuzzer target for the text that goes into SQL (built by scripts/fuzz);
+// a broken property aborts with the input described. Properties: nothing
+// crashes; a number's text reads back to the same text, with a decimal point
+// or comma; every quoted literal of a statement (its code made well formed)
+// comes out of the dialect rewrite unchanged (SQLite may spell a character
+// beyond the Basic Multilingual Plane with char(), which the next covers);
+// a quoted text reads back through the data layer and SQLite as
+// sql::storable keeps it (as typed, unless it holds a NUL, an unpaired
+// surrogate or a leading byte-order mark).
 
 #include "core/Failure.h"
 #include "core/NumericText.h"
@@ -24,6 +18,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -106,10 +101,7 @@ QString statementOf(const QString& input, QStringList& literals)
 
 bool beyondThePlane(const QString& text)
 {
-    for (const QChar c : text)
-        if (c.isSurrogate())
-            return true;
-    return false;
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
 }
 
 void rewrites(const QString& input)

@@ -93,9 +93,8 @@ private slots:
         QCOMPARE(printed->allLines().size(), listed ? 6 + 2 + 2 + 5 : 0);  // both records
     }
 
-    // A record takes the SN after the highest: gaps stay, a deleted highest
-    // is handed out again, past 32767 there is none and the boxes keep what
-    // was typed. Without a name Save does nothing; pasted text is stored, and
+    // A record takes the SN after the highest: gaps stay; past 32767 there
+    // is none and the boxes keep what was typed. Without a name Save does nothing; pasted text is stored, and
     // searched for, as it is.
     void theNextSnFollowsTheHighest()
     {
@@ -116,11 +115,8 @@ private slots:
         op->box(ui::SearchName)->clear();
         db.exec(customer(5, "C", "", "5"));
         save("d", "", "6");
-        QVERIFY(op->pick(ui::Sn, "6"));
-        deleteAnswering(true);
-        save("e", "", "7");
         QCOMPARE(db.rows("select SN, ITEM, REMARK from Customer order by SN"),
-                 QStringList({"1|RAVI KUMAR|98450", "2|O'Brien|1'); drop table Customer; --", "5|C|5", "6|E|7"}));
+                 QStringList({"1|RAVI KUMAR|98450", "2|O'Brien|1'); drop table Customer; --", "5|C|5", "6|D|6"}));
 
         db.exec("update Customer set SN = 32767 where SN = 6");
         messages.clear();
@@ -130,7 +126,8 @@ private slots:
         QCOMPARE(boxes(), QString("ONE MORE||8"));
     }
 
-    // The grid follows every change of a search box; an empty box matches every row.
+    // The grid follows every change of a search box (the address's: pricesAreNumbers);
+    // an empty box matches every row.
     void searchingFollowsEveryChangeOfTheText()
     {
         openWith(ui::Customers, "Customer", {"1,'ABBA','NORTH','111'", "2,'CAB','SOUTH','222'", "3,'MAX','NORTH END','312'"});
@@ -140,18 +137,11 @@ private slots:
         QCOMPARE(sorted(op->gridRows()), all.mid(0, 2));
         op->type(ui::SearchName, "");
         QCOMPARE(sorted(op->gridRows()), all);
-        QTest::keyClicks(op->box(ui::SearchSecond), "north");
-        QCOMPARE(sorted(op->gridRows()), QStringList({all[0], all[2]}));
-        op->type(ui::SearchSecond, "");
         QTest::keyClicks(op->box(ui::SearchPhone), "12");
         QCOMPARE(op->gridRows(), QStringList({all[2]}));
         save("new", "", "444");  // the whole table again; the search text stays
         QCOMPARE(op->gridRows().size(), 4);
         QCOMPARE(op->text(ui::SearchPhone), QString("12"));
-        QTest::keyClick(op->box(ui::SearchName), Qt::Key_Return);  // Enter does nothing here
-        QCOMPARE(messages.texts(), QStringList{"Saved"});
-        QTest::keyClick(op->box(ui::SearchName), Qt::Key_Escape);
-        QTRY_VERIFY(screen.isNull());
     }
 
     // A price is saved only when it is a number; a price search matches the
@@ -254,60 +244,28 @@ private slots:
         QCOMPARE(boxes(), QString("|40|"));  // nothing left to load
     }
 
-    // Only the failed opening is told: no duplicate, no success; the grid
-    // keeps what it showed, the boxes what was typed.
-    void anUnreachableDatabaseIsToldAndNothingIsStored()
-    {
-        openWith(ui::Customers, "Customer", {"1,'A','','1'"});
-        db.makeUnreachable();
-        save("b", "", "2");
-        db.makeReachable();
-        QCOMPARE(messages.shown.size(), 1);
-        QVERIFY(told(messages).first().startsWith("! "));
-        QCOMPARE(db.count("Customer"), 1);
-        QCOMPARE(op->gridRows(), QStringList({"1|A||1"}));
-        QCOMPARE(boxes(), QString("B||2"));
-    }
-
     // Parties at their columns in ascending SN (an empty address leaves a
     // blank), items at column 2 (" 45.5 ": the blank after the number is
-    // trimmed from the line's end); an empty table prints head and foot.
+    // trimmed from the line's end); an empty table prints head and foot. (A
+    // failing list passes over what fails, as the bill register: tst_queries.)
     void theListsPrintTheirRecords()
     {
         db.exec(customer(3, "CHITRA", "3 HILL ST", "333"));
         db.exec(customer(1, "ASHA", "", "111"));
         db.exec(party("Supplier", 1, "FARM", "VILLAGE", "444"));  // not a customer: not listed
         db.exec(priced("Charges", 2, "COFFEE", 45.5));
-        const auto at = [](int margin, const QStringList& lines) {
-            QStringList moved;
-            for (const QString& line : lines)
-                moved << QString(margin - 1, ' ') + line;
-            return moved;
-        };
-        const auto listing = [&](int margin, const QString& heads, const QStringList& rows) {
-            return at(margin, checks::Letterhead) + QStringList{heads, at(margin, {checks::Rule}).first()} + rows
-                + at(margin, {checks::Rule, "Software Designed By :Norvik Software Consultancy Services", maker::EmailLine,
-                              maker::WebLine, checks::Rule});
-        };
+        // After the letterhead: the heads, a rule, the rows, a rule and the maker's footer.
         const QString partyHeads = placed({{1, "SN"}, {6, "NAME"}, {32, "ADDRESS"}, {51, "PHONE"}});
-        const QString itemHeads = placed({{2, "SN"}, {11, "Item_Name"}, {52, "Price"}});
-        QCOMPARE(printedList("Customer"), listing(1, partyHeads, {placed({{1, " 1 "}, {6, "ASHA"}, {51, "111"}}),
-                                                                  placed({{1, " 3 "}, {6, "CHITRA"}, {32, "3 HILL ST"}, {51, "333"}})}));
-        QCOMPARE(printedList("Item"), listing(2, itemHeads, {placed({{2, " 2 "}, {11, "COFFEE"}, {52, " 45.5"}})}));
+        const QStringList customers = printedList("Customer");
+        QCOMPARE(customers.mid(6, 5), QStringList({partyHeads, checks::Rule, placed({{1, " 1 "}, {6, "ASHA"}, {51, "111"}}),
+                                                   placed({{1, " 3 "}, {6, "CHITRA"}, {32, "3 HILL ST"}, {51, "333"}}), checks::Rule}));
+        QCOMPARE(customers.size(), 6 + 2 + 2 + 5);
+        QCOMPARE(printedList("Item").mid(6, 3), QStringList({placed({{2, "SN"}, {11, "Item_Name"}, {52, "Price"}}), " " + checks::Rule,
+                                                             placed({{2, " 2 "}, {11, "COFFEE"}, {52, " 45.5"}})}));
         db.exec("delete from Customer");
-        QCOMPARE(printedList("Customer"), listing(1, partyHeads, {}));
+        QCOMPARE(printedList("Customer").mid(6, 3), QStringList({partyHeads, checks::Rule, checks::Rule}));
         QVERIFY(messages.shown.isEmpty());
         QVERIFY(!Connectionx::sharedConnection().isOpen());
-
-        // Nothing stops a list: the letterhead's placeholders and the foot
-        // print, and the last failure is told once, after the page.
-        db.makeUnreachable();
-        const QStringList lines = printedList("Customer");
-        db.makeReachable();
-        QCOMPARE(lines.size(), 6 + 2 + 5);
-        QCOMPARE(lines.at(4), QString("Mobile : Phone"));
-        QCOMPARE(messages.shown.size(), 2);  // the connection's failure, then the list's last
-        QCOMPARE(messages.shown.last().text, QString("Operation is not allowed when the object is closed."));
     }
 };
 

@@ -16,8 +16,7 @@ namespace brokendb {
 
 namespace detail {
 
-// CAP_DAC_OVERRIDE in this thread's effective set, on or off (it stays
-// permitted, so it can be taken up again). Without the capability this does nothing.
+// CAP_DAC_OVERRIDE in this thread's effective set, on or off (it stays permitted).
 inline void overrideFilePermissions(bool on)
 {
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
@@ -51,12 +50,10 @@ inline void setForNewSessions(TestDatabase& db, const QString& setting)
 
 }  // namespace detail
 
-// While it lives new connections can only read: the SQLite file is of
-// another user and has no write permission (when the tests run as root,
-// root's power to write any file is set aside for the while); the server's
-// database makes every new session's transactions read-only. The sessions
-// open before end (SQLite: the test database lets go of its own, or SQLite
-// would hand that read-write file to the new connections).
+// While it lives new connections can only read: the SQLite file loses its
+// write permission (root's power to write any file set aside meanwhile; the
+// test database lets go of its own connection, or SQLite would hand that
+// read-write file on); the server makes new sessions' transactions read-only.
 class ReadOnly {
 public:
     explicit ReadOnly(TestDatabase& db) : m_db(db)
@@ -92,15 +89,12 @@ private:
     unsigned m_mode = 0;
 };
 
-// While it lives the database's disk cannot take its writes.
-// Full: no SQLite connection opened can make its file grow (PRAGMA
-// max_page_count at its present size), as a full disk leaves it; on the
-// server a new or changed stock batch fails with the server's SQLSTATE for a
-// full disk (not its words).
-// Failing (SQLite only): no file of this process can grow past the size of
-// the log's index (RLIMIT_FSIZE), so a commit that adds to the emptied
-// write-ahead log fails with an I/O error, and SQLite rolls its transaction
-// back itself.
+// While it lives the database's disk cannot take its writes. Full: no SQLite
+// connection opened can grow its file (PRAGMA max_page_count at its present
+// size); on the server a stock batch written fails with the SQLSTATE of a full
+// disk. Failing (SQLite only): no file of this process can grow past the
+// log's index (RLIMIT_FSIZE), so a commit to the emptied write-ahead log fails
+// with an I/O error and SQLite rolls it back.
 class BadDisk {
 public:
     enum Kind { Full, Failing };

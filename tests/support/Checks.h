@@ -38,23 +38,6 @@ inline int connectionsInUse()
     return int(QSqlDatabase::connectionNames().size()) - serversessions::keptCount();
 }
 
-// Each text up to its first empty line: what a message says, without the
-// advice that follows.
-inline QStringList firstParagraphs(QStringList texts)
-{
-    for (QString& text : texts)
-        text = text.section(QStringLiteral("\n\n"), 0, 0);
-    return texts;
-}
-
-// True when the one message shown starts with the text and ends naming the
-// command that closes a year.
-inline bool namesCloseYear(const QStringList& texts, const QString& first)
-{
-    return texts.size() == 1 && texts[0].startsWith(first + QStringLiteral("\n\n"))
-        && texts[0].endsWith(QStringLiteral(" close-year --before YYYY-MM-DD --archive FILE"));
-}
-
 inline QStringList entries(const QComboBox* list)
 {
     QStringList all;
@@ -112,9 +95,8 @@ const QString Dashes(17, '-');
 
 inline QString grandTotal(const QString& total) { return placed({{22, "Grand Total :"}, {49, total}}); }
 
-// A receipt (a bill's or a goods receipt's): the letterhead, the
-// document's texts, its lines with item, quantity, amount, discount and
-// total at their columns, the grand total and the maker's footer.
+// A receipt: the letterhead, the document's texts, its lines (item,
+// quantity, amount, discount, total), the grand total and the maker's footer.
 inline QString receiptLine(const QString& item, const QString& q, const QString& a, const QString& d, const QString& t)
 {
     return placed({{1, item}, {32, " " + q}, {39, " " + a}, {46, " " + d}, {53, " " + t}});
@@ -129,9 +111,8 @@ inline QStringList receipt(const QStringList& document, const QStringList& lines
 inline bool havePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
 
 // The pages of a PDF file as pdftotext lays out a fixed pitch (10 point DejaVu
-// Sans Mono advances 6.02 points, 7 point 4.214), without blank lines, blanks
-// at line ends and the margin pdftotext puts before the text: column n is at
-// index n-1.
+// Sans Mono advances 6.02 points, 7 point 4.214), without blank lines and
+// margins: column n is at index n-1.
 inline QList<QStringList> pdfPages(const QString& path, const QString& pitch = "6.02")
 {
     QProcess process;
@@ -171,9 +152,7 @@ inline QString newestPdf(const QString& folder, const QDateTime& since)
     return file.readAll().contains("%%EOF") ? file.fileName() : QString();
 }
 
-// How far the characters of a PDF reach, in points: the pages' width and
-// height, the left edge of the leftmost character, the right edge of the
-// rightmost and the lowest edge of any.
+// How far the characters of a PDF reach, in points, on its pages' width and height.
 struct PdfReach {
     double pageWidth = 0, pageHeight = 1e9;
     double left = 1e9;

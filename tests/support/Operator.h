@@ -10,9 +10,8 @@
 #include <QTableView>
 #include <QtTest>
 
-// A screen driven as an operator drives it: typing into boxes, clicking
-// buttons, picking from lists, and reading what it shows. Controls are
-// found by their names (support/Names.h).
+// A screen driven as an operator drives it, its controls found by their
+// names (support/Names.h), and what it shows read back.
 class Operator {
 public:
     explicit Operator(QWidget* screen) : m_screen(screen) {}
@@ -49,8 +48,7 @@ public:
     }
     QStringList entries(const QString& listName) const { return checks::entries(list(listName)); }
 
-    // Empties the box (or an editable list's box) as the operator does, then types the text key by key
-    // (QTest::keyClicks knows ASCII only: other characters go as plain key presses).
+    // Empties the box (or a list's box), then types the text key by key (beyond ASCII as plain key presses).
     void type(const QString& name, const QString& text) const
     {
         QWidget* target = control(name);
@@ -96,9 +94,7 @@ public:
         const QRect cell = view->visualRect(view->model()->index(row, 1));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     }
-    // Types over the row's editable cell: the row clicked, the text typed
-    // (its first key opens the cell), Enter, which stores it and closes the
-    // cell once the events have run.
+    // Types over the row's editable cell (its first key opens it), then Enter, which stores it.
     void typeInGrid(int row, const QString& text) const
     {
         QTableView* view = grid();
@@ -140,8 +136,7 @@ public:
         type(ui::Amount, amount);
         addLine(item, quantity, tax, discount);
     }
-    // A sale by item code: the code chosen, a batch chosen when one is
-    // named, the quantity typed, then Add Item.
+    // A sale by item code (and a batch, when one is named), then Add Item.
     void sellByCode(const QString& code, const QString& quantity, const QString& batch = {}) const
     {
         choose(ui::Code, code);

@@ -7,8 +7,8 @@
 #include <QDate>
 #include <QStringList>
 
-// The statements that store the rows a test starts from, as earlier
-// sessions would have left them, and the database's own refusals.
+// The rows a test starts from, as earlier sessions would have left them, and
+// the database's own refusals.
 namespace rows {
 
 inline const QDate Dec4(2026, 12, 4);
@@ -69,9 +69,9 @@ inline const QString ShopHeader =
 // The words the failing triggers below refuse a change with.
 inline const QString TriggerWords = "closed for stocktaking";
 
-// A trigger that makes every change of the table's rows of one kind
-// ("UPDATE", "INSERT", "DELETE") fail with TriggerWords, a rule of the
-// database's own. On the server the trigger runs TestDatabase's refuse_change().
+// A trigger that fails every change of one kind ("UPDATE", "INSERT",
+// "DELETE") of the table's rows with TriggerWords (on the server through
+// TestDatabase's refuse_change()).
 inline QString failingTrigger(const QString& change, const QString& table)
 {
     if (TestDatabase::onServer())
@@ -90,8 +90,7 @@ inline QStringList dropFailingTriggers(const QStringList& tables = {"Stock"})
     return drops;
 }
 
-// The texts shown, each change the database refused (in its own words,
-// which are the engine's) as "refused".
+// The texts shown, each change the database refused (in the engine's words) as "refused".
 inline QStringList textsWithRefusals(const RecordingMessages& messages)
 {
     QStringList all = messages.texts();

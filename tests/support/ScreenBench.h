@@ -13,9 +13,8 @@
 #include <memory>
 
 // What a screen test holds: its database, the messages shown, the jobs
-// printed, the screen and the operator driving it. A test class derives
-// from it (after QObject) and calls reset() and close() from its init()
-// and cleanup().
+// printed, the screen and its operator. A test class derives from it (after
+// QObject) and calls reset() and close() from its init() and cleanup().
 struct ScreenBench {
     TestDatabase db;
     RecordingMessages messages;
@@ -37,8 +36,7 @@ struct ScreenBench {
         return *op;
     }
 
-    // Empty tables but the first user and the shop's letterhead, no failing
-    // triggers, nothing said, prints captured.
+    // Empty tables but the first user and the letterhead; nothing said, prints captured.
     void reset()
     {
         db.reset();

@@ -7,14 +7,11 @@
 #include <QTemporaryDir>
 #include <QVariant>
 
-// A database of its own for a test process, reached through the data source
-// "Bill" of a temporary ODBC configuration. Construct it before the first
-// connection of the process: unixODBC reads ODBCINI once.
-//
-// The engine is the test run's: a SQLite file, or with
-// BILL_TEST_ENGINE=postgresql a new database on the test server that
-// BILL_TEST_SERVER_FILE names (scripts/test-server writes it; the account's
-// password comes from PGPASSFILE), dropped again at the end.
+// A database of its own for a test process, behind the data source "Bill" of
+// a temporary ODBC configuration (construct it before the process's first
+// connection: unixODBC reads ODBCINI once). A SQLite file, or with
+// BILL_TEST_ENGINE=postgresql a new database, dropped at the end, on the test
+// server BILL_TEST_SERVER_FILE names (its password from PGPASSFILE).
 class TestDatabase {
 public:
     TestDatabase();

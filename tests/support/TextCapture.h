@@ -14,10 +14,10 @@ namespace print {
 using CapturedPage = QStringList;
 using CapturedJob = QVector<CapturedPage>;
 
-// Every finished job, oldest first. A job dropped without end() leaves
-// nothing here, as it leaves nothing on paper.
+// Every finished job, oldest first (a job dropped without end() leaves nothing).
 struct CaptureLog {
     QVector<CapturedJob> jobs;
+    int fittedColumns = -1;  // the widest line, as the last job told its device
 
     int finishedJobs() const { return int(jobs.size()); }
     // The pages of every job, in order.
@@ -43,6 +43,7 @@ class TextCapture : public PageDevice {
 public:
     TextCapture(std::shared_ptr<CaptureLog> log, int linesPerPage) : m_log(std::move(log)), m_linesPerPage(linesPerPage) {}
 
+    void fitColumns(int columns) override { m_log->fittedColumns = columns; }
     int linesPerPage() const override { return m_linesPerPage; }
     void addPage(const QVector<PrintedLine>& lines) override
     {
@@ -59,8 +60,7 @@ private:
     CapturedJob m_pages;
 };
 
-// Sends every later job to a new capture log, until another destination is
-// installed or restoreDefaultDestination().
+// Sends every later job to a new capture log, until another destination is installed.
 inline std::shared_ptr<CaptureLog> installCapture(int linesPerPage = 60)
 {
     auto log = std::make_shared<CaptureLog>();
