@@ -7,7 +7,7 @@ namespace arithmetic {
 LineFigures lineFigures(double unitPrice, double quantity, double discountPercent, double taxPercent)
 {
     // Evaluated in the same order as the statements' figure columns
-    // (stores/FigureColumns.h), so the screen's totals are the database's.
+    // (core/FigureColumns.h), so the screen's totals are the database's.
     LineFigures f;
     f.amount = unitPrice * quantity;
     f.discount = unitPrice * quantity * discountPercent / 100;

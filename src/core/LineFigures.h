@@ -4,7 +4,7 @@
 
 // The figures of one document line and the rounding of a document's total:
 // the one definition every screen, report and print uses (the statements
-// compute the same figures with the expressions of stores/FigureColumns.h).
+// compute the same figures with the expressions of core/FigureColumns.h).
 // Tax is charged on the amount after discount; percentages are plain (5 = 5 %).
 namespace arithmetic {
 

@@ -1,5 +1,6 @@
 #include "data/ChangeTracking.h"
 
+#include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/Dialect.h"
@@ -61,7 +62,8 @@ bool holdsVersions(Connection& connection)
 {
     try {
         RecordSet rows;
-        rows.open(QStringLiteral("select count(*) from BillChanges"), connection);
+        rows.open(QStringLiteral("select (select count(*) from BillChanges), (select count(*) from BillSums where BillNumber < 0)"),
+                  connection);
         return rows.field(0).toInt() == trackedTables().size() + 1;
     } catch (const DbError&) {
         return false;
@@ -87,7 +89,7 @@ QStringList statements(Engine engine)
         else
             made << sqliteTriggers(table);
     }
-    return made;
+    return made + billsums::statements(engine);
 }
 
 bool track(Connection& connection)

@@ -25,7 +25,8 @@ class Connection;
 // for each other in turn instead of locking each other out.
 namespace changes {
 
-// The table of versions and the triggers, made only where missing.
+// The table of versions and the triggers, made only where missing, and the
+// bills' sums (data/BillSums.h), which are kept the same way.
 QStringList statements(schema::Engine engine);
 
 // Makes the database count its changes when it does not yet (a database of

@@ -7,7 +7,7 @@
 #include "print/Destination.h"
 #include "print/TotalsReport.h"
 #include "reports/BillRegister.h"
-#include "stores/FigureColumns.h"
+#include "core/FigureColumns.h"
 
 #include <QDateEdit>
 #include <QGroupBox>

@@ -2,19 +2,22 @@
 
 #include "core/Dates.h"
 #include "core/NumericText.h"
+#include "data/BillSums.h"
 #include "data/Connection.h"
+#include "data/DbError.h"
 #include "data/Dialect.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
-#include "stores/FigureColumns.h"
+#include "core/FigureColumns.h"
 
 namespace stores {
 
 namespace {
 
-// One grouping of the lines by bill, for what would otherwise be five
+// Without the sums the database keeps (data/BillSums.h):
+// one grouping of the lines by bill, for what would otherwise be five
 // statements per bill. The sums are of the figures the bill screens show
-// (stores/FigureColumns.h), each added in the order of the bill's serials,
+// (core/FigureColumns.h), each added in the order of the bill's serials,
 // so that it is the same double, bit for bit, as a sum over the bill's lines
 // in serial order; the date is that of the bill's first line.
 //
@@ -52,8 +55,16 @@ QString totalsStatement(const QDate& from, const QDate& to, bool onServer)
 QVector<BillTotals> BillTotalsStore::billTotals(const QDate& from, const QDate& to) const
 {
     RecordSet bills;
-    const bool onServer = connection().dialect().engine() == QLatin1String("PostgreSQL");
-    bills.open(totalsStatement(from, to, onServer), connection());
+    try {
+        bills.open(billsums::billsWithLinesDated(sql::date(from), sql::date(to)), connection());
+    } catch (const DbError& error) {
+        if (DbError::isUnavailable(error.kind()) || connection().inTransaction())
+            throw;
+        // A database that keeps no sums (an archive made by an earlier
+        // version, read only): the lines are summed now.
+        const bool onServer = connection().dialect().engine() == QLatin1String("PostgreSQL");
+        bills.open(totalsStatement(from, to, onServer), connection());
+    }
     QVector<BillTotals> all;
     all.reserve(bills.recordCount());
     const auto rounded = [](const QVariant& sum) { return numeric::roundHalfEven(numeric::toDouble(sum)); };

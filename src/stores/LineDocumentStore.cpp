@@ -7,7 +7,7 @@
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
-#include "stores/FigureColumns.h"
+#include "core/FigureColumns.h"
 
 namespace stores {
 

@@ -7,7 +7,7 @@
 #include "core/LineFigures.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
-#include "stores/FigureColumns.h"
+#include "core/FigureColumns.h"
 #include "support/ScreenBench.h"
 
 #include <QDateEdit>
@@ -109,6 +109,13 @@ private slots:
                                         l.tax, l.discount),
                              connection);
         transaction.commit();
+        // Lines changed after they were stored: deleted, changed, moved to
+        // another bill, a bill's every line deleted.
+        for (const char* change : {"Delete * from asigncharges where BillNumber = 3 and Serial = 1",
+                                   "Update asigncharges set Quantity = Quantity + 1 where BillNumber = 5",
+                                   "Update asigncharges set BillNumber = 8, Serial = 100 where BillNumber = 9 and Serial = 1",
+                                   "Delete * from asigncharges where BillNumber = 10"})
+            RecordSet().open(change, connection);
         RecordSet stored;
         stored.open("select BillNumber, Serial, Amount, Quantity, TaxInPercentage, DiscountinPercentage, Date_ from asigncharges",
                     connection);

@@ -1,4 +1,4 @@
-#include "stores/FigureColumns.h"
+#include "core/FigureColumns.h"
 
 namespace figures {
 

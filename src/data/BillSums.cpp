@@ -1,0 +1,85 @@
+#include "data/BillSums.h"
+
+#include "core/FigureColumns.h"
+
+namespace billsums {
+
+namespace {
+
+using schema::Engine;
+
+// The sums of the bills the condition picks, as rows of BillSums. SQLite
+// groups along the key's index (BillNumber, Serial), so each bill's lines
+// come in serial order; the server aggregates a subquery sorted so.
+QString summed(const QString& bills, Engine engine)
+{
+    if (engine == Engine::Postgres)
+        return QStringLiteral("INSERT INTO BillSums SELECT BillNumber, ") + figures::sumColumns()
+            + QStringLiteral(", (array_agg(Date_))[1] FROM (SELECT * FROM asigncharges WHERE ") + bills
+            + QStringLiteral(" ORDER BY BillNumber, Serial) lines GROUP BY BillNumber");
+    return QStringLiteral("INSERT INTO BillSums SELECT BillNumber, ") + figures::sumColumns()
+        + QStringLiteral(", (SELECT Date_ FROM asigncharges f WHERE f.BillNumber = a.BillNumber ORDER BY Serial LIMIT 1)"
+                         " FROM asigncharges a WHERE ")
+        + bills + QStringLiteral(" GROUP BY BillNumber");
+}
+
+QString summedAgain(const QString& bills, Engine engine)
+{
+    return QStringLiteral("DELETE FROM BillSums WHERE ") + bills + QStringLiteral("; ") + summed(bills, engine)
+        + QStringLiteral(";");
+}
+
+// SQLite's triggers run for each line.
+QStringList sqliteTriggers()
+{
+    const QString theNew = QStringLiteral("BillNumber = NEW.BillNumber"), theOld = QStringLiteral("BillNumber = OLD.BillNumber");
+    const QString trigger = QStringLiteral("CREATE TRIGGER IF NOT EXISTS BillSums_%1 AFTER %1 ON asigncharges BEGIN %2 END");
+    return {trigger.arg(QStringLiteral("INSERT"), summedAgain(theNew, Engine::Sqlite)),
+            trigger.arg(QStringLiteral("DELETE"), summedAgain(theOld, Engine::Sqlite)),
+            trigger.arg(QStringLiteral("UPDATE"),
+                        summedAgain(theOld, Engine::Sqlite) + QLatin1Char(' ') + summedAgain(theNew, Engine::Sqlite))};
+}
+
+// The server's run once for each statement, over the lines it changed.
+QStringList serverTriggers()
+{
+    const QString bills = QStringLiteral("BillNumber = ANY(bills)");
+    QStringList made{
+        QStringLiteral("CREATE OR REPLACE FUNCTION bill_sums_changed() RETURNS trigger LANGUAGE plpgsql AS $body$ "
+                       "DECLARE bills smallint[]; BEGIN "
+                       "IF TG_OP = 'TRUNCATE' THEN DELETE FROM BillSums; RETURN NULL; END IF; "
+                       "IF TG_OP = 'INSERT' THEN SELECT array_agg(DISTINCT BillNumber) INTO bills FROM new_lines; "
+                       "ELSIF TG_OP = 'DELETE' THEN SELECT array_agg(DISTINCT BillNumber) INTO bills FROM old_lines; "
+                       "ELSE SELECT array_agg(DISTINCT BillNumber) INTO bills FROM "
+                       "(SELECT BillNumber FROM old_lines UNION SELECT BillNumber FROM new_lines) changed; END IF; ")
+        + summedAgain(bills, Engine::Postgres) + QStringLiteral(" RETURN NULL; END $body$")};
+    const QString trigger = QStringLiteral("CREATE OR REPLACE TRIGGER BillSums_%1 AFTER %2 ON asigncharges %3 "
+                                           "FOR EACH STATEMENT EXECUTE FUNCTION bill_sums_changed()");
+    made << trigger.arg(QStringLiteral("insert"), QStringLiteral("INSERT"), QStringLiteral("REFERENCING NEW TABLE AS new_lines"))
+         << trigger.arg(QStringLiteral("delete"), QStringLiteral("DELETE"), QStringLiteral("REFERENCING OLD TABLE AS old_lines"))
+         << trigger.arg(QStringLiteral("update"), QStringLiteral("UPDATE"),
+                        QStringLiteral("REFERENCING OLD TABLE AS old_lines NEW TABLE AS new_lines"))
+         << trigger.arg(QStringLiteral("truncate"), QStringLiteral("TRUNCATE"), QString());
+    return made;
+}
+
+}  // namespace
+
+QStringList statements(Engine engine)
+{
+    const QString real = engine == Engine::Postgres ? QStringLiteral("DOUBLE PRECISION") : QStringLiteral("DOUBLE");
+    QStringList made{QStringLiteral("CREATE TABLE IF NOT EXISTS BillSums (BillNumber SMALLINT PRIMARY KEY, Total %1, "
+                                    "Amount_ %1, Discount %1, Tax %1, BillDate DATE)")
+                         .arg(real),
+                     QStringLiteral("DELETE FROM BillSums"), summed(QStringLiteral("1 = 1"), engine)};
+    return made + (engine == Engine::Postgres ? serverTriggers() : sqliteTriggers());
+}
+
+QString billsWithLinesDated(const QString& from, const QString& to)
+{
+    return QStringLiteral("Select BillNumber, Total, Amount_, Discount, Tax, BillDate from BillSums where BillNumber in "
+                          "(Select BillNumber from asigncharges where Date_ >= %1 and Date_ <= %2) order by BillNumber asc")
+        .arg(from, to);
+}
+
+}  // namespace billsums

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "data/Tables.h"
+
+#include <QString>
+#include <QStringList>
+
+// Each bill's sums as Show Total gives them, kept by the database in the
+// table BillSums beside the lines: triggers sum a bill again whenever one of
+// its lines is stored, changed or deleted, by whatever program, in the same
+// transaction. The sums are those of core/FigureColumns.h, added in the
+// order of the bill's serials, so that they are the doubles a grouping of
+// the lines gives, bit for bit; the date is that of the bill's first line.
+namespace billsums {
+
+// The table, its triggers, and the sums of the bills already stored; made
+// only where missing (data/ChangeTracking.h runs them).
+QStringList statements(schema::Engine engine);
+
+// The sums of the bills with a line dated from `from` to `to` (dates as
+// literals of the statements), by number: BillNumber, Total, Amount_,
+// Discount, Tax, BillDate.
+QString billsWithLinesDated(const QString& from, const QString& to);
+
+}  // namespace billsums
