@@ -15,11 +15,11 @@ QString summed(const QString& bills, Engine engine)
 {
     if (engine == Engine::Postgres)
         return QStringLiteral("INSERT INTO BillSums SELECT BillNumber, ") + figures::sumColumns()
-            + QStringLiteral(", (array_agg(Date_))[1] FROM (SELECT * FROM asigncharges WHERE ") + bills
+            + QStringLiteral(", (array_agg(Date_))[1], min(Date_), max(Date_) FROM (SELECT * FROM asigncharges WHERE ") + bills
             + QStringLiteral(" ORDER BY BillNumber, Serial) lines GROUP BY BillNumber");
     return QStringLiteral("INSERT INTO BillSums SELECT BillNumber, ") + figures::sumColumns()
-        + QStringLiteral(", (SELECT Date_ FROM asigncharges f WHERE f.BillNumber = a.BillNumber ORDER BY Serial LIMIT 1)"
-                         " FROM asigncharges a WHERE ")
+        + QStringLiteral(", (SELECT Date_ FROM asigncharges f WHERE f.BillNumber = a.BillNumber ORDER BY Serial LIMIT 1),"
+                         " min(Date_), max(Date_) FROM asigncharges a WHERE ")
         + bills + QStringLiteral(" GROUP BY BillNumber");
 }
 
@@ -69,7 +69,7 @@ QStringList statements(Engine engine)
 {
     const QString real = engine == Engine::Postgres ? QStringLiteral("DOUBLE PRECISION") : QStringLiteral("DOUBLE");
     QStringList made{QStringLiteral("CREATE TABLE IF NOT EXISTS BillSums (BillNumber SMALLINT PRIMARY KEY, Total %1, "
-                                    "Amount_ %1, Discount %1, Tax %1, BillDate DATE)")
+                                    "Amount_ %1, Discount %1, Tax %1, BillDate DATE, FirstDay DATE, LastDay DATE)")
                          .arg(real),
                      QStringLiteral("DELETE FROM BillSums"), summed(QStringLiteral("1 = 1"), engine)};
     return made + (engine == Engine::Postgres ? serverTriggers() : sqliteTriggers());
@@ -77,8 +77,12 @@ QStringList statements(Engine engine)
 
 QString billsWithLinesDated(const QString& from, const QString& to)
 {
-    return QStringLiteral("Select BillNumber, Total, Amount_, Discount, Tax, BillDate from BillSums where BillNumber in "
-                          "(Select BillNumber from asigncharges where Date_ >= %1 and Date_ <= %2) order by BillNumber asc")
+    // A bill whose lines' days all lie in the range has a line there; only
+    // one that reaches beyond it is looked up line by line.
+    return QStringLiteral("Select BillNumber, Total, Amount_, Discount, Tax, BillDate from BillSums where FirstDay <= %2 "
+                          "and LastDay >= %1 and ((FirstDay >= %1 and LastDay <= %2) or exists (Select 1 from "
+                          "asigncharges a where a.BillNumber = BillSums.BillNumber and Date_ >= %1 and Date_ <= %2)) "
+                          "order by BillNumber asc")
         .arg(from, to);
 }
 

@@ -10,7 +10,8 @@
 // its lines is stored, changed or deleted, by whatever program, in the same
 // transaction. The sums are those of core/FigureColumns.h, added in the
 // order of the bill's serials, so that they are the doubles a grouping of
-// the lines gives, bit for bit; the date is that of the bill's first line.
+// the lines gives, bit for bit; the date is that of the bill's first line,
+// and the first and last days of its lines find the bills of a range.
 namespace billsums {
 
 // The table, its triggers, and the sums of the bills already stored; made
