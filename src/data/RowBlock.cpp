@@ -73,10 +73,10 @@ bool RowBlock::bindColumns(const QVector<int>& types, const QVector<int>& length
         column.type = types[i];
         column.cType = c.cType;
         column.width = odbcvalues::isText(types[i]) ? textWidth(lengths.value(i), m_wideText) : c.size;
-        column.data.resize(size_t(column.width) * size_t(m_size));
-        column.indicators.resize(size_t(m_size));
-        if (!SQL_SUCCEEDED(SQLBindCol(statement, SQLUSMALLINT(i + 1), column.cType, column.data.data(),
-                                      column.width, column.indicators.data())))
+        column.data.reset(new char[size_t(column.width) * size_t(m_size)]);
+        column.indicators.reset(new long[size_t(m_size)]);
+        if (!SQL_SUCCEEDED(SQLBindCol(statement, SQLUSMALLINT(i + 1), column.cType, column.data.get(),
+                                      column.width, column.indicators.get())))
             return false;
     }
     return true;
@@ -97,7 +97,7 @@ QVariant RowBlock::value(int column) const
     if (readAgain(column))
         return readSingly(column);
     const long indicator = c.indicators[m_row];
-    const char* data = c.data.data() + m_row * size_t(c.width);
+    const char* data = c.data.get() + m_row * size_t(c.width);
     if (!odbcvalues::isText(c.type))
         return odbcvalues::fromC(c.type, data, indicator == SQL_NULL_DATA);
     if (indicator == SQL_NULL_DATA)
@@ -111,7 +111,7 @@ QString RowBlock::text(int column) const
     if (readAgain(column))
         return readSingly(column).toString();
     const long indicator = c.indicators[m_row];
-    const char* data = c.data.data() + m_row * size_t(c.width);
+    const char* data = c.data.get() + m_row * size_t(c.width);
     if (indicator == SQL_NULL_DATA)
         return {};
     if (c.cType == SQL_C_SLONG) {

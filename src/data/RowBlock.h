@@ -41,8 +41,9 @@ private:
         int type = 0;
         short cType = 0;
         long width = 0;  // bytes of one row's buffer
-        std::vector<char> data;
-        std::vector<long> indicators;
+        // Left uninitialised: the driver fills what is read.
+        std::unique_ptr<char[]> data;
+        std::unique_ptr<long[]> indicators;
     };
 
     RowBlock(void* statement, int rows, bool wideText);
