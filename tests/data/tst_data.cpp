@@ -6,6 +6,7 @@
 #include "data/Dialect.h"
 #include "data/QueryRows.h"
 #include "data/RecordSet.h"
+#include "data/RowBlock.h"
 #include "data/SqlText.h"
 #include "data/Statement.h"
 #include "kit/Connectx.h"
@@ -286,28 +287,44 @@ private slots:
 
     // Values read straight from the driver come out as QSqlQuery::value()
     // gives them: the same type, null-ness and value, whatever the column,
-    // read in batches smaller than the result.
+    // read in batches smaller than the result, and over the driver's blocks of
+    // rows, with texts longer than their buffers anywhere in a block.
     void directReadingGivesWhatTheDriverGives_data()
     {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<bool>("direct");  // every column is of a type read directly
-        QTest::newRow("every column") << "select * from asigncharges order by Serial" << true;
+        QTest::addColumn<int>("lines");    // stored beyond the three every case has
+        const QString everyColumn = "select * from asigncharges order by Serial";
+        QTest::newRow("a block and a row") << everyColumn << true << RowBlock::BlockRows - 2;
+        QTest::newRow("a block") << everyColumn << true << RowBlock::BlockRows - 3;
+        QTest::newRow("no rows") << "select * from asigncharges where Serial < 0" << true << 0;
         QTest::newRow("expressions") << "Select  Serial, Amount * Quantity as Amount_, (Amount * Quantity * "
-                                        "DiscountinPercentage / 100) As Discount, Date_ from asigncharges" << true;
-        QTest::newRow("aggregates") << "select max(Serial), sum(Amount), count(*), min(Item) from asigncharges" << true;
-        QTest::newRow("over no rows") << "select max(SN), sum(VALUEofCHARGES) from Charges" << true;
-        QTest::newRow("party") << "Select  SN, ITEM as Name_, PARTNO as Address_,REMARK as Phone_ from Customer" << true;
-        QTest::newRow("literals") << "select 1.5, 'x', NULL, -7" << false;
+                                        "DiscountinPercentage / 100) As Discount, Date_ from asigncharges" << true << 0;
+        QTest::newRow("aggregates") << "select max(Serial), sum(Amount), count(*), min(Item) from asigncharges" << true << 0;
+        QTest::newRow("over no rows") << "select max(SN), sum(VALUEofCHARGES) from Charges" << true << 0;
+        QTest::newRow("party") << "Select  SN, ITEM as Name_, PARTNO as Address_,REMARK as Phone_ from Customer" << true << 0;
+        QTest::newRow("literals") << "select 1.5, 'x', NULL, -7" << false << 0;
     }
     void directReadingGivesWhatTheDriverGives()
     {
         QFETCH(QString, statement);
         QFETCH(bool, direct);
+        QFETCH(int, lines);
         const QString longText = QString(600, 'A') + QString::fromUtf8("\u00e9\u0101") + QString(400, 'B');
         run(line(1, 1, "TEA"));
         run(line(1, 2, QString::fromUtf8("\u00c9CLAIR \u0101 \u20ac"), "#2026-01-31#", longText));
         run("insert into asigncharges values(2,3,NULL,NULL,-2.25,NULL,0,'','','',NULL,NULL,NULL,NULL,'','',1e300)");
         run("insert into Customer values(4,'ASHA',NULL,'1')");
+        {
+            Connection connection;
+            connection.open();
+            Transaction transaction(connection);
+            for (int serial = 4; serial < 4 + lines; ++serial) {  // every other name longer than its buffer
+                const QString name(serial % 2 ? 3 : 400, QChar(0x0101 + serial));
+                statement::execute(line(3, serial, "ITEM", "#2026-12-04#", name), connection);
+            }
+            transaction.commit();
+        }
 
         Connection connection;
         connection.open();
