@@ -3,6 +3,7 @@
 #include "ToolDatabase.h"
 #include "YearArchive.h"
 #include "data/AdminTool.h"
+#include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
@@ -133,6 +134,7 @@ void removeUnfinished(const QString& partial)
 // tables locked against writers (readers go on).
 void lockDocuments(Connection& live)
 {
+    changes::takeWritingTurn(live);
     RecordSet statement;
     statement.open(tooldb::onServer(live)
                        ? QStringLiteral("LOCK TABLE asigncharges, ItemIn, ExpenditureTable, Stock IN EXCLUSIVE MODE")

@@ -110,6 +110,16 @@ bool track(Connection& connection)
     }
 }
 
+void takeWritingTurn(Connection& connection)
+{
+    if (connection.dialect().engine() != QLatin1String("PostgreSQL"))
+        return;
+    RecordSet counted;
+    counted.open(QStringLiteral("select to_regclass('billchanges') is not null"), connection);
+    if (counted.field(0).toBool())
+        counted.open(QStringLiteral("UPDATE BillChanges SET Version = Version + 1 WHERE TableName = '*'"), connection);
+}
+
 std::optional<qint64> version(Connection& connection, const QString& table)
 {
     if (connection.inTransaction() || connection.countsChanges() == false)

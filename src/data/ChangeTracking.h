@@ -35,6 +35,12 @@ QStringList statements(schema::Engine engine);
 // tables): lists are then read every time.
 bool track(Connection& connection);
 
+// On a server, takes the row "*" for the open transaction, as its first
+// writing statement would: a transaction that locks whole tables does this
+// first, so that it never holds a table a till waits for while that till
+// holds the row. Nothing on SQLite, or where no changes are counted.
+void takeWritingTurn(Connection& connection);
+
 // The table's version as the database now holds it (the name in any case);
 // none when the database counts no changes, or inside a transaction, where
 // a list read may see changes not yet committed. Throws DbError when the
