@@ -6,17 +6,13 @@
 #include "data/Dialect.h"
 #include "data/RecordSet.h"
 
-#include <QHash>
-
 namespace changes {
 
 namespace {
 
 using schema::Engine;
 
-const QString VersionsTable = QStringLiteral("BillChanges");
-
-// Every table of the program but the versions' own, by its name in lower case.
+// Every table of the program, by its name in lower case.
 QStringList trackedTables()
 {
     QStringList tables = schema::columnNames().keys();
@@ -30,6 +26,8 @@ QString randomVersion(Engine engine)
                                       : QStringLiteral("random()");
 }
 
+// SQLite has no statement triggers: one for each row; its one writer at a
+// time needs no "*" row.
 QStringList sqliteTriggers(const QString& table)
 {
     QStringList triggers;
@@ -40,7 +38,7 @@ QStringList sqliteTriggers(const QString& table)
     return triggers;
 }
 
-// SQLite has no statement triggers; its one writer at a time needs no "*" row.
+// The server's trigger, once for each writing statement, before its rows.
 QStringList serverFunction()
 {
     return {QStringLiteral("CREATE OR REPLACE FUNCTION bill_table_changed() RETURNS trigger LANGUAGE plpgsql AS "
@@ -58,6 +56,7 @@ QString serverTrigger(const QString& table)
         .arg(table);
 }
 
+// The versions of every table and the bills' sums are there.
 bool holdsVersions(Connection& connection)
 {
     try {
