@@ -1,8 +1,6 @@
-// The screens' writing operations against a database that cannot take them:
-// held by another program or till, read-only, full, on a failing disk,
-// damaged, or refusing the change by a rule of its own. Each fails with a
-// notice of why, shown once, claims no success, stores nothing and leaves
-// the screen showing what it showed; reading goes on.
+// The screens' writing operations against a database that cannot take them
+// (busy, read-only, full, failing, damaged, refusing by a rule of its own):
+// each is told once why, stores nothing and leaves the screen as it was.
 
 #include "data/Connection.h"
 #include "data/RecordSet.h"

@@ -1,6 +1,4 @@
-// The administration tool, run as the operator runs it; its commands on the
-// test's database (the master tables to a CSV file and back) on the engine
-// of the test run.
+// The administration tool, run as the operator runs it, on the engine of the test run.
 
 #include "data/Connection.h"
 #include "data/DataSource.h"

@@ -1,6 +1,5 @@
-// A shop's later years: billdb close-year run as the shop runs it, on the
-// engine of the test run, over two financial years of generated documents;
-// tills open while it runs; and the program looking back at the archive.
+// billdb close-year over two generated financial years, with tills open
+// while it runs; and the program looking back at the archive.
 
 #include "billing/BillOne.h"
 #include "core/Failure.h"
