@@ -218,11 +218,9 @@ private slots:
         QCOMPARE(db.count("asigncharges", "CustomerName = 'CASH' and Item = 'TEA'"), 1);
     }
 
-    // Two tills' bill screens open while the year closes: one offering the
-    // next new bill, one showing an old bill. The new bill's first line goes
-    // under the number the closed database has next, which its box then
-    // shows; the old bill's screen is told it is gone, at Add Item and at
-    // Delete Serial, and changes nothing.
+    // Two bill screens open while the year closes: the one offering a new bill
+    // stores under the closed database's next number; the one showing an old
+    // bill is told it is gone, at Add Item and at Delete Serial, and changes nothing.
     void tillsOpenDuringTheClose()
     {
         generate(10);
