@@ -63,7 +63,8 @@ private slots:
     // another table, or one rolled back, leaves the list as read.
     void aListIsReadAgainOnlyWhenItsTableChanged()
     {
-        QCOMPARE(customerNumbers() + ' ' + customerNumbers(), QString("1 read 1 kept"));
+        QCOMPARE(customerNumbers(), QString("1 read"));
+        QCOMPARE(customerNumbers(), QString("1 kept"));
         Connection till;
         till.open(db.connectionString());
         RecordSet().open("insert into Customer values (2, 'B', '', '2')", till);
@@ -91,13 +92,15 @@ private slots:
             for (const QString& trigger : db.rows("select name from sqlite_master where type = 'trigger'"))
                 db.exec("DROP TRIGGER " + trigger);
         db.exec("DROP TABLE BillChanges");
-        QCOMPARE(customerNumbers() + ' ' + customerNumbers(), QString("1 read 1 read"));
+        QCOMPARE(customerNumbers(), QString("1 read"));
+        QCOMPARE(customerNumbers(), QString("1 read"));
 
         Connection program;
         program.open(db.connectionString());
         QVERIFY(changes::track(program));
         QVERIFY(changes::track(program));  // once is enough: the second finds it done
-        QCOMPARE(customerNumbers() + ' ' + customerNumbers(), QString("1 read 1 kept"));
+        QCOMPARE(customerNumbers(), QString("1 read"));
+        QCOMPARE(customerNumbers(), QString("1 kept"));
         RecordSet().open("insert into Customer values (2, 'B', '', '2')", program);
         QCOMPARE(customerNumbers(), QString("1,2 read"));
     }
