@@ -1,6 +1,5 @@
-// The simple bill screen driven as the operator drives it, against a real
-// database behind the data source, and its printed receipt read back as text.
-// What it shares with the other line documents: tst_documents.
+// The simple bill screen driven as the operator drives it, and its printed
+// receipt read back as text (what it shares with the other documents: tst_documents).
 
 #include "core/Dates.h"
 #include "support/ScreenBench.h"

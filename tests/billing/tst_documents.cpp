@@ -1,6 +1,5 @@
-// What the four line-document screens share (the simple bill, the bill with
-// details, the item receipt, the expenditure voucher), one data row a kind;
-// then what the bill with details and the voucher do of their own.
+// What the four line-document screens share, one data row a kind; then what
+// the bill with details and the voucher do of their own.
 
 #include "core/Dates.h"
 #include "stores/LineDocumentStore.h"

@@ -19,89 +19,96 @@ class ChangesTest : public QObject {
     TestDatabase db;
     QStringList sent;
 
-    // The customers' SNs as a screen reads them, and whether the list's own
-    // statement went to the database for them.
-    QString customerNumbers(const stores::MasterStore& customers)
+    // The customers' SNs as a screen reads them (a new store, as a new
+    // screen), and whether the list's own statement went to the database.
+    QString customerNumbers()
     {
         sent.clear();
+        const stores::MasterStore customers(QStringLiteral("Customer"));
         customers.open();
         const QStringList numbers = customers.numbers(stores::Order::LowestFirst);
         customers.close();
         return numbers.join(',') + (sent.filter("distinct(SN)").isEmpty() ? " kept" : " read");
     }
-
-    // A database of an earlier version: no table of versions, no triggers.
-    void forgetChanges()
+    // The statements in one transaction of a new connection; the failure's
+    // words, or nothing. With holding: after the first, holding is set and the rest wait a while.
+    static QString inOneTransaction(const QStringList& statements, std::atomic<bool>* holding = nullptr)
     {
-        if (TestDatabase::onServer()) {
-            db.exec("DROP FUNCTION bill_table_changed() CASCADE");
-        } else {
-            for (const QString& trigger : db.rows("select name from sqlite_master where type = 'trigger'"))
-                db.exec("DROP TRIGGER " + trigger);
+        try {
+            Connection connection;
+            connection.open();
+            Transaction transaction(connection);
+            for (const QString& statement : statements) {
+                RecordSet().open(statement, connection);
+                if (holding && !holding->exchange(true))
+                    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            }
+            transaction.commit();
+        } catch (const Failure& failure) {
+            return failure.description();
         }
-        db.exec("DROP TABLE BillChanges");
+        return {};
     }
 
 private slots:
     void init()
     {
         db.reset();
+        db.exec("insert into Customer values (1, 'A', '', '1')");
         statement::setListener([this](const QString& text) { sent << text; });
     }
     void cleanup() { statement::setListener({}); }
 
+    // Another till's change shows at this one's next read; a change of
+    // another table, or one rolled back, leaves the list as read.
     void aListIsReadAgainOnlyWhenItsTableChanged()
     {
-        db.exec("insert into Customer values (1, 'A', '', '1')");
-        const stores::MasterStore customers(QStringLiteral("Customer"));
-        QCOMPARE(customerNumbers(customers), QString("1 read"));
-        QCOMPARE(customerNumbers(customers), QString("1 kept"));
-
-        // Another till: its change shows at this one's next read; a change
-        // of another table, or one rolled back, leaves the list as read.
+        QCOMPARE(customerNumbers(), QString("1 read"));
+        QCOMPARE(customerNumbers(), QString("1 kept"));
         Connection till;
         till.open(db.connectionString());
         RecordSet().open("insert into Customer values (2, 'B', '', '2')", till);
         RecordSet().open("insert into Stock (BillNumber, Item, Quantity) values (1, 'RICE', 5)", till);
-        QCOMPARE(customerNumbers(customers), QString("1,2 read"));
+        QCOMPARE(customerNumbers(), QString("1,2 read"));
         {
             Transaction undone(till);
             RecordSet().open("delete from Customer", till);
         }
         RecordSet().open("update Stock set Quantity = 4", till);
-        QCOMPARE(customerNumbers(customers), QString("1,2 kept"));
-        // Another screen of this till reads the same list: kept for it too.
-        QCOMPARE(customerNumbers(stores::MasterStore(QStringLiteral("Customer"))), QString("1,2 kept"));
+        QCOMPARE(customerNumbers(), QString("1,2 kept"));
         RecordSet().open("update Customer set ITEM = 'C' where SN = 2", till);
         RecordSet().open("delete from Customer where SN = 1", till);
-        QCOMPARE(customerNumbers(customers), QString("2 read"));
+        QCOMPARE(customerNumbers(), QString("2 read"));
     }
 
-    // An earlier version's database reads its lists every time, until the
-    // program adds the counting (at login); from then on they are kept.
+    // An earlier version's database (no table of versions, no triggers)
+    // reads its lists every time, until the program adds the counting at
+    // login; from then on they are kept.
     void aDatabaseMadeBeforeLearnsToCountItsChanges()
     {
-        forgetChanges();
-        db.exec("insert into Customer values (1, 'A', '', '1')");
-        const stores::MasterStore customers(QStringLiteral("Customer"));
-        QCOMPARE(customerNumbers(customers), QString("1 read"));
-        QCOMPARE(customerNumbers(customers), QString("1 read"));
+        if (TestDatabase::onServer())
+            db.exec("DROP FUNCTION bill_table_changed() CASCADE");
+        else
+            for (const QString& trigger : db.rows("select name from sqlite_master where type = 'trigger'"))
+                db.exec("DROP TRIGGER " + trigger);
+        db.exec("DROP TABLE BillChanges");
+        QCOMPARE(customerNumbers(), QString("1 read"));
+        QCOMPARE(customerNumbers(), QString("1 read"));
 
         Connection program;
         program.open(db.connectionString());
         QVERIFY(changes::track(program));
         QVERIFY(changes::track(program));  // once is enough: the second finds it done
-        const stores::MasterStore afterLogin(QStringLiteral("Customer"));
-        QCOMPARE(customerNumbers(afterLogin), QString("1 read"));
-        QCOMPARE(customerNumbers(afterLogin), QString("1 kept"));
+        QCOMPARE(customerNumbers(), QString("1 read"));
+        QCOMPARE(customerNumbers(), QString("1 kept"));
         RecordSet().open("insert into Customer values (2, 'B', '', '2')", program);
-        QCOMPARE(customerNumbers(afterLogin), QString("1,2 read"));
+        QCOMPARE(customerNumbers(), QString("1,2 read"));
     }
 
-    // One till lowers a batch's stock and then deletes a bill line (Delete
+    // One till raises a batch's stock and then deletes a bill line (Delete
     // Serial), the other stores a line and then lowers the same stock (Add
-    // Item), each in one transaction. The second waits for the first and
-    // then goes through: neither is refused as a deadlock.
+    // Item). The second waits for the first and then goes through: neither
+    // is refused as a deadlock.
     void twoTillsWritingInOppositeOrdersWaitInTurn()
     {
         if (!TestDatabase::onServer())
@@ -111,34 +118,15 @@ private slots:
         std::atomic<bool> holding{false};
         QString otherFailure;
         std::thread other([&] {
-            try {
-                Connection connection;
-                connection.open();
-                Transaction transaction(connection);
-                RecordSet().open("Update Stock set Quantity = Quantity + 2 where Item = 'RICE'", connection);
-                holding = true;
-                std::this_thread::sleep_for(std::chrono::milliseconds(400));
-                RecordSet().open("DELETE FROM asigncharges where BillNumber = 1 and Serial = 1", connection);
-                transaction.commit();
-            } catch (const Failure& failure) {
-                otherFailure = failure.description();
-                holding = true;
-            }
+            otherFailure = inOneTransaction({"Update Stock set Quantity = Quantity + 2 where Item = 'RICE'",
+                                             "DELETE FROM asigncharges where BillNumber = 1 and Serial = 1"},
+                                            &holding);
+            holding = true;
         });
         while (!holding)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        QString failure;
-        try {
-            Connection connection;
-            connection.open();
-            Transaction transaction(connection);
-            RecordSet().open("insert into asigncharges (BillNumber, Serial, Item, Quantity) values (2, 1, 'RICE', 3)",
-                             connection);
-            RecordSet().open("Update Stock set Quantity = Quantity - 3 where Item = 'RICE'", connection);
-            transaction.commit();
-        } catch (const Failure& error) {
-            failure = error.description();
-        }
+        const QString failure = inOneTransaction({"insert into asigncharges (BillNumber, Serial, Item, Quantity) values (2, 1, 'RICE', 3)",
+                                                  "Update Stock set Quantity = Quantity - 3 where Item = 'RICE'"});
         other.join();
         QVERIFY2(otherFailure.isEmpty() && failure.isEmpty(), qPrintable(otherFailure + failure));
         QCOMPARE(db.rows("select BillNumber, Serial from asigncharges"), QStringList{"2|1"});

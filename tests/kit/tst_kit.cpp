@@ -127,13 +127,6 @@ private slots:
         QPointer<BoxScreen> alive(screen);
         QTest::keyClick(screen->box, Qt::Key_Escape);
         QTRY_VERIFY(alive.isNull());  // closed screens are deleted
-
-        // Esc-only screens keep what is typed as it is.
-        QPointer<BoxScreen> escOnly = new BoxScreen(KeyRules::escOnly());
-        QTest::keyClicks(escOnly->box, "ab'c");
-        QCOMPARE(escOnly->box->text(), QString("ab'c"));
-        QTest::keyClick(escOnly->box, Qt::Key_Escape);
-        QTRY_VERIFY(escOnly.isNull());
     }
 
     // A grid shows its first rows at once; every read still sees every row,

@@ -126,24 +126,6 @@ private slots:
         QCOMPARE(boxes(), QString("ONE MORE||8"));
     }
 
-    // The grid follows every change of a search box (the address's: pricesAreNumbers);
-    // an empty box matches every row.
-    void searchingFollowsEveryChangeOfTheText()
-    {
-        openWith(ui::Customers, "Customer", {"1,'ABBA','NORTH','111'", "2,'CAB','SOUTH','222'", "3,'MAX','NORTH END','312'"});
-        const QStringList all{"1|ABBA|NORTH|111", "2|CAB|SOUTH|222", "3|MAX|NORTH END|312"};
-        QTest::keyClicks(op->box(ui::SearchName), "a'b");  // the screen's key rules: capitals, no apostrophe
-        QCOMPARE(op->text(ui::SearchName), QString("AB"));
-        QCOMPARE(sorted(op->gridRows()), all.mid(0, 2));
-        op->type(ui::SearchName, "");
-        QCOMPARE(sorted(op->gridRows()), all);
-        QTest::keyClicks(op->box(ui::SearchPhone), "12");
-        QCOMPARE(op->gridRows(), QStringList({all[2]}));
-        save("new", "", "444");  // the whole table again; the search text stays
-        QCOMPARE(op->gridRows().size(), 4);
-        QCOMPARE(op->text(ui::SearchPhone), QString("12"));
-    }
-
     // A price is saved only when it is a number; a price search matches the
     // digits anywhere; a clicked row loads its record.
     void pricesAreNumbers()
@@ -165,6 +147,8 @@ private slots:
         QCOMPARE(sorted(op->gridRows()), QStringList({"1|TEA|45.5", "2|A|5", "3|B|15", "5|E|7.25"}));
         op->type(ui::SearchSecond, ".");
         QCOMPARE(sorted(op->gridRows()), QStringList({"1|TEA|45.5", "5|E|7.25"}));
+        op->type(ui::SearchSecond, "");  // an empty box matches every row
+        QCOMPARE(op->gridRows().size(), 5);
     }
 
     // The highlighted row is always the record in the boxes; the grid keeps its order.
@@ -187,9 +171,13 @@ private slots:
         QCOMPARE(boxes(), QString("C|C ST|3"));
         QTest::keyClicks(op->list(ui::Sn)->lineEdit(), "0");
         QCOMPARE(boxes() + ' ' + highlighted(), QString("C|C ST|3 3/3"));
-        QTest::keyClicks(op->box(ui::SearchName), "a");  // the shown record searched out: no row highlighted
+        // The grid follows every change of a search box; the shown record
+        // searched out, no row is highlighted.
+        QTest::keyClicks(op->box(ui::SearchPhone), "1");
         QCOMPARE(op->gridRows(), QStringList({"1|A|A ST|1"}));
         QCOMPARE(highlighted(), QString("/"));
+        save("e", "", "5");  // the whole table again; the search text stays
+        QCOMPARE(op->text(ui::SearchPhone) + ' ' + QString::number(op->gridRows().size()), QString("1 4"));
     }
 
     // A large table shows its first rows at once; the rest are read only
@@ -259,7 +247,6 @@ private slots:
         const QStringList customers = printedList("Customer");
         QCOMPARE(customers.mid(6, 5), QStringList({partyHeads, checks::Rule, placed({{1, " 1 "}, {6, "ASHA"}, {51, "111"}}),
                                                    placed({{1, " 3 "}, {6, "CHITRA"}, {32, "3 HILL ST"}, {51, "333"}}), checks::Rule}));
-        QCOMPARE(customers.size(), 6 + 2 + 2 + 5);
         QCOMPARE(printedList("Item").mid(6, 3), QStringList({placed({{2, "SN"}, {11, "Item_Name"}, {52, "Price"}}), " " + checks::Rule,
                                                              placed({{2, " 2 "}, {11, "COFFEE"}, {52, " 45.5"}})}));
         db.exec("delete from Customer");

@@ -215,11 +215,9 @@ private slots:
         QVERIFY2(reach.right > 0.97 * printableRight, qPrintable(where));
     }
 
-    // A bill of long names and awkward amounts on a receipt roll: every line
-    // inside the page and in the roll's columns at a legible size, each name
-    // and figure whole, money with two decimals, and the grand total the page
-    // receipt prints. The queue's row prints through CUPS to a roll queue
-    // whose PDFs land in the folder BILL_TEST_ROLL_QUEUE names
+    // Long names and awkward amounts on a roll: every line on the page in the
+    // roll's columns, each name and figure whole, the page receipt's total.
+    // The queue's row prints through CUPS into BILL_TEST_ROLL_QUEUE's folder
     // (scripts/roll-queue-check sets one up); without it the row is skipped.
     void receiptsOnARoll_data()
     {

@@ -1,6 +1,4 @@
-// The four query screens driven as an operator drives them (the bill query,
-// the receipt, stock and expenditure queries), and what they print, read
-// back from the captured page text.
+// The four query screens driven as an operator drives them, and what they print.
 
 #include "data/Connectionx.h"
 #include "support/ScreenBench.h"

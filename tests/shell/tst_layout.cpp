@@ -1,6 +1,5 @@
-// Every screen as the operator meets it at the default font: Tab visits the
-// boxes in reading order before any button, and no caption or box is
-// clipped or covered.
+// Every screen at the default font: Tab visits the boxes in reading order
+// before any button, and no caption or box is clipped or covered.
 
 #include "kit/DataScreen.h"
 #include "shell/LOGIN.h"

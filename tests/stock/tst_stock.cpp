@@ -1,9 +1,5 @@
-// The stock screens driven as the operator drives them: the item receipt,
-// its lines and the stock batches they make and raise (what it shares with
-// the other line documents: tst_documents); Selling Prices, the batches found
-// as their code or name is typed, an MRP typed over in the grid, one MRP for
-// every batch of an item code, and the batches without a price standing out
-// (a database that cannot take a price: tst_unavailable).
+// The stock screens driven as the operator drives them: the item receipt and
+// the batches its lines make and raise; Selling Prices and the MRPs typed there.
 
 #include "kit/Grid.h"
 #include "support/ScreenBench.h"

@@ -119,11 +119,6 @@ void TestDatabase::reset()
     }
 }
 
-void TestDatabase::exec(const QString& statement)
-{
-    run(statement, m_connectionString);
-}
-
 QVariant TestDatabase::value(const QString& query)
 {
     RecordSet result = run(query, m_connectionString);
@@ -132,15 +127,8 @@ QVariant TestDatabase::value(const QString& query)
 
 int TestDatabase::count(const QString& table, const QString& where)
 {
-    QString query = QStringLiteral("SELECT COUNT(*) FROM ") + table;
-    if (!where.isEmpty())
-        query += QStringLiteral(" WHERE ") + where;
-    return value(query).toInt();
-}
-
-QStringList TestDatabase::rows(const QString& query)
-{
-    return rowsAt(m_connectionString, query);
+    return value(QStringLiteral("SELECT COUNT(*) FROM ") + table + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where))
+        .toInt();
 }
 
 QStringList TestDatabase::rowsAt(const QString& connectionString, const QString& query)
@@ -154,17 +142,6 @@ QStringList TestDatabase::rowsAt(const QString& connectionString, const QString&
         lines << fields.join(QLatin1Char('|'));
     }
     return lines;
-}
-
-void TestDatabase::letGo()
-{
-    m_keeper.close();
-}
-
-void TestDatabase::holdAgain()
-{
-    if (!onServer())
-        m_keeper.open(m_connectionString);
 }
 
 // unixODBC keeps the configuration it read for the life of the process, so

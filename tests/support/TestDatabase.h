@@ -32,20 +32,24 @@ public:
     void reset();
 
     // Runs a statement through the data layer; fails the test when it fails.
-    void exec(const QString& statement);
+    void exec(const QString& statement) { rowsAt(m_connectionString, statement); }
     // The first field of the first row (invalid QVariant when there is no row).
     QVariant value(const QString& query);
     int count(const QString& table, const QString& where = {});
     // Every row of a query, each as its fields' texts joined with '|'.
-    QStringList rows(const QString& query);
+    QStringList rows(const QString& query) { return rowsAt(m_connectionString, query); }
     // The same of a query on another database.
     static QStringList rowsAt(const QString& connectionString, const QString& query);
 
     // Closes the connection it keeps, and opens it again. SQLite hands a new
     // connection the file of one this process has open (read-write), so
     // nothing of this process may hold it while it is read-only.
-    void letGo();
-    void holdAgain();
+    void letGo() { m_keeper.close(); }
+    void holdAgain()
+    {
+        if (!onServer())
+            m_keeper.open(m_connectionString);
+    }
 
     // New connections to the database fail until makeReachable(): the file
     // is moved away from the data source (open connections stay usable), or

@@ -1,6 +1,4 @@
-// The administration tool, run as the operator runs it; its commands on the
-// test's database (the master tables to a CSV file and back) on the engine
-// of the test run.
+// The administration tool, run as the operator runs it, on the engine of the test run.
 
 #include "data/Connection.h"
 #include "data/DataSource.h"
@@ -78,11 +76,9 @@ private slots:
         QCOMPARE(sqlite(database, "select group_concat(MRP, ' ') from Stock"), QString("12.5 13.0 95.5"));
     }
 
-    // unixODBC finds this user's data sources in the account's home from the
-    // password database, not in HOME. nss_wrapper gives the tool an account
-    // whose home is a test folder: the real account's file is never touched.
-    // The definition lost, the database kept: each message names the one
-    // command that defines the data source for it, and that command does.
+    // unixODBC finds the data sources in the home of the password database,
+    // not HOME (nss_wrapper's account, whose home is a test folder). The
+    // definition lost, each message names the one command that defines it again.
     void theDataSourceIsFoundWhereverHomePoints()
     {
         QTemporaryDir account, home;
@@ -114,11 +110,9 @@ private slots:
         QCOMPARE(sqlite(database, "select ShopName, ShopPhone from ShopHeader"), QString("Asha Stores|98450"));
     }
 
-    // A till set up on the server: the tables as the file has them (the
-    // columns in order, each type the server's counterpart), the data
-    // source through the server's driver with the shop's account and no
-    // password in it; the password from the password file, or given once
-    // and then kept for this user only.
+    // A till set up on the server: the file's tables and columns in the
+    // server's types; a data source without the password, which comes from
+    // the password file, or is given once and then kept for this user only.
     void initOnTheServerCreatesTheTablesAndTheDataSource()
     {
         if (!TestDatabase::onServer())

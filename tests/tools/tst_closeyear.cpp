@@ -1,6 +1,5 @@
-// A shop's later years: billdb close-year run as the shop runs it, on the
-// engine of the test run, over two financial years of generated documents;
-// tills open while it runs; and the program looking back at the archive.
+// billdb close-year over two generated financial years, with tills open
+// while it runs; and the program looking back at the archive.
 
 #include "billing/BillOne.h"
 #include "core/Failure.h"
@@ -219,11 +218,9 @@ private slots:
         QCOMPARE(db.count("asigncharges", "CustomerName = 'CASH' and Item = 'TEA'"), 1);
     }
 
-    // Two tills' bill screens open while the year closes: one offering the
-    // next new bill, one showing an old bill. The new bill's first line goes
-    // under the number the closed database has next, which its box then
-    // shows; the old bill's screen is told it is gone, at Add Item and at
-    // Delete Serial, and changes nothing.
+    // Two bill screens open while the year closes: the one offering a new bill
+    // stores under the closed database's next number; the one showing an old
+    // bill is told it is gone, at Add Item and at Delete Serial, and changes nothing.
     void tillsOpenDuringTheClose()
     {
         generate(10);
