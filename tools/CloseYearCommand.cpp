@@ -134,7 +134,9 @@ void removeUnfinished(const QString& partial)
 // tables locked against writers (readers go on).
 void lockDocuments(Connection& live)
 {
-    changes::takeWritingTurn(live);
+    // On a server the writing turn first, as every writing statement takes it.
+    if (tooldb::onServer(live))
+        changes::takeWritingTurn(live);
     RecordSet statement;
     statement.open(tooldb::onServer(live)
                        ? QStringLiteral("LOCK TABLE asigncharges, ItemIn, ExpenditureTable, Stock IN EXCLUSIVE MODE")

@@ -12,6 +12,8 @@ namespace {
 
 using schema::Engine;
 
+std::optional<qint64> read(Connection& connection, const QString& table);
+
 // Every table of the program, by its name in lower case.
 QStringList trackedTables()
 {
@@ -109,20 +111,48 @@ bool track(Connection& connection)
     }
 }
 
-void takeWritingTurn(Connection& connection)
+bool takeWritingTurn(Connection& connection)
 {
-    if (connection.dialect().engine() != QLatin1String("PostgreSQL"))
-        return;
-    RecordSet counted;
-    counted.open(QStringLiteral("select to_regclass('billchanges') is not null"), connection);
-    if (counted.field(0).toBool())
-        counted.open(QStringLiteral("UPDATE BillChanges SET Version = Version + 1 WHERE TableName = '*'"), connection);
+    const QString take = QStringLiteral("UPDATE BillChanges SET Version = Version + 1 WHERE TableName = '*'");
+    RecordSet statement;
+    if (connection.dialect().engine() == QLatin1String("PostgreSQL")) {
+        // A failed statement would end the server's transaction: asked first.
+        statement.open(QStringLiteral("select to_regclass('billchanges') is not null"), connection);
+        if (!statement.field(0).toBool())
+            return false;
+        statement.open(take, connection);
+        return true;
+    }
+    // SQLite's write lock waits for another writer only in a transaction
+    // that has read nothing yet: the write comes first.
+    try {
+        statement.open(take, connection);
+        return true;
+    } catch (const DbError& error) {
+        if (DbError::isUnavailable(error.kind()))
+            throw;
+        return false;  // no such table here
+    }
+}
+
+std::optional<qint64> versionWhileWriting(Connection& connection, const QString& table)
+{
+    if (!takeWritingTurn(connection))
+        return std::nullopt;
+    return read(connection, table);
 }
 
 std::optional<qint64> version(Connection& connection, const QString& table)
 {
     if (connection.inTransaction() || connection.countsChanges() == false)
         return std::nullopt;
+    return read(connection, table);
+}
+
+namespace {
+
+std::optional<qint64> read(Connection& connection, const QString& table)
+{
     RecordSet rows;
     try {
         rows.open(QStringLiteral("select Version from BillChanges where TableName = '%1'").arg(table.toLower()),
@@ -138,5 +168,7 @@ std::optional<qint64> version(Connection& connection, const QString& table)
         return std::nullopt;
     return rows.field(0).toLongLong();
 }
+
+}  // namespace
 
 }  // namespace changes

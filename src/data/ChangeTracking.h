@@ -35,11 +35,18 @@ QStringList statements(schema::Engine engine);
 // tables): lists are then read every time.
 bool track(Connection& connection);
 
-// On a server, takes the row "*" for the open transaction, as its first
-// writing statement would: a transaction that locks whole tables does this
-// first, so that it never holds a table a till waits for while that till
-// holds the row. Nothing on SQLite, or where no changes are counted.
-void takeWritingTurn(Connection& connection);
+// Takes the writing turn for the open transaction, as its first writing
+// statement would (on a server the row "*", on SQLite the write lock): no
+// other till changes a table until the transaction ends. A transaction that
+// locks whole tables does this first, so that it never holds a table a till
+// waits for while that till holds the turn. False (and nothing done) where
+// no changes are counted.
+bool takeWritingTurn(Connection& connection);
+
+// Inside a transaction about to change the table: takes the writing turn
+// and reads the table's version, which only this transaction can change
+// from now on; none where no changes are counted.
+std::optional<qint64> versionWhileWriting(Connection& connection, const QString& table);
 
 // The table's version as the database now holds it (the name in any case);
 // none when the database counts no changes, or inside a transaction, where

@@ -140,11 +140,35 @@ PagedRows MasterStore::search(SearchBy column, const QString& text) const
                            + sql::text(QLatin1Char('%') + text + QLatin1Char('%')));
 }
 
+QString MasterStore::numbersStatement(Order order) const
+{
+    return QStringLiteral("Select distinct(SN) from ") + m_table + QStringLiteral(" order by SN ")
+        + (order == Order::HighestFirst ? QStringLiteral("desc") : QStringLiteral("ASC"));
+}
+
 QStringList MasterStore::numbers(Order order) const
 {
-    return entries(QStringLiteral("Select distinct(SN) from ") + m_table + QStringLiteral(" order by SN ")
-                   + (order == Order::HighestFirst ? QStringLiteral("desc") : QStringLiteral("ASC")),
-                   m_table);
+    return entries(numbersStatement(order), m_table);
+}
+
+// The SN lists as a record stored or deleted under sn leaves them: the
+// numbers are whole and distinct, the lists in their order.
+void MasterStore::editNumberLists(const KeptListsEdit& edit, qint16 sn, bool stored) const
+{
+    const QString number = QString::number(sn);
+    for (const Order order : {Order::LowestFirst, Order::HighestFirst}) {
+        const bool ascending = order == Order::LowestFirst;
+        edit.editKeptLists({numbersStatement(order)}, [&](QStringList& numbers) {
+            const auto place = std::lower_bound(numbers.begin(), numbers.end(), sn, [&](const QString& entry, qint16 n) {
+                return ascending ? entry.toInt() < n : entry.toInt() > n;
+            });
+            const bool there = place != numbers.end() && *place == number;
+            if (stored && !there)
+                numbers.insert(place, number);
+            else if (!stored && there)
+                numbers.erase(place);
+        });
+    }
 }
 
 MasterRecord MasterStore::record(double sn) const
@@ -183,7 +207,12 @@ qint16 MasterStore::save(qint16 sn, const QString& first, const QString& second,
         return claim::insertUnlessTaken(m_table, QStringList{sql::number(number)} + values,
                                         QStringLiteral("SN = ") + sql::number(number));
     };
-    return claim::storeUnderFreeNumber(m_table, sn, insertAt, [this] { return nextNumber(); }, connection());
+    // The numbering lock first, as every claim takes it before its first write.
+    claim::lockNumbers(m_table, connection());
+    const KeptListsEdit lists(*this, m_table);
+    const qint16 stored = claim::storeUnderFreeNumber(m_table, sn, insertAt, [this] { return nextNumber(); }, connection());
+    editNumberLists(lists, stored, true);
+    return stored;
 }
 
 MasterStore::Numbers MasterStore::saveAll(qint16 sn, const QVector<MasterRecord>& records) const
@@ -228,7 +257,9 @@ void MasterStore::remove(qint16 sn) const
     const QString statement = isExpenditureHead(m_table)
         ? QStringLiteral("Delete * From  ") + m_table + QStringLiteral("   where SN = ")
         : QStringLiteral("Delete * from ") + m_table + QStringLiteral(" where SN = ");
+    const KeptListsEdit lists(*this, m_table);
     run(statement + sql::number(sn));
+    editNumberLists(lists, sn, false);
 }
 
 QVector<PrintedRow> MasterStore::listing() const

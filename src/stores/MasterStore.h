@@ -90,6 +90,8 @@ public:
     QVector<MasterRecord> records() const;
 
 private:
+    QString numbersStatement(Order order) const;
+    void editNumberLists(const KeptListsEdit& edit, qint16 sn, bool stored) const;
     QString gridSelect() const;
     // A record's values in an insert, after its SN.
     QStringList insertedValues(const QString& first, const QString& second, const QString& third) const;

@@ -77,6 +77,32 @@ QStringList Store::entries(const QString& statement, const QString& table) const
     return read;
 }
 
+Store::KeptListsEdit::KeptListsEdit(const Store& store, const QString& table)
+    : m_store(store), m_table(table), m_before(changes::versionWhileWriting(*store.m_connection, table))
+{
+}
+
+void Store::KeptListsEdit::editKeptLists(const QStringList& statements,
+                                         const std::function<void(QStringList&)>& edit) const
+{
+    if (!m_before)
+        return;
+    const std::optional<qint64> after = changes::versionWhileWriting(*m_store.m_connection, m_table);
+    if (!after)
+        return;
+    for (const QString& statement : statements) {
+        const auto kept = keptLists().find(statement);
+        if (kept == keptLists().end())
+            continue;
+        if (kept->version != *m_before) {
+            keptLists().erase(kept);
+            continue;
+        }
+        edit(kept->entries);
+        kept->version = *after;
+    }
+}
+
 QStringList Store::readEntries(const QString& statement) const
 {
     QueryRows rows = QueryRows::run(statement, *m_connection);

@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Connection;
 
@@ -46,6 +48,25 @@ protected:
     // table, named, is read again only when the table changed since it was
     // last read, by any connection of this run (data/ChangeTracking.h).
     QStringList entries(const QString& statement, const QString& table = {}) const;
+    // Lists kept by entries() that one change of their table edits in a
+    // known way (a number added or taken away) are edited instead of read
+    // again. Begun inside the change's transaction before it writes; it
+    // takes the writing turn, so no other till changes the table meanwhile.
+    // Once the change is written, editKeptLists() gives each list kept at
+    // the version the table had before it the edit, under the version this
+    // transaction gave the table: a list the database reaches only when the
+    // transaction commits.
+    class KeptListsEdit {
+    public:
+        KeptListsEdit(const Store& store, const QString& table);
+        void editKeptLists(const QStringList& statements, const std::function<void(QStringList&)>& edit) const;
+
+    private:
+        const Store& m_store;
+        QString m_table;
+        std::optional<qint64> m_before;
+    };
+
     // The first field of the first row; throws DbError when there is no row.
     QVariant firstValue(const QString& statement) const;
     // Runs a statement that returns no rows.

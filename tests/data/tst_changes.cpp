@@ -11,6 +11,7 @@
 
 #include <QtTest>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 class ChangesTest : public QObject {
@@ -79,6 +80,40 @@ private slots:
         RecordSet().open("update Customer set ITEM = 'C' where SN = 2", till);
         RecordSet().open("delete from Customer where SN = 1", till);
         QCOMPARE(customerNumbers(), QString("2 read"));
+    }
+
+    // This program's own Save and Delete edit the lists kept before them
+    // instead of reading them again, in both orders; a change rolled back
+    // edits nothing, and one after another till's change reads the list.
+    void ownChangesEditTheKeptLists()
+    {
+        const stores::MasterStore customers(QStringLiteral("Customer"));
+        const auto change = [&](const std::function<void()>& write, bool commit = true) {
+            customers.open();
+            Transaction transaction(customers.connection());
+            write();
+            if (commit)
+                transaction.commit();
+        };
+        QCOMPARE(customerNumbers(), QString("1 read"));
+        const auto highestFirst = [&] {
+            sent.clear();
+            customers.open();
+            const QString numbers = customers.numbers(stores::Order::HighestFirst).join(',');
+            return numbers + (sent.filter("distinct(SN)").isEmpty() ? " kept" : " read");
+        };
+        QCOMPARE(highestFirst(), QString("1 read"));
+        change([&] { customers.save(3, "C", "", "3"); });
+        change([&] { customers.save(2, "B", "", "2"); });
+        QCOMPARE(customerNumbers(), QString("1,2,3 kept"));
+        QCOMPARE(highestFirst(), QString("3,2,1 kept"));
+        change([&] { customers.remove(2); });
+        QCOMPARE(highestFirst(), QString("3,1 kept"));
+        change([&] { customers.remove(1); }, false);
+        QCOMPARE(highestFirst(), QString("3,1 read"));
+        db.exec("insert into Customer values (5, 'E', '', '5')");
+        change([&] { customers.save(4, "D", "", "4"); });
+        QCOMPARE(customerNumbers(), QString("1,3,4,5 read"));
     }
 
     // An earlier version's database (no table of versions, no triggers)
