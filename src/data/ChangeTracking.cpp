@@ -137,8 +137,6 @@ bool takeWritingTurn(Connection& connection)
 
 std::optional<qint64> versionWhileWriting(Connection& connection, const QString& table)
 {
-    if (!takeWritingTurn(connection))
-        return std::nullopt;
     return read(connection, table);
 }
 

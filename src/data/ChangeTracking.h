@@ -43,9 +43,9 @@ bool track(Connection& connection);
 // no changes are counted.
 bool takeWritingTurn(Connection& connection);
 
-// Inside a transaction about to change the table: takes the writing turn
-// and reads the table's version, which only this transaction can change
-// from now on; none where no changes are counted.
+// The table's version as this transaction sees it: after takeWritingTurn()
+// no other till can change it until the transaction ends. None where no
+// changes are counted.
 std::optional<qint64> versionWhileWriting(Connection& connection, const QString& table);
 
 // The table's version as the database now holds it (the name in any case);

@@ -78,8 +78,10 @@ QStringList Store::entries(const QString& statement, const QString& table) const
 }
 
 Store::KeptListsEdit::KeptListsEdit(const Store& store, const QString& table)
-    : m_store(store), m_table(table), m_before(changes::versionWhileWriting(*store.m_connection, table))
+    : m_store(store), m_table(table)
 {
+    if (changes::takeWritingTurn(*store.m_connection))
+        m_before = changes::versionWhileWriting(*store.m_connection, table);
 }
 
 void Store::KeptListsEdit::editKeptLists(const QStringList& statements,
@@ -87,8 +89,9 @@ void Store::KeptListsEdit::editKeptLists(const QStringList& statements,
 {
     if (!m_before)
         return;
-    const std::optional<qint64> after = changes::versionWhileWriting(*m_store.m_connection, m_table);
-    if (!after)
+    if (!m_after)
+        m_after = changes::versionWhileWriting(*m_store.m_connection, m_table);
+    if (!m_after)
         return;
     for (const QString& statement : statements) {
         const auto kept = keptLists().find(statement);
@@ -99,7 +102,7 @@ void Store::KeptListsEdit::editKeptLists(const QStringList& statements,
             continue;
         }
         edit(kept->entries);
-        kept->version = *after;
+        kept->version = *m_after;
     }
 }
 

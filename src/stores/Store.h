@@ -65,6 +65,7 @@ protected:
         const Store& m_store;
         QString m_table;
         std::optional<qint64> m_before;
+        mutable std::optional<qint64> m_after;  // read at the first edit, after the change
     };
 
     // The first field of the first row; throws DbError when there is no row.
