@@ -301,7 +301,7 @@ QVector<PrintedRow> LineDocumentStore::voucherRegister() const
 
 double LineDocumentStore::sumOfAmounts() const
 {
-    const QVariant sum = firstValue(QStringLiteral("Select sum(Amount) from ExpenditureTable"));
+    const QVariant sum = firstValue(QStringLiteral("Select sum(Amount) from ExpenditureTable"), QStringLiteral("ExpenditureTable"));
     return sum.isNull() ? 0 : numeric::toDouble(sum);
 }
 

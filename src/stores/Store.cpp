@@ -15,16 +15,17 @@ namespace stores {
 
 namespace {
 
-// The lists this run read last, by statement, with the version of their
-// table they were read at. A few lists of up to 32,767 entries each.
-struct KeptList {
+// The lists (and single values) this run read last, by statement, with
+// the version of their table they were read at. A few lists of up to
+// 32,767 entries each.
+struct KeptResult {
     qint64 version = 0;
-    QStringList entries;
+    QVariant result;
 };
 
-QHash<QString, KeptList>& keptLists()
+QHash<QString, KeptResult>& keptLists()
 {
-    static QHash<QString, KeptList> lists;
+    static QHash<QString, KeptResult> lists;
     return lists;
 }
 
@@ -60,21 +61,26 @@ void Store::close() const
 
 QStringList Store::entries(const QString& statement, const QString& table) const
 {
+    return keptOrRead(statement, table, [&] { return QVariant(readEntries(statement)); }).toStringList();
+}
+
+QVariant Store::keptOrRead(const QString& statement, const QString& table, const std::function<QVariant()>& read) const
+{
     // The version before the rows: a change committed between the two
-    // leaves the list kept under the older version, to be read again.
+    // leaves the result kept under the older version, to be read again.
     const std::optional<qint64> version = table.isEmpty() ? std::nullopt : changes::version(*m_connection, table);
     if (version) {
         const auto kept = keptLists().constFind(statement);
         if (kept != keptLists().cend() && kept->version == *version)
-            return kept->entries;
+            return kept->result;
     }
-    QStringList read = readEntries(statement);
+    QVariant result = read();
     if (version) {
         if (keptLists().size() >= MostListsKept)
             keptLists().clear();
-        keptLists().insert(statement, {*version, read});
+        keptLists().insert(statement, {*version, result});
     }
-    return read;
+    return result;
 }
 
 Store::KeptListsEdit::KeptListsEdit(const Store& store, const QString& table)
@@ -101,7 +107,9 @@ void Store::KeptListsEdit::editKeptLists(const QStringList& statements,
             keptLists().erase(kept);
             continue;
         }
-        edit(kept->entries);
+        QStringList entries = kept->result.toStringList();
+        edit(entries);
+        kept->result = entries;
         kept->version = *m_after;
     }
 }
@@ -114,11 +122,13 @@ QStringList Store::readEntries(const QString& statement) const
     return rows.fetchTexts(0, shown::text);
 }
 
-QVariant Store::firstValue(const QString& statement) const
+QVariant Store::firstValue(const QString& statement, const QString& table) const
 {
-    RecordSet result;
-    result.open(statement, *m_connection);
-    return result.field(0);
+    return keptOrRead(statement, table, [&] {
+        RecordSet result;
+        result.open(statement, *m_connection);
+        return result.field(0);
+    });
 }
 
 PagedRows Store::pagedRows(const QString& statement) const

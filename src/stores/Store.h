@@ -69,7 +69,8 @@ protected:
     };
 
     // The first field of the first row; throws DbError when there is no row.
-    QVariant firstValue(const QString& statement) const;
+    // Kept as entries() keeps a list when the table is named.
+    QVariant firstValue(const QString& statement, const QString& table = {}) const;
     // Runs a statement that returns no rows.
     void run(const QString& statement) const;
     // A grid's rows (data/PagedRows.h), over the store's grid connection,
@@ -78,6 +79,7 @@ protected:
 
 private:
     QStringList readEntries(const QString& statement) const;
+    QVariant keptOrRead(const QString& statement, const QString& table, const std::function<QVariant()>& read) const;
 
     std::unique_ptr<Connection> m_own;
     Connection* m_connection;
