@@ -118,10 +118,15 @@ numbering::NextNumber LineDocumentStore::nextSerial(qint16 number) const
                         + sql::number(number));
 }
 
+QString LineDocumentStore::documentNumbersStatement() const
+{
+    return QStringLiteral("Select distinct(BillNumber) AS Item from ") + lineTable()
+        + QStringLiteral(" ORDER BY BillNumber desc");
+}
+
 QStringList LineDocumentStore::documentNumbers() const
 {
-    return entries(QStringLiteral("Select distinct(BillNumber) AS Item from ") + lineTable()
-                   + QStringLiteral(" ORDER BY BillNumber desc"), lineTable());
+    return entries(documentNumbersStatement(), lineTable());
 }
 
 QStringList LineDocumentStore::partyNumbers(Order order) const

@@ -62,6 +62,9 @@ QString insertAsNextNumber(const QString& table, const QStringList& values, qint
 DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use) const
 {
     const QString table = lineTable();
+    // The numbering lock first, as every claim takes it before its first write.
+    claim::lockNumbers(table, connection());
+    const KeptListsEdit lists(*this, table);
     // A voucher has no MRP.
     const int columns = m_document == Document::Voucher ? 16 : 17;
     const auto nextAfter = [this](const QString& statement, const QString& usedUp) {
@@ -101,6 +104,7 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use) cons
         moveStock(StockMove::Lower, line.quantity, line.itemCode, line.item, line.batch);
     else if (m_document == Document::GoodsReceipt)
         receiveIntoStock(line);
+    lists.editNumberList(documentNumbersStatement(), KeptListsEdit::Numbers::Descending, line.number, true);
     return line;
 }
 
@@ -152,17 +156,24 @@ void LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move)
 {
     const QString line = QStringLiteral(" where BillNumber = ") + sql::number(number) + QStringLiteral(" and Serial = ")
         + sql::number(serial);
+    const KeptListsEdit lists(*this, lineTable());
     RecordSet stored;
     stored.open(QStringLiteral("Select * from ") + lineTable() + line, connection());
     moveStock(move, numeric::toInt16(stored.field(QStringLiteral("Quantity"))),
               stored.field(QStringLiteral("ItemCode")).toString(), stored.field(QStringLiteral("Item")).toString(),
               stored.field(QStringLiteral("Batch_Number")).toString());
     run(QStringLiteral("Delete * from ") + lineTable() + line);
+    const bool linesLeft = firstValue(QStringLiteral("Select count(*) from ") + lineTable() + QStringLiteral(" where BillNumber = ")
+                                      + sql::number(number))
+                               .toInt()
+        > 0;
+    lists.editNumberList(documentNumbersStatement(), KeptListsEdit::Numbers::Descending, number, linesLeft);
 }
 
 void LineDocumentStore::removeDocument(qint16 number, StockMove move) const
 {
     const QString document = QStringLiteral(" where BillNumber = ") + sql::number(number);
+    const KeptListsEdit lists(*this, lineTable());
     if (move != StockMove::None) {
         RecordSet lines;
         lines.open(QStringLiteral("Select * from ") + lineTable() + document
@@ -174,6 +185,7 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move) const
                       lines.field(QStringLiteral("Batch_Number")).toString());
     }
     run(QStringLiteral("Delete * from ") + lineTable() + document);
+    lists.editNumberList(documentNumbersStatement(), KeptListsEdit::Numbers::Descending, number, false);
 }
 
 }  // namespace stores

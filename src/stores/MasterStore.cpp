@@ -10,7 +10,6 @@
 #include "data/SqlText.h"
 #include "data/Tables.h"
 
-#include <algorithm>
 #include <functional>
 
 namespace stores {
@@ -151,24 +150,11 @@ QStringList MasterStore::numbers(Order order) const
     return entries(numbersStatement(order), m_table);
 }
 
-// The SN lists as a record stored or deleted under sn leaves them: the
-// numbers are whole and distinct, the lists in their order.
+// The SN lists as a record stored or deleted under sn leaves them.
 void MasterStore::editNumberLists(const KeptListsEdit& edit, qint16 sn, bool stored) const
 {
-    const QString number = QString::number(sn);
-    for (const Order order : {Order::LowestFirst, Order::HighestFirst}) {
-        const bool ascending = order == Order::LowestFirst;
-        edit.editKeptLists({numbersStatement(order)}, [&](QStringList& numbers) {
-            const auto place = std::lower_bound(numbers.begin(), numbers.end(), sn, [&](const QString& entry, qint16 n) {
-                return ascending ? entry.toInt() < n : entry.toInt() > n;
-            });
-            const bool there = place != numbers.end() && *place == number;
-            if (stored && !there)
-                numbers.insert(place, number);
-            else if (!stored && there)
-                numbers.erase(place);
-        });
-    }
+    edit.editNumberList(numbersStatement(Order::LowestFirst), KeptListsEdit::Numbers::Ascending, sn, stored);
+    edit.editNumberList(numbersStatement(Order::HighestFirst), KeptListsEdit::Numbers::Descending, sn, stored);
 }
 
 MasterRecord MasterStore::record(double sn) const

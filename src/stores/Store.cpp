@@ -9,6 +9,7 @@
 #include "data/RecordSet.h"
 
 #include <QHash>
+#include <algorithm>
 #include <optional>
 
 namespace stores {
@@ -86,7 +87,8 @@ QVariant Store::keptOrRead(const QString& statement, const QString& table, const
 Store::KeptListsEdit::KeptListsEdit(const Store& store, const QString& table)
     : m_store(store), m_table(table)
 {
-    if (changes::takeWritingTurn(*store.m_connection))
+    // Outside a transaction another till could write between the versions.
+    if (store.m_connection->inTransaction() && changes::takeWritingTurn(*store.m_connection))
         m_before = changes::versionWhileWriting(*store.m_connection, table);
 }
 
@@ -112,6 +114,21 @@ void Store::KeptListsEdit::editKeptLists(const QStringList& statements,
         kept->result = entries;
         kept->version = *m_after;
     }
+}
+
+void Store::KeptListsEdit::editNumberList(const QString& statement, Numbers order, qint16 number, bool there) const
+{
+    const QString text = QString::number(number);
+    editKeptLists({statement}, [&](QStringList& numbers) {
+        const auto place = std::lower_bound(numbers.begin(), numbers.end(), number, [&](const QString& entry, qint16 n) {
+            return order == Numbers::Ascending ? entry.toInt() < n : entry.toInt() > n;
+        });
+        const bool listed = place != numbers.end() && *place == text;
+        if (there && !listed)
+            numbers.insert(place, text);
+        else if (!there && listed)
+            numbers.erase(place);
+    });
 }
 
 QStringList Store::readEntries(const QString& statement) const

@@ -60,6 +60,10 @@ protected:
     public:
         KeptListsEdit(const Store& store, const QString& table);
         void editKeptLists(const QStringList& statements, const std::function<void(QStringList&)>& edit) const;
+        // A list of distinct whole numbers in their order (ascending or
+        // not) with the number now there or not.
+        enum class Numbers { Ascending, Descending };
+        void editNumberList(const QString& statement, Numbers order, qint16 number, bool there) const;
 
     private:
         const Store& m_store;

@@ -6,6 +6,7 @@
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/Statement.h"
+#include "stores/LineDocumentStore.h"
 #include "stores/MasterStore.h"
 #include "support/TestDatabase.h"
 
@@ -114,6 +115,40 @@ private slots:
         db.exec("insert into Customer values (5, 'E', '', '5')");
         change([&] { customers.save(4, "D", "", "4"); });
         QCOMPARE(customerNumbers(), QString("1,3,4,5 read"));
+    }
+
+    // A bill's first line adds its number to the kept list of bills; a
+    // line deleted from a bill that keeps others leaves it; the last line
+    // deleted, or the whole bill, takes it away. No list is read again.
+    void documentChangesEditTheKeptNumbers()
+    {
+        const stores::LineDocumentStore bills(stores::Document::Bill);
+        const auto change = [&](const std::function<void()>& write) {
+            bills.open();
+            Transaction transaction(bills.connection());
+            write();
+            transaction.commit();
+        };
+        const auto numbers = [&] {
+            sent.clear();
+            bills.open();
+            const QString listed = bills.documentNumbers().join(',');
+            return listed + (sent.filter("distinct(BillNumber)").isEmpty() ? " kept" : " read");
+        };
+        QCOMPARE(numbers(), QString(" read"));
+        for (const qint16 serial : {1, 2}) {
+            DocumentLine line;
+            line.number = 1;
+            line.serial = serial;
+            line.item = "RICE";
+            line.date = QDate(2026, 12, 7);
+            change([&] { bills.storeLine(line, serial == 1 ? stores::NumberUse::Claims : stores::NumberUse::Joins); });
+        }
+        QCOMPARE(numbers(), QString("1 kept"));
+        change([&] { bills.removeLine(1, 1, stores::StockMove::None); });
+        QCOMPARE(numbers(), QString("1 kept"));
+        change([&] { bills.removeLine(1, 2, stores::StockMove::None); });
+        QCOMPARE(numbers(), QString(" kept"));
     }
 
     // An earlier version's database (no table of versions, no triggers)
