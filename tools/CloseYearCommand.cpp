@@ -3,6 +3,7 @@
 #include "ToolDatabase.h"
 #include "YearArchive.h"
 #include "data/AdminTool.h"
+#include "data/BillSums.h"
 #include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
@@ -227,14 +228,16 @@ Summary closeInLive(Connection& live, const QDate& before, const QString& partia
                                      "made; nothing was changed: run the command again")
                           .arg(dates::shown(before)));
     RecordSet statement;
-    for (const DocumentTable& document : DocumentTables) {
-        const QString table = QLatin1String(document.table);
-        statement.open(QStringLiteral("select count(distinct BillNumber), count(*) from %1 where %2")
-                           .arg(table, closedLines(before)),
-                       live);
-        summary.moved.append({statement.field(0).toInt(), statement.field(1).toInt()});
-        statement.open(QStringLiteral("delete from %1 where %2").arg(table, closedLines(before)), live);
-    }
+    billsums::changeManyLines(live, [&] {
+        for (const DocumentTable& document : DocumentTables) {
+            const QString table = QLatin1String(document.table);
+            statement.open(QStringLiteral("select count(distinct BillNumber), count(*) from %1 where %2")
+                               .arg(table, closedLines(before)),
+                           live);
+            summary.moved.append({statement.field(0).toInt(), statement.field(1).toInt()});
+            statement.open(QStringLiteral("delete from %1 where %2").arg(table, closedLines(before)), live);
+        }
+    });
     writeOpeningReceipt(live, before, QFileInfo(archive).fileName(), summary);
     putInPlace(partial, archive);
     transaction.commit();

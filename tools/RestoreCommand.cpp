@@ -2,6 +2,7 @@
 
 #include "ToolDatabase.h"
 #include "core/Failure.h"
+#include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
@@ -136,12 +137,14 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     QStringList counts;
     {
         Transaction transaction(connection);
-        for (const auto& [table, columns] : tables) {
-            statement.open(QStringLiteral("DELETE FROM main.%1").arg(table), connection);
-            statement.open(QStringLiteral("INSERT INTO main.%1 SELECT * FROM restored.%1").arg(table), connection);
-            statement.open(QStringLiteral("select count(*) from main.%1").arg(table), connection);
-            counts << QStringLiteral("%1 %2").arg(table).arg(statement.field(0).toInt());
-        }
+        billsums::changeManyLines(connection, [&] {
+            for (const auto& [table, columns] : tables) {
+                statement.open(QStringLiteral("DELETE FROM main.%1").arg(table), connection);
+                statement.open(QStringLiteral("INSERT INTO main.%1 SELECT * FROM restored.%1").arg(table), connection);
+                statement.open(QStringLiteral("select count(*) from main.%1").arg(table), connection);
+                counts << QStringLiteral("%1 %2").arg(table).arg(statement.field(0).toInt());
+            }
+        });
         transaction.commit();
     }
     statement.open(QStringLiteral("DETACH DATABASE restored"), connection);

@@ -2,6 +2,7 @@
 
 #include "CheckCommand.h"
 #include "ToolDatabase.h"
+#include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/QueryRows.h"
 #include "data/RecordSet.h"
@@ -101,15 +102,10 @@ QString literal(const QVariant& value)
     }
 }
 
-// Every row of every table of the server's database into the new archive,
-// read in one snapshot of the server's, so that the stock and the lines
-// agree as they did at one moment.
-void copyFromServer(Connection& live, Connection& archive)
+// Every row of every table of the live database into the archive.
+void copyTables(Connection& live, Connection& archive)
 {
-    Transaction snapshot(live);
     RecordSet statement;
-    statement.open(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"), live);
-    Transaction writing(archive);
     const QHash<QString, QStringList> tables = schema::columnNames();
     for (auto table = tables.cbegin(); table != tables.cend(); ++table) {
         const QString columns = table.value().join(QStringLiteral(", "));
@@ -128,6 +124,18 @@ void copyFromServer(Connection& live, Connection& archive)
                                archive);
         }
     }
+}
+
+// Every row of every table of the server's database into the new archive,
+// read in one snapshot of the server's, so that the stock and the lines
+// agree as they did at one moment.
+void copyFromServer(Connection& live, Connection& archive)
+{
+    Transaction snapshot(live);
+    RecordSet statement;
+    statement.open(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"), live);
+    Transaction writing(archive);
+    billsums::changeManyLines(archive, [&] { copyTables(live, archive); });
     writing.commit();
 }
 
@@ -148,9 +156,11 @@ void keepTheYearOnly(Connection& archive, const QDate& before)
     statement.open(QStringLiteral("update Stock set Quantity = Quantity - %1 + %2")
                        .arg(keptQuantity("ItemIn", before), keptQuantity("asigncharges", before)),
                    archive);
-    for (const DocumentTable& document : DocumentTables)
-        statement.open(QStringLiteral("delete from %1 where %2").arg(QLatin1String(document.table), keptLines(before)),
-                       archive);
+    billsums::changeManyLines(archive, [&] {
+        for (const DocumentTable& document : DocumentTables)
+            statement.open(QStringLiteral("delete from %1 where %2").arg(QLatin1String(document.table), keptLines(before)),
+                           archive);
+    });
     transaction.commit();
 }
 

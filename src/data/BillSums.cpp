@@ -1,6 +1,9 @@
 #include "data/BillSums.h"
 
 #include "core/FigureColumns.h"
+#include "data/Connection.h"
+#include "data/Dialect.h"
+#include "data/RecordSet.h"
 
 namespace billsums {
 
@@ -73,6 +76,24 @@ QStringList statements(Engine engine)
                          .arg(real),
                      QStringLiteral("DELETE FROM BillSums"), summed(QStringLiteral("1 = 1"), engine)};
     return made + (engine == Engine::Postgres ? serverTriggers() : sqliteTriggers());
+}
+
+void changeManyLines(Connection& connection, const std::function<void()>& change)
+{
+    if (connection.dialect().engine() != QLatin1String("SQLite")) {
+        change();
+        return;
+    }
+    // Writes first: a SQLite transaction that has read waits for no writer.
+    RecordSet statement;
+    for (const char* event : {"INSERT", "DELETE", "UPDATE"})
+        statement.open(QStringLiteral("DROP TRIGGER IF EXISTS BillSums_%1").arg(QLatin1String(event)), connection);
+    change();
+    statement.open(QStringLiteral("select count(*) from sqlite_master where name = 'BillSums'"), connection);
+    if (statement.field(0).toInt() == 0)
+        return;  // a database that keeps no sums
+    for (const QString& text : billsums::statements(Engine::Sqlite))
+        statement.open(text, connection);
 }
 
 QString billsWithLinesDated(const QString& from, const QString& to)

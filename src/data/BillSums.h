@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class Connection;
 
 // Each bill's sums as Show Total gives them, kept by the database in the
 // table BillSums beside the lines: triggers sum a bill again whenever one of
@@ -17,6 +20,13 @@ namespace billsums {
 // The table, its triggers, and the sums of the bills already stored; made
 // only where missing (data/ChangeTracking.h runs them).
 QStringList statements(schema::Engine engine);
+
+// Runs a change of many lines at once (a restore, a year's close) in the
+// connection's open transaction. SQLite's triggers would sum a bill again
+// for each of its lines: there they are left out while the change runs, and
+// every bill is summed again once after it, in the same transaction. A
+// server's triggers sum each bill once a statement already.
+void changeManyLines(Connection& connection, const std::function<void()>& change);
 
 // The sums of the bills with a line dated from `from` to `to` (dates as
 // literals of the statements), by number: BillNumber, Total, Amount_,

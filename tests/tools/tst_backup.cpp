@@ -105,6 +105,10 @@ private slots:
         QCOMPARE(keptFiles().size(), 1);
         QCOMPARE(sqlite("select count(*) from asigncharges", file(keptFiles().first())), QString("150"));
         QCOMPARE(sqlite("select ITEM from Customer", file(keptFiles().first())), QString("RAM"));
+        // The bills' sums follow the lines put back, and then each line stored.
+        QCOMPARE(sqlite("select group_concat(Amount_) from BillSums"), QString("2000.0,2000.0,1000.0"));
+        sqlite("delete from asigncharges where BillNumber = 3 and Serial > 10");
+        QCOMPARE(sqlite("select group_concat(Amount_) from BillSums"), QString("2000.0,2000.0,200.0"));
 
         QFile damaged(database);
         QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.seek(8192));
