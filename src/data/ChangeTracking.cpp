@@ -12,7 +12,25 @@ namespace {
 
 using schema::Engine;
 
-std::optional<qint64> read(Connection& connection, const QString& table);
+// The table's version as the connection sees it now; none where no
+// changes are counted.
+std::optional<qint64> read(Connection& connection, const QString& table)
+{
+    RecordSet rows;
+    try {
+        rows.open(QStringLiteral("select Version from BillChanges where TableName = '%1'").arg(table.toLower()),
+                  connection);
+    } catch (const DbError& error) {
+        if (DbError::isUnavailable(error.kind()))
+            throw;
+        connection.setCountsChanges(false);  // no such table here
+        return std::nullopt;
+    }
+    connection.setCountsChanges(true);
+    if (rows.eof())
+        return std::nullopt;
+    return rows.field(0).toLongLong();
+}
 
 // Every table of the program, by its name in lower case.
 QStringList trackedTables()
@@ -146,27 +164,5 @@ std::optional<qint64> version(Connection& connection, const QString& table)
         return std::nullopt;
     return read(connection, table);
 }
-
-namespace {
-
-std::optional<qint64> read(Connection& connection, const QString& table)
-{
-    RecordSet rows;
-    try {
-        rows.open(QStringLiteral("select Version from BillChanges where TableName = '%1'").arg(table.toLower()),
-                  connection);
-    } catch (const DbError& error) {
-        if (DbError::isUnavailable(error.kind()))
-            throw;
-        connection.setCountsChanges(false);  // no such table here
-        return std::nullopt;
-    }
-    connection.setCountsChanges(true);
-    if (rows.eof())
-        return std::nullopt;
-    return rows.field(0).toLongLong();
-}
-
-}  // namespace
 
 }  // namespace changes
