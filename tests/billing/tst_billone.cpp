@@ -1,5 +1,4 @@
-// The simple bill screen driven as the operator drives it, and its printed
-// receipt read back as text (what it shares with the other documents: tst_documents).
+// The simple bill screen and its printed receipt (what it shares with the other documents: tst_documents).
 
 #include "core/Dates.h"
 #include "support/ScreenBench.h"
@@ -27,8 +26,7 @@ private slots:
     void init() { reset(); }
     void cleanup() { close(); }
 
-    // The lists, the next number; the newest bill was loaded on the way and
-    // none of it is left showing; the highest customer is filled in.
+    // The newest bill was loaded on the way and none of it is left showing.
     void openingShowsTheListsAndTheNextBill()
     {
         Operator& op = open(ui::BillOne, {stockRow(1, "TEA", 10, 5), stockRow(2, "RICE", 10, 40), stockRow(3, "DAL", 10, 90),
@@ -68,8 +66,7 @@ private slots:
         op.addLine("RICE", "1");
         QCOMPARE(db.rows("select Serial from asigncharges where BillNumber = 2"), QStringList{"1"});
 
-        // With another number typed into the box, the grid's serial is not
-        // that bill's: nothing is deleted.
+        // With another number typed into the box, the grid's serial is not that bill's: nothing is deleted.
         db.exec(billLine(5, 1, "TEA", 1, 5));
         op.click(ui::NewDocument);
         QVERIFY(op.pick(ui::Number, "2"));
@@ -78,9 +75,8 @@ private slots:
         QCOMPARE(db.rows("select BillNumber from asigncharges order by BillNumber"), QStringList({"1", "1", "2", "5"}));
     }
 
-    // Quantities round half to even; other figures that are no numbers are
-    // 0. Nothing is added, and nothing said, for a quantity that is no
-    // 16-bit number, without an item or its price, or for a bill number below 1.
+    // Nothing is added, and nothing said, for a quantity that is no 16-bit number, without an item
+    // or its price, or for a bill number below 1.
     void typedFiguresAreConvertedOrRefused()
     {
         Operator& op = open(ui::BillOne, {stockRow(1, "RICE", 100, 40)});
@@ -151,9 +147,7 @@ private slots:
         QCOMPARE(db.rows("select BillNumber, Item from asigncharges order by BillNumber"), QStringList({"1|TEA", "2|RICE"}));
     }
 
-    // Missing texts print as dashes; a bill without lines prints nothing of
-    // the one before; a box without a number prints nothing, and one no bill
-    // can carry is a failure, told once.
+    // A bill without lines prints nothing of the one before; a number no bill can carry is told once.
     void receiptsOfIncompleteBills()
     {
         db.exec(billLine(3, 1, "RICE", 1, 100, 0, 0, ""));
