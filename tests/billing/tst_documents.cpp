@@ -18,15 +18,10 @@ namespace {
 struct Kind {
     QString screen;
     QString lines;  // its table
-    // The stock of an item at a unit amount that the kind's lines are sold
-    // from or received into: a batch "S1"/"B1" and, for the simple bill, a
-    // stock row without code and batch that carries the price.
+    // The batch "S1"/"B1" the lines are sold from or received into (and, for the simple bill, the priced stock row).
     std::function<QStringList(const QString& item, int quantity, double amount)> stock;
-    // One of the item at the unit amount, entered as the operator enters it.
     std::function<void(const Operator&, const QString& item, double amount)> add;
-    // A stored line. A simple bill's serial 2 was sold from the batch on the
-    // bill with details; a voucher is a document of one line, numbered on
-    // by its serial.
+    // A simple bill's serial 2 was sold from the batch; a voucher is numbered on by its serial.
     std::function<QString(int number, int serial, const QString& item, int quantity, double amount)> line;
 };
 
@@ -197,9 +192,7 @@ private slots:
         QCOMPARE(told(messages), said);
     }
 
-    // The change of a line and of its stock are stored together or not at
-    // all; the refusal is told, the screen shows what it showed. (The
-    // receipt's lines stand for every kind whose lines move stock.)
+    // The receipt's lines stand for every kind whose lines move stock.
     void aStockChangeThatFailsTakesItsLineWithIt()
     {
         Operator& op = open(ui::ItemInFrm, documents(Receipt));
@@ -219,10 +212,8 @@ private slots:
                                                            "Confirm Delete Receipt ?", "refused"}));
     }
 
-    // The store words running out and used up for each kind, with the
-    // command that numbers afresh; the screens (the simple bill's stands for
-    // them) warn at New, tell a used-up number on opening, at Add Item and at
-    // New once each, and a full document at Add Item; nothing is stored.
+    // The simple bill stands for the screens: warned at New; a used-up number told on opening,
+    // at Add Item and at New once each; a full document at Add Item.
     void numbersRunningOutAndUsedUp()
     {
         const QString advice = " close-year --before YYYY-MM-DD --archive FILE";
@@ -255,9 +246,7 @@ private slots:
         QCOMPARE(db.count("asigncharges"), 3);
     }
 
-    // The highest party number is filled in on opening; a number picked, or
-    // with "Ph" ticked a phone typed, finds its party in the kind's table
-    // only (the receipt's suppliers stand for every kind's parties).
+    // The receipt's suppliers stand for every kind's parties.
     void thePartyByNumberOrPhone()
     {
         Operator& op = open(ui::ItemInFrm, {party("Supplier", 1, "ANIL", "1 MG ROAD", "98450"),
@@ -288,9 +277,7 @@ private slots:
 
     // --- the bill with details ---
 
-    // The code picks the item and its first batch, and lists the code's
-    // batches. Each sale comes off its batch at the batch's price, below
-    // nought if need be; New Bill clears code and batch and sets the quantity to 1.
+    // Below nought if need be; New Bill clears code and batch and sets the quantity to 1.
     void eachSaleByCodeComesOffItsBatchAtItsPrice()
     {
         Operator& op = open(ui::BillTwo, Batches + QStringList{line("asigncharges", 7, 1, "TEA", 1, 5, "C2", "T1")});
@@ -321,8 +308,6 @@ private slots:
 
     // --- the voucher ---
 
-    // Each Add stores one voucher of serial 0 under the next number; a
-    // voucher has no tax or discount; the grid lists every voucher.
     void eachAddStoresOneVoucherUnderTheNextNumber()
     {
         Operator& op = open(ui::Expenditure, {priced("ExpenditureHead", 1, "RENT", 0), priced("ExpenditureHead", 2, "POWER", 0),
@@ -352,8 +337,7 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
-    // The newest voucher is shown on opening; a number chosen recalls its
-    // voucher, date and all; clicking a grid row only writes its number.
+    // Clicking a grid row only writes its number.
     void choosingANumberRecallsItsVoucher()
     {
         Operator& op = open(ui::Expenditure, {voucherRow(1, "RENT", 1500, "ANIL", QDate(2026, 4, 12)),
@@ -369,8 +353,7 @@ private slots:
         QCOMPARE(op.number() + '|' + op.grandTotal() + '|' + QString::number(op.gridRows().size()), QString("3|0|2"));
     }
 
-    // Whichever voucher is shown, the register prints them all, ascending;
-    // without a number in the box nothing prints.
+    // Whichever voucher is shown; without a number in the box nothing prints.
     void theRegisterPrintsEveryVoucherInAscendingNumber()
     {
         Operator& op = open(ui::Expenditure, {voucherRow(2, "POWER", 40.5), voucherRow(1, "RENT", 1500), voucherRow(3, "TEA", -5)});
