@@ -1,9 +1,6 @@
-// Two tills on one database, forced into the worst order: both show the same
-// next number; the other till stores its entries under it, as the program
-// does (under the table's numbering lock), and keeps its transaction open
-// while this one stores. This one must wait for the other (the engine's
-// guard, not the program's), then take the next free number: no bill,
-// receipt, voucher, stock row or master record is shared, no line is lost.
+// Two tills in the worst order: both show the same next number; the other stores under it (under the
+// table's numbering lock, as the program does) and holds its transaction open while this one stores.
+// This one must wait (the engine's guard, not the program's), then take the next free number.
 
 #include "data/Connection.h"
 #include "data/Dialect.h"
@@ -34,8 +31,7 @@ private slots:
         QTest::newRow("bill") << ui::BillOne << QStringList{"asigncharges"}
                               << QStringList{billLine(1, 1, "RICE", 2, 10, 0, 0, "A"), billLine(1, 2, "RICE", 3, 10, 0, 0, "A")}
                               << "Select BillNumber, CustomerName, Serial from asigncharges order by 1, 3" << twoLines;
-        // Both receive into one batch (RICE/B1), each into one of its own:
-        // every batch has a stock row of its own number.
+        // Both receive into one batch (RICE/B1), each into one of its own.
         QTest::newRow("receipt") << ui::ItemInFrm << QStringList{"ItemIn", "Stock"}
                                  << QStringList{line("ItemIn", 1, 1, "RICE", 2, 10, "RICE", "B1", "A"),
                                                 line("ItemIn", 1, 2, "A", 3, 10, "A", "B1", "A"),
@@ -73,8 +69,6 @@ private slots:
             }
         };
 
-        // The other till, on a thread of its own, stores once this one shows
-        // its number, and commits after a while.
         std::atomic<bool> holding{false};
         QString failure;
         std::thread till([&] {
