@@ -1,10 +1,7 @@
-// The close-year crash test: "billdb close-year" on two financial years of
-// a shop is killed with SIGKILL at a random moment of its run. After each
-// kill the database must be as it was before the close or as one whole
-// close leaves it, never between; then the close is run again and must
-// end as the whole close does, with the same archive. The engine is the
-// test run's (TestDatabase): a SQLite file, or the test server with
-// BILL_TEST_ENGINE=postgresql.
+// The close-year crash test: "billdb close-year" on two financial years is killed with SIGKILL at a
+// random moment. After each kill the database must be as before the close or as one whole close
+// leaves it, never between; the close run again must end as the whole close does, with the same
+// archive. The engine is the test run's (TestDatabase).
 //
 //   crash_close_year --tool path/to/billdb [--kills N] [--seed S] [--full]
 //
