@@ -1,7 +1,6 @@
-// The crash test: a child process drives the receipt screen and both bill
-// screens as an operator would (Add Item in bursts, Delete Serial, Delete
-// Bill, New Bill) and is killed with SIGKILL at a random moment; after each
-// kill SQLite's integrity check and billdb check's audit must find nothing.
+// The crash test: a child process drives the receipt screen and both bill screens as an operator
+// would and is killed with SIGKILL at a random moment; after each kill SQLite's integrity check and
+// billdb check's audit must find nothing.
 //
 //   crash_driver --tool path/to/billdb [--kills N] [--seed S] [--full]
 //
@@ -27,8 +26,7 @@
 
 namespace {
 
-// Each code names one item, so that a sale's code, item and batch always
-// name a batch a receipt may have made.
+// Each code names one item, so that a sale's code, item and batch always name a batch a receipt may have made.
 const QStringList Codes{"R1", "T1", "S1", "D1"};
 const QStringList Items{"RICE", "TEA", "SUGAR", "DAL"};
 const QStringList Batches{"B1", "B2", "B3"};
@@ -94,8 +92,7 @@ public:
 private:
     int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
 
-    // Loads the newest document (New / Refresh leaves its number in the
-    // list's first entry) and deletes its first line, or all of it.
+    // New / Refresh leaves the newest number in the list's first entry.
     static void deleteFromNewest(const Operator& screen, const QString& button)
     {
         screen.click(ui::NewDocument);
