@@ -1,6 +1,4 @@
-// Lists read again only when their table changed, by whichever connection;
-// the counting of changes added to a database made before it; two tills
-// writing tables in opposite orders on a server.
+// Lists read again only when their table changed; two tills writing tables in opposite orders.
 
 #include "data/ChangeTracking.h"
 #include "data/Connection.h"
@@ -21,19 +19,17 @@ class ChangesTest : public QObject {
     TestDatabase db;
     QStringList sent;
 
-    // The customers' SNs as a screen reads them (a new store, as a new
-    // screen), and whether the list's own statement went to the database.
-    QString customerNumbers()
+    // The customers' SNs as a new screen's store reads them, and whether the list's own statement was sent.
+    QString customerNumbers(stores::Order order = stores::Order::LowestFirst)
     {
         sent.clear();
         const stores::MasterStore customers(QStringLiteral("Customer"));
         customers.open();
-        const QStringList numbers = customers.numbers(stores::Order::LowestFirst);
+        const QStringList numbers = customers.numbers(order);
         customers.close();
         return numbers.join(',') + (sent.filter("distinct(SN)").isEmpty() ? " kept" : " read");
     }
-    // The statements in one transaction of a new connection; the failure's
-    // words, or nothing. With holding: after the first, holding is set and the rest wait a while.
+    // The failure's words, or nothing. With holding: after the first, holding is set and the rest wait a while.
     static QString inOneTransaction(const QStringList& statements, std::atomic<bool>* holding = nullptr)
     {
         try {
@@ -61,8 +57,6 @@ private slots:
     }
     void cleanup() { statement::setListener({}); }
 
-    // Another till's change shows at this one's next read; a change of
-    // another table, or one rolled back, leaves the list as read.
     void aListIsReadAgainOnlyWhenItsTableChanged()
     {
         QCOMPARE(customerNumbers(), QString("1 read"));
@@ -83,9 +77,7 @@ private slots:
         QCOMPARE(customerNumbers(), QString("2 read"));
     }
 
-    // This program's own Save and Delete edit the lists kept before them
-    // instead of reading them again, in both orders; a change rolled back
-    // edits nothing, and one after another till's change reads the list.
+    // In both orders; a change after another till's change reads the list.
     void ownChangesEditTheKeptLists()
     {
         const stores::MasterStore customers(QStringLiteral("Customer"));
@@ -97,12 +89,7 @@ private slots:
                 transaction.commit();
         };
         QCOMPARE(customerNumbers(), QString("1 read"));
-        const auto highestFirst = [&] {
-            sent.clear();
-            customers.open();
-            const QString numbers = customers.numbers(stores::Order::HighestFirst).join(',');
-            return numbers + (sent.filter("distinct(SN)").isEmpty() ? " kept" : " read");
-        };
+        const auto highestFirst = [&] { return customerNumbers(stores::Order::HighestFirst); };
         QCOMPARE(highestFirst(), QString("1 read"));
         change([&] { customers.save(3, "C", "", "3"); });
         change([&] { customers.save(2, "B", "", "2"); });
@@ -117,9 +104,6 @@ private slots:
         QCOMPARE(customerNumbers(), QString("1,3,4,5 read"));
     }
 
-    // A bill's first line adds its number to the kept list of bills; a
-    // line deleted from a bill that keeps others leaves it; the last line
-    // deleted, or the whole bill, takes it away. No list is read again.
     void documentChangesEditTheKeptNumbers()
     {
         const stores::LineDocumentStore bills(stores::Document::Bill);
@@ -151,9 +135,7 @@ private slots:
         QCOMPARE(numbers(), QString(" kept"));
     }
 
-    // An earlier version's database (no table of versions, no triggers)
-    // reads its lists every time, until the program adds the counting at
-    // login; from then on they are kept.
+    // No table of versions, no triggers: the counting is added at login.
     void aDatabaseMadeBeforeLearnsToCountItsChanges()
     {
         if (TestDatabase::onServer())
@@ -175,10 +157,7 @@ private slots:
         QCOMPARE(customerNumbers(), QString("1,2 read"));
     }
 
-    // One till raises a batch's stock and then deletes a bill line (Delete
-    // Serial), the other stores a line and then lowers the same stock (Add
-    // Item). The second waits for the first and then goes through: neither
-    // is refused as a deadlock.
+    // Delete Serial raises the stock, then deletes; Add Item stores, then lowers the stock.
     void twoTillsWritingInOppositeOrdersWaitInTurn()
     {
         if (!TestDatabase::onServer())
