@@ -44,8 +44,7 @@ class DataTest : public QObject {
 private slots:
     void init() { db.reset(); }
 
-    // An empty aggregate is Null; a row of an empty result, or a column
-    // that is not there, is an error.
+    // A row of an empty result, or a column that is not there, is an error.
     void emptyAggregatesAreNull()
     {
         RecordSet max = query("Select max(BillNumber) from asigncharges");
@@ -111,11 +110,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Failure, query(select.arg("04/12/2026", "04/12/2026")));
     }
 
-    // Each text comes back as it was typed, found by itself, and cannot end
-    // its quotes: an emoji (which the driver would cut the statement at),
-    // quotes around it, a byte-order mark or NUL character are no exception,
-    // but the last two are left out, as are an unpaired surrogate and a
-    // private character of the last plane.
+    // The driver would cut a statement at an emoji; a byte-order mark, NUL, an unpaired
+    // surrogate and a private character of the last plane are left out.
     void quotedTextReadsBackAsTyped()
     {
         const QString emoji = QString::fromUtf8("\U0001F600");
@@ -138,8 +134,7 @@ private slots:
         QCOMPARE(db.count("Customer"), texts.size());
     }
 
-    // Only the code is rewritten: not a quoted name, nor a comment, nor a
-    // literal after a quoted name that holds an apostrophe.
+    // Not even a literal after a quoted name that holds an apostrophe.
     void quotedNamesAndCommentsAreLeftAlone()
     {
         const std::unique_ptr<Dialect> dialect = Dialect::forEngine("SQLite");
@@ -150,8 +145,7 @@ private slots:
                  QString("Select \"#\" from t where Date_ = '2026-12-04' /*#*/"));
     }
 
-    // A data source written before the settings that keep the data safe
-    // existed gets them when it is opened: a write-ahead log, synced in full.
+    // A write-ahead log, synced in full, also for a data source written before those settings.
     void anEarlierDataSourceIsOpenedWithTheSafeSettings()
     {
         const QString earlier = QFileInfo(db.iniPath()).absolutePath() + "/earlier.db";
@@ -176,9 +170,7 @@ private slots:
         QCOMPARE(pragma.field(0).toInt(), 2);  // FULL
     }
 
-    // Opened twice, one connection; a failed open is told with the driver's
-    // words and the tool that sets the data source up, and the next
-    // statement fails in its turn; the one after a good open works.
+    // A failed open is told with the driver's words and the tool that sets the data source up.
     void connectxOpensOnceAndTellsAFailure()
     {
         RecordingMessages messages;
@@ -206,10 +198,8 @@ private slots:
         QVERIFY(Connectionx::sharedConnection().isOpen());
     }
 
-    // The program's fixed user and password are no server account and are
-    // never sent as one: even with a role of that name and password on the
-    // server, the data source opens with the shop's account (its password
-    // from PGPASSFILE as from ~/.pgpass); without that password nothing opens.
+    // Even with a role of the program's fixed user and password on the server, the shop's
+    // account (its password from PGPASSFILE as from ~/.pgpass) is used; without it nothing opens.
     void theServerGetsTheShopsAccountNeverTheFixedOne()
     {
         if (!TestDatabase::onServer())
@@ -239,8 +229,7 @@ private slots:
         }
     }
 
-    // A server that ends the session (as when it stops or restarts) fails
-    // the statement with the server's words; the next open connects afresh.
+    // As when the server stops or restarts: the statement fails with the server's words.
     void aSessionTheServerEndsIsReplacedByTheNextOpen()
     {
         if (!TestDatabase::onServer())
@@ -262,9 +251,7 @@ private slots:
         QCOMPARE(messages.shown.size(), 1);
     }
 
-    // A connection kept open from one operation to the next still reaches
-    // the database as it is: a file moved away is not read on, and a session
-    // the server ended is replaced by the next statement, which runs as usual.
+    // A file moved away is not read on; a session the server ended is replaced by the next statement.
     void aKeptConnectionFollowsTheDatabase()
     {
         Connection kept;
@@ -285,10 +272,8 @@ private slots:
         QCOMPARE(users(), 1);
     }
 
-    // Values read straight from the driver come out as QSqlQuery::value()
-    // gives them: the same type, null-ness and value, whatever the column,
-    // read in batches smaller than the result, and over the driver's blocks of
-    // rows, with texts longer than their buffers anywhere in a block.
+    // Read in batches smaller than the result and over the driver's blocks of rows, with texts
+    // longer than their buffers anywhere in a block.
     void directReadingGivesWhatTheDriverGives_data()
     {
         QTest::addColumn<QString>("statement");
