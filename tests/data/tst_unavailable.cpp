@@ -1,6 +1,5 @@
-// The screens' writing operations against a database that cannot take them
-// (busy, read-only, full, failing, damaged, refusing by a rule of its own):
-// each is told once why, stores nothing and leaves the screen as it was.
+// The screens' writing operations against a database that cannot take them: each is told once
+// why, stores nothing and leaves the screen as it was.
 
 #include "data/Connection.h"
 #include "data/RecordSet.h"
@@ -21,13 +20,10 @@ namespace {
 
 const QStringList Tables{"asigncharges", "ItemIn", "Stock", "ExpenditureTable", "Customer", "Charges", "UserTable"};
 
-// The words of each notice.
 const QString Busy = "The database is busy", ReadOnly = "The database cannot be written",
               Full = "The database or its disk is full", Failing = "The database could not be read or written",
               Damaged = "The database file is damaged";
 
-// A customer and a supplier, an item priced in the stock for the simple
-// bill, a coded batch, a bill and a receipt.
 const QStringList Rows{customer(1, "RAM", "ROAD", "98765"), party("Supplier", 1, "ACME", "LANE", "12345"),
                        priced("Charges", 1, "RICE", 40), stockRow(1, "TEA", 50, 10),
                        batchRow(2, "C1", "RICE", "B1", 10, 40), billLine(1, 1, "TEA", 2, 10),
@@ -41,9 +37,7 @@ void saveCustomer(const Operator& op)
     op.click(ui::Save);
 }
 
-// The writing operations go through one change mechanism: one of each
-// family stands for the rest (a line added, a document deleted with its
-// stock, a master saved, a price typed, the password changed), on the rows above.
+// The writing operations go through one change mechanism: one of each family stands for the rest.
 struct Write {
     const char* operation;
     QString screen;
@@ -78,7 +72,6 @@ QList<Write> everyWrite()
 class UnavailableTest : public QObject, ScreenBench {
     Q_OBJECT
 
-    // Every row of the tables the operations write.
     QStringList everything()
     {
         QStringList all;
@@ -87,9 +80,7 @@ class UnavailableTest : public QObject, ScreenBench {
         return all;
     }
 
-    // One message besides the questions: an error with the words and the
-    // news that nothing was changed; nothing claimed success or blamed the
-    // operator's input.
+    // Besides the questions, nothing claimed success or blamed the operator's input.
     void toldOnce(const QString& words, const char* operation)
     {
         const QStringList all = checks::told(messages);
@@ -99,8 +90,7 @@ class UnavailableTest : public QObject, ScreenBench {
                  qPrintable(operation + (": " + all.join(" / "))));
     }
 
-    // Each write fails, told with the words; nothing is stored, and the
-    // screen shows what it showed as the write's button went down.
+    // The screen shows what it showed as the write's button went down.
     void everyWriteFails(const QString& words)
     {
         const QStringList before = everything();
@@ -133,9 +123,7 @@ private slots:
             db.exec(drop);
     }
 
-    // A write that waits for another program's or till's lock fails after a
-    // bounded wait: about twice the SQLite driver's Timeout of 2 s, or the
-    // server's lock_timeout of 4 s. Free again, the same write goes through.
+    // About twice the SQLite driver's Timeout of 2 s, or the server's lock_timeout of 4 s.
     void aBusyDatabaseFailsWithinTheBoundAndStoresNothing()
     {
         const Operator& customers = open(ui::Customers);
@@ -146,8 +134,7 @@ private slots:
             Transaction holding(other);
             // A write holds SQLite's one lock; a server's are by table.
             RecordSet().open(TestDatabase::onServer() ? "LOCK TABLE Customer IN EXCLUSIVE MODE"
-                                                      : "insert into Charges values(9, 'LOCK', 1, '-', 0)",
-                             other);
+                                                      : "insert into Charges values(9, 'LOCK', 1, '-', 0)", other);
             QElapsedTimer waited;
             waited.start();
             saveCustomer(customers);
@@ -166,7 +153,6 @@ private slots:
         everyWriteFails(ReadOnly);
     }
 
-    // A rule of the database's own refuses every change: told in its words.
     void aChangeTheDatabaseRefusesIsToldInItsWords()
     {
         for (const QString& table : Tables)
@@ -175,7 +161,6 @@ private slots:
         everyWriteFails(TriggerWords);
     }
 
-    // Every statement of the opening fails on a damaged file: told once a screen.
     void aDamagedDatabaseIsToldOnceWhenAScreenOpens()
     {
         if (TestDatabase::onServer())
@@ -202,10 +187,8 @@ private slots:
         QTest::newRow("full") << brokendb::BadDisk::Full << Full;
         QTest::newRow("failing") << brokendb::BadDisk::Failing << Failing;
     }
-    // Receipts of new batches until the disk fails one: each line and its
-    // new batch are stored together or not at all. With the disk sound
-    // again the next receipt goes in, and no connection is left behind
-    // (once the last is closed, SQLite removes its write-ahead log).
+    // Each line and its new batch are stored together or not at all; no connection is left
+    // behind (once the last is closed, SQLite removes its write-ahead log).
     void aDiskThatFailsStoresNoReceiptHalfway()
     {
         QFETCH(brokendb::BadDisk::Kind, disk);
