@@ -1,12 +1,8 @@
-// libFuzzer target for the text that goes into SQL (built by scripts/fuzz);
-// a broken property aborts with the input described. Properties: nothing
-// crashes; a number's text reads back to the same text, with a decimal point
-// or comma; every quoted literal of a statement (its code made well formed)
-// comes out of the dialect rewrite unchanged (SQLite may spell a character
-// beyond the Basic Multilingual Plane with char(), which the next covers);
-// a quoted text reads back through the data layer and SQLite as
-// sql::storable keeps it (as typed, unless it holds a NUL, an unpaired
-// surrogate or a leading byte-order mark).
+// libFuzzer target for the text that goes into SQL (scripts/fuzz); a broken property aborts with the
+// input described. Nothing crashes; a number's text reads back the same, with a decimal point or comma;
+// every quoted literal of a statement (its code made well formed) comes out of the dialect rewrite
+// unchanged (SQLite may spell a character beyond the BMP with char(), which the next covers); a quoted
+// text reads back through the data layer and SQLite as sql::storable keeps it.
 
 #include "core/Failure.h"
 #include "core/NumericText.h"
@@ -58,8 +54,7 @@ void numbers(const QString& text)
     QLocale::setDefault(QLocale::c());
 }
 
-// Code made well formed as the rewriter reads code: without apostrophes,
-// and with a quoted name or a comment that is left open closed at its end.
+// Without apostrophes, and with a quoted name or a comment left open closed at its end.
 QString wellFormed(QString code)
 {
     code.remove(QLatin1Char('\''));
@@ -82,8 +77,7 @@ QString wellFormed(QString code)
     return code + QLatin1String(closing[state]);
 }
 
-// The input as a statement: pieces separated by '\x01' are, by turns, code
-// and texts for sql::text.
+// The input as a statement: pieces separated by '\x01' are, by turns, code and texts for sql::text.
 QString statementOf(const QString& input, QStringList& literals)
 {
     QString statement;
