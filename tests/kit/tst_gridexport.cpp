@@ -57,8 +57,7 @@ private slots:
     }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    // Headings, then the selected row or every row; awkward values quoted so
-    // that a spreadsheet reads each back into its one cell.
+    // Awkward values quoted so that a spreadsheet reads each back into its one cell.
     void copyAndSaveWriteEachValueAsItsCell()
     {
         QTableView view;
@@ -90,8 +89,6 @@ private slots:
         QVERIFY(messages.shown[0].text.startsWith(dialogs.answer + " could not be saved: "));
     }
 
-    // A result of more rows than the grid has read is saved whole, and a
-    // save stopped halfway leaves the file as it was, or none.
     void aSaveTakesEveryRowOfTheResultOrNothing()
     {
         db.reset();
@@ -125,9 +122,7 @@ private slots:
         QCOMPARE(lines.replaceInStrings(",", "|"), db.rows(statement));
     }
 
-    // The bill query's totals, as the operator saves them; the file offered
-    // is named after the screen, then where the last file went. (Every
-    // screen's grid is set up as the one above, with the same menu.)
+    // Every screen's grid is set up as the one above, with the same menu.
     void theBillQuerySavesItsLinesAndItsTotals()
     {
         db.reset();
@@ -144,8 +139,7 @@ private slots:
         QVERIFY(choose(screen->DGG, "Save as CSV..."));
         QCOMPARE(dialogs.offered, folder.filePath("Bill Query.csv"));  // where the last file went
         QCOMPARE(QString::fromUtf8(contents(dialogs.answer)),
-                 QString("Date_,Bill Number,Amount,Discount,Tax,Total\r\n"
-                         "04/Dec/2026,3,32,3,1,30\r\n04/Dec/2026,4,32,3,1,30\r\n"));
+                 QString("Date_,Bill Number,Amount,Discount,Tax,Total\r\n04/Dec/2026,3,32,3,1,30\r\n04/Dec/2026,4,32,3,1,30\r\n"));
     }
 };
 
