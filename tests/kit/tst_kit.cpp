@@ -45,7 +45,7 @@ class KitTest : public QObject {
     TestDatabase db;
     RecordingMessages messages;
 
-    // Customers 1..count, in one statement; every fifth has the same name.
+    // Every fifth has the same name.
     void insertCustomers(int count)
     {
         QStringList rows;
@@ -55,16 +55,13 @@ class KitTest : public QObject {
     }
 
 private slots:
-    // Every case starts in the C locale, whatever the machine's is, with nothing said.
     void init()
     {
         QLocale::setDefault(QLocale::c());
         messages.clear();
     }
 
-    // What counts as a number (also as the shop's locale writes decimals);
-    // quantities round half to even within 16 bits; numbers and dates are
-    // written alike in every locale.
+    // Quantities round half to even within 16 bits; numbers and dates are written alike in every locale.
     void typedNumbersAndDates()
     {
         for (const char* yes : {"12", " -3.5 ", ".5", "1.", "+7", "1e3", "2.5E-2"})
@@ -101,9 +98,7 @@ private slots:
         auto* screen = new BoxScreen(rules);
         QTest::keyClicks(screen->box, "ab'c{|}~z9 ");
         QCOMPARE(screen->box->text(), QString("ABC{|}~Z9 "));
-        // Letters with a capital of one character become it; every other
-        // character stays as typed. QTest::keyClicks knows ASCII only: the
-        // others go as plain key presses.
+        // Letters with a capital of one character become it. QTest::keyClicks knows ASCII only.
         screen->box->clear();
         // ÿ é ā ß ÷ £ ½, a no-break space and a letter beyond 16 bits
         const QString typed = QString::fromUtf8("\u00ff\u00e9\u0101\u00df\u00f7\u00a3\u00bd\u00a0\U00010428");
@@ -129,8 +124,6 @@ private slots:
         QTRY_VERIFY(alive.isNull());  // closed screens are deleted
     }
 
-    // A grid shows its first rows at once; every read still sees every row,
-    // in the statement's order, and scrolling reads the rest.
     void aGridThatHasNotReadEverythingStillAnswersEveryRow()
     {
         db.reset();
@@ -158,8 +151,7 @@ private slots:
         {
             // A result still being read holds no lock: another connection writes at once.
             Connection writer;
-            writer.open(TestDatabase::onServer() ? db.connectionString()
-                                                 : schema::sqliteConnectionString(db.path()) + ";Timeout=1000");
+            writer.open(TestDatabase::onServer() ? db.connectionString() : schema::sqliteConnectionString(db.path()) + ";Timeout=1000");
             RecordSet().open("delete from Customer where SN = 1", writer);
         }
         db.exec("insert into Customer values(1,'C1','ROAD 1','1')");
@@ -170,8 +162,7 @@ private slots:
         QCOMPARE(view.model()->rowCount(), shown);
         QCOMPARE(grid::rowCount(&view), count);
 
-        // A row of the first page deleted before the rest is read: the grid
-        // shows the table as it now is, no row twice and none left out.
+        // A row of the first page deleted before the rest is read: no row twice and none left out.
         grid::show(&view, PagedRows::read(statement));
         db.exec(QString("delete from Customer where SN = %1").arg(count - 3));
         QCOMPARE(grid::rowCount(&view), count - 1);
@@ -187,8 +178,7 @@ private slots:
         QVERIFY(grid::selectRowWhere(&view, 0, "1") && view.currentIndex().row() == count - 2);
         QVERIFY(!grid::selectRowWhere(&view, 0, "01") && !view.selectionModel()->hasSelection());
 
-        // The rest of a first page that can no longer be read, the grid
-        // scrolled to its end: told once, the rows shown stay.
+        // The rest of a first page that can no longer be read: told once, the rows shown stay.
         grid::show(&view, PagedRows::read(statement));
         db.exec("ALTER TABLE Customer RENAME TO CustomerAway");
         view.scrollToBottom();
@@ -203,9 +193,7 @@ private slots:
         QCOMPARE(view.model()->columnCount(), 0);
     }
 
-    // A list filled in one step holds what adding entry by entry gives,
-    // chosen or not, without running a handler; one filled from a table
-    // picks its first entry; a table that cannot be read leaves it empty.
+    // Without running a handler; a table that cannot be read leaves the list empty.
     void aFilledListKeepsOrderDuplicatesAndEmptyEntries()
     {
         const QStringList entries{"B", "", "A", "B", "", "10", "9"};
