@@ -1,7 +1,5 @@
-// The layers of src/ depend one way: a file includes its own folder or a
-// folder of a lower rank, never one of its own rank or above; no units (a
-// header with its source) include each other round in a cycle; and each
-// layer's library links only libraries of lower layers.
+// The layers of src/ depend one way: a file includes its own folder or one of a lower rank; no units
+// (a header with its source) include each other round; each layer's library links only lower ones.
 
 #include <QDirIterator>
 #include <QFile>
@@ -57,8 +55,7 @@ QVector<Include> projectIncludes(const QString& src)
     return all;
 }
 
-// The units of every cycle of units including each other (Tarjan's strongly
-// connected components of more than one unit).
+// Tarjan's strongly connected components of more than one unit.
 QStringList cycles(const QHash<QString, QSet<QString>>& uses)
 {
     QHash<QString, int> index, low;
