@@ -1,5 +1,4 @@
-// The master record screens, driven as an operator drives them, and their
-// printed lists read from the captured page text.
+// The master record screens and their printed lists.
 
 #include "data/Connectionx.h"
 #include "kit/Grid.h"
@@ -24,11 +23,7 @@ class MastersTest : public QObject, ScreenBench {
             op->type(ui::MasterPhone, phone);
         op->click(ui::Save);
     }
-    void deleteAnswering(bool yes)
-    {
-        messages.answers << yes;
-        op->click(ui::Delete);
-    }
+    void deleteAnswering(bool yes) { messages.answers << yes, op->click(ui::Delete); }
     // The highlighted grid rows' SNs, then "/" and the SN of the current row.
     QString highlighted() const
     {
@@ -66,8 +61,6 @@ private slots:
         QTest::newRow("personnel") << ui::Personnel << "ExpenditurePerson" << true << false;
         QTest::newRow("heads") << ui::Heads << "ExpenditureHead" << false << false;
     }
-    // Each instance opens on its own table showing the highest SN, saves into
-    // that table, refuses a duplicate with its own message and prints its list.
     void everyScreenOpensOnItsTable()
     {
         QFETCH(QString, name);
@@ -93,9 +86,7 @@ private slots:
         QCOMPARE(printed->allLines().size(), listed ? 6 + 2 + 2 + 5 : 0);  // both records
     }
 
-    // A record takes the SN after the highest: gaps stay; past 32767 there
-    // is none and the boxes keep what was typed. Without a name Save does nothing; pasted text is stored, and
-    // searched for, as it is.
+    // Gaps stay; past 32767 the boxes keep what was typed; pasted text is stored as it is.
     void theNextSnFollowsTheHighest()
     {
         open(ui::Customers);
@@ -126,8 +117,7 @@ private slots:
         QCOMPARE(boxes(), QString("ONE MORE||8"));
     }
 
-    // A price is saved only when it is a number; a price search matches the
-    // digits anywhere; a clicked row loads its record.
+    // A price search matches the digits anywhere.
     void pricesAreNumbers()
     {
         open(ui::Items);
@@ -171,8 +161,7 @@ private slots:
         QCOMPARE(boxes(), QString("C|C ST|3"));
         QTest::keyClicks(op->list(ui::Sn)->lineEdit(), "0");
         QCOMPARE(boxes() + ' ' + highlighted(), QString("C|C ST|3 3/3"));
-        // The grid follows every change of a search box; the shown record
-        // searched out, no row is highlighted.
+        // The shown record searched out, no row is highlighted.
         QTest::keyClicks(op->box(ui::SearchPhone), "1");
         QCOMPARE(op->gridRows(), QStringList({"1|A|A ST|1"}));
         QCOMPARE(highlighted(), QString("/"));
@@ -180,8 +169,6 @@ private slots:
         QCOMPARE(op->text(ui::SearchPhone) + ' ' + QString::number(op->gridRows().size()), QString("1 4"));
     }
 
-    // A large table shows its first rows at once; the rest are read only
-    // when wanted, also after the shown record was deleted.
     void aLargeTableIsReadAsItIsWanted()
     {
         const int count = 2 * GridModel::BatchSize;
@@ -195,8 +182,7 @@ private slots:
         deleteAnswering(true);
         QCOMPARE(op->grid()->model()->rowCount(), GridModel::BatchSize);
         QCOMPARE(highlighted(), QString("%1/%1").arg(count - 1));
-        // A record past the rows read: none highlighted and nothing read for
-        // it, until its row arrives.
+        // A record past the rows read: none highlighted and nothing read for it, until its row arrives.
         QVERIFY(op->pick(ui::Sn, "1"));
         QCOMPARE(highlighted() + ' ' + QString::number(op->grid()->model()->rowCount()),
                  QString("/ %1").arg(GridModel::BatchSize));
@@ -205,8 +191,7 @@ private slots:
         QCOMPARE(op->gridRows(), db.rows("Select SN, ITEM, PARTNO, REMARK from Customer order by SN desc"));
     }
 
-    // Delete asks; only a whole SN names a record (3.5 must not delete 4).
-    // The head screen clears the name first, then loads what is left.
+    // 3.5 must not delete 4. The head screen clears the name first, then loads what is left.
     void deleteAsksAndTakesOnlyAWholeSn()
     {
         openWith(ui::Customers, "Customer", {"1,'A','','1'", "2,'B','','2'", "4,'D','','4'"});
@@ -232,10 +217,8 @@ private slots:
         QCOMPARE(boxes(), QString("|40|"));  // nothing left to load
     }
 
-    // Parties at their columns in ascending SN (an empty address leaves a
-    // blank), items at column 2 (" 45.5 ": the blank after the number is
-    // trimmed from the line's end); an empty table prints head and foot. (A
-    // failing list passes over what fails, as the bill register: tst_queries.)
+    // " 45.5 ": the blank after the number is trimmed from the line's end. (A failing list
+    // passes over what fails, as the bill register: tst_queries.)
     void theListsPrintTheirRecords()
     {
         db.exec(customer(3, "CHITRA", "3 HILL ST", "333"));
