@@ -1,5 +1,4 @@
-// The page model: columns, numbers, pages, the devices behind a job, and
-// every kind of document on paper narrower than it is wide at 10 point.
+// The page model, the devices behind a job, and documents on paper too narrow for them.
 
 #include "print/PrinterDevice.h"
 #include "print/Report.h"
@@ -42,10 +41,8 @@ class PrintTest : public QObject, ScreenBench {
 private slots:
     void cleanup() { close(); }
 
-    // A text starts at its column; when the line has passed that column it
-    // goes to that column of the next line. Numbers take a blank each side,
-    // the sign the leading one; stored values print as numbers, dates as
-    // shown, Null as nothing.
+    // A text whose column the line has passed goes to that column of the next line; a number
+    // takes a blank each side, the sign the leading one.
     void textsAndNumbersStartAtTheirColumns()
     {
         const QStringList lines = printedBy([](PrintJob& job) {
@@ -79,8 +76,7 @@ private slots:
                                      "last"}));
     }
 
-    // The pages go out when the job ends, after the device was told how wide
-    // the widest line is; a job dropped without end() prints nothing.
+    // The device is told how wide the widest line is; a job dropped without end() prints nothing.
     void pagesGoOutWhenTheJobEnds()
     {
         const auto log = std::make_shared<CaptureLog>();
@@ -137,8 +133,7 @@ private slots:
         }
     }
 
-    // The frame the documents share: letterhead, heads, rows, total, footer;
-    // a sum rounds half to even, an empty one prints 0.00.
+    // A sum rounds half to even, an empty one prints 0.00.
     void aReportIsWrittenInItsFrame()
     {
         const auto log = installCapture();
@@ -163,10 +158,8 @@ private slots:
         QCOMPARE(totals, QStringList({"2.00", "4.00", "10.00", "-2.00"}));
     }
 
-    // A document, its texts as long as the boxes take, on paper too narrow
-    // for its widest line at 10 point: the font is made smaller, just enough
-    // for the line's last character to be on the page. The device fits every
-    // job alike: a receipt, the widest register and a list stand for them.
+    // The font is made smaller, just enough for the widest line's last character to be on the
+    // page; the device fits every job alike, so a receipt, the widest register and a list stand for them.
     void everyKindOfPrintFitsThePage_data()
     {
         QTest::addColumn<QString>("name");
@@ -192,10 +185,7 @@ private slots:
         const QString path = folder.filePath("document.pdf");
         qputenv("BILL_PRINT_PDF", path.toLocal8Bit());
         qputenv("PAPERSIZE", paper.toLatin1());
-        const auto restore = qScopeGuard([] {
-            qunsetenv("BILL_PRINT_PDF");
-            qunsetenv("PAPERSIZE");
-        });
+        const auto restore = qScopeGuard([] { qunsetenv("BILL_PRINT_PDF"), qunsetenv("PAPERSIZE"); });
         restoreDefaultDestination();
         Operator& op = open(name);
         for (const QString& number : {ui::From, ui::To, ui::Number})  // the first document, where the screen asks
@@ -215,8 +205,6 @@ private slots:
         QVERIFY2(reach.right > 0.97 * printableRight, qPrintable(where));
     }
 
-    // Long names and awkward amounts on a roll: every line on the page in the
-    // roll's columns, each name and figure whole, the page receipt's total.
     // The queue's row prints through CUPS into BILL_TEST_ROLL_QUEUE's folder
     // (scripts/roll-queue-check sets one up); without it the row is skipped.
     void receiptsOnARoll_data()
@@ -248,8 +236,7 @@ private slots:
                            rows::Dec4, 7.5, 12.5));
         db.exec(rows::line(table, 1, 2, names[1], 7, 0.1));
         db.exec(rows::line(table, 1, 3, names[2], 3, 33.3333));
-        // Quantity, price, total of each line; the first's total is
-        // 3276699672.33 less 12.5 %, plus 7.5 % tax.
+        // Quantity, price, total of each line; the first's is 3276699672.33 less 12.5 %, plus 7.5 % tax.
         const QStringList figures{"32767", "99999.99", "3082145629.29", "7", "0.10", "0.70", "3", "33.33", "100.00"};
 
         Operator& op = open(name);
@@ -298,8 +285,7 @@ private slots:
         QCOMPARE(lines.filter("Grand Total :").value(0).section(' ', -1), pageTotal);
     }
 
-    // Through the default destination, as a shop without a printer would:
-    // the columns line up in the PDF, and a full page goes on on the next.
+    // Through the default destination, as a shop without a printer would.
     void pdfColumnsLineUp()
     {
         if (!checks::havePdfToText())
