@@ -1,7 +1,5 @@
-// The per-bill figures of "Show Total", on a generated database of awkward
-// bills, against the figures worked out here line by line in serial order;
-// and each line's figures as the statements compute them, against the one
-// line arithmetic the screens use.
+// The per-bill figures of "Show Total" on awkward bills, against the figures worked out here line
+// by line in serial order; each line's figures in the statements against the screens' arithmetic.
 
 #include "core/Dates.h"
 #include "core/LineFigures.h"
@@ -29,12 +27,9 @@ struct Line {
 
 const QDate Start(2026, 3, 1);
 
-// Lines of bills 1..n: halves, quarters and tenths, odd percentages,
-// negative quantities, one-line bills, lines of one bill on different days,
-// stored in an order that is not their serial order. The last bill's sum
-// depends on the order it is added in: serial 1 large, then sixteen that
-// only add up to 1 when summed first; its first serial is stored last, on a
-// day of its own.
+// Lines of one bill on different days, stored out of serial order. The last bill's sum depends on
+// the order it is added in: serial 1 large, then sixteen that only add up to 1 when summed first;
+// its first serial is stored last, on a day of its own.
 QVector<Line> generated(int bills)
 {
     QRandomGenerator random(20261204);
@@ -55,10 +50,8 @@ QVector<Line> generated(int bills)
     return lines;
 }
 
-// Each bill with a line of a day in the range: its first serial's day, number,
-// amount, discount, tax and total, each line's figure as the statements
-// compute it, summed in serial order, handed over as the engine's driver
-// hands a sum over (SQLite's as a text of 15 digits), then rounded half to even.
+// Each bill with a line in the range, dated by its first serial; summed in serial order, handed over
+// as the engine's driver hands a sum over (SQLite's as a text of 15 digits), rounded half to even.
 QStringList expectedTotals(QVector<Line> lines, const QDate& from, const QDate& to)
 {
     std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
@@ -109,8 +102,7 @@ private slots:
                                         l.tax, l.discount),
                              connection);
         transaction.commit();
-        // Lines changed after they were stored: deleted, changed, moved to
-        // another bill, a bill's every line deleted.
+        // Lines deleted, changed, moved to another bill; a bill's every line deleted.
         for (const char* change : {"Delete * from asigncharges where BillNumber = 3 and Serial = 1",
                                    "Update asigncharges set Quantity = Quantity + 1 where BillNumber = 5",
                                    "Update asigncharges set BillNumber = 8, Serial = 100 where BillNumber = 9 and Serial = 1",
@@ -125,8 +117,7 @@ private slots:
     }
     void cleanupTestCase() { close(); }
 
-    // Grids and prints show the screens' line arithmetic, up to the last bits
-    // of the values as the driver reads them.
+    // Up to the last bits of the values as the driver reads them.
     void theFigureColumnsAreTheLineArithmetic()
     {
         Connection connection;
