@@ -33,8 +33,7 @@ QStringList numbered(const QString& screen)
     return rows;
 }
 
-// What the operator chooses on a query screen, as choose() takes it: numbers
-// typed into the range's lists, days set in its pickers, a text typed into a list.
+// What the operator chooses on a query screen, as choose() takes it.
 QString range(const QString& from, const QString& to) { return ui::From + '=' + from + ' ' + ui::To + '=' + to; }
 QString days(const QString& from, const QString& to) { return ui::FromDate + '=' + from + ' ' + ui::ToDate + '=' + to; }
 QString typed(const QString& list, const QString& text) { return list + '=' + text; }
@@ -83,9 +82,7 @@ class QueriesTest : public QObject, ScreenBench {
     {
         printed->clear();
         op->click(button);
-        if (printed->finishedJobs() != 1)
-            return {QString("%1 jobs").arg(printed->finishedJobs())};
-        return printed->allLines();
+        return printed->finishedJobs() == 1 ? printed->allLines() : QStringList{QString("%1 jobs").arg(printed->finishedJobs())};
     }
     // The data of an operator action: the screen on these rows, choices made, a button clicked.
     static void actionColumns()
@@ -101,7 +98,6 @@ private slots:
     void init() { reset(); }
     void cleanup() { close(); }
 
-    // The lists offer the stored values in the design's order, nothing chosen.
     void listsOfferTheStoredValuesWithNothingChosen()
     {
         QCOMPARE(openQuery(ui::BillQuery, numbered(ui::BillQuery)).entries(ui::To), QStringList({"11", "10", "9", "5", "3"}));
@@ -111,10 +107,8 @@ private slots:
         QVERIFY(!Connectionx::sharedConnection().isOpen());
     }
 
-    // Ranges compare as numbers and whole days; reversed ones, letters and
-    // empty texts show nothing. The grid's first column is the number. The
-    // screens check their selections alike: the bill query's rows stand for
-    // that, a range of numbers and one of days for each of the others' statements.
+    // The screens check their selections alike: the bill query's rows stand for that, a range of
+    // numbers and one of days for each of the others' statements.
     void showsSelectTheirRows_data()
     {
         actionColumns();
@@ -159,9 +153,7 @@ private slots:
         QCOMPARE(numbers, expected);
     }
 
-    // Each bill's figures rounded, the sums of the rounded figures, on the
-    // screen and on paper; a day without bills shows empty sums, prints 0.
-    // The sums' frame shows after Show Total only, and on no other query screen.
+    // A day without bills shows empty sums, prints 0; the sums' frame shows after Show Total only.
     void showTotalRoundsEachBillAndSumsTheRoundedFigures()
     {
         const Operator& op = openQuery(ui::BillQuery, {billLine(1, 1, "TEA", 1, 10.25), billLine(1, 2, "TEA", 1, 0.25),  // 10.5 -> 10
@@ -199,8 +191,7 @@ private slots:
         QVERIFY(!this->op->control(ui::Sums)->isVisible());
     }
 
-    // Each bill of the range, by number or by day, in one job; a reversed
-    // range prints an empty job, a range that is no number none.
+    // A reversed range prints an empty job, a range that is no number none.
     void theBillRegisterPrintsEachBillOfTheRangeInOneJob()
     {
         QStringList bills;
@@ -264,8 +255,7 @@ private slots:
         QVERIFY(!Connectionx::sharedConnection().isOpen());
     }
 
-    // A report stops at its first failure, told after the connection's; the
-    // bill register passes over what fails and tells the last failure once.
+    // A report stops at its first failure; the bill register passes over it and tells the last once.
     void printFailuresAreToldAndPrintNothing()
     {
         openQuery(ui::ReceiptQuery, {lineRow("ItemIn", 1, "SUGAR", 2.5)});
