@@ -21,7 +21,6 @@
 
 namespace {
 
-// The line-document screens' party, then their document's number and date.
 const QStringList HeaderBoxes{ui::PartyNumber, ui::PartyName, ui::Address, ui::Phone, ui::ByPhone, ui::Remark, ui::Number, ui::Date};
 const QStringList ItemBoxes{ui::Item, ui::Quantity, ui::Tax, ui::Discount};
 const QStringList CodeBoxes{ui::Code, ui::Batch};
@@ -36,13 +35,10 @@ std::unique_ptr<QWidget> openScreen(const QString& name)
     return screen;
 }
 
-// The control a focused widget belongs to: a list's or a picker's own line
-// edit stands for the list or the picker.
+// A list's or a picker's own line edit stands for the list or the picker.
 QWidget* control(QWidget* focused)
 {
-    while (focused && focused->parentWidget()
-           && (qobject_cast<QComboBox*>(focused->parentWidget())
-               || qobject_cast<QAbstractSpinBox*>(focused->parentWidget())))
+    while (focused && (qobject_cast<QComboBox*>(focused->parentWidget()) || qobject_cast<QAbstractSpinBox*>(focused->parentWidget())))
         focused = focused->parentWidget();
     return focused;
 }
@@ -72,8 +68,7 @@ QString clipped(QWidget* widget)
         has = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).size();
         needed = QSize((button->icon().isNull() ? 0 : button->iconSize().width() + 4) + advance(button, text), 0);
     } else if (auto* picker = qobject_cast<QDateEdit*>(widget)) {
-        // The widest date of a year beside the drop-down arrow; a line edit
-        // keeps 2 pixels clear on each side and one for the cursor.
+        // The widest date of a year; a line edit keeps 2 pixels clear each side and one for the cursor.
         for (int month = 1; month <= 12; ++month) {
             const QString shown = picker->locale().toString(QDate(2026, month, 28), picker->displayFormat());
             if (advance(picker, shown) > advance(picker, text))
@@ -95,8 +90,6 @@ bool isContainer(const QWidget* widget)
         || widget->metaObject() == &QWidget::staticMetaObject;
 }
 
-// Within one frame (or the screen itself): every visible control inside it
-// and clear of the others.
 QStringList covered(QWidget* frame)
 {
     QStringList problems;
@@ -141,8 +134,7 @@ private slots:
         QTest::newRow("receipt") << ui::ItemInFrm << HeaderBoxes + ItemBoxes + CodeBoxes + QStringList{ui::Amount};
         // The voucher's tax and discount boxes are shut.
         QTest::newRow("voucher") << ui::Expenditure << HeaderBoxes + ItemBoxes.mid(0, 2);
-        // One screen of each layout stands for the others built alike (the
-        // password change and Shop Details: a column of boxes, as the login).
+        // One screen of each layout stands for the others built alike (a column of boxes: the login).
         QTest::newRow("party") << ui::Customers << MasterBoxes + QStringList{ui::MasterPhone, ui::SearchName, ui::SearchPhone, ui::SearchSecond};
         QTest::newRow("bill query") << ui::BillQuery << RangeBoxes;
         QTest::newRow("stock query") << ui::StockQuery << QStringList{ui::Head, ui::StockName};
