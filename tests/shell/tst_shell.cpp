@@ -1,5 +1,4 @@
-// The login, the main window with its menu, the password change and About,
-// used as an operator would.
+// The login, the main window with its menu, the password change and About.
 
 #include "data/Connectionx.h"
 #include "shell/LOGIN.h"
@@ -24,7 +23,6 @@ public slots:
 
 namespace {
 
-// A row of UserTable whose pwd holds the text as stored.
 QString userRow(int number, const QString& user, const QString& stored)
 {
     return QString("INSERT INTO UserTable VALUES(%1, %2, %3, '-')").arg(number).arg(sql::text(user), sql::text(stored));
@@ -114,14 +112,13 @@ private slots:
         QTest::newRow("case only") << userRow(2, "Clerk", "abc") << "Clerk" << "&'(" << "refused";
         // An empty box: asked to fill it, nothing read.
         QTest::newRow("no password") << "unreachable" << "Admin" << "" << "^i Information: Fill Information$";
-        // One beyond the last character that can be shifted is refused in words that name it.
+        // One beyond the last shiftable is refused in words that name it.
         QTest::newRow("é") << "" << "Admin" << QString("ab") + QChar(233) << QString(QChar(233));
         // A database that cannot be reached, or a login table that cannot be read, is told as an error.
         QTest::newRow("unreachable") << "unreachable" << "Admin" << "ADMIN" << "^! ";
         QTest::newRow("no user table") << "no user table" << "Admin" << "ADMIN" << "^! .*usertable";
     }
-    // In, the login screen hides; refused, nobody logs in and the boxes keep
-    // what was typed. Either way the shared connection is closed again.
+    // Refused, the boxes keep what was typed. Either way the shared connection is closed again.
     void theLoginLetsInOnlyTheRightPassword()
     {
         QFETCH(QString, change);
@@ -148,7 +145,6 @@ private slots:
         QVERIFY(!Connectionx::sharedConnection().isOpen());
     }
 
-    // The banners open the maker's page; the login's X ends the program.
     void xEndsTheProgramAndBannersOpenTheMakersPage()
     {
         LOGIN login;
@@ -162,8 +158,7 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
-    // Each menu entry opens its screen at the top, centred; chosen again, the
-    // same window comes forward.
+    // Chosen again, the same window comes forward.
     void everyScreenOpensOnceAtTheTopCentred()
     {
         MDIForm1* main = loggedIn();
@@ -184,8 +179,7 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
-    // Esc closes the child it is typed in, and it opens afresh; Close ends
-    // the program without a question, whatever is typed anywhere.
+    // Close ends the program without a question, whatever is typed anywhere.
     void escClosesTheChildOnly()
     {
         MDIForm1* main = loggedIn();
@@ -203,8 +197,7 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
-    // Quoting keeps what the password box takes a value, in the update and
-    // at login; so are letters up to the transform's last ("ä"). Enter in the password box logs in.
+    // Quoted, in the update and at login; letters up to the transform's last ("ä").
     void theChangedPasswordIsTheOneThatLogsIn()
     {
         const QString password = "'; xÉä";
@@ -223,25 +216,20 @@ private slots:
         QVERIFY(mainWindowShown());
     }
 
-    // Two texts that differ clear the first two boxes; any box empty does
-    // nothing; an unknown user is told in words that name it (a character
-    // the transform cannot store: as at login). None of it stores anything.
+    // Two texts that differ clear the first two boxes; any box empty does nothing.
     void passwordChangesThatStoreNothing()
     {
         const QStringList before = db.rows("SELECT * FROM UserTable");
         const Operator& different = changePassword("Admin", "abc", "ABC");
         QCOMPARE(different.texts({ui::User, ui::NewPassword, ui::Again}), QString("||ABC"));
-        for (const auto& [user, password, again] : {std::tuple{"", "a", "a"}, {"Admin", "", "a"}, {"Admin", "a", ""},
-                                                    {"Nobody", "x", "x"}})
+        for (const auto& [user, password, again] : {std::tuple{"", "a", "a"}, {"Admin", "", "a"}, {"Admin", "a", ""}, {"Nobody", "x", "x"}})
             changePassword(user, password, again);
         QCOMPARE(told(messages), QStringList({"i Admin: Both password not same. Please re-enter both password",
                                               "i Admin: There is no user \"Nobody\". No password was changed."}));
         QCOMPARE(db.rows("SELECT * FROM UserTable"), before);
     }
 
-    // A database without a letterhead shows none; the lines typed (letters
-    // as capitals, pasted text as it is) replace the stored ones, which the
-    // screen shows when it opens again and the next print starts with.
+    // Letters as capitals, pasted text as it is.
     void theShopDetailsSavedAreTheNextPrintsLetterhead()
     {
         db.exec("delete from ShopHeader");
@@ -258,8 +246,7 @@ private slots:
         QCOMPARE(open(ui::ShopDetails).texts(ui::LetterheadBoxes),
                  QString("SRI ASHA STORES|1 MG ROAD|OPP. BUS STAND|Pune 411001|98450 12345"));
         catalog::printListing("Customer");
-        QCOMPARE(printed->allLines().mid(0, 5), QStringList({"SRI ASHA STORES", "1 MG ROAD", "OPP. BUS STAND", "Pune 411001",
-                                                             "Mobile : 98450 12345"}));
+        QCOMPARE(printed->allLines().mid(0, 5).join('|'), QString("SRI ASHA STORES|1 MG ROAD|OPP. BUS STAND|Pune 411001|Mobile : 98450 12345"));
     }
 };
 
