@@ -1,5 +1,4 @@
-// The stock screens driven as the operator drives them: the item receipt and
-// the batches its lines make and raise; Selling Prices and the MRPs typed there.
+// The item receipt and the batches its lines make and raise; Selling Prices and the MRPs typed there.
 
 #include "kit/Grid.h"
 #include "support/ScreenBench.h"
@@ -12,7 +11,6 @@ using checks::told;
 class StockTest : public QObject, ScreenBench {
     Q_OBJECT
 
-    // Opened with a receipt date of the 4th of December.
     Operator& openReceipt(const QStringList& rows)
     {
         Operator& op = open(ui::ItemInFrm, rows);
@@ -42,8 +40,6 @@ private slots:
     void init() { reset(); }
     void cleanup() { close(); }
 
-    // A line of a new code and batch makes a batch of the line's values; one
-    // of a known batch raises it, keeping its first values.
     void linesMakeAndRaiseStockBatches()
     {
         Operator& op = openReceipt({party("Supplier", 1, "ACME", "1 MILL RD", "5551"),
@@ -70,8 +66,7 @@ private slots:
                                           "4|R1|B1|RICE RED|1|50|0|0|50|ACME|1 MILL RD|5551", "= 991"}));
         QCOMPARE(op.entries(ui::Code), QStringList());  // the code is typed, never listed
 
-        // Refresh: a new receipt; the line boxes keep their text, the newest
-        // receipt's lines stay in view, the party is the highest again.
+        // Refresh: the line boxes keep their text, the newest receipt's lines stay in view.
         op.click(ui::NewDocument);
         QVERIFY(op.list(ui::Number)->isEnabled());
         QCOMPARE(op.number() + '|' + op.entries(ui::Number).join(','), QString("2|1"));
@@ -81,9 +76,7 @@ private slots:
         QCOMPARE(op.grandTotal(), QString("0"));
     }
 
-    // An item without a code is coded by its name, a line without a batch
-    // gets "-"; nothing is stored, and nothing said, without a unit amount
-    // or a receipt number.
+    // Nothing is stored, and nothing said, without a unit amount or a receipt number.
     void typedEntryIsCompletedOrRefused()
     {
         Operator& op = openReceipt({party("Supplier", 1, "ACME", "1 MILL RD", "5551")});
@@ -100,9 +93,8 @@ private slots:
         QCOMPARE(db.count("ItemIn") + db.count("Stock"), 2);
         QVERIFY(messages.shown.isEmpty());
     }
-    // By code, item and batch, found by code or name as typed; an MRP typed
-    // over is stored for its batch alone; one refused is told and the stored
-    // one stays.
+
+    // Found by code or name as typed; a price refused is told and the stored one stays.
     void anMrpTypedOverIsStoredForItsBatchAlone()
     {
         openOnBatches();
@@ -128,8 +120,7 @@ private slots:
         QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|0"}));
     }
 
-    // Set MRP prices every batch of the highlighted row's code, and no other
-    // code, as billdb mrp --code does; the row stays highlighted.
+    // As billdb mrp --code does; the row stays highlighted.
     void oneMrpForEveryBatchOfTheCode()
     {
         openOnBatches();
