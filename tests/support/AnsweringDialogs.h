@@ -2,8 +2,7 @@
 
 #include "kit/FileDialogs.h"
 
-// Answers the program's file dialogs with a path, or cancels them when the
-// path is empty; installed for its life.
+// Answers the program's file dialogs with a path (empty: cancels them) while it lives.
 class AnsweringDialogs : public FileDialogs {
 public:
     AnsweringDialogs() { FileDialogs::install(this); }
