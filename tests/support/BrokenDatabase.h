@@ -50,9 +50,8 @@ inline void setForNewSessions(TestDatabase& db, const QString& setting)
 
 }  // namespace detail
 
-// While it lives new connections can only read: the SQLite file loses its
-// write permission (root's power to write any file set aside meanwhile; the
-// test database lets go of its own connection, or SQLite would hand that
+// While it lives new connections can only read: the SQLite file loses its write permission (root's
+// power set aside; the test database lets go of its own connection, or SQLite would hand that
 // read-write file on); the server makes new sessions' transactions read-only.
 class ReadOnly {
 public:
@@ -89,12 +88,10 @@ private:
     unsigned m_mode = 0;
 };
 
-// While it lives the database's disk cannot take its writes. Full: no SQLite
-// connection opened can grow its file (PRAGMA max_page_count at its present
-// size); on the server a stock batch written fails with the SQLSTATE of a full
-// disk. Failing (SQLite only): no file of this process can grow past the
-// log's index (RLIMIT_FSIZE), so a commit to the emptied write-ahead log fails
-// with an I/O error and SQLite rolls it back.
+// While it lives the disk cannot take writes. Full: no SQLite connection can grow its file (PRAGMA
+// max_page_count); on the server a stock batch written fails with a full disk's SQLSTATE. Failing
+// (SQLite only): no file can grow past the log's index (RLIMIT_FSIZE), so a commit to the emptied
+// write-ahead log fails with an I/O error and SQLite rolls it back.
 class BadDisk {
 public:
     enum Kind { Full, Failing };
