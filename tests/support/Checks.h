@@ -31,8 +31,7 @@ inline QStringList told(const RecordingMessages& messages)
     return all;
 }
 
-// The database connections of this thread that are open for a use (not
-// kept for reuse: data/ServerSessions.h).
+// The database connections of this thread open for a use (not kept for reuse: data/ServerSessions.h).
 inline int connectionsInUse()
 {
     return int(QSqlDatabase::connectionNames().size()) - serversessions::keptCount();
@@ -95,8 +94,7 @@ const QString Dashes(17, '-');
 
 inline QString grandTotal(const QString& total) { return placed({{22, "Grand Total :"}, {49, total}}); }
 
-// A receipt: the letterhead, the document's texts, its lines (item,
-// quantity, amount, discount, total), the grand total and the maker's footer.
+// A receipt: the letterhead, the document's texts, its lines, the grand total and the maker's footer.
 inline QString receiptLine(const QString& item, const QString& q, const QString& a, const QString& d, const QString& t)
 {
     return placed({{1, item}, {32, " " + q}, {39, " " + a}, {46, " " + d}, {53, " " + t}});
@@ -138,8 +136,7 @@ inline QList<QStringList> pdfPages(const QString& path, const QString& pitch = "
     return pages;
 }
 
-// The newest whole PDF file in the folder written since the moment; empty
-// when there is none (yet).
+// The newest whole PDF file in the folder written since the moment; empty when there is none (yet).
 inline QString newestPdf(const QString& folder, const QDateTime& since)
 {
     const QFileInfoList files = QDir(folder).entryInfoList({"*.pdf"}, QDir::Files, QDir::Time);
