@@ -24,8 +24,7 @@ inline QTextStream& out()
     return stream;
 }
 
-// The options of the arguments: kills by default, fullKills with --full.
-// False, with the usage said, when the arguments are wrong.
+// Kills by default, fullKills with --full; false, with the usage said, when the arguments are wrong.
 inline bool parse(const QStringList& arguments, int kills, int fullKills, Options& options)
 {
     const QCommandLineOption tool("tool", {}, "BILLDB"), count("kills", {}, "N"), seed("seed", {}, "S"), full("full"),
