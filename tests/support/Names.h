@@ -5,8 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-// The object names the screens and their controls carry: the one place the
-// tests spell them.
+// The object names the screens and their controls carry: the one place the tests spell them.
 namespace ui {
 
 using Name = const QString;
@@ -20,8 +19,7 @@ inline Name BillQuery = "PrintAll", ReceiptQuery = "ReceiveItemQuery", StockQuer
 inline Name Login = "LOGIN", ChangePwd = "ChangePwd", About = "About", ShopDetails = "ShopDetails";
 inline Name SellingPrices = "SellingPrices";
 
-// The line-document screens (bills, receipt, voucher): the party, the
-// document, the line, the buttons.
+// The line-document screens (bills, receipt, voucher): the party, the document, the line, the buttons.
 inline Name PartyNumber = "CMBMEMBERNUM", PartyName = "txtname", Address = "txtaddress", Phone = "txtphone",
             ByPhone = "chkph", Remark = "txtRemark";
 inline Name Number = "cmbbillnumber", Date = "DTP", Grid = "DGG", GrandTotal = "lblGrandTotal";
