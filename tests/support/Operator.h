@@ -10,8 +10,7 @@
 #include <QTableView>
 #include <QtTest>
 
-// A screen driven as an operator drives it, its controls found by their
-// names (support/Names.h), and what it shows read back.
+// A screen driven as an operator drives it, its controls found by their names (support/Names.h).
 class Operator {
 public:
     explicit Operator(QWidget* screen) : m_screen(screen) {}
