@@ -5,8 +5,7 @@
 #include <QList>
 #include <QStringList>
 
-// Stands in for the message boxes while it lives: records every message and
-// answers questions from a queue (No when the queue is empty).
+// Stands in for the message boxes while it lives: records every message, answers from a queue (else No).
 class RecordingMessages : public Messages {
 public:
     enum class Kind { Information, Question, Error };
@@ -19,19 +18,13 @@ public:
     RecordingMessages() { Messages::install(this); }
     ~RecordingMessages() override { Messages::install(nullptr); }
 
-    void inform(const QString& text, const QString& caption) override
-    {
-        shown << Shown{Kind::Information, caption, text};
-    }
+    void inform(const QString& text, const QString& caption) override { shown << Shown{Kind::Information, caption, text}; }
     bool ask(const QString& text, const QString& caption) override
     {
         shown << Shown{Kind::Question, caption, text};
         return answers.isEmpty() ? false : answers.takeFirst();
     }
-    void showError(const QString& description) override
-    {
-        shown << Shown{Kind::Error, applicationTitle(), description};
-    }
+    void showError(const QString& description) override { shown << Shown{Kind::Error, applicationTitle(), description}; }
 
     // The texts of everything shown, in order.
     QStringList texts() const
