@@ -7,14 +7,12 @@
 #include <QDate>
 #include <QStringList>
 
-// The rows a test starts from, as earlier sessions would have left them, and
-// the database's own refusals.
+// The rows a test starts from, as earlier sessions would have left them, and the database's own refusals.
 namespace rows {
 
 inline const QDate Dec4(2026, 12, 4);
 
-// A row of the line shape (asigncharges, ItemIn, Stock: 17 values): a
-// document's line, or a stock batch (serial 0).
+// A row of the line shape (asigncharges, ItemIn, Stock: 17 values); a stock batch has serial 0.
 inline QString line(const QString& table, int number, int serial, const QString& item, int quantity, double amount,
                     const QString& code = {}, const QString& batch = {}, const QString& party = "CASH",
                     const QDate& date = Dec4, double tax = 0, double discount = 0, double mrp = 0)
@@ -66,12 +64,10 @@ inline QString priced(const QString& table, int sn, const QString& name, double 
 inline const QString ShopHeader =
     "insert into ShopHeader values('THE CORNER SHOP','12 MARKET ROAD','NEAR BUS STAND','MYSORE','9845012345')";
 
-// The words the failing triggers below refuse a change with.
 inline const QString TriggerWords = "closed for stocktaking";
 
-// A trigger that fails every change of one kind ("UPDATE", "INSERT",
-// "DELETE") of the table's rows with TriggerWords (on the server through
-// TestDatabase's refuse_change()).
+// A trigger that fails every change ("UPDATE", "INSERT", "DELETE") of the table's rows with
+// TriggerWords (on the server through TestDatabase's refuse_change()).
 inline QString failingTrigger(const QString& change, const QString& table)
 {
     if (TestDatabase::onServer())
