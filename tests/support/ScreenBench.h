@@ -12,9 +12,8 @@
 #include <QPointer>
 #include <memory>
 
-// What a screen test holds: its database, the messages shown, the jobs
-// printed, the screen and its operator. A test class derives from it (after
-// QObject) and calls reset() and close() from its init() and cleanup().
+// A screen test's database, messages, print jobs, screen and operator. A test class derives from it
+// (after QObject) and calls reset() and close() from its init() and cleanup().
 struct ScreenBench {
     TestDatabase db;
     RecordingMessages messages;
