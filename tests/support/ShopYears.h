@@ -23,11 +23,8 @@ inline QString readOnly(const QString& archive)
     return "DRIVER=SQLite3;Database=" + QUrl::fromLocalFile(archive).toString() + "?mode=ro";
 }
 
-// The financial years 2025-26 and 2026-27 of a shop, written set-based:
-// 30 bills, 8 receipts and 15 vouchers per unit of scale, numbered in date
-// order over the two years, with one to four lines, awkward amounts and
-// percentages, negative and zero quantities, simple-bill lines without code
-// or batch, and the 43 stock batches as the lines make them (the last three
+// The years 2025-26 and 2026-27, set-based: 30 bills, 8 receipts and 15 vouchers per unit of scale in
+// date order, one to four lines each, and the 43 stock batches as the lines make them (the last three
 // only ever sold: below zero).
 inline QStringList twoYears(int scale)
 {
