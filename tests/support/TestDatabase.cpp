@@ -14,9 +14,8 @@
 
 namespace {
 
-const QStringList Tables{"asigncharges", "ItemIn",  "Stock",           "ExpenditureTable",
-                         "Customer",     "Supplier", "ExpenditurePerson", "Charges",
-                         "ExpenditureHead", "UserTable", "ShopHeader"};
+const QStringList Tables{"asigncharges", "ItemIn", "Stock", "ExpenditureTable", "Customer", "Supplier",
+                         "ExpenditurePerson", "Charges", "ExpenditureHead", "UserTable", "ShopHeader"};
 
 RecordSet run(const QString& statement, const QString& connectionString)
 {
@@ -67,9 +66,8 @@ TestDatabase::TestDatabase()
         return;
     }
     m_server = testServer();
-    m_server.database = QStringLiteral("bill_test_%1_%2")
-                            .arg(QCoreApplication::applicationPid())
-                            .arg(QRandomGenerator::global()->bounded(1000000));
+    m_server.database =
+        QStringLiteral("bill_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(QRandomGenerator::global()->bounded(1000000));
     execOnServer(QStringLiteral("CREATE DATABASE ") + m_server.database);
     m_connectionString = datasource::postgresConnectionString(m_server);
     try {
@@ -78,8 +76,7 @@ TestDatabase::TestDatabase()
         schema::createServerTables(connection);
         // What the tests' failing triggers run (rows::failingTrigger).
         RecordSet().open(QStringLiteral("CREATE FUNCTION refuse_change() RETURNS trigger LANGUAGE plpgsql AS "
-                                        "'BEGIN RAISE EXCEPTION ''closed for stocktaking''; END'"),
-                         connection);
+                                        "'BEGIN RAISE EXCEPTION ''closed for stocktaking''; END'"), connection);
     } catch (const Failure& failure) {
         qFatal("cannot create the tables on the server: %s", qPrintable(failure.description()));
     }
@@ -144,14 +141,12 @@ QStringList TestDatabase::rowsAt(const QString& connectionString, const QString&
     return lines;
 }
 
-// unixODBC keeps the configuration it read for the life of the process, so
-// the data source stays defined: its database file is moved away instead,
-// or the server told to refuse new connections to the database.
+// unixODBC keeps the configuration it read for the life of the process, so the data source stays
+// defined: its file is moved away instead, or the server told to refuse new connections.
 void TestDatabase::makeUnreachable()
 {
     if (onServer()) {
-        // The sessions this process keeps for reuse end too, as when the
-        // server stops; they are not reused afterwards.
+        // The sessions kept for reuse end too, as when the server stops; they are not reused afterwards.
         execOnServer(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS false").arg(m_server.database));
         execOnServer(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
                          .arg(m_server.database));
