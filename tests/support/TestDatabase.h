@@ -7,11 +7,9 @@
 #include <QTemporaryDir>
 #include <QVariant>
 
-// A database of its own for a test process, behind the data source "Bill" of
-// a temporary ODBC configuration (construct it before the process's first
-// connection: unixODBC reads ODBCINI once). A SQLite file, or with
-// BILL_TEST_ENGINE=postgresql a new database, dropped at the end, on the test
-// server BILL_TEST_SERVER_FILE names (its password from PGPASSFILE).
+// A test process's own database behind the data source "Bill" of a temporary ODBC configuration (made
+// before the first connection: unixODBC reads ODBCINI once): a SQLite file, or with BILL_TEST_ENGINE=postgresql
+// a database dropped at the end, on the server BILL_TEST_SERVER_FILE names (its password from PGPASSFILE).
 class TestDatabase {
 public:
     TestDatabase();
@@ -41,9 +39,8 @@ public:
     // The same of a query on another database.
     static QStringList rowsAt(const QString& connectionString, const QString& query);
 
-    // Closes the connection it keeps, and opens it again. SQLite hands a new
-    // connection the file of one this process has open (read-write), so
-    // nothing of this process may hold it while it is read-only.
+    // SQLite hands a new connection the file of one this process has open (read-write), so nothing
+    // of this process may hold it while it is read-only.
     void letGo() { m_keeper.close(); }
     void holdAgain()
     {
@@ -51,9 +48,8 @@ public:
             m_keeper.open(m_connectionString);
     }
 
-    // New connections to the database fail until makeReachable(): the file
-    // is moved away from the data source (open connections stay usable), or
-    // the server refuses connections to the database and ends those open.
+    // New connections fail until makeReachable(): the file is moved away (open connections stay
+    // usable), or the server refuses connections to the database and ends those open.
     void makeUnreachable();
     void makeReachable();
 
@@ -66,7 +62,6 @@ private:
     QString m_iniPath;
     QString m_connectionString;
     ServerAddress m_server;
-    // Open for the life of the test, as a running program keeps one: the
-    // write-ahead log then stays, and not every close writes it back.
+    // As a running program keeps one: the write-ahead log stays, and not every close writes it back.
     Connection m_keeper;
 };
