@@ -21,13 +21,12 @@ class BackupTest : public QObject {
     QString sqlite(const QString& query, const QString& file = {}) { return toolrun::sqlite(file.isEmpty() ? database : file, query); }
     QString file(const QString& name) const { return folder + '/' + name; }
 
-    // That many bill lines, a hundred to a bill.
+    // A hundred lines to a bill.
     void storeLines(int count)
     {
         sqlite(QString("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) "
                        "insert into asigncharges select (i - 1) / 100 + 1, (i - 1) % 100 + 1, 'TEA', 2, 10, 5, 0, "
-                       "'CASH', 'ROAD', '98', '', '-', 0, '2026-12-04', '', '', 0 from n")
-                   .arg(count));
+                       "'CASH', 'ROAD', '98', '', '-', 0, '2026-12-04', '', '', 0 from n").arg(count));
     }
     QStringList keptFiles() const { return QDir(folder).entryList({"Bill.db.replaced-*"}, QDir::Files); }
 
@@ -53,8 +52,7 @@ private slots:
         for (; !backup.waitForFinished(1); ++committed) {
             RecordSet insert;
             insert.open(QString("insert into asigncharges values(%1, 1, 'RICE', 1, 40, 0, 0, 'CASH', '', '', '', "
-                                "'-', 0, '2026-12-05', '', '', 0)").arg(1000 + committed),
-                        writer);
+                                "'-', 0, '2026-12-05', '', '', 0)").arg(1000 + committed), writer);
         }
         QVERIFY2(backup.exitCode() == 0, backup.readAllStandardError().constData());
         QVERIFY(committed > 0);
@@ -133,9 +131,8 @@ private slots:
         const toolrun::Result clean = billdb({"check"});
         QVERIFY2(clean.exitCode == 0 && clean.out.endsWith("Audit: nothing to report\n"), qPrintable(clean.out));
 
-        // One code, three batches: told apart by item and batch number; texts
-        // match without regard to case; a simple bill's line (no code, no
-        // batch) counts for none of them.
+        // One code, three batches told apart by item and batch number, in any case; a simple bill's
+        // line (no code, no batch) counts for none of them.
         const QString row = "insert into %1 values(%2, %3, '%4', %5, 10, 0, 0, 'P', '', '', '', '-', 0, "
                             "'2026-12-04', '%6', '%7', 0);";
         sqlite(row.arg("Stock").arg(1).arg(0).arg("TEA").arg(7).arg("T1", "B1")
@@ -153,10 +150,8 @@ private slots:
         const toolrun::Result audit = billdb({"check"});
         QCOMPARE(audit.exitCode, 1);
         QCOMPARE(audit.out.split('\n', Qt::SkipEmptyParts),
-                 QStringList({"Integrity check: ok",
-                              "Stock batch 2 (item code 'T1', item 'TEA', batch 'B2'): 5 in stock, its receipts less "
-                              "its sales make 3",
-                              "Voucher 1: serial 0 is stored 2 times", "Audit: 2 listed"}));
+                 QStringList({"Integrity check: ok", "Stock batch 2 (item code 'T1', item 'TEA', batch 'B2'): 5 in stock, "
+                              "its receipts less its sales make 3", "Voucher 1: serial 0 is stored 2 times", "Audit: 2 listed"}));
     }
 };
 
