@@ -28,15 +28,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-
 namespace {
 
 const QDate SecondYear(2026, 4, 1);
 const QDate ThirdYear(2027, 4, 1);
 
-// The lines of every bill, receipt and voucher of several databases
-// together, each as "table|number|serial|...", sorted; the opening receipts
-// (no amounts) left out. Empty when two databases hold lines of one document.
+// The lines of several databases as "table|number|serial|...", sorted, the opening receipts
+// left out; empty when two databases hold lines of one document.
 QStringList together(const QStringList& connectionStrings)
 {
     QStringList all;
@@ -98,10 +96,6 @@ private slots:
             QFile::remove(file(name));
     }
 
-    // Two closes, a year each: after each, the archives and the database
-    // together hold every line of every bill, receipt and voucher the
-    // database held before, each document in one of them; the stock stays,
-    // carried into the opening receipt; billdb check finds nothing in any of them.
     void closingTwoYearsKeepsEveryFigure()
     {
         generate(100);
@@ -151,8 +145,7 @@ private slots:
         QTest::newRow("stock that does not add up")
             << QStringList{"update Stock set Quantity = Quantity + 1 where BillNumber = 2"} << SecondYear
             << "do not add up" << "  Stock batch 2 (item code 'C1'";
-        QTest::newRow("nothing to close") << QStringList{} << QDate(2025, 4, 1)
-                                          << "nothing is dated before 01/Apr/2025" << "";
+        QTest::newRow("nothing to close") << QStringList{} << QDate(2025, 4, 1) << "nothing is dated before 01/Apr/2025" << "";
         QTest::newRow("another file in its place") << QStringList{"occupied"} << SecondYear << "already exists" << "";
     }
     void refusedClosesChangeNothing()
@@ -181,18 +174,13 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList({"year.db.*"}), QStringList());
     }
 
-    // A till stores a line while the close makes its archive, and commits
-    // as the close turns to the database: a line of an old bill stops the
-    // close without a change (run it again); one of the new year stays, and
-    // the close goes on.
+    // The till commits as the close turns from the archive to the database.
     void aTillWritingWhileTheArchiveIsMade_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("closes");
-        QTest::newRow("to an old bill") << rows::billLine(7, 20, "TEA", 1, 10, 0, 0, "CASH", QDate(2025, 5, 1))
-                                        << false;
-        QTest::newRow("a new year's bill") << rows::billLine(9000, 1, "TEA", 1, 10, 0, 0, "CASH", ThirdYear)
-                                           << true;
+        QTest::newRow("to an old bill") << rows::billLine(7, 20, "TEA", 1, 10, 0, 0, "CASH", QDate(2025, 5, 1)) << false;
+        QTest::newRow("a new year's bill") << rows::billLine(9000, 1, "TEA", 1, 10, 0, 0, "CASH", ThirdYear) << true;
     }
     void aTillWritingWhileTheArchiveIsMade()
     {
@@ -224,9 +212,6 @@ private slots:
         QCOMPARE(db.count("asigncharges", "CustomerName = 'CASH' and Item = 'TEA'"), 1);
     }
 
-    // Two bill screens open while the year closes: the one offering a new bill
-    // stores under the closed database's next number; the one showing an old
-    // bill is told it is gone, at Add Item and at Delete Serial, and changes nothing.
     void tillsOpenDuringTheClose()
     {
         generate(10);
@@ -252,10 +237,7 @@ private slots:
         QCOMPARE(db.count("asigncharges"), 1);
     }
 
-    // The program on the archive: the login checks the archive's users, the
-    // caption names it, the menu offers only the query screens and Close,
-    // they show the archive's figures, and nothing can be written into it;
-    // the shop's database is not touched.
+    // The login checks the archive's users; nothing can be written into it.
     void lookingBackAtTheArchive()
     {
         generate(10);
