@@ -198,6 +198,11 @@ QString PostgresDialect::numberingLock(const QString& table) const
     return QStringLiteral("SELECT 1 FROM pg_advisory_xact_lock(1112100940, hashtext(lower('%1')))").arg(table);
 }
 
+QString PostgresDialect::joinedTexts(const QString& expression) const
+{
+    return QStringLiteral("string_agg(cast(") + expression + QStringLiteral(" as text), ',')");
+}
+
 // The SQLite ODBC driver ends a statement at a character beyond the Basic
 // Multilingual Plane (an emoji, say). Such characters are written with
 // char() and joined to the rest of the literal, which reads back the same.

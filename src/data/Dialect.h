@@ -35,6 +35,13 @@ public:
         return {};
     }
 
+    // An aggregate joining the texts of an expression's values with ','
+    // (nulls left out), in the order the rows come.
+    virtual QString joinedTexts(const QString& expression) const
+    {
+        return QStringLiteral("group_concat(") + expression + QLatin1Char(')');
+    }
+
     // By the engine's own name (ODBC's DBMS name): "SQLite", "PostgreSQL".
     static std::unique_ptr<Dialect> forEngine(const QString& engineName);
 };
@@ -77,6 +84,7 @@ public:
     QString rewrite(const QString& statement) const override;
     QVector<QString> resultNames(const QString& statement, const QVector<QString>& driverNames) const override;
     QString numberingLock(const QString& table) const override;
+    QString joinedTexts(const QString& expression) const override;
 
 protected:
     QString rewriteCode(const QString& code, bool atStatementStart) const override;

@@ -118,22 +118,25 @@ numbering::NextNumber LineDocumentStore::nextSerial(qint16 number) const
                         + sql::number(number));
 }
 
-QString LineDocumentStore::documentNumbersStatement() const
+NumberList LineDocumentStore::documentNumberList() const
 {
-    return QStringLiteral("Select distinct(BillNumber) AS Item from ") + lineTable()
-        + QStringLiteral(" ORDER BY BillNumber desc");
+    return {QStringLiteral("Select distinct(BillNumber) AS Item from ") + lineTable()
+                + QStringLiteral(" ORDER BY BillNumber desc"),
+            lineTable(), QStringLiteral("BillNumber"), Order::HighestFirst, joinednumbers::Column::Repeating};
 }
 
 QStringList LineDocumentStore::documentNumbers() const
 {
-    return entries(documentNumbersStatement(), lineTable());
+    return numberEntries(documentNumberList());
 }
 
 QStringList LineDocumentStore::partyNumbers(Order order) const
 {
     if (order == Order::LowestFirst)
-        return entries(QStringLiteral("Select Distinct(SN) from ") + partyTable() + QStringLiteral("  ORDER BY SN ASC"), partyTable());
-    return entries(QStringLiteral("Select distinct(SN) from ") + partyTable() + QStringLiteral(" order by SN desc"), partyTable());
+        return numberEntries({QStringLiteral("Select Distinct(SN) from ") + partyTable() + QStringLiteral("  ORDER BY SN ASC"),
+                              partyTable(), QStringLiteral("SN"), order});
+    return numberEntries({QStringLiteral("Select distinct(SN) from ") + partyTable() + QStringLiteral(" order by SN desc"),
+                          partyTable(), QStringLiteral("SN"), order});
 }
 
 QStringList LineDocumentStore::itemNames(ItemNames names) const

@@ -137,7 +137,7 @@ public:
     void removeDocument(qint16 number, StockMove move) const;
 
 private:
-    QString documentNumbersStatement() const;
+    NumberList documentNumberList() const;
     QString lineTable() const;
     QString partyTable() const;
     numbering::NextNumber afterMaximum(const QString& statement) const;

@@ -104,7 +104,7 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use) cons
         moveStock(StockMove::Lower, line.quantity, line.itemCode, line.item, line.batch);
     else if (m_document == Document::GoodsReceipt)
         receiveIntoStock(line);
-    lists.editNumberList(documentNumbersStatement(), KeptListsEdit::Numbers::Descending, line.number, true);
+    lists.editNumberList(documentNumberList(), line.number, true);
     return line;
 }
 
@@ -167,7 +167,7 @@ void LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move)
                                       + sql::number(number))
                                .toInt()
         > 0;
-    lists.editNumberList(documentNumbersStatement(), KeptListsEdit::Numbers::Descending, number, linesLeft);
+    lists.editNumberList(documentNumberList(), number, linesLeft);
 }
 
 void LineDocumentStore::removeDocument(qint16 number, StockMove move) const
@@ -185,7 +185,7 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move) const
                       lines.field(QStringLiteral("Batch_Number")).toString());
     }
     run(QStringLiteral("Delete * from ") + lineTable() + document);
-    lists.editNumberList(documentNumbersStatement(), KeptListsEdit::Numbers::Descending, number, false);
+    lists.editNumberList(documentNumberList(), number, false);
 }
 
 }  // namespace stores

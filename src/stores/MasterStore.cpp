@@ -139,22 +139,23 @@ PagedRows MasterStore::search(SearchBy column, const QString& text) const
                            + sql::text(QLatin1Char('%') + text + QLatin1Char('%')));
 }
 
-QString MasterStore::numbersStatement(Order order) const
+NumberList MasterStore::numberList(Order order) const
 {
-    return QStringLiteral("Select distinct(SN) from ") + m_table + QStringLiteral(" order by SN ")
-        + (order == Order::HighestFirst ? QStringLiteral("desc") : QStringLiteral("ASC"));
+    return {QStringLiteral("Select distinct(SN) from ") + m_table + QStringLiteral(" order by SN ")
+                + (order == Order::HighestFirst ? QStringLiteral("desc") : QStringLiteral("ASC")),
+            m_table, QStringLiteral("SN"), order};
 }
 
 QStringList MasterStore::numbers(Order order) const
 {
-    return entries(numbersStatement(order), m_table);
+    return numberEntries(numberList(order));
 }
 
 // The SN lists as a record stored or deleted under sn leaves them.
 void MasterStore::editNumberLists(const KeptListsEdit& edit, qint16 sn, bool stored) const
 {
-    edit.editNumberList(numbersStatement(Order::LowestFirst), KeptListsEdit::Numbers::Ascending, sn, stored);
-    edit.editNumberList(numbersStatement(Order::HighestFirst), KeptListsEdit::Numbers::Descending, sn, stored);
+    edit.editNumberList(numberList(Order::LowestFirst), sn, stored);
+    edit.editNumberList(numberList(Order::HighestFirst), sn, stored);
 }
 
 MasterRecord MasterStore::record(double sn) const

@@ -90,7 +90,7 @@ public:
     QVector<MasterRecord> records() const;
 
 private:
-    QString numbersStatement(Order order) const;
+    NumberList numberList(Order order) const;
     void editNumberLists(const KeptListsEdit& edit, qint16 sn, bool stored) const;
     QString gridSelect() const;
     // A record's values in an insert, after its SN.

@@ -65,6 +65,15 @@ QStringList Store::entries(const QString& statement, const QString& table) const
     return keptOrRead(statement, table, [&] { return QVariant(readEntries(statement)); }).toStringList();
 }
 
+QStringList Store::numberEntries(const NumberList& list) const
+{
+    return keptOrRead(list.statement, list.table, [&] {
+        const auto joined = joinednumbers::read(*m_connection, list.table, list.column, list.kind,
+                                                 list.order == Order::HighestFirst);
+        return QVariant(joined ? *joined : readEntries(list.statement));
+    }).toStringList();
+}
+
 QVariant Store::keptOrRead(const QString& statement, const QString& table, const std::function<QVariant()>& read) const
 {
     // The version before the rows: a change committed between the two
@@ -116,12 +125,12 @@ void Store::KeptListsEdit::editKeptLists(const QStringList& statements,
     }
 }
 
-void Store::KeptListsEdit::editNumberList(const QString& statement, Numbers order, qint16 number, bool there) const
+void Store::KeptListsEdit::editNumberList(const NumberList& list, qint16 number, bool there) const
 {
     const QString text = QString::number(number);
-    editKeptLists({statement}, [&](QStringList& numbers) {
+    editKeptLists({list.statement}, [&](QStringList& numbers) {
         const auto place = std::lower_bound(numbers.begin(), numbers.end(), number, [&](const QString& entry, qint16 n) {
-            return order == Numbers::Ascending ? entry.toInt() < n : entry.toInt() > n;
+            return list.order == Order::LowestFirst ? entry.toInt() < n : entry.toInt() > n;
         });
         const bool listed = place != numbers.end() && *place == text;
         if (there && !listed)

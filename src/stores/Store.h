@@ -1,6 +1,8 @@
 #pragma once
 
+#include "data/JoinedNumbers.h"
 #include "data/PagedRows.h"
+#include "stores/Order.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +26,16 @@ struct SharedConnection {};
 // ends (which leaves a store's own connection open for the next), and wraps
 // a change in a transaction (change::together). Stores throw Failure or
 // DbError and show nothing.
+// A list of the distinct whole numbers of one column of a table, as its
+// statement ("Select distinct(SN) from T order by SN desc") gives them.
+struct NumberList {
+    QString statement;
+    QString table;
+    QString column;
+    Order order;
+    joinednumbers::Column kind = joinednumbers::Column::Key;
+};
+
 class Store {
 public:
     // A connection of the store's own, closed until opened.
@@ -48,6 +60,9 @@ protected:
     // table, named, is read again only when the table changed since it was
     // last read, by any connection of this run (data/ChangeTracking.h).
     QStringList entries(const QString& statement, const QString& table = {}) const;
+    // A number list's entries, kept as entries() keeps them; when read, read
+    // as one text the database joins (data/JoinedNumbers.h).
+    QStringList numberEntries(const NumberList& list) const;
     // Lists kept by entries() that one change of their table edits in a
     // known way (a number added or taken away) are edited instead of read
     // again. Begun inside the change's transaction before it writes; it
@@ -60,10 +75,8 @@ protected:
     public:
         KeptListsEdit(const Store& store, const QString& table);
         void editKeptLists(const QStringList& statements, const std::function<void(QStringList&)>& edit) const;
-        // A list of distinct whole numbers in their order (ascending or
-        // not) with the number now there or not.
-        enum class Numbers { Ascending, Descending };
-        void editNumberList(const QString& statement, Numbers order, qint16 number, bool there) const;
+        // A number list with the number now there or not.
+        void editNumberList(const NumberList& list, qint16 number, bool there) const;
 
     private:
         const Store& m_store;

@@ -4,6 +4,7 @@
 #include "data/Connectionx.h"
 #include "data/DbError.h"
 #include "data/Dialect.h"
+#include "data/JoinedNumbers.h"
 #include "data/QueryRows.h"
 #include "data/RecordSet.h"
 #include "data/RowBlock.h"
@@ -274,6 +275,39 @@ private slots:
 
     // Read in batches smaller than the result and over the driver's blocks of rows, with texts
     // longer than their buffers anywhere in a block.
+    // Joined by the database and sorted here, a list must match what its
+    // statement gives; a value the engine orders its own way is left to it.
+    void joinedNumbersListWhatTheirStatementLists()
+    {
+        const auto listed = [&](const QString& statement) {
+            QStringList texts;
+            for (RecordSet rows = query(statement); !rows.eof(); rows.moveNext())
+                texts << rows.field(0).toString();
+            return texts;
+        };
+        const auto joined = [](const QString& table, const QString& column, joinednumbers::Column kind, bool descending) {
+            Connection connection;
+            connection.open();
+            return joinednumbers::read(connection, table, column, kind, descending);
+        };
+        using joinednumbers::Column;
+        QCOMPARE(joined("Customer", "SN", Column::Key, true), std::optional<QStringList>(QStringList()));
+        for (int sn : {7, -5, 32767, 3, 100, -32768, 10})
+            run(QString("insert into Customer values(%1,'C','R','%1')").arg(sn));
+        for (int bill : {2, 9, 2, -1, 10, 9})
+            run(line(bill, db.rows("select count(*) from asigncharges").first().toInt() + 1, "TEA"));
+        QCOMPARE(joined("Customer", "SN", Column::Key, true), listed("Select distinct(SN) from Customer order by SN desc"));
+        QCOMPARE(joined("Customer", "SN", Column::Key, false), listed("Select distinct(SN) from Customer order by SN ASC"));
+        QCOMPARE(joined("asigncharges", "BillNumber", Column::Repeating, true),
+                 listed("Select distinct(BillNumber) AS Item from asigncharges ORDER BY BillNumber desc"));
+        if (TestDatabase::onServer())
+            return;  // the server keeps nulls and fractions out of these columns
+        run("insert into Customer values(2.5,'C','R','2.5')");
+        QCOMPARE(joined("Customer", "SN", Column::Key, true), std::nullopt);
+        run("insert into asigncharges (BillNumber, Serial) values(NULL, 1)");
+        QCOMPARE(joined("asigncharges", "BillNumber", Column::Repeating, false), std::nullopt);
+    }
+
     void directReadingGivesWhatTheDriverGives_data()
     {
         QTest::addColumn<QString>("statement");

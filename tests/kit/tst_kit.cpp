@@ -206,6 +206,14 @@ private slots:
             QCOMPARE(checks::entries(&list), entries);
             QCOMPARE(list.currentText() + QString::number(list.currentIndex()) + QString::number(list.findText("A")),
                      QString("B02"));
+            // One entry more or less is edited in place; anything else is set anew.
+            for (const QStringList& next : {QStringList{"B", "", "X", "A", "B", "", "10", "9"}, QStringList{"", "X", "A", "B", "", "10", "9"},
+                                            QStringList{"", "X", "A", "B", "", "10"}, QStringList{"", "Y", "A", "B", "", "10"},
+                                            QStringList{"", "Y", "A", "B", "", "10", "1", "2"}, QStringList{"B", "", "A", "B", "", "10", "1"}, entries}) {
+                lists::setEntries(&list, next);
+                QCOMPARE(checks::entries(&list), next);
+                QCOMPARE(list.currentIndex(), 0);
+            }
             lists::setEntries(&list, entries, lists::Chosen::None);
             QCOMPARE(list.currentText() + QString::number(list.currentIndex()), QString("-1"));
             QCOMPARE(changed.count() + picked.count(), 0);

@@ -1,0 +1,52 @@
+#include "data/JoinedNumbers.h"
+
+#include "data/Connection.h"
+#include "data/Dialect.h"
+#include "data/RecordSet.h"
+
+#include <QStringView>
+#include <QVector>
+#include <algorithm>
+#include <functional>
+
+namespace joinednumbers {
+
+std::optional<QStringList> read(Connection& connection, const QString& table, const QString& column, Column kind,
+                                bool descending)
+{
+    // The numbers are sorted below, since no engine here promises to keep
+    // an order through the join. The distinct's own order lets the engine
+    // take them from the column's index, as the list statement does.
+    const QString source = kind == Column::Key
+        ? table
+        : QStringLiteral("(select distinct ") + column + QStringLiteral(" from ") + table + QStringLiteral(" order by ")
+            + column + (descending ? QStringLiteral(" desc) q") : QStringLiteral(" asc) q"));
+    RecordSet joined;
+    joined.open(QStringLiteral("select ") + connection.dialect().joinedTexts(column) + QStringLiteral(", count(*) - count(")
+                    + column + QStringLiteral(") from ") + source,
+                connection);
+    if (joined.field(1).toLongLong() != 0)
+        return std::nullopt;
+
+    const QString text = joined.field(0).toString();
+    QVector<int> numbers;
+    for (const QStringView piece : QStringView(text).tokenize(u',', Qt::SkipEmptyParts)) {
+        bool whole = false;
+        numbers.append(piece.toInt(&whole));
+        if (!whole)
+            return std::nullopt;
+    }
+    if (descending)
+        std::sort(numbers.begin(), numbers.end(), std::greater<int>());
+    else
+        std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+
+    QStringList entries;
+    entries.reserve(numbers.size());
+    for (const int number : numbers)
+        entries.append(QString::number(number));
+    return entries;
+}
+
+}  // namespace joinednumbers
