@@ -7,9 +7,30 @@
 #include <QStringView>
 #include <QVector>
 #include <algorithm>
-#include <functional>
+#include <utility>
 
 namespace joinednumbers {
+
+namespace {
+
+// The number a text spells as QString::number would: digits after an
+// optional minus, no leading zero, no sign or blank else.
+std::optional<int> plainWholeNumber(QStringView text)
+{
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = negative ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() > 9 || (digits.front() == u'0' && (digits.size() > 1 || negative)))
+        return std::nullopt;
+    int number = 0;
+    for (const QChar digit : digits) {
+        if (digit < u'0' || digit > u'9')
+            return std::nullopt;
+        number = number * 10 + (digit.unicode() - u'0');
+    }
+    return negative ? -number : number;
+}
+
+}  // namespace
 
 std::optional<QStringList> read(Connection& connection, const QString& table, const QString& column, Column kind,
                                 bool descending)
@@ -28,24 +49,26 @@ std::optional<QStringList> read(Connection& connection, const QString& table, co
     if (joined.field(1).toLongLong() != 0)
         return std::nullopt;
 
+    // Each number keeps the text the database gave it: formatting 32,767
+    // numbers again costs as much as reading them.
     const QString text = joined.field(0).toString();
-    QVector<int> numbers;
+    QVector<std::pair<int, QStringView>> numbers;
     for (const QStringView piece : QStringView(text).tokenize(u',', Qt::SkipEmptyParts)) {
-        bool whole = false;
-        numbers.append(piece.toInt(&whole));
-        if (!whole)
+        const std::optional<int> number = plainWholeNumber(piece);
+        if (!number)
             return std::nullopt;
+        numbers.append({*number, piece});
     }
+    std::sort(numbers.begin(), numbers.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    numbers.erase(std::unique(numbers.begin(), numbers.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+                  numbers.end());
     if (descending)
-        std::sort(numbers.begin(), numbers.end(), std::greater<int>());
-    else
-        std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+        std::reverse(numbers.begin(), numbers.end());
 
     QStringList entries;
     entries.reserve(numbers.size());
-    for (const int number : numbers)
-        entries.append(QString::number(number));
+    for (const auto& number : numbers)
+        entries.append(number.second.toString());
     return entries;
 }
 

@@ -19,7 +19,7 @@ class ChangesTest : public QObject {
     TestDatabase db;
     QStringList sent;
 
-    // The customers' SNs as a new screen's store reads them, and whether the list's own statement was sent.
+    // The customers' SNs as a new screen's store reads them, and whether they were read from the table.
     QString customerNumbers(stores::Order order = stores::Order::LowestFirst)
     {
         sent.clear();
@@ -27,7 +27,7 @@ class ChangesTest : public QObject {
         customers.open();
         const QStringList numbers = customers.numbers(order);
         customers.close();
-        return numbers.join(',') + (sent.filter("distinct(SN)").isEmpty() ? " kept" : " read");
+        return numbers.join(',') + (sent.filter("from Customer", Qt::CaseInsensitive).isEmpty() ? " kept" : " read");
     }
     // The failure's words, or nothing. With holding: after the first, holding is set and the rest wait a while.
     static QString inOneTransaction(const QStringList& statements, std::atomic<bool>* holding = nullptr)
@@ -117,7 +117,7 @@ private slots:
             sent.clear();
             bills.open();
             const QString listed = bills.documentNumbers().join(',');
-            return listed + (sent.filter("distinct(BillNumber)").isEmpty() ? " kept" : " read");
+            return listed + (sent.filter("from asigncharges", Qt::CaseInsensitive).isEmpty() ? " kept" : " read");
         };
         QCOMPARE(numbers(), QString(" read"));
         for (const qint16 serial : {1, 2}) {
