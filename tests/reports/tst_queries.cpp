@@ -232,6 +232,12 @@ private slots:
                            lineRow("Stock", 3, "DAL", 7, Dec4, "C2", "B1")}
             << typed(ui::Head, "C1") << ui::PrintTotal
             << QStringList{reportRow("2", "TEA", "10.25", "12/Apr/2026"), reportRow("1", "TEA", "20.25"), "30.00"};
+        QTest::newRow("stock by name, by number")
+            << ui::StockQuery
+            << QStringList{lineRow("Stock", 1, "TEA", 20.25, Dec4, "C1", "B2"), lineRow("Stock", 2, "TEA", 10.25, Apr12, "C1", "B1"),
+                           lineRow("Stock", 3, "DAL", 7, Dec4, "C2", "B1")}
+            << typed(ui::StockName, "TEA") << ui::PrintName
+            << QStringList{reportRow("1", "TEA", "20.25"), reportRow("2", "TEA", "10.25", "12/Apr/2026"), "30.00"};
         QTest::newRow("all stock, none") << ui::StockQuery << QStringList{} << "" << ui::PrintAllStock << QStringList{"0.00"};
         QTest::newRow("expenditure by number")
             << ui::ExpenditureQuery
