@@ -3,7 +3,9 @@
 #include "data/Connection.h"
 #include "data/QueryRows.h"
 
-PagedRows PagedRows::read(const QString& statement, std::shared_ptr<Connection> connection)
+#include <limits>
+
+PagedRows PagedRows::read(const QString& statement, std::shared_ptr<Connection> connection, const RowKeyOrder& keyOrder)
 {
     if (!connection)
         connection = std::make_shared<Connection>();
@@ -18,6 +20,23 @@ PagedRows PagedRows::read(const QString& statement, std::shared_ptr<Connection> 
         return rows;  // every row: nothing more to read
     Connection* reader = connection.get();
     rows.whole = [reader, statement] { return std::make_shared<QueryRows>(QueryRows::run(statement, *reader)); };
+    if (keyOrder.countBefore) {
+        rows.keyColumn = keyOrder.column;
+        rows.rowOfKey = [reader, countBefore = keyOrder.countBefore](const QString& key) {
+            const QString counting = countBefore(key);
+            if (counting.isEmpty())
+                return -1;
+            QueryRows counted = QueryRows::run(counting, *reader);
+            const QVector<QVector<QVariant>> count = counted.fetch(1);
+            return count.isEmpty() ? -1 : count.first().value(0).toInt();
+        };
+        rows.stretch = [reader, statement](int first, int count) {
+            const int limit = count < 0 ? std::numeric_limits<int>::max() : count;
+            QueryRows part = QueryRows::run(
+                statement + QStringLiteral(" limit %1 offset %2").arg(limit).arg(first), *reader);
+            return part.fetch(-1);
+        };
+    }
     rows.keepAlive = std::move(connection);
     return rows;
 }

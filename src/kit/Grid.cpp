@@ -70,15 +70,22 @@ void GridModel::setRows(QVector<QString> headers, QVector<QVector<QVariant>> row
     endResetModel();
 }
 
-void GridModel::setFirstPage(QVector<QString> headers, QVector<QVector<QVariant>> rows, WholeResult whole,
-                             std::shared_ptr<void> keepAlive)
+void GridModel::setFirstPage(PagedRows rows)
 {
     beginResetModel();
     releaseSource();
-    m_headers = std::move(headers);
-    m_rows = std::move(rows);
-    m_whole = std::move(whole);
-    m_keepAlive = std::move(keepAlive);
+    m_headers = std::move(rows.headers);
+    m_rows = std::move(rows.firstRows);
+    m_keepAlive = std::move(rows.keepAlive);
+    m_keyColumn = rows.keyColumn;
+    m_rowOfKey = std::move(rows.rowOfKey);
+    m_stretch = std::move(rows.stretch);
+    // Executing the whole statement costs as much as reading all of it
+    // (the SQLite driver steps through every row at once): where stretches
+    // can be read, only the rows wanted are.
+    m_byStretches = bool(m_stretch);
+    if (!m_byStretches)
+        m_whole = std::move(rows.whole);
     endResetModel();
 }
 
@@ -93,11 +100,25 @@ void GridModel::releaseSource()
 {
     m_source.reset();
     m_whole = {};
+    m_rowOfKey = {};
+    m_stretch = {};
     m_keepAlive.reset();
+    m_keyColumn = -1;
+    m_byStretches = false;
+    m_stretchesEnded = false;
+    m_unread = 0;
+}
+
+void GridModel::releaseWhenAllRead()
+{
+    if (m_byStretches ? m_stretchesEnded && m_unread == 0 : m_source && m_source->atEnd())
+        releaseSource();
 }
 
 bool GridModel::hasMore() const
 {
+    if (m_byStretches)
+        return !m_stretchesEnded;
     return m_whole || (m_source && !m_source->atEnd());
 }
 
@@ -107,14 +128,15 @@ bool GridModel::canFetchMore(const QModelIndex& parent) const
 }
 
 // Each fetch reads as many rows as are there already: a caller going through
-// every row (a search for a row) reads a large result in a few steps. The
-// view scrolling cannot take a failure: it is told, and the rows shown stay.
+// every row (a search for a row) reads a large result in a few steps. Read
+// by stretches, the view scrolling on reads a page at a time. The view
+// scrolling cannot take a failure: it is told, and the rows shown stay.
 void GridModel::fetchMore(const QModelIndex& parent)
 {
     if (!canFetchMore(parent))
         return;
     try {
-        append(std::max(BatchSize, int(m_rows.size())));
+        append(m_byStretches ? BatchSize : std::max(BatchSize, int(m_rows.size())));
     } catch (const Failure& failure) {
         releaseSource();
         Messages::instance().showError(failure.description());
@@ -126,7 +148,7 @@ void GridModel::fetchMore(const QModelIndex& parent)
 // changed since, the grid shows the whole result as it now is.
 void GridModel::takeWholeResult()
 {
-    WholeResult whole = std::move(m_whole);
+    const auto whole = std::move(m_whole);
     m_whole = {};
     std::shared_ptr<QueryRows> rows;
     try {
@@ -151,36 +173,112 @@ void GridModel::takeWholeResult()
 
 void GridModel::append(int count)
 {
-    if (m_whole)
-        takeWholeResult();
-    if (!m_source)
-        return;
-    QVector<QVector<QVariant>> more = m_source->fetch(count);
+    Rows more;
+    if (m_byStretches) {
+        more = m_stretch(int(m_rows.size()), count);
+        m_stretchesEnded = count < 0 || more.size() < count;
+    } else {
+        if (m_whole)
+            takeWholeResult();
+        if (!m_source)
+            return;
+        more = m_source->fetch(count);
+    }
     if (!more.isEmpty()) {
         beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + more.size()) - 1);
         m_rows << more;
         endInsertRows();
     }
-    if (m_source->atEnd())
-        releaseSource();
+    releaseWhenAllRead();
+}
+
+// The rows between those read and the row's page stay unread until wanted.
+bool GridModel::readFarRow(int row)
+{
+    const int page = row - row % BatchSize;
+    Rows rows = m_stretch(page, BatchSize);
+    if (rows.size() <= row - page)
+        return false;  // the result ends before the row: it is read on from the rows here
+    const int before = int(m_rows.size());
+    m_stretchesEnded = rows.size() < BatchSize;
+    beginInsertRows({}, before, page + int(rows.size()) - 1);
+    m_rows.resize(page);
+    m_rows << rows;
+    endInsertRows();
+    m_unread += page - before;
+    return true;
+}
+
+void GridModel::readPageOf(int row)
+{
+    const int page = row - row % BatchSize;
+    const Rows rows = m_stretch(page, BatchSize);
+    const int end = std::min(page + BatchSize, int(m_rows.size()));
+    for (int at = page; at < end; ++at) {
+        if (!isUnread(at))
+            continue;
+        // A row gone since (another till deleted one) shows empty until the grid is filled again.
+        m_rows[at] = at - page < rows.size() ? rows.at(at - page) : QVector<QVariant>(m_headers.size());
+        --m_unread;
+    }
+    releaseWhenAllRead();
+}
+
+void GridModel::readPageOrTell(int row)
+{
+    try {
+        readPageOf(row);
+    } catch (const Failure& failure) {
+        const int page = row - row % BatchSize;
+        for (int at = page; at < std::min(page + BatchSize, int(m_rows.size())); ++at)
+            if (isUnread(at)) {
+                m_rows[at] = QVector<QVariant>(m_headers.size());
+                --m_unread;
+            }
+        const QString told = failure.description();
+        QMetaObject::invokeMethod(this, [told] { Messages::instance().showError(told); }, Qt::QueuedConnection);
+    }
 }
 
 bool GridModel::ensureRow(int row)
 {
+    if (row < 0)
+        return false;
+    if (row < m_rows.size()) {
+        if (isUnread(row))
+            readPageOf(row);
+        return true;
+    }
+    if (m_byStretches && hasMore() && row >= m_rows.size() + BatchSize && readFarRow(row))
+        return true;
     while (row >= m_rows.size() && hasMore())
         append(std::max(BatchSize, int(m_rows.size())));
-    return row >= 0 && row < m_rows.size();
+    return row < m_rows.size();
 }
 
 void GridModel::fetchAll()
 {
     if (hasMore())
         append(-1);
+    for (int row = 0; m_unread > 0 && row < m_rows.size(); ++row)
+        if (isUnread(row))
+            readPageOf(row);
 }
 
 int GridModel::findRow(int column, const QString& text, int from)
 {
     const ShownText shown(text);
+    if (from == 0 && column == m_keyColumn && m_rowOfKey) {
+        if (const int read = findReadRow(column, text); read >= 0)
+            return read;  // mostly the newest, on the first page
+        const int row = m_rowOfKey(text);
+        if (row < 0)
+            return -1;
+        if (ensureRow(row) && shown.isShownBy(m_rows.at(row).value(column)))
+            return row;
+        // Not where the database counted it: the table changed since the
+        // grid was filled. The rows tell where it is now.
+    }
     for (int row = std::max(from, 0); ensureRow(row); ++row)
         if (shown.isShownBy(m_rows.at(row).value(column)))
             return row;
@@ -191,15 +289,19 @@ int GridModel::findReadRow(int column, const QString& text, int from) const
 {
     const ShownText shown(text);
     for (int row = std::max(from, 0); row < m_rows.size(); ++row)
-        if (shown.isShownBy(m_rows.at(row).value(column)))
+        if (!isUnread(row) && shown.isShownBy(m_rows.at(row).value(column)))
             return row;
     return -1;
 }
 
+// Rows not read yet are read as they are wanted, also from the const
+// accessors the view calls while painting.
 QVariant GridModel::value(int row, int column) const
 {
     if (row < 0 || row >= m_rows.size())
         return {};
+    if (isUnread(row))
+        const_cast<GridModel*>(this)->readPageOrTell(row);
     return m_rows.at(row).value(column);
 }
 
@@ -208,6 +310,8 @@ void GridModel::setValue(int row, int column, const QVariant& value)
 {
     if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_headers.size())
         return;
+    if (isUnread(row))
+        readPageOrTell(row);
     m_rows[row][column] = value;
     emit dataChanged(index(row, 0), index(row, int(m_headers.size()) - 1));
 }
@@ -227,7 +331,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= m_headers.size())
         return {};
     if (role == Qt::DisplayRole)
-        return shown::text(m_rows.at(index.row()).at(index.column()));
+        return shown::text(value(index.row(), index.column()));
     return {};
 }
 
@@ -263,8 +367,7 @@ void show(QTableView* view, PagedRows rows)
     if (!rows.whole)
         modelOf(view)->setRows(std::move(rows.headers), std::move(rows.firstRows));
     else
-        modelOf(view)->setFirstPage(std::move(rows.headers), std::move(rows.firstRows), std::move(rows.whole),
-                                    std::move(rows.keepAlive));
+        modelOf(view)->setFirstPage(std::move(rows));
     selectFirstRow(view);
 }
 

@@ -19,7 +19,9 @@ class QueryRows;
 // (setFirstPage): the whole result is asked for when a row after the page is
 // wanted, and then read as rows are wanted: when the view scrolls to them
 // (canFetchMore / fetchMore, as Qt's SQL models do) or a caller asks for them
-// (ensureRow, fetchAll).
+// (ensureRow, fetchAll). Rows in the order of a key column can also be read
+// by stretches (PagedRows::stretch): a row far down is read with the page
+// around it, the rows skipped only when they are shown or asked for.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -30,21 +32,21 @@ public:
     static constexpr int BatchSize = PagedRows::PageSize;
 
     void setRows(QVector<QString> headers, QVector<QVector<QVariant>> rows);
-    // The first rows of a result, how to get the whole of it (throws
+    // The first rows of a result, how to get the rest of it (throws
     // Failure), and whatever keeps it readable (its connection). The whole
     // result goes on after the rows shown; should its first rows no longer be
     // the ones shown, it replaces them.
-    using WholeResult = std::function<std::shared_ptr<QueryRows>()>;
-    void setFirstPage(QVector<QString> headers, QVector<QVector<QVariant>> rows, WholeResult whole,
-                      std::shared_ptr<void> keepAlive);
+    void setFirstPage(PagedRows rows);
     void clear();
 
-    // True when the row is there, fetching the rows up to it first. Throws
+    // True when the row is there, reading it first (with the rows before it,
+    // or, far down a result read by stretches, with its page). Throws
     // Failure when the rest of the result cannot be read.
     bool ensureRow(int row);
     void fetchAll();
     // The first row, from `from` on, whose column shows the text, fetching
-    // rows as the search goes; -1 when there is none. Throws as ensureRow.
+    // rows as the search goes; -1 when there is none. A key of a result read
+    // by stretches is looked up by the database instead. Throws as ensureRow.
     int findRow(int column, const QString& text, int from = 0);
     // The same among the rows read so far: nothing is fetched.
     int findReadRow(int column, const QString& text, int from = 0) const;
@@ -61,17 +63,36 @@ public:
     void fetchMore(const QModelIndex& parent) override;
 
 private:
+    using Rows = QVector<QVector<QVariant>>;
+
     bool hasMore() const;
     // Reads count more rows (every row left when negative). Throws Failure.
     void append(int count);
     void takeWholeResult();
     void releaseSource();
+    void releaseWhenAllRead();
+    // Reads the page of a row far down, leaving the rows before it unread.
+    // False when the result ends before the row. Throws Failure.
+    bool readFarRow(int row);
+    // Reads the unread rows of the row's page. Throws Failure.
+    void readPageOf(int row);
+    // The same where a failure cannot be thrown (the view painting): it is
+    // told once the view is done, and the page shows empty rows.
+    void readPageOrTell(int row);
+    bool isUnread(int row) const { return m_byStretches && m_rows.at(row).isEmpty(); }
 
     QVector<QString> m_headers;
-    QVector<QVector<QVariant>> m_rows;
+    Rows m_rows;  // an empty row is one not read yet (only when read by stretches)
     std::shared_ptr<QueryRows> m_source;  // rows not yet read; null when every row is here
-    WholeResult m_whole;  // set while only the first page is here
+    std::function<std::shared_ptr<QueryRows>()> m_whole;  // set while only the first page is here
     std::shared_ptr<void> m_keepAlive;
+
+    int m_keyColumn = -1;
+    std::function<int(const QString&)> m_rowOfKey;
+    std::function<Rows(int, int)> m_stretch;
+    bool m_byStretches = false;  // rows are read by stretches, not from m_source
+    bool m_stretchesEnded = false;  // the last row of the result is here
+    int m_unread = 0;  // rows left unread between stretches
 };
 
 namespace grid {

@@ -263,9 +263,21 @@ PagedRows LineDocumentStore::gridRows(qint16 number) const
     case Document::Voucher:
         break;
     }
+    // Newest first: a voucher's row comes after those of the higher numbers,
+    // so a voucher far down is found without reading the rows before it.
+    RowKeyOrder byNumber;
+    byNumber.column = 0;
+    byNumber.countBefore = [](const QString& key) {
+        bool isNumber = false;
+        const int number = key.toInt(&isNumber);
+        if (!isNumber || QString::number(number) != key || number < -32768 || number > 32767)
+            return QString();  // no voucher number shows as this text
+        return QStringLiteral("Select count(*) from ExpenditureTable where BillNumber > ") + sql::number(number);
+    };
     return pagedRows(QStringLiteral("Select  BillNumber as No,Date_ , Item as Head,  Amount ,CustomerPhone as "
-                                          "Phone ,CustomerName as Name_,CustomerAddress as Address from "
-                                          "ExpenditureTable order by BillNumber desc"));
+                                    "Phone ,CustomerName as Name_,CustomerAddress as Address from "
+                                    "ExpenditureTable order by BillNumber desc"),
+                     byNumber);
 }
 
 ReceiptValues LineDocumentStore::receipt(qint16 number) const

@@ -157,13 +157,13 @@ QVariant Store::firstValue(const QString& statement, const QString& table) const
     });
 }
 
-PagedRows Store::pagedRows(const QString& statement) const
+PagedRows Store::pagedRows(const QString& statement, const RowKeyOrder& keyOrder) const
 {
     if (!m_gridConnection) {
         m_gridConnection = std::make_shared<Connection>();
         m_gridConnection->keepOpen();
     }
-    return PagedRows::read(statement, m_gridConnection);
+    return PagedRows::read(statement, m_gridConnection, keyOrder);
 }
 
 void Store::run(const QString& statement) const

@@ -92,7 +92,7 @@ protected:
     void run(const QString& statement) const;
     // A grid's rows (data/PagedRows.h), over the store's grid connection,
     // kept open as long as the store or the rows.
-    PagedRows pagedRows(const QString& statement) const;
+    PagedRows pagedRows(const QString& statement, const RowKeyOrder& keyOrder = {}) const;
 
 private:
     QStringList readEntries(const QString& statement) const;

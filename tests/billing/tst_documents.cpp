@@ -2,6 +2,8 @@
 // the bill with details and the voucher do of their own.
 
 #include "core/Dates.h"
+#include "data/Statement.h"
+#include "kit/Grid.h"
 #include "stores/LineDocumentStore.h"
 #include "support/ScreenBench.h"
 
@@ -351,6 +353,27 @@ private slots:
         QCOMPARE(op.number() + '|' + voucherBoxes(), QString("2|RENT|1500|ANIL|1 MILL RD|5551|PAID|12/Apr/2026"));
         op.click(ui::NewDocument);
         QCOMPARE(op.number() + '|' + op.grandTotal() + '|' + QString::number(op.gridRows().size()), QString("3|0|2"));
+    }
+
+    // Far down a long list, a voucher's row is found without reading the rows before it.
+    void aVoucherFarDownIsShownOnItsGridRowAndDeletedFromThere()
+    {
+        QStringList vouchers;
+        for (int number = 1; number <= 600; ++number)
+            vouchers << voucherRow(number, "RENT", number).section("values", 1);
+        Operator& op = open(ui::Expenditure, {"insert into ExpenditureTable values" + vouchers.join(',')});
+        QStringList sent;
+        statement::setListener([&sent](const QString& text) { sent << text; });
+        QVERIFY(op.pick(ui::Number, "89"));  // the last row of a page
+        statement::setListener({});
+        QCOMPARE(op.grid()->currentIndex().row(), 511);
+        QCOMPARE(grid::currentText(op.grid(), 3), QString("89"));
+        QVERIFY(sent.filter(" offset ").value(0).endsWith(" offset 256"));  // first the key's page
+        messages.answers = {true};
+        op.click(ui::DeleteSerial);
+        QCOMPARE(db.count("ExpenditureTable"), 599);
+        QCOMPARE(db.count("ExpenditureTable", "BillNumber = 89"), 0);
+        QCOMPARE(grid::text(op.grid(), 510, 0) + '|' + grid::text(op.grid(), 511, 0), QString("90|88"));
     }
 
     // Whichever voucher is shown; without a number in the box nothing prints.

@@ -5,6 +5,7 @@
 #include "data/DbError.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
+#include "data/Statement.h"
 #include "kit/DataScreen.h"
 #include "core/Dates.h"
 #include "kit/DatePicker.h"
@@ -191,6 +192,62 @@ private slots:
         grid::unbind(&view);
         QCOMPARE(checks::connectionsInUse(), connectionsBefore);
         QCOMPARE(view.model()->columnCount(), 0);
+    }
+
+    void aGridInKeyOrderGoesStraightToAKeyFarDownAndReadsTheRestWhenWanted()
+    {
+        db.reset();
+        const int count = 4 * GridModel::BatchSize + 7;
+        insertCustomers(count);
+        const QString statement = "Select  SN, ITEM as Name_, PARTNO as Address_ from Customer order by sn desc";
+        RowKeyOrder bySn{0, [](const QString& key) {
+            return key.toInt() > 0 ? "select count(*) from Customer where SN > " + key : QString();
+        }};
+        const int connectionsBefore = checks::connectionsInUse();
+        QStringList sent;
+        statement::setListener([&sent](const QString& text) { sent << text; });
+        QTableView view;
+        grid::setUp(&view);
+        view.resize(400, 300);
+        view.show();
+        grid::show(&view, PagedRows::read(statement, {}, bySn));
+        auto* model = qobject_cast<GridModel*>(view.model());
+
+        // Only the key's page is read: not the rows before it, nor the whole result.
+        QVERIFY(grid::selectRowWhere(&view, 0, "5"));
+        QCOMPARE(view.currentIndex().row(), count - 5);
+        QVERIFY(!sent.contains(statement));
+        QCOMPARE(sent.filter(" offset ").size(), 1);
+        QVERIFY(view.grab().width() > 0);  // the rows around it painted
+        QCOMPARE(QString("%1|%2|%3").arg(grid::text(&view, count - 6, 0), grid::text(&view, count - 5, 2),
+                                         grid::text(&view, count - 1, 0)), QString("6|ROAD 5|1"));
+        QCOMPARE(model->findRow(0, "0"), -1);
+        QCOMPARE(model->findRow(0, "x"), -1);
+
+        // Rows left unread show as they are when scrolled to or asked for.
+        view.scrollTo(model->index(2 * GridModel::BatchSize, 0), QAbstractItemView::PositionAtTop);
+        view.grab();
+        QCOMPARE(model->value(2 * GridModel::BatchSize, 0).toInt(), count - 2 * GridModel::BatchSize);
+        QCOMPARE(grid::rowCount(&view), count);
+        QCOMPARE(checks::rows(model), db.rows(statement));
+        QCOMPARE(checks::connectionsInUse(), connectionsBefore);
+
+        // A key no longer where the database counts it (another till deleted
+        // a row before it) is found where the grid shows it; rows that cannot
+        // be read are told once and show empty.
+        grid::show(&view, PagedRows::read(statement, {}, bySn));
+        QVERIFY(grid::selectRowWhere(&view, 0, "300"));
+        db.exec("delete from Customer where SN = 400");
+        QCOMPARE(model->findRow(0, "300"), count - 300);
+        grid::show(&view, PagedRows::read(statement, {}, bySn));
+        QVERIFY(grid::selectRowWhere(&view, 0, "3"));
+        db.exec("ALTER TABLE Customer RENAME TO CustomerAway");
+        view.scrollTo(model->index(GridModel::BatchSize + 1, 0), QAbstractItemView::PositionAtTop);
+        view.grab();
+        QTRY_COMPARE(messages.shown.size(), 1);
+        db.exec("ALTER TABLE CustomerAway RENAME TO Customer");
+        QCOMPARE(model->value(GridModel::BatchSize + 1, 0), QVariant());
+        statement::setListener({});
     }
 
     // Without running a handler; a table that cannot be read leaves the list empty.
