@@ -19,8 +19,12 @@ PagedRows PagedRows::read(const QString& statement, std::shared_ptr<Connection> 
     if (rows.firstRows.size() < PageSize)
         return rows;  // every row: nothing more to read
     Connection* reader = connection.get();
-    rows.whole = [reader, statement] { return std::make_shared<QueryRows>(QueryRows::run(statement, *reader)); };
-    if (keyOrder.countBefore) {
+    if (!keyOrder.countBefore) {
+        rows.whole = [reader, statement] { return std::make_shared<QueryRows>(QueryRows::run(statement, *reader)); };
+    } else {
+        // Executing the whole statement costs as much as reading all of it
+        // (the SQLite driver steps through every row at once): here only the
+        // rows wanted are read.
         rows.keyColumn = keyOrder.column;
         rows.rowOfKey = [reader, countBefore = keyOrder.countBefore](const QString& key) {
             const QString counting = countBefore(key);

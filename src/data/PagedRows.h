@@ -25,7 +25,7 @@ struct PagedRows {
     QVector<QString> headers;
     QVector<QVector<QVariant>> firstRows;
     // The whole result, from its first row; empty when the first page holds
-    // every row. Throws DbError.
+    // every row, or when the rest is read by stretches (below). Throws DbError.
     std::function<std::shared_ptr<QueryRows>()> whole;
     std::shared_ptr<void> keepAlive;
 

@@ -80,12 +80,8 @@ void GridModel::setFirstPage(PagedRows rows)
     m_keyColumn = rows.keyColumn;
     m_rowOfKey = std::move(rows.rowOfKey);
     m_stretch = std::move(rows.stretch);
-    // Executing the whole statement costs as much as reading all of it
-    // (the SQLite driver steps through every row at once): where stretches
-    // can be read, only the rows wanted are.
     m_byStretches = bool(m_stretch);
-    if (!m_byStretches)
-        m_whole = std::move(rows.whole);
+    m_whole = std::move(rows.whole);
     endResetModel();
 }
 
@@ -209,19 +205,25 @@ bool GridModel::readFarRow(int row)
     return true;
 }
 
-void GridModel::readPageOf(int row)
+// The rows read for the row's page go in place of its unread ones. A row not
+// among them (gone since, or not readable) shows empty until the grid is
+// filled again.
+void GridModel::placePage(int row, const Rows& rows)
 {
     const int page = row - row % BatchSize;
-    const Rows rows = m_stretch(page, BatchSize);
     const int end = std::min(page + BatchSize, int(m_rows.size()));
     for (int at = page; at < end; ++at) {
         if (!isUnread(at))
             continue;
-        // A row gone since (another till deleted one) shows empty until the grid is filled again.
         m_rows[at] = at - page < rows.size() ? rows.at(at - page) : QVector<QVariant>(m_headers.size());
         --m_unread;
     }
     releaseWhenAllRead();
+}
+
+void GridModel::readPageOf(int row)
+{
+    placePage(row, m_stretch(row - row % BatchSize, BatchSize));
 }
 
 void GridModel::readPageOrTell(int row)
@@ -229,12 +231,7 @@ void GridModel::readPageOrTell(int row)
     try {
         readPageOf(row);
     } catch (const Failure& failure) {
-        const int page = row - row % BatchSize;
-        for (int at = page; at < std::min(page + BatchSize, int(m_rows.size())); ++at)
-            if (isUnread(at)) {
-                m_rows[at] = QVector<QVariant>(m_headers.size());
-                --m_unread;
-            }
+        placePage(row, {});
         const QString told = failure.description();
         QMetaObject::invokeMethod(this, [told] { Messages::instance().showError(told); }, Qt::QueuedConnection);
     }
@@ -364,7 +361,7 @@ static void selectFirstRow(QTableView* view)
 
 void show(QTableView* view, PagedRows rows)
 {
-    if (!rows.whole)
+    if (!rows.whole && !rows.stretch)
         modelOf(view)->setRows(std::move(rows.headers), std::move(rows.firstRows));
     else
         modelOf(view)->setFirstPage(std::move(rows));

@@ -76,6 +76,7 @@ private:
     bool readFarRow(int row);
     // Reads the unread rows of the row's page. Throws Failure.
     void readPageOf(int row);
+    void placePage(int row, const Rows& rows);
     // The same where a failure cannot be thrown (the view painting): it is
     // told once the view is done, and the page shows empty rows.
     void readPageOrTell(int row);
