@@ -93,4 +93,19 @@ QString numberText(double value)
     return QString::number(value, 'g', 15);
 }
 
+std::optional<int> plainWholeNumber(QStringView text)
+{
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = negative ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() > 9 || (digits.front() == u'0' && (digits.size() > 1 || negative)))
+        return std::nullopt;
+    int number = 0;
+    for (const QChar digit : digits) {
+        if (digit < u'0' || digit > u'9')
+            return std::nullopt;
+        number = number * 10 + (digit.unicode() - u'0');
+    }
+    return negative ? -number : number;
+}
+
 }  // namespace numeric

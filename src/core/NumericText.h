@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <QVariant>
 #include <QtGlobal>
+#include <optional>
 
 // Typed text to numbers and numbers to text, the one way every screen does it.
 namespace numeric {
@@ -27,6 +29,11 @@ qint16 toInt16(double value);
 // Stored values: Failure("Invalid use of Null") for a Null, conversions as above.
 double toDouble(const QVariant& value);
 qint16 toInt16(const QVariant& value);
+
+// The number a text spells as QString::number would: digits after an
+// optional minus, no leading zero, no sign or blank else (up to 9 digits).
+// How a stored whole number is told by the text it shows.
+std::optional<int> plainWholeNumber(QStringView text);
 
 // Plain decimal text with up to 15 significant digits and a '.' point,
 // whatever the locale: 200, 45.5, 1234567.5.

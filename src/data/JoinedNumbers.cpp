@@ -1,5 +1,6 @@
 #include "data/JoinedNumbers.h"
 
+#include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/RecordSet.h"
@@ -10,27 +11,6 @@
 #include <utility>
 
 namespace joinednumbers {
-
-namespace {
-
-// The number a text spells as QString::number would: digits after an
-// optional minus, no leading zero, no sign or blank else.
-std::optional<int> plainWholeNumber(QStringView text)
-{
-    const bool negative = text.startsWith(u'-');
-    const QStringView digits = negative ? text.mid(1) : text;
-    if (digits.isEmpty() || digits.size() > 9 || (digits.front() == u'0' && (digits.size() > 1 || negative)))
-        return std::nullopt;
-    int number = 0;
-    for (const QChar digit : digits) {
-        if (digit < u'0' || digit > u'9')
-            return std::nullopt;
-        number = number * 10 + (digit.unicode() - u'0');
-    }
-    return negative ? -number : number;
-}
-
-}  // namespace
 
 std::optional<QStringList> read(Connection& connection, const QString& table, const QString& column, Column kind,
                                 bool descending)
@@ -54,7 +34,7 @@ std::optional<QStringList> read(Connection& connection, const QString& table, co
     const QString text = joined.field(0).toString();
     QVector<std::pair<int, QStringView>> numbers;
     for (const QStringView piece : QStringView(text).tokenize(u',', Qt::SkipEmptyParts)) {
-        const std::optional<int> number = plainWholeNumber(piece);
+        const std::optional<int> number = numeric::plainWholeNumber(piece);
         if (!number)
             return std::nullopt;
         numbers.append({*number, piece});

@@ -32,8 +32,9 @@ struct PagedRows {
     // Set for rows in the order of a key column (a list of vouchers by
     // number), when they are more than the first page: a grid then reads the
     // rest by stretches, not as the whole result, and goes straight to a
-    // key's row far down, reading neither the rows before it nor those after. rowOfKey gives the row at which the key's rows begin, counted by
-    // the database (-1 for a text no key can show); any stretch of the
+    // key's row far down, reading neither the rows before it nor those
+    // after. rowOfKey gives the row at which the key's rows begin, counted
+    // by the database (-1 for a text no key can show); any stretch of the
     // result is read on its own, up to count rows from the first'th (every
     // row left for a negative count). Both throw DbError.
     int keyColumn = -1;

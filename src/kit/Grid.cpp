@@ -27,9 +27,9 @@ class ShownText {
 public:
     explicit ShownText(const QString& text) : m_text(text)
     {
-        bool isNumber = false;
-        m_number = text.toInt(&isNumber);
-        m_isWholeNumber = isNumber && QString::number(m_number) == text;
+        const std::optional<int> number = numeric::plainWholeNumber(text);
+        m_isWholeNumber = number.has_value();
+        m_number = number.value_or(0);
     }
 
     bool isShownBy(const QVariant& value) const
@@ -40,7 +40,9 @@ public:
         case QMetaType::QString:
             return *static_cast<const QString*>(value.constData()) == m_text;
         case QMetaType::Int:
-            return m_isWholeNumber && *static_cast<const int*>(value.constData()) == m_number;
+            if (m_isWholeNumber)
+                return *static_cast<const int*>(value.constData()) == m_number;
+            return shown::text(value) == m_text;  // beyond the plain numbers of 9 digits
         default:
             return shown::text(value) == m_text;
         }
@@ -188,10 +190,15 @@ void GridModel::append(int count)
     releaseWhenAllRead();
 }
 
+static int pageOf(int row)
+{
+    return row - row % GridModel::BatchSize;
+}
+
 // The rows between those read and the row's page stay unread until wanted.
 bool GridModel::readFarRow(int row)
 {
-    const int page = row - row % BatchSize;
+    const int page = pageOf(row);
     Rows rows = m_stretch(page, BatchSize);
     if (rows.size() <= row - page)
         return false;  // the result ends before the row: it is read on from the rows here
@@ -210,7 +217,7 @@ bool GridModel::readFarRow(int row)
 // filled again.
 void GridModel::placePage(int row, const Rows& rows)
 {
-    const int page = row - row % BatchSize;
+    const int page = pageOf(row);
     const int end = std::min(page + BatchSize, int(m_rows.size()));
     for (int at = page; at < end; ++at) {
         if (!isUnread(at))
@@ -223,7 +230,7 @@ void GridModel::placePage(int row, const Rows& rows)
 
 void GridModel::readPageOf(int row)
 {
-    placePage(row, m_stretch(row - row % BatchSize, BatchSize));
+    placePage(row, m_stretch(pageOf(row), BatchSize));
 }
 
 void GridModel::readPageOrTell(int row)

@@ -268,11 +268,10 @@ PagedRows LineDocumentStore::gridRows(qint16 number) const
     RowKeyOrder byNumber;
     byNumber.column = 0;
     byNumber.countBefore = [](const QString& key) {
-        bool isNumber = false;
-        const int number = key.toInt(&isNumber);
-        if (!isNumber || QString::number(number) != key || number < -32768 || number > 32767)
+        const std::optional<int> number = numeric::plainWholeNumber(key);
+        if (!number || *number < -32768 || *number > 32767)
             return QString();  // no voucher number shows as this text
-        return QStringLiteral("Select count(*) from ExpenditureTable where BillNumber > ") + sql::number(number);
+        return QStringLiteral("Select count(*) from ExpenditureTable where BillNumber > ") + sql::number(*number);
     };
     return pagedRows(QStringLiteral("Select  BillNumber as No,Date_ , Item as Head,  Amount ,CustomerPhone as "
                                     "Phone ,CustomerName as Name_,CustomerAddress as Address from "
