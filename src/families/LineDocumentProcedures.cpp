@@ -132,8 +132,8 @@ void LineDocumentScreen::unbindGrid()
 
 void LineDocumentScreen::FillGrid(qint16 number)
 {
-    unbindGrid();
-    grid::show(DGG, m_store.gridRows(number));
+    m_gridDocument.reset();
+    grid::refill(DGG, [&] { return m_store.gridRows(number); });
     SetGridWidths();
     if (!m_kind.gridListsDocuments)
         m_gridDocument = number;

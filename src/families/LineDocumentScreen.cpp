@@ -257,7 +257,10 @@ void LineDocumentScreen::newDocument()
     showNextNumber(true);
     warnWhenRunningOut();
     clearParty();
-    unbindGrid();
+    // Refilled below, the grid keeps its columns meanwhile. Lines kept from
+    // the newest document are not shown should it fail to load.
+    if (m_kind.newDocumentKeepsNewestLines)
+        unbindGrid();
     lblGrandTotal->setText(QStringLiteral("0"));
 
     fillList(cmbitem, [this] { return m_store.itemNames(m_kind.itemNames); }, AfterFill::Empty);

@@ -128,9 +128,8 @@ void QueryScreen::runOwn(const QueryButton&, const Bounds&)
 // The grid shows what the statement gives; a failure leaves it empty and is told.
 void QueryScreen::fillGrid(const QString& statement)
 {
-    grid::unbind(DGG);
     CollectErrors errors;
-    errors([&] { grid::show(DGG, stores::QueryStore().gridRows(statement)); });
+    errors([&] { grid::refill(DGG, [&] { return stores::QueryStore().gridRows(statement); }); });
     twips::setColumnWidths(DGG, m_design.gridWidths);
     errors.report();
 }
@@ -138,7 +137,6 @@ void QueryScreen::fillGrid(const QString& statement)
 void QueryScreen::fillGrid(const QVector<QString>& headers, QVector<QVector<QVariant>> rows,
                            const QVector<int>& widths)
 {
-    grid::unbind(DGG);
     grid::bind(DGG, headers, std::move(rows));
     twips::setColumnWidths(DGG, widths);
 }

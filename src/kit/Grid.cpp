@@ -87,6 +87,29 @@ void GridModel::setFirstPage(PagedRows rows)
     endResetModel();
 }
 
+void GridModel::show(PagedRows rows)
+{
+    if (!rows.whole && !rows.stretch)
+        setRows(std::move(rows.headers), std::move(rows.firstRows));
+    else
+        setFirstPage(std::move(rows));
+}
+
+// The result shown goes before the new one is read, on the connection they
+// share. Nothing paints in between, so the rows may stay until replaced.
+void GridModel::refill(const std::function<PagedRows()>& read)
+{
+    releaseSource();
+    PagedRows rows;
+    try {
+        rows = read();
+    } catch (...) {
+        clear();
+        throw;
+    }
+    show(std::move(rows));
+}
+
 void GridModel::clear()
 {
     setRows({}, {});
@@ -368,10 +391,13 @@ static void selectFirstRow(QTableView* view)
 
 void show(QTableView* view, PagedRows rows)
 {
-    if (!rows.whole && !rows.stretch)
-        modelOf(view)->setRows(std::move(rows.headers), std::move(rows.firstRows));
-    else
-        modelOf(view)->setFirstPage(std::move(rows));
+    modelOf(view)->show(std::move(rows));
+    selectFirstRow(view);
+}
+
+void refill(QTableView* view, const std::function<PagedRows()>& read)
+{
+    modelOf(view)->refill(read);
     selectFirstRow(view);
 }
 

@@ -37,6 +37,11 @@ public:
     // result goes on after the rows shown; should its first rows no longer be
     // the ones shown, it replaces them.
     void setFirstPage(PagedRows rows);
+    // Either of the two, as the store gave the rows.
+    void show(PagedRows rows);
+    // The rows read() gives in place of those shown, once what these were
+    // read from is let go. A read that throws leaves the model empty.
+    void refill(const std::function<PagedRows()>& read);
     void clear();
 
     // True when the row is there, reading it first (with the rows before it,
@@ -102,6 +107,13 @@ namespace grid {
 // they are wanted. Their connection is closed when every row has been read
 // or the grid shows something else.
 void show(QTableView* view, PagedRows rows);
+
+// The same with the rows read() gives, in place of the rows shown. The
+// columns stay while the rows change, and with them their widths: a grid
+// refilled with the same columns is laid out and painted once, not again
+// when its widths are set. A read that throws leaves the grid empty, without
+// columns, and the failure goes on.
+void refill(QTableView* view, const std::function<PagedRows()>& read);
 
 // Shows rows the screen computed, with a GridModel owned by the grid.
 void bind(QTableView* view, QVector<QString> headers, QVector<QVector<QVariant>> rows);

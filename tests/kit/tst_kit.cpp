@@ -20,6 +20,7 @@
 #include "support/TestDatabase.h"
 
 #include <QDateEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -192,6 +193,52 @@ private slots:
         grid::unbind(&view);
         QCOMPARE(checks::connectionsInUse(), connectionsBefore);
         QCOMPARE(view.model()->columnCount(), 0);
+    }
+
+    // Refilled with the same columns, a grid is painted once with its new
+    // rows; a read that fails empties it.
+    void aRefilledGridIsPaintedOnceAndEmptiedByAFailedRead()
+    {
+        db.reset();
+        insertCustomers(GridModel::BatchSize + 3);
+        const QString statement = "Select  SN, ITEM as Name_, PARTNO as Address_ from Customer order by sn desc";
+        const int connectionsBefore = checks::connectionsInUse();
+        QTableView view;
+        grid::setUp(&view);
+        view.resize(300, 200);  // narrower than its columns: it scrolls sideways
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const auto refillAndSetWidths = [&](const QString& text) {
+            grid::refill(&view, [&] { return PagedRows::read(text); });
+            for (int column = 0; column < 3; ++column)
+                view.setColumnWidth(column, 150);
+        };
+        refillAndSetWidths(statement);
+        QTRY_VERIFY(view.horizontalScrollBar()->isVisible());
+        QTest::qWait(50);  // the widths' own relayout and paint are done
+
+        struct PaintCount : QObject {
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                paints += event->type() == QEvent::Paint;
+                return false;
+            }
+        } count;
+        view.viewport()->installEventFilter(&count);
+        db.exec("insert into Customer values(999,'NEWEST','ROAD 999','999')");
+        refillAndSetWidths(statement);
+        QTRY_VERIFY(count.paints > 0);
+        QTest::qWait(50);
+        QCOMPARE(count.paints, 1);
+        QCOMPARE(grid::currentText(&view, 1), QString("NEWEST"));
+        QCOMPARE(grid::rowCount(&view), GridModel::BatchSize + 4);
+
+        grid::refill(&view, [&] { return PagedRows::read(statement); });
+        QVERIFY_THROWS_EXCEPTION(DbError, grid::refill(&view, [] { return PagedRows::read("Select * from NoSuchTable"); }));
+        QCOMPARE(view.model()->rowCount(), 0);
+        QCOMPARE(view.model()->columnCount(), 0);
+        QCOMPARE(checks::connectionsInUse(), connectionsBefore);
     }
 
     void aGridInKeyOrderGoesStraightToAKeyFarDownAndReadsTheRestWhenWanted()
