@@ -188,8 +188,8 @@ QString PostgresDialect::dateLiteral(const QDate& date) const
 
 QVector<QString> PostgresDialect::resultNames(const QString& statement, const QVector<QString>& driverNames) const
 {
-    static const QHash<QString, QStringList> tables = schema::columnNames();
-    return resultnames::restored(statement, driverNames, tables);
+    static const resultnames::Spellings spellings(schema::columnNames());
+    return resultnames::restored(statement, driverNames, spellings);
 }
 
 QString PostgresDialect::numberingLock(const QString& table) const

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <functional>
 
 namespace resultnames {
 
@@ -21,13 +22,8 @@ bool wordAt(const QString& text, int position, QLatin1String keyword)
         && (end >= text.size() || !isWordCharacter(text.at(end)));
 }
 
-QString spelled(const QString& name, const QHash<QString, QString>& known)
-{
-    return known.value(name.toLower(), name);
-}
-
 // The name SQLite gives the column of one select item.
-QString itemName(const QString& item, const QHash<QString, QString>& known)
+QString itemName(const QString& item, const std::function<QString(const QString&)>& spelled)
 {
     static const QRegularExpression alias(QStringLiteral(R"(\s+as\s+("?)(\w+)\1\s*$)"),
                                           QRegularExpression::CaseInsensitiveOption);
@@ -37,7 +33,7 @@ QString itemName(const QString& item, const QHash<QString, QString>& known)
         return match.captured(2);
     if (const auto match = column.match(item); match.hasMatch()
         && item.count(QLatin1Char('(')) == item.count(QLatin1Char(')')))
-        return spelled(match.captured(1), known);
+        return spelled(match.captured(1));
     if (const auto match = bareAlias.match(item); match.hasMatch())
         return match.captured(2);
     return item;
@@ -99,17 +95,35 @@ QString firstTable(const QString& statement)
     return fromAt < 0 ? QString() : table.match(statement.mid(fromAt)).captured(1);
 }
 
-QVector<QString> restored(const QString& statement, const QVector<QString>& driverNames,
-                          const QHash<QString, QStringList>& tables)
+Spellings::Spellings(const QHash<QString, QStringList>& tables)
 {
-    // The first table's spelling, then any other table's.
-    QHash<QString, QString> known;
-    const QStringList first = tables.value(firstTable(statement).toLower());
-    for (auto table = tables.cbegin(); table != tables.cend(); ++table)
-        for (const QString& name : *table)
-            known.insert(name.toLower(), name);
-    for (const QString& name : first)
-        known.insert(name.toLower(), name);
+    QStringList names = tables.keys();
+    names.sort();  // a name two tables spell apart is spelled the same way every run
+    for (const QString& table : names) {
+        QHash<QString, QString>& own = m_byTable[table];
+        for (const QString& name : tables.value(table)) {
+            own.insert(name.toLower(), name);
+            m_anyTable.insert(name.toLower(), name);
+        }
+    }
+}
+
+QString Spellings::of(const QString& name, const QString& firstTable) const
+{
+    const QString lower = name.toLower();
+    const auto own = m_byTable.constFind(firstTable.toLower());
+    if (own != m_byTable.cend()) {
+        const auto spelled = own->constFind(lower);
+        if (spelled != own->cend())
+            return *spelled;
+    }
+    return m_anyTable.value(lower, name);
+}
+
+QVector<QString> restored(const QString& statement, const QVector<QString>& driverNames, const Spellings& spellings)
+{
+    const QString first = firstTable(statement);
+    const auto spelled = [&](const QString& name) { return spellings.of(name, first); };
 
     const QStringList items = selectList(statement);
     bool byItems = items.size() == driverNames.size();
@@ -118,7 +132,7 @@ QVector<QString> restored(const QString& statement, const QVector<QString>& driv
     QVector<QString> names;
     names.reserve(driverNames.size());
     for (int i = 0; i < driverNames.size(); ++i)
-        names << (byItems ? itemName(items.at(i), known) : spelled(driverNames.at(i), known));
+        names << (byItems ? itemName(items.at(i), spelled) : spelled(driverNames.at(i)));
     return names;
 }
 

@@ -18,11 +18,24 @@ QStringList selectList(const QString& statement);
 // The table the statement reads first (after its first FROM), as written.
 QString firstTable(const QString& statement);
 
+// How the tables spell their columns, a name looked up in any case: as the
+// table a statement reads first spells it, else as another table does.
+// Made once: a statement's names are restored without lower-casing every
+// column of every table again.
+class Spellings {
+public:
+    // Each table's column names under the table's name in lower case.
+    explicit Spellings(const QHash<QString, QStringList>& tables);
+    QString of(const QString& name, const QString& firstTable) const;
+
+private:
+    QHash<QString, QString> m_anyTable;
+    QHash<QString, QHash<QString, QString>> m_byTable;
+};
+
 // The names for the driver's names of the statement's result: by the select
 // list when it has one item per column and no "*"; else each driver name.
-// A column's name is spelled as its table spells it: `tables` holds each
-// table's column names under the table's name in lower case.
-QVector<QString> restored(const QString& statement, const QVector<QString>& driverNames,
-                          const QHash<QString, QStringList>& tables);
+// A column's name is spelled as its table spells it.
+QVector<QString> restored(const QString& statement, const QVector<QString>& driverNames, const Spellings& spellings);
 
 }  // namespace resultnames
