@@ -134,10 +134,13 @@ bool takeWritingTurn(Connection& connection)
     const QString take = QStringLiteral("UPDATE BillChanges SET Version = Version + 1 WHERE TableName = '*'");
     RecordSet statement;
     if (connection.dialect().engine() == QLatin1String("PostgreSQL")) {
-        // A failed statement would end the server's transaction: asked first.
-        statement.open(QStringLiteral("select to_regclass('billchanges') is not null"), connection);
-        if (!statement.field(0).toBool())
-            return false;
+        // A failed statement would end the server's transaction: asked first,
+        // unless the connection has read the versions already.
+        if (connection.countsChanges() != true) {
+            statement.open(QStringLiteral("select to_regclass('billchanges') is not null"), connection);
+            if (!statement.field(0).toBool())
+                return false;
+        }
         statement.open(take, connection);
         return true;
     }

@@ -25,9 +25,6 @@ void lockNumbers(const QString& table, Connection& connection)
 qint16 storeUnderFreeNumber(const QString& table, qint16 number, const InsertAt& insertAt,
                             const NextNumber& nextNumber, Connection& connection)
 {
-    // SQLite's first write takes its lock: the insert comes first there,
-    // so that no number is read before the lock is held.
-    lockNumbers(table, connection);
     for (;;) {
         RecordSet stored;
         stored.open(insertAt(number), connection);

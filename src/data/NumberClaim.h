@@ -39,8 +39,9 @@ using InsertAt = std::function<QString(qint16 number)>;
 using NextNumber = std::function<std::optional<qint16>()>;
 
 // Stores the row under `number`, or under the next free one when that is
-// not free, in the transaction open on the connection; returns the number
-// it went under. Throws Failure when no number is left.
+// not free, in the transaction open on the connection, which holds the
+// table's numbering lock (lockNumbers). Returns the number it went under.
+// Throws Failure when no number is left.
 qint16 storeUnderFreeNumber(const QString& table, qint16 number, const InsertAt& insertAt,
                             const NextNumber& nextNumber, Connection& connection);
 
