@@ -1,5 +1,6 @@
 #include "data/JoinedNumbers.h"
 
+#include "core/NumberTexts.h"
 #include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
@@ -8,7 +9,6 @@
 #include <QStringView>
 #include <QVector>
 #include <algorithm>
-#include <utility>
 
 namespace joinednumbers {
 
@@ -29,26 +29,25 @@ std::optional<QStringList> read(Connection& connection, const QString& table, co
     if (joined.field(1).toLongLong() != 0)
         return std::nullopt;
 
-    // Each number keeps the text the database gave it: formatting 32,767
-    // numbers again costs as much as reading them.
+    // A number is told by its plain text, the one QString::number gives it,
+    // and listed under the shared text of that number.
     const QString text = joined.field(0).toString();
-    QVector<std::pair<int, QStringView>> numbers;
+    QVector<int> numbers;
     for (const QStringView piece : QStringView(text).tokenize(u',', Qt::SkipEmptyParts)) {
         const std::optional<int> number = numeric::plainWholeNumber(piece);
         if (!number)
             return std::nullopt;
-        numbers.append({*number, piece});
+        numbers.append(*number);
     }
-    std::sort(numbers.begin(), numbers.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    numbers.erase(std::unique(numbers.begin(), numbers.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
-                  numbers.end());
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     if (descending)
         std::reverse(numbers.begin(), numbers.end());
 
     QStringList entries;
     entries.reserve(numbers.size());
-    for (const auto& number : numbers)
-        entries.append(number.second.toString());
+    for (const int number : numbers)
+        entries.append(numbertexts::of(number));
     return entries;
 }
 

@@ -1,5 +1,6 @@
 #include "stores/Store.h"
 
+#include "core/NumberTexts.h"
 #include "core/ShownText.h"
 #include "data/ChangeTracking.h"
 #include "data/Connection.h"
@@ -127,7 +128,7 @@ void Store::KeptListsEdit::editKeptLists(const QStringList& statements,
 
 void Store::KeptListsEdit::editNumberList(const NumberList& list, qint16 number, bool there) const
 {
-    const QString text = QString::number(number);
+    const QString text = numbertexts::of(number);
     editKeptLists({list.statement}, [&](QStringList& numbers) {
         const auto place = std::lower_bound(numbers.begin(), numbers.end(), number, [&](const QString& entry, qint16 n) {
             return list.order == Order::LowestFirst ? entry.toInt() < n : entry.toInt() > n;

@@ -14,6 +14,7 @@
 #include "kit/ScreenGrid.h"
 #include "kit/GridSelection.h"
 #include "kit/Lists.h"
+#include "core/NumberTexts.h"
 #include "core/NumericText.h"
 #include "stores/QueryStore.h"
 #include "support/Checks.h"
@@ -76,6 +77,10 @@ private slots:
         QCOMPARE(rounded, QList<qint16>({2, 4, -2, 3, 32767, -32768}));
         for (const char* refused : {"40000", "32767.5", "abc"})
             QVERIFY_THROWS_EXCEPTION(Failure, numeric::toInt16(QString(refused)));
+        // The shared texts of the 16-bit numbers, and those beyond, as QString::number spells them.
+        for (int number = -32770; number <= 32770; ++number)
+            if (numbertexts::of(number) != QString::number(number))
+                QFAIL(qPrintable(QString::number(number)));
 
         // Typed in a locale of decimal commas: a comma or a point, no thousands separator.
         QLocale::setDefault(QLocale(QLocale::German));
