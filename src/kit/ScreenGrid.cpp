@@ -5,6 +5,8 @@
 
 #include <QHeaderView>
 #include <QTableView>
+#include <QVariant>
+#include <algorithm>
 
 namespace grid {
 
@@ -22,6 +24,24 @@ void setUp(QTableView* view)
     view->horizontalHeader()->setResizeContentsPrecision(FittedRows);
     unbind(view);  // gives it its model
     addExportMenu(view);
+}
+
+int fittedWidth(QTableView* view, int column)
+{
+    const QAbstractItemView* items = view;  // where the measure is public
+    return std::max(items->sizeHintForColumn(column), view->horizontalHeader()->sectionSizeHint(column));
+}
+
+void setLastColumnWidth(QTableView* view, int width)
+{
+    static const char* const Given = "lastColumnWidthGiven";
+    const int last = view->model() ? view->model()->columnCount() - 1 : -1;
+    if (last < 0)
+        return;
+    if (view->property(Given) == QVariant(width) && view->columnWidth(last) >= width)
+        return;
+    view->setColumnWidth(last, width);
+    view->setProperty(Given, width);
 }
 
 }  // namespace grid

@@ -273,9 +273,13 @@ void MasterScreen::SetGridWidths()
     // The columns after the name fit their contents (at least 3000 twips);
     // the last one reaches to the grid's edge.
     const int least = twips::toPixelsX(3000, DGG);
-    for (int column = 2; column < DGG->model()->columnCount(); ++column) {
-        DGG->resizeColumnToContents(column);
-        DGG->setColumnWidth(column, std::max(DGG->columnWidth(column), least));
+    const int columns = DGG->model()->columnCount();
+    for (int column = 2; column < columns; ++column) {
+        const int width = std::max(grid::fittedWidth(DGG, column), least);
+        if (column == columns - 1)
+            grid::setLastColumnWidth(DGG, width);
+        else
+            DGG->setColumnWidth(column, width);
     }
 }
 

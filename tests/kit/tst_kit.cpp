@@ -21,6 +21,7 @@
 #include "support/TestDatabase.h"
 
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -244,6 +245,40 @@ private slots:
         QCOMPARE(view.model()->rowCount(), 0);
         QCOMPARE(view.model()->columnCount(), 0);
         QCOMPARE(checks::connectionsInUse(), connectionsBefore);
+    }
+
+    // A column fitted to its contents gets the width resizeColumnToContents
+    // gives; the last column, stretched to the edge, shows at least the
+    // width given it and is not resized when given the same width again.
+    void gridColumnsAreSizedWithoutBeingResizedTwice()
+    {
+        QTableView view;
+        grid::setUp(&view);
+        view.horizontalHeader()->setStretchLastSection(true);
+        view.resize(300, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        grid::bind(&view, {"SN", "Name_", "Address_"},
+                   {{1, "A", "1 ROAD"}, {2, "A MUCH LONGER NAME THAN THE CAPTION", "2 ROAD"}});
+        const int fitted = grid::fittedWidth(&view, 1);
+        view.resizeColumnToContents(1);
+        QCOMPARE(view.columnWidth(1), fitted);
+
+        grid::setLastColumnWidth(&view, 400);
+        QTRY_COMPARE(view.columnWidth(2), 400);  // wider than the space left
+        QSignalSpy resized(view.horizontalHeader(), &QHeaderView::sectionResized);
+        grid::bind(&view, {"SN", "Name_", "Address_"}, {{3, "B", "3 ROAD"}});
+        grid::setLastColumnWidth(&view, 400);
+        QTest::qWait(20);
+        QCOMPARE(resized.count(), 0);
+        grid::setLastColumnWidth(&view, 450);
+        QTRY_COMPARE(view.columnWidth(2), 450);
+        view.resize(900, 200);  // space left: the column stretches past the width given
+        QTRY_VERIFY(view.columnWidth(2) > 450);
+        resized.clear();
+        grid::setLastColumnWidth(&view, 450);
+        QTest::qWait(20);
+        QCOMPARE(resized.count(), 0);
     }
 
     void aGridInKeyOrderGoesStraightToAKeyFarDownAndReadsTheRestWhenWanted()
