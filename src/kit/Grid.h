@@ -16,7 +16,7 @@ class QueryRows;
 // appear in their plain text, dates as dd/MMM/yyyy.
 //
 // The rows are either all given at once (setRows) or a result's first page
-// (setFirstPage): the whole result is asked for when a row after the page is
+// (show): the whole result is asked for when a row after the page is
 // wanted, and then read as rows are wanted: when the view scrolls to them
 // (canFetchMore / fetchMore, as Qt's SQL models do) or a caller asks for them
 // (ensureRow, fetchAll). Rows in the order of a key column can also be read
@@ -32,12 +32,8 @@ public:
     static constexpr int BatchSize = PagedRows::PageSize;
 
     void setRows(QVector<QString> headers, QVector<QVector<QVariant>> rows);
-    // The first rows of a result, how to get the rest of it (throws
-    // Failure), and whatever keeps it readable (its connection). The whole
-    // result goes on after the rows shown; should its first rows no longer be
-    // the ones shown, it replaces them.
-    void setFirstPage(PagedRows rows);
-    // Either of the two, as the store gave the rows.
+    // The rows a store read: all of them (setRows), or a result's first page
+    // and how to read the rest (setFirstPage).
     void show(PagedRows rows);
     // The rows read() gives in place of those shown, once what these were
     // read from is let go. A read that throws leaves the model empty.
@@ -69,6 +65,12 @@ public:
 
 private:
     using Rows = QVector<QVector<QVariant>>;
+
+    // The first rows of a result, how to get the rest of it (throws
+    // Failure), and whatever keeps it readable (its connection). The whole
+    // result goes on after the rows shown; should its first rows no longer be
+    // the ones shown, it replaces them.
+    void setFirstPage(PagedRows rows);
 
     bool hasMore() const;
     // Reads count more rows (every row left when negative). Throws Failure.
