@@ -41,16 +41,23 @@ QVariant getText(SQLHSTMT statement, int column)
     if (r == SQL_SUCCESS && indicator >= 0 && indicator < Bytes)
         return fromText(buffer, indicator, wide);
 
-    // Truncated: what came is the buffer less its terminating NUL.
+    // Truncated: what came is the buffer less its terminating NUL. When the
+    // driver tells the whole length, the rest comes in one call: the SQLite
+    // driver measures what is left of a text at every call, so reading a long
+    // one (a joined list of numbers) in small pieces costs its length squared.
     std::basic_string<Unit> text(buffer, Units - 1);
+    std::basic_string<Unit> piece(size_t(Units), Unit(0));
+    if (indicator != SQL_NO_TOTAL && indicator / SQLLEN(sizeof(Unit)) >= Units)
+        piece.resize(size_t(indicator / SQLLEN(sizeof(Unit))) - text.size() + 1);
     for (;;) {
-        r = SQLGetData(statement, SQLUSMALLINT(column + 1), cType, buffer, Bytes, &indicator);
+        const SQLLEN room = SQLLEN(piece.size() * sizeof(Unit));
+        r = SQLGetData(statement, SQLUSMALLINT(column + 1), cType, piece.data(), room, &indicator);
         if (r == SQL_NO_DATA)
             break;
         if (!SQL_SUCCEEDED(r))
             return {};
-        const bool truncated = indicator == SQL_NO_TOTAL || indicator >= Bytes;
-        text.append(buffer, truncated ? size_t(Units - 1) : size_t(indicator / SQLLEN(sizeof(Unit))));
+        const bool truncated = indicator == SQL_NO_TOTAL || indicator >= room;
+        text.append(piece.data(), truncated ? piece.size() - 1 : size_t(indicator / SQLLEN(sizeof(Unit))));
         if (!truncated)
             break;
     }

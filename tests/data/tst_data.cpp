@@ -301,6 +301,11 @@ private slots:
             run(QString("insert into Customer values(%1,'C','R','%1')").arg(sn));
         for (int bill : {2, 9, 2, -1, 10, 9})
             run(line(bill, db.rows("select count(*) from asigncharges").first().toInt() + 1, "TEA"));
+        // Enough numbers that their joined text is read in more than one piece.
+        QStringList many;
+        for (int sn = 1000; sn < 3000; ++sn)
+            many << QString("(%1,'C','R','%1')").arg(sn);
+        run("insert into Customer values" + many.join(','));
         QCOMPARE(joined("Customer", "SN", Column::Key, true), listed("Select distinct(SN) from Customer order by SN desc"));
         QCOMPARE(joined("Customer", "SN", Column::Key, false), listed("Select distinct(SN) from Customer order by SN ASC"));
         QCOMPARE(joined("asigncharges", "BillNumber", Column::Repeating, true),
