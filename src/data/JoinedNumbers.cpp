@@ -39,10 +39,15 @@ std::optional<QStringList> read(Connection& connection, const QString& table, co
             return std::nullopt;
         numbers.append(*number);
     }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    // The engines here do join them in one order or the other: a check
+    // spares most sorts.
+    if (std::is_sorted(numbers.rbegin(), numbers.rend()))
+        std::reverse(numbers.begin(), numbers.end());
+    else if (!std::is_sorted(numbers.begin(), numbers.end()))
+        std::sort(numbers.begin(), numbers.end());
     if (descending)
         std::reverse(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
 
     QStringList entries;
     entries.reserve(numbers.size());
