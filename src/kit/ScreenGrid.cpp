@@ -1,5 +1,6 @@
 #include "kit/ScreenGrid.h"
 
+#include "kit/CellPictures.h"
 #include "kit/Grid.h"
 #include "kit/GridExport.h"
 
@@ -22,6 +23,7 @@ void setUp(QTableView* view)
     // A column fitted to its contents fits the rows a refilled grid shows,
     // not the first thousand rows, each of which would be laid out for it.
     view->horizontalHeader()->setResizeContentsPrecision(FittedRows);
+    view->setItemDelegate(new CellPictures(view));
     unbind(view);  // gives it its model
     addExportMenu(view);
 }

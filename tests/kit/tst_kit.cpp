@@ -24,6 +24,8 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -279,6 +281,77 @@ private slots:
         grid::setLastColumnWidth(&view, 450);
         QTest::qWait(20);
         QCOMPARE(resized.count(), 0);
+    }
+
+    // A grid paints a cell from the picture it kept of it: what shows must be
+    // what the stock delegate draws, the first time and every time after,
+    // through selection, focus, alternate rows, a cell's own colours, font
+    // and alignment, a text cut short, and a change of palette.
+    void keptCellPicturesLookAsTheCellsDrawnAfresh()
+    {
+        QStandardItemModel model(5, 4);
+        const QStringList texts = {"ASHA", "9845012345", QString::fromUtf8("\u00c9CLAIR \u0101 \u20ac"), "",
+                                   "A NAME MUCH TOO LONG FOR ITS COLUMN TO SHOW", "12.50"};
+        for (int row = 0; row < model.rowCount(); ++row)
+            for (int column = 0; column < model.columnCount(); ++column)
+                model.setData(model.index(row, column), texts.at((row + column) % texts.size()));
+        model.setData(model.index(0, 1), int(Qt::AlignRight | Qt::AlignVCenter), Qt::TextAlignmentRole);
+        model.setData(model.index(1, 2), QColor("#fff4c2"), Qt::BackgroundRole);
+        model.setData(model.index(2, 3), QColor(Qt::darkRed), Qt::ForegroundRole);
+        QFont bold;
+        bold.setBold(true);
+        model.setData(model.index(3, 1), bold, Qt::FontRole);
+        QFont italic;
+        italic.setItalic(true);
+        model.setData(model.index(1, 3), italic, Qt::FontRole);  // the same text as (3, 1)
+
+        QTableView kept, fresh;
+        for (QTableView* view : {&kept, &fresh}) {
+            grid::setUp(view);
+            view->setModel(&model);
+            view->resize(420, 160);
+            view->setColumnWidth(0, 90);
+        }
+        fresh.setItemDelegate(new QStyledItemDelegate(&fresh));
+        const auto same = [&](const char* when) {
+            const QImage a = kept.grab().toImage(), b = fresh.grab().toImage();
+            QVERIFY2(a == b, when);
+        };
+        // Painted once as it is, its picture made at the second paint and
+        // copied from the third.
+        same("first paint");
+        same("painted again");
+        same("painted a third time");
+        for (QTableView* view : {&kept, &fresh}) {
+            view->setAlternatingRowColors(true);
+            view->selectRow(2);
+        }
+        same("a row selected, alternate rows");
+        same("painted again");
+        for (QTableView* view : {&kept, &fresh}) {
+            QPalette palette = view->palette();
+            palette.setColor(QPalette::Base, QColor("#e8f0ff"));
+            palette.setColor(QPalette::Text, Qt::darkBlue);
+            palette.setColor(QPalette::Highlight, Qt::darkGreen);
+            view->setPalette(palette);
+        }
+        same("another palette");
+        // One window is active at a time: each is grabbed while it is.
+        const auto focused = [&](QTableView& view) {
+            view.show();
+            view.activateWindow();
+            view.setFocus();
+            view.setCurrentIndex(model.index(1, 1));
+            if (!QTest::qWaitForWindowActive(&view))
+                return QImage();
+            const QImage first = view.grab().toImage();
+            const QImage again = view.grab().toImage();
+            view.hide();
+            return first == again ? first : QImage();
+        };
+        const QImage keptFocused = focused(kept);
+        QVERIFY(!keptFocused.isNull());
+        QCOMPARE(keptFocused, focused(fresh));
     }
 
     void aGridInKeyOrderGoesStraightToAKeyFarDownAndReadsTheRestWhenWanted()

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+// Paints a grid's cells as the stock delegate does, keeping the picture of
+// each cell it paints: a cell painted again with the same text, size, state
+// and colours (a grid refilled after a Save or an added line shows mostly
+// the rows it showed) is copied instead of laid out and drawn again.
+// Laying out a cell's text twice per paint is most of what a grid costs.
+class CellPictures : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
