@@ -53,6 +53,15 @@ QString keyOf(const QStyleOptionViewItem& cell, const QAbstractItemView* view, q
     return key;
 }
 
+constexpr auto TextOnly = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::Alternate
+    | QStyleOptionViewItem::WrapText;
+
+QCache<QString, QSize>& sizes()
+{
+    static QCache<QString, QSize> cache(20000);
+    return cache;
+}
+
 // A cell whose picture can be kept: text only, in the view's own colours
 // (a cell given its own text colour has a palette of its own at every
 // paint), on a plain background, painted at whole pixels and fully opaque.
@@ -64,8 +73,6 @@ bool keepable(const QStyleOptionViewItem& cell, const QPainter* painter, const Q
     const QBrush ground = viewport->palette().brush(viewport->backgroundRole());
     const QTransform& place = painter->transform();
     const qreal ratio = painter->device()->devicePixelRatio();
-    constexpr auto TextOnly = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::Alternate
-        | QStyleOptionViewItem::WrapText;
     return !(cell.state & QStyle::State_HasFocus) && (cell.features & ~TextOnly) == 0
         && cell.palette.cacheKey() == view->palette().cacheKey() && viewport->autoFillBackground()
         && ground.style() == Qt::SolidPattern && place.type() <= QTransform::TxTranslate
@@ -119,4 +126,23 @@ void CellPictures::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     }
     painter->drawPixmap(option.rect.topLeft(), picture);
     pictures().insert(key, new QPixmap(picture), qsizetype(picture.width()) * picture.height() * 4);
+}
+
+QSize CellPictures::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const QVariant given = index.data(Qt::SizeHintRole);
+    if (given.isValid())
+        return given.toSize();
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    if (!view || (cell.features & ~TextOnly) != 0)
+        return style->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), option.widget);
+    const QString key = keyOf(cell, view, 1);
+    if (const QSize* known = sizes().object(key))
+        return *known;
+    const QSize size = style->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), option.widget);
+    sizes().insert(key, new QSize(size));
+    return size;
 }

@@ -310,6 +310,12 @@ private slots:
         QCOMPARE(joined("Customer", "SN", Column::Key, false), listed("Select distinct(SN) from Customer order by SN ASC"));
         QCOMPARE(joined("asigncharges", "BillNumber", Column::Repeating, true),
                  listed("Select distinct(BillNumber) AS Item from asigncharges ORDER BY BillNumber desc"));
+        // A table of another program's, whose numbers go beyond 16 bits.
+        run("create table Loose (N integer)");
+        run("insert into Loose values (70000), (5), (-40000), (5), (-32768), (32767), (100000)");
+        QCOMPARE(joined("Loose", "N", Column::Repeating, true), listed("select distinct(N) from Loose order by N desc"));
+        QCOMPARE(joined("Loose", "N", Column::Repeating, false), listed("select distinct(N) from Loose order by N asc"));
+        run("drop table Loose");
         if (TestDatabase::onServer())
             return;  // the server keeps nulls and fractions out of these columns
         run("insert into Customer values(2.5,'C','R','2.5')");

@@ -283,11 +283,12 @@ private slots:
         QCOMPARE(resized.count(), 0);
     }
 
-    // A grid paints a cell from the picture it kept of it: what shows must be
-    // what the stock delegate draws, the first time and every time after,
-    // through selection, focus, alternate rows, a cell's own colours, font
-    // and alignment, a text cut short, and a change of palette.
-    void keptCellPicturesLookAsTheCellsDrawnAfresh()
+    // A grid paints a cell from the picture it kept of it, and measures it
+    // from the size it kept: what shows and what a fitted column is given
+    // must be what the stock delegate makes, the first time and every time
+    // after, through selection, focus, alternate rows, a cell's own colours,
+    // font and alignment, a text cut short, and a change of palette.
+    void keptCellPicturesAndSizesAreAsTheStockDelegateMakesThem()
     {
         QStandardItemModel model(5, 4);
         const QStringList texts = {"ASHA", "9845012345", QString::fromUtf8("\u00c9CLAIR \u0101 \u20ac"), "",
@@ -322,6 +323,11 @@ private slots:
         same("first paint");
         same("painted again");
         same("painted a third time");
+        for (int round = 0; round < 2; ++round)
+            for (int column = 0; column < model.columnCount(); ++column) {
+                const QAbstractItemView &a = kept, &b = fresh;  // where the measure is public
+                QCOMPARE(a.sizeHintForColumn(column), b.sizeHintForColumn(column));
+            }
         for (QTableView* view : {&kept, &fresh}) {
             view->setAlternatingRowColors(true);
             view->selectRow(2);
