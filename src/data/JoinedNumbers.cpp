@@ -95,9 +95,12 @@ std::optional<QStringList> read(Connection& connection, const QString& table, co
         at = comma + 1;
     }
 
+    // Room for the entries a kept list gains as numbers are stored, each of
+    // which would otherwise move every entry to a larger list.
+    constexpr int Room = 64;
     QStringList entries;
     if (others.isEmpty()) {
-        entries.reserve(marks.count());
+        entries.reserve(marks.count() + Room);
         marks.forEach(descending, [&entries](int number) { entries.append(numbertexts::of(number)); });
         return entries;
     }
@@ -107,7 +110,7 @@ std::optional<QStringList> read(Connection& connection, const QString& table, co
     others.erase(std::unique(others.begin(), others.end()), others.end());
     if (descending)
         std::reverse(others.begin(), others.end());
-    entries.reserve(others.size());
+    entries.reserve(others.size() + Room);
     for (const int number : others)
         entries.append(numbertexts::of(number));
     return entries;

@@ -119,7 +119,10 @@ void Store::KeptListsEdit::editKeptLists(const QStringList& statements,
             keptLists().erase(kept);
             continue;
         }
+        // Taken out of the kept result, the list is edited in place, not
+        // copied entry by entry (32,767 of them) for one entry more or less.
         QStringList entries = kept->result.toStringList();
+        kept->result.clear();
         edit(entries);
         kept->result = entries;
         kept->version = *m_after;
