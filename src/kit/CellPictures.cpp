@@ -62,9 +62,19 @@ QCache<QString, QSize>& sizes()
     return cache;
 }
 
+// Brushes drawn under a cell's text: a picture copied elsewhere would move
+// anything but a plain colour against the window.
+bool plainGrounds(const QPalette& palette)
+{
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::AlternateBase, QPalette::Highlight})
+        if (palette.brush(role).style() != Qt::SolidPattern)
+            return false;
+    return true;
+}
+
 // A cell whose picture can be kept: text only, in the view's own colours
 // (a cell given its own text colour has a palette of its own at every
-// paint), on a plain background, painted at whole pixels and fully opaque.
+// paint), on plain backgrounds, painted at whole pixels and fully opaque.
 // The focused cell is drawn afresh: its focus frame is smoothed by where it
 // lies, not only by its size.
 bool keepable(const QStyleOptionViewItem& cell, const QPainter* painter, const QAbstractItemView* view)
@@ -73,8 +83,11 @@ bool keepable(const QStyleOptionViewItem& cell, const QPainter* painter, const Q
     const QBrush ground = viewport->palette().brush(viewport->backgroundRole());
     const QTransform& place = painter->transform();
     const qreal ratio = painter->device()->devicePixelRatio();
+    const Qt::BrushStyle cellGround = cell.backgroundBrush.style();
     return !(cell.state & QStyle::State_HasFocus) && (cell.features & ~TextOnly) == 0
-        && cell.palette.cacheKey() == view->palette().cacheKey() && viewport->autoFillBackground()
+        && (cellGround == Qt::NoBrush || cellGround == Qt::SolidPattern)
+        && cell.palette.cacheKey() == view->palette().cacheKey() && plainGrounds(cell.palette)
+        && viewport->autoFillBackground()
         && ground.style() == Qt::SolidPattern && place.type() <= QTransform::TxTranslate
         && place.dx() == std::round(place.dx()) && place.dy() == std::round(place.dy()) && ratio == std::round(ratio)
         && painter->opacity() == 1 && painter->compositionMode() == QPainter::CompositionMode_SourceOver
