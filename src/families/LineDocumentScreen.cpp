@@ -7,6 +7,7 @@
 #include "families/DocumentReceipt.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
+#include "kit/Grid.h"
 #include "kit/Messages.h"
 
 #include <QCheckBox>
@@ -257,10 +258,13 @@ void LineDocumentScreen::newDocument()
     showNextNumber(true);
     warnWhenRunningOut();
     clearParty();
-    // Refilled below, the grid keeps its columns meanwhile. Lines kept from
-    // the newest document are not shown should it fail to load.
-    if (m_kind.newDocumentKeepsNewestLines)
-        unbindGrid();
+    // Refilled below, the grid keeps its columns meanwhile (and is painted
+    // once). Lines kept from the newest document are not shown should it
+    // fail to load.
+    if (m_kind.newDocumentKeepsNewestLines) {
+        grid::emptyRows(DGG);
+        m_gridDocument.reset();
+    }
     lblGrandTotal->setText(QStringLiteral("0"));
 
     fillList(cmbitem, [this] { return m_store.itemNames(m_kind.itemNames); }, AfterFill::Empty);
@@ -268,6 +272,8 @@ void LineDocumentScreen::newDocument()
     FillBillN(cmbbillnumber);
 
     if (m_kind.newDocumentKeepsNewestLines) {
+        if (!m_gridDocument)
+            unbindGrid();  // no document loaded: an empty grid, without columns
         m_grandTotal = 0;
         lblGrandTotal->setText(QStringLiteral("0"));
     } else {

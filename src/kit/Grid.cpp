@@ -115,6 +115,11 @@ void GridModel::clear()
     setRows({}, {});
 }
 
+void GridModel::clearRows()
+{
+    setRows(m_headers, {});
+}
+
 // The result goes before what keeps it readable: a statement outliving its
 // connection would be left dangling.
 void GridModel::releaseSource()
@@ -410,6 +415,11 @@ void bind(QTableView* view, QVector<QString> headers, QVector<QVector<QVariant>>
 void unbind(QTableView* view)
 {
     modelOf(view)->clear();
+}
+
+void emptyRows(QTableView* view)
+{
+    modelOf(view)->clearRows();
 }
 
 int rowCount(const QTableView* view)

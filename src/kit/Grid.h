@@ -39,6 +39,8 @@ public:
     // read from is let go. A read that throws leaves the model empty.
     void refill(const std::function<PagedRows()>& read);
     void clear();
+    // No rows; the columns stay.
+    void clearRows();
 
     // True when the row is there, reading it first (with the rows before it,
     // or, far down a result read by stretches, with its page). Throws
@@ -121,6 +123,9 @@ void refill(QTableView* view, const std::function<PagedRows()>& read);
 void bind(QTableView* view, QVector<QString> headers, QVector<QVector<QVariant>> rows);
 // Leaves the grid empty, without columns.
 void unbind(QTableView* view);
+// Leaves the grid without rows; its columns stay, with their widths, for the
+// rows a refill brings.
+void emptyRows(QTableView* view);
 
 // Every row of the grid, also those not read yet.
 int rowCount(const QTableView* view);

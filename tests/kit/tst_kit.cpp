@@ -242,6 +242,18 @@ private slots:
         QCOMPARE(grid::currentText(&view, 1), QString("NEWEST"));
         QCOMPARE(grid::rowCount(&view), GridModel::BatchSize + 4);
 
+        // Emptied of its rows until a refill, the grid keeps its columns and
+        // widths, and is still painted once.
+        grid::emptyRows(&view);
+        QCOMPARE(view.model()->rowCount(), 0);
+        QCOMPARE(view.model()->columnCount(), 3);
+        QCOMPARE(view.columnWidth(2), 150);
+        count.paints = 0;
+        refillAndSetWidths(statement);
+        QTRY_VERIFY(count.paints > 0);
+        QTest::qWait(50);
+        QCOMPARE(count.paints, 1);
+
         grid::refill(&view, [&] { return PagedRows::read(statement); });
         QVERIFY_THROWS_EXCEPTION(DbError, grid::refill(&view, [] { return PagedRows::read("Select * from NoSuchTable"); }));
         QCOMPARE(view.model()->rowCount(), 0);

@@ -74,6 +74,11 @@ private slots:
         QCOMPARE(op.party(), QString("BHARAT|2 PORT RD|5552"));
         QCOMPARE(op.gridRows().size(), 4);
         QCOMPARE(op.grandTotal(), QString("0"));
+
+        // With no receipt left to show, Refresh leaves the grid without columns.
+        db.exec("delete from ItemIn");
+        op.click(ui::NewDocument);
+        QCOMPARE(op.grid()->model()->columnCount(), 0);
     }
 
     // Nothing is stored, and nothing said, without a unit amount or a receipt number.
