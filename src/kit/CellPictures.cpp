@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCache>
+#include <QHash>
 #include <QPainter>
 #include <QPixmap>
 #include <cmath>
@@ -26,6 +27,24 @@ QCache<QString, bool>& seen()
     return cache;
 }
 
+// A number for each font a view has had: its description is long, and the
+// same for every cell the view draws in it.
+quint64 fontNumber(const QFont& font)
+{
+    static QHash<QString, quint64> numbers;
+    static QFont last;
+    static quint64 lastNumber = 0;
+    if (lastNumber == 0 || font != last) {
+        const QString description = font.key();
+        auto known = numbers.constFind(description);
+        if (known == numbers.cend())
+            known = numbers.insert(description, quint64(numbers.size()) + 1);
+        last = font;
+        lastNumber = *known;
+    }
+    return lastNumber;
+}
+
 // Everything the stock delegate's picture of a plain text cell depends on,
 // each number as four characters of its own.
 QString keyOf(const QStyleOptionViewItem& cell, const QAbstractItemView* view, qreal ratio)
@@ -46,6 +65,7 @@ QString keyOf(const QStyleOptionViewItem& cell, const QAbstractItemView* view, q
     add(view->viewport()->palette().cacheKey());
     add(quintptr(view->style()));
     add(quint64(ratio));
+    add(viewsFont ? fontNumber(view->font()) : 0);
     // The text last, after the font's own description when it is not the view's.
     if (!viewsFont)
         key += cell.font.key() + QChar(0);
