@@ -92,6 +92,14 @@ bool plainGrounds(const QPalette& palette)
     return true;
 }
 
+// Text drawn into a picture is measured at a picture's resolution: a view
+// on a screen of another resolution is drawn afresh.
+bool resolutionOfAPicture(const QPaintDevice* device)
+{
+    static const QPixmap picture(1, 1);
+    return device->logicalDpiX() == picture.logicalDpiX() && device->logicalDpiY() == picture.logicalDpiY();
+}
+
 // A cell whose picture can be kept: text only, in the view's own colours
 // (a cell given its own text colour has a palette of its own at every
 // paint), on plain backgrounds, painted at whole pixels and fully opaque.
@@ -111,7 +119,8 @@ bool keepable(const QStyleOptionViewItem& cell, const QPainter* painter, const Q
         && ground.style() == Qt::SolidPattern && place.type() <= QTransform::TxTranslate
         && place.dx() == std::round(place.dx()) && place.dy() == std::round(place.dy()) && ratio == std::round(ratio)
         && painter->opacity() == 1 && painter->compositionMode() == QPainter::CompositionMode_SourceOver
-        && !cell.rect.isEmpty() && qsizetype(cell.rect.width()) * cell.rect.height() <= 512 * 64;
+        && !cell.rect.isEmpty() && qsizetype(cell.rect.width()) * cell.rect.height() <= 512 * 64
+        && resolutionOfAPicture(painter->device());
 }
 
 }  // namespace
