@@ -119,13 +119,13 @@ void Store::KeptListsEdit::editKeptLists(const QStringList& statements,
             keptLists().erase(kept);
             continue;
         }
-        // Taken out of the kept result, the list is edited in place, not
-        // copied entry by entry (32,767 of them) for one entry more or less.
+        // Taken out of the kept lists, the list is edited in place, not
+        // copied entry by entry (32,767 of them) for one entry more or less;
+        // an edit that fails leaves it to be read again.
         QStringList entries = kept->result.toStringList();
-        kept->result.clear();
+        keptLists().erase(kept);
         edit(entries);
-        kept->result = entries;
-        kept->version = *m_after;
+        keptLists().insert(statement, {*m_after, entries});
     }
 }
 
