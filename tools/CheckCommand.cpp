@@ -2,6 +2,7 @@
 
 #include "ToolDatabase.h"
 #include "data/AdminTool.h"
+#include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 
@@ -22,7 +23,9 @@ const char* const CheckHelp = R"(  check [--database DB]
         there is none), exactly as that screen's stock update lowers (its
         Delete Bill gives them no stock back, so such a batch is listed then);
       - every bill, receipt or voucher number under which one serial is stored
-        more than once (gaps left by Delete Serial are normal).
+        more than once (gaps left by Delete Serial are normal);
+      - every bill whose totals kept for Show Total and Print Total differ
+        from what its lines make (see sum-bills).
       The exit status is 1 when anything is listed.
 )";
 
@@ -82,11 +85,21 @@ QStringList serialFindings(Connection& connection)
     return findings;
 }
 
+const QLatin1String SumsDiffer("the totals kept for it differ from its lines");
+
+QStringList sumFindings(Connection& connection)
+{
+    QStringList findings;
+    for (const int bill : billsums::billsSummedWrongly(connection))
+        findings << QStringLiteral("Bill %1: %2").arg(bill).arg(SumsDiffer);
+    return findings;
+}
+
 }  // namespace
 
 QStringList auditFindings(Connection& connection)
 {
-    return stockFindings(connection) + serialFindings(connection);
+    return stockFindings(connection) + serialFindings(connection) + sumFindings(connection);
 }
 
 int check(const tooldb::CommandLine& line, QTextStream& out)
@@ -110,5 +123,7 @@ int check(const tooldb::CommandLine& line, QTextStream& out)
         out << finding << "\n";
     out << (findings.isEmpty() ? QStringLiteral("Audit: nothing to report\n")
                                : QStringLiteral("Audit: %1 listed\n").arg(findings.size()));
+    if (!findings.filter(SumsDiffer).isEmpty())
+        out << "Sum the bills again with " << admintool::command(QStringLiteral("sum-bills")) << ".\n";
     return findings.isEmpty() ? 0 : 1;
 }

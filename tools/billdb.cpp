@@ -1,7 +1,7 @@
 // billdb: creates the database and the data source "Bill", keeps the shop's
 // letterhead and the stock's selling prices, backs the database up, restores
-// and checks it, closes a year into an archive, and exports and imports the
-// master tables as CSV files.
+// and checks it, sums its bills again, closes a year into an archive, and
+// exports and imports the master tables as CSV files.
 
 #include "BackupCommand.h"
 #include "CheckCommand.h"
@@ -13,6 +13,7 @@
 #include "RestoreCommand.h"
 #include "ServerInitCommand.h"
 #include "ShopCommand.h"
+#include "SumBillsCommand.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
 #include "data/AdminTool.h"
@@ -33,7 +34,7 @@ const char* const UsageEnd = R"(  --help
       Shows this text.
 
 Without --database, "shop", "mrp", "backup", "restore", "check",
-"close-year", "export" and "import" work on the database of the data source
+"sum-bills", "close-year", "export" and "import" work on the database of the data source
 "Bill".
 )";
 
@@ -71,6 +72,7 @@ const Command Commands[]{
     {"backup", {"database"}, {"FILE"}, backup},
     {"restore", {"database"}, {"FILE"}, restore},
     {"check", {"database"}, {}, check},
+    {"sum-bills", {"database"}, {}, sumBills},
     {"close-year", {"database", "before", "archive"}, {}, closeYear},
     {"export", {"database"}, {"TABLE", "FILE"}, exportMaster},
     {"import", {"database", "skip-bad"}, {"TABLE", "FILE"}, importMaster},
@@ -86,7 +88,7 @@ QString help()
 {
     return (QLatin1String(UsageStart) + QLatin1String(InitHelp) + QLatin1String(ServerInitHelp)
             + QLatin1String(ShopHelp) + QLatin1String(MrpHelp) + QLatin1String(BackupHelp)
-            + QLatin1String(RestoreHelp) + QLatin1String(CheckHelp) + QLatin1String(CloseYearHelp)
+            + QLatin1String(RestoreHelp) + QLatin1String(CheckHelp) + QLatin1String(SumBillsHelp) + QLatin1String(CloseYearHelp)
             + QLatin1String(ExportHelp) + QLatin1String(ImportHelp)
             + QLatin1String(UsageEnd))
         .arg(admintool::command());

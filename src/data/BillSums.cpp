@@ -14,16 +14,36 @@ using schema::Engine;
 // The sums of the bills the condition picks, as rows of BillSums. SQLite
 // groups along the key's index (BillNumber, Serial), so each bill's lines
 // come in serial order; the server aggregates a subquery sorted so.
+QString sumsOf(const QString& bills, Engine engine)
+{
+    const QString days = QStringLiteral(" as BillDate, min(Date_) as FirstDay, max(Date_) as LastDay");
+    if (engine == Engine::Postgres)
+        return QStringLiteral("SELECT BillNumber, ") + figures::sumColumns() + QStringLiteral(", (array_agg(Date_))[1]")
+            + days + QStringLiteral(" FROM (SELECT * FROM asigncharges WHERE ") + bills
+            + QStringLiteral(" ORDER BY BillNumber, Serial) lines GROUP BY BillNumber");
+    return QStringLiteral("SELECT BillNumber, ") + figures::sumColumns()
+        + QStringLiteral(", (SELECT Date_ FROM asigncharges f WHERE f.BillNumber = a.BillNumber ORDER BY Serial LIMIT 1)")
+        + days + QStringLiteral(" FROM asigncharges a WHERE ") + bills + QStringLiteral(" GROUP BY BillNumber");
+}
+
 QString summed(const QString& bills, Engine engine)
 {
-    if (engine == Engine::Postgres)
-        return QStringLiteral("INSERT INTO BillSums SELECT BillNumber, ") + figures::sumColumns()
-            + QStringLiteral(", (array_agg(Date_))[1], min(Date_), max(Date_) FROM (SELECT * FROM asigncharges WHERE ") + bills
-            + QStringLiteral(" ORDER BY BillNumber, Serial) lines GROUP BY BillNumber");
-    return QStringLiteral("INSERT INTO BillSums SELECT BillNumber, ") + figures::sumColumns()
-        + QStringLiteral(", (SELECT Date_ FROM asigncharges f WHERE f.BillNumber = a.BillNumber ORDER BY Serial LIMIT 1),"
-                         " min(Date_), max(Date_) FROM asigncharges a WHERE ")
-        + bills + QStringLiteral(" GROUP BY BillNumber");
+    return QStringLiteral("INSERT INTO BillSums ") + sumsOf(bills, engine);
+}
+
+Engine engineOf(const Connection& connection)
+{
+    return connection.dialect().engine() == QLatin1String("PostgreSQL") ? Engine::Postgres : Engine::Sqlite;
+}
+
+bool keepsSums(Connection& connection)
+{
+    RecordSet statement;
+    statement.open(engineOf(connection) == Engine::Postgres
+                       ? QStringLiteral("select to_regclass('billsums') is not null")
+                       : QStringLiteral("select count(*) from sqlite_master where name = 'BillSums'"),
+                   connection);
+    return statement.field(0).toBool();
 }
 
 QString summedAgain(const QString& bills, Engine engine)
@@ -80,7 +100,7 @@ QStringList statements(Engine engine)
 
 void changeManyLines(Connection& connection, const std::function<void()>& change)
 {
-    if (connection.dialect().engine() != QLatin1String("SQLite")) {
+    if (engineOf(connection) != Engine::Sqlite) {
         change();
         return;
     }
@@ -89,10 +109,32 @@ void changeManyLines(Connection& connection, const std::function<void()>& change
     for (const char* event : {"INSERT", "DELETE", "UPDATE"})
         statement.open(QStringLiteral("DROP TRIGGER IF EXISTS BillSums_%1").arg(QLatin1String(event)), connection);
     change();
-    statement.open(QStringLiteral("select count(*) from sqlite_master where name = 'BillSums'"), connection);
-    if (statement.field(0).toInt() == 0)
-        return;  // a database that keeps no sums
-    for (const QString& text : billsums::statements(Engine::Sqlite))
+    if (keepsSums(connection))
+        sumEveryBillAgain(connection);
+}
+
+QVector<int> billsSummedWrongly(Connection& connection)
+{
+    if (!keepsSums(connection))
+        return {};
+    QString differs;
+    for (const char* column : {"Total", "Amount_", "Discount", "Tax", "BillDate", "FirstDay", "LastDay"})
+        differs += QStringLiteral(" or k.%1 is distinct from made.%1").arg(QLatin1String(column));
+    RecordSet rows;
+    rows.open(QStringLiteral("select coalesce(k.BillNumber, made.BillNumber) as Bill from (") + sumsOf(QStringLiteral("1 = 1"), engineOf(connection))
+                  + QStringLiteral(") made full join BillSums k on k.BillNumber = made.BillNumber where k.BillNumber is null or "
+                                   "made.BillNumber is null") + differs + QStringLiteral(" order by Bill"),
+              connection);
+    QVector<int> bills;
+    for (; !rows.eof(); rows.moveNext())
+        bills << rows.field(0).toInt();
+    return bills;
+}
+
+void sumEveryBillAgain(Connection& connection)
+{
+    RecordSet statement;
+    for (const QString& text : billsums::statements(engineOf(connection)))
         statement.open(text, connection);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <functional>
 
 class Connection;
@@ -27,6 +28,16 @@ QStringList statements(schema::Engine engine);
 // every bill is summed again once after it, in the same transaction. A
 // server's triggers sum each bill once a statement already.
 void changeManyLines(Connection& connection, const std::function<void()>& change);
+
+// The numbers of the bills whose kept sums are not those their lines make
+// now, bit for bit (or that have only one of the two): sums left behind
+// while the triggers were off or missing. Empty where no sums are kept.
+// Throws DbError.
+QVector<int> billsSummedWrongly(Connection& connection);
+
+// Sums every bill again, and makes the table and its triggers where
+// missing, in the connection's open transaction. Throws DbError.
+void sumEveryBillAgain(Connection& connection);
 
 // The sums of the bills with a line dated from `from` to `to` (dates as
 // literals of the statements), by number: BillNumber, Total, Amount_,

@@ -188,7 +188,7 @@ private slots:
 
         const Result help = billdb({"--help"}, emptyIni);
         QCOMPARE(help.exitCode, 0);
-        for (const char* command : {"init", "shop", "mrp", "backup", "restore", "check"})
+        for (const char* command : {"init", "shop", "mrp", "backup", "restore", "check", "sum-bills"})
             QVERIFY2(help.out.contains(QString("\n  %1 ").arg(command)), command);
         // Named as the operator can type it: its path in the build tree, or its name on the PATH.
         const QString path = QFileInfo(toolrun::billdbProgram()).canonicalFilePath();
@@ -196,6 +196,90 @@ private slots:
         QProcessEnvironment installed = toolrun::environment(emptyIni, dir.path());
         installed.insert("PATH", QFileInfo(path).path() + ':' + installed.value("PATH"));
         QVERIFY(toolrun::run({"frobnicate"}, installed).err.contains("(see billdb --help)"));
+    }
+
+    Result checked() { return onTheDatabase({"check"}); }
+    QString integrityLine() const
+    {
+        return TestDatabase::onServer() ? "Integrity check: left to the server" : "Integrity check: ok";
+    }
+
+    void checkListsStockThatDoesNotAddUpAndRepeatedSerials()
+    {
+        const Result clean = checked();
+        QVERIFY2(clean.exitCode == 0 && clean.out.endsWith("Audit: nothing to report\n"), qPrintable(clean.out));
+
+        // One code, three batches told apart by item and batch number, in any case; a simple bill's
+        // line (no code, no batch) counts for none of them.
+        const QString row = "insert into %1 values(%2, %3, '%4', %5, 10, 0, 0, 'P', '', '', '', '-', 0, "
+                            "'2026-12-04', '%6', '%7', 0)";
+        for (const QString& statement :
+             {row.arg("Stock").arg(1).arg(0).arg("TEA").arg(7).arg("T1", "B1"), row.arg("Stock").arg(2).arg(0).arg("TEA").arg(5).arg("T1", "B2"),
+              row.arg("Stock").arg(3).arg(0).arg("GREEN TEA").arg(4).arg("T1", "B1"),
+              row.arg("ItemIn").arg(1).arg(1).arg("TEA").arg(10).arg("t1", "B1"),
+              row.arg("ItemIn").arg(1).arg(2).arg("TEA").arg(5).arg("T1", "B2"),
+              row.arg("ItemIn").arg(2).arg(1).arg("GREEN TEA").arg(4).arg("T1", "b1"),
+              row.arg("asigncharges").arg(1).arg(1).arg("TEA").arg(3).arg("T1", "B1"),
+              row.arg("asigncharges").arg(1).arg(2).arg("TEA").arg(2).arg("T1", "B2"),
+              row.arg("asigncharges").arg(2).arg(1).arg("TEA").arg(1).arg("", ""),
+              QString("insert into ExpenditureTable values(1,0,'RENT',0,900,0,0,'P','','','','-',0,'2026-12-04','-','-')"),
+              QString("insert into ExpenditureTable values(1,0,'TEA',0,50,0,0,'P','','','','-',0,'2026-12-04','-','-')"),
+              QString("insert into ExpenditureTable values(2,0,'RENT',0,900,0,0,'P','','','','-',0,'2026-12-05','-','-')")})
+            db.exec(statement);
+        const Result audit = checked();
+        QCOMPARE(audit.exitCode, 1);
+        QCOMPARE(audit.out.split('\n', Qt::SkipEmptyParts),
+                 QStringList({integrityLine(), "Stock batch 2 (item code 'T1', item 'TEA', batch 'B2'): 5 in stock, "
+                              "its receipts less its sales make 3", "Voucher 1: serial 0 is stored 2 times", "Audit: 2 listed"}));
+    }
+
+    // Totals left behind while the triggers that keep them were off: found, and summed again
+    // from the lines, which stay as they are.
+    void checkFindsBillTotalsThatDifferFromTheLinesAndSumBillsMendsThem()
+    {
+        const QString line = "insert into asigncharges values(%1, %2, 'TEA', 2, 10, 5, 0, 'CASH', '', '', '', '-', 0, "
+                             "'2026-12-0%3', '', '', 0)";
+        for (int bill = 1; bill <= 4; ++bill)
+            for (int serial = 1; serial <= 2; ++serial)
+                db.exec(line.arg(bill).arg(serial).arg(bill + serial));
+        const QString sums = "select * from BillSums order by BillNumber";
+        const QStringList kept = db.rows(sums);
+        QCOMPARE(kept.size(), 4);
+        QCOMPARE(checked().exitCode, 0);
+
+        db.exec("update BillSums set Tax = Tax + 0.000000001 where BillNumber = 1");
+        db.exec("delete from BillSums where BillNumber = 2");
+        db.exec("insert into BillSums select 9, Total, Amount_, Discount, Tax, BillDate, FirstDay, LastDay from BillSums "
+                "where BillNumber = 4");
+        db.exec(TestDatabase::onServer() ? "alter table asigncharges disable trigger billsums_insert"
+                                         : "drop trigger BillSums_INSERT");
+        db.exec(line.arg(3).arg(3).arg(1));
+        const QStringList lines = db.rows("select * from asigncharges order by BillNumber, Serial");
+
+        const Result audit = checked();
+        QCOMPARE(audit.exitCode, 1);
+        QStringList listed;
+        for (const int bill : {1, 2, 3, 9})
+            listed << QString("Bill %1: the totals kept for it differ from its lines").arg(bill);
+        const QString tool = QFileInfo(toolrun::billdbProgram()).canonicalFilePath();
+        listed << "Audit: 4 listed" << "Sum the bills again with " + tool + " sum-bills.";
+        QCOMPARE(audit.out.split('\n', Qt::SkipEmptyParts), QStringList(integrityLine()) + listed);
+
+        const Result summed = onTheDatabase({"sum-bills"});
+        QVERIFY2(summed.exitCode == 0 && summed.out == "Summed every bill again: the kept totals of 4 bills were wrong\n",
+                 qPrintable(summed.out + summed.err));
+        QCOMPARE(checked().exitCode, 0);
+        QCOMPARE(db.rows("select * from asigncharges order by BillNumber, Serial"), lines);
+        QStringList mended = db.rows(sums);
+        QCOMPARE(mended.size(), 4);
+        QCOMPARE(mended.mid(0, 2) + mended.mid(3), kept.mid(0, 2) + kept.mid(3));
+        QCOMPARE(mended.at(2).section('|', 2, 2), QString("60"));  // three lines of 2 x 10
+        QCOMPARE(mended.at(2).section('|', 5), QString("04/Dec/2026|01/Dec/2026|05/Dec/2026"));  // the first serial's, the days
+
+        // The trigger is back: the next line stored is summed at once.
+        db.exec(line.arg(4).arg(3).arg(1));
+        QCOMPARE(db.rows(sums).at(3).section('|', 2, 2), QString("60"));
+        QCOMPARE(onTheDatabase({"sum-bills"}).out, QString("Summed every bill again: the kept totals were all right\n"));
     }
 
     // Quoted as a spreadsheet reads it. A table of each shape stands for the others.
