@@ -120,10 +120,12 @@ QVector<int> billsSummedWrongly(Connection& connection)
     QString differs;
     for (const char* column : {"Total", "Amount_", "Discount", "Tax", "BillDate", "FirstDay", "LastDay"})
         differs += QStringLiteral(" or k.%1 is distinct from made.%1").arg(QLatin1String(column));
+    const QString made = sumsOf(QStringLiteral("1 = 1"), engineOf(connection));
     RecordSet rows;
-    rows.open(QStringLiteral("select coalesce(k.BillNumber, made.BillNumber) as Bill from (") + sumsOf(QStringLiteral("1 = 1"), engineOf(connection))
-                  + QStringLiteral(") made full join BillSums k on k.BillNumber = made.BillNumber where k.BillNumber is null or "
-                                   "made.BillNumber is null") + differs + QStringLiteral(" order by Bill"),
+    rows.open(QStringLiteral("select coalesce(k.BillNumber, made.BillNumber) as Bill from (") + made
+                  + QStringLiteral(") made full join BillSums k on k.BillNumber = made.BillNumber where k.BillNumber is "
+                                   "null or made.BillNumber is null")
+                  + differs + QStringLiteral(" order by Bill"),
               connection);
     QVector<int> bills;
     for (; !rows.eof(); rows.moveNext())
