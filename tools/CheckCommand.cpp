@@ -1,5 +1,6 @@
 #include "CheckCommand.h"
 
+#include "BatchLines.h"
 #include "ToolDatabase.h"
 #include "data/AdminTool.h"
 #include "data/BillSums.h"
@@ -32,22 +33,14 @@ const char* const CheckHelp = R"(  check [--database DB]
 namespace {
 
 // Each stock batch with the quantity its lines make it, where the two differ.
-// The lines are summed once per batch's three texts and then joined to the
-// batches: looked up batch by batch, lines that share one item code (those
-// of the simple bill screen share an empty one) would be read once for every
-// batch.
-const char* const StockAudit = R"(
-    select BillNumber, ItemCode, Item, Batch_Number, Quantity, Expected from (
-        select s.BillNumber, s.ItemCode, s.Item, s.Batch_Number, s.Quantity,
-               coalesce(received.Quantity, 0) - coalesce(sold.Quantity, 0) as Expected
-        from Stock s
-        left join (select ItemCode, Item, Batch_Number, sum(Quantity) as Quantity from ItemIn
-                   group by ItemCode, Item, Batch_Number) received
-            on s.ItemCode = received.ItemCode and s.Item = received.Item and s.Batch_Number = received.Batch_Number
-        left join (select ItemCode, Item, Batch_Number, sum(Quantity) as Quantity from asigncharges
-                   group by ItemCode, Item, Batch_Number) sold
-            on s.ItemCode = sold.ItemCode and s.Item = sold.Item and s.Batch_Number = sold.Batch_Number) audit
-    where Quantity is distinct from Expected order by BillNumber)";
+QString stockAudit()
+{
+    return QStringLiteral("select BillNumber, ItemCode, Item, Batch_Number, Quantity, Expected from (select s.BillNumber, "
+                          "s.ItemCode, s.Item, s.Batch_Number, s.Quantity, coalesce(received.Quantity, 0) - "
+                          "coalesce(sold.Quantity, 0) as Expected from Stock s")
+        + batchlines::joined("ItemIn", "received") + batchlines::joined("asigncharges", "sold")
+        + QStringLiteral(") audit where Quantity is distinct from Expected order by BillNumber");
+}
 
 struct Document {
     const char* table;
@@ -59,7 +52,7 @@ QStringList stockFindings(Connection& connection)
 {
     QStringList findings;
     RecordSet rows;
-    rows.open(QLatin1String(StockAudit), connection);
+    rows.open(stockAudit(), connection);
     for (; !rows.eof(); rows.moveNext())
         findings << QStringLiteral("Stock batch %1 (item code '%2', item '%3', batch '%4'): %5 in stock, its receipts "
                                    "less its sales make %6")

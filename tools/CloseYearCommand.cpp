@@ -1,5 +1,6 @@
 #include "CloseYearCommand.h"
 
+#include "BatchLines.h"
 #include "ToolDatabase.h"
 #include "YearArchive.h"
 #include "data/AdminTool.h"
@@ -174,16 +175,13 @@ void writeOpeningReceipt(Connection& live, const QDate& before, const QString& a
     summary.openingNumber = nextNumber(live, QStringLiteral("ItemIn"));
     if (summary.openingNumber == 0)
         throw Failure(QStringLiteral("no receipt number is left for the opening stock; nothing was changed"));
-    const QString onHand =
-        QStringLiteral("(s.Quantity - coalesce((select sum(i.Quantity) from ItemIn i where i.ItemCode = s.ItemCode and "
-                       "i.Item = s.Item and i.Batch_Number = s.Batch_Number), 0) + coalesce((select sum(a.Quantity) "
-                       "from asigncharges a where a.ItemCode = s.ItemCode and a.Item = s.Item and a.Batch_Number = "
-                       "s.Batch_Number), 0))");
+    const QString onHand = QStringLiteral("(s.Quantity - coalesce(received.Quantity, 0) + coalesce(sold.Quantity, 0))");
     statement.open(QStringLiteral("insert into ItemIn select %1, row_number() over (order by s.BillNumber), s.Item, %2, "
-                                  "0, 0, 0, %3, '', '', %4, '-', 0, %5, s.ItemCode, s.Batch_Number, 0 from Stock s "
-                                  "where %2 <> 0")
-                       .arg(sql::number(summary.openingNumber), onHand, sql::text(QLatin1String(OpeningSupplier)),
-                            sql::text(QStringLiteral("CLOSED INTO ") + archiveName), sql::date(before)),
+                                  "0, 0, 0, %3, '', '', %4, '-', 0, %5, s.ItemCode, s.Batch_Number, 0 from Stock s")
+                           .arg(sql::number(summary.openingNumber), onHand, sql::text(QLatin1String(OpeningSupplier)),
+                                sql::text(QStringLiteral("CLOSED INTO ") + archiveName), sql::date(before))
+                       + batchlines::joined("ItemIn", "received") + batchlines::joined("asigncharges", "sold")
+                       + QStringLiteral(" where ") + onHand + QStringLiteral(" <> 0"),
                    live);
     statement.open(QStringLiteral("select count(*) from ItemIn where BillNumber = ") + sql::number(summary.openingNumber),
                    live);

@@ -1,5 +1,6 @@
 #include "YearArchive.h"
 
+#include "BatchLines.h"
 #include "CheckCommand.h"
 #include "ToolDatabase.h"
 #include "data/BillSums.h"
@@ -218,8 +219,10 @@ qint64 linesBefore(Connection& connection, const QDate& before)
 ClosingStock closingStock(Connection& connection, const QDate& before)
 {
     RecordSet rows;
-    rows.open(QStringLiteral("select BillNumber, Quantity - %1 + %2 from Stock order by BillNumber")
-                  .arg(keptQuantity("ItemIn", before), keptQuantity("asigncharges", before)),
+    rows.open(QStringLiteral("select s.BillNumber, s.Quantity - coalesce(received.Quantity, 0) + coalesce(sold.Quantity, 0) "
+                             "from Stock s")
+                  + batchlines::joined("ItemIn", "received", keptLines(before))
+                  + batchlines::joined("asigncharges", "sold", keptLines(before)) + QStringLiteral(" order by s.BillNumber"),
               connection);
     ClosingStock stock;
     for (const QVector<QVariant>& row : rows.rows())
