@@ -140,12 +140,14 @@ void copyFromServer(Connection& live, Connection& archive)
     writing.commit();
 }
 
-// The quantity of the lines that stay, of each stock row, in one table.
-QString keptQuantity(const char* table, const QDate& before)
+// Each stock batch's number and its stock as it stood on the date: its
+// quantity less the receipts and plus the sales that stay after the date.
+QString stockOnTheDate(const QDate& before)
 {
-    return QStringLiteral("coalesce((select sum(l.Quantity) from %1 l where l.ItemCode = Stock.ItemCode and "
-                          "l.Item = Stock.Item and l.Batch_Number = Stock.Batch_Number and %2), 0)")
-        .arg(QLatin1String(table), keptLines(before).replace(QStringLiteral("Date_"), QStringLiteral("l.Date_")));
+    return QStringLiteral("select s.BillNumber, s.Quantity - coalesce(received.Quantity, 0) + coalesce(sold.Quantity, 0) "
+                          "as Quantity from Stock s")
+        + batchlines::joined("ItemIn", "received", keptLines(before))
+        + batchlines::joined("asigncharges", "sold", keptLines(before));
 }
 
 // The archive as the year ends: the stock as it stood on the date, and
@@ -154,8 +156,8 @@ void keepTheYearOnly(Connection& archive, const QDate& before)
 {
     Transaction transaction(archive);
     RecordSet statement;
-    statement.open(QStringLiteral("update Stock set Quantity = Quantity - %1 + %2")
-                       .arg(keptQuantity("ItemIn", before), keptQuantity("asigncharges", before)),
+    statement.open(QStringLiteral("update Stock set Quantity = dated.Quantity from (") + stockOnTheDate(before)
+                       + QStringLiteral(") dated where dated.BillNumber = Stock.BillNumber"),
                    archive);
     billsums::changeManyLines(archive, [&] {
         for (const DocumentTable& document : DocumentTables)
@@ -219,11 +221,7 @@ qint64 linesBefore(Connection& connection, const QDate& before)
 ClosingStock closingStock(Connection& connection, const QDate& before)
 {
     RecordSet rows;
-    rows.open(QStringLiteral("select s.BillNumber, s.Quantity - coalesce(received.Quantity, 0) + coalesce(sold.Quantity, 0) "
-                             "from Stock s")
-                  + batchlines::joined("ItemIn", "received", keptLines(before))
-                  + batchlines::joined("asigncharges", "sold", keptLines(before)) + QStringLiteral(" order by s.BillNumber"),
-              connection);
+    rows.open(stockOnTheDate(before) + QStringLiteral(" order by s.BillNumber"), connection);
     ClosingStock stock;
     for (const QVector<QVariant>& row : rows.rows())
         if (row.at(1).toInt() != 0)
