@@ -2,7 +2,6 @@
 
 #include "core/FigureColumns.h"
 #include "data/Connection.h"
-#include "data/Dialect.h"
 #include "data/RecordSet.h"
 
 namespace billsums {
@@ -31,15 +30,10 @@ QString summed(const QString& bills, Engine engine)
     return QStringLiteral("INSERT INTO BillSums ") + sumsOf(bills, engine);
 }
 
-Engine engineOf(const Connection& connection)
-{
-    return connection.dialect().engine() == QLatin1String("PostgreSQL") ? Engine::Postgres : Engine::Sqlite;
-}
-
 bool keepsSums(Connection& connection)
 {
     RecordSet statement;
-    statement.open(engineOf(connection) == Engine::Postgres
+    statement.open(connection.engine() == Engine::Postgres
                        ? QStringLiteral("select to_regclass('billsums') is not null")
                        : QStringLiteral("select count(*) from sqlite_master where name = 'BillSums'"),
                    connection);
@@ -100,7 +94,7 @@ QStringList statements(Engine engine)
 
 void changeManyLines(Connection& connection, const std::function<void()>& change)
 {
-    if (engineOf(connection) != Engine::Sqlite) {
+    if (connection.engine() != Engine::Sqlite) {
         change();
         return;
     }
@@ -120,7 +114,7 @@ QVector<int> billsSummedWrongly(Connection& connection)
     QString differs;
     for (const char* column : {"Total", "Amount_", "Discount", "Tax", "BillDate", "FirstDay", "LastDay"})
         differs += QStringLiteral(" or k.%1 is distinct from made.%1").arg(QLatin1String(column));
-    const QString made = sumsOf(QStringLiteral("1 = 1"), engineOf(connection));
+    const QString made = sumsOf(QStringLiteral("1 = 1"), connection.engine());
     RecordSet rows;
     rows.open(QStringLiteral("select coalesce(k.BillNumber, made.BillNumber) as Bill from (") + made
                   + QStringLiteral(") made full join BillSums k on k.BillNumber = made.BillNumber where k.BillNumber is "
@@ -136,7 +130,7 @@ QVector<int> billsSummedWrongly(Connection& connection)
 void sumEveryBillAgain(Connection& connection)
 {
     RecordSet statement;
-    for (const QString& text : billsums::statements(engineOf(connection)))
+    for (const QString& text : billsums::statements(connection.engine()))
         statement.open(text, connection);
 }
 

@@ -3,7 +3,6 @@
 #include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/Dialect.h"
 #include "data/RecordSet.h"
 
 namespace changes {
@@ -115,8 +114,7 @@ bool track(Connection& connection)
 {
     if (holdsVersions(connection))
         return true;
-    const Engine engine =
-        connection.dialect().engine() == QLatin1String("PostgreSQL") ? Engine::Postgres : Engine::Sqlite;
+    const Engine engine = connection.engine();
     try {
         Transaction transaction(connection);
         RecordSet statement;
@@ -133,7 +131,7 @@ bool takeWritingTurn(Connection& connection)
 {
     const QString take = QStringLiteral("UPDATE BillChanges SET Version = Version + 1 WHERE TableName = '*'");
     RecordSet statement;
-    if (connection.dialect().engine() == QLatin1String("PostgreSQL")) {
+    if (connection.engine() == Engine::Postgres) {
         // A failed statement would end the server's transaction: asked first,
         // unless the connection has read the versions already.
         if (connection.countsChanges() != true) {

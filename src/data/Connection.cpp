@@ -216,6 +216,11 @@ const Dialect& Connection::dialect() const
     return *m_dialect;
 }
 
+schema::Engine Connection::engine() const
+{
+    return m_dialect->engine() == QLatin1String("PostgreSQL") ? schema::Engine::Postgres : schema::Engine::Sqlite;
+}
+
 void Connection::begin()
 {
     QSqlDatabase database = this->database();

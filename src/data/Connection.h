@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 #include "data/RunDatabase.h"
+#include "data/Tables.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -62,6 +63,9 @@ public:
 
     QSqlDatabase database() const;
     const Dialect& dialect() const;
+    // The engine the schema's statements are written for: the server's for
+    // PostgreSQL, SQLite's for any other.
+    schema::Engine engine() const;
 
 private:
     static QString newName();

@@ -5,7 +5,6 @@
 #include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/Dialect.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 #include "core/FigureColumns.h"
@@ -62,7 +61,7 @@ QVector<BillTotals> BillTotalsStore::billTotals(const QDate& from, const QDate& 
             throw;
         // A database that keeps no sums (an archive made by an earlier
         // version, read only): the lines are summed now.
-        const bool onServer = connection().dialect().engine() == QLatin1String("PostgreSQL");
+        const bool onServer = connection().engine() == schema::Engine::Postgres;
         bills.open(totalsStatement(from, to, onServer), connection());
     }
     QVector<BillTotals> all;
