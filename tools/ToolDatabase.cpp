@@ -39,7 +39,10 @@ void open(Connection& connection, const QString& namedFile)
         if (!QFileInfo::exists(namedFile))
             throw Failure(QStringLiteral("%1 does not exist (create it with %2)")
                               .arg(namedFile, admintool::command(QStringLiteral("init"))));
-        connection.open(schema::sqliteConnectionString(QFileInfo(namedFile).absoluteFilePath()));
+        // A shop's database is in its write-ahead log already; an archive or
+        // a backup named here stays as it was made.
+        connection.open(schema::sqliteConnectionString(QFileInfo(namedFile).absoluteFilePath(),
+                                                       schema::Journal::AsTheFileHasIt));
         return;
     }
     try {

@@ -26,8 +26,9 @@ struct CommandLine {
 // "(see billdb --help)", the tool named as the operator types it.
 QString seeHelp();
 
-// Opens the database: the SQLite file named (never creating one), or the
-// data source "Bill" when none is named. Throws Failure with advice.
+// Opens the database: the SQLite file named (never creating one, nor
+// changing its journal), or the data source "Bill" when none is named.
+// Throws Failure with advice.
 void open(Connection& connection, const QString& namedFile);
 
 // The SQLite file of the database: the one named, else the data source's.

@@ -99,9 +99,10 @@ void changeManyLines(Connection& connection, const std::function<void()>& change
         return;
     }
     // Writes first: a SQLite transaction that has read waits for no writer.
+    // The triggers are main's: a database attached beside it may have its own.
     RecordSet statement;
     for (const char* event : {"INSERT", "DELETE", "UPDATE"})
-        statement.open(QStringLiteral("DROP TRIGGER IF EXISTS BillSums_%1").arg(QLatin1String(event)), connection);
+        statement.open(QStringLiteral("DROP TRIGGER IF EXISTS main.BillSums_%1").arg(QLatin1String(event)), connection);
     change();
     if (keepsSums(connection))
         sumEveryBillAgain(connection);

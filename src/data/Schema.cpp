@@ -31,16 +31,18 @@ bool hasTables(Connection& connection)
     }
 }
 
-QString sqliteConnectionString(const QString& path)
+QString sqliteConnectionString(const QString& path, Journal journal)
 {
     // The data source's own settings (but its description), with the driver
-    // named as a connection string names it.
+    // named as a connection string names it. An empty journal mode is one
+    // the driver leaves as it is.
     QStringList parts;
     for (const datasource::Setting& entry : datasource::sqliteSettings(path)) {
         if (entry.key == QLatin1String("Description"))
             continue;
-        parts << (entry.key == QLatin1String("Driver") ? QStringLiteral("DRIVER") : entry.key)
-                + QLatin1Char('=') + entry.value;
+        const bool kept = entry.key == QLatin1String("JournalMode") && journal == Journal::AsTheFileHasIt;
+        parts << (entry.key == QLatin1String("Driver") ? QStringLiteral("DRIVER") : entry.key) + QLatin1Char('=')
+                + (kept ? QString() : entry.value);
     }
     return parts.join(QLatin1Char(';'));
 }

@@ -19,7 +19,13 @@ bool hasTables(Connection& connection);
 // ODBC driver. Throws Failure when the file exists or cannot be made.
 void createSqliteDatabase(const QString& path);
 
+// How a file opened by its name keeps its journal: switched to the
+// write-ahead log, as the program keeps a shop's database, or as the file has
+// it (a closed year's archive keeps its rollback journal, so that it still
+// opens where it cannot be written).
+enum class Journal { WriteAheadLog, AsTheFileHasIt };
+
 // The connection string of an existing SQLite database file (never creates one).
-QString sqliteConnectionString(const QString& path);
+QString sqliteConnectionString(const QString& path, Journal journal = Journal::WriteAheadLog);
 
 }  // namespace schema

@@ -125,6 +125,23 @@ private slots:
         QCOMPARE(sqlite("select count(*) from asigncharges"), QString("250"));
         QCOMPARE(sqlite("select userx from UserTable"), QString("Admin"));
     }
+
+    // The bills' triggers dropped here (what sum-bills mends) while the
+    // backup, attached beside, has its own: the restore puts them back.
+    void restoreIntoADatabaseWithoutItsBillTriggers()
+    {
+        storeLines(250);
+        QVERIFY(billdb({"backup", file("monday.db")}).exitCode == 0);
+        sqlite("drop trigger BillSums_INSERT; drop trigger BillSums_DELETE; drop trigger BillSums_UPDATE; "
+               "delete from asigncharges");
+
+        const toolrun::Result restore = billdb({"restore", file("monday.db")});
+        QVERIFY2(restore.exitCode == 0, qPrintable(restore.out + restore.err));
+        QCOMPARE(sqlite("select count(*) from asigncharges"), QString("250"));
+        QCOMPARE(sqlite("select group_concat(Amount_) from BillSums"), QString("2000.0,2000.0,1000.0"));
+        sqlite("delete from asigncharges where BillNumber = 3 and Serial > 10");
+        QCOMPARE(sqlite("select group_concat(Amount_) from BillSums"), QString("2000.0,2000.0,200.0"));
+    }
 };
 
 QTEST_GUILESS_MAIN(BackupTest)

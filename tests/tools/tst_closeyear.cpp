@@ -126,6 +126,7 @@ private slots:
                 const toolrun::Result audit = billdb(check);
                 QVERIFY2(audit.exitCode == 0 && audit.out.endsWith("Audit: nothing to report\n"), qPrintable(audit.out));
             }
+            QCOMPARE(toolrun::sqlite(archive, "pragma journal_mode"), QString("delete"));  // checked, still one file
         }
         // The first year's bills numbered up to 1500 or so; the second's kept theirs until it closed.
         const QString bills = "select min(BillNumber), max(BillNumber) from asigncharges";
