@@ -53,6 +53,17 @@ int commentEnd(const QString& statement, int start)
     return -1;
 }
 
+// Whether the text ends with the word Like (and blanks): what comes next is a pattern.
+bool endsWithLike(const QString& text)
+{
+    int end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    const int start = end - 4;
+    return start >= 0 && QStringView(text).mid(start, 4).compare(QLatin1String("like"), Qt::CaseInsensitive) == 0
+        && (start == 0 || !(text.at(start - 1).isLetterOrNumber() || text.at(start - 1) == QLatin1Char('_')));
+}
+
 }  // namespace
 
 QString StandardDialect::rewrite(const QString& statement) const
@@ -82,7 +93,12 @@ QString StandardDialect::rewrite(const QString& statement) const
         }
         takeCode(position);
         const QString stretch = statement.mid(position, end - position);
-        result += c == QLatin1Char('\'') && closed ? rewriteLiteral(stretch) : stretch;
+        if (c != QLatin1Char('\'') || !closed)
+            result += stretch;
+        else if (endsWithLike(result))
+            result += rewritePattern(stretch);
+        else
+            result += rewriteLiteral(stretch);
         position = codeStart = end;
     }
     takeCode(length);
@@ -179,6 +195,14 @@ QString PostgresDialect::rewrite(const QString& statement) const
                           descending ? QStringLiteral("desc") : QStringLiteral("asc"));
     }
     return result;
+}
+
+QString PostgresDialect::rewritePattern(const QString& literal) const
+{
+    // The server's Like takes '\' as its escape character: doubled, it is one
+    // backslash of the text.
+    QString pattern = literal;
+    return pattern.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
 }
 
 QString PostgresDialect::dateLiteral(const QDate& date) const

@@ -57,6 +57,10 @@ protected:
     virtual QString rewriteCode(const QString& code, bool atStatementStart) const;
     // One closed literal, quotes included: here as it stands.
     virtual QString rewriteLiteral(const QString& literal) const;
+    // A closed literal right after Like, whose '%' and '_' are the only
+    // wildcards and every other character stands for itself: here as
+    // rewriteLiteral writes it.
+    virtual QString rewritePattern(const QString& literal) const { return rewriteLiteral(literal); }
     // A date as a literal of the engine: here 'yyyy-MM-dd'.
     virtual QString dateLiteral(const QDate& date) const;
 };
@@ -74,7 +78,8 @@ protected:
 
 // PostgreSQL: DATE literals; Like on a number column compares the number's
 // text (5 for 5, 10.5 for 10.5); text columns are citext, so comparisons and
-// Like ignore case by themselves. The server folds unquoted names to lower
+// Like ignore case by themselves; a backslash in a Like pattern is a
+// backslash, as on SQLite, not the server's escape character. The server folds unquoted names to lower
 // case: result columns get back the names the statement and the tables
 // spell (resultNames). New numbers are handed out under an advisory lock
 // of the table, as SQLite's database-wide write lock does on the file.
@@ -88,5 +93,6 @@ public:
 
 protected:
     QString rewriteCode(const QString& code, bool atStatementStart) const override;
+    QString rewritePattern(const QString& literal) const override;
     QString dateLiteral(const QDate& date) const override;
 };

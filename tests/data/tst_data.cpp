@@ -140,6 +140,25 @@ private slots:
         QCOMPARE(db.count("Customer"), texts.size());
     }
 
+    // A backslash typed into a search is a backslash on both engines, never
+    // the server's escape of the character after it.
+    void aLikePatternFindsTheTextAsTyped()
+    {
+        run("insert into Customer values(1,'A\\B','','12\\34')");
+        run("insert into Customer values(2,'C','','99%')");
+        const QString phones = "Select SN from Customer where REMARK Like ";
+        QCOMPARE(first(phones + sql::text("%2\\3%")).toInt(), 1);
+        QCOMPARE(query(phones + sql::text("%\\%")).recordCount(), 1);
+        QCOMPARE(first(phones + sql::text("%\\%")).toInt(), 1);
+        QCOMPARE(query("Select SN from Customer where ITEM not like " + sql::text("%\\%")).field(0).toInt(), 2);
+        QCOMPARE(first("Select SN from Customer where ITEM = " + sql::text("A\\B")).toInt(), 1);
+
+        // Only the literal right after the word Like is a pattern.
+        const std::unique_ptr<Dialect> server = Dialect::forEngine("PostgreSQL");
+        QCOMPARE(server->rewrite("Select 1 from t where unlike = 'a\\b' and Item Like\n'c\\d' and x = 'Like'"),
+                 QString("Select 1 from t where unlike = 'a\\b' and Item Like\n'c\\\\d' and x = 'Like'"));
+    }
+
     // Not even a literal after a quoted name that holds an apostrophe.
     void quotedNamesAndCommentsAreLeftAlone()
     {
