@@ -55,10 +55,11 @@ void BillTwo::FindItemDetailsAsPerCode(const QString& itemCode)
     m_store.close();
 }
 
-// The price of the batch the operator chose.
+// The price of the batch the operator chose, of the item chosen: a batch
+// the item does not have adds no line.
 double BillTwo::unitPrice()
 {
-    return m_store.priceOfBatch(m_line.itemCode, m_line.batch);
+    return m_store.priceOfBatch(m_line.itemCode, m_line.item, m_line.batch);
 }
 
 void BillTwo::newDocument()

@@ -187,7 +187,9 @@ std::optional<Party> LineDocumentStore::partyByPhone(const QString& phone) const
 StockBatch LineDocumentStore::firstBatchOfCode(const QString& itemCode) const
 {
     RecordSet found;
-    found.open(QStringLiteral("Select  ITEM, Batch_Number from Stock where ItemCode = ") + sql::text(itemCode),
+    // In the order SQLite's index of batches gives them; the server keeps no order of its own.
+    found.open(QStringLiteral("Select  ITEM, Batch_Number from Stock where ItemCode = ") + sql::text(itemCode)
+                   + QStringLiteral(" order by Item, Batch_Number"),
                connection());
     const QString item = found.field(QStringLiteral("ITEM")).toString();
     return {item, found.field(QStringLiteral("Batch_Number")).toString()};
@@ -195,12 +197,18 @@ StockBatch LineDocumentStore::firstBatchOfCode(const QString& itemCode) const
 
 double LineDocumentStore::priceByMrp(const QString& item) const
 {
-    return numeric::toDouble(firstValue(QStringLiteral("Select MRP from Stock WHERE Item = ") + sql::text(item)));
+    // The batch received first: its stock number is the lowest.
+    return numeric::toDouble(firstValue(QStringLiteral("Select MRP from Stock WHERE Item = ") + sql::text(item)
+                                        + QStringLiteral(" order by BillNumber")));
 }
 
-double LineDocumentStore::priceOfBatch(const QString& itemCode, const QString& batch) const
+double LineDocumentStore::priceOfBatch(const QString& itemCode, const QString& item, const QString& batch) const
 {
+    // One code may stand for several items: the row is the one whose stock
+    // the sale takes, so that a line is never priced from one batch and
+    // taken from none.
     return numeric::toDouble(firstValue(QStringLiteral("Select Amount from Stock WHERE ItemCode = ") + sql::text(itemCode)
+                                        + QStringLiteral(" and Item = ") + sql::text(item)
                                         + QStringLiteral(" and Batch_Number = ") + sql::text(batch)));
 }
 

@@ -102,9 +102,10 @@ public:
     std::optional<Party> partyByPhone(const QString& phone) const;
     StockBatch firstBatchOfCode(const QString& itemCode) const;
     // The unit price of an item: the MRP of its first stock row, or the
-    // amount of a batch.
+    // amount of the stock row a sale of the code, item and batch changes.
+    // Throws Failure when there is none.
     double priceByMrp(const QString& item) const;
-    double priceOfBatch(const QString& itemCode, const QString& batch) const;
+    double priceOfBatch(const QString& itemCode, const QString& item, const QString& batch) const;
 
     // --- Documents
     // A document's line totals added, then rounded once.

@@ -106,6 +106,19 @@ private slots:
         QCOMPARE(op.number(), QString("1"));
     }
 
+    // The first batch of the item's name is the first received, on either
+    // engine, also after a sale has changed its stock (the server then keeps
+    // its row elsewhere).
+    void aLineIsPricedAtTheMrpOfTheItemsFirstBatch()
+    {
+        Operator& op = open(ui::BillOne, {line("Stock", 1, 0, "TEA", 10, 4, "T", "B1", "SUPPLIER", Dec4, 0, 0, 12),
+                                          line("Stock", 2, 0, "TEA", 10, 4, "T", "B2", "SUPPLIER", Dec4, 0, 0, 15)});
+        db.exec("ANALYZE Stock");
+        db.exec("update Stock set Quantity = Quantity - 1 where Batch_Number = 'B1'");
+        op.addLine("TEA", "1");
+        QCOMPARE(db.rows("select Amount from asigncharges"), QStringList{"12"});
+    }
+
     // 100 x 2 with 10 % discount and 5 % tax, for a customer typed in.
     void lineFiguresInTheGridAndOnTheReceipt()
     {
