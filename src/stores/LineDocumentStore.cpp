@@ -59,12 +59,12 @@ double roundedTotalOf(RecordSet& lines, QVector<double>* unitAmounts = nullptr)
     return arithmetic::roundedOnceTotal(totals);
 }
 
-// A goods receipt's lines with what their figures are made of.
+// A goods receipt's lines with what their figures are made of, in serial order.
 QString figuresOfLines(const QString& table, qint16 number)
 {
     return QStringLiteral("Select CustomerName, CustomerAddress, CustomerPhone ,DiscountinPercentage,TaxInPercentage,  "
                           "Serial, Item, Quantity , Amount from ")
-        + table + QStringLiteral("  where BillNumber = ") + sql::number(number);
+        + table + QStringLiteral("  where BillNumber = ") + sql::number(number) + QStringLiteral(" order by Serial");
 }
 
 }  // namespace
@@ -177,7 +177,8 @@ std::optional<Party> LineDocumentStore::partyByPhone(const QString& phone) const
     own.open();
     RecordSet found;
     found.open(QStringLiteral("Select  SN, ITEM , PARTNO ,REMARK  from ") + partyTable()
-                   + QStringLiteral(" where REMARK Like ") + sql::text(QLatin1Char('%') + phone + QLatin1Char('%')),
+                   + QStringLiteral(" where REMARK Like ") + sql::text(QLatin1Char('%') + phone + QLatin1Char('%'))
+                   + QStringLiteral(" order by SN"),
                own);
     if (found.eof())
         return std::nullopt;
@@ -215,8 +216,10 @@ double LineDocumentStore::priceOfBatch(const QString& itemCode, const QString& i
 double LineDocumentStore::grandTotal(qint16 number) const
 {
     RecordSet lines;
+    // Added in serial order, as the totals kept for Show Total are: the same
+    // figure to the last bit on either engine.
     lines.open(QStringLiteral("Select * from ") + lineTable() + QStringLiteral(" where BillNumber = ")
-                   + sql::number(number),
+                   + sql::number(number) + QStringLiteral(" order by Serial"),
                connection());
     return roundedTotalOf(lines);
 }
@@ -227,8 +230,9 @@ LoadedDocument LineDocumentStore::load(qint16 number) const
     lines.open(m_document == Document::GoodsReceipt
                    ? figuresOfLines(lineTable(), number)
                    : QStringLiteral("Select * from ") + lineTable() + QStringLiteral(" where BillNumber = ")
-                         + sql::number(number),
+                         + sql::number(number) + QStringLiteral(" order by Serial"),
                connection());
+    // The party of the first line, as the printed receipt names it.
     LoadedDocument loaded;
     if (!lines.eof())
         loaded.party = Party{lines.field(QStringLiteral("CustomerName")), lines.field(QStringLiteral("CustomerAddress")),
@@ -312,7 +316,7 @@ ReceiptValues LineDocumentStore::receipt(qint16 number) const
 ReceiptTotal LineDocumentStore::printedTotal(qint16 number) const
 {
     RecordSet lines;
-    lines.open(figuresOfLines(lineTable(), number) + QStringLiteral(" order by Serial asc"), connection());
+    lines.open(figuresOfLines(lineTable(), number), connection());
     ReceiptTotal total;
     total.grandTotal = roundedTotalOf(lines, &total.unitAmounts);
     return total;

@@ -97,7 +97,7 @@ public:
 
     // --- One record. Each throws when there is none.
     Party party(qint16 partyNumber) const;
-    // The first party whose phone contains the text, read over a connection
+    // The party of the lowest number whose phone contains the text, read over a connection
     // of its own; none when no phone does.
     std::optional<Party> partyByPhone(const QString& phone) const;
     StockBatch firstBatchOfCode(const QString& itemCode) const;

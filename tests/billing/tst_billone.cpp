@@ -160,6 +160,16 @@ private slots:
         QCOMPARE(db.rows("select BillNumber, Item from asigncharges order by BillNumber"), QStringList({"1|TEA", "2|RICE"}));
     }
 
+    // A bill whose customer was changed between its lines shows the first
+    // line's, as its receipt names it, whatever order the lines were stored in.
+    void aLoadedBillShowsItsFirstLinesCustomer()
+    {
+        Operator& op = open(ui::BillOne, {billLine(3, 2, "TEA", 1, 5, 0, 0, "SECOND"), billLine(3, 1, "RICE", 1, 40, 0, 0, "FIRST")});
+        db.exec("ANALYZE asigncharges");  // the server then reads a small table as it keeps it
+        QVERIFY(op.pick(ui::Number, "3"));
+        QCOMPARE(op.text(ui::PartyName), QString("FIRST"));
+    }
+
     // A bill without lines prints nothing of the one before; a number no bill can carry is told once.
     void receiptsOfIncompleteBills()
     {
