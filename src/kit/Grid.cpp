@@ -288,6 +288,37 @@ bool GridModel::ensureRow(int row)
     return row < m_rows.size();
 }
 
+void GridModel::readWholeResultAtOnce()
+{
+    if (!m_byStretches || !m_stretch)
+        return;
+    Rows all = m_stretch(0, -1);
+    const int read = int(m_rows.size());
+    bool same = m_stretchesEnded ? all.size() == read : all.size() >= read;
+    for (int row = 0; same && row < read; ++row)
+        for (int column = 0; same && !isUnread(row) && column < m_headers.size(); ++column)
+            same = shown::text(all.at(row).value(column)) == shown::text(m_rows.at(row).at(column));
+    if (same) {
+        for (int row = 0; row < read; ++row)
+            if (isUnread(row))
+                m_rows[row] = all.at(row);
+        if (read > 0)
+            emit dataChanged(index(0, 0), index(read - 1, int(m_headers.size()) - 1));
+        if (all.size() > read) {
+            beginInsertRows({}, read, int(all.size()) - 1);
+            m_rows << all.mid(read);
+            endInsertRows();
+        }
+    } else {
+        beginResetModel();
+        m_rows = std::move(all);
+        endResetModel();
+    }
+    m_unread = 0;
+    m_stretchesEnded = true;
+    releaseWhenAllRead();
+}
+
 void GridModel::fetchAll()
 {
     if (hasMore())

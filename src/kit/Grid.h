@@ -47,6 +47,11 @@ public:
     // Failure when the rest of the result cannot be read.
     bool ensureRow(int row);
     void fetchAll();
+    // For a copy of every row: a result read by stretches is read again, by
+    // one statement, so that the copy holds one state of the table and not
+    // stretches read before and after another till's change. Rows read
+    // before that differ from it give way to it. Throws Failure.
+    void readWholeResultAtOnce();
     // The first row, from `from` on, whose column shows the text, fetching
     // rows as the search goes; -1 when there is none. A key of a result read
     // by stretches is looked up by the database instead. Throws as ensureRow.

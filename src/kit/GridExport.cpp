@@ -72,12 +72,15 @@ bool haveRow(QAbstractItemModel* model, int row)
 // rows not read yet as it goes; progress is told of none done first. Each
 // step is read before any of it is taken: a grid that shows the first page
 // of a result replaces that page when the table has changed since, which
-// happens on the first read past it. Returns false when progress stops it.
+// happens on the first read past it (a grid read by stretches is read again
+// whole first). Returns false when progress stops it.
 bool eachRow(QAbstractItemModel* model, const ExportProgress& progress,
              const std::function<void(int first, int end)>& take)
 {
     if (progress && !progress(0))
         return false;
+    if (auto* rows = qobject_cast<GridModel*>(model))
+        rows->readWholeResultAtOnce();
     for (int row = 0;;) {
         haveRow(model, row + Step - 1);
         const int end = std::min(model->rowCount(), row + Step);
