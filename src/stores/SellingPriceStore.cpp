@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 #include "core/NumericText.h"
+#include "data/ChangeTracking.h"
 #include "data/SqlText.h"
 
 namespace stores {
@@ -53,6 +54,10 @@ PagedRows SellingPriceStore::batches(const QString& containing) const
 
 int SellingPriceStore::setPrice(const Batches& which, double mrp) const
 {
+    // The writing turn before anything else: a statement that waits for it
+    // in its trigger already holds the table (the server), or read first
+    // (SQLite), and another till's change could not wait for it in turn.
+    changes::takeWritingTurn(connection());
     const QString where = QStringLiteral(" where ") + condition(which);
     const int count = firstValue(QStringLiteral("Select count(*) from Stock") + where).toInt();
     if (count > 0)

@@ -1,5 +1,6 @@
 #include "stores/ShopHeaderStore.h"
 
+#include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
@@ -42,6 +43,9 @@ void ShopHeaderStore::save(const ShopHeader& letterhead) const
                                  letterhead.phone})
         values << sql::text(value);
     Transaction transaction(connection());
+    // The turn first: a delete that waited for it in its trigger would keep
+    // the letterhead another till stored meanwhile, and this one beside it.
+    changes::takeWritingTurn(connection());
     run(QStringLiteral("DELETE FROM %1").arg(QLatin1String(schema::ShopHeaderTable)));
     run(QStringLiteral("INSERT INTO %1 VALUES(%2)")
             .arg(QLatin1String(schema::ShopHeaderTable), values.join(QLatin1Char(','))));

@@ -2,9 +2,12 @@
 // table's numbering lock, as the program does) and holds its transaction open while this one stores.
 // This one must wait (the engine's guard, not the program's), then take the next free number.
 
+#include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/Dialect.h"
 #include "data/RecordSet.h"
+#include "stores/SellingPriceStore.h"
+#include "stores/ShopHeaderStore.h"
 #include "support/ScreenBench.h"
 
 #include <QElapsedTimer>
@@ -104,6 +107,64 @@ private slots:
         if (name == ui::ItemInFrm)
             QCOMPARE(db.rows("Select ItemCode, Quantity, BillNumber from Stock where ItemCode <> '' order by ItemCode"),
                      QStringList({"A|3|2", "B|3|10", "RICE|5|1"}));
+    }
+
+    // The other till holds the writing turn (an Add Item, a year's close)
+    // while this one saves a letterhead or a price. This one waits for the
+    // turn before its first write: it neither keeps the letterhead the other
+    // stored beside its own, nor holds a table the other then locks.
+    void aChangeTakesTheTurnBeforeItsFirstWrite_data()
+    {
+        QTest::addColumn<bool>("letterhead");
+        QTest::newRow("letterhead") << true;
+        QTest::newRow("price") << false;
+    }
+    void aChangeTakesTheTurnBeforeItsFirstWrite()
+    {
+        QFETCH(bool, letterhead);
+        db.exec(stockRow(1, "RICE", 10, 10));
+        std::atomic<bool> holding{false};
+        QString failure;
+        std::thread till([&] {
+            try {
+                Connection connection;
+                connection.open();
+                Transaction transaction(connection);
+                changes::takeWritingTurn(connection);
+                holding = true;
+                std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                if (letterhead)
+                    stores::ShopHeaderStore(connection).save({"OTHER", "", "", "", ""});
+                else if (connection.engine() == schema::Engine::Postgres)
+                    RecordSet().open("LOCK TABLE Stock IN EXCLUSIVE MODE", connection);
+                transaction.commit();
+            } catch (const Failure& error) {
+                failure = error.description();
+            }
+        });
+        while (!holding)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        QString mine;
+        try {
+            Connection connection;
+            connection.open();
+            if (letterhead) {
+                stores::ShopHeaderStore(connection).save({"THIS", "", "", "", ""});
+            } else {
+                Transaction transaction(connection);
+                stores::SellingPriceStore(connection).setPrice({qint16(1), {}, {}, {}}, 12);
+                transaction.commit();
+            }
+        } catch (const Failure& error) {
+            mine = error.description();
+        }
+        till.join();
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QVERIFY2(mine.isEmpty(), qPrintable(mine));
+        if (letterhead)
+            QCOMPARE(db.rows("select ShopName from ShopHeader"), QStringList{"THIS"});
+        else
+            QCOMPARE(db.rows("select MRP from Stock"), QStringList{"12"});
     }
 };
 
