@@ -12,9 +12,62 @@
 
 #include <QElapsedTimer>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 using namespace rows;
+
+namespace {
+
+// The other till, in a thread and on a connection of its own: in one
+// transaction it runs `first`, holds on for the time given while this till
+// works, runs `then` and commits. Its failure, if any, is kept.
+class OtherTill {
+public:
+    using Statements = std::function<void(Connection&)>;
+
+    OtherTill(Statements first, int holdMs, Statements then = {})
+        : m_thread([=] {
+              try {
+                  Connection connection;
+                  connection.open();
+                  Transaction transaction(connection);
+                  first(connection);
+                  m_holding = true;
+                  std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+                  if (then)
+                      then(connection);
+                  transaction.commit();
+              } catch (const Failure& error) {
+                  m_failure = error.description();
+                  m_holding = true;
+              }
+          })
+    {
+        while (!m_holding)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ~OtherTill()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    // Waits for the other till to end; what failed there, empty when nothing did.
+    QString failure()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_failure;
+    }
+
+private:
+    std::atomic<bool> m_holding{false};
+    QString m_failure;
+    std::thread m_thread;
+};
+
+}  // namespace
 
 class TillsTest : public QObject, ScreenBench {
     Q_OBJECT
@@ -72,33 +125,20 @@ private slots:
             }
         };
 
-        std::atomic<bool> holding{false};
-        QString failure;
-        std::thread till([&] {
-            try {
-                Connection connection;
-                connection.open();
-                Transaction transaction(connection);
+        OtherTill till(
+            [&](Connection& connection) {
                 for (const QString& table : tables)
                     if (const QString lock = connection.dialect().numberingLock(table); !lock.isEmpty())
                         RecordSet().open(lock, connection);
                 for (const QString& row : other)
                     RecordSet().open(row, connection);
-                holding = true;
-                std::this_thread::sleep_for(std::chrono::milliseconds(600));
-                transaction.commit();
-            } catch (const Failure& error) {
-                failure = error.description();
-                holding = true;
-            }
-        });
-        while (!holding)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            },
+            600);
         QElapsedTimer waited;
         waited.start();
         store(0);
         const qint64 firstStore = waited.elapsed();
-        till.join();
+        const QString failure = till.failure();
         store(1);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QVERIFY2(firstStore > 400, "this till did not wait for the other one's claim");
@@ -123,27 +163,13 @@ private slots:
     {
         QFETCH(bool, letterhead);
         db.exec(stockRow(1, "RICE", 10, 10));
-        std::atomic<bool> holding{false};
-        QString failure;
-        std::thread till([&] {
-            try {
-                Connection connection;
-                connection.open();
-                Transaction transaction(connection);
-                changes::takeWritingTurn(connection);
-                holding = true;
-                std::this_thread::sleep_for(std::chrono::milliseconds(400));
-                if (letterhead)
-                    stores::ShopHeaderStore(connection).save({"OTHER", "", "", "", ""});
-                else if (connection.engine() == schema::Engine::Postgres)
-                    RecordSet().open("LOCK TABLE Stock IN EXCLUSIVE MODE", connection);
-                transaction.commit();
-            } catch (const Failure& error) {
-                failure = error.description();
-            }
-        });
-        while (!holding)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        OtherTill till([](Connection& connection) { changes::takeWritingTurn(connection); }, 400,
+                       [letterhead](Connection& connection) {
+                           if (letterhead)
+                               stores::ShopHeaderStore(connection).save({"OTHER", "", "", "", ""});
+                           else if (connection.engine() == schema::Engine::Postgres)
+                               RecordSet().open("LOCK TABLE Stock IN EXCLUSIVE MODE", connection);
+                       });
         QString mine;
         try {
             Connection connection;
@@ -158,7 +184,7 @@ private slots:
         } catch (const Failure& error) {
             mine = error.description();
         }
-        till.join();
+        const QString failure = till.failure();
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QVERIFY2(mine.isEmpty(), qPrintable(mine));
         if (letterhead)
