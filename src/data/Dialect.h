@@ -79,9 +79,9 @@ protected:
 // PostgreSQL: DATE literals; Like on a number column compares the number's
 // text (5 for 5, 10.5 for 10.5); text columns are citext, so comparisons and
 // Like ignore case by themselves; a backslash in a Like pattern is a
-// backslash, as on SQLite, not the server's escape character. The server folds unquoted names to lower
-// case: result columns get back the names the statement and the tables
-// spell (resultNames). New numbers are handed out under an advisory lock
+// backslash, as on SQLite, not the server's escape character. The server
+// folds unquoted names to lower case: result columns get back the names the
+// statement and the tables spell (resultNames). New numbers are handed out under an advisory lock
 // of the table, as SQLite's database-wide write lock does on the file.
 class PostgresDialect : public StandardDialect {
 public:

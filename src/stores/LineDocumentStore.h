@@ -97,12 +97,13 @@ public:
 
     // --- One record. Each throws when there is none.
     Party party(qint16 partyNumber) const;
-    // The party of the lowest number whose phone contains the text, read over a connection
-    // of its own; none when no phone does.
+    // The party of the lowest number whose phone contains the text, read
+    // over a connection of its own; none when no phone does.
     std::optional<Party> partyByPhone(const QString& phone) const;
     StockBatch firstBatchOfCode(const QString& itemCode) const;
-    // The unit price of an item: the MRP of its first stock row, or the
-    // amount of the stock row a sale of the code, item and batch changes.
+    // The unit price of an item: the MRP of its first stock row (the lowest
+    // stock number), or the amount of the stock row a sale of the code, item
+    // and batch changes.
     // Throws Failure when there is none.
     double priceByMrp(const QString& item) const;
     double priceOfBatch(const QString& itemCode, const QString& item, const QString& batch) const;

@@ -54,9 +54,10 @@ PagedRows SellingPriceStore::batches(const QString& containing) const
 
 int SellingPriceStore::setPrice(const Batches& which, double mrp) const
 {
-    // The writing turn before anything else: a statement that waits for it
-    // in its trigger already holds the table (the server), or read first
-    // (SQLite), and another till's change could not wait for it in turn.
+    // The writing turn before anything else. Taken by the update's trigger,
+    // it would be waited for while the update holds Stock (on the server),
+    // which a till holding the turn may lock next, or after the count has
+    // read (on SQLite), when a writer is no longer waited for.
     changes::takeWritingTurn(connection());
     const QString where = QStringLiteral(" where ") + condition(which);
     const int count = firstValue(QStringLiteral("Select count(*) from Stock") + where).toInt();
