@@ -169,6 +169,19 @@ void GridModel::fetchMore(const QModelIndex& parent)
     }
 }
 
+// Whether the rows here are the first ones of the result, as the grid shows
+// them (rows not read yet aside).
+bool GridModel::showsTheStartOf(const Rows& result) const
+{
+    if (result.size() < m_rows.size())
+        return false;
+    for (int row = 0; row < m_rows.size(); ++row)
+        for (int column = 0; !isUnread(row) && column < m_headers.size(); ++column)
+            if (shown::text(result.at(row).value(column)) != shown::text(m_rows.at(row).at(column)))
+                return false;
+    return true;
+}
+
 // The whole result takes over from the first page. Its first rows are
 // compared with the shown ones as the grid shows them: when the table has
 // changed since, the grid shows the whole result as it now is.
@@ -183,12 +196,8 @@ void GridModel::takeWholeResult()
         releaseSource();
         throw;
     }
-    const int shown = int(m_rows.size());
-    QVector<QVector<QVariant>> again = rows->fetch(shown);
-    bool same = again.size() == shown;
-    for (int row = 0; same && row < shown; ++row)
-        for (int column = 0; same && column < m_headers.size(); ++column)
-            same = shown::text(again.at(row).value(column)) == shown::text(m_rows.at(row).at(column));
+    QVector<QVector<QVariant>> again = rows->fetch(int(m_rows.size()));
+    const bool same = showsTheStartOf(again);
     m_source = std::move(rows);
     if (!same) {
         beginResetModel();
@@ -290,15 +299,11 @@ bool GridModel::ensureRow(int row)
 
 void GridModel::readWholeResultAtOnce()
 {
-    if (!m_byStretches || !m_stretch)
+    if (!m_byStretches)
         return;
     Rows all = m_stretch(0, -1);
     const int read = int(m_rows.size());
-    bool same = m_stretchesEnded ? all.size() == read : all.size() >= read;
-    for (int row = 0; same && row < read; ++row)
-        for (int column = 0; same && !isUnread(row) && column < m_headers.size(); ++column)
-            same = shown::text(all.at(row).value(column)) == shown::text(m_rows.at(row).at(column));
-    if (same) {
+    if (showsTheStartOf(all) && (!m_stretchesEnded || all.size() == read)) {
         for (int row = 0; row < read; ++row)
             if (isUnread(row))
                 m_rows[row] = all.at(row);

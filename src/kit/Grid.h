@@ -83,6 +83,7 @@ private:
     // Reads count more rows (every row left when negative). Throws Failure.
     void append(int count);
     void takeWholeResult();
+    bool showsTheStartOf(const Rows& result) const;
     void releaseSource();
     void releaseWhenAllRead();
     // Reads the page of a row far down, leaving the rows before it unread.
