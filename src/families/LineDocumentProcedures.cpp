@@ -208,9 +208,17 @@ void LineDocumentScreen::warnWhenRunningOut()
 
 void LineDocumentScreen::insertLine()
 {
-    const stores::NumberUse use =
-        m_offeredNumber == m_line.number ? stores::NumberUse::Claims : stores::NumberUse::Joins;
-    m_line = m_store.storeLine(m_line, use);
+    m_line = m_store.storeLine(m_line, numberUse());
+}
+
+stores::NumberUse LineDocumentScreen::numberUse() const
+{
+    if (m_offeredNumber == m_line.number)
+        return stores::NumberUse::Claims;
+    // Emptied here: another screen's new document may have taken the number since.
+    if (m_gridDocument == m_line.number && DGG->model() && DGG->model()->rowCount() == 0)
+        return stores::NumberUse::Retakes;
+    return stores::NumberUse::Joins;
 }
 
 void LineDocumentScreen::removeLine(qint16 number, qint16 serial, stores::StockMove move)

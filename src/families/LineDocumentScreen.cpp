@@ -216,7 +216,12 @@ void LineDocumentScreen::deleteSerial()
     stopAtFirstError([&] {
         connectx();
         removeLine(number, serial, m_kind.serialDelete);
-        FillBillN(cmbbillnumber);
+        // The screen stays on the document: the newest one may be another
+        // party's (another till's, or the one before when this was the last
+        // line), and the box may be locked on this one.
+        fillList(cmbbillnumber, [this] { return m_store.documentNumbers(); }, AfterFill::Empty);
+        cmbbillnumber->setEditText(QString::number(number));
+        pickDocumentNumber();
         SetGridWidths();
         Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
     });
@@ -243,11 +248,18 @@ void LineDocumentScreen::deleteDocument()
     });
 }
 
+// The document in hand is gone: the next line starts a new one under the
+// next free number, as after New, and never joins the newest remaining
+// document, which is another party's.
 void LineDocumentScreen::showAfterDocumentDelete()
 {
-    FillBillN(cmbbillnumber);
+    fillList(cmbbillnumber, [this] { return m_store.documentNumbers(); }, AfterFill::Empty);
     unbindGrid();
     SetGridWidths();
+    clearParty();
+    m_grandTotal = 0;
+    lblGrandTotal->setText(QStringLiteral("0"));
+    showNextNumber(true);
     Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
 }
 

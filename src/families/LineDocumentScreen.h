@@ -48,7 +48,7 @@ protected:
     // line is then not added.
     virtual double unitPrice() = 0;
     // Delete Serial: asks, removes the grid's current line with its stock
-    // move, loads the newest document and confirms.
+    // move, shows the document again and confirms.
     virtual void deleteSerial();
     // New Bill / Refresh.
     virtual void newDocument();
@@ -56,8 +56,8 @@ protected:
     virtual void addItem();
     // Choosing a number from cmbbillnumber: loads that document.
     virtual void pickDocumentNumber();
-    // What the screen shows once the document in the box is deleted: the
-    // newest document loaded, an empty grid, "Data Deleted".
+    // What the screen shows once the document in the box is deleted: an
+    // empty grid, the next free number, "Data Deleted".
     virtual void showAfterDocumentDelete();
     // Print (also Enter): the receipt of the document in the box.
     virtual void printDocument();
@@ -110,8 +110,10 @@ protected:
     // Stores m_line in the transaction open on the screen's connection, the
     // first line under the number the screen offered too: that one claims
     // the number, and goes under the next free number when another till has
-    // taken it. m_line then holds the number and serial it was stored under.
+    // taken it. So does the first line of a document the grid shows emptied.
+    // m_line then holds the number and serial it was stored under.
     void insertLine();
+    stores::NumberUse numberUse() const;
     // A line, or every line of a document, removed with the stock move of each
     // line, all or nothing. Throws; the operator is told why (change::together).
     void removeLine(qint16 number, qint16 serial, stores::StockMove move);

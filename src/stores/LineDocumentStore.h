@@ -39,6 +39,10 @@ enum class NumberUse {
     // Another line of the document of its number: under its serial, or the
     // document's next free serial.
     Joins,
+    // The first line again of a document whose lines were all deleted on the
+    // screen: under its number while no line has it, else (another screen's
+    // new document took it meanwhile) under the next free number.
+    Retakes,
 };
 
 // The item names a screen offers.

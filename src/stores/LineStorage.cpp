@@ -70,7 +70,7 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use) cons
     const auto nextAfter = [this](const QString& statement, const QString& usedUp) {
         return nextAfterTaken([this, statement] { return afterMaximum(statement); }, usedUp);
     };
-    if (use == NumberUse::Claims) {
+    if (use == NumberUse::Claims || use == NumberUse::Retakes) {
         // The first line: serial 1 of a document no line has yet; serial 0
         // stays, as a voucher's one line carries it.
         if (line.serial != 0)
@@ -80,7 +80,9 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use) cons
             [&](qint16 number) {
                 DocumentLine first = line;
                 first.number = number;
-                return insertAsNextNumber(table, valuesOf(first, columns), number);
+                return use == NumberUse::Claims
+                           ? insertAsNextNumber(table, valuesOf(first, columns), number)
+                           : claim::insertUnlessTaken(table, valuesOf(first, columns), numberIs(number));
             },
             nextAfter(QStringLiteral("Select max(BillNumber) from ") + table, usedUpMessage()),
             connection());

@@ -194,6 +194,60 @@ private slots:
         QCOMPARE(told(messages), said);
     }
 
+    // A delete never leaves the screen on another party's document: Delete
+    // Serial stays on the document, whose emptied number the next line takes
+    // again unless another screen's new document has it; a deleted document
+    // makes way for a new one.
+    void aDeleteLeavesTheNextLineOnThisScreensDocument_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::newRow("simple bill") << SimpleBill;
+        QTest::newRow("bill with details") << BillWithDetails;
+        QTest::newRow("receipt") << Receipt;
+    }
+    void aDeleteLeavesTheNextLineOnThisScreensDocument()
+    {
+        QFETCH(Kind, kind);
+        Operator& op = open(kind.screen, documents(kind));
+        const auto parties = [&] {
+            return db.rows("select BillNumber, Serial, CustomerName from " + kind.lines + " where BillNumber > 5 "
+                           "order by BillNumber, Serial").join(',');
+        };
+        op.type(ui::PartyName, "bina");
+        kind.add(op, "TEA", 5);
+        op.clickGridRow(0);
+        messages.answers = {true};
+        op.click(ui::DeleteSerial);
+        QCOMPARE(op.number(), QString("6"));
+        QCOMPARE(op.gridRows(), QStringList());
+        QCOMPARE(op.grandTotal(), QString("0.00"));
+        QCOMPARE(op.text(ui::PartyName), QString("BINA"));
+
+        // Meanwhile another screen's new document takes the free number 6.
+        QWidget* other = catalog::createScreen(kind.screen, nullptr);
+        other->show();
+        {
+            Operator till(other);
+            QCOMPARE(till.number(), QString("6"));
+            till.type(ui::PartyName, "anil");
+            kind.add(till, "TEA", 5);
+        }
+        delete other;
+        kind.add(op, "TEA", 5);
+        QCOMPARE(op.number(), QString("7"));
+        QCOMPARE(parties(), QString("6|1|ANIL,7|1|BINA"));
+
+        messages.answers = {true};
+        op.click(ui::DeleteDocument);
+        QCOMPARE(op.number(), QString("7"));
+        QCOMPARE(op.grandTotal(), QString("0"));
+        QCOMPARE(op.text(ui::PartyName), QString());
+        op.type(ui::PartyName, "chandra");
+        kind.add(op, "TEA", 5);
+        QCOMPARE(parties(), QString("6|1|ANIL,7|1|CHANDRA"));
+        QCOMPARE(stored(kind), QString("4|1,5|1,5|2,6|1,7|1"));
+    }
+
     // The receipt's lines stand for every kind whose lines move stock.
     void aStockChangeThatFailsTakesItsLineWithIt()
     {
