@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <algorithm>
 
@@ -175,6 +176,7 @@ void MasterScreen::loadRecord()
 // page): the record's row is highlighted when the operator scrolls to it.
 void MasterScreen::highlightShownRecord(grid::Scroll scroll)
 {
+    const QScopedValueRollback<bool> own(m_screenMovesHighlight, true);
     // No record shown (none loaded yet, or the shown one deleted): no row to
     // look for, through every row of a large table.
     if (!m_recordShown) {
@@ -190,6 +192,20 @@ void MasterScreen::gridClicked()
     stopAtFirstError([&] {
         CmbSN->setEditText(grid::currentText(DGG, 0));
         loadRecord();
+    });
+}
+
+// The operator moved the highlight (the arrow keys, a page, a drag): the
+// record under it is loaded, as a click loads it, so that Delete removes
+// the record highlighted.
+void MasterScreen::highlightMoved()
+{
+    if (m_screenMovesHighlight)
+        return;
+    stopAtFirstError([&] {
+        if (m_recordShown && grid::currentText(DGG, 0) == QString::number(m_loadedSN))
+            return;
+        gridClicked();
     });
 }
 
@@ -257,10 +273,15 @@ void MasterScreen::FillGrid()
 void MasterScreen::showInGrid(const std::function<PagedRows()>& read)
 {
     stopAtFirstError([&] {
-        grid::show(DGG, read());
+        {
+            const QScopedValueRollback<bool> own(m_screenMovesHighlight, true);
+            grid::show(DGG, read());
+        }
         if (!m_highlightFollowsArrivals) {
             connect(DGG->model(), &QAbstractItemModel::rowsInserted, this,
                     [this] { highlightShownRecord(grid::Scroll::Stay); });
+            connect(DGG->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                    [this] { highlightMoved(); });
             m_highlightFollowsArrivals = true;
         }
         highlightShownRecord();

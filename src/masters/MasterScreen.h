@@ -53,6 +53,7 @@ private:
     void load();
     void loadRecord();
     void gridClicked();
+    void highlightMoved();
     void search(stores::SearchBy column, const QString& text);
     void save();
     void remove();
@@ -83,6 +84,8 @@ private:
     qint16 m_loadedSN = 0;
     bool m_recordShown = false;  // the boxes show the record m_loadedSN
     bool m_highlightFollowsArrivals = false;
+    // The screen itself moves the highlight (a refill, the shown record's row).
+    bool m_screenMovesHighlight = false;
     QString m_first;
     QString m_second;
     QString m_third;  // the phone; stays empty for priced names

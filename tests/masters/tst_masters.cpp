@@ -169,6 +169,25 @@ private slots:
         QCOMPARE(op->text(ui::SearchPhone) + ' ' + QString::number(op->gridRows().size()), QString("1 4"));
     }
 
+    // The keys move the record with the highlight, so Delete takes the record
+    // highlighted; a refill of the grid moves neither.
+    void theKeysMoveTheRecordWithTheHighlight()
+    {
+        openWith(ui::Items, "Charges", {"1,'A',1,'-',0", "2,'B',2,'-',0", "3,'C',3,'-',0", "4,'D',4,'-',0"});
+        QTest::keyClick(op->grid(), Qt::Key_Down);
+        QTest::keyClick(op->grid(), Qt::Key_Down);
+        QCOMPARE(op->text(ui::Sn) + ": " + boxes() + ' ' + highlighted(), QString("2: B|2| 2/2"));
+        QTest::keyClick(op->grid(), Qt::Key_Up);
+        QCOMPARE(op->text(ui::Sn) + ": " + boxes() + ' ' + highlighted(), QString("3: C|3| 3/3"));
+        deleteAnswering(true);
+        QCOMPARE(sorted(db.rows("select TYPEOFCHARGES from Charges")), QStringList({"A", "B", "D"}));
+        QTest::keyClick(op->grid(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(op->text(ui::Sn) + ": " + boxes(), QString("1: A|1|"));
+        op->type(ui::SearchName, "b");
+        QCOMPARE(op->gridRows(), QStringList({"2|B|2"}));
+        QCOMPARE(op->text(ui::Sn) + ": " + boxes() + ' ' + highlighted(), QString("1: A|1| /"));
+    }
+
     void aLargeTableIsReadAsItIsWanted()
     {
         const int count = 2 * GridModel::BatchSize;
