@@ -64,8 +64,10 @@ void QueryScreen::fillList(const QVector<QComboBox*>& filled, const QString& sta
 
 void QueryScreen::run(Selector selector, const QueryButton& button)
 {
-    // Every Show and Print hides the sums; only Show Total shows them.
-    showAmounts(false);
+    // Every Show hides the sums, which only Show Total shows; a print leaves
+    // them as they are, beside the rows they sum.
+    if (button.does == QueryButton::Does::Show)
+        showAmounts(false);
     const std::optional<Bounds> selected = bounds(selector, button.strict);
     if (!selected)
         return;

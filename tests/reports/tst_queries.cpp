@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(numbers, expected);
     }
 
-    // A day without bills shows empty sums, prints 0; the sums' frame shows after Show Total only.
+    // A day without bills shows empty sums, prints 0; the sums' frame shows from Show Total to the next Show.
     void showTotalRoundsEachBillAndSumsTheRoundedFigures()
     {
         const Operator& op = openQuery(ui::BillQuery, {billLine(1, 1, "TEA", 1, 10.25), billLine(1, 2, "TEA", 1, 0.25),  // 10.5 -> 10
@@ -178,6 +178,9 @@ private slots:
                                                line(" 3", {" 200", " 20", " 9", " 189"})}));
         QCOMPARE(paper.mid(12, 4), QStringList({sum("Amount   : ", "222"), sum("Discount : ", "20"), sum("Tax      : ", "9"),
                                                 sum("Total    : ", "211")}));
+        printedBy(ui::PrintDates);
+        QVERIFY(op.control(ui::Sums)->isVisible());
+        QCOMPARE(op.texts(sums), QString("Amount : 222|Discount : 20|Tax : 9|Total : 211"));
 
         choose(days("2026-04-13", "2026-04-13"));
         op.click(ui::ShowTotal);
