@@ -25,7 +25,7 @@ int backup(const tooldb::CommandLine& line, QTextStream& out)
 {
     const QString target = QFileInfo(line.words.first()).absoluteFilePath();
     const QString source = tooldb::file(line.database());
-    if (target == source)
+    if (tooldb::sameFile(target, source))
         throw Failure(QStringLiteral("the backup cannot be the database itself (%1)").arg(source));
     if (!QFileInfo(target).absoluteDir().exists())
         throw Failure(QStringLiteral("the folder of %1 does not exist").arg(target));

@@ -96,11 +96,24 @@ void refuseSplitDocuments(Connection& live, const QDate& before, QTextStream& ou
                       .arg(dates::shown(before)));
 }
 
-// Nothing dated before the date: closed already (by an earlier run), or a
-// date that closes nothing.
+// The documents dated before the date in an archive; none when the file is
+// no database of this program's.
+Fingerprints archivedDocumentsBefore(const QString& archive, const QDate& before)
+{
+    try {
+        Connection file;
+        file.open(readingConnectionString(archive));
+        return documentsBefore(file, before);
+    } catch (const Failure&) {
+        return {};
+    }
+}
+
+// Nothing dated before the date: closed already into the archive (by an
+// earlier run), or a date that closes nothing.
 int nothingToClose(const QString& archive, const QDate& before, QTextStream& out)
 {
-    if (!QFileInfo(archive).isFile())
+    if (!QFileInfo(archive).isFile() || archivedDocumentsBefore(archive, before).isEmpty())
         throw Failure(QStringLiteral("nothing is dated before %1: there is nothing to close").arg(dates::shown(before)));
     out << "Nothing dated before " << dates::shown(before) << " is left in the database: it is closed into "
         << archive << "\n";
@@ -112,14 +125,7 @@ int nothingToClose(const QString& archive, const QDate& before, QTextStream& out
 // stopped before the database changed.
 void requireArchiveOfTheseDocuments(const QString& archive, const Fingerprints& closing, const QDate& before)
 {
-    Fingerprints held;
-    try {
-        Connection file;
-        file.open(readingConnectionString(archive));
-        held = documentsBefore(file, before);
-    } catch (const Failure&) {
-    }
-    if (held != closing)
+    if (archivedDocumentsBefore(archive, before) != closing)
         throw Failure(QStringLiteral("%1 already exists and is not the archive of the documents dated before %2; "
                                      "name a new file")
                           .arg(archive, dates::shown(before)));
@@ -281,7 +287,7 @@ int closeYear(const tooldb::CommandLine& line, QTextStream& out)
     const QString archive = archiveNamed(line.value("archive"));
     Connection live;
     tooldb::open(live, line.database());
-    if (!tooldb::onServer(live) && archive == tooldb::file(line.database()))
+    if (!tooldb::onServer(live) && tooldb::sameFile(archive, tooldb::file(line.database())))
         throw Failure(QStringLiteral("the archive cannot be the database itself (%1)").arg(archive));
 
     refuseSplitDocuments(live, before, out);

@@ -122,7 +122,7 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     const QString target = tooldb::file(line.database());
     if (!QFileInfo(backupFile).isFile())
         throw Failure(QStringLiteral("%1 does not exist").arg(backupFile));
-    if (backupFile == target)
+    if (tooldb::sameFile(backupFile, target))
         throw Failure(QStringLiteral("%1 is the database itself").arg(backupFile));
     const Tables tables = checkedTables(backupFile);
 

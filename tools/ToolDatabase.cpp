@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QUrl>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tooldb {
@@ -77,6 +78,17 @@ QString readOnlyUri(const QString& path)
         + QStringLiteral("?mode=ro");
 }
 
+bool sameFile(const QString& first, const QString& second)
+{
+    if (QFileInfo(first).absoluteFilePath() == QFileInfo(second).absoluteFilePath())
+        return true;
+    struct stat one {};
+    struct stat other {};
+    return ::stat(QFile::encodeName(first).constData(), &one) == 0
+        && ::stat(QFile::encodeName(second).constData(), &other) == 0 && one.st_dev == other.st_dev
+        && one.st_ino == other.st_ino;
+}
+
 bool onServer(const Connection& connection)
 {
     return connection.dialect().engine() != QLatin1String("SQLite");
@@ -105,6 +117,9 @@ QStringList integrityProblems(Connection& connection, const QString& schema)
     try {
         rows.open(QStringLiteral("PRAGMA %1.integrity_check").arg(schema), connection);
     } catch (const DbError& error) {
+        // A database another program holds is not damaged: the caller says so and stops.
+        if (error.kind() == DbError::Kind::Busy)
+            throw;
         return {reason(error)};
     }
     QStringList problems;

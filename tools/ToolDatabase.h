@@ -35,6 +35,10 @@ void open(Connection& connection, const QString& namedFile);
 // Throws Failure when the data source is no SQLite file.
 QString file(const QString& namedFile);
 
+// True when the two names reach one file (the same name, a link, another
+// path to it): a copy put at one would replace the other.
+bool sameFile(const QString& first, const QString& second);
+
 // The file's name in a read-only URI, to attach it without changing it.
 QString readOnlyUri(const QString& path);
 
@@ -49,7 +53,8 @@ void syncToDisk(const QString& path);
 QString reason(const Failure& failure);
 
 // The rows of "PRAGMA integrity_check" on the connection (of that schema):
-// empty when it is sound. A database too damaged to check gives its failure.
+// empty when it is sound. A database too damaged to check gives its failure;
+// one another program holds too long throws its failure (busy).
 QStringList integrityProblems(Connection& connection, const QString& schema = QStringLiteral("main"));
 
 }  // namespace tooldb

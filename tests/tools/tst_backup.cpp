@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <unistd.h>
 
 class BackupTest : public QObject {
     Q_OBJECT
@@ -141,6 +142,47 @@ private slots:
         QCOMPARE(sqlite("select group_concat(Amount_) from BillSums"), QString("2000.0,2000.0,1000.0"));
         sqlite("delete from asigncharges where BillNumber = 3 and Serial > 10");
         QCOMPARE(sqlite("select group_concat(Amount_) from BillSums"), QString("2000.0,2000.0,200.0"));
+    }
+
+    // Named by a link or another path, the database is still itself: no
+    // copy, archive or restore is put in its place.
+    void theDatabaseByAnotherNameIsRefused()
+    {
+        storeLines(250);
+        QVERIFY(QFile::link(database, file("alias.db")));
+        QVERIFY(::link(QFile::encodeName(database).constData(), QFile::encodeName(file("hard.db")).constData()) == 0);
+        for (const QString& name : {"alias.db", "hard.db"}) {
+            for (const QStringList& command : {QStringList{"backup", file(name)}, QStringList{"restore", file(name)},
+                                               QStringList{"close-year", "--before", "2026-12-05", "--archive", file(name)}}) {
+                const toolrun::Result refused = billdb(command);
+                QVERIFY2(refused.refusedInOneLine() && refused.err.contains("itself"),
+                         qPrintable(command.join(' ') + ": " + refused.err));
+            }
+        }
+        QCOMPARE(sqlite("pragma integrity_check") + sqlite("select count(*) from asigncharges"), QString("ok250"));
+        QVERIFY(keptFiles().isEmpty());
+    }
+
+    // Held by another program past the wait, a sound database is busy, not
+    // damaged: the restore stops and nothing is moved aside.
+    void aHeldDatabaseIsBusyNotDamaged()
+    {
+        storeLines(250);
+        QVERIFY(billdb({"backup", file("monday.db")}).exitCode == 0);
+        const QString held = file("held.db");
+        QVERIFY(billdb({"backup", held}).exitCode == 0);
+        QCOMPARE(sqlite("pragma journal_mode", held), QString("delete"));
+        Connection holder;
+        holder.open(schema::sqliteConnectionString(held, schema::Journal::AsTheFileHasIt));
+        RecordSet statement;
+        statement.open("begin exclusive", holder);
+        statement.open("insert into Customer values(10, 'HELD', '', '10')", holder);
+
+        const toolrun::Result restore = billdb({"restore", file("monday.db"), "--database", held});
+        QVERIFY2(restore.refusedInOneLine() && restore.err.contains("busy"), qPrintable(restore.out + restore.err));
+        statement.open("commit", holder);
+        QCOMPARE(sqlite("select ITEM from Customer", held), QString("HELD"));
+        QCOMPARE(QDir(folder).entryList({"held.db.replaced-*"}, QDir::Files), QStringList());
     }
 };
 

@@ -148,6 +148,8 @@ private slots:
             << "do not add up" << "  Stock batch 2 (item code 'C1'";
         QTest::newRow("nothing to close") << QStringList{} << QDate(2025, 4, 1) << "nothing is dated before 01/Apr/2025" << "";
         QTest::newRow("another file in its place") << QStringList{"occupied"} << SecondYear << "already exists" << "";
+        QTest::newRow("nothing to close, into another file")
+            << QStringList{"occupied"} << QDate(2025, 4, 1) << "nothing is dated before 01/Apr/2025" << "";
     }
     void refusedClosesChangeNothing()
     {
