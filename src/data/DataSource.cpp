@@ -136,8 +136,6 @@ QVector<Setting> sqliteSettings(const QString& databasePath)
                {QStringLiteral("Driver"), QStringLiteral("SQLite3")},
                {QStringLiteral("Description"), QStringLiteral("Bill Software database")},
                {QStringLiteral("Database"), QFileInfo(databasePath).absoluteFilePath()},
-               // A missing file is then an error, not a new empty database.
-               {QStringLiteral("NoCreat"), QStringLiteral("1")},
            }
         + sqliteSafetySettings();
 }
@@ -145,6 +143,9 @@ QVector<Setting> sqliteSettings(const QString& databasePath)
 QVector<Setting> sqliteSafetySettings()
 {
     return {
+        // A missing file is an error, not a new empty database: a database
+        // moved or on a disk not mounted must not be replaced by an empty one.
+        {QStringLiteral("NoCreat"), QStringLiteral("1")},
         // The driver's default, written out because the program relies on it:
         // a result is read whole when its statement runs, so a grid's result
         // kept open while the operator scrolls holds no lock against writers.

@@ -24,7 +24,8 @@ struct Setting {
 // the data source billdb defines and the direct connection to a file use
 // this list.
 QVector<Setting> sqliteSettings(const QString& databasePath);
-// The settings among them that keep the data safe: the journal, the syncing
+// The settings among them that keep the data safe: no new empty file in the
+// place of a missing one, the journal, the syncing
 // of commits, the bounded wait for a busy database.
 QVector<Setting> sqliteSafetySettings();
 // An ODBC connection string (as QODBC takes it) with the safety settings

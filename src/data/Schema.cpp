@@ -57,7 +57,8 @@ void createSqliteDatabase(const QString& path)
 
     try {
         Connection connection;
-        connection.open(QStringLiteral("DRIVER=SQLite3;Database=%1").arg(file.absoluteFilePath()));
+        // The one connection that makes the file.
+        connection.open(QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=0").arg(file.absoluteFilePath()));
         Transaction transaction(connection);
         RecordSet statement;
         for (const QString& text : statements() + changes::statements(Engine::Sqlite))

@@ -170,7 +170,8 @@ private slots:
                  QString("Select \"#\" from t where Date_ = '2026-12-04' /*#*/"));
     }
 
-    // A write-ahead log, synced in full, also for a data source written before those settings.
+    // A write-ahead log, synced in full, also for a data source written before those settings;
+    // and a database file that is not there is an error, never a new empty database.
     void anEarlierDataSourceIsOpenedWithTheSafeSettings()
     {
         const QString earlier = QFileInfo(db.iniPath()).absolutePath() + "/earlier.db";
@@ -184,8 +185,14 @@ private slots:
         QSqlDatabase::removeDatabase("plain");
         QFile ini(db.iniPath());
         QVERIFY(ini.open(QIODevice::Append));
-        ini.write(QString("\n[Earlier]\nDriver=SQLite3\nDatabase=%1\nNoCreat=1\n").arg(earlier).toUtf8());
+        const QString moved = QFileInfo(db.iniPath()).absolutePath() + "/moved.db";
+        ini.write(QString("\n[Earlier]\nDriver=SQLite3\nDatabase=%1\n\n[Moved]\nDriver=SQLite3\nDatabase=%2\n")
+                      .arg(earlier, moved)
+                      .toUtf8());
         ini.close();
+        Connection missing;
+        QVERIFY_THROWS_EXCEPTION(DbError, missing.open("DSN=Moved"));
+        QVERIFY(!QFileInfo::exists(moved));
         Connection connection;
         connection.open("DSN=Earlier");
         RecordSet pragma;
