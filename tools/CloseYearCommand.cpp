@@ -22,7 +22,7 @@ using namespace closeyear;
 
 const char* const CloseYearHelp = R"(  close-year --before DATE --archive FILE [--database DB]
       Closes the years before DATE (YYYY-MM-DD, the first day of the new
-      financial year): every bill, receipt and voucher dated before DATE
+      financial year, today at the latest): every bill, receipt and voucher dated before DATE
       moves into FILE, a new database of this program that also holds the
       masters, the letterhead, the users and each batch's stock as it stood
       on DATE. FILE is checked (integrity and the audit of "check") before
@@ -49,6 +49,12 @@ QDate dateNamed(const QString& text)
     if (text.isEmpty() || !date.isValid())
         throw Failure(QStringLiteral("close-year needs --before DATE as YYYY-MM-DD (the first day of the new year) %1")
                           .arg(tooldb::seeHelp()));
+    // Closed ahead of its end, the old year's last documents would follow
+    // the opening stock, and the next close would carry the wrong stock.
+    if (date > QDate::currentDate())
+        throw Failure(QStringLiteral("%1 is after today: close the year on the new year's first day or later; nothing "
+                                     "was closed")
+                          .arg(dates::shown(date)));
     return date;
 }
 

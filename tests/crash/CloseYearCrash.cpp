@@ -109,7 +109,7 @@ public:
 private:
     QStringList arguments() const
     {
-        return {"close-year", "--before", "2026-04-01", "--archive", m_archive};
+        return {"close-year", "--before", "2024-04-01", "--archive", m_archive};
     }
 
     // The two years made afresh, no archive: the rows before a close.

@@ -13,8 +13,8 @@ namespace shopyears {
 // The first day of the generated years plus a number of days, as each engine writes it.
 inline QString dayAfterStart(const QString& days)
 {
-    return TestDatabase::onServer() ? QString("(DATE '2025-04-01' + (%1))").arg(days)
-                                    : QString("date('2025-04-01', '+' || (%1) || ' days')").arg(days);
+    return TestDatabase::onServer() ? QString("(DATE '2023-04-01' + (%1))").arg(days)
+                                    : QString("date('2023-04-01', '+' || (%1) || ' days')").arg(days);
 }
 
 // The connection string that opens an archive read-only.
@@ -23,7 +23,7 @@ inline QString readOnly(const QString& archive)
     return "DRIVER=SQLite3;Database=" + QUrl::fromLocalFile(archive).toString() + "?mode=ro";
 }
 
-// The years 2025-26 and 2026-27, set-based: 30 bills, 8 receipts and 15 vouchers per unit of scale in
+// The years 2023-26 and 2024-27, set-based: 30 bills, 8 receipts and 15 vouchers per unit of scale in
 // date order, one to four lines each, and the 43 stock batches as the lines make them (the last three
 // only ever sold: below zero).
 inline QStringList twoYears(int scale)
@@ -53,7 +53,7 @@ inline QStringList twoYears(int scale)
         numbers.arg(43)
             + QString("insert into Stock select i, 0, 'ITEM ' || (i - 1), %1 - %2, 2.675, 0, 0, 'ACME', '', '', '', "
                       "'-', 0, %3, 'C' || (i - 1), 'B' || ((i - 1) % 3), 0 from n")
-                  .arg(batchTotal.arg("ItemIn"), batchTotal.arg("asigncharges"), sql::date(QDate(2025, 4, 1))),
+                  .arg(batchTotal.arg("ItemIn"), batchTotal.arg("asigncharges"), sql::date(QDate(2023, 4, 1))),
         rows::customer(1, "RAM", "ROAD", "98"),
         rows::ShopHeader,
     };

@@ -30,8 +30,8 @@
 
 namespace {
 
-const QDate SecondYear(2026, 4, 1);
-const QDate ThirdYear(2027, 4, 1);
+const QDate SecondYear(2024, 4, 1);
+const QDate ThirdYear(2025, 4, 1);
 
 // The lines of several databases as "table|number|serial|...", sorted, the opening receipts
 // left out; empty when two databases hold lines of one document.
@@ -142,14 +142,15 @@ private slots:
         QTest::addColumn<QString>("listed");   // on standard output
         QTest::newRow("a bill on both sides")
             << QStringList{rows::billLine(5, 9, "TEA", 1, 10, 0, 0, "CASH", SecondYear)} << SecondYear
-            << "have lines on both sides of 01/Apr/2026" << "  Bill 5: lines dated 10/Apr/2025 to 01/Apr/2026\n";
+            << "have lines on both sides of 01/Apr/2024" << "  Bill 5: lines dated 10/Apr/2023 to 01/Apr/2024\n";
         QTest::newRow("stock that does not add up")
             << QStringList{"update Stock set Quantity = Quantity + 1 where BillNumber = 2"} << SecondYear
             << "do not add up" << "  Stock batch 2 (item code 'C1'";
-        QTest::newRow("nothing to close") << QStringList{} << QDate(2025, 4, 1) << "nothing is dated before 01/Apr/2025" << "";
+        QTest::newRow("nothing to close") << QStringList{} << QDate(2023, 4, 1) << "nothing is dated before 01/Apr/2023" << "";
+        QTest::newRow("a date after today") << QStringList{} << QDate::currentDate().addDays(1) << "is after today" << "";
         QTest::newRow("another file in its place") << QStringList{"occupied"} << SecondYear << "already exists" << "";
         QTest::newRow("nothing to close, into another file")
-            << QStringList{"occupied"} << QDate(2025, 4, 1) << "nothing is dated before 01/Apr/2025" << "";
+            << QStringList{"occupied"} << QDate(2023, 4, 1) << "nothing is dated before 01/Apr/2023" << "";
     }
     void refusedClosesChangeNothing()
     {
@@ -182,7 +183,7 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("closes");
-        QTest::newRow("to an old bill") << rows::billLine(7, 20, "TEA", 1, 10, 0, 0, "CASH", QDate(2025, 5, 1)) << false;
+        QTest::newRow("to an old bill") << rows::billLine(7, 20, "TEA", 1, 10, 0, 0, "CASH", QDate(2023, 5, 1)) << false;
         QTest::newRow("a new year's bill") << rows::billLine(9000, 1, "TEA", 1, 10, 0, 0, "CASH", ThirdYear) << true;
     }
     void aTillWritingWhileTheArchiveIsMade()
@@ -201,7 +202,7 @@ private slots:
         const QString archive = file("year.db");
         QProcess close;
         close.setProcessEnvironment(toolrun::environment(db.iniPath(), dir.path()));
-        close.start(toolrun::billdbProgram(), {"close-year", "--before", "2026-04-01", "--archive", archive});
+        close.start(toolrun::billdbProgram(), {"close-year", "--before", "2024-04-01", "--archive", archive});
         QByteArray said;
         while (!said.contains("The archive is made") && close.waitForReadyRead(30000))
             said += close.readAllStandardOutput();
@@ -209,7 +210,7 @@ private slots:
         QVERIFY(close.waitForFinished(60000));
         const QString err = close.readAllStandardError();
         QCOMPARE(close.exitCode(), closes ? 0 : 1);
-        QVERIFY2(closes || err.contains("a till changed documents dated before 01/Apr/2026"), qPrintable(err));
+        QVERIFY2(closes || err.contains("a till changed documents dated before 01/Apr/2024"), qPrintable(err));
         QCOMPARE(db.count("asigncharges", oldLines), closes ? 0 : old + 1);
         QCOMPARE(QFile::exists(archive), closes);
         QCOMPARE(db.count("asigncharges", "CustomerName = 'CASH' and Item = 'TEA'"), 1);
