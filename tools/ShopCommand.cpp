@@ -1,7 +1,9 @@
 #include "ShopCommand.h"
 
 #include "ToolDatabase.h"
+#include "core/Failure.h"
 #include "data/Connection.h"
+#include "data/Tables.h"
 #include "stores/ShopHeaderStore.h"
 
 #include <QTextStream>
@@ -21,7 +23,17 @@ int shop(const tooldb::CommandLine& line, QTextStream& out)
     // Each value given replaces the stored one; the others stay.
     const ShopHeader stored = header.read().value_or(ShopHeader{});
     const auto value = [&](const char* option, const QString& current) {
-        return line.isSet(option) ? line.value(option) : current;
+        if (!line.isSet(option))
+            return current;
+        // As long as Shop Details takes, whose next Save would cut a longer one.
+        const QString given = line.value(option);
+        if (given.size() > schema::TextWidth)
+            throw Failure(QStringLiteral("--%1 is %2 characters long; a line of the letterhead takes at most %3; "
+                                         "nothing was changed")
+                              .arg(QLatin1String(option))
+                              .arg(given.size())
+                              .arg(schema::TextWidth));
+        return given;
     };
     const ShopHeader letterhead{value("name", stored.shopName), value("address1", stored.address1),
                                       value("address2", stored.address2), value("city", stored.city),

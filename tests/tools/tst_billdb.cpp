@@ -54,6 +54,12 @@ private slots:
                      .exitCode, 0);
         QCOMPARE(billdb({"shop", "--database", database, "--address2", "Near Station"}, dir.filePath("none.ini")).exitCode, 0);
         QCOMPARE(sqlite(database, "select * from ShopHeader"), QString("Ravi's Tea Stall|1 Main Road|Near Station|Pune|98765"));
+        // No longer than Shop Details takes, or its next Save would cut it.
+        const Result tooLong = billdb({"shop", "--name", "New Name", "--city", QString(256, 'x')}, ini);
+        QVERIFY2(tooLong.refusedInOneLine() && tooLong.err.contains("--city"), qPrintable(tooLong.err));
+        QCOMPARE(billdb({"shop", "--city", QString(255, 'x')}, ini).exitCode, 0);
+        QCOMPARE(sqlite(database, "select ShopName, length(ShopCity) from ShopHeader"), QString("Ravi's Tea Stall|255"));
+        QCOMPARE(billdb({"shop", "--city", "Pune"}, ini).exitCode, 0);
 
         sqlite(database, "insert into Stock values(1,0,'RICE',10,40,0,0,'S','','','','-',0,'2026-01-05','R1','B1',0);"
                          "insert into Stock values(2,0,'RICE',10,40,0,0,'S','','','','-',0,'2026-01-05','R1','B2',0);"
