@@ -113,8 +113,12 @@ int initServer(const QString& address, bool ifMissing, QTextStream& out)
         out << "Defined the data source " << name << " for " << where << " in " << datasource::userDefinitionsPlace()
             << "\n";
     } else if (!namesServer(server)) {
-        out << "The data source " << name << " is already defined for another database; it was left as it is.\n";
-        return 0;
+        // The till would go on writing to the other database, unseen by the others.
+        throw Failure(QStringLiteral("the data source %1 is defined for another database (%2), which this till goes on "
+                                     "using; to move the till to %3, take the section [%1] out of %4 and run the "
+                                     "command again (the other database stays as it is)")
+                          .arg(name, datasource::setting(name, QStringLiteral("Database")), where,
+                               datasource::userDefinitionsPlace()));
     }
     // Through the data source, as the program opens it.
     Connection program;
