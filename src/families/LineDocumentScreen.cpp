@@ -257,6 +257,7 @@ void LineDocumentScreen::showAfterDocumentDelete()
     unbindGrid();
     SetGridWidths();
     clearParty();
+    CMBMEMBERNUM->setCurrentIndex(-1);  // no party number beside the emptied boxes
     m_grandTotal = 0;
     lblGrandTotal->setText(QStringLiteral("0"));
     showNextNumber(true);
