@@ -180,6 +180,7 @@ void LineDocumentScreen::showNextNumber(bool tellWhenUsedUp)
 {
     m_nextNumber = FindLastBillNumber();
     m_offeredNumber.reset();
+    m_emptiedNumber.reset();
     if (m_nextNumber.state == Numbering::Free) {
         m_line.number = m_nextNumber.number;
         m_offeredNumber = m_line.number;
@@ -216,14 +217,17 @@ stores::NumberUse LineDocumentScreen::numberUse() const
     if (m_offeredNumber == m_line.number)
         return stores::NumberUse::Claims;
     // Emptied here: another screen's new document may have taken the number since.
-    if (m_gridDocument == m_line.number && DGG->model() && DGG->model()->rowCount() == 0)
+    if (m_emptiedNumber == m_line.number)
         return stores::NumberUse::Retakes;
     return stores::NumberUse::Joins;
 }
 
 void LineDocumentScreen::removeLine(qint16 number, qint16 serial, stores::StockMove move)
 {
-    change::together(m_store.connection(), [&] { m_store.removeLine(number, serial, move); });
+    bool linesLeft = true;
+    change::together(m_store.connection(), [&] { linesLeft = m_store.removeLine(number, serial, move); });
+    if (!linesLeft)
+        m_emptiedNumber = number;
 }
 
 void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move)

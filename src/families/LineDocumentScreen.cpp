@@ -115,11 +115,11 @@ void LineDocumentScreen::readEntry()
 // the box shows the number the line went under.
 void LineDocumentScreen::storeLineWithStock()
 {
-    const bool claims = m_offeredNumber == m_line.number;
     change::together(m_store.connection(), [&] { insertLine(); });
-    // Once stored, the document is this screen's: its next lines join it.
-    if (claims)
-        m_offeredNumber.reset();
+    // The screen is on the document the line went under: its next lines join
+    // it, whatever number was offered or emptied, until New offers one again.
+    m_offeredNumber.reset();
+    m_emptiedNumber.reset();
     cmbbillnumber->setEditText(QString::number(m_line.number));
 }
 

@@ -110,12 +110,13 @@ protected:
     // Stores m_line in the transaction open on the screen's connection, the
     // first line under the number the screen offered too: that one claims
     // the number, and goes under the next free number when another till has
-    // taken it. So does the first line of a document the grid shows emptied.
+    // taken it. So does the first line of a document this screen emptied.
     // m_line then holds the number and serial it was stored under.
     void insertLine();
     stores::NumberUse numberUse() const;
     // A line, or every line of a document, removed with the stock move of each
     // line, all or nothing. Throws; the operator is told why (change::together).
+    // A document left without lines is m_emptiedNumber.
     void removeLine(qint16 number, qint16 serial, stores::StockMove move);
     void removeDocument(qint16 number, stores::StockMove move);
 
@@ -178,6 +179,9 @@ protected:
     // The number showNextNumber offered, while no line of this screen is
     // stored under it: the line that is claims it.
     std::optional<qint16> m_offeredNumber;
+    // The document whose last line this screen deleted, while no line of the
+    // screen's is stored since: its next line takes the number again.
+    std::optional<qint16> m_emptiedNumber;
     DocumentLine m_line;  // the line added last
     double m_grandTotal = 0;
     QVariant m_foundName;

@@ -138,8 +138,8 @@ public:
     // as stored: a claimed number, or a serial, may have moved on.
     DocumentLine storeLine(DocumentLine line, NumberUse use) const;
     // A line, or every line of a document, removed with the stock move of
-    // each line.
-    void removeLine(qint16 number, qint16 serial, StockMove move) const;
+    // each line. removeLine says whether the document has lines left.
+    bool removeLine(qint16 number, qint16 serial, StockMove move) const;
     void removeDocument(qint16 number, StockMove move) const;
 
 private:

@@ -154,7 +154,7 @@ void LineDocumentStore::receiveIntoStock(const DocumentLine& line) const
         nextAfterTaken([this, largest] { return afterMaximum(largest); }, usedUp), connection());
 }
 
-void LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move) const
+bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move) const
 {
     const QString line = QStringLiteral(" where BillNumber = ") + sql::number(number) + QStringLiteral(" and Serial = ")
         + sql::number(serial);
@@ -170,6 +170,7 @@ void LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move)
                                .toInt()
         > 0;
     lists.editNumberList(documentNumberList(), number, linesLeft);
+    return linesLeft;
 }
 
 void LineDocumentStore::removeDocument(qint16 number, StockMove move) const

@@ -249,6 +249,27 @@ private slots:
         QCOMPARE(stored(kind), QString("4|1,5|1,5|2,6|1,7|1"));
     }
 
+    // An emptied document taken meanwhile by another till's new one moves on
+    // to the next free number, which may be the one the screen offered: the
+    // next line joins it there.
+    void aRetakenDocumentKeepsItsNextLinesTogether_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
+    void aRetakenDocumentKeepsItsNextLinesTogether()
+    {
+        QFETCH(Kind, kind);
+        Operator& op = open(kind.screen, documents(kind));
+        QCOMPARE(op.number(), QString("6"));
+        QVERIFY(op.pick(ui::Number, "4"));
+        op.clickGridRow(0);
+        messages.answers = {true};
+        op.click(ui::DeleteSerial);
+        db.exec(kind.line(4, 1, "TEA", 1, 5));
+        kind.add(op, "TEA", 5);
+        kind.add(op, "TEA", 5);
+        QCOMPARE(op.number(), QString("6"));
+        QCOMPARE(op.gridRows().size(), 2);
+        QCOMPARE(stored(kind), QString("4|1,5|1,5|2,6|1,6|2"));
+    }
+
     // The receipt's lines stand for every kind whose lines move stock.
     void aStockChangeThatFailsTakesItsLineWithIt()
     {
