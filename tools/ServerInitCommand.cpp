@@ -85,6 +85,14 @@ int initServer(const QString& address, bool ifMissing, QTextStream& out)
     const ServerAddress server = ServerAddress::parse(address);
     const QString& name = datasource::ProgramDataSource;
     const QString where = QStringLiteral("the database %1 on the server %2").arg(server.database, server.host);
+    // Before the server or the password file is touched: the till would go on
+    // writing to the other database, unseen by the other tills.
+    if (datasource::isDefined(name) && !namesServer(server))
+        throw Failure(QStringLiteral("the data source %1 is defined for another database (%2), which this till goes on "
+                                     "using; to move the till to %3, take the section [%1] out of %4 and run the "
+                                     "command again (the other database stays as it is)")
+                          .arg(name, datasource::setting(name, QStringLiteral("Database")), where,
+                               datasource::userDefinitionsPlace()));
 
     Connection connection;
     try {
@@ -112,13 +120,6 @@ int initServer(const QString& address, bool ifMissing, QTextStream& out)
         datasource::definePostgres(name, server);
         out << "Defined the data source " << name << " for " << where << " in " << datasource::userDefinitionsPlace()
             << "\n";
-    } else if (!namesServer(server)) {
-        // The till would go on writing to the other database, unseen by the others.
-        throw Failure(QStringLiteral("the data source %1 is defined for another database (%2), which this till goes on "
-                                     "using; to move the till to %3, take the section [%1] out of %4 and run the "
-                                     "command again (the other database stays as it is)")
-                          .arg(name, datasource::setting(name, QStringLiteral("Database")), where,
-                               datasource::userDefinitionsPlace()));
     }
     // Through the data source, as the program opens it.
     Connection program;

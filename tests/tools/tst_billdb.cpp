@@ -146,11 +146,19 @@ private slots:
                                                           "order by table_name, ordinal_position"))
             serverColumns << column.section(' ', 0, 0) + ' ' + serverType.value(column.section(' ', 1), column);
         QCOMPARE(serverColumns.join('\n'), fileColumns);
-        // A till on a file of its own is not moved to the server behind its back, nor told it was.
+        // A till on a file of its own is not moved to the server behind its back, nor told it was;
+        // the server is left untouched, so that the command given again after the advice works.
+        ServerAddress fresh = db.server();
+        fresh.database += "_fresh";
+        db.execOnServer("CREATE DATABASE " + fresh.database);
+        const auto dropFresh = qScopeGuard([&] { db.execOnServer("DROP DATABASE " + fresh.database + " WITH (FORCE)"); });
         const QString fileDefinition = toolrun::fileText(dir.filePath("file.ini"));
-        const Result stays = billdb({"init", "--server", till.text(), "--if-missing"}, dir.filePath("file.ini"));
+        const Result stays = billdb({"init", "--server", fresh.text()}, dir.filePath("file.ini"));
         QVERIFY2(stays.refusedInOneLine() && stays.err.contains(file) && stays.err.contains("[Bill]"), qPrintable(stays.err));
         QCOMPARE(toolrun::fileText(dir.filePath("file.ini")), fileDefinition);
+        QCOMPARE(TestDatabase::rowsAt(datasource::postgresConnectionString(fresh),
+                                      "select count(*) from information_schema.tables where table_schema = 'public'"),
+                 QStringList{"0"});
 
         const Result again = billdb({"init", "--server", till.text()}, ini);
         QVERIFY2(again.refusedInOneLine() && again.err.contains("has the tables already"), qPrintable(again.err));
