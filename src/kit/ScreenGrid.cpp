@@ -19,6 +19,9 @@ void setUp(QTableView* view)
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab leaves the grid for the next control, as everywhere on a screen;
+    // the arrow keys move in it.
+    view->setTabKeyNavigation(false);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     // A column fitted to its contents fits the rows a refilled grid shows,
     // not the first thousand rows, each of which would be laid out for it.

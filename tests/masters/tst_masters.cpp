@@ -177,6 +177,16 @@ private slots:
         QTest::keyClick(op->grid(), Qt::Key_Down);
         QTest::keyClick(op->grid(), Qt::Key_Down);
         QCOMPARE(op->text(ui::Sn) + ": " + boxes() + ' ' + highlighted(), QString("2: B|2| 2/2"));
+        // Tab leaves the grid (a grid that kept it, a cell at a time, held the keyboard there).
+        screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        op->grid()->setFocus();
+        QTest::keyClick(op->grid(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), op->list(ui::Sn));
+        op->grid()->setFocus();
+        QTest::keyClick(op->grid(), Qt::Key_Tab, Qt::ShiftModifier);
+        QVERIFY(QApplication::focusWidget() != op->grid());
+        QCOMPARE(highlighted(), QString("2/2"));
         QTest::keyClick(op->grid(), Qt::Key_Up);
         QCOMPARE(op->text(ui::Sn) + ": " + boxes() + ' ' + highlighted(), QString("3: C|3| 3/3"));
         deleteAnswering(true);
