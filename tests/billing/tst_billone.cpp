@@ -37,6 +37,9 @@ private slots:
         QCOMPARE(op.number(), QString("8"));
         QCOMPARE(op.shown(), QStringList{"= 0"});
         QCOMPARE(op.texts({ui::PartyNumber, ui::PartyName}), QString("5|BINA"));
+        // From the new number, the arrow key goes to the newest bill.
+        QTest::keyClick(op.list(ui::Number), Qt::Key_Down);
+        QCOMPARE(op.number() + '|' + op.text(ui::PartyName), QString("7|LAST BILL"));
     }
 
     void linesGoUnderTheNextNumberUntilNewBill()
