@@ -17,6 +17,8 @@ namespace numeric {
 bool isNumeric(const QString& text);
 
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+// A half is a half in decimals: 0.1 + 0.2 + 2.2, which binary makes a hair
+// more than 2.5, gives 2, whichever engine or screen added it up.
 double roundHalfEven(double value);
 
 // Throws Failure("Type mismatch") for non-numeric text, Failure("Overflow") out of range.

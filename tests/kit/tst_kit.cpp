@@ -80,6 +80,12 @@ private slots:
         QCOMPARE(rounded, QList<qint16>({2, 4, -2, 3, 32767, -32768}));
         for (const char* refused : {"40000", "32767.5", "abc"})
             QVERIFY_THROWS_EXCEPTION(Failure, numeric::toInt16(QString(refused)));
+        // Halves in decimals, a hair off in binary, are halves; a figure past the hair is not.
+        QCOMPARE(QList<double>({numeric::roundHalfEven(2.2 + 0.1 + 0.2), numeric::roundHalfEven(0.7 + 0.6 + 0.2),
+                                numeric::roundHalfEven(-(2.2 + 0.1 + 0.2)), numeric::roundHalfEven(2.5000001),
+                                numeric::roundHalfEven(2.4999999), numeric::roundHalfEven(1e13 + 0.9),
+                                numeric::roundHalfEven(1e13 + 0.5), numeric::roundHalfEven(562949953421312.5)}),
+                 QList<double>({2, 2, -2, 3, 2, 1e13 + 1, 1e13, 562949953421312}));
         // The shared texts of the 16-bit numbers, and those beyond, as QString::number spells them.
         for (int number = -32770; number <= 32770; ++number)
             if (numbertexts::of(number) != QString::number(number))

@@ -3,6 +3,7 @@
 
 #include "core/Dates.h"
 #include "core/LineFigures.h"
+#include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "core/FigureColumns.h"
@@ -50,8 +51,9 @@ QVector<Line> generated(int bills)
     return lines;
 }
 
-// Each bill with a line in the range, dated by its first serial; summed in serial order, handed over
-// as the engine's driver hands a sum over (SQLite's as a text of 15 digits), rounded half to even.
+// Each bill with a line in the range, dated by its first serial; summed in serial order, rounded half
+// to even, a half in decimals being a half however the sum's last bit came out or the engine's driver
+// hands it over (SQLite's as a text of 15 digits): the same figures on every engine.
 QStringList expectedTotals(QVector<Line> lines, const QDate& from, const QDate& to)
 {
     std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
@@ -74,10 +76,8 @@ QStringList expectedTotals(QVector<Line> lines, const QDate& from, const QDate& 
         if (!inRange.count(bill))
             continue;
         QStringList row{dates::shown(dates[bill]), QString::number(bill)};
-        for (const double figure : sum) {
-            const double handedOver = TestDatabase::onServer() ? figure : QString::number(figure, 'g', 15).toDouble();
-            row << QString::number(qint64(std::nearbyint(handedOver)));  // the default rounding: half to even
-        }
+        for (const double figure : sum)
+            row << QString::number(qint64(numeric::roundHalfEven(figure)));
         rows << row.join('|');
     }
     return rows;

@@ -194,6 +194,26 @@ private slots:
         QVERIFY(!this->op->control(ui::Sums)->isVisible());
     }
 
+    // 2.2 + 0.1 + 0.2 is a hair over 2.5 in binary, 0.7 + 0.6 + 0.2 a hair under 1.5: both are
+    // halves, to the even neighbour, on both engines, in Show Total, on paper and on the bill screen.
+    void aHalfOfDecimalFiguresIsAHalfEverywhere()
+    {
+        const Operator& op = openQuery(ui::BillQuery, {billLine(1, 1, "TEA", 1, 2.2), billLine(1, 2, "TEA", 1, 0.1),
+                                                       billLine(1, 3, "TEA", 1, 0.2), billLine(2, 1, "TEA", 1, 0.7),
+                                                       billLine(2, 2, "TEA", 1, 0.6), billLine(2, 3, "TEA", 1, 0.2)});
+        choose(days("2026-12-04", "2026-12-04"));
+        op.click(ui::ShowTotal);
+        QCOMPARE(op.gridRows(), QStringList({"04/Dec/2026|1|2|0|0|2", "04/Dec/2026|2|2|0|0|2"}));
+        QCOMPARE(op.text(ui::GrandTotal), QString("Total : 4"));
+        QCOMPARE(printedBy(ui::PrintDates).filter("Grand Total :").join('|').remove(' '),
+                 QString("GrandTotal:2.00|GrandTotal:2.00"));
+        Operator& bill = open(ui::BillOne);
+        QVERIFY(bill.pick(ui::Number, "1"));
+        QCOMPARE(bill.grandTotal(), QString("2.00"));
+        QVERIFY(bill.pick(ui::Number, "2"));
+        QCOMPARE(bill.grandTotal(), QString("2.00"));
+    }
+
     // A reversed range prints an empty job, a range that is no number none.
     void theBillRegisterPrintsEachBillOfTheRangeInOneJob()
     {
