@@ -114,13 +114,19 @@ MDIForm1::MDIForm1() : m_area(new MainArea(this))
     m_area->setObjectName(QStringLiteral("MDIClient"));
     buildMenu();
 
-    // Room for a full-size screen, within the display.
+    // Room for a full-size screen, within the display. A display without room
+    // for that and the window's title bar (a 1366 x 768 laptop) is filled, as
+    // its window manager frames a window that fills it.
     QSize size(1060, 780);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
+        constexpr int TitleBar = 40;
+        const bool roomy = available.width() >= size.width() && available.height() >= size.height() + TitleBar;
         size = size.boundedTo(available.size());
         resize(size);
         move(available.center() - rect().center());
+        if (!roomy)
+            setWindowState(windowState() | Qt::WindowMaximized);
     } else {
         resize(size);
     }
