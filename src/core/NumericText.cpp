@@ -3,8 +3,8 @@
 #include "core/Failure.h"
 
 #include <QLocale>
-#include <algorithm>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 

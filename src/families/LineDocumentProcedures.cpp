@@ -66,9 +66,9 @@ void LineDocumentScreen::fillList(QComboBox* list, const std::function<QStringLi
         lists::pick(list, 0);
 }
 
-void LineDocumentScreen::FillBillN(QComboBox* list)
+void LineDocumentScreen::FillBillN(QComboBox* list, AfterFill after)
 {
-    fillList(list, [this] { return m_store.documentNumbers(); }, AfterFill::PickFirst);
+    fillList(list, [this] { return m_store.documentNumbers(); }, after);
 }
 
 void LineDocumentScreen::FillMemberNum(QComboBox* list)

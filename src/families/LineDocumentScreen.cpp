@@ -219,7 +219,7 @@ void LineDocumentScreen::deleteSerial()
         // The screen stays on the document: the newest one may be another
         // party's (another till's, or the one before when this was the last
         // line), and the box may be locked on this one.
-        fillList(cmbbillnumber, [this] { return m_store.documentNumbers(); }, AfterFill::Empty);
+        FillBillN(cmbbillnumber, AfterFill::Empty);
         cmbbillnumber->setEditText(QString::number(number));
         pickDocumentNumber();
         SetGridWidths();
@@ -253,7 +253,7 @@ void LineDocumentScreen::deleteDocument()
 // document, which is another party's.
 void LineDocumentScreen::showAfterDocumentDelete()
 {
-    fillList(cmbbillnumber, [this] { return m_store.documentNumbers(); }, AfterFill::Empty);
+    FillBillN(cmbbillnumber, AfterFill::Empty);
     unbindGrid();
     SetGridWidths();
     clearParty();

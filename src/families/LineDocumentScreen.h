@@ -87,7 +87,8 @@ protected:
     // cleared, then the entries the store reads. A failing read leaves it
     // empty.
     void fillList(QComboBox* list, const std::function<QStringList()>& read, AfterFill after);
-    void FillBillN(QComboBox* list);
+    // The document numbers, newest first; by default the newest picked (which loads it).
+    void FillBillN(QComboBox* list, AfterFill after = AfterFill::PickFirst);
     void FillMemberNum(QComboBox* list);
     // The party numbers, highest first, the first one picked.
     void Fill(QComboBox* list);
