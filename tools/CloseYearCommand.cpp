@@ -22,10 +22,10 @@ using namespace closeyear;
 
 const char* const CloseYearHelp = R"(  close-year --before DATE --archive FILE [--database DB]
       Closes the years before DATE (YYYY-MM-DD, the first day of the new
-      financial year, today at the latest): every bill, receipt and voucher dated before DATE
-      moves into FILE, a new database of this program that also holds the
-      masters, the letterhead, the users and each batch's stock as it stood
-      on DATE. FILE is checked (integrity and the audit of "check") before
+      financial year, today at the latest): every bill, receipt and voucher
+      dated before DATE moves into FILE, a new database of this program that
+      also holds the masters, the letterhead, the users and each batch's
+      stock as it stood on DATE. FILE is checked (integrity and the audit of "check") before
       the database changes; then, in one transaction, those documents leave
       it. The stock on hand stays: it becomes one receipt dated DATE from
       the supplier "OPENING STOCK" (a line per batch, no amounts), so the
