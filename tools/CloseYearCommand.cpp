@@ -25,14 +25,15 @@ const char* const CloseYearHelp = R"(  close-year --before DATE --archive FILE [
       financial year, today at the latest): every bill, receipt and voucher
       dated before DATE moves into FILE, a new database of this program that
       also holds the masters, the letterhead, the users and each batch's
-      stock as it stood on DATE. FILE is checked (integrity and the audit of "check") before
-      the database changes; then, in one transaction, those documents leave
-      it. The stock on hand stays: it becomes one receipt dated DATE from
-      the supplier "OPENING STOCK" (a line per batch, no amounts), so the
-      audit still adds up, and new bills, receipts and vouchers number from 1
-      again (documents dated from DATE on keep their numbers, and new ones
-      follow them: close before the new year's first bill). A document with
-      lines on both sides of DATE is listed and nothing is closed.
+      stock as it stood on DATE. FILE is checked (integrity and the audit of
+      "check") before the database changes; then, in one transaction, those
+      documents leave it. The stock on hand stays: it becomes one receipt
+      dated DATE from the supplier "OPENING STOCK" (a line per batch, no
+      amounts), so the audit still adds up, and new bills, receipts and
+      vouchers number from 1 again (documents dated from DATE on keep their
+      numbers, and new ones follow them: close before the new year's first
+      bill). A document with lines on both sides of DATE is listed and
+      nothing is closed.
       The program may be open on other tills. Stopped at any moment, the
       database is as it was or as it is after; run the command again.
       Look back at a closed year with: bill --archive FILE
