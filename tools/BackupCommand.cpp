@@ -5,6 +5,7 @@
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
+#include "data/SqliteFile.h"
 
 #include <QFile>
 #include <QDir>
@@ -37,7 +38,7 @@ int backup(const tooldb::CommandLine& line, QTextStream& out)
     RecordSet statement;
     try {
         statement.open(QStringLiteral("VACUUM INTO ") + sql::text(partial), connection);
-        statement.open(QStringLiteral("ATTACH DATABASE ") + sql::text(tooldb::readOnlyUri(partial))
+        statement.open(QStringLiteral("ATTACH DATABASE ") + sql::text(sqlitefile::uri(partial, sqlitefile::Access::ReadOnly))
                            + QStringLiteral(" AS copy"),
                        connection);
         const QStringList problems = tooldb::integrityProblems(connection, QStringLiteral("copy"));

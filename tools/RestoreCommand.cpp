@@ -7,6 +7,7 @@
 #include "data/RecordSet.h"
 #include "data/Schema.h"
 #include "data/SqlText.h"
+#include "data/SqliteFile.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -41,7 +42,7 @@ QStringList columnsOf(Connection& connection, const QString& table, const QStrin
 void attach(Connection& connection, const QString& file)
 {
     RecordSet statement;
-    statement.open(QStringLiteral("ATTACH DATABASE ") + sql::text(tooldb::readOnlyUri(file))
+    statement.open(QStringLiteral("ATTACH DATABASE ") + sql::text(sqlitefile::uri(file, sqlitefile::Access::ReadOnly))
                        + QStringLiteral(" AS restored"),
                    connection);
 }

@@ -12,7 +12,6 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,12 +69,6 @@ QString file(const QString& namedFile)
                                      "tools of its own engine")
                           .arg(name, driver));
     return QFileInfo(database).absoluteFilePath();
-}
-
-QString readOnlyUri(const QString& path)
-{
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
-        + QStringLiteral("?mode=ro");
 }
 
 bool sameFile(const QString& first, const QString& second)

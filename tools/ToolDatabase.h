@@ -39,9 +39,6 @@ QString file(const QString& namedFile);
 // path to it): a copy put at one would replace the other.
 bool sameFile(const QString& first, const QString& second);
 
-// The file's name in a read-only URI, to attach it without changing it.
-QString readOnlyUri(const QString& path);
-
 // True when the connection reaches a server, not a SQLite file.
 bool onServer(const Connection& connection);
 

@@ -9,6 +9,7 @@
 #include "data/RecordSet.h"
 #include "data/Schema.h"
 #include "data/SqlText.h"
+#include "data/SqliteFile.h"
 #include "core/Failure.h"
 
 #include <QHash>
@@ -231,12 +232,13 @@ ClosingStock closingStock(Connection& connection, const QDate& before)
 
 QString writingConnectionString(const QString& path)
 {
-    return QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=1;JournalMode=DELETE").arg(path);
+    return QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=1;JournalMode=DELETE").arg(sqlitefile::uri(path));
 }
 
 QString readingConnectionString(const QString& path)
 {
-    return QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=1").arg(tooldb::readOnlyUri(path));
+    return QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=1")
+        .arg(sqlitefile::uri(path, sqlitefile::Access::ReadOnly));
 }
 
 qint64 dataVersion(Connection& sqlite)

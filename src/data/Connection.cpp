@@ -2,6 +2,7 @@
 
 #include "data/DataSource.h"
 #include "data/DbError.h"
+#include "data/DriverText.h"
 #include "data/Dialect.h"
 #include "data/ErrorKinds.h"
 #include "data/OdbcHandles.h"
@@ -91,6 +92,7 @@ void Connection::open(const QString& connectionString)
     m_ended = false;
     m_reused = false;
     m_countsChanges.reset();
+    drivertext::useUtf8Characters();
     // A SQLite database gets its settings for safe keeping here too, so that
     // a data source defined before they existed has them as well; a server
     // gets no fixed user and password (see datasource::forConnection).

@@ -1,7 +1,8 @@
 #include "data/RunDatabase.h"
 
+#include "data/SqliteFile.h"
+
 #include <QFileInfo>
-#include <QUrl>
 
 namespace rundatabase {
 
@@ -21,11 +22,8 @@ QString connectionString()
 {
     if (archive().isEmpty())
         return DataSourceConnectionString;
-    // A read-only URI: SQLite opens the file for reading only. A ';' would
-    // end the connection string's value, so it is written as the URI's %3B.
-    const QString uri = QUrl::fromLocalFile(archive()).toString(QUrl::FullyEncoded).replace(QLatin1Char(';'),
-                                                                                              QLatin1String("%3B"));
-    return QStringLiteral("DRIVER=SQLite3;Database=%1?mode=ro;NoCreat=1").arg(uri);
+    return QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=1")
+        .arg(sqlitefile::uri(archive(), sqlitefile::Access::ReadOnly));
 }
 
 void useArchive(const QString& path)

@@ -5,6 +5,7 @@
 #include "data/DataSource.h"
 #include "data/DbError.h"
 #include "data/RecordSet.h"
+#include "data/SqliteFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,8 +42,9 @@ QString sqliteConnectionString(const QString& path, Journal journal)
         if (entry.key == QLatin1String("Description"))
             continue;
         const bool kept = entry.key == QLatin1String("JournalMode") && journal == Journal::AsTheFileHasIt;
+        const QString value = entry.key == QLatin1String("Database") ? sqlitefile::uri(path) : entry.value;
         parts << (entry.key == QLatin1String("Driver") ? QStringLiteral("DRIVER") : entry.key) + QLatin1Char('=')
-                + (kept ? QString() : entry.value);
+                + (kept ? QString() : value);
     }
     return parts.join(QLatin1Char(';'));
 }
@@ -58,7 +60,7 @@ void createSqliteDatabase(const QString& path)
     try {
         Connection connection;
         // The one connection that makes the file.
-        connection.open(QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=0").arg(file.absoluteFilePath()));
+        connection.open(QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=0").arg(sqlitefile::uri(path)));
         Transaction transaction(connection);
         RecordSet statement;
         for (const QString& text : statements() + changes::statements(Engine::Sqlite))

@@ -2,10 +2,10 @@
 
 #include "support/Rows.h"
 #include "support/TestDatabase.h"
+#include "data/SqliteFile.h"
 
 #include <QDate>
 #include <QStringList>
-#include <QUrl>
 
 // Two financial years of a shop's documents, for the tests of closing a year.
 namespace shopyears {
@@ -20,7 +20,7 @@ inline QString dayAfterStart(const QString& days)
 // The connection string that opens an archive read-only.
 inline QString readOnly(const QString& archive)
 {
-    return "DRIVER=SQLite3;Database=" + QUrl::fromLocalFile(archive).toString() + "?mode=ro";
+    return "DRIVER=SQLite3;Database=" + sqlitefile::uri(archive, sqlitefile::Access::ReadOnly);
 }
 
 // The years 2023-26 and 2024-27, set-based: 30 bills, 8 receipts and 15 vouchers per unit of scale in

@@ -40,7 +40,8 @@ private slots:
     // Through the data source or a file named.
     void initShopAndMrp()
     {
-        const QString database = dir.filePath("shop/Bill.db"), ini = dir.filePath("one.ini");
+        // A ';' in a folder's name, which ends a bare value in a connection string.
+        const QString database = dir.filePath("shop;2026/Bill.db"), ini = dir.filePath("one.ini");
         const Result first = billdb({"init", "--database", database}, ini);
         QVERIFY2(first.exitCode == 0 && first.out.contains(database), qPrintable(first.err));
         const QString definition = toolrun::fileText(ini);
@@ -78,6 +79,7 @@ private slots:
             QVERIFY2(run.refusedInOneLine() && run.err.contains(words), qPrintable(arguments.join(' ') + ": " + run.err));
         }
         QCOMPARE(sqlite(database, "select group_concat(MRP, ' ') from Stock"), QString("12.5 13.0 95.5"));
+        QVERIFY(!QFile::exists(dir.filePath("shop")));
     }
 
     // unixODBC looks in the password database's home, not HOME (nss_wrapper's account, in a test

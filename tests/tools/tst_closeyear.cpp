@@ -105,7 +105,7 @@ private slots:
 
         QStringList databases{db.connectionString()};
         for (const QDate& date : {SecondYear, ThirdYear}) {
-            const QString archive = file(date.toString("yyyy") + ".db");
+            const QString archive = file(date.toString("yyyy") + ";closed.db");  // a ';' ends a bare connection string value
             const toolrun::Result closed = closeYear(date, archive);
             QVERIFY2(closed.exitCode == 0, qPrintable(closed.out + closed.err));
             QCOMPARE(toolrun::sqlite(archive, "pragma journal_mode"), QString("delete"));  // one file, to keep anywhere

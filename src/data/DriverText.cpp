@@ -1,0 +1,15 @@
+#include "data/DriverText.h"
+
+#include <clocale>
+#include <cstring>
+#include <langinfo.h>
+
+namespace drivertext {
+
+void useUtf8Characters()
+{
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+}  // namespace drivertext
