@@ -243,7 +243,10 @@ void MasterScreen::remove()
         return;
     if (!Messages::instance().ask(QStringLiteral("Confirm Delete ?"), QStringLiteral("Delete")))
         return;
-    if (!deleteItem(numeric::toInt16(number)))
+    // The record shown, when it is the one named: it alone is deleted.
+    const bool shown = m_recordShown && numeric::toInt16(number) == m_loadedSN;
+    if (!deleteItem(numeric::toInt16(number),
+                    shown ? std::optional<stores::MasterRecord>({m_loadedSN, m_first, m_second, m_third}) : std::nullopt))
         return;
     if (numeric::toInt16(number) == m_loadedSN)
         m_recordShown = false;
@@ -333,11 +336,11 @@ bool MasterScreen::SaveItem(const QString& first, const QString& second, const Q
 
 // True when the statement went through; a failure is told (change::together),
 // and a connection that cannot be opened has been reported by connectx.
-bool MasterScreen::deleteItem(qint16 sn)
+bool MasterScreen::deleteItem(qint16 sn, const std::optional<stores::MasterRecord>& shown)
 {
     return stopAtFirstError([&] {
         connectx(m_store.connection());
-        change::together(m_store.connection(), [&] { m_store.remove(sn); });
+        change::together(m_store.connection(), [&] { m_store.remove(sn, shown); });
         Messages::instance().inform(QStringLiteral("Deleted"), QStringLiteral("Info"));
         m_store.close();
     });

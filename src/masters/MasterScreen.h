@@ -70,7 +70,7 @@ private:
     void SetGridWidths();
     // True when the record was stored.
     bool SaveItem(const QString& first, const QString& second, const QString& third);
-    bool deleteItem(qint16 sn);
+    bool deleteItem(qint16 sn, const std::optional<stores::MasterRecord>& shown);
     void FindPersonnelDetails(const QString& sn);
     void AssignToObject(QLineEdit* first, QLineEdit* second, QLineEdit* third);
 

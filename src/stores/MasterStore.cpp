@@ -158,15 +158,20 @@ void MasterStore::editNumberLists(const KeptListsEdit& edit, qint16 sn, bool sto
     edit.editNumberList(numberList(Order::HighestFirst), sn, stored);
 }
 
-MasterRecord MasterStore::record(double sn) const
+QString MasterStore::recordStatement(double sn) const
 {
     const QString load = m_shape == RecordShape::Party
         ? QStringLiteral("Select  SN, ITEM , PARTNO ,REMARK  from ") + m_table + QStringLiteral(" where sn = ")
         : isExpenditureHead(m_table)
         ? QStringLiteral("Select  SN, TYPEOFCHARGES , VALUEofCHARGES  From ") + m_table + QStringLiteral("  where sn = ")
         : QStringLiteral("Select  SN, TYPEOFCHARGES , VALUEofCHARGES  from Charges where sn = ");
+    return load + sql::number(sn);
+}
+
+MasterRecord MasterStore::record(double sn) const
+{
     RecordSet found;
-    found.open(load + sql::number(sn), connection());
+    found.open(recordStatement(sn), connection());
     return recordFrom([&](int index) { return found.field(index); }, m_shape == RecordShape::Party);
 }
 
@@ -239,12 +244,23 @@ MasterStore::Numbers MasterStore::saveAll(qint16 sn, const QVector<MasterRecord>
     return numbers;
 }
 
-void MasterStore::remove(qint16 sn) const
+void MasterStore::remove(qint16 sn, const std::optional<MasterRecord>& shown) const
 {
     const QString statement = isExpenditureHead(m_table)
         ? QStringLiteral("Delete * From  ") + m_table + QStringLiteral("   where SN = ")
         : QStringLiteral("Delete * from ") + m_table + QStringLiteral(" where SN = ");
-    const KeptListsEdit lists(*this, m_table);
+    const KeptListsEdit lists(*this, m_table);  // the writing turn: no till saves under sn meanwhile
+    if (shown) {
+        RecordSet stored;
+        stored.open(recordStatement(sn), connection());
+        if (!stored.eof()) {
+            const MasterRecord now =
+                recordFrom([&](int index) { return stored.field(index); }, m_shape == RecordShape::Party);
+            if (now.first != shown->first || now.second != shown->second || now.third != shown->third)
+                throw Failure(QStringLiteral("SN %1 is no longer %2: another till deleted it and saved %3 under its number.")
+                                  .arg(QString::number(sn), shown->first, now.first));
+        }
+    }
     run(statement + sql::number(sn));
     editNumberLists(lists, sn, false);
 }

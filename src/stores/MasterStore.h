@@ -80,8 +80,11 @@ public:
         qint16 first = 0, last = 0;
     };
     Numbers saveAll(qint16 sn, const QVector<MasterRecord>& records) const;
-    // In the transaction open on the connection.
-    void remove(qint16 sn) const;
+    // In the transaction open on the connection. Given the record as the
+    // screen showed it, only while that record is the one stored under sn:
+    // another till may have deleted it and saved another under its number
+    // since. Throws Failure then, deleting nothing.
+    void remove(qint16 sn, const std::optional<MasterRecord>& shown = std::nullopt) const;
 
     // Every record in SN order, each field in the table's order: the
     // printed list (customers, suppliers, items).
@@ -93,6 +96,7 @@ private:
     NumberList numberList(Order order) const;
     void editNumberLists(const KeptListsEdit& edit, qint16 sn, bool stored) const;
     QString gridSelect() const;
+    QString recordStatement(double sn) const;
     // A record's values in an insert, after its SN.
     QStringList insertedValues(const QString& first, const QString& second, const QString& third) const;
 

@@ -246,6 +246,31 @@ private slots:
         QCOMPARE(boxes(), QString("|40|"));  // nothing left to load
     }
 
+    // Another till deleted the record shown and saved another under its SN: Delete leaves that
+    // one and says so; shown again, it is deleted.
+    void deleteTakesOnlyTheRecordShown()
+    {
+        const auto replaced = [&](const QString& table, const QString& insert) {
+            db.exec("delete from " + table + " where SN = 2");
+            db.exec(insert);
+            messages.clear();
+            deleteAnswering(true);
+            const QStringList said = told(messages);
+            QVERIFY2(said.size() == 2 && said.last().contains("another till deleted it"), qPrintable(said.join('\n')));
+            QCOMPARE(db.count(table, "SN = 2"), 1);
+            QVERIFY(op->pick(ui::Sn, "2"));
+            deleteAnswering(true);
+            QCOMPARE(db.count(table, "SN = 2"), 0);
+        };
+        openWith(ui::Customers, "Customer", {"1,'XAVIER','ROAD','111'", "2,'YUSUF','','222'"});
+        QVERIFY(op->pick(ui::Sn, "2"));
+        replaced("Customer", customer(2, "ZED", "LANE", "333"));
+        openWith(ui::Items, "Charges", {"1,'TEA',10,'-',0", "2,'COFFEE',45.5,'-',0"});
+        QVERIFY(op->pick(ui::Sn, "2"));
+        replaced("Charges", priced("Charges", 2, "COFFEE", 50));
+        QCOMPARE(db.count("Charges"), 1);
+    }
+
     // " 45.5 ": the blank after the number is trimmed from the line's end. (A failing list
     // passes over what fails, as the bill register: tst_queries.)
     void theListsPrintTheirRecords()
