@@ -132,11 +132,11 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const Keeping keeping = keep(target, kept);
     Connection connection;
-    tooldb::open(connection, target);
-    attach(connection, backupFile);
     RecordSet statement;
     QStringList counts;
-    {
+    try {
+        tooldb::open(connection, target);
+        attach(connection, backupFile);
         Transaction transaction(connection);
         billsums::changeManyLines(connection, [&] {
             for (const auto& [table, columns] : tables) {
@@ -147,6 +147,12 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
             }
         });
         transaction.commit();
+    } catch (const Failure&) {
+        // Nothing was restored: a copy left beside the database would read as
+        // what a restore replaced. A damaged database moved aside stays.
+        if (keeping == Keeping::Copied)
+            QFile::remove(kept);
+        throw;
     }
     statement.open(QStringLiteral("DETACH DATABASE restored"), connection);
 

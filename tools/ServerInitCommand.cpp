@@ -108,7 +108,9 @@ int initServer(const QString& address, bool ifMissing, QTextStream& out)
 
     if (schema::hasTables(connection)) {
         if (!ifMissing)
-            throw Failure(QStringLiteral("%1 has the tables already; they are left as they are.").arg(where));
+            throw Failure(QStringLiteral("%1 has the tables already; they are left as they are. To join this till to "
+                                         "it, run the command again with --if-missing")
+                              .arg(where));
         out << "The" << where.mid(3) << " has the tables already; they were left as they are.\n";
     } else {
         schema::createServerTables(connection);

@@ -184,6 +184,16 @@ private slots:
         statement.open("commit", holder);
         QCOMPARE(sqlite("select ITEM from Customer", held), QString("HELD"));
         QCOMPARE(QDir(folder).entryList({"held.db.replaced-*"}, QDir::Files), QStringList());
+
+        // In the write-ahead log a held database can still be read, and copied aside: the copy goes
+        // again when the restore cannot write.
+        Connection till;
+        till.open(schema::sqliteConnectionString(database));
+        statement.open("begin exclusive", till);
+        const toolrun::Result walRestore = billdb({"restore", file("monday.db")});
+        QVERIFY2(walRestore.refusedInOneLine() && walRestore.err.contains("busy"), qPrintable(walRestore.out + walRestore.err));
+        statement.open("commit", till);
+        QCOMPARE(keptFiles(), QStringList());
     }
 };
 
