@@ -38,7 +38,9 @@ int shop(const tooldb::CommandLine& line, QTextStream& out)
     const ShopHeader letterhead{value("name", stored.shopName), value("address1", stored.address1),
                                       value("address2", stored.address2), value("city", stored.city),
                                       value("phone", stored.phone)};
+    Transaction transaction(connection);
     header.save(letterhead);
+    transaction.commit();
     out << "Shop header set: "
         << QStringList{letterhead.shopName, letterhead.address1, letterhead.address2, letterhead.city, letterhead.phone}
                .join(QStringLiteral(" | "))

@@ -34,9 +34,6 @@ public:
     void keepOpen() { m_keptOpen = true; }
     void release();
 
-    // A statement failed because the session or the file is gone (or could
-    // not be written): the next open connects afresh.
-    void markEnded() { m_ended = true; }
     // Called after each statement that went through: the session answers.
     void markAnswered() { m_reused = false; }
     // A statement on a reused session found the session gone before it

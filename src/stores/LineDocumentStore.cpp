@@ -188,7 +188,7 @@ std::optional<Party> LineDocumentStore::partyByPhone(const QString& phone) const
 StockBatch LineDocumentStore::firstBatchOfCode(const QString& itemCode) const
 {
     RecordSet found;
-    // In the order SQLite's index of batches gives them; the server keeps no order of its own.
+    // The same first batch on both engines: by item name, then batch.
     found.open(QStringLiteral("Select  ITEM, Batch_Number from Stock where ItemCode = ") + sql::text(itemCode)
                    + QStringLiteral(" order by Item, Batch_Number"),
                connection());

@@ -42,14 +42,12 @@ void ShopHeaderStore::save(const ShopHeader& letterhead) const
     for (const QString& value : {letterhead.shopName, letterhead.address1, letterhead.address2, letterhead.city,
                                  letterhead.phone})
         values << sql::text(value);
-    Transaction transaction(connection());
     // The turn first: a delete that waited for it in its trigger would keep
     // the letterhead another till stored meanwhile, and this one beside it.
     changes::takeWritingTurn(connection());
     run(QStringLiteral("DELETE FROM %1").arg(QLatin1String(schema::ShopHeaderTable)));
     run(QStringLiteral("INSERT INTO %1 VALUES(%2)")
             .arg(QLatin1String(schema::ShopHeaderTable), values.join(QLatin1Char(','))));
-    transaction.commit();
 }
 
 }  // namespace stores

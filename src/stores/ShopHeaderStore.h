@@ -23,7 +23,7 @@ public:
     // The letterhead as stored, on the connection as it stands; none when
     // the database has none.
     std::optional<ShopHeader> read() const;
-    // Replaces the letterhead, in one transaction.
+    // Replaces the letterhead, in the transaction open on the connection.
     void save(const ShopHeader& letterhead) const;
 };
 
