@@ -6,6 +6,7 @@
 #include "data/Dialect.h"
 #include "data/ErrorKinds.h"
 #include "data/OdbcHandles.h"
+#include "data/OpenFiles.h"
 #include "data/ServerSessions.h"
 
 #include <QAtomicInt>
@@ -16,7 +17,6 @@
 #include <QStringList>
 #include <sql.h>
 #include <sqlext.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -109,6 +109,11 @@ void Connection::open(const QString& connectionString)
             return;
         }
     }
+    if (!server && openfiles::replacedWhileHeld(datasource::sqliteFile(odbcName)))
+        throw DbError(QStringLiteral("The database file %1 was replaced by another file while the program was "
+                                     "running. Nothing was changed. Close the program and start it again.")
+                          .arg(datasource::sqliteFile(odbcName)),
+                      DbError::Kind::Unreachable);
     QSqlDatabase database = QSqlDatabase::contains(m_name)
         ? QSqlDatabase::database(m_name, false)
         : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
@@ -128,6 +133,15 @@ void Connection::open(const QString& connectionString)
 void Connection::close()
 {
     m_openedWith.clear();
+    if (!m_file.isEmpty()) {
+        // SQLite writes a file's log back when its last connection closes,
+        // but not into a file no longer at its path (moved away, or another
+        // put there): the log would stay at the path and be read as the next
+        // file's own. Written back now, into the file it belongs to.
+        if (!stillReachesItsDatabase())
+            QSqlQuery(database()).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        openfiles::closed(m_file, {m_fileDevice, m_fileInode});
+    }
     m_file.clear();
     m_inTransaction = false;
     m_reused = false;
@@ -152,9 +166,8 @@ bool Connection::stillReachesItsDatabase() const
 {
     if (m_file.isEmpty())
         return true;
-    struct stat now {};
-    return ::stat(m_file.toLocal8Bit().constData(), &now) == 0 && quint64(now.st_dev) == m_fileDevice
-        && quint64(now.st_ino) == m_fileInode;
+    openfiles::Identity now;
+    return openfiles::identityAt(m_file, now) && now == openfiles::Identity{m_fileDevice, m_fileInode};
 }
 
 void Connection::noteDatabaseFile()
@@ -168,13 +181,14 @@ void Connection::noteDatabaseFile()
     while (files.next())
         if (files.value(1).toString() == QLatin1String("main"))
             m_file = files.value(2).toString();
-    struct stat opened {};
-    if (m_file.isEmpty() || ::stat(m_file.toLocal8Bit().constData(), &opened) != 0) {
+    openfiles::Identity opened;
+    if (m_file.isEmpty() || !openfiles::identityAt(m_file, opened)) {
         m_file.clear();  // an in-memory database
         return;
     }
-    m_fileDevice = quint64(opened.st_dev);
-    m_fileInode = quint64(opened.st_ino);
+    m_fileDevice = opened.device;
+    m_fileInode = opened.inode;
+    openfiles::opened(m_file, opened);
 }
 
 bool Connection::replaceEndedSession()

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 #include <optional>
 #include <odbcinst.h>
 
@@ -114,6 +115,20 @@ bool reachesSqlite(const QString& odbcName)
         return isSqliteDriver(*driver);
     const QString dataSource = dataSourceOf(parts);
     return !dataSource.isEmpty() && isSqliteDriver(setting(dataSource, QStringLiteral("Driver")));
+}
+
+QString sqliteFile(const QString& odbcName)
+{
+    if (!reachesSqlite(odbcName))
+        return {};
+    const QStringList parts = odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const QString dataSource = valueIn(parts, QStringLiteral("DRIVER")) ? QString() : dataSourceOf(parts);
+    const QString named = dataSource.isEmpty() ? valueIn(parts, QStringLiteral("Database")).value_or(QString())
+                                               : setting(dataSource, QStringLiteral("Database"));
+    if (!named.startsWith(QLatin1String("file:")))
+        return named;
+    const QUrl uri(named);  // as sqlitefile::uri writes it
+    return uri.isLocalFile() ? uri.toLocalFile() : QString();
 }
 
 QString forConnection(const QString& odbcName)

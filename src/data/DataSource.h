@@ -53,6 +53,9 @@ QString forConnection(const QString& odbcName);
 // True when the string reaches a SQLite database (by its driver, or its
 // data source's), which ignores user names and passwords.
 bool reachesSqlite(const QString& odbcName);
+// The path of the SQLite database file the string (or its data source)
+// names; empty when it names none.
+QString sqliteFile(const QString& odbcName);
 
 bool isDefined(const QString& name);
 // The value of one setting of a defined data source; empty when it has none.

@@ -8,6 +8,7 @@
 #include "data/QueryRows.h"
 #include "data/RecordSet.h"
 #include "data/RowBlock.h"
+#include "data/Schema.h"
 #include "data/SqlText.h"
 #include "data/Statement.h"
 #include "kit/Connectx.h"
@@ -308,6 +309,42 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(DbError, users());
         db.makeReachable();
         QCOMPARE(users(), 1);
+    }
+
+    // A copy moved over the file while connections hold it is not opened beside them (it would read
+    // their write-ahead log as its own); once they are closed it opens, undamaged.
+    void aFileReplacedWhileHeldWaitsForItsHoldersToClose()
+    {
+        if (TestDatabase::onServer())
+            QSKIP("a SQLite file's");
+        Connection kept;
+        kept.keepOpen();
+        const auto customers = [&] {
+            kept.open();
+            RecordSet names;
+            names.open("Select group_concat(ITEM) from Customer", kept);
+            return names.field(0).toString();
+        };
+        const QString copy = db.path() + ".copy";
+        db.exec("VACUUM INTO " + sql::text(copy));
+        TestDatabase::rowsAt(schema::sqliteConnectionString(copy), "insert into Customer values(9,'NEW','','9')");
+        db.exec("insert into Customer values(8,'OLD','','8')");  // in the held file's log
+        QCOMPARE(customers(), QString("OLD"));
+        QCOMPARE(std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(db.path()).constData()), 0);
+
+        try {
+            customers();
+            QFAIL("the replacing file was opened beside the replaced one");
+        } catch (const DbError& error) {
+            QVERIFY2(error.unavailable() && error.description().contains("was replaced"), qPrintable(error.description()));
+        }
+        db.letGo();
+        Connectionx::sharedConnection().close();  // left open by an earlier test
+        QCOMPARE(customers(), QString("NEW"));
+        RecordSet check;
+        check.open("PRAGMA integrity_check", kept);
+        QCOMPARE(check.field(0).toString(), QString("ok"));
+        db.holdAgain();
     }
 
     // Read in batches smaller than the result and over the driver's blocks of rows, with texts
