@@ -6,7 +6,7 @@
 #include <QVector>
 
 // What a print job hands to the paper: lines of text placed at character
-// columns counted from 1.
+// columns counted from 1, a text taking the columns TextColumns.h counts.
 namespace print {
 
 class PrintError : public Failure {

@@ -2,6 +2,7 @@
 
 #include "core/Dates.h"
 #include "core/NumericText.h"
+#include "print/TextColumns.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -9,6 +10,21 @@
 #include <optional>
 
 namespace print {
+
+namespace {
+
+// A control character (a TAB in an imported name) would move the pen its own
+// way, to a tab stop or a new line, while the line counts it as one column:
+// it prints as a blank.
+QString withBlanksForControls(QString text)
+{
+    for (QChar& character : text)
+        if (character.category() == QChar::Other_Control)
+            character = QLatin1Char(' ');
+    return text;
+}
+
+}  // namespace
 
 struct PrintJob::State {
     std::function<std::unique_ptr<PageDevice>()> openDevice;
@@ -19,7 +35,7 @@ struct PrintJob::State {
     bool ended = false;
 
     PrintedLine line;
-    int lineLength = 0;  // characters on the current line; the next free column is one more
+    int lineLength = 0;  // columns the current line takes; the next free column is one more
     // Every ended line of the job: the device lays out no page before it
     // knows how wide the widest of them is.
     QVector<PrintedLine> lines;
@@ -52,21 +68,22 @@ PageDevice& PrintJob::State::ready()
     return *device;
 }
 
-void PrintJob::State::place(int column, const QString& text)
+void PrintJob::State::place(int column, const QString& given)
 {
     column = std::max(column, 1);
     ready();
     if (lineLength + 1 > column)
         closeLine();
+    const QString text = withBlanksForControls(given);
     // Nothing visible to keep for an empty item, but the position still moves.
     if (!text.isEmpty())
         line.append(PlacedText{column, text});
-    lineLength = column - 1 + int(text.size());
+    lineLength = column - 1 + textColumns(text);
 }
 
 void PrintJob::State::closeLine()
 {
-    widest = std::max(widest, int(lineText(line).size()));
+    widest = std::max(widest, textColumns(lineText(line)));
     lines.append(std::move(line));
     line.clear();
     lineLength = 0;

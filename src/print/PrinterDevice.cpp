@@ -1,5 +1,7 @@
 #include "print/PrinterDevice.h"
 
+#include "print/TextColumns.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -107,6 +109,34 @@ QPageSize systemPaper()
             return QPageSize(size);
     }
     return QPageSize(QPageSize::A4);
+}
+
+// True when the font draws every character of the line itself, one column
+// each. A character it lacks is drawn in a fallback font, and so are the
+// blanks and digits after it in the same text (one run of shaping): drawn as
+// one text, such a line moves its figures from their columns, or past the
+// edge of the paper. Printable ASCII is in every fixed-pitch font.
+bool drawnInColumns(const PrintedLine& line, const QFontMetricsF& metrics)
+{
+    for (const PlacedText& item : line) {
+        for (qsizetype at = 0; at < item.text.size();) {
+            const char32_t character = nextCharacter(item.text, at);
+            const bool ascii = character >= 0x20 && character < 0x7F;
+            if (!ascii && (characterColumns(character) != 1 || !metrics.inFontUcs4(character)))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The column of the item's first character that is not a blank (a number
+// starts with the blank of its sign).
+int inkColumn(const PlacedText& item)
+{
+    qsizetype blanks = 0;
+    while (blanks < item.text.size() && item.text.at(blanks) == QLatin1Char(' '))
+        ++blanks;
+    return item.column + int(blanks);
 }
 
 // Appended to every failure to reach the printer: the way out for a shop
@@ -233,6 +263,29 @@ void PrinterDevice::addPage(const QVector<PrintedLine>& lines)
     m_pages.append(lines);
 }
 
+void PrinterDevice::drawByItem(QPainter& painter, const PrintedLine& line, double top, bool cut)
+{
+    const QFontMetricsF metrics(m_font, m_printer.get());
+    const double baseline = top + metrics.ascent();
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const PlacedText& item = line.at(i);
+        const QPointF at(columnX(item.column), baseline);
+        if (!cut) {
+            painter.drawText(at, item.text);
+            continue;
+        }
+        // A text in a fallback font takes the room that font gives it (with
+        // no font for its script, a box a character): it is cut where the
+        // next item's first character stands, so that a figure after a name
+        // stays readable, or at the paper's edge.
+        const double right = i + 1 < line.size() ? columnX(inkColumn(line.at(i + 1))) : printableWidth(*m_printer);
+        painter.save();
+        painter.setClipRect(QRectF(0, top - metrics.lineSpacing(), right, 3 * metrics.lineSpacing()));
+        painter.drawText(at, item.text);
+        painter.restore();
+    }
+}
+
 void PrinterDevice::finish()
 {
     if (m_pages.isEmpty())
@@ -250,7 +303,8 @@ void PrinterDevice::finish()
     painter.setFont(m_font);
     const QFontMetricsF metrics(m_font, m_printer.get());
     // In a font of one pitch a line drawn as one text puts every character
-    // where its column is, and drawing text is what takes the time.
+    // where its column is, and drawing text is what takes the time; but only
+    // while the font draws every character itself (see drawnInColumns()).
     const bool onePitch = metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('M'))
         && metrics.horizontalAdvance(QLatin1Char(' ')) == metrics.horizontalAdvance(QLatin1Char('M'));
     for (int pageIndex = 0; pageIndex < m_pages.size(); ++pageIndex) {
@@ -262,15 +316,17 @@ void PrinterDevice::finish()
         }
         const QVector<PrintedLine>& page = m_pages.at(pageIndex);
         for (int row = 0; row < page.size(); ++row) {
-            const double baseline = row * metrics.lineSpacing() + metrics.ascent();
-            if (onePitch) {
-                const QString text = lineText(page.at(row));
+            const PrintedLine& line = page.at(row);
+            const double top = row * metrics.lineSpacing();
+            const double baseline = top + metrics.ascent();
+            const bool inColumns = drawnInColumns(line, metrics);
+            if (onePitch && inColumns) {
+                const QString text = lineText(line);
                 if (!text.isEmpty())
                     painter.drawText(QPointF(0, baseline), text);
                 continue;
             }
-            for (const PlacedText& item : page.at(row))
-                painter.drawText(QPointF(columnX(item.column), baseline), item.text);
+            drawByItem(painter, line, top, !inColumns);
         }
     }
     m_pages.clear();

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+class QPainter;
 class QPrinter;
 
 namespace print {
@@ -59,6 +60,9 @@ private:
     double preferredSize() const;
     // The page made as long as `lines` lines (a roll's PDF).
     void fitPageTo(int lines);
+    // Each item of the line at its column, the line's top `top` pixels down
+    // the page; `cut`: each text kept from the next one's and from the edge.
+    void drawByItem(QPainter& painter, const PrintedLine& line, double top, bool cut);
 
     std::unique_ptr<QPrinter> m_printer;
     bool m_pagesFitTheirLines;

@@ -2,6 +2,7 @@
 
 #include "core/NumericText.h"
 #include "print/ReceiptTexts.h"
+#include "print/TextColumns.h"
 
 #include <algorithm>
 
@@ -16,18 +17,20 @@ constexpr int NarrowestLine = 32;
 // "99999999.99", the price "9999999.99", the quantity "-32768".
 constexpr int TotalWidth = 11, PriceWidth = 10, QuantityWidth = 6;
 
-// The text as lines of at most `width` characters, broken at the last blank
+// The text as lines of at most `width` columns, broken at the last blank
 // that fits (the blanks dropped), or within a word longer than a line.
 QStringList brokenAt(QString text, int width)
 {
     QStringList lines;
-    while (text.size() > width) {
-        qsizetype cut = text.lastIndexOf(QLatin1Char(' '), width);
+    while (textColumns(text) > width) {
+        // At least one character a line, however narrow the line.
+        const qsizetype fits = std::max<qsizetype>(fittingLength(text, width), 1);
+        qsizetype cut = text.lastIndexOf(QLatin1Char(' '), fits);
         qsizetype next = cut;
         while (cut > 0 && text.at(cut - 1) == QLatin1Char(' '))
             --cut;
         if (cut <= 0)
-            cut = next = width;
+            cut = next = fits;
         lines << text.left(cut);
         while (next < text.size() && text.at(next) == QLatin1Char(' '))
             ++next;
@@ -65,7 +68,7 @@ QVector<int> startsSideBySide(const QVector<Figure>& figures)
     int limit = figures.isEmpty() ? 0 : figures.last().rightEdge;
     for (qsizetype i = figures.size() - 1; i >= 0; --i) {
         const int end = std::min(figures.at(i).rightEdge, limit);
-        starts[i] = end - int(figures.at(i).text.size()) + 1;
+        starts[i] = end - textColumns(figures.at(i).text) + 1;
         limit = starts[i] - 2;
     }
     return starts;
@@ -135,7 +138,7 @@ private:
     void figureLine(const QString& label, const QVector<Figure>& figures)
     {
         const QVector<int> starts = startsSideBySide(figures);
-        if (label.size() + 1 >= starts.first()) {
+        if (textColumns(label) + 1 >= starts.first()) {
             text(label);
             figureLines(figures);
             return;
@@ -161,7 +164,7 @@ private:
             return;
         }
         for (const Figure& figure : figures)
-            m_report.row({figure.text}, {std::max(figure.rightEdge - int(figure.text.size()) + 1, 1)});
+            m_report.row({figure.text}, {std::max(figure.rightEdge - textColumns(figure.text) + 1, 1)});
     }
 
     int m_columns;
