@@ -1,8 +1,34 @@
 #include "core/CsvText.h"
 
+#include <QRegularExpression>
+
 namespace csv {
 
 namespace {
+
+const QChar TextMark = QLatin1Char('\'');
+
+bool isPlainNumber(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?$"));
+    return number.match(text).hasMatch();
+}
+
+// A ' before a text that needs one, and before one that would read as
+// marked, so that taking one off always gives the text back.
+bool needsTextMark(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    if (text.front() == TextMark)
+        return needsTextMark(text.mid(1));
+    return QStringView(u"=+-@\t\r").contains(text.front()) && !isPlainNumber(text.toString());
+}
+
+QString withoutTextMark(const QString& text)
+{
+    return text.startsWith(TextMark) && needsTextMark(QStringView(text).mid(1)) ? text.mid(1) : text;
+}
 
 const QChar Comma = QLatin1Char(',');
 const QChar Quote = QLatin1Char('"');
@@ -47,7 +73,7 @@ private:
         Record record;
         record.line = m_line;
         for (;;) {
-            record.fields << (!atEnd() && m_text.at(m_at) == Quote ? quoted(record) : plain());
+            record.fields << withoutTextMark(!atEnd() && m_text.at(m_at) == Quote ? quoted(record) : plain());
             if (atEnd() || skipLineEnd())
                 return record;
             if (m_text.at(m_at) == Comma) {
@@ -108,8 +134,9 @@ private:
 
 }  // namespace
 
-void appendField(QString& out, const QString& text, QChar separator)
+void appendField(QString& out, const QString& value, QChar separator)
 {
+    const QString text = needsTextMark(value) ? TextMark + value : value;
     const bool quote = text.contains(separator) || text.contains(Quote) || text.contains(LineFeed)
         || text.contains(Return) || (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()));
     if (!quote) {

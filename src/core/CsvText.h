@@ -11,7 +11,10 @@ namespace csv {
 
 // Appends one value: between quotes, with its quotes doubled, when it holds
 // the separator, a quote or a line break, or starts or ends with a blank
-// that a reader could trim; as it is otherwise.
+// that a reader could trim; as it is otherwise. A value a spreadsheet would
+// run as a formula (first '=', '+', '-', '@', a TAB or a CR, and not a plain
+// number such as -5.5: a name "=HYPERLINK(...)", a phone "+91 98450") gets a
+// ' in front, which spreadsheets show as text; records() takes it off again.
 void appendField(QString& out, const QString& text, QChar separator = QLatin1Char(','));
 
 // One row of values, comma-separated and ended by CRLF.
@@ -27,7 +30,8 @@ struct Record {
 };
 
 // Every record of the text, blank lines skipped. Takes CRLF or LF line ends,
-// and a last line with or without one.
+// and a last line with or without one. A value's ' put in front by
+// appendField is taken off.
 QVector<Record> records(const QString& text);
 
 }  // namespace csv
