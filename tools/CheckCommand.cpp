@@ -6,6 +6,7 @@
 #include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
+#include "data/WritableFiles.h"
 
 #include <QTextStream>
 
@@ -110,6 +111,12 @@ int check(const tooldb::CommandLine& line, QTextStream& out)
         return 1;
     }
     out << (tooldb::onServer(connection) ? "Integrity check: left to the server\n" : "Integrity check: ok\n");
+    // Told, not counted: an archive is kept read-only on purpose.
+    if (!tooldb::onServer(connection)) {
+        const QString unwritable = writablefiles::problem(tooldb::file(line.database()));
+        if (!unwritable.isEmpty())
+            out << "Writing: " << unwritable << "; the program can only read the database\n";
+    }
 
     const QStringList findings = auditFindings(connection);
     for (const QString& finding : findings)

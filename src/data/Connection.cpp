@@ -8,6 +8,7 @@
 #include "data/OdbcHandles.h"
 #include "data/OpenFiles.h"
 #include "data/ServerSessions.h"
+#include "data/WritableFiles.h"
 
 #include <QAtomicInt>
 #include <QSqlDriver>
@@ -261,6 +262,14 @@ DbError Connection::failed(DbError error)
     // read-only, on a full disk, on a damaged file) is not trusted again.
     if (DbError::isUnavailable(error.kind()) && error.kind() != DbError::Kind::Busy)
         m_ended = true;
+    if (error.kind() == DbError::Kind::ReadOnly && !m_file.isEmpty()) {
+        const QString problem = writablefiles::problem(m_file);
+        if (!problem.isEmpty())
+            return DbError(QStringLiteral("The database cannot be written: %1. Nothing was changed; what is stored "
+                                          "can still be looked at and printed.\n\n%2")
+                               .arg(problem, error.detail()),
+                           error.kind(), error.detail());
+    }
     return error;
 }
 

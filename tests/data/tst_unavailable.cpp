@@ -3,6 +3,7 @@
 
 #include "data/Connection.h"
 #include "data/RecordSet.h"
+#include "data/WritableFiles.h"
 #include "support/BrokenDatabase.h"
 #include "support/ScreenBench.h"
 
@@ -150,7 +151,33 @@ private slots:
     void aReadOnlyDatabaseRefusesEveryWriteAndReadingGoesOn()
     {
         const brokendb::ReadOnly readOnly(db);
-        everyWriteFails(ReadOnly);
+        everyWriteFails(TestDatabase::onServer() ? ReadOnly : ReadOnly + ": the file " + db.path() + " is read-only");
+    }
+
+    // SQLite makes the log's index as read-only as the file it read: the file made writable again
+    // still cannot be written, and what stops it is the index (or a folder it cannot be made in).
+    void whatStopsWritingIsNamed()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("Bill.db"), index = file + "-shm";
+        for (const QString& made : {file, index}) {
+            QFile touched(made);
+            QVERIFY(touched.open(QIODevice::WriteOnly));
+        }
+        const QFileDevice::Permissions writable = QFile::permissions(index), readOnly = writable & ~QFileDevice::WriteOwner
+            & ~QFileDevice::WriteUser & ~QFileDevice::WriteGroup & ~QFileDevice::WriteOther;
+        brokendb::detail::overrideFilePermissions(false);
+        const QString none = writablefiles::problem(file);
+        QFile::setPermissions(index, readOnly);
+        const QString byIndex = writablefiles::problem(file);
+        QFile::setPermissions(index, writable);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const QString byFolder = writablefiles::problem(file);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        brokendb::detail::overrideFilePermissions(true);
+        QCOMPARE(none, QString());
+        QCOMPARE(byIndex, "the file " + index + " is read-only for this user");
+        QVERIFY2(byFolder.startsWith("the folder " + dir.path() + " does not let this user make"), qPrintable(byFolder));
     }
 
     void aChangeTheDatabaseRefusesIsToldInItsWords()

@@ -1,0 +1,33 @@
+#include "data/WritableFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace writablefiles {
+
+namespace {
+
+// As this process may write now (its effective rights), not as its user could.
+bool writable(const QString& path)
+{
+    return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
+}
+
+}  // namespace
+
+QString problem(const QString& databaseFile)
+{
+    for (const QString& file : {databaseFile, databaseFile + QStringLiteral("-wal"), databaseFile + QStringLiteral("-shm")}) {
+        if (QFileInfo::exists(file) && !writable(file))
+            return QStringLiteral("the file %1 is read-only for this user").arg(file);
+    }
+    const QString folder = QFileInfo(databaseFile).absolutePath();
+    if (!writable(folder))
+        return QStringLiteral("the folder %1 does not let this user make the files the database keeps beside it")
+            .arg(folder);
+    return {};
+}
+
+}  // namespace writablefiles
