@@ -113,9 +113,9 @@ int check(const tooldb::CommandLine& line, QTextStream& out)
     out << (tooldb::onServer(connection) ? "Integrity check: left to the server\n" : "Integrity check: ok\n");
     // Told, not counted: an archive is kept read-only on purpose.
     if (!tooldb::onServer(connection)) {
-        const QString unwritable = writablefiles::problem(tooldb::file(line.database()));
-        if (!unwritable.isEmpty())
-            out << "Writing: " << unwritable << "; the program can only read the database\n";
+        const writablefiles::Problem unwritable = writablefiles::problem(tooldb::file(line.database()));
+        if (!unwritable.what.isEmpty())
+            out << "Writing: " << unwritable.what << "; the program can only read the database\n";
     }
 
     const QStringList findings = auditFindings(connection);

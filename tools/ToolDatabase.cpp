@@ -110,8 +110,10 @@ QStringList integrityProblems(Connection& connection, const QString& schema)
     try {
         rows.open(QStringLiteral("PRAGMA %1.integrity_check").arg(schema), connection);
     } catch (const DbError& error) {
-        // A database another program holds is not damaged: the caller says so and stops.
-        if (error.kind() == DbError::Kind::Busy)
+        // A database another program holds, or this user may not write (nor
+        // read, in a folder where its log's files cannot be made), is not
+        // damaged: the caller says so and stops.
+        if (error.kind() == DbError::Kind::Busy || error.kind() == DbError::Kind::ReadOnly)
             throw;
         return {reason(error)};
     }

@@ -10,7 +10,7 @@ const QChar TextMark = QLatin1Char('\'');
 
 bool isPlainNumber(const QString& text)
 {
-    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?$"));
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
     return number.match(text).hasMatch();
 }
 
@@ -22,7 +22,10 @@ bool needsTextMark(QStringView text)
         return false;
     if (text.front() == TextMark)
         return needsTextMark(text.mid(1));
-    return QStringView(u"=+-@\t\r").contains(text.front()) && !isPlainNumber(text.toString());
+    // A '+' number is a phone: a spreadsheet would keep it without its '+'.
+    if (text.front() == QLatin1Char('+'))
+        return true;
+    return QStringView(u"=-@\t\r").contains(text.front()) && !isPlainNumber(text.toString());
 }
 
 QString withoutTextMark(const QString& text)

@@ -15,6 +15,8 @@ namespace csv {
 // run as a formula (first '=', '+', '-', '@', a TAB or a CR, and not a plain
 // number such as -5.5: a name "=HYPERLINK(...)", a phone "+91 98450") gets a
 // ' in front, which spreadsheets show as text; records() takes it off again.
+// So does any value starting with '+' (a phone +919845012345), which a
+// spreadsheet would read as a number and keep without its '+'.
 void appendField(QString& out, const QString& text, QChar separator = QLatin1Char(','));
 
 // One row of values, comma-separated and ended by CRLF.

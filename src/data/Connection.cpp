@@ -263,11 +263,14 @@ DbError Connection::failed(DbError error)
     if (DbError::isUnavailable(error.kind()) && error.kind() != DbError::Kind::Busy)
         m_ended = true;
     if (error.kind() == DbError::Kind::ReadOnly && !m_file.isEmpty()) {
-        const QString problem = writablefiles::problem(m_file);
-        if (!problem.isEmpty())
-            return DbError(QStringLiteral("The database cannot be written: %1. Nothing was changed; what is stored "
-                                          "can still be looked at and printed.\n\n%2")
-                               .arg(problem, error.detail()),
+        const writablefiles::Problem problem = writablefiles::problem(m_file);
+        if (!problem.what.isEmpty())
+            return DbError(QStringLiteral("The database cannot be written: %1. Nothing was changed%2.\n\n%3")
+                               .arg(problem.what,
+                                    problem.stillReadable
+                                        ? QStringLiteral("; what is stored can still be looked at and printed")
+                                        : QStringLiteral(", and nothing can be read either"),
+                                    error.detail()),
                            error.kind(), error.detail());
     }
     return error;

@@ -17,16 +17,20 @@ bool writable(const QString& path)
 
 }  // namespace
 
-QString problem(const QString& databaseFile)
+Problem problem(const QString& named)
 {
+    // SQLite follows a link, and keeps its files beside the file linked to.
+    const QString canonical = QFileInfo(named).canonicalFilePath();
+    const QString databaseFile = canonical.isEmpty() ? named : canonical;
     for (const QString& file : {databaseFile, databaseFile + QStringLiteral("-wal"), databaseFile + QStringLiteral("-shm")}) {
         if (QFileInfo::exists(file) && !writable(file))
-            return QStringLiteral("the file %1 is read-only for this user").arg(file);
+            return {QStringLiteral("the file %1 is read-only for this user").arg(file), true};
     }
     const QString folder = QFileInfo(databaseFile).absolutePath();
     if (!writable(folder))
-        return QStringLiteral("the folder %1 does not let this user make the files the database keeps beside it")
-            .arg(folder);
+        return {QStringLiteral("the folder %1 does not let this user make the files the database keeps beside it")
+                    .arg(folder),
+                false};
     return {};
 }
 

@@ -9,8 +9,14 @@
 // again, while the file itself looks writable.
 namespace writablefiles {
 
-// What this user may not write, as the end of a sentence ("the file
-// /x/Bill.db-shm is read-only for this user"); empty when nothing is.
-QString problem(const QString& databaseFile);
+struct Problem {
+    // What this user may not write, as the end of a sentence ("the file
+    // /x/Bill.db-shm is read-only for this user"); empty when nothing is.
+    QString what;
+    // A folder where the log's files cannot be made stops reading too.
+    bool stillReadable = true;
+};
+
+Problem problem(const QString& databaseFile);
 
 }  // namespace writablefiles

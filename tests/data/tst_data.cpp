@@ -338,6 +338,13 @@ private slots:
         } catch (const DbError& error) {
             QVERIFY2(error.unavailable() && error.description().contains("was replaced"), qPrintable(error.description()));
         }
+        {
+            RecordingMessages messages;  // as a screen opens: the state alone, no advice to set the program up
+            Connection screens;
+            connectx(screens);
+            QVERIFY2(messages.shown.size() == 1 && messages.shown[0].text.endsWith("Close the program and start it again."),
+                     qPrintable(messages.shown.value(0).text));
+        }
         db.letGo();
         Connectionx::sharedConnection().close();  // left open by an earlier test
         QCOMPARE(customers(), QString("NEW"));

@@ -166,18 +166,25 @@ private slots:
         }
         const QFileDevice::Permissions writable = QFile::permissions(index), readOnly = writable & ~QFileDevice::WriteOwner
             & ~QFileDevice::WriteUser & ~QFileDevice::WriteGroup & ~QFileDevice::WriteOther;
+        // A link in a folder of its own: SQLite keeps its files beside the file linked to.
+        QTemporaryDir links;
+        QVERIFY(QFile::link(file, links.filePath("Bill.db")));
+        QFile::setPermissions(links.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         brokendb::detail::overrideFilePermissions(false);
-        const QString none = writablefiles::problem(file);
+        const QString none = writablefiles::problem(file).what, byLink = writablefiles::problem(links.filePath("Bill.db")).what;
         QFile::setPermissions(index, readOnly);
-        const QString byIndex = writablefiles::problem(file);
+        const QString byIndex = writablefiles::problem(file).what;
         QFile::setPermissions(index, writable);
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const QString byFolder = writablefiles::problem(file);
+        const writablefiles::Problem byFolder = writablefiles::problem(file);
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         brokendb::detail::overrideFilePermissions(true);
+        QFile::setPermissions(links.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(none, QString());
+        QCOMPARE(byLink, QString());
         QCOMPARE(byIndex, "the file " + index + " is read-only for this user");
-        QVERIFY2(byFolder.startsWith("the folder " + dir.path() + " does not let this user make"), qPrintable(byFolder));
+        QVERIFY2(byFolder.what.startsWith("the folder " + dir.path() + " does not let this user make") && !byFolder.stillReadable,
+                 qPrintable(byFolder.what));
     }
 
     void aChangeTheDatabaseRefusesIsToldInItsWords()

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <pwd.h>
 #include <unistd.h>
 
 class BackupTest : public QObject {
@@ -166,6 +167,24 @@ private slots:
 
     // Held by another program past the wait, a sound database is busy, not
     // damaged: the restore stops and nothing is moved aside.
+    // Another user's database in a folder that user cannot write (where SQLite cannot make the
+    // log's files it reads by) is told as such, never as damaged.
+    void aDatabaseThisUserCannotWriteIsNotDamaged()
+    {
+        const passwd* other = getpwnam("nobody");
+        if (geteuid() != 0 || !other)
+            QSKIP("needs root, to act as the user nobody");
+        QVERIFY(::chown(QFile::encodeName(database).constData(), other->pw_uid, other->pw_gid) == 0);
+        for (const QString& path : {dir.path(), folder})
+            QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOther | QFileDevice::ExeOther));
+        const toolrun::Result checked = toolrun::run({"--reuid=nobody", "--regid=" + QString::number(other->pw_gid), "--clear-groups",
+                                                      toolrun::billdbProgram(), "check", "--database", database},
+                                                     environment, "setpriv");
+        QVERIFY2(checked.exitCode == 1 && checked.err.contains("the folder " + folder + " does not let this user")
+                     && !(checked.out + checked.err).contains("damaged"),
+                 qPrintable(checked.out + checked.err));
+    }
+
     void aHeldDatabaseIsBusyNotDamaged()
     {
         storeLines(250);

@@ -312,11 +312,11 @@ private slots:
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<QString>("csv");
         const QStringList party{"1,'RAVI, KUMAR','12 \"MAIN\" ROAD\nPUNE','98450'", "2,'ÇAĞRI ŞEN',' GATE 2 ','O''BRIEN'",
-                                "3,'नमस्ते','',''", "4,'=HYPERLINK(\"X\")','-2+3','+91 98450'", "5,'''=MARKED','@HOME','-5'"};
+                                "3,'नमस्ते','',''", "4,'=HYPERLINK(\"X\")','+91 98450','+919845012345'", "5,'''=MARKED','-2+3 @HOME','-5'"};
         // What a spreadsheet would run as a formula is marked as text, and unmarked again.
         const QString partyCsv = "SN,ITEM,PARTNO,REMARK\r\n1,\"RAVI, KUMAR\",\"12 \"\"MAIN\"\" ROAD\nPUNE\",98450\r\n"
-                                 "2,ÇAĞRI ŞEN,\" GATE 2 \",O'BRIEN\r\n3,नमस्ते,,\r\n4,\"'=HYPERLINK(\"\"X\"\")\",'-2+3,'+91 98450\r\n"
-                                 "5,''=MARKED,'@HOME,-5\r\n";
+                                 "2,ÇAĞRI ŞEN,\" GATE 2 \",O'BRIEN\r\n3,नमस्ते,,\r\n4,\"'=HYPERLINK(\"\"X\"\")\",'+91 98450,'+919845012345\r\n"
+                                 "5,''=MARKED,'-2+3 @HOME,-5\r\n";
         const QStringList priced{"1,'TEA, HOT',45.5,'-',0", "2,'\"BEST\" COFFEE',0.1,'-',0", "3,'DOSA\r\nPLAIN',-1234567.25,'-',0"};
         const QString pricedCsv = "SN,TYPEOFCHARGES,VALUEofCHARGES\r\n1,\"TEA, HOT\",45.5\r\n2,\"\"\"BEST\"\" COFFEE\",0.1\r\n"
                                   "3,\"DOSA\r\nPLAIN\",-1234567.25\r\n";
