@@ -35,6 +35,14 @@ class DataTest : public QObject {
     }
     void run(const QString& statement) { query(statement); }
     QVariant first(const QString& statement) { return query(statement).field(0); }
+    // The first value of a statement on a connection kept open, opened again first as an operation does.
+    static QVariant firstOn(Connection& kept, const QString& statement)
+    {
+        kept.open();
+        RecordSet result;
+        result.open(statement, kept);
+        return result.field(0);
+    }
 
     static QString line(int bill, int serial, const QString& item, const QString& date = "#2026-12-04#",
                         const QString& name = "CASH")
@@ -295,12 +303,7 @@ private slots:
     {
         Connection kept;
         kept.keepOpen();
-        const auto users = [&] {
-            kept.open();
-            RecordSet count;
-            count.open("Select count(*) from UserTable", kept);
-            return count.field(0).toInt();
-        };
+        const auto users = [&] { return firstOn(kept, "Select count(*) from UserTable").toInt(); };
         QCOMPARE(users(), 1);
         kept.release();
         QVERIFY(kept.isOpen());
@@ -319,12 +322,7 @@ private slots:
             QSKIP("a SQLite file's");
         Connection kept;
         kept.keepOpen();
-        const auto customers = [&] {
-            kept.open();
-            RecordSet names;
-            names.open("Select group_concat(ITEM) from Customer", kept);
-            return names.field(0).toString();
-        };
+        const auto customers = [&] { return firstOn(kept, "Select group_concat(ITEM) from Customer").toString(); };
         const QString copy = db.path() + ".copy";
         db.exec("VACUUM INTO " + sql::text(copy));
         TestDatabase::rowsAt(schema::sqliteConnectionString(copy), "insert into Customer values(9,'NEW','','9')");
