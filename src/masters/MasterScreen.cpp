@@ -246,8 +246,15 @@ void MasterScreen::remove()
     // The record shown, when it is the one named: it alone is deleted.
     const bool shown = m_recordShown && numeric::toInt16(number) == m_loadedSN;
     if (!deleteItem(numeric::toInt16(number),
-                    shown ? std::optional<stores::MasterRecord>({m_loadedSN, m_first, m_second, m_third}) : std::nullopt))
+                    shown ? std::optional<stores::MasterRecord>({m_loadedSN, m_first, m_second, m_third}) : std::nullopt)) {
+        // Refused, perhaps for another till's record under the SN: the
+        // screen shows what is stored now.
+        if (shown) {
+            FillGrid();
+            loadRecord();
+        }
         return;
+    }
     if (numeric::toInt16(number) == m_loadedSN)
         m_recordShown = false;
     if (m_instance.clearNameAfterDelete)

@@ -250,7 +250,7 @@ private slots:
     // one and says so; shown again, it is deleted.
     void deleteTakesOnlyTheRecordShown()
     {
-        const auto replaced = [&](const QString& table, const QString& insert) {
+        const auto replaced = [&](const QString& table, const QString& insert, const QString& nowShown) {
             db.exec("delete from " + table + " where SN = 2");
             db.exec(insert);
             messages.clear();
@@ -258,16 +258,18 @@ private slots:
             const QStringList said = told(messages);
             QVERIFY2(said.size() == 2 && said.last().contains("another till deleted it"), qPrintable(said.join('\n')));
             QCOMPARE(db.count(table, "SN = 2"), 1);
+            QCOMPARE(boxes(), nowShown);  // what the SN holds now
+            QCOMPARE(op->gridRows().first(), "2|" + nowShown.section('|', 0, 1) + (table == "Customer" ? "|333" : ""));
             QVERIFY(op->pick(ui::Sn, "2"));
             deleteAnswering(true);
             QCOMPARE(db.count(table, "SN = 2"), 0);
         };
         openWith(ui::Customers, "Customer", {"1,'XAVIER','ROAD','111'", "2,'YUSUF','','222'"});
         QVERIFY(op->pick(ui::Sn, "2"));
-        replaced("Customer", customer(2, "ZED", "LANE", "333"));
+        replaced("Customer", customer(2, "ZED", "LANE", "333"), "ZED|LANE|333");
         openWith(ui::Items, "Charges", {"1,'TEA',10,'-',0", "2,'COFFEE',45.5,'-',0"});
         QVERIFY(op->pick(ui::Sn, "2"));
-        replaced("Charges", priced("Charges", 2, "COFFEE", 50));
+        replaced("Charges", priced("Charges", 2, "COFFEE", 50), "COFFEE|50|");
         QCOMPARE(db.count("Charges"), 1);
     }
 
