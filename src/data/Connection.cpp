@@ -110,10 +110,10 @@ void Connection::open(const QString& connectionString)
             return;
         }
     }
-    if (!server && openfiles::replacedWhileHeld(datasource::sqliteFile(odbcName)))
+    if (const QString file = server ? QString() : datasource::sqliteFile(odbcName); openfiles::replacedWhileHeld(file))
         throw DbError(QStringLiteral("The database file %1 was replaced by another file while the program was "
                                      "running. Nothing was changed. Close the program and start it again.")
-                          .arg(datasource::sqliteFile(odbcName)),
+                          .arg(file),
                       DbError::Kind::Unreachable);
     QSqlDatabase database = QSqlDatabase::contains(m_name)
         ? QSqlDatabase::database(m_name, false)

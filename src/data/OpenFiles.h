@@ -10,9 +10,9 @@
 // over it) must not be opened beside them: SQLite finds a database's
 // write-ahead log by the path, so a connection to the new file would read the
 // old file's log as its own, and the last one closed would write the old
-// file's pages into the new file and damage it. Once every connection to the
-// old file is closed, its log is written back into it and removed, and the
-// new file opens cleanly.
+// file's pages into the new file and damage it. Each connection to the old
+// file writes the log back into it as it closes (Connection::close); once none
+// holds it, the new file opens cleanly.
 namespace openfiles {
 
 struct Identity {
