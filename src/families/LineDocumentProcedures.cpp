@@ -232,9 +232,20 @@ void LineDocumentScreen::removeLine(qint16 number, qint16 serial, stores::StockM
         m_emptiedNumber = number;
 }
 
-void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move)
+void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move, const std::optional<QStringList>& shownFirstLine)
 {
-    change::together(m_store.connection(), [&] { m_store.removeDocument(number, move); });
+    change::together(m_store.connection(), [&] { m_store.removeDocument(number, move, shownFirstLine); });
+}
+
+std::optional<QStringList> LineDocumentScreen::shownFirstLine(qint16 number) const
+{
+    if (!showsLinesOf(number))
+        return std::nullopt;
+    const QAbstractItemModel* model = DGG->model();
+    QStringList first;
+    for (int column = 0; column < model->columnCount(); ++column)
+        first << model->index(0, column).data().toString();
+    return first;
 }
 
 // ---------------------------------------------------------------- the batch box

@@ -238,14 +238,20 @@ void LineDocumentScreen::deleteDocument()
     if (!Messages::instance().ask(question, QStringLiteral("Delete")))
         return;
 
-    stopAtFirstError([&] {
+    std::optional<QStringList> shown;
+    const bool deleted = stopAtFirstError([&] {
         if (!numeric::isNumeric(boxText))
             return;
         const qint16 number = boxDocumentNumber();
+        shown = shownFirstLine(number);
         connectx();
-        removeDocument(number, m_kind.documentDelete);
+        removeDocument(number, m_kind.documentDelete, shown);
         showAfterDocumentDelete();
     });
+    // Refused, perhaps for another till's document under the number: the
+    // screen shows what is stored now.
+    if (!deleted && shown)
+        pickDocumentNumber();
 }
 
 // The document in hand is gone: the next line starts a new one under the

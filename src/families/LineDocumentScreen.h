@@ -119,7 +119,9 @@ protected:
     // line, all or nothing. Throws; the operator is told why (change::together).
     // A document left without lines is m_emptiedNumber.
     void removeLine(qint16 number, qint16 serial, stores::StockMove move);
-    void removeDocument(qint16 number, stores::StockMove move);
+    // The document's first line as the grid shows it; none when the grid shows no line of it.
+    std::optional<QStringList> shownFirstLine(qint16 number) const;
+    void removeDocument(qint16 number, stores::StockMove move, const std::optional<QStringList>& shownFirstLine);
 
     // The number the box shows, when a document can carry it. Throws otherwise.
     qint16 boxDocumentNumber() const;

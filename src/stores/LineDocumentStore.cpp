@@ -259,22 +259,21 @@ DocumentLine LineDocumentStore::voucher(qint16 number) const
     return line;
 }
 
-PagedRows LineDocumentStore::gridRows(qint16 number) const
+QString LineDocumentStore::gridStatement(qint16 number) const
 {
     const QString lines = QStringLiteral(" from ") + lineTable() + QStringLiteral("  where BillNumber = ")
         + sql::number(number) + QStringLiteral(" order by Serial asc");
-    switch (m_document) {
-    case Document::Bill:
-        return pagedRows(QStringLiteral("Select  Serial, Item, Quantity , ") + figures::gridColumns() + lines);
-    case Document::GoodsReceipt:
-        return pagedRows(QStringLiteral("Select  Serial,ItemCode,Batch_Number, Item, Quantity , ")
-                               + figures::gridColumns()
-                               + QStringLiteral(" , CustomerName as SupName , CustomerAddress as SupAddress , "
-                                                "CustomerPhone as SupPhone")
-                               + lines);
-    case Document::Voucher:
-        break;
-    }
+    return m_document == Document::Bill
+        ? QStringLiteral("Select  Serial, Item, Quantity , ") + figures::gridColumns() + lines
+        : QStringLiteral("Select  Serial,ItemCode,Batch_Number, Item, Quantity , ") + figures::gridColumns()
+            + QStringLiteral(" , CustomerName as SupName , CustomerAddress as SupAddress , CustomerPhone as SupPhone")
+            + lines;
+}
+
+PagedRows LineDocumentStore::gridRows(qint16 number) const
+{
+    if (m_document != Document::Voucher)
+        return pagedRows(gridStatement(number));
     // Newest first: a voucher's row comes after those of the higher numbers,
     // so a voucher far down is found without reading the rows before it.
     RowKeyOrder byNumber;

@@ -5,6 +5,7 @@
 
 #include "core/Failure.h"
 #include "core/NumericText.h"
+#include "core/ShownText.h"
 #include "data/Connection.h"
 #include "data/NumberClaim.h"
 #include "data/RecordSet.h"
@@ -173,10 +174,21 @@ bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move)
     return linesLeft;
 }
 
-void LineDocumentStore::removeDocument(qint16 number, StockMove move) const
+void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std::optional<QStringList>& shownFirstLine) const
 {
     const QString document = QStringLiteral(" where BillNumber = ") + sql::number(number);
-    const KeptListsEdit lists(*this, lineTable());
+    const KeptListsEdit lists(*this, lineTable());  // the writing turn: no till stores under the number meanwhile
+    if (shownFirstLine && m_document != Document::Voucher) {
+        RecordSet lines;
+        lines.open(gridStatement(number), connection());
+        QStringList first;
+        for (int column = 0; !lines.eof() && column < lines.fieldCount(); ++column)
+            first << shown::text(lines.field(column));
+        if (!first.isEmpty() && first != *shownFirstLine)
+            throw Failure(QStringLiteral("%1 no longer holds the lines shown: another till deleted them and stored "
+                                         "others under the number.")
+                              .arg(number));
+    }
     if (move != StockMove::None) {
         RecordSet lines;
         lines.open(QStringLiteral("Select * from ") + lineTable() + document

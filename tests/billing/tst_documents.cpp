@@ -249,6 +249,31 @@ private slots:
         QCOMPARE(stored(kind), QString("4|1,5|1,5|2,6|1,7|1"));
     }
 
+    // Another till deleted the document shown and stored another under its number: Delete
+    // leaves that one, with its stock, says so and shows it; shown, it is deleted.
+    void aDeleteTakesOnlyTheDocumentShown_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
+    void aDeleteTakesOnlyTheDocumentShown()
+    {
+        QFETCH(Kind, kind);
+        Operator& op = open(kind.screen, documents(kind));
+        QVERIFY(op.pick(ui::Number, "5"));
+        db.exec("delete from " + kind.lines + " where BillNumber = 5");
+        db.exec(kind.line(5, 1, "TEA", 7, 5));
+        const QString before = stored(kind) + '/' + stock();
+        messages.clear();
+        messages.answers = {true};
+        op.click(ui::DeleteDocument);
+        const QStringList said = told(messages);
+        QVERIFY2(said.size() == 2 && said.last().contains("another till deleted them"), qPrintable(said.join('\n')));
+        QCOMPARE(stored(kind) + '/' + stock(), before);
+        QCOMPARE(op.gridRows().size(), 1);
+        QVERIFY2(op.gridRows().first().contains("|TEA|7|"), qPrintable(op.gridRows().first()));  // the line stored now
+
+        messages.answers = {true};
+        op.click(ui::DeleteDocument);
+        QCOMPARE(stored(kind), QString("4|1"));
+    }
+
     // An emptied document taken meanwhile by another till's new one moves on
     // to the next free number, which may be the one the screen offered: the
     // next line joins it there.
