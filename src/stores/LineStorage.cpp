@@ -185,8 +185,8 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
         for (int column = 0; !lines.eof() && column < lines.fieldCount(); ++column)
             first << shown::text(lines.field(column));
         if (!first.isEmpty() && first != *shownFirstLine)
-            throw Failure(QStringLiteral("%1 no longer holds the lines shown: another till deleted them and stored "
-                                         "others under the number.")
+            throw Failure(QStringLiteral("Number %1 no longer holds the lines shown: another till deleted them and "
+                                         "stored others under it.")
                               .arg(number));
     }
     if (move != StockMove::None) {
