@@ -239,12 +239,18 @@ void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move, c
 
 std::optional<QStringList> LineDocumentScreen::shownFirstLine(qint16 number) const
 {
-    if (!showsLinesOf(number))
+    // The document's lines, or in a grid of every document its row, current as the boxes show it.
+    int row = -1;
+    if (showsLinesOf(number))
+        row = 0;
+    else if (m_kind.gridListsDocuments && DGG->currentIndex().isValid() && grid::currentText(DGG, 0) == QString::number(number))
+        row = DGG->currentIndex().row();
+    if (row < 0)
         return std::nullopt;
     const QAbstractItemModel* model = DGG->model();
     QStringList first;
     for (int column = 0; column < model->columnCount(); ++column)
-        first << model->index(0, column).data().toString();
+        first << model->index(row, column).data().toString();
     return first;
 }
 

@@ -250,8 +250,11 @@ void LineDocumentScreen::deleteDocument()
     });
     // Refused, perhaps for another till's document under the number: the
     // screen shows what is stored now.
-    if (!deleted && shown)
+    if (!deleted && shown) {
+        if (m_kind.gridListsDocuments)
+            FillGrid(NoDocument);
         pickDocumentNumber();
+    }
 }
 
 // The document in hand is gone: the next line starts a new one under the

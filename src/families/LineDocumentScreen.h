@@ -119,7 +119,7 @@ protected:
     // line, all or nothing. Throws; the operator is told why (change::together).
     // A document left without lines is m_emptiedNumber.
     void removeLine(qint16 number, qint16 serial, stores::StockMove move);
-    // The document's first line as the grid shows it; none when the grid shows no line of it.
+    // The document's first line as the grid shows it (a voucher's row); none when the grid shows none of it.
     std::optional<QStringList> shownFirstLine(qint16 number) const;
     void removeDocument(qint16 number, stores::StockMove move, const std::optional<QStringList>& shownFirstLine);
 

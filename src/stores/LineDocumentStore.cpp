@@ -259,8 +259,18 @@ DocumentLine LineDocumentStore::voucher(qint16 number) const
     return line;
 }
 
+namespace {
+
+// A voucher's row in the grid of every voucher.
+const char* const VoucherColumns = "Select  BillNumber as No,Date_ , Item as Head,  Amount ,CustomerPhone as "
+                                   "Phone ,CustomerName as Name_,CustomerAddress as Address from ExpenditureTable";
+
+}  // namespace
+
 QString LineDocumentStore::gridStatement(qint16 number) const
 {
+    if (m_document == Document::Voucher)
+        return QLatin1String(VoucherColumns) + QStringLiteral(" where BillNumber = ") + sql::number(number);
     const QString lines = QStringLiteral(" from ") + lineTable() + QStringLiteral("  where BillNumber = ")
         + sql::number(number) + QStringLiteral(" order by Serial asc");
     return m_document == Document::Bill
@@ -284,10 +294,7 @@ PagedRows LineDocumentStore::gridRows(qint16 number) const
             return QString();  // no voucher number shows as this text
         return QStringLiteral("Select count(*) from ExpenditureTable where BillNumber > ") + sql::number(*number);
     };
-    return pagedRows(QStringLiteral("Select  BillNumber as No,Date_ , Item as Head,  Amount ,CustomerPhone as "
-                                    "Phone ,CustomerName as Name_,CustomerAddress as Address from "
-                                    "ExpenditureTable order by BillNumber desc"),
-                     byNumber);
+    return pagedRows(QLatin1String(VoucherColumns) + QStringLiteral(" order by BillNumber desc"), byNumber);
 }
 
 ReceiptValues LineDocumentStore::receipt(qint16 number) const

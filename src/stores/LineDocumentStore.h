@@ -140,14 +140,14 @@ public:
     // A line, or every line of a document, removed with the stock move of
     // each line. removeLine says whether the document has lines left.
     bool removeLine(qint16 number, qint16 serial, StockMove move) const;
-    // Given the first line as the screen's grid showed it, only while that
-    // line is still the document's first: another till may have deleted the
+    // Given the first line as the screen's grid showed it (a voucher's row),
+    // only while that line is still the document's first: another till may have deleted the
     // document and stored another under its number since. Throws Failure
     // then, removing nothing.
     void removeDocument(qint16 number, StockMove move, const std::optional<QStringList>& shownFirstLine = std::nullopt) const;
 
 private:
-    // The lines of a bill or a receipt, as its grid shows them.
+    // The lines of a bill or a receipt as its grid shows them; a voucher's row.
     QString gridStatement(qint16 number) const;
     NumberList documentNumberList() const;
     QString lineTable() const;

@@ -178,7 +178,7 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
 {
     const QString document = QStringLiteral(" where BillNumber = ") + sql::number(number);
     const KeptListsEdit lists(*this, lineTable());  // the writing turn: no till stores under the number meanwhile
-    if (shownFirstLine && m_document != Document::Voucher) {
+    if (shownFirstLine) {
         RecordSet lines;
         lines.open(gridStatement(number), connection());
         QStringList first;
