@@ -40,13 +40,16 @@ void BillOne::deleteSerial()
     if (!numeric::isNumeric(cmbbillnumber->currentText()))
         return;
     qint16 billNumber = NoDocument;
+    bool lineRead = false;
     const bool deleted = stopAtFirstError([&] {
         qint16 serial = 0;
         readGridLine(billNumber, serial);
+        lineRead = true;
         connectx();
         removeLine(billNumber, serial, kind().serialDelete);
     });
-    if (!deleted)
+    // Refused, perhaps for a line another till deleted: the bill as stored now.
+    if (!deleted && !lineRead)
         return;
 
     lblGrandTotal->clear();

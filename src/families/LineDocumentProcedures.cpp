@@ -226,8 +226,9 @@ stores::NumberUse LineDocumentScreen::numberUse() const
 
 void LineDocumentScreen::removeLine(qint16 number, qint16 serial, stores::StockMove move)
 {
+    const QStringList shown = shownRow(DGG->currentIndex().row());
     bool linesLeft = true;
-    change::together(m_store.connection(), [&] { linesLeft = m_store.removeLine(number, serial, move); });
+    change::together(m_store.connection(), [&] { linesLeft = m_store.removeLine(number, serial, move, shown); });
     if (!linesLeft)
         m_emptiedNumber = number;
 }
@@ -247,11 +248,16 @@ std::optional<QStringList> LineDocumentScreen::shownFirstLine(qint16 number) con
         row = DGG->currentIndex().row();
     if (row < 0)
         return std::nullopt;
+    return shownRow(row);
+}
+
+QStringList LineDocumentScreen::shownRow(int row) const
+{
     const QAbstractItemModel* model = DGG->model();
-    QStringList first;
-    for (int column = 0; column < model->columnCount(); ++column)
-        first << model->index(row, column).data().toString();
-    return first;
+    QStringList shown;
+    for (int column = 0; model && column < model->columnCount(); ++column)
+        shown << model->index(row, column).data().toString();
+    return shown;
 }
 
 // ---------------------------------------------------------------- the batch box

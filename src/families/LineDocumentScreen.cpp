@@ -213,7 +213,7 @@ void LineDocumentScreen::deleteSerial()
             QStringLiteral("Delete")))
         return;
 
-    stopAtFirstError([&] {
+    const bool deleted = stopAtFirstError([&] {
         connectx();
         removeLine(number, serial, m_kind.serialDelete);
         // The screen stays on the document: the newest one may be another
@@ -225,6 +225,9 @@ void LineDocumentScreen::deleteSerial()
         SetGridWidths();
         Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
     });
+    // Refused, perhaps for a line another till deleted: the document as stored now.
+    if (!deleted)
+        pickDocumentNumber();
 }
 
 void LineDocumentScreen::deleteDocument()

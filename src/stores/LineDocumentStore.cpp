@@ -267,12 +267,13 @@ const char* const VoucherColumns = "Select  BillNumber as No,Date_ , Item as Hea
 
 }  // namespace
 
-QString LineDocumentStore::gridStatement(qint16 number) const
+QString LineDocumentStore::gridStatement(qint16 number, std::optional<qint16> serial) const
 {
     if (m_document == Document::Voucher)
         return QLatin1String(VoucherColumns) + QStringLiteral(" where BillNumber = ") + sql::number(number);
+    const QString oneLine = serial ? QStringLiteral(" and Serial = ") + sql::number(*serial) : QString();
     const QString lines = QStringLiteral(" from ") + lineTable() + QStringLiteral("  where BillNumber = ")
-        + sql::number(number) + QStringLiteral(" order by Serial asc");
+        + sql::number(number) + oneLine + QStringLiteral(" order by Serial asc");
     return m_document == Document::Bill
         ? QStringLiteral("Select  Serial, Item, Quantity , ") + figures::gridColumns() + lines
         : QStringLiteral("Select  Serial,ItemCode,Batch_Number, Item, Quantity , ") + figures::gridColumns()

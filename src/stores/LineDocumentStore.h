@@ -138,8 +138,12 @@ public:
     // as stored: a claimed number, or a serial, may have moved on.
     DocumentLine storeLine(DocumentLine line, NumberUse use) const;
     // A line, or every line of a document, removed with the stock move of
-    // each line. removeLine says whether the document has lines left.
-    bool removeLine(qint16 number, qint16 serial, StockMove move) const;
+    // each line. removeLine says whether the document has lines left. Given
+    // the line as the grid showed it, only while the serial still holds that
+    // line: another till may have deleted it since, and a new line may have
+    // taken its serial. Throws Failure then, removing nothing.
+    bool removeLine(qint16 number, qint16 serial, StockMove move,
+                    const std::optional<QStringList>& shownLine = std::nullopt) const;
     // Given the first line as the screen's grid showed it (a voucher's row),
     // only while that line is still the document's first: another till may have deleted the
     // document and stored another under its number since. Throws Failure
@@ -147,8 +151,10 @@ public:
     void removeDocument(qint16 number, StockMove move, const std::optional<QStringList>& shownFirstLine = std::nullopt) const;
 
 private:
-    // The lines of a bill or a receipt as its grid shows them; a voucher's row.
-    QString gridStatement(qint16 number) const;
+    // The lines of a bill or a receipt as its grid shows them, or the one
+    // line under a serial; a voucher's row.
+    QString gridStatement(qint16 number, std::optional<qint16> serial = std::nullopt) const;
+    QStringList shownRow(const QString& statement) const;
     NumberList documentNumberList() const;
     QString lineTable() const;
     QString partyTable() const;

@@ -155,11 +155,16 @@ void LineDocumentStore::receiveIntoStock(const DocumentLine& line) const
         nextAfterTaken([this, largest] { return afterMaximum(largest); }, usedUp), connection());
 }
 
-bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move) const
+bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move,
+                                   const std::optional<QStringList>& shownLine) const
 {
     const QString line = QStringLiteral(" where BillNumber = ") + sql::number(number) + QStringLiteral(" and Serial = ")
         + sql::number(serial);
-    const KeptListsEdit lists(*this, lineTable());
+    const KeptListsEdit lists(*this, lineTable());  // the writing turn: no till stores under the number meanwhile
+    if (shownLine && shownRow(gridStatement(number, serial)) != *shownLine)
+        throw Failure(QStringLiteral("Number %1 no longer holds the line shown as serial %2: another till deleted it.")
+                          .arg(number)
+                          .arg(serial));
     RecordSet stored;
     stored.open(QStringLiteral("Select * from ") + lineTable() + line, connection());
     moveStock(move, numeric::toInt16(stored.field(QStringLiteral("Quantity"))),
@@ -174,16 +179,23 @@ bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move)
     return linesLeft;
 }
 
+// The first row a statement gives, each value as a grid shows it; empty when there is none.
+QStringList LineDocumentStore::shownRow(const QString& statement) const
+{
+    RecordSet rows;
+    rows.open(statement, connection());
+    QStringList row;
+    for (int column = 0; !rows.eof() && column < rows.fieldCount(); ++column)
+        row << shown::text(rows.field(column));
+    return row;
+}
+
 void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std::optional<QStringList>& shownFirstLine) const
 {
     const QString document = QStringLiteral(" where BillNumber = ") + sql::number(number);
     const KeptListsEdit lists(*this, lineTable());  // the writing turn: no till stores under the number meanwhile
     if (shownFirstLine) {
-        RecordSet lines;
-        lines.open(gridStatement(number), connection());
-        QStringList first;
-        for (int column = 0; !lines.eof() && column < lines.fieldCount(); ++column)
-            first << shown::text(lines.field(column));
+        const QStringList first = shownRow(gridStatement(number));
         if (!first.isEmpty() && first != *shownFirstLine)
             throw Failure(QStringLiteral("Number %1 no longer holds the lines shown: another till deleted them and "
                                          "stored others under it.")

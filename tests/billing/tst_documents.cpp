@@ -277,6 +277,37 @@ private slots:
         QCOMPARE(db.count(kind.lines, "BillNumber = 5"), 0);
     }
 
+    // Another till deleted the line shown, or deleted it and added another
+    // that took its serial: Delete Serial takes nothing and shows the bill.
+    void aDeleteSerialTakesOnlyTheLineShown_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
+    void aDeleteSerialTakesOnlyTheLineShown()
+    {
+        QFETCH(Kind, kind);
+        Operator& op = open(kind.screen, documents(kind));
+        const QString deleted = QString("delete from %1 where BillNumber = 5 and Serial = 2").arg(kind.lines);
+        for (const QStringList& byAnotherTill : {QStringList{deleted}, QStringList{deleted, kind.line(5, 2, "TEA", 7, 7)}}) {
+            db.exec(deleted);
+            db.exec(kind.line(5, 2, "TEA", 3, 5));  // as the screen will show it
+            QVERIFY(op.pick(ui::Number, "5"));
+            op.clickGridRow(1);
+            for (const QString& statement : byAnotherTill)
+                db.exec(statement);
+            const QString before = stored(kind) + '/' + stock();
+            messages.clear();
+            messages.answers = {true};
+            op.click(ui::DeleteSerial);
+            QVERIFY2(told(messages).join('\n').contains("Number 5 no longer holds the line shown as serial 2: another till deleted it."),
+                     qPrintable(told(messages).join('\n')));
+            QCOMPARE(stored(kind) + '/' + stock(), before);
+            QCOMPARE(op.gridRows().size(), db.count(kind.lines, "BillNumber = 5"));  // the bill as stored now
+        }
+        QVERIFY2(op.gridRows().join(',').contains("|TEA|7|"), qPrintable(op.gridRows().join(',')));
+        op.clickGridRow(1);
+        messages.answers = {true};
+        op.click(ui::DeleteSerial);
+        QCOMPARE(stored(kind), QString("4|1,5|1"));
+    }
+
     // An emptied document taken meanwhile by another till's new one moves on
     // to the next free number, which may be the one the screen offered: the
     // next line joins it there.
