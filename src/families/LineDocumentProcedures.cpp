@@ -233,22 +233,23 @@ void LineDocumentScreen::removeLine(qint16 number, qint16 serial, stores::StockM
         m_emptiedNumber = number;
 }
 
-void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move, const std::optional<QStringList>& shownFirstLine)
+void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move, const std::optional<stores::ShownRows>& shownLines)
 {
-    change::together(m_store.connection(), [&] { m_store.removeDocument(number, move, shownFirstLine); });
+    change::together(m_store.connection(), [&] { m_store.removeDocument(number, move, shownLines); });
 }
 
-std::optional<QStringList> LineDocumentScreen::shownFirstLine(qint16 number) const
+std::optional<stores::ShownRows> LineDocumentScreen::shownLines(qint16 number) const
 {
-    // The document's lines, or in a grid of every document its row, current as the boxes show it.
-    int row = -1;
-    if (showsLinesOf(number))
-        row = 0;
-    else if (m_kind.gridListsDocuments && DGG->currentIndex().isValid() && grid::currentText(DGG, 0) == QString::number(number))
-        row = DGG->currentIndex().row();
-    if (row < 0)
-        return std::nullopt;
-    return shownRow(row);
+    if (showsLinesOf(number)) {
+        stores::ShownRows lines;
+        for (int row = 0, rows = grid::rowCount(DGG); row < rows; ++row)
+            lines << shownRow(row);
+        return lines;
+    }
+    // In a grid of every document, its row, current as the boxes show it.
+    if (m_kind.gridListsDocuments && DGG->currentIndex().isValid() && grid::currentText(DGG, 0) == QString::number(number))
+        return stores::ShownRows{shownRow(DGG->currentIndex().row())};
+    return std::nullopt;
 }
 
 QStringList LineDocumentScreen::shownRow(int row) const

@@ -241,12 +241,12 @@ void LineDocumentScreen::deleteDocument()
     if (!Messages::instance().ask(question, QStringLiteral("Delete")))
         return;
 
-    std::optional<QStringList> shown;
+    std::optional<stores::ShownRows> shown;
     const bool deleted = stopAtFirstError([&] {
         if (!numeric::isNumeric(boxText))
             return;
         const qint16 number = boxDocumentNumber();
-        shown = shownFirstLine(number);
+        shown = shownLines(number);
         connectx();
         removeDocument(number, m_kind.documentDelete, shown);
         showAfterDocumentDelete();

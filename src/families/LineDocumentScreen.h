@@ -120,10 +120,10 @@ protected:
     // removeLine takes the line only while it is still the grid's current row.
     // A document left without lines is m_emptiedNumber.
     void removeLine(qint16 number, qint16 serial, stores::StockMove move);
-    // The document's first line as the grid shows it (a voucher's row); none when the grid shows none of it.
-    std::optional<QStringList> shownFirstLine(qint16 number) const;
+    // The document's lines as the grid shows them (a voucher's row); none when the grid shows none of it.
+    std::optional<stores::ShownRows> shownLines(qint16 number) const;
     QStringList shownRow(int row) const;  // the grid's row as it reads
-    void removeDocument(qint16 number, stores::StockMove move, const std::optional<QStringList>& shownFirstLine);
+    void removeDocument(qint16 number, stores::StockMove move, const std::optional<stores::ShownRows>& shownLines);
 
     // The number the box shows, when a document can carry it. Throws otherwise.
     qint16 boxDocumentNumber() const;

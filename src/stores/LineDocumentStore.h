@@ -14,6 +14,9 @@
 // statement the line-document screens and their prints send.
 namespace stores {
 
+// Rows as a grid shows them, each value as its text.
+using ShownRows = QVector<QStringList>;
+
 enum class Document {
     Bill,          // asigncharges, for a customer; a line sells from its stock batch
     GoodsReceipt,  // ItemIn, from a supplier; a line creates or raises its batch
@@ -144,17 +147,17 @@ public:
     // taken its serial. Throws Failure then, removing nothing.
     bool removeLine(qint16 number, qint16 serial, StockMove move,
                     const std::optional<QStringList>& shownLine = std::nullopt) const;
-    // Given the first line as the screen's grid showed it (a voucher's row),
-    // only while that line is still the document's first: another till may have deleted the
-    // document and stored another under its number since. Throws Failure
-    // then, removing nothing.
-    void removeDocument(qint16 number, StockMove move, const std::optional<QStringList>& shownFirstLine = std::nullopt) const;
+    // Given the lines as the screen's grid showed them (a voucher's row),
+    // only while the document still holds those lines: another till may have
+    // deleted the document and stored another under its number since.
+    // Throws Failure then, removing nothing.
+    void removeDocument(qint16 number, StockMove move, const std::optional<ShownRows>& shownLines = std::nullopt) const;
 
 private:
     // The lines of a bill or a receipt as its grid shows them, or the one
     // line under a serial; a voucher's row.
     QString gridStatement(qint16 number, std::optional<qint16> serial = std::nullopt) const;
-    QStringList shownRow(const QString& statement) const;
+    ShownRows shownRows(const QString& statement) const;
     NumberList documentNumberList() const;
     QString lineTable() const;
     QString partyTable() const;

@@ -161,7 +161,7 @@ bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move,
     const QString line = QStringLiteral(" where BillNumber = ") + sql::number(number) + QStringLiteral(" and Serial = ")
         + sql::number(serial);
     const KeptListsEdit lists(*this, lineTable());  // the writing turn: no till stores under the number meanwhile
-    if (shownLine && shownRow(gridStatement(number, serial)) != *shownLine)
+    if (shownLine && shownRows(gridStatement(number, serial)).value(0) != *shownLine)
         throw Failure(QStringLiteral("Number %1 no longer holds the line shown as serial %2: another till deleted it.")
                           .arg(number)
                           .arg(serial));
@@ -179,27 +179,31 @@ bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move,
     return linesLeft;
 }
 
-// The first row a statement gives, each value as a grid shows it; empty when there is none.
-QStringList LineDocumentStore::shownRow(const QString& statement) const
+ShownRows LineDocumentStore::shownRows(const QString& statement) const
 {
     RecordSet rows;
     rows.open(statement, connection());
-    QStringList row;
-    for (int column = 0; !rows.eof() && column < rows.fieldCount(); ++column)
-        row << shown::text(rows.field(column));
-    return row;
+    ShownRows shownRows;
+    for (; !rows.eof(); rows.moveNext()) {
+        QStringList row;
+        for (int column = 0; column < rows.fieldCount(); ++column)
+            row << shown::text(rows.field(column));
+        shownRows << row;
+    }
+    return shownRows;
 }
 
-void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std::optional<QStringList>& shownFirstLine) const
+void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std::optional<ShownRows>& shownLines) const
 {
     const QString document = QStringLiteral(" where BillNumber = ") + sql::number(number);
     const KeptListsEdit lists(*this, lineTable());  // the writing turn: no till stores under the number meanwhile
-    if (shownFirstLine) {
-        const QStringList first = shownRow(gridStatement(number));
-        if (!first.isEmpty() && first != *shownFirstLine)
-            throw Failure(QStringLiteral("Number %1 no longer holds the lines shown: another till deleted them and "
-                                         "stored others under it.")
-                              .arg(number));
+    if (shownLines) {
+        ShownRows stored = shownRows(gridStatement(number));
+        if (m_document == Document::Voucher)
+            stored = stored.mid(0, 1);  // the grid of every voucher shows one row a number
+        if (!stored.isEmpty() && stored != *shownLines)
+            throw Failure(
+                QStringLiteral("Number %1 no longer holds the lines shown: another till has changed them since.").arg(number));
     }
     if (move != StockMove::None) {
         RecordSet lines;
