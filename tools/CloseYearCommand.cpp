@@ -127,12 +127,26 @@ int nothingToClose(const QString& archive, const QDate& before, QTextStream& out
     return 0;
 }
 
+// Any line dated on or after the date in an archive; none too when the
+// file is no database of this program's.
+bool archiveHoldsLinesKept(const QString& archive, const QDate& before)
+{
+    try {
+        Connection file;
+        file.open(readingConnectionString(archive));
+        return linesKept(file, before) > 0;
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
 // An existing FILE is replaced only when it holds exactly the documents
-// this close moves: it is then the archive of an earlier run that was
-// stopped before the database changed.
+// this close moves and none after them: it is then the archive of an
+// earlier run that was stopped before the database changed. A backup of
+// the shop holds the same documents, and later ones.
 void requireArchiveOfTheseDocuments(const QString& archive, const Fingerprints& closing, const QDate& before)
 {
-    if (archivedDocumentsBefore(archive, before) != closing)
+    if (archivedDocumentsBefore(archive, before) != closing || archiveHoldsLinesKept(archive, before))
         throw Failure(QStringLiteral("%1 already exists and is not the archive of the documents dated before %2; "
                                      "name a new file")
                           .arg(archive, dates::shown(before)));

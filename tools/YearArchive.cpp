@@ -207,16 +207,30 @@ Fingerprints documentsBefore(Connection& connection, const QDate& before)
     return fingerprints;
 }
 
-qint64 linesBefore(Connection& connection, const QDate& before)
+namespace {
+
+qint64 linesWhere(Connection& connection, const QString& condition)
 {
     qint64 lines = 0;
     RecordSet count;
     for (const DocumentTable& document : DocumentTables) {
-        count.open(QStringLiteral("select count(*) from %1 where %2").arg(QLatin1String(document.table), closedLines(before)),
+        count.open(QStringLiteral("select count(*) from %1 where %2").arg(QLatin1String(document.table), condition),
                    connection);
         lines += count.field(0).toLongLong();
     }
     return lines;
+}
+
+}  // namespace
+
+qint64 linesBefore(Connection& connection, const QDate& before)
+{
+    return linesWhere(connection, closedLines(before));
+}
+
+qint64 linesKept(Connection& connection, const QDate& before)
+{
+    return linesWhere(connection, keptLines(before));
 }
 
 ClosingStock closingStock(Connection& connection, const QDate& before)

@@ -40,8 +40,9 @@ using Fingerprints = QVector<Fingerprint>;
 
 // The lines dated before the date, in each document table on the open connection.
 Fingerprints documentsBefore(Connection& connection, const QDate& before);
-// How many there are.
+// How many there are; how many lines stay (keptLines).
 qint64 linesBefore(Connection& connection, const QDate& before);
+qint64 linesKept(Connection& connection, const QDate& before);
 
 // Each stock batch's number with its quantity on the date, where that is
 // not zero: the quantity now, less the receipts and plus the sales of the
