@@ -40,16 +40,20 @@ void BillOne::deleteSerial()
     if (!numeric::isNumeric(cmbbillnumber->currentText()))
         return;
     qint16 billNumber = NoDocument;
-    bool lineRead = false;
+    bool changedElsewhere = false;
     const bool deleted = stopAtFirstError([&] {
         qint16 serial = 0;
         readGridLine(billNumber, serial);
-        lineRead = true;
         connectx();
-        removeLine(billNumber, serial, kind().serialDelete);
+        try {
+            removeLine(billNumber, serial, kind().serialDelete);
+        } catch (const stores::ChangedSinceShown&) {
+            changedElsewhere = true;
+            throw;
+        }
     });
-    // Refused, perhaps for a line another till deleted: the bill as stored now.
-    if (!deleted && !lineRead)
+    // Refused for a line another till deleted: the bill as stored now.
+    if (!deleted && !changedElsewhere)
         return;
 
     lblGrandTotal->clear();

@@ -211,7 +211,8 @@ void LineDocumentScreen::warnWhenRunningOut()
 
 void LineDocumentScreen::insertLine()
 {
-    m_line = m_store.storeLine(m_line, numberUse());
+    const stores::NumberUse use = numberUse();
+    m_line = m_store.storeLine(m_line, use, use == stores::NumberUse::Joins ? shownLines(m_line.number) : std::nullopt);
 }
 
 stores::NumberUse LineDocumentScreen::numberUse() const

@@ -133,6 +133,7 @@ void LineDocumentScreen::addItem()
         return;
     }
 
+    bool changedElsewhere = false;
     stopAtFirstError([&] {
         if (!entryIsComplete())
             return;
@@ -168,13 +169,21 @@ void LineDocumentScreen::addItem()
         readEntry();
         m_line.amount = unitPrice();
 
-        storeLineWithStock();
+        try {
+            storeLineWithStock();
+        } catch (const stores::ChangedSinceShown&) {
+            changedElsewhere = true;
+            throw;
+        }
         m_store.close();
 
         FillGrid(m_line.number);
         m_grandTotal = FindGrandTotal(m_line.number);
         lblGrandTotal->setText(numeric::numberText(m_grandTotal));
     });
+    // The document as stored now.
+    if (changedElsewhere)
+        pickDocumentNumber();
 }
 
 void LineDocumentScreen::pickDocumentNumber()
@@ -213,9 +222,15 @@ void LineDocumentScreen::deleteSerial()
             QStringLiteral("Delete")))
         return;
 
-    const bool deleted = stopAtFirstError([&] {
+    bool changedElsewhere = false;
+    stopAtFirstError([&] {
         connectx();
-        removeLine(number, serial, m_kind.serialDelete);
+        try {
+            removeLine(number, serial, m_kind.serialDelete);
+        } catch (const stores::ChangedSinceShown&) {
+            changedElsewhere = true;
+            throw;
+        }
         // The screen stays on the document: the newest one may be another
         // party's (another till's, or the one before when this was the last
         // line), and the box may be locked on this one.
@@ -225,8 +240,8 @@ void LineDocumentScreen::deleteSerial()
         SetGridWidths();
         Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
     });
-    // Refused, perhaps for a line another till deleted: the document as stored now.
-    if (!deleted)
+    // The document as stored now.
+    if (changedElsewhere)
         pickDocumentNumber();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DocumentLine.h"
+#include "core/Failure.h"
 #include "core/DocumentNumbers.h"
 #include "core/DocumentValues.h"
 #include "stores/Order.h"
@@ -16,6 +17,13 @@ namespace stores {
 
 // Rows as a grid shows them, each value as its text.
 using ShownRows = QVector<QStringList>;
+
+// A change refused because the document or line is no longer the one the
+// screen shows: another till changed it since.
+class ChangedSinceShown : public Failure {
+public:
+    using Failure::Failure;
+};
 
 enum class Document {
     Bill,          // asigncharges, for a customer; a line sells from its stock batch
@@ -139,7 +147,12 @@ public:
     //
     // Stores the line with what Add Item does to the stock. Returns the line
     // as stored: a claimed number, or a serial, may have moved on.
-    DocumentLine storeLine(DocumentLine line, NumberUse use) const;
+    // A line that joins a document, given the document's lines as the grid
+    // showed them, is stored only while those lines are still its first:
+    // lines other tills added since may follow them, but a document another
+    // till deleted and made again under the number (or the close of a year
+    // numbered afresh) is not joined. Throws Failure then, storing nothing.
+    DocumentLine storeLine(DocumentLine line, NumberUse use, const std::optional<ShownRows>& shownLines = std::nullopt) const;
     // A line, or every line of a document, removed with the stock move of
     // each line. removeLine says whether the document has lines left. Given
     // the line as the grid showed it, only while the serial still holds that

@@ -58,14 +58,22 @@ QString insertAsNextNumber(const QString& table, const QStringList& values, qint
     return insert;
 }
 
+QString changedDocument(qint16 number)
+{
+    return QStringLiteral("Number %1 no longer holds the lines shown: another till has changed them since.").arg(number);
+}
+
 }  // namespace
 
-DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use) const
+DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use, const std::optional<ShownRows>& shownLines) const
 {
     const QString table = lineTable();
     // The numbering lock first, as every claim takes it before its first write.
     claim::lockNumbers(table, connection());
     const KeptListsEdit lists(*this, table);
+    if (use == NumberUse::Joins && shownLines
+        && shownRows(gridStatement(line.number)).mid(0, shownLines->size()) != *shownLines)
+        throw ChangedSinceShown(changedDocument(line.number));
     // A voucher has no MRP.
     const int columns = m_document == Document::Voucher ? 16 : 17;
     const auto nextAfter = [this](const QString& statement, const QString& usedUp) {
@@ -162,7 +170,7 @@ bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move,
         + sql::number(serial);
     const KeptListsEdit lists(*this, lineTable());  // the writing turn: no till stores under the number meanwhile
     if (shownLine && shownRows(gridStatement(number, serial)).value(0) != *shownLine)
-        throw Failure(QStringLiteral("Number %1 no longer holds the line shown as serial %2: another till deleted it.")
+        throw ChangedSinceShown(QStringLiteral("Number %1 no longer holds the line shown as serial %2: another till deleted it.")
                           .arg(number)
                           .arg(serial));
     RecordSet stored;
@@ -202,8 +210,7 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
         if (m_document == Document::Voucher)
             stored = stored.mid(0, 1);  // the grid of every voucher shows one row a number
         if (!stored.isEmpty() && stored != *shownLines)
-            throw Failure(
-                QStringLiteral("Number %1 no longer holds the lines shown: another till has changed them since.").arg(number));
+            throw ChangedSinceShown(changedDocument(number));
     }
     if (move != StockMove::None) {
         RecordSet lines;

@@ -283,6 +283,33 @@ private slots:
         QCOMPARE(db.count(kind.lines, "BillNumber = 5"), 0);
     }
 
+    // Add Item joins the document shown while its lines are still there,
+    // after the lines another till added; never one made again under the number.
+    void addItemJoinsOnlyTheDocumentShown_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
+    void addItemJoinsOnlyTheDocumentShown()
+    {
+        QFETCH(Kind, kind);
+        Operator& op = open(kind.screen, documents(kind));
+        QVERIFY(op.pick(ui::Number, "5"));
+        db.exec("delete from " + kind.lines + " where BillNumber = 5");
+        db.exec(kind.line(5, 1, "TEA", 7, 7));
+        const QString before = stored(kind) + '/' + stock();
+        messages.clear();
+        kind.add(op, "TEA", 5);
+        QVERIFY2(told(messages).join('\n').contains("Number 5 no longer holds the lines shown: another till has changed them since."),
+                 qPrintable(told(messages).join('\n')));
+        QCOMPARE(stored(kind) + '/' + stock(), before);
+        QCOMPARE(op.gridRows().size(), 1);  // the document as stored now
+        QVERIFY2(op.gridRows().join(',').contains("|TEA|7|"), qPrintable(op.gridRows().join(',')));
+
+        db.exec(kind.line(5, 2, "TEA", 1, 5));
+        messages.clear();
+        kind.add(op, "TEA", 5);
+        QCOMPARE(told(messages), QStringList());
+        QCOMPARE(stored(kind), QString("4|1,5|1,5|2,5|3"));
+        QCOMPARE(op.gridRows().size(), 3);
+    }
+
     // Another till deleted the line shown, or deleted it and added another
     // that took its serial: Delete Serial takes nothing and shows the bill.
     void aDeleteSerialTakesOnlyTheLineShown_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
