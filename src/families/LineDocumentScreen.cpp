@@ -4,6 +4,7 @@
 #include "families/LineDocumentScreen.h"
 
 #include "core/NumericText.h"
+#include "data/Connection.h"
 #include "families/DocumentReceipt.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
@@ -125,9 +126,13 @@ void LineDocumentScreen::storeLineWithStock()
 
 void LineDocumentScreen::addItem()
 {
+    const OperationScope operation;
     connectx();
     // The operator stays on this document until New / Refresh.
     cmbbillnumber->setEnabled(false);
+    // Nothing is stored by a till that was told it cannot reach the database.
+    if (!m_store.connection().isOpen())
+        return;
     if (m_nextNumber.state == Numbering::UsedUp && cmbbillnumber->currentText().trimmed().isEmpty()) {
         tellUsedUp();
         return;

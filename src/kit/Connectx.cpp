@@ -3,7 +3,21 @@
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/DbError.h"
+#include "kit/FailureStyles.h"
 #include "kit/Messages.h"
+
+namespace {
+
+// Within an operation, once as it ends, however often it tries to connect.
+void tell(const QString& notice)
+{
+    if (failurestyles::NoticeScope::inOperation())
+        failurestyles::NoticeScope::tell(notice);
+    else
+        Messages::instance().showError(notice);
+}
+
+}  // namespace
 
 void connectx(Connection& connection)
 {
@@ -13,11 +27,10 @@ void connectx(Connection& connection)
         // The database's state (a file replaced while held) is told as it is;
         // a connection that could not be made comes with how to set it up.
         if (error.unavailable()) {
-            Messages::instance().showError(error.description());
+            tell(error.description());
             return;
         }
-        Messages::instance().showError(error.description() + QStringLiteral("\n\n")
-                                       + datasource::setupAdvice(datasource::ProgramDataSource,
-                                                                 error.description()));
+        tell(error.description() + QStringLiteral("\n\n")
+             + datasource::setupAdvice(datasource::ProgramDataSource, error.description()));
     }
 }

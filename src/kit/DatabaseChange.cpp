@@ -19,13 +19,14 @@ void together(Connection& connection, const std::function<void()>& statements, c
         // The transaction has been rolled back: nothing was changed.
         const auto* refused = dynamic_cast<const DbError*>(&failure);
         if (failure.unavailable())
-            failurestyles::NoticeScope::note(failure);
+            failurestyles::NoticeScope::tell(failure.description());
         else if (tellDuplicate && refused && refused->kind() == DbError::Kind::Duplicate)
             tellDuplicate();
         else
             failurestyles::NoticeScope::tell(refusalNotice(failure));
         throw;
     }
+    failurestyles::NoticeScope::noteStoredChange();
 }
 
 QString refusalNotice(const Failure& failure)

@@ -7,6 +7,7 @@ namespace {
 // One thread runs every operation, so plain statics suffice.
 int depth = 0;
 QString pending;
+bool changeStored = false;
 
 }  // namespace
 
@@ -17,7 +18,10 @@ NoticeScope::NoticeScope()
 
 NoticeScope::~NoticeScope()
 {
-    if (--depth > 0 || pending.isEmpty())
+    if (--depth > 0)
+        return;
+    changeStored = false;
+    if (pending.isEmpty())
         return;
     const QString notice = std::exchange(pending, QString());
     try {
@@ -30,7 +34,23 @@ NoticeScope::~NoticeScope()
 void NoticeScope::note(const Failure& failure)
 {
     if (failure.unavailable())
-        tell(failure.description());
+        tell(changeStored ? storedButNotShown() : failure.description());
+}
+
+bool NoticeScope::inOperation()
+{
+    return depth > 0;
+}
+
+void NoticeScope::noteStoredChange()
+{
+    changeStored = depth > 0;
+}
+
+QString NoticeScope::storedButNotShown()
+{
+    return QStringLiteral("The change was stored, but the database could not be read again to show it. Look at it "
+                          "again once the database answers.");
 }
 
 void NoticeScope::tell(const QString& notice)

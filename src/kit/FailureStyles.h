@@ -35,6 +35,12 @@ public:
     // Keeps the notice for the operator when nothing has been kept yet in
     // this operation.
     static void tell(const QString& notice);
+    // A change of this operation landed: a later failure to read is told
+    // as the screen not showing it, never as nothing changed.
+    static void noteStoredChange();
+    // Whether an operation is running: a notice is then told once, as it ends.
+    static bool inOperation();
+    static QString storedButNotShown();
 };
 
 }  // namespace failurestyles

@@ -163,6 +163,31 @@ private slots:
         QCOMPARE(db.rows("select BillNumber, Item from asigncharges order by BillNumber"), QStringList({"1|TEA", "2|RICE"}));
     }
 
+    // A till that cannot reach the database says so once and stores nothing,
+    // even when the database answers again while the operator reads it.
+    void addItemOutOfReachSaysSoOnceAndStoresNothing()
+    {
+        db.exec(stockRow(1, "RICE", 100, 40));
+        Operator& op = open(ui::BillOne);
+        db.makeUnreachable();
+        messages.clear();
+        bool away = true;
+        messages.whileAnError = [&] {
+            if (std::exchange(away, false))
+                db.makeReachable();
+        };
+        op.addLine("RICE", "1");
+        messages.whileAnError = {};
+        if (away)
+            db.makeReachable();
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(db.count("asigncharges"), 0);
+        messages.clear();
+        op.addLine("RICE", "1");
+        QCOMPARE(db.count("asigncharges"), 1);
+        QCOMPARE(messages.texts(), QStringList());
+    }
+
     // A bill whose customer was changed between its lines shows the first
     // line's, as its receipt names it, whatever order the lines were stored in.
     void aLoadedBillShowsItsFirstLinesCustomer()

@@ -3,10 +3,14 @@
 #include "data/Connection.h"
 #include "data/Connectionx.h"
 #include "data/DbError.h"
+#include "data/ErrorKinds.h"
+#include "data/PagedRows.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
 #include "data/Statement.h"
 #include "kit/DataScreen.h"
+#include "kit/DatabaseChange.h"
+#include "kit/FailureStyles.h"
 #include "core/Dates.h"
 #include "kit/DatePicker.h"
 #include "core/Failure.h"
@@ -265,6 +269,57 @@ private slots:
         QCOMPARE(view.model()->rowCount(), 0);
         QCOMPARE(view.model()->columnCount(), 0);
         QCOMPARE(checks::connectionsInUse(), connectionsBefore);
+    }
+
+    // A grid kept on its own connection reads on after the server ended the
+    // session meanwhile (a restart, an idle timeout), as a screen's own
+    // connection does: every row, and nothing said.
+    void aGridReadsOnAfterTheServerEndedItsSession()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a SQLite file has no sessions");
+        db.reset();
+        insertCustomers(GridModel::BatchSize + 3);
+        auto kept = std::make_shared<Connection>();
+        kept->keepOpen();
+        QTableView view;
+        grid::setUp(&view);
+        grid::refill(&view, [&] { return PagedRows::read("Select SN from Customer order by sn desc", kept); });
+        QCOMPARE(view.model()->rowCount(), GridModel::BatchSize);
+        db.makeUnreachable();
+        db.makeReachable();
+        QCOMPARE(grid::rowCount(&view), GridModel::BatchSize + 3);
+        QCOMPARE(messages.texts(), QStringList());
+    }
+
+    // Once an operation's change has landed, a read that fails after it is
+    // told as the change not shown, never as nothing changed; a change that
+    // fails after it is told as itself.
+    void aFailedReadAfterAStoredChangeSaysTheChangeWasStored()
+    {
+        db.reset();
+        Connection connection;
+        connection.open();
+        const DbError lost(dberrors::notice(DbError::Kind::Unreachable) + "\n\nconnection lost", DbError::Kind::Unreachable);
+        {
+            const OperationScope operation;
+            change::together(connection, [&] { RecordSet().open("insert into Customer values(1,'ONE','','1')", connection); });
+            stopAtFirstError([&] { throw lost; });
+        }
+        QCOMPARE(messages.texts(), QStringList{failurestyles::NoticeScope::storedButNotShown()});
+        QCOMPARE(db.count("Customer"), 1);
+
+        messages.clear();
+        {
+            const OperationScope operation;
+            change::together(connection, [&] { RecordSet().open("insert into Customer values(2,'TWO','','2')", connection); });
+            stopAtFirstError([&] { change::together(connection, [&] { throw lost; }); });
+        }
+        QCOMPARE(messages.texts(), QStringList{lost.description()});
+
+        messages.clear();
+        stopAtFirstError([&] { throw lost; });  // a later operation
+        QCOMPARE(messages.texts(), QStringList{lost.description()});
     }
 
     // A column fitted to its contents gets the width resizeColumnToContents

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 // Stands in for the message boxes while it lives: records every message, answers from a queue (else No).
 class RecordingMessages : public Messages {
@@ -24,7 +25,12 @@ public:
         shown << Shown{Kind::Question, caption, text};
         return answers.isEmpty() ? false : answers.takeFirst();
     }
-    void showError(const QString& description) override { shown << Shown{Kind::Error, applicationTitle(), description}; }
+    void showError(const QString& description) override
+    {
+        shown << Shown{Kind::Error, applicationTitle(), description};
+        if (whileAnError)
+            whileAnError();
+    }
 
     // The texts of everything shown, in order.
     QStringList texts() const
@@ -38,4 +44,5 @@ public:
 
     QList<Shown> shown;
     QList<bool> answers;  // true answers Yes
+    std::function<void()> whileAnError;  // runs while an error is on the screen, before its OK
 };
