@@ -4,6 +4,7 @@
 #include "kit/TabOrder.h"
 #include "kit/Twips.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +14,23 @@ namespace {
 // Set while a rewritten key is on its way to its control, so that it is not
 // looked at a second time.
 bool forwardingRewrittenKey = false;
+
+// The editor open on the view's current cell: the cell being typed into.
+// (A widget kept on a cell for good, a persistent editor, is found too;
+// closing it below only hands the focus back to the view.)
+QWidget* openCellEditor(const QAbstractItemView* view)
+{
+    const QModelIndex current = view->currentIndex();
+    return current.isValid() ? view->indexWidget(current) : nullptr;
+}
+
+// Closes the cell editor as its delegate does for Esc: what was typed is
+// dropped and the cell shows its stored value again.
+void dropTyping(QAbstractItemView* view, QWidget* editor)
+{
+    emit view->itemDelegateForIndex(view->currentIndex())
+        ->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
 }  // namespace
 
 DataScreen::DataScreen(const QString& name, const QString& caption, int widthTwips,
@@ -25,11 +43,17 @@ DataScreen::DataScreen(const QString& name, const QString& caption, int widthTwi
     // The screen must see keys before its controls; a widget filter would only
     // see what the focused control ignores, so watch the whole application.
     qApp->installEventFilter(this);
+    // File > Close leaves the event loop without closing any window; the
+    // windows are only taken down afterwards.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &DataScreen::dropOpenTyping);
 }
 
 DataScreen::~DataScreen()
 {
     qApp->removeEventFilter(this);
+    // A screen deleted without being closed: its derived part is gone
+    // already, so nothing typed may reach it now.
+    dropOpenTyping();
 }
 
 QSize DataScreen::sizeHint() const
@@ -73,6 +97,39 @@ QLabel* DataScreen::addTitleBand(const QString& title, int widthTwips)
     return band;
 }
 
+// A cell editor hands its text to the grid whenever it loses the focus, and
+// a closing screen takes the focus from it: typing is dropped first. What is
+// typed is stored only on an open screen (Enter, Tab, another cell or control
+// picked).
+void DataScreen::dropOpenTyping()
+{
+    for (QAbstractItemView* view : findChildren<QAbstractItemView*>()) {
+        if (QWidget* editor = openCellEditor(view))
+            dropTyping(view, editor);
+    }
+}
+
+QAbstractItemView* DataScreen::viewTypedIn(QObject* object) const
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    for (QAbstractItemView* view : findChildren<QAbstractItemView*>()) {
+        QWidget* editor = openCellEditor(view);
+        if (editor && (editor == widget || editor->isAncestorOf(widget)))
+            return view;
+    }
+    return nullptr;
+}
+
+bool DataScreen::dropTypingAt(QWidget* focused)
+{
+    QAbstractItemView* view = viewTypedIn(focused);
+    if (view)
+        dropTyping(view, openCellEditor(view));
+    return view != nullptr;
+}
+
 bool DataScreen::isOwnWidget(QObject* object) const
 {
     // A key also reaches the QWindow first; only widget receivers count.
@@ -82,12 +139,26 @@ bool DataScreen::isOwnWidget(QObject* object) const
 
 bool DataScreen::eventFilter(QObject* watched, QEvent* event)
 {
+    // Closing: this screen (its own close, or its MDI window's) or the main
+    // window it is on. The close event comes before anything is hidden.
+    if (event->type() == QEvent::Close && (watched == this || watched == window()))
+        dropOpenTyping();
+    // A press on the frame of the screen's MDI window (its title bar, its
+    // close box) takes the focus from a cell being typed into, and the frame
+    // hands it back at once. The cell's delegate stores the typing on any
+    // loss of focus: it is not told of this one.
+    if (event->type() == QEvent::FocusOut) {
+        auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+        return frame && QApplication::focusWidget() == frame && viewTypedIn(watched);
+    }
     if (event->type() != QEvent::KeyPress || forwardingRewrittenKey || !isOwnWidget(watched))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
 
+    // Esc in a cell being typed into drops the typing; the next Esc closes.
     if (m_rules.closeOnEsc && key->key() == Qt::Key_Escape) {
-        closeScreen();
+        if (!dropTypingAt(static_cast<QWidget*>(watched)))
+            closeScreen();
         return true;
     }
     if (m_rules.onEnter && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {

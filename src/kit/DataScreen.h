@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 
+class QAbstractItemView;
 class QLabel;
 
 // What a screen does with the keys it sees before its controls.
@@ -43,6 +44,15 @@ protected:
 
 private:
     bool isOwnWidget(QObject* object) const;
+    // Closes every grid cell editor of the screen without storing what was
+    // typed into it.
+    void dropOpenTyping();
+    // The grid whose open cell editor the object is or is in; none when it
+    // is in none.
+    QAbstractItemView* viewTypedIn(QObject* object) const;
+    // Closes, without storing, the cell editor the focused widget is or is
+    // in; false when it is in none.
+    bool dropTypingAt(QWidget* focused);
 
     KeyRules m_rules;
     bool m_tabOrderSet = false;

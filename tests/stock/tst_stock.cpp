@@ -4,6 +4,10 @@
 #include "support/ScreenBench.h"
 
 #include <QDateEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyleOptionTitleBar>
 
 using namespace rows;
 using checks::told;
@@ -25,6 +29,16 @@ class StockTest : public QObject, ScreenBench {
                                         "update Stock set MRP = 50 where BillNumber = 1"});
     }
     QStringList prices() { return db.rows("select BillNumber, MRP from Stock order by BillNumber"); }
+    // Picks the row and types over its MRP, without Enter; the cell being typed into.
+    static QWidget* typeWithoutEnter(QTableView* view, int row, const QString& text)
+    {
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 1)).center());
+        QTest::keyClicks(view, text.left(1));
+        QWidget* cell = view->indexWidget(view->currentIndex());
+        if (cell)
+            QTest::keyClicks(cell, text.mid(1));
+        return cell;
+    }
     // The stock numbers of the rows that stand out: those without a price.
     QStringList standingOut() const
     {
@@ -123,6 +137,64 @@ private slots:
                                               "i Info: Not stored: the price -3 is below zero; the MRP stays 12.5."}));
         QCOMPARE(op->gridRows().first(), QString("2|C1|RICE|B1|5|42|12.5"));
         QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|0"}));
+    }
+
+    // Only Enter stores a typed MRP: Esc puts the stored one back and keeps the screen open, and a
+    // screen closed while an MRP is being typed stores nothing and says nothing.
+    void anMrpTypedButNotEnteredIsDropped()
+    {
+        openOnBatches();
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        const QStringList before = prices();
+        QTableView* view = op->grid();
+        QWidget* cell = typeWithoutEnter(view, 1, "75");
+        QVERIFY(cell);
+        QTest::keyClick(cell, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(screen && screen->isVisible());
+        QVERIFY(!view->indexWidget(view->currentIndex()));
+        QCOMPARE(op->gridRows().at(1), QString("1|C1|RICE|B2|10|40|50"));
+        QCOMPARE(prices(), before);
+        QVERIFY(typeWithoutEnter(view, 0, "-5"));  // a refused price is not told either
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(screen && screen->isVisible());
+        QCOMPARE(op->gridRows().at(0), QString("2|C1|RICE|B1|5|42|0"));
+        QVERIFY(messages.shown.isEmpty());
+        QTest::keyClick(view, Qt::Key_Escape);  // with no cell open, Esc closes
+        QTRY_VERIFY(screen.isNull());
+
+        // In the main window: the screen's close box, then the main window closed.
+        QMainWindow main;
+        auto* area = new QMdiArea;
+        main.setCentralWidget(area);
+        main.resize(1400, 1000);
+        main.show();
+        const auto openInMain = [&] {
+            QMdiSubWindow* child = area->addSubWindow(catalog::createScreen(ui::SellingPrices, nullptr));
+            child->resize(child->sizeHint());
+            child->show();
+            area->setActiveSubWindow(child);
+            return child;
+        };
+        QPointer<QMdiSubWindow> child = openInMain();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(typeWithoutEnter(child->findChild<QTableView*>(ui::Grid), 1, "75"));
+        QStyleOptionTitleBar titleBar;
+        titleBar.initFrom(child);
+        titleBar.rect = QRect(0, 0, child->width(), child->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child));
+        titleBar.titleBarFlags = child->windowFlags();
+        const QPoint closeBox =
+            child->style()->subControlRect(QStyle::CC_TitleBar, &titleBar, QStyle::SC_TitleBarCloseButton, child).center();
+        QTest::mouseMove(child, closeBox);
+        QTest::mouseClick(child, Qt::LeftButton, {}, closeBox);
+        QTRY_VERIFY(child.isNull());
+        QCOMPARE(prices(), before);
+
+        child = openInMain();
+        QVERIFY(typeWithoutEnter(child->findChild<QTableView*>(ui::Grid), 0, "-5"));
+        main.close();
+        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(prices(), before);
     }
 
     // As billdb mrp --code does; the row stays highlighted.
