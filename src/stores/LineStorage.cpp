@@ -137,11 +137,25 @@ void LineDocumentStore::receiveIntoStock(const DocumentLine& line) const
     // number, between the look and the insert.
     claim::lockNumbers(QStringLiteral("Stock"), connection());
     const QString batch = QStringLiteral(" and Item = ") + sql::text(line.item);
+    const QString ofTheBatch = QStringLiteral(" where ItemCode = ") + sql::text(line.itemCode) + batch
+        + QStringLiteral(" and Batch_Number = ") + sql::text(line.batch);
     RecordSet rows;
-    rows.open(QStringLiteral("Select ItemCode from Stock where ItemCode = ") + sql::text(line.itemCode) + batch
-                  + QStringLiteral("  and Batch_Number = ") + sql::text(line.batch),
-              connection());
+    rows.open(QStringLiteral("Select Quantity from Stock") + ofTheBatch, connection());
     if (rows.recordCount() > 0) {
+        // A batch keeps the values of its first receipt. When every line of
+        // it was deleted and nothing was sold from it (a line put right by
+        // deleting it and typing it again), this line is its first receipt.
+        if (numeric::toInt16(rows.field(0)) == 0
+            && firstValue(QStringLiteral("Select count(*) from ItemIn") + ofTheBatch).toInt() == 1
+            && firstValue(QStringLiteral("Select count(*) from asigncharges") + ofTheBatch).toInt() == 0) {
+            const QStringList values = valuesOf(line);
+            run(QStringLiteral("update Stock set Quantity = %1, Amount = %2, TaxInPercentage = %3, "
+                               "DiscountinPercentage = %4, CustomerName = %5, CustomerAddress = %6, "
+                               "CustomerPhone = %7, Remark = %8, Date_ = %9")
+                    .arg(values[3], values[4], values[5], values[6], values[7], values[8], values[9], values[10], values[13])
+                + ofTheBatch);
+            return;
+        }
         run(QStringLiteral("update Stock set Quantity = Quantity + ") + sql::number(line.quantity)
             + QStringLiteral(" Where ItemCode = ") + sql::text(line.itemCode) + batch
             + QStringLiteral("    and Batch_Number = ") + sql::text(line.batch));

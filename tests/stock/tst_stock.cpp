@@ -95,6 +95,30 @@ private slots:
         QCOMPARE(op.grid()->model()->columnCount(), 0);
     }
 
+    // A line put right by deleting it and typing it again gives its batch
+    // the values typed again, while nothing was sold from the batch; one
+    // sold from keeps its first receipt's.
+    void aLineTypedAgainAfterItsDeleteIsItsBatchsFirstReceipt()
+    {
+        Operator& op = openReceipt({party("Supplier", 1, "ACME", "1 MILL RD", "5551"), priced("Charges", 1, "RICE", 40)});
+        const auto batches = [&] { return db.rows("select Batch_Number, Quantity, Amount, TaxInPercentage from Stock order by BillNumber"); };
+        const auto typedAgain = [&](const QString& batch, const QString& amount) {
+            op.clickGridRow(op.gridRows().size() - 1);
+            messages.answers = {true};
+            op.click(ui::DeleteSerial);
+            op.receiveLine("RICE", "R9", batch, "5", amount, "5");
+        };
+        op.receiveLine("RICE", "R9", "X1", "5", "399.9");
+        typedAgain("X1", "39.99");
+        QCOMPARE(batches(), QStringList{"X1|5|39.99|5"});
+
+        op.receiveLine("RICE", "R9", "X2", "5", "100");
+        db.exec(line("asigncharges", 1, 1, "RICE", 5, 100, "R9", "X2"));  // sold out: none left, as after the delete
+        db.exec("update Stock set Quantity = 0 where Batch_Number = 'X2'");
+        typedAgain("X2", "90");
+        QCOMPARE(batches(), QStringList({"X1|5|39.99|5", "X2|0|100|0"}));
+    }
+
     // Nothing is stored, and nothing said, without a unit amount or a receipt number.
     void typedEntryIsCompletedOrRefused()
     {
