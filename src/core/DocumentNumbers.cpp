@@ -44,7 +44,7 @@ QString runningOutMessage(const QString& documentName, const NextNumber& next)
 
 QString goneMessage(const QString& documentName, qint16 number, const QString& newCaption)
 {
-    return QStringLiteral("%1 %2 is no longer stored: another till deleted it, or closed its year into an archive. "
+    return QStringLiteral("%1 %2 is no longer stored: another till or screen deleted it, or closed its year into an archive. "
                           "Nothing was added; press \"%3\" for a new %4.")
         .arg(capitalised(documentName))
         .arg(number)

@@ -273,7 +273,7 @@ private slots:
         messages.answers = {true};
         op.click(ui::DeleteDocument);
         const QStringList said = told(messages);
-        QVERIFY2(said.size() == 2 && said.last().contains("Number 5 no longer holds the lines shown: another till has changed them"),
+        QVERIFY2(said.size() == 2 && said.last().contains("Number 5 no longer holds the lines shown: another till or screen has changed them"),
                  qPrintable(said.join('\n')));
         QCOMPARE(stored(kind) + '/' + stock(), before);
         QVERIFY2(op.gridRows().join(',').contains("|TEA|7|"), qPrintable(op.gridRows().join(',')));  // the line stored now
@@ -296,7 +296,7 @@ private slots:
         const QString before = stored(kind) + '/' + stock();
         messages.clear();
         kind.add(op, "TEA", 5);
-        QVERIFY2(told(messages).join('\n').contains("Number 5 no longer holds the lines shown: another till has changed them since."),
+        QVERIFY2(told(messages).join('\n').contains("Number 5 no longer holds the lines shown: another till or screen has changed them since."),
                  qPrintable(told(messages).join('\n')));
         QCOMPARE(stored(kind) + '/' + stock(), before);
         QCOMPARE(op.gridRows().size(), 1);  // the document as stored now
@@ -329,7 +329,7 @@ private slots:
             messages.clear();
             messages.answers = {true};
             op.click(ui::DeleteSerial);
-            QVERIFY2(told(messages).join('\n').contains("Number 5 no longer holds the line shown as serial 2: another till deleted it."),
+            QVERIFY2(told(messages).join('\n').contains("Number 5 no longer holds the line shown as serial 2: another till or screen deleted it."),
                      qPrintable(told(messages).join('\n')));
             QCOMPARE(stored(kind) + '/' + stock(), before);
             QCOMPARE(op.gridRows().size(), db.count(kind.lines, "BillNumber = 5"));  // the bill as stored now

@@ -243,7 +243,7 @@ private slots:
         oldBill.clickGridRow(0);
         oldBill.click(ui::DeleteSerial);
         QCOMPARE(rows::textsWithRefusals(messages),
-                 QStringList({"Bill 3 is no longer stored: another till deleted it, or closed its year into an archive. "
+                 QStringList({"Bill 3 is no longer stored: another till or screen deleted it, or closed its year into an archive. "
                               "Nothing was added; press \"New Bill / Refresh\" for a new bill.",
                               "refused"}));
         QCOMPARE(db.count("asigncharges"), 1);
