@@ -42,7 +42,9 @@ PagedRows PagedRows::read(const QString& statement, std::shared_ptr<Connection> 
         return rows;  // every row: nothing more to read
     Connection* reader = connection.get();
     if (!keyOrder.countBefore) {
-        rows.whole = [reader, statement] { return std::make_shared<QueryRows>(QueryRows::run(statement, reopened(*reader))); };
+        rows.whole = [reader, statement] {
+            return std::make_shared<QueryRows>(QueryRows::run(statement, reopened(*reader)));
+        };
     } else {
         // Executing the whole statement costs as much as reading all of it
         // (the SQLite driver steps through every row at once): here only the

@@ -234,7 +234,8 @@ void LineDocumentScreen::removeLine(qint16 number, qint16 serial, stores::StockM
         m_emptiedNumber = number;
 }
 
-void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move, const std::optional<stores::ShownRows>& shownLines)
+void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move,
+                                        const std::optional<stores::ShownRows>& shownLines)
 {
     change::together(m_store.connection(), [&] { m_store.removeDocument(number, move, shownLines); });
 }

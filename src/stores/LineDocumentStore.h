@@ -152,7 +152,8 @@ public:
     // lines other tills added since may follow them, but a document another
     // till deleted and made again under the number (or the close of a year
     // numbered afresh) is not joined. Throws Failure then, storing nothing.
-    DocumentLine storeLine(DocumentLine line, NumberUse use, const std::optional<ShownRows>& shownLines = std::nullopt) const;
+    DocumentLine storeLine(DocumentLine line, NumberUse use,
+                           const std::optional<ShownRows>& shownLines = std::nullopt) const;
     // A line, or every line of a document, removed with the stock move of
     // each line. removeLine says whether the document has lines left. Given
     // the line as the grid showed it, only while the serial still holds that

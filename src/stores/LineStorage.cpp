@@ -60,12 +60,14 @@ QString insertAsNextNumber(const QString& table, const QStringList& values, qint
 
 QString changedDocument(qint16 number)
 {
-    return QStringLiteral("Number %1 no longer holds the lines shown: another till or screen has changed them since.").arg(number);
+    return QStringLiteral("Number %1 no longer holds the lines shown: another till or screen has changed them since.")
+        .arg(number);
 }
 
 }  // namespace
 
-DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use, const std::optional<ShownRows>& shownLines) const
+DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
+                                          const std::optional<ShownRows>& shownLines) const
 {
     const QString table = lineTable();
     // The numbering lock first, as every claim takes it before its first write.
@@ -184,7 +186,8 @@ bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move,
         + sql::number(serial);
     const KeptListsEdit lists(*this, lineTable());  // the writing turn: no till stores under the number meanwhile
     if (shownLine && shownRows(gridStatement(number, serial)).value(0) != *shownLine)
-        throw ChangedSinceShown(QStringLiteral("Number %1 no longer holds the line shown as serial %2: another till or screen deleted it.")
+        throw ChangedSinceShown(QStringLiteral("Number %1 no longer holds the line shown as serial %2: another till or "
+                                               "screen deleted it.")
                           .arg(number)
                           .arg(serial));
     RecordSet stored;
