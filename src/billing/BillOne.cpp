@@ -37,6 +37,7 @@ double BillOne::unitPrice()
 // No question, and the bill stays shown with its new total.
 void BillOne::deleteSerial()
 {
+    const OperationScope operation;  // a refusal is told over the bill as stored now
     if (!numeric::isNumeric(cmbbillnumber->currentText()))
         return;
     qint16 billNumber = NoDocument;

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QLineEdit>
 #include <QTableView>
 
@@ -51,8 +52,21 @@ Expenditure::Expenditure(QWidget* parent) : LineDocumentScreen(voucher(), parent
 
     openScreen();
     // The newest voucher is recalled last, so that it is what the screen shows.
-    FillBillN(cmbbillnumber);
+    recallKeepingDate([this] { FillBillN(cmbbillnumber); });
     FindGrandTotal();
+}
+
+void Expenditure::recallKeepingDate(const std::function<void()>& recall)
+{
+    const QScopedValueRollback<bool> keep(m_keepDate, true);
+    recall();
+}
+
+// A new voucher is dated today, whichever voucher was recalled before.
+void Expenditure::newDocument()
+{
+    recallKeepingDate([this] { LineDocumentScreen::newDocument(); });
+    DTP->setDate(QDate::currentDate());
 }
 
 // The voucher's amount is typed into the Amount box.
@@ -91,7 +105,7 @@ void Expenditure::addItem()
         m_store.close();
 
         FillGrid(NoDocument);
-        FillBillN(cmbbillnumber);  // the new voucher is recalled into the boxes
+        recallKeepingDate([this] { FillBillN(cmbbillnumber); });  // the new voucher is recalled into the boxes
         FindGrandTotal();
     });
 }
@@ -115,7 +129,7 @@ void Expenditure::pickDocumentNumber()
         txtaddress->setText(voucher.partyAddress);
         txtphone->setText(voucher.partyPhone);
         txtRemark->setText(voucher.remark);
-        if (voucher.date.isValid())
+        if (voucher.date.isValid() && !m_keepDate)
             DTP->setDate(voucher.date);
         // The grid's current row is the voucher shown, the one Delete Serial would delete.
         grid::selectRowWhere(DGG, 0, QString::number(number));
@@ -137,7 +151,7 @@ void Expenditure::deleteSerial()
 // Nothing is said: the grid and the total show the voucher gone.
 void Expenditure::showAfterDocumentDelete()
 {
-    FillBillN(cmbbillnumber);
+    recallKeepingDate([this] { FillBillN(cmbbillnumber); });
     FindGrandTotal();
     FillGrid(NoDocument);
 }

@@ -15,12 +15,20 @@ public:
 protected:
     double unitPrice() override;
     void addItem() override;
+    void newDocument() override;
     void pickDocumentNumber() override;
     void deleteSerial() override;
     void showAfterDocumentDelete() override;
     void printDocument() override;
 
 private:
+    // The newest voucher recalled by the screen itself (opening, Add,
+    // Delete, New) leaves the date box as it is: a new voucher is dated
+    // today (on opening and New), or as the operator set it, not as the
+    // newest voucher happens to be. A voucher chosen by its number shows its
+    // own date.
+    void recallKeepingDate(const std::function<void()>& recall);
+    bool m_keepDate = false;
     // The sum of all vouchers in lblGrandTotal, unrounded.
     void FindGrandTotal();
     // The grid's No of the row clicked goes into cmbbillnumber; nothing is recalled.

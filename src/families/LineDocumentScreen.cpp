@@ -216,6 +216,7 @@ void LineDocumentScreen::pickDocumentNumber()
 
 void LineDocumentScreen::deleteSerial()
 {
+    const OperationScope operation;  // a refusal is told over the screen as stored now
     if (!numeric::isNumeric(cmbbillnumber->currentText()))
         return;
     qint16 number = NoDocument;
@@ -252,6 +253,7 @@ void LineDocumentScreen::deleteSerial()
 
 void LineDocumentScreen::deleteDocument()
 {
+    const OperationScope operation;  // a refusal is told over the screen as stored now
     const QString boxText = cmbbillnumber->currentText();
     const bool questionNamesNumber = m_kind.deleteDocumentQuestion.contains(QLatin1String("%1"));
     if (questionNamesNumber && !numeric::isNumeric(boxText))

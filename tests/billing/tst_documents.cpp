@@ -530,12 +530,14 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
-    // Clicking a grid row only writes its number.
+    // Clicking a grid row only writes its number. The newest voucher,
+    // recalled by the screen itself, leaves the date box at today.
     void choosingANumberRecallsItsVoucher()
     {
+        const QString today = dates::shown(QDate::currentDate());
         Operator& op = open(ui::Expenditure, {voucherRow(1, "RENT", 1500, "ANIL", QDate(2026, 4, 12)),
-                                              voucherRow(2, "POWER", 40.25)});
-        QCOMPARE(voucherBoxes(), QString("POWER|40.25|RAMU|1 MILL RD|5551|PAID|04/Dec/2026"));
+                                              voucherRow(2, "POWER", 40.25, "RAMU", QDate(2026, 4, 13))});
+        QCOMPARE(voucherBoxes(), "POWER|40.25|RAMU|1 MILL RD|5551|PAID|" + today);
         QCOMPARE(op.entries(ui::Number), QStringList({"2", "1"}));
         QVERIFY(op.pick(ui::Number, "1"));
         QCOMPARE(voucherBoxes() + '|' + op.grandTotal(), QString("RENT|1500|ANIL|1 MILL RD|5551|PAID|12/Apr/2026|1540.25"));
@@ -544,6 +546,11 @@ private slots:
         QCOMPARE(op.number() + '|' + voucherBoxes(), QString("2|RENT|1500|ANIL|1 MILL RD|5551|PAID|12/Apr/2026"));
         op.click(ui::NewDocument);
         QCOMPARE(op.number() + '|' + op.grandTotal() + '|' + QString::number(op.gridRows().size()), QString("3|0|2"));
+        QCOMPARE(dates::shown(op.control<QDateEdit>(ui::Date)->date()), today);
+        op.addVoucher("TEA", "5");
+        op.addVoucher("TEA", "6");
+        QCOMPARE(db.rows("select BillNumber, Date_ from ExpenditureTable where BillNumber > 2"),
+                 QStringList({"3|" + today, "4|" + today}));
     }
 
     // Far down a long list, a voucher's row is found without reading the rows before it.
