@@ -4,6 +4,7 @@
 #include "kit/TabOrder.h"
 #include "kit/Twips.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
@@ -162,6 +163,12 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (m_rules.onEnter && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        // A button still held down by Space (a fast typist's keys overlap)
+        // is clicked first, as its release would: Add Item before the print.
+        if (auto* button = qobject_cast<QAbstractButton*>(watched); button && button->isDown()) {
+            button->setDown(false);  // the release then clicks nothing
+            button->click();
+        }
         m_rules.onEnter();
         return true;
     }

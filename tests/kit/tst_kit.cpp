@@ -26,6 +26,7 @@
 
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
@@ -139,6 +140,19 @@ private slots:
         QTest::keyClick(screen->box, Qt::Key_Return);
         QTest::keyClick(screen->list, Qt::Key_Enter);
         QCOMPARE(enters, 2);
+
+        // Enter while Space still holds a button down: the button's click comes first, once.
+        QStringList done;
+        rules.onEnter = [&] { done << "enter"; };
+        screen->setKeyRules(rules);
+        auto* add = new QPushButton("Add", screen);
+        QObject::connect(add, &QPushButton::clicked, [&] { done << "click"; });
+        add->show();
+        add->setFocus();
+        QTest::keyPress(add, Qt::Key_Space);
+        QTest::keyClick(add, Qt::Key_Return);
+        QTest::keyRelease(add, Qt::Key_Space);
+        QCOMPARE(done, QStringList({"click", "enter"}));
         QPointer<BoxScreen> alive(screen);
         QTest::keyClick(screen->box, Qt::Key_Escape);
         QTRY_VERIFY(alive.isNull());  // closed screens are deleted
