@@ -111,8 +111,11 @@ bool SellingPrices::storeRowPrice(int row, const QString& typed)
         typedPrice(typed, QStringLiteral("the MRP stays %1.").arg(stored));
     if (!price)
         return false;
+    // The batch as the row shows it: a restore may have given its stock
+    // number to another batch since.
     const qint16 number = numeric::toInt16(m_rows->value(row, Column::Number));
-    const std::optional<int> count = storePrice({number, {}, {}, {}}, *price);
+    const auto shown = [&](Column column) { return m_rows->value(row, column).toString(); };
+    const std::optional<int> count = storePrice({number, shown(Column::Code), shown(Column::Item), shown(Column::Batch)}, *price);
     if (count == 0) {
         Messages::instance().inform(
             QStringLiteral("Stock batch %1 is no longer there: nothing was changed.").arg(number), Caption);

@@ -161,6 +161,13 @@ private slots:
                                               "i Info: Not stored: the price -3 is below zero; the MRP stays 12.5."}));
         QCOMPARE(op->gridRows().first(), QString("2|C1|RICE|B1|5|42|12.5"));
         QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|0"}));
+
+        // Stock number 2 given to another batch since (a restore, then a receipt): its price stays.
+        db.exec("update Stock set ItemCode = 'S9', Item = 'SUGAR' where BillNumber = 2");
+        messages.clear();
+        op->typeInGrid(0, "99");
+        QCOMPARE(told(messages), QStringList{"i Info: Stock batch 2 is no longer there: nothing was changed."});
+        QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|0"}));
     }
 
     // Only Enter stores a typed MRP: Esc puts the stored one back and keeps the screen open, and a
