@@ -10,7 +10,8 @@ const QChar TextMark = QLatin1Char('\'');
 
 bool isPlainNumber(const QString& text)
 {
-    static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
+    // As a grid shows a number: -5e-05 for the smallest.
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?(e[-+][0-9]+)?$"));
     return number.match(text).hasMatch();
 }
 
