@@ -114,7 +114,10 @@ bool SellingPrices::storeRowPrice(int row, const QString& typed)
     // The batch as the row shows it: a restore may have given its stock
     // number to another batch since.
     const qint16 number = numeric::toInt16(m_rows->value(row, Column::Number));
-    const auto shown = [&](Column column) { return m_rows->value(row, column).toString(); };
+    const auto shown = [&](Column column) -> std::optional<QString> {
+        const QVariant value = m_rows->value(row, column);
+        return value.isNull() ? std::nullopt : std::optional<QString>(value.toString());  // "= NULL" matches nothing
+    };
     const std::optional<int> count = storePrice({number, shown(Column::Code), shown(Column::Item), shown(Column::Batch)}, *price);
     if (count == 0) {
         Messages::instance().inform(

@@ -168,6 +168,13 @@ private slots:
         op->typeInGrid(0, "99");
         QCOMPARE(told(messages), QStringList{"i Info: Stock batch 2 is no longer there: nothing was changed."});
         QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|0"}));
+
+        // A batch without a batch number (foreign data) is still the batch shown.
+        db.exec("update Stock set Batch_Number = NULL where BillNumber = 4");
+        QCoreApplication::processEvents();  // the refused row's screen refilled, as once the operator looks up
+        op->type(ui::Find, "c10");
+        op->typeInGrid(0, "7");
+        QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|7"}));
     }
 
     // Only Enter stores a typed MRP: Esc puts the stored one back and keeps the screen open, and a
