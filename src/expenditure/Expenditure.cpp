@@ -152,6 +152,7 @@ void Expenditure::deleteSerial()
 void Expenditure::showAfterDocumentDelete()
 {
     recallKeepingDate([this] { FillBillN(cmbbillnumber); });
+    DTP->setDate(QDate::currentDate());  // not the date of a voucher recalled, perhaps the one deleted
     FindGrandTotal();
     FillGrid(NoDocument);
 }

@@ -24,7 +24,7 @@ protected:
 private:
     // The newest voucher recalled by the screen itself (opening, Add,
     // Delete, New) leaves the date box as it is: a new voucher is dated
-    // today (on opening and New), or as the operator set it, not as the
+    // today (on opening, New and after a Delete), or as the operator set it, not as the
     // newest voucher happens to be. A voucher chosen by its number shows its
     // own date.
     void recallKeepingDate(const std::function<void()>& recall);

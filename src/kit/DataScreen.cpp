@@ -165,7 +165,9 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
     if (m_rules.onEnter && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
         // A button still held down by Space (a fast typist's keys overlap)
         // is clicked first, as its release would: Add Item before the print.
-        if (auto* button = qobject_cast<QAbstractButton*>(watched); button && button->isDown()) {
+        // One held by the mouse is left to the mouse.
+        if (auto* button = qobject_cast<QAbstractButton*>(watched);
+            button && button->isDown() && QGuiApplication::mouseButtons() == Qt::NoButton) {
             button->setDown(false);  // the release then clicks nothing
             button->click();
         }

@@ -551,6 +551,11 @@ private slots:
         op.addVoucher("TEA", "6");
         QCOMPARE(db.rows("select BillNumber, Date_ from ExpenditureTable where BillNumber > 2"),
                  QStringList({"3|" + today, "4|" + today}));
+        // Nor does a deleted voucher leave its date for the next.
+        QVERIFY(op.pick(ui::Number, "1"));
+        messages.answers = {true};
+        op.click(ui::DeleteDocument);
+        QCOMPARE(dates::shown(op.control<QDateEdit>(ui::Date)->date()), today);
     }
 
     // Far down a long list, a voucher's row is found without reading the rows before it.

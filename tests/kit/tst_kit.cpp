@@ -153,6 +153,13 @@ private slots:
         QTest::keyClick(add, Qt::Key_Return);
         QTest::keyRelease(add, Qt::Key_Space);
         QCOMPARE(done, QStringList({"click", "enter"}));
+        // One held down by the mouse is clicked by the mouse alone.
+        done.clear();
+        QTest::mousePress(add, Qt::LeftButton);
+        QTest::keyClick(add, Qt::Key_Return);
+        QTest::mouseMove(add, add->rect().center() + QPoint(1, 1));
+        QTest::mouseRelease(add, Qt::LeftButton, {}, add->rect().center() + QPoint(1, 1));
+        QCOMPARE(done, QStringList({"enter", "click"}));
         QPointer<BoxScreen> alive(screen);
         QTest::keyClick(screen->box, Qt::Key_Escape);
         QTRY_VERIFY(alive.isNull());  // closed screens are deleted
