@@ -103,14 +103,20 @@ void refuseSplitDocuments(Connection& live, const QDate& before, QTextStream& ou
                       .arg(dates::shown(before)));
 }
 
-// The documents dated before the date in an archive; none when the file is
-// no database of this program's.
-Fingerprints archivedDocumentsBefore(const QString& archive, const QDate& before)
+// What an archive holds: the documents dated before the date, and how many
+// lines are dated on or after it. Nothing when the file is no database of
+// this program's.
+struct Archived {
+    Fingerprints before;
+    qint64 linesAfter = 0;
+};
+
+Archived archivedDocuments(const QString& archive, const QDate& before)
 {
     try {
         Connection file;
         file.open(readingConnectionString(archive));
-        return documentsBefore(file, before);
+        return {documentsBefore(file, before), linesKept(file, before)};
     } catch (const Failure&) {
         return {};
     }
@@ -120,24 +126,11 @@ Fingerprints archivedDocumentsBefore(const QString& archive, const QDate& before
 // earlier run), or a date that closes nothing.
 int nothingToClose(const QString& archive, const QDate& before, QTextStream& out)
 {
-    if (!QFileInfo(archive).isFile() || archivedDocumentsBefore(archive, before).isEmpty())
+    if (!QFileInfo(archive).isFile() || archivedDocuments(archive, before).before.isEmpty())
         throw Failure(QStringLiteral("nothing is dated before %1: there is nothing to close").arg(dates::shown(before)));
     out << "Nothing dated before " << dates::shown(before) << " is left in the database: it is closed into "
         << archive << "\n";
     return 0;
-}
-
-// Any line dated on or after the date in an archive; none too when the
-// file is no database of this program's.
-bool archiveHoldsLinesKept(const QString& archive, const QDate& before)
-{
-    try {
-        Connection file;
-        file.open(readingConnectionString(archive));
-        return linesKept(file, before) > 0;
-    } catch (const Failure&) {
-        return false;
-    }
 }
 
 // An existing FILE is replaced only when it holds exactly the documents
@@ -146,7 +139,8 @@ bool archiveHoldsLinesKept(const QString& archive, const QDate& before)
 // the shop holds the same documents, and later ones.
 void requireArchiveOfTheseDocuments(const QString& archive, const Fingerprints& closing, const QDate& before)
 {
-    if (archivedDocumentsBefore(archive, before) != closing || archiveHoldsLinesKept(archive, before))
+    const Archived archived = archivedDocuments(archive, before);
+    if (archived.before != closing || archived.linesAfter > 0)
         throw Failure(QStringLiteral("%1 already exists and is not the archive of the documents dated before %2; "
                                      "name a new file")
                           .arg(archive, dates::shown(before)));

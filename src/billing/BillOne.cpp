@@ -41,20 +41,13 @@ void BillOne::deleteSerial()
     if (!numeric::isNumeric(cmbbillnumber->currentText()))
         return;
     qint16 billNumber = NoDocument;
-    bool changedElsewhere = false;
     const bool deleted = stopAtFirstError([&] {
         qint16 serial = 0;
         readGridLine(billNumber, serial);
         connectx();
-        try {
-            removeLine(billNumber, serial, kind().serialDelete);
-        } catch (const stores::ChangedSinceShown&) {
-            changedElsewhere = true;
-            throw;
-        }
+        removeLine(billNumber, serial, kind().serialDelete);
     });
-    // Refused for a line another till deleted: the bill as stored now.
-    if (!deleted && !changedElsewhere)
+    if (!deleted)
         return;
 
     lblGrandTotal->clear();

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
-#include <QScopedValueRollback>
 #include <QLineEdit>
 #include <QTableView>
 
@@ -52,21 +51,22 @@ Expenditure::Expenditure(QWidget* parent) : LineDocumentScreen(voucher(), parent
 
     openScreen();
     // The newest voucher is recalled last, so that it is what the screen shows.
-    recallKeepingDate([this] { FillBillN(cmbbillnumber); });
+    FillBillN(cmbbillnumber);
+    dateTheNextVoucherToday();
     FindGrandTotal();
 }
 
-void Expenditure::recallKeepingDate(const std::function<void()>& recall)
+// The screen's own recall of the newest voucher shows its date; the next
+// voucher is not dated by whichever voucher happens to be newest.
+void Expenditure::dateTheNextVoucherToday()
 {
-    const QScopedValueRollback<bool> keep(m_keepDate, true);
-    recall();
+    DTP->setDate(QDate::currentDate());
 }
 
-// A new voucher is dated today, whichever voucher was recalled before.
 void Expenditure::newDocument()
 {
-    recallKeepingDate([this] { LineDocumentScreen::newDocument(); });
-    DTP->setDate(QDate::currentDate());
+    LineDocumentScreen::newDocument();
+    dateTheNextVoucherToday();
 }
 
 // The voucher's amount is typed into the Amount box.
@@ -105,7 +105,7 @@ void Expenditure::addItem()
         m_store.close();
 
         FillGrid(NoDocument);
-        recallKeepingDate([this] { FillBillN(cmbbillnumber); });  // the new voucher is recalled into the boxes
+        FillBillN(cmbbillnumber);  // the new voucher is recalled into the boxes
         FindGrandTotal();
     });
 }
@@ -129,7 +129,7 @@ void Expenditure::pickDocumentNumber()
         txtaddress->setText(voucher.partyAddress);
         txtphone->setText(voucher.partyPhone);
         txtRemark->setText(voucher.remark);
-        if (voucher.date.isValid() && !m_keepDate)
+        if (voucher.date.isValid())
             DTP->setDate(voucher.date);
         // The grid's current row is the voucher shown, the one Delete Serial would delete.
         grid::selectRowWhere(DGG, 0, QString::number(number));
@@ -151,8 +151,8 @@ void Expenditure::deleteSerial()
 // Nothing is said: the grid and the total show the voucher gone.
 void Expenditure::showAfterDocumentDelete()
 {
-    recallKeepingDate([this] { FillBillN(cmbbillnumber); });
-    DTP->setDate(QDate::currentDate());  // not the date of a voucher recalled, perhaps the one deleted
+    FillBillN(cmbbillnumber);
+    dateTheNextVoucherToday();
     FindGrandTotal();
     FillGrid(NoDocument);
 }

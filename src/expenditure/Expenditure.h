@@ -22,13 +22,9 @@ protected:
     void printDocument() override;
 
 private:
-    // The newest voucher recalled by the screen itself (opening, Add,
-    // Delete, New) leaves the date box as it is: a new voucher is dated
-    // today (on opening, New and after a Delete), or as the operator set it, not as the
-    // newest voucher happens to be. A voucher chosen by its number shows its
-    // own date.
-    void recallKeepingDate(const std::function<void()>& recall);
-    bool m_keepDate = false;
+    // On opening, New and after a Delete the date box shows today; a
+    // voucher chosen by its number, or just added, shows its own date.
+    void dateTheNextVoucherToday();
     // The sum of all vouchers in lblGrandTotal, unrounded.
     void FindGrandTotal();
     // The grid's No of the row clicked goes into cmbbillnumber; nothing is recalled.

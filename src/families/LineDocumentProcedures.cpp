@@ -229,7 +229,8 @@ void LineDocumentScreen::removeLine(qint16 number, qint16 serial, stores::StockM
 {
     const QStringList shown = shownRow(DGG->currentIndex().row());
     bool linesLeft = true;
-    change::together(m_store.connection(), [&] { linesLeft = m_store.removeLine(number, serial, move, shown); });
+    changeShownDocument(
+        [&] { change::together(m_store.connection(), [&] { linesLeft = m_store.removeLine(number, serial, move, shown); }); });
     if (!linesLeft)
         m_emptiedNumber = number;
 }
@@ -237,7 +238,21 @@ void LineDocumentScreen::removeLine(qint16 number, qint16 serial, stores::StockM
 void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move,
                                         const std::optional<stores::ShownRows>& shownLines)
 {
-    change::together(m_store.connection(), [&] { m_store.removeDocument(number, move, shownLines); });
+    changeShownDocument(
+        [&] { change::together(m_store.connection(), [&] { m_store.removeDocument(number, move, shownLines); }); });
+}
+
+void LineDocumentScreen::changeShownDocument(const std::function<void()>& change)
+{
+    try {
+        change();
+    } catch (const stores::ChangedSinceShown&) {
+        SkipFailing skip;
+        if (m_kind.gridListsDocuments)
+            skip([&] { FillGrid(NoDocument); });
+        pickDocumentNumber();
+        throw;
+    }
 }
 
 std::optional<stores::ShownRows> LineDocumentScreen::shownLines(qint16 number) const

@@ -116,7 +116,7 @@ void LineDocumentScreen::readEntry()
 // the box shows the number the line went under.
 void LineDocumentScreen::storeLineWithStock()
 {
-    change::together(m_store.connection(), [&] { insertLine(); });
+    changeShownDocument([&] { change::together(m_store.connection(), [&] { insertLine(); }); });
     // The screen is on the document the line went under: its next lines join
     // it, whatever number was offered or emptied, until New offers one again.
     m_offeredNumber.reset();
@@ -138,7 +138,6 @@ void LineDocumentScreen::addItem()
         return;
     }
 
-    bool changedElsewhere = false;
     stopAtFirstError([&] {
         if (!entryIsComplete())
             return;
@@ -174,21 +173,13 @@ void LineDocumentScreen::addItem()
         readEntry();
         m_line.amount = unitPrice();
 
-        try {
-            storeLineWithStock();
-        } catch (const stores::ChangedSinceShown&) {
-            changedElsewhere = true;
-            throw;
-        }
+        storeLineWithStock();
         m_store.close();
 
         FillGrid(m_line.number);
         m_grandTotal = FindGrandTotal(m_line.number);
         lblGrandTotal->setText(numeric::numberText(m_grandTotal));
     });
-    // The document as stored now.
-    if (changedElsewhere)
-        pickDocumentNumber();
 }
 
 void LineDocumentScreen::pickDocumentNumber()
@@ -216,7 +207,7 @@ void LineDocumentScreen::pickDocumentNumber()
 
 void LineDocumentScreen::deleteSerial()
 {
-    const OperationScope operation;  // a refusal is told over the screen as stored now
+    const OperationScope operation;  // a refusal is told over the document as stored now
     if (!numeric::isNumeric(cmbbillnumber->currentText()))
         return;
     qint16 number = NoDocument;
@@ -228,15 +219,9 @@ void LineDocumentScreen::deleteSerial()
             QStringLiteral("Delete")))
         return;
 
-    bool changedElsewhere = false;
     stopAtFirstError([&] {
         connectx();
-        try {
-            removeLine(number, serial, m_kind.serialDelete);
-        } catch (const stores::ChangedSinceShown&) {
-            changedElsewhere = true;
-            throw;
-        }
+        removeLine(number, serial, m_kind.serialDelete);
         // The screen stays on the document: the newest one may be another
         // party's (another till's, or the one before when this was the last
         // line), and the box may be locked on this one.
@@ -246,14 +231,11 @@ void LineDocumentScreen::deleteSerial()
         SetGridWidths();
         Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
     });
-    // The document as stored now.
-    if (changedElsewhere)
-        pickDocumentNumber();
 }
 
 void LineDocumentScreen::deleteDocument()
 {
-    const OperationScope operation;  // a refusal is told over the screen as stored now
+    const OperationScope operation;  // a refusal is told over the document as stored now
     const QString boxText = cmbbillnumber->currentText();
     const bool questionNamesNumber = m_kind.deleteDocumentQuestion.contains(QLatin1String("%1"));
     if (questionNamesNumber && !numeric::isNumeric(boxText))
@@ -263,23 +245,15 @@ void LineDocumentScreen::deleteDocument()
     if (!Messages::instance().ask(question, QStringLiteral("Delete")))
         return;
 
-    std::optional<stores::ShownRows> shown;
-    const bool deleted = stopAtFirstError([&] {
+    stopAtFirstError([&] {
         if (!numeric::isNumeric(boxText))
             return;
         const qint16 number = boxDocumentNumber();
-        shown = shownLines(number);
+        const std::optional<stores::ShownRows> shown = shownLines(number);
         connectx();
         removeDocument(number, m_kind.documentDelete, shown);
         showAfterDocumentDelete();
     });
-    // Refused, perhaps for another till's document under the number: the
-    // screen shows what is stored now.
-    if (!deleted && shown) {
-        if (m_kind.gridListsDocuments)
-            FillGrid(NoDocument);
-        pickDocumentNumber();
-    }
 }
 
 // The document in hand is gone: the next line starts a new one under the

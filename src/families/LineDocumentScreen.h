@@ -124,6 +124,10 @@ protected:
     std::optional<stores::ShownRows> shownLines(qint16 number) const;
     QStringList shownRow(int row) const;  // the grid's row as it reads
     void removeDocument(qint16 number, stores::StockMove move, const std::optional<stores::ShownRows>& shownLines);
+    // Runs a change of the document shown. Refused because another till or
+    // screen changed the document first, the screen shows it as stored now
+    // and the refusal goes on, to be told as the operation ends.
+    void changeShownDocument(const std::function<void()>& change);
 
     // The number the box shows, when a document can carry it. Throws otherwise.
     qint16 boxDocumentNumber() const;

@@ -142,13 +142,16 @@ void LineDocumentStore::receiveIntoStock(const DocumentLine& line) const
     const QString ofTheBatch = QStringLiteral(" where ItemCode = ") + sql::text(line.itemCode) + batch
         + QStringLiteral(" and Batch_Number = ") + sql::text(line.batch);
     RecordSet rows;
-    rows.open(QStringLiteral("Select Quantity from Stock") + ofTheBatch, connection());
+    rows.open(QStringLiteral("Select ItemCode from Stock where ItemCode = ") + sql::text(line.itemCode) + batch
+                  + QStringLiteral("  and Batch_Number = ") + sql::text(line.batch),
+              connection());
     if (rows.recordCount() > 0) {
         // A batch keeps the values of its first receipt. When every line of
         // it was deleted and nothing was sold from it (a line put right by
         // deleting it and typing it again), this line is its first receipt.
-        if (numeric::toInt16(rows.field(0)) == 0
-            && firstValue(QStringLiteral("Select count(*) from ItemIn") + ofTheBatch).toInt() == 1
+        // Asked first: another receipt line of the batch, as there usually is.
+        if (firstValue(QStringLiteral("Select count(*) from ItemIn") + ofTheBatch).toInt() == 1
+            && firstValue(QStringLiteral("Select Quantity from Stock") + ofTheBatch).toInt() == 0
             && firstValue(QStringLiteral("Select count(*) from asigncharges") + ofTheBatch).toInt() == 0) {
             const QStringList values = valuesOf(line);
             run(QStringLiteral("update Stock set Quantity = %1, Amount = %2, TaxInPercentage = %3, "
