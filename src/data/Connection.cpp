@@ -124,8 +124,20 @@ void Connection::open(const QString& connectionString)
         database.close();
         throw DbError(description);
     }
-    if (server)
+    if (server) {
+        // Every text is quoted by doubling its quotes alone (sql::text), which
+        // keeps a backslash a backslash only while the server conforms to the
+        // standard: a server, database or role set otherwise would let a typed
+        // \' end the text and run what follows as SQL.
+        QSqlQuery conforming(database);
+        if (!conforming.exec(QStringLiteral("SET standard_conforming_strings TO on"))) {
+            const QString description = describe(conforming.lastError());
+            conforming = QSqlQuery();
+            database.close();
+            throw DbError(description);
+        }
         m_sessionString = odbcName;
+    }
     m_openedWith = connectionString;
     m_dialect = Dialect::forEngine(engineName(database));
     noteDatabaseFile();

@@ -174,6 +174,30 @@ private slots:
                  QString("Select 1 from t where unlike = 'a\\b' and Item Like\n'c\\\\d' and x = 'Like'"));
     }
 
+    // A server set to read a backslash in a text as an escape (standard_conforming_strings off, for
+    // its database or role) still stores a typed backslash as it is: no typed text ends its quotes.
+    void aServerSetToEscapeWithBackslashesStoresThemAsTyped()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a server's setting");
+        const QString database = db.server().database;
+        db.execOnServer(QString("ALTER DATABASE %1 SET standard_conforming_strings TO off").arg(database));
+        // Sessions begun before keep the setting they began with: the next is a new one.
+        db.execOnServer(QString("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'").arg(database));
+        const QString typed = "X\\', (Select pwd from UserTable)) --";
+        try {
+            Connection connection;
+            connection.open(db.connectionString());
+            RecordSet().open(QString("insert into Customer values(1,%1,%2,'1')").arg(sql::text(typed), sql::text("A\\")),
+                             connection);
+        } catch (const Failure& failure) {
+            db.execOnServer(QString("ALTER DATABASE %1 RESET standard_conforming_strings").arg(database));
+            QFAIL(qPrintable(failure.description()));
+        }
+        db.execOnServer(QString("ALTER DATABASE %1 RESET standard_conforming_strings").arg(database));
+        QCOMPARE(db.rows("Select ITEM, PARTNO from Customer"), QStringList{typed + "|A\\"});
+    }
+
     // Not even a literal after a quoted name that holds an apostrophe.
     void quotedNamesAndCommentsAreLeftAlone()
     {
