@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <algorithm>
 
 namespace {
@@ -112,6 +113,10 @@ MDIForm1::MDIForm1() : m_area(new MainArea(this))
         statusBar()->addPermanentWidget(new QLabel(note));
     setCentralWidget(m_area);
     m_area->setObjectName(QStringLiteral("MDIClient"));
+    // A screen larger than the area (a 1024 x 600 laptop, a large scale
+    // factor) is scrolled to, not cut off.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     buildMenu();
 
     // Room for a full-size screen, within the display. A display without room
@@ -189,6 +194,12 @@ QMdiSubWindow* MDIForm1::showScreen(const QString& screenName, const QString& ca
     if (QMdiSubWindow* open = openWindow(screenName)) {
         if (open->isMinimized())
             open->showNormal();
+        // Dragged out of sight, or left there by a smaller main window: back
+        // at its place, where its title bar shows.
+        const QRect titleBar(open->pos(), QSize(qMin(open->width(), m_area->viewport()->width()),
+                                                   open->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, open)));
+        if (!open->isMaximized() && !m_area->viewport()->rect().contains(titleBar))
+            placeChild(open);
         m_area->setActiveSubWindow(open);
         open->raise();
         return open;

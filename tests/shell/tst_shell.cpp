@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 
 using checks::told;
 
@@ -181,6 +182,29 @@ private slots:
         QCOMPARE(area->subWindowList().size(), ui::MenuScreens.size());
         QCOMPARE(area->activeSubWindow(), main->openWindow(ui::BillOne));
         QVERIFY(messages.shown.isEmpty());
+    }
+
+    // On a small display (a 1024 x 600 laptop) every part of a screen can be scrolled to, and a screen
+    // dragged out of sight comes back to its place when chosen again.
+    void aScreenLargerThanTheWindowIsScrolledToAndOneOutOfSightComesBack()
+    {
+        MDIForm1* main = loggedIn();
+        QVERIFY(main);
+        main->resize(1024, 560);
+        choose(main, ui::MakeBillEntry);
+        QMdiArea* area = main->mdiArea();
+        QMdiSubWindow* child = main->openWindow(ui::BillOne);
+        QApplication::processEvents();
+        QVERIFY(child->height() > area->viewport()->height());
+        QCOMPARE(area->verticalScrollBar()->maximum(), child->geometry().bottom() + 1 - area->viewport()->height());
+
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        child->move(area->viewport()->width() - 20, area->viewport()->height() - 10);
+        choose(main, ui::MakeBillEntry);
+        QVERIFY2(child->y() == 0 && child->x() >= 0, qPrintable(QString("%1,%2").arg(child->x()).arg(child->y())));
+        const QPoint shown = child->pos();
+        choose(main, ui::MakeBillEntry);  // in sight: left where it is
+        QCOMPARE(child->pos(), shown);
     }
 
     // Close ends the program without a question, whatever is typed anywhere.
