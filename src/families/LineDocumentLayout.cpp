@@ -26,10 +26,7 @@ constexpr int Row = 315;  // the height of a box
 
 QLineEdit* textBox(QWidget* parent, const QString& name)
 {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    lists::limitLength(box);
-    return box;
+    return controls::textBox(parent, name, lists::MaxTextLength);
 }
 
 QComboBox* comboBox(QWidget* parent, const QString& name, bool editable)

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QComboBox;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -11,6 +12,12 @@ namespace controls {
 
 // No limit of its own on what is typed (a line edit's largest).
 constexpr int NoLengthLimit = 32767;
+
+// A text box that shows a text put into it from its start, as a form shows
+// a name or an address recalled, not scrolled to its end where the cursor
+// would go ("NDRA TRADERS" for "RAMACHANDRA TRADERS"); while the operator
+// types in it, the cursor stays where the typing is.
+QLineEdit* textBox(QWidget* parent, const QString& name, int maxLength = NoLengthLimit);
 
 // An editable list whose typed text stays as typed: no completion (a typed
 // "1" would otherwise become the first entry starting with 1, "19999",

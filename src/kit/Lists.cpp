@@ -83,11 +83,6 @@ void fillAndPickFirst(QComboBox* list, Connection& connection, const std::functi
     pick(list, 0);
 }
 
-void limitLength(QLineEdit* box, int length)
-{
-    box->setMaxLength(length);
-}
-
 void limitLength(QComboBox* editableList, int length)
 {
     if (QLineEdit* edit = editableList->lineEdit())

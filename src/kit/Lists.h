@@ -38,7 +38,6 @@ void fillAndPickFirst(QComboBox* list, Connection& connection, const std::functi
 
 // The limit of typed text most boxes carry.
 constexpr int MaxTextLength = 50;
-void limitLength(QLineEdit* box, int length = MaxTextLength);
 void limitLength(QComboBox* editableList, int length = MaxTextLength);
 
 }  // namespace lists

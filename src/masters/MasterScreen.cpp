@@ -47,13 +47,7 @@ QLabel* label(const QString& text, QWidget* parent, const QString& name)
     return shown;
 }
 
-QLineEdit* box(QWidget* parent, const QString& name, int maxLength = controls::NoLengthLimit)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setMaxLength(maxLength);
-    return edit;
-}
+
 
 }  // namespace
 
@@ -82,7 +76,7 @@ void MasterScreen::buildControls()
 
     Label4 = label(m_instance.nameLabel, this, QStringLiteral("Label4"));
     twips::place(Label4, 120, 1080, 1395, 360);
-    txtname = box(this, QStringLiteral("txtname"), schema::TextWidth);
+    txtname = controls::textBox(this, QStringLiteral("txtname"), schema::TextWidth);
     twips::place(txtname, 1680, 1080, 8280, 375);
 
     cmddelete = controls::button(this, QStringLiteral("cmddelete"), QStringLiteral("Delete"));
@@ -90,7 +84,7 @@ void MasterScreen::buildControls()
 
     Label22 = label(m_instance.secondLabel, this, QStringLiteral("Label22"));
     twips::place(Label22, 120, 1680, 1395, 375);
-    txtpn = box(this, QStringLiteral("txtpn"), schema::TextWidth);
+    txtpn = controls::textBox(this, QStringLiteral("txtpn"), schema::TextWidth);
     twips::place(txtpn, 1680, 1680, 8280, 375);
 
     // The phone is a party record's third column; the priced names have none,
@@ -98,7 +92,7 @@ void MasterScreen::buildControls()
     const int remarkTop = party ? 2280 : 4800;
     Label2 = label(QStringLiteral("Phone :"), this, QStringLiteral("Label2"));
     twips::place(Label2, 120, remarkTop, 1395, 375);
-    txtremark = box(this, QStringLiteral("txtremark"), schema::TextWidth);
+    txtremark = controls::textBox(this, QStringLiteral("txtremark"), schema::TextWidth);
     twips::place(txtremark, 1680, remarkTop, 8280, 375);
     Label2->setVisible(party);
     txtremark->setVisible(party);
@@ -114,9 +108,9 @@ void MasterScreen::buildControls()
     twips::place(Frame1, 5160, FrameTop, 6375, FrameHeight);
     Label13 = label(QStringLiteral("Name :"), Frame1, QStringLiteral("Label13"));
     twips::place(Label13, 120, 360, 800, 375);
-    txtone = box(Frame1, QStringLiteral("txtone"));
+    txtone = controls::textBox(Frame1, QStringLiteral("txtone"));
     twips::place(txtone, 960, 360, 2880, 375);
-    txtphone = box(Frame1, QStringLiteral("txtphone"));
+    txtphone = controls::textBox(Frame1, QStringLiteral("txtphone"));
     txtphone->setToolTip(QStringLiteral("Phone No"));
     txtphone->setPlaceholderText(QStringLiteral("Phone No"));
     twips::place(txtphone, 3960, 360, 2280, 375);
@@ -125,7 +119,7 @@ void MasterScreen::buildControls()
         txtone->setToolTip(QStringLiteral("Name"));
     Label12 = label(QStringLiteral("Part N :"), Frame1, QStringLiteral("Label12"));
     twips::place(Label12, 120, 1080, 1180, 375);
-    txttwo = box(Frame1, QStringLiteral("txttwo"));
+    txttwo = controls::textBox(Frame1, QStringLiteral("txttwo"));
     twips::place(txttwo, 1320, 1080, 2880, 375);
 
     DGG = new QTableView(this);

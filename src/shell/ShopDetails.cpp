@@ -22,8 +22,7 @@ QLineEdit* line(QWidget* screen, const QString& caption, const char* name, int t
 {
     auto* label = new QLabel(caption, screen);
     twips::place(label, 120, top, 1800, 375);
-    auto* box = new QLineEdit(screen);
-    box->setMaxLength(schema::TextWidth);  // as the master screens' boxes
+    QLineEdit* box = controls::textBox(screen, QString(), schema::TextWidth);  // as the master screens' boxes
     // What a print shows while the line is not stored.
     box->setPlaceholderText(placeholder);
     twips::place(box, name, 2040, top, 6720, 375);

@@ -152,6 +152,10 @@ private slots:
         QCOMPARE(boxes() + ' ' + highlighted() + ' ' + op->gridRows().first(), QString("A|A ST|1 1/1 4|D|C ST|4"));
         QVERIFY(op->pick(ui::Sn, "2"));
         QCOMPARE(boxes() + ' ' + highlighted(), QString("B|B ST|2 2/2"));
+        for (const QString& name : {ui::PartyName, ui::Second, ui::MasterPhone}) {  // shown from their start
+            QLineEdit* box = op->box(name);
+            QCOMPARE(box->cursorPosition(), box == box->window()->focusWidget() ? box->text().size() : 0);
+        }
         deleteAnswering(true);
         QCOMPARE(sns(), QStringList({"4", "3", "1"}));
         QCOMPARE(boxes() + ' ' + highlighted(), QString("D|C ST|4 4/4"));
