@@ -40,7 +40,8 @@ int exportMaster(const tooldb::CommandLine& line, QTextStream& out)
     }
 
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv::FileStart) < 0 || file.write(text.toUtf8()) < 0
+        || !file.commit())
         throw Failure(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
     out << "Exported " << mastertables::records(records.size()) << " of " << table << " to " << QDir::toNativeSeparators(fileName)
         << "\n";

@@ -6,6 +6,7 @@
 #include "core/Failure.h"
 #include "core/TypedKeys.h"
 #include "data/Connection.h"
+#include "data/SqlText.h"
 #include "data/Tables.h"
 #include "stores/MasterStore.h"
 
@@ -14,6 +15,7 @@
 #include <QHash>
 #include <QStringDecoder>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 
 using stores::MasterRecord;
@@ -30,11 +32,14 @@ const char* const ImportHelp = R"(  import TABLE FILE [--skip-bad] [--database D
       since SNs are given anew. Letters are stored as capitals, as the
       screens type them. A record is bad when its name is empty, a text is
       longer than 255 characters, a price is no number, it has more or
-      fewer values than the heading, or it repeats the phone (REMARK) of a
+      fewer values than the heading, a value under a column the heading
+      leaves unnamed, or it repeats the phone (REMARK) of a
       customer, supplier or person, or the name of an item or head, of the
       table or of a line above it (case ignored; an empty phone is a phone
       too). Every bad record is listed on standard error as FILE:LINE:
-      reason, LINE the line it starts on.
+      reason, LINE the line it starts on. Rows of empty values (a
+      spreadsheet's cleared rows) are skipped, and so are columns that the
+      heading leaves unnamed and every record leaves empty.
       Any bad record and nothing is imported; with --skip-bad the others
       are. Exit status: 0 every record imported; 2 bad records listed and
       nothing imported; 3 bad records listed (--skip-bad) and the others
@@ -75,18 +80,51 @@ QString fileText(const QString& fileName)
     return text;
 }
 
-// Where the values the import reads stand in a record of the file: for
-// each column Save fills, its position, or -1 where the file has none.
-QVector<int> positionsOf(const csv::Record& heading, const MasterStore& store, const QString& where)
+// A row a spreadsheet writes for a row cleared or only formatted: commas alone.
+bool isBlank(const csv::Record& record)
+{
+    return record.problem.isEmpty()
+        && std::all_of(record.fields.cbegin(), record.fields.cend(), [](const QString& value) { return value.trimmed().isEmpty(); });
+}
+
+// Where the values the import reads stand in a record of the file.
+struct Heading {
+    QVector<int> positions;  // for each column Save fills, its position, or -1 where the file has none
+    QVector<int> unnamed;    // positions without a name: a column a spreadsheet kept, formatted but empty
+    int columns = 0;
+};
+
+// The separator a spreadsheet set to another one wrote, where the heading is one value holding it.
+QChar otherSeparator(const csv::Record& heading)
+{
+    if (heading.fields.size() == 1)
+        for (const QChar separator : {QLatin1Char(';'), QLatin1Char('\t')})
+            if (heading.fields.first().contains(separator))
+                return separator;
+    return {};
+}
+
+Heading headingOf(const csv::Record& heading, const MasterStore& store, const QString& where)
 {
     if (!heading.problem.isEmpty())
         throw Failure(where + QStringLiteral(": ") + heading.problem);
+    if (const QChar separator = otherSeparator(heading); !separator.isNull())
+        throw Failure(QStringLiteral("%1: the values are separated by %2, not by commas: save the sheet as CSV with "
+                                     "commas between the values")
+                          .arg(where, separator == QLatin1Char('\t') ? QStringLiteral("tabs") : QStringLiteral("\"%1\"").arg(separator)));
     const QStringList saved = store.savedColumns();
     const QStringList known = schema::columnNames().value(store.table().toLower());
-    QVector<int> positions(saved.size(), -1);
+    Heading read;
+    read.positions.fill(-1, saved.size());
+    read.columns = int(heading.fields.size());
+    QVector<int>& positions = read.positions;
     QStringList seen;
     for (qsizetype i = 0; i < heading.fields.size(); ++i) {
         const QString name = heading.fields.at(i).trimmed();
+        if (name.isEmpty()) {
+            read.unnamed << int(i);
+            continue;
+        }
         if (!known.contains(name, Qt::CaseInsensitive))
             throw Failure(QStringLiteral("%1: \"%2\" is no column of %3 (%4)")
                               .arg(where, name, store.table(), known.join(QStringLiteral(", "))));
@@ -102,7 +140,7 @@ QVector<int> positionsOf(const csv::Record& heading, const MasterStore& store, c
     for (qsizetype column = 0; column < needed; ++column)
         if (positions.at(column) < 0)
             throw Failure(QStringLiteral("%1: the heading names no column %2").arg(where, saved.at(column)));
-    return positions;
+    return read;
 }
 
 struct BadRecord {
@@ -118,8 +156,7 @@ struct Checked {
 // Each record of the file as Save would take it, or why it would not.
 class RecordCheck {
 public:
-    RecordCheck(const MasterStore& store, const QVector<int>& positions, int columns)
-        : m_store(store), m_positions(positions), m_columns(columns)
+    RecordCheck(const MasterStore& store, const Heading& heading) : m_store(store), m_heading(heading)
     {
         for (const MasterRecord& stored : store.records())
             m_storedKeys.insert(store.keyOf(stored).toCaseFolded(), stored.sn);
@@ -139,12 +176,16 @@ private:
     {
         if (!record.problem.isEmpty())
             return record.problem;
-        if (record.fields.size() != m_columns)
-            return QStringLiteral("%1 values where the heading names %2 columns").arg(record.fields.size()).arg(m_columns);
-        // As typed into the screen's boxes: its letters capitals.
+        if (record.fields.size() != m_heading.columns)
+            return QStringLiteral("%1 values where the heading names %2 columns").arg(record.fields.size()).arg(m_heading.columns);
+        for (const int position : m_heading.unnamed)
+            if (!record.fields.at(position).trimmed().isEmpty())
+                return QStringLiteral("a value in column %1, which the heading does not name").arg(position + 1);
+        // As typed into the screen's boxes: its letters capitals; and as it
+        // will be stored, so that a repeat is found however it was written.
         const auto value = [&](int column) {
-            const int position = m_positions.value(column, -1);
-            return position < 0 ? QString() : typedkeys::capitals(record.fields.at(position));
+            const int position = m_heading.positions.value(column, -1);
+            return position < 0 ? QString() : sql::storable(typedkeys::capitals(record.fields.at(position)));
         };
         m_record = MasterRecord{0, value(0), value(1), value(2)};
         const QString problem = m_store.problemWith(m_record);
@@ -162,8 +203,7 @@ private:
     }
 
     const MasterStore& m_store;
-    QVector<int> m_positions;
-    int m_columns;
+    Heading m_heading;
     QHash<QString, qint16> m_storedKeys;  // case folded: the tables ignore case
     QHash<QString, int> m_fileKeys;       // of the good records, with their lines
     MasterRecord m_record;
@@ -175,7 +215,8 @@ int importMaster(const tooldb::CommandLine& line, QTextStream& out)
 {
     const QString table = mastertables::tableNamed(line.words.at(0));
     const QString fileName = QDir::toNativeSeparators(line.words.at(1));
-    const QVector<csv::Record> records = csv::records(fileText(line.words.at(1)));
+    QVector<csv::Record> records = csv::records(fileText(line.words.at(1)));
+    records.erase(std::remove_if(records.begin(), records.end(), isBlank), records.end());
     if (records.isEmpty())
         throw Failure(QStringLiteral("%1 is empty: its first line names the columns").arg(fileName));
 
@@ -183,7 +224,7 @@ int importMaster(const tooldb::CommandLine& line, QTextStream& out)
     tooldb::open(connection, line.database());
     const MasterStore store(table, connection);
     const csv::Record& heading = records.first();
-    RecordCheck check(store, positionsOf(heading, store, fileName + QStringLiteral(":1")), int(heading.fields.size()));
+    RecordCheck check(store, headingOf(heading, store, QStringLiteral("%1:%2").arg(fileName).arg(heading.line)));
     Checked checked;
     for (qsizetype i = 1; i < records.size(); ++i)
         check(records.at(i), checked);

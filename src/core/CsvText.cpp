@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace csv {
 
 namespace {
@@ -15,6 +17,17 @@ bool isPlainNumber(const QString& text)
     return number.match(text).hasMatch();
 }
 
+// Digits that a spreadsheet reads as a number and saves back otherwise: a
+// phone or code with a leading 0 (09845012345, 0012) without it, twelve
+// digits or more (919845012345) as 9.19845E+11. No number a grid shows
+// starts with a 0 and another digit.
+bool changedAsANumber(QStringView text)
+{
+    if (text.size() < 2 || (text.front() != QLatin1Char('0') && text.size() < 12))
+        return false;
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
 // A ' before a text that needs one, and before one that would read as
 // marked, so that taking one off always gives the text back.
 bool needsTextMark(QStringView text)
@@ -24,7 +37,7 @@ bool needsTextMark(QStringView text)
     if (text.front() == TextMark)
         return needsTextMark(text.mid(1));
     // A '+' number is a phone: a spreadsheet would keep it without its '+'.
-    if (text.front() == QLatin1Char('+'))
+    if (text.front() == QLatin1Char('+') || changedAsANumber(text))
         return true;
     return QStringView(u"=-@\t\r").contains(text.front()) && !isPlainNumber(text.toString());
 }

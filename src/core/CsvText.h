@@ -15,9 +15,16 @@ namespace csv {
 // run as a formula (first '=', '+', '-', '@', a TAB or a CR, and not a plain
 // number such as -5.5: a name "=HYPERLINK(...)", a phone "+91 98450") gets a
 // ' in front, which spreadsheets show as text; records() takes it off again.
-// So does any value starting with '+' (a phone +919845012345), which a
-// spreadsheet would read as a number and keep without its '+'.
+// So does a value that a spreadsheet would read as a number and save back
+// changed: one starting with '+' (a phone +919845012345) without its '+',
+// digits with a leading 0 (09845012345) without it, twelve digits or more
+// (919845012345) as 9.19845E+11.
 void appendField(QString& out, const QString& text, QChar separator = QLatin1Char(','));
+
+// What a CSV file starts with: UTF-8's byte order mark, by which Excel
+// reads it as UTF-8 (a file without one as the system's code page, "É" as
+// "Ã‰"). Other spreadsheets read it too, and so does billdb import.
+constexpr char FileStart[] = "\xEF\xBB\xBF";
 
 // One row of values, comma-separated and ended by CRLF.
 QString line(const QStringList& fields);

@@ -224,6 +224,7 @@ bool saveCsv(QTableView* view, const QString& fileName, const ExportProgress& pr
     if (!file.open(QIODevice::WriteOnly))
         fail();
     QAbstractItemModel* model = view->model();
+    file.write(csv::FileStart);
     QString text;
     if (model)
         appendHeadings(text, model, Csv);

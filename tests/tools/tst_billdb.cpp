@@ -312,10 +312,10 @@ private slots:
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<QString>("csv");
         const QStringList party{"1,'RAVI, KUMAR','12 \"MAIN\" ROAD\nPUNE','98450'", "2,'ÇAĞRI ŞEN',' GATE 2 ','O''BRIEN'",
-                                "3,'नमस्ते','',''", "4,'=HYPERLINK(\"X\")','+91 98450','+919845012345'", "5,'''=MARKED','-2+3 @HOME','-5'"};
+                                "3,'नमस्ते','919845012345','09845012345'", "4,'=HYPERLINK(\"X\")','+91 98450','+919845012345'", "5,'''=MARKED','-2+3 @HOME','-5'"};
         // What a spreadsheet would run as a formula is marked as text, and unmarked again.
         const QString partyCsv = "SN,ITEM,PARTNO,REMARK\r\n1,\"RAVI, KUMAR\",\"12 \"\"MAIN\"\" ROAD\nPUNE\",98450\r\n"
-                                 "2,ÇAĞRI ŞEN,\" GATE 2 \",O'BRIEN\r\n3,नमस्ते,,\r\n4,\"'=HYPERLINK(\"\"X\"\")\",'+91 98450,'+919845012345\r\n"
+                                 "2,ÇAĞRI ŞEN,\" GATE 2 \",O'BRIEN\r\n3,नमस्ते,'919845012345,'09845012345\r\n4,\"'=HYPERLINK(\"\"X\"\")\",'+91 98450,'+919845012345\r\n"
                                  "5,''=MARKED,'-2+3 @HOME,-5\r\n";
         const QStringList priced{"1,'TEA, HOT',45.5,'-',0", "2,'\"BEST\" COFFEE',0.1,'-',0", "3,'DOSA\r\nPLAIN',-1234567.25,'-',0"};
         const QString pricedCsv = "SN,TYPEOFCHARGES,VALUEofCHARGES\r\n1,\"TEA, HOT\",45.5\r\n2,\"\"\"BEST\"\" COFFEE\",0.1\r\n"
@@ -336,6 +336,8 @@ private slots:
         const toolrun::Result exported = onTheDatabase({"export", word, file});
         QVERIFY2(exported.exitCode == 0, qPrintable(exported.err));
         QCOMPARE(toolrun::fileText(file), csv);
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly) && written.read(5) == "\xEF\xBB\xBFSN");  // marked as UTF-8 for Excel
 
         db.reset();
         const toolrun::Result imported = onTheDatabase({"import", word, file});
@@ -393,6 +395,30 @@ private slots:
         QVERIFY2(unknown.refusedInOneLine() && unknown.err.contains(":1: \"NAME\" is no column of " + table),
                  qPrintable(unknown.err));
         QCOMPARE(rowsOf(table), after);
+    }
+
+    // A sheet saved by a spreadsheet: rows it cleared and columns it kept formatted come as commas alone.
+    void aSpreadsheetsEmptyRowsAndColumnsAreNoRecords()
+    {
+        const QString sheet = write("sheet.csv", QString::fromUtf8("\xEF\xBB\xBF,,,\r\nTYPEOFCHARGES,VALUEofCHARGES,,\r\n"
+                                                                   "Sugar,40,,\r\n,,,\r\nTea,300,,\r\nMilk,20,,half\r\n , ,,\r\n"));
+        const toolrun::Result refused = onTheDatabase({"import", "items", sheet});
+        QCOMPARE(refused.exitCode, 2);
+        QCOMPARE(refused.err, sheet + ":6: a value in column 4, which the heading does not name\n");
+        QCOMPARE(refused.out, QString("Nothing imported; bad: 1 of 3 records (listed above)\n"));
+        QCOMPARE(onTheDatabase({"import", "items", sheet, "--skip-bad"}).exitCode, 3);
+        QCOMPARE(rowsOf("Charges"), QStringList({"1|SUGAR|40|-|0", "2|TEA|300|-|0"}));
+
+        // What a spreadsheet set to another separator wrote is told as that.
+        const toolrun::Result semicolons = onTheDatabase({"import", "items", write("semicolons.csv", "TYPEOFCHARGES;VALUEofCHARGES\r\nOil;45,5\r\n")});
+        QVERIFY2(semicolons.refusedInOneLine() && semicolons.err.contains(":1: the values are separated by \";\", not by commas"),
+                 qPrintable(semicolons.err));
+
+        // A character that is not stored makes no other phone: the repeat is found before the database refuses it.
+        const toolrun::Result repeated = onTheDatabase({"import", "customers", write("nul.csv", QString("ITEM,REMARK\nA,N1\nB,N1") + QChar(0) + "\n"), "--skip-bad"});
+        QCOMPARE(repeated.exitCode, 3);
+        QCOMPARE(repeated.err, dir.filePath("nul.csv") + ":3: duplicate REMARK \"N1\": line 2 has it\n");
+        QCOMPARE(rowsOf("Customer"), QStringList({"1|A||N1"}));
     }
 };
 
