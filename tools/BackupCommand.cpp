@@ -38,6 +38,7 @@ int backup(const tooldb::CommandLine& line, QTextStream& out)
     RecordSet statement;
     try {
         statement.open(QStringLiteral("VACUUM INTO ") + sql::text(partial), connection);
+        sqlitefile::guardedAs(partial, source);
         statement.open(QStringLiteral("ATTACH DATABASE ") + sql::text(sqlitefile::uri(partial, sqlitefile::Access::ReadOnly))
                            + QStringLiteral(" AS copy"),
                        connection);

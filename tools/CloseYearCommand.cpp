@@ -9,6 +9,7 @@
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
+#include "data/SqliteFile.h"
 #include "core/Dates.h"
 #include "core/Failure.h"
 
@@ -316,6 +317,8 @@ int closeYear(const tooldb::CommandLine& line, QTextStream& out)
     Summary summary;
     try {
         const std::optional<qint64> copiedAt = makeArchive(live, partial, before, out);
+        if (!tooldb::onServer(live))
+            sqlitefile::guardedAs(partial, tooldb::file(line.database()));
         out << "The archive is made and checked; the documents leave the database now.\n";
         out.flush();
         summary = closeInLive(live, before, partial, archive, copiedAt);

@@ -103,6 +103,7 @@ Keeping keep(const QString& target, const QString& kept)
         if (tooldb::integrityProblems(connection).isEmpty()) {
             RecordSet statement;
             statement.open(QStringLiteral("VACUUM main INTO ") + sql::text(kept), connection);
+            sqlitefile::guardedAs(kept, target);
             return Keeping::Copied;
         }
     }
@@ -112,6 +113,7 @@ Keeping keep(const QString& target, const QString& kept)
     }
     QFile::remove(target + QStringLiteral("-shm"));
     schema::createSqliteDatabase(target);
+    sqlitefile::guardedAs(target, kept);  // open to whom the database was
     return Keeping::MovedDamaged;
 }
 

@@ -56,6 +56,8 @@ void createSqliteDatabase(const QString& path)
         throw Failure(QStringLiteral("%1 already exists; it is left as it is.").arg(path));
     if (!QDir().mkpath(file.absolutePath()))
         throw Failure(QStringLiteral("Cannot create the folder %1.").arg(file.absolutePath()));
+    if (!sqlitefile::createPrivate(file.absoluteFilePath()))
+        throw Failure(QStringLiteral("Cannot create the file %1.").arg(path));
 
     try {
         Connection connection;

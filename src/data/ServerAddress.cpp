@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -12,6 +13,14 @@ QString decoded(const QString& part)
     return QUrl::fromPercentEncoding(part.toUtf8());
 }
 
+// The address as a message may show it: a password in it left out, since
+// messages are read over the shoulder and kept in logs.
+QString withoutPassword(const QString& address)
+{
+    static const QRegularExpression password(QStringLiteral("(://[^/@:]*:)[^/]*@"));
+    return QString(address).replace(password, QStringLiteral("\\1***@"));
+}
+
 }  // namespace
 
 ServerAddress ServerAddress::parse(const QString& address)
@@ -19,7 +28,7 @@ ServerAddress ServerAddress::parse(const QString& address)
     const auto wrong = [&](const QString& why) {
         return Failure(QStringLiteral("'%1' is no server address (%2); write it as "
                                       "postgresql://USER@HOST[:PORT]/DBNAME")
-                           .arg(address, why));
+                           .arg(withoutPassword(address), why));
     };
     QString rest = address.trimmed();
     if (rest.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive))

@@ -1,5 +1,6 @@
 #include "data/SqliteFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -14,6 +15,19 @@ QString uri(const QString& path, Access access)
     if (access == Access::ReadOnly)
         named += QStringLiteral("?mode=ro");
     return named;
+}
+
+bool createPrivate(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly)
+        && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void guardedAs(const QString& copy, const QString& database)
+{
+    // Not being able to is no reason to lose the copy: it stays as made.
+    QFile::setPermissions(copy, QFile::permissions(database));
 }
 
 }  // namespace sqlitefile

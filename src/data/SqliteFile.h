@@ -12,4 +12,13 @@ enum class Access { ReadWrite, ReadOnly };
 // otherwise end the connection string's value and open another file.
 QString uri(const QString& path, Access access = Access::ReadWrite);
 
+// A new database file is its owner's alone: its users' passwords are in it,
+// kept in a form anyone can turn back. SQLite gives its log files the same.
+// Makes the empty file (a database SQLite then fills); false when it cannot.
+bool createPrivate(const QString& path);
+
+// A copy of a database (a backup, an archive, what a restore replaced) is
+// open to no more than the database itself.
+void guardedAs(const QString& copy, const QString& database);
+
 }  // namespace sqlitefile

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class BackupTest : public QObject {
@@ -41,6 +42,28 @@ private slots:
         environment = toolrun::environment(file("odbc.ini"), folder);
         const toolrun::Result made = billdb({"init", "--database", database});
         QVERIFY2(made.exitCode == 0, qPrintable(made.err));
+    }
+
+    // Made under the usual umask, the database is its owner's alone (its users' passwords are in it), and a
+    // backup, or what a restore replaced, is open to no more than the database: here, also to the shop's group.
+    void theDatabaseAndItsCopiesAreOpenToNoMoreThanItself()
+    {
+        const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser;
+        const QFileDevice::Permissions shared = owner | QFileDevice::ReadGroup | QFileDevice::WriteGroup;
+        QVERIFY(QFile::setPermissions(database, shared));
+        QCOMPARE(billdb({"backup", file("copy.db")}).exitCode, 0);
+        QCOMPARE(QFile::permissions(file("copy.db")), shared);
+        QCOMPARE(billdb({"restore", file("copy.db")}).exitCode, 0);
+        QCOMPARE(keptFiles().size(), 1);
+        QCOMPARE(QFile::permissions(file(keptFiles().first())), shared);
+        QCOMPARE(QFile::permissions(database), shared);
+
+        const mode_t umaskBefore = ::umask(022);
+        const QString made = file("made.db");
+        const toolrun::Result init = billdb({"init", "--database", made});
+        ::umask(umaskBefore);
+        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
+        QCOMPARE(QFile::permissions(made), owner);
     }
 
     void backupWhileWritingPassesItsCheck()
