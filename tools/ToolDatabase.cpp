@@ -48,6 +48,8 @@ void open(Connection& connection, const QString& namedFile)
     try {
         connection.open();
     } catch (const DbError& error) {
+        if (error.unavailable())
+            throw;  // the database's state, told as it is: no set-up is wrong
         const QString description = error.description();
         throw Failure(description + (description.endsWith(QLatin1Char('.')) ? " " : ". ")
                       + datasource::setupAdvice(datasource::ProgramDataSource, description));

@@ -122,6 +122,8 @@ void Connection::open(const QString& connectionString)
     if (!database.open()) {
         const QString description = describe(database.lastError());
         database.close();
+        if (const std::optional<DbError> full = dberrors::noConnectionFree(description))
+            throw *full;
         throw DbError(description);
     }
     if (server) {

@@ -135,6 +135,20 @@ QString notice(Kind kind)
     return {};
 }
 
+std::optional<DbError> noConnectionFree(const QString& driverText)
+{
+    const QString words = driverText.toLower();
+    if (!words.contains(QLatin1String("too many connections")) && !words.contains(QLatin1String("too many clients"))
+        && !words.contains(QLatin1String("connection slots are reserved")))
+        return std::nullopt;
+    return DbError(QStringLiteral("The database server has no connection free for this screen: the tills' screens "
+                                  "use every one it allows. Nothing was changed. Close the screens not in use, "
+                                  "here or at another till, and try again; if this happens often, the server "
+                                  "needs a larger max_connections (about 25 for each till).\n\n%1")
+                       .arg(driverText),
+                   Kind::Busy, driverText);
+}
+
 DbError fromSqlError(const QSqlError& error, const QString& sqlState)
 {
     QString text = error.databaseText().trimmed();
@@ -142,6 +156,8 @@ DbError fromSqlError(const QSqlError& error, const QString& sqlState)
         text = error.text().trimmed();
     if (text.isEmpty())
         text = QStringLiteral("Unknown database error");
+    if (std::optional<DbError> full = noConnectionFree(text))
+        return *full;
     const Kind kind = classify(error.nativeErrorCode(), text, sqlState);
     const QString told = notice(kind);
     return DbError(told.isEmpty() ? text : told + QStringLiteral("\n\n") + text, kind, text);

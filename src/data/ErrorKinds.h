@@ -3,6 +3,7 @@
 #include "data/DbError.h"
 
 #include <QString>
+#include <optional>
 
 class QSqlError;
 
@@ -22,5 +23,11 @@ DbError::Kind classify(const QString& nativeCode, const QString& text, const QSt
 
 // What the operator is told for an unavailable kind; empty for the others.
 QString notice(DbError::Kind kind);
+
+// A connection the server refused for having none free (every one of its
+// max_connections, or of the database's limit, in use), as a Busy DbError
+// that says so; nullopt for any other failure to connect. Not the set-up's
+// fault: closing screens somewhere, or a larger limit, mends it.
+std::optional<DbError> noConnectionFree(const QString& driverText);
 
 }  // namespace dberrors

@@ -195,6 +195,23 @@ private slots:
         everyWriteFails(TriggerWords);
     }
 
+    // Every connection the server allows in use (at five tills with its default limit): said so, without
+    // the advice to set the data source up again, which would not help.
+    void aServerWithNoConnectionFreeSaysSo()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a server's limit");
+        const QString database = db.server().database;
+        db.execOnServer(QString("ALTER DATABASE %1 CONNECTION LIMIT 0").arg(database));
+        db.execOnServer(QString("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'").arg(database));
+        open(ui::Customers);
+        db.execOnServer(QString("ALTER DATABASE %1 CONNECTION LIMIT -1").arg(database));
+        const QStringList told = messages.texts();
+        QVERIFY2(told.size() == 1 && told.first().startsWith("The database server has no connection free for this screen")
+                     && told.first().contains("too many connections") && !told.first().contains("init --server"),
+                 qPrintable(told.join('\n')));
+    }
+
     void aDamagedDatabaseIsToldOnceWhenAScreenOpens()
     {
         if (TestDatabase::onServer())
