@@ -37,6 +37,13 @@ protected:
         QPainter painter(viewport());
         pictures::paintMainBackground(painter, viewport()->rect());
     }
+    // The background stands still while the screens scroll over it: drawn
+    // whole again rather than moved with them.
+    void scrollContentsBy(int dx, int dy) override
+    {
+        QMdiArea::scrollContentsBy(dx, dy);
+        viewport()->update();
+    }
 };
 
 enum class Action { Close, Show, Print, OpenClosedYear };
