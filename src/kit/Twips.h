@@ -20,6 +20,7 @@ void place(QWidget* control, int left, int top, int width, int height);
 void place(QWidget* control, const char* name, int left, int top, int width, int height);
 
 // Column widths of a grid, first column first; columns not named keep theirs.
+// A column of dates (Date_) given less than a date takes is as wide as one.
 void setColumnWidths(QTableView* grid, std::initializer_list<int> widthsInTwips);
 void setColumnWidths(QTableView* grid, const QVector<int>& widthsInTwips);
 

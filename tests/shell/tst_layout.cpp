@@ -1,6 +1,7 @@
 // Every screen at the default font: Tab visits the boxes in reading order
 // before any button, and no caption or box is clipped or covered.
 
+#include "core/Dates.h"
 #include "kit/DataScreen.h"
 #include "shell/LOGIN.h"
 #include "shell/ScreenCatalog.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyleOptionButton>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -179,6 +181,12 @@ private slots:
             if (widget->isVisibleTo(shown.get()))
                 if (const QString problem = clipped(widget); !problem.isEmpty())
                     problems << problem;
+        // Nor a grid's date, whose year would be cut off ("13/Apr/...").
+        for (QTableView* grid : shown->findChildren<QTableView*>())
+            for (int column = 0; grid->model() && column < grid->model()->columnCount(); ++column)
+                if (grid->model()->headerData(column, Qt::Horizontal).toString() == "Date_"
+                    && grid->columnWidth(column) < grid->fontMetrics().horizontalAdvance(dates::shown(QDate(2026, 9, 28))) + 4)
+                    problems << QString("%1's dates are cut").arg(grid->objectName());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
 };
