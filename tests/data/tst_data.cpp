@@ -180,10 +180,8 @@ private slots:
     {
         if (!TestDatabase::onServer())
             QSKIP("a server's setting");
-        const QString database = db.server().database;
-        db.execOnServer(QString("ALTER DATABASE %1 SET standard_conforming_strings TO off").arg(database));
-        // Sessions begun before keep the setting they began with: the next is a new one.
-        db.execOnServer(QString("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'").arg(database));
+        db.alterOnServer("SET standard_conforming_strings TO off");
+        const auto conforming = qScopeGuard([&] { db.alterOnServer("RESET standard_conforming_strings"); });
         const QString typed = "X\\', (Select pwd from UserTable)) --";
         try {
             Connection connection;
@@ -191,10 +189,8 @@ private slots:
             RecordSet().open(QString("insert into Customer values(1,%1,%2,'1')").arg(sql::text(typed), sql::text("A\\")),
                              connection);
         } catch (const Failure& failure) {
-            db.execOnServer(QString("ALTER DATABASE %1 RESET standard_conforming_strings").arg(database));
             QFAIL(qPrintable(failure.description()));
         }
-        db.execOnServer(QString("ALTER DATABASE %1 RESET standard_conforming_strings").arg(database));
         QCOMPARE(db.rows("Select ITEM, PARTNO from Customer"), QStringList{typed + "|A\\"});
     }
 

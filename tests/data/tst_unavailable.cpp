@@ -201,11 +201,9 @@ private slots:
     {
         if (!TestDatabase::onServer())
             QSKIP("a server's limit");
-        const QString database = db.server().database;
-        db.execOnServer(QString("ALTER DATABASE %1 CONNECTION LIMIT 0").arg(database));
-        db.execOnServer(QString("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'").arg(database));
+        db.alterOnServer("CONNECTION LIMIT 0");
         open(ui::Customers);
-        db.execOnServer(QString("ALTER DATABASE %1 CONNECTION LIMIT -1").arg(database));
+        db.execOnServer(QString("ALTER DATABASE %1 CONNECTION LIMIT -1").arg(db.server().database));
         const QStringList told = messages.texts();
         QVERIFY2(told.size() == 1 && told.first().startsWith("The database server has no connection free for this screen")
                      && told.first().contains("too many connections") && !told.first().contains("init --server"),

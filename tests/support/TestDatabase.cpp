@@ -147,13 +147,18 @@ void TestDatabase::makeUnreachable()
 {
     if (onServer()) {
         // The sessions kept for reuse end too, as when the server stops; they are not reused afterwards.
-        execOnServer(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS false").arg(m_server.database));
-        execOnServer(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
-                         .arg(m_server.database));
+        alterOnServer(QStringLiteral("ALLOW_CONNECTIONS false"));
         return;
     }
     if (!QFile::rename(m_path, m_path + QStringLiteral(".away")))
         qFatal("cannot move %s away", qPrintable(m_path));
+}
+
+void TestDatabase::alterOnServer(const QString& change)
+{
+    execOnServer(QStringLiteral("ALTER DATABASE %1 %2").arg(m_server.database, change));
+    execOnServer(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
+                     .arg(m_server.database));
 }
 
 void TestDatabase::makeReachable()

@@ -55,6 +55,9 @@ public:
 
     // A statement run on the server's maintenance database (server only).
     void execOnServer(const QString& statement);
+    // ALTER DATABASE with the change given ("CONNECTION LIMIT 0"), and the sessions begun before,
+    // the kept ones too, ended: the next connection begins with the change (server only).
+    void alterOnServer(const QString& change);
 
 private:
     QTemporaryDir m_dir;
