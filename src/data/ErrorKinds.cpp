@@ -141,10 +141,11 @@ std::optional<DbError> noConnectionFree(const QString& driverText)
     if (!words.contains(QLatin1String("too many connections")) && !words.contains(QLatin1String("too many clients"))
         && !words.contains(QLatin1String("connection slots are reserved")))
         return std::nullopt;
-    return DbError(QStringLiteral("The database server has no connection free for this screen: the tills' screens "
-                                  "use every one it allows. Nothing was changed. Close the screens not in use, "
-                                  "here or at another till, and try again; if this happens often, the server "
-                                  "needs a larger max_connections (about 25 for each till).\n\n%1")
+    return DbError(QStringLiteral("The database server has no connection free: every one it allows (its "
+                                  "max_connections, or the connection limit of the database or of the account) "
+                                  "is in use. Nothing was changed. Close the screens not in use, here or at "
+                                  "another till, and try again; if this happens often, raise that limit (about "
+                                  "25 connections for each till).\n\n%1")
                        .arg(driverText),
                    Kind::Busy, driverText);
 }

@@ -2,7 +2,6 @@
 
 #include "core/Failure.h"
 
-#include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -17,8 +16,14 @@ QString decoded(const QString& part)
 // messages are read over the shoulder and kept in logs.
 QString withoutPassword(const QString& address)
 {
-    static const QRegularExpression password(QStringLiteral("(://[^/@:]*:)[^/]*@"));
-    return QString(address).replace(password, QStringLiteral("\\1***@"));
+    // USER:PASSWORD@, with or without the scheme, the password up to the
+    // last '@' whatever it holds.
+    const qsizetype at = address.lastIndexOf(QLatin1Char('@'));
+    const qsizetype scheme = address.indexOf(QLatin1String("://"));
+    const qsizetype colon = address.indexOf(QLatin1Char(':'), scheme < 0 ? 0 : scheme + 3);
+    if (at < 0 || colon < 0 || colon > at)
+        return address;
+    return address.left(colon + 1) + QStringLiteral("***") + address.mid(at);
 }
 
 }  // namespace
