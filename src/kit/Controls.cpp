@@ -3,10 +3,52 @@
 #include "kit/Lists.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace controls {
+
+namespace {
+
+// Keeps a box's text shown from its start whenever the operator is not
+// typing in it. setText puts the cursor at the end, and so does focus given
+// by Tab or by a screen maximised (the whole text selected), and the box
+// shows where its cursor is.
+class FromItsStart : public QObject {
+public:
+    explicit FromItsStart(QLineEdit* box) : QObject(box), m_box(box)
+    {
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textChanged, this, &FromItsStart::unlessTypedIn);
+        connect(box, &QLineEdit::cursorPositionChanged, this, &FromItsStart::unlessTypedIn);  // the same text again
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        // Left without typing; not for a context menu (its Paste goes to the
+        // cursor) nor for another window (the box keeps the screen's focus).
+        if (event->type() == QEvent::FocusOut && !m_box->isModified()) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                m_box->setCursorPosition(0);
+        }
+        return false;
+    }
+
+private:
+    // The box the screen's focus is in (active or not) is the one typed into.
+    void unlessTypedIn()
+    {
+        if (m_box->cursorPosition() != 0 && m_box->window()->focusWidget() != m_box)
+            m_box->setCursorPosition(0);
+    }
+
+    QLineEdit* m_box;
+};
+
+}  // namespace
 
 QComboBox* editableList(QWidget* parent, const QString& name, int maxLength)
 {
@@ -24,14 +66,7 @@ QLineEdit* textBox(QWidget* parent, const QString& name, int maxLength)
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setMaxLength(maxLength);
-    // setText puts the cursor at the end, and the box shows the cursor. The
-    // box the screen's focus is in (active or not) is the one typed into.
-    const auto fromTheStart = [box] {
-        if (box->cursorPosition() != 0 && box->window()->focusWidget() != box)
-            box->setCursorPosition(0);
-    };
-    QObject::connect(box, &QLineEdit::textChanged, box, fromTheStart);
-    QObject::connect(box, &QLineEdit::cursorPositionChanged, box, fromTheStart);  // the same text again
+    new FromItsStart(box);
     return box;
 }
 

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <algorithm>
@@ -29,7 +30,34 @@ constexpr int PlaceholderHeight = 9120;
 // The area behind the child windows, with the program's own background.
 class MainArea : public QMdiArea {
 public:
-    using QMdiArea::QMdiArea;
+    explicit MainArea(QWidget* parent) : QMdiArea(parent) { fitScrollBars(); }
+
+    QMdiSubWindow* addScreen(QWidget* screen)
+    {
+        QMdiSubWindow* child = addSubWindow(screen);
+        connect(child, &QMdiSubWindow::windowStateChanged, this, &MainArea::fitScrollBars);
+        connect(child, &QObject::destroyed, this, &MainArea::fitScrollBars, Qt::QueuedConnection);
+        return child;
+    }
+
+private:
+    // A screen larger than the area (a 1024 x 600 laptop, a large scale
+    // factor) is scrolled to, not cut off; a maximised one fills the area
+    // and has nothing to scroll to.
+    void fitScrollBars()
+    {
+        const QList<QMdiSubWindow*> screens = subWindowList();
+        const bool maximised = std::any_of(screens.cbegin(), screens.cend(), [](const QMdiSubWindow* screen) {
+            return screen->isMaximized();
+        });
+        if (maximised) {
+            horizontalScrollBar()->setValue(0);
+            verticalScrollBar()->setValue(0);
+        }
+        const Qt::ScrollBarPolicy policy = maximised ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+        setHorizontalScrollBarPolicy(policy);
+        setVerticalScrollBarPolicy(policy);
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -120,10 +148,6 @@ MDIForm1::MDIForm1() : m_area(new MainArea(this))
         statusBar()->addPermanentWidget(new QLabel(note));
     setCentralWidget(m_area);
     m_area->setObjectName(QStringLiteral("MDIClient"));
-    // A screen larger than the area (a 1024 x 600 laptop, a large scale
-    // factor) is scrolled to, not cut off.
-    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     buildMenu();
 
     // Room for a full-size screen, within the display. A display without room
@@ -215,7 +239,7 @@ QMdiSubWindow* MDIForm1::showScreen(const QString& screenName, const QString& ca
     DataScreen* screen = catalog::createScreen(screenName, nullptr);
     if (!screen)
         screen = new DataScreen(screenName, caption, PlaceholderWidth, PlaceholderHeight);
-    QMdiSubWindow* child = m_area->addSubWindow(screen);
+    QMdiSubWindow* child = static_cast<MainArea*>(m_area)->addScreen(screen);
     placeChild(child);
     child->show();
     m_area->setActiveSubWindow(child);

@@ -429,6 +429,14 @@ private slots:
         QCOMPARE(op.party(), QString("CHAND|2 HILL ST|9845099"));
         QVERIFY(op.pick(ui::PartyNumber, "1"));
         QCOMPARE(op.box(ui::Address)->cursorPosition(), 0);  // shown from its start: "1 MG ROAD", not "BUS STAND, PUNE"
+        // Tab selects the whole text, showing its end; left without typing, it shows its start again.
+        QWidget* window = op.box(ui::Address)->window();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        op.box(ui::Address)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(op.box(ui::Address)->cursorPosition(), longAddress.size());
+        op.box(ui::Phone)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(op.box(ui::Address)->cursorPosition(), 0);
         op.type(ui::Phone, "777");  // unticked, the phone box is just a box
         QCOMPARE(op.party(), QString("ANIL|" + longAddress + "|777"));
 

@@ -205,6 +205,16 @@ private slots:
         const QPoint shown = child->pos();
         choose(main, ui::MakeBillEntry);  // in sight: left where it is
         QCOMPARE(child->pos(), shown);
+
+        // Maximised, it fills the area from its top, with nothing to scroll.
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        child->showMaximized();
+        QApplication::processEvents();
+        QVERIFY(!area->verticalScrollBar()->isVisible() && !area->horizontalScrollBar()->isVisible());
+        QCOMPARE(child->pos(), QPoint(0, 0));
+        child->showNormal();
+        QApplication::processEvents();
+        QVERIFY(area->verticalScrollBar()->isVisible());
     }
 
     // Close ends the program without a question, whatever is typed anywhere.
