@@ -46,4 +46,18 @@ QDate fromStored(const QVariant& value)
     return date.isValid() ? date : parse(value.toString());
 }
 
+namespace {
+QDate setDay;
+}  // namespace
+
+QDate today()
+{
+    return setDay.isValid() ? setDay : QDate::currentDate();
+}
+
+void setToday(const QDate& day)
+{
+    setDay = day;
+}
+
 }  // namespace dates

@@ -12,6 +12,12 @@ namespace dates {
 extern const QString ShownFormat;
 const QLocale& english();
 
+// The day the screens date what is made by: the system's today, or the day
+// a test set (a screen left open past midnight, without a clock to move).
+QDate today();
+// Sets the day today() gives; an invalid date gives the system's again.
+void setToday(const QDate& day);
+
 // "dd/MMM/yyyy" with English month abbreviations whatever the locale: 04/Dec/2026.
 QString shown(const QDate& date);
 

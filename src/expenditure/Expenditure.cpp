@@ -52,21 +52,16 @@ Expenditure::Expenditure(QWidget* parent) : LineDocumentScreen(voucher(), parent
     openScreen();
     // The newest voucher is recalled last, so that it is what the screen shows.
     FillBillN(cmbbillnumber);
-    dateTheNextVoucherToday();
+    dateToday();
     FindGrandTotal();
 }
 
-// The screen's own recall of the newest voucher shows its date; the next
-// voucher is not dated by whichever voucher happens to be newest.
-void Expenditure::dateTheNextVoucherToday()
-{
-    DTP->setDate(QDate::currentDate());
-}
-
+// New recalls the newest voucher; the next voucher is dated today, not by
+// whichever voucher happens to be newest.
 void Expenditure::newDocument()
 {
     LineDocumentScreen::newDocument();
-    dateTheNextVoucherToday();
+    dateToday();
 }
 
 // The voucher's amount is typed into the Amount box.
@@ -83,6 +78,7 @@ void Expenditure::addItem()
         connectx();
         if (cmbitem->currentText().isEmpty() || !numeric::isNumeric(txtquantity->text()))
             return;
+        keepDatingToday();  // each voucher is a new one, dated the day it is added
         readEntry();
         m_line.serial = 0;
         m_line.quantity = 0;
@@ -152,7 +148,7 @@ void Expenditure::deleteSerial()
 void Expenditure::showAfterDocumentDelete()
 {
     FillBillN(cmbbillnumber);
-    dateTheNextVoucherToday();
+    dateToday();
     FindGrandTotal();
     FillGrid(NoDocument);
 }

@@ -22,9 +22,6 @@ protected:
     void printDocument() override;
 
 private:
-    // On opening, New and after a Delete the date box shows today; a
-    // voucher chosen by its number, or just added, shows its own date.
-    void dateTheNextVoucherToday();
     // The sum of all vouchers in lblGrandTotal, unrounded.
     void FindGrandTotal();
     // The grid's No of the row clicked goes into cmbbillnumber; nothing is recalled.

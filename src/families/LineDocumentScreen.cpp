@@ -3,6 +3,7 @@
 
 #include "families/LineDocumentScreen.h"
 
+#include "core/Dates.h"
 #include "core/NumericText.h"
 #include "data/Connection.h"
 #include "families/DocumentReceipt.h"
@@ -64,7 +65,19 @@ void LineDocumentScreen::openScreen()
     clearParty();
     Fill(CMBMEMBERNUM);
     showNextNumber(true);
-    DTP->setDate(QDate::currentDate());
+    dateToday();
+}
+
+void LineDocumentScreen::dateToday()
+{
+    m_datedByTheScreen = dates::today();
+    DTP->setDate(m_datedByTheScreen);
+}
+
+void LineDocumentScreen::keepDatingToday()
+{
+    if (DTP->date() == m_datedByTheScreen)
+        dateToday();
 }
 
 void LineDocumentScreen::pickPartyNumber()
@@ -170,6 +183,8 @@ void LineDocumentScreen::addItem()
             return;
         }
         m_line.serial = serial.number;
+        if (m_line.serial == 1)
+            keepDatingToday();  // a new document is dated the day its first line is added
         readEntry();
         m_line.amount = unitPrice();
 
@@ -269,6 +284,7 @@ void LineDocumentScreen::showAfterDocumentDelete()
     m_grandTotal = 0;
     lblGrandTotal->setText(QStringLiteral("0"));
     showNextNumber(true);
+    keepDatingToday();
     Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
 }
 
@@ -306,6 +322,7 @@ void LineDocumentScreen::newDocument()
 
     Fill(CMBMEMBERNUM);
     showNextNumber(false);
+    keepDatingToday();
 }
 
 void LineDocumentScreen::printDocument()

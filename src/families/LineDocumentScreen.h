@@ -68,6 +68,13 @@ protected:
     void lookUpPhone();
     void deleteDocument();
 
+    // The date box: today, as the screen dates a document on its own.
+    void dateToday();
+    // Before the next document: a date the screen put in the box moves on to
+    // today (a screen left open past midnight, or for days), one the
+    // operator chose stays for the next document too.
+    void keepDatingToday();
+
     // --- Procedures ---
     void connectx();
     NextNumber FindLastBillNumber();
@@ -210,4 +217,5 @@ private:
 
     const families::LineDocumentKind m_kind;
     std::optional<qint16> m_gridDocument;
+    QDate m_datedByTheScreen;  // what dateToday() last put in the box
 };

@@ -1,5 +1,6 @@
 #include "families/QueryScreen.h"
 
+#include "core/Dates.h"
 #include "core/NumericText.h"
 #include "families/QueryReport.h"
 #include "kit/Connectx.h"
@@ -35,7 +36,7 @@ void QueryScreen::load()
     // The first selection takes what the operator types first.
     if (QWidget* first = CmbFrom ? static_cast<QWidget*>(CmbFrom) : cmbhead)
         first->setFocus();
-    const QDate today = QDate::currentDate();
+    const QDate today = dates::today();
     for (QDateEdit* date : {DTP1, DTP2})
         if (date)
             date->setDate(today);

@@ -285,6 +285,43 @@ private slots:
 
     // Add Item joins the document shown while its lines are still there,
     // after the lines another till added; never one made again under the number.
+    // A screen left open past midnight, or for days, dates the next document today, unless the
+    // operator chose the date; a document's lines keep its one date (a voucher is one line).
+    void aScreenLeftOpenDatesTheNextDocumentToday_data() { aDeleteTakesOnlyTheDocumentShown_data(); }
+    void aScreenLeftOpenDatesTheNextDocumentToday()
+    {
+        QFETCH(Kind, kind);
+        const QDate evening(2026, 12, 31), night(2027, 1, 1), chosen(2026, 12, 20);
+        const auto clock = qScopeGuard([] { dates::setToday({}); });
+        dates::setToday(evening);
+        Operator& op = open(kind.screen, documents(kind));
+        kind.add(op, "TEA", 5);
+        dates::setToday(night);
+        kind.add(op, "TEA", 5);  // on the evening's bill or receipt; a voucher of its own
+        op.click(ui::NewDocument);
+        kind.add(op, "TEA", 5);
+        dates::setToday(QDate(2027, 1, 7));
+        op.click(ui::NewDocument);
+        op.control<QDateEdit>(ui::Date)->setDate(chosen);
+        kind.add(op, "TEA", 5);
+        const bool voucher = kind.screen == ui::Expenditure;
+        if (!voucher) {  // a voucher's New and Delete date the next one today, as the screen says
+            messages.answers = {true};
+            op.click(ui::DeleteDocument);
+            QCOMPARE(op.control<QDateEdit>(ui::Date)->date(), chosen);
+            op.click(ui::NewDocument);
+            QCOMPARE(op.control<QDateEdit>(ui::Date)->date(), chosen);
+        }
+        kind.add(op, "TEA", 5);
+
+        QStringList dated;
+        for (const QDate& day : voucher ? QList<QDate>{evening, night, night, chosen, chosen} : QList<QDate>{evening, evening, night, chosen})
+            dated << dates::shown(day);
+        QCOMPARE(db.rows(QString("select Date_ from %1 where BillNumber > %2 order by BillNumber, Serial")
+                             .arg(kind.lines).arg(voucher ? 6 : 5)),
+                 dated);
+    }
+
     void addItemJoinsOnlyTheDocumentShown_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
     void addItemJoinsOnlyTheDocumentShown()
     {
