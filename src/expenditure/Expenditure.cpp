@@ -48,6 +48,10 @@ Expenditure::Expenditure(QWidget* parent) : LineDocumentScreen(voucher(), parent
         unused->setEnabled(false);
     }
     connect(DGG, &QTableView::clicked, this, [this] { pickGridRow(); });
+    // A voucher the operator recalls lends its date to the next Add. Qt
+    // tells their choice by textActivated too; the screen's own recalls
+    // (lists::pick) by activated alone.
+    connect(cmbbillnumber, &QComboBox::textActivated, this, [this] { keepTheDateShown(); });
 
     openScreen();
     // The newest voucher is recalled last, so that it is what the screen shows.

@@ -5,6 +5,7 @@
 
 #include "core/Dates.h"
 #include "core/NumericText.h"
+#include "core/TypedKeys.h"
 #include "data/Connection.h"
 #include "families/DocumentReceipt.h"
 #include "kit/DatabaseChange.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,6 +45,20 @@ void LineDocumentScreen::connectOperations()
     connect(cmdDELET, &QPushButton::clicked, this, [this] { deleteDocument(); });
     connect(CmdNewBill, &QPushButton::clicked, this, [this] { newDocument(); });
     connect(CndPrintBill, &QPushButton::clicked, this, [this] { printDocument(); });
+    connect(DTP, &QDateEdit::dateChanged, this, [this] {
+        if (!m_datingToday)
+            m_dateChosen = true;
+    });
+}
+
+bool LineDocumentScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    // A date typed is the operator's, even as the box showed it already
+    // (yesterday's bills typed in the morning on a screen left open overnight).
+    if (watched == DTP && event->type() == QEvent::KeyPress
+        && typedkeys::isTypedCharacter(static_cast<QKeyEvent*>(event)->text()))
+        m_dateChosen = true;
+    return DataScreen::eventFilter(watched, event);
 }
 
 void LineDocumentScreen::openScreen()
@@ -70,13 +86,15 @@ void LineDocumentScreen::openScreen()
 
 void LineDocumentScreen::dateToday()
 {
-    m_datedByTheScreen = dates::today();
-    DTP->setDate(m_datedByTheScreen);
+    m_datingToday = true;
+    DTP->setDate(dates::today());
+    m_datingToday = false;
+    m_dateChosen = false;
 }
 
 void LineDocumentScreen::keepDatingToday()
 {
-    if (DTP->date() == m_datedByTheScreen)
+    if (!m_dateChosen)
         dateToday();
 }
 

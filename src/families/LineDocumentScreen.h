@@ -62,6 +62,8 @@ protected:
     // Print (also Enter): the receipt of the document in the box.
     virtual void printDocument();
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // --- Operations, in the order the operator meets them ---
     void openScreen();
     void pickPartyNumber();
@@ -71,9 +73,11 @@ protected:
     // The date box: today, as the screen dates a document on its own.
     void dateToday();
     // Before the next document: a date the screen put in the box moves on to
-    // today (a screen left open past midnight, or for days), one the
-    // operator chose stays for the next document too.
+    // today (a screen left open past midnight, or for days); one the
+    // operator chose, or a recalled voucher's, stays for the next document.
     void keepDatingToday();
+    // The date the box shows is the operator's choice: a voucher recalled by them.
+    void keepTheDateShown() { m_dateChosen = true; }
 
     // --- Procedures ---
     void connectx();
@@ -217,5 +221,6 @@ private:
 
     const families::LineDocumentKind m_kind;
     std::optional<qint16> m_gridDocument;
-    QDate m_datedByTheScreen;  // what dateToday() last put in the box
+    bool m_datingToday = false;  // while dateToday() sets the box
+    bool m_dateChosen = false;   // the box changed since, by the operator or a voucher recalled
 };

@@ -322,6 +322,36 @@ private slots:
                  dated);
     }
 
+    // Typed as the box already shows it, on a screen left open overnight, the date is the operator's.
+    void aDateTypedAsTheBoxShowsItIsChosen()
+    {
+        const auto clock = qScopeGuard([] { dates::setToday({}); });
+        dates::setToday(QDate(2026, 12, 31));
+        Operator& op = open(ui::BillOne, {});
+        dates::setToday(QDate(2027, 1, 1));
+        QDateEdit* date = op.control<QDateEdit>(ui::Date);
+        date->setFocus();
+        date->setCurrentSection(QDateTimeEdit::DaySection);
+        QTest::keyClicks(date, "31");
+        op.click(ui::NewDocument);
+        QCOMPARE(date->date(), QDate(2026, 12, 31));
+    }
+
+    // A voucher the operator recalls lends its date to the next Add, past midnight too.
+    void aRecalledVoucherLendsItsDatePastMidnight()
+    {
+        const auto clock = qScopeGuard([] { dates::setToday({}); });
+        const QDate evening(2026, 12, 31);
+        dates::setToday(evening);
+        Operator& op = open(ui::Expenditure, {});
+        op.addVoucher("TEA", "5");
+        dates::setToday(QDate(2027, 1, 1));
+        QVERIFY(op.pick(ui::Number, "1"));
+        op.addVoucher("TEA", "6");
+        QCOMPARE(db.rows("select Date_ from ExpenditureTable order by BillNumber"),
+                 QStringList({dates::shown(evening), dates::shown(evening)}));
+    }
+
     void addItemJoinsOnlyTheDocumentShown_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
     void addItemJoinsOnlyTheDocumentShown()
     {

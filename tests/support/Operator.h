@@ -75,7 +75,8 @@ public:
         if (index < 0)
             return false;
         box->setCurrentIndex(index);
-        emit box->activated(index);
+        emit box->activated(index);  // as Qt tells an entry the operator chose
+        emit box->textActivated(entry);
         return true;
     }
     // Picks the entry when the list has it, else types it.
