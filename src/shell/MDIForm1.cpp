@@ -30,26 +30,34 @@ constexpr int PlaceholderHeight = 9120;
 // The area behind the child windows, with the program's own background.
 class MainArea : public QMdiArea {
 public:
-    explicit MainArea(QWidget* parent) : QMdiArea(parent) { fitScrollBars(); }
+    explicit MainArea(QWidget* parent) : QMdiArea(parent) { fitScreens(); }
 
     QMdiSubWindow* addScreen(QWidget* screen)
     {
         QMdiSubWindow* child = addSubWindow(screen);
-        connect(child, &QMdiSubWindow::windowStateChanged, this, &MainArea::fitScrollBars);
-        connect(child, &QObject::destroyed, this, &MainArea::fitScrollBars, Qt::QueuedConnection);
+        // Once Qt has done with the change, not inside it.
+        connect(child, &QMdiSubWindow::windowStateChanged, this, &MainArea::fitScreens, Qt::QueuedConnection);
+        connect(child, &QObject::destroyed, this, &MainArea::fitScreens, Qt::QueuedConnection);
         return child;
     }
 
 private:
     // A screen larger than the area (a 1024 x 600 laptop, a large scale
-    // factor) is scrolled to, not cut off; a maximised one fills the area
-    // and has nothing to scroll to.
-    void fitScrollBars()
+    // factor) is scrolled to, not cut off. A maximised one fills the area
+    // and has nothing to scroll to; one that cannot shrink to the area (the
+    // screens keep their size) is shown at its size instead, so that the
+    // area scrolls to its foot.
+    void fitScreens()
     {
-        const QList<QMdiSubWindow*> screens = subWindowList();
-        const bool maximised = std::any_of(screens.cbegin(), screens.cend(), [](const QMdiSubWindow* screen) {
-            return screen->isMaximized();
-        });
+        bool maximised = false;
+        for (QMdiSubWindow* screen : subWindowList()) {
+            if (!screen->isMaximized())
+                continue;
+            if (screen->width() > viewport()->width() || screen->height() > viewport()->height())
+                screen->showNormal();
+            else
+                maximised = true;
+        }
         if (maximised) {
             horizontalScrollBar()->setValue(0);
             verticalScrollBar()->setValue(0);
@@ -60,6 +68,11 @@ private:
     }
 
 protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QMdiArea::resizeEvent(event);
+        QMetaObject::invokeMethod(this, &MainArea::fitScreens, Qt::QueuedConnection);
+    }
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(viewport());

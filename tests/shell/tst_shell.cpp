@@ -206,15 +206,18 @@ private slots:
         choose(main, ui::MakeBillEntry);  // in sight: left where it is
         QCOMPARE(child->pos(), shown);
 
-        // Maximised, it fills the area from its top, with nothing to scroll.
+        // Maximised where it cannot shrink to the area, it stays at its size, and its foot is scrolled to.
+        child->showMaximized();
+        QApplication::processEvents();
+        QVERIFY(!child->isMaximized() && area->verticalScrollBar()->isVisible());
+        // Maximised where it fits, it fills the area from its top, with nothing to scroll.
+        main->resize(1200, 900);
+        QApplication::processEvents();
         area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
         child->showMaximized();
         QApplication::processEvents();
-        QVERIFY(!area->verticalScrollBar()->isVisible() && !area->horizontalScrollBar()->isVisible());
+        QVERIFY(child->isMaximized() && !area->verticalScrollBar()->isVisible() && !area->horizontalScrollBar()->isVisible());
         QCOMPARE(child->pos(), QPoint(0, 0));
-        child->showNormal();
-        QApplication::processEvents();
-        QVERIFY(area->verticalScrollBar()->isVisible());
     }
 
     // Close ends the program without a question, whatever is typed anywhere.
