@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,10 +46,14 @@ void LineDocumentScreen::connectOperations()
     connect(cmdDELET, &QPushButton::clicked, this, [this] { deleteDocument(); });
     connect(CmdNewBill, &QPushButton::clicked, this, [this] { newDocument(); });
     connect(CndPrintBill, &QPushButton::clicked, this, [this] { printDocument(); });
-    connect(DTP, &QDateEdit::dateChanged, this, [this] {
+    const auto chosen = [this] {
         if (!m_datingToday)
             m_dateChosen = true;
-    });
+    };
+    connect(DTP, &QDateEdit::dateChanged, this, chosen);
+    // Picked from the calendar, even the day the box showed already.
+    connect(DTP->calendarWidget(), &QCalendarWidget::clicked, this, chosen);
+    connect(DTP->calendarWidget(), &QCalendarWidget::activated, this, chosen);
 }
 
 bool LineDocumentScreen::eventFilter(QObject* watched, QEvent* event)

@@ -6,6 +6,7 @@
 #include "shell/ProgramEnd.h"
 #include "shell/ScreenCatalog.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -53,9 +54,14 @@ private:
         for (QMdiSubWindow* screen : subWindowList()) {
             if (!screen->isMaximized())
                 continue;
-            if (screen->width() > viewport()->width() || screen->height() > viewport()->height())
+            if (screen->width() > viewport()->width() || screen->height() > viewport()->height()) {
+                // Qt's own restore moves the focus on a box: the next figure
+                // typed would go into the box after the one the operator was in.
+                const QPointer<QWidget> typingIn = QApplication::focusWidget();
                 screen->showNormal();
-            else
+                if (typingIn)
+                    typingIn->setFocus();
+            } else
                 maximised = true;
         }
         if (maximised) {

@@ -7,6 +7,7 @@
 #include "stores/LineDocumentStore.h"
 #include "support/ScreenBench.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <functional>
 
@@ -335,6 +336,14 @@ private slots:
         QTest::keyClicks(date, "31");
         op.click(ui::NewDocument);
         QCOMPARE(date->date(), QDate(2026, 12, 31));
+
+        // So is one picked from the calendar as the box shows it.
+        Operator& again = open(ui::BillOne);
+        QDateEdit* picked = again.control<QDateEdit>(ui::Date);
+        dates::setToday(QDate(2027, 1, 2));
+        emit picked->calendarWidget()->clicked(QDate(2027, 1, 1));
+        again.click(ui::NewDocument);
+        QCOMPARE(picked->date(), QDate(2027, 1, 1));
     }
 
     // A voucher the operator recalls lends its date to the next Add, past midnight too.

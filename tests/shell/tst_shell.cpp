@@ -206,10 +206,16 @@ private slots:
         choose(main, ui::MakeBillEntry);  // in sight: left where it is
         QCOMPARE(child->pos(), shown);
 
-        // Maximised where it cannot shrink to the area, it stays at its size, and its foot is scrolled to.
+        // Maximised where it cannot shrink to the area, it stays at its size, and its foot is scrolled to;
+        // the typing stays in its box.
+        QApplication::setActiveWindow(main);
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QWidget* quantity = Operator(child->widget()).control(ui::Quantity);
+        quantity->setFocus();
         child->showMaximized();
         QApplication::processEvents();
         QVERIFY(!child->isMaximized() && area->verticalScrollBar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), quantity);
         // Maximised where it fits, it fills the area from its top, with nothing to scroll.
         main->resize(1200, 900);
         QApplication::processEvents();
