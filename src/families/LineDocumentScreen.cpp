@@ -46,24 +46,35 @@ void LineDocumentScreen::connectOperations()
     connect(cmdDELET, &QPushButton::clicked, this, [this] { deleteDocument(); });
     connect(CmdNewBill, &QPushButton::clicked, this, [this] { newDocument(); });
     connect(CndPrintBill, &QPushButton::clicked, this, [this] { printDocument(); });
-    const auto chosen = [this] {
+    connect(DTP, &QDateEdit::dateChanged, this, [this] {
         if (!m_datingToday)
             m_dateChosen = true;
-    };
-    connect(DTP, &QDateEdit::dateChanged, this, chosen);
-    // Picked from the calendar, even the day the box showed already.
-    connect(DTP->calendarWidget(), &QCalendarWidget::clicked, this, chosen);
-    connect(DTP->calendarWidget(), &QCalendarWidget::activated, this, chosen);
+    });
 }
 
 bool LineDocumentScreen::eventFilter(QObject* watched, QEvent* event)
 {
-    // A date typed is the operator's, even as the box showed it already
-    // (yesterday's bills typed in the morning on a screen left open overnight).
-    if (watched == DTP && event->type() == QEvent::KeyPress
-        && typedkeys::isTypedCharacter(static_cast<QKeyEvent*>(event)->text()))
-        m_dateChosen = true;
+    if (watched == DTP && (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)) {
+        // A date typed is the operator's, even as the box showed it already
+        // (yesterday's bills typed in the morning on a screen left open overnight).
+        if (event->type() == QEvent::KeyPress && typedkeys::isTypedCharacter(static_cast<QKeyEvent*>(event)->text()))
+            m_dateChosen = true;
+        watchTheCalendar();
+    }
     return DataScreen::eventFilter(watched, event);
+}
+
+// A day picked from the calendar is the operator's, the day shown too. The
+// calendar is made only when first wanted (a press on the box, or a key that
+// opens it): making it with the screen costs every opening a few milliseconds.
+void LineDocumentScreen::watchTheCalendar()
+{
+    if (m_calendarWatched)
+        return;
+    m_calendarWatched = true;
+    const auto picked = [this] { m_dateChosen = true; };
+    connect(DTP->calendarWidget(), &QCalendarWidget::clicked, this, picked);
+    connect(DTP->calendarWidget(), &QCalendarWidget::activated, this, picked);
 }
 
 void LineDocumentScreen::openScreen()

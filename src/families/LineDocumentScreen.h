@@ -221,6 +221,8 @@ private:
 
     const families::LineDocumentKind m_kind;
     std::optional<qint16> m_gridDocument;
+    void watchTheCalendar();
+    bool m_calendarWatched = false;
     bool m_datingToday = false;  // while dateToday() sets the box
     bool m_dateChosen = false;   // the box changed since, by the operator or a voucher recalled
 };

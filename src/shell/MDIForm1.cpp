@@ -68,9 +68,13 @@ private:
             horizontalScrollBar()->setValue(0);
             verticalScrollBar()->setValue(0);
         }
+        // Set only when it changes: setting it lays the area out and paints
+        // its background again, at every screen opened.
         const Qt::ScrollBarPolicy policy = maximised ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
-        setHorizontalScrollBarPolicy(policy);
-        setVerticalScrollBarPolicy(policy);
+        if (verticalScrollBarPolicy() != policy) {
+            setHorizontalScrollBarPolicy(policy);
+            setVerticalScrollBarPolicy(policy);
+        }
     }
 
 protected:
@@ -89,7 +93,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override
     {
         QMdiArea::scrollContentsBy(dx, dy);
-        viewport()->update();
+        if (dx != 0 || dy != 0)
+            viewport()->update();
     }
 };
 

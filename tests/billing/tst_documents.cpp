@@ -341,6 +341,8 @@ private slots:
         Operator& again = open(ui::BillOne);
         QDateEdit* picked = again.control<QDateEdit>(ui::Date);
         dates::setToday(QDate(2027, 1, 2));
+        QTest::mousePress(picked, Qt::LeftButton);  // opens the calendar
+        QTest::mouseRelease(picked, Qt::LeftButton);
         emit picked->calendarWidget()->clicked(QDate(2027, 1, 1));
         again.click(ui::NewDocument);
         QCOMPARE(picked->date(), QDate(2027, 1, 1));
