@@ -3,6 +3,7 @@
 #include "core/NumericText.h"
 #include "expenditure/ExpenditureRegister.h"
 #include "kit/DatabaseChange.h"
+#include "kit/DocumentDate.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/GridSelection.h"
@@ -51,12 +52,12 @@ Expenditure::Expenditure(QWidget* parent) : LineDocumentScreen(voucher(), parent
     // A voucher the operator recalls lends its date to the next Add. Qt
     // tells their choice by textActivated too; the screen's own recalls
     // (lists::pick) by activated alone.
-    connect(cmbbillnumber, &QComboBox::textActivated, this, [this] { keepTheDateShown(); });
+    connect(cmbbillnumber, &QComboBox::textActivated, this, [this] { documentDate().keepTheDateShown(); });
 
     openScreen();
     // The newest voucher is recalled last, so that it is what the screen shows.
     FillBillN(cmbbillnumber);
-    dateToday();
+    documentDate().dateToday();
     FindGrandTotal();
 }
 
@@ -65,7 +66,7 @@ Expenditure::Expenditure(QWidget* parent) : LineDocumentScreen(voucher(), parent
 void Expenditure::newDocument()
 {
     LineDocumentScreen::newDocument();
-    dateToday();
+    documentDate().dateToday();
 }
 
 // The voucher's amount is typed into the Amount box.
@@ -82,7 +83,7 @@ void Expenditure::addItem()
         connectx();
         if (cmbitem->currentText().isEmpty() || !numeric::isNumeric(txtquantity->text()))
             return;
-        keepDatingToday();  // each voucher is a new one, dated the day it is added
+        documentDate().keepDatingToday();  // each voucher is a new one, dated the day it is added
         readEntry();
         m_line.serial = 0;
         m_line.quantity = 0;
@@ -152,7 +153,7 @@ void Expenditure::deleteSerial()
 void Expenditure::showAfterDocumentDelete()
 {
     FillBillN(cmbbillnumber);
-    dateToday();
+    documentDate().dateToday();
     FindGrandTotal();
     FillGrid(NoDocument);
 }

@@ -3,21 +3,18 @@
 
 #include "families/LineDocumentScreen.h"
 
-#include "core/Dates.h"
 #include "core/NumericText.h"
-#include "core/TypedKeys.h"
 #include "data/Connection.h"
 #include "families/DocumentReceipt.h"
 #include "kit/DatabaseChange.h"
+#include "kit/DocumentDate.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCalendarWidget>
 #include <QDateEdit>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,35 +43,7 @@ void LineDocumentScreen::connectOperations()
     connect(cmdDELET, &QPushButton::clicked, this, [this] { deleteDocument(); });
     connect(CmdNewBill, &QPushButton::clicked, this, [this] { newDocument(); });
     connect(CndPrintBill, &QPushButton::clicked, this, [this] { printDocument(); });
-    connect(DTP, &QDateEdit::dateChanged, this, [this] {
-        if (!m_datingToday)
-            m_dateChosen = true;
-    });
-}
-
-bool LineDocumentScreen::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == DTP && (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)) {
-        // A date typed is the operator's, even as the box showed it already
-        // (yesterday's bills typed in the morning on a screen left open overnight).
-        if (event->type() == QEvent::KeyPress && typedkeys::isTypedCharacter(static_cast<QKeyEvent*>(event)->text()))
-            m_dateChosen = true;
-        watchTheCalendar();
-    }
-    return DataScreen::eventFilter(watched, event);
-}
-
-// A day picked from the calendar is the operator's, the day shown too. The
-// calendar is made only when first wanted (a press on the box, or a key that
-// opens it): making it with the screen costs every opening a few milliseconds.
-void LineDocumentScreen::watchTheCalendar()
-{
-    if (m_calendarWatched)
-        return;
-    m_calendarWatched = true;
-    const auto picked = [this] { m_dateChosen = true; };
-    connect(DTP->calendarWidget(), &QCalendarWidget::clicked, this, picked);
-    connect(DTP->calendarWidget(), &QCalendarWidget::activated, this, picked);
+    m_documentDate = new DocumentDate(DTP);
 }
 
 void LineDocumentScreen::openScreen()
@@ -97,21 +66,7 @@ void LineDocumentScreen::openScreen()
     clearParty();
     Fill(CMBMEMBERNUM);
     showNextNumber(true);
-    dateToday();
-}
-
-void LineDocumentScreen::dateToday()
-{
-    m_datingToday = true;
-    DTP->setDate(dates::today());
-    m_datingToday = false;
-    m_dateChosen = false;
-}
-
-void LineDocumentScreen::keepDatingToday()
-{
-    if (!m_dateChosen)
-        dateToday();
+    m_documentDate->dateToday();
 }
 
 void LineDocumentScreen::pickPartyNumber()
@@ -218,7 +173,7 @@ void LineDocumentScreen::addItem()
         }
         m_line.serial = serial.number;
         if (m_line.serial == 1)
-            keepDatingToday();  // a new document is dated the day its first line is added
+            m_documentDate->keepDatingToday();  // a new document is dated the day its first line is added
         readEntry();
         m_line.amount = unitPrice();
 
@@ -318,7 +273,7 @@ void LineDocumentScreen::showAfterDocumentDelete()
     m_grandTotal = 0;
     lblGrandTotal->setText(QStringLiteral("0"));
     showNextNumber(true);
-    keepDatingToday();
+    m_documentDate->keepDatingToday();
     Messages::instance().inform(QStringLiteral("Data Deleted"), QStringLiteral("Deleted"));
 }
 
@@ -356,7 +311,7 @@ void LineDocumentScreen::newDocument()
 
     Fill(CMBMEMBERNUM);
     showNextNumber(false);
-    keepDatingToday();
+    m_documentDate->keepDatingToday();
 }
 
 void LineDocumentScreen::printDocument()

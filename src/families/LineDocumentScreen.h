@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+class DocumentDate;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -62,22 +63,14 @@ protected:
     // Print (also Enter): the receipt of the document in the box.
     virtual void printDocument();
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
     // --- Operations, in the order the operator meets them ---
     void openScreen();
     void pickPartyNumber();
     void lookUpPhone();
     void deleteDocument();
 
-    // The date box: today, as the screen dates a document on its own.
-    void dateToday();
-    // Before the next document: a date the screen put in the box moves on to
-    // today (a screen left open past midnight, or for days); one the
-    // operator chose, or a recalled voucher's, stays for the next document.
-    void keepDatingToday();
-    // The date the box shows is the operator's choice: a voucher recalled by them.
-    void keepTheDateShown() { m_dateChosen = true; }
+    // DTP's date: today, or the one the operator chose.
+    DocumentDate& documentDate() { return *m_documentDate; }
 
     // --- Procedures ---
     void connectx();
@@ -221,8 +214,5 @@ private:
 
     const families::LineDocumentKind m_kind;
     std::optional<qint16> m_gridDocument;
-    void watchTheCalendar();
-    bool m_calendarWatched = false;
-    bool m_datingToday = false;  // while dateToday() sets the box
-    bool m_dateChosen = false;   // the box changed since, by the operator or a voucher recalled
+    DocumentDate* m_documentDate = nullptr;
 };
