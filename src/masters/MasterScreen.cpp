@@ -47,8 +47,6 @@ QLabel* label(const QString& text, QWidget* parent, const QString& name)
     return shown;
 }
 
-
-
 }  // namespace
 
 MasterScreen::MasterScreen(const MasterInstance& instance, QWidget* parent)

@@ -323,42 +323,37 @@ private slots:
                  dated);
     }
 
-    // Typed as the box already shows it, on a screen left open overnight, the date is the operator's.
-    void aDateTypedAsTheBoxShowsItIsChosen()
-    {
-        const auto clock = qScopeGuard([] { dates::setToday({}); });
-        dates::setToday(QDate(2026, 12, 31));
-        Operator& op = open(ui::BillOne, {});
-        dates::setToday(QDate(2027, 1, 1));
-        QDateEdit* date = op.control<QDateEdit>(ui::Date);
-        date->setFocus();
-        date->setCurrentSection(QDateTimeEdit::DaySection);
-        QTest::keyClicks(date, "31");
-        op.click(ui::NewDocument);
-        QCOMPARE(date->date(), QDate(2026, 12, 31));
-
-        // So is one picked from the calendar as the box shows it.
-        Operator& again = open(ui::BillOne);
-        QDateEdit* picked = again.control<QDateEdit>(ui::Date);
-        dates::setToday(QDate(2027, 1, 2));
-        QTest::mousePress(picked, Qt::LeftButton);  // opens the calendar
-        QTest::mouseRelease(picked, Qt::LeftButton);
-        emit picked->calendarWidget()->clicked(QDate(2027, 1, 1));
-        again.click(ui::NewDocument);
-        QCOMPARE(picked->date(), QDate(2027, 1, 1));
-    }
-
-    // A voucher the operator recalls lends its date to the next Add, past midnight too.
-    void aRecalledVoucherLendsItsDatePastMidnight()
+    // On a screen left open overnight, a date the operator typed or picked as the box already shows it,
+    // or a voucher they recalled, is theirs: it stays for the next document.
+    void theOperatorsDateStaysPastMidnight()
     {
         const auto clock = qScopeGuard([] { dates::setToday({}); });
         const QDate evening(2026, 12, 31);
         dates::setToday(evening);
-        Operator& op = open(ui::Expenditure, {});
-        op.addVoucher("TEA", "5");
+        Operator& typed = open(ui::BillOne, {});
         dates::setToday(QDate(2027, 1, 1));
-        QVERIFY(op.pick(ui::Number, "1"));
-        op.addVoucher("TEA", "6");
+        QDateEdit* date = typed.control<QDateEdit>(ui::Date);
+        date->setFocus();
+        date->setCurrentSection(QDateTimeEdit::DaySection);
+        QTest::keyClicks(date, "31");
+        typed.click(ui::NewDocument);
+        QCOMPARE(date->date(), evening);
+
+        Operator& picked = open(ui::BillOne);
+        date = picked.control<QDateEdit>(ui::Date);
+        dates::setToday(QDate(2027, 1, 2));
+        QTest::mousePress(date, Qt::LeftButton);  // opens the calendar
+        QTest::mouseRelease(date, Qt::LeftButton);
+        emit date->calendarWidget()->clicked(QDate(2027, 1, 1));
+        picked.click(ui::NewDocument);
+        QCOMPARE(date->date(), QDate(2027, 1, 1));
+
+        dates::setToday(evening);
+        Operator& recalled = open(ui::Expenditure);
+        recalled.addVoucher("TEA", "5");
+        dates::setToday(QDate(2027, 1, 1));
+        QVERIFY(recalled.pick(ui::Number, "1"));
+        recalled.addVoucher("TEA", "6");
         QCOMPARE(db.rows("select Date_ from ExpenditureTable order by BillNumber"),
                  QStringList({dates::shown(evening), dates::shown(evening)}));
     }
