@@ -45,8 +45,10 @@ int init(const tooldb::CommandLine& line, QTextStream& out)
     if (line.isSet("server")) {
         if (databaseNamed)
             throw Failure(QStringLiteral("init takes --database FILE or --server ADDRESS, not both"));
-        return initServer(line.value("server"), ifMissing, out);
+        return initServer(line.value("server"), ifMissing, line.value("from"), out);
     }
+    if (line.isSet("from"))
+        throw Failure(QStringLiteral("init --from FILE copies a database file into a server's: it takes --server ADDRESS"));
     const QString path = QFileInfo(databaseNamed ? line.database() : datasource::defaultDatabasePath()).absoluteFilePath();
     const bool defined = datasource::isDefined(datasource::ProgramDataSource);
 

@@ -1,5 +1,6 @@
 #include "RestoreCommand.h"
 
+#include "ProgramFile.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
 #include "data/BillSums.h"
@@ -25,65 +26,6 @@ const char* const RestoreHelp = R"(  restore FILE [--database DB]
 )";
 
 namespace {
-
-using Tables = QList<QPair<QString, QStringList>>;
-
-QStringList columnsOf(Connection& connection, const QString& table, const QString& schema)
-{
-    RecordSet columns;
-    columns.open(QStringLiteral("select name from pragma_table_info(%1, %2)").arg(sql::text(table), sql::text(schema)),
-                 connection);
-    QStringList names;
-    for (; !columns.eof(); columns.moveNext())
-        names << columns.field(0).toString();
-    return names;
-}
-
-void attach(Connection& connection, const QString& file)
-{
-    RecordSet statement;
-    statement.open(QStringLiteral("ATTACH DATABASE ") + sql::text(sqlitefile::uri(file, sqlitefile::Access::ReadOnly))
-                       + QStringLiteral(" AS restored"),
-                   connection);
-}
-
-// Every table of this program with its columns in order, taken from a
-// database made afresh; throws the reason when the backup, attached as
-// "restored", does not have them all or fails its integrity check.
-Tables checkedTables(const QString& backupFile)
-{
-    const auto refuse = [&](const QString& why) {
-        return Failure(QStringLiteral("%1 %2; nothing was restored").arg(backupFile, why));
-    };
-    Connection fresh;
-    fresh.open(QStringLiteral("DRIVER=SQLite3;Database=:memory:"));
-    RecordSet statement;
-    for (const QString& text : schema::statements())
-        statement.open(text, fresh);
-    try {
-        attach(fresh, backupFile);
-    } catch (const Failure& failure) {
-        throw refuse(QStringLiteral("cannot be opened as a database (%1)").arg(tooldb::reason(failure)));
-    }
-    const QStringList problems = tooldb::integrityProblems(fresh, QStringLiteral("restored"));
-    if (!problems.isEmpty())
-        throw refuse(QStringLiteral("is not a sound database (%1)").arg(problems.first()));
-
-    Tables tables;
-    statement.open(QStringLiteral("select name from main.sqlite_master where type = 'table' order by name"), fresh);
-    for (; !statement.eof(); statement.moveNext()) {
-        const QString table = statement.field(0).toString();
-        const QStringList columns = columnsOf(fresh, table, QStringLiteral("main"));
-        const QStringList found = columnsOf(fresh, table, QStringLiteral("restored"));
-        if (found.isEmpty())
-            throw refuse(QStringLiteral("is no database of this program: it has no table %1").arg(table));
-        if (found.join(QLatin1Char(',')).compare(columns.join(QLatin1Char(',')), Qt::CaseInsensitive) != 0)
-            throw refuse(QStringLiteral("is no database of this program: its table %1 has the columns %2")
-                             .arg(table, found.join(QStringLiteral(", "))));
-        tables << qMakePair(table, columns);
-    }
-    return tables;
-}
 
 enum class Keeping { Nothing, Copied, MovedDamaged };
 
@@ -127,7 +69,7 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
         throw Failure(QStringLiteral("%1 does not exist").arg(backupFile));
     if (tooldb::sameFile(backupFile, target))
         throw Failure(QStringLiteral("%1 is the database itself").arg(backupFile));
-    const Tables tables = checkedTables(backupFile);
+    const programfile::Tables tables = programfile::checkedTables(backupFile, QStringLiteral("nothing was restored"));
 
     // Checked: what is replaced is kept, then the database takes the rows.
     const QString kept = target + QStringLiteral(".replaced-")
@@ -138,7 +80,7 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     QStringList counts;
     try {
         tooldb::open(connection, target);
-        attach(connection, backupFile);
+        programfile::attach(connection, backupFile, QStringLiteral("restored"));
         Transaction transaction(connection);
         billsums::changeManyLines(connection, [&] {
             for (const auto& [table, columns] : tables) {

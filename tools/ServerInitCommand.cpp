@@ -1,5 +1,6 @@
 #include "ServerInitCommand.h"
 
+#include "ShopFileCopy.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
 #include "data/Connection.h"
@@ -9,6 +10,7 @@
 #include "data/ServerAddress.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QStringList>
 #include <QTextStream>
@@ -24,6 +26,13 @@ const char* const ServerInitHelp = R"(  init --server postgresql://USER[:PASSWOR
       kept there, readable by this user only, never in the data source. The
       tables are never made twice: that is an error; with --if-missing they
       are kept, and the data source is checked to work. Run it on each till.
+  init --server ADDRESS --from FILE
+      The same on the first till of a shop that has kept its books in a
+      database file: the tables are made and filled with everything FILE
+      holds (bills, receipts, vouchers, stock, master lists, users and the
+      letterhead), checked value for value, all at once or not at all. Close
+      the program at this till first. A data source "Bill" that names FILE
+      then names the server; FILE is left as it was.
 )";
 
 namespace {
@@ -78,21 +87,42 @@ bool namesServer(const ServerAddress& server)
         && is("Database", server.database) && is("Username", server.user);
 }
 
+// The database file the data source names; empty when it names none.
+QString namedFile()
+{
+    const QString& name = datasource::ProgramDataSource;
+    if (!datasource::isDefined(name) || datasource::isServer(name))
+        return {};
+    return datasource::setting(name, QStringLiteral("Database"));
+}
+
 }  // namespace
 
-int initServer(const QString& address, bool ifMissing, QTextStream& out)
+int initServer(const QString& address, bool ifMissing, const QString& fromFile, QTextStream& out)
 {
     const ServerAddress server = ServerAddress::parse(address);
     const QString& name = datasource::ProgramDataSource;
     const QString where = QStringLiteral("the database %1 on the server %2").arg(server.database, server.host);
+    const QString shopFile = fromFile.isEmpty() ? QString() : QFileInfo(fromFile).absoluteFilePath();
+    if (!shopFile.isEmpty() && ifMissing)
+        throw Failure(QStringLiteral("init --from fills the tables it makes: it takes no --if-missing"));
+    const QString tillFile = namedFile();
+    const bool tillMoves = !shopFile.isEmpty() && !tillFile.isEmpty() && tooldb::sameFile(tillFile, shopFile);
     // Before the server or the password file is touched: the till would go on
     // writing to the other database, unseen by the other tills.
-    if (datasource::isDefined(name) && !namesServer(server))
+    if (datasource::isDefined(name) && !namesServer(server) && !tillMoves)
         throw Failure(QStringLiteral("the data source %1 is defined for another database (%2), which this till goes on "
                                      "using; to move the till to %3, take the section [%1] out of %4 and run the "
-                                     "command again (the other database stays as it is)")
+                                     "command again (the other database stays as it is)%5")
                           .arg(name, datasource::setting(name, QStringLiteral("Database")), where,
-                               datasource::userDefinitionsPlace()));
+                               datasource::userDefinitionsPlace(),
+                               tillFile.isEmpty() || !shopFile.isEmpty()
+                                   ? QString()
+                                   : QStringLiteral(", or add --from %1 to copy it into the server and move the till "
+                                                    "with it")
+                                         .arg(tillFile)));
+    Connection shop;
+    const programfile::Tables tables = shopFile.isEmpty() ? programfile::Tables() : shopfilecopy::openAlone(shop, shopFile);
 
     Connection connection;
     try {
@@ -107,22 +137,36 @@ int initServer(const QString& address, bool ifMissing, QTextStream& out)
             << " (readable by this user only)\n";
 
     if (schema::hasTables(connection)) {
+        if (!shopFile.isEmpty())
+            throw Failure(QStringLiteral("%1 has the tables already; nothing was copied into it. A file is copied "
+                                         "only into a database without them: make one afresh (README, \"Several "
+                                         "tills\") and run the command again")
+                              .arg(where));
         if (!ifMissing)
             throw Failure(QStringLiteral("%1 has the tables already; they are left as they are. To join this till to "
                                          "it, run the command again with --if-missing")
                               .arg(where));
         out << "The" << where.mid(3) << " has the tables already; they were left as they are.\n";
+    } else if (!shopFile.isEmpty()) {
+        out << "Copying " << shopFile << " into " << where << " (a minute or so for a large shop's years)...\n";
+        out.flush();
+        const QStringList counts = shopfilecopy::createAndCopy(shop, tables, connection);
+        out << "Created the tables in " << where << " and copied " << shopFile << " into them (rows: "
+            << counts.join(QStringLiteral(", ")) << ")\n";
     } else {
         schema::createServerTables(connection);
         out << "Created the tables in " << where << " (user Admin, password " << schema::InitialPassword << ")\n";
     }
     connection.close();
 
-    if (!datasource::isDefined(name)) {
+    if (!datasource::isDefined(name) || tillMoves) {
         datasource::definePostgres(name, server);
         out << "Defined the data source " << name << " for " << where << " in " << datasource::userDefinitionsPlace()
             << "\n";
     }
+    if (tillMoves)
+        out << "This till no longer uses " << shopFile << ", which is left as it was.\n";
+    shop.close();
     // Through the data source, as the program opens it.
     Connection program;
     tooldb::open(program, QString());

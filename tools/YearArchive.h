@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TableCopy.h"
+
 #include <QDate>
 #include <QString>
 #include <QVector>
@@ -26,15 +28,8 @@ inline constexpr DocumentTable DocumentTables[] = {
 QString closedLines(const QDate& before);
 QString keptLines(const QDate& before);
 
-// What the close compares of a table's lines: how many, and the sum of a
-// hash of each line's values (the same whatever order an engine returns
-// the lines in, and whichever engine holds them).
-struct Fingerprint {
-    qint64 lines = 0;
-    quint64 sum = 0;
-    bool operator==(const Fingerprint& other) const { return lines == other.lines && sum == other.sum; }
-    bool operator!=(const Fingerprint& other) const { return !(*this == other); }
-};
+// What the close compares of a table's lines (TableCopy.h).
+using Fingerprint = tablecopy::Fingerprint;
 // One per document table, in the order of DocumentTables.
 using Fingerprints = QVector<Fingerprint>;
 

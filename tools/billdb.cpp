@@ -43,6 +43,7 @@ const QList<QCommandLineOption> Options{
     {QStringLiteral("database"), QString(), QStringLiteral("FILE")},
     {QStringLiteral("server"), QString(), QStringLiteral("ADDRESS")},
     {QStringLiteral("if-missing"), QString()},
+    {QStringLiteral("from"), QString(), QStringLiteral("FILE")},
     {QStringLiteral("name"), QString(), QStringLiteral("TEXT")},
     {QStringLiteral("address1"), QString(), QStringLiteral("TEXT")},
     {QStringLiteral("address2"), QString(), QStringLiteral("TEXT")},
@@ -66,7 +67,7 @@ struct Command {
 };
 
 const Command Commands[]{
-    {"init", {"database", "server", "if-missing"}, {}, init},
+    {"init", {"database", "server", "if-missing", "from"}, {}, init},
     {"shop", {"database", "name", "address1", "address2", "city", "phone"}, {}, shop},
     {"mrp", {"database", "code", "item", "batch", "price"}, {}, setMrp},
     {"backup", {"database"}, {"FILE"}, backup},

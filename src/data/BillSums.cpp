@@ -92,20 +92,38 @@ QStringList statements(Engine engine)
     return made + (engine == Engine::Postgres ? serverTriggers() : sqliteTriggers());
 }
 
+namespace {
+
+// The triggers left out while the change runs, and every bill summed again
+// once after it, in the same transaction.
+void summedOnceAfter(Connection& connection, const std::function<void()>& change)
+{
+    // Writes first: a SQLite transaction that has read waits for no writer.
+    // The triggers are main's: a database attached beside it may have its own.
+    const QString drop = connection.engine() == Engine::Sqlite ? QStringLiteral("DROP TRIGGER IF EXISTS main.BillSums_%1")
+                                                               : QStringLiteral("DROP TRIGGER IF EXISTS BillSums_%1 ON asigncharges");
+    RecordSet statement;
+    for (const char* event : {"insert", "delete", "update"})
+        statement.open(drop.arg(QLatin1String(event)), connection);
+    change();
+    if (keepsSums(connection))
+        sumEveryBillAgain(connection);
+}
+
+}  // namespace
+
 void changeManyLines(Connection& connection, const std::function<void()>& change)
 {
     if (connection.engine() != Engine::Sqlite) {
         change();
         return;
     }
-    // Writes first: a SQLite transaction that has read waits for no writer.
-    // The triggers are main's: a database attached beside it may have its own.
-    RecordSet statement;
-    for (const char* event : {"INSERT", "DELETE", "UPDATE"})
-        statement.open(QStringLiteral("DROP TRIGGER IF EXISTS main.BillSums_%1").arg(QLatin1String(event)), connection);
-    change();
-    if (keepsSums(connection))
-        sumEveryBillAgain(connection);
+    summedOnceAfter(connection, change);
+}
+
+void fillNewDatabase(Connection& connection, const std::function<void()>& fill)
+{
+    summedOnceAfter(connection, fill);
 }
 
 QVector<int> billsSummedWrongly(Connection& connection)

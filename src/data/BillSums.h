@@ -29,6 +29,11 @@ QStringList statements(schema::Engine engine);
 // server's triggers sum each bill once a statement already.
 void changeManyLines(Connection& connection, const std::function<void()>& change);
 
+// Fills a database made afresh with another's lines, in the connection's
+// open transaction: on either engine the triggers are left out while it
+// runs, and every bill is summed once after it.
+void fillNewDatabase(Connection& connection, const std::function<void()>& fill);
+
 // The numbers of the bills whose kept sums are not those their lines make
 // now, bit for bit (or that have only one of the two): sums left behind
 // while the triggers were off or missing. Empty where no sums are kept.

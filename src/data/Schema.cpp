@@ -12,12 +12,14 @@
 
 namespace schema {
 
-void createServerTables(Connection& connection)
+void createServerTables(Connection& connection, const std::function<void()>& fill)
 {
     Transaction transaction(connection);
     RecordSet statement;
     for (const QString& text : statements(Engine::Postgres) + changes::statements(Engine::Postgres))
         statement.open(text, connection);
+    if (fill)
+        fill();
     transaction.commit();
 }
 

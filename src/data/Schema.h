@@ -3,6 +3,7 @@
 #include "data/Tables.h"
 
 #include <QString>
+#include <functional>
 
 class Connection;
 
@@ -10,8 +11,10 @@ class Connection;
 namespace schema {
 
 // Creates the tables on the open connection to an empty server database,
-// in one transaction. Throws DbError.
-void createServerTables(Connection& connection);
+// in one transaction; `fill`, when given, runs in it before the commit, so
+// that a failure there leaves the database without tables. Throws DbError,
+// and what `fill` throws.
+void createServerTables(Connection& connection, const std::function<void()>& fill = {});
 // True when the connection's database has the program's tables.
 bool hasTables(Connection& connection);
 

@@ -3,6 +3,8 @@
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/RecordSet.h"
+#include "data/Schema.h"
+#include "data/Tables.h"
 #include "support/TestDatabase.h"
 #include "support/ToolRun.h"
 
@@ -185,6 +187,81 @@ private slots:
         QCOMPARE(toolrun::run({"shop", "--phone", "98450"}, second).exitCode, 0);
         QCOMPARE(TestDatabase::rowsAt(datasource::postgresConnectionString(till), "select ShopName, ShopPhone from ShopHeader"),
                  QStringList{"Two Tills|98450"});
+    }
+
+    // A shop that grows from one till to several takes its books along, value for value, with the
+    // bills' kept sums; the till moves with them and the file stays as it was. Never while a program
+    // has the file open, never with a value the server would keep otherwise, never into tables there.
+    void aShopsFileMovesToTheServerWithItsTill()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("the server's set-up");
+        ServerAddress server = db.server();
+        server.database += "_moved";
+        db.execOnServer("CREATE DATABASE " + server.database);
+        const auto drop = qScopeGuard([&] { db.execOnServer("DROP DATABASE " + server.database + " WITH (FORCE)"); });
+        const QString onServer = datasource::postgresConnectionString(server);
+        const auto serverTables = [&] {
+            return TestDatabase::rowsAt(onServer, "select count(*) from information_schema.tables where table_schema = 'public'");
+        };
+        const QString file = dir.filePath("moving/Bill.db"), ini = dir.filePath("moving.ini");
+        QCOMPARE(billdb({"init", "--database", file}, ini).exitCode, 0);
+        sqlite(file, "insert into Customer values(1,'RAVI''S TEA','1 MAIN ROAD','098450'),(2,'ÉCLAIR',NULL,'');"
+                     "insert into Supplier values(1,'METRO','',NULL); insert into ExpenditurePerson values(1,'ASHA','','1');"
+                     "insert into Charges values(1,'TEA',12.5,NULL,0),(2,'COFFEE',0.30000000000000004,'',7);"
+                     "insert into ExpenditureHead values(1,'RENT',0,NULL,NULL);"
+                     "insert into Stock values(1,0,'TEA',40,0,0,0,'',NULL,NULL,NULL,NULL,0,'2026-04-01','T1','B1',12.5);"
+                     "insert into ItemIn values(1,1,'TEA',50,10,5,0,'METRO',NULL,NULL,NULL,NULL,1,'2026-04-01','T1','B1',12.5);"
+                     "insert into asigncharges values(1,1,'TEA',10,12.5,5,2.5,'RAVI''S TEA','1 MAIN ROAD','098450',NULL,NULL,1,"
+                     "'2026-04-02','T1','B1',12.5),(1,2,'COFFEE',-1,0.30000000000000004,0,0,'RAVI''S TEA',NULL,NULL,NULL,NULL,1,"
+                     "'2026-04-02','','',0.3),(2,1,'TEA',1,12.5,0,0,'',NULL,NULL,NULL,NULL,0,NULL,'','',12.5);"
+                     "insert into ExpenditureTable values(1,0,'RENT',1,15000,0,0,'ASHA',NULL,NULL,'APRIL',NULL,1,'2026-04-30','','');"
+                     "update UserTable set pwd = 'QWERTY'; insert into UserTable values(2,'CASHIER','x\\y','-');"
+                     "insert into ShopHeader values('RAVI''S TEA STALL','1 MAIN ROAD','','PUNE','98765');");
+        QStringList tables = schema::columnNames().keys() << "billsums";
+        tables.sort();
+        const auto everyRow = [&](const QString& database) {
+            QStringList rows;
+            for (const QString& table : tables)
+                rows << table + ": " + TestDatabase::rowsAt(database, "select * from " + table + " order by 1, 2, 3").join(" / ");
+            return rows;
+        };
+        const QString onFile = schema::sqliteConnectionString(file, schema::Journal::AsTheFileHasIt);
+        const QStringList books = everyRow(onFile);
+        const QString fileDefinition = toolrun::fileText(ini);
+        const QStringList move{"init", "--server", server.text(), "--from", file};
+        const auto refused = [&](const QString& words) {
+            const Result result = billdb(move, ini);
+            QVERIFY2(result.refusedInOneLine() && result.err.contains(words) && result.err.contains("nothing was copied"),
+                     qPrintable(result.out + result.err));
+            QCOMPARE(serverTables(), QStringList{"0"});
+            QCOMPARE(toolrun::fileText(ini), fileDefinition);
+        };
+        {
+            Connection program;  // as the program at the till holds it
+            program.open(schema::sqliteConnectionString(file));
+            RecordSet().open("select count(*) from Customer", program);
+            refused("is open in the program");
+        }
+        // A character of the last plane, which the file's driver reads but the server's texts cannot keep.
+        sqlite(file, "insert into Supplier values(2, 'METRO' || char(1048577), '', '2')");
+        refused("the server's table supplier would not hold what the file's holds");
+        sqlite(file, "delete from Supplier where SN = 2");
+
+        const Result moved = billdb(move, ini);
+        QVERIFY2(moved.exitCode == 0 && moved.out.contains("copied " + file) && moved.out.contains("asigncharges 3"),
+                 qPrintable(moved.out + moved.err));
+        QCOMPARE(everyRow(onServer), books);
+        QCOMPARE(everyRow(onFile), books);
+        const QString definition = toolrun::fileText(ini);
+        QVERIFY2(definition.contains("Driver=PostgreSQL Unicode") && definition.contains("Database=" + server.database),
+                 qPrintable(definition));
+        QCOMPARE(billdb({"shop", "--phone", "12345"}, ini).exitCode, 0);
+        QCOMPARE(TestDatabase::rowsAt(onServer, "select ShopName, ShopPhone from ShopHeader"), QStringList{"RAVI'S TEA STALL|12345"});
+
+        const Result again = billdb(move, ini);
+        QVERIFY2(again.refusedInOneLine() && again.err.contains("has the tables already; nothing was copied"), qPrintable(again.err));
+        QVERIFY(billdb(move + QStringList{"--if-missing"}, ini).refusedInOneLine());
     }
 
     void failuresAreOneLineWithNonZeroStatus()
