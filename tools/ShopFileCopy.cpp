@@ -36,7 +36,8 @@ programfile::Tables openAlone(Connection& shop, const QString& file)
         statement.open(QStringLiteral("COMMIT"), shop);
     } catch (const DbError& error) {
         if (error.kind() != DbError::Kind::Busy)
-            throw;
+            throw Failure(QStringLiteral("cannot take %1 for the copy: %2; %3")
+                              .arg(file, tooldb::reason(error), QLatin1String(NothingCopied)));
         throw Failure(QStringLiteral("%1 is open in the program (or in another command): close the program at this "
                                      "till, then run the command again; %2")
                           .arg(file, QLatin1String(NothingCopied)));
