@@ -284,8 +284,6 @@ private slots:
         QCOMPARE(db.count(kind.lines, "BillNumber = 5"), 0);
     }
 
-    // Add Item joins the document shown while its lines are still there,
-    // after the lines another till added; never one made again under the number.
     // A screen left open past midnight, or for days, dates the next document today, unless the
     // operator chose the date; a document's lines keep its one date (a voucher is one line).
     void aScreenLeftOpenDatesTheNextDocumentToday_data() { aDeleteTakesOnlyTheDocumentShown_data(); }
@@ -358,6 +356,8 @@ private slots:
                  QStringList({dates::shown(evening), dates::shown(evening)}));
     }
 
+    // Add Item joins the document shown while its lines are still there,
+    // after the lines another till added; never one made again under the number.
     void addItemJoinsOnlyTheDocumentShown_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
     void addItemJoinsOnlyTheDocumentShown()
     {

@@ -372,8 +372,6 @@ private slots:
         db.holdAgain();
     }
 
-    // Read in batches smaller than the result and over the driver's blocks of rows, with texts
-    // longer than their buffers anywhere in a block.
     // Joined by the database and sorted here, a list must match what its
     // statement gives; a value the engine orders its own way is left to it.
     void joinedNumbersListWhatTheirStatementLists()
@@ -418,6 +416,8 @@ private slots:
         QCOMPARE(joined("asigncharges", "BillNumber", Column::Repeating, false), std::nullopt);
     }
 
+    // Read in batches smaller than the result and over the driver's blocks of rows, with texts
+    // longer than their buffers anywhere in a block.
     void directReadingGivesWhatTheDriverGives_data()
     {
         QTest::addColumn<QString>("statement");

@@ -188,8 +188,6 @@ private slots:
         QVERIFY(keptFiles().isEmpty());
     }
 
-    // Held by another program past the wait, a sound database is busy, not
-    // damaged: the restore stops and nothing is moved aside.
     // Another user's database in a folder that user cannot write (where SQLite cannot make the
     // log's files it reads by) is told as such, never as damaged.
     void aDatabaseThisUserCannotWriteIsNotDamaged()
@@ -208,6 +206,8 @@ private slots:
                  qPrintable(checked.out + checked.err));
     }
 
+    // Held by another program past the wait, a sound database is busy, not
+    // damaged: the restore stops and nothing is moved aside.
     void aHeldDatabaseIsBusyNotDamaged()
     {
         storeLines(250);
