@@ -38,6 +38,14 @@ void LineDocumentScreen::connectOperations()
     connect(CMBMEMBERNUM, &QComboBox::activated, this, [this] { pickPartyNumber(); });
     connect(txtphone, &QLineEdit::textChanged, this, [this] { lookUpPhone(); });
     connect(cmbbillnumber, &QComboBox::activated, this, [this] { pickDocumentNumber(); });
+    // A document the operator recalls shows its own date while in hand, and
+    // the lines added to it take that date. Qt tells their choice by
+    // textActivated after activated; the screen's own loads (lists::pick) by
+    // activated alone.
+    connect(cmbbillnumber, &QComboBox::textActivated, this, [this] {
+        if (m_loadedDate.isValid())
+            m_documentDate->showDocumentsDate(m_loadedDate);
+    });
     connect(CmbAdd, &QPushButton::clicked, this, [this] { addItem(); });
     connect(cmdDelSerial, &QPushButton::clicked, this, [this] { deleteSerial(); });
     connect(cmdDELET, &QPushButton::clicked, this, [this] { deleteDocument(); });
@@ -191,6 +199,7 @@ void LineDocumentScreen::pickDocumentNumber()
     const OperationScope operation;
     lblGrandTotal->clear();
     m_grandTotal = 0;
+    m_loadedDate = QDate();
     SkipFailing skip;
     qint16 number = NoDocument;
     if (!numeric::isNumeric(cmbbillnumber->currentText()) || !skip([&] { number = boxDocumentNumber(); }))
@@ -201,6 +210,7 @@ void LineDocumentScreen::pickDocumentNumber()
     stores::LoadedDocument loaded;
     skip([&] { loaded = m_store.load(number); });
     m_grandTotal = loaded.grandTotal;
+    m_loadedDate = loaded.date;
     lblGrandTotal->setText(numeric::numberText(m_grandTotal) + QStringLiteral(".00"));
     if (!loaded.party)
         return;

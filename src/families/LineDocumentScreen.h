@@ -215,4 +215,5 @@ private:
     const families::LineDocumentKind m_kind;
     std::optional<qint16> m_gridDocument;
     DocumentDate* m_documentDate = nullptr;
+    QDate m_loadedDate;  // the date of the document loaded last
 };

@@ -11,23 +11,53 @@ DocumentDate::DocumentDate(QDateEdit* box) : QObject(box), m_box(box)
 {
     box->installEventFilter(this);
     connect(box, &QDateEdit::dateChanged, this, [this] {
-        if (!m_datingToday)
-            m_chosen = true;
+        if (!m_settingBox)
+            operatorChose();
     });
+}
+
+void DocumentDate::setBox(const QDate& date)
+{
+    m_settingBox = true;
+    m_box->setDate(date);
+    m_settingBox = false;
+}
+
+void DocumentDate::operatorChose()
+{
+    m_chosen = true;
+    m_beforeRecall.reset();
 }
 
 void DocumentDate::dateToday()
 {
-    m_datingToday = true;
-    m_box->setDate(dates::today());
-    m_datingToday = false;
+    setBox(dates::today());
     m_chosen = false;
+    m_beforeRecall.reset();
 }
 
 void DocumentDate::keepDatingToday()
 {
+    if (m_beforeRecall) {
+        const QDate chosen = *m_beforeRecall;
+        if (!chosen.isValid()) {
+            dateToday();
+            return;
+        }
+        setBox(chosen);
+        operatorChose();
+        return;
+    }
     if (!m_chosen)
         dateToday();
+}
+
+void DocumentDate::showDocumentsDate(const QDate& date)
+{
+    if (!m_beforeRecall)
+        m_beforeRecall = m_chosen ? m_box->date() : QDate();
+    setBox(date);
+    m_chosen = false;
 }
 
 bool DocumentDate::eventFilter(QObject*, QEvent* event)
@@ -36,7 +66,7 @@ bool DocumentDate::eventFilter(QObject*, QEvent* event)
         // Typed as the box showed it already: yesterday's bills, typed in the
         // morning on a screen left open overnight.
         if (event->type() == QEvent::KeyPress && typedkeys::isTypedCharacter(static_cast<QKeyEvent*>(event)->text()))
-            m_chosen = true;
+            operatorChose();
         watchTheCalendar();
     }
     return false;
@@ -50,7 +80,7 @@ void DocumentDate::watchTheCalendar()
     if (m_calendarWatched)
         return;
     m_calendarWatched = true;
-    const auto picked = [this] { m_chosen = true; };
+    const auto picked = [this] { operatorChose(); };
     connect(m_box->calendarWidget(), &QCalendarWidget::clicked, this, picked);
     connect(m_box->calendarWidget(), &QCalendarWidget::activated, this, picked);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
+#include <optional>
 
 class QDateEdit;
 
@@ -9,6 +11,8 @@ class QDateEdit;
 // (even the day it shows), by picking from its calendar, or by recalling a
 // voucher. Before the next document a date the screen put there moves on to
 // today (a screen left open past midnight, or for days); a chosen one stays.
+// A bill or receipt the operator recalls shows its own date while it is in
+// hand, so that the lines added to it take that date too.
 class DocumentDate : public QObject {
 public:
     explicit DocumentDate(QDateEdit* box);
@@ -18,16 +22,24 @@ public:
     // Before the next document: today, unless the operator chose the date.
     void keepDatingToday();
     // The date the box shows is the operator's choice (a voucher they recalled).
-    void keepTheDateShown() { m_chosen = true; }
+    void keepTheDateShown() { operatorChose(); }
+    // The date of the document the operator recalled, until the next document,
+    // which is dated as it would have been without the recall.
+    void showDocumentsDate(const QDate& date);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void watchTheCalendar();
+    void operatorChose();
+    void setBox(const QDate& date);
 
     QDateEdit* m_box;
     bool m_calendarWatched = false;
-    bool m_datingToday = false;  // while dateToday() sets the box
-    bool m_chosen = false;       // since the screen last dated the box
+    bool m_settingBox = false;  // while the screen sets the box
+    bool m_chosen = false;      // since the screen last dated the box
+    // While a recalled document is shown: the date the operator had chosen
+    // before it (invalid when they had chosen none).
+    std::optional<QDate> m_beforeRecall;
 };

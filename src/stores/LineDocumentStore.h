@@ -75,6 +75,7 @@ struct Party {
 struct LoadedDocument {
     double grandTotal = 0;
     std::optional<Party> party;
+    QDate date;  // its first line's; invalid when it has none
 };
 
 // The item name and batch of the first stock row of an item code.

@@ -232,6 +232,10 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
         if (!stored.isEmpty() && stored != *shownLines)
             throw ChangedSinceShown(changedDocument(number));
     }
+    // "Data Deleted" would tell the operator that the lines shown beside the
+    // number (another document's, or ones already deleted elsewhere) are gone.
+    if (firstValue(QStringLiteral("Select count(*) from ") + lineTable() + document).toInt() == 0)
+        throw ChangedSinceShown(QStringLiteral("Number %1 holds no lines: nothing was deleted.").arg(number));
     if (move != StockMove::None) {
         RecordSet lines;
         lines.open(QStringLiteral("Select * from ") + lineTable() + document

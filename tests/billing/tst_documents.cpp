@@ -282,6 +282,16 @@ private slots:
         messages.answers = {true};
         op.click(ui::DeleteDocument);
         QCOMPARE(db.count(kind.lines, "BillNumber = 5"), 0);
+
+        // A number that holds no lines, beside a grid that may show another document's: nothing is
+        // said to be deleted.
+        const QString left = stored(kind) + '/' + stock();
+        op.type(ui::Number, "9");
+        messages.clear();
+        messages.answers = {true};
+        op.click(ui::DeleteDocument);
+        QVERIFY2(told(messages).value(1).contains("Number 9 holds no lines: nothing was deleted."), qPrintable(told(messages).join('\n')));
+        QCOMPARE(stored(kind) + '/' + stock(), left);
     }
 
     // A screen left open past midnight, or for days, dates the next document today, unless the
@@ -354,6 +364,37 @@ private slots:
         recalled.addVoucher("TEA", "6");
         QCOMPARE(db.rows("select Date_ from ExpenditureTable order by BillNumber"),
                  QStringList({dates::shown(evening), dates::shown(evening)}));
+    }
+
+    // A bill or receipt the operator recalls shows its own date while in hand, and the lines added to
+    // it take that date: one document, one day in the day's totals. The next document is dated as
+    // before the recall: today, or the date the operator had chosen.
+    void aRecalledDocumentTakesItsLinesOnItsOwnDate_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
+    void aRecalledDocumentTakesItsLinesOnItsOwnDate()
+    {
+        QFETCH(Kind, kind);
+        const auto clock = qScopeGuard([] { dates::setToday({}); });
+        const QDate today(2026, 12, 8), chosen(2026, 12, 6);
+        dates::setToday(today);
+        Operator& op = open(kind.screen, documents(kind));  // dated 4 December
+        QDateEdit* date = op.control<QDateEdit>(ui::Date);
+        QVERIFY(op.pick(ui::Number, "5"));
+        QCOMPARE(date->date(), Dec4);
+        kind.add(op, "TEA", 5);
+        op.click(ui::NewDocument);
+        QCOMPARE(date->date(), today);
+        kind.add(op, "TEA", 5);
+
+        date->setDate(chosen);
+        QVERIFY(op.pick(ui::Number, "4"));
+        kind.add(op, "TEA", 5);
+        op.click(ui::NewDocument);
+        QCOMPARE(date->date(), chosen);
+        kind.add(op, "TEA", 5);
+        QStringList dated;
+        for (const QDate& day : {Dec4, Dec4, Dec4, Dec4, Dec4, today, chosen})
+            dated << dates::shown(day);
+        QCOMPARE(db.rows("select Date_ from " + kind.lines + " order by BillNumber, Serial"), dated);
     }
 
     // Add Item joins the document shown while its lines are still there,
