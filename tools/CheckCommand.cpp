@@ -5,6 +5,7 @@
 #include "data/AdminTool.h"
 #include "data/BillSums.h"
 #include "data/Connection.h"
+#include "data/DatabaseBackup.h"
 #include "data/RecordSet.h"
 #include "data/WritableFiles.h"
 
@@ -102,7 +103,7 @@ int check(const tooldb::CommandLine& line, QTextStream& out)
     tooldb::open(connection, line.database());
 
     // A server keeps its files itself; its own tools check them.
-    const QStringList problems = tooldb::onServer(connection) ? QStringList() : tooldb::integrityProblems(connection);
+    const QStringList problems = tooldb::onServer(connection) ? QStringList() : databasebackup::integrityProblems(connection);
     if (!problems.isEmpty()) {
         out << "Integrity check: the database is damaged\n";
         for (const QString& problem : problems)

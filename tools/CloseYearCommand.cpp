@@ -12,6 +12,7 @@
 #include "data/SqliteFile.h"
 #include "core/Dates.h"
 #include "core/Failure.h"
+#include "data/DatabaseBackup.h"
 
 #include <QDir>
 #include <QFile>
@@ -214,7 +215,7 @@ void putInPlace(const QString& partial, const QString& archive)
 {
     if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(archive).constData()) != 0)
         throw Failure(QStringLiteral("cannot put the archive at %1; nothing was changed").arg(archive));
-    tooldb::syncToDisk(QFileInfo(archive).absolutePath());
+    databasebackup::syncToDisk(QFileInfo(archive).absolutePath());
 }
 
 // True when the live database holds, dated before the date, exactly the

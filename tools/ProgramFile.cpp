@@ -2,6 +2,8 @@
 
 #include "ToolDatabase.h"
 #include "core/Failure.h"
+#include "data/DatabaseBackup.h"
+#include "data/ErrorKinds.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
@@ -49,9 +51,9 @@ Tables checkedTables(const QString& file, const QString& nothingDone)
     try {
         attach(fresh, file, checked);
     } catch (const Failure& failure) {
-        throw refuse(QStringLiteral("cannot be opened as a database (%1)").arg(tooldb::reason(failure)));
+        throw refuse(QStringLiteral("cannot be opened as a database (%1)").arg(dberrors::reason(failure)));
     }
-    const QStringList problems = tooldb::integrityProblems(fresh, checked);
+    const QStringList problems = databasebackup::integrityProblems(fresh, checked);
     if (!problems.isEmpty())
         throw refuse(QStringLiteral("is not a sound database (%1)").arg(problems.first()));
 

@@ -3,6 +3,7 @@
 #include "ProgramFile.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
+#include "data/DatabaseBackup.h"
 #include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
@@ -42,7 +43,7 @@ Keeping keep(const QString& target, const QString& kept)
     {
         Connection connection;
         tooldb::open(connection, target);
-        if (tooldb::integrityProblems(connection).isEmpty()) {
+        if (databasebackup::integrityProblems(connection).isEmpty()) {
             RecordSet statement;
             statement.open(QStringLiteral("VACUUM main INTO ") + sql::text(kept), connection);
             sqlitefile::guardedAs(kept, target);

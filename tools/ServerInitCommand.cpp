@@ -3,6 +3,7 @@
 #include "ShopFileCopy.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
+#include "data/ErrorKinds.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
 #include "data/DbError.h"
@@ -130,7 +131,7 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
     } catch (const DbError& error) {
         throw Failure(QStringLiteral("cannot open %1 as %2: %3. Create the role and the database first, and put "
                                      "the role's password in %4 (mode 0600) or in the address")
-                          .arg(where, server.user, tooldb::reason(error), passwordFile()));
+                          .arg(where, server.user, dberrors::reason(error), passwordFile()));
     }
     if (!server.password.isEmpty())
         out << "Kept the password of " << server.user << " in " << keepPassword(server)

@@ -3,6 +3,7 @@
 #include "TableCopy.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
+#include "data/ErrorKinds.h"
 #include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
@@ -37,7 +38,7 @@ programfile::Tables openAlone(Connection& shop, const QString& file)
     } catch (const DbError& error) {
         if (error.kind() != DbError::Kind::Busy)
             throw Failure(QStringLiteral("cannot take %1 for the copy: %2; %3")
-                              .arg(file, tooldb::reason(error), QLatin1String(NothingCopied)));
+                              .arg(file, dberrors::reason(error), QLatin1String(NothingCopied)));
         throw Failure(QStringLiteral("%1 is open in the program (or in another command): close the program at this "
                                      "till, then run the command again; %2")
                           .arg(file, QLatin1String(NothingCopied)));
@@ -66,7 +67,7 @@ QStringList createAndCopy(Connection& shop, const programfile::Tables& tables, C
     } catch (const Failure& failure) {
         throw Failure(QStringLiteral("cannot copy the file into the server: %1; %2, and the server's database is "
                                      "left without tables")
-                          .arg(tooldb::reason(failure), QLatin1String(NothingCopied)));
+                          .arg(dberrors::reason(failure), QLatin1String(NothingCopied)));
     }
     return counts;
 }

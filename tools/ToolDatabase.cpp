@@ -12,9 +12,7 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace tooldb {
 
@@ -87,45 +85,6 @@ bool sameFile(const QString& first, const QString& second)
 bool onServer(const Connection& connection)
 {
     return connection.dialect().engine() != QLatin1String("SQLite");
-}
-
-void syncToDisk(const QString& path)
-{
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (descriptor < 0 || ::fsync(descriptor) != 0) {
-        if (descriptor >= 0)
-            ::close(descriptor);
-        throw Failure(QStringLiteral("cannot write %1 to the disk").arg(path));
-    }
-    ::close(descriptor);
-}
-
-QString reason(const Failure& failure)
-{
-    const auto* database = dynamic_cast<const DbError*>(&failure);
-    return (database ? database->detail() : failure.description()).simplified();
-}
-
-QStringList integrityProblems(Connection& connection, const QString& schema)
-{
-    RecordSet rows;
-    try {
-        rows.open(QStringLiteral("PRAGMA %1.integrity_check").arg(schema), connection);
-    } catch (const DbError& error) {
-        // A database another program holds, or this user may not write (nor
-        // read, in a folder where its log's files cannot be made), is not
-        // damaged: the caller says so and stops.
-        if (error.kind() == DbError::Kind::Busy || error.kind() == DbError::Kind::ReadOnly)
-            throw;
-        return {reason(error)};
-    }
-    QStringList problems;
-    for (; !rows.eof(); rows.moveNext()) {
-        const QString row = rows.field(0).toString();
-        if (row != QLatin1String("ok"))
-            problems << row;
-    }
-    return problems;
 }
 
 }  // namespace tooldb

@@ -4,7 +4,6 @@
 #include <QStringList>
 
 class Connection;
-class Failure;
 class QCommandLineParser;
 
 // What the billdb commands share: their words, and the database they work on.
@@ -41,17 +40,5 @@ bool sameFile(const QString& first, const QString& second);
 
 // True when the connection reaches a server, not a SQLite file.
 bool onServer(const Connection& connection);
-
-// Puts the file (or folder) on the disk, not only in the system's buffers.
-// Throws Failure when it cannot.
-void syncToDisk(const QString& path);
-
-// A failure in a line of the tool's: a database's in the driver's own words.
-QString reason(const Failure& failure);
-
-// The rows of "PRAGMA integrity_check" on the connection (of that schema):
-// empty when it is sound. A database too damaged to check gives its failure;
-// one another program holds too long throws its failure (busy).
-QStringList integrityProblems(Connection& connection, const QString& schema = QStringLiteral("main"));
 
 }  // namespace tooldb

@@ -11,6 +11,7 @@
 #include "data/SqlText.h"
 #include "data/SqliteFile.h"
 #include "core/Failure.h"
+#include "data/DatabaseBackup.h"
 
 #include <QTextStream>
 
@@ -60,7 +61,7 @@ void keepTheYearOnly(Connection& archive, const QDate& before)
 
 void check(Connection& archive, QTextStream& out)
 {
-    const QStringList problems = tooldb::integrityProblems(archive);
+    const QStringList problems = databasebackup::integrityProblems(archive);
     if (!problems.isEmpty())
         throw Failure(QStringLiteral("the archive failed its integrity check (%1); nothing was changed")
                           .arg(problems.first()));
@@ -173,7 +174,7 @@ std::optional<qint64> makeArchive(Connection& live, const QString& path, const Q
     keepTheYearOnly(archive, before);
     check(archive, out);
     archive.close();
-    tooldb::syncToDisk(path);
+    databasebackup::syncToDisk(path);
     return copiedAt;
 }
 

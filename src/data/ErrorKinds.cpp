@@ -164,4 +164,10 @@ DbError fromSqlError(const QSqlError& error, const QString& sqlState)
     return DbError(told.isEmpty() ? text : told + QStringLiteral("\n\n") + text, kind, text);
 }
 
+QString reason(const Failure& failure)
+{
+    const auto* database = dynamic_cast<const DbError*>(&failure);
+    return (database ? database->detail() : failure.description()).simplified();
+}
+
 }  // namespace dberrors

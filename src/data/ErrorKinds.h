@@ -30,4 +30,8 @@ QString notice(DbError::Kind kind);
 // fault: closing screens somewhere, or a larger limit, mends it.
 std::optional<DbError> noConnectionFree(const QString& driverText);
 
+// A failure within a line of a message: a database's in the driver's own
+// words, without the notice its description starts with.
+QString reason(const Failure& failure);
+
 }  // namespace dberrors

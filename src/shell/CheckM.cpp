@@ -5,6 +5,7 @@
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
+#include "shell/Backups.h"
 #include "shell/MDIForm1.h"
 #include "stores/UserStore.h"
 
@@ -43,6 +44,8 @@ bool CheckLogin(const QString& user, const QString& shiftedPassword)
     });
     users.close();
     errors.report();
+    if (allowed)
+        shell::keepTheDaysBackup();
     return allowed;
 }
 

@@ -2,6 +2,7 @@
 
 #include "kit/DataScreen.h"
 #include "shell/ArchiveMode.h"
+#include "shell/Backups.h"
 #include "shell/Pictures.h"
 #include "shell/ProgramEnd.h"
 #include "shell/ScreenCatalog.h"
@@ -98,7 +99,7 @@ protected:
     }
 };
 
-enum class Action { Close, Show, Print, OpenClosedYear };
+enum class Action { Close, Show, Print, OpenClosedYear, BackUp };
 
 struct Entry {
     const char* name;
@@ -117,7 +118,8 @@ struct TopMenu {
 const std::initializer_list<TopMenu> MenuTree = {
     {"mnuFile", "&File",
      {{"mnuClose", "&Close", Action::Close, "", ""},
-      {"mnuOpenClosedYear", "&Open Closed Year...", Action::OpenClosedYear, "", ""}}},
+      {"mnuOpenClosedYear", "&Open Closed Year...", Action::OpenClosedYear, "", ""},
+      {"mnuBackUp", "&Back Up...", Action::BackUp, "", ""}}},
     {"mnuItem", "&Item",
      {{"mnuItemEntry", "&Item Entry", Action::Show, "ItemEntry", "Item Entry"},
       {"mnuPrintItemData", "&Print Item Data", Action::Print, "Item", ""}}},
@@ -226,6 +228,9 @@ void MDIForm1::buildMenu()
                 break;
             case Action::OpenClosedYear:
                 connect(action, &QAction::triggered, this, [this] { shell::openClosedYear(this); });
+                break;
+            case Action::BackUp:
+                connect(action, &QAction::triggered, this, [this] { shell::backUpDatabase(this); });
                 break;
             }
         }

@@ -1,15 +1,20 @@
 // The login, the main window with its menu, the password change and About.
 
 #include "data/Connectionx.h"
+#include "core/Dates.h"
+#include "data/Schema.h"
+#include "shell/Backups.h"
 #include "shell/LOGIN.h"
 #include "shell/MDIForm1.h"
 #include "shell/ProgramEnd.h"
+#include "support/AnsweringDialogs.h"
 #include "support/ScreenBench.h"
 
 #include <QDesktopServices>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 using checks::told;
 
@@ -294,6 +299,76 @@ private slots:
                  QString("SRI ASHA STORES|1 MG ROAD|OPP. BUS STAND|Pune 411001|98450 12345"));
         catalog::printListing("Customer");
         QCOMPARE(printed->allLines().mid(0, 5).join('|'), QString("SRI ASHA STORES|1 MG ROAD|OPP. BUS STAND|Pune 411001|Mobile : 98450 12345"));
+    }
+
+    // The shop's file keeps a copy of itself for each of the last 30 days the program was used, made
+    // at the day's first login; one that cannot be made is told and the program works on. File >
+    // Back Up copies it where the operator chooses. A server backs itself up.
+    void theDatabaseKeepsADailyCopyAndOneOnRequest()
+    {
+        const auto clock = qScopeGuard([] { dates::setToday({}); });
+        db.exec("insert into Customer values(1,'ASHA','','1')");
+        AnsweringDialogs dialogs;
+        const QTemporaryDir stick;
+        dialogs.answer = stick.filePath("Bill-copy.db");
+        if (TestDatabase::onServer()) {
+            choose(loggedIn(), "mnuBackUp");
+            QCOMPARE(messages.texts(), QStringList{"The database is on a server: it is backed up there, with the server's own tools (pg_dump)."});
+            QVERIFY(!QFile::exists(dialogs.answer));
+            return;
+        }
+        const auto customersIn = [](const QString& copy) {
+            return TestDatabase::rowsAt(schema::sqliteConnectionString(copy, schema::Journal::AsTheFileHasIt), "select ITEM from Customer");
+        };
+        const QDir folder = QFileInfo(db.path()).dir();
+        const QString base = QFileInfo(db.path()).completeBaseName();
+        const auto copies = [&] { return QDir(folder.filePath("backups")).entryList({base + "-*.db"}, QDir::Files, QDir::Name); };
+        QDir(folder.filePath("backups")).removeRecursively();  // made by the logins before
+        QFile blocking(folder.filePath("backups"));  // a file where the folder would be
+        QVERIFY(blocking.open(QIODevice::WriteOnly));
+        blocking.close();
+        dates::setToday(QDate(2026, 11, 1));
+        logIn("Admin", "ADMIN");
+        QVERIFY(mainWindowShown());
+        QVERIFY2(messages.texts().value(0).startsWith("The day's backup of the database could not be made in " + folder.filePath("backups")),
+                 qPrintable(messages.texts().join('\n')));
+        delete MDIForm1::existing();
+        QVERIFY(blocking.remove() && folder.mkdir("backups"));
+        QFile other(folder.filePath("backups/notes.txt"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.close();
+
+        messages.clear();
+        logIn("Admin", "ADMIN");
+        QCOMPARE(copies(), QStringList{base + "-2026-11-01.db"});
+        QCOMPARE(customersIn(folder.filePath("backups/" + copies().value(0))), QStringList{"ASHA"});
+        delete MDIForm1::existing();
+        db.exec("delete from Customer");
+        logIn("Admin", "ADMIN");  // the same day: the morning's copy stays as it was
+        QCOMPARE(customersIn(folder.filePath("backups/" + copies().value(0))), QStringList{"ASHA"});
+        for (int day = 2; day <= 32; ++day) {
+            dates::setToday(QDate(2026, 11, 1).addDays(day - 1));
+            shell::keepTheDaysBackup();
+        }
+        QCOMPARE(copies().size(), 30);
+        QCOMPARE(copies().value(0), base + "-2026-11-03.db");
+        QCOMPARE(copies().value(29), base + "-2026-12-02.db");
+        QVERIFY(other.exists());
+        QCOMPARE(messages.texts(), QStringList());
+
+        db.exec("insert into Customer values(2,'BINA','','2')");
+        MDIForm1* main = MDIForm1::existing();
+        dialogs.answer.clear();  // cancelled
+        choose(main, "mnuBackUp");
+        QCOMPARE(QDir(stick.path()).entryList(QDir::Files), QStringList());
+        dialogs.answer = stick.filePath("Bill-copy.db");
+        choose(main, "mnuBackUp");
+        QCOMPARE(customersIn(dialogs.answer), QStringList{"BINA"});
+        QCOMPARE(messages.texts(), QStringList{"The database was backed up to " + dialogs.answer + "."});
+        dialogs.answer = db.path();
+        choose(main, "mnuBackUp");
+        QVERIFY(messages.texts().value(1).contains("is the database itself"));
+        QCOMPARE(db.rows("select ITEM from Customer"), QStringList{"BINA"});
     }
 };
 

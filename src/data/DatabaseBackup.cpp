@@ -1,0 +1,110 @@
+#include "data/DatabaseBackup.h"
+
+#include "core/Failure.h"
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/ErrorKinds.h"
+#include "data/RecordSet.h"
+#include "data/Schema.h"
+#include "data/SqlText.h"
+#include "data/SqliteFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace databasebackup {
+
+QStringList integrityProblems(Connection& connection, const QString& schema)
+{
+    RecordSet rows;
+    try {
+        rows.open(QStringLiteral("PRAGMA %1.integrity_check").arg(schema), connection);
+    } catch (const DbError& error) {
+        // A database another program holds, or this user may not write (nor
+        // read, in a folder where its log's files cannot be made), is not
+        // damaged: the caller says so and stops.
+        if (error.kind() == DbError::Kind::Busy || error.kind() == DbError::Kind::ReadOnly)
+            throw;
+        return {dberrors::reason(error)};
+    }
+    QStringList problems;
+    for (; !rows.eof(); rows.moveNext()) {
+        const QString row = rows.field(0).toString();
+        if (row != QLatin1String("ok"))
+            problems << row;
+    }
+    return problems;
+}
+
+void syncToDisk(const QString& path)
+{
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (descriptor < 0 || ::fsync(descriptor) != 0) {
+        if (descriptor >= 0)
+            ::close(descriptor);
+        throw Failure(QStringLiteral("cannot write %1 to the disk").arg(path));
+    }
+    ::close(descriptor);
+}
+
+void copyInto(Connection& connection, const QString& source, const QString& target)
+{
+    // Of this process alone: two programs making the day's copy at once do not share one.
+    const QString partial = target + QStringLiteral(".partial-") + QString::number(::getpid());
+    QFile::remove(partial);  // left by a copy that was stopped
+    RecordSet statement;
+    try {
+        statement.open(QStringLiteral("VACUUM INTO ") + sql::text(partial), connection);
+        sqlitefile::guardedAs(partial, source);
+        statement.open(QStringLiteral("ATTACH DATABASE ") + sql::text(sqlitefile::uri(partial, sqlitefile::Access::ReadOnly))
+                           + QStringLiteral(" AS copy"),
+                       connection);
+        const QStringList problems = integrityProblems(connection, QStringLiteral("copy"));
+        statement.open(QStringLiteral("DETACH DATABASE copy"), connection);
+        if (!problems.isEmpty())
+            throw Failure(QStringLiteral("the copy failed its check (%1)").arg(problems.first()));
+        syncToDisk(partial);
+        if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
+            throw Failure(QStringLiteral("cannot put the copy at %1").arg(target));
+        syncToDisk(QFileInfo(target).absolutePath());
+    } catch (const Failure&) {
+        QFile::remove(partial);
+        throw;
+    }
+}
+
+QString dailyFolder(const QString& database)
+{
+    return QFileInfo(database).absoluteDir().filePath(QStringLiteral("backups"));
+}
+
+QString keepTheDays(const QString& database, const QDate& day)
+{
+    const QString base = QFileInfo(database).completeBaseName();
+    const QDir folder(dailyFolder(database));
+    const QString today = folder.filePath(QStringLiteral("%1-%2.db").arg(base, day.toString(Qt::ISODate)));
+    if (QFileInfo::exists(today))
+        return {};
+    if (!QDir().mkpath(folder.path()))
+        throw Failure(QStringLiteral("cannot make the folder %1").arg(folder.path()));
+
+    Connection connection;
+    connection.open(schema::sqliteConnectionString(database));
+    copyInto(connection, database, today);
+    connection.close();
+
+    // Named by their days, the oldest sort first.
+    const QRegularExpression daily(QStringLiteral("^%1-\\d{4}-\\d{2}-\\d{2}\\.db$")
+                                       .arg(QRegularExpression::escape(base)));
+    QStringList copies = folder.entryList(QDir::Files, QDir::Name).filter(daily);
+    while (copies.size() > DaysKept)
+        QFile::remove(folder.filePath(copies.takeFirst()));
+    return today;
+}
+
+}  // namespace databasebackup

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class Connection;
+
+// Copies of a shop's SQLite database, taken by SQLite itself while programs
+// may be writing it (never a copy of the file, which could catch a write
+// half done), and checked before they are kept.
+namespace databasebackup {
+
+// The rows of "PRAGMA integrity_check" on the connection (of that schema):
+// empty when it is sound. A database too damaged to check gives its failure;
+// one another program holds too long, or this user may not write, throws its
+// failure (busy, read only).
+QStringList integrityProblems(Connection& connection, const QString& schema = QStringLiteral("main"));
+
+// Puts the file (or folder) on the disk, not only in the system's buffers.
+// Throws Failure when it cannot.
+void syncToDisk(const QString& path);
+
+// Copies the database the connection has open, the SQLite file `source`,
+// into `target`: one moment's state with every committed line, open to no
+// more than the database, checked and on the disk before it takes the place
+// of an older target. Throws Failure, leaving what was at `target` as it was.
+void copyInto(Connection& connection, const QString& source, const QString& target);
+
+// The copies a shop's database keeps of itself, one for each day the
+// program is used, in the folder "backups" beside it.
+inline constexpr int DaysKept = 30;
+QString dailyFolder(const QString& database);
+// Makes the day's copy unless there is one, and removes the oldest beyond
+// DaysKept. Returns the copy made; empty when the day had one already.
+// Throws Failure.
+QString keepTheDays(const QString& database, const QDate& day);
+
+}  // namespace databasebackup

@@ -1,0 +1,89 @@
+#include "shell/Backups.h"
+
+#include "core/Dates.h"
+#include "core/Failure.h"
+#include "data/Connection.h"
+#include "data/DataSource.h"
+#include "data/DatabaseBackup.h"
+#include "data/ErrorKinds.h"
+#include "data/RunDatabase.h"
+#include "kit/FileDialogs.h"
+#include "kit/Messages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace shell {
+
+namespace {
+
+// The shop's database file; empty on a server or a closed year's archive.
+QString databaseFile()
+{
+    if (!rundatabase::archivePath().isEmpty())
+        return {};
+    return datasource::sqliteFile(rundatabase::connectionString());
+}
+
+// The wait cursor while a copy is made (a second or so for a large shop's years).
+struct Waiting {
+    Waiting() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Waiting() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+void keepTheDaysBackup()
+{
+    const QString file = databaseFile();
+    if (file.isEmpty())
+        return;
+    try {
+        const Waiting waiting;
+        databasebackup::keepTheDays(file, dates::today());
+    } catch (const Failure& failure) {
+        Messages::instance().showError(QStringLiteral("The day's backup of the database could not be made in %1: %2. "
+                                                      "The program works on; make a copy with File > Back Up.")
+                                           .arg(QDir::toNativeSeparators(databasebackup::dailyFolder(file)),
+                                                dberrors::reason(failure)));
+    }
+}
+
+void backUpDatabase(QWidget* parent)
+{
+    const QString file = databaseFile();
+    if (file.isEmpty()) {
+        Messages::instance().inform(QStringLiteral("The database is on a server: it is backed up there, with the "
+                                                   "server's own tools (pg_dump)."),
+                                    QStringLiteral("Information"));
+        return;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QDir(documents).exists() ? documents : QDir::homePath();
+    const QString suggested = QDir(folder).filePath(
+        QStringLiteral("%1-%2.db").arg(QFileInfo(file).completeBaseName(), dates::today().toString(Qt::ISODate)));
+    const QString target =
+        FileDialogs::instance().saveFileName(parent, QStringLiteral("Back Up"), suggested, QStringLiteral("Databases (*.db)"));
+    if (target.isEmpty())
+        return;
+    if (QFileInfo(target).absoluteFilePath() == QFileInfo(file).absoluteFilePath()) {
+        Messages::instance().showError(QStringLiteral("%1 is the database itself: choose another file.").arg(target));
+        return;
+    }
+    try {
+        const Waiting waiting;
+        Connection connection;
+        connection.open();
+        databasebackup::copyInto(connection, file, target);
+    } catch (const Failure& failure) {
+        Messages::instance().showError(
+            QStringLiteral("The backup could not be made: %1. Nothing was written to %2.").arg(dberrors::reason(failure), target));
+        return;
+    }
+    Messages::instance().inform(QStringLiteral("The database was backed up to %1.").arg(QDir::toNativeSeparators(target)),
+                                QStringLiteral("Information"));
+}
+
+}  // namespace shell

@@ -1,0 +1,19 @@
+#pragma once
+
+class QWidget;
+
+// Copies of the shop's database file made from the program, so that a shop
+// keeps its books without a scheduled job of its own. Neither is made on a
+// server (whose own tools back it up) or on a closed year's archive.
+namespace shell {
+
+// The day's copy, made at the day's first login: the books as the day
+// before left them. A copy that cannot be made is told, and the program
+// works on.
+void keepTheDaysBackup();
+
+// File > Back Up...: a copy into a file the operator chooses, on a memory
+// stick or another disk.
+void backUpDatabase(QWidget* parent);
+
+}  // namespace shell
