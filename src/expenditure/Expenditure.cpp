@@ -49,10 +49,6 @@ Expenditure::Expenditure(QWidget* parent) : LineDocumentScreen(voucher(), parent
         unused->setEnabled(false);
     }
     connect(DGG, &QTableView::clicked, this, [this] { pickGridRow(); });
-    // A voucher the operator recalls lends its date to the next Add. Qt
-    // tells their choice by textActivated too; the screen's own recalls
-    // (lists::pick) by activated alone.
-    connect(cmbbillnumber, &QComboBox::textActivated, this, [this] { documentDate().keepTheDateShown(); });
 
     openScreen();
     // The newest voucher is recalled last, so that it is what the screen shows.
@@ -109,6 +105,13 @@ void Expenditure::addItem()
         FillBillN(cmbbillnumber);  // the new voucher is recalled into the boxes
         FindGrandTotal();
     });
+}
+
+// A voucher the operator recalls lends its date (shown by pickDocumentNumber)
+// to the next Add, and to the ones after.
+void Expenditure::showRecalledDocumentsDate()
+{
+    documentDate().keepTheDateShown();
 }
 
 void Expenditure::pickDocumentNumber()

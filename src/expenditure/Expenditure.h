@@ -17,6 +17,7 @@ protected:
     void addItem() override;
     void newDocument() override;
     void pickDocumentNumber() override;
+    void showRecalledDocumentsDate() override;
     void deleteSerial() override;
     void showAfterDocumentDelete() override;
     void printDocument() override;

@@ -38,14 +38,9 @@ void LineDocumentScreen::connectOperations()
     connect(CMBMEMBERNUM, &QComboBox::activated, this, [this] { pickPartyNumber(); });
     connect(txtphone, &QLineEdit::textChanged, this, [this] { lookUpPhone(); });
     connect(cmbbillnumber, &QComboBox::activated, this, [this] { pickDocumentNumber(); });
-    // A document the operator recalls shows its own date while in hand, and
-    // the lines added to it take that date. Qt tells their choice by
-    // textActivated after activated; the screen's own loads (lists::pick) by
-    // activated alone.
-    connect(cmbbillnumber, &QComboBox::textActivated, this, [this] {
-        if (m_loadedDate.isValid())
-            m_documentDate->showDocumentsDate(m_loadedDate);
-    });
+    // Qt tells the operator's choice by textActivated after activated; the
+    // screen's own loads (lists::pick) by activated alone.
+    connect(cmbbillnumber, &QComboBox::textActivated, this, [this] { showRecalledDocumentsDate(); });
     connect(CmbAdd, &QPushButton::clicked, this, [this] { addItem(); });
     connect(cmdDelSerial, &QPushButton::clicked, this, [this] { deleteSerial(); });
     connect(cmdDELET, &QPushButton::clicked, this, [this] { deleteDocument(); });
@@ -199,7 +194,6 @@ void LineDocumentScreen::pickDocumentNumber()
     const OperationScope operation;
     lblGrandTotal->clear();
     m_grandTotal = 0;
-    m_loadedDate = QDate();
     SkipFailing skip;
     qint16 number = NoDocument;
     if (!numeric::isNumeric(cmbbillnumber->currentText()) || !skip([&] { number = boxDocumentNumber(); }))
@@ -210,13 +204,25 @@ void LineDocumentScreen::pickDocumentNumber()
     stores::LoadedDocument loaded;
     skip([&] { loaded = m_store.load(number); });
     m_grandTotal = loaded.grandTotal;
-    m_loadedDate = loaded.date;
     lblGrandTotal->setText(numeric::numberText(m_grandTotal) + QStringLiteral(".00"));
     if (!loaded.party)
         return;
     txtname->setText(loaded.party->name.toString());
     txtaddress->setText(loaded.party->address.toString());
     txtphone->setText(loaded.party->phone);
+}
+
+void LineDocumentScreen::showRecalledDocumentsDate()
+{
+    QDate date;
+    stopAtFirstError([&] {
+        const qint16 number = boxDocumentNumber();
+        connectx();
+        date = m_store.documentDate(number);
+    });
+    m_store.close();
+    if (date.isValid())
+        m_documentDate->showDocumentsDate(date);
 }
 
 void LineDocumentScreen::deleteSerial()

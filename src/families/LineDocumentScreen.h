@@ -57,6 +57,10 @@ protected:
     virtual void addItem();
     // Choosing a number from cmbbillnumber: loads that document.
     virtual void pickDocumentNumber();
+    // After the operator's own choice of a number (not the screen's loads):
+    // the date box shows the document's date while it is in hand, and the
+    // lines added to it take that date.
+    virtual void showRecalledDocumentsDate();
     // What the screen shows once the document in the box is deleted: an
     // empty grid, the next free number, "Data Deleted".
     virtual void showAfterDocumentDelete();
@@ -215,5 +219,4 @@ private:
     const families::LineDocumentKind m_kind;
     std::optional<qint16> m_gridDocument;
     DocumentDate* m_documentDate = nullptr;
-    QDate m_loadedDate;  // the date of the document loaded last
 };

@@ -234,18 +234,18 @@ LoadedDocument LineDocumentStore::load(qint16 number) const
                connection());
     // The party of the first line, as the printed receipt names it.
     LoadedDocument loaded;
-    if (!lines.eof()) {
+    if (!lines.eof())
         loaded.party = Party{lines.field(QStringLiteral("CustomerName")), lines.field(QStringLiteral("CustomerAddress")),
                              lines.field(QStringLiteral("CustomerPhone")).toString()};
-        // The receipt's figures leave the date out.
-        loaded.date = m_document == Document::GoodsReceipt
-            ? firstValue(QStringLiteral("Select Date_ from ") + lineTable() + QStringLiteral(" where BillNumber = ")
-                         + sql::number(number) + QStringLiteral(" order by Serial"))
-                  .toDate()
-            : lines.field(QStringLiteral("Date_")).toDate();
-    }
     loaded.grandTotal = roundedTotalOf(lines);
     return loaded;
+}
+
+QDate LineDocumentStore::documentDate(qint16 number) const
+{
+    return firstValue(QStringLiteral("Select Date_ from ") + lineTable() + QStringLiteral(" where BillNumber = ")
+                      + sql::number(number) + QStringLiteral(" order by Serial"))
+        .toDate();
 }
 
 DocumentLine LineDocumentStore::voucher(qint16 number) const

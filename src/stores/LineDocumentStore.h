@@ -75,7 +75,6 @@ struct Party {
 struct LoadedDocument {
     double grandTotal = 0;
     std::optional<Party> party;
-    QDate date;  // its first line's; invalid when it has none
 };
 
 // The item name and batch of the first stock row of an item code.
@@ -128,6 +127,8 @@ public:
     // A document's line totals added, then rounded once.
     double grandTotal(qint16 number) const;
     LoadedDocument load(qint16 number) const;
+    // The date of a document's first line; invalid when it has none.
+    QDate documentDate(qint16 number) const;
     // A voucher with every value it was stored with.
     DocumentLine voucher(qint16 number) const;
     // The rows of the screen's grid, read over a connection of their own:
