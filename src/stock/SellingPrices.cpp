@@ -125,7 +125,31 @@ bool SellingPrices::storeRowPrice(int row, const QString& typed)
         // Shown again once the typing has ended, not under the cell being closed.
         QMetaObject::invokeMethod(this, [this] { FillGrid(); }, Qt::QueuedConnection);
     }
+    if (count.value_or(0) > 0 && shown(Column::Item))
+        tellTheSimpleBillsPrice(*shown(Column::Item), number, *price);
     return count.value_or(0) > 0;
+}
+
+// The simple bill prices an item at its first batch alone. A price stored on
+// another batch (the one with the stock, beside a batch a mistyped receipt
+// left behind) would leave its bills at the first batch's price unawares.
+void SellingPrices::tellTheSimpleBillsPrice(const QString& item, qint16 number, double price)
+{
+    std::optional<stores::SellingPriceStore::PricedBatch> first;
+    stopAtFirstError([&] {
+        connectx(m_store.connection());
+        first = m_store.simpleBillBatch(item);
+    });
+    m_store.close();
+    if (!first || first->number == number || first->mrp == price)
+        return;
+    Messages::instance().inform(QStringLiteral("Stored. The simple bill prices %1 at the MRP of its first batch, stock "
+                                               "number %2, which is %3: set that batch's MRP as well, or every "
+                                               "batch's of the item code with Set MRP.")
+                                    .arg(item)
+                                    .arg(first->number)
+                                    .arg(numeric::numberText(first->mrp)),
+                                Caption);
 }
 
 // One price for every batch of the item code of the highlighted row, as

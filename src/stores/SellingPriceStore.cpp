@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/NumericText.h"
 #include "data/ChangeTracking.h"
+#include "data/RecordSet.h"
 #include "data/SqlText.h"
 
 namespace stores {
@@ -64,6 +65,17 @@ int SellingPriceStore::setPrice(const Batches& which, double mrp) const
     if (count > 0)
         run(QStringLiteral("Update Stock set MRP = ") + sql::number(mrp) + where);
     return count;
+}
+
+std::optional<SellingPriceStore::PricedBatch> SellingPriceStore::simpleBillBatch(const QString& item) const
+{
+    RecordSet first;
+    first.open(QStringLiteral("Select BillNumber, MRP from Stock WHERE Item = ") + sql::text(item)
+                   + QStringLiteral(" order by BillNumber"),
+               connection());
+    if (first.eof())
+        return std::nullopt;
+    return PricedBatch{numeric::toInt16(first.field(0)), numeric::toDouble(first.field(1))};
 }
 
 }  // namespace stores

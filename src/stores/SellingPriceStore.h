@@ -38,6 +38,14 @@ public:
     // changed). In the transaction open on the connection, which the count
     // and the change share.
     int setPrice(const Batches& which, double mrp) const;
+
+    // The batch the simple bill prices an item at: its first by stock
+    // number, with its MRP; none when the item has no batch.
+    struct PricedBatch {
+        qint16 number = 0;
+        double mrp = 0;
+    };
+    std::optional<PricedBatch> simpleBillBatch(const QString& item) const;
 };
 
 }  // namespace stores

@@ -149,18 +149,32 @@ private slots:
         op->type(ui::Find, "c1");
         QCOMPARE(op->gridRows().size(), 3);
 
+        // Stored; and the operator learns that the simple bill goes on selling RICE at its first batch's 50.
         op->typeInGrid(0, "12.5");
-        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(told(messages), QStringList{"i Info: Stored. The simple bill prices RICE at the MRP of its first batch, stock "
+                                             "number 1, which is 50: set that batch's MRP as well, or every batch's of the "
+                                             "item code with Set MRP."});
         QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|0"}));
         QCOMPARE(op->gridRows().first(), QString("2|C1|RICE|B1|5|42|12.5"));
         QCOMPARE(standingOut(), QStringList{"4"});
 
+        messages.clear();
         op->typeInGrid(0, "abc");
         op->typeInGrid(0, "-3");
         QCOMPARE(told(messages), QStringList({"i Info: Not stored: the price 'ABC' is not a number; the MRP stays 12.5.",
                                               "i Info: Not stored: the price -3 is below zero; the MRP stays 12.5."}));
         QCOMPARE(op->gridRows().first(), QString("2|C1|RICE|B1|5|42|12.5"));
         QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|0"}));
+
+        // The first batch itself, or the first batch's price: nothing more to say.
+        op->type(ui::Find, "");
+        messages.clear();
+        op->typeInGrid(1, "50");
+        op->typeInGrid(0, "50");
+        QCOMPARE(told(messages), QStringList());
+        QCOMPARE(prices(), QStringList({"1|50", "2|50", "3|0", "4|0"}));
+        op->typeInGrid(0, "12.5");
+        op->type(ui::Find, "c1");
 
         // Stock number 2 given to another batch since (a restore, then a receipt): its price stays.
         db.exec("update Stock set ItemCode = 'S9', Item = 'SUGAR' where BillNumber = 2");
