@@ -34,10 +34,25 @@ class BillDbTest : public QObject {
         return file.fileName();
     }
     QStringList rowsOf(const QString& name) { return db.rows("select * from " + name + " order by SN"); }
+    // An empty database of the test's own beside the test database on the server, dropped after the test.
+    QStringList madeDatabases;
+    ServerAddress serverDatabase(const QString& suffix)
+    {
+        ServerAddress server = db.server();
+        server.database += suffix;
+        db.execOnServer("CREATE DATABASE " + server.database);
+        madeDatabases << server.database;
+        return server;
+    }
 
 private slots:
     void initTestCase() { QVERIFY(!toolrun::billdbProgram().isEmpty() && dir.isValid()); }
     void init() { db.reset(); }
+    void cleanup()
+    {
+        for (const QString& made : std::exchange(madeDatabases, {}))
+            db.execOnServer("DROP DATABASE " + made + " WITH (FORCE)");
+    }
 
     // Through the data source or a file named.
     void initShopAndMrp()
@@ -123,10 +138,7 @@ private slots:
     {
         if (!TestDatabase::onServer())
             QSKIP("the server's set-up");
-        ServerAddress till = db.server();
-        till.database += "_till";
-        db.execOnServer("CREATE DATABASE " + till.database);
-        const auto drop = qScopeGuard([&] { db.execOnServer("DROP DATABASE " + till.database + " WITH (FORCE)"); });
+        const ServerAddress till = serverDatabase("_till");
         const QString ini = dir.filePath("server.ini");
         const Result first = billdb({"init", "--server", till.text()}, ini);  // PGPASSFILE: the test's
         QVERIFY2(first.exitCode == 0 && first.out.contains("Created the tables"), qPrintable(first.out + first.err));
@@ -152,10 +164,7 @@ private slots:
         QCOMPARE(serverColumns.join('\n'), fileColumns);
         // A till on a file of its own is not moved to the server behind its back, nor told it was;
         // the server is left untouched, so that the command given again after the advice works.
-        ServerAddress fresh = db.server();
-        fresh.database += "_fresh";
-        db.execOnServer("CREATE DATABASE " + fresh.database);
-        const auto dropFresh = qScopeGuard([&] { db.execOnServer("DROP DATABASE " + fresh.database + " WITH (FORCE)"); });
+        const ServerAddress fresh = serverDatabase("_fresh");
         const QString fileDefinition = toolrun::fileText(dir.filePath("file.ini"));
         const Result stays = billdb({"init", "--server", fresh.text()}, dir.filePath("file.ini"));
         QVERIFY2(stays.refusedInOneLine() && stays.err.contains(file) && stays.err.contains("[Bill]"), qPrintable(stays.err));
@@ -196,10 +205,7 @@ private slots:
     {
         if (!TestDatabase::onServer())
             QSKIP("the server's set-up");
-        ServerAddress server = db.server();
-        server.database += "_moved";
-        db.execOnServer("CREATE DATABASE " + server.database);
-        const auto drop = qScopeGuard([&] { db.execOnServer("DROP DATABASE " + server.database + " WITH (FORCE)"); });
+        const ServerAddress server = serverDatabase("_moved");
         const QString onServer = datasource::postgresConnectionString(server);
         const auto serverTables = [&] {
             return TestDatabase::rowsAt(onServer, "select count(*) from information_schema.tables where table_schema = 'public'");
