@@ -22,8 +22,6 @@ int backup(const tooldb::CommandLine& line, QTextStream& out)
 {
     const QString target = QFileInfo(line.words.first()).absoluteFilePath();
     const QString source = tooldb::file(line.database());
-    if (tooldb::sameFile(target, source))
-        throw Failure(QStringLiteral("the backup cannot be the database itself (%1)").arg(source));
     if (!QFileInfo(target).absoluteDir().exists())
         throw Failure(QStringLiteral("the folder of %1 does not exist").arg(target));
 

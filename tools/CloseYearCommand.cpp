@@ -304,7 +304,7 @@ int closeYear(const tooldb::CommandLine& line, QTextStream& out)
     const QString archive = archiveNamed(line.value("archive"));
     Connection live;
     tooldb::open(live, line.database());
-    if (!tooldb::onServer(live) && tooldb::sameFile(archive, tooldb::file(line.database())))
+    if (!tooldb::onServer(live) && sqlitefile::sameFile(archive, tooldb::file(line.database())))
         throw Failure(QStringLiteral("the archive cannot be the database itself (%1)").arg(archive));
 
     refuseSplitDocuments(live, before, out);

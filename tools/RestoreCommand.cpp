@@ -68,7 +68,7 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     const QString target = tooldb::file(line.database());
     if (!QFileInfo(backupFile).isFile())
         throw Failure(QStringLiteral("%1 does not exist").arg(backupFile));
-    if (tooldb::sameFile(backupFile, target))
+    if (sqlitefile::sameFile(backupFile, target))
         throw Failure(QStringLiteral("%1 is the database itself").arg(backupFile));
     const programfile::Tables tables = programfile::checkedTables(backupFile, QStringLiteral("nothing was restored"));
 

@@ -3,6 +3,7 @@
 #include "ShopFileCopy.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
+#include "data/SqliteFile.h"
 #include "data/ErrorKinds.h"
 #include "data/Connection.h"
 #include "data/DataSource.h"
@@ -108,7 +109,7 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
     if (!shopFile.isEmpty() && ifMissing)
         throw Failure(QStringLiteral("init --from fills the tables it makes: it takes no --if-missing"));
     const QString tillFile = namedFile();
-    const bool tillMoves = !shopFile.isEmpty() && !tillFile.isEmpty() && tooldb::sameFile(tillFile, shopFile);
+    const bool tillMoves = !shopFile.isEmpty() && !tillFile.isEmpty() && sqlitefile::sameFile(tillFile, shopFile);
     // Before the server or the password file is touched: the till would go on
     // writing to the other database, unseen by the other tills.
     if (datasource::isDefined(name) && !namesServer(server) && !tillMoves)

@@ -12,7 +12,6 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <sys/stat.h>
 
 namespace tooldb {
 
@@ -69,17 +68,6 @@ QString file(const QString& namedFile)
                                      "tools of its own engine")
                           .arg(name, driver));
     return QFileInfo(database).absoluteFilePath();
-}
-
-bool sameFile(const QString& first, const QString& second)
-{
-    if (QFileInfo(first).absoluteFilePath() == QFileInfo(second).absoluteFilePath())
-        return true;
-    struct stat one {};
-    struct stat other {};
-    return ::stat(QFile::encodeName(first).constData(), &one) == 0
-        && ::stat(QFile::encodeName(second).constData(), &other) == 0 && one.st_dev == other.st_dev
-        && one.st_ino == other.st_ino;
 }
 
 bool onServer(const Connection& connection)

@@ -34,10 +34,6 @@ void open(Connection& connection, const QString& namedFile);
 // Throws Failure when the data source is no SQLite file.
 QString file(const QString& namedFile);
 
-// True when the two names reach one file (the same name, a link, another
-// path to it): a copy put at one would replace the other.
-bool sameFile(const QString& first, const QString& second);
-
 // True when the connection reaches a server, not a SQLite file.
 bool onServer(const Connection& connection);
 

@@ -54,6 +54,10 @@ void syncToDisk(const QString& path)
 
 void copyInto(Connection& connection, const QString& source, const QString& target)
 {
+    for (const QString suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        if (sqlitefile::sameFile(target, source + suffix))
+            throw Failure(QStringLiteral("%1 is the database itself%2; the copy goes into another file")
+                              .arg(target, suffix.isEmpty() ? QString() : QStringLiteral(" (its ") + suffix.mid(1) + QLatin1Char(')')));
     // Of this process alone: two programs making the day's copy at once do not share one.
     const QString partial = target + QStringLiteral(".partial-") + QString::number(::getpid());
     QFile::remove(partial);  // left by a copy that was stopped

@@ -24,7 +24,8 @@ void syncToDisk(const QString& path);
 // Copies the database the connection has open, the SQLite file `source`,
 // into `target`: one moment's state with every committed line, open to no
 // more than the database, checked and on the disk before it takes the place
-// of an older target. Throws Failure, leaving what was at `target` as it was.
+// of an older target. Throws Failure, leaving what was at `target` as it was;
+// a target that is the database itself (or its log), by whatever name, is refused.
 void copyInto(Connection& connection, const QString& source, const QString& target);
 
 // The copies a shop's database keeps of itself, one for each day the

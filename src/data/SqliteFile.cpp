@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <sys/stat.h>
 
 namespace sqlitefile {
 
@@ -28,6 +29,17 @@ void guardedAs(const QString& copy, const QString& database)
 {
     // Not being able to is no reason to lose the copy: it stays as made.
     QFile::setPermissions(copy, QFile::permissions(database));
+}
+
+bool sameFile(const QString& first, const QString& second)
+{
+    if (QFileInfo(first).absoluteFilePath() == QFileInfo(second).absoluteFilePath())
+        return true;
+    struct stat one {};
+    struct stat other {};
+    return ::stat(QFile::encodeName(first).constData(), &one) == 0
+        && ::stat(QFile::encodeName(second).constData(), &other) == 0 && one.st_dev == other.st_dev
+        && one.st_ino == other.st_ino;
 }
 
 }  // namespace sqlitefile

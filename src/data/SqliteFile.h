@@ -21,4 +21,8 @@ bool createPrivate(const QString& path);
 // open to no more than the database itself.
 void guardedAs(const QString& copy, const QString& database);
 
+// True when the two names reach one file (the same name, a link, another
+// path to it): a copy put at one would replace the other.
+bool sameFile(const QString& first, const QString& second);
+
 }  // namespace sqlitefile

@@ -68,10 +68,6 @@ void backUpDatabase(QWidget* parent)
         FileDialogs::instance().saveFileName(parent, QStringLiteral("Back Up"), suggested, QStringLiteral("Databases (*.db)"));
     if (target.isEmpty())
         return;
-    if (QFileInfo(target).absoluteFilePath() == QFileInfo(file).absoluteFilePath()) {
-        Messages::instance().showError(QStringLiteral("%1 is the database itself: choose another file.").arg(target));
-        return;
-    }
     try {
         const Waiting waiting;
         Connection connection;

@@ -365,7 +365,9 @@ private slots:
         choose(main, "mnuBackUp");
         QCOMPARE(customersIn(dialogs.answer), QStringList{"BINA"});
         QCOMPARE(messages.texts(), QStringList{"The database was backed up to " + dialogs.answer + "."});
-        dialogs.answer = db.path();
+        // The database itself, reached through a link to its folder: refused, the database untouched.
+        QVERIFY(QFile::link(folder.path(), stick.filePath("link")));
+        dialogs.answer = stick.filePath("link/" + QFileInfo(db.path()).fileName());
         choose(main, "mnuBackUp");
         QVERIFY(messages.texts().value(1).contains("is the database itself"));
         QCOMPARE(db.rows("select ITEM from Customer"), QStringList{"BINA"});
