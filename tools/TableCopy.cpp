@@ -1,5 +1,6 @@
 #include "TableCopy.h"
 
+#include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/QueryRows.h"
 #include "data/RecordSet.h"
@@ -9,6 +10,8 @@
 #include <QHash>
 #include <QStringList>
 #include <QVariant>
+#include <cmath>
+#include <functional>
 
 namespace tablecopy {
 
@@ -90,22 +93,81 @@ QStringList tableNames()
     return names;
 }
 
+// A value as SQLite's quote() writes it, taken as the value it stands for.
+// The driver's own reading would give a double to 15 digits, a whole number
+// for a real in a SMALLINT column, a number or nothing for a text in a number
+// column, and a date for a text in a date column in any other form: the copy
+// would then hold those, and its comparison with the file could not tell.
+QVariant quotedValue(const QString& quoted, const QString& declaredType, const QString& table)
+{
+    if (quoted == QLatin1String("NULL"))
+        return {};
+    if (quoted.startsWith(QLatin1Char('\''))) {
+        const QString text = quoted.mid(1, quoted.size() - 2).replace(QLatin1String("''"), QLatin1String("'"));
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        if (declaredType == QLatin1String("DATE") && date.isValid() && text.size() == 10)
+            return date;
+        return text;
+    }
+    bool number = false;
+    const bool whole = !quoted.contains(QLatin1Char('.')) && !quoted.contains(QLatin1Char('e'));
+    const QVariant value = whole ? QVariant(quoted.toLongLong(&number)) : QVariant(quoted.toDouble(&number));
+    if (!number || (!whole && !std::isfinite(value.toDouble())))
+        throw Failure(QStringLiteral("its table %1 holds %2, which is no number, text or date of the program's")
+                          .arg(table, quoted));
+    return value;
+}
+
+// Every row of a table, a block at a time. From a SQLite file each value is
+// read as SQLite itself writes it (quotedValue); a server's are read as the
+// driver gives them, which is exact.
+void forEachBlock(Connection& connection, const QString& table,
+                  const std::function<void(const QVector<QVector<QVariant>>&)>& take)
+{
+    QStringList read = schema::columnNames().value(table);
+    const QStringList types = schema::columnTypes().value(table);
+    const bool quoted = connection.engine() == schema::Engine::Sqlite;
+    if (quoted)
+        for (QString& column : read)
+            column = QStringLiteral("quote(%1)").arg(column);
+    QueryRows rows = QueryRows::run(QStringLiteral("select %1 from %2").arg(read.join(QStringLiteral(", ")), table), connection);
+    while (!rows.atEnd()) {
+        QVector<QVector<QVariant>> block = rows.fetch(Batch);
+        if (quoted)
+            for (QVector<QVariant>& row : block)
+                for (int column = 0; column < row.size(); ++column)
+                    row[column] = quotedValue(row.at(column).toString(), types.value(column), table);
+        take(block);
+    }
+}
+
+void addRows(Fingerprint& fingerprint, const QVector<QVector<QVariant>>& block)
+{
+    QByteArray bytes;
+    for (const QVector<QVariant>& row : block) {
+        bytes.clear();
+        for (const QVariant& value : row)
+            appendValue(bytes, value);
+        ++fingerprint.lines;
+        fingerprint.sum += qHashBits(bytes.constData(), size_t(bytes.size()), 0x5eed);
+    }
+}
+
+Fingerprint fingerprintOfTable(Connection& connection, const QString& table)
+{
+    Fingerprint fingerprint;
+    forEachBlock(connection, table, [&](const QVector<QVector<QVariant>>& block) { addRows(fingerprint, block); });
+    return fingerprint;
+}
+
 }  // namespace
 
 Fingerprint fingerprintOf(const QString& statement, Connection& connection)
 {
     Fingerprint fingerprint;
     QueryRows rows = QueryRows::run(statement, connection);
-    QByteArray bytes;
-    while (!rows.atEnd()) {
-        for (const QVector<QVariant>& row : rows.fetch(Batch)) {
-            bytes.clear();
-            for (const QVariant& value : row)
-                appendValue(bytes, value);
-            ++fingerprint.lines;
-            fingerprint.sum += qHashBits(bytes.constData(), size_t(bytes.size()), 0x5eed);
-        }
-    }
+    while (!rows.atEnd())
+        addRows(fingerprint, rows.fetch(Batch));
     return fingerprint;
 }
 
@@ -115,10 +177,9 @@ void copyEveryTable(Connection& from, Connection& to)
     const QHash<QString, QStringList> tables = schema::columnNames();
     for (const QString& table : tableNames()) {
         const QString columns = tables.value(table).join(QStringLiteral(", "));
-        QueryRows rows = QueryRows::run(QStringLiteral("select %1 from %2").arg(columns, table), from);
-        while (!rows.atEnd()) {
+        forEachBlock(from, table, [&](const QVector<QVector<QVariant>>& block) {
             QStringList values;
-            for (const QVector<QVariant>& row : rows.fetch(Batch)) {
+            for (const QVector<QVariant>& row : block) {
                 QStringList literals;
                 for (const QVariant& value : row)
                     literals << literal(value);
@@ -127,19 +188,15 @@ void copyEveryTable(Connection& from, Connection& to)
             if (!values.isEmpty())
                 statement.open(QStringLiteral("insert into %1 (%2) values %3").arg(table, columns, values.join(QLatin1Char(','))),
                                to);
-        }
+        });
     }
 }
 
 QString firstTableThatDiffers(Connection& first, Connection& second)
 {
-    const QHash<QString, QStringList> tables = schema::columnNames();
-    for (const QString& table : tableNames()) {
-        const QString statement =
-            QStringLiteral("select %1 from %2").arg(tables.value(table).join(QStringLiteral(", ")), table);
-        if (fingerprintOf(statement, first) != fingerprintOf(statement, second))
+    for (const QString& table : tableNames())
+        if (fingerprintOfTable(first, table) != fingerprintOfTable(second, table))
             return table;
-    }
     return {};
 }
 

@@ -95,7 +95,10 @@ QStringList statements(Engine engine)
     return all;
 }
 
-QHash<QString, QStringList> columnNames()
+namespace {
+
+// The words of each column's definition, by table: its name (0), its type (1).
+QHash<QString, QStringList> columnWords(int word)
 {
     static const QRegularExpression table(QStringLiteral(R"(^CREATE TABLE (\w+) \((.*)\)$)"));
     QHash<QString, QStringList> tables;
@@ -103,16 +106,27 @@ QHash<QString, QStringList> columnNames()
         const auto match = table.match(statement);
         if (!match.hasMatch())
             continue;
-        QStringList& names = tables[match.captured(1).toLower()];
+        QStringList& words = tables[match.captured(1).toLower()];
         for (const QString& column : match.captured(2).split(QStringLiteral(", "))) {
             // The table's key comes last, after its columns.
-            const QString name = column.section(QLatin1Char(' '), 0, 0);
-            if (name == QLatin1String("PRIMARY"))
+            if (column.startsWith(QLatin1String("PRIMARY ")))
                 break;
-            names << name;
+            words << column.section(QLatin1Char(' '), word, word);
         }
     }
     return tables;
+}
+
+}  // namespace
+
+QHash<QString, QStringList> columnNames()
+{
+    return columnWords(0);
+}
+
+QHash<QString, QStringList> columnTypes()
+{
+    return columnWords(1);
 }
 
 }  // namespace schema

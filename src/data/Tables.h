@@ -22,6 +22,9 @@ QStringList statements(Engine engine = Engine::Sqlite);
 // Every table's column names as it spells them, under the table's name in
 // lower case.
 QHash<QString, QStringList> columnNames();
+// Their declared types in the same order, as the file declares them
+// ("SMALLINT", "DOUBLE", "DATE", "VARCHAR(255)", "INTEGER").
+QHash<QString, QStringList> columnTypes();
 
 // The user row a new database carries, and the password it stands for.
 inline const char* InitialUser = "Admin";

@@ -214,12 +214,12 @@ private slots:
         QCOMPARE(billdb({"init", "--database", file}, ini).exitCode, 0);
         sqlite(file, "insert into Customer values(1,'RAVI''S TEA','1 MAIN ROAD','098450'),(2,'ÉCLAIR',NULL,'');"
                      "insert into Supplier values(1,'METRO','',NULL); insert into ExpenditurePerson values(1,'ASHA','','1');"
-                     "insert into Charges values(1,'TEA',12.5,NULL,0),(2,'COFFEE',0.30000000000000004,'',7);"
+                     "insert into Charges values(1,'TEA',12.5,NULL,0),(2,'COFFEE',0.3,'',7);"
                      "insert into ExpenditureHead values(1,'RENT',0,NULL,NULL);"
                      "insert into Stock values(1,0,'TEA',40,0,0,0,'',NULL,NULL,NULL,NULL,0,'2026-04-01','T1','B1',12.5);"
                      "insert into ItemIn values(1,1,'TEA',50,10,5,0,'METRO',NULL,NULL,NULL,NULL,1,'2026-04-01','T1','B1',12.5);"
                      "insert into asigncharges values(1,1,'TEA',10,12.5,5,2.5,'RAVI''S TEA','1 MAIN ROAD','098450',NULL,NULL,1,"
-                     "'2026-04-02','T1','B1',12.5),(1,2,'COFFEE',-1,0.30000000000000004,0,0,'RAVI''S TEA',NULL,NULL,NULL,NULL,1,"
+                     "'2026-04-02','T1','B1',12.5),(1,2,'COFFEE',-1,0.3,0,0,'RAVI''S TEA',NULL,NULL,NULL,NULL,1,"
                      "'2026-04-02','','',0.3),(2,1,'TEA',1,12.5,0,0,'',NULL,NULL,NULL,NULL,0,NULL,'','',12.5);"
                      "insert into ExpenditureTable values(1,0,'RENT',1,15000,0,0,'ASHA',NULL,NULL,'APRIL',NULL,1,'2026-04-30','','');"
                      "update UserTable set pwd = 'QWERTY'; insert into UserTable values(2,'CASHIER','x\\y','-');"
@@ -268,6 +268,27 @@ private slots:
         const Result again = billdb(move, ini);
         QVERIFY2(again.refusedInOneLine() && again.err.contains("has the tables already; nothing was copied"), qPrintable(again.err));
         QVERIFY(billdb(move + QStringList{"--if-missing"}, ini).refusedInOneLine());
+
+        // Each value as SQLite holds it, not as its driver reads it: a double to its last digit; a
+        // real in a SMALLINT column, or a text in a number column, refused rather than rounded or lost.
+        const QString exact = dir.filePath("exact/Bill.db"), exactIni = dir.filePath("exact.ini");
+        QCOMPARE(billdb({"init", "--database", exact}, exactIni).exitCode, 0);
+        sqlite(exact, "insert into Charges values(1,'COFFEE',0.1 + 0.2,NULL,0)");
+        const ServerAddress exactServer = serverDatabase("_exact");
+        const QStringList moveExact{"init", "--server", exactServer.text(), "--from", exact};
+        for (const auto& [change, words] : {std::pair{"update Charges set EXTRA2 = 3.5", "would not hold"},
+                                            std::pair{"update Charges set EXTRA1 = 2, VALUEofCHARGES = 'abc'", "abc"}}) {
+            sqlite(exact, change);
+            const Result result = billdb(moveExact, exactIni);
+            QVERIFY2(result.refusedInOneLine() && result.err.contains(words) && result.err.contains("nothing was copied"),
+                     qPrintable(result.err));
+            sqlite(exact, "update Charges set EXTRA2 = 0, VALUEofCHARGES = 0.1 + 0.2");
+        }
+        QCOMPARE(billdb(moveExact, exactIni).exitCode, 0);
+        QCOMPARE(TestDatabase::rowsAt(datasource::postgresConnectionString(exactServer),
+                                      "select count(*) from Charges where VALUEofCHARGES = cast(0.1 as double precision) + "
+                                      "cast(0.2 as double precision) and EXTRA2 = 0"),
+                 QStringList{"1"});
     }
 
     void failuresAreOneLineWithNonZeroStatus()
