@@ -54,7 +54,8 @@ void syncToDisk(const QString& path)
 
 void copyInto(Connection& connection, const QString& source, const QString& target)
 {
-    for (const QString suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+    // SQLite deletes a "-journal" beside the database as a journal left behind.
+    for (const QString suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
         if (sqlitefile::sameFile(target, source + suffix))
             throw Failure(QStringLiteral("%1 is the database itself%2; the copy goes into another file")
                               .arg(target, suffix.isEmpty() ? QString() : QStringLiteral(" (its ") + suffix.mid(1) + QLatin1Char(')')));

@@ -126,14 +126,16 @@ bool SellingPrices::storeRowPrice(int row, const QString& typed)
         QMetaObject::invokeMethod(this, [this] { FillGrid(); }, Qt::QueuedConnection);
     }
     if (count.value_or(0) > 0 && shown(Column::Item))
-        tellTheSimpleBillsPrice(*shown(Column::Item), number, *price);
+        if (const QString note = simpleBillsPrice(*shown(Column::Item), *price); !note.isEmpty())
+            Messages::instance().inform(QStringLiteral("Stored. ") + note, Caption);
     return count.value_or(0) > 0;
 }
 
 // The simple bill prices an item at its first batch alone. A price stored on
 // another batch (the one with the stock, beside a batch a mistyped receipt
-// left behind) would leave its bills at the first batch's price unawares.
-void SellingPrices::tellTheSimpleBillsPrice(const QString& item, qint16 number, double price)
+// left behind, or of another item code) would leave its bills at the first
+// batch's price unawares.
+QString SellingPrices::simpleBillsPrice(const QString& item, double price)
 {
     std::optional<stores::SellingPriceStore::PricedBatch> first;
     stopAtFirstError([&] {
@@ -141,15 +143,13 @@ void SellingPrices::tellTheSimpleBillsPrice(const QString& item, qint16 number, 
         first = m_store.simpleBillBatch(item);
     });
     m_store.close();
-    if (!first || first->number == number || first->mrp == price)
-        return;
-    Messages::instance().inform(QStringLiteral("Stored. The simple bill prices %1 at the MRP of its first batch, stock "
-                                               "number %2, which is %3: set that batch's MRP as well, or every "
-                                               "batch's of the item code with Set MRP.")
-                                    .arg(item)
-                                    .arg(first->number)
-                                    .arg(numeric::numberText(first->mrp)),
-                                Caption);
+    if (!first || first->mrp == price)
+        return {};
+    return QStringLiteral("The simple bill prices %1 at the MRP of its first batch, stock number %2 of item code "
+                          "%3, which is %4: set that batch's MRP as well.")
+        .arg(item)
+        .arg(first->number)
+        .arg(first->code, numeric::numberText(first->mrp));
 }
 
 // One price for every batch of the item code of the highlighted row, as
@@ -171,8 +171,11 @@ void SellingPrices::setCodePrice()
     FillGrid();
     stopAtFirstError([&] { grid::selectRowWhere(DGG, Column::Number, number); });
     const QString batches = *count == 1 ? QStringLiteral("1 batch") : QStringLiteral("%1 batches").arg(*count);
+    const QString item = grid::currentText(DGG, Column::Item);
+    const QString note = item.isEmpty() ? QString() : simpleBillsPrice(item, *price);
     Messages::instance().inform(
-        QStringLiteral("The MRP of %1 of item code %2 is now %3.").arg(batches, code, numeric::numberText(*price)),
+        QStringLiteral("The MRP of %1 of item code %2 is now %3.").arg(batches, code, numeric::numberText(*price))
+            + (note.isEmpty() ? QString() : QLatin1Char(' ') + note),
         Caption);
 }
 

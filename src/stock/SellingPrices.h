@@ -46,8 +46,9 @@ private:
     // Sets the price of the batches; how many there were, or none when the
     // change did not land (the operator has been told).
     std::optional<int> storePrice(const stores::Batches& which, double price);
-    // Says so when the simple bill prices the item at another batch's MRP.
-    void tellTheSimpleBillsPrice(const QString& item, qint16 number, double price);
+    // What to tell when the simple bill prices the item at another MRP than
+    // the one stored: empty when it prices it at that one.
+    QString simpleBillsPrice(const QString& item, double price);
 
     // Statements on the screen's connection; the grid has one of its own.
     stores::SellingPriceStore m_store;

@@ -70,12 +70,14 @@ int SellingPriceStore::setPrice(const Batches& which, double mrp) const
 std::optional<SellingPriceStore::PricedBatch> SellingPriceStore::simpleBillBatch(const QString& item) const
 {
     RecordSet first;
-    first.open(QStringLiteral("Select BillNumber, MRP from Stock WHERE Item = ") + sql::text(item)
+    first.open(QStringLiteral("Select BillNumber, ItemCode, MRP from Stock WHERE Item = ") + sql::text(item)
                    + QStringLiteral(" order by BillNumber"),
                connection());
     if (first.eof())
         return std::nullopt;
-    return PricedBatch{numeric::toInt16(first.field(0)), numeric::toDouble(first.field(1))};
+    const QVariant mrp = first.field(2);
+    return PricedBatch{numeric::toInt16(first.field(0)), first.field(1).toString(),
+                       mrp.isNull() ? 0 : numeric::toDouble(mrp)};
 }
 
 }  // namespace stores

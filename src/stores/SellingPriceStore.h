@@ -43,7 +43,8 @@ public:
     // number, with its MRP; none when the item has no batch.
     struct PricedBatch {
         qint16 number = 0;
-        double mrp = 0;
+        QString code;
+        double mrp = 0;  // a batch without one sells at 0
     };
     std::optional<PricedBatch> simpleBillBatch(const QString& item) const;
 };

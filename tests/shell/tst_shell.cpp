@@ -370,6 +370,10 @@ private slots:
         dialogs.answer = stick.filePath("link/" + QFileInfo(db.path()).fileName());
         choose(main, "mnuBackUp");
         QVERIFY(messages.texts().value(1).contains("is the database itself"));
+        dialogs.answer = db.path() + "-journal";  // which SQLite would delete as a journal left behind
+        choose(main, "mnuBackUp");
+        QVERIFY(messages.texts().value(2).contains("is the database itself (its journal)"));
+        QVERIFY(!QFile::exists(dialogs.answer));
         QCOMPARE(db.rows("select ITEM from Customer"), QStringList{"BINA"});
     }
 };

@@ -151,9 +151,8 @@ private slots:
 
         // Stored; and the operator learns that the simple bill goes on selling RICE at its first batch's 50.
         op->typeInGrid(0, "12.5");
-        QCOMPARE(told(messages), QStringList{"i Info: Stored. The simple bill prices RICE at the MRP of its first batch, stock "
-                                             "number 1, which is 50: set that batch's MRP as well, or every batch's of the "
-                                             "item code with Set MRP."});
+        QCOMPARE(told(messages), QStringList{"i Info: Stored. The simple bill prices RICE at the MRP of its first batch, stock number 1 "
+                                             "of item code C1, which is 50: set that batch's MRP as well."});
         QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|0"}));
         QCOMPARE(op->gridRows().first(), QString("2|C1|RICE|B1|5|42|12.5"));
         QCOMPARE(standingOut(), QStringList{"4"});
@@ -260,6 +259,15 @@ private slots:
         QCOMPARE(prices(), QStringList({"1|60", "2|60", "3|0", "4|0"}));
         QCOMPARE(op->gridRows().mid(0, 2), QStringList({"2|C1|RICE|B1|5|42|60", "1|C1|RICE|B2|10|40|60"}));
         QCOMPARE(grid::currentText(op->grid(), 0), QString("1"));
+
+        // Another code's batch of the same item: the simple bill still prices RICE at stock number 1.
+        messages.clear();
+        op->clickGridRow(2);
+        op->type(ui::CodeMrp, "45");
+        op->click(ui::SetCodeMrp);
+        QCOMPARE(told(messages), QStringList{"i Info: The MRP of 1 batch of item code C10 is now 45. The simple bill prices "
+                                             "RICE at the MRP of its first batch, stock number 1 of item code C1, which is "
+                                             "60: set that batch's MRP as well."});
     }
 };
 
