@@ -181,6 +181,7 @@ private:
     void moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
                    const QString& batch) const;
     void receiveIntoStock(const DocumentLine& line) const;
+    void keepFirstReceiptValues(const QString& itemCode, const QString& item, const QString& batch) const;
 
     Document m_document;
 };

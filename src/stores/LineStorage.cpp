@@ -133,6 +133,26 @@ void LineDocumentStore::moveStock(StockMove move, qint16 quantity, const QString
         + QStringLiteral(" and Item = ") + sql::text(item) + QStringLiteral("  and Batch_Number = ") + sql::text(batch));
 }
 
+// A batch keeps the values of its first receipt line. Once that line is
+// deleted (a line put right by typing it again first, then deleting the
+// wrong one), the earliest line left is its first receipt: the next sales
+// from the batch are priced at it. Its stock is left as the delete left it.
+void LineDocumentStore::keepFirstReceiptValues(const QString& itemCode, const QString& item, const QString& batch) const
+{
+    if (m_document != Document::GoodsReceipt)
+        return;
+    const auto ofTheBatch = [&](const QString& table) {
+        return QStringLiteral("%1ItemCode = %2 and %1Item = %3 and %1Batch_Number = %4")
+            .arg(table, sql::text(itemCode), sql::text(item), sql::text(batch));
+    };
+    run(QStringLiteral("update Stock set Amount = f.Amount, TaxInPercentage = f.TaxInPercentage, "
+                       "DiscountinPercentage = f.DiscountinPercentage, CustomerName = f.CustomerName, "
+                       "CustomerAddress = f.CustomerAddress, CustomerPhone = f.CustomerPhone, Remark = f.Remark, "
+                       "Date_ = f.Date_ from (select * from ItemIn where %1 order by BillNumber, Serial limit 1) f "
+                       "where %2")
+            .arg(ofTheBatch(QString()), ofTheBatch(QStringLiteral("Stock."))));
+}
+
 void LineDocumentStore::receiveIntoStock(const DocumentLine& line) const
 {
     // Under the lock another till cannot create the batch, or take the
@@ -195,10 +215,12 @@ bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move,
                           .arg(serial));
     RecordSet stored;
     stored.open(QStringLiteral("Select * from ") + lineTable() + line, connection());
-    moveStock(move, numeric::toInt16(stored.field(QStringLiteral("Quantity"))),
-              stored.field(QStringLiteral("ItemCode")).toString(), stored.field(QStringLiteral("Item")).toString(),
-              stored.field(QStringLiteral("Batch_Number")).toString());
+    const QString itemCode = stored.field(QStringLiteral("ItemCode")).toString();
+    const QString item = stored.field(QStringLiteral("Item")).toString();
+    const QString batch = stored.field(QStringLiteral("Batch_Number")).toString();
+    moveStock(move, numeric::toInt16(stored.field(QStringLiteral("Quantity"))), itemCode, item, batch);
     run(QStringLiteral("Delete * from ") + lineTable() + line);
+    keepFirstReceiptValues(itemCode, item, batch);
     const bool linesLeft = firstValue(QStringLiteral("Select count(*) from ") + lineTable() + QStringLiteral(" where BillNumber = ")
                                       + sql::number(number))
                                .toInt()
@@ -236,17 +258,24 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
     // number (another document's, or ones already deleted elsewhere) are gone.
     if (firstValue(QStringLiteral("Select count(*) from ") + lineTable() + document).toInt() == 0)
         throw ChangedSinceShown(QStringLiteral("Number %1 holds no lines: nothing was deleted.").arg(number));
+    QVector<QStringList> batches;
     if (move != StockMove::None) {
         RecordSet lines;
         lines.open(QStringLiteral("Select * from ") + lineTable() + document
                        + QStringLiteral(" order by BillNumber asc , serial asc"),
                    connection());
-        for (; !lines.eof(); lines.moveNext())
-            moveStock(move, numeric::toInt16(lines.field(QStringLiteral("Quantity"))),
-                      lines.field(QStringLiteral("ItemCode")).toString(), lines.field(QStringLiteral("Item")).toString(),
-                      lines.field(QStringLiteral("Batch_Number")).toString());
+        for (; !lines.eof(); lines.moveNext()) {
+            const QStringList batch{lines.field(QStringLiteral("ItemCode")).toString(),
+                                    lines.field(QStringLiteral("Item")).toString(),
+                                    lines.field(QStringLiteral("Batch_Number")).toString()};
+            moveStock(move, numeric::toInt16(lines.field(QStringLiteral("Quantity"))), batch[0], batch[1], batch[2]);
+            if (!batches.contains(batch))
+                batches << batch;
+        }
     }
     run(QStringLiteral("Delete * from ") + lineTable() + document);
+    for (const QStringList& batch : batches)
+        keepFirstReceiptValues(batch[0], batch[1], batch[2]);
     lists.editNumberList(documentNumberList(), number, false);
 }
 

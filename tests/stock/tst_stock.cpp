@@ -117,6 +117,19 @@ private slots:
         db.exec("update Stock set Quantity = 0 where Batch_Number = 'X2'");
         typedAgain("X2", "90");
         QCOMPARE(batches(), QStringList({"X1|5|39.99|5", "X2|0|100|0"}));
+
+        // Put right the other way round, the right line typed first and the wrong one deleted after:
+        // the batch takes the right line's values, sold from or not, and keeps the stock it has.
+        for (const QString& batch : {"X3", "X4"}) {
+            op.receiveLine("RICE", "R9", batch, "5", "45");
+            op.receiveLine("RICE", "R9", batch, "7", "42", "5");
+            if (batch == "X4")
+                db.exec(line("asigncharges", 2, 1, "RICE", 1, 45, "R9", "X4"));
+            op.clickGridRow(op.gridRows().size() - 2);
+            messages.answers = {true};
+            op.click(ui::DeleteSerial);
+        }
+        QCOMPARE(batches().mid(2), QStringList({"X3|7|42|5", "X4|7|42|5"}));
     }
 
     // Nothing is stored, and nothing said, without a unit amount or a receipt number.
