@@ -89,14 +89,6 @@ bool namesServer(const ServerAddress& server)
         && is("Database", server.database) && is("Username", server.user);
 }
 
-// The database file the data source names; empty when it names none.
-QString namedFile()
-{
-    const QString& name = datasource::ProgramDataSource;
-    if (!datasource::isDefined(name) || datasource::isServer(name))
-        return {};
-    return datasource::setting(name, QStringLiteral("Database"));
-}
 
 }  // namespace
 
@@ -108,7 +100,7 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
     const QString shopFile = fromFile.isEmpty() ? QString() : QFileInfo(fromFile).absoluteFilePath();
     if (!shopFile.isEmpty() && ifMissing)
         throw Failure(QStringLiteral("init --from fills the tables it makes: it takes no --if-missing"));
-    const QString tillFile = namedFile();
+    const QString tillFile = datasource::sqliteFile(name);  // as a path, also where the data source writes a URI
     const bool tillMoves = !shopFile.isEmpty() && !tillFile.isEmpty() && sqlitefile::sameFile(tillFile, shopFile);
     // Before the server or the password file is touched: the till would go on
     // writing to the other database, unseen by the other tills.
