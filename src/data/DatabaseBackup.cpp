@@ -13,11 +13,37 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStorageInfo>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace databasebackup {
+
+namespace {
+
+std::function<qint64(const QString&)>& freeBytesProbe()
+{
+    static std::function<qint64(const QString&)> probe;
+    return probe;
+}
+
+qint64 freeBytes(const QString& path)
+{
+    return freeBytesProbe() ? freeBytesProbe()(path) : QStorageInfo(path).bytesAvailable();
+}
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number((bytes + 1024 * 1024 - 1) / (1024 * 1024)) + QStringLiteral(" MB");
+}
+
+}  // namespace
+
+void setFreeBytes(std::function<qint64(const QString& path)> probe)
+{
+    freeBytesProbe() = std::move(probe);
+}
 
 QStringList integrityProblems(Connection& connection, const QString& schema)
 {
@@ -97,6 +123,14 @@ QString keepTheDays(const QString& database, const QDate& day)
         return {};
     if (!QDir().mkpath(folder.path()))
         throw Failure(QStringLiteral("cannot make the folder %1").arg(folder.path()));
+    // The copy takes about the database's size; room for the database to grow
+    // by as much again stays free.
+    const qint64 size = QFileInfo(database).size() + QFileInfo(database + QStringLiteral("-wal")).size();
+    const qint64 free = freeBytes(folder.path());
+    if (free >= 0 && free < 2 * size + MinimumFreeBytes)
+        throw Failure(QStringLiteral("the disk has %1 free, and the copy (%2) would leave the database too little "
+                                     "room to grow; free some space on it")
+                          .arg(megabytes(free), megabytes(size)));
 
     Connection connection;
     connection.open(schema::sqliteConnectionString(database));

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class Connection;
 
@@ -34,7 +35,13 @@ inline constexpr int DaysKept = 30;
 QString dailyFolder(const QString& database);
 // Makes the day's copy unless there is one, and removes the oldest beyond
 // DaysKept. Returns the copy made; empty when the day had one already.
-// Throws Failure.
+// Throws Failure; also, making nothing, when the copy would leave the disk
+// less room than the database may want to grow into (the database itself
+// again, and MinimumFreeBytes): the shop's own writes come first.
+inline constexpr qint64 MinimumFreeBytes = 256LL * 1024 * 1024;
 QString keepTheDays(const QString& database, const QDate& day);
+// The bytes free for this user on the disk of the path (tests replace it;
+// an empty function puts back the disk's own).
+void setFreeBytes(std::function<qint64(const QString& path)> freeBytes);
 
 }  // namespace databasebackup

@@ -2,6 +2,7 @@
 
 #include "data/Connectionx.h"
 #include "core/Dates.h"
+#include "data/DatabaseBackup.h"
 #include "data/Schema.h"
 #include "shell/Backups.h"
 #include "shell/LOGIN.h"
@@ -355,6 +356,14 @@ private slots:
         QCOMPARE(copies().value(29), base + "-2026-12-02.db");
         QVERIFY(other.exists());
         QCOMPARE(messages.texts(), QStringList());
+        // A disk nearly full keeps its room for the shop's own writes: no copy, and the operator is told.
+        databasebackup::setFreeBytes([](const QString&) { return qint64(100) * 1024 * 1024; });
+        const auto realDisk = qScopeGuard([] { databasebackup::setFreeBytes({}); });
+        dates::setToday(QDate(2026, 12, 3));
+        shell::keepTheDaysBackup();
+        QVERIFY2(messages.texts().value(0).contains("the disk has 100 MB free, and the copy"), qPrintable(messages.texts().join('\n')));
+        QCOMPARE(copies().value(29), base + "-2026-12-02.db");
+        messages.clear();
 
         db.exec("insert into Customer values(2,'BINA','','2')");
         MDIForm1* main = MDIForm1::existing();
