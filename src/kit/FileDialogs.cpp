@@ -1,6 +1,8 @@
 #include "kit/FileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QRegularExpression>
 
 namespace {
@@ -32,6 +34,12 @@ QtFileDialogs dialogs;
 FileDialogs* installed = nullptr;
 
 }  // namespace
+
+QString FileDialogs::documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
 
 FileDialogs& FileDialogs::instance()
 {

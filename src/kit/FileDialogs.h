@@ -21,6 +21,10 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter) = 0;
 
+    // Where a file dialog first looks: the documents folder, or the home
+    // folder on an account without one.
+    static QString documentsFolder();
+
     static FileDialogs& instance();
     // Replaces the dialogs (tests); nullptr restores them. Not owned.
     static void install(FileDialogs* dialogs);

@@ -14,7 +14,6 @@
 #include <QItemSelectionModel>
 #include <QProgressDialog>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QTableView>
 #include <algorithm>
 
@@ -146,10 +145,7 @@ private:
 // an account without one), then the one last saved into.
 QString& lastFolder()
 {
-    static QString folder = [] {
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        return QDir(documents).exists() ? documents : QDir::homePath();
-    }();
+    static QString folder = FileDialogs::documentsFolder();
     return folder;
 }
 

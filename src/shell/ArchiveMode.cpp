@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace shell {
 
@@ -89,8 +88,7 @@ bool menuOffers(const QString& entryName)
 
 void openClosedYear(QWidget* parent)
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder = QDir(documents).exists() ? documents : QDir::homePath();
+    const QString folder = FileDialogs::documentsFolder();
     const QString path = FileDialogs::instance().openFileName(parent, QStringLiteral("Open Closed Year"), folder,
                                                               QStringLiteral("Archives (*.db);;All files (*)"));
     if (!path.isEmpty())

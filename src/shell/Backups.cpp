@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace shell {
 
@@ -60,9 +59,7 @@ void backUpDatabase(QWidget* parent)
                                     QStringLiteral("Information"));
         return;
     }
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder = QDir(documents).exists() ? documents : QDir::homePath();
-    const QString suggested = QDir(folder).filePath(
+    const QString suggested = QDir(FileDialogs::documentsFolder()).filePath(
         QStringLiteral("%1-%2.db").arg(QFileInfo(file).completeBaseName(), dates::today().toString(Qt::ISODate)));
     const QString target =
         FileDialogs::instance().saveFileName(parent, QStringLiteral("Back Up"), suggested, QStringLiteral("Databases (*.db)"));
