@@ -1,6 +1,5 @@
 #include "ProgramFile.h"
 
-#include "ToolDatabase.h"
 #include "core/Failure.h"
 #include "data/DatabaseBackup.h"
 #include "data/ErrorKinds.h"

@@ -1,7 +1,6 @@
 #include "ShopFileCopy.h"
 
 #include "TableCopy.h"
-#include "ToolDatabase.h"
 #include "core/Failure.h"
 #include "data/ErrorKinds.h"
 #include "data/BillSums.h"
