@@ -6,6 +6,8 @@
 #include "data/DatabaseBackup.h"
 #include "data/BillSums.h"
 #include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/ErrorKinds.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
 #include "data/SqlText.h"
@@ -30,6 +32,24 @@ namespace {
 
 enum class Keeping { Nothing, Copied, MovedDamaged };
 
+const QStringList DatabaseFiles{QString(), QStringLiteral("-wal"), QStringLiteral("-shm")};
+
+void removeDatabase(const QString& path)
+{
+    for (const QString& suffix : DatabaseFiles)
+        QFile::remove(path + suffix);
+}
+
+// The damaged database back from `kept` to where it was, in place of the one made afresh.
+void moveBack(const QString& target, const QString& kept)
+{
+    removeDatabase(target);
+    for (const QString& suffix : {QString(), QStringLiteral("-wal")}) {
+        if (QFileInfo::exists(kept + suffix) && !QFile::rename(kept + suffix, target + suffix))
+            throw Failure(QStringLiteral("nothing was restored, and the damaged database could not be put back: it is %1").arg(kept));
+    }
+}
+
 // Keeps the database's present state in the file `kept`: a sound database
 // is copied by SQLite itself (the program may be writing); a damaged one,
 // which cannot be copied so, is moved there whole and made afresh. Without a
@@ -51,13 +71,59 @@ Keeping keep(const QString& target, const QString& kept)
         }
     }
     for (const QString suffix : {QString(), QStringLiteral("-wal")}) {
-        if (QFileInfo::exists(target + suffix) && !QFile::rename(target + suffix, kept + suffix))
+        if (QFileInfo::exists(target + suffix) && !QFile::rename(target + suffix, kept + suffix)) {
+            moveBack(target, kept);
             throw Failure(QStringLiteral("cannot move the damaged %1 aside; nothing was restored").arg(target));
+        }
     }
     QFile::remove(target + QStringLiteral("-shm"));
-    schema::createSqliteDatabase(target);
-    sqlitefile::guardedAs(target, kept);  // open to whom the database was
+    try {
+        schema::createSqliteDatabase(target);
+        sqlitefile::guardedAs(target, kept);  // open to whom the database was
+    } catch (const Failure&) {
+        moveBack(target, kept);
+        throw;
+    }
     return Keeping::MovedDamaged;
+}
+
+// Undoes what keep() did, for a restore that put nothing in place.
+void unkeep(Keeping keeping, const QString& target, const QString& kept)
+{
+    switch (keeping) {
+    case Keeping::Nothing: removeDatabase(target); break;
+    case Keeping::Copied: QFile::remove(kept); break;
+    case Keeping::MovedDamaged: moveBack(target, kept); break;
+    }
+}
+
+// The backup's rows in place of the database's, all or none; the rows of each table counted.
+QStringList putInPlace(const QString& target, const QString& backupFile, const programfile::Tables& tables)
+{
+    Connection connection;
+    tooldb::open(connection, target);
+    programfile::attach(connection, backupFile, QStringLiteral("restored"));
+    RecordSet statement;
+    QStringList counts;
+    Transaction transaction(connection);
+    billsums::changeManyLines(connection, [&] {
+        for (const auto& [table, columns] : tables) {
+            statement.open(QStringLiteral("DELETE FROM main.%1").arg(table), connection);
+            try {
+                statement.open(QStringLiteral("INSERT INTO main.%1 SELECT * FROM restored.%1").arg(table), connection);
+            } catch (const DbError& error) {
+                if (error.kind() != DbError::Kind::Constraint && error.kind() != DbError::Kind::Duplicate)
+                    throw;
+                throw Failure(QStringLiteral("%1 holds rows in %2 that this program's tables do not take (%3); nothing was restored")
+                                  .arg(backupFile, table, dberrors::reason(error)));
+            }
+            statement.open(QStringLiteral("select count(*) from main.%1").arg(table), connection);
+            counts << QStringLiteral("%1 %2").arg(table).arg(statement.field(0).toInt());
+        }
+    });
+    transaction.commit();
+    statement.open(QStringLiteral("DETACH DATABASE restored"), connection);
+    return counts;
 }
 
 }  // namespace
@@ -76,30 +142,15 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     const QString kept = target + QStringLiteral(".replaced-")
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const Keeping keeping = keep(target, kept);
-    Connection connection;
-    RecordSet statement;
     QStringList counts;
     try {
-        tooldb::open(connection, target);
-        programfile::attach(connection, backupFile, QStringLiteral("restored"));
-        Transaction transaction(connection);
-        billsums::changeManyLines(connection, [&] {
-            for (const auto& [table, columns] : tables) {
-                statement.open(QStringLiteral("DELETE FROM main.%1").arg(table), connection);
-                statement.open(QStringLiteral("INSERT INTO main.%1 SELECT * FROM restored.%1").arg(table), connection);
-                statement.open(QStringLiteral("select count(*) from main.%1").arg(table), connection);
-                counts << QStringLiteral("%1 %2").arg(table).arg(statement.field(0).toInt());
-            }
-        });
-        transaction.commit();
+        counts = putInPlace(target, backupFile, tables);
     } catch (const Failure&) {
-        // Nothing was restored: a copy left beside the database would read as
-        // what a restore replaced. A damaged database moved aside stays.
-        if (keeping == Keeping::Copied)
-            QFile::remove(kept);
+        // Nothing was restored, so nothing stays changed: a copy left beside
+        // the database would read as what a restore replaced.
+        unkeep(keeping, target, kept);
         throw;
     }
-    statement.open(QStringLiteral("DETACH DATABASE restored"), connection);
 
     out << "Restored " << target << " from " << backupFile << " (rows: " << counts.join(QStringLiteral(", "))
         << ")\n";

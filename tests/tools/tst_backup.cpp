@@ -152,6 +152,37 @@ private slots:
         QCOMPARE(sqlite("select userx from UserTable"), QString("Admin"));
     }
 
+    // A backup whose rows this program's tables refuse (a quantity out of range, which the read-only
+    // integrity check does not see) stops the restore: a damaged database is back where it was, and
+    // none is made where there was none.
+    void aRestoreThatFailsLeavesTheDatabaseWhereItWas()
+    {
+        storeLines(250);
+        QVERIFY(billdb({"backup", file("bad.db")}).exitCode == 0);
+        sqlite("pragma ignore_check_constraints = on; update asigncharges set Quantity = 99999 where Serial = 7", file("bad.db"));
+        sqlite("pragma wal_checkpoint(truncate)");
+        QFile damaged(database);
+        QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.seek(8192));
+        damaged.write(QByteArray(16384, '\x5a'));
+        damaged.close();
+        QVERIFY(damaged.open(QIODevice::ReadOnly));
+        const QByteArray before = damaged.readAll();
+        damaged.close();
+
+        toolrun::Result restore = billdb({"restore", file("bad.db")});
+        QVERIFY2(restore.refusedInOneLine() && restore.err.contains("nothing was restored")
+                     && restore.err.contains("asigncharges"),
+                 qPrintable(restore.out + restore.err));
+        QVERIFY(damaged.open(QIODevice::ReadOnly));
+        QVERIFY(damaged.readAll() == before);
+        QVERIFY(keptFiles().isEmpty());
+
+        QVERIFY(QFile::remove(database));
+        restore = billdb({"restore", file("bad.db")});
+        QVERIFY2(restore.refusedInOneLine(), qPrintable(restore.out + restore.err));
+        QVERIFY(!QFileInfo::exists(database));
+    }
+
     // The bills' triggers dropped here (what sum-bills mends) while the
     // backup, attached beside, has its own: the restore puts them back.
     void restoreIntoADatabaseWithoutItsBillTriggers()
