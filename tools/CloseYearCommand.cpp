@@ -304,8 +304,11 @@ int closeYear(const tooldb::CommandLine& line, QTextStream& out)
     const QString archive = archiveNamed(line.value("archive"));
     Connection live;
     tooldb::open(live, line.database());
-    if (!tooldb::onServer(live) && sqlitefile::sameFile(archive, tooldb::file(line.database())))
-        throw Failure(QStringLiteral("the archive cannot be the database itself (%1)").arg(archive));
+    if (!tooldb::onServer(live)) {
+        const QString ownFile = sqlitefile::ownFileOf(tooldb::file(line.database()), archive);
+        if (!ownFile.isEmpty())
+            throw Failure(QStringLiteral("the archive cannot be %1 (%2)").arg(ownFile, archive));
+    }
 
     refuseSplitDocuments(live, before, out);
     if (linesBefore(live, before) == 0)

@@ -4,7 +4,9 @@
 #include "ToolDatabase.h"
 #include "core/CsvText.h"
 #include "core/Failure.h"
+#include "core/WholeFile.h"
 #include "data/Connection.h"
+#include "data/SqliteFile.h"
 #include "stores/MasterStore.h"
 
 #include <QDir>
@@ -28,6 +30,11 @@ int exportMaster(const tooldb::CommandLine& line, QTextStream& out)
 
     Connection connection;
     tooldb::open(connection, line.database());
+    if (!tooldb::onServer(connection)) {
+        const QString ownFile = sqlitefile::ownFileOf(tooldb::file(line.database()), fileName);
+        if (!ownFile.isEmpty())
+            throw Failure(QStringLiteral("%1 is %2; the table goes into another file").arg(fileName, ownFile));
+    }
     const stores::MasterStore store(table, connection);
     const bool party = stores::MasterStore::shapeOf(table) == stores::RecordShape::Party;
     QString text = csv::line(QStringList{QStringLiteral("SN")} + store.savedColumns());
@@ -40,8 +47,8 @@ int exportMaster(const tooldb::CommandLine& line, QTextStream& out)
     }
 
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv::FileStart) < 0 || file.write(text.toUtf8()) < 0
-        || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !wholefile::write(file, csv::FileStart)
+        || !wholefile::write(file, text.toUtf8()) || !wholefile::commit(file))
         throw Failure(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
     out << "Exported " << mastertables::records(records.size()) << " of " << table << " to " << QDir::toNativeSeparators(fileName)
         << "\n";

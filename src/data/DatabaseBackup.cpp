@@ -80,11 +80,9 @@ void syncToDisk(const QString& path)
 
 void copyInto(Connection& connection, const QString& source, const QString& target)
 {
-    // SQLite deletes a "-journal" beside the database as a journal left behind.
-    for (const QString suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
-        if (sqlitefile::sameFile(target, source + suffix))
-            throw Failure(QStringLiteral("%1 is the database itself%2; the copy goes into another file")
-                              .arg(target, suffix.isEmpty() ? QString() : QStringLiteral(" (its ") + suffix.mid(1) + QLatin1Char(')')));
+    const QString ownFile = sqlitefile::ownFileOf(source, target);
+    if (!ownFile.isEmpty())
+        throw Failure(QStringLiteral("%1 is %2; the copy goes into another file").arg(target, ownFile));
     // Of this process alone: two programs making the day's copy at once do not share one.
     const QString partial = target + QStringLiteral(".partial-") + QString::number(::getpid());
     QFile::remove(partial);  // left by a copy that was stopped

@@ -42,4 +42,13 @@ bool sameFile(const QString& first, const QString& second)
         && one.st_ino == other.st_ino;
 }
 
+QString ownFileOf(const QString& database, const QString& path)
+{
+    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+        if (sameFile(path, database + suffix))
+            return QStringLiteral("the database itself")
+                + (suffix.isEmpty() ? QString() : QStringLiteral(" (its ") + suffix.mid(1) + QLatin1Char(')'));
+    return {};
+}
+
 }  // namespace sqlitefile

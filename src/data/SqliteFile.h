@@ -25,4 +25,10 @@ void guardedAs(const QString& copy, const QString& database);
 // path to it): a copy put at one would replace the other.
 bool sameFile(const QString& first, const QString& second);
 
+// Which of the database's own files `path` reaches, by whatever name: "the
+// database itself", or it with "(its wal)", "(its shm)" or "(its journal)"
+// (a journal SQLite would take as left behind); empty when none of them.
+// Writing a file there would replace the shop's books or their log.
+QString ownFileOf(const QString& database, const QString& path);
+
 }  // namespace sqlitefile

@@ -1,6 +1,7 @@
 #include "kit/GridExport.h"
 
 #include "core/CsvText.h"
+#include "core/WholeFile.h"
 #include "kit/DataScreen.h"
 #include "kit/FailureStyles.h"
 #include "kit/FileDialogs.h"
@@ -220,22 +221,21 @@ bool saveCsv(QTableView* view, const QString& fileName, const ExportProgress& pr
     if (!file.open(QIODevice::WriteOnly))
         fail();
     QAbstractItemModel* model = view->model();
-    file.write(csv::FileStart);
+    bool written = wholefile::write(file, csv::FileStart);
     QString text;
     if (model)
         appendHeadings(text, model, Csv);
     const bool whole = !model || eachRow(model, progress, [&](int first, int end) {
         for (int row = first; row < end; ++row)
             appendRow(text, model, row, Csv);
-        file.write(text.toUtf8());
+        written = written && wholefile::write(file, text.toUtf8());
         text.clear();
     });
     if (!whole) {
         file.cancelWriting();
         return false;
     }
-    file.write(text.toUtf8());
-    if (!file.commit())
+    if (!written || !wholefile::write(file, text.toUtf8()) || !wholefile::commit(file))
         fail();
     return true;
 }

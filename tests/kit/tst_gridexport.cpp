@@ -17,7 +17,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 namespace {
 
@@ -116,6 +118,23 @@ private slots:
         QCOMPARE(contents(path), QByteArray("OLD"));
         QVERIFY(!grid::saveCsv(&view, files.filePath("new.csv"), [](int) { return false; }));
         QCOMPARE(QDir(files.path()).entryList(QDir::Files), QStringList{"customers.csv"});
+
+        // A disk that takes only part of the rows (here a limit on a file's size) fails the save.
+        rlimit unlimited{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        const rlimit limited{100000, unlimited.rlim_max};  // the first stretch of rows whole, the last in part
+        ::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
+        QString refusal;
+        try {
+            grid::saveCsv(&view, path);
+        } catch (const Failure& failure) {
+            refusal = failure.description();
+        }
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        QVERIFY2(refusal.startsWith(path + " could not be saved"), qPrintable(refusal));
+        QCOMPARE(contents(path), QByteArray("OLD"));
+        QCOMPARE(QDir(files.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"customers.csv"});
 
         QVERIFY(grid::saveCsv(&view, path));
         QStringList lines = QString::fromUtf8(contents(path)).split("\r\n");

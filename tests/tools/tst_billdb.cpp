@@ -8,6 +8,7 @@
 #include "support/TestDatabase.h"
 #include "support/ToolRun.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
@@ -455,6 +456,32 @@ private slots:
         QVERIFY2(imported.exitCode == 0 && imported.out.contains(QString("(SN 1 to %1)").arg(records.size())),
                  qPrintable(imported.out + imported.err));
         QCOMPARE(rowsOf(table), before);
+    }
+
+    // An export that cannot be written whole (here a size limit; a full disk alike) fails and leaves
+    // the older file; one named as the database or its log is refused before anything is written.
+    void anExportIsWholeOrNotWritten()
+    {
+        db.exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < 3000) "
+                "insert into Customer select i, 'CUSTOMER ' || i, 'ROAD ' || i, '98' || i from n");
+        const QString file = dir.filePath("customers.csv");
+        QCOMPARE(onTheDatabase({"export", "customers", file}).exitCode, 0);
+        const QString whole = toolrun::fileText(file);
+        db.exec("update Customer set PARTNO = PARTNO || ' NEW'");
+        const toolrun::Result limited = toolrun::run(
+            {"-c", "trap '' XFSZ; exec prlimit --fsize=65536 \"$0\" \"$@\"", toolrun::billdbProgram(), "export", "customers", file},
+            toolrun::environment(db.iniPath(), dir.path()), "sh");
+        QVERIFY2(limited.refusedInOneLine() && limited.err.contains("could not be written"), qPrintable(limited.out + limited.err));
+        QCOMPARE(toolrun::fileText(file), whole);
+        QCOMPARE(QDir(dir.path()).entryList({"customers.csv*"}, QDir::Files | QDir::Hidden), QStringList{"customers.csv"});
+
+        if (TestDatabase::onServer())
+            return;
+        for (const QString& suffix : {"", "-wal"}) {
+            const toolrun::Result refused = onTheDatabase({"export", "customers", db.path() + suffix});
+            QVERIFY2(refused.refusedInOneLine() && refused.err.contains("the database itself"), qPrintable(refused.err));
+        }
+        QCOMPARE(db.count("Customer"), 3000);
     }
 
     // With --skip-bad the good ones are imported in the file's order, in capitals as on the screen.
