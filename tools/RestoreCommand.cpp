@@ -50,6 +50,18 @@ void moveBack(const QString& target, const QString& kept)
     }
 }
 
+// Named by the time of the restore; a second restore within the same second
+// (a script's) gets "-2", and so on, so no kept state takes another's place.
+QString keptName(const QString& target)
+{
+    const QString stamped = target + QStringLiteral(".replaced-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = stamped;
+    for (int next = 2; QFileInfo::exists(name) || QFileInfo::exists(name + QStringLiteral("-wal")); ++next)
+        name = stamped + QLatin1Char('-') + QString::number(next);
+    return name;
+}
+
 // Keeps the database's present state in the file `kept`: a sound database
 // is copied by SQLite itself (the program may be writing); a damaged one,
 // which cannot be copied so, is moved there whole and made afresh. Without a
@@ -139,8 +151,7 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     const programfile::Tables tables = programfile::checkedTables(backupFile, QStringLiteral("nothing was restored"));
 
     // Checked: what is replaced is kept, then the database takes the rows.
-    const QString kept = target + QStringLiteral(".replaced-")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString kept = keptName(target);
     const Keeping keeping = keep(target, kept);
     QStringList counts;
     try {
