@@ -248,10 +248,11 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
     const QString document = QStringLiteral(" where BillNumber = ") + sql::number(number);
     const KeptListsEdit lists(*this, lineTable());  // the writing turn: no till stores under the number meanwhile
     if (shownLines) {
-        ShownRows stored = shownRows(gridStatement(number));
-        if (m_document == Document::Voucher)
-            stored = stored.mid(0, 1);  // the grid of every voucher shows one row a number
-        if (!stored.isEmpty() && stored != *shownLines)
+        const ShownRows stored = shownRows(gridStatement(number));
+        // The grid of every voucher shows the voucher by its current row: one
+        // of its rows, when another program stored it as several.
+        const bool asShown = m_document == Document::Voucher ? stored.contains(shownLines->value(0)) : stored == *shownLines;
+        if (!stored.isEmpty() && !asShown)
             throw ChangedSinceShown(changedDocument(number));
     }
     // "Data Deleted" would tell the operator that the lines shown beside the

@@ -397,6 +397,27 @@ private slots:
         QCOMPARE(db.rows("select Date_ from " + kind.lines + " order by BillNumber, Serial"), dated);
     }
 
+    // A voucher another program stored as two rows is one voucher: with either row current, Delete
+    // takes the voucher without calling it changed.
+    void aVoucherOfTwoRowsIsDeletedWhole()
+    {
+        Operator& op = open(ui::Expenditure, documents(Voucher) + QStringList{voucherRow(5, "RENT", 250)});
+        QVERIFY(op.pick(ui::Number, "5"));
+        QTableView* grid = op.grid();
+        int rentRow = -1;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            if (grid->model()->index(row, 0).data().toString() == "5" && op.gridRows().value(row).contains("RENT"))
+                rentRow = row;
+        QVERIFY(rentRow >= 0);
+        grid->setCurrentIndex(grid->model()->index(rentRow, 0));
+        messages.clear();
+        messages.answers = {true};
+        op.click(ui::DeleteDocument);
+        QVERIFY2(!told(messages).join('\n').contains("no longer holds"), qPrintable(told(messages).join('\n')));
+        QCOMPARE(db.count("ExpenditureTable", "BillNumber = 5"), 0);
+        QCOMPARE(db.count("ExpenditureTable"), 2);
+    }
+
     // Add Item joins the document shown while its lines are still there,
     // after the lines another till added; never one made again under the number.
     void addItemJoinsOnlyTheDocumentShown_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
