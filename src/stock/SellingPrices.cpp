@@ -95,7 +95,13 @@ void SellingPrices::buildControls()
 // Every change of the text shows the batches whose code or name contains it.
 void SellingPrices::FillGrid()
 {
-    stopAtFirstError([&] { grid::show(DGG, m_store.batches(txtfind->text())); });
+    m_shownVersion.reset();
+    stopAtFirstError([&] {
+        connectx(m_store.connection());
+        m_shownVersion = m_store.stockVersion();  // before the rows: a change between is read again
+        grid::show(DGG, m_store.batches(txtfind->text()));
+    });
+    m_store.close();
     // The MRP, last, takes the rest of the width.
     twips::setColumnWidths(DGG, {700, 1500, 3600, 1500, 1100, 1100});
     showChosenCode();
@@ -118,12 +124,20 @@ bool SellingPrices::storeRowPrice(int row, const QString& typed)
         const QVariant value = m_rows->value(row, column);
         return value.isNull() ? std::nullopt : std::optional<QString>(value.toString());  // "= NULL" matches nothing
     };
-    const std::optional<int> count = storePrice({number, shown(Column::Code), shown(Column::Item), shown(Column::Batch)}, *price);
-    if (count == 0) {
+    stores::SellingPriceStore::StockVersions versions;
+    const std::optional<int> count =
+        storePrice({number, shown(Column::Code), shown(Column::Item), shown(Column::Batch)}, *price, &versions);
+    if (count == 0)
         Messages::instance().inform(
             QStringLiteral("Stock batch %1 is no longer there: nothing was changed.").arg(number), Caption);
+    if (count == 0 || (count && versions.before != m_shownVersion)) {
         // Shown again once the typing has ended, not under the cell being closed.
-        QMetaObject::invokeMethod(this, [this] { FillGrid(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, number] {
+            FillGrid();
+            stopAtFirstError([&] { grid::selectRowWhere(DGG, Column::Number, QString::number(number)); });
+        }, Qt::QueuedConnection);
+    } else if (count) {
+        m_shownVersion = versions.after;
     }
     if (count.value_or(0) > 0 && shown(Column::Item))
         if (const QString note = simpleBillsPrice(*shown(Column::Item), *price); !note.isEmpty())
@@ -196,12 +210,13 @@ std::optional<double> SellingPrices::typedPrice(const QString& typed, const QStr
     }
 }
 
-std::optional<int> SellingPrices::storePrice(const stores::Batches& which, double price)
+std::optional<int> SellingPrices::storePrice(const stores::Batches& which, double price,
+                                             stores::SellingPriceStore::StockVersions* versions)
 {
     std::optional<int> count;
     stopAtFirstError([&] {
         connectx(m_store.connection());
-        change::together(m_store.connection(), [&] { count = m_store.setPrice(which, price); });
+        change::together(m_store.connection(), [&] { count = m_store.setPrice(which, price, versions); });
     });
     m_store.close();
     return count;

@@ -45,7 +45,8 @@ private:
     std::optional<double> typedPrice(const QString& typed, const QString& instead);
     // Sets the price of the batches; how many there were, or none when the
     // change did not land (the operator has been told).
-    std::optional<int> storePrice(const stores::Batches& which, double price);
+    std::optional<int> storePrice(const stores::Batches& which, double price,
+                                  stores::SellingPriceStore::StockVersions* versions = nullptr);
     // What to tell when the simple bill prices the item at another MRP than
     // the one stored: empty when it prices it at that one.
     QString simpleBillsPrice(const QString& item, double price);
@@ -53,4 +54,7 @@ private:
     // Statements on the screen's connection; the grid has one of its own.
     stores::SellingPriceStore m_store;
     SellingPriceGrid* m_rows;
+    // Stock's version the grid was read at: a price typed after another till
+    // or program changed a batch shows the grid read again.
+    std::optional<qint64> m_shownVersion;
 };

@@ -53,18 +53,28 @@ PagedRows SellingPriceStore::batches(const QString& containing) const
                            + pattern + QLatin1Char(' ') + order);
 }
 
-int SellingPriceStore::setPrice(const Batches& which, double mrp) const
+int SellingPriceStore::setPrice(const Batches& which, double mrp, StockVersions* versions) const
 {
     // The writing turn before anything else. Taken by the update's trigger,
     // it would be waited for while the update holds Stock (on the server),
     // which a till holding the turn may lock next, or after the count has
     // read (on SQLite), when a writer is no longer waited for.
-    changes::takeWritingTurn(connection());
+    const bool counted = changes::takeWritingTurn(connection());
+    const QString stock = QStringLiteral("Stock");
+    if (versions && counted)
+        versions->before = changes::versionWhileWriting(connection(), stock);
     const QString where = QStringLiteral(" where ") + condition(which);
     const int count = firstValue(QStringLiteral("Select count(*) from Stock") + where).toInt();
     if (count > 0)
         run(QStringLiteral("Update Stock set MRP = ") + sql::number(mrp) + where);
+    if (versions && counted)
+        versions->after = changes::versionWhileWriting(connection(), stock);
     return count;
+}
+
+std::optional<qint64> SellingPriceStore::stockVersion() const
+{
+    return changes::version(connection(), QStringLiteral("Stock"));
 }
 
 std::optional<SellingPriceStore::PricedBatch> SellingPriceStore::simpleBillBatch(const QString& item) const

@@ -34,10 +34,22 @@ public:
     // code, item and batch.
     PagedRows batches(const QString& containing) const;
 
+    // Stock's versions (data/ChangeTracking.h) around a change of prices:
+    // before tells whether another till or program changed a batch since a
+    // grid was read; after is the version the grid then shows. None where
+    // no changes are counted.
+    struct StockVersions {
+        std::optional<qint64> before;
+        std::optional<qint64> after;
+    };
+
+    // Stock's version as the database holds it now.
+    std::optional<qint64> stockVersion() const;
+
     // Sets the MRP of the batches; returns how many there are (0: nothing
     // changed). In the transaction open on the connection, which the count
     // and the change share.
-    int setPrice(const Batches& which, double mrp) const;
+    int setPrice(const Batches& which, double mrp, StockVersions* versions = nullptr) const;
 
     // The batch the simple bill prices an item at: its first by stock
     // number, with its MRP; none when the item has no batch.

@@ -201,6 +201,14 @@ private slots:
         op->type(ui::Find, "c10");
         op->typeInGrid(0, "7");
         QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|7"}));
+
+        // Another till or program prices a batch meanwhile: the next price stored shows it too.
+        op->type(ui::Find, "");
+        db.exec("update Stock set MRP = 45 where BillNumber = 3");
+        op->typeInGrid(0, "8");
+        QCoreApplication::processEvents();  // read again once the typing has ended
+        QCOMPARE(op->gridRows().first() + ',' + op->gridRows().last(), QString("1|C1|RICE|B2|10|40|8,3|T1|TEA|B1|4|5|45"));
+        QCOMPARE(grid::currentText(op->grid(), 0), QString("1"));
     }
 
     // Only Enter stores a typed MRP: Esc puts the stored one back and keeps the screen open, and a
