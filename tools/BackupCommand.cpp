@@ -22,9 +22,6 @@ int backup(const tooldb::CommandLine& line, QTextStream& out)
 {
     const QString target = QFileInfo(line.words.first()).absoluteFilePath();
     const QString source = tooldb::file(line.database());
-    if (!QFileInfo(target).absoluteDir().exists())
-        throw Failure(QStringLiteral("the folder of %1 does not exist").arg(target));
-
     Connection connection;
     tooldb::open(connection, line.database());
     databasebackup::copyInto(connection, source, target);

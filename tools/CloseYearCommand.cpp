@@ -10,6 +10,7 @@
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 #include "data/SqliteFile.h"
+#include "data/WritableFiles.h"
 #include "core/Dates.h"
 #include "core/Failure.h"
 #include "data/DatabaseBackup.h"
@@ -65,10 +66,9 @@ QString archiveNamed(const QString& text)
 {
     if (text.isEmpty())
         throw Failure(QStringLiteral("close-year needs --archive FILE %1").arg(tooldb::seeHelp()));
-    const QFileInfo file(text);
-    if (!file.absoluteDir().exists())
-        throw Failure(QStringLiteral("the folder of %1 does not exist").arg(file.absoluteFilePath()));
-    return file.absoluteFilePath();
+    if (const QString problem = writablefiles::newFileProblem(text); !problem.isEmpty())
+        throw Failure(problem);
+    return QFileInfo(text).absoluteFilePath();
 }
 
 // Lists every document with lines on both sides of the date (or lines

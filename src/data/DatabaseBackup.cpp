@@ -8,6 +8,7 @@
 #include "data/Schema.h"
 #include "data/SqlText.h"
 #include "data/SqliteFile.h"
+#include "data/WritableFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,6 +84,8 @@ void copyInto(Connection& connection, const QString& source, const QString& targ
     const QString ownFile = sqlitefile::ownFileOf(source, target);
     if (!ownFile.isEmpty())
         throw Failure(QStringLiteral("%1 is %2; the copy goes into another file").arg(target, ownFile));
+    if (const QString problem = writablefiles::newFileProblem(target); !problem.isEmpty())
+        throw Failure(problem);
     // Of this process alone: two programs making the day's copy at once do not share one.
     const QString partial = target + QStringLiteral(".partial-") + QString::number(::getpid());
     QFile::remove(partial);  // left by a copy that was stopped

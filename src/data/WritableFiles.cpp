@@ -1,6 +1,7 @@
 #include "data/WritableFiles.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <fcntl.h>
 #include <unistd.h>
@@ -31,6 +32,16 @@ Problem problem(const QString& named)
         return {QStringLiteral("the folder %1 does not let this user make the files the database keeps beside it")
                     .arg(folder),
                 false};
+    return {};
+}
+
+QString newFileProblem(const QString& file)
+{
+    const QFileInfo named(file);
+    if (!named.absoluteDir().exists())
+        return QStringLiteral("the folder of %1 does not exist").arg(named.absoluteFilePath());
+    if (!writable(named.absolutePath()))
+        return QStringLiteral("the folder %1 does not let this user make %2 in it").arg(named.absolutePath(), named.fileName());
     return {};
 }
 

@@ -19,4 +19,9 @@ struct Problem {
 
 Problem problem(const QString& databaseFile);
 
+// Why a new file cannot be made at `file` (a backup, an archive): its
+// folder is missing, or this user may not write in it (a read-only disk
+// too), as a sentence without its end; empty when it can be made.
+QString newFileProblem(const QString& file);
+
 }  // namespace writablefiles

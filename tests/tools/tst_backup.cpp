@@ -240,6 +240,27 @@ private slots:
                  qPrintable(checked.out + checked.err));
     }
 
+    // A copy or an archive into a folder this user may not write names that folder, not the database.
+    void aFolderThisUserCannotWriteIsNamed()
+    {
+        const passwd* other = getpwnam("nobody");
+        if (geteuid() != 0 || !other)
+            QSKIP("needs root, to act as the user nobody");
+        QVERIFY(QDir(folder).mkdir("locked"));
+        for (const QString& path : {folder, database})
+            QVERIFY(::chown(QFile::encodeName(path).constData(), other->pw_uid, other->pw_gid) == 0);
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFileDevice::ReadOther | QFileDevice::ExeOther));
+        for (const QStringList& command : {QStringList{"backup", file("locked/copy.db")},
+                                           QStringList{"close-year", "--before", "2026-12-05", "--archive", file("locked/copy.db")}}) {
+            const toolrun::Result refused = toolrun::run(QStringList{"--reuid=nobody", "--regid=" + QString::number(other->pw_gid),
+                                                                     "--clear-groups", toolrun::billdbProgram()}
+                                                             + command + QStringList{"--database", database},
+                                                         environment, "setpriv");
+            QVERIFY2(refused.refusedInOneLine() && refused.err.contains("the folder " + file("locked") + " does not let this user make copy.db"),
+                     qPrintable(command.first() + ": " + refused.out + refused.err));
+        }
+    }
+
     // Held by another program past the wait, a sound database is busy, not
     // damaged: the restore stops and nothing is moved aside.
     void aHeldDatabaseIsBusyNotDamaged()
