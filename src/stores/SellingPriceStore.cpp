@@ -35,7 +35,12 @@ double SellingPriceStore::priceOf(const QString& typed)
 {
     if (!numeric::isNumeric(typed))
         throw Failure(QStringLiteral("the price '%1' is not a number").arg(typed));
-    const double price = numeric::toDouble(typed);
+    double price = 0;
+    try {
+        price = numeric::toDouble(typed);
+    } catch (const Failure&) {  // a number no double holds
+        throw Failure(QStringLiteral("the price %1 is too large").arg(typed.trimmed()));
+    }
     if (price < 0)
         throw Failure(QStringLiteral("the price %1 is below zero").arg(typed.trimmed()));
     return price;

@@ -173,8 +173,10 @@ private slots:
         messages.clear();
         op->typeInGrid(0, "abc");
         op->typeInGrid(0, "-3");
+        op->typeInGrid(0, "1e400");
         QCOMPARE(told(messages), QStringList({"i Info: Not stored: the price 'ABC' is not a number; the MRP stays 12.5.",
-                                              "i Info: Not stored: the price -3 is below zero; the MRP stays 12.5."}));
+                                              "i Info: Not stored: the price -3 is below zero; the MRP stays 12.5.",
+                                              "i Info: Not stored: the price 1E400 is too large; the MRP stays 12.5."}));
         QCOMPARE(op->gridRows().first(), QString("2|C1|RICE|B1|5|42|12.5"));
         QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|0"}));
 
