@@ -71,13 +71,14 @@ public:
 private:
     bool atEnd() const { return m_at >= m_text.size(); }
 
-    // Steps over a line end (LF or CRLF) where there is one.
+    // Steps over a line end (LF, CRLF, or a CR alone as Excel for the Mac
+    // writes one) where there is one.
     bool skipLineEnd()
     {
         if (m_text.at(m_at) == LineFeed) {
             ++m_at;
-        } else if (m_text.at(m_at) == Return && m_at + 1 < m_text.size() && m_text.at(m_at + 1) == LineFeed) {
-            m_at += 2;
+        } else if (m_text.at(m_at) == Return) {
+            m_at += m_at + 1 < m_text.size() && m_text.at(m_at + 1) == LineFeed ? 2 : 1;
         } else {
             return false;
         }
@@ -111,8 +112,7 @@ private:
     QString plain()
     {
         const qsizetype start = m_at;
-        while (!atEnd() && m_text.at(m_at) != Comma && m_text.at(m_at) != LineFeed
-               && !(m_text.at(m_at) == Return && m_at + 1 < m_text.size() && m_text.at(m_at + 1) == LineFeed))
+        while (!atEnd() && m_text.at(m_at) != Comma && m_text.at(m_at) != LineFeed && m_text.at(m_at) != Return)
             ++m_at;
         return m_text.mid(start, m_at - start);
     }

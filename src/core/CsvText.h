@@ -38,7 +38,7 @@ struct Record {
     QString problem;
 };
 
-// Every record of the text, blank lines skipped. Takes CRLF or LF line ends,
+// Every record of the text, blank lines skipped. Takes CRLF, LF or CR line ends,
 // and a last line with or without one. A value's ' put in front by
 // appendField is taken off.
 QVector<Record> records(const QString& text);
