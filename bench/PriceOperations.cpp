@@ -71,8 +71,17 @@ Group sellingPrices(Shop& shop)
         const QString now = shop.value(QStringLiteral("select MRP from Stock where BillNumber = ") + *number).toString();
         return now.toDouble() == typed.toDouble() ? QString() : QStringLiteral("the MRP is %1").arg(now);
     };
-    price.restore = [&shop, number, stored] {
-        shop.exec(QStringLiteral("update Stock set MRP = %1 where BillNumber = %2").arg(*stored, *number));
+    // Typed back on the screen, as the operator puts a price right: a change
+    // made beside the screen would have it read its grid again at the next Enter.
+    price.restore = [stored] {
+        auto* view = control<QTableView>(ensureOpen(PricesEntry, SellingPrices), QStringLiteral("DGG"));
+        const QModelIndex first = view->model()->index(0, Mrp);
+        view->setCurrentIndex(first);
+        view->edit(first);
+        if (auto* box = qobject_cast<QLineEdit*>(view->indexWidget(first))) {
+            box->setText(*stored);
+            QTest::keyClick(box, Qt::Key_Return);
+        }
     };
     group.operations << price;
     return group;
