@@ -10,7 +10,6 @@
 #include "stores/MasterStore.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QTextStream>
 
 const char* const ExportHelp = R"(  export TABLE FILE [--database DB]
@@ -46,9 +45,8 @@ int exportMaster(const tooldb::CommandLine& line, QTextStream& out)
         text += csv::line(fields);
     }
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || !wholefile::write(file, csv::FileStart)
-        || !wholefile::write(file, text.toUtf8()) || !wholefile::commit(file))
+    WholeFile file(fileName);
+    if (!file.open() || !file.write(csv::FileStart) || !file.write(text.toUtf8()) || !file.commit())
         throw Failure(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
     out << "Exported " << mastertables::records(records.size()) << " of " << table << " to " << QDir::toNativeSeparators(fileName)
         << "\n";

@@ -2,18 +2,34 @@
 
 #include <QByteArray>
 #include <QSaveFile>
+#include <QString>
 
-// Writing a QSaveFile so that a disk which takes only part of the text is a
-// failure: QSaveFile itself takes the buffered part as written, and commits
-// a file whose last flush failed (a full disk, a size limit), leaving a cut
-// off file in place of a whole one.
-namespace wholefile {
+// A file put in place whole or not at all, through QSaveFile, where a disk
+// that takes only part of the text is a failure: QSaveFile itself takes a
+// short write as written, and commits a file whose last flush failed (a
+// full disk, a size limit), leaving a cut off file in place of a whole one.
+class WholeFile {
+public:
+    explicit WholeFile(const QString& name) : m_file(name) {}
 
-// False when the file did not take every byte.
-bool write(QSaveFile& file, const QByteArray& bytes);
+    bool open() { return m_file.open(QIODevice::WriteOnly); }
+    // False when the file did not take every byte.
+    bool write(const QByteArray& bytes);
+    // Flushes, then puts the file in place; false when either fails, and
+    // then nothing is put in place.
+    bool commit();
+    // Nothing is put in place.
+    void cancel() { m_file.cancelWriting(); }
 
-// Flushes, then puts the file in place; false when either fails, and then
-// nothing is put in place.
-bool commit(QSaveFile& file);
+    // Why the file could not be written: the system's words, or that the
+    // disk took only part of it.
+    QString errorString() const;
 
-}  // namespace wholefile
+private:
+    QSaveFile m_file;
+    bool m_shortWrite = false;
+};
+
+// The file a new file named `path` is put at: where a symbolic link there
+// points, so that the link stays and what it names is renewed.
+QString fileBehindLink(const QString& path);

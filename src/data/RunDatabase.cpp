@@ -1,5 +1,6 @@
 #include "data/RunDatabase.h"
 
+#include "data/DataSource.h"
 #include "data/SqliteFile.h"
 
 #include <QFileInfo>
@@ -39,6 +40,12 @@ void useDataSource()
 QString archivePath()
 {
     return archive();
+}
+
+QString ownFileOf(const QString& path)
+{
+    const QString database = archive().isEmpty() ? datasource::sqliteFile(DataSourceConnectionString) : archive();
+    return database.isEmpty() ? QString() : sqlitefile::ownFileOf(database, path);
 }
 
 }  // namespace rundatabase

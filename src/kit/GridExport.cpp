@@ -2,6 +2,7 @@
 
 #include "core/CsvText.h"
 #include "core/WholeFile.h"
+#include "data/RunDatabase.h"
 #include "kit/DataScreen.h"
 #include "kit/FailureStyles.h"
 #include "kit/FileDialogs.h"
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <QTableView>
 #include <algorithm>
 
@@ -164,13 +164,15 @@ QString suggestedFile(const QTableView* view)
 
 void copyToClipboard(QTableView* view)
 {
-    ProgressDialog dialog(view, QStringLiteral("%L1 rows copied"));
     CollectErrors errors;
-    errors([&] {
-        const QString text = copiedText(view, dialog.progress());
-        if (!text.isEmpty())
-            QApplication::clipboard()->setText(text);
-    });
+    {  // gone before a failure is told, not shown over it
+        ProgressDialog dialog(view, QStringLiteral("%L1 rows copied"));
+        errors([&] {
+            const QString text = copiedText(view, dialog.progress());
+            if (!text.isEmpty())
+                QApplication::clipboard()->setText(text);
+        });
+    }
     errors.report();
 }
 
@@ -180,12 +182,14 @@ void saveAsCsv(QTableView* view)
         FileDialogs::instance().saveFileName(view, QStringLiteral("Save as CSV"), suggestedFile(view), CsvFilter);
     if (fileName.isEmpty())
         return;
-    ProgressDialog dialog(view, QStringLiteral("%L1 rows saved"));
     CollectErrors errors;
-    errors([&] {
-        if (saveCsv(view, fileName, dialog.progress()))
-            lastFolder() = QFileInfo(fileName).absolutePath();
-    });
+    {  // gone before a failure is told, not shown over it
+        ProgressDialog dialog(view, QStringLiteral("%L1 rows saved"));
+        errors([&] {
+            if (saveCsv(view, fileName, dialog.progress()))
+                lastFolder() = QFileInfo(fileName).absolutePath();
+        });
+    }
     errors.report();
 }
 
@@ -213,29 +217,31 @@ QString copiedText(QTableView* view, const ExportProgress& progress)
 
 bool saveCsv(QTableView* view, const QString& fileName, const ExportProgress& progress)
 {
-    QSaveFile file(fileName);
+    if (const QString ownFile = rundatabase::ownFileOf(fileName); !ownFile.isEmpty())
+        throw Failure(QStringLiteral("%1 is %2; the rows go into another file").arg(QDir::toNativeSeparators(fileName), ownFile));
+    WholeFile file(fileName);
     const auto fail = [&] {
         throw Failure(QStringLiteral("%1 could not be saved: %2")
                           .arg(QDir::toNativeSeparators(fileName), file.errorString()));
     };
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open())
         fail();
     QAbstractItemModel* model = view->model();
-    bool written = wholefile::write(file, csv::FileStart);
+    bool written = file.write(csv::FileStart);
     QString text;
     if (model)
         appendHeadings(text, model, Csv);
     const bool whole = !model || eachRow(model, progress, [&](int first, int end) {
         for (int row = first; row < end; ++row)
             appendRow(text, model, row, Csv);
-        written = written && wholefile::write(file, text.toUtf8());
+        written = written && file.write(text.toUtf8());
         text.clear();
     });
     if (!whole) {
-        file.cancelWriting();
+        file.cancel();
         return false;
     }
-    if (!written || !wholefile::write(file, text.toUtf8()) || !wholefile::commit(file))
+    if (!written || !file.write(text.toUtf8()) || !file.commit())
         fail();
     return true;
 }
