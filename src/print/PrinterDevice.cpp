@@ -1,7 +1,9 @@
 #include "print/PrinterDevice.h"
 
 #include "print/TextColumns.h"
+#include "core/WholeFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -12,6 +14,8 @@
 #include <QPrinterInfo>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <unistd.h>
 
 namespace print {
 
@@ -63,18 +67,47 @@ int rollColumnsOf(QPrinter& printer)
     return std::max(columns, NarrowestRoll);
 }
 
-// A printer into the PDF file; the caller sets its paper.
-std::unique_ptr<QPrinter> pdfPrinter(const QString& path)
+// Where the pages of a PDF file are written until they are whole: beside
+// the file, and of this process alone.
+QString partialOf(const QString& pdfFile)
+{
+    return pdfFile + QStringLiteral(".partial-") + QString::number(QCoreApplication::applicationPid());
+}
+
+// A printer into the PDF file (written beside it first, see putInPlace());
+// the caller sets its paper.
+std::unique_ptr<QPrinter> pdfPrinter(const QString& pdfFile)
 {
     // Checked now so that the first statement of the job reports it, not the last.
-    const QFileInfo file(path);
+    const QFileInfo file(pdfFile);
     const QFileInfo folder(file.absolutePath());
     if (file.isDir() || !folder.isDir() || !(file.exists() ? file.isWritable() : folder.isWritable()))
-        throw PrintError(QStringLiteral("The file %1 cannot be written.").arg(path));
+        throw PrintError(QStringLiteral("The file %1 cannot be written.").arg(pdfFile));
+    // A file that is something else (the shop's database, a letter) is never replaced by a print.
+    QFile existing(pdfFile);
+    if (existing.size() > 0 && (!existing.open(QIODevice::ReadOnly) || !existing.read(5).startsWith("%PDF-")))
+        throw PrintError(QStringLiteral("The file %1 is no PDF file: it is left as it is. Print into another file.").arg(pdfFile));
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(path);
+    printer->setOutputFileName(partialOf(pdfFile));
     return printer;
+}
+
+// The PDF written beside its file takes the file's place once it is whole:
+// Qt's PDF writer does not report a disk that fills, and a cut off file in
+// place of a good one would be found only when it is needed.
+void putInPlace(const QString& partial, const QString& pdfFile)
+{
+    QFile written(partial);
+    const bool whole = written.open(QIODevice::ReadOnly) && written.size() > 16 && written.seek(written.size() - 16)
+        && written.read(16).contains("%%EOF") && ::fsync(written.handle()) == 0;
+    written.close();
+    if (!whole || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(pdfFile).constData()) != 0) {
+        QFile::remove(partial);
+        throw PrintError(
+            QStringLiteral("The file %1 could not be written whole (is the disk full?): what it held is left as it was.")
+                .arg(pdfFile));
+    }
 }
 
 QPageSize rollPage(double widthMm, double lengthMm)
@@ -169,24 +202,26 @@ std::unique_ptr<PrinterDevice> PrinterDevice::forDefaultPrinter()
 
 std::unique_ptr<PrinterDevice> PrinterDevice::forPdfFile(const QString& path)
 {
-    std::unique_ptr<QPrinter> printer = pdfPrinter(path);
+    const QString pdfFile = fileBehindLink(path);
+    std::unique_ptr<QPrinter> printer = pdfPrinter(pdfFile);
     printer->setPageSize(systemPaper());
-    return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer)));
+    return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer), false, pdfFile));
 }
 
 std::unique_ptr<PrinterDevice> PrinterDevice::forPdfRoll(const QString& path, double widthMm)
 {
     if (!(widthMm >= NarrowestPdfRollMm && widthMm <= WidestPdfRollMm))
         throw PrintError(QStringLiteral("A receipt roll is 20 to 80 mm wide, not %1 mm.").arg(widthMm));
-    std::unique_ptr<QPrinter> printer = pdfPrinter(path);
+    const QString pdfFile = fileBehindLink(path);
+    std::unique_ptr<QPrinter> printer = pdfPrinter(pdfFile);
     printer->setPageLayout(QPageLayout(rollPage(widthMm, LongestRollPageMm), QPageLayout::Portrait,
                                        QMarginsF(RollEdgeMm, RollEdgeMm, RollEdgeMm, RollEdgeMm),
                                        QPageLayout::Millimeter));
-    return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer), true));
+    return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer), true, pdfFile));
 }
 
-PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> printer, bool pagesFitTheirLines)
-    : m_printer(std::move(printer)), m_pagesFitTheirLines(pagesFitTheirLines)
+PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> printer, bool pagesFitTheirLines, const QString& pdfFile)
+    : m_printer(std::move(printer)), m_pagesFitTheirLines(pagesFitTheirLines), m_pdfFile(pdfFile)
 {
     m_rollColumns = rollColumnsOf(*m_printer);
     useFont(fixedPitchFont(preferredSize()));
@@ -292,14 +327,19 @@ void PrinterDevice::finish()
         return;
     if (m_pagesFitTheirLines)
         fitPageTo(int(m_pages.first().size()));
-    QPainter painter;
-    if (!painter.begin(m_printer.get())) {
+    // A PDF file half written is taken away with its job.
+    const auto failed = [this](const QString& printerWords, const QString& fileWords) {
         m_pages.clear();
-        const QString file = m_printer->outputFileName();
-        throw PrintError(file.isEmpty()
-            ? withPdfAdvice(QStringLiteral("The printer %1 cannot be used.").arg(m_printer->printerName()))
-            : QStringLiteral("The file %1 cannot be written.").arg(file));
-    }
+        if (m_pdfFile.isEmpty())
+            return PrintError(printerWords);
+        QFile::remove(m_printer->outputFileName());
+        return PrintError(fileWords.arg(m_pdfFile));
+    };
+    QPainter painter;
+    if (!painter.begin(m_printer.get()))
+        throw failed(withPdfAdvice(QStringLiteral("The printer %1 cannot be used.").arg(m_printer->printerName())),
+                     QStringLiteral("The file %1 cannot be written."));
+    const QString notWhole = QStringLiteral("The file %1 could not be written whole (is the disk full?): what it held is left as it was.");
     painter.setFont(m_font);
     const QFontMetricsF metrics(m_font, m_printer.get());
     // In a font of one pitch a line drawn as one text puts every character
@@ -310,10 +350,8 @@ void PrinterDevice::finish()
     for (int pageIndex = 0; pageIndex < m_pages.size(); ++pageIndex) {
         if (pageIndex > 0 && m_pagesFitTheirLines)
             fitPageTo(int(m_pages.at(pageIndex).size()));
-        if (pageIndex > 0 && !m_printer->newPage()) {
-            m_pages.clear();
-            throw PrintError(QStringLiteral("The printer could not start a new page."));
-        }
+        if (pageIndex > 0 && !m_printer->newPage())
+            throw failed(QStringLiteral("The printer could not start a new page."), notWhole);
         const QVector<PrintedLine>& page = m_pages.at(pageIndex);
         for (int row = 0; row < page.size(); ++row) {
             const PrintedLine& line = page.at(row);
@@ -331,7 +369,9 @@ void PrinterDevice::finish()
     }
     m_pages.clear();
     if (!painter.end())
-        throw PrintError(QStringLiteral("The print job could not be completed."));
+        throw failed(QStringLiteral("The print job could not be completed."), notWhole);
+    if (!m_pdfFile.isEmpty())
+        putInPlace(m_printer->outputFileName(), m_pdfFile);
 }
 
 }  // namespace print

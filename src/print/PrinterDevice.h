@@ -31,9 +31,11 @@ public:
     // The system's default printer, on the paper its queue uses. Throws
     // PrintError when there is none.
     static std::unique_ptr<PrinterDevice> forDefaultPrinter();
-    // A PDF file, written (replaced) at finish(), on the system's paper: the
-    // one PAPERSIZE or else /etc/papersize names ("a4", "letter", "a5", ...),
-    // as for every program that prints through libpaper; A4 when neither does.
+    // A PDF file, on the system's paper: the one PAPERSIZE or else
+    // /etc/papersize names ("a4", "letter", "a5", ...), as for every program
+    // that prints through libpaper; A4 when neither does. Written beside the
+    // file at finish(), it replaces the file once it is whole; a file that is
+    // no PDF is never replaced, and a link's file is renewed.
     static std::unique_ptr<PrinterDevice> forPdfFile(const QString& path);
     // A PDF file of a receipt roll `widthMm` wide (20 to 80 mm), a page a job
     // as long as its lines (a very long job goes on over pages 2 m long).
@@ -54,7 +56,7 @@ public:
     const QFont& font() const { return m_font; }
 
 private:
-    explicit PrinterDevice(std::unique_ptr<QPrinter> printer, bool pagesFitTheirLines = false);
+    explicit PrinterDevice(std::unique_ptr<QPrinter> printer, bool pagesFitTheirLines = false, const QString& pdfFile = {});
     void useFont(const QFont& font);
     // Points: the font size a document prints at when its widest line fits.
     double preferredSize() const;
@@ -66,6 +68,8 @@ private:
 
     std::unique_ptr<QPrinter> m_printer;
     bool m_pagesFitTheirLines;
+    // The PDF file the pages go into; empty for a printer.
+    QString m_pdfFile;
     int m_rollColumns = 0;
     QFont m_font;
     int m_linesPerPage = 1;

@@ -6,6 +6,8 @@
 
 #include <QPrinterInfo>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace print;
 using checks::placed;
@@ -23,6 +25,12 @@ QStringList printedBy(const std::function<void(PrintJob&)>& write)
 }
 
 // The description of the PrintError a call throws; empty when it throws none.
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
+}
+
 QString failureOf(const std::function<void()>& call)
 {
     try {
@@ -131,6 +139,49 @@ private slots:
             QVERIFY2(noPrinter.startsWith("No printer is installed") && noPrinter.contains("BILL_PRINT_PDF="),
                      qPrintable(noPrinter));
         }
+    }
+
+    // A PDF takes its file's place only when it is whole (here a size limit stops it; a full disk
+    // alike), never takes the place of a file that is no PDF, and renews the file a link names.
+    void aPdfReplacesOnlyAWholePdf()
+    {
+        QTemporaryDir folder;
+        const auto print = [](const QString& path, int lines) {
+            return failureOf([&] {
+                PrintJob job([&] { return PrinterDevice::forPdfFile(path); });
+                for (int line = 1; line <= lines; ++line)
+                    job.line(1, QString("LINE %1 ").arg(line) + QString(60, 'X'));
+                job.end();
+            });
+        };
+        const QString path = folder.filePath("receipt.pdf");
+        QCOMPARE(print(path, 3), QString());
+        const QByteArray good = contents(path);
+        QVERIFY(good.startsWith("%PDF-"));
+
+        rlimit unlimited{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        const rlimit limited{qMax<rlim_t>(good.size() * 2, 8192), unlimited.rlim_max};
+        ::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
+        const QString cut = print(path, 3000);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+        QVERIFY2(cut.startsWith("The file " + path + " could not be written whole"), qPrintable(cut));
+        QVERIFY(contents(path) == good);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"receipt.pdf"});
+
+        const QString database = folder.filePath("Bill.db");
+        QFile other(database);
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write("SQLite format 3") > 0);
+        other.close();
+        QVERIFY2(print(database, 1).contains("is no PDF file"), qPrintable(print(database, 1)));
+        QVERIFY(contents(database) == "SQLite format 3");
+
+        const QString link = folder.filePath("link.pdf");
+        QVERIFY(QFile::link(path, link));
+        QCOMPARE(print(link, 1), QString());
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(contents(path) != good && contents(path).startsWith("%PDF-"));
     }
 
     // A sum rounds half to even, an empty one prints 0.00.
