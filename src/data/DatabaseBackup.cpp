@@ -1,6 +1,7 @@
 #include "data/DatabaseBackup.h"
 
 #include "core/Failure.h"
+#include "core/WholeFile.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/ErrorKinds.h"
@@ -15,6 +16,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStorageInfo>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -79,8 +82,9 @@ void syncToDisk(const QString& path)
     ::close(descriptor);
 }
 
-void copyInto(Connection& connection, const QString& source, const QString& target)
+void copyInto(Connection& connection, const QString& source, const QString& named)
 {
+    const QString target = fileBehindLink(named);
     const QString ownFile = sqlitefile::ownFileOf(source, target);
     if (!ownFile.isEmpty())
         throw Failure(QStringLiteral("%1 is %2; the copy goes into another file").arg(target, ownFile));
@@ -89,6 +93,9 @@ void copyInto(Connection& connection, const QString& source, const QString& targ
     // Of this process alone: two programs making the day's copy at once do not share one.
     const QString partial = target + QStringLiteral(".partial-") + QString::number(::getpid());
     QFile::remove(partial);  // left by a copy that was stopped
+    // Made first as its owner's alone: while SQLite fills it, it holds what the database holds.
+    if (!sqlitefile::createPrivate(partial))
+        throw Failure(QStringLiteral("cannot make the file %1").arg(partial));
     RecordSet statement;
     try {
         statement.open(QStringLiteral("VACUUM INTO ") + sql::text(partial), connection);
@@ -110,6 +117,22 @@ void copyInto(Connection& connection, const QString& source, const QString& targ
     }
 }
 
+namespace {
+
+// What copies stopped part-way (the program killed at its first login) left
+// in the folder: each is named by the process that made it, gone now.
+void removeStoppedCopies(const QDir& folder)
+{
+    static const QRegularExpression partial(QStringLiteral("\\.partial-(\\d+)(-journal)?$"));
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch match = partial.match(name);
+        if (match.hasMatch() && ::kill(pid_t(match.captured(1).toLongLong()), 0) != 0 && errno == ESRCH)
+            QFile::remove(folder.filePath(name));
+    }
+}
+
+}  // namespace
+
 QString dailyFolder(const QString& database)
 {
     return QFileInfo(database).absoluteDir().filePath(QStringLiteral("backups"));
@@ -124,6 +147,9 @@ QString keepTheDays(const QString& database, const QDate& day)
         return {};
     if (!QDir().mkpath(folder.path()))
         throw Failure(QStringLiteral("cannot make the folder %1").arg(folder.path()));
+    if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
+        throw Failure(problem);
+    removeStoppedCopies(folder);
     // The copy takes about the database's size; room for the database to grow
     // by as much again stays free.
     const qint64 size = QFileInfo(database).size() + QFileInfo(database + QStringLiteral("-wal")).size();

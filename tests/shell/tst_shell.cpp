@@ -338,10 +338,23 @@ private slots:
         QFile other(folder.filePath("backups/notes.txt"));
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.close();
+        // What copies stopped part-way left: a gone process's is taken away, a running one's stays.
+        QProcess gone;
+        gone.start("true");
+        QVERIFY(gone.waitForStarted());
+        const qint64 gonePid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        const QStringList partials{base + "-2026-10-31.db.partial-" + QString::number(gonePid),
+                                   base + "-2026-10-31.db.partial-1"};
+        for (const QString& name : partials + QStringList{partials.first() + "-journal"}) {
+            QFile partial(folder.filePath("backups/" + name));
+            QVERIFY(partial.open(QIODevice::WriteOnly));
+        }
 
         messages.clear();
         logIn("Admin", "ADMIN");
         QCOMPARE(copies(), QStringList{base + "-2026-11-01.db"});
+        QCOMPARE(QDir(folder.filePath("backups")).entryList({"*.partial-*"}, QDir::Files), QStringList{partials.last()});
         QCOMPARE(customersIn(folder.filePath("backups/" + copies().value(0))), QStringList{"ASHA"});
         delete MDIForm1::existing();
         db.exec("delete from Customer");
