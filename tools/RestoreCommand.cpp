@@ -22,7 +22,8 @@ const char* const RestoreHelp = R"(  restore FILE [--database DB]
       Puts the backup FILE in place of the database's contents. FILE must be
       a database with every table of this program, column for column, and
       pass SQLite's integrity check; otherwise nothing is changed. What is
-      replaced is kept beside the database as DB.replaced-YYYYMMDD-HHMMSS.
+      replaced is kept beside the database as DB.replaced-YYYYMMDD-HHMMSS
+      (with -2, -3 ... after a restore in the same second).
       A damaged database is moved there whole and made afresh; without a
       database file (a new computer) the database is created.
       The program may stay open; it sees the restored rows at once.
@@ -40,10 +41,10 @@ void removeDatabase(const QString& path)
         QFile::remove(path + suffix);
 }
 
-// The damaged database back from `kept` to where it was, in place of the one made afresh.
+// The damaged database back from `kept` to where it was (after the one made
+// afresh in its place is removed).
 void moveBack(const QString& target, const QString& kept)
 {
-    removeDatabase(target);
     for (const QString& suffix : {QString(), QStringLiteral("-wal")}) {
         if (QFileInfo::exists(kept + suffix) && !QFile::rename(kept + suffix, target + suffix))
             throw Failure(QStringLiteral("nothing was restored, and the damaged database could not be put back: it is %1").arg(kept));
@@ -93,6 +94,7 @@ Keeping keep(const QString& target, const QString& kept)
         schema::createSqliteDatabase(target);
         sqlitefile::guardedAs(target, kept);  // open to whom the database was
     } catch (const Failure&) {
+        removeDatabase(target);
         moveBack(target, kept);
         throw;
     }
@@ -105,7 +107,10 @@ void unkeep(Keeping keeping, const QString& target, const QString& kept)
     switch (keeping) {
     case Keeping::Nothing: removeDatabase(target); break;
     case Keeping::Copied: QFile::remove(kept); break;
-    case Keeping::MovedDamaged: moveBack(target, kept); break;
+    case Keeping::MovedDamaged:
+        removeDatabase(target);
+        moveBack(target, kept);
+        break;
     }
 }
 
@@ -134,7 +139,6 @@ QStringList putInPlace(const QString& target, const QString& backupFile, const p
         }
     });
     transaction.commit();
-    statement.open(QStringLiteral("DETACH DATABASE restored"), connection);
     return counts;
 }
 

@@ -127,7 +127,8 @@ private:
             const qsizetype quote = m_text.indexOf(Quote, m_at);
             const qsizetype end = quote < 0 ? m_text.size() : quote;
             const QStringView part = QStringView(m_text).mid(m_at, end - m_at);
-            m_line += int(part.count(LineFeed));
+            // Lines as skipLineEnd() counts them: a CR alone ends one too.
+            m_line += int(part.count(LineFeed) + part.count(Return) - part.count(u"\r\n"));
             value += part;
             m_at = end;
             if (quote < 0)

@@ -17,16 +17,21 @@ bool WholeFile::commit()
 
 QString WholeFile::errorString() const
 {
-    return m_file.error() == QFileDevice::NoError && m_shortWrite
-        ? QStringLiteral("the disk took only part of it (is it full?)")
-        : m_file.errorString();
+    // A write the disk took in part sets no system error; Qt then says "Unknown error".
+    const bool partWritten = m_shortWrite
+        || (m_file.error() == QFileDevice::WriteError && m_file.errorString() == QLatin1String("Unknown error"));
+    return partWritten ? QStringLiteral("the disk took only part of it (is it full?)") : m_file.errorString();
 }
 
 QString fileBehindLink(const QString& path)
 {
-    const QFileInfo file(path);
-    if (!file.isSymLink())
-        return path;
-    const QString target = file.symLinkTarget();  // absolute, though the link may not exist yet
-    return target.isEmpty() ? path : target;
+    QString file = path;
+    // A link to a link is followed to its end, as the system follows it; a loop is not.
+    for (int hops = 0; hops < 40 && QFileInfo(file).isSymLink(); ++hops) {
+        const QString target = QFileInfo(file).symLinkTarget();  // absolute, though it may not exist yet
+        if (target.isEmpty())
+            break;
+        file = target;
+    }
+    return file;
 }

@@ -31,5 +31,6 @@ private:
 };
 
 // The file a new file named `path` is put at: where a symbolic link there
-// points, so that the link stays and what it names is renewed.
+// points (through every link of a chain), so that the links stay and what
+// they name is renewed.
 QString fileBehindLink(const QString& path);

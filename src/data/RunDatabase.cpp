@@ -44,8 +44,14 @@ QString archivePath()
 
 QString ownFileOf(const QString& path)
 {
-    const QString database = archive().isEmpty() ? datasource::sqliteFile(DataSourceConnectionString) : archive();
-    return database.isEmpty() ? QString() : sqlitefile::ownFileOf(database, path);
+    // With a closed year open, the shop's own database is most likely beside it.
+    for (const QString& database : {archive(), datasource::sqliteFile(DataSourceConnectionString)}) {
+        if (database.isEmpty())
+            continue;
+        if (const QString ownFile = sqlitefile::ownFileOf(database, path); !ownFile.isEmpty())
+            return ownFile;
+    }
+    return {};
 }
 
 }  // namespace rundatabase

@@ -22,9 +22,9 @@ void useDataSource();
 // The archive's absolute path; empty while the run works on the data source.
 QString archivePath();
 
-// Which of the run's database files `path` reaches, by whatever name
-// (sqlitefile::ownFileOf): a file written there would replace the books.
-// Empty when none, and on a server.
+// Which of the database files `path` reaches, by whatever name
+// (sqlitefile::ownFileOf): the data source's, and the archive's while one is
+// open. A file written there would replace the books. Empty when none.
 QString ownFileOf(const QString& path);
 
 }  // namespace rundatabase

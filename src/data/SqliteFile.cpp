@@ -1,5 +1,7 @@
 #include "data/SqliteFile.h"
 
+#include "core/WholeFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
@@ -42,10 +44,16 @@ bool sameFile(const QString& first, const QString& second)
         && one.st_ino == other.st_ino;
 }
 
-QString ownFileOf(const QString& database, const QString& path)
+QString ownFileOf(const QString& database, const QString& named)
 {
+    // A file not made yet is reached where a link there points, in its folder as the folder really is.
+    const QFileInfo behind(fileBehindLink(named));
+    const QString canonicalFolder = QFileInfo(behind.absolutePath()).canonicalFilePath();
+    const QString path = canonicalFolder.isEmpty() ? behind.absoluteFilePath() : canonicalFolder + QLatin1Char('/') + behind.fileName();
+    const QString databaseFolder = QFileInfo(QFileInfo(database).absolutePath()).canonicalFilePath();
+    const QString canonicalDatabase = databaseFolder.isEmpty() ? database : databaseFolder + QLatin1Char('/') + QFileInfo(database).fileName();
     for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
-        if (sameFile(path, database + suffix))
+        if (sameFile(path, canonicalDatabase + suffix))
             return QStringLiteral("the database itself")
                 + (suffix.isEmpty() ? QString() : QStringLiteral(" (its ") + suffix.mid(1) + QLatin1Char(')'));
     return {};

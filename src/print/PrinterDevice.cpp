@@ -1,9 +1,7 @@
 #include "print/PrinterDevice.h"
 
 #include "print/TextColumns.h"
-#include "core/WholeFile.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -14,7 +12,6 @@
 #include <QPrinterInfo>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <unistd.h>
 
 namespace print {
@@ -67,47 +64,33 @@ int rollColumnsOf(QPrinter& printer)
     return std::max(columns, NarrowestRoll);
 }
 
-// Where the pages of a PDF file are written until they are whole: beside
-// the file, and of this process alone.
-QString partialOf(const QString& pdfFile)
-{
-    return pdfFile + QStringLiteral(".partial-") + QString::number(QCoreApplication::applicationPid());
-}
-
-// A printer into the PDF file (written beside it first, see putInPlace());
-// the caller sets its paper.
-std::unique_ptr<QPrinter> pdfPrinter(const QString& pdfFile)
+// A printer into the PDF file; the caller sets its paper.
+std::unique_ptr<QPrinter> pdfPrinter(const QString& path)
 {
     // Checked now so that the first statement of the job reports it, not the last.
-    const QFileInfo file(pdfFile);
+    const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
     if (file.isDir() || !folder.isDir() || !(file.exists() ? file.isWritable() : folder.isWritable()))
-        throw PrintError(QStringLiteral("The file %1 cannot be written.").arg(pdfFile));
+        throw PrintError(QStringLiteral("The file %1 cannot be written.").arg(path));
     // A file that is something else (the shop's database, a letter) is never replaced by a print.
-    QFile existing(pdfFile);
-    if (existing.size() > 0 && (!existing.open(QIODevice::ReadOnly) || !existing.read(5).startsWith("%PDF-")))
-        throw PrintError(QStringLiteral("The file %1 is no PDF file: it is left as it is. Print into another file.").arg(pdfFile));
+    QFile existing(path);
+    if (file.isFile() && file.size() > 0 && (!existing.open(QIODevice::ReadOnly) || !existing.read(5).startsWith("%PDF-")))
+        throw PrintError(QStringLiteral("The file %1 is no PDF file: it is left as it is. Print into another file.").arg(path));
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(partialOf(pdfFile));
+    printer->setOutputFileName(path);
     return printer;
 }
 
-// The PDF written beside its file takes the file's place once it is whole:
-// Qt's PDF writer does not report a disk that fills, and a cut off file in
-// place of a good one would be found only when it is needed.
-void putInPlace(const QString& partial, const QString& pdfFile)
+// Qt's PDF writer does not report a disk that fills: a file it wrote is
+// whole when it ends with the PDF's last line and is on the disk.
+bool writtenWhole(const QString& path)
 {
-    QFile written(partial);
-    const bool whole = written.open(QIODevice::ReadOnly) && written.size() > 16 && written.seek(written.size() - 16)
+    QFile written(path);
+    if (!QFileInfo(path).isFile())
+        return true;  // a pipe or a device takes what it is given
+    return written.open(QIODevice::ReadOnly) && written.size() > 16 && written.seek(written.size() - 16)
         && written.read(16).contains("%%EOF") && ::fsync(written.handle()) == 0;
-    written.close();
-    if (!whole || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(pdfFile).constData()) != 0) {
-        QFile::remove(partial);
-        throw PrintError(
-            QStringLiteral("The file %1 could not be written whole (is the disk full?): what it held is left as it was.")
-                .arg(pdfFile));
-    }
 }
 
 QPageSize rollPage(double widthMm, double lengthMm)
@@ -202,26 +185,24 @@ std::unique_ptr<PrinterDevice> PrinterDevice::forDefaultPrinter()
 
 std::unique_ptr<PrinterDevice> PrinterDevice::forPdfFile(const QString& path)
 {
-    const QString pdfFile = fileBehindLink(path);
-    std::unique_ptr<QPrinter> printer = pdfPrinter(pdfFile);
+    std::unique_ptr<QPrinter> printer = pdfPrinter(path);
     printer->setPageSize(systemPaper());
-    return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer), false, pdfFile));
+    return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer)));
 }
 
 std::unique_ptr<PrinterDevice> PrinterDevice::forPdfRoll(const QString& path, double widthMm)
 {
     if (!(widthMm >= NarrowestPdfRollMm && widthMm <= WidestPdfRollMm))
         throw PrintError(QStringLiteral("A receipt roll is 20 to 80 mm wide, not %1 mm.").arg(widthMm));
-    const QString pdfFile = fileBehindLink(path);
-    std::unique_ptr<QPrinter> printer = pdfPrinter(pdfFile);
+    std::unique_ptr<QPrinter> printer = pdfPrinter(path);
     printer->setPageLayout(QPageLayout(rollPage(widthMm, LongestRollPageMm), QPageLayout::Portrait,
                                        QMarginsF(RollEdgeMm, RollEdgeMm, RollEdgeMm, RollEdgeMm),
                                        QPageLayout::Millimeter));
-    return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer), true, pdfFile));
+    return std::unique_ptr<PrinterDevice>(new PrinterDevice(std::move(printer), true));
 }
 
-PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> printer, bool pagesFitTheirLines, const QString& pdfFile)
-    : m_printer(std::move(printer)), m_pagesFitTheirLines(pagesFitTheirLines), m_pdfFile(pdfFile)
+PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> printer, bool pagesFitTheirLines)
+    : m_printer(std::move(printer)), m_pagesFitTheirLines(pagesFitTheirLines)
 {
     m_rollColumns = rollColumnsOf(*m_printer);
     useFont(fixedPitchFont(preferredSize()));
@@ -327,19 +308,16 @@ void PrinterDevice::finish()
         return;
     if (m_pagesFitTheirLines)
         fitPageTo(int(m_pages.first().size()));
-    // A PDF file half written is taken away with its job.
-    const auto failed = [this](const QString& printerWords, const QString& fileWords) {
+    const QString pdfFile = m_printer->outputFileName();
+    const auto failed = [&](const QString& printerWords, const QString& fileWords) {
         m_pages.clear();
-        if (m_pdfFile.isEmpty())
-            return PrintError(printerWords);
-        QFile::remove(m_printer->outputFileName());
-        return PrintError(fileWords.arg(m_pdfFile));
+        return PrintError(pdfFile.isEmpty() ? printerWords : fileWords.arg(pdfFile));
     };
     QPainter painter;
     if (!painter.begin(m_printer.get()))
         throw failed(withPdfAdvice(QStringLiteral("The printer %1 cannot be used.").arg(m_printer->printerName())),
                      QStringLiteral("The file %1 cannot be written."));
-    const QString notWhole = QStringLiteral("The file %1 could not be written whole (is the disk full?): what it held is left as it was.");
+    const QString notWhole = QStringLiteral("The file %1 could not be written whole: is the disk full? Print it again.");
     painter.setFont(m_font);
     const QFontMetricsF metrics(m_font, m_printer.get());
     // In a font of one pitch a line drawn as one text puts every character
@@ -368,10 +346,8 @@ void PrinterDevice::finish()
         }
     }
     m_pages.clear();
-    if (!painter.end())
+    if (!painter.end() || (!pdfFile.isEmpty() && !writtenWhole(pdfFile)))
         throw failed(QStringLiteral("The print job could not be completed."), notWhole);
-    if (!m_pdfFile.isEmpty())
-        putInPlace(m_printer->outputFileName(), m_pdfFile);
 }
 
 }  // namespace print

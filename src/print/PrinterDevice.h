@@ -33,9 +33,9 @@ public:
     static std::unique_ptr<PrinterDevice> forDefaultPrinter();
     // A PDF file, on the system's paper: the one PAPERSIZE or else
     // /etc/papersize names ("a4", "letter", "a5", ...), as for every program
-    // that prints through libpaper; A4 when neither does. Written beside the
-    // file at finish(), it replaces the file once it is whole; a file that is
-    // no PDF is never replaced, and a link's file is renewed.
+    // that prints through libpaper; A4 when neither does. Written at
+    // finish(), and checked whole there (Qt's writer does not report a full
+    // disk); a file that is no PDF is never written over.
     static std::unique_ptr<PrinterDevice> forPdfFile(const QString& path);
     // A PDF file of a receipt roll `widthMm` wide (20 to 80 mm), a page a job
     // as long as its lines (a very long job goes on over pages 2 m long).
@@ -56,7 +56,7 @@ public:
     const QFont& font() const { return m_font; }
 
 private:
-    explicit PrinterDevice(std::unique_ptr<QPrinter> printer, bool pagesFitTheirLines = false, const QString& pdfFile = {});
+    explicit PrinterDevice(std::unique_ptr<QPrinter> printer, bool pagesFitTheirLines = false);
     void useFont(const QFont& font);
     // Points: the font size a document prints at when its widest line fits.
     double preferredSize() const;
@@ -68,8 +68,6 @@ private:
 
     std::unique_ptr<QPrinter> m_printer;
     bool m_pagesFitTheirLines;
-    // The PDF file the pages go into; empty for a printer.
-    QString m_pdfFile;
     int m_rollColumns = 0;
     QFont m_font;
     int m_linesPerPage = 1;

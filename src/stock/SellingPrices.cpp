@@ -130,8 +130,12 @@ bool SellingPrices::storeRowPrice(int row, const QString& typed)
     if (count == 0)
         Messages::instance().inform(
             QStringLiteral("Stock batch %1 is no longer there: nothing was changed.").arg(number), Caption);
+    if (count.value_or(0) > 0 && shown(Column::Item))
+        if (const QString note = simpleBillsPrice(*shown(Column::Item), *price); !note.isEmpty())
+            Messages::instance().inform(QStringLiteral("Stored. ") + note, Caption);
     if (count == 0 || (count && versions.before != m_shownVersion)) {
-        // Shown again once the typing has ended, not under the cell being closed.
+        // Posted after every message (whose own event loop would run it under
+        // the cell being closed): shown again once the typing has ended.
         QMetaObject::invokeMethod(this, [this, number] {
             FillGrid();
             stopAtFirstError([&] { grid::selectRowWhere(DGG, Column::Number, QString::number(number)); });
@@ -139,9 +143,6 @@ bool SellingPrices::storeRowPrice(int row, const QString& typed)
     } else if (count) {
         m_shownVersion = versions.after;
     }
-    if (count.value_or(0) > 0 && shown(Column::Item))
-        if (const QString note = simpleBillsPrice(*shown(Column::Item), *price); !note.isEmpty())
-            Messages::instance().inform(QStringLiteral("Stored. ") + note, Caption);
     return count.value_or(0) > 0;
 }
 

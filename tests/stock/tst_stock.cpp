@@ -211,6 +211,15 @@ private slots:
         QCoreApplication::processEvents();  // read again once the typing has ended
         QCOMPARE(op->gridRows().first() + ',' + op->gridRows().last(), QString("1|C1|RICE|B2|10|40|8,3|T1|TEA|B1|4|5|45"));
         QCOMPARE(grid::currentText(op->grid(), 0), QString("1"));
+
+        // With a note shown (its box runs the events), the grid is read again once the typing has ended.
+        messages.whileInformed = [] { QCoreApplication::processEvents(); };
+        db.exec("update Stock set MRP = 46 where BillNumber = 3");
+        op->typeInGrid(1, "9");
+        messages.whileInformed = {};
+        QCoreApplication::processEvents();
+        QVERIFY2(told(messages).last().contains("prices RICE at the MRP of its first batch, stock number 1"), qPrintable(told(messages).join('\n')));
+        QCOMPARE(op->gridRows().value(1) + ',' + op->gridRows().last(), QString("4|C10|RICE||1|40|9,3|T1|TEA|B1|4|5|46"));
     }
 
     // Only Enter stores a typed MRP: Esc puts the stored one back and keeps the screen open, and a

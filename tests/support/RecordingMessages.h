@@ -19,7 +19,12 @@ public:
     RecordingMessages() { Messages::install(this); }
     ~RecordingMessages() override { Messages::install(nullptr); }
 
-    void inform(const QString& text, const QString& caption) override { shown << Shown{Kind::Information, caption, text}; }
+    void inform(const QString& text, const QString& caption) override
+    {
+        shown << Shown{Kind::Information, caption, text};
+        if (whileInformed)
+            whileInformed();
+    }
     bool ask(const QString& text, const QString& caption) override
     {
         shown << Shown{Kind::Question, caption, text};
@@ -45,4 +50,5 @@ public:
     QList<Shown> shown;
     QList<bool> answers;  // true answers Yes
     std::function<void()> whileAnError;  // runs while an error is on the screen, before its OK
+    std::function<void()> whileInformed;  // the same for an information (a box's own event loop, say)
 };
