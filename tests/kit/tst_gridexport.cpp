@@ -1,6 +1,7 @@
 // A grid's rows to a spreadsheet: its context menu copies them as
 // tab-separated text and saves them as CSV, every row of the result.
 
+#include "data/RunDatabase.h"
 #include "kit/Grid.h"
 #include "kit/ScreenGrid.h"
 #include "kit/GridExport.h"
@@ -147,6 +148,16 @@ private slots:
                 }
                 QVERIFY2(refusal.contains("the database itself"), qPrintable(refusal));
             }
+            // With a closed year open, the shop's own database beside it as well.
+            rundatabase::useArchive(files.filePath("closed.db"));
+            refusal.clear();
+            try {
+                grid::saveCsv(&view, db.path());
+            } catch (const Failure& failure) {
+                refusal = failure.description();
+            }
+            rundatabase::useDataSource();
+            QVERIFY2(refusal.contains("the database itself"), qPrintable(refusal));
             QCOMPARE(db.count("Customer"), count);
         }
 
