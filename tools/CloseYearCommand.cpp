@@ -148,12 +148,6 @@ void requireArchiveOfTheseDocuments(const QString& archive, const Fingerprints& 
                           .arg(archive, dates::shown(before)));
 }
 
-void removeUnfinished(const QString& partial)
-{
-    for (const QString suffix : {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")})
-        QFile::remove(partial + suffix);
-}
-
 // No other till writes a line or changes the stock until the transaction
 // ends: SQLite's write lock, taken by the first write; on a server, the
 // tables locked against writers (readers go on).
@@ -317,7 +311,7 @@ int closeYear(const tooldb::CommandLine& line, QTextStream& out)
         requireArchiveOfTheseDocuments(archive, documentsBefore(live, before), before);
 
     const QString partial = archive + QStringLiteral(".partial");
-    removeUnfinished(partial);  // left by a run that was stopped
+    sqlitefile::removeWithItsFiles(partial);  // left by a run that was stopped
     Summary summary;
     try {
         const std::optional<qint64> copiedAt = makeArchive(live, partial, before, out);
@@ -327,7 +321,7 @@ int closeYear(const tooldb::CommandLine& line, QTextStream& out)
         out.flush();
         summary = closeInLive(live, before, partial, archive, copiedAt);
     } catch (const Failure&) {
-        removeUnfinished(partial);
+        sqlitefile::removeWithItsFiles(partial);
         throw;
     }
     report(summary, live, archive, before, out);

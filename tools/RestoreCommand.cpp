@@ -33,14 +33,6 @@ namespace {
 
 enum class Keeping { Nothing, Copied, MovedDamaged };
 
-const QStringList DatabaseFiles{QString(), QStringLiteral("-wal"), QStringLiteral("-shm")};
-
-void removeDatabase(const QString& path)
-{
-    for (const QString& suffix : DatabaseFiles)
-        QFile::remove(path + suffix);
-}
-
 // The damaged database back from `kept` to where it was (after the one made
 // afresh in its place is removed).
 void moveBack(const QString& target, const QString& kept)
@@ -94,7 +86,7 @@ Keeping keep(const QString& target, const QString& kept)
         schema::createSqliteDatabase(target);
         sqlitefile::guardedAs(target, kept);  // open to whom the database was
     } catch (const Failure&) {
-        removeDatabase(target);
+        sqlitefile::removeWithItsFiles(target);
         moveBack(target, kept);
         throw;
     }
@@ -105,10 +97,10 @@ Keeping keep(const QString& target, const QString& kept)
 void unkeep(Keeping keeping, const QString& target, const QString& kept)
 {
     switch (keeping) {
-    case Keeping::Nothing: removeDatabase(target); break;
+    case Keeping::Nothing: sqlitefile::removeWithItsFiles(target); break;
     case Keeping::Copied: QFile::remove(kept); break;
     case Keeping::MovedDamaged:
-        removeDatabase(target);
+        sqlitefile::removeWithItsFiles(target);
         moveBack(target, kept);
         break;
     }

@@ -92,7 +92,7 @@ void copyInto(Connection& connection, const QString& source, const QString& name
         throw Failure(problem);
     // Of this process alone: two programs making the day's copy at once do not share one.
     const QString partial = target + QStringLiteral(".partial-") + QString::number(::getpid());
-    QFile::remove(partial);  // left by a copy that was stopped
+    sqlitefile::removeWithItsFiles(partial);  // left by a copy that was stopped
     // Made first as its owner's alone: while SQLite fills it, it holds what the database holds.
     if (!sqlitefile::createPrivate(partial))
         throw Failure(QStringLiteral("cannot make the file %1").arg(partial));
@@ -112,7 +112,7 @@ void copyInto(Connection& connection, const QString& source, const QString& name
             throw Failure(QStringLiteral("cannot put the copy at %1").arg(target));
         syncToDisk(QFileInfo(target).absolutePath());
     } catch (const Failure&) {
-        QFile::remove(partial);
+        sqlitefile::removeWithItsFiles(partial);
         throw;
     }
 }

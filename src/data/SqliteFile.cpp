@@ -44,6 +44,12 @@ bool sameFile(const QString& first, const QString& second)
         && one.st_ino == other.st_ino;
 }
 
+void removeWithItsFiles(const QString& path)
+{
+    for (const QString& suffix : {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(path + suffix);
+}
+
 QString ownFileOf(const QString& database, const QString& named)
 {
     // A file not made yet is reached where a link there points, in its folder as the folder really is.

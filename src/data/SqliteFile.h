@@ -25,6 +25,10 @@ void guardedAs(const QString& copy, const QString& database);
 // path to it): a copy put at one would replace the other.
 bool sameFile(const QString& first, const QString& second);
 
+// Removes a database file with the files SQLite keeps beside it (its
+// journal, its log and the log's index), as a copy stopped part-way leaves them.
+void removeWithItsFiles(const QString& path);
+
 // Which of the database's own files `path` reaches, by whatever name: "the
 // database itself", or it with "(its wal)", "(its shm)" or "(its journal)"
 // (a journal SQLite would take as left behind); empty when none of them.
