@@ -144,13 +144,13 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
     // window it is on. The close event comes before anything is hidden.
     if (event->type() == QEvent::Close && (watched == this || watched == window()))
         dropOpenTyping();
-    // A press on the frame of the screen's MDI window (its title bar, its
-    // close box) takes the focus from a cell being typed into, and the frame
-    // hands it back at once. The cell's delegate stores the typing on any
-    // loss of focus: it is not told of this one.
+    // The cell's delegate stores the typing on any loss of focus. Only what
+    // the operator does on this screen stores it; focus taken elsewhere (the
+    // frame of its MDI window, another screen, another program) is not told
+    // to the delegate, and the cell stays open with its typing.
     if (event->type() == QEvent::FocusOut) {
-        auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-        return frame && QApplication::focusWidget() == frame && viewTypedIn(watched);
+        const QWidget* focused = QApplication::focusWidget();
+        return !(focused && isAncestorOf(focused)) && viewTypedIn(watched);
     }
     if (event->type() != QEvent::KeyPress || forwardingRewrittenKey || !isOwnWidget(watched))
         return false;

@@ -228,7 +228,7 @@ private slots:
     {
         openOnBatches();
         QVERIFY(QTest::qWaitForWindowActive(screen));
-        const QStringList before = prices();
+        QStringList before = prices();
         QTableView* view = op->grid();
         QWidget* cell = typeWithoutEnter(view, 1, "75");
         QVERIFY(cell);
@@ -272,6 +272,27 @@ private slots:
         QTest::mouseClick(child, Qt::LeftButton, {}, closeBox);
         QTRY_VERIFY(child.isNull());
         QCOMPARE(prices(), before);
+
+        // Another screen brought forward (Ctrl+Tab, its menu entry) leaves the
+        // typing open and unstored; back on the prices, Enter stores it.
+        child = openInMain();
+        QMdiSubWindow* other = area->addSubWindow(catalog::createScreen(ui::StockQuery, nullptr));
+        other->show();
+        auto* grid = child->findChild<QTableView*>(ui::Grid);
+        QVERIFY(typeWithoutEnter(grid, 1, "75"));
+        area->setActiveSubWindow(other);
+        QTRY_VERIFY(other->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(prices(), before);
+        area->setActiveSubWindow(child);
+        QWidget* typing = grid->indexWidget(grid->currentIndex());
+        QVERIFY(typing);
+        QTest::keyClick(typing, Qt::Key_Return);
+        QTRY_COMPARE(prices().at(0), QString("1|75"));
+        messages.shown.clear();
+        before = prices();
+        other->close();
+        child->close();
+        QTRY_VERIFY(child.isNull());
 
         child = openInMain();
         QVERIFY(typeWithoutEnter(child->findChild<QTableView*>(ui::Grid), 0, "-5"));
