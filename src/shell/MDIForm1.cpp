@@ -32,7 +32,11 @@ constexpr int PlaceholderHeight = 9120;
 // The area behind the child windows, with the program's own background.
 class MainArea : public QMdiArea {
 public:
-    explicit MainArea(QWidget* parent) : QMdiArea(parent) { fitScreens(); }
+    explicit MainArea(QWidget* parent) : QMdiArea(parent)
+    {
+        fitScreens();
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { scrollToFocus(now); });
+    }
 
     QMdiSubWindow* addScreen(QWidget* screen)
     {
@@ -76,6 +80,30 @@ private:
             setHorizontalScrollBarPolicy(policy);
             setVerticalScrollBarPolicy(policy);
         }
+    }
+
+    // The control the focus moves onto (Tab, a shortcut, a box the screen
+    // puts it in) is scrolled into sight: an operator typing at the keyboard
+    // sees where the next keys go. One larger than the area shows its start.
+    // A control pressed with the mouse is in sight already, and moving it
+    // from under the pointer would lose the click.
+    void scrollToFocus(QWidget* focused)
+    {
+        if (!focused || !viewport()->isAncestorOf(focused) || QGuiApplication::mouseButtons() != Qt::NoButton)
+            return;
+        constexpr int Margin = 8;
+        const QRect control = QRect(focused->mapTo(viewport(), QPoint()), focused->size()).adjusted(-Margin, -Margin, Margin, Margin);
+        const auto shift = [](int start, int end, int length) {
+            if (start < 0)
+                return start;
+            return end <= length ? 0 : std::min(start, end - length);
+        };
+        const int right = shift(control.left(), control.right() + 1, viewport()->width());
+        const int down = shift(control.top(), control.bottom() + 1, viewport()->height());
+        if (right != 0)
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() + right);
+        if (down != 0)
+            verticalScrollBar()->setValue(verticalScrollBar()->value() + down);
     }
 
 protected:

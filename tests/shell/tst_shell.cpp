@@ -216,6 +216,16 @@ private slots:
         // the typing stays in its box.
         QApplication::setActiveWindow(main);
         QVERIFY(QTest::qWaitForWindowActive(main));
+        // The focus moved onto a control out of sight (Tab, a shortcut) brings it into sight.
+        const auto inSight = [area](QWidget* control) {
+            return area->viewport()->rect().contains(QRect(control->mapTo(area->viewport(), QPoint()), control->size()));
+        };
+        for (const QString& name : {ui::Grid, ui::PartyNumber}) {
+            QWidget* control = Operator(child->widget()).control(name);
+            QVERIFY2(!inSight(control), qPrintable(name));
+            control->setFocus(Qt::TabFocusReason);
+            QVERIFY2(inSight(control), qPrintable(name));
+        }
         QWidget* quantity = Operator(child->widget()).control(ui::Quantity);
         quantity->setFocus();
         child->showMaximized();
