@@ -247,12 +247,17 @@ void LineDocumentScreen::changeShownDocument(const std::function<void()>& change
     try {
         change();
     } catch (const stores::ChangedSinceShown&) {
-        SkipFailing skip;
-        if (m_kind.gridListsDocuments)
-            skip([&] { FillGrid(NoDocument); });
-        pickDocumentNumber();
+        showDocumentAsStored();
         throw;
     }
+}
+
+void LineDocumentScreen::showDocumentAsStored()
+{
+    SkipFailing skip;
+    if (m_kind.gridListsDocuments)
+        skip([&] { FillGrid(NoDocument); });
+    pickDocumentNumber();
 }
 
 std::optional<stores::ShownRows> LineDocumentScreen::shownLines(qint16 number) const

@@ -169,6 +169,7 @@ void LineDocumentScreen::addItem()
         if (serial.state != Numbering::Free)
             return;  // the document's lines could not be read: no number is safe
         if (serial.number == 1 && showsLinesOf(m_line.number)) {
+            showDocumentAsStored();
             Messages::instance().inform(
                 numbering::goneMessage(m_store.documentName(), m_line.number, m_kind.captions.newDocument),
                 QStringLiteral("Information"));

@@ -136,6 +136,9 @@ protected:
     // screen changed the document first, the screen shows it as stored now
     // and the refusal goes on, to be told as the operation ends.
     void changeShownDocument(const std::function<void()>& change);
+    // Shows the document in the box as stored now, after another till or
+    // screen changed or deleted it.
+    void showDocumentAsStored();
 
     // The number the box shows, when a document can carry it. Throws otherwise.
     qint16 boxDocumentNumber() const;

@@ -443,6 +443,14 @@ private slots:
         QCOMPARE(told(messages), QStringList());
         QCOMPARE(stored(kind), QString("4|1,5|1,5|2,5|3"));
         QCOMPARE(op.gridRows().size(), 3);
+
+        // Deleted whole meanwhile: nothing is added, and the screen shows the number as it is now, empty.
+        db.exec("delete from " + kind.lines + " where BillNumber = 5");
+        messages.clear();
+        kind.add(op, "TEA", 5);
+        QVERIFY2(told(messages).join('\n').contains(" 5 is no longer stored"), qPrintable(told(messages).join('\n')));
+        QCOMPARE(stored(kind), QString("4|1"));
+        QCOMPARE(op.shown(), QStringList{"= 0.00"});
     }
 
     // Another till deleted the line shown, or deleted it and added another
