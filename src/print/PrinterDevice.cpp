@@ -127,18 +127,30 @@ QPageSize systemPaper()
     return QPageSize(QPageSize::A4);
 }
 
-// True when the font draws every character of the line itself, one column
-// each. A character it lacks is drawn in a fallback font, and so are the
-// blanks and digits after it in the same text (one run of shaping): drawn as
-// one text, such a line moves its figures from their columns, or past the
-// edge of the paper. Printable ASCII is in every fixed-pitch font.
-bool drawnInColumns(const PrintedLine& line, const QFontMetricsF& metrics)
+// True when the line drawn as one text puts every character in its column:
+// each is drawn one pitch wide, left to right. A character the font lacks is
+// drawn in a fallback font of another width (inFontUcs4() counts fallbacks
+// too, so the width is what tells), and so are the blanks and digits after
+// it in the same run of shaping; a right-to-left name turns the figures after
+// it round with it. Either moves figures from their columns, or past the edge
+// of the paper. Printable ASCII is in every fixed-pitch font.
+bool drawnInColumns(const PrintedLine& line, const QFontMetricsF& metrics, double pitch)
 {
     for (const PlacedText& item : line) {
         for (qsizetype at = 0; at < item.text.size();) {
             const char32_t character = nextCharacter(item.text, at);
-            const bool ascii = character >= 0x20 && character < 0x7F;
-            if (!ascii && (characterColumns(character) != 1 || !metrics.inFontUcs4(character)))
+            if (character >= 0x20 && character < 0x7F)
+                continue;
+            switch (QChar::direction(character)) {
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirAN:
+                return false;
+            default:
+                break;
+            }
+            if (characterColumns(character) != 1 || !metrics.inFontUcs4(character)
+                || metrics.horizontalAdvance(QString::fromUcs4(&character, 1)) != pitch)
                 return false;
         }
     }
@@ -323,8 +335,8 @@ void PrinterDevice::finish()
     // In a font of one pitch a line drawn as one text puts every character
     // where its column is, and drawing text is what takes the time; but only
     // while the font draws every character itself (see drawnInColumns()).
-    const bool onePitch = metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('M'))
-        && metrics.horizontalAdvance(QLatin1Char(' ')) == metrics.horizontalAdvance(QLatin1Char('M'));
+    const double pitch = metrics.horizontalAdvance(QLatin1Char('M'));
+    const bool onePitch = metrics.horizontalAdvance(QLatin1Char('i')) == pitch && metrics.horizontalAdvance(QLatin1Char(' ')) == pitch;
     for (int pageIndex = 0; pageIndex < m_pages.size(); ++pageIndex) {
         if (pageIndex > 0 && m_pagesFitTheirLines)
             fitPageTo(int(m_pages.at(pageIndex).size()));
@@ -335,7 +347,7 @@ void PrinterDevice::finish()
             const PrintedLine& line = page.at(row);
             const double top = row * metrics.lineSpacing();
             const double baseline = top + metrics.ascent();
-            const bool inColumns = drawnInColumns(line, metrics);
+            const bool inColumns = drawnInColumns(line, metrics, pitch);
             if (onePitch && inColumns) {
                 const QString text = lineText(line);
                 if (!text.isEmpty())

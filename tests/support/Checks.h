@@ -136,6 +136,23 @@ inline QList<QStringList> pdfPages(const QString& path, const QString& pitch = "
     return pages;
 }
 
+// Where each word of a PDF file starts across its page (points from the
+// left), for every time the word stands there, in the order of its lines.
+inline QMap<QString, QVector<double>> pdfWordStarts(const QString& path)
+{
+    QProcess process;
+    process.start(QStandardPaths::findExecutable("pdftotext"), {"-bbox", path, "-"});
+    QMap<QString, QVector<double>> starts;
+    if (!process.waitForFinished(10000) || process.exitCode() != 0)
+        return starts;
+    const QRegularExpression word(R"re(<word xMin="([0-9.]+)"[^>]*>([^<]*)</word>)re");
+    for (auto match = word.globalMatch(QString::fromUtf8(process.readAllStandardOutput())); match.hasNext();) {
+        const QRegularExpressionMatch found = match.next();
+        starts[found.captured(2)] << found.captured(1).toDouble();
+    }
+    return starts;
+}
+
 // The newest whole PDF file in the folder written since the moment; empty when there is none (yet).
 inline QString newestPdf(const QString& folder, const QDateTime& since)
 {
