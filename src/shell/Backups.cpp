@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace shell {
 
@@ -32,6 +33,14 @@ struct Waiting {
     ~Waiting() { QApplication::restoreOverrideCursor(); }
 };
 
+// The day whose copy was made or tried last: a copy that cannot be made is
+// told once a day, not at every look at the clock.
+QDate& dayLastCopied()
+{
+    static QDate day;
+    return day;
+}
+
 }  // namespace
 
 void keepTheDaysBackup()
@@ -39,6 +48,7 @@ void keepTheDaysBackup()
     const QString file = databaseFile();
     if (file.isEmpty())
         return;
+    dayLastCopied() = dates::today();
     try {
         const Waiting waiting;
         databasebackup::keepTheDays(file, dates::today());
@@ -48,6 +58,20 @@ void keepTheDaysBackup()
                                            .arg(QDir::toNativeSeparators(databasebackup::dailyFolder(file)),
                                                 dberrors::reason(failure)));
     }
+}
+
+void keepEachNewDaysBackup(QObject* mainWindow)
+{
+    constexpr int MinuteMs = 60 * 1000;
+    if (databaseFile().isEmpty() || mainWindow->findChild<QTimer*>(QStringLiteral("dailyBackup")))
+        return;
+    auto* clock = new QTimer(mainWindow);
+    clock->setObjectName(QStringLiteral("dailyBackup"));
+    QObject::connect(clock, &QTimer::timeout, [] {
+        if (dates::today() != dayLastCopied())
+            keepTheDaysBackup();
+    });
+    clock->start(MinuteMs);
 }
 
 void backUpDatabase(QWidget* parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+class QObject;
 class QWidget;
 
 // Copies of the shop's database file made from the program, so that a shop
@@ -11,6 +12,9 @@ namespace shell {
 // before left them. A copy that cannot be made is told, and the program
 // works on.
 void keepTheDaysBackup();
+// Then, for a program left running past midnight, each new day's copy as
+// the day begins (tried once a day), for as long as `mainWindow` is open.
+void keepEachNewDaysBackup(QObject* mainWindow);
 
 // File > Back Up...: a copy into a file the operator chooses, on a memory
 // stick or another disk.

@@ -44,8 +44,10 @@ bool CheckLogin(const QString& user, const QString& shiftedPassword)
     });
     users.close();
     errors.report();
-    if (allowed)
+    if (allowed) {
         shell::keepTheDaysBackup();
+        shell::keepEachNewDaysBackup(MDIForm1::instance());
+    }
     return allowed;
 }
 

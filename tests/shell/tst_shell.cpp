@@ -379,14 +379,24 @@ private slots:
         QCOMPARE(copies().value(29), base + "-2026-12-02.db");
         QVERIFY(other.exists());
         QCOMPARE(messages.texts(), QStringList());
+        // A program left open past midnight tries the new day's copy as the day begins, once.
         // A disk nearly full keeps its room for the shop's own writes: no copy, and the operator is told.
+        QTimer* eachDay = MDIForm1::existing()->findChild<QTimer*>("dailyBackup");
+        QVERIFY(eachDay && eachDay->isActive());
         databasebackup::setFreeBytes([](const QString&) { return qint64(100) * 1024 * 1024; });
-        const auto realDisk = qScopeGuard([] { databasebackup::setFreeBytes({}); });
+        auto realDisk = qScopeGuard([] { databasebackup::setFreeBytes({}); });
         dates::setToday(QDate(2026, 12, 3));
-        shell::keepTheDaysBackup();
+        QVERIFY(QMetaObject::invokeMethod(eachDay, "timeout"));
+        QVERIFY(QMetaObject::invokeMethod(eachDay, "timeout"));
+        QCOMPARE(messages.texts().size(), 1);
         QVERIFY2(messages.texts().value(0).contains("the disk has 100 MB free, and the copy"), qPrintable(messages.texts().join('\n')));
         QCOMPARE(copies().value(29), base + "-2026-12-02.db");
         messages.clear();
+        realDisk.dismiss();
+        databasebackup::setFreeBytes({});
+        dates::setToday(QDate(2026, 12, 4));
+        QVERIFY(QMetaObject::invokeMethod(eachDay, "timeout"));
+        QCOMPARE(copies().value(29), base + "-2026-12-04.db");
 
         db.exec("insert into Customer values(2,'BINA','','2')");
         MDIForm1* main = MDIForm1::existing();
