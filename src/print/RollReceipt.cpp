@@ -23,8 +23,8 @@ QStringList brokenAt(QString text, int width)
 {
     QStringList lines;
     while (textColumns(text) > width) {
-        // At least one character a line, however narrow the line.
-        const qsizetype fits = std::max<qsizetype>(fittingLength(text, width), 1);
+        // At least one letter a line, however narrow the line.
+        const qsizetype fits = std::max(fittingLength(text, width), firstLetterLength(text));
         qsizetype cut = text.lastIndexOf(QLatin1Char(' '), fits);
         qsizetype next = cut;
         while (cut > 0 && text.at(cut - 1) == QLatin1Char(' '))

@@ -1,5 +1,7 @@
 #include "print/TextColumns.h"
 
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
 #include <iterator>
 
@@ -81,16 +83,22 @@ int textColumns(QStringView text)
 
 qsizetype fittingLength(QStringView text, int columns)
 {
+    QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, text.data(), text.size());
     int used = 0;
     qsizetype at = 0;
-    while (at < text.size()) {
-        qsizetype next = at;
-        used += characterColumns(nextCharacter(text, next));
+    for (qsizetype next = letters.toNextBoundary(); next > at; next = letters.toNextBoundary()) {
+        used += textColumns(text.mid(at, next - at));
         if (used > columns)
             break;
         at = next;
     }
     return at;
+}
+
+qsizetype firstLetterLength(QStringView text)
+{
+    QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+    return std::max<qsizetype>(letters.toNextBoundary(), 0);
 }
 
 }  // namespace print

@@ -23,8 +23,12 @@ int characterColumns(char32_t character);
 int textColumns(QStringView text);
 
 // The length, in QChars, of the longest start of the text that takes at
-// most `columns` columns. Marks that follow the last character that fits
-// stay with it; a wide character that would straddle the limit does not fit.
+// most `columns` columns, in whole letters: a character with the marks and
+// signs that follow it (a consonant with its vowel sign, an emoji with its
+// skin tone) fits whole or not at all, and so does a wide character.
 qsizetype fittingLength(QStringView text, int columns);
+// The length, in QChars, of the text's first letter, as fittingLength()
+// counts letters.
+qsizetype firstLetterLength(QStringView text);
 
 }  // namespace print

@@ -88,9 +88,19 @@ private slots:
     }
 
     // A wide character that would straddle the limit is left out; the marks of
-    // the last character that fits go with it; a surrogate pair is never split.
+    // the last character that fits go with it; a surrogate pair is never split;
+    // nor is a letter with the sign or modifier that follows it.
     void theStartThatFits()
     {
+        const QString book = QString::fromUtf8("किताब");  // KA with its vowel sign I (a column of its own), TA, AA, BA
+        const QString thumb = QString::fromUtf8("a👍🏽b");     // a thumb with its skin tone
+        QCOMPARE(fittingLength(book, 1), 0);
+        QCOMPARE(firstLetterLength(book), 2);
+        QCOMPARE(fittingLength(thumb, 3), 1);
+        QCOMPARE(fittingLength(thumb, 5), 5);
+        const QStringList lines = rollLines(oneLineBill(QString(32, 'A') + book, "CASH"), 33);
+        QVERIFY2(lines.contains(QString(32, 'A')) && lines.contains(book), qPrintable(lines.join('\n')));
+
         QCOMPARE(fittingLength(Ramen, 16), Ramen.size());
         QCOMPARE(fittingLength(Ramen, 5), 2);
         QCOMPARE(fittingLength(Ramen, 0), 0);
