@@ -10,22 +10,40 @@
 
 namespace numeric {
 
-// The typed text with the locale's decimal separator written as '.': a shop
-// where the comma is the decimal separator types "5,5". Read when called, so
-// the locale in force counts.
-static QString withDecimalPoint(const QString& text)
+// The typed text as the C locale writes it: ASCII digits for the digits of
+// any script (a keyboard of Arabic-Indic digits), and '.' for the locale's
+// decimal separator (a shop where the comma is the decimal separator types
+// "5,5"; a point stays a decimal point, as a keypad gives it). Read when
+// called, so the locale in force counts.
+static QString plainNumberText(const QString& text)
 {
+    QString plain = text;
+    for (QChar& character : plain) {
+        if (character.unicode() > 0x7F && character.category() == QChar::Number_DecimalDigit)
+            character = QChar(char16_t(u'0' + character.digitValue()));
+    }
     const QString separator = QLocale().decimalPoint();
     if (separator.isEmpty() || separator == QLatin1String("."))
-        return text;
-    return QString(text).replace(separator, QLatin1String("."));
+        return plain;
+    return plain.replace(separator, QLatin1String("."));
+}
+
+// Where the point separates thousands ("1.250" is 1250 in Germany), a
+// point before three digits is read neither way: the operator types the
+// figure again, as 1250 or as 1,25. Numbers take no thousands separator.
+static bool pointMaySeparateThousands(const QString& text)
+{
+    if (QLocale().groupSeparator() != QLatin1String("."))
+        return false;
+    static const QRegularExpression grouped(QStringLiteral(R"(^\s*[+-]?[1-9]\d{0,2}\.\d{3}\s*$)"));
+    return grouped.match(text).hasMatch();
 }
 
 bool isNumeric(const QString& text)
 {
     static const QRegularExpression pattern(
         QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
-    return pattern.match(withDecimalPoint(text)).hasMatch();
+    return pattern.match(plainNumberText(text)).hasMatch() && !pointMaySeparateThousands(text);
 }
 
 double roundHalfEven(double value)
@@ -45,7 +63,7 @@ double toDouble(const QString& text)
 {
     if (!isNumeric(text))
         throw Failure(QStringLiteral("Type mismatch"));
-    const double value = withDecimalPoint(text).trimmed().toDouble();  // QString parses in the C locale
+    const double value = plainNumberText(text).trimmed().toDouble();  // QString parses in the C locale
     if (!std::isfinite(value))
         throw Failure(QStringLiteral("Overflow"));
     return value;

@@ -96,10 +96,18 @@ private slots:
             if (numbertexts::of(number) != QString::number(number))
                 QFAIL(qPrintable(QString::number(number)));
 
-        // Typed in a locale of decimal commas: a comma or a point, no thousands separator.
+        // Typed in a locale of decimal commas: a comma or a point, no thousands separator; a point
+        // where it would separate thousands is read neither way.
         QLocale::setDefault(QLocale(QLocale::German));
-        QCOMPARE(QList<double>({numeric::toDouble(QString("5,5")), numeric::toDouble(QString("5.5"))}), QList<double>({5.5, 5.5}));
-        QVERIFY(!numeric::isNumeric("1.000,5"));
+        QCOMPARE(QList<double>({numeric::toDouble(QString("5,5")), numeric::toDouble(QString("5.5")),
+                                numeric::toDouble(QString("0.250")), numeric::toDouble(QString("1.25"))}),
+                 QList<double>({5.5, 5.5, 0.25, 1.25}));
+        for (const char* no : {"1.000,5", "1.250", " -12.500 "})
+            QVERIFY2(!numeric::isNumeric(no), no);
+        // Digits of another script, as an Arabic keyboard types them, with its decimal separator.
+        QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+        QCOMPARE(numeric::toDouble(QString::fromUtf8("١٢٫٥")), 12.5);
+        QLocale::setDefault(QLocale(QLocale::German));
         QCOMPARE(QStringList({numeric::numberText(1234567.5), numeric::numberText(-0.0), numeric::numberText(0.1 + 0.2)}),
                  QStringList({"1234567.5", "0", "0.3"}));
         for (int month = 1; month <= 12; ++month)
