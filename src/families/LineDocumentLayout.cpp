@@ -83,6 +83,11 @@ void LineDocumentScreen::buildControls()
     chkph = new QCheckBox(QStringLiteral("Ph"), party);
     chkph->setChecked(false);
     twips::place(chkph, "chkph", 4440, 1650, 900, Row);
+    // A font taller than the row's (Noto Sans, on many desktops) would cut
+    // the box's caption: it grows about the row's middle, into the gap
+    // between the rows.
+    if (const int taller = chkph->sizeHint().height() - chkph->height(); taller > 0)
+        chkph->setGeometry(chkph->geometry().adjusted(0, -(taller + 1) / 2, 0, taller / 2));
     addCaption(party, "Label4", QStringLiteral("Remark :"), 120, 2100, 1320);
     txtRemark = textBox(party, QStringLiteral("txtRemark"));
     twips::place(txtRemark, 1560, 2100, 4800, Row);
