@@ -13,8 +13,9 @@ namespace numeric {
 // The typed text as the C locale writes it: ASCII digits for the digits of
 // any script (a keyboard of Arabic-Indic digits), and '.' for the locale's
 // decimal separator (a shop where the comma is the decimal separator types
-// "5,5"; a point stays a decimal point, as a keypad gives it). Read when
-// called, so the locale in force counts.
+// "5,5"). A point stays a decimal point in every locale, as the program
+// itself writes figures (and a keypad gives it): numbers take no thousands
+// separator. Read when called, so the locale in force counts.
 static QString plainNumberText(const QString& text)
 {
     QString plain = text;
@@ -28,22 +29,11 @@ static QString plainNumberText(const QString& text)
     return plain.replace(separator, QLatin1String("."));
 }
 
-// Where the point separates thousands ("1.250" is 1250 in Germany), a
-// point before three digits is read neither way: the operator types the
-// figure again, as 1250 or as 1,25. Numbers take no thousands separator.
-static bool pointMaySeparateThousands(const QString& text)
-{
-    if (QLocale().groupSeparator() != QLatin1String("."))
-        return false;
-    static const QRegularExpression grouped(QStringLiteral(R"(^\s*[+-]?[1-9]\d{0,2}\.\d{3}\s*$)"));
-    return grouped.match(text).hasMatch();
-}
-
 bool isNumeric(const QString& text)
 {
     static const QRegularExpression pattern(
         QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
-    return pattern.match(plainNumberText(text)).hasMatch() && !pointMaySeparateThousands(text);
+    return pattern.match(plainNumberText(text)).hasMatch();
 }
 
 double roundHalfEven(double value)

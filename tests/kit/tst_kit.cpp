@@ -97,13 +97,12 @@ private slots:
                 QFAIL(qPrintable(QString::number(number)));
 
         // Typed in a locale of decimal commas: a comma or a point, no thousands separator; a point
-        // where it would separate thousands is read neither way.
+        // stays a decimal point, as the program writes its own figures.
         QLocale::setDefault(QLocale(QLocale::German));
         QCOMPARE(QList<double>({numeric::toDouble(QString("5,5")), numeric::toDouble(QString("5.5")),
-                                numeric::toDouble(QString("0.250")), numeric::toDouble(QString("1.25"))}),
-                 QList<double>({5.5, 5.5, 0.25, 1.25}));
-        for (const char* no : {"1.000,5", "1.250", " -12.500 "})
-            QVERIFY2(!numeric::isNumeric(no), no);
+                                numeric::toDouble(QString("2.125"))}),
+                 QList<double>({5.5, 5.5, 2.125}));
+        QVERIFY(!numeric::isNumeric("1.000,5"));
         // Digits of another script, as an Arabic keyboard types them, with its decimal separator.
         QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
         QCOMPARE(numeric::toDouble(QString::fromUtf8("١٢٫٥")), 12.5);
