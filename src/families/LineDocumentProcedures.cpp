@@ -181,6 +181,7 @@ void LineDocumentScreen::showNextNumber(bool tellWhenUsedUp)
     m_nextNumber = FindLastBillNumber();
     m_offeredNumber.reset();
     m_emptiedNumber.reset();
+    m_goneNumber.reset();
     // No entry chosen under the new number: the arrow keys start from the newest.
     cmbbillnumber->setCurrentIndex(-1);
     if (m_nextNumber.state == Numbering::Free) {

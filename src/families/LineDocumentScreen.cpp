@@ -168,8 +168,17 @@ void LineDocumentScreen::addItem()
         }
         if (serial.state != Numbering::Free)
             return;  // the document's lines could not be read: no number is safe
-        if (serial.number == 1 && showsLinesOf(m_line.number)) {
+        // The document shown was deleted meanwhile: its line is not added,
+        // nor one made again under its number, nor one another till made
+        // under the number since (this screen then shows that one).
+        if ((serial.number == 1 && showsLinesOf(m_line.number)) || m_goneNumber == m_line.number) {
             showDocumentAsStored();
+            if (serial.number != 1) {
+                m_goneNumber.reset();
+                failurestyles::NoticeScope::tell(change::refusalNotice(Failure(numbering::changedMessage(m_line.number))));
+                return;
+            }
+            m_goneNumber = m_line.number;
             Messages::instance().inform(
                 numbering::goneMessage(m_store.documentName(), m_line.number, m_kind.captions.newDocument),
                 QStringLiteral("Information"));

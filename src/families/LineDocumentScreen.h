@@ -202,6 +202,9 @@ protected:
     // The document whose last line this screen deleted, while no line of the
     // screen's is stored since: its next line takes the number again.
     std::optional<qint16> m_emptiedNumber;
+    // The document another till or screen deleted while this screen showed
+    // it: Add Item does not make it again, until New offers a number.
+    std::optional<qint16> m_goneNumber;
     DocumentLine m_line;  // the line added last
     double m_grandTotal = 0;
     QVariant m_foundName;

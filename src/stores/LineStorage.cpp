@@ -58,12 +58,6 @@ QString insertAsNextNumber(const QString& table, const QStringList& values, qint
     return insert;
 }
 
-QString changedDocument(qint16 number)
-{
-    return QStringLiteral("Number %1 no longer holds the lines shown: another till or screen has changed them since.")
-        .arg(number);
-}
-
 }  // namespace
 
 DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
@@ -75,7 +69,7 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
     const KeptListsEdit lists(*this, table);
     if (use == NumberUse::Joins && shownLines
         && shownRows(gridStatement(line.number)).mid(0, shownLines->size()) != *shownLines)
-        throw ChangedSinceShown(changedDocument(line.number));
+        throw ChangedSinceShown(numbering::changedMessage(line.number));
     // A voucher has no MRP.
     const int columns = m_document == Document::Voucher ? 16 : 17;
     const auto nextAfter = [this](const QString& statement, const QString& usedUp) {
@@ -253,7 +247,7 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
         // of its rows, when another program stored it as several.
         const bool asShown = m_document == Document::Voucher ? stored.contains(shownLines->value(0)) : stored == *shownLines;
         if (!stored.isEmpty() && !asShown)
-            throw ChangedSinceShown(changedDocument(number));
+            throw ChangedSinceShown(numbering::changedMessage(number));
     }
     // "Data Deleted" would tell the operator that the lines shown beside the
     // number (another document's, or ones already deleted elsewhere) are gone.

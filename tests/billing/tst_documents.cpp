@@ -444,13 +444,28 @@ private slots:
         QCOMPARE(stored(kind), QString("4|1,5|1,5|2,5|3"));
         QCOMPARE(op.gridRows().size(), 3);
 
-        // Deleted whole meanwhile: nothing is added, and the screen shows the number as it is now, empty.
+        // Deleted whole meanwhile: nothing is added, however often Add Item is pressed, and the screen
+        // shows the number as it is now, empty; New offers a number again.
         db.exec("delete from " + kind.lines + " where BillNumber = 5");
+        for (int press = 0; press < 2; ++press) {
+            messages.clear();
+            kind.add(op, "TEA", 5);
+            QVERIFY2(told(messages).join('\n').contains(" 5 is no longer stored"), qPrintable(told(messages).join('\n')));
+            QCOMPARE(stored(kind), QString("4|1"));
+            QCOMPARE(op.shown(), QStringList{"= 0.00"});
+        }
+        // Made again by another till meanwhile: that document is shown, and only the next Add Item joins it.
+        db.exec(kind.line(5, 1, "TEA", 7, 7));
         messages.clear();
         kind.add(op, "TEA", 5);
-        QVERIFY2(told(messages).join('\n').contains(" 5 is no longer stored"), qPrintable(told(messages).join('\n')));
-        QCOMPARE(stored(kind), QString("4|1"));
-        QCOMPARE(op.shown(), QStringList{"= 0.00"});
+        QVERIFY2(told(messages).join("\n").contains("Number 5 no longer holds the lines shown"), qPrintable(told(messages).join("\n")));
+        QCOMPARE(stored(kind), QString("4|1,5|1"));
+        QVERIFY2(op.gridRows().join(',').contains("|TEA|7|"), qPrintable(op.gridRows().join(',')));
+        kind.add(op, "TEA", 5);
+        QCOMPARE(stored(kind), QString("4|1,5|1,5|2"));
+        op.click(ui::NewDocument);
+        kind.add(op, "TEA", 5);
+        QCOMPARE(stored(kind), QString("4|1,5|1,5|2,6|1"));
     }
 
     // Another till deleted the line shown, or deleted it and added another
