@@ -7,6 +7,7 @@
 #include "shell/ProgramEnd.h"
 #include "shell/ScreenCatalog.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -84,15 +85,16 @@ private:
 
     // The control the focus moves onto (Tab, a shortcut, a box the screen
     // puts it in) is scrolled into sight: an operator typing at the keyboard
-    // sees where the next keys go. One larger than the area shows its start.
-    // A control pressed with the mouse is in sight already, and moving it
-    // from under the pointer would lose the click.
+    // sees where the next keys go. Of a grid, its current cell; of another
+    // control larger than the area, its start. A control pressed with the
+    // mouse is in sight already, and moving it from under the pointer would
+    // lose the click.
     void scrollToFocus(QWidget* focused)
     {
         if (!focused || !viewport()->isAncestorOf(focused) || QGuiApplication::mouseButtons() != Qt::NoButton)
             return;
         constexpr int Margin = 8;
-        const QRect control = QRect(focused->mapTo(viewport(), QPoint()), focused->size()).adjusted(-Margin, -Margin, Margin, Margin);
+        const QRect control = focusedPart(focused).adjusted(-Margin, -Margin, Margin, Margin);
         const auto shift = [](int start, int end, int length) {
             if (start < 0)
                 return start;
@@ -104,6 +106,17 @@ private:
             horizontalScrollBar()->setValue(horizontalScrollBar()->value() + right);
         if (down != 0)
             verticalScrollBar()->setValue(verticalScrollBar()->value() + down);
+    }
+
+    // Where the focus is in the area: a grid's current cell, else the control.
+    QRect focusedPart(QWidget* focused) const
+    {
+        if (auto* grid = qobject_cast<QAbstractItemView*>(focused); grid && grid->currentIndex().isValid()) {
+            const QRect cell = grid->visualRect(grid->currentIndex()).intersected(grid->viewport()->rect());
+            if (!cell.isEmpty())
+                return QRect(grid->viewport()->mapTo(viewport(), cell.topLeft()), cell.size());
+        }
+        return QRect(focused->mapTo(viewport(), QPoint()), focused->size());
     }
 
 protected:

@@ -226,6 +226,23 @@ private slots:
             control->setFocus(Qt::TabFocusReason);
             QVERIFY2(inSight(control), qPrintable(name));
         }
+        // Of a grid wider than the area, the current cell: the MRP the operator types next.
+        db.exec(rows::batchRow(1, "C1", "RICE", "B1", 5, 40));
+        main->resize(600, 560);
+        choose(main, "mnuSellingPrices");
+        QMdiSubWindow* prices = main->openWindow(ui::SellingPrices);
+        QApplication::processEvents();
+        auto* grid = prices->findChild<QTableView*>(ui::Grid);
+        QVERIFY(grid->width() > area->viewport()->width());
+        const QModelIndex mrp = grid->model()->index(0, grid->model()->columnCount() - 1);
+        grid->setCurrentIndex(mrp);
+        area->horizontalScrollBar()->setValue(0);
+        grid->setFocus(Qt::TabFocusReason);
+        const QRect cell(grid->viewport()->mapTo(area->viewport(), grid->visualRect(mrp).topLeft()), grid->visualRect(mrp).size());
+        QVERIFY2(area->viewport()->rect().contains(cell), qPrintable(QString("%1,%2").arg(cell.x()).arg(cell.right())));
+        prices->close();
+        main->resize(1024, 560);
+        QApplication::processEvents();
         QWidget* quantity = Operator(child->widget()).control(ui::Quantity);
         quantity->setFocus();
         child->showMaximized();
