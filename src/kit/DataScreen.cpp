@@ -131,6 +131,16 @@ bool DataScreen::dropTypingAt(QWidget* focused)
     return view != nullptr;
 }
 
+void DataScreen::handCellFocusToItsGrid(QObject* object)
+{
+    auto* cell = qobject_cast<QWidget*>(object);
+    if (!cell || !isAncestorOf(cell) || cell->window()->focusWidget() != cell || !cell->parentWidget())
+        return;
+    if (auto* view = qobject_cast<QAbstractItemView*>(cell->parentWidget()->parentWidget());
+        view && cell->parentWidget() == view->viewport())
+        view->setFocus();
+}
+
 bool DataScreen::isOwnWidget(QObject* object) const
 {
     // A key also reaches the QWindow first; only widget receivers count.
@@ -152,6 +162,11 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
         const QWidget* focused = QApplication::focusWidget();
         return !(focused && isAncestorOf(focused)) && viewTypedIn(watched);
     }
+    // A cell closed while a message box has the focus (a note on what its
+    // typing stored) was its window's focus: the grid takes that over, so
+    // that the window comes back to the grid and not to another screen's box.
+    if (event->type() == QEvent::Hide)
+        handCellFocusToItsGrid(watched);
     if (event->type() != QEvent::KeyPress || forwardingRewrittenKey || !isOwnWidget(watched))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);

@@ -43,6 +43,7 @@ protected:
     QLabel* addTitleBand(const QString& title, int widthTwips);
 
 private:
+    void handCellFocusToItsGrid(QObject* object);
     bool isOwnWidget(QObject* object) const;
     // Closes every grid cell editor of the screen without storing what was
     // typed into it.

@@ -5,6 +5,7 @@
 
 #include <QDateEdit>
 #include <QMainWindow>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyleOptionTitleBar>
@@ -288,6 +289,20 @@ private slots:
         QVERIFY(typing);
         QTest::keyClick(typing, Qt::Key_Return);
         QTRY_COMPARE(prices().at(0), QString("1|75"));
+        // A price stored with a note: the note's box has the focus while the cell closes. Back in the
+        // main window, the prices are still in front, the focus on their grid for the next price.
+        QLineEdit box;
+        box.show();
+        messages.whileInformed = [&] { QApplication::setActiveWindow(&box); box.setFocus(); };
+        typing = typeWithoutEnter(grid, 0, "44");
+        QVERIFY(typing);
+        QTest::keyClick(typing, Qt::Key_Return);
+        QTRY_COMPARE(prices().at(1), QString("2|44"));
+        messages.whileInformed = {};
+        box.hide();
+        QApplication::setActiveWindow(&main);
+        QTRY_COMPARE(QApplication::focusWidget(), grid);
+        QCOMPARE(area->activeSubWindow(), child.data());
         messages.shown.clear();
         before = prices();
         other->close();
