@@ -263,7 +263,8 @@ void LineDocumentScreen::showDocumentAsStored()
 
 std::optional<stores::ShownRows> LineDocumentScreen::shownLines(qint16 number) const
 {
-    if (showsLinesOf(number)) {
+    // Shown without lines counts too: lines there now are another till's.
+    if (m_gridDocument == number) {
         stores::ShownRows lines;
         for (int row = 0, rows = grid::rowCount(DGG); row < rows; ++row)
             lines << shownRow(row);

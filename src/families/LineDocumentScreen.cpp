@@ -168,10 +168,13 @@ void LineDocumentScreen::addItem()
         }
         if (serial.state != Numbering::Free)
             return;  // the document's lines could not be read: no number is safe
-        // The document shown was deleted meanwhile: its line is not added,
-        // nor one made again under its number, nor one another till made
-        // under the number since (this screen then shows that one).
-        if ((serial.number == 1 && showsLinesOf(m_line.number)) || m_goneNumber == m_line.number) {
+        // The document shown, which the line would join, was deleted
+        // meanwhile: its line is not added, nor one made again under its
+        // number, nor one another till made under the number since (this
+        // screen then shows that one).
+        const bool shownGone = serial.number == 1 && gridDocument() == m_line.number
+            && numberUse() == stores::NumberUse::Joins;
+        if (shownGone || m_goneNumber == m_line.number) {
             showDocumentAsStored();
             if (serial.number != 1) {
                 m_goneNumber.reset();

@@ -67,9 +67,13 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
     // The numbering lock first, as every claim takes it before its first write.
     claim::lockNumbers(table, connection());
     const KeptListsEdit lists(*this, table);
-    if (use == NumberUse::Joins && shownLines
-        && shownRows(gridStatement(line.number)).mid(0, shownLines->size()) != *shownLines)
-        throw ChangedSinceShown(numbering::changedMessage(line.number));
+    // The lines shown lead the document still (another till may have added
+    // after them); a document shown without lines has none still.
+    if (use == NumberUse::Joins && shownLines) {
+        const ShownRows stored = shownRows(gridStatement(line.number));
+        if (shownLines->isEmpty() ? !stored.isEmpty() : stored.mid(0, shownLines->size()) != *shownLines)
+            throw ChangedSinceShown(numbering::changedMessage(line.number));
+    }
     // A voucher has no MRP.
     const int columns = m_document == Document::Voucher ? 16 : 17;
     const auto nextAfter = [this](const QString& statement, const QString& usedUp) {

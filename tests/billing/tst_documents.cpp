@@ -499,6 +499,50 @@ private slots:
         QCOMPARE(stored(kind), QString("4|1,5|1"));
     }
 
+    // A document another till deleted, shown empty after a refused delete: Add Item does not make it
+    // again, and neither Add Item nor Delete takes a document another till made under its number since.
+    void aDocumentShownEmptyIsNeitherMadeAgainNorTaken_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
+    void aDocumentShownEmptyIsNeitherMadeAgainNorTaken()
+    {
+        QFETCH(Kind, kind);
+        Operator& op = open(kind.screen, documents(kind));
+        const QString another = kind.line(5, 1, "TEA", 7, 7);
+        // What is wrong with the press: nothing when it told `said` and changed nothing.
+        const auto refused = [&](const std::function<void()>& press, const QString& said) {
+            const QString before = stored(kind) + '/' + stock();
+            messages.clear();
+            messages.answers = {true};
+            press();
+            const QString told = checks::told(messages).join('\n'), after = stored(kind) + '/' + stock();
+            return told.contains(said) && after == before ? QString() : QString("%1 / %2 / %3 -> %4").arg(said, told, before, after);
+        };
+        for (const bool madeAgain : {false, true}) {
+            QVERIFY(op.pick(ui::Number, "5"));
+            op.clickGridRow(1);
+            db.exec("delete from " + kind.lines + " where BillNumber = 5");
+            QString problem = refused([&] { op.click(ui::DeleteSerial); }, "no longer holds the line shown");
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+            QCOMPARE(op.gridRows(), QStringList());
+            if (madeAgain)
+                db.exec(another);
+            problem = refused([&] { kind.add(op, "TEA", 5); }, madeAgain ? "Number 5 no longer holds the lines shown" : " 5 is no longer stored");
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+            db.exec("delete from " + kind.lines + " where BillNumber = 5");
+            db.exec(kind.line(5, 1, "TEA", 2, 5));
+            db.exec(kind.line(5, 2, "TEA", 3, 5));
+            op.click(ui::NewDocument);
+        }
+        // Delete on the number shown empty, which another till has made again.
+        QVERIFY(op.pick(ui::Number, "5"));
+        db.exec("delete from " + kind.lines + " where BillNumber = 5");
+        QString problem = refused([&] { kind.add(op, "TEA", 5); }, " 5 is no longer stored");
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        db.exec(another);
+        problem = refused([&] { op.click(ui::DeleteDocument); }, "Number 5 no longer holds the lines shown");
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(stored(kind), QString("4|1,5|1"));
+    }
+
     // An emptied document taken meanwhile by another till's new one moves on
     // to the next free number, which may be the one the screen offered: the
     // next line joins it there.
