@@ -139,11 +139,6 @@ void LineDocumentScreen::FillGrid(qint16 number)
         m_gridDocument = number;
 }
 
-bool LineDocumentScreen::showsLinesOf(qint16 number) const
-{
-    return m_gridDocument == number && DGG->model() && DGG->model()->rowCount() > 0;
-}
-
 void LineDocumentScreen::SetGridWidths()
 {
     twips::setColumnWidths(DGG, m_kind.gridWidths);
@@ -181,7 +176,6 @@ void LineDocumentScreen::showNextNumber(bool tellWhenUsedUp)
     m_nextNumber = FindLastBillNumber();
     m_offeredNumber.reset();
     m_emptiedNumber.reset();
-    m_goneNumber.reset();
     // No entry chosen under the new number: the arrow keys start from the newest.
     cmbbillnumber->setCurrentIndex(-1);
     if (m_nextNumber.state == Numbering::Free) {

@@ -169,19 +169,11 @@ void LineDocumentScreen::addItem()
         if (serial.state != Numbering::Free)
             return;  // the document's lines could not be read: no number is safe
         // The document shown, which the line would join, was deleted
-        // meanwhile: its line is not added, nor one made again under its
-        // number, nor one another till made under the number since (this
-        // screen then shows that one).
-        const bool shownGone = serial.number == 1 && gridDocument() == m_line.number
-            && numberUse() == stores::NumberUse::Joins;
-        if (shownGone || m_goneNumber == m_line.number) {
+        // meanwhile: it is not made again under its number. (Lines another
+        // till has made under the number since are found as the line is
+        // stored: the screen then shows them, and the next line joins them.)
+        if (serial.number == 1 && gridDocument() == m_line.number && numberUse() == stores::NumberUse::Joins) {
             showDocumentAsStored();
-            if (serial.number != 1) {
-                m_goneNumber.reset();
-                failurestyles::NoticeScope::tell(change::refusalNotice(Failure(numbering::changedMessage(m_line.number))));
-                return;
-            }
-            m_goneNumber = m_line.number;
             Messages::instance().inform(
                 numbering::goneMessage(m_store.documentName(), m_line.number, m_kind.captions.newDocument),
                 QStringLiteral("Information"));
@@ -282,7 +274,12 @@ void LineDocumentScreen::deleteDocument()
         if (!numeric::isNumeric(boxText))
             return;
         const qint16 number = boxDocumentNumber();
-        const std::optional<stores::ShownRows> shown = shownLines(number);
+        // Only lines the screen shows are deleted: a number shown without its
+        // lines (offered by New, typed, beside another document's lines)
+        // counts as shown empty.
+        std::optional<stores::ShownRows> shown = shownLines(number);
+        if (!shown && !m_kind.gridListsDocuments)
+            shown = stores::ShownRows{};
         connectx();
         removeDocument(number, m_kind.documentDelete, shown);
         showAfterDocumentDelete();

@@ -112,8 +112,6 @@ protected:
     void unbindGrid();
     // The document whose lines the grid shows; none when it shows no document's.
     std::optional<qint16> gridDocument() const { return m_gridDocument; }
-    // True when the grid shows lines of that document.
-    bool showsLinesOf(qint16 number) const;
     void SetGridWidths();
 
     // Stores m_line in the transaction open on the screen's connection, the
@@ -202,9 +200,6 @@ protected:
     // The document whose last line this screen deleted, while no line of the
     // screen's is stored since: its next line takes the number again.
     std::optional<qint16> m_emptiedNumber;
-    // The document another till or screen deleted while this screen showed
-    // it: Add Item does not make it again, until New offers a number.
-    std::optional<qint16> m_goneNumber;
     DocumentLine m_line;  // the line added last
     double m_grandTotal = 0;
     QVariant m_foundName;

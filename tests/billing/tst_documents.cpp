@@ -541,6 +541,19 @@ private slots:
         problem = refused([&] { op.click(ui::DeleteDocument); }, "Number 5 no longer holds the lines shown");
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(stored(kind), QString("4|1,5|1"));
+        // Shown as it is now, the document is this screen's to delete a line of, and to add to again.
+        op.clickGridRow(0);
+        messages.answers = {true};
+        op.click(ui::DeleteSerial);
+        kind.add(op, "TEA", 5);
+        QCOMPARE(stored(kind), QString("4|1,5|1"));
+        QCOMPARE(db.count(kind.lines, "BillNumber = 5 and Quantity = 1"), 1);
+        // Delete on the number New offers, which another till has taken meanwhile.
+        op.click(ui::NewDocument);
+        db.exec(kind.line(6, 1, "TEA", 7, 7));
+        problem = refused([&] { op.click(ui::DeleteDocument); }, "Number 6 no longer holds the lines shown");
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(stored(kind), QString("4|1,5|1,6|1"));
     }
 
     // An emptied document taken meanwhile by another till's new one moves on
