@@ -257,7 +257,6 @@ void LineDocumentScreen::showDocumentAsStored()
 
 std::optional<stores::ShownRows> LineDocumentScreen::shownLines(qint16 number) const
 {
-    // Shown without lines counts too: lines there now are another till's.
     if (m_gridDocument == number) {
         stores::ShownRows lines;
         for (int row = 0, rows = grid::rowCount(DGG); row < rows; ++row)
@@ -267,6 +266,12 @@ std::optional<stores::ShownRows> LineDocumentScreen::shownLines(qint16 number) c
     // In a grid of every document, its row, current as the boxes show it.
     if (m_kind.gridListsDocuments && DGG->currentIndex().isValid() && grid::currentText(DGG, 0) == QString::number(number))
         return stores::ShownRows{shownRow(DGG->currentIndex().row())};
+    // A number shown without its lines (offered by New, typed, beside
+    // another document's lines) is shown empty: lines there are another
+    // till's, or ones the operator has not seen. A voucher recalled into the
+    // boxes is shown, though the grid's rows may not reach it.
+    if (!m_kind.gridListsDocuments || m_offeredNumber == number)
+        return stores::ShownRows{};
     return std::nullopt;
 }
 

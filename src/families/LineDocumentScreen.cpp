@@ -274,12 +274,8 @@ void LineDocumentScreen::deleteDocument()
         if (!numeric::isNumeric(boxText))
             return;
         const qint16 number = boxDocumentNumber();
-        // Only lines the screen shows are deleted: a number shown without its
-        // lines (offered by New, typed, beside another document's lines)
-        // counts as shown empty.
-        std::optional<stores::ShownRows> shown = shownLines(number);
-        if (!shown && !m_kind.gridListsDocuments)
-            shown = stores::ShownRows{};
+        // Only lines the screen shows are deleted.
+        const std::optional<stores::ShownRows> shown = shownLines(number);
         connectx();
         removeDocument(number, m_kind.documentDelete, shown);
         showAfterDocumentDelete();

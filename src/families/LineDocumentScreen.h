@@ -126,7 +126,9 @@ protected:
     // removeLine takes the line only while it is still the grid's current row.
     // A document left without lines is m_emptiedNumber.
     void removeLine(qint16 number, qint16 serial, stores::StockMove move);
-    // The document's lines as the grid shows them (a voucher's row); none when the grid shows none of it.
+    // The document's lines as the screen shows them (a voucher's row): none
+    // shown when the grid does not show the number; nothing known of a
+    // voucher whose row the grid does not show.
     std::optional<stores::ShownRows> shownLines(qint16 number) const;
     QStringList shownRow(int row) const;  // the grid's row as it reads
     void removeDocument(qint16 number, stores::StockMove move, const std::optional<stores::ShownRows>& shownLines);

@@ -554,6 +554,28 @@ private slots:
         problem = refused([&] { op.click(ui::DeleteDocument); }, "Number 6 no longer holds the lines shown");
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(stored(kind), QString("4|1,5|1,6|1"));
+        // A number typed into the box: its lines are shown before a line joins them.
+        op.click(ui::NewDocument);
+        op.type(ui::Number, "04");
+        problem = refused([&] { kind.add(op, "TEA", 5); }, "Number 4 no longer holds the lines shown");
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(op.gridRows().size(), 1);
+        kind.add(op, "TEA", 5);
+        QCOMPARE(stored(kind), QString("4|1,4|2,5|1,6|1"));
+    }
+
+    // Delete right after New takes no voucher another till stored under the number offered.
+    void aDeleteAfterNewTakesNoVoucherAnotherTillStored()
+    {
+        Operator& op = open(ui::Expenditure, documents(Voucher));
+        op.click(ui::NewDocument);
+        const QString offered = op.number();
+        db.exec(voucherRow(offered.toInt(), "RENT", 999));
+        messages.answers = {true};
+        op.click(ui::DeleteDocument);
+        QVERIFY2(told(messages).join('\n').contains("Number " + offered + " no longer holds the lines shown"),
+                 qPrintable(told(messages).join('\n')));
+        QCOMPARE(db.count("ExpenditureTable", "Item = 'RENT'"), 1);
     }
 
     // An emptied document taken meanwhile by another till's new one moves on
