@@ -51,12 +51,6 @@ QString goneMessage(const QString& documentName, qint16 number, const QString& n
         .arg(newCaption, documentName);
 }
 
-QString changedMessage(qint16 number)
-{
-    return QStringLiteral("Number %1 no longer holds the lines shown: another till or screen has changed them since.")
-        .arg(number);
-}
-
 QString fullDocumentMessage(const QString& documentName, qint16 number)
 {
     return QStringLiteral("A %1 holds at most %2 lines: %1 %3 is full.")

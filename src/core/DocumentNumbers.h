@@ -38,9 +38,6 @@ QString runningOutMessage(const QString& documentName, const NextNumber& next);
 // lines of, which has none now; newCaption names the button that starts a
 // new one.
 QString goneMessage(const QString& documentName, qint16 number, const QString& newCaption);
-// "Number 5 no longer holds the lines shown: ..." for a document whose lines
-// changed since a screen showed them.
-QString changedMessage(qint16 number);
 // "A bill holds at most 32767 lines: bill 4 is full."
 QString fullDocumentMessage(const QString& documentName, qint16 number);
 

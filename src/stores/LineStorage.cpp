@@ -58,6 +58,12 @@ QString insertAsNextNumber(const QString& table, const QStringList& values, qint
     return insert;
 }
 
+QString changedDocument(qint16 number)
+{
+    return QStringLiteral("Number %1 no longer holds the lines shown: another till or screen has changed them since.")
+        .arg(number);
+}
+
 }  // namespace
 
 DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
@@ -72,7 +78,7 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
     if (use == NumberUse::Joins && shownLines) {
         const ShownRows stored = shownRows(gridStatement(line.number));
         if (shownLines->isEmpty() ? !stored.isEmpty() : stored.mid(0, shownLines->size()) != *shownLines)
-            throw ChangedSinceShown(numbering::changedMessage(line.number));
+            throw ChangedSinceShown(changedDocument(line.number));
     }
     // A voucher has no MRP.
     const int columns = m_document == Document::Voucher ? 16 : 17;
@@ -251,7 +257,7 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
         // of its rows, when another program stored it as several.
         const bool asShown = m_document == Document::Voucher ? stored.contains(shownLines->value(0)) : stored == *shownLines;
         if (!stored.isEmpty() && !asShown)
-            throw ChangedSinceShown(numbering::changedMessage(number));
+            throw ChangedSinceShown(changedDocument(number));
     }
     // "Data Deleted" would tell the operator that the lines shown beside the
     // number (another document's, or ones already deleted elsewhere) are gone.
