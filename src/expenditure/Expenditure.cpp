@@ -137,6 +137,7 @@ void Expenditure::pickDocumentNumber()
             DTP->setDate(voucher.date);
         // The grid's current row is the voucher shown, the one Delete Serial would delete.
         grid::selectRowWhere(DGG, 0, QString::number(number));
+        noteRecalledDocument(number);
         FindGrandTotal();
     });
 }

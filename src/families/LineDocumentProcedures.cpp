@@ -207,7 +207,10 @@ void LineDocumentScreen::warnWhenRunningOut()
 void LineDocumentScreen::insertLine()
 {
     const stores::NumberUse use = numberUse();
-    m_line = m_store.storeLine(m_line, use, use == stores::NumberUse::Joins ? shownLines(m_line.number) : std::nullopt);
+    std::optional<stores::ShownRows> shown;
+    if (use == stores::NumberUse::Joins)
+        shown = shownLines(m_line.number);
+    m_line = m_store.storeLine(m_line, use, shown);
 }
 
 stores::NumberUse LineDocumentScreen::numberUse() const
@@ -230,8 +233,7 @@ void LineDocumentScreen::removeLine(qint16 number, qint16 serial, stores::StockM
         m_emptiedNumber = number;
 }
 
-void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move,
-                                        const std::optional<stores::ShownRows>& shownLines)
+void LineDocumentScreen::removeDocument(qint16 number, stores::StockMove move, const stores::ShownRows& shownLines)
 {
     changeShownDocument(
         [&] { change::together(m_store.connection(), [&] { m_store.removeDocument(number, move, shownLines); }); });
@@ -255,7 +257,7 @@ void LineDocumentScreen::showDocumentAsStored()
     pickDocumentNumber();
 }
 
-std::optional<stores::ShownRows> LineDocumentScreen::shownLines(qint16 number) const
+stores::ShownRows LineDocumentScreen::shownLines(qint16 number) const
 {
     if (m_gridDocument == number) {
         stores::ShownRows lines;
@@ -263,16 +265,23 @@ std::optional<stores::ShownRows> LineDocumentScreen::shownLines(qint16 number) c
             lines << shownRow(row);
         return lines;
     }
-    // In a grid of every document, its row, current as the boxes show it.
+    // In a grid of every document, its current row, or the one recalled into
+    // the boxes while the arrow keys moved the current row elsewhere.
     if (m_kind.gridListsDocuments && DGG->currentIndex().isValid() && grid::currentText(DGG, 0) == QString::number(number))
         return stores::ShownRows{shownRow(DGG->currentIndex().row())};
-    // A number shown without its lines (offered by New, typed, beside
-    // another document's lines) is shown empty: lines there are another
-    // till's, or ones the operator has not seen. A voucher recalled into the
-    // boxes is shown, though the grid's rows may not reach it.
-    if (!m_kind.gridListsDocuments || m_offeredNumber == number)
-        return stores::ShownRows{};
-    return std::nullopt;
+    if (m_kind.gridListsDocuments && m_recalledDocument && m_recalledDocument->first == number)
+        return stores::ShownRows{m_recalledDocument->second};
+    // Any other number (offered by New, typed, beside another document's
+    // lines) is shown empty: lines there are another till's, or ones the
+    // operator has not seen.
+    return stores::ShownRows{};
+}
+
+void LineDocumentScreen::noteRecalledDocument(qint16 number)
+{
+    m_recalledDocument.reset();
+    if (DGG->currentIndex().isValid() && grid::currentText(DGG, 0) == QString::number(number))
+        m_recalledDocument.emplace(number, shownRow(DGG->currentIndex().row()));
 }
 
 QStringList LineDocumentScreen::shownRow(int row) const

@@ -275,7 +275,7 @@ void LineDocumentScreen::deleteDocument()
             return;
         const qint16 number = boxDocumentNumber();
         // Only lines the screen shows are deleted.
-        const std::optional<stores::ShownRows> shown = shownLines(number);
+        const stores::ShownRows shown = shownLines(number);
         connectx();
         removeDocument(number, m_kind.documentDelete, shown);
         showAfterDocumentDelete();

@@ -126,12 +126,15 @@ protected:
     // removeLine takes the line only while it is still the grid's current row.
     // A document left without lines is m_emptiedNumber.
     void removeLine(qint16 number, qint16 serial, stores::StockMove move);
-    // The document's lines as the screen shows them (a voucher's row): none
-    // shown when the grid does not show the number; nothing known of a
-    // voucher whose row the grid does not show.
-    std::optional<stores::ShownRows> shownLines(qint16 number) const;
+    // The document's lines as the screen shows them (a voucher's row, from
+    // the grid's current row or as recalled into the boxes): none shown when
+    // neither shows the number.
+    stores::ShownRows shownLines(qint16 number) const;
+    // In a grid of every document: the document just recalled into the boxes
+    // is the grid's current row, kept as shown while the boxes show it.
+    void noteRecalledDocument(qint16 number);
     QStringList shownRow(int row) const;  // the grid's row as it reads
-    void removeDocument(qint16 number, stores::StockMove move, const std::optional<stores::ShownRows>& shownLines);
+    void removeDocument(qint16 number, stores::StockMove move, const stores::ShownRows& shownLines);
     // Runs a change of the document shown. Refused because another till or
     // screen changed the document first, the screen shows it as stored now
     // and the refusal goes on, to be told as the operation ends.
@@ -202,6 +205,8 @@ protected:
     // The document whose last line this screen deleted, while no line of the
     // screen's is stored since: its next line takes the number again.
     std::optional<qint16> m_emptiedNumber;
+    // The voucher the boxes show, as its grid row read when it was recalled.
+    std::optional<std::pair<qint16, QStringList>> m_recalledDocument;
     DocumentLine m_line;  // the line added last
     double m_grandTotal = 0;
     QVariant m_foundName;

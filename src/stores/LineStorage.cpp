@@ -58,8 +58,12 @@ QString insertAsNextNumber(const QString& table, const QStringList& values, qint
     return insert;
 }
 
-QString changedDocument(qint16 number)
+// A document shown without lines that holds some (another till's, or a
+// number typed or offered) was not changed since: it was never shown.
+QString changedDocument(qint16 number, const ShownRows& shownLines)
 {
+    if (shownLines.isEmpty())
+        return QStringLiteral("Number %1 holds lines this screen had not shown: they are shown now.").arg(number);
     return QStringLiteral("Number %1 no longer holds the lines shown: another till or screen has changed them since.")
         .arg(number);
 }
@@ -78,7 +82,7 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
     if (use == NumberUse::Joins && shownLines) {
         const ShownRows stored = shownRows(gridStatement(line.number));
         if (shownLines->isEmpty() ? !stored.isEmpty() : stored.mid(0, shownLines->size()) != *shownLines)
-            throw ChangedSinceShown(changedDocument(line.number));
+            throw ChangedSinceShown(changedDocument(line.number, *shownLines));
     }
     // A voucher has no MRP.
     const int columns = m_document == Document::Voucher ? 16 : 17;
@@ -257,7 +261,7 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
         // of its rows, when another program stored it as several.
         const bool asShown = m_document == Document::Voucher ? stored.contains(shownLines->value(0)) : stored == *shownLines;
         if (!stored.isEmpty() && !asShown)
-            throw ChangedSinceShown(changedDocument(number));
+            throw ChangedSinceShown(changedDocument(number, *shownLines));
     }
     // "Data Deleted" would tell the operator that the lines shown beside the
     // number (another document's, or ones already deleted elsewhere) are gone.

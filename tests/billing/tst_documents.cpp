@@ -458,7 +458,7 @@ private slots:
         db.exec(kind.line(5, 1, "TEA", 7, 7));
         messages.clear();
         kind.add(op, "TEA", 5);
-        QVERIFY2(told(messages).join("\n").contains("Number 5 no longer holds the lines shown"), qPrintable(told(messages).join("\n")));
+        QVERIFY2(told(messages).join("\n").contains("Number 5 holds lines this screen had not shown"), qPrintable(told(messages).join("\n")));
         QCOMPARE(stored(kind), QString("4|1,5|1"));
         QVERIFY2(op.gridRows().join(',').contains("|TEA|7|"), qPrintable(op.gridRows().join(',')));
         kind.add(op, "TEA", 5);
@@ -525,7 +525,7 @@ private slots:
             QCOMPARE(op.gridRows(), QStringList());
             if (madeAgain)
                 db.exec(another);
-            problem = refused([&] { kind.add(op, "TEA", 5); }, madeAgain ? "Number 5 no longer holds the lines shown" : " 5 is no longer stored");
+            problem = refused([&] { kind.add(op, "TEA", 5); }, madeAgain ? "Number 5 holds lines this screen had not shown" : " 5 is no longer stored");
             QVERIFY2(problem.isEmpty(), qPrintable(problem));
             db.exec("delete from " + kind.lines + " where BillNumber = 5");
             db.exec(kind.line(5, 1, "TEA", 2, 5));
@@ -538,7 +538,7 @@ private slots:
         QString problem = refused([&] { kind.add(op, "TEA", 5); }, " 5 is no longer stored");
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         db.exec(another);
-        problem = refused([&] { op.click(ui::DeleteDocument); }, "Number 5 no longer holds the lines shown");
+        problem = refused([&] { op.click(ui::DeleteDocument); }, "Number 5 holds lines this screen had not shown");
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(stored(kind), QString("4|1,5|1"));
         // Shown as it is now, the document is this screen's to delete a line of, and to add to again.
@@ -551,31 +551,54 @@ private slots:
         // Delete on the number New offers, which another till has taken meanwhile.
         op.click(ui::NewDocument);
         db.exec(kind.line(6, 1, "TEA", 7, 7));
-        problem = refused([&] { op.click(ui::DeleteDocument); }, "Number 6 no longer holds the lines shown");
+        problem = refused([&] { op.click(ui::DeleteDocument); }, "Number 6 holds lines this screen had not shown");
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(stored(kind), QString("4|1,5|1,6|1"));
         // A number typed into the box: its lines are shown before a line joins them.
         op.click(ui::NewDocument);
         op.type(ui::Number, "04");
-        problem = refused([&] { kind.add(op, "TEA", 5); }, "Number 4 no longer holds the lines shown");
+        problem = refused([&] { kind.add(op, "TEA", 5); }, "Number 4 holds lines this screen had not shown");
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(op.gridRows().size(), 1);
         kind.add(op, "TEA", 5);
         QCOMPARE(stored(kind), QString("4|1,4|2,5|1,6|1"));
     }
 
-    // Delete right after New takes no voucher another till stored under the number offered.
-    void aDeleteAfterNewTakesNoVoucherAnotherTillStored()
+    // Delete takes the voucher the boxes show, wherever the arrow keys moved the grid's current row,
+    // and no voucher another till stored under the number New offers or a number typed, unseen.
+    void aVoucherDeleteTakesOnlyTheVoucherShown()
     {
         Operator& op = open(ui::Expenditure, documents(Voucher));
+        const auto deleteShown = [&] {
+            messages.clear();
+            messages.answers = {true};
+            op.click(ui::DeleteDocument);
+            return told(messages).join('\n');
+        };
+        op.click(ui::NewDocument);
+        op.addVoucher("TEA", "5");
+        const QString added = op.number();
+        QTest::keyClick(op.grid(), Qt::Key_Down);
+        QVERIFY(grid::currentText(op.grid(), 0) != added);
+        QVERIFY2(!deleteShown().contains("could not be made"), qPrintable(told(messages).join('\n')));
+        QCOMPARE(db.count("ExpenditureTable", "BillNumber = " + added), 0);
+
         op.click(ui::NewDocument);
         const QString offered = op.number();
         db.exec(voucherRow(offered.toInt(), "RENT", 999));
-        messages.answers = {true};
-        op.click(ui::DeleteDocument);
-        QVERIFY2(told(messages).join('\n').contains("Number " + offered + " no longer holds the lines shown"),
-                 qPrintable(told(messages).join('\n')));
+        QString said = deleteShown();
+        QVERIFY2(said.contains("Number " + offered + " holds lines this screen had not shown"), qPrintable(said));
         QCOMPARE(db.count("ExpenditureTable", "Item = 'RENT'"), 1);
+        // Stored by another till after the list was read, typed: shown first, deleted at the next press.
+        const QString typed = QString::number(offered.toInt() + 1);
+        db.exec(voucherRow(typed.toInt(), "POWER", 77));
+        op.type(ui::Number, typed);
+        said = deleteShown();
+        QVERIFY2(said.contains("Number " + typed + " holds lines this screen had not shown"), qPrintable(said));
+        QCOMPARE(db.count("ExpenditureTable", "Item = 'POWER'"), 1);
+        QCOMPARE(op.text(ui::Item), QString("POWER"));
+        deleteShown();
+        QCOMPARE(db.count("ExpenditureTable", "Item = 'POWER'"), 0);
     }
 
     // An emptied document taken meanwhile by another till's new one moves on
