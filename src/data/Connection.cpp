@@ -127,12 +127,19 @@ void Connection::open(const QString& connectionString)
         throw DbError(description);
     }
     if (server) {
-        // Every text is quoted by doubling its quotes alone (sql::text), which
-        // keeps a backslash a backslash only while the server conforms to the
-        // standard: a server, database or role set otherwise would let a typed
-        // \' end the text and run what follows as SQL.
+        // The session is set as the program needs it, whatever the data
+        // source's own settings (ConnSettings) or the server's say:
+        // - every text is quoted by doubling its quotes alone (sql::text),
+        //   which keeps a backslash a backslash only while the server conforms
+        //   to the standard: otherwise a typed \' would end the text and run
+        //   what follows as SQL;
+        // - the driver reads dates in the ISO style only: another style is
+        //   read as no date, and stored back as one of 1752;
+        // - a lock is waited for as long as SQLite's busy wait, so that a till
+        //   holding one is told as "busy" rather than waited for.
         QSqlQuery conforming(database);
-        if (!conforming.exec(QStringLiteral("SET standard_conforming_strings TO on"))) {
+        if (!conforming.exec(QStringLiteral("SET standard_conforming_strings TO on; SET DateStyle TO ISO; ")
+                             + QLatin1String(datasource::ServerSessionSettings))) {
             const QString description = describe(conforming.lastError());
             conforming = QSqlQuery();
             database.close();

@@ -75,10 +75,6 @@ void define(const QString& name, const QVector<Setting>& settings)
     }
 }
 
-// A server's lock waits end as SQLite's busy waits do, after about four
-// seconds, so that a till holding a lock is told as "busy", not waited for.
-const char* const ServerSessionSettings = "SET lock_timeout TO 4000";
-
 }  // namespace
 
 QVector<Setting> postgresSettings(const ServerAddress& server)
@@ -182,14 +178,25 @@ QString withSqliteSafety(const QString& odbcName)
     if (!reachesSqlite(odbcName))
         return odbcName;
     const QString dataSource = valueIn(parts, QStringLiteral("DRIVER")) ? QString() : dataSourceOf(parts);
-    // What the string or the data source sets itself is left as it is.
+    // What the string or the data source sets itself is left as it is,
+    // but for the transactions: without them (NoTXN=1) every statement is
+    // committed alone, and a change refused half-way, told as "Nothing was
+    // changed", would leave its first half stored.
+    const QString noTransactions = QStringLiteral("NoTXN");
     QString result = odbcName;
+    if (valueIn(parts, noTransactions)) {
+        QStringList others = parts;
+        others.removeIf([&](const QString& part) {
+            return part.section(QLatin1Char('='), 0, 0).trimmed().compare(noTransactions, Qt::CaseInsensitive) == 0;
+        });
+        result = others.join(QLatin1Char(';'));
+    }
     for (const Setting& entry : sqliteSafetySettings()) {
         if (valueIn(parts, entry.key) || (!dataSource.isEmpty() && !setting(dataSource, entry.key).isEmpty()))
             continue;
         result += QLatin1Char(';') + entry.key + QLatin1Char('=') + entry.value;
     }
-    return result;
+    return result + QLatin1Char(';') + noTransactions + QStringLiteral("=0");
 }
 
 QString setting(const QString& name, const QString& key)

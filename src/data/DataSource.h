@@ -30,8 +30,15 @@ QVector<Setting> sqliteSettings(const QString& databasePath);
 QVector<Setting> sqliteSafetySettings();
 // An ODBC connection string (as QODBC takes it) with the safety settings
 // added when it reaches a SQLite database and neither it nor its data
-// source sets them.
+// source sets them; and always with the driver's transactions on, which a
+// data source cannot turn off.
 QString withSqliteSafety(const QString& odbcName);
+
+// A server's lock waits end as SQLite's busy waits do, after about four
+// seconds, so that a till holding a lock is told as "busy", not waited for.
+// Each session sets it (with what else the program needs); the data source
+// carries it too.
+inline constexpr const char* ServerSessionSettings = "SET lock_timeout TO 4000";
 
 // The ODBC driver of PostgreSQL servers (Debian's odbc-postgresql).
 inline const QString PostgresDriver = QStringLiteral("PostgreSQL Unicode");

@@ -194,6 +194,23 @@ private slots:
         QCOMPARE(db.rows("Select ITEM, PARTNO from Customer"), QStringList{typed + "|A\\"});
     }
 
+    // Whatever the data source's own session settings say (ConnSettings, which replace the program's),
+    // dates are read as stored, and a lock is waited for as long as SQLite waits, not for ever.
+    void aDataSourceSettingTheSessionOtherwiseKeepsDatesAndLockWaits()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a server's session");
+        Connection connection;
+        connection.open(db.connectionString() + ";ConnSettings=SET DateStyle TO 'SQL, DMY'");
+        RecordSet().open("insert into ExpenditureTable values(1,0,'RENT',0,10,0,0,'A','B','1','','-',0,#2026-12-08#,'-','-')",
+                         connection);
+        RecordSet read;
+        read.open("Select Date_ from ExpenditureTable", connection);
+        QCOMPARE(read.field(0).toDate(), QDate(2026, 12, 8));
+        read.open("show lock_timeout", connection);
+        QCOMPARE(read.field(0).toString(), QString("4s"));
+    }
+
     // Not even a literal after a quoted name that holds an apostrophe.
     void quotedNamesAndCommentsAreLeftAlone()
     {
@@ -205,8 +222,9 @@ private slots:
                  QString("Select \"#\" from t where Date_ = '2026-12-04' /*#*/"));
     }
 
-    // A write-ahead log, synced in full, also for a data source written before those settings;
-    // and a database file that is not there is an error, never a new empty database.
+    // A write-ahead log, synced in full, also for a data source written before those settings or
+    // one that turns transactions off; and a database file that is not there is an error, never a
+    // new empty database.
     void anEarlierDataSourceIsOpenedWithTheSafeSettings()
     {
         const QString earlier = QFileInfo(db.iniPath()).absolutePath() + "/earlier.db";
@@ -221,7 +239,7 @@ private slots:
         QFile ini(db.iniPath());
         QVERIFY(ini.open(QIODevice::Append));
         const QString moved = QFileInfo(db.iniPath()).absolutePath() + "/moved.db";
-        ini.write(QString("\n[Earlier]\nDriver=SQLite3\nDatabase=%1\n\n[Moved]\nDriver=SQLite3\nDatabase=%2\n")
+        ini.write(QString("\n[Earlier]\nDriver=SQLite3\nDatabase=%1\nNoTXN=1\n\n[Moved]\nDriver=SQLite3\nDatabase=%2\n")
                       .arg(earlier, moved)
                       .toUtf8());
         ini.close();
@@ -235,6 +253,12 @@ private slots:
         QCOMPARE(pragma.field(0).toString(), QString("wal"));
         pragma.open("PRAGMA synchronous", connection);
         QCOMPARE(pragma.field(0).toInt(), 2);  // FULL
+        // Its transactions are kept though it turns them off: a change rolled back is not stored.
+        connection.begin();
+        RecordSet().open("insert into t values(1)", connection);
+        connection.rollback();
+        pragma.open("Select count(*) from t", connection);
+        QCOMPARE(pragma.field(0).toInt(), 0);
     }
 
     // A failed open is told with the driver's words and the tool that sets the data source up.
