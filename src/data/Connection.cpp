@@ -32,16 +32,34 @@ QString describe(const QSqlError& error)
 }
 
 // The engine behind the data source, as its ODBC driver names it.
-QString engineName(const QSqlDatabase& database)
+QString information(const QSqlDatabase& database, SQLUSMALLINT kind)
 {
     auto connection = static_cast<SQLHDBC>(odbchandles::connection(database));
     if (!connection)
         return {};
     SQLCHAR name[128] = {};
     SQLSMALLINT length = 0;
-    if (!SQL_SUCCEEDED(SQLGetInfo(connection, SQL_DBMS_NAME, name, sizeof name, &length)))
+    if (!SQL_SUCCEEDED(SQLGetInfo(connection, kind, name, sizeof name, &length)))
         return {};
     return QString::fromLatin1(reinterpret_cast<const char*>(name));
+}
+
+QString engineName(const QSqlDatabase& database)
+{
+    return information(database, SQL_DBMS_NAME);
+}
+
+// The server's texts are read as wide characters (data/QueryRows.cpp), which
+// psqlODBC's ANSI build does not hand out: its rows would not be read at all.
+std::optional<DbError> unsuitableDriver(const QSqlDatabase& database)
+{
+    const QString driver = information(database, SQL_DRIVER_NAME);
+    if (!driver.startsWith(QLatin1String("psqlodbca"), Qt::CaseInsensitive))
+        return std::nullopt;
+    return DbError(QStringLiteral("The data source names the driver \"PostgreSQL ANSI\" (%1), which this program "
+                                  "cannot read the server's texts through. Set Driver=%2 in the data source, or "
+                                  "define it again with billdb init --server.")
+                       .arg(driver, datasource::PostgresDriver));
 }
 
 }  // namespace
@@ -127,6 +145,10 @@ void Connection::open(const QString& connectionString)
         throw DbError(description);
     }
     if (server) {
+        if (const std::optional<DbError> unsuitable = unsuitableDriver(database)) {
+            database.close();
+            throw *unsuitable;
+        }
         // The session is set as the program needs it, whatever the data
         // source's own settings (ConnSettings) or the server's say:
         // - every text is quoted by doubling its quotes alone (sql::text),

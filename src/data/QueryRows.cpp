@@ -2,11 +2,13 @@
 
 #include "data/Connection.h"
 #include "data/Dialect.h"
+#include "data/ErrorKinds.h"
 #include "data/OdbcHandles.h"
 #include "data/OdbcValues.h"
 #include "data/RowBlock.h"
 #include "data/Statement.h"
 
+#include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
 
@@ -80,9 +82,17 @@ QStringList QueryRows::fetchTexts(int column, const std::function<QString(const 
     return texts;
 }
 
+// A failed fetch is not the end of the rows: it is told, never taken for a
+// shorter result.
 bool QueryRows::nextRow()
 {
-    return m_block ? m_block->next() : m_query.next();
+    if (m_block)
+        return m_block->next();
+    if (m_query.next())
+        return true;
+    if (m_query.lastError().isValid())
+        throw dberrors::fromSqlError(m_query.lastError(), odbchandles::statementState(m_query));
+    return false;
 }
 
 // The statement goes before the buffers bound to it.

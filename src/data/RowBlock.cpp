@@ -1,6 +1,9 @@
 #include "data/RowBlock.h"
 
+#include "data/ErrorKinds.h"
 #include "data/OdbcValues.h"
+
+#include <QSqlError>
 
 #include <algorithm>
 #include <cstring>
@@ -25,6 +28,21 @@ long textWidth(int length, bool wideText)
     // UTF-8 takes up to three bytes for a character of the basic plane; the
     // buffer holds the terminating NUL too.
     return wideText ? long(characters + 1) * long(sizeof(SQLWCHAR)) : long(characters) * 3 + 1;
+}
+
+// A fetch that failed, as the driver tells it: the rows read so far are
+// not the whole result.
+DbError fetchFailure(SQLHSTMT statement)
+{
+    SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+    SQLINTEGER native = 0;
+    SQLCHAR message[SQL_MAX_MESSAGE_LENGTH] = {};
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetDiagRec(SQL_HANDLE_STMT, statement, 1, state, &native, message, sizeof message, &length)))
+        return DbError(QStringLiteral("The driver could not read the rows to their end."));
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(message)).trimmed();
+    return dberrors::fromSqlError(QSqlError(QString(), text, QSqlError::StatementError, QString::number(native)),
+                                  QString::fromLatin1(reinterpret_cast<const char*>(state)));
 }
 
 }  // namespace
@@ -88,7 +106,13 @@ bool RowBlock::next()
         return true;
     m_row = 0;
     m_fetched = 0;
-    return SQL_SUCCEEDED(SQLFetch(static_cast<SQLHSTMT>(m_statement))) && m_fetched > 0;
+    const auto statement = static_cast<SQLHSTMT>(m_statement);
+    const SQLRETURN fetched = SQLFetch(statement);
+    if (fetched == SQL_NO_DATA)
+        return false;
+    if (!SQL_SUCCEEDED(fetched))
+        throw fetchFailure(statement);
+    return m_fetched > 0;
 }
 
 QVariant RowBlock::value(int column) const

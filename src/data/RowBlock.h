@@ -24,7 +24,7 @@ public:
     static std::unique_ptr<RowBlock> bind(void* connection, void* statement, const QVector<int>& types,
                                           const QVector<int>& lengths, bool wideText);
 
-    // To the next row; false at the end, or when the fetch failed.
+    // To the next row; false at the end. Throws DbError when the fetch failed.
     bool next();
     // The current row's value; each is read once.
     QVariant value(int column) const;

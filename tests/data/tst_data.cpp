@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Connectionx.h"
+#include "data/DataSource.h"
 #include "data/DbError.h"
 #include "data/Dialect.h"
 #include "data/JoinedNumbers.h"
@@ -192,6 +193,27 @@ private slots:
             QFAIL(qPrintable(failure.description()));
         }
         QCOMPARE(db.rows("Select ITEM, PARTNO from Customer"), QStringList{typed + "|A\\"});
+    }
+
+    // A result whose rows fail part-way through (a server reading them by cursor) is an error, never
+    // taken for a shorter result; and the driver's ANSI build, which cannot hand out the texts, is refused.
+    void rowsThatCannotBeReadAreToldNotCutShort()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a server's cursor and driver");
+        Connection byCursor;
+        byCursor.open(db.connectionString() + ";UseDeclareFetch=1;Fetch=2");
+        RecordSet rows;
+        QVERIFY_THROWS_EXCEPTION(DbError, rows.open("Select 10 / (3 - x) from generate_series(1, 5) x", byCursor));
+        Connection ansi;
+        QString connectionString = db.connectionString();
+        connectionString.replace(datasource::PostgresDriver, "PostgreSQL ANSI");
+        try {
+            ansi.open(connectionString);
+            QFAIL("the ANSI driver was taken");
+        } catch (const DbError& refused) {
+            QVERIFY2(refused.description().contains("\"PostgreSQL ANSI\""), qPrintable(refused.description()));
+        }
     }
 
     // Whatever the data source's own session settings say (ConnSettings, which replace the program's),
