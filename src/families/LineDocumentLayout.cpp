@@ -97,6 +97,7 @@ void LineDocumentScreen::buildControls()
     twips::place(document, 6840, 60, 4935, 1260);
     document->setStyleSheet(QStringLiteral("QGroupBox#FrameNumber { background-color: #fff4c2; "
                                            "border: 1px solid #c9b458; border-radius: 3px; }"));
+    controls::captionsOnLightGround(document);
     // Wide enough for the longest caption, "Expenditure No :".
     addCaption(document, "Label1", captions.number, 120, 300, 1680);
     cmbbillnumber = comboBox(document, QStringLiteral("cmbbillnumber"), true);

@@ -78,4 +78,11 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     return push;
 }
 
+// A style sheet rather than the palette: the children of a widget with a
+// style sheet take the desktop's palette, not their parent's.
+void captionsOnLightGround(QWidget* ground)
+{
+    ground->setStyleSheet(ground->styleSheet() + QStringLiteral(" QLabel { color: #000000; }"));
+}
+
 }  // namespace controls

@@ -1,6 +1,7 @@
 #include "shell/About.h"
 
 #include "core/Maker.h"
+#include "kit/Controls.h"
 #include "kit/Twips.h"
 #include "shell/WebPage.h"
 
@@ -27,6 +28,7 @@ About::About(QWidget* parent)
     Shape3 = new QFrame(this);
     Shape3->setFrameShape(QFrame::Box);
     Shape3->setStyleSheet(QStringLiteral("#Shape3 { border: 2px solid #18365f; border-radius: 6px; background: #f7f9fc; }"));
+    controls::captionsOnLightGround(Shape3);
     twips::place(Shape3, "Shape3", 240, 240, 8610, 4800);
 
     Label23 = label(QStringLiteral("Software Designed by"), "Label23", 480, 420, 11, false);

@@ -32,6 +32,8 @@ QVariant SellingPriceGrid::data(const QModelIndex& index, int role) const
         return GridModel::data(index, Qt::DisplayRole);
     case Qt::BackgroundRole:
         return hasNoPrice(index.row()) ? QVariant(QBrush(QColor(255, 214, 153))) : QVariant();
+    case Qt::ForegroundRole:  // dark on the light colour, on a dark desktop too
+        return hasNoPrice(index.row()) ? QVariant(QBrush(QColor(0, 0, 0))) : QVariant();
     case Qt::FontRole:
         if (hasNoPrice(index.row()) && index.column() == m_mrpColumn) {
             QFont bold;

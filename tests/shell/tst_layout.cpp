@@ -114,6 +114,37 @@ QStringList covered(QWidget* frame)
     return problems;
 }
 
+// How far the widget's most distant pixel lies in lightness from its most
+// common one, its background: a caption drawn in a colour close to the
+// background it stands on barely shows.
+int contrastIn(const QImage& picture)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ++counts[picture.pixel(x, y)];
+    QRgb ground = 0;
+    int most = 0;
+    for (auto count = counts.cbegin(); count != counts.cend(); ++count)
+        if (count.value() > most)
+            std::tie(ground, most) = std::make_pair(count.key(), count.value());
+    int farthest = 0;
+    for (auto count = counts.cbegin(); count != counts.cend(); ++count)
+        farthest = std::max(farthest, std::abs(qGray(count.key()) - qGray(ground)));
+    return farthest;
+}
+
+// A desktop theme of light text on dark grounds.
+QPalette darkDesktop()
+{
+    QPalette dark;
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::AlternateBase})
+        dark.setColor(role, QColor(45, 45, 48));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(238, 238, 236));
+    return dark;
+}
+
 }  // namespace
 
 class LayoutTest : public QObject {
@@ -188,6 +219,37 @@ private slots:
                     && grid->columnWidth(column) < grid->fontMetrics().horizontalAdvance(dates::shown(QDate(2026, 9, 28))) + 4)
                     problems << QString("%1's dates are cut").arg(grid->objectName());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    // On a dark desktop the captions on the program's own light grounds, and the rows Selling Prices
+    // colours, are drawn dark: none vanishes into its ground.
+    void everyCaptionShowsOnADarkDesktop_data() { noCaptionOrBoxIsClippedOrCovered_data(); }
+    void everyCaptionShowsOnADarkDesktop()
+    {
+        QFETCH(QString, screen);
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(darkDesktop());
+        const auto lightAgain = qScopeGuard([&] { QApplication::setPalette(desktop); });
+        for (const QString batch : {"1,0,'TEA',7,40,0,0,'S','','','','-',0,#2026-12-01#,'T1','B1',0",
+                                    "2,0,'SUGAR',9,42,0,0,'S','','','','-',0,#2026-12-01#,'S1','B1',0"})
+            db.exec("insert into Stock values(" + batch + ")");
+        auto shown = openScreen(screen);
+        QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+
+        const QImage window = shown->grab().toImage();
+        QStringList faint;
+        for (QLabel* caption : shown->findChildren<QLabel*>())
+            if (caption->isVisibleTo(shown.get()) && !caption->text().isEmpty()
+                && contrastIn(window.copy(QRect(caption->mapTo(shown.get(), QPoint()), caption->size()))) < 100)
+                faint << caption->objectName() + ": " + caption->text();
+        for (QTableView* grid : shown->findChildren<QTableView*>())
+            for (int row = 0; grid->model() && row < grid->model()->rowCount(); ++row)
+                if (grid->model()->index(row, 0).data(Qt::BackgroundRole).isValid()) {
+                    const QRect cell = grid->visualRect(grid->model()->index(row, 1));
+                    if (contrastIn(window.copy(QRect(grid->viewport()->mapTo(shown.get(), cell.topLeft()), cell.size()))) < 100)
+                        faint << grid->objectName() + " row " + QString::number(row);
+                }
+        QVERIFY2(faint.isEmpty(), qPrintable(faint.join('\n')));
     }
 };
 
