@@ -1,5 +1,6 @@
 #include "print/PrinterDevice.h"
 
+#include "print/PrinterQueue.h"
 #include "print/TextColumns.h"
 
 #include <QFile>
@@ -188,6 +189,9 @@ std::unique_ptr<PrinterDevice> PrinterDevice::forDefaultPrinter()
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     if (!printer->isValid())
         throw PrintError(withPdfAdvice(QStringLiteral("The printer %1 is not available.").arg(info.printerName())));
+    if (const QString refused = printerqueue::refusal(info.printerName(), printerqueue::attributes(info.printerName()));
+        !refused.isEmpty())
+        throw PrintError(withPdfAdvice(refused));
     // A printer starts on Qt's own default paper, not on the one its queue
     // is set up with (a receipt roll, a shop's Letter paper).
     if (info.defaultPageSize().isValid())

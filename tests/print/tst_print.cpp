@@ -1,6 +1,7 @@
 // The page model, the devices behind a job, and documents on paper too narrow for them.
 
 #include "print/PrinterDevice.h"
+#include "print/PrinterQueue.h"
 #include "print/Report.h"
 #include "support/ScreenBench.h"
 
@@ -139,6 +140,21 @@ private slots:
             QVERIFY2(noPrinter.startsWith("No printer is installed") && noPrinter.contains("BILL_PRINT_PDF="),
                      qPrintable(noPrinter));
         }
+    }
+
+    // A queue that rejects prints, or one stopped (a paper jam, a printer CUPS gave up reaching), is
+    // told before a print is sent to it; an idle or printing queue takes it.
+    void aQueueThatCannotPrintIsToldBeforeThePrint()
+    {
+        using printerqueue::refusal;
+        const QString accepting = "printer-is-accepting-jobs", state = "printer-state";
+        for (const QString busy : {"3", "4"})
+            QVERIFY(refusal("SHOP", {{state, busy}, {accepting, "true"}}).isEmpty());
+        QCOMPARE(refusal("SHOP", {{state, "3"}, {accepting, "false"}}),
+                 QString("The printer SHOP does not take prints now. Nothing was printed."));
+        const QString stopped = refusal("SHOP", {{state, "5"}, {accepting, "true"}, {"printer-state-reasons", "paused"}});
+        QVERIFY2(stopped.startsWith("The printer SHOP is stopped. Nothing was printed"), qPrintable(stopped));
+        QVERIFY(printerqueue::attributes("NO SUCH PRINTER").isEmpty());
     }
 
     // A PDF cut off by its disk (here a size limit; a full disk alike) is told, on one page as on
