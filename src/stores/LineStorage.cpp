@@ -260,6 +260,10 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
         // The grid of every voucher shows the voucher by its current row: one
         // of its rows, when another program stored it as several.
         const bool asShown = m_document == Document::Voucher ? stored.contains(shownLines->value(0)) : stored == *shownLines;
+        if (!stored.isEmpty() && !asShown && m_document == Document::Voucher && shownLines->isEmpty())
+            throw ChangedSinceShown(
+                QStringLiteral("Voucher %1 is neither the one in the boxes nor the grid's current row: it is shown now.")
+                    .arg(number));
         if (!stored.isEmpty() && !asShown)
             throw ChangedSinceShown(changedDocument(number, *shownLines));
     }

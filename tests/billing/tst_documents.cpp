@@ -587,14 +587,14 @@ private slots:
         const QString offered = op.number();
         db.exec(voucherRow(offered.toInt(), "RENT", 999));
         QString said = deleteShown();
-        QVERIFY2(said.contains("Number " + offered + " holds lines this screen had not shown"), qPrintable(said));
+        QVERIFY2(said.contains("Voucher " + offered + " is neither the one in the boxes nor the grid's current row"), qPrintable(said));
         QCOMPARE(db.count("ExpenditureTable", "Item = 'RENT'"), 1);
         // Stored by another till after the list was read, typed: shown first, deleted at the next press.
         const QString typed = QString::number(offered.toInt() + 1);
         db.exec(voucherRow(typed.toInt(), "POWER", 77));
         op.type(ui::Number, typed);
         said = deleteShown();
-        QVERIFY2(said.contains("Number " + typed + " holds lines this screen had not shown"), qPrintable(said));
+        QVERIFY2(said.contains("Voucher " + typed + " is neither the one in the boxes nor the grid's current row"), qPrintable(said));
         QCOMPARE(db.count("ExpenditureTable", "Item = 'POWER'"), 1);
         QCOMPARE(op.text(ui::Item), QString("POWER"));
         deleteShown();
