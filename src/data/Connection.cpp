@@ -31,7 +31,7 @@ QString describe(const QSqlError& error)
     return text.isEmpty() ? QStringLiteral("Unknown database error") : text;
 }
 
-// The engine behind the data source, as its ODBC driver names it.
+// What the ODBC driver tells of itself or of its database (SQLGetInfo).
 QString information(const QSqlDatabase& database, SQLUSMALLINT kind)
 {
     auto connection = static_cast<SQLHDBC>(odbchandles::connection(database));
@@ -44,6 +44,7 @@ QString information(const QSqlDatabase& database, SQLUSMALLINT kind)
     return QString::fromLatin1(reinterpret_cast<const char*>(name));
 }
 
+// The engine behind the data source, as its ODBC driver names it.
 QString engineName(const QSqlDatabase& database)
 {
     return information(database, SQL_DBMS_NAME);

@@ -97,7 +97,6 @@ void LineDocumentScreen::buildControls()
     twips::place(document, 6840, 60, 4935, 1260);
     document->setStyleSheet(QStringLiteral("QGroupBox#FrameNumber { background-color: #fff4c2; "
                                            "border: 1px solid #c9b458; border-radius: 3px; }"));
-    controls::captionsOnLightGround(document);
     // Wide enough for the longest caption, "Expenditure No :".
     addCaption(document, "Label1", captions.number, 120, 300, 1680);
     cmbbillnumber = comboBox(document, QStringLiteral("cmbbillnumber"), true);
@@ -107,6 +106,7 @@ void LineDocumentScreen::buildControls()
     DTP = new QDateEdit(document);
     dates::setUpPicker(DTP);
     twips::place(DTP, "DTP", 1920, 750, 1800, Row);
+    controls::captionsOnLightGround(document);
 
     // The grand total.
     QGroupBox* total = frame(this, QStringLiteral("FrameGrandTotal"));

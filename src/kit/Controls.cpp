@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -78,11 +79,14 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     return push;
 }
 
-// A style sheet rather than the palette: the children of a widget with a
-// style sheet take the desktop's palette, not their parent's.
+// Each caption's own style sheet: the children of a widget with a style
+// sheet take the desktop's palette, not their parent's, and a style sheet
+// on the ground would reach the message boxes shown over it too.
 void captionsOnLightGround(QWidget* ground)
 {
-    ground->setStyleSheet(ground->styleSheet() + QStringLiteral(" QLabel { color: #000000; }"));
+    for (QLabel* caption : ground->findChildren<QLabel*>())
+        if (caption->styleSheet().isEmpty())
+            caption->setStyleSheet(QStringLiteral("color: #000000;"));
 }
 
 }  // namespace controls

@@ -29,9 +29,9 @@ QComboBox* editableList(QWidget* parent, const QString& name, int maxLength);
 // (its print) or to the text being typed.
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption);
 
-// The captions in a window or frame that paints its own light ground, drawn
-// dark (but for one with a colour of its own): a dark desktop theme's light
-// text would vanish into the ground. After the ground's own style sheet.
+// The captions built in a window or frame that paints its own light ground,
+// drawn dark (but for one with a colour of its own): a dark desktop theme's
+// light text would vanish into the ground.
 void captionsOnLightGround(QWidget* ground);
 
 }  // namespace controls

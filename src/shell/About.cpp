@@ -28,7 +28,6 @@ About::About(QWidget* parent)
     Shape3 = new QFrame(this);
     Shape3->setFrameShape(QFrame::Box);
     Shape3->setStyleSheet(QStringLiteral("#Shape3 { border: 2px solid #18365f; border-radius: 6px; background: #f7f9fc; }"));
-    controls::captionsOnLightGround(Shape3);
     twips::place(Shape3, "Shape3", 240, 240, 8610, 4800);
 
     Label23 = label(QStringLiteral("Software Designed by"), "Label23", 480, 420, 11, false);
@@ -39,6 +38,7 @@ About::About(QWidget* parent)
     Label19 = label(maker::WebLine, "Label19", 3000, 360, 10, false);
     Label20 = label(QStringLiteral("Bill Software, version 1.0"), "Label20", 3960, 360, 9, false);
     Label20->setStyleSheet(QStringLiteral("color: #606060;"));
+    controls::captionsOnLightGround(Shape3);
 
     Command1 = maker::bannerButton(this, 240, 5280, 8610, 1440, QSize(12, 10));
     connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);

@@ -24,7 +24,6 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("LOGIN"));
     setWindowTitle(QStringLiteral("Login"));
-    controls::captionsOnLightGround(this);  // the window paints its own picture behind them
 
     Command1 = maker::bannerButton(this, 180, 180, 6240, 1140, QSize(10, 8));
     connect(Command1, &QPushButton::clicked, this, &LOGIN::Command1_Click);
@@ -80,6 +79,7 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
     twips::place(Label1, "Label1", 180, 4260, 6240, 300);
     Label1->setAlignment(Qt::AlignCenter);
 
+    controls::captionsOnLightGround(this);  // the window paints its own picture behind them
     taborder::chainInReadingOrder(this);
     TXTpass->setFocus();
 
