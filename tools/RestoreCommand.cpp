@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 
 const char* const RestoreHelp = R"(  restore FILE [--database DB]
@@ -69,9 +70,9 @@ Keeping keep(const QString& target, const QString& kept)
         Connection connection;
         tooldb::open(connection, target);
         if (databasebackup::integrityProblems(connection).isEmpty()) {
-            RecordSet statement;
-            statement.open(QStringLiteral("VACUUM main INTO ") + sql::text(kept), connection);
-            sqlitefile::guardedAs(kept, target);
+            // As a backup is made: private while it is filled, put at its
+            // name whole, and nothing left when it fails (a full disk).
+            databasebackup::copyInto(connection, target, kept);
             return Keeping::Copied;
         }
     }
@@ -147,6 +148,10 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     const programfile::Tables tables = programfile::checkedTables(backupFile, QStringLiteral("nothing was restored"));
 
     // Checked: what is replaced is kept, then the database takes the rows.
+    // A restore stopped while it kept (killed, the power gone) left its copy
+    // under a name of its own.
+    sqlitefile::removeStoppedCopies(QFileInfo(target).absolutePath(),
+                                    QRegularExpression::escape(QFileInfo(target).fileName()) + QStringLiteral("\\.replaced-[0-9-]+"));
     const QString kept = keptName(target);
     const Keeping keeping = keep(target, kept);
     QStringList counts;

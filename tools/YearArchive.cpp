@@ -161,6 +161,9 @@ std::optional<qint64> makeArchive(Connection& live, const QString& path, const Q
         schema::createSqliteDatabase(path);
     } else {
         copiedAt = dataVersion(live);
+        // Its owner's alone while SQLite fills it (guarded as the database once made).
+        if (!sqlitefile::createPrivate(path))
+            throw Failure(QStringLiteral("cannot make the file %1").arg(path));
         statement.open(QStringLiteral("VACUUM INTO ") + sql::text(path), live);
     }
 

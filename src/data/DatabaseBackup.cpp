@@ -16,8 +16,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStorageInfo>
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -90,9 +88,9 @@ void copyInto(Connection& connection, const QString& source, const QString& name
         throw Failure(QStringLiteral("%1 is %2; the copy goes into another file").arg(target, ownFile));
     if (const QString problem = writablefiles::newFileProblem(target); !problem.isEmpty())
         throw Failure(problem);
-    // Of this process alone: two programs making the day's copy at once do not share one.
-    const QString partial = target + QStringLiteral(".partial-") + QString::number(::getpid());
+    const QString partial = sqlitefile::partialName(target);
     sqlitefile::removeWithItsFiles(partial);  // left by a copy that was stopped
+    sqlitefile::removeStoppedCopies(QFileInfo(target).absolutePath(), QRegularExpression::escape(QFileInfo(target).fileName()));
     // Made first as its owner's alone: while SQLite fills it, it holds what the database holds.
     if (!sqlitefile::createPrivate(partial))
         throw Failure(QStringLiteral("cannot make the file %1").arg(partial));
@@ -117,22 +115,6 @@ void copyInto(Connection& connection, const QString& source, const QString& name
     }
 }
 
-namespace {
-
-// What copies stopped part-way (the program killed at its first login) left
-// in the folder: each is named by the process that made it, gone now.
-void removeStoppedCopies(const QDir& folder)
-{
-    static const QRegularExpression partial(QStringLiteral("\\.partial-(\\d+)(-journal)?$"));
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
-        const QRegularExpressionMatch match = partial.match(name);
-        if (match.hasMatch() && ::kill(pid_t(match.captured(1).toLongLong()), 0) != 0 && errno == ESRCH)
-            QFile::remove(folder.filePath(name));
-    }
-}
-
-}  // namespace
-
 QString dailyFolder(const QString& database)
 {
     return QFileInfo(database).absoluteDir().filePath(QStringLiteral("backups"));
@@ -149,7 +131,8 @@ QString keepTheDays(const QString& database, const QDate& day)
         throw Failure(QStringLiteral("cannot make the folder %1").arg(folder.path()));
     if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
         throw Failure(problem);
-    removeStoppedCopies(folder);
+    // What copies stopped part-way (the program killed at its first login) left in the folder.
+    sqlitefile::removeStoppedCopies(folder.path(), QStringLiteral(".*"));
     // The copy takes about the database's size; room for the database to grow
     // by as much again stays free.
     const qint64 size = QFileInfo(database).size() + QFileInfo(database + QStringLiteral("-wal")).size();

@@ -8,9 +8,34 @@
 #include "data/SqliteFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
 
 namespace schema {
+
+namespace {
+
+// A new database put at its name only while no file is there: a link, which
+// never replaces one; on a disk without links (a memory stick's), a rename
+// after a last look.
+void putInPlace(const QString& partial, const QString& whole)
+{
+    const QByteArray from = QFile::encodeName(partial), to = QFile::encodeName(whole);
+    if (::link(from.constData(), to.constData()) == 0) {
+        QFile::remove(partial);
+        return;
+    }
+    if (errno == EEXIST || QFileInfo::exists(whole))
+        throw Failure(QStringLiteral("%1 already exists; it is left as it is.").arg(whole));
+    if (std::rename(from.constData(), to.constData()) != 0)
+        throw Failure(QStringLiteral("Cannot create the file %1.").arg(whole));
+}
+
+}  // namespace
 
 void createServerTables(Connection& connection, const std::function<void()>& fill)
 {
@@ -58,20 +83,28 @@ void createSqliteDatabase(const QString& path)
         throw Failure(QStringLiteral("%1 already exists; it is left as it is.").arg(path));
     if (!QDir().mkpath(file.absolutePath()))
         throw Failure(QStringLiteral("Cannot create the folder %1.").arg(file.absolutePath()));
-    if (!sqlitefile::createPrivate(file.absoluteFilePath()))
+    // Made under a name of its own and put in place with its tables: a run
+    // stopped part-way (killed, the power gone) leaves no file without tables
+    // that the next start would take for the shop's database.
+    const QString whole = file.absoluteFilePath();
+    const QString partial = sqlitefile::partialName(whole);
+    sqlitefile::removeStoppedCopies(file.absolutePath(), QRegularExpression::escape(file.fileName()));
+    if (!sqlitefile::createPrivate(partial))
         throw Failure(QStringLiteral("Cannot create the file %1.").arg(path));
-
     try {
-        Connection connection;
-        // The one connection that makes the file.
-        connection.open(QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=0").arg(sqlitefile::uri(path)));
-        Transaction transaction(connection);
-        RecordSet statement;
-        for (const QString& text : statements() + changes::statements(Engine::Sqlite))
-            statement.open(text, connection);
-        transaction.commit();
+        {
+            Connection connection;
+            // The one connection that makes the file; closed, it leaves no log beside it.
+            connection.open(QStringLiteral("DRIVER=SQLite3;Database=%1;NoCreat=0").arg(sqlitefile::uri(partial)));
+            Transaction transaction(connection);
+            RecordSet statement;
+            for (const QString& text : statements() + changes::statements(Engine::Sqlite))
+                statement.open(text, connection);
+            transaction.commit();
+        }
+        putInPlace(partial, whole);
     } catch (const Failure&) {
-        QFile::remove(file.absoluteFilePath());
+        sqlitefile::removeWithItsFiles(partial);
         throw;
     }
 }

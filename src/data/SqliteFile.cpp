@@ -2,10 +2,15 @@
 
 #include "core/WholeFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
+#include <cerrno>
+#include <csignal>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace sqlitefile {
 
@@ -42,6 +47,23 @@ bool sameFile(const QString& first, const QString& second)
     return ::stat(QFile::encodeName(first).constData(), &one) == 0
         && ::stat(QFile::encodeName(second).constData(), &other) == 0 && one.st_dev == other.st_dev
         && one.st_ino == other.st_ino;
+}
+
+QString partialName(const QString& path)
+{
+    // Of this process alone: two programs making one copy at once do not share one.
+    return path + QStringLiteral(".partial-") + QString::number(::getpid());
+}
+
+void removeStoppedCopies(const QString& folder, const QString& nameBeforePartial)
+{
+    const QRegularExpression partial(QStringLiteral("^(?:%1)\\.partial-(\\d+)(-journal)?$").arg(nameBeforePartial));
+    const QDir files(folder);
+    for (const QString& name : files.entryList(QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch match = partial.match(name);
+        if (match.hasMatch() && ::kill(pid_t(match.captured(1).toLongLong()), 0) != 0 && errno == ESRCH)
+            QFile::remove(files.filePath(name));
+    }
 }
 
 void removeWithItsFiles(const QString& path)

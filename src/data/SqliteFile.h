@@ -29,6 +29,14 @@ bool sameFile(const QString& first, const QString& second);
 // journal, its log and the log's index), as a copy stopped part-way leaves them.
 void removeWithItsFiles(const QString& path);
 
+// A copy made under a name of its own (NAME.partial-PID, with its journal),
+// then put in place whole: the name of a database or copy that may be made
+// so, and the copies of it that processes stopped part-way left in the
+// folder (their process gone) removed. nameBeforePartial is a regular
+// expression of the name before ".partial-".
+QString partialName(const QString& path);
+void removeStoppedCopies(const QString& folder, const QString& nameBeforePartial);
+
 // Which of the database's own files `path` reaches, by whatever name: "the
 // database itself", or it with "(its wal)", "(its shm)" or "(its journal)"
 // (a journal SQLite would take as left behind); empty when none of them.

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <functional>
 
 // The administration tool and the sqlite3 shell, run as the operator runs them.
 namespace toolrun {
@@ -18,11 +19,14 @@ struct Result {
 // The billdb the build made (ctest names it in BILL_TOOL).
 inline QString billdbProgram() { return qEnvironmentVariable("BILL_TOOL"); }
 
+// inChild runs in the child before the program starts (a limit set on it, say).
 inline Result run(const QStringList& arguments, const QProcessEnvironment& environment,
-                  const QString& program = billdbProgram())
+                  const QString& program = billdbProgram(), const std::function<void()>& inChild = {})
 {
     QProcess process;
     process.setProcessEnvironment(environment);
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     process.start(program, arguments);
     if (!process.waitForFinished(60000))
         qFatal("%s did not finish", qPrintable(program));

@@ -8,8 +8,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 class BackupTest : public QObject {
@@ -32,6 +35,18 @@ class BackupTest : public QObject {
                        "'CASH', 'ROAD', '98', '', '-', 0, '2026-12-04', '', '', 0 from n").arg(count));
     }
     QStringList keptFiles() const { return QDir(folder).entryList({"Bill.db.replaced-*"}, QDir::Files); }
+    QStringList partialFiles() const { return QDir(folder).entryList({"*.partial-*"}, QDir::Files); }
+
+    // The tool with no file larger than `bytes`: a full disk when told (its write refused), or the
+    // tool stopped there as by a kill (the power gone) when not.
+    toolrun::Result billdbWithin(qint64 bytes, bool told, const QStringList& arguments)
+    {
+        return toolrun::run(arguments, environment, toolrun::billdbProgram(), [bytes, told] {
+            const rlimit limit{rlim_t(bytes), rlim_t(bytes)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::signal(SIGXFSZ, told ? SIG_IGN : SIG_DFL);
+        });
+    }
 
 private slots:
     void init()
@@ -184,6 +199,40 @@ private slots:
         restore = billdb({"restore", file("bad.db")});
         QVERIFY2(restore.refusedInOneLine(), qPrintable(restore.out + restore.err));
         QVERIFY(!QFileInfo::exists(database));
+    }
+
+    // A copy stopped part-way leaves nothing that a later run trusts or nobody takes away: a restore on a
+    // full disk keeps no half copy of what it would have replaced, a first database made part-way is no
+    // database without tables, and copies left by stopped runs go at the next run.
+    void aRunStoppedPartWayLeavesNothingBehind()
+    {
+        storeLines(3000);
+        QCOMPARE(billdb({"backup", file("monday.db")}).exitCode, 0);
+        const QString stored = sqlite("select count(*), sum(Quantity) from asigncharges");
+        toolrun::Result restore = billdbWithin(QFileInfo(database).size() / 2, true, {"restore", file("monday.db")});
+        QVERIFY2(restore.exitCode == 1 && restore.err.contains("Nothing was changed"), qPrintable(restore.out + restore.err));
+        QCOMPARE(keptFiles() + partialFiles(), QStringList());
+        QCOMPARE(sqlite("select count(*), sum(Quantity) from asigncharges"), stored);
+
+        const QString fresh = file("fresh/Bill.db");
+        const toolrun::Result stopped = billdbWithin(2048, false, {"init", "--database", fresh});
+        QVERIFY2(stopped.exitCode != 0 && !QFileInfo::exists(fresh), qPrintable(stopped.out + stopped.err));
+        QCOMPARE(billdb({"init", "--database", fresh}).exitCode, 0);
+        QCOMPARE(sqlite("select userx from UserTable", fresh), QString("Admin"));
+
+        const pid_t gone = ::fork();
+        if (gone == 0)
+            ::_exit(0);
+        ::waitpid(gone, nullptr, 0);
+        const QString stoppedPid = QString::number(gone);
+        for (const QString& left : {"Bill.db.replaced-20261208-101500.partial-" + stoppedPid, "copy.db.partial-" + stoppedPid,
+                                    "fresh/Bill.db.partial-" + stoppedPid})
+            QVERIFY(QFile(file(left)).open(QIODevice::WriteOnly));
+        QCOMPARE(billdb({"restore", file("monday.db")}).exitCode, 0);
+        QCOMPARE(billdb({"backup", file("copy.db")}).exitCode, 0);
+        QVERIFY(QFile::remove(fresh));
+        QCOMPARE(billdb({"init", "--database", fresh}).exitCode, 0);
+        QCOMPARE(partialFiles() + QDir(file("fresh")).entryList({"*.partial-*"}, QDir::Files), QStringList());
     }
 
     // The bills' triggers dropped here (what sum-bills mends) while the
