@@ -18,6 +18,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <cstdio>
+#include <unistd.h>
 
 const char* const RestoreHelp = R"(  restore FILE [--database DB]
       Puts the backup FILE in place of the database's contents. FILE must be
@@ -25,24 +27,15 @@ const char* const RestoreHelp = R"(  restore FILE [--database DB]
       pass SQLite's integrity check; otherwise nothing is changed. What is
       replaced is kept beside the database as DB.replaced-YYYYMMDD-HHMMSS
       (with -2, -3 ... after a restore in the same second).
-      A damaged database is moved there whole and made afresh; without a
-      database file (a new computer) the database is created.
+      A damaged database is kept there whole, and a new one holding the
+      backup's rows takes its name; without a database file (a new computer)
+      that new database is created.
       The program may stay open; it sees the restored rows at once.
 )";
 
 namespace {
 
 enum class Keeping { Nothing, Copied, MovedDamaged };
-
-// The damaged database back from `kept` to where it was (after the one made
-// afresh in its place is removed).
-void moveBack(const QString& target, const QString& kept)
-{
-    for (const QString& suffix : {QString(), QStringLiteral("-wal")}) {
-        if (QFileInfo::exists(kept + suffix) && !QFile::rename(kept + suffix, target + suffix))
-            throw Failure(QStringLiteral("nothing was restored, and the damaged database could not be put back: it is %1").arg(kept));
-    }
-}
 
 // Named by the time of the restore; a second restore within the same second
 // (a script's) gets "-2", and so on, so no kept state takes another's place.
@@ -56,54 +49,42 @@ QString keptName(const QString& target)
     return name;
 }
 
-// Keeps the database's present state in the file `kept`: a sound database
-// is copied by SQLite itself (the program may be writing); a damaged one,
-// which cannot be copied so, is moved there whole and made afresh. Without a
-// database there is nothing to keep, and it is made.
-Keeping keep(const QString& target, const QString& kept)
+// Whether there is a database SQLite can copy (the program may be writing
+// it), rather than none or a damaged one.
+bool soundDatabaseAt(const QString& target)
 {
-    if (!QFileInfo::exists(target)) {
-        schema::createSqliteDatabase(target);
-        return Keeping::Nothing;
-    }
-    {
-        Connection connection;
-        tooldb::open(connection, target);
-        if (databasebackup::integrityProblems(connection).isEmpty()) {
-            // As a backup is made: private while it is filled, put at its
-            // name whole, and nothing left when it fails (a full disk).
-            databasebackup::copyInto(connection, target, kept);
-            return Keeping::Copied;
-        }
-    }
-    for (const QString suffix : {QString(), QStringLiteral("-wal")}) {
-        if (QFileInfo::exists(target + suffix) && !QFile::rename(target + suffix, kept + suffix)) {
-            moveBack(target, kept);
-            throw Failure(QStringLiteral("cannot move the damaged %1 aside; nothing was restored").arg(target));
-        }
-    }
-    QFile::remove(target + QStringLiteral("-shm"));
-    try {
-        schema::createSqliteDatabase(target);
-        sqlitefile::guardedAs(target, kept);  // open to whom the database was
-    } catch (const Failure&) {
-        sqlitefile::removeWithItsFiles(target);
-        moveBack(target, kept);
-        throw;
-    }
-    return Keeping::MovedDamaged;
+    if (!QFileInfo::exists(target))
+        return false;
+    Connection connection;
+    tooldb::open(connection, target);
+    return databasebackup::integrityProblems(connection).isEmpty();
 }
 
-// Undoes what keep() did, for a restore that put nothing in place.
-void unkeep(Keeping keeping, const QString& target, const QString& kept)
+// The restored database, made under a name of its own, takes the database's
+// name in one step (a rename over it). A damaged file is kept first under
+// `kept` (a second name of the same file; a copy on a disk without links),
+// with its log: no moment leaves the name without a database, or the
+// restored file beside the damaged one's log.
+void putRestoredAt(const QString& made, const QString& target, const QString& kept)
 {
-    switch (keeping) {
-    case Keeping::Nothing: sqlitefile::removeWithItsFiles(target); break;
-    case Keeping::Copied: QFile::remove(kept); break;
-    case Keeping::MovedDamaged:
-        sqlitefile::removeWithItsFiles(target);
-        moveBack(target, kept);
-        break;
+    const QString wal = QStringLiteral("-wal");
+    const QString keepingFailed = QStringLiteral("cannot keep the damaged %1 as %2; nothing was restored").arg(target, kept);
+    if (!kept.isEmpty()) {
+        if (::link(QFile::encodeName(target).constData(), QFile::encodeName(kept).constData()) != 0
+            && !QFile::copy(target, kept))
+            throw Failure(keepingFailed);
+        if (QFileInfo::exists(target + wal) && !QFile::rename(target + wal, kept + wal)) {
+            QFile::remove(kept);
+            throw Failure(keepingFailed);
+        }
+        QFile::remove(target + QStringLiteral("-shm"));
+    }
+    if (std::rename(QFile::encodeName(made).constData(), QFile::encodeName(target).constData()) != 0) {
+        if (!kept.isEmpty()) {
+            QFile::rename(kept + wal, target + wal);
+            QFile::remove(kept);
+        }
+        throw Failure(QStringLiteral("cannot put the restored database at %1; nothing was restored").arg(target));
     }
 }
 
@@ -148,20 +129,45 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     const programfile::Tables tables = programfile::checkedTables(backupFile, QStringLiteral("nothing was restored"));
 
     // Checked: what is replaced is kept, then the database takes the rows.
-    // A restore stopped while it kept (killed, the power gone) left its copy
-    // under a name of its own.
+    // A restore stopped part-way (killed, the power gone) left its copies
+    // under names of their own.
     sqlitefile::removeStoppedCopies(QFileInfo(target).absolutePath(),
-                                    QRegularExpression::escape(QFileInfo(target).fileName()) + QStringLiteral("\\.replaced-[0-9-]+"));
+                                    QRegularExpression::escape(QFileInfo(target).fileName()) + QStringLiteral("(?:\\.replaced-[0-9-]+)?"));
     const QString kept = keptName(target);
-    const Keeping keeping = keep(target, kept);
+    Keeping keeping = Keeping::Copied;
     QStringList counts;
-    try {
-        counts = putInPlace(target, backupFile, tables);
-    } catch (const Failure&) {
-        // Nothing was restored, so nothing stays changed: a copy left beside
-        // the database would read as what a restore replaced.
-        unkeep(keeping, target, kept);
-        throw;
+    if (soundDatabaseAt(target)) {
+        {
+            // As a backup is made: private while it is filled, put at its
+            // name whole, and nothing left when it fails (a full disk).
+            Connection connection;
+            tooldb::open(connection, target);
+            databasebackup::copyInto(connection, target, kept);
+        }
+        try {
+            counts = putInPlace(target, backupFile, tables);
+        } catch (const Failure&) {
+            // Nothing was restored, so nothing stays changed: a copy left beside
+            // the database would read as what a restore replaced.
+            QFile::remove(kept);
+            throw;
+        }
+    } else {
+        // None there (a new computer), or one too damaged to copy: a new
+        // database takes the backup's rows, then the name.
+        keeping = QFileInfo::exists(target) ? Keeping::MovedDamaged : Keeping::Nothing;
+        const QString made = sqlitefile::partialName(target);
+        sqlitefile::removeWithItsFiles(made);
+        schema::createSqliteDatabase(made);
+        try {
+            counts = putInPlace(made, backupFile, tables);
+            if (keeping == Keeping::MovedDamaged)
+                sqlitefile::guardedAs(made, target);  // open to whom the database was
+            putRestoredAt(made, target, keeping == Keeping::MovedDamaged ? kept : QString());
+        } catch (const Failure&) {
+            sqlitefile::removeWithItsFiles(made);
+            throw;
+        }
     }
 
     out << "Restored " << target << " from " << backupFile << " (rows: " << counts.join(QStringLiteral(", "))

@@ -89,6 +89,7 @@ void createSqliteDatabase(const QString& path)
     const QString whole = file.absoluteFilePath();
     const QString partial = sqlitefile::partialName(whole);
     sqlitefile::removeStoppedCopies(file.absolutePath(), QRegularExpression::escape(file.fileName()));
+    sqlitefile::removeWithItsFiles(partial);  // left by a process of the same number before
     if (!sqlitefile::createPrivate(partial))
         throw Failure(QStringLiteral("Cannot create the file %1.").arg(path));
     try {

@@ -28,8 +28,12 @@ QString uri(const QString& path, Access access)
 bool createPrivate(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly)
-        && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    // A disk that keeps no permissions (a FAT memory stick's) makes the file
+    // as private as it can.
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
 }
 
 void guardedAs(const QString& copy, const QString& database)
@@ -57,7 +61,8 @@ QString partialName(const QString& path)
 
 void removeStoppedCopies(const QString& folder, const QString& nameBeforePartial)
 {
-    const QRegularExpression partial(QStringLiteral("^(?:%1)\\.partial-(\\d+)(-journal)?$").arg(nameBeforePartial));
+    const QRegularExpression partial(
+        QStringLiteral("^(?:%1)\\.partial-(\\d+)(-journal|-wal|-shm)?$").arg(nameBeforePartial));
     const QDir files(folder);
     for (const QString& name : files.entryList(QDir::Files | QDir::Hidden)) {
         const QRegularExpressionMatch match = partial.match(name);

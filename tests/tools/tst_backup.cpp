@@ -202,8 +202,8 @@ private slots:
     }
 
     // A copy stopped part-way leaves nothing that a later run trusts or nobody takes away: a restore on a
-    // full disk keeps no half copy of what it would have replaced, a first database made part-way is no
-    // database without tables, and copies left by stopped runs go at the next run.
+    // full disk keeps no half copy of what it would have replaced, a first database or a restore onto a
+    // new computer cut short is no database at the name, and copies left by stopped runs go at the next run.
     void aRunStoppedPartWayLeavesNothingBehind()
     {
         storeLines(3000);
@@ -219,6 +219,15 @@ private slots:
         QVERIFY2(stopped.exitCode != 0 && !QFileInfo::exists(fresh), qPrintable(stopped.out + stopped.err));
         QCOMPARE(billdb({"init", "--database", fresh}).exitCode, 0);
         QCOMPARE(sqlite("select userx from UserTable", fresh), QString("Admin"));
+        // A restore onto a new computer, stopped while the rows go in, leaves no empty database.
+        const QString restored = file("restored/Bill.db");
+        QVERIFY(QDir().mkpath(file("restored")));
+        const qint64 halfway = (QFileInfo(fresh).size() + QFileInfo(file("monday.db")).size()) / 2;
+        restore = billdbWithin(halfway, false, {"restore", file("monday.db"), "--database", restored});
+        QVERIFY2(restore.exitCode != 0 && !QFileInfo::exists(restored), qPrintable(restore.out + restore.err));
+        QCOMPARE(billdb({"restore", file("monday.db"), "--database", restored}).exitCode, 0);
+        QCOMPARE(sqlite("select count(*), sum(Quantity) from asigncharges", restored), stored);
+        QCOMPARE(QDir(file("restored")).entryList(QDir::Files), QStringList{"Bill.db"});
 
         const pid_t gone = ::fork();
         if (gone == 0)
