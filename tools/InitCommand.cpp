@@ -5,10 +5,7 @@
 #include "core/Failure.h"
 #include "data/AdminTool.h"
 #include "data/DataSource.h"
-#include "data/Connection.h"
-#include "data/RecordSet.h"
 #include "data/Schema.h"
-#include "data/SqliteFile.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -20,8 +17,7 @@ const char* const InitHelp = R"(  init [--database FILE] [--if-missing]
       "odbcinst -j" names as USER DATA SOURCES; $ODBCINI when set). An
       existing database is never overwritten: that is an error; with
       --if-missing it is kept, and the data source is defined for it when
-      there is none (a file without a single table, which a first start cut
-      short may leave, is made afresh).
+      there is none.
 )";
 
 namespace {
@@ -38,23 +34,6 @@ void define(const QString& path, QTextStream& out)
     datasource::defineSqlite(datasource::ProgramDataSource, path);
     out << "Defined the data source " << datasource::ProgramDataSource << " for the database " << path << " in "
         << datasource::userDefinitionsPlace() << "\n";
-}
-
-// A file without a single table, as a first start cut short by an earlier
-// version left it: it holds nothing of a shop's.
-bool holdsNothing(const QString& path)
-{
-    if (QFileInfo(path).size() == 0)
-        return true;
-    try {
-        Connection connection;
-        tooldb::open(connection, path);
-        RecordSet objects;
-        objects.open(QStringLiteral("select count(*) from sqlite_master"), connection);
-        return objects.field(0).toInt() == 0;
-    } catch (const Failure&) {
-        return false;  // not a database this program can read: left as it is
-    }
 }
 
 }  // namespace
@@ -76,8 +55,6 @@ int init(const tooldb::CommandLine& line, QTextStream& out)
     // A data source already defined is the shop's own choice of database.
     if (ifMissing && !databaseNamed && defined)
         return 0;
-    if (ifMissing && QFileInfo::exists(path) && holdsNothing(path))
-        sqlitefile::removeWithItsFiles(path);  // made afresh below
     if (QFileInfo::exists(path)) {
         if (!ifMissing)
             throw Failure(defined ? QStringLiteral("%1 already exists; it is left as it is.").arg(path)

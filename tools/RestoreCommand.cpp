@@ -49,16 +49,15 @@ QString keptName(const QString& target)
     return name;
 }
 
-// Whether there is a database of this program SQLite can copy (the program
-// may be writing it), rather than none, a damaged one or a file without the
-// program's tables.
+// Whether there is a database SQLite can copy (the program may be writing
+// it), rather than none or a damaged one.
 bool soundDatabaseAt(const QString& target)
 {
     if (!QFileInfo::exists(target))
         return false;
     Connection connection;
     tooldb::open(connection, target);
-    return databasebackup::integrityProblems(connection).isEmpty() && schema::hasTables(connection);
+    return databasebackup::integrityProblems(connection).isEmpty();
 }
 
 // The restored database, made under a name of its own, takes the database's
