@@ -61,29 +61,30 @@ bool soundDatabaseAt(const QString& target)
 }
 
 // The restored database, made under a name of its own, takes the database's
-// name in one step (a rename over it). A damaged file is kept first under
+// name in one step. Where there was none, a link puts it there, never over a
+// database made meanwhile (a first start). A damaged file is kept first under
 // `kept` (a second name of the same file; a copy on a disk without links),
-// with its log: no moment leaves the name without a database, or the
-// restored file beside the damaged one's log.
+// with its log, and the restored one is renamed over it: no moment leaves
+// the name without a database, or the restored file beside the damaged one's log.
 void putRestoredAt(const QString& made, const QString& target, const QString& kept)
 {
+    if (kept.isEmpty()) {
+        sqlitefile::putWhereNoneIs(made, target);
+        return;
+    }
     const QString wal = QStringLiteral("-wal");
     const QString keepingFailed = QStringLiteral("cannot keep the damaged %1 as %2; nothing was restored").arg(target, kept);
-    if (!kept.isEmpty()) {
-        if (::link(QFile::encodeName(target).constData(), QFile::encodeName(kept).constData()) != 0
-            && !QFile::copy(target, kept))
-            throw Failure(keepingFailed);
-        if (QFileInfo::exists(target + wal) && !QFile::rename(target + wal, kept + wal)) {
-            QFile::remove(kept);
-            throw Failure(keepingFailed);
-        }
-        QFile::remove(target + QStringLiteral("-shm"));
+    if (::link(QFile::encodeName(target).constData(), QFile::encodeName(kept).constData()) != 0
+        && !QFile::copy(target, kept))
+        throw Failure(keepingFailed);
+    if (QFileInfo::exists(target + wal) && !QFile::rename(target + wal, kept + wal)) {
+        QFile::remove(kept);
+        throw Failure(keepingFailed);
     }
+    QFile::remove(target + QStringLiteral("-shm"));
     if (std::rename(QFile::encodeName(made).constData(), QFile::encodeName(target).constData()) != 0) {
-        if (!kept.isEmpty()) {
-            QFile::rename(kept + wal, target + wal);
-            QFile::remove(kept);
-        }
+        QFile::rename(kept + wal, target + wal);
+        QFile::remove(kept);
         throw Failure(QStringLiteral("cannot put the restored database at %1; nothing was restored").arg(target));
     }
 }

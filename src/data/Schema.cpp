@@ -11,31 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <cerrno>
-#include <cstdio>
-#include <unistd.h>
 
 namespace schema {
-
-namespace {
-
-// A new database put at its name only while no file is there: a link, which
-// never replaces one; on a disk without links (a memory stick's), a rename
-// after a last look.
-void putInPlace(const QString& partial, const QString& whole)
-{
-    const QByteArray from = QFile::encodeName(partial), to = QFile::encodeName(whole);
-    if (::link(from.constData(), to.constData()) == 0) {
-        QFile::remove(partial);
-        return;
-    }
-    if (errno == EEXIST || QFileInfo::exists(whole))
-        throw Failure(QStringLiteral("%1 already exists; it is left as it is.").arg(whole));
-    if (std::rename(from.constData(), to.constData()) != 0)
-        throw Failure(QStringLiteral("Cannot create the file %1.").arg(whole));
-}
-
-}  // namespace
 
 void createServerTables(Connection& connection, const std::function<void()>& fill)
 {
@@ -103,7 +80,7 @@ void createSqliteDatabase(const QString& path)
                 statement.open(text, connection);
             transaction.commit();
         }
-        putInPlace(partial, whole);
+        sqlitefile::putWhereNoneIs(partial, whole);
     } catch (const Failure&) {
         sqlitefile::removeWithItsFiles(partial);
         throw;

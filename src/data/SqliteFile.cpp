@@ -1,5 +1,6 @@
 #include "data/SqliteFile.h"
 
+#include "core/Failure.h"
 #include "core/WholeFile.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QUrl>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,7 +40,11 @@ bool createPrivate(const QString& path)
 
 void guardedAs(const QString& copy, const QString& database)
 {
-    // Not being able to is no reason to lose the copy: it stays as made.
+    // Not being able to is no reason to lose the copy: it stays as made. The
+    // group first, so that the permissions given are the group's own.
+    struct stat original {};
+    if (::stat(QFile::encodeName(database).constData(), &original) == 0)
+        (void)::chown(QFile::encodeName(copy).constData(), uid_t(-1), original.st_gid);
     QFile::setPermissions(copy, QFile::permissions(database));
 }
 
@@ -69,6 +75,19 @@ void removeStoppedCopies(const QString& folder, const QString& nameBeforePartial
         if (match.hasMatch() && ::kill(pid_t(match.captured(1).toLongLong()), 0) != 0 && errno == ESRCH)
             QFile::remove(files.filePath(name));
     }
+}
+
+void putWhereNoneIs(const QString& partial, const QString& whole)
+{
+    const QByteArray from = QFile::encodeName(partial), to = QFile::encodeName(whole);
+    if (::link(from.constData(), to.constData()) == 0) {
+        QFile::remove(partial);
+        return;
+    }
+    if (errno == EEXIST || QFileInfo::exists(whole))
+        throw Failure(QStringLiteral("%1 already exists; it is left as it is.").arg(whole));
+    if (std::rename(from.constData(), to.constData()) != 0)
+        throw Failure(QStringLiteral("Cannot create the file %1.").arg(whole));
 }
 
 void removeWithItsFiles(const QString& path)

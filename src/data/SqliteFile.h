@@ -18,7 +18,7 @@ QString uri(const QString& path, Access access = Access::ReadWrite);
 bool createPrivate(const QString& path);
 
 // A copy of a database (a backup, an archive, what a restore replaced) is
-// open to no more than the database itself.
+// open to no more than the database itself, and to the same group.
 void guardedAs(const QString& copy, const QString& database);
 
 // True when the two names reach one file (the same name, a link, another
@@ -36,6 +36,12 @@ void removeWithItsFiles(const QString& path);
 // expression of the name before ".partial-".
 QString partialName(const QString& path);
 void removeStoppedCopies(const QString& folder, const QString& nameBeforePartial);
+
+// Puts the file made at `partial` at `whole` only while no file is there: a
+// link, which never replaces one; on a disk without links (a memory
+// stick's), a rename after a last look. Throws Failure ("... already exists")
+// when a file is there.
+void putWhereNoneIs(const QString& partial, const QString& whole);
 
 // Which of the database's own files `path` reaches, by whatever name: "the
 // database itself", or it with "(its wal)", "(its shm)" or "(its journal)"

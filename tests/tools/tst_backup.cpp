@@ -66,12 +66,19 @@ private slots:
         const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser;
         const QFileDevice::Permissions shared = owner | QFileDevice::ReadGroup | QFileDevice::WriteGroup;
         QVERIFY(QFile::setPermissions(database, shared));
+        // The shop's group, where this user may give the file another one (root may).
+        const gid_t shop = 65534;
+        const bool grouped = ::chown(QFile::encodeName(database).constData(), uid_t(-1), shop) == 0;
         QCOMPARE(billdb({"backup", file("copy.db")}).exitCode, 0);
         QCOMPARE(QFile::permissions(file("copy.db")), shared);
         QCOMPARE(billdb({"restore", file("copy.db")}).exitCode, 0);
         QCOMPARE(keptFiles().size(), 1);
         QCOMPARE(QFile::permissions(file(keptFiles().first())), shared);
         QCOMPARE(QFile::permissions(database), shared);
+        if (grouped) {
+            for (const QString& copy : {file("copy.db"), file(keptFiles().first()), database})
+                QVERIFY2(QFileInfo(copy).groupId() == shop, qPrintable(copy));
+        }
 
         const mode_t umaskBefore = ::umask(022);
         const QString made = file("made.db");
