@@ -49,15 +49,20 @@ QString keptName(const QString& target)
     return name;
 }
 
-// Whether there is a database SQLite can copy (the program may be writing
-// it), rather than none or a damaged one.
-bool soundDatabaseAt(const QString& target)
+// Keeps the database's present state in `kept` when it is a database SQLite
+// can copy (the program may be writing it), as a backup is made: private
+// while it is filled, put at its name whole, nothing left when it fails (a
+// full disk). False for none, or one too damaged to copy.
+bool keptWhenSound(const QString& target, const QString& kept)
 {
     if (!QFileInfo::exists(target))
         return false;
     Connection connection;
     tooldb::open(connection, target);
-    return databasebackup::integrityProblems(connection).isEmpty();
+    if (!databasebackup::integrityProblems(connection).isEmpty())
+        return false;
+    databasebackup::copyInto(connection, target, kept);
+    return true;
 }
 
 // The restored database, made under a name of its own, takes the database's
@@ -137,14 +142,7 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     const QString kept = keptName(target);
     Keeping keeping = Keeping::Copied;
     QStringList counts;
-    if (soundDatabaseAt(target)) {
-        {
-            // As a backup is made: private while it is filled, put at its
-            // name whole, and nothing left when it fails (a full disk).
-            Connection connection;
-            tooldb::open(connection, target);
-            databasebackup::copyInto(connection, target, kept);
-        }
+    if (keptWhenSound(target, kept)) {
         try {
             counts = putInPlace(target, backupFile, tables);
         } catch (const Failure&) {

@@ -59,9 +59,13 @@ QString insertAsNextNumber(const QString& table, const QStringList& values, qint
 }
 
 // A document shown without lines that holds some (another till's, or a
-// number typed or offered) was not changed since: it was never shown.
-QString changedDocument(qint16 number, const ShownRows& shownLines)
+// number typed or offered) was not changed since: it was never shown. A
+// voucher is shown by the boxes or the grid's current row.
+QString changedDocument(Document document, qint16 number, const ShownRows& shownLines)
 {
+    if (shownLines.isEmpty() && document == Document::Voucher)
+        return QStringLiteral("Voucher %1 is neither the one in the boxes nor the grid's current row: it is shown now.")
+            .arg(number);
     if (shownLines.isEmpty())
         return QStringLiteral("Number %1 holds lines this screen had not shown: they are shown now.").arg(number);
     return QStringLiteral("Number %1 no longer holds the lines shown: another till or screen has changed them since.")
@@ -82,7 +86,7 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
     if (use == NumberUse::Joins && shownLines) {
         const ShownRows stored = shownRows(gridStatement(line.number));
         if (shownLines->isEmpty() ? !stored.isEmpty() : stored.mid(0, shownLines->size()) != *shownLines)
-            throw ChangedSinceShown(changedDocument(line.number, *shownLines));
+            throw ChangedSinceShown(changedDocument(m_document, line.number, *shownLines));
     }
     // A voucher has no MRP.
     const int columns = m_document == Document::Voucher ? 16 : 17;
@@ -260,12 +264,8 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
         // The grid of every voucher shows the voucher by its current row: one
         // of its rows, when another program stored it as several.
         const bool asShown = m_document == Document::Voucher ? stored.contains(shownLines->value(0)) : stored == *shownLines;
-        if (!stored.isEmpty() && !asShown && m_document == Document::Voucher && shownLines->isEmpty())
-            throw ChangedSinceShown(
-                QStringLiteral("Voucher %1 is neither the one in the boxes nor the grid's current row: it is shown now.")
-                    .arg(number));
         if (!stored.isEmpty() && !asShown)
-            throw ChangedSinceShown(changedDocument(number, *shownLines));
+            throw ChangedSinceShown(changedDocument(m_document, number, *shownLines));
     }
     // "Data Deleted" would tell the operator that the lines shown beside the
     // number (another document's, or ones already deleted elsewhere) are gone.
