@@ -60,7 +60,7 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
 
     LOGINButton = new QPushButton(Frame1);
     twips::place(LOGINButton, "LOGIN", 2940, 1860, 1980, 600);
-    LOGINButton->setIcon(pictures::loginPicture(LOGINButton->size() - QSize(12, 10)));
+    LOGINButton->setIcon(pictures::loginPicture(LOGINButton->size() - QSize(12, 10), LOGINButton->palette()));
     LOGINButton->setIconSize(LOGINButton->size() - QSize(12, 10));
     LOGINButton->setToolTip(QStringLiteral("Login"));
     connect(LOGINButton, &QPushButton::clicked, this, &LOGIN::LOGIN_Click);

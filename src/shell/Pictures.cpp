@@ -112,7 +112,7 @@ QPixmap banner(QSize size)
     return pixmap;
 }
 
-QPixmap loginPicture(QSize size)
+QPixmap loginPicture(QSize size, const QPalette& button)
 {
     QPixmap pixmap = blank(size);
     QPainter p(&pixmap);
@@ -134,7 +134,8 @@ QPixmap loginPicture(QSize size)
     p.drawLine(QPointF(bow.right() + ring * 1.1, shaftY), QPointF(bow.right() + ring * 1.1, shaftY + h * 0.1));
 
     const double textLeft = bow.right() + ring * 1.4;
-    p.setPen(Navy);
+    const bool darkButton = button.color(QPalette::Button).lightness() < 128;
+    p.setPen(darkButton ? button.color(QPalette::ButtonText) : Navy);
     p.setFont(font(int(h * 0.42), true));
     p.drawText(QRectF(textLeft, 0, w - textLeft, h), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Login"));
     return pixmap;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPalette>
 #include <QPixmap>
 #include <QSize>
 
@@ -12,8 +13,9 @@ namespace pictures {
 
 // A wide banner with the product's name and the maker (the Command1 buttons).
 QPixmap banner(QSize size);
-// A key and the word "Login" (the LOGIN button).
-QPixmap loginPicture(QSize size);
+// A key and the word "Login" (the LOGIN button), the word dark on a light
+// button and in the button's own text colour on a dark one.
+QPixmap loginPicture(QSize size, const QPalette& button);
 // A printed receipt (decoration on the login screen).
 QPixmap receipt(QSize size);
 // The program's icon: a receipt on a dark tile, side pixels square.

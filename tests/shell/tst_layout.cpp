@@ -242,6 +242,14 @@ private slots:
             if (caption->isVisibleTo(shown.get()) && !caption->text().isEmpty()
                 && contrastIn(window.copy(QRect(caption->mapTo(shown.get(), QPoint()), caption->size()))) < 100)
                 faint << caption->objectName() + ": " + caption->text();
+        // A button whose caption is drawn into its picture, the key's right.
+        for (QPushButton* button : shown->findChildren<QPushButton*>())
+            if (button->text().isEmpty() && !button->icon().isNull()) {
+                const QRect word(button->mapTo(shown.get(), QPoint(button->width() * 2 / 5, 6)),
+                                 QSize(button->width() * 3 / 5 - 6, button->height() - 12));
+                if (contrastIn(window.copy(word)) < 100)
+                    faint << button->objectName() + ": the word in its picture";
+            }
         for (QTableView* grid : shown->findChildren<QTableView*>())
             for (int row = 0; grid->model() && row < grid->model()->rowCount(); ++row)
                 if (grid->model()->index(row, 0).data(Qt::BackgroundRole).isValid()) {
