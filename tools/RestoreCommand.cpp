@@ -12,6 +12,7 @@
 #include "data/Schema.h"
 #include "data/SqlText.h"
 #include "data/SqliteFile.h"
+#include "data/WritableFiles.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -77,19 +78,29 @@ void putRestoredAt(const QString& made, const QString& target, const QString& ke
         sqlitefile::putWhereNoneIs(made, target);
         return;
     }
-    const QString wal = QStringLiteral("-wal");
     const QString keepingFailed = QStringLiteral("cannot keep the damaged %1 as %2; nothing was restored").arg(target, kept);
+    const QStringList logs{QStringLiteral("-wal"), QStringLiteral("-journal")};
+    QStringList moved;
+    const auto putBack = [&] {
+        for (const QString& log : moved)
+            QFile::rename(kept + log, target + log);
+        QFile::remove(kept);
+    };
     if (::link(QFile::encodeName(target).constData(), QFile::encodeName(kept).constData()) != 0
         && !QFile::copy(target, kept))
         throw Failure(keepingFailed);
-    if (QFileInfo::exists(target + wal) && !QFile::rename(target + wal, kept + wal)) {
-        QFile::remove(kept);
-        throw Failure(keepingFailed);
+    for (const QString& log : logs) {
+        if (!QFileInfo::exists(target + log))
+            continue;
+        if (!QFile::rename(target + log, kept + log)) {
+            putBack();
+            throw Failure(keepingFailed);
+        }
+        moved << log;
     }
     QFile::remove(target + QStringLiteral("-shm"));
     if (std::rename(QFile::encodeName(made).constData(), QFile::encodeName(target).constData()) != 0) {
-        QFile::rename(kept + wal, target + wal);
-        QFile::remove(kept);
+        putBack();
         throw Failure(QStringLiteral("cannot put the restored database at %1; nothing was restored").arg(target));
     }
 }
@@ -138,7 +149,8 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     // A restore stopped part-way (killed, the power gone) left its copies
     // under names of their own.
     sqlitefile::removeStoppedCopies(QFileInfo(target).absolutePath(),
-                                    QRegularExpression::escape(QFileInfo(target).fileName()) + QStringLiteral("(?:\\.replaced-[0-9-]+)?"));
+                                    QRegularExpression::escape(QFileInfo(target).fileName())
+                                        + QStringLiteral("(?:\\.replaced-[0-9-]+|\\.partial-\\d+)?"));
     const QString kept = keptName(target);
     Keeping keeping = Keeping::Copied;
     QStringList counts;
@@ -155,11 +167,17 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
         // None there (a new computer), or one too damaged to copy: a new
         // database takes the backup's rows, then the name.
         keeping = QFileInfo::exists(target) ? Keeping::MovedDamaged : Keeping::Nothing;
+        if (QFileInfo::exists(QFileInfo(target).absolutePath()))
+            if (const QString problem = writablefiles::newFileProblem(target); !problem.isEmpty())
+                throw Failure(problem + QStringLiteral("; nothing was restored"));
         const QString made = sqlitefile::partialName(target);
         sqlitefile::removeWithItsFiles(made);
         schema::createSqliteDatabase(made);
         try {
             counts = putInPlace(made, backupFile, tables);
+            if (sqlitefile::logLeftBeside(made))
+                throw Failure(QStringLiteral("cannot write the whole of the restored database (the disk may be full); "
+                                             "nothing was restored"));
             if (keeping == Keeping::MovedDamaged)
                 sqlitefile::guardedAs(made, target);  // open to whom the database was
             putRestoredAt(made, target, keeping == Keeping::MovedDamaged ? kept : QString());

@@ -80,6 +80,8 @@ void createSqliteDatabase(const QString& path)
                 statement.open(text, connection);
             transaction.commit();
         }
+        if (sqlitefile::logLeftBeside(partial))
+            throw Failure(QStringLiteral("Cannot write the whole of %1 (the disk may be full).").arg(path));
         sqlitefile::putWhereNoneIs(partial, whole);
     } catch (const Failure&) {
         sqlitefile::removeWithItsFiles(partial);

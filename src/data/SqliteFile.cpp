@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/WholeFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -77,8 +78,26 @@ void removeStoppedCopies(const QString& folder, const QString& nameBeforePartial
     }
 }
 
+namespace {
+
+void setAsideLogsWithoutDatabase(const QString& whole)
+{
+    if (QFileInfo::exists(whole))
+        return;
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-journal")}) {
+        const QString log = whole + suffix;
+        if (QFileInfo::exists(log) && !QFile::rename(log, log + QStringLiteral(".left-") + stamp))
+            throw Failure(QStringLiteral("%1 is there without its database; move it away first.").arg(log));
+    }
+    QFile::remove(whole + QStringLiteral("-shm"));  // the log's index, of no log now
+}
+
+}  // namespace
+
 void putWhereNoneIs(const QString& partial, const QString& whole)
 {
+    setAsideLogsWithoutDatabase(whole);
     const QByteArray from = QFile::encodeName(partial), to = QFile::encodeName(whole);
     if (::link(from.constData(), to.constData()) == 0) {
         QFile::remove(partial);
@@ -88,6 +107,11 @@ void putWhereNoneIs(const QString& partial, const QString& whole)
         throw Failure(QStringLiteral("%1 already exists; it is left as it is.").arg(whole));
     if (std::rename(from.constData(), to.constData()) != 0)
         throw Failure(QStringLiteral("Cannot create the file %1.").arg(whole));
+}
+
+bool logLeftBeside(const QString& path)
+{
+    return QFileInfo(path + QStringLiteral("-wal")).size() > 0;
 }
 
 void removeWithItsFiles(const QString& path)

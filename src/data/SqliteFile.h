@@ -40,8 +40,15 @@ void removeStoppedCopies(const QString& folder, const QString& nameBeforePartial
 // Puts the file made at `partial` at `whole` only while no file is there: a
 // link, which never replaces one; on a disk without links (a memory
 // stick's), a rename after a last look. Throws Failure ("... already exists")
-// when a file is there.
+// when a file is there. A log or journal left at the name without its
+// database (lost after a hard stop) is set aside first as
+// NAME-wal.left-YYYYMMDD-HHMMSS: SQLite would play it into the new file.
 void putWhereNoneIs(const QString& partial, const QString& whole);
+
+// True when SQLite left the database's log beside it on closing its last
+// connection: it could not move the log's pages into the file (a full
+// disk), so the file alone is not the database.
+bool logLeftBeside(const QString& path);
 
 // Which of the database's own files `path` reaches, by whatever name: "the
 // database itself", or it with "(its wal)", "(its shm)" or "(its journal)"

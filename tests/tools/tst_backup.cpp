@@ -235,6 +235,13 @@ private slots:
         QCOMPARE(billdb({"restore", file("monday.db"), "--database", restored}).exitCode, 0);
         QCOMPARE(sqlite("select count(*), sum(Quantity) from asigncharges", restored), stored);
         QCOMPARE(QDir(file("restored")).entryList(QDir::Files), QStringList{"Bill.db"});
+        // A disk with room for the rows in the log but not in the file: SQLite keeps the log beside the
+        // new database on closing, and the file alone is no database.
+        const QString full = file("full/Bill.db");
+        QVERIFY(QDir().mkpath(file("full")));
+        restore = billdbWithin(QFileInfo(file("monday.db")).size() * 9 / 10, true, {"restore", file("monday.db"), "--database", full});
+        QVERIFY2(restore.exitCode == 1 && restore.err.contains("nothing was restored"), qPrintable(restore.out + restore.err));
+        QCOMPARE(QDir(file("full")).entryList(QDir::Files), QStringList());
 
         const pid_t gone = ::fork();
         if (gone == 0)
@@ -242,13 +249,46 @@ private slots:
         ::waitpid(gone, nullptr, 0);
         const QString stoppedPid = QString::number(gone);
         for (const QString& left : {"Bill.db.replaced-20261208-101500.partial-" + stoppedPid, "copy.db.partial-" + stoppedPid,
-                                    "fresh/Bill.db.partial-" + stoppedPid})
+                                    "fresh/Bill.db.partial-" + stoppedPid,
+                                    // the new database of a restore, made under its own partial name
+                                    "Bill.db.partial-" + stoppedPid + ".partial-" + stoppedPid + "-journal"})
             QVERIFY(QFile(file(left)).open(QIODevice::WriteOnly));
         QCOMPARE(billdb({"restore", file("monday.db")}).exitCode, 0);
         QCOMPARE(billdb({"backup", file("copy.db")}).exitCode, 0);
         QVERIFY(QFile::remove(fresh));
         QCOMPARE(billdb({"init", "--database", fresh}).exitCode, 0);
         QCOMPARE(partialFiles() + QDir(file("fresh")).entryList({"*.partial-*"}, QDir::Files), QStringList());
+    }
+
+    // A log left at the database's name without its database (the database lost after a hard stop, a
+    // folder copied without it) is set aside, not played into the database made there.
+    void aLogLeftWithoutItsDatabaseStaysOutOfANewOne()
+    {
+        QCOMPARE(billdb({"backup", file("monday.db")}).exitCode, 0);
+        const QString log = file("log-of-a-lost-database");
+        {
+            Connection writer;
+            writer.open(schema::sqliteConnectionString(database));
+            RecordSet statement;
+            statement.open("pragma wal_autocheckpoint = 0", writer);
+            statement.open("insert into Supplier values(2, 'OLD SUPPLIER', '', '')", writer);
+            statement.open("update UserTable set userx = 'OLDUSER'", writer);
+            QVERIFY(QFile::copy(database + "-wal", log));
+        }
+        QVERIFY(QFile::remove(database));
+        const auto leaveTheLog = [&] { QVERIFY(QFile::copy(log, database + "-wal")); };
+
+        leaveTheLog();
+        const toolrun::Result restore = billdb({"restore", file("monday.db")});
+        QVERIFY2(restore.exitCode == 0, qPrintable(restore.err));
+        QCOMPARE(sqlite("select count(*) from Supplier"), QString("0"));
+        QCOMPARE(QDir(folder).entryList({"Bill.db-wal.left-*"}, QDir::Files).size(), 1);
+
+        QVERIFY(QFile::remove(database));
+        const QString made = file("made.db");
+        QVERIFY(QFile::copy(log, made + "-wal"));
+        QCOMPARE(billdb({"init", "--database", made}).exitCode, 0);
+        QCOMPARE(sqlite("select userx from UserTable", made), QString("Admin"));
     }
 
     // The bills' triggers dropped here (what sum-bills mends) while the
