@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 namespace {
 // Set while a rewritten key is on its way to its control, so that it is not
@@ -188,6 +189,16 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
         }
         m_rules.onEnter();
         return true;
+    }
+    // Where Enter means nothing of the screen's own, it presses the focused
+    // button, as Space does and as desktops do (Qt leaves Enter to a dialog's
+    // default button). Held down, it presses once: a Save is not repeated.
+    if (!m_rules.onEnter && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (auto* button = qobject_cast<QPushButton*>(watched); button && button->isEnabled()) {
+            if (!key->isAutoRepeat())
+                button->click();
+            return true;
+        }
     }
     const QString text = key->text();
     if (!typedkeys::isTypedCharacter(text))

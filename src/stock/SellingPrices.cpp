@@ -90,6 +90,7 @@ void SellingPrices::buildControls()
     });
     connect(txtfind, &QLineEdit::textChanged, this, [this] { FillGrid(); });
     connect(cmdsetcode, &QPushButton::clicked, this, [this] { setCodePrice(); });
+    connect(txtmrp, &QLineEdit::returnPressed, cmdsetcode, &QPushButton::click);
 }
 
 // Every change of the text shows the batches whose code or name contains it.

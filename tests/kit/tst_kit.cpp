@@ -116,6 +116,15 @@ private slots:
         dates::setUpPicker(&picker);
         picker.setDate(QDate(2026, 3, 4));
         QCOMPARE(picker.text() + ' ' + dates::shown(QDate(2026, 12, 4)), QString("04/Mar/2026 04/Dec/2026"));
+        // Alt+Down opens the calendar, as on a list, and leaves the date as it was.
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        QTest::keyClick(&picker, Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(picker.date(), QDate(2026, 3, 4));
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Return);
+        QCOMPARE(picker.date(), QDate(2026, 3, 5));
     }
 
     void typedKeysFollowTheScreensRules()
@@ -167,6 +176,13 @@ private slots:
         QTest::mouseMove(add, add->rect().center() + QPoint(1, 1));
         QTest::mouseRelease(add, Qt::LeftButton, {}, add->rect().center() + QPoint(1, 1));
         QCOMPARE(done, QStringList({"enter", "click"}));
+        // Where Enter means nothing of the screen's own, it presses the focused button, once while held.
+        screen->setKeyRules(KeyRules{});
+        done.clear();
+        QTest::keyClick(add, Qt::Key_Return);
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString("\r"), true);
+        QApplication::sendEvent(add, &held);
+        QCOMPARE(done, QStringList({"click"}));
         QPointer<BoxScreen> alive(screen);
         QTest::keyClick(screen->box, Qt::Key_Escape);
         QTRY_VERIFY(alive.isNull());  // closed screens are deleted
