@@ -18,8 +18,12 @@ void PrintRegister(const QString& numberText, const stores::LineDocumentStore& v
     errors([&] {
         const ShopHeader letterhead = families::loadLetterhead();
         connectx(vouchers.connection());
-        const QVector<PrintedRow> rows = vouchers.voucherRegister();
-        const double total = vouchers.sumOfAmounts();
+        QVector<PrintedRow> rows;
+        double total = 0;
+        vouchers.readTogether([&] {
+            rows = vouchers.voucherRegister();
+            total = vouchers.sumOfAmounts();
+        });
 
         print::PrintJob job = print::startJob();
         print::expenditureRegister(job, letterhead, rows, total);

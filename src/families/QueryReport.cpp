@@ -18,8 +18,13 @@ void printQueryReport(const QString& rowsStatement, const QString& totalStatemen
     errors([&] {
         const ShopHeader letterhead = families::loadLetterhead();
         print::PrintJob job = print::startJob();
-        const QVector<PrintedRow> rows = query.reportRows(rowsStatement);
-        print::queryReport(job, letterhead, rows, query.reportTotal(totalStatement), footer);
+        QVector<PrintedRow> rows;
+        QVariant total;
+        query.readTogether([&] {
+            rows = query.reportRows(rowsStatement);
+            total = query.reportTotal(totalStatement);
+        });
+        print::queryReport(job, letterhead, rows, total, footer);
         job.end();
     });
     query.close();

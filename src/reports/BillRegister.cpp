@@ -18,15 +18,16 @@ void printBillRegister(const QString& billSelection)
     connectx(selection.connection());
     const stores::LineDocumentStore bills(stores::Document::Bill, selection.connection());
     const ShopHeader letterhead = families::loadLetterhead();
-    QVector<PrintedRow> selected;
-    errors([&] { selected = selection.reportRows(billSelection); });
-
     print::PrintJob job = print::startJob();
-    for (const PrintedRow& bill : selected) {
-        qint16 billNumber = 0;
-        if (errors([&] { billNumber = numeric::toInt16(bill.value(0)); }))
-            families::printDocument(job, errors, bills, billNumber, letterhead, print::ReceiptFooter::Register);
-    }
+    selection.readTogether([&] {
+        QVector<PrintedRow> selected;
+        errors([&] { selected = selection.reportRows(billSelection); });
+        for (const PrintedRow& bill : selected) {
+            qint16 billNumber = 0;
+            if (errors([&] { billNumber = numeric::toInt16(bill.value(0)); }))
+                families::printDocument(job, errors, bills, billNumber, letterhead, print::ReceiptFooter::Register);
+        }
+    });
     errors([&] { job.end(); });
 
     bills.close();

@@ -7,6 +7,7 @@
 #include "data/Connectionx.h"
 #include "data/DbError.h"
 #include "data/QueryRows.h"
+#include "data/ReadTogether.h"
 #include "data/RecordSet.h"
 
 #include <QHash>
@@ -54,6 +55,19 @@ void Store::open() const
 bool Store::isOpen() const
 {
     return m_connection->isOpen();
+}
+
+void Store::readTogether(const std::function<void()>& reads) const
+{
+    std::optional<ReadTogether> together;
+    if (m_connection->isOpen() && !m_connection->inTransaction()) {
+        try {
+            together.emplace(*m_connection);
+        } catch (const DbError&) {
+            // The reads meet the same state and tell it as their operation tells failures.
+        }
+    }
+    reads();
 }
 
 void Store::close() const

@@ -53,6 +53,12 @@ public:
     void open() const;
     bool isOpen() const;
     void close() const;
+    // Runs reads that must agree with each other (a document's lines and its
+    // total, a register and its sum) at one moment of the database, whatever
+    // another till commits meanwhile (data/ReadTogether.h), on the open
+    // connection. A connection that cannot begin one leaves the reads to
+    // tell its state themselves.
+    void readTogether(const std::function<void()>& reads) const;
 
 protected:
     // The first field of every row, each as the lists show it (numbers in

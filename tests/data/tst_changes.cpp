@@ -2,6 +2,7 @@
 
 #include "data/ChangeTracking.h"
 #include "data/Connection.h"
+#include "data/ReadTogether.h"
 #include "data/RecordSet.h"
 #include "data/Statement.h"
 #include "stores/LineDocumentStore.h"
@@ -75,6 +76,27 @@ private slots:
         RecordSet().open("update Customer set ITEM = 'C' where SN = 2", till);
         RecordSet().open("delete from Customer where SN = 1", till);
         QCOMPARE(customerNumbers(), QString("2 read"));
+    }
+
+    // A list and its total read together agree, whatever another till commits between the two reads.
+    void readsTogetherSeeOneMoment()
+    {
+        Connection printing;
+        printing.open(db.connectionString());
+        Connection till;
+        till.open(db.connectionString());
+        const auto customers = [&] {
+            RecordSet rows;
+            rows.open("select count(*) from Customer", printing);
+            return rows.field(0).toInt();
+        };
+        {
+            ReadTogether together(printing);
+            QCOMPARE(customers(), 1);
+            RecordSet().open("insert into Customer values (2, 'B', '', '2')", till);
+            QCOMPARE(customers(), 1);
+        }
+        QCOMPARE(customers(), 2);
     }
 
     // In both orders; a change after another till's change reads the list.
