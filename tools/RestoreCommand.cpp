@@ -90,7 +90,7 @@ void putRestoredAt(const QString& made, const QString& target, const QString& ke
         && !QFile::copy(target, kept))
         throw Failure(keepingFailed);
     for (const QString& log : logs) {
-        if (!QFileInfo::exists(target + log))
+        if (!sqlitefile::nameTaken(target + log))
             continue;
         if (!QFile::rename(target + log, kept + log)) {
             putBack();

@@ -87,7 +87,7 @@ void setAsideLogsWithoutDatabase(const QString& whole)
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-journal")}) {
         const QString log = whole + suffix;
-        if (QFileInfo::exists(log) && !QFile::rename(log, log + QStringLiteral(".left-") + stamp))
+        if (nameTaken(log) && !QFile::rename(log, log + QStringLiteral(".left-") + stamp))
             throw Failure(QStringLiteral("%1 is there without its database; move it away first.").arg(log));
     }
     QFile::remove(whole + QStringLiteral("-shm"));  // the log's index, of no log now
@@ -107,6 +107,12 @@ void putWhereNoneIs(const QString& partial, const QString& whole)
         throw Failure(QStringLiteral("%1 already exists; it is left as it is.").arg(whole));
     if (std::rename(from.constData(), to.constData()) != 0)
         throw Failure(QStringLiteral("Cannot create the file %1.").arg(whole));
+}
+
+bool nameTaken(const QString& path)
+{
+    struct stat named {};
+    return ::lstat(QFile::encodeName(path).constData(), &named) == 0;
 }
 
 bool logLeftBeside(const QString& path)

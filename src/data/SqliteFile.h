@@ -45,6 +45,9 @@ void removeStoppedCopies(const QString& folder, const QString& nameBeforePartial
 // NAME-wal.left-YYYYMMDD-HHMMSS: SQLite would play it into the new file.
 void putWhereNoneIs(const QString& partial, const QString& whole);
 
+// True when anything is at the name: a file, a folder, a link (to nothing too).
+bool nameTaken(const QString& path);
+
 // True when SQLite left the database's log beside it on closing its last
 // connection: it could not move the log's pages into the file (a full
 // disk), so the file alone is not the database.

@@ -289,6 +289,11 @@ private slots:
         QVERIFY(QFile::copy(log, made + "-wal"));
         QCOMPARE(billdb({"init", "--database", made}).exitCode, 0);
         QCOMPARE(sqlite("select userx from UserTable", made), QString("Admin"));
+        // A link to a log no longer there is set aside too: SQLite cannot open a database beside it.
+        const QString linked = file("linked.db");
+        QVERIFY(QFile::link(file("gone/old-wal"), linked + "-wal"));
+        QCOMPARE(billdb({"init", "--database", linked}).exitCode, 0);
+        QCOMPARE(sqlite("select userx from UserTable", linked), QString("Admin"));
     }
 
     // The bills' triggers dropped here (what sum-bills mends) while the
