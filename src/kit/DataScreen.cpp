@@ -54,7 +54,10 @@ DataScreen::~DataScreen()
 {
     qApp->removeEventFilter(this);
     // A screen deleted without being closed: its derived part is gone
-    // already, so nothing typed may reach it now.
+    // already, so nothing its controls tell as they are closed (a typed list
+    // tells its text on losing the focus) and nothing typed may reach it now.
+    for (QObject* control : findChildren<QObject*>())
+        control->disconnect(this);
     dropOpenTyping();
 }
 

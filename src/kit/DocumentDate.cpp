@@ -2,6 +2,7 @@
 
 #include "core/Dates.h"
 #include "core/TypedKeys.h"
+#include "kit/DatePicker.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
@@ -11,7 +12,7 @@ DocumentDate::DocumentDate(QDateEdit* box) : QObject(box), m_box(box)
 {
     box->installEventFilter(this);
     connect(box, &QDateEdit::dateChanged, this, [this] {
-        if (!m_settingBox)
+        if (!m_settingBox && !dates::calendarIsOpen(m_box))
             operatorChose();
     });
 }

@@ -364,6 +364,19 @@ private slots:
         recalled.addVoucher("TEA", "6");
         QCOMPARE(db.rows("select Date_ from ExpenditureTable order by BillNumber"),
                  QStringList({dates::shown(evening), dates::shown(evening)}));
+
+        // The days the calendar's arrows went through, left with Esc, were no choice.
+        Operator& browsed = open(ui::BillOne);
+        date = browsed.control<QDateEdit>(ui::Date);
+        date->setFocus();
+        QTest::keyClick(date, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Left);
+        QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Escape);
+        QTRY_COMPARE(date->date(), QDate(2027, 1, 1));
+        dates::setToday(QDate(2027, 1, 2));
+        browsed.click(ui::NewDocument);
+        QCOMPARE(date->date(), QDate(2027, 1, 2));
     }
 
     // A bill or receipt the operator recalls shows its own date while in hand, and the lines added to

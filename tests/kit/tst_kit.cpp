@@ -125,6 +125,13 @@ private slots:
         QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Right);
         QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Return);
         QCOMPARE(picker.date(), QDate(2026, 3, 5));
+        // Esc leaves the date as it was, though the box showed the days the arrows reached.
+        QTest::keyClick(&picker, Qt::Key_F4);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Escape);
+        QTRY_COMPARE(picker.date(), QDate(2026, 3, 5));
     }
 
     void typedKeysFollowTheScreensRules()
@@ -186,6 +193,30 @@ private slots:
         QPointer<BoxScreen> alive(screen);
         QTest::keyClick(screen->box, Qt::Key_Escape);
         QTRY_VERIFY(alive.isNull());  // closed screens are deleted
+    }
+
+    // A screen deleted while shown: its own part is gone by the time its controls are closed, so what they
+    // tell on the way out (a typed list tells its text on losing the focus) reaches none of its slots.
+    void aScreenBeingDeletedIsToldNothing()
+    {
+        struct ListScreen : BoxScreen {
+            ListScreen(bool& gone, int& late) : BoxScreen(KeyRules{}), m_gone(gone)
+            {
+                list->addItems({"1", "2"});
+                connect(list, &QComboBox::activated, this, [&gone, &late] { late += gone; });
+            }
+            ~ListScreen() override { m_gone = true; }
+            bool& m_gone;
+        };
+        bool gone = false;
+        int late = 0;
+        auto* screen = new ListScreen(gone, late);
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        screen->list->setFocus();
+        screen->list->lineEdit()->clear();
+        QTest::keyClicks(screen->list->lineEdit(), "2");
+        delete screen;
+        QCOMPARE(late, 0);
     }
 
     void aGridThatHasNotReadEverythingStillAnswersEveryRow()
