@@ -65,7 +65,17 @@ int init(const tooldb::CommandLine& line, QTextStream& out)
             define(path, out);
         return 0;
     }
-    schema::createSqliteDatabase(path);
+    try {
+        schema::createSqliteDatabase(path);
+    } catch (const Failure&) {
+        // Made meanwhile by another run (the menu entry started twice): a
+        // database is put at its name only whole, so it is kept, as above.
+        if (!ifMissing || !QFileInfo::exists(path))
+            throw;
+        if (!datasource::isDefined(datasource::ProgramDataSource))
+            define(path, out);
+        return 0;
+    }
     out << "Created the database " << path << " (user Admin, password " << schema::InitialPassword << ")\n";
 
     if (defined) {

@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 #include <unistd.h>
+#include <vector>
 
 using toolrun::Result;
 using toolrun::sqlite;
@@ -68,6 +70,17 @@ private slots:
         QCOMPARE(sqlite(database, "select userx, length(pwd) from UserTable"), QString("Admin|5"));
         QVERIFY(billdb({"init", "--database", database}, ini).refusedInOneLine());
         QCOMPARE(billdb({"init", "--database", database, "--if-missing"}, ini).exitCode, 0);
+        // The menu entry started three times at once on a new account: one makes it, all keep it.
+        const QString started = dir.filePath("started/Bill.db");
+        std::vector<std::unique_ptr<QProcess>> starts;
+        for (int start = 0; start < 3; ++start) {
+            starts.push_back(std::make_unique<QProcess>());
+            starts.back()->setProcessEnvironment(toolrun::environment(dir.filePath("started.ini"), dir.path()));
+            starts.back()->start(toolrun::billdbProgram(), {"init", "--if-missing", "--database", started});
+        }
+        for (const auto& start : starts)
+            QVERIFY2(start->waitForFinished(60000) && start->exitCode() == 0, start->readAllStandardError().constData());
+        QCOMPARE(sqlite(started, "select userx from UserTable"), QString("Admin"));
 
         QCOMPARE(billdb({"shop", "--name", "Ravi's Tea Stall", "--address1", "1 Main Road", "--city", "Pune", "--phone", "98765"}, ini)
                      .exitCode, 0);
