@@ -70,10 +70,10 @@ int init(const tooldb::CommandLine& line, QTextStream& out)
     } catch (const Failure&) {
         // Made meanwhile by another run (the menu entry started twice): a
         // database is put at its name only whole, so it is kept, as above.
+        // That run defines the data source: two writing its keys at once
+        // would each wipe the other's.
         if (!ifMissing || !QFileInfo::exists(path))
             throw;
-        if (!datasource::isDefined(datasource::ProgramDataSource))
-            define(path, out);
         return 0;
     }
     out << "Created the database " << path << " (user Admin, password " << schema::InitialPassword << ")\n";

@@ -81,6 +81,9 @@ private slots:
         for (const auto& start : starts)
             QVERIFY2(start->waitForFinished(60000) && start->exitCode() == 0, start->readAllStandardError().constData());
         QCOMPARE(sqlite(started, "select userx from UserTable"), QString("Admin"));
+        const QString startedDefinition = toolrun::fileText(dir.filePath("started.ini"));
+        for (const QString& entry : {QString("Driver="), "Database=" + started})
+            QVERIFY2(startedDefinition.contains(entry), qPrintable(startedDefinition));
 
         QCOMPARE(billdb({"shop", "--name", "Ravi's Tea Stall", "--address1", "1 Main Road", "--city", "Pune", "--phone", "98765"}, ini)
                      .exitCode, 0);
