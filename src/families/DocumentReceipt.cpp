@@ -37,7 +37,9 @@ void PrintDocument(const stores::LineDocumentStore& documents, const QString& nu
     const ShopHeader letterhead = families::loadLetterhead();
     connectx(documents.connection());
     print::PrintJob job = print::startJob();
-    documents.readTogether([&] { printDocument(job, errors, documents, number, letterhead, print::ReceiptFooter::Receipt); });
+    errors([&] {
+        documents.readTogether([&] { printDocument(job, errors, documents, number, letterhead, print::ReceiptFooter::Receipt); });
+    });
     errors([&] { job.end(); });
 
     errors.report();

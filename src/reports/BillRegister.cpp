@@ -19,14 +19,16 @@ void printBillRegister(const QString& billSelection)
     const stores::LineDocumentStore bills(stores::Document::Bill, selection.connection());
     const ShopHeader letterhead = families::loadLetterhead();
     print::PrintJob job = print::startJob();
-    selection.readTogether([&] {
-        QVector<PrintedRow> selected;
-        errors([&] { selected = selection.reportRows(billSelection); });
-        for (const PrintedRow& bill : selected) {
-            qint16 billNumber = 0;
-            if (errors([&] { billNumber = numeric::toInt16(bill.value(0)); }))
-                families::printDocument(job, errors, bills, billNumber, letterhead, print::ReceiptFooter::Register);
-        }
+    errors([&] {
+        selection.readTogether([&] {
+            QVector<PrintedRow> selected;
+            errors([&] { selected = selection.reportRows(billSelection); });
+            for (const PrintedRow& bill : selected) {
+                qint16 billNumber = 0;
+                if (errors([&] { billNumber = numeric::toInt16(bill.value(0)); }))
+                    families::printDocument(job, errors, bills, billNumber, letterhead, print::ReceiptFooter::Register);
+            }
+        });
     });
     errors([&] { job.end(); });
 

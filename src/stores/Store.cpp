@@ -60,13 +60,8 @@ bool Store::isOpen() const
 void Store::readTogether(const std::function<void()>& reads) const
 {
     std::optional<ReadTogether> together;
-    if (m_connection->isOpen() && !m_connection->inTransaction()) {
-        try {
-            together.emplace(*m_connection);
-        } catch (const DbError&) {
-            // The reads meet the same state and tell it as their operation tells failures.
-        }
-    }
+    if (m_connection->isOpen() && !m_connection->inTransaction())
+        together.emplace(*m_connection);
     reads();
 }
 

@@ -56,8 +56,8 @@ public:
     // Runs reads that must agree with each other (a document's lines and its
     // total, a register and its sum) at one moment of the database, whatever
     // another till commits meanwhile (data/ReadTogether.h), on the open
-    // connection. A connection that cannot begin one leaves the reads to
-    // tell its state themselves.
+    // connection. Throws DbError, the reads not run, when the connection
+    // cannot begin one (a server gone).
     void readTogether(const std::function<void()>& reads) const;
 
 protected:

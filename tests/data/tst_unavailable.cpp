@@ -210,6 +210,24 @@ private slots:
                  qPrintable(told.join('\n')));
     }
 
+    // A print whose server went away since the screen's last operation tells why, though it reads
+    // inside a transaction, whose beginning is the first to meet the ended session.
+    void aPrintWithTheServerGoneSaysWhy()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a server's sessions");
+        const Operator& bill = open(ui::BillOne);
+        QVERIFY(bill.pick(ui::Number, "1"));
+        messages.clear();
+        db.makeUnreachable();
+        bill.click(ui::Print);
+        db.makeReachable();
+        const QStringList told = messages.texts();
+        QVERIFY2(!told.isEmpty() && told.filter("object is closed").isEmpty()
+                     && told.last().contains("The connection has been lost"),
+                 qPrintable(told.join("\n----\n")));
+    }
+
     void aDamagedDatabaseIsToldOnceWhenAScreenOpens()
     {
         if (TestDatabase::onServer())
