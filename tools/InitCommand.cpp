@@ -7,7 +7,9 @@
 #include "data/DataSource.h"
 #include "data/Schema.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTextStream>
 
 const char* const InitHelp = R"(  init [--database FILE] [--if-missing]
@@ -50,6 +52,13 @@ int init(const tooldb::CommandLine& line, QTextStream& out)
     if (line.isSet("from"))
         throw Failure(QStringLiteral("init --from FILE copies a database file into a server's: it takes --server ADDRESS"));
     const QString path = QFileInfo(databaseNamed ? line.database() : datasource::defaultDatabasePath()).absoluteFilePath();
+    // Runs at once (the menu entry started twice on a new account) take
+    // turns: two defining the data source together wipe each other's keys.
+    // The next finds the database and the data source made. A folder that
+    // cannot be made is told below.
+    QLockFile turn(path + QStringLiteral(".init-lock"));
+    if (QDir().mkpath(QFileInfo(path).absolutePath()))
+        turn.lock();
     const bool defined = datasource::isDefined(datasource::ProgramDataSource);
 
     // A data source already defined is the shop's own choice of database.
@@ -68,10 +77,9 @@ int init(const tooldb::CommandLine& line, QTextStream& out)
     try {
         schema::createSqliteDatabase(path);
     } catch (const Failure&) {
-        // Made meanwhile by another run (the menu entry started twice): a
+        // Made meanwhile by a run that takes no turn (an older billdb): a
         // database is put at its name only whole, so it is kept, as above.
-        // That run defines the data source: two writing its keys at once
-        // would each wipe the other's.
+        // That run defines the data source.
         if (!ifMissing || !QFileInfo::exists(path))
             throw;
         return 0;
