@@ -209,11 +209,9 @@ QString setting(const QString& name, const QString& key)
 
 bool isDefined(const QString& name)
 {
-    // Asked without a key, the installer lists the section's keys.
-    char keys[4096] = {};
-    return SQLGetPrivateProfileString(name.toLocal8Bit().constData(), nullptr, "", keys, sizeof keys,
-                                      DataSources)
-        > 0;
+    // A section that names no driver opens nothing (its definition was cut
+    // short, or only a description was written): it is defined again.
+    return !setting(name, QStringLiteral("Driver")).isEmpty();
 }
 
 void defineSqlite(const QString& name, const QString& databasePath)
