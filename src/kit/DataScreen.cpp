@@ -1,6 +1,7 @@
 #include "kit/DataScreen.h"
 
 #include "core/TypedKeys.h"
+#include "kit/BoxNames.h"
 #include "kit/TabOrder.h"
 #include "kit/Twips.h"
 
@@ -79,6 +80,7 @@ void DataScreen::showEvent(QShowEvent* event)
     // Every screen is built by then, its hidden parts included.
     if (!m_tabOrderSet) {
         taborder::chainInReadingOrder(this);
+        boxnames::fromCaptions(this);
         m_tabOrderSet = true;
     }
     QWidget::showEvent(event);

@@ -1,5 +1,7 @@
 #include "kit/TabOrder.h"
 
+#include "kit/ReadingRows.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -12,45 +14,17 @@ namespace taborder {
 
 namespace {
 
-bool takesTab(const QWidget* widget)
-{
-    return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
-}
-
-// The children of a frame as they read: in rows top to bottom, each row
-// left to right. A control joins a row when its top stands above the middle
-// of the row's first control, so that captions and boxes a few twips apart
-// read as one row.
-QList<QWidget*> inRows(const QWidget* frame)
-{
-    QList<QWidget*> children;
-    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (!child->isWindow())
-            children << child;
-    std::stable_sort(children.begin(), children.end(),
-                     [](const QWidget* a, const QWidget* b) { return a->y() < b->y(); });
-    QList<QWidget*> ordered;
-    for (auto row = children.begin(); row != children.end();) {
-        const int middle = (*row)->geometry().center().y();
-        auto end = std::find_if(row, children.end(), [middle](const QWidget* w) { return w->y() > middle; });
-        std::stable_sort(row, end, [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
-        for (auto it = row; it != end; ++it)
-            ordered << *it;
-        row = end;
-    }
-    return ordered;
-}
-
 // Every control that takes Tab, in reading order; a frame's controls where
 // the frame stands. A control's own parts (a list's text box) are its own.
 void collect(const QWidget* frame, QList<QWidget*>& controls)
 {
-    for (QWidget* child : inRows(frame)) {
-        if (takesTab(child))
-            controls << child;
-        else
-            collect(child, controls);
-    }
+    for (const QList<QWidget*>& row : readingrows::of(frame))
+        for (QWidget* child : row) {
+            if (readingrows::takesTab(child))
+                controls << child;
+            else
+                collect(child, controls);
+        }
 }
 
 // 0 a box, 1 a button, 2 a grid.

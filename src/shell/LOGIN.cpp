@@ -3,6 +3,7 @@
 #include "core/Maker.h"
 #include "core/ShiftText.h"
 #include "kit/Controls.h"
+#include "kit/BoxNames.h"
 #include "kit/FailureStyles.h"
 #include "kit/Messages.h"
 #include "kit/TabOrder.h"
@@ -81,6 +82,7 @@ LOGIN::LOGIN(QWidget* parent) : QWidget(parent)
 
     controls::captionsOnLightGround(this);  // the window paints its own picture behind them
     taborder::chainInReadingOrder(this);
+    boxnames::fromCaptions(this);
     TXTpass->setFocus();
 
     setFixedSize(twips::toPixels(6600, 4740, this));

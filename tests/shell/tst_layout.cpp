@@ -9,6 +9,7 @@
 #include "support/RecordingMessages.h"
 #include "support/TestDatabase.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -219,6 +220,34 @@ private slots:
                     && grid->columnWidth(column) < grid->fontMetrics().horizontalAdvance(dates::shown(QDate(2026, 9, 28))) + 4)
                     problems << QString("%1's dates are cut").arg(grid->objectName());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    // A screen reader names every box the operator types into or picks from by the caption before it.
+    void everyBoxIsNamedByItsCaption_data() { noCaptionOrBoxIsClippedOrCovered_data(); }
+    void everyBoxIsNamedByItsCaption()
+    {
+        QFETCH(QString, screen);
+        auto shown = openScreen(screen);
+        QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+
+        QStringList unnamed;
+        for (QWidget* box : shown->findChildren<QWidget*>()) {
+            const bool ownPart = qobject_cast<QComboBox*>(box->parentWidget()) || qobject_cast<QAbstractSpinBox*>(box->parentWidget());
+            const bool typedOrPicked = qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box) || qobject_cast<QAbstractSpinBox*>(box);
+            if (!typedOrPicked || ownPart || !box->isVisibleTo(shown.get()))
+                continue;
+            // A list's or a date's name is read from its caption (a label relation); a text box's is its own.
+            QAccessibleInterface* read = QAccessible::queryAccessibleInterface(box);
+            QStringList captions;
+            for (const auto& [other, relation] : read->relations(QAccessible::Label))
+                if (qobject_cast<QLabel*>(other->object()))
+                    captions << other->text(QAccessible::Name);
+            const bool ownName = qobject_cast<QLineEdit*>(box);
+            const QString name = ownName ? read->text(QAccessible::Name) : captions.value(0);
+            if (name.isEmpty() || (ownName && name.endsWith(':')) || name.size() > 40)
+                unnamed << box->objectName() + " \"" + name + "\"";
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join('\n')));
     }
 
     // On a dark desktop the captions on the program's own light grounds, and the rows Selling Prices
