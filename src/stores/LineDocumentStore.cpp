@@ -188,9 +188,11 @@ std::optional<Party> LineDocumentStore::partyByPhone(const QString& phone) const
 StockBatch LineDocumentStore::firstBatchOfCode(const QString& itemCode) const
 {
     RecordSet found;
-    // The same first batch on both engines: by item name, then batch.
+    // A batch holding stock first: one emptied by a receipt line deleted and
+    // typed again under the right item would otherwise sell under the wrong
+    // name and price. Then the same batch on both engines: by item, batch.
     found.open(QStringLiteral("Select  ITEM, Batch_Number from Stock where ItemCode = ") + sql::text(itemCode)
-                   + QStringLiteral(" order by Item, Batch_Number"),
+                   + QStringLiteral(" order by case when Quantity > 0 then 0 else 1 end, Item, Batch_Number"),
                connection());
     const QString item = found.field(QStringLiteral("ITEM")).toString();
     return {item, found.field(QStringLiteral("Batch_Number")).toString()};

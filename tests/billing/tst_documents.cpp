@@ -771,7 +771,9 @@ private slots:
     {
         Operator& op = open(ui::BillTwo, {batchRow(1, "C1", "RICE", "-", 10, 40), batchRow(2, "C1", "WHEAT", "-", 10, 30),
                                           batchRow(3, "C1", "WHEAT", "W1", 10, 35), priced("Charges", 1, "RICE", 40),
-                                          priced("Charges", 2, "WHEAT", 30)});
+                                          priced("Charges", 2, "WHEAT", 30),
+                                          // A receipt line deleted and typed again under the right item leaves its batch empty.
+                                          batchRow(4, "C5", "OIL", "X", 0, 40), batchRow(5, "C5", "SOAP BAR", "X", 10, 8)});
         op.choose(ui::Code, "C1");
         QCOMPARE(op.texts(CodeItemBatch), QString("C1|RICE|-"));
         op.choose(ui::Item, "WHEAT");
@@ -779,7 +781,15 @@ private slots:
         op.click(ui::Add);
         op.sellByCode("C1", "1", "W1");  // the code's first item, RICE, has no batch W1
         QCOMPARE(db.rows("select Item, Batch_Number, Quantity, Amount from asigncharges"), QStringList{"WHEAT|-|2|30"});
-        QCOMPARE(stock(), QString("10,8,10"));
+        QCOMPARE(stock(), QString("10,8,10,0,10"));
+
+        // The code offers a batch that holds stock before an empty one.
+        op.choose(ui::Code, "C5");
+        QCOMPARE(op.texts(CodeItemBatch), QString("C5|SOAP BAR|X"));
+        op.type(ui::Quantity, "1");
+        op.click(ui::Add);
+        QCOMPARE(db.rows("select Item, Amount from asigncharges where ItemCode = 'C5'"), QStringList{"SOAP BAR|8"});
+        QCOMPARE(stock(), QString("10,8,10,0,9"));
     }
 
     // --- the voucher ---
