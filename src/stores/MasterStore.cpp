@@ -250,16 +250,21 @@ void MasterStore::remove(qint16 sn, const std::optional<MasterRecord>& shown) co
         ? QStringLiteral("Delete * From  ") + m_table + QStringLiteral("   where SN = ")
         : QStringLiteral("Delete * from ") + m_table + QStringLiteral(" where SN = ");
     const KeptListsEdit lists(*this, m_table);  // the writing turn: no till saves under sn meanwhile
+    // Nothing deleted is not told as deleted.
+    RecordSet stored;
+    stored.open(recordStatement(sn), connection());
+    if (stored.eof())
+        throw Failure(shown ? QStringLiteral("SN %1 (%2) is no longer there: another till deleted it.")
+                                  .arg(QString::number(sn), shown->first)
+                            : QStringLiteral("SN %1 holds no record.").arg(sn));
     if (shown) {
-        RecordSet stored;
-        stored.open(recordStatement(sn), connection());
-        if (!stored.eof()) {
-            const MasterRecord now =
-                recordFrom([&](int index) { return stored.field(index); }, m_shape == RecordShape::Party);
-            if (now.first != shown->first || now.second != shown->second || now.third != shown->third)
-                throw Failure(QStringLiteral("SN %1 is no longer %2: another till deleted it and saved %3 under its number.")
-                                  .arg(QString::number(sn), shown->first, now.first));
-        }
+        const MasterRecord now = recordFrom([&](int index) { return stored.field(index); }, m_shape == RecordShape::Party);
+        if (now.first != shown->first || now.second != shown->second || now.third != shown->third)
+            throw Failure(now.first == shown->first
+                              ? QStringLiteral("SN %1 is no longer the %2 shown: another till deleted it and saved another %2 under its number.")
+                                    .arg(QString::number(sn), shown->first)
+                              : QStringLiteral("SN %1 is no longer %2: another till deleted it and saved %3 under its number.")
+                                    .arg(QString::number(sn), shown->first, now.first));
     }
     run(statement + sql::number(sn));
     editNumberLists(lists, sn, false);

@@ -271,6 +271,25 @@ private slots:
         openWith(ui::Customers, "Customer", {"1,'XAVIER','ROAD','111'", "2,'YUSUF','','222'"});
         QVERIFY(op->pick(ui::Sn, "2"));
         replaced("Customer", customer(2, "ZED", "LANE", "333"), "ZED|LANE|333");
+        // Saved again under the same name, the phone alone changed: told as another record of that name.
+        QVERIFY(op->pick(ui::Sn, "1"));
+        db.exec("delete from Customer where SN = 1");
+        db.exec(customer(1, "XAVIER", "ROAD", "999"));
+        messages.clear();
+        deleteAnswering(true);
+        QVERIFY2(told(messages).last().contains("SN 1 is no longer the XAVIER shown: another till deleted it and saved another XAVIER"),
+                 qPrintable(told(messages).join('\n')));
+        // Deleted by another till and nothing saved again, or an SN typed that holds nothing: nothing is told as deleted.
+        QVERIFY(op->pick(ui::Sn, "1"));
+        db.exec("delete from Customer where SN = 1");
+        for (const QString& sn : {"1", "9"}) {
+            op->list(ui::Sn)->setEditText(sn);
+            messages.clear();
+            deleteAnswering(true);
+            const QString said = told(messages).join('\n');
+            QVERIFY2(!said.contains("Deleted") && said.contains("SN " + sn + (sn == "1" ? " (XAVIER) is no longer there: another till deleted it" : " holds no record")),
+                     qPrintable(said));
+        }
         openWith(ui::Items, "Charges", {"1,'TEA',10,'-',0", "2,'COFFEE',45.5,'-',0"});
         QVERIFY(op->pick(ui::Sn, "2"));
         replaced("Charges", priced("Charges", 2, "COFFEE", 50), "COFFEE|50|");
