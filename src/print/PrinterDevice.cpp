@@ -1,6 +1,7 @@
 #include "print/PrinterDevice.h"
 
 #include "print/PrinterQueue.h"
+#include "print/RollReceipt.h"
 #include "print/TextColumns.h"
 
 #include <QFile>
@@ -29,8 +30,6 @@ constexpr double WidestRollMm = 81;
 // Points: the roll's font, a character about 1.5 mm wide as a thermal
 // printer's own font is: 32 columns on 58 mm paper, 48 on 80 mm.
 constexpr double RollSize = 7;
-// Columns: the narrowest line a document for the roll is laid out to.
-constexpr int NarrowestRoll = 32;
 // A roll's PDF: the widths it takes, the edges a thermal head leaves
 // unprinted, and the longest page before a job goes on over the next.
 constexpr double NarrowestPdfRollMm = 20, WidestPdfRollMm = 80;
@@ -59,9 +58,9 @@ int rollColumnsOf(QPrinter& printer)
     const QFontMetricsF metrics(fixedPitchFont(RollSize), &printer);
     const double printable = printableWidth(printer);
     int columns = int(printable / metrics.horizontalAdvance(QLatin1Char('0')));
-    while (columns > NarrowestRoll && metrics.horizontalAdvance(QString(columns, QLatin1Char('0'))) > printable)
+    while (columns > NarrowestRollLine && metrics.horizontalAdvance(QString(columns, QLatin1Char('0'))) > printable)
         --columns;
-    return std::max(columns, NarrowestRoll);
+    return std::max(columns, NarrowestRollLine);
 }
 
 // A printer into the PDF file; the caller sets its paper.
@@ -209,7 +208,8 @@ std::unique_ptr<PrinterDevice> PrinterDevice::forPdfFile(const QString& path)
 std::unique_ptr<PrinterDevice> PrinterDevice::forPdfRoll(const QString& path, double widthMm)
 {
     if (!(widthMm >= NarrowestPdfRollMm && widthMm <= WidestPdfRollMm))
-        throw PrintError(QStringLiteral("A receipt roll is 20 to 80 mm wide, not %1 mm.").arg(widthMm));
+        throw PrintError(QStringLiteral("A receipt roll is %1 to %2 mm wide, not %3 mm.")
+                             .arg(NarrowestPdfRollMm).arg(WidestPdfRollMm).arg(widthMm));
     std::unique_ptr<QPrinter> printer = pdfPrinter(path);
     printer->setPageLayout(QPageLayout(rollPage(widthMm, LongestRollPageMm), QPageLayout::Portrait,
                                        QMarginsF(RollEdgeMm, RollEdgeMm, RollEdgeMm, RollEdgeMm),

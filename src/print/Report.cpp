@@ -61,13 +61,15 @@ void Report::rule(int length)
     line(print::rule(length));
 }
 
+QStringList letterheadLines(const ShopHeader& head)
+{
+    return {head.shopName, head.address1, head.address2, head.city, QStringLiteral("Mobile : ") + head.phone};
+}
+
 void Report::letterhead(const ShopHeader& head)
 {
-    line(head.shopName);
-    line(head.address1);
-    line(head.address2);
-    line(head.city);
-    line(QStringLiteral("Mobile : ") + head.phone);
+    for (const QString& text : letterheadLines(head))
+        line(text);
     rule();
 }
 

@@ -26,6 +26,10 @@ namespace print {
 constexpr int RuleLength = 76;
 QString rule(int length = RuleLength);
 
+// The shop's five letterhead lines, on a page or a roll: its name, two
+// address lines, its city and "Mobile : " with its phone.
+QStringList letterheadLines(const ShopHeader& head);
+
 // The block that closes a document: a rule, its lines, a rule, then empty lines
 // (room to tear the paper off, or to keep documents of one job apart).
 struct Footer {

@@ -10,9 +10,6 @@ namespace print {
 
 namespace {
 
-// The narrowest line the layout is made for: the three figure columns and
-// their heads side by side.
-constexpr int NarrowestLine = 32;
 // Columns of the figures, from the line's right end: the total takes
 // "99999999.99", the price "9999999.99", the quantity "-32768".
 constexpr int TotalWidth = 11, PriceWidth = 10, QuantityWidth = 6;
@@ -77,7 +74,7 @@ QVector<int> startsSideBySide(const QVector<Figure>& figures)
 class RollLayout {
 public:
     RollLayout(PrintJob& job, int columns, const Report::Step& step)
-        : m_columns(std::max(columns, NarrowestLine)),
+        : m_columns(std::max(columns, NarrowestRollLine)),
           m_report(job, {1, {}, {QStringList{}, m_columns}}, step)
     {
     }
@@ -177,8 +174,7 @@ void rollReceipt(PrintJob& job, const ShopHeader& letterhead, const ReceiptValue
                  const Report::Step& step)
 {
     RollLayout roll(job, columns, step);
-    for (const QString& line : {letterhead.shopName, letterhead.address1, letterhead.address2, letterhead.city,
-                                QStringLiteral("Mobile : ") + letterhead.phone})
+    for (const QString& line : letterheadLines(letterhead))
         roll.text(line);
     roll.rule();
     for (const QString& line : documentLines(document))

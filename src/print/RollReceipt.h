@@ -26,6 +26,10 @@
 // each other go on lines of their own. No text runs past the line's end.
 namespace print {
 
+// The narrowest line the layout is made for: the three figure columns and
+// their heads side by side.
+constexpr int NarrowestRollLine = 32;
+
 // Writes the document into the job, which the caller owns and ends, on
 // lines of `columns` columns (32 at the least). Each output step runs
 // through `step` (see Report).

@@ -26,10 +26,6 @@ namespace {
 
 QPointer<MDIForm1> theMainWindow;
 
-// A screen not in the catalog opens as an empty screen of the usual size.
-constexpr int PlaceholderWidth = 11895;
-constexpr int PlaceholderHeight = 9120;
-
 // The area behind the child windows, with the program's own background.
 class MainArea : public QMdiArea {
 public:
@@ -146,8 +142,7 @@ struct Entry {
     const char* name;
     const char* caption;
     Action action;
-    const char* target;         // screen or listing name
-    const char* targetCaption;  // the screen's window caption
+    const char* target;  // screen or listing name
 };
 
 struct TopMenu {
@@ -158,37 +153,37 @@ struct TopMenu {
 
 const std::initializer_list<TopMenu> MenuTree = {
     {"mnuFile", "&File",
-     {{"mnuClose", "&Close", Action::Close, "", ""},
-      {"mnuOpenClosedYear", "&Open Closed Year...", Action::OpenClosedYear, "", ""},
-      {"mnuBackUp", "&Back Up...", Action::BackUp, "", ""}}},
+     {{"mnuClose", "&Close", Action::Close, ""},
+      {"mnuOpenClosedYear", "&Open Closed Year...", Action::OpenClosedYear, ""},
+      {"mnuBackUp", "&Back Up...", Action::BackUp, ""}}},
     {"mnuItem", "&Item",
-     {{"mnuItemEntry", "&Item Entry", Action::Show, "ItemEntry", "Item Entry"},
-      {"mnuPrintItemData", "&Print Item Data", Action::Print, "Item", ""}}},
+     {{"mnuItemEntry", "&Item Entry", Action::Show, "ItemEntry"},
+      {"mnuPrintItemData", "&Print Item Data", Action::Print, "Item"}}},
     {"mnuCustomer", "&Customer",
-     {{"mnuCustomerEntry", "&Customer Entry", Action::Show, "CustomerEnty", "Customer Entry"},
-      {"mnuPrintCustomerData", "&Print Cutomer Data", Action::Print, "Customer", ""}}},
+     {{"mnuCustomerEntry", "&Customer Entry", Action::Show, "CustomerEnty"},
+      {"mnuPrintCustomerData", "&Print Cutomer Data", Action::Print, "Customer"}}},
     {"mnuSupplier_", "&Supplier",
-     {{"mnuSupplier", "&Supplier Entry", Action::Show, "Supplier", "Supplier"},
-      {"mnuPrintSupplierData", "&Print Supplier Data", Action::Print, "Supplier", ""}}},
+     {{"mnuSupplier", "&Supplier Entry", Action::Show, "Supplier"},
+      {"mnuPrintSupplierData", "&Print Supplier Data", Action::Print, "Supplier"}}},
     {"mnuReceive", "&Receive",
-     {{"mnuItemReceive", "&Item Receive", Action::Show, "ItemInFrm", "Item Receive"},
-      {"mnuItemReceiveQuery", "&Item Receive Query", Action::Show, "ReceiveItemQuery", "Receive Item Query"}}},
+     {{"mnuItemReceive", "&Item Receive", Action::Show, "ItemInFrm"},
+      {"mnuItemReceiveQuery", "&Item Receive Query", Action::Show, "ReceiveItemQuery"}}},
     {"mnuStock", "&Stock",
-     {{"mnuStockQuery", "&Stock Query", Action::Show, "StockQuery", "Stock"},
-      {"mnuSellingPrices", "Selling &Prices", Action::Show, "SellingPrices", "Selling Prices"}}},
+     {{"mnuStockQuery", "&Stock Query", Action::Show, "StockQuery"},
+      {"mnuSellingPrices", "Selling &Prices", Action::Show, "SellingPrices"}}},
     {"mnuBill_", "&Bill",
-     {{"mnuMakeBill", "&Make Bill Simple", Action::Show, "BillOne", "Bill"},
-      {"mnuMakeBillWithDetails", "&Make Bill With Details", Action::Show, "BillTwo", "Bill Two"},
-      {"mnuBill", "&BillQuery", Action::Show, "PrintAll", "Bill Query"}}},
+     {{"mnuMakeBill", "&Make Bill Simple", Action::Show, "BillOne"},
+      {"mnuMakeBillWithDetails", "&Make Bill With Details", Action::Show, "BillTwo"},
+      {"mnuBill", "&BillQuery", Action::Show, "PrintAll"}}},
     {"mnuExpenditure", "&Expenditure",
-     {{"mnuExpenditureHead", "&Expenditure Head Entry", Action::Show, "Expenditure_Head", "Expenditure Head"},
-      {"mnuPersonnelEntry", "&Personnel Entry", Action::Show, "ExpenditurePersonnelEntry", "Personnel Entry"},
-      {"mnuExpenditur_Detail", "&Expenditure Detail Entry", Action::Show, "Expenditure", "Expenditure"},
-      {"mnuExpenditureQuery", "&Expenditure Query", Action::Show, "ExpenditureQuery", "Expenditure Query"}}},
+     {{"mnuExpenditureHead", "&Expenditure Head Entry", Action::Show, "Expenditure_Head"},
+      {"mnuPersonnelEntry", "&Personnel Entry", Action::Show, "ExpenditurePersonnelEntry"},
+      {"mnuExpenditur_Detail", "&Expenditure Detail Entry", Action::Show, "Expenditure"},
+      {"mnuExpenditureQuery", "&Expenditure Query", Action::Show, "ExpenditureQuery"}}},
     {"mnuAdmin", "&Admin",
-     {{"mnuChangePassword", "&Change Password", Action::Show, "ChangePwd", "Change Password"},
-      {"mnuAbout", "&About", Action::Show, "About", "About"},
-      {"mnuShopDetails", "&Shop Details", Action::Show, "ShopDetails", "Shop Details"}}},
+     {{"mnuChangePassword", "&Change Password", Action::Show, "ChangePwd"},
+      {"mnuAbout", "&About", Action::Show, "About"},
+      {"mnuShopDetails", "&Shop Details", Action::Show, "ShopDetails"}}},
     {"mnuHelp", "&Help", {}},
 };
 
@@ -255,14 +250,12 @@ void MDIForm1::buildMenu()
             QAction* action = menu->addAction(QString::fromLatin1(entry.caption));
             action->setObjectName(QString::fromLatin1(entry.name));
             const QString target = QString::fromLatin1(entry.target);
-            const QString targetCaption = QString::fromLatin1(entry.targetCaption);
             switch (entry.action) {
             case Action::Close:
                 connect(action, &QAction::triggered, this, [] { shell::endProgram(); });
                 break;
             case Action::Show:
-                connect(action, &QAction::triggered, this,
-                        [this, target, targetCaption] { showScreen(target, targetCaption); });
+                connect(action, &QAction::triggered, this, [this, target] { showScreen(target); });
                 break;
             case Action::Print:
                 connect(action, &QAction::triggered, this, [target] { catalog::printListing(target); });
@@ -290,7 +283,7 @@ QMdiSubWindow* MDIForm1::openWindow(const QString& screenName) const
     return nullptr;
 }
 
-QMdiSubWindow* MDIForm1::showScreen(const QString& screenName, const QString& caption)
+QMdiSubWindow* MDIForm1::showScreen(const QString& screenName)
 {
     if (QMdiSubWindow* open = openWindow(screenName)) {
         if (open->isMinimized())
@@ -307,8 +300,8 @@ QMdiSubWindow* MDIForm1::showScreen(const QString& screenName, const QString& ca
     }
 
     DataScreen* screen = catalog::createScreen(screenName, nullptr);
-    if (!screen)
-        screen = new DataScreen(screenName, caption, PlaceholderWidth, PlaceholderHeight);
+    if (!screen)  // every menu entry names a screen of the catalog (tst_shell)
+        return nullptr;
     QMdiSubWindow* child = static_cast<MainArea*>(m_area)->addScreen(screen);
     placeChild(child);
     child->show();

@@ -20,9 +20,9 @@ public:
 
     QMdiArea* mdiArea() const { return m_area; }
 
-    // Opens the named screen as a child window (its caption used for a screen
-    // the program does not have yet), or brings the open one forward as it is.
-    QMdiSubWindow* showScreen(const QString& screenName, const QString& caption);
+    // Opens the named screen as a child window, or brings the open one
+    // forward as it is; none for a name the program has no screen of.
+    QMdiSubWindow* showScreen(const QString& screenName);
     // The child window showing that screen, if open.
     QMdiSubWindow* openWindow(const QString& screenName) const;
 
