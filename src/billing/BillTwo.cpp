@@ -2,6 +2,7 @@
 
 #include "billing/BillKinds.h"
 #include "core/NumericText.h"
+#include "kit/Controls.h"
 #include "kit/FailureStyles.h"
 
 #include <QComboBox>
@@ -49,7 +50,7 @@ void BillTwo::FindItemDetailsAsPerCode(const QString& itemCode)
     const bool found = skip([&] { first = m_store.firstBatchOfCode(itemCode); });
     if (found) {
         fillList(batchList(), [&] { return m_store.batchesOfCode(itemCode); }, AfterFill::Empty);
-        cmbitem->setEditText(first.item);
+        controls::showWhole(cmbitem, first.item);
         setBatchText(first.batch);
     }
     m_store.close();

@@ -2,6 +2,7 @@
 
 #include "core/NumericText.h"
 #include "expenditure/ExpenditureRegister.h"
+#include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
 #include "kit/DocumentDate.h"
 #include "kit/FailureStyles.h"
@@ -127,12 +128,12 @@ void Expenditure::pickDocumentNumber()
         // Everything is read before a box changes: a voucher that cannot be
         // read leaves the boxes as they were.
         const DocumentLine voucher = m_store.voucher(number);
-        cmbitem->setEditText(voucher.item);
+        controls::showWhole(cmbitem, voucher.item);
         txtquantity->setText(numeric::numberText(voucher.amount));
-        txtname->setText(voucher.partyName);
-        txtaddress->setText(voucher.partyAddress);
-        txtphone->setText(voucher.partyPhone);
-        txtRemark->setText(voucher.remark);
+        controls::showWhole(txtname, voucher.partyName);
+        controls::showWhole(txtaddress, voucher.partyAddress);
+        controls::showWhole(txtphone, voucher.partyPhone);
+        controls::showWhole(txtRemark, voucher.remark);
         if (voucher.date.isValid())
             DTP->setDate(voucher.date);
         // The grid's current row is the voucher shown, the one Delete Serial would delete.

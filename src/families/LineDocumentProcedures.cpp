@@ -6,6 +6,7 @@
 #include "kit/Connectx.h"
 
 #include "core/NumericText.h"
+#include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
@@ -101,9 +102,9 @@ bool LineDocumentScreen::FindPersonnelDetails(const QString& partyNumber)
 
 void LineDocumentScreen::AssignToObject(QLineEdit* name, QLineEdit* address, QLineEdit* phone)
 {
-    name->setText(m_foundName.toString());
-    address->setText(m_foundAddress.toString());
-    phone->setText(m_foundPhone);
+    controls::showWhole(name, m_foundName.toString());
+    controls::showWhole(address, m_foundAddress.toString());
+    controls::showWhole(phone, m_foundPhone);
 }
 
 void LineDocumentScreen::clearKeptParty()
@@ -310,7 +311,7 @@ QString LineDocumentScreen::batchText() const
 void LineDocumentScreen::setBatchText(const QString& text)
 {
     if (QComboBox* list = batchList())
-        list->setEditText(text);
+        controls::showWhole(list, text);
     else
-        static_cast<QLineEdit*>(txtBatch)->setText(text);
+        controls::showWhole(static_cast<QLineEdit*>(txtBatch), text);
 }

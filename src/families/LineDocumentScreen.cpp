@@ -6,6 +6,7 @@
 #include "core/NumericText.h"
 #include "data/Connection.h"
 #include "families/DocumentReceipt.h"
+#include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
 #include "kit/DocumentDate.h"
 #include "kit/FailureStyles.h"
@@ -93,8 +94,8 @@ void LineDocumentScreen::lookUpPhone()
     skip([&] { found = m_store.partyByPhone(phone); });
     if (!found)
         return;
-    txtname->setText(found->name.toString());
-    txtaddress->setText(found->address.toString());
+    controls::showWhole(txtname, found->name.toString());
+    controls::showWhole(txtaddress, found->address.toString());
 }
 
 bool LineDocumentScreen::entryIsComplete() const
@@ -212,9 +213,9 @@ void LineDocumentScreen::pickDocumentNumber()
     lblGrandTotal->setText(numeric::numberText(m_grandTotal) + QStringLiteral(".00"));
     if (!loaded.party)
         return;
-    txtname->setText(loaded.party->name.toString());
-    txtaddress->setText(loaded.party->address.toString());
-    txtphone->setText(loaded.party->phone);
+    controls::showWhole(txtname, loaded.party->name.toString());
+    controls::showWhole(txtaddress, loaded.party->address.toString());
+    controls::showWhole(txtphone, loaded.party->phone);
 }
 
 void LineDocumentScreen::showRecalledDocumentsDate()

@@ -1,6 +1,7 @@
 #include "kit/Controls.h"
 
 #include "kit/Lists.h"
+#include "kit/TypingLimit.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -66,9 +67,22 @@ QLineEdit* textBox(QWidget* parent, const QString& name, int maxLength)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
-    box->setMaxLength(maxLength);
+    typinglimit::set(box, maxLength);
     new FromItsStart(box);
     return box;
+}
+
+void showWhole(QLineEdit* box, const QString& text)
+{
+    typinglimit::fit(box, text.size());
+    box->setText(text);
+}
+
+void showWhole(QComboBox* list, const QString& text)
+{
+    if (QLineEdit* edit = list->lineEdit())
+        typinglimit::fit(edit, text.size());
+    list->setEditText(text);
 }
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption)

@@ -25,6 +25,13 @@ QLineEdit* textBox(QWidget* parent, const QString& name, int maxLength = NoLengt
 // maxLength characters.
 QComboBox* editableList(QWidget* parent, const QString& name, int maxLength);
 
+// Puts a text the program read (a record's name or address, a line recalled)
+// into the box whole. A box's limit is for typing: a longer text saved on
+// a master screen or imported is not cut where the operator cannot see it,
+// and goes whole into what the screen stores.
+void showWhole(QLineEdit* box, const QString& text);
+void showWhole(QComboBox* list, const QString& text);
+
 // A push button that Enter does not press: Enter belongs to the screen
 // (its print) or to the text being typed.
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption);

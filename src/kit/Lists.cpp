@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
+#include "kit/TypingLimit.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -64,6 +65,13 @@ void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen)
     // The same entries again (a list kept since it was read, say), or with
     // one entry more or less (a record just stored or deleted), are edited
     // in place: a reset of 32,767 entries costs more than reading them.
+    // An entry picked goes into the box whole, however long.
+    if (QLineEdit* edit = list->lineEdit()) {
+        qsizetype longest = 0;
+        for (const QString& entry : entries)
+            longest = std::max(longest, entry.size());
+        typinglimit::fit(edit, longest);
+    }
     if (list->count() > 0 && editedInPlace(*model, entries))
         list->setCurrentIndex(0);
     else
@@ -86,7 +94,7 @@ void fillAndPickFirst(QComboBox* list, Connection& connection, const std::functi
 void limitLength(QComboBox* editableList, int length)
 {
     if (QLineEdit* edit = editableList->lineEdit())
-        edit->setMaxLength(length);
+        typinglimit::set(edit, length);
 }
 
 }  // namespace lists

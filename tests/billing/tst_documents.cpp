@@ -792,6 +792,24 @@ private slots:
         QCOMPARE(stock(), QString("10,8,10,0,9"));
     }
 
+    // The boxes take 50 typed characters; a longer name or address picked from its master goes whole
+    // into the line, not cut where the operator does not see it.
+    void aLongNamePickedGoesWholeIntoTheLine()
+    {
+        const QString item = "PREMIUM BASMATI RICE AGED TWO YEARS EXTRA LONG GRAIN 5KG";  // 56
+        const QString address = "FLAT 12, SUNRISE APARTMENTS, MG ROAD, KORAMANGALA, BENGALURU 560034";  // 67
+        Operator& op = open(ui::BillOne, SimpleBill.stock(item, 5, 12) + QStringList{priced("Charges", 1, item, 12),
+                                                                                 party("Customer", 1, "RAVI", address, "98450")});
+        QVERIFY(op.pick(ui::PartyNumber, "1"));
+        op.addLine(item, "1");
+        QCOMPARE(db.rows("select Item, Amount, CustomerAddress from asigncharges"), QStringList{item + "|12|" + address});
+        // Typed, a box still stops at 50.
+        op.click(ui::NewDocument);
+        op.box(ui::Address)->clear();
+        QTest::keyClicks(op.box(ui::Address), QString(60, 'X'));
+        QCOMPARE(op.box(ui::Address)->text().size(), 50);
+    }
+
     // --- the voucher ---
 
     void eachAddStoresOneVoucherUnderTheNextNumber()
