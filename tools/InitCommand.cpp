@@ -1,5 +1,6 @@
 #include "InitCommand.h"
 
+#include "InitTurn.h"
 #include "ServerInitCommand.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
@@ -7,9 +8,7 @@
 #include "data/DataSource.h"
 #include "data/Schema.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QTextStream>
 
 const char* const InitHelp = R"(  init [--database FILE] [--if-missing]
@@ -44,21 +43,14 @@ int init(const tooldb::CommandLine& line, QTextStream& out)
 {
     const bool ifMissing = line.isSet("if-missing");
     const bool databaseNamed = line.isSet("database");
-    if (line.isSet("server")) {
-        if (databaseNamed)
-            throw Failure(QStringLiteral("init takes --database FILE or --server ADDRESS, not both"));
-        return initServer(line.value("server"), ifMissing, line.value("from"), out);
-    }
-    if (line.isSet("from"))
+    if (databaseNamed && line.isSet("server"))
+        throw Failure(QStringLiteral("init takes --database FILE or --server ADDRESS, not both"));
+    if (line.isSet("from") && !line.isSet("server"))
         throw Failure(QStringLiteral("init --from FILE copies a database file into a server's: it takes --server ADDRESS"));
+    const InitTurn turn;
+    if (line.isSet("server"))
+        return initServer(line.value("server"), ifMissing, line.value("from"), out);
     const QString path = QFileInfo(databaseNamed ? line.database() : datasource::defaultDatabasePath()).absoluteFilePath();
-    // Runs at once (the menu entry started twice on a new account) take
-    // turns: two defining the data source together wipe each other's keys.
-    // The next finds the database and the data source made. A folder that
-    // cannot be made is told below.
-    QLockFile turn(path + QStringLiteral(".init-lock"));
-    if (QDir().mkpath(QFileInfo(path).absolutePath()))
-        turn.lock();
     const bool defined = datasource::isDefined(datasource::ProgramDataSource);
 
     // A data source already defined is the shop's own choice of database.
