@@ -9,18 +9,17 @@ namespace {
 
 constexpr int Margin = 1;
 
+// The fields of a voucher row (BillNumber, Item, Amount, Date_) under the heads.
+const QVector<int> Columns{Margin, Margin + 5, Margin + 38, Margin + 45};
+
 const ReportLayout& layout()
 {
     static const ReportLayout registerLayout{
         Margin,
-        {{Margin, QStringLiteral("No")}, {Margin + 5, QStringLiteral("Head")}, {Margin + 38, QStringLiteral("Amt")},
-         {Margin + 45, QStringLiteral("Date")}},
+        headsAt(Columns, {QStringLiteral("No"), QStringLiteral("Head"), QStringLiteral("Amt"), QStringLiteral("Date")}),
         {QStringList{QStringLiteral("Software Designed By :"), maker::Name} + footers::expenditureContact()}};
     return registerLayout;
 }
-
-// The fields of a voucher row (BillNumber, Item, Amount, Date_) under the heads.
-const QVector<int> Columns{Margin, Margin + 5, Margin + 38, Margin + 45};
 
 }  // namespace
 

@@ -17,12 +17,10 @@ void masterListing(PrintJob& job, MasterListLayout layout, const ShopHeader& let
     const bool parties = layout == MasterListLayout::Parties;
     // Field position i goes to column i.
     const QVector<int> columns = parties ? QVector<int>{1, 6, 32, 51} : QVector<int>{2, 11, 52};
-    Report report(job,
-                  parties ? listLayout(1, {{1, QStringLiteral("SN")}, {6, QStringLiteral("NAME")},
-                                           {32, QStringLiteral("ADDRESS")}, {51, QStringLiteral("PHONE")}})
-                          : listLayout(2, {{2, QStringLiteral("SN")}, {11, QStringLiteral("Item_Name")},
-                                           {52, QStringLiteral("Price")}}),
-                  step);
+    const QStringList heads = parties ? QStringList{QStringLiteral("SN"), QStringLiteral("NAME"), QStringLiteral("ADDRESS"),
+                                                    QStringLiteral("PHONE")}
+                                      : QStringList{QStringLiteral("SN"), QStringLiteral("Item_Name"), QStringLiteral("Price")};
+    Report report(job, listLayout(columns.first(), headsAt(columns, heads)), step);
     report.letterhead(letterhead);
     report.columnHeads();
     for (const PrintedRow& record : records)

@@ -10,12 +10,14 @@ namespace {
 constexpr int Margin = 1;
 constexpr int RegisterRuleLength = 105;
 
+// A line's fields (item, quantity, amount, discount, total) under the heads.
+const QVector<int> Columns{Margin, Margin + 31, Margin + 38, Margin + 45, Margin + 52};
+
 ReportLayout layout(ReceiptFooter footer)
 {
     const int m = Margin;
-    const PrintedLine heads{{m, QStringLiteral("Item")}, {m + 31, QStringLiteral("Qty")},
-                            {m + 38, QStringLiteral("Amt")}, {m + 45, QStringLiteral("Dis")},
-                            {m + 52, QStringLiteral("Total")}};
+    const PrintedLine heads = headsAt(Columns, {QStringLiteral("Item"), QStringLiteral("Qty"), QStringLiteral("Amt"),
+                                                QStringLiteral("Dis"), QStringLiteral("Total")});
     if (footer == ReceiptFooter::Register)
         return {m, heads, {QStringList{footers::signedBy()} + footers::contact(), RegisterRuleLength, 4}};
     return {m, heads, {receiptFooterLines()}};
@@ -35,7 +37,6 @@ void receipt(PrintJob& job, const ShopHeader& letterhead, const ReceiptValues& d
             return;
         }
     }
-    const int m = Margin;
     Report report(job, layout(footer), step);
     report.letterhead(letterhead);
     for (const QString& text : documentLines(document))
@@ -43,7 +44,7 @@ void receipt(PrintJob& job, const ShopHeader& letterhead, const ReceiptValues& d
     report.rule();
     report.columnHeads();
     for (const PrintedRow& line : document.lines)
-        report.row(line, {m, m + 31, m + 38, m + 45, m + 52});
+        report.row(line, Columns);
     report.grandTotal(document.grandTotal);
     report.footer();
 }

@@ -61,6 +61,14 @@ void Report::rule(int length)
     line(print::rule(length));
 }
 
+PrintedLine headsAt(const QVector<int>& columns, const QStringList& heads)
+{
+    PrintedLine placed;
+    for (qsizetype i = 0; i < columns.size() && i < heads.size(); ++i)
+        placed.append({columns.at(i), heads.at(i)});
+    return placed;
+}
+
 QStringList letterheadLines(const ShopHeader& head)
 {
     return {head.shopName, head.address1, head.address2, head.city, QStringLiteral("Mobile : ") + head.phone};

@@ -26,6 +26,10 @@ namespace print {
 constexpr int RuleLength = 76;
 QString rule(int length = RuleLength);
 
+// Column heads over a document's fields: head i at column i, where the
+// fields' values are printed (Report::row with the same columns).
+PrintedLine headsAt(const QVector<int>& columns, const QStringList& heads);
+
 // The shop's five letterhead lines, on a page or a roll: its name, two
 // address lines, its city and "Mobile : " with its phone.
 QStringList letterheadLines(const ShopHeader& head);

@@ -8,18 +8,17 @@ void totalsReport(PrintJob& job, const ShopHeader& letterhead, const QVector<Bil
                   const Report::Step& step)
 {
     const int m = 1;
+    const QVector<int> columns{m, m + 15, m + 20, m + 30, m + 40, m + 50};
     Report report(job,
                   {m,
-                   {{m, QStringLiteral("Date")}, {m + 15, QStringLiteral("N")}, {m + 20, QStringLiteral("Amt")},
-                    {m + 30, QStringLiteral("Dis")}, {m + 40, QStringLiteral("Tax")},
-                    {m + 50, QStringLiteral("Total")}},
+                   headsAt(columns, {QStringLiteral("Date"), QStringLiteral("N"), QStringLiteral("Amt"),
+                                     QStringLiteral("Dis"), QStringLiteral("Tax"), QStringLiteral("Total")}),
                    {QStringList{QStringLiteral("Designed By : ") + maker::Name} + footers::contact()}},
                   step);
     report.letterhead(letterhead);
     report.columnHeads();
 
     TotalsSums sums;
-    const QVector<int> columns{m, m + 15, m + 20, m + 30, m + 40, m + 50};
     for (const BillTotals& bill : bills) {
         report.row({bill.date, double(bill.billNumber), bill.amount, bill.discount, bill.tax, bill.total}, columns);
         sums.add(bill);
