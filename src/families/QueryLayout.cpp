@@ -24,9 +24,8 @@ using query::Selector;
 
 namespace {
 
-// The inside of the 11895 x 9120 twips window.
-constexpr int ClientWidth = 11655;
-constexpr int ClientHeight = 8640;
+using query::ClientHeight;
+using query::ClientWidth;
 constexpr int Left = 120;
 constexpr int InnerWidth = ClientWidth - 2 * Left;
 constexpr int FrameTop = 420;

@@ -21,7 +21,7 @@ using query::QueryButton;
 using query::Selector;
 
 QueryScreen::QueryScreen(const query::QueryDesign& design, QWidget* parent)
-    : DataScreen(design.name, design.caption, 11655, 8640, parent), m_design(design)
+    : DataScreen(design.name, design.caption, query::ClientWidth, query::ClientHeight, parent), m_design(design)
 {
     setKeyRules(KeyRules{});  // Esc closes, no apostrophe, capitals; Enter does nothing
     buildControls();

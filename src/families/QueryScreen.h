@@ -24,6 +24,10 @@ class QTableView;
 // adds operations of its own.
 namespace query {
 
+// The inside of the 11895 x 9120 twips window every query screen has.
+constexpr int ClientWidth = 11655;
+constexpr int ClientHeight = 8640;
+
 // What a row of the screen selects by, and the controls it has:
 //   Numbers  CmbFrom and cmbTo (labels Label3, Label4), filled from one list
 //   Dates    DTP1 and DTP2 (labels Label5, Label2), today when the screen opens
