@@ -239,11 +239,17 @@ void MasterScreen::remove()
     const bool shown = m_recordShown && numeric::toInt16(number) == m_loadedSN;
     if (!deleteItem(numeric::toInt16(number),
                     shown ? std::optional<stores::MasterRecord>({m_loadedSN, m_first, m_second, m_third}) : std::nullopt)) {
-        // Refused, perhaps for another till's record under the SN: the
-        // screen shows what is stored now.
+        // Refused, for another till's record under the SN or for a record
+        // another till deleted: the screen shows what is stored now, that
+        // record, or, the SN empty, the list as after a Delete (boxes left
+        // showing the gone record would store it again at Save).
         if (shown) {
+            const QString sn = QString::number(m_loadedSN);
+            m_recordShown = false;
             FillGrid();
-            loadRecord();
+            Fill(stores::Order::HighestFirst, CmbSN);
+            if (CmbSN->findText(sn) >= 0)
+                CmbSN->setEditText(sn);
         }
         return;
     }
