@@ -27,20 +27,21 @@ QString spoken(const QLabel* caption)
     return text;
 }
 
-// The caption that ends nearest the box on its left, level with it: a
-// taller caption or hint that only shares the row is not the box's.
+// The caption just before the box: the control that ends nearest it on its
+// left, level with it, when that is a caption. A taller hint that only
+// shares the row is not the box's, nor is the caption of a box between.
 QLabel* captionBefore(const QWidget* box, const QList<QWidget*>& row)
 {
-    QLabel* nearest = nullptr;
+    QWidget* nearest = nullptr;
     const int level = box->geometry().center().y();
     for (QWidget* other : row) {
-        auto* caption = qobject_cast<QLabel*>(other);
         const QRect place = other->geometry();
-        if (caption && !caption->text().isEmpty() && place.top() <= level && level <= place.bottom()
-            && place.right() < box->x() && (!nearest || place.right() > nearest->geometry().right()))
-            nearest = caption;
+        if (other != box && place.top() <= level && level <= place.bottom() && place.right() < box->x()
+            && (!nearest || place.right() > nearest->geometry().right()))
+            nearest = other;
     }
-    return nearest;
+    auto* caption = qobject_cast<QLabel*>(nearest);
+    return caption && !caption->text().isEmpty() ? caption : nullptr;
 }
 
 }  // namespace
