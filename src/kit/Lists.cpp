@@ -70,7 +70,7 @@ void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen)
         qsizetype longest = 0;
         for (const QString& entry : entries)
             longest = std::max(longest, entry.size());
-        typinglimit::fit(edit, longest);
+        typinglimit::fitEntries(edit, longest);
     }
     if (list->count() > 0 && editedInPlace(*model, entries))
         list->setCurrentIndex(0);

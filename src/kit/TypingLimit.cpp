@@ -1,12 +1,20 @@
 #include "kit/TypingLimit.h"
 
 #include <QLineEdit>
+#include <algorithm>
 
 namespace typinglimit {
 
 namespace {
 
 const char* const LimitProperty = "typingLimit";
+const char* const EntriesProperty = "longestEntry";
+
+// The typing limit, or the room the list's entries need.
+int limitOf(const QLineEdit* box)
+{
+    return std::max(box->property(LimitProperty).toInt(), box->property(EntriesProperty).toInt());
+}
 
 }  // namespace
 
@@ -18,7 +26,7 @@ void set(QLineEdit* box, int limit)
     if (watched)
         return;
     QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
-        const int limit = box->property(LimitProperty).toInt();
+        const int limit = limitOf(box);
         if (text.size() <= limit && box->maxLength() > limit)
             box->setMaxLength(limit);
     });
@@ -28,6 +36,12 @@ void fit(QLineEdit* box, qsizetype length)
 {
     if (length > box->maxLength())
         box->setMaxLength(int(length));
+}
+
+void fitEntries(QLineEdit* listBox, qsizetype longest)
+{
+    listBox->setProperty(EntriesProperty, int(longest));
+    fit(listBox, longest);
 }
 
 }  // namespace typinglimit

@@ -15,4 +15,8 @@ void set(QLineEdit* box, int limit);
 // Makes room for a text of `length` characters the program puts in next.
 void fit(QLineEdit* box, qsizetype length);
 
+// Makes room, for as long as the list has them, for its entries of at most
+// `longest` characters: an entry is picked whole after any typing too.
+void fitEntries(QLineEdit* listBox, qsizetype longest);
+
 }  // namespace typinglimit

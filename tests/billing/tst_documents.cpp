@@ -801,6 +801,7 @@ private slots:
         Operator& op = open(ui::BillOne, SimpleBill.stock(item, 5, 12) + QStringList{priced("Charges", 1, item, 12),
                                                                                  party("Customer", 1, "RAVI", address, "98450")});
         QVERIFY(op.pick(ui::PartyNumber, "1"));
+        QTest::keyClicks(op.list(ui::Item)->lineEdit(), "P");  // typed into first, then picked
         op.addLine(item, "1");
         QCOMPARE(db.rows("select Item, Amount, CustomerAddress from asigncharges"), QStringList{item + "|12|" + address});
         // Typed, a box still stops at 50.
