@@ -209,9 +209,11 @@ QString setting(const QString& name, const QString& key)
 
 bool isDefined(const QString& name)
 {
-    // A section that names no driver opens nothing (its definition was cut
-    // short, or only a description was written): it is defined again.
-    return !setting(name, QStringLiteral("Driver")).isEmpty();
+    // Asked without a key, the installer lists the section's keys.
+    char keys[4096] = {};
+    return SQLGetPrivateProfileString(name.toLocal8Bit().constData(), nullptr, "", keys, sizeof keys,
+                                      DataSources)
+        > 0;
 }
 
 void defineSqlite(const QString& name, const QString& databasePath)
@@ -226,7 +228,8 @@ void definePostgres(const QString& name, const ServerAddress& server)
 
 bool isServer(const QString& name)
 {
-    return isDefined(name) && !isSqliteDriver(setting(name, QStringLiteral("Driver")));
+    const QString driver = setting(name, QStringLiteral("Driver"));
+    return isDefined(name) && !driver.isEmpty() && !isSqliteDriver(driver);
 }
 
 QString userDefinitionsPlace()
@@ -260,6 +263,13 @@ QString setupAdvice(const QString& name, const QString& failure)
             .arg(name, server.database, server.host, server.user,
                  admintool::command(QStringLiteral("init --server ") + admintool::shellWord(server.text())));
     }
+    if (isDefined(name) && setting(name, QStringLiteral("Driver")).isEmpty())
+        // Cut short (two runs defining it at once, by an older billdb), or
+        // written by hand. It is not rewritten by itself: a section of this
+        // user's may hide a system-wide one that a shop set up on purpose.
+        return QStringLiteral("The data source \"%1\" in %2 names no ODBC driver, so it opens nothing. Take its "
+                              "section [%1] out of that file, then define it again with the command:  %3")
+            .arg(name, userDefinitionsPlace(), admintool::command(QStringLiteral("init --if-missing")));
     if (isDefined(name)) {
         // The driver manager keeps a lookup that failed for about 20 seconds.
         if (failure.contains(QLatin1String("Data source name not found"), Qt::CaseInsensitive))
