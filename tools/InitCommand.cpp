@@ -47,6 +47,10 @@ int init(const tooldb::CommandLine& line, QTextStream& out)
         throw Failure(QStringLiteral("init takes --database FILE or --server ADDRESS, not both"));
     if (line.isSet("from") && !line.isSet("server"))
         throw Failure(QStringLiteral("init --from FILE copies a database file into a server's: it takes --server ADDRESS"));
+    // The menu entry's start on an account set up already waits for no turn
+    // (another run may hang on a server that does not answer).
+    if (ifMissing && !databaseNamed && !line.isSet("server") && datasource::isDefined(datasource::ProgramDataSource))
+        return 0;
     const InitTurn turn;
     if (line.isSet("server"))
         return initServer(line.value("server"), ifMissing, line.value("from"), out);
