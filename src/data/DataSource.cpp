@@ -96,8 +96,13 @@ QString postgresConnectionString(const ServerAddress& server)
     for (const Setting& entry : postgresSettings(server)) {
         if (entry.key == QLatin1String("Description"))
             continue;
-        parts << (entry.key == QLatin1String("Driver") ? QStringLiteral("DRIVER={%1}").arg(entry.value)
-                                                       : entry.key + QLatin1Char('=') + entry.value);
+        // A value with a ';' (the session's statements) is braced, as the driver reads it.
+        if (entry.key == QLatin1String("Driver"))
+            parts << QStringLiteral("DRIVER={%1}").arg(entry.value);
+        else if (entry.value.contains(QLatin1Char(';')))
+            parts << entry.key + QStringLiteral("={") + entry.value + QLatin1Char('}');
+        else
+            parts << entry.key + QLatin1Char('=') + entry.value;
     }
     if (!server.password.isEmpty())
         parts << QStringLiteral("Password=") + server.password;
@@ -131,13 +136,18 @@ QString forConnection(const QString& odbcName)
 {
     if (reachesSqlite(odbcName))
         return withSqliteSafety(odbcName);
+    const QStringList parts = odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     QStringList kept;
-    for (const QString& part : odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString& part : parts) {
         const QString key = part.left(part.indexOf(QLatin1Char('='))).trimmed();
         if (key.compare(QLatin1String("UID"), Qt::CaseInsensitive) != 0
             && key.compare(QLatin1String("PWD"), Qt::CaseInsensitive) != 0)
             kept << part;
     }
+    const QString options = QStringLiteral("Pqopt");
+    const QString dataSource = valueIn(parts, QStringLiteral("DRIVER")) ? QString() : dataSourceOf(parts);
+    if (!valueIn(parts, options) && (dataSource.isEmpty() || setting(dataSource, options).isEmpty()))
+        kept << options + QStringLiteral("={") + QLatin1String(ServerNetworkTimeouts) + QLatin1Char('}');
     return kept.join(QLatin1Char(';'));
 }
 

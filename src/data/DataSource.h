@@ -36,9 +36,23 @@ QString withSqliteSafety(const QString& odbcName);
 
 // A server's lock waits end as SQLite's busy waits do, after about four
 // seconds, so that a till holding a lock is told as "busy", not waited for.
-// Each session sets it (with what else the program needs); the data source
-// carries it too.
-inline constexpr const char* ServerSessionSettings = "SET lock_timeout TO 4000";
+// A session left in a transaction for a minute (its till switched off or cut
+// off mid-change) is ended by the server, and its locks with it: the other
+// tills would otherwise be told "busy" until the server noticed, hours on.
+// Each session sets them (with what else the program needs); the data source
+// carries them too.
+inline constexpr const char* ServerSessionSettings =
+    "SET lock_timeout TO 4000; SET idle_in_transaction_session_timeout TO 60000";
+
+// How long a till waits for a server that stops answering (a cable pulled,
+// its computer asleep or gone) before the operation fails as the connection
+// lost: ten seconds to connect, twenty for an answer. Without them an
+// operation froze the till until the system gave up, a quarter of an hour
+// on. Sent as the driver's libpq options (Pqopt) unless the data source
+// sets its own.
+inline constexpr const char* ServerNetworkTimeouts =
+    "connect_timeout=10 keepalives=1 keepalives_idle=20 keepalives_interval=5 keepalives_count=3 "
+    "tcp_user_timeout=20000";
 
 // The ODBC driver of PostgreSQL servers (Debian's odbc-postgresql).
 inline const QString PostgresDriver = QStringLiteral("PostgreSQL Unicode");

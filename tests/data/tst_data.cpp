@@ -231,6 +231,8 @@ private slots:
         QCOMPARE(read.field(0).toDate(), QDate(2026, 12, 8));
         read.open("show lock_timeout", connection);
         QCOMPARE(read.field(0).toString(), QString("4s"));
+        read.open("show idle_in_transaction_session_timeout", connection);
+        QCOMPARE(read.field(0).toString(), QString("1min"));
     }
 
     // Not even a literal after a quoted name that holds an apostrophe.

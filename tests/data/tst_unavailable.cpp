@@ -8,6 +8,12 @@
 #include "support/ScreenBench.h"
 
 #include <QElapsedTimer>
+#include <arpa/inet.h>
+#include <future>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <functional>
@@ -226,6 +232,42 @@ private slots:
         QVERIFY2(!told.isEmpty() && told.filter("object is closed").isEmpty()
                      && told.last().contains("The connection has been lost"),
                  qPrintable(told.join("\n----\n")));
+    }
+
+    // A server computer that takes the connection but never answers (asleep, or its program hung):
+    // the open fails within the connect timeout, where it waited for ever. The listener is closed
+    // after half a minute, so that a till that waits fails this test rather than hanging it.
+    void aServerThatNeverAnswersFailsWithinTheTimeout()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a server's driver");
+        const int listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        QVERIFY(listener >= 0 && bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 && listen(listener, 4) == 0
+                && getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0);
+        std::promise<void> done;
+        std::thread closer([&listener, ended = done.get_future()] {
+            ended.wait_for(std::chrono::seconds(30));
+            shutdown(listener, SHUT_RDWR);
+            ::close(listener);
+        });
+        QElapsedTimer waited;
+        waited.start();
+        Connection connection;
+        bool refused = false;
+        try {
+            connection.open(QString("DRIVER={PostgreSQL Unicode};Servername=127.0.0.1;Port=%1;Database=bill;Username=shop")
+                                .arg(ntohs(address.sin_port)));
+        } catch (const DbError& error) {
+            refused = error.description().contains("timeout expired");
+        }
+        const qint64 seconds = waited.elapsed() / 1000;
+        done.set_value();
+        closer.join();
+        QVERIFY2(refused && seconds < 20, qPrintable(QString("%1 s").arg(seconds)));
     }
 
     void aDamagedDatabaseIsToldOnceWhenAScreenOpens()
