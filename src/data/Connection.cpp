@@ -296,8 +296,18 @@ void Connection::commit()
 {
     QSqlDatabase database = this->database();
     m_inTransaction = false;
-    if (!database.commit())
-        throw failed(dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database)));
+    if (database.commit())
+        return;
+    const DbError error = failed(dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database)));
+    // SQLite takes a commit whole or not at all before it returns; a server
+    // may have taken it before the link was lost.
+    if (engine() == schema::Engine::Postgres && error.kind() == DbError::Kind::Unreachable)
+        throw CommitOutcomeUnknown(QStringLiteral("The connection to the database server was lost as the change was "
+                                                  "being stored: the server may have stored it or not. Look at what "
+                                                  "the screen shows now before doing it again.\n\n")
+                                       + error.detail(),
+                                   error.kind(), error.detail());
+    throw error;
 }
 
 DbError Connection::failed(DbError error)

@@ -35,3 +35,10 @@ private:
     Kind m_kind;
     QString m_detail;
 };
+
+// A commit that went out to a server whose answer never came (the link lost
+// on the way): the server may have stored the change or not.
+class CommitOutcomeUnknown : public DbError {
+public:
+    using DbError::DbError;
+};

@@ -6,6 +6,7 @@
 #include "kit/Connectx.h"
 
 #include "core/NumericText.h"
+#include "data/DbError.h"
 #include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
@@ -246,6 +247,9 @@ void LineDocumentScreen::changeShownDocument(const std::function<void()>& change
         change();
     } catch (const stores::ChangedSinceShown&) {
         showDocumentAsStored();
+        throw;
+    } catch (const CommitOutcomeUnknown&) {
+        showDocumentAsStored();  // with the line, when the server took it
         throw;
     }
 }

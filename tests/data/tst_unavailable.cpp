@@ -234,6 +234,33 @@ private slots:
                  qPrintable(told.join("\n----\n")));
     }
 
+    // The link lost as a commit went out (here the server ending the session as it commits): the
+    // server may have taken the line, so the operator is not told that nothing was changed, and the
+    // screen shows the bill as stored.
+    void aCommitWhoseAnswerIsLostIsNotToldAsNothingChanged()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a server's commit");
+        db.exec("CREATE FUNCTION cut_off() RETURNS trigger LANGUAGE plpgsql AS "
+                "$$ BEGIN PERFORM pg_terminate_backend(pg_backend_pid()); RETURN NULL; END $$");
+        db.exec("CREATE CONSTRAINT TRIGGER cut_off AFTER INSERT ON asigncharges DEFERRABLE INITIALLY DEFERRED "
+                "FOR EACH ROW EXECUTE FUNCTION cut_off()");
+        const auto restored = qScopeGuard([&] {
+            db.exec("DROP TRIGGER cut_off ON asigncharges");
+            db.exec("DROP FUNCTION cut_off()");
+        });
+        const Operator& bill = open(ui::BillOne);
+        QVERIFY(bill.pick(ui::Number, "1"));
+        const QStringList before = bill.gridRows();
+        messages.clear();
+        bill.addLine("TEA", "1");
+        const QStringList told = messages.texts();
+        QVERIFY2(told.size() == 1 && told.first().contains("the server may have stored it or not")
+                     && !told.first().contains("Nothing was changed"),
+                 qPrintable(told.join("\n----\n")));
+        QCOMPARE(bill.gridRows(), before);  // as stored: the server ended the session before it took the line
+    }
+
     // A server computer that takes the connection but never answers (asleep, or its program hung):
     // the open fails within the connect timeout, where it waited for ever. The listener is closed
     // after half a minute, so that a till that waits fails this test rather than hanging it.
