@@ -304,7 +304,7 @@ void Connection::commit()
     if (engine() == schema::Engine::Postgres && error.kind() == DbError::Kind::Unreachable)
         throw CommitOutcomeUnknown(QStringLiteral("The connection to the database server was lost as the change was "
                                                   "being stored: the server may have stored it or not. Look at what "
-                                                  "the screen shows now before doing it again.\n\n")
+                                                  "is stored now before doing it again.\n\n")
                                        + error.detail(),
                                    error.kind(), error.detail());
     throw error;

@@ -1,6 +1,7 @@
 #include "expenditure/Expenditure.h"
 
 #include "core/NumericText.h"
+#include "data/DbError.h"
 #include "expenditure/ExpenditureRegister.h"
 #include "kit/Controls.h"
 #include "kit/DatabaseChange.h"
@@ -98,14 +99,25 @@ void Expenditure::addItem()
         if (m_nextNumber.state != Numbering::Free)
             return;
         m_line.number = m_nextNumber.number;
-        change::together(m_store.connection(),
-                         [&] { m_line = m_store.storeLine(m_line, stores::NumberUse::Claims); });
+        try {
+            change::together(m_store.connection(),
+                             [&] { m_line = m_store.storeLine(m_line, stores::NumberUse::Claims); });
+        } catch (const CommitOutcomeUnknown&) {
+            showVouchersAsStored();  // with the voucher, when the server took it
+            throw;
+        }
         m_store.close();
-
-        FillGrid(NoDocument);
-        FillBillN(cmbbillnumber);  // the new voucher is recalled into the boxes
-        FindGrandTotal();
+        showVouchersAsStored();
     });
+}
+
+// The newest voucher is recalled into the boxes.
+void Expenditure::showVouchersAsStored()
+{
+    SkipFailing skip;
+    skip([&] { FillGrid(NoDocument); });
+    skip([&] { FillBillN(cmbbillnumber); });
+    skip([&] { FindGrandTotal(); });
 }
 
 // A voucher the operator recalls lends its date (shown by pickDocumentNumber)

@@ -25,6 +25,8 @@ protected:
 private:
     // The sum of all vouchers in lblGrandTotal, unrounded.
     void FindGrandTotal();
+    // The list, the newest voucher and the total as stored, read again.
+    void showVouchersAsStored();
     // The grid's No of the row clicked goes into cmbbillnumber; nothing is recalled.
     void pickGridRow();
 };

@@ -250,6 +250,11 @@ void MasterScreen::remove()
             Fill(stores::Order::HighestFirst, CmbSN);
             if (CmbSN->findText(sn) >= 0)
                 CmbSN->setEditText(sn);
+            if (!m_recordShown) {  // no record left to show
+                txtname->clear();
+                txtpn->clear();
+                txtremark->clear();
+            }
         }
         return;
     }

@@ -294,6 +294,12 @@ private slots:
             if (sn == "1")
                 QCOMPARE(sns().join(',') + ' ' + boxes(), QString("3 WAHID|HILL|444"));
         }
+        // The only record gone: the boxes are emptied.
+        QVERIFY(op->pick(ui::Sn, "3"));
+        db.exec("delete from Customer where SN = 3");
+        messages.clear();
+        deleteAnswering(true);
+        QCOMPARE(sns().join(',') + ' ' + boxes(), QString(" ||"));
         openWith(ui::Items, "Charges", {"1,'TEA',10,'-',0", "2,'COFFEE',45.5,'-',0"});
         QVERIFY(op->pick(ui::Sn, "2"));
         replaced("Charges", priced("Charges", 2, "COFFEE", 50), "COFFEE|50|");
