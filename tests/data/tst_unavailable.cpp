@@ -2,22 +2,27 @@
 // why, stores nothing and leaves the screen as it was.
 
 #include "data/Connection.h"
+#include "data/DataSource.h"
 #include "data/RecordSet.h"
+#include "data/ServerAddress.h"
 #include "data/WritableFiles.h"
 #include "support/BrokenDatabase.h"
 #include "support/ScreenBench.h"
 
 #include <QElapsedTimer>
-#include <arpa/inet.h>
-#include <future>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <thread>
-#include <unistd.h>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <arpa/inet.h>
+#include <atomic>
 #include <functional>
+#include <future>
+#include <netinet/in.h>
 #include <optional>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace rows;
 
@@ -30,6 +35,74 @@ const QStringList Tables{"asigncharges", "ItemIn", "Stock", "ExpenditureTable", 
 const QString Busy = "The database is busy", ReadOnly = "The database cannot be written",
               Full = "The database or its disk is full", Failing = "The database could not be read or written",
               Damaged = "The database file is damaged";
+
+// A link between a till and the server (TCP on one side, the server's socket on the other) that,
+// once armed, passes the next COMMIT on and loses the server's answer: the link is cut there.
+class LinkLosingCommitAnswers {
+public:
+    explicit LinkLosingCommitAnswers(const QString& serverSocket) : m_serverSocket(serverSocket.toStdString())
+    {
+        m_listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(m_listener, 4) != 0
+            || getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            qFatal("cannot listen");
+        m_port = ntohs(address.sin_port);
+        m_thread = std::thread([this] { pass(); });
+    }
+    ~LinkLosingCommitAnswers()
+    {
+        m_ending = true;
+        m_thread.join();
+        ::close(m_listener);
+    }
+    int port() const { return m_port; }
+    void arm() { m_armed = true; }
+
+private:
+    void pass()
+    {
+        pollfd waiting{m_listener, POLLIN, 0};
+        while (!m_ending && poll(&waiting, 1, 100) == 0) {}
+        if (m_ending)
+            return;
+        const int till = accept(m_listener, nullptr, nullptr);
+        const int server = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un path{};
+        path.sun_family = AF_UNIX;
+        m_serverSocket.copy(path.sun_path, sizeof path.sun_path - 1);
+        if (::connect(server, reinterpret_cast<sockaddr*>(&path), sizeof path) != 0)
+            qFatal("cannot reach the server's socket");
+        bool commitSent = false;
+        for (pollfd ends[2] = {{till, POLLIN, 0}, {server, POLLIN, 0}}; !m_ending;) {
+            if (poll(ends, 2, 100) <= 0)
+                continue;
+            char bytes[65536];
+            if (ends[0].revents) {
+                const ssize_t got = read(till, bytes, sizeof bytes);
+                if (got <= 0 || write(server, bytes, size_t(got)) != got)
+                    break;
+                commitSent = commitSent || (m_armed && std::string(bytes, size_t(got)).find("COMMIT") != std::string::npos);
+            }
+            if (ends[1].revents) {
+                const ssize_t got = read(server, bytes, sizeof bytes);
+                if (got <= 0 || commitSent || write(till, bytes, size_t(got)) != got)
+                    break;  // the answer to the commit is lost with the link
+            }
+        }
+        ::close(till);
+        ::close(server);
+    }
+
+    std::string m_serverSocket;
+    int m_listener = -1;
+    int m_port = 0;
+    std::atomic<bool> m_armed{false}, m_ending{false};
+    std::thread m_thread;
+};
 
 const QStringList Rows{customer(1, "RAM", "ROAD", "98765"), party("Supplier", 1, "ACME", "LANE", "12345"),
                        priced("Charges", 1, "RICE", 40), stockRow(1, "TEA", 50, 10),
@@ -259,6 +332,31 @@ private slots:
                      && !told.first().contains("Nothing was changed"),
                  qPrintable(told.join("\n----\n")));
         QCOMPARE(bill.gridRows(), before);  // as stored: the server ended the session before it took the line
+    }
+
+    // The link cut after the commit reached the server, before its answer came back: the change is
+    // stored, and said to be maybe stored, not that nothing was changed.
+    void aCommitTheServerTookIsToldAsMaybeStored()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a server's commit");
+        LinkLosingCommitAnswers link(QString("%1/.s.PGSQL.%2").arg(db.server().host).arg(db.server().port));
+        ServerAddress through = db.server();
+        through.host = "127.0.0.1";
+        through.port = link.port();
+        Connection connection;
+        connection.open(datasource::postgresConnectionString(through));
+        QString told;
+        try {
+            Transaction transaction(connection);
+            RecordSet().open("insert into Customer values(7,'LOST','ANSWER','777')", connection);
+            link.arm();
+            transaction.commit();
+        } catch (const CommitOutcomeUnknown& unknown) {
+            told = unknown.description();
+        }
+        QVERIFY2(told.contains("the server may have stored it or not") && !told.contains("Nothing was changed"), qPrintable(told));
+        QCOMPARE(db.rows("select ITEM from Customer where SN = 7"), QStringList{"LOST"});
     }
 
     // A server computer that takes the connection but never answers (asleep, or its program hung):
