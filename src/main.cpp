@@ -1,4 +1,5 @@
 #include "core/Memory.h"
+#include "kit/HeldUpInput.h"
 #include "shell/ArchiveMode.h"
 #include "shell/LOGIN.h"
 #include "shell/MDIForm1.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("bill"));
     QApplication::setWindowIcon(pictures::programIcon());
+    HeldUpInput::install();
 
     // bill --archive FILE looks back at a closed year instead of working on the shop's database.
     QCommandLineParser parser;

@@ -17,6 +17,7 @@
 #include "kit/Grid.h"
 #include "kit/ScreenGrid.h"
 #include "kit/GridSelection.h"
+#include "kit/HeldUpInput.h"
 #include "kit/Lists.h"
 #include "core/NumberTexts.h"
 #include "core/NumericText.h"
@@ -31,6 +32,7 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
+#include <QThread>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -624,6 +626,78 @@ private slots:
         QCOMPARE(read.count("SAME"), 2);
         lists::fillAndPickFirst(&list, shared, [&] { return store.listEntries("Select distinct(SN) from NoSuchTable"); });
         QCOMPARE(list.count() + picks, 1);
+    }
+
+    // A click or key made while the program was held up is dropped when it
+    // arrives; one made before or after goes through, and so does the release
+    // of a press that went through.
+    void inputMadeWhileTheProgramWasHeldUpIsDropped()
+    {
+        HeldUpInput filter(300);
+        qApp->installEventFilter(&filter);
+        QPushButton button("Add Item");
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        QApplication::setActiveWindow(&button);
+        button.setFocus();
+        QWindow* window = button.windowHandle();
+        int clicks = 0;
+        connect(&button, &QPushButton::clicked, this, [&] { ++clicks; });
+
+        // The window system's clock stands far from ours; each event is stamped with when it was made.
+        QElapsedTimer clock;
+        clock.start();
+        const qint64 windowSystemAtStart = 5000000;
+        auto mouse = [&](QEvent::Type type, qint64 madeAt) {
+            const QPointF at(5, 5);
+            QMouseEvent event(type, at, window->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            event.setTimestamp(quint64(windowSystemAtStart + madeAt));
+            QCoreApplication::sendEvent(window, &event);
+        };
+        auto click = [&](qint64 madeAt) {
+            mouse(QEvent::MouseButtonPress, madeAt);
+            mouse(QEvent::MouseButtonRelease, madeAt + 20);
+        };
+        auto space = [&](qint64 madeAt) {
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, " ");
+                event.setTimestamp(quint64(windowSystemAtStart + madeAt));
+                QCoreApplication::sendEvent(window, &event);
+            }
+        };
+        auto holdUp = [&] {
+            const qint64 from = clock.elapsed();
+            QThread::msleep(700);
+            return from;
+        };
+
+        click(clock.elapsed());
+        QCOMPARE(clicks, 1);
+        QTest::qWait(250);
+
+        // Arriving while still held up, and after: both made during the hold-up.
+        qint64 heldUpFrom = holdUp();
+        click(heldUpFrom + 200);
+        QCOMPARE(clicks, 1);
+        QTest::qWait(250);
+        click(heldUpFrom + 400);
+        space(heldUpFrom + 500);
+        QCOMPARE(clicks, 1);
+
+        // Made after it: goes through, by mouse and by key.
+        click(clock.elapsed());
+        space(clock.elapsed());
+        QCOMPARE(clicks, 3);
+
+        // A press made before a hold-up keeps its release, made during it.
+        QTest::qWait(250);
+        mouse(QEvent::MouseButtonPress, clock.elapsed());
+        heldUpFrom = holdUp();
+        mouse(QEvent::MouseButtonRelease, heldUpFrom + 300);
+        QCOMPARE(clicks, 4);
+        QVERIFY(!button.isDown());
+        qApp->removeEventFilter(&filter);
     }
 };
 

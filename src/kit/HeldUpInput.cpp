@@ -1,0 +1,121 @@
+#include "kit/HeldUpInput.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int BeatMs = 200;
+// A stretch that ended longer ago than this cannot hold input still arriving.
+constexpr qint64 StretchKeptMs = 120000;
+constexpr int StretchesKept = 16;
+// A stamp further from our clock than this means the window system's clock
+// started again (it wraps after 49 days): the gap is measured afresh.
+constexpr qint64 ClocksParted = 600000;
+// The two clocks may drift apart by up to this share of the time passed.
+constexpr qint64 DriftDivisor = 1000;
+
+enum class Kind { None, Press, Release, Other };
+
+Kind kindOf(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+        return Kind::Press;
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyRelease:
+        return Kind::Release;
+    case QEvent::ShortcutOverride:  // a key press asking first whether it is a shortcut
+    case QEvent::Wheel:
+        return Kind::Other;
+    default:
+        return Kind::None;
+    }
+}
+
+// The key or mouse button a press and its release share.
+int pressedOf(const QInputEvent& input)
+{
+    if (input.type() == QEvent::KeyPress || input.type() == QEvent::KeyRelease)
+        return static_cast<const QKeyEvent&>(input).key();
+    return -int(static_cast<const QMouseEvent&>(input).button());
+}
+
+}  // namespace
+
+void HeldUpInput::install()
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    application->installEventFilter(new HeldUpInput(LimitMs, application));
+}
+
+HeldUpInput::HeldUpInput(int limitMs, QObject* parent) : QObject(parent), m_limitMs(limitMs)
+{
+    m_clock.start();
+    m_heartbeat.setInterval(BeatMs);
+    connect(&m_heartbeat, &QTimer::timeout, this, [this] { beat(); });
+    m_heartbeat.start();
+}
+
+void HeldUpInput::beat()
+{
+    const qint64 now = m_clock.elapsed();
+    if (now - m_lastBeat > m_limitMs)
+        m_stretches.append({m_lastBeat, now});
+    m_lastBeat = now;
+    while (!m_stretches.isEmpty()
+           && (m_stretches.size() > StretchesKept || m_stretches.first().to < now - StretchKeptMs))
+        m_stretches.removeFirst();
+}
+
+bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
+{
+    // Input reaches a window first, and from there its widgets.
+    const Kind kind = kindOf(event->type());
+    if (kind == Kind::None || !receiver->isWindowType())
+        return false;
+    const auto& input = static_cast<const QInputEvent&>(*event);
+
+    bool drop = false;
+    if (kind == Kind::Release) {
+        drop = m_droppedPresses.remove(pressedOf(input));
+    } else {
+        drop = madeWhileHeldUp(input);
+        if (drop && kind == Kind::Press)
+            m_droppedPresses.insert(pressedOf(input));
+    }
+    if (drop)
+        event->accept();  // a shortcut override taken is no shortcut
+    return drop;
+}
+
+bool HeldUpInput::madeWhileHeldUp(const QInputEvent& input)
+{
+    const qint64 stamp = qint64(input.timestamp());
+    if (stamp == 0)
+        return false;  // made by the program, not the operator
+    const qint64 now = m_clock.elapsed();
+    const qint64 gap = now - stamp;
+    if (!m_calibrated || gap < m_offset || gap - m_offset > ClocksParted) {
+        m_offset = gap;
+        m_calibrated = true;
+    } else {
+        m_offset = std::min(gap, m_offset + (now - m_lastDelivery) / DriftDivisor);
+    }
+    m_lastDelivery = now;
+
+    const qint64 made = stamp + m_offset;
+    const bool stillHeldUp = now - m_lastBeat > m_limitMs && made >= m_lastBeat;
+    return stillHeldUp || heldUpAt(made);
+}
+
+bool HeldUpInput::heldUpAt(qint64 made) const
+{
+    return std::any_of(m_stretches.cbegin(), m_stretches.cend(),
+                       [made](const Stretch& stretch) { return made > stretch.from && made <= stretch.to; });
+}
