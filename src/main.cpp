@@ -1,5 +1,6 @@
 #include "core/Memory.h"
 #include "kit/HeldUpInput.h"
+#include "kit/KeyRepeats.h"
 #include "shell/ArchiveMode.h"
 #include "shell/LOGIN.h"
 #include "shell/MDIForm1.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("bill"));
     QApplication::setWindowIcon(pictures::programIcon());
     HeldUpInput::install();
+    KeyRepeats::install();
 
     // bill --archive FILE looks back at a closed year instead of working on the shop's database.
     QCommandLineParser parser;

@@ -18,6 +18,7 @@
 #include "kit/ScreenGrid.h"
 #include "kit/GridSelection.h"
 #include "kit/HeldUpInput.h"
+#include "kit/KeyRepeats.h"
 #include "kit/Lists.h"
 #include "core/NumberTexts.h"
 #include "core/NumericText.h"
@@ -697,6 +698,50 @@ private slots:
         mouse(QEvent::MouseButtonRelease, heldUpFrom + 300);
         QCOMPARE(clicks, 4);
         QVERIFY(!button.isDown());
+        qApp->removeEventFilter(&filter);
+    }
+
+    // A key held on a button clicks it once, even when a repeat came as a
+    // press not told as a repeat (at the moment of the release before it).
+    // In a box, two presses at one moment both type.
+    void aKeyHeldOnAButtonClicksItOnce()
+    {
+        KeyRepeats filter;
+        qApp->installEventFilter(&filter);
+        QWidget screen;
+        auto* button = new QPushButton("Add Item", &screen);
+        auto* box = new QLineEdit(&screen);
+        box->move(0, 40);
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        QApplication::setActiveWindow(&screen);
+        QWindow* window = screen.windowHandle();
+        int clicks = 0;
+        connect(button, &QPushButton::clicked, this, [&] { ++clicks; });
+        auto key = [&](QEvent::Type type, Qt::Key code, quint64 at, bool repeat = false) {
+            QKeyEvent event(type, code, Qt::NoModifier, code == Qt::Key_Space ? " " : "1", repeat);
+            event.setTimestamp(at);
+            QCoreApplication::sendEvent(window, &event);
+        };
+
+        button->setFocus();
+        key(QEvent::KeyPress, Qt::Key_Space, 1000);
+        key(QEvent::KeyRelease, Qt::Key_Space, 1660, true);
+        key(QEvent::KeyPress, Qt::Key_Space, 1660, true);
+        key(QEvent::KeyRelease, Qt::Key_Space, 1700);  // the release read before its repeat's press came
+        key(QEvent::KeyPress, Qt::Key_Space, 1700);
+        key(QEvent::KeyRelease, Qt::Key_Space, 1740);
+        QCOMPARE(clicks, 1);
+        key(QEvent::KeyPress, Qt::Key_Space, 2000);
+        key(QEvent::KeyRelease, Qt::Key_Space, 2050);
+        QCOMPARE(clicks, 2);
+
+        box->setFocus();
+        key(QEvent::KeyPress, Qt::Key_1, 3000);
+        key(QEvent::KeyRelease, Qt::Key_1, 3001);
+        key(QEvent::KeyPress, Qt::Key_1, 3001);
+        key(QEvent::KeyRelease, Qt::Key_1, 3002);
+        QCOMPARE(box->text(), QString("11"));
         qApp->removeEventFilter(&filter);
     }
 };
