@@ -189,6 +189,11 @@ void SellingPrices::setCodePrice()
     const QString batches = *count == 1 ? QStringLiteral("1 batch") : QStringLiteral("%1 batches").arg(*count);
     const QString item = grid::currentText(DGG, Column::Item);
     const QString note = item.isEmpty() ? QString() : simpleBillsPrice(item, *price);
+    // Ready for the next code, typed or scanned: a scan after this one would
+    // otherwise be added to the price.
+    txtmrp->clear();
+    txtfind->setFocus();
+    txtfind->selectAll();
     Messages::instance().inform(
         QStringLiteral("The MRP of %1 of item code %2 is now %3.").arg(batches, code, numeric::numberText(*price))
             + (note.isEmpty() ? QString() : QLatin1Char(' ') + note),

@@ -50,12 +50,15 @@ PagedRows SellingPriceStore::batches(const QString& containing) const
 {
     const QString select = QStringLiteral(
         "Select BillNumber as No, ItemCode, Item, Batch_Number, Quantity, Amount, MRP from Stock ");
-    const QString order = QStringLiteral("order by ItemCode, Item, Batch_Number");
+    const QString order = QStringLiteral("ItemCode, Item, Batch_Number");
     if (containing.isEmpty())
-        return PagedRows::read(select + order);
+        return PagedRows::read(select + QStringLiteral("order by ") + order);
     const QString pattern = sql::text(QLatin1Char('%') + containing + QLatin1Char('%'));
+    // A code typed or scanned whole comes first, before the codes that hold it
+    // ("0012" before "12"), so that its batch is the one highlighted.
     return PagedRows::read(select + QStringLiteral("where ItemCode Like ") + pattern + QStringLiteral(" or Item Like ")
-                           + pattern + QLatin1Char(' ') + order);
+                           + pattern + QStringLiteral(" order by case when ItemCode = ") + sql::text(containing.trimmed())
+                           + QStringLiteral(" then 0 else 1 end, ") + order);
 }
 
 int SellingPriceStore::setPrice(const Batches& which, double mrp, StockVersions* versions) const

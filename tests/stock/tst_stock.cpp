@@ -337,6 +337,27 @@ private slots:
                                              "RICE at the MRP of its first batch, stock number 1 of item code C1, which is "
                                              "60: set that batch's MRP as well."});
     }
+
+    // A code scanned whole picks its own batch before the codes that hold it,
+    // and after its price is set the next scan searches again.
+    void aScannedCodeIsPricedAndTheNextScanSearchesAgain()
+    {
+        openOnBatches();
+        db.exec(batchRow(5, "AC1", "SALT", "B1", 3, 10));
+        op->type(ui::Find, "C1");
+        QCOMPARE(grid::currentText(op->grid(), 1), QString("C1"));
+        op->type(ui::CodeMrp, "60");
+        QTest::keyClick(op->box(ui::CodeMrp), Qt::Key_Return);
+        QCOMPARE(told(messages), QStringList{"i Info: The MRP of 2 batches of item code C1 is now 60."});
+        QCOMPARE(prices(), QStringList({"1|60", "2|60", "3|0", "4|0", "5|0"}));
+
+        QCOMPARE(op->box(ui::CodeMrp)->text(), QString());
+        QWidget* focused = op->box(ui::Find)->window()->focusWidget();
+        QCOMPARE(focused, op->box(ui::Find));
+        QTest::keyClicks(focused, "T1");
+        QCOMPARE(op->box(ui::Find)->text(), QString("T1"));
+        QCOMPARE(grid::currentText(op->grid(), 1), QString("T1"));
+    }
 };
 
 QTEST_MAIN(StockTest)
