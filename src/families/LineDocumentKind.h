@@ -50,7 +50,7 @@ struct LineDocumentKind {
     bool batchIsList = false;
     bool showsAmount = false;
     // The item code picks the item and its batch: the code's row stands above
-    // the item name's, so that Tab leads from the code to the quantity.
+    // the item name's, and Tab leads from the code to the quantity.
     bool codePicksItem = false;
 
     // Add Item: an empty item code becomes the item name and an empty batch "-".

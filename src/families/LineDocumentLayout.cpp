@@ -196,3 +196,12 @@ void LineDocumentScreen::buildControls()
     grid::setUp(DGG);
     twips::place(DGG, "DGG", 120, 4800, 11655, 4200);
 }
+
+// The code picks the item and its batch: Tab leads from the code (typed, or
+// scanned with a Tab after it) straight to the quantity, and the batch and
+// item name it fills come before it.
+void LineDocumentScreen::reorderTab()
+{
+    if (m_kind.codePicksItem)
+        QWidget::setTabOrder(cmbitem, CmbCode);
+}

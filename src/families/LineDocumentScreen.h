@@ -43,6 +43,8 @@ protected:
     using NextNumber = numbering::NextNumber;
     using Numbering = numbering::State;
 
+    void reorderTab() override;
+
     // --- Hooks ---
     // The unit price of the line being added (m_line holds its item, code and
     // batch), read through m_store or typed. Throws when there is none: the

@@ -80,6 +80,7 @@ void DataScreen::showEvent(QShowEvent* event)
     // Every screen is built by then, its hidden parts included.
     if (!m_tabOrderSet) {
         taborder::chainInReadingOrder(this);
+        reorderTab();
         boxnames::fromCaptions(this);
         m_tabOrderSet = true;
     }

@@ -38,6 +38,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The first show chains the controls for Tab in reading order.
     void showEvent(QShowEvent* event) override;
+    // Where a screen's Tab order differs from its reading order: called once,
+    // after the reading order is chained.
+    virtual void reorderTab() {}
 
     // The screen's title band across its top, Label1: white bold on navy.
     QLabel* addTitleBand(const QString& title, int widthTwips);

@@ -163,8 +163,9 @@ private slots:
         QTest::addColumn<QStringList>("boxes");
         QTest::newRow("login") << ui::Login << QStringList{ui::User, ui::Password};
         QTest::newRow("bill") << ui::BillOne << HeaderBoxes + ItemBoxes;
-        // The code picks the item: from the code on to the quantity before Add Item.
-        QTest::newRow("bill with details") << ui::BillTwo << HeaderBoxes + CodeBoxes + ItemBoxes;
+        // The code picks the item: from the code (typed, or scanned with a Tab) straight to the quantity.
+        QTest::newRow("bill with details") << ui::BillTwo << HeaderBoxes + QStringList{ui::Batch, ui::Item, ui::Code}
+                                                                 + ItemBoxes.mid(1);
         QTest::newRow("receipt") << ui::ItemInFrm << HeaderBoxes + ItemBoxes + CodeBoxes + QStringList{ui::Amount};
         // The voucher's tax and discount boxes are shut.
         QTest::newRow("voucher") << ui::Expenditure << HeaderBoxes + ItemBoxes.mid(0, 2);
