@@ -36,4 +36,14 @@ QString capitals(const QString& text)
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(codePoints.constData()), codePoints.size());
 }
 
+QString asOneLine(const QString& text)
+{
+    QString line = text;
+    for (QChar& unit : line)
+        if (const QChar::Category category = unit.category(); category == QChar::Other_Control
+            || category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
+            unit = QLatin1Char(' ');
+    return line;
+}
+
 }  // namespace typedkeys

@@ -17,4 +17,9 @@ QString capitalOf(const QString& typed);
 // its capital (capitalOf), anything else as it is.
 QString capitals(const QString& text);
 
+// Pasted or imported text as typing could have written it into a box: a
+// tab, a line break or another control character, which no key types there,
+// becomes a blank.
+QString asOneLine(const QString& text);
+
 }  // namespace typedkeys

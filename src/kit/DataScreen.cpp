@@ -7,9 +7,11 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 
@@ -82,9 +84,39 @@ void DataScreen::showEvent(QShowEvent* event)
         taborder::chainInReadingOrder(this);
         reorderTab();
         boxnames::fromCaptions(this);
+        followTypingRulesOnPaste();
         m_tabOrderSet = true;
     }
     QWidget::showEvent(event);
+}
+
+// The key rules see typed keys only; a paste (Ctrl+V, the box's menu, the
+// middle button) would bring in lower case, apostrophes, tabs and line
+// breaks the box shows as blanks.
+void DataScreen::followTypingRulesOnPaste()
+{
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        if (!qobject_cast<QAbstractSpinBox*>(box->parentWidget()))  // a date's own digits
+            connect(box, &QLineEdit::textEdited, this, [this, box] { keepTypingRules(box); });
+}
+
+void DataScreen::keepTypingRules(QLineEdit* box)
+{
+    const QString text = box->text();
+    const QString ruled = underTypingRules(text);
+    if (ruled == text)
+        return;
+    const int cursor = int(underTypingRules(text.left(box->cursorPosition())).size());
+    box->setText(ruled);
+    box->setCursorPosition(cursor);
+}
+
+QString DataScreen::underTypingRules(const QString& text) const
+{
+    QString ruled = typedkeys::asOneLine(text);
+    if (m_rules.dropApostrophe)
+        ruled.remove(QLatin1Char('\''));
+    return m_rules.upperCase ? typedkeys::capitals(ruled) : ruled;
 }
 
 QLabel* DataScreen::addTitleBand(const QString& title, int widthTwips)

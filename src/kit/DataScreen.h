@@ -5,6 +5,7 @@
 
 class QAbstractItemView;
 class QLabel;
+class QLineEdit;
 
 // What a screen does with the keys it sees before its controls.
 struct KeyRules {
@@ -46,6 +47,12 @@ protected:
     QLabel* addTitleBand(const QString& title, int widthTwips);
 
 private:
+    // Text pasted into a box keeps the rules typing keeps: one line, no
+    // apostrophe, capitals, as the screen's rules say.
+    void followTypingRulesOnPaste();
+    void keepTypingRules(QLineEdit* box);
+    QString underTypingRules(const QString& text) const;
+
     void handCellFocusToItsGrid(QObject* object);
     bool isOwnWidget(QObject* object) const;
     // Closes every grid cell editor of the screen without storing what was

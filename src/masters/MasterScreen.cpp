@@ -213,10 +213,13 @@ void MasterScreen::search(stores::SearchBy column, const QString& text)
 void MasterScreen::save()
 {
     const OperationScope operation;
-    if (txtname->text().isEmpty())
+    // Blanks around a value are no part of it: "SOAP " would stand beside
+    // "SOAP" as another item, and " 98450" beside "98450" as another phone.
+    const QString name = txtname->text().trimmed();
+    if (name.isEmpty())
         return;
     // Nothing stored: the boxes keep what was typed, to be put right and saved again.
-    if (!SaveItem(txtname->text(), txtpn->text(), txtremark->text()))
+    if (!SaveItem(name, txtpn->text().trimmed(), txtremark->text().trimmed()))
         return;
     FillGrid();
     Fill(stores::Order::LowestFirst, CmbSN);

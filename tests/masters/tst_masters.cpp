@@ -4,6 +4,8 @@
 #include "kit/Grid.h"
 #include "support/ScreenBench.h"
 
+#include <QClipboard>
+
 using namespace rows;
 using checks::placed;
 using checks::sorted;
@@ -86,7 +88,8 @@ private slots:
         QCOMPARE(printed->allLines().size(), listed ? 6 + 2 + 2 + 5 : 0);  // both records
     }
 
-    // Gaps stay; past 32767 the boxes keep what was typed; pasted text is stored as it is.
+    // Gaps stay; past 32767 the boxes keep what was typed; text put into the
+    // boxes beyond the key rules is quoted, stored and searched as it is.
     void theNextSnFollowsTheHighest()
     {
         open(ui::Customers);
@@ -115,6 +118,41 @@ private slots:
         QCOMPARE(told(messages), QStringList{"i Info: SNs are used up: the highest SN is 32767."});
         QCOMPARE(db.count("Customer"), 4);
         QCOMPARE(boxes(), QString("ONE MORE||8"));
+    }
+
+    // Pasted text keeps the typing rules (one line, no apostrophe, capitals),
+    // and blanks around a value are no part of it: no second SOAP, no second phone.
+    void pastedTextKeepsTheTypingRules()
+    {
+        open(ui::Customers);
+        save("ravi", "12 main st", "98450");
+        auto paste = [&](const QString& box, const QString& text) {
+            QLineEdit* target = op->box(box);
+            target->clear();
+            target->setFocus();
+            QApplication::clipboard()->setText(text);
+            QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+            return target->text();
+        };
+        QCOMPARE(paste(ui::PartyName, "  o'brien\tand sons\nsecond line  "), QString("  OBRIEN AND SONS SECOND LINE  "));
+        QCOMPARE(paste(ui::MasterPhone, " 98450\n"), QString(" 98450 "));
+        messages.clear();
+        op->click(ui::Save);
+        QCOMPARE(told(messages).size(), 1);
+        QVERIFY2(told(messages).first().contains("Duplicate Phone"), qPrintable(told(messages).first()));
+        paste(ui::MasterPhone, "\t77 ");
+        op->click(ui::Save);
+        QCOMPARE(db.rows("select SN, ITEM, REMARK from Customer order by SN"),
+                 QStringList({"1|RAVI|98450", "2|OBRIEN AND SONS SECOND LINE|77"}));
+
+        open(ui::Items);
+        save("soap", "12");
+        paste(ui::PartyName, "soap ");
+        messages.clear();
+        op->click(ui::Save);
+        QCOMPARE(told(messages).size(), 1);
+        QVERIFY2(told(messages).first().contains("Duplicate"), qPrintable(told(messages).first()));
+        QCOMPARE(db.rows("select TYPEOFCHARGES from Charges"), QStringList{"SOAP"});
     }
 
     // A price search matches the digits anywhere.
