@@ -59,6 +59,14 @@ double toDouble(const QString& text)
     return value;
 }
 
+double toAmount(const QString& text)
+{
+    const double value = toDouble(text);
+    if (std::abs(value) > LargestTypedAmount)
+        throw Failure(QStringLiteral("Overflow"));
+    return value;
+}
+
 qint16 toInt16(double value)
 {
     const double rounded = roundHalfEven(value);

@@ -24,6 +24,14 @@ double roundHalfEven(double value);
 // Throws Failure("Type mismatch") for non-numeric text, Failure("Overflow") out of range.
 // Accepts what isNumeric accepts.
 double toDouble(const QString& text);
+// The largest amount, price or percentage typed, either way. Beyond it a
+// line's figures (up to 32767 times it, with its tax) leave the paisa
+// behind, and far beyond they become infinite, which empties a day's totals.
+inline constexpr double LargestTypedAmount = 1e9;
+// A typed amount, price or percentage: as toDouble, and Failure("Overflow")
+// beyond LargestTypedAmount either way.
+double toAmount(const QString& text);
+
 // Rounded half to even; Failure("Overflow") outside -32768..32767.
 qint16 toInt16(const QString& text);
 qint16 toInt16(double value);

@@ -70,7 +70,7 @@ void Expenditure::newDocument()
 // The voucher's amount is typed into the Amount box.
 double Expenditure::unitPrice()
 {
-    return numeric::toDouble(txtquantity->text());
+    return numeric::toAmount(txtquantity->text());
 }
 
 void Expenditure::addItem()

@@ -109,8 +109,8 @@ void LineDocumentScreen::readEntry()
     m_line.item = cmbitem->currentText();
     m_line.itemCode = CmbCode->currentText();
     m_line.batch = batchText();
-    m_line.tax = numeric::toDouble(txttax->text());
-    m_line.discount = numeric::toDouble(txtDiscount->text());
+    m_line.tax = numeric::toAmount(txttax->text());
+    m_line.discount = numeric::toAmount(txtDiscount->text());
     m_line.partyName = txtname->text();
     m_line.partyAddress = txtaddress->text();
     m_line.partyPhone = txtphone->text();

@@ -51,5 +51,5 @@ ItemInFrm::ItemInFrm(QWidget* parent) : LineDocumentScreen(itemReceipt(), parent
 
 double ItemInFrm::unitPrice()
 {
-    return numeric::toDouble(txtAmount->text());
+    return numeric::toAmount(txtAmount->text());
 }

@@ -96,15 +96,14 @@ QString MasterStore::problemWith(const MasterRecord& record) const
                 .arg(texts.at(i).size())
                 .arg(schema::TextWidth);
     if (m_shape == RecordShape::PricedName) {
-        bool number = numeric::isNumeric(record.second);
-        try {
-            if (number)
-                numeric::toDouble(record.second);
-        } catch (const Failure&) {
-            number = false;  // beyond a double's range
-        }
-        if (!number)
+        if (!numeric::isNumeric(record.second))
             return QStringLiteral("%1 \"%2\" is not a number").arg(columns.at(1), record.second);
+        try {
+            numeric::toAmount(record.second);
+        } catch (const Failure&) {
+            return QStringLiteral("%1 \"%2\" is too large (at most %3 either way)")
+                .arg(columns.at(1), record.second.trimmed(), numeric::numberText(numeric::LargestTypedAmount));
+        }
     }
     return {};
 }

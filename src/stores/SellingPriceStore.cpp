@@ -37,8 +37,8 @@ double SellingPriceStore::priceOf(const QString& typed)
         throw Failure(QStringLiteral("the price '%1' is not a number").arg(typed));
     double price = 0;
     try {
-        price = numeric::toDouble(typed);
-    } catch (const Failure&) {  // a number no double holds
+        price = numeric::toAmount(typed);
+    } catch (const Failure&) {  // beyond the largest amount typed
         throw Failure(QStringLiteral("the price %1 is too large").arg(typed.trimmed()));
     }
     if (price < 0)

@@ -88,6 +88,11 @@ private slots:
         QCOMPARE(rounded, QList<qint16>({2, 4, -2, 3, 32767, -32768}));
         for (const char* refused : {"40000", "32767.5", "abc"})
             QVERIFY_THROWS_EXCEPTION(Failure, numeric::toInt16(QString(refused)));
+        // Amounts stop where a line's figures would leave the paisa behind, well before they turn infinite.
+        QCOMPARE(numeric::toAmount(" -1e9 "), -1e9);
+        QCOMPARE(numeric::toAmount("999999999.99"), 999999999.99);
+        for (const char* refused : {"1000000000.01", "-2e9", "1e308", "abc"})
+            QVERIFY_THROWS_EXCEPTION(Failure, numeric::toAmount(QString(refused)));
         // Halves in decimals, a hair off in binary, are halves; a figure past the hair is not.
         QCOMPARE(QList<double>({numeric::roundHalfEven(2.2 + 0.1 + 0.2), numeric::roundHalfEven(0.7 + 0.6 + 0.2),
                                 numeric::roundHalfEven(-(2.2 + 0.1 + 0.2)), numeric::roundHalfEven(2.5000001),

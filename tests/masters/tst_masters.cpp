@@ -162,6 +162,7 @@ private slots:
         QVERIFY(!op->box(ui::MasterPhone)->isVisibleTo(screen) && !op->box(ui::SearchPhone)->isVisibleTo(screen));
         save("tea", "abc");
         save("tea", "");
+        save("tea", "2e9");  // beyond the largest amount
         QVERIFY(messages.shown.isEmpty());
         save("tea", " 45.50 ");
         QCOMPARE(db.rows("select * from Charges"), QStringList({"1|TEA|45.5|-|0"}));

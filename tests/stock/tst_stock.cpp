@@ -144,6 +144,9 @@ private slots:
                  QStringList({"1|0|SUGAR|SUGAR|-|2|0", "1|1|SUGAR|SUGAR|-|2|0"}));
 
         op.receiveLine("SUGAR", "S1", "B1", "1", "");
+        // Figures beyond the largest amount, which would make the line's figures infinite.
+        op.receiveLine("SUGAR", "S1", "B1", "1", "1e308");
+        op.receiveLine("SUGAR", "S1", "B1", "1", "1", "2e9");
         op.click(ui::NewDocument);
         op.type(ui::Number, "abc");
         op.receiveLine("SUGAR", "S1", "B1", "1", "1");
@@ -175,9 +178,11 @@ private slots:
         op->typeInGrid(0, "abc");
         op->typeInGrid(0, "-3");
         op->typeInGrid(0, "1e400");
+        op->typeInGrid(0, "1e308");  // a line at this price would be infinite
         QCOMPARE(told(messages), QStringList({"i Info: Not stored: the price 'ABC' is not a number; the MRP stays 12.5.",
                                               "i Info: Not stored: the price -3 is below zero; the MRP stays 12.5.",
-                                              "i Info: Not stored: the price 1E400 is too large; the MRP stays 12.5."}));
+                                              "i Info: Not stored: the price 1E400 is too large; the MRP stays 12.5.",
+                                              "i Info: Not stored: the price 1E308 is too large; the MRP stays 12.5."}));
         QCOMPARE(op->gridRows().first(), QString("2|C1|RICE|B1|5|42|12.5"));
         QCOMPARE(prices(), QStringList({"1|50", "2|12.5", "3|0", "4|0"}));
 
