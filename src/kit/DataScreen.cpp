@@ -15,6 +15,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 // Set while a rewritten key is on its way to its control, so that it is not
 // looked at a second time.
@@ -92,23 +94,47 @@ void DataScreen::showEvent(QShowEvent* event)
 
 // The key rules see typed keys only; a paste (Ctrl+V, the box's menu, the
 // middle button) would bring in lower case, apostrophes, tabs and line
-// breaks the box shows as blanks.
+// breaks the box shows as blanks. Only what an edit brought in is ruled:
+// a name the program put into the box (an imported O'NEIL) stays as it is.
 void DataScreen::followTypingRulesOnPaste()
 {
-    for (QLineEdit* box : findChildren<QLineEdit*>())
-        if (!qobject_cast<QAbstractSpinBox*>(box->parentWidget()))  // a date's own digits
-            connect(box, &QLineEdit::textEdited, this, [this, box] { keepTypingRules(box); });
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        if (qobject_cast<QAbstractSpinBox*>(box->parentWidget()))
+            continue;  // a date's own digits
+        m_textBeforeEdit.insert(box, box->text());
+        // An edit tells textEdited before textChanged.
+        connect(box, &QLineEdit::textEdited, this, [this, box] { keepTypingRules(box); });
+        connect(box, &QLineEdit::textChanged, this, [this, box] { m_textBeforeEdit.insert(box, box->text()); });
+    }
 }
 
 void DataScreen::keepTypingRules(QLineEdit* box)
 {
     const QString text = box->text();
-    const QString ruled = underTypingRules(text);
-    if (ruled == text)
+    const QString before = m_textBeforeEdit.value(box);
+    // The part the edit changed: what lies between the start and the end
+    // the text kept, whole characters.
+    const qsizetype shorter = std::min(before.size(), text.size());
+    qsizetype start = 0;
+    while (start < shorter && before.at(start) == text.at(start))
+        ++start;
+    qsizetype end = 0;
+    while (end < shorter - start && before.at(before.size() - 1 - end) == text.at(text.size() - 1 - end))
+        ++end;
+    if (start > 0 && text.at(start - 1).isHighSurrogate())
+        --start;
+    if (end > 0 && text.at(text.size() - end).isLowSurrogate())
+        --end;
+    const QString brought = text.mid(start, text.size() - start - end);
+    const QString ruled = underTypingRules(brought);
+    if (ruled == brought)
         return;
-    const int cursor = int(underTypingRules(text.left(box->cursorPosition())).size());
-    box->setText(ruled);
-    box->setCursorPosition(cursor);
+    const qsizetype cursor = box->cursorPosition();
+    const qsizetype ruledCursor = cursor <= start               ? cursor
+                                  : cursor >= text.size() - end ? cursor - brought.size() + ruled.size()
+                                                                : start + underTypingRules(text.mid(start, cursor - start)).size();
+    box->setText(text.left(start) + ruled + text.right(end));
+    box->setCursorPosition(int(ruledCursor));
 }
 
 QString DataScreen::underTypingRules(const QString& text) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QWidget>
 #include <functional>
 
@@ -66,6 +67,7 @@ private:
     bool dropTypingAt(QWidget* focused);
 
     KeyRules m_rules;
+    QHash<const QLineEdit*, QString> m_textBeforeEdit;
     bool m_tabOrderSet = false;
     int m_widthTwips;
     int m_heightTwips;

@@ -86,8 +86,14 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
         drop = m_droppedPresses.remove(pressedOf(input));
     } else {
         drop = madeWhileHeldUp(input);
-        if (drop && kind == Kind::Press)
-            m_droppedPresses.insert(pressedOf(input));
+        // A press that goes through ends one dropped before (its release
+        // may have gone to another program's window).
+        if (kind == Kind::Press) {
+            if (drop)
+                m_droppedPresses.insert(pressedOf(input));
+            else
+                m_droppedPresses.remove(pressedOf(input));
+        }
     }
     if (drop)
         event->accept();  // a shortcut override taken is no shortcut

@@ -665,12 +665,14 @@ private slots:
             mouse(QEvent::MouseButtonPress, madeAt);
             mouse(QEvent::MouseButtonRelease, madeAt + 20);
         };
+        auto key = [&](QEvent::Type type, qint64 madeAt) {
+            QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, " ");
+            event.setTimestamp(quint64(windowSystemAtStart + madeAt));
+            QCoreApplication::sendEvent(window, &event);
+        };
         auto space = [&](qint64 madeAt) {
-            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, " ");
-                event.setTimestamp(quint64(windowSystemAtStart + madeAt));
-                QCoreApplication::sendEvent(window, &event);
-            }
+            key(QEvent::KeyPress, madeAt);
+            key(QEvent::KeyRelease, madeAt + 20);
         };
         auto holdUp = [&] {
             const qint64 from = clock.elapsed();
@@ -703,6 +705,15 @@ private slots:
         mouse(QEvent::MouseButtonRelease, heldUpFrom + 300);
         QCOMPARE(clicks, 4);
         QVERIFY(!button.isDown());
+
+        // A press dropped whose release went to another program's window
+        // does not take the release of the next press with it.
+        QTest::qWait(250);
+        heldUpFrom = holdUp();
+        QTest::qWait(250);
+        key(QEvent::KeyPress, heldUpFrom + 300);
+        space(clock.elapsed());
+        QCOMPARE(clicks, 5);
         qApp->removeEventFilter(&filter);
     }
 

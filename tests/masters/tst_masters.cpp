@@ -141,9 +141,25 @@ private slots:
         QCOMPARE(told(messages).size(), 1);
         QVERIFY2(told(messages).first().contains("Duplicate Phone"), qPrintable(told(messages).first()));
         paste(ui::MasterPhone, "\t77 ");
+        // Only what the paste brought in is ruled, where the cursor stood.
+        QLineEdit* address = op->box(ui::Second);
+        address->setText("12 MAIN");
+        address->setFocus();
+        address->setCursorPosition(3);
+        QApplication::clipboard()->setText("o'k ");
+        QTest::keyClick(address, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(address->text() + '|' + QString::number(address->cursorPosition()), QString("12 OK MAIN|6"));
         op->click(ui::Save);
         QCOMPARE(db.rows("select SN, ITEM, REMARK from Customer order by SN"),
                  QStringList({"1|RAVI|98450", "2|OBRIEN AND SONS SECOND LINE|77"}));
+        QCOMPARE(db.rows("select PARTNO from Customer where SN = 2"), QStringList{"12 OK MAIN"});
+
+        // A name the program put into the box keeps its apostrophe while more is typed.
+        QLineEdit* name = op->box(ui::PartyName);
+        name->setFocus();
+        name->setText("O'NEIL");
+        QTest::keyClicks(name, " oil");
+        QCOMPARE(name->text(), QString("O'NEIL OIL"));
 
         open(ui::Items);
         save("soap", "12");
