@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,6 +111,8 @@ void DataScreen::followTypingRulesOnPaste()
 
 void DataScreen::keepTypingRules(QLineEdit* box)
 {
+    if (box == m_restoredBox)
+        return;
     const QString text = box->text();
     const QString before = m_textBeforeEdit.value(box);
     // The part the edit changed: what lies between the start and the end
@@ -133,8 +136,17 @@ void DataScreen::keepTypingRules(QLineEdit* box)
     const qsizetype ruledCursor = cursor <= start               ? cursor
                                   : cursor >= text.size() - end ? cursor - brought.size() + ruled.size()
                                                                 : start + underTypingRules(text.mid(start, cursor - start)).size();
-    box->setText(text.left(start) + ruled + text.right(end));
-    box->setCursorPosition(int(ruledCursor));
+    // Once the edit has been told: set now, the text would be followed by
+    // the edit's own textChanged with the text as pasted, and a slot that
+    // reads the signal's text (a code looked up) would act on that instead.
+    // It runs before any later key or click.
+    const QString ruledText = text.left(start) + ruled + text.right(end);
+    QMetaObject::invokeMethod(box, [box, text, ruledText, ruledCursor] {
+        if (box->text() != text)
+            return;
+        box->setText(ruledText);
+        box->setCursorPosition(int(ruledCursor));
+    }, Qt::QueuedConnection);
 }
 
 QString DataScreen::underTypingRules(const QString& text) const
@@ -235,6 +247,15 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress || forwardingRewrittenKey || !isOwnWidget(watched))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
+
+    // Undo and redo bring back what the box held: it is not ruled again.
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+        m_restoredBox = qobject_cast<QLineEdit*>(watched);
+        if (auto* list = qobject_cast<QComboBox*>(watched))
+            m_restoredBox = list->lineEdit();
+        QMetaObject::invokeMethod(this, [this] { m_restoredBox = nullptr; }, Qt::QueuedConnection);
+        return false;
+    }
 
     // Esc in a cell being typed into drops the typing; the next Esc closes.
     if (m_rules.closeOnEsc && key->key() == Qt::Key_Escape) {

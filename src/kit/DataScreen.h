@@ -68,6 +68,7 @@ private:
 
     KeyRules m_rules;
     QHash<const QLineEdit*, QString> m_textBeforeEdit;
+    const QLineEdit* m_restoredBox = nullptr;  // being undone or redone
     bool m_tabOrderSet = false;
     int m_widthTwips;
     int m_heightTwips;

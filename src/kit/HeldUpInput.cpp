@@ -1,6 +1,6 @@
 #include "kit/HeldUpInput.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -18,7 +18,7 @@ constexpr qint64 ClocksParted = 600000;
 // The two clocks may drift apart by up to this share of the time passed.
 constexpr qint64 DriftDivisor = 1000;
 
-enum class Kind { None, Press, Release, Other };
+enum class Kind { None, Press, Release };
 
 Kind kindOf(QEvent::Type type)
 {
@@ -30,20 +30,29 @@ Kind kindOf(QEvent::Type type)
     case QEvent::MouseButtonRelease:
     case QEvent::KeyRelease:
         return Kind::Release;
-    case QEvent::ShortcutOverride:  // a key press asking first whether it is a shortcut
-    case QEvent::Wheel:
-        return Kind::Other;
     default:
         return Kind::None;
     }
 }
 
+bool isKey(const QInputEvent& input)
+{
+    return input.type() == QEvent::KeyPress || input.type() == QEvent::KeyRelease;
+}
+
 // The key or mouse button a press and its release share.
 int pressedOf(const QInputEvent& input)
 {
-    if (input.type() == QEvent::KeyPress || input.type() == QEvent::KeyRelease)
+    if (isKey(input))
         return static_cast<const QKeyEvent&>(input).key();
     return -int(static_cast<const QMouseEvent&>(input).button());
+}
+
+// A key that presses what has the focus (a button, a bill screen's print),
+// as a click presses what is under the mouse; any other key is typing.
+bool pressesSomething(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
 }
 
 }  // namespace
@@ -80,24 +89,41 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
     if (kind == Kind::None || !receiver->isWindowType())
         return false;
     const auto& input = static_cast<const QInputEvent&>(*event);
+    // A key held down repeats as it would have: what it does then is its own
+    // (kit/KeyRepeats), and its last release ends the press that went through.
+    if (isKey(input) && static_cast<const QKeyEvent&>(input).isAutoRepeat())
+        return false;
 
     bool drop = false;
     if (kind == Kind::Release) {
         drop = m_droppedPresses.remove(pressedOf(input));
     } else {
-        drop = madeWhileHeldUp(input);
+        const bool heldUp = madeWhileHeldUp(input);
+        drop = repeatsTheLastPress(input) && heldUp;
         // A press that goes through ends one dropped before (its release
         // may have gone to another program's window).
-        if (kind == Kind::Press) {
-            if (drop)
-                m_droppedPresses.insert(pressedOf(input));
-            else
-                m_droppedPresses.remove(pressedOf(input));
-        }
+        if (drop)
+            m_droppedPresses.insert(pressedOf(input));
+        else
+            m_droppedPresses.remove(pressedOf(input));
     }
     if (drop)
-        event->accept();  // a shortcut override taken is no shortcut
+        event->accept();
     return drop;
+}
+
+bool HeldUpInput::repeatsTheLastPress(const QInputEvent& input)
+{
+    const int pressed = pressedOf(input);
+    QObject* on = nullptr;
+    if (!isKey(input))
+        on = QApplication::widgetAt(static_cast<const QMouseEvent&>(input).globalPosition().toPoint());
+    else if (pressesSomething(pressed))
+        on = QApplication::focusWidget();
+    const bool repeats = on && pressed == m_lastPressed && on == m_lastPressedOn;
+    m_lastPressed = on ? pressed : 0;
+    m_lastPressedOn = on;
+    return repeats;
 }
 
 bool HeldUpInput::madeWhileHeldUp(const QInputEvent& input)

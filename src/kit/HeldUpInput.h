@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QTimer>
 #include <QVector>
@@ -10,16 +11,21 @@ class QInputEvent;
 
 // Clicks and keys the operator gave while the program was held up (a server
 // out of reach, a busy database, a long print) arrive all at once when it is
-// free again, and would run then: three clicks on Add Item during a freeze
-// stored three lines. This filter drops such input as it arrives.
+// free again, and run then: three clicks on Add Item during a freeze stored
+// three lines. An operator who sees nothing happen presses again; one who
+// types ahead (a code scanned, a quantity, then Add Item) means every key.
+// So this filter drops a press made while the program was held up only when
+// it repeats the operator's input just before it: the same mouse button on
+// the same control, or Enter or Space again where the focus is. Typing in
+// between keeps what follows, and dropping nothing else keeps a sequence
+// typed ahead whole.
 //
 // A heartbeat timer notes every stretch longer than the limit in which the
 // event loop did not run. The window system stamps each click and key with
 // its own clock; the smallest gap seen between that stamp and our clock is
 // how the two clocks differ, so each event's stamp tells when it was made.
-// An event made inside a stretch is dropped, and so is the release of a
-// press that was dropped. Input made while the program answers is never
-// touched, whatever the clocks do.
+// The release of a press that was dropped is dropped too. Input made while
+// the program answers is never touched, whatever the clocks do.
 class HeldUpInput : public QObject {
 public:
     static constexpr int LimitMs = 1000;
@@ -40,6 +46,8 @@ private:
     void beat();
     bool madeWhileHeldUp(const QInputEvent& input);
     bool heldUpAt(qint64 made) const;
+    // Whether the press repeats the one before it; it becomes the one before.
+    bool repeatsTheLastPress(const QInputEvent& input);
 
     const int m_limitMs;
     QElapsedTimer m_clock;
@@ -50,4 +58,8 @@ private:
     qint64 m_offset = 0;        // our clock minus the window system's, at its smallest
     qint64 m_lastDelivery = 0;  // our clock at the last stamped input
     QSet<int> m_droppedPresses; // keys and mouse buttons whose press was dropped
+    // The operator's last press, when it was a click or Enter or Space: what
+    // was pressed, and the control it went to.
+    int m_lastPressed = 0;
+    QPointer<QObject> m_lastPressedOn;
 };
