@@ -9,11 +9,15 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <algorithm>
@@ -103,6 +107,7 @@ void DataScreen::followTypingRulesOnPaste()
         if (qobject_cast<QAbstractSpinBox*>(box->parentWidget()))
             continue;  // a date's own digits
         m_textBeforeEdit.insert(box, box->text());
+        box->setAcceptDrops(false);  // text dragged in would go past the rules
         // An edit tells textEdited before textChanged.
         connect(box, &QLineEdit::textEdited, this, [this, box] { keepTypingRules(box); });
         connect(box, &QLineEdit::textChanged, this, [this, box] { m_textBeforeEdit.insert(box, box->text()); });
@@ -137,9 +142,11 @@ void DataScreen::keepTypingRules(QLineEdit* box)
                                   : cursor >= text.size() - end ? cursor - brought.size() + ruled.size()
                                                                 : start + underTypingRules(text.mid(start, cursor - start)).size();
     // Once the edit has been told: set now, the text would be followed by
-    // the edit's own textChanged with the text as pasted, and a slot that
+    // the edit's own textChanged with the text as it came, and a slot that
     // reads the signal's text (a code looked up) would act on that instead.
-    // It runs before any later key or click.
+    // Input already waiting may read the box first, so pastes are ruled as
+    // they come in (pasteUnderTypingRules); this is for what else brings
+    // text in (an input method).
     const QString ruledText = text.left(start) + ruled + text.right(end);
     QMetaObject::invokeMethod(box, [box, text, ruledText, ruledCursor] {
         if (box->text() != text)
@@ -147,6 +154,37 @@ void DataScreen::keepTypingRules(QLineEdit* box)
         box->setText(ruledText);
         box->setCursorPosition(int(ruledCursor));
     }, Qt::QueuedConnection);
+}
+
+QLineEdit* DataScreen::ruledBox(QObject* object) const
+{
+    auto* box = qobject_cast<QLineEdit*>(object);
+    if (auto* list = qobject_cast<QComboBox*>(object))
+        box = list->lineEdit();
+    return box && m_textBeforeEdit.contains(box) && !box->isReadOnly() ? box : nullptr;
+}
+
+// A paste goes in as typing the same would: one edit, which undo takes back.
+void DataScreen::pasteUnderTypingRules(QLineEdit* box, QClipboard::Mode mode)
+{
+    // Qt's own paste is an undo step apart from the typing before it; the
+    // box ends a step where its cursor moves.
+    if (const int cursor = box->cursorPosition(); !box->hasSelectedText() && cursor > 0) {
+        box->setCursorPosition(cursor - 1);
+        box->setCursorPosition(cursor);
+    }
+    box->insert(underTypingRules(QGuiApplication::clipboard()->text(mode)));
+}
+
+void DataScreen::showMenuPastingUnderTypingRules(QLineEdit* box, const QPoint& at)
+{
+    QMenu* menu = box->createStandardContextMenu();
+    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        QObject::disconnect(paste, &QAction::triggered, box, nullptr);
+        connect(paste, &QAction::triggered, box, [this, box] { pasteUnderTypingRules(box, QClipboard::Clipboard); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(at);
 }
 
 QString DataScreen::underTypingRules(const QString& text) const
@@ -244,9 +282,31 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
     // that the window comes back to the grid and not to another screen's box.
     if (event->type() == QEvent::Hide)
         handCellFocusToItsGrid(watched);
+    // Pasted by the box's menu or the middle button: under the typing rules.
+    if (event->type() == QEvent::ContextMenu) {
+        if (QLineEdit* box = ruledBox(watched); box && isOwnWidget(box)) {
+            showMenuPastingUnderTypingRules(box, static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton
+        && QGuiApplication::clipboard()->supportsSelection()) {
+        if (QLineEdit* box = ruledBox(watched); box && isOwnWidget(box)) {
+            box->deselect();
+            pasteUnderTypingRules(box, QClipboard::Selection);
+            return true;
+        }
+    }
     if (event->type() != QEvent::KeyPress || forwardingRewrittenKey || !isOwnWidget(watched))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
+
+    if (key->matches(QKeySequence::Paste)) {
+        if (QLineEdit* box = ruledBox(watched)) {
+            pasteUnderTypingRules(box, QClipboard::Clipboard);
+            return true;
+        }
+    }
 
     // Undo and redo bring back what the box held: it is not ruled again.
     if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {

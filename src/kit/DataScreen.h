@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QClipboard>
 #include <QHash>
 #include <QWidget>
 #include <functional>
@@ -52,6 +53,10 @@ private:
     // apostrophe, capitals, as the screen's rules say.
     void followTypingRulesOnPaste();
     void keepTypingRules(QLineEdit* box);
+    // The box of a control whose pastes follow the rules, if it is one.
+    QLineEdit* ruledBox(QObject* object) const;
+    void pasteUnderTypingRules(QLineEdit* box, QClipboard::Mode mode);
+    void showMenuPastingUnderTypingRules(QLineEdit* box, const QPoint& at);
     QString underTypingRules(const QString& text) const;
 
     void handCellFocusToItsGrid(QObject* object);

@@ -1,5 +1,6 @@
 #include "kit/HeldUpInput.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -48,13 +49,6 @@ int pressedOf(const QInputEvent& input)
     return -int(static_cast<const QMouseEvent&>(input).button());
 }
 
-// A key that presses what has the focus (a button, a bill screen's print),
-// as a click presses what is under the mouse; any other key is typing.
-bool pressesSomething(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
-}
-
 }  // namespace
 
 void HeldUpInput::install()
@@ -97,6 +91,9 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
     bool drop = false;
     if (kind == Kind::Release) {
         drop = m_droppedPresses.remove(pressedOf(input));
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+        // Made of the press just before it: goes as that press went.
+        drop = m_droppedPresses.contains(pressedOf(input));
     } else {
         const bool heldUp = madeWhileHeldUp(input);
         drop = repeatsTheLastPress(input) && heldUp;
@@ -114,14 +111,18 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
 
 bool HeldUpInput::repeatsTheLastPress(const QInputEvent& input)
 {
-    const int pressed = pressedOf(input);
+    // A click presses the control under the mouse; Enter presses what has
+    // the focus (a button, a bill screen's print), and so does Space on a
+    // button. By mouse or by key, a press on the control pressed last is a
+    // repeat.
     QObject* on = nullptr;
-    if (!isKey(input))
+    if (!isKey(input)) {
         on = QApplication::widgetAt(static_cast<const QMouseEvent&>(input).globalPosition().toPoint());
-    else if (pressesSomething(pressed))
+    } else if (const int key = pressedOf(input); key == Qt::Key_Return || key == Qt::Key_Enter
+               || (key == Qt::Key_Space && qobject_cast<QAbstractButton*>(QApplication::focusWidget()))) {
         on = QApplication::focusWidget();
-    const bool repeats = on && pressed == m_lastPressed && on == m_lastPressedOn;
-    m_lastPressed = on ? pressed : 0;
+    }
+    const bool repeats = on && on == m_lastPressedOn;
     m_lastPressedOn = on;
     return repeats;
 }

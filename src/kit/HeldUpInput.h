@@ -15,10 +15,9 @@ class QInputEvent;
 // three lines. An operator who sees nothing happen presses again; one who
 // types ahead (a code scanned, a quantity, then Add Item) means every key.
 // So this filter drops a press made while the program was held up only when
-// it repeats the operator's input just before it: the same mouse button on
-// the same control, or Enter or Space again where the focus is. Typing in
-// between keeps what follows, and dropping nothing else keeps a sequence
-// typed ahead whole.
+// it repeats the operator's input just before it: a click, Enter, or Space on
+// a button, on the control pressed just before. Typing in between keeps what
+// follows, and dropping nothing else keeps a sequence typed ahead whole.
 //
 // A heartbeat timer notes every stretch longer than the limit in which the
 // event loop did not run. The window system stamps each click and key with
@@ -58,8 +57,7 @@ private:
     qint64 m_offset = 0;        // our clock minus the window system's, at its smallest
     qint64 m_lastDelivery = 0;  // our clock at the last stamped input
     QSet<int> m_droppedPresses; // keys and mouse buttons whose press was dropped
-    // The operator's last press, when it was a click or Enter or Space: what
-    // was pressed, and the control it went to.
-    int m_lastPressed = 0;
+    // The control the operator's last press went to, when it pressed one
+    // (a click, Enter, Space on a button); none after typing.
     QPointer<QObject> m_lastPressedOn;
 };

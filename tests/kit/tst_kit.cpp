@@ -659,7 +659,7 @@ private slots:
         auto mouse = [&](QEvent::Type type, qint64 madeAt) {
             const QPointF at = button->geometry().center();
             QMouseEvent event(type, at, window->mapToGlobal(at), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
             event.setTimestamp(quint64(windowSystemAtStart + madeAt));
             QCoreApplication::sendEvent(window, &event);
         };
@@ -699,6 +699,10 @@ private slots:
         click(heldUpFrom + 400);
         click(heldUpFrom + 500);
         QCOMPARE(box->text() + QString::number(clicks), QString("a2"));
+        // Space on the button just clicked repeats the click.
+        button->setFocus();
+        tap(Qt::Key_Space, heldUpFrom + 550);
+        QCOMPARE(clicks, 2);
         // Made after it, the same click goes through.
         click(clock.elapsed());
         QCOMPARE(clicks, 3);
@@ -734,6 +738,18 @@ private slots:
         key(QEvent::KeyRelease, Qt::Key_Space, heldUpFrom + 300);
         QCOMPARE(clicks, 7);
         QVERIFY(!button->isDown());
+
+        // Clicks with typing between, the second one close enough to be a double click: both go through.
+        QTest::qWait(250);
+        heldUpFrom = holdUp();
+        box->setFocus();
+        tap(Qt::Key_A, heldUpFrom + 100);
+        click(heldUpFrom + 200);
+        tap(Qt::Key_A, heldUpFrom + 300);
+        mouse(QEvent::MouseButtonPress, heldUpFrom + 400);
+        mouse(QEvent::MouseButtonDblClick, heldUpFrom + 400);
+        mouse(QEvent::MouseButtonRelease, heldUpFrom + 420);
+        QCOMPARE(clicks, 9);
         qApp->removeEventFilter(&filter);
     }
 

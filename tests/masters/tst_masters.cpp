@@ -162,6 +162,13 @@ private slots:
         name->setText("O'NEIL");
         QTest::keyClicks(name, " oil");
         QCOMPARE(name->text(), QString("O'NEIL OIL"));
+        // Ruled as it goes in: a Save clicked at once (the clicks waiting behind a
+        // freeze) stores what the box shows; undo takes the paste back.
+        QApplication::clipboard()->setText(" & co's");
+        QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(name->text(), QString("O'NEIL OIL & COS"));
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(name->text(), QString("O'NEIL OIL"));
         // Undone, it comes back as it was.
         QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(name, Qt::Key_Backspace);
