@@ -53,6 +53,26 @@ public:
     QComboBox* list;
 };
 
+// A button and a box on a window of their own, where stamped input is sent
+// as the window system sends it: to the window.
+struct ButtonAndBox {
+    ButtonAndBox()
+    {
+        box->move(0, 40);
+        screen.show();
+        exposed = QTest::qWaitForWindowExposed(&screen);
+        QApplication::setActiveWindow(&screen);
+        window = screen.windowHandle();
+        QObject::connect(button, &QPushButton::clicked, [this] { ++clicks; });
+    }
+    QWidget screen;
+    QPushButton* button = new QPushButton("Add Item", &screen);
+    QLineEdit* box = new QLineEdit(&screen);
+    QWindow* window = nullptr;
+    bool exposed = false;
+    int clicks = 0;
+};
+
 class KitTest : public QObject {
     Q_OBJECT
 
@@ -641,27 +661,20 @@ private slots:
     {
         HeldUpInput filter(300);
         qApp->installEventFilter(&filter);
-        QWidget screen;
-        auto* button = new QPushButton("Add Item", &screen);
-        auto* box = new QLineEdit(&screen);
-        box->move(0, 40);
-        screen.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&screen));
-        QApplication::setActiveWindow(&screen);
-        QWindow* window = screen.windowHandle();
-        int clicks = 0;
-        connect(button, &QPushButton::clicked, this, [&] { ++clicks; });
+        ButtonAndBox shown;
+        [[maybe_unused]] auto& [screen, button, box, window, exposed, clicks] = shown;
+        QVERIFY(exposed);
 
         // The window system's clock stands far from ours; each event is stamped with when it was made.
         QElapsedTimer clock;
         clock.start();
         const qint64 windowSystemAtStart = 5000000;
         auto mouse = [&](QEvent::Type type, qint64 madeAt) {
-            const QPointF at = button->geometry().center();
-            QMouseEvent event(type, at, window->mapToGlobal(at), Qt::LeftButton,
+            const QPointF at = shown.button->geometry().center();
+            QMouseEvent event(type, at, shown.window->mapToGlobal(at), Qt::LeftButton,
                               type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
             event.setTimestamp(quint64(windowSystemAtStart + madeAt));
-            QCoreApplication::sendEvent(window, &event);
+            QCoreApplication::sendEvent(shown.window, &event);
         };
         auto click = [&](qint64 madeAt) {
             mouse(QEvent::MouseButtonPress, madeAt);
@@ -670,7 +683,7 @@ private slots:
         auto key = [&](QEvent::Type type, Qt::Key code, qint64 madeAt, bool repeat = false) {
             QKeyEvent event(type, code, Qt::NoModifier, code == Qt::Key_Space ? " " : "a", repeat);
             event.setTimestamp(quint64(windowSystemAtStart + madeAt));
-            QCoreApplication::sendEvent(window, &event);
+            QCoreApplication::sendEvent(shown.window, &event);
         };
         auto tap = [&](Qt::Key code, qint64 madeAt) {
             key(QEvent::KeyPress, code, madeAt);
@@ -760,20 +773,13 @@ private slots:
     {
         KeyRepeats filter;
         qApp->installEventFilter(&filter);
-        QWidget screen;
-        auto* button = new QPushButton("Add Item", &screen);
-        auto* box = new QLineEdit(&screen);
-        box->move(0, 40);
-        screen.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&screen));
-        QApplication::setActiveWindow(&screen);
-        QWindow* window = screen.windowHandle();
-        int clicks = 0;
-        connect(button, &QPushButton::clicked, this, [&] { ++clicks; });
+        ButtonAndBox shown;
+        [[maybe_unused]] auto& [screen, button, box, window, exposed, clicks] = shown;
+        QVERIFY(exposed);
         auto key = [&](QEvent::Type type, Qt::Key code, quint64 at, bool repeat = false) {
             QKeyEvent event(type, code, Qt::NoModifier, code == Qt::Key_Space ? " " : "1", repeat);
             event.setTimestamp(at);
-            QCoreApplication::sendEvent(window, &event);
+            QCoreApplication::sendEvent(shown.window, &event);
         };
 
         button->setFocus();
