@@ -179,10 +179,12 @@ void DataScreen::pasteUnderTypingRules(QLineEdit* box, QClipboard::Mode mode)
 void DataScreen::showMenuPastingUnderTypingRules(QLineEdit* box, const QPoint& at)
 {
     QMenu* menu = box->createStandardContextMenu();
-    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        QObject::disconnect(paste, &QAction::triggered, box, nullptr);
-        connect(paste, &QAction::triggered, box, [this, box] { pasteUnderTypingRules(box, QClipboard::Clipboard); });
-    }
+    // The menu's Paste: the action named with the paste keys, as the box
+    // names it.
+    const QString pasteKeys = QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* action : menu->actions())
+        if (action->text().endsWith(pasteKeys) && QObject::disconnect(action, &QAction::triggered, box, nullptr))
+            connect(action, &QAction::triggered, box, [this, box] { pasteUnderTypingRules(box, QClipboard::Clipboard); });
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(at);
 }

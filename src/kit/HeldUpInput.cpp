@@ -111,19 +111,20 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
 
 bool HeldUpInput::repeatsTheLastPress(const QInputEvent& input)
 {
-    // A click presses the control under the mouse; Enter presses what has
-    // the focus (a button, a bill screen's print), and so does Space on a
-    // button. By mouse or by key, a press on the control pressed last is a
-    // repeat.
+    // A click, or Space on a button, presses the control; by mouse or by
+    // key, a press on the control pressed last is a repeat. Enter means what
+    // its screen makes of it (a bill screen prints, wherever the focus is):
+    // Enter again on the same control is a repeat.
     QObject* on = nullptr;
-    if (!isKey(input)) {
+    const int key = isKey(input) ? pressedOf(input) : 0;
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (!isKey(input))
         on = QApplication::widgetAt(static_cast<const QMouseEvent&>(input).globalPosition().toPoint());
-    } else if (const int key = pressedOf(input); key == Qt::Key_Return || key == Qt::Key_Enter
-               || (key == Qt::Key_Space && qobject_cast<QAbstractButton*>(QApplication::focusWidget()))) {
+    else if (enter || (key == Qt::Key_Space && qobject_cast<QAbstractButton*>(QApplication::focusWidget())))
         on = QApplication::focusWidget();
-    }
-    const bool repeats = on && on == m_lastPressedOn;
+    const bool repeats = on && on == m_lastPressedOn && enter == m_lastPressWasEnter;
     m_lastPressedOn = on;
+    m_lastPressWasEnter = enter;
     return repeats;
 }
 

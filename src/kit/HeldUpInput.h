@@ -15,9 +15,10 @@ class QInputEvent;
 // three lines. An operator who sees nothing happen presses again; one who
 // types ahead (a code scanned, a quantity, then Add Item) means every key.
 // So this filter drops a press made while the program was held up only when
-// it repeats the operator's input just before it: a click, Enter, or Space on
-// a button, on the control pressed just before. Typing in between keeps what
-// follows, and dropping nothing else keeps a sequence typed ahead whole.
+// it repeats the operator's input just before it: a click or Space on a
+// button on the control pressed just before, or Enter again. Typing in
+// between keeps what follows, and dropping nothing else keeps a sequence
+// typed ahead whole.
 //
 // A heartbeat timer notes every stretch longer than the limit in which the
 // event loop did not run. The window system stamps each click and key with
@@ -60,4 +61,5 @@ private:
     // The control the operator's last press went to, when it pressed one
     // (a click, Enter, Space on a button); none after typing.
     QPointer<QObject> m_lastPressedOn;
+    bool m_lastPressWasEnter = false;
 };

@@ -669,8 +669,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         const qint64 windowSystemAtStart = 5000000;
-        auto mouse = [&](QEvent::Type type, qint64 madeAt) {
-            const QPointF at = shown.button->geometry().center();
+        auto mouse = [&](QEvent::Type type, qint64 madeAt, QWidget* on = nullptr) {
+            const QPointF at = (on ? on : shown.button)->geometry().center();
             QMouseEvent event(type, at, shown.window->mapToGlobal(at), Qt::LeftButton,
                               type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
             event.setTimestamp(quint64(windowSystemAtStart + madeAt));
@@ -763,6 +763,18 @@ private slots:
         mouse(QEvent::MouseButtonDblClick, heldUpFrom + 400);
         mouse(QEvent::MouseButtonRelease, heldUpFrom + 420);
         QCOMPARE(clicks, 9);
+
+        // Enter after a click on the same control means what the screen makes of it; Enter again repeats.
+        int entered = 0;
+        connect(box, &QLineEdit::returnPressed, this, [&] { ++entered; });
+        QTest::qWait(250);
+        heldUpFrom = holdUp();
+        mouse(QEvent::MouseButtonPress, heldUpFrom + 100, box);
+        mouse(QEvent::MouseButtonRelease, heldUpFrom + 120, box);
+        box->setFocus();
+        tap(Qt::Key_Return, heldUpFrom + 200);
+        tap(Qt::Key_Return, heldUpFrom + 300);
+        QCOMPARE(entered, 1);
         qApp->removeEventFilter(&filter);
     }
 

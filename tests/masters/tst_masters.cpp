@@ -5,6 +5,8 @@
 #include "support/ScreenBench.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 
 using namespace rows;
 using checks::placed;
@@ -166,6 +168,18 @@ private slots:
         // freeze) stores what the box shows; undo takes the paste back.
         QApplication::clipboard()->setText(" & co's");
         QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(name->text(), QString("O'NEIL OIL & COS"));
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(name->text(), QString("O'NEIL OIL"));
+        // The same by the box's menu.
+        QContextMenuEvent menuAsked(QContextMenuEvent::Mouse, QPoint(5, 5), name->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(name, &menuAsked);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            if (action->text().startsWith("&Paste"))
+                action->trigger();
+        menu->close();
         QCOMPARE(name->text(), QString("O'NEIL OIL & COS"));
         QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(name->text(), QString("O'NEIL OIL"));
