@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +21,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include <algorithm>
 
 namespace {
 // Set while a rewritten key is on its way to its control, so that it is not
@@ -98,62 +98,18 @@ void DataScreen::showEvent(QShowEvent* event)
 }
 
 // The key rules see typed keys only; a paste (Ctrl+V, the box's menu, the
-// middle button) would bring in lower case, apostrophes, tabs and line
-// breaks the box shows as blanks. Only what an edit brought in is ruled:
-// a name the program put into the box (an imported O'NEIL) stays as it is.
+// middle button) or an input method would bring in lower case, apostrophes,
+// tabs and line breaks the box shows as blanks. Each is ruled as it comes
+// in (eventFilter), so the box never holds it unruled; what the program puts
+// into a box (an imported O'NEIL) stays as it is.
 void DataScreen::followTypingRulesOnPaste()
 {
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         if (qobject_cast<QAbstractSpinBox*>(box->parentWidget()))
             continue;  // a date's own digits
-        m_textBeforeEdit.insert(box, box->text());
+        m_ruledBoxes.insert(box);
         box->setAcceptDrops(false);  // text dragged in would go past the rules
-        // An edit tells textEdited before textChanged.
-        connect(box, &QLineEdit::textEdited, this, [this, box] { keepTypingRules(box); });
-        connect(box, &QLineEdit::textChanged, this, [this, box] { m_textBeforeEdit.insert(box, box->text()); });
     }
-}
-
-void DataScreen::keepTypingRules(QLineEdit* box)
-{
-    if (box == m_restoredBox)
-        return;
-    const QString text = box->text();
-    const QString before = m_textBeforeEdit.value(box);
-    // The part the edit changed: what lies between the start and the end
-    // the text kept, whole characters.
-    const qsizetype shorter = std::min(before.size(), text.size());
-    qsizetype start = 0;
-    while (start < shorter && before.at(start) == text.at(start))
-        ++start;
-    qsizetype end = 0;
-    while (end < shorter - start && before.at(before.size() - 1 - end) == text.at(text.size() - 1 - end))
-        ++end;
-    if (start > 0 && text.at(start - 1).isHighSurrogate())
-        --start;
-    if (end > 0 && text.at(text.size() - end).isLowSurrogate())
-        --end;
-    const QString brought = text.mid(start, text.size() - start - end);
-    const QString ruled = underTypingRules(brought);
-    if (ruled == brought)
-        return;
-    const qsizetype cursor = box->cursorPosition();
-    const qsizetype ruledCursor = cursor <= start               ? cursor
-                                  : cursor >= text.size() - end ? cursor - brought.size() + ruled.size()
-                                                                : start + underTypingRules(text.mid(start, cursor - start)).size();
-    // Once the edit has been told: set now, the text would be followed by
-    // the edit's own textChanged with the text as it came, and a slot that
-    // reads the signal's text (a code looked up) would act on that instead.
-    // Input already waiting may read the box first, so pastes are ruled as
-    // they come in (pasteUnderTypingRules); this is for what else brings
-    // text in (an input method).
-    const QString ruledText = text.left(start) + ruled + text.right(end);
-    QMetaObject::invokeMethod(box, [box, text, ruledText, ruledCursor] {
-        if (box->text() != text)
-            return;
-        box->setText(ruledText);
-        box->setCursorPosition(int(ruledCursor));
-    }, Qt::QueuedConnection);
 }
 
 QLineEdit* DataScreen::ruledBox(QObject* object) const
@@ -161,7 +117,7 @@ QLineEdit* DataScreen::ruledBox(QObject* object) const
     auto* box = qobject_cast<QLineEdit*>(object);
     if (auto* list = qobject_cast<QComboBox*>(object))
         box = list->lineEdit();
-    return box && m_textBeforeEdit.contains(box) && !box->isReadOnly() ? box : nullptr;
+    return box && m_ruledBoxes.contains(box) && !box->isReadOnly() ? box : nullptr;
 }
 
 // A paste goes in as typing the same would: one edit, which undo takes back.
@@ -299,6 +255,14 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    // Text an input method commits: under the rules before the box takes it.
+    if (event->type() == QEvent::InputMethod) {
+        if (QLineEdit* box = ruledBox(watched); box && isOwnWidget(box)) {
+            auto* composed = static_cast<QInputMethodEvent*>(event);
+            composed->setCommitString(underTypingRules(composed->commitString()), composed->replacementStart(),
+                                      composed->replacementLength());
+        }
+    }
     if (event->type() != QEvent::KeyPress || forwardingRewrittenKey || !isOwnWidget(watched))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
@@ -308,15 +272,6 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
             pasteUnderTypingRules(box, QClipboard::Clipboard);
             return true;
         }
-    }
-
-    // Undo and redo bring back what the box held: it is not ruled again.
-    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
-        m_restoredBox = qobject_cast<QLineEdit*>(watched);
-        if (auto* list = qobject_cast<QComboBox*>(watched))
-            m_restoredBox = list->lineEdit();
-        QMetaObject::invokeMethod(this, [this] { m_restoredBox = nullptr; }, Qt::QueuedConnection);
-        return false;
     }
 
     // Esc in a cell being typed into drops the typing; the next Esc closes.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QClipboard>
-#include <QHash>
+#include <QSet>
 #include <QWidget>
 #include <functional>
 
@@ -52,7 +52,6 @@ private:
     // Text pasted into a box keeps the rules typing keeps: one line, no
     // apostrophe, capitals, as the screen's rules say.
     void followTypingRulesOnPaste();
-    void keepTypingRules(QLineEdit* box);
     // The box of a control whose pastes follow the rules, if it is one.
     QLineEdit* ruledBox(QObject* object) const;
     void pasteUnderTypingRules(QLineEdit* box, QClipboard::Mode mode);
@@ -72,8 +71,7 @@ private:
     bool dropTypingAt(QWidget* focused);
 
     KeyRules m_rules;
-    QHash<const QLineEdit*, QString> m_textBeforeEdit;
-    const QLineEdit* m_restoredBox = nullptr;  // being undone or redone
+    QSet<const QLineEdit*> m_ruledBoxes;
     bool m_tabOrderSet = false;
     int m_widthTwips;
     int m_heightTwips;

@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QMenu>
 
 using namespace rows;
@@ -181,6 +182,13 @@ private slots:
                 action->trigger();
         menu->close();
         QCOMPARE(name->text(), QString("O'NEIL OIL & COS"));
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(name->text(), QString("O'NEIL OIL"));
+        // So does text an input method commits.
+        QInputMethodEvent composed;
+        composed.setCommitString(" n'o\t");
+        QApplication::sendEvent(name, &composed);
+        QCOMPARE(name->text(), QString("O'NEIL OIL NO "));
         QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(name->text(), QString("O'NEIL OIL"));
         // Undone, it comes back as it was.
