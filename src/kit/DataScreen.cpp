@@ -281,6 +281,8 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (m_rules.onEnter && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (key->isAutoRepeat())
+            return true;  // held down, it prints once
         // A button still held down by Space (a fast typist's keys overlap)
         // is clicked first, as its release would: Add Item before the print.
         // One held by the mouse is left to the mouse.

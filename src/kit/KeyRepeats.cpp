@@ -25,7 +25,8 @@ bool KeyRepeats::eventFilter(QObject* receiver, QEvent* event)
     }
     const bool repeat = key.key() == m_releasedKey && key.timestamp() == m_releasedAt;
     m_releasedKey = 0;
-    if (!repeat || !qobject_cast<QAbstractButton*>(QApplication::focusWidget()))
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (!repeat || !(enter || qobject_cast<QAbstractButton*>(QApplication::focusWidget())))
         return false;
     event->accept();
     return true;

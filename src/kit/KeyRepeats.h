@@ -6,10 +6,11 @@
 // comes at the same moment as the release before it; when the program was
 // still busy with that release (a click on Add Item), the press had not come
 // yet, and the repeat is taken for a new press. On a button that is one more
-// click each time: Space held on Add Item stored a line per repeat. This
-// filter drops, on a focused button, a press stamped with the moment the same
-// key was released. Boxes are left alone: a scanner may type a digit twice
-// within one millisecond.
+// click each time: Space held on Add Item stored a line per repeat, Enter held
+// on a bill screen printed per repeat. This filter drops such a press of Enter
+// anywhere, and of any key on a focused button: a press stamped with the
+// moment the same key was released. Other keys in boxes are left alone: a
+// scanner may type a digit twice within one millisecond.
 class KeyRepeats : public QObject {
 public:
     // Filters the keys of every window of the application from now on.

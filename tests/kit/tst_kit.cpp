@@ -191,6 +191,9 @@ private slots:
         QTest::keyClick(screen->box, Qt::Key_Return);
         QTest::keyClick(screen->list, Qt::Key_Enter);
         QCOMPARE(enters, 2);
+        QKeyEvent heldEnter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString("\r"), true);
+        QApplication::sendEvent(screen->box, &heldEnter);  // held down, Enter prints once
+        QCOMPARE(enters, 2);
 
         // Enter while Space still holds a button down: the button's click comes first, once.
         QStringList done;
@@ -789,7 +792,7 @@ private slots:
         [[maybe_unused]] auto& [screen, button, box, window, exposed, clicks] = shown;
         QVERIFY(exposed);
         auto key = [&](QEvent::Type type, Qt::Key code, quint64 at, bool repeat = false) {
-            QKeyEvent event(type, code, Qt::NoModifier, code == Qt::Key_Space ? " " : "1", repeat);
+            QKeyEvent event(type, code, Qt::NoModifier, code == Qt::Key_Space ? " " : code == Qt::Key_Return ? "\r" : "1", repeat);
             event.setTimestamp(at);
             QCoreApplication::sendEvent(shown.window, &event);
         };
@@ -812,6 +815,18 @@ private slots:
         key(QEvent::KeyPress, Qt::Key_1, 3001);
         key(QEvent::KeyRelease, Qt::Key_1, 3002);
         QCOMPARE(box->text(), QString("11"));
+
+        // Enter held in a box (on a bill screen it prints) is one Enter too.
+        int enters = 0;
+        QObject::connect(box, &QLineEdit::returnPressed, [&] { ++enters; });
+        key(QEvent::KeyPress, Qt::Key_Return, 4000);
+        key(QEvent::KeyRelease, Qt::Key_Return, 4660);
+        key(QEvent::KeyPress, Qt::Key_Return, 4660);
+        key(QEvent::KeyRelease, Qt::Key_Return, 4700);
+        QCOMPARE(enters, 1);
+        key(QEvent::KeyPress, Qt::Key_Return, 5000);
+        key(QEvent::KeyRelease, Qt::Key_Return, 5050);
+        QCOMPARE(enters, 2);
         qApp->removeEventFilter(&filter);
     }
 };
