@@ -37,9 +37,12 @@ QStringList brokenAt(QString text, int width)
     return lines;
 }
 
+// Two decimals, a half paisa to the even one as whole totals are rounded:
+// 3 x 2.675 is a hair under 8.025 in binary, and the file's driver hands it
+// over as 15-digit text, a hair over; either way it prints 8.02.
 QString money(double value)
 {
-    return QString::number(value, 'f', 2);
+    return QString::number(numeric::roundHalfEven(value * 100) / 100, 'f', 2);
 }
 
 // A stored figure as printed on the roll: money with two decimals, a
