@@ -11,6 +11,7 @@
 #include "kit/DocumentDate.h"
 #include "kit/FailureStyles.h"
 #include "kit/Grid.h"
+#include "kit/HeldUpInput.h"
 #include "kit/Messages.h"
 
 #include <QCheckBox>
@@ -29,6 +30,7 @@ LineDocumentScreen::LineDocumentScreen(families::LineDocumentKind kind, QWidget*
     KeyRules rules;
     rules.onEnter = [this] { printDocument(); };
     setKeyRules(rules);
+    setProperty(HeldUpInput::EnterPressesProperty, QVariant::fromValue<QObject*>(CndPrintBill));
     connectOperations();
 }
 

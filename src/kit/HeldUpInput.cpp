@@ -1,6 +1,7 @@
 #include "kit/HeldUpInput.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -95,8 +96,14 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
         // Made of the press just before it: goes as that press went.
         drop = m_droppedPresses.contains(pressedOf(input));
     } else {
-        const bool heldUp = madeWhileHeldUp(input);
-        drop = repeatsTheLastPress(input) && heldUp;
+        const std::optional<qint64> made = madeAt(input);
+        const std::optional<qint64> heldUpFrom = made ? heldUpSince(*made) : std::nullopt;
+        const Pressed pressed = pressedBy(input);
+        drop = heldUpFrom && pressed.on && pressed.on == m_lastPressed.on
+               && pressed.enterInBox == m_lastPressed.enterInBox && m_lastPressMade
+               && *m_lastPressMade >= *heldUpFrom - m_limitMs;
+        m_lastPressed = pressed;
+        m_lastPressMade = made;
         // A press that goes through ends one dropped before (its release
         // may have gone to another program's window).
         if (drop)
@@ -109,30 +116,36 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
     return drop;
 }
 
-bool HeldUpInput::repeatsTheLastPress(const QInputEvent& input)
+HeldUpInput::Pressed HeldUpInput::pressedBy(const QInputEvent& input)
 {
-    // A click, or Space on a button, presses the control; by mouse or by
-    // key, a press on the control pressed last is a repeat. Enter means what
-    // its screen makes of it (a bill screen prints, wherever the focus is):
-    // Enter again on the same control is a repeat.
-    QObject* on = nullptr;
-    const int key = isKey(input) ? pressedOf(input) : 0;
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (!isKey(input))
-        on = QApplication::widgetAt(static_cast<const QMouseEvent&>(input).globalPosition().toPoint());
-    else if (enter || (key == Qt::Key_Space && qobject_cast<QAbstractButton*>(QApplication::focusWidget())))
-        on = QApplication::focusWidget();
-    const bool repeats = on && on == m_lastPressedOn && enter == m_lastPressWasEnter;
-    m_lastPressedOn = on;
-    m_lastPressWasEnter = enter;
-    return repeats;
+    if (!isKey(input)) {
+        QWidget* widget = QApplication::widgetAt(static_cast<const QMouseEvent&>(input).globalPosition().toPoint());
+        for (QWidget* in = widget; in; in = in->parentWidget()) {
+            if (qobject_cast<QAbstractItemView*>(in))
+                return {};
+        }
+        return {widget};
+    }
+    QWidget* focused = QApplication::focusWidget();
+    const int key = pressedOf(input);
+    const bool onButton = qobject_cast<QAbstractButton*>(focused) != nullptr;
+    if (key == Qt::Key_Space)
+        return {onButton ? focused : nullptr};
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return {};
+    for (QWidget* in = focused; in; in = in->parentWidget()) {
+        if (auto* button = in->property(EnterPressesProperty).value<QObject*>())
+            return {button};
+    }
+    // Elsewhere Enter presses the focused button, or means what its box makes of it.
+    return {focused, !onButton};
 }
 
-bool HeldUpInput::madeWhileHeldUp(const QInputEvent& input)
+std::optional<qint64> HeldUpInput::madeAt(const QInputEvent& input)
 {
     const qint64 stamp = qint64(input.timestamp());
     if (stamp == 0)
-        return false;  // made by the program, not the operator
+        return std::nullopt;  // made by the program, not the operator
     const qint64 now = m_clock.elapsed();
     const qint64 gap = now - stamp;
     if (!m_calibrated || gap < m_offset || gap - m_offset > ClocksParted) {
@@ -142,14 +155,17 @@ bool HeldUpInput::madeWhileHeldUp(const QInputEvent& input)
         m_offset = std::min(gap, m_offset + (now - m_lastDelivery) / DriftDivisor);
     }
     m_lastDelivery = now;
-
-    const qint64 made = stamp + m_offset;
-    const bool stillHeldUp = now - m_lastBeat > m_limitMs && made >= m_lastBeat;
-    return stillHeldUp || heldUpAt(made);
+    return stamp + m_offset;
 }
 
-bool HeldUpInput::heldUpAt(qint64 made) const
+std::optional<qint64> HeldUpInput::heldUpSince(qint64 made) const
 {
-    return std::any_of(m_stretches.cbegin(), m_stretches.cend(),
-                       [made](const Stretch& stretch) { return made > stretch.from && made <= stretch.to; });
+    // Still held up: the next beat has not come since.
+    if (m_clock.elapsed() - m_lastBeat > m_limitMs && made >= m_lastBeat)
+        return m_lastBeat;
+    for (const Stretch& stretch : m_stretches) {
+        if (made > stretch.from && made <= stretch.to)
+            return stretch.from;
+    }
+    return std::nullopt;
 }

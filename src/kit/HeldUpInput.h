@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QTimer>
 #include <QVector>
+#include <optional>
 
 class QInputEvent;
 
@@ -15,10 +16,13 @@ class QInputEvent;
 // three lines. An operator who sees nothing happen presses again; one who
 // types ahead (a code scanned, a quantity, then Add Item) means every key.
 // So this filter drops a press made while the program was held up only when
-// it repeats the operator's input just before it: a click or Space on a
-// button on the control pressed just before, or Enter again. Typing in
-// between keeps what follows, and dropping nothing else keeps a sequence
-// typed ahead whole.
+// it repeats the operator's press just before it, made during the hold-up or
+// just before it began: a click or Space on a button on the control pressed
+// just before, or Enter again. On a screen where Enter does what one of its
+// buttons does (a bill screen prints), Enter and a click on that button are
+// one press. Typing in between keeps what follows, and dropping nothing else
+// keeps a sequence typed ahead whole. Clicks on a grid or list are never
+// repeats: each picks its own row, and picking one again does no harm.
 //
 // A heartbeat timer notes every stretch longer than the limit in which the
 // event loop did not run. The window system stamps each click and key with
@@ -32,6 +36,9 @@ public:
 
     // Filters the input of every window of the application from now on.
     static void install();
+    // The property by which a screen names the button Enter presses on it,
+    // wherever the focus is (a QObject*).
+    static constexpr const char* EnterPressesProperty = "enterPresses";
 
     explicit HeldUpInput(int limitMs = LimitMs, QObject* parent = nullptr);
 
@@ -43,11 +50,18 @@ private:
         qint64 to = 0;
     };
 
+    // What a press presses: a control, or Enter in a box; none for typing.
+    struct Pressed {
+        QPointer<QObject> on;
+        bool enterInBox = false;
+    };
+
     void beat();
-    bool madeWhileHeldUp(const QInputEvent& input);
-    bool heldUpAt(qint64 made) const;
-    // Whether the press repeats the one before it; it becomes the one before.
-    bool repeatsTheLastPress(const QInputEvent& input);
+    // When the input was made, on our clock; none for input the program made.
+    std::optional<qint64> madeAt(const QInputEvent& input);
+    // When the hold-up the program was in at that moment began, if it was in one.
+    std::optional<qint64> heldUpSince(qint64 made) const;
+    static Pressed pressedBy(const QInputEvent& input);
 
     const int m_limitMs;
     QElapsedTimer m_clock;
@@ -58,8 +72,7 @@ private:
     qint64 m_offset = 0;        // our clock minus the window system's, at its smallest
     qint64 m_lastDelivery = 0;  // our clock at the last stamped input
     QSet<int> m_droppedPresses; // keys and mouse buttons whose press was dropped
-    // The control the operator's last press went to, when it pressed one
-    // (a click, Enter, Space on a button); none after typing.
-    QPointer<QObject> m_lastPressedOn;
-    bool m_lastPressWasEnter = false;
+    // What the operator's last press pressed, and when it was made.
+    Pressed m_lastPressed;
+    std::optional<qint64> m_lastPressMade;
 };

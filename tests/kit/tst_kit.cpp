@@ -28,6 +28,7 @@
 
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -59,6 +60,8 @@ struct ButtonAndBox {
     ButtonAndBox()
     {
         box->move(0, 40);
+        list->setGeometry(0, 80, 200, 120);
+        list->addItems({"ROW 1", "ROW 2", "ROW 3"});
         screen.show();
         exposed = QTest::qWaitForWindowExposed(&screen);
         QApplication::setActiveWindow(&screen);
@@ -68,6 +71,7 @@ struct ButtonAndBox {
     QWidget screen;
     QPushButton* button = new QPushButton("Add Item", &screen);
     QLineEdit* box = new QLineEdit(&screen);
+    QListWidget* list = new QListWidget(&screen);
     QWindow* window = nullptr;
     bool exposed = false;
     int clicks = 0;
@@ -665,19 +669,21 @@ private slots:
         HeldUpInput filter(300);
         qApp->installEventFilter(&filter);
         ButtonAndBox shown;
-        [[maybe_unused]] auto& [screen, button, box, window, exposed, clicks] = shown;
+        [[maybe_unused]] auto& [screen, button, box, list, window, exposed, clicks] = shown;
         QVERIFY(exposed);
 
         // The window system's clock stands far from ours; each event is stamped with when it was made.
         QElapsedTimer clock;
         clock.start();
         const qint64 windowSystemAtStart = 5000000;
-        auto mouse = [&](QEvent::Type type, qint64 madeAt, QWidget* on = nullptr) {
-            const QPointF at = (on ? on : shown.button)->geometry().center();
+        auto mouseAt = [&](QEvent::Type type, qint64 madeAt, QPointF at) {
             QMouseEvent event(type, at, shown.window->mapToGlobal(at), Qt::LeftButton,
                               type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
             event.setTimestamp(quint64(windowSystemAtStart + madeAt));
             QCoreApplication::sendEvent(shown.window, &event);
+        };
+        auto mouse = [&](QEvent::Type type, qint64 madeAt, QWidget* on = nullptr) {
+            mouseAt(type, madeAt, (on ? on : shown.button)->geometry().center());
         };
         auto click = [&](qint64 madeAt) {
             mouse(QEvent::MouseButtonPress, madeAt);
@@ -698,9 +704,9 @@ private slots:
             return from;
         };
 
+        QTest::qWait(250);
         click(clock.elapsed());
         QCOMPARE(clicks, 1);
-        QTest::qWait(250);
 
         // The same button clicked again while held up: arriving during the hold-up, and after it.
         qint64 heldUpFrom = holdUp();
@@ -778,6 +784,40 @@ private slots:
         tap(Qt::Key_Return, heldUpFrom + 200);
         tap(Qt::Key_Return, heldUpFrom + 300);
         QCOMPARE(entered, 1);
+
+        // Where Enter presses a button of the screen's (a bill screen prints), a click on it and Enter are one.
+        screen.setProperty(HeldUpInput::EnterPressesProperty, QVariant::fromValue<QObject*>(button));
+        QTest::qWait(250);
+        heldUpFrom = holdUp();
+        click(heldUpFrom + 100);
+        box->setFocus();  // Enter is told by the box here
+        tap(Qt::Key_Return, heldUpFrom + 200);
+        QCOMPARE(QString("%1 %2").arg(clicks).arg(entered), QString("10 1"));
+        screen.setProperty(HeldUpInput::EnterPressesProperty, QVariant());
+
+        // Rows of a grid clicked one after another each pick their own; a double click goes as made.
+        int opened = 0;
+        connect(list, &QListWidget::itemDoubleClicked, this, [&] { ++opened; });
+        auto row = [&](int index) { return QPointF(list->viewport()->mapTo(&screen, list->visualItemRect(list->item(index)).center())); };
+        QTest::qWait(250);
+        heldUpFrom = holdUp();
+        mouseAt(QEvent::MouseButtonPress, heldUpFrom + 100, row(0));
+        mouseAt(QEvent::MouseButtonRelease, heldUpFrom + 120, row(0));
+        mouseAt(QEvent::MouseButtonPress, heldUpFrom + 200, row(2));
+        mouseAt(QEvent::MouseButtonRelease, heldUpFrom + 220, row(2));
+        QCOMPARE(list->currentRow(), 2);
+        mouseAt(QEvent::MouseButtonPress, heldUpFrom + 300, row(2));
+        mouseAt(QEvent::MouseButtonDblClick, heldUpFrom + 300, row(2));
+        mouseAt(QEvent::MouseButtonRelease, heldUpFrom + 320, row(2));
+        QCOMPARE(opened, 1);
+
+        // A press made well before the hold-up began is no press just before it.
+        QTest::qWait(250);
+        click(clock.elapsed());
+        QTest::qWait(800);
+        heldUpFrom = holdUp();
+        click(heldUpFrom + 100);
+        QCOMPARE(clicks, 12);
         qApp->removeEventFilter(&filter);
     }
 
@@ -789,7 +829,7 @@ private slots:
         KeyRepeats filter;
         qApp->installEventFilter(&filter);
         ButtonAndBox shown;
-        [[maybe_unused]] auto& [screen, button, box, window, exposed, clicks] = shown;
+        [[maybe_unused]] auto& [screen, button, box, list, window, exposed, clicks] = shown;
         QVERIFY(exposed);
         auto key = [&](QEvent::Type type, Qt::Key code, quint64 at, bool repeat = false) {
             QKeyEvent event(type, code, Qt::NoModifier, code == Qt::Key_Space ? " " : code == Qt::Key_Return ? "\r" : "1", repeat);
