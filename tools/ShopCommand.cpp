@@ -8,6 +8,8 @@
 
 #include <QTextStream>
 
+#include <algorithm>
+
 const char* const ShopHelp = R"(  shop [--database FILE] [--name TEXT] [--address1 TEXT] [--address2 TEXT]
        [--city TEXT] [--phone TEXT]
       Sets the shop's letterhead printed on every document; values not given
@@ -20,8 +22,13 @@ int shop(const tooldb::CommandLine& line, QTextStream& out)
     tooldb::open(connection, line.database());
     const stores::ShopHeaderStore header(connection);
 
-    // Each value given replaces the stored one; the others stay.
-    const ShopHeader stored = header.read().value_or(ShopHeader{});
+    const char* const options[] = {"name", "address1", "address2", "city", "phone"};
+    if (std::none_of(std::begin(options), std::end(options), [&](const char* option) { return line.isSet(option); }))
+        throw Failure(QStringLiteral("give the values to set (--name, --address1, --address2, --city, --phone); "
+                                     "nothing was changed"));
+    // Each value given replaces the stored one; the others stay as the prints
+    // show them, the placeholders until a letterhead is stored.
+    const ShopHeader stored = header.read().value_or(stores::ShopHeaderStore::placeholders());
     const auto value = [&](const char* option, const QString& current) {
         if (!line.isSet(option))
             return current;
@@ -38,6 +45,9 @@ int shop(const tooldb::CommandLine& line, QTextStream& out)
     const ShopHeader letterhead{value("name", stored.shopName), value("address1", stored.address1),
                                       value("address2", stored.address2), value("city", stored.city),
                                       value("phone", stored.phone)};
+    // As Shop Details, which saves no letterhead without the shop's name.
+    if (letterhead.shopName.trimmed().isEmpty())
+        throw Failure(QStringLiteral("--name is empty; a letterhead needs the shop's name; nothing was changed"));
     Transaction transaction(connection);
     header.save(letterhead);
     transaction.commit();
