@@ -121,15 +121,38 @@ QLineEdit* DataScreen::ruledBox(QObject* object) const
 }
 
 // A paste goes in as typing the same would: one edit, which undo takes back.
+namespace {
+
+// Ends the box's undo step, as Qt's own paste does around what it pastes:
+// the box ends one where its cursor moves. An empty box has nowhere to move.
+void endUndoStep(QLineEdit* box)
+{
+    const int cursor = box->cursorPosition();
+    const int aside = cursor > 0 ? cursor - 1 : cursor + 1;
+    if (aside > box->text().size())
+        return;
+    const int start = box->selectionStart();
+    const int length = int(box->selectedText().size());
+    box->setCursorPosition(aside);
+    if (length == 0)
+        box->setCursorPosition(cursor);
+    else if (cursor == start)
+        box->setSelection(start + length, -length);
+    else
+        box->setSelection(start, length);
+}
+
+}  // namespace
+
 void DataScreen::pasteUnderTypingRules(QLineEdit* box, QClipboard::Mode mode)
 {
-    // Qt's own paste is an undo step apart from the typing before it; the
-    // box ends a step where its cursor moves.
-    if (const int cursor = box->cursorPosition(); !box->hasSelectedText() && cursor > 0) {
-        box->setCursorPosition(cursor - 1);
-        box->setCursorPosition(cursor);
-    }
-    box->insert(underTypingRules(QGuiApplication::clipboard()->text(mode)));
+    QString pasted = QGuiApplication::clipboard()->text(mode);
+    // A cell or a line copied elsewhere ends with its line break: no part of the text.
+    while (pasted.endsWith(QLatin1Char('\n')) || pasted.endsWith(QLatin1Char('\r')))
+        pasted.chop(1);
+    endUndoStep(box);
+    box->insert(underTypingRules(pasted));
+    endUndoStep(box);
 }
 
 void DataScreen::showMenuPastingUnderTypingRules(QLineEdit* box, const QPoint& at)

@@ -139,7 +139,7 @@ private slots:
             return target->text();
         };
         QCOMPARE(paste(ui::PartyName, "  o'brien\tand sons\nsecond line  "), QString("  OBRIEN AND SONS SECOND LINE  "));
-        QCOMPARE(paste(ui::MasterPhone, " 98450\n"), QString(" 98450 "));
+        QCOMPARE(paste(ui::MasterPhone, " 98450\r\n"), QString(" 98450"));  // as a spreadsheet's cell is copied
         messages.clear();
         op->click(ui::Save);
         QCOMPARE(told(messages).size(), 1);
@@ -197,6 +197,14 @@ private slots:
         QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
         QCoreApplication::processEvents();
         QCOMPARE(name->text(), QString("O'NEIL OIL"));
+        // A paste is an undo step apart from the typing after it too.
+        QTest::keyClick(name, Qt::Key_End);
+        QTest::keyClicks(name, "1");
+        QApplication::clipboard()->setText("2");
+        QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClicks(name, "3");
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(name->text(), QString("O'NEIL OIL12"));
         // A search reads what the box shows: ONEIL, which is no name stored.
         db.exec("update Customer set ITEM = 'O''NEIL OIL' where SN = 2");
         QCOMPARE(paste(ui::SearchName, "o'neil"), QString("ONEIL"));
