@@ -124,13 +124,16 @@ QLineEdit* DataScreen::ruledBox(QObject* object) const
 namespace {
 
 // Ends the box's undo step, as Qt's own paste does around what it pastes:
-// the box ends one where its cursor moves. An empty box has nowhere to move.
+// the box ends one where its cursor moves, or where it is cleared (an empty
+// box, which has nowhere to move; clearing it changes nothing else).
 void endUndoStep(QLineEdit* box)
 {
+    if (box->text().isEmpty()) {
+        box->clear();
+        return;
+    }
     const int cursor = box->cursorPosition();
     const int aside = cursor > 0 ? cursor - 1 : cursor + 1;
-    if (aside > box->text().size())
-        return;
     const int start = box->selectionStart();
     const int length = int(box->selectedText().size());
     box->setCursorPosition(aside);

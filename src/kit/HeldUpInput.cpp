@@ -99,11 +99,13 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
         const std::optional<qint64> made = madeAt(input);
         const std::optional<qint64> heldUpFrom = made ? heldUpSince(*made) : std::nullopt;
         const Pressed pressed = pressedBy(input);
+        // The press before counts from when it was taken: one typed ahead
+        // in an earlier hold-up was taken as that one ended, and its work
+        // may have begun this one.
         drop = heldUpFrom && pressed.on && pressed.on == m_lastPressed.on
-               && pressed.enterInBox == m_lastPressed.enterInBox && m_lastPressMade
-               && *m_lastPressMade >= *heldUpFrom - m_limitMs;
+               && pressed.enterInBox == m_lastPressed.enterInBox && m_lastPressTaken >= *heldUpFrom - m_limitMs;
         m_lastPressed = pressed;
-        m_lastPressMade = made;
+        m_lastPressTaken = m_clock.elapsed();
         // A press that goes through ends one dropped before (its release
         // may have gone to another program's window).
         if (drop)

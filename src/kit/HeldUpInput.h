@@ -16,7 +16,7 @@ class QInputEvent;
 // three lines. An operator who sees nothing happen presses again; one who
 // types ahead (a code scanned, a quantity, then Add Item) means every key.
 // So this filter drops a press made while the program was held up only when
-// it repeats the operator's press just before it, made during the hold-up or
+// it repeats the operator's press just before it, taken during the hold-up or
 // just before it began: a click or Space on a button on the control pressed
 // just before, or Enter again. On a screen where Enter does what one of its
 // buttons does (a bill screen prints), Enter and a click on that button are
@@ -72,7 +72,7 @@ private:
     qint64 m_offset = 0;        // our clock minus the window system's, at its smallest
     qint64 m_lastDelivery = 0;  // our clock at the last stamped input
     QSet<int> m_droppedPresses; // keys and mouse buttons whose press was dropped
-    // What the operator's last press pressed, and when it was made.
+    // What the operator's last press pressed, and when it was taken (our clock).
     Pressed m_lastPressed;
-    std::optional<qint64> m_lastPressMade;
+    qint64 m_lastPressTaken = 0;
 };

@@ -205,6 +205,14 @@ private slots:
         QTest::keyClicks(name, "3");
         QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(name->text(), QString("O'NEIL OIL12"));
+        // And apart from emptying the box before it.
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(name->text(), QString());
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(name->text(), QString("O'NEIL OIL12"));
         // A search reads what the box shows: ONEIL, which is no name stored.
         db.exec("update Customer set ITEM = 'O''NEIL OIL' where SN = 2");
         QCOMPARE(paste(ui::SearchName, "o'neil"), QString("ONEIL"));
