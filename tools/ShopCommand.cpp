@@ -26,9 +26,9 @@ int shop(const tooldb::CommandLine& line, QTextStream& out)
     if (std::none_of(std::begin(options), std::end(options), [&](const char* option) { return line.isSet(option); }))
         throw Failure(QStringLiteral("give the values to set (--name, --address1, --address2, --city, --phone); "
                                      "nothing was changed"));
-    // Each value given replaces the stored one; the others stay as the prints
-    // show them, the placeholders until a letterhead is stored.
-    const ShopHeader stored = header.read().value_or(stores::ShopHeaderStore::placeholders());
+    // Each value given replaces the stored one; the others stay (empty before
+    // the first letterhead, which therefore needs the name).
+    const ShopHeader stored = header.read().value_or(ShopHeader{});
     const auto value = [&](const char* option, const QString& current) {
         if (!line.isSet(option))
             return current;
@@ -47,7 +47,7 @@ int shop(const tooldb::CommandLine& line, QTextStream& out)
                                       value("phone", stored.phone)};
     // As Shop Details, which saves no letterhead without the shop's name.
     if (letterhead.shopName.trimmed().isEmpty())
-        throw Failure(QStringLiteral("--name is empty; a letterhead needs the shop's name; nothing was changed"));
+        throw Failure(QStringLiteral("a letterhead needs the shop's name: give --name with it; nothing was changed"));
     Transaction transaction(connection);
     header.save(letterhead);
     transaction.commit();
