@@ -115,6 +115,14 @@ private slots:
         empty.end();
         QCOMPARE(log->jobs, QVector<CapturedJob>({log->jobs.first(), CapturedJob()}));
         QCOMPARE(log->fittedColumns, 0);
+        // The blank lines a document ends with fill its last page with text, and feed no sheet of their own.
+        PrintJob trailing(device);
+        for (const char* text : {"a", "b", "c", "d"})
+            trailing.line(1, text);
+        for (int n = 0; n < 5; ++n)
+            trailing.endLine();
+        trailing.end();
+        QCOMPARE(log->jobs.last(), CapturedJob({{"a", "b", "c"}, {"d", "", ""}}));
     }
 
     // A device that cannot be opened fails every call with its words, opened once.
