@@ -5,6 +5,8 @@
 #include "print/TextColumns.h"
 
 #include <QDate>
+#include <QGuiApplication>
+#include <QScopeGuard>
 #include <QDateTime>
 #include <algorithm>
 #include <optional>
@@ -24,6 +26,28 @@ QString withBlanksForControls(QString text)
     return text;
 }
 
+// The wait cursor while a job is being written: a year's register takes
+// seconds in which the program does not answer. None without a window
+// system (billdb).
+class BusyCursor {
+public:
+    BusyCursor() : m_shown(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+    {
+        if (m_shown)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyCursor()
+    {
+        if (m_shown)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    bool m_shown;
+};
+
 }  // namespace
 
 struct PrintJob::State {
@@ -33,6 +57,7 @@ struct PrintJob::State {
     // failing statement and go on, and report the last failure once.
     std::optional<QString> openFailure;
     bool ended = false;
+    std::optional<BusyCursor> busy;  // from the device's opening to the job's end
 
     PrintedLine line;
     int lineLength = 0;  // columns the current line takes; the next free column is one more
@@ -64,6 +89,7 @@ PageDevice& PrintJob::State::ready()
             openFailure = QStringLiteral("No printer is available.");
             throw PrintError(*openFailure);
         }
+        busy.emplace();
     }
     return *device;
 }
@@ -160,6 +186,7 @@ void PrintJob::end()
     State& state = *m_state;
     PageDevice& device = state.ready();
     state.ended = true;  // whatever fails below, the job is over
+    const auto idle = qScopeGuard([&state] { state.busy.reset(); });
     if (state.linePending())
         state.closeLine();
     const QVector<PrintedLine> lines = std::move(state.lines);

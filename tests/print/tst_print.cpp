@@ -100,7 +100,9 @@ private slots:
             job.line(1, QString("line %1").arg(n));
         job.number(8, 12.5);  // " 12.5 " ends at column 13, its closing blank unseen
         QCOMPARE(log->finishedJobs(), 0);
+        QVERIFY(QGuiApplication::overrideCursor());  // the wait cursor while the job is written
         job.end();
+        QVERIFY(!QGuiApplication::overrideCursor());
         // No empty page after a full one.
         QCOMPARE(log->pages(), QVector<CapturedPage>({{"line 1", "line 2", "line 3"}, {"line 4", "line 5", "        12.5"}}));
         QCOMPARE(log->fittedColumns, 12);
@@ -111,6 +113,7 @@ private slots:
             for (const char* text : {"a", "b", "c", "d"})
                 dropped.line(1, text);
         }
+        QVERIFY(!QGuiApplication::overrideCursor());
         PrintJob empty(device);
         empty.end();
         QCOMPARE(log->jobs, QVector<CapturedJob>({log->jobs.first(), CapturedJob()}));
