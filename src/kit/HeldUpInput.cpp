@@ -80,8 +80,16 @@ void HeldUpInput::beat()
 bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
 {
     // Input reaches a window first, and from there its widgets.
+    if (!receiver->isWindowType())
+        return false;
+    // The wheel picks another item or date, or scrolls: work in between,
+    // after which the same click is no repeat.
+    if (event->type() == QEvent::Wheel) {
+        m_lastPressed = {};
+        return false;
+    }
     const Kind kind = kindOf(event->type());
-    if (kind == Kind::None || !receiver->isWindowType())
+    if (kind == Kind::None)
         return false;
     const auto& input = static_cast<const QInputEvent&>(*event);
     // A key held down repeats as it would have: what it does then is its own
