@@ -24,11 +24,10 @@ double roundHalfEven(double value);
 // Throws Failure("Type mismatch") for non-numeric text, Failure("Overflow") out of range.
 // Accepts what isNumeric accepts.
 double toDouble(const QString& text);
-// The largest amount, price or percentage typed, either way. Beyond it a
-// line's figures (up to 32767 times it, with its tax) leave the rupee
-// behind, and far beyond they become infinite, which empties a day's totals.
-// (The largest lines within it keep 15 digits, the file driver's text: their
-// paisa is already gone.)
+// The largest amount, price or percentage typed, either way. A line's
+// figures (up to 32767 times it, with its tax) then keep 15 digits, as the
+// file's driver hands them over: the largest lose their paisa, none its
+// rupee. Far beyond they become infinite, which empties a day's totals.
 inline constexpr double LargestTypedAmount = 1e9;
 // A typed amount, price or percentage: as toDouble, and Failure("Overflow")
 // beyond LargestTypedAmount either way.
