@@ -25,9 +25,9 @@ double roundHalfEven(double value);
 // Accepts what isNumeric accepts.
 double toDouble(const QString& text);
 // The largest amount, price or percentage typed, either way. A line's
-// figures (up to 32767 times it, with its tax) then keep 15 digits, as the
-// file's driver hands them over: the largest lose their paisa, none its
-// rupee. Far beyond they become infinite, which empties a day's totals.
+// figures (up to 32767 times it, with its tax) stay finite; far beyond, they
+// become infinite, which empties a day's totals. They keep 15 digits, as the
+// file's driver hands them over, so the largest lose their paisa.
 inline constexpr double LargestTypedAmount = 1e9;
 // A typed amount, price or percentage: as toDouble, and Failure("Overflow")
 // beyond LargestTypedAmount either way.
