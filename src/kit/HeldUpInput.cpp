@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -82,10 +84,17 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
     // Input reaches a window first, and from there its widgets.
     if (!receiver->isWindowType())
         return false;
-    // The wheel picks another item or date, or scrolls: work in between,
-    // after which the same click is no repeat.
+    // The wheel on a list box or a date picks another item or day: work in
+    // between, after which the same click is no repeat. Elsewhere it picks
+    // nothing.
     if (event->type() == QEvent::Wheel) {
-        m_lastPressed = {};
+        const QPoint at = static_cast<const QWheelEvent&>(*event).globalPosition().toPoint();
+        for (QWidget* under = QApplication::widgetAt(at); under; under = under->parentWidget()) {
+            if (qobject_cast<QComboBox*>(under) || qobject_cast<QAbstractSpinBox*>(under)) {
+                m_lastPressed = {};
+                break;
+            }
+        }
         return false;
     }
     const Kind kind = kindOf(event->type());

@@ -20,7 +20,7 @@ class QInputEvent;
 // just before it began: a click or Space on a button on the control pressed
 // just before, or Enter again. On a screen where Enter does what one of its
 // buttons does (a bill screen prints), Enter and a click on that button are
-// one press. Typing or the wheel in between keeps what follows, and dropping nothing else
+// one press. Typing in between, or the wheel on a list box, keeps what follows, and dropping nothing else
 // keeps a sequence typed ahead whole. Clicks on a grid or list are never
 // repeats: each picks its own row, and picking one again does no harm.
 //

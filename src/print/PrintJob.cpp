@@ -194,14 +194,15 @@ void PrintJob::end()
     device.fitColumns(state.widest);
     const int perPage = std::max(device.linesPerPage(), 1);
     // The blank lines a document ends with (a register's gap after its last
-    // bill) fill the last page with text; a sheet of nothing but them is not
-    // fed.
+    // bill) fill the last sheet with text; a sheet of nothing but them is not
+    // fed. On a roll they are the paper fed to tear it off.
     const auto lastWithText = std::find_if(lines.crbegin(), lines.crend(), [](const PrintedLine& line) {
         return !lineText(line).trimmed().isEmpty();
     });
     const qsizetype withText = lines.crend() - lastWithText;
-    const qsizetype printed = withText == 0 ? lines.size()
-                                            : std::min(lines.size(), (withText + perPage - 1) / perPage * perPage);
+    const qsizetype printed = withText == 0 || device.rollColumns() > 0
+                                  ? lines.size()
+                                  : std::min(lines.size(), (withText + perPage - 1) / perPage * perPage);
     for (qsizetype first = 0; first < printed; first += perPage)
         device.addPage(lines.mid(first, perPage));
     device.finish();

@@ -26,6 +26,7 @@
 #include "support/Checks.h"
 #include "support/TestDatabase.h"
 
+#include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QListWidget>
@@ -62,6 +63,8 @@ struct ButtonAndBox {
         box->move(0, 40);
         list->setGeometry(0, 80, 200, 120);
         list->addItems({"ROW 1", "ROW 2", "ROW 3"});
+        choice->move(0, 210);
+        choice->addItems({"RICE", "SOAP", "TEA"});
         screen.show();
         exposed = QTest::qWaitForWindowExposed(&screen);
         QApplication::setActiveWindow(&screen);
@@ -72,6 +75,7 @@ struct ButtonAndBox {
     QPushButton* button = new QPushButton("Add Item", &screen);
     QLineEdit* box = new QLineEdit(&screen);
     QListWidget* list = new QListWidget(&screen);
+    QComboBox* choice = new QComboBox(&screen);
     QWindow* window = nullptr;
     bool exposed = false;
     int clicks = 0;
@@ -669,7 +673,7 @@ private slots:
         HeldUpInput filter(300);
         qApp->installEventFilter(&filter);
         ButtonAndBox shown;
-        [[maybe_unused]] auto& [screen, button, box, list, window, exposed, clicks] = shown;
+        [[maybe_unused]] auto& [screen, button, box, list, choice, window, exposed, clicks] = shown;
         QVERIFY(exposed);
 
         // The window system's clock stands far from ours; each event is stamped with when it was made.
@@ -829,15 +833,22 @@ private slots:
         heldUpFrom = holdUp();
         click(heldUpFrom + 100);
         QCOMPARE(clicks, 13);
-        // The wheel in between (another item picked) is work: the click after it goes through.
+        // The wheel on a list box in between (another item picked) is work: the click after it goes through.
+        // Elsewhere (on the button itself) it picks nothing, and the click after it is a repeat.
+        auto wheelOver = [&](QWidget* on, qint64 madeAt) {
+            const QPointF over = on->geometry().center();
+            QWheelEvent wheel(over, shown.window->mapToGlobal(over), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            wheel.setTimestamp(quint64(windowSystemAtStart + madeAt));
+            QCoreApplication::sendEvent(shown.window, &wheel);
+        };
         QTest::qWait(250);
         heldUpFrom = holdUp();
-        const QPointF over = box->geometry().center();
-        QWheelEvent wheel(over, shown.window->mapToGlobal(over), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        wheel.setTimestamp(quint64(windowSystemAtStart + heldUpFrom + 150));
-        QCoreApplication::sendEvent(shown.window, &wheel);
+        wheelOver(choice, heldUpFrom + 150);
+        QCOMPARE(choice->currentText(), QString("SOAP"));
         click(heldUpFrom + 200);
+        wheelOver(button, heldUpFrom + 250);
+        click(heldUpFrom + 300);
         QCOMPARE(clicks, 14);
         qApp->removeEventFilter(&filter);
     }
@@ -850,7 +861,7 @@ private slots:
         KeyRepeats filter;
         qApp->installEventFilter(&filter);
         ButtonAndBox shown;
-        [[maybe_unused]] auto& [screen, button, box, list, window, exposed, clicks] = shown;
+        [[maybe_unused]] auto& [screen, button, box, list, choice, window, exposed, clicks] = shown;
         QVERIFY(exposed);
         auto key = [&](QEvent::Type type, Qt::Key code, quint64 at, bool repeat = false) {
             QKeyEvent event(type, code, Qt::NoModifier, code == Qt::Key_Space ? " " : code == Qt::Key_Return ? "\r" : "1", repeat);

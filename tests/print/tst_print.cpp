@@ -118,14 +118,26 @@ private slots:
         empty.end();
         QCOMPARE(log->jobs, QVector<CapturedJob>({log->jobs.first(), CapturedJob()}));
         QCOMPARE(log->fittedColumns, 0);
-        // The blank lines a document ends with fill its last page with text, and feed no sheet of their own.
-        PrintJob trailing(device);
-        for (const char* text : {"a", "b", "c", "d"})
-            trailing.line(1, text);
-        for (int n = 0; n < 5; ++n)
-            trailing.endLine();
-        trailing.end();
-        QCOMPARE(log->jobs.last(), CapturedJob({{"a", "b", "c"}, {"d", "", ""}}));
+        // The blank lines a document ends with fill its last page with text, and feed no sheet of their own;
+        // on a roll they are its feed.
+        struct RollCapture : TextCapture {
+            using TextCapture::TextCapture;
+            int rollColumns() const override { return 32; }
+        };
+        for (const bool roll : {false, true}) {
+            PrintJob trailing([&]() -> std::unique_ptr<PageDevice> {
+                if (roll)
+                    return std::make_unique<RollCapture>(log, 3);
+                return std::make_unique<TextCapture>(log, 3);
+            });
+            for (const char* text : {"a", "b", "c", "d"})
+                trailing.line(1, text);
+            for (int n = 0; n < 5; ++n)
+                trailing.endLine();
+            trailing.end();
+        }
+        QCOMPARE(log->jobs.mid(log->jobs.size() - 2),
+                 QVector<CapturedJob>({{{"a", "b", "c"}, {"d", "", ""}}, {{"a", "b", "c"}, {"d", "", ""}, {"", "", ""}}}));
     }
 
     // A device that cannot be opened fails every call with its words, opened once.
