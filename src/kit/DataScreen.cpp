@@ -120,7 +120,6 @@ QLineEdit* DataScreen::ruledBox(QObject* object) const
     return box && m_ruledBoxes.contains(box) && !box->isReadOnly() ? box : nullptr;
 }
 
-// A paste goes in as typing the same would: one edit, which undo takes back.
 namespace {
 
 // Ends the box's undo step, as Qt's own paste does around what it pastes:
@@ -147,6 +146,7 @@ void endUndoStep(QLineEdit* box)
 
 }  // namespace
 
+// A paste goes in as typing the same would: one edit, which undo takes back.
 void DataScreen::pasteUnderTypingRules(QLineEdit* box, QClipboard::Mode mode)
 {
     QString pasted = QGuiApplication::clipboard()->text(mode);

@@ -20,9 +20,10 @@ class QInputEvent;
 // just before it began: a click or Space on a button on the control pressed
 // just before, or Enter again. On a screen where Enter does what one of its
 // buttons does (a bill screen prints), Enter and a click on that button are
-// one press. Typing in between, or the wheel on a list box, keeps what follows, and dropping nothing else
-// keeps a sequence typed ahead whole. Clicks on a grid or list are never
-// repeats: each picks its own row, and picking one again does no harm.
+// one press. Typing in between, or the wheel on a list box, keeps what
+// follows, and dropping nothing else keeps a sequence typed ahead whole.
+// Clicks on a grid or list are never repeats: each picks its own row, and
+// picking one again does no harm.
 //
 // A heartbeat timer notes every stretch longer than the limit in which the
 // event loop did not run. The window system stamps each click and key with

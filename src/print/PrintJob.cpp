@@ -5,9 +5,9 @@
 #include "print/TextColumns.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QScopeGuard>
-#include <QDateTime>
 #include <algorithm>
 #include <optional>
 
