@@ -84,17 +84,8 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
     // Input reaches a window first, and from there its widgets.
     if (!receiver->isWindowType())
         return false;
-    // The wheel on a list box or a date picks another item or day: work in
-    // between, after which the same click is no repeat. Elsewhere it picks
-    // nothing.
     if (event->type() == QEvent::Wheel) {
-        const QPoint at = static_cast<const QWheelEvent&>(*event).globalPosition().toPoint();
-        for (QWidget* under = QApplication::widgetAt(at); under; under = under->parentWidget()) {
-            if (qobject_cast<QComboBox*>(under) || qobject_cast<QAbstractSpinBox*>(under)) {
-                m_lastPressed = {};
-                break;
-            }
-        }
+        noteWheeledBox(static_cast<const QWheelEvent&>(*event).globalPosition().toPoint());
         return false;
     }
     const Kind kind = kindOf(event->type());
@@ -116,6 +107,12 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
         const std::optional<qint64> made = madeAt(input);
         const std::optional<qint64> heldUpFrom = made ? heldUpSince(*made) : std::nullopt;
         const Pressed pressed = pressedBy(input);
+        // The wheel picked another item or day since: work in between, after
+        // which the same click is no repeat.
+        if (std::any_of(m_wheeled.cbegin(), m_wheeled.cend(),
+                        [](const Wheeled& wheeled) { return wheeled.box && shownValue(wheeled.box) != wheeled.before; }))
+            m_lastPressed = {};
+        m_wheeled.clear();
         // The press before counts from when it was taken: one typed ahead
         // in an earlier hold-up was taken as that one ended, and its work
         // may have begun this one.
@@ -135,8 +132,34 @@ bool HeldUpInput::eventFilter(QObject* receiver, QEvent* event)
     return drop;
 }
 
+QString HeldUpInput::shownValue(const QWidget* box)
+{
+    if (const auto* list = qobject_cast<const QComboBox*>(box))
+        return list->currentText();
+    return static_cast<const QAbstractSpinBox*>(box)->text();
+}
+
+void HeldUpInput::noteWheeledBox(const QPoint& at)
+{
+    // The wheel turns a list box or a date box (a spin box) under it, if
+    // any; whether it picked anything is seen at the next press.
+    for (QWidget* under = QApplication::widgetAt(at); under; under = under->parentWidget()) {
+        if (qobject_cast<QComboBox*>(under) || qobject_cast<QAbstractSpinBox*>(under)) {
+            const bool noted = std::any_of(m_wheeled.cbegin(), m_wheeled.cend(),
+                                           [under](const Wheeled& wheeled) { return wheeled.box == under; });
+            if (!noted)
+                m_wheeled.append({under, shownValue(under)});
+            return;
+        }
+    }
+}
+
 HeldUpInput::Pressed HeldUpInput::pressedBy(const QInputEvent& input)
 {
+    // A click while a list is open goes to the list: it picks or closes it,
+    // and presses nothing else.
+    if (!isKey(input) && QApplication::activePopupWidget())
+        return {};
     if (!isKey(input)) {
         QWidget* widget = QApplication::widgetAt(static_cast<const QMouseEvent&>(input).globalPosition().toPoint());
         for (QWidget* in = widget; in; in = in->parentWidget()) {

@@ -5,10 +5,12 @@
 #include <QPointer>
 #include <QSet>
 #include <QTimer>
+#include <QString>
 #include <QVector>
 #include <optional>
 
 class QInputEvent;
+class QWidget;
 
 // Clicks and keys the operator gave while the program was held up (a server
 // out of reach, a busy database, a long print) arrive all at once when it is
@@ -57,7 +59,16 @@ private:
         bool enterInBox = false;
     };
 
+    // A list box or a date box the wheel turned since the last press, with
+    // what it showed before.
+    struct Wheeled {
+        QPointer<QWidget> box;
+        QString before;
+    };
+
     void beat();
+    void noteWheeledBox(const QPoint& at);
+    static QString shownValue(const QWidget* box);
     // When the input was made, on our clock; none for input the program made.
     std::optional<qint64> madeAt(const QInputEvent& input);
     // When the hold-up the program was in at that moment began, if it was in one.
@@ -76,4 +87,5 @@ private:
     // What the operator's last press pressed, and when it was taken (our clock).
     Pressed m_lastPressed;
     qint64 m_lastPressTaken = 0;
+    QVector<Wheeled> m_wheeled;
 };

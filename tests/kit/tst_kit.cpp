@@ -850,6 +850,20 @@ private slots:
         wheelOver(button, heldUpFrom + 250);
         click(heldUpFrom + 300);
         QCOMPARE(clicks, 14);
+        // A list box the wheel leaves as it was (greyed out) picked nothing.
+        choice->setEnabled(false);
+        wheelOver(choice, heldUpFrom + 350);
+        click(heldUpFrom + 400);
+        QCOMPARE(clicks, 14);
+        choice->setEnabled(true);
+        // A click while a list is open only closes it: the click after it presses the button.
+        choice->showPopup();
+        QTest::qWait(250);
+        heldUpFrom = holdUp();
+        click(heldUpFrom + 100);
+        click(heldUpFrom + 200);
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(clicks, 15);
         qApp->removeEventFilter(&filter);
     }
 
