@@ -3,10 +3,10 @@
 #include "core/Dates.h"
 #include "core/NumericText.h"
 #include "print/TextColumns.h"
+#include "print/WaitCursor.h"
 
 #include <QDate>
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QScopeGuard>
 #include <algorithm>
 #include <optional>
@@ -26,28 +26,6 @@ QString withBlanksForControls(QString text)
     return text;
 }
 
-// The wait cursor while a job is being written: a year's register takes
-// seconds in which the program does not answer. None without a window
-// system (billdb).
-class BusyCursor {
-public:
-    BusyCursor() : m_shown(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_shown)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~BusyCursor()
-    {
-        if (m_shown)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    bool m_shown;
-};
-
 }  // namespace
 
 struct PrintJob::State {
@@ -57,7 +35,8 @@ struct PrintJob::State {
     // failing statement and go on, and report the last failure once.
     std::optional<QString> openFailure;
     bool ended = false;
-    std::optional<BusyCursor> busy;  // from the device's opening to the job's end
+    // From the device's opening to the job's end: a year's register takes seconds.
+    std::optional<WaitCursor> busy;
 
     PrintedLine line;
     int lineLength = 0;  // columns the current line takes; the next free column is one more

@@ -9,8 +9,8 @@
 #include "data/RunDatabase.h"
 #include "kit/FileDialogs.h"
 #include "kit/Messages.h"
+#include "print/WaitCursor.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
@@ -26,12 +26,6 @@ QString databaseFile()
         return {};
     return datasource::sqliteFile(rundatabase::connectionString());
 }
-
-// The wait cursor while a copy is made (a second or so for a large shop's years).
-struct Waiting {
-    Waiting() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Waiting() { QApplication::restoreOverrideCursor(); }
-};
 
 // The day whose copy was made or tried last: a copy that cannot be made is
 // told once a day, not at every look at the clock.
@@ -50,7 +44,7 @@ void keepTheDaysBackup()
         return;
     dayLastCopied() = dates::today();
     try {
-        const Waiting waiting;
+        const WaitCursor waiting;  // a second or so for a large shop's years
         databasebackup::keepTheDays(file, dates::today());
     } catch (const Failure& failure) {
         Messages::instance().showError(QStringLiteral("The day's backup of the database could not be made in %1: %2. "
@@ -90,7 +84,7 @@ void backUpDatabase(QWidget* parent)
     if (target.isEmpty())
         return;
     try {
-        const Waiting waiting;
+        const WaitCursor waiting;  // a second or so for a large shop's years
         Connection connection;
         connection.open();
         databasebackup::copyInto(connection, file, target);
