@@ -181,7 +181,8 @@ private:
     void moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
                    const QString& batch) const;
     void receiveIntoStock(const DocumentLine& line) const;
-    void keepFirstReceiptValues(const QString& itemCode, const QString& item, const QString& batch) const;
+    void keepFirstReceiptValues(const QString& itemCode, const QString& item, const QString& batch,
+                                const QStringList& deletedLines) const;
 
     Document m_document;
 };

@@ -11,6 +11,8 @@
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 
+#include <QHash>
+
 namespace stores {
 
 namespace {
@@ -70,6 +72,16 @@ QString changedDocument(Document document, qint16 number, const ShownRows& shown
         return QStringLiteral("Number %1 holds lines this screen had not shown: they are shown now.").arg(number);
     return QStringLiteral("Number %1 no longer holds the lines shown: another till or screen has changed them since.")
         .arg(number);
+}
+
+// What a batch takes from its first receipt line, as one text to compare.
+QString firstReceiptValues(const RecordSet& row)
+{
+    QStringList values;
+    for (const char* column : {"Amount", "TaxInPercentage", "DiscountinPercentage", "CustomerName", "CustomerAddress",
+                               "CustomerPhone", "Remark", "Date_"})
+        values << row.field(QLatin1String(column)).toString();
+    return values.join(QChar(0x1f));
 }
 
 }  // namespace
@@ -149,7 +161,12 @@ void LineDocumentStore::moveStock(StockMove move, qint16 quantity, const QString
 // deleted (a line put right by typing it again first, then deleting the
 // wrong one), the earliest line left is its first receipt: the next sales
 // from the batch are priced at it. Its stock is left as the delete left it.
-void LineDocumentStore::keepFirstReceiptValues(const QString& itemCode, const QString& item, const QString& batch) const
+// A deleted line is the first receipt when it carried the batch's values and
+// no line left carries them; neither numbers nor dates tell which line came
+// first (a line may be added to an older receipt, and a year's close leaves
+// the opening stock's line in place of the first receipt).
+void LineDocumentStore::keepFirstReceiptValues(const QString& itemCode, const QString& item, const QString& batch,
+                                               const QStringList& deletedLines) const
 {
     if (m_document != Document::GoodsReceipt)
         return;
@@ -157,6 +174,15 @@ void LineDocumentStore::keepFirstReceiptValues(const QString& itemCode, const QS
         return QStringLiteral("%1ItemCode = %2 and %1Item = %3 and %1Batch_Number = %4")
             .arg(table, sql::text(itemCode), sql::text(item), sql::text(batch));
     };
+    RecordSet stock;
+    stock.open(QStringLiteral("Select * from Stock where ") + ofTheBatch(QString()), connection());
+    if (stock.eof() || !deletedLines.contains(firstReceiptValues(stock)))
+        return;
+    RecordSet left;
+    left.open(QStringLiteral("Select * from ItemIn where ") + ofTheBatch(QString()), connection());
+    for (; !left.eof(); left.moveNext())
+        if (firstReceiptValues(left) == firstReceiptValues(stock))
+            return;
     run(QStringLiteral("update Stock set Amount = f.Amount, TaxInPercentage = f.TaxInPercentage, "
                        "DiscountinPercentage = f.DiscountinPercentage, CustomerName = f.CustomerName, "
                        "CustomerAddress = f.CustomerAddress, CustomerPhone = f.CustomerPhone, Remark = f.Remark, "
@@ -230,9 +256,10 @@ bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move,
     const QString itemCode = stored.field(QStringLiteral("ItemCode")).toString();
     const QString item = stored.field(QStringLiteral("Item")).toString();
     const QString batch = stored.field(QStringLiteral("Batch_Number")).toString();
+    const QString deleted = firstReceiptValues(stored);
     moveStock(move, numeric::toInt16(stored.field(QStringLiteral("Quantity"))), itemCode, item, batch);
     run(QStringLiteral("Delete * from ") + lineTable() + line);
-    keepFirstReceiptValues(itemCode, item, batch);
+    keepFirstReceiptValues(itemCode, item, batch, {deleted});
     const bool linesLeft = firstValue(QStringLiteral("Select count(*) from ") + lineTable() + QStringLiteral(" where BillNumber = ")
                                       + sql::number(number))
                                .toInt()
@@ -272,6 +299,7 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
     if (firstValue(QStringLiteral("Select count(*) from ") + lineTable() + document).toInt() == 0)
         throw ChangedSinceShown(QStringLiteral("Number %1 holds no lines: nothing was deleted.").arg(number));
     QVector<QStringList> batches;
+    QHash<QStringList, QStringList> deletedOfBatch;
     if (move != StockMove::None) {
         RecordSet lines;
         lines.open(QStringLiteral("Select * from ") + lineTable() + document
@@ -284,11 +312,12 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
             moveStock(move, numeric::toInt16(lines.field(QStringLiteral("Quantity"))), batch[0], batch[1], batch[2]);
             if (!batches.contains(batch))
                 batches << batch;
+            deletedOfBatch[batch] << firstReceiptValues(lines);
         }
     }
     run(QStringLiteral("Delete * from ") + lineTable() + document);
     for (const QStringList& batch : batches)
-        keepFirstReceiptValues(batch[0], batch[1], batch[2]);
+        keepFirstReceiptValues(batch[0], batch[1], batch[2], deletedOfBatch.value(batch));
     lists.editNumberList(documentNumberList(), number, false);
 }
 

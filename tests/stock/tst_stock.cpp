@@ -133,6 +133,38 @@ private slots:
         QCOMPARE(batches().mid(2), QStringList({"X3|7|42|5", "X4|7|42|5"}));
     }
 
+    // Only the delete of a batch's first receipt gives it other values. Receipt
+    // 1 is a closed year's opening stock (its first receipt archived); a line
+    // added to it later is not RICE's first receipt, though numbered before it.
+    void aBatchKeepsItsFirstReceiptWhenLaterLinesAreDeleted()
+    {
+        Operator& op = openReceipt({party("Supplier", 1, "ACME", "1 MILL RD", "5551"), priced("Charges", 1, "RICE", 40),
+                                    priced("Charges", 2, "TEA", 5), batchRow(1, "T1", "TEA", "B1", 30, 100),
+                                    line("ItemIn", 1, 1, "TEA", 30, 0, "T1", "B1", "OPENING STOCK")});
+        const auto batches = [&] { return db.rows("select ItemCode, Quantity, Amount, CustomerName, Date_ from Stock order by BillNumber"); };
+        const auto deleteLastLine = [&] {
+            op.clickGridRow(op.gridRows().size() - 1);
+            messages.answers = {true};
+            op.click(ui::DeleteSerial);
+        };
+        op.receiveLine("TEA", "T1", "B1", "2", "100");
+        deleteLastLine();
+        op.receiveLine("RICE", "C1", "X", "10", "10");
+        const QStringList first = batches();
+        QCOMPARE(first, QStringList({"T1|30|100|SUPPLIER|05/Jan/2026", "C1|10|10|ACME|04/Dec/2026"}));
+
+        QVERIFY(op.pick(ui::Number, "1"));
+        op.receiveLine("RICE", "C1", "X", "5", "20");
+        op.click(ui::NewDocument);
+        op.receiveLine("RICE", "C1", "X", "3", "11");
+        deleteLastLine();
+        QCOMPARE(batches().last(), QString("C1|15|10|ACME|04/Dec/2026"));
+        QVERIFY(op.pick(ui::Number, "1"));
+        messages.answers = {true};
+        op.click(ui::DeleteDocument);
+        QCOMPARE(batches(), QStringList({"T1|0|100|SUPPLIER|05/Jan/2026", "C1|10|10|ACME|04/Dec/2026"}));
+    }
+
     // Nothing is stored, and nothing said, without a unit amount or a receipt number.
     void typedEntryIsCompletedOrRefused()
     {
