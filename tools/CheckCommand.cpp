@@ -2,11 +2,13 @@
 
 #include "BatchLines.h"
 #include "ToolDatabase.h"
+#include "ValueAudit.h"
 #include "data/AdminTool.h"
 #include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/DatabaseBackup.h"
 #include "data/RecordSet.h"
+#include "data/Schema.h"
 #include "data/WritableFiles.h"
 
 #include <QTextStream>
@@ -14,6 +16,10 @@
 const char* const CheckHelp = R"(  check [--database DB]
       Runs SQLite's integrity check on the database (a server checks its
       own), then lists
+      - on a SQLite file, every column that holds values the program cannot
+        read as its kind (text in a number's column, an infinite amount, a
+        day that does not exist, a key left empty), as only another program
+        can store them;
       - every stock batch whose quantity differs from what its receipts and
         sales make it: the quantities of the receipt lines that carry the
         batch's item code, item name and batch number, less those of the bill
@@ -94,7 +100,10 @@ QStringList sumFindings(Connection& connection)
 
 QStringList auditFindings(Connection& connection)
 {
-    return stockFindings(connection) + serialFindings(connection) + sumFindings(connection);
+    // A server refuses such values itself.
+    const QStringList unfit =
+        connection.engine() == schema::Engine::Sqlite ? valueaudit::unfitValues(connection) : QStringList();
+    return unfit + stockFindings(connection) + serialFindings(connection) + sumFindings(connection);
 }
 
 int check(const tooldb::CommandLine& line, QTextStream& out)

@@ -15,7 +15,8 @@ int check(const tooldb::CommandLine& line, QTextStream& out);
 
 extern const char* const CheckHelp;
 
-// What the audit lists on the open connection, one line each: the stock
-// batches that do not add up and the serials stored twice. Empty when there
+// What the audit lists on the open connection, one line each: the values a
+// SQLite file holds that the program cannot read, the stock batches that do
+// not add up, the serials stored twice and the bills summed wrongly. Empty when there
 // is nothing to report. Throws DbError.
 QStringList auditFindings(Connection& connection);

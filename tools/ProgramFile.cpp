@@ -1,5 +1,7 @@
 #include "ProgramFile.h"
 
+#include "ValueAudit.h"
+
 #include "core/Failure.h"
 #include "data/DatabaseBackup.h"
 #include "data/ErrorKinds.h"
@@ -69,6 +71,9 @@ Tables checkedTables(const QString& file, const QString& nothingDone)
                              .arg(table, found.join(QStringLiteral(", "))));
         tables << qMakePair(table, columns);
     }
+    const QStringList unfit = valueaudit::unfitValues(fresh, checked);
+    if (!unfit.isEmpty())
+        throw refuse(QStringLiteral("holds values this program cannot read (%1)").arg(unfit.first()));
     return tables;
 }
 

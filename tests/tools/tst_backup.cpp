@@ -126,8 +126,22 @@ private slots:
         QFile::copy(file("good.db"), file("short.db"));
         sqlite("alter table Stock drop column MRP", file("short.db"));
 
+        // Values SQLite keeps in any column, which the program cannot read as their column's kind.
+        const QStringList unfit{"update asigncharges set Amount = 9e999 where BillNumber = 1 and Serial = 1",
+                                "update asigncharges set Amount = 'abc' where BillNumber = 1 and Serial = 2",
+                                "update asigncharges set Quantity = 2.5 where BillNumber = 1 and Serial = 3",
+                                "update asigncharges set Date_ = '2017-02-30' where BillNumber = 1 and Serial = 4",
+                                "update asigncharges set BillNumber = null where BillNumber = 1 and Serial = 5",
+                                "update asigncharges set Remark = x'00' where BillNumber = 1 and Serial = 6"};
+        for (int value = 0; value < unfit.size(); ++value) {
+            QFile::copy(file("good.db"), file(QString("unfit%1.db").arg(value)));
+            sqlite(unfit.at(value), file(QString("unfit%1.db").arg(value)));
+        }
+
         sqlite("insert into Customer values(1, 'RAM', 'ROAD', '98765')");
-        const QStringList refused{"notes.txt", "truncated.db", "other.db", "short.db", "missing.db"};
+        QStringList refused{"notes.txt", "truncated.db", "other.db", "short.db", "missing.db"};
+        for (int value = 0; value < unfit.size(); ++value)
+            refused << QString("unfit%1.db").arg(value);
         for (const QString& name : refused) {
             const toolrun::Result restore = billdb({"restore", file(name)});
             QVERIFY2(restore.refusedInOneLine(), qPrintable(name + ": " + restore.err));
@@ -136,6 +150,18 @@ private slots:
         QCOMPARE(sqlite("select count(*) from asigncharges"), QString("3000"));
         QCOMPARE(sqlite("select ITEM from Customer"), QString("RAM"));
         QVERIFY(keptFiles().isEmpty());
+
+        // Put there by another program, check lists them.
+        for (const QString& statement : unfit)
+            sqlite(statement);
+        const toolrun::Result check = billdb({"check"});
+        QCOMPARE(check.exitCode, 1);
+        const QStringList listed = check.out.split('\n').filter("Table asigncharges");
+        QCOMPARE(listed, QStringList({"Table asigncharges, column BillNumber: 1 value that is no whole number or empty, such as NULL",
+                                      "Table asigncharges, column Quantity: 1 value that is no whole number, such as 2.5",
+                                      "Table asigncharges, column Amount: 2 values that are no number, such as Inf",
+                                      "Table asigncharges, column Remark: 1 value that is no text, such as X'00'",
+                                      "Table asigncharges, column Date_: 1 value that is no day, such as '2017-02-30'"}));
     }
 
     // A sound database, a damaged one and none at all: each ends with the backup's rows.

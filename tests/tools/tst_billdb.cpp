@@ -322,8 +322,8 @@ private slots:
         sqlite(exact, "insert into Charges values(1,'COFFEE',0.1 + 0.2,NULL,0)");
         const ServerAddress exactServer = serverDatabase("_exact");
         const QStringList moveExact{"init", "--server", exactServer.text(), "--from", exact};
-        for (const auto& [change, words] : {std::pair{"update Charges set EXTRA2 = 3.5", "would not hold"},
-                                            std::pair{"update Charges set EXTRA1 = 2, VALUEofCHARGES = 'abc'", "abc"}}) {
+        for (const auto& [change, words] : {std::pair{"update Charges set EXTRA2 = 3.5", "no whole number, such as 3.5"},
+                                            std::pair{"update Charges set EXTRA1 = 2, VALUEofCHARGES = 'abc'", "no number, such as 'abc'"}}) {
             sqlite(exact, change);
             const Result result = billdb(moveExact, exactIni);
             QVERIFY2(result.refusedInOneLine() && result.err.contains(words) && result.err.contains("nothing was copied"),

@@ -1,0 +1,102 @@
+#include "ValueAudit.h"
+
+#include "data/Connection.h"
+#include "data/RecordSet.h"
+#include "data/Schema.h"
+#include "data/SqlText.h"
+
+#include <QHash>
+#include <QStringList>
+
+namespace valueaudit {
+
+namespace {
+
+struct Column {
+    QString name;
+    QString type;
+    bool key = false;
+};
+
+QList<Column> columnsOf(Connection& connection, const QString& table)
+{
+    RecordSet rows;
+    rows.open(QStringLiteral("select name, type, pk from pragma_table_info(%1, 'main')").arg(sql::text(table)), connection);
+    QList<Column> columns;
+    for (; !rows.eof(); rows.moveNext())
+        columns << Column{rows.field(0).toString(), rows.field(1).toString().toUpper(), rows.field(2).toInt() > 0};
+    return columns;
+}
+
+// What a value of the column is not, and the condition that finds it.
+struct Unfit {
+    QString what;
+    QString condition;
+};
+
+Unfit unfit(const Column& column)
+{
+    const QString& c = column.name;
+    Unfit found;
+    if (column.type.startsWith(QLatin1String("SMALLINT")) || column.type.startsWith(QLatin1String("INTEGER")))
+        found = {QStringLiteral("no whole number"), QStringLiteral("typeof(%1) not in ('integer', 'null')").arg(c)};
+    else if (column.type.startsWith(QLatin1String("DOUBLE")))
+        // An infinite amount is larger than the largest double.
+        found = {QStringLiteral("no number"), QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > "
+                                                             "1.7976931348623157e308)")
+                                                  .arg(c)};
+    else if (column.type == QLatin1String("DATE"))
+        // date() takes 2017-02-30 as it stands; through the day's number it is 2017-03-02.
+        found = {QStringLiteral("no day"),
+                 QStringLiteral("(%1 is not null and (typeof(%1) <> 'text' or date(julianday(%1)) is not %1))").arg(c)};
+    else
+        found = {QStringLiteral("no text"), QStringLiteral("typeof(%1) = 'blob'").arg(c)};
+    if (column.key) {
+        found.what += QStringLiteral(" or empty");
+        found.condition = QStringLiteral("(%1 is null or %2)").arg(c, found.condition);
+    }
+    return found;
+}
+
+}  // namespace
+
+QStringList unfitValues(Connection& connection, const QString& schemaName)
+{
+    const QHash<QString, QStringList> programTables = schema::columnNames();
+    QStringList tables;
+    RecordSet rows;
+    rows.open(QStringLiteral("select name from main.sqlite_master where type = 'table' order by name"), connection);
+    for (; !rows.eof(); rows.moveNext())
+        if (programTables.contains(rows.field(0).toString().toLower()))
+            tables << rows.field(0).toString();
+    QStringList findings;
+    for (const QString& table : tables) {
+        const QList<Column> columns = columnsOf(connection, table);
+        // One pass over the table counts every column's; the first of each is read only where there are some.
+        QStringList counts;
+        for (const Column& column : columns)
+            counts << QStringLiteral("sum(%1)").arg(unfit(column).condition);
+        const QString from = QStringLiteral(" from %1.%2").arg(schemaName, table);
+        rows.open(QStringLiteral("select ") + counts.join(QStringLiteral(", ")) + from, connection);
+        QList<int> found;
+        for (int position = 0; position < columns.size(); ++position)
+            found << rows.field(position).toInt();
+        for (int position = 0; position < columns.size(); ++position) {
+            if (found.at(position) == 0)
+                continue;
+            const Column& column = columns.at(position);
+            rows.open(QStringLiteral("select quote(%1)").arg(column.name) + from
+                          + QStringLiteral(" where %1 limit 1").arg(unfit(column).condition),
+                      connection);
+            const int count = found.at(position);
+            findings << QStringLiteral("Table %1, column %2: %3 %4 %5, such as %6")
+                            .arg(table, column.name)
+                            .arg(count)
+                            .arg(count == 1 ? QStringLiteral("value that is") : QStringLiteral("values that are"),
+                                 unfit(column).what, rows.field(0).toString());
+        }
+    }
+    return findings;
+}
+
+}  // namespace valueaudit
