@@ -156,11 +156,12 @@ void HeldUpInput::noteWheeledBox(const QPoint& at)
 
 HeldUpInput::Pressed HeldUpInput::pressedBy(const QInputEvent& input)
 {
+    // A click or key while a list or calendar is open goes to it: it picks
+    // or closes it, and presses nothing else (the list is a child of its
+    // box, so Enter there would read as the screen's Enter).
+    if (QApplication::activePopupWidget())
+        return {};
     if (!isKey(input)) {
-        // A click while a list is open goes to the list: it picks or closes
-        // it, and presses nothing else.
-        if (QApplication::activePopupWidget())
-            return {};
         QWidget* widget = QApplication::widgetAt(static_cast<const QMouseEvent&>(input).globalPosition().toPoint());
         for (QWidget* in = widget; in; in = in->parentWidget()) {
             if (qobject_cast<QAbstractItemView*>(in))
