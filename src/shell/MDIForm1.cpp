@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -35,12 +36,28 @@ public:
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { scrollToFocus(now); });
     }
 
+    // The arrow keys move a grid's current row, maybe out of sight of the
+    // area: followed once the grid has moved it (Delete Serial deletes it).
+    // The area watches its screens and its viewport as well, for Qt's own.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && qobject_cast<QAbstractItemView*>(watched))
+            QMetaObject::invokeMethod(
+                this, [this, grid = QPointer<QWidget>(static_cast<QWidget*>(watched))] {
+                    if (grid && grid->hasFocus())
+                        scrollToFocus(grid);
+                },
+                Qt::QueuedConnection);
+        return QMdiArea::eventFilter(watched, event);
+    }
+
     QMdiSubWindow* addScreen(QWidget* screen)
     {
         QMdiSubWindow* child = addSubWindow(screen);
         // Once Qt has done with the change, not inside it.
         connect(child, &QMdiSubWindow::windowStateChanged, this, &MainArea::fitScreens, Qt::QueuedConnection);
         connect(child, &QObject::destroyed, this, &MainArea::fitScreens, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainArea::measureScrolling, Qt::QueuedConnection);
         return child;
     }
 
@@ -79,6 +96,15 @@ private:
         }
     }
 
+    // Qt measures how far the area scrolls when the area changes size, not
+    // when a screen opened in it takes its own: the foot of the first
+    // screen opened could not be scrolled to until the window was resized.
+    void measureScrolling()
+    {
+        QResizeEvent unchanged(viewport()->size(), viewport()->size());
+        QCoreApplication::sendEvent(viewport(), &unchanged);
+    }
+
     // The control the focus moves onto (Tab, a shortcut, a box the screen
     // puts it in) is scrolled into sight: an operator typing at the keyboard
     // sees where the next keys go. Of a grid, its current cell; of another
@@ -87,7 +113,11 @@ private:
     // lose the click.
     void scrollToFocus(QWidget* focused)
     {
-        if (!focused || !viewport()->isAncestorOf(focused) || QGuiApplication::mouseButtons() != Qt::NoButton)
+        if (!focused || !viewport()->isAncestorOf(focused))
+            return;
+        if (qobject_cast<QAbstractItemView*>(focused))
+            focused->installEventFilter(this);  // once: installed again, it replaces itself
+        if (QGuiApplication::mouseButtons() != Qt::NoButton)
             return;
         constexpr int Margin = 8;
         const QRect control = focusedPart(focused).adjusted(-Margin, -Margin, Margin, Margin);
@@ -312,6 +342,11 @@ QMdiSubWindow* MDIForm1::showScreen(const QString& screenName)
 // At its own size, top edge at 0, centred across the area.
 void MDIForm1::placeChild(QMdiSubWindow* child)
 {
+    // From the area's start: placed at 0 while the area is scrolled on, the
+    // screen would stand where the area takes it for scrolled past, and its
+    // foot could not be scrolled to.
+    m_area->horizontalScrollBar()->setValue(0);
+    m_area->verticalScrollBar()->setValue(0);
     child->resize(child->sizeHint());
     const int left = qMax(0, (m_area->viewport()->width() - child->width()) / 2);
     child->move(left, 0);

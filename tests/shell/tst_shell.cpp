@@ -190,6 +190,37 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
+    // Where a screen's grid goes on below the area, the arrow keys moving its current row
+    // there scroll the area after it: Delete Serial deletes the row the operator sees.
+    void aGridRowMovedOutOfSightByTheKeysIsScrolledTo()
+    {
+        for (int serial = 1; serial <= 14; ++serial)
+            db.exec(rows::billLine(1, serial, "TEA", 1, 10));
+        MDIForm1* main = loggedIn();
+        QVERIFY(main);
+        main->resize(1024, 560);
+        choose(main, ui::MakeBillEntry);
+        QMdiArea* area = main->mdiArea();
+        QMdiSubWindow* child = main->openWindow(ui::BillOne);
+        QApplication::processEvents();
+        QApplication::setActiveWindow(main);
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QVERIFY(Operator(child->widget()).pick(ui::Number, "1"));
+        auto* grid = child->findChild<QTableView*>(ui::Grid);
+        QCOMPARE(grid->model()->rowCount(), 14);
+        grid->setFocus(Qt::TabFocusReason);
+        const auto currentInSight = [&] {
+            const QRect cell = grid->visualRect(grid->currentIndex());
+            return area->viewport()->rect().contains(QRect(grid->viewport()->mapTo(area->viewport(), cell.topLeft()), cell.size()));
+        };
+        QVERIFY(currentInSight());
+        for (int row = 1; row < 14; ++row) {
+            QTest::keyClick(grid, Qt::Key_Down);
+            QTRY_VERIFY2(currentInSight(), qPrintable(QString::number(row)));
+        }
+        QCOMPARE(grid->currentIndex().row(), 13);
+    }
+
     // On a small display (a 1024 x 600 laptop) every part of a screen can be scrolled to, and a screen
     // dragged out of sight comes back to its place when chosen again.
     void aScreenLargerThanTheWindowIsScrolledToAndOneOutOfSightComesBack()
