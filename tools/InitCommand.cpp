@@ -5,7 +5,10 @@
 #include "ToolDatabase.h"
 #include "core/Failure.h"
 #include "data/AdminTool.h"
+#include "data/Connection.h"
 #include "data/DataSource.h"
+#include "data/ErrorKinds.h"
+#include "data/RecordSet.h"
 #include "data/Schema.h"
 
 #include <QFileInfo>
@@ -18,7 +21,8 @@ const char* const InitHelp = R"(  init [--database FILE] [--if-missing]
       "odbcinst -j" names as USER DATA SOURCES; $ODBCINI when set). An
       existing database is never overwritten: that is an error; with
       --if-missing it is kept, and the data source is defined for it when
-      there is none.
+      there is none (a file there that is no database of this program is
+      an error).
 )";
 
 namespace {
@@ -28,6 +32,35 @@ QString defineCommand(bool databaseNamed, const QString& path)
 {
     return admintool::command(databaseNamed ? QStringLiteral("init --if-missing --database ") + admintool::shellWord(path)
                                             : QStringLiteral("init --if-missing"));
+}
+
+// A data source is defined only for a database of this program: one for
+// another file would only fail at the next login.
+void requireProgramDatabase(const QString& path)
+{
+    const QString notDefined = QStringLiteral("the data source %1 was not defined").arg(datasource::ProgramDataSource);
+    if (const QString problem = tooldb::fileToReadProblem(path); !problem.isEmpty())
+        throw Failure(QStringLiteral("%1; %2").arg(problem, notDefined));
+    QStringList missing;
+    try {
+        Connection connection;
+        tooldb::open(connection, path);
+        RecordSet tables;
+        tables.open(QStringLiteral("select lower(name) from sqlite_master where type = 'table'"), connection);
+        QStringList found;
+        for (; !tables.eof(); tables.moveNext())
+            found << tables.field(0).toString();
+        for (const QString& table : schema::columnNames().keys())
+            if (!found.contains(table))
+                missing << table;
+        missing.sort();
+    } catch (const Failure& failure) {
+        throw Failure(QStringLiteral("%1 cannot be opened as a database (%2); %3")
+                          .arg(path, dberrors::reason(failure), notDefined));
+    }
+    if (!missing.isEmpty())
+        throw Failure(QStringLiteral("%1 is no database of this program (it has no table %2); %3")
+                          .arg(path, missing.first(), notDefined));
 }
 
 void define(const QString& path, QTextStream& out)
@@ -66,8 +99,10 @@ int init(const tooldb::CommandLine& line, QTextStream& out)
                                   : QStringLiteral("%1 already exists; it is left as it is. The data source %2 is "
                                                    "not defined; to define it for this database: %3")
                                         .arg(path, datasource::ProgramDataSource, defineCommand(databaseNamed, path)));
-        if (!defined)
+        if (!defined) {
+            requireProgramDatabase(path);
             define(path, out);
+        }
         return 0;
     }
     try {

@@ -139,8 +139,8 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
 {
     const QString backupFile = QFileInfo(line.words.first()).absoluteFilePath();
     const QString target = tooldb::file(line.database());
-    if (!QFileInfo(backupFile).isFile())
-        throw Failure(QStringLiteral("%1 does not exist").arg(backupFile));
+    if (const QString problem = tooldb::fileToReadProblem(backupFile); !problem.isEmpty())
+        throw Failure(problem);
     if (sqlitefile::sameFile(backupFile, target))
         throw Failure(QStringLiteral("%1 is the database itself").arg(backupFile));
     const programfile::Tables tables = programfile::checkedTables(backupFile, QStringLiteral("nothing was restored"));

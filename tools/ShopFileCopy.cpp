@@ -1,6 +1,7 @@
 #include "ShopFileCopy.h"
 
 #include "TableCopy.h"
+#include "ToolDatabase.h"
 #include "core/Failure.h"
 #include "data/ErrorKinds.h"
 #include "data/BillSums.h"
@@ -21,8 +22,8 @@ const char* const NothingCopied = "nothing was copied";
 
 programfile::Tables openAlone(Connection& shop, const QString& file)
 {
-    if (!QFileInfo(file).isFile())
-        throw Failure(QStringLiteral("%1 does not exist; %2").arg(file, QLatin1String(NothingCopied)));
+    if (const QString problem = tooldb::fileToReadProblem(file); !problem.isEmpty())
+        throw Failure(QStringLiteral("%1; %2").arg(problem, QLatin1String(NothingCopied)));
     const programfile::Tables tables = programfile::checkedTables(file, QLatin1String(NothingCopied));
     shop.open(schema::sqliteConnectionString(file, schema::Journal::AsTheFileHasIt));
     // In the exclusive locking mode the write lock, once taken, is kept until

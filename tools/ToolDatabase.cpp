@@ -30,6 +30,16 @@ QString seeHelp()
     return QStringLiteral("(see %1)").arg(admintool::command(QStringLiteral("--help")));
 }
 
+QString fileToReadProblem(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return QStringLiteral("%1 does not exist").arg(path);
+    if (file.isDir())
+        return QStringLiteral("%1 is a folder, not a file").arg(path);
+    return {};
+}
+
 void open(Connection& connection, const QString& namedFile)
 {
     if (!namedFile.isEmpty()) {

@@ -34,6 +34,10 @@ void open(Connection& connection, const QString& namedFile);
 // Throws Failure when the data source is no SQLite file.
 QString file(const QString& namedFile);
 
+// Why the file named to be read cannot be: "FILE does not exist", "FILE is a
+// folder"; empty when it is a file.
+QString fileToReadProblem(const QString& path);
+
 // True when the connection reaches a server, not a SQLite file.
 bool onServer(const Connection& connection);
 

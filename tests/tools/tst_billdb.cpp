@@ -363,6 +363,19 @@ private slots:
             const Result refused = billdb({"init", "--server", hostile}, emptyIni);
             QVERIFY2(refused.exitCode == 1 && refused.err.contains("line breaks cannot be used"), qPrintable(refused.err));
         }
+        // A file there, though no database of this program, gets no data source (its login would fail).
+        QVERIFY(QDir(dir.path()).mkpath("folder.db"));
+        QFile text(dir.filePath("notes.db"));
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("Monday's takings\n") > 0);
+        text.close();
+        sqlite(dir.filePath("other.db"), "create table Notes(Line text)");
+        for (const char* name : {"folder.db", "notes.db", "other.db"}) {
+            const Result refused = billdb({"init", "--database", dir.filePath(name), "--if-missing"}, emptyIni);
+            QVERIFY2(refused.refusedInOneLine() && refused.err.contains("the data source Bill was not defined"),
+                     qPrintable(refused.err));
+        }
+        QVERIFY(billdb({"restore", dir.filePath("folder.db"), "--database", dir.filePath("none.db")}, emptyIni)
+                    .err.contains("folder.db is a folder"));
         QCOMPARE(toolrun::fileText(emptyIni), QString());
 
         const Result help = billdb({"--help"}, emptyIni);
