@@ -175,6 +175,7 @@ std::optional<qint64> makeArchive(Connection& live, const QString& path, const Q
         copyFromServer(live, archive);
     }
     keepTheYearOnly(archive, before);
+    statement.open(sqlitefile::markAsArchiveStatement(), archive);
     check(archive, out);
     archive.close();
     databasebackup::syncToDisk(path);

@@ -86,6 +86,10 @@ void copyInto(Connection& connection, const QString& source, const QString& name
     const QString ownFile = sqlitefile::ownFileOf(source, target);
     if (!ownFile.isEmpty())
         throw Failure(QStringLiteral("%1 is %2; the copy goes into another file").arg(target, ownFile));
+    if (sqlitefile::isArchive(target))
+        throw Failure(QStringLiteral("%1 is a closed year's archive, the only copy of that year's documents; the copy "
+                                     "goes into another file")
+                          .arg(target));
     if (const QString problem = writablefiles::newFileProblem(target); !problem.isEmpty())
         throw Failure(problem);
     const QString partial = sqlitefile::partialName(target);

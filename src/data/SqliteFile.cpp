@@ -141,4 +141,29 @@ QString ownFileOf(const QString& database, const QString& named)
     return {};
 }
 
+namespace {
+// "BILA", in the header's four bytes at 68, most significant first.
+constexpr quint32 ArchiveMark = 0x42494c41;
+constexpr qint64 ApplicationIdAt = 68;
+}  // namespace
+
+QString markAsArchiveStatement()
+{
+    return QStringLiteral("PRAGMA application_id = %1").arg(ArchiveMark);
+}
+
+bool isArchive(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.read(16).startsWith("SQLite format 3") || !file.seek(ApplicationIdAt))
+        return false;
+    const QByteArray id = file.read(4);
+    if (id.size() != 4)
+        return false;
+    quint32 mark = 0;
+    for (const char byte : id)
+        mark = (mark << 8) | quint8(byte);
+    return mark == ArchiveMark;
+}
+
 }  // namespace sqlitefile

@@ -59,4 +59,10 @@ bool logLeftBeside(const QString& path);
 // Writing a file there would replace the shop's books or their log.
 QString ownFileOf(const QString& database, const QString& path);
 
+// A closed year's archive is the only copy of that year's documents: it
+// carries this mark in its header (SQLite's application id), set by the
+// statement below, so that no copy is ever put over it.
+QString markAsArchiveStatement();
+bool isArchive(const QString& path);
+
 }  // namespace sqlitefile

@@ -132,6 +132,18 @@ private slots:
                 QVERIFY2(audit.exitCode == 0 && audit.out.endsWith("Audit: nothing to report\n"), qPrintable(audit.out));
             }
             QCOMPARE(toolrun::sqlite(archive, "pragma journal_mode"), QString("delete"));  // checked, still one file
+            // The only copy of the year's documents: no backup goes over it, by its name or a link's.
+            if (!TestDatabase::onServer()) {
+                const QString lines = toolrun::sqlite(archive, "select count(*) from asigncharges");
+                QFile::remove(file("link.db"));
+                QVERIFY(QFile::link(archive, file("link.db")));
+                for (const QString& target : {archive, file("link.db")}) {
+                    const toolrun::Result backup = billdb({"backup", target});
+                    QVERIFY2(backup.refusedInOneLine() && backup.err.contains("is a closed year's archive"),
+                             qPrintable(backup.out + backup.err));
+                }
+                QCOMPARE(toolrun::sqlite(archive, "select count(*) from asigncharges"), lines);
+            }
         }
         // The first year's bills numbered up to 1500 or so; the second's kept theirs until it closed.
         const QString bills = "select min(BillNumber), max(BillNumber) from asigncharges";
