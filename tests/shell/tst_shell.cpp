@@ -70,6 +70,15 @@ class ShellTest : public QObject, ScreenBench {
         return QTest::qWaitForWindowExposed(main) ? main : nullptr;
     }
     static void choose(MDIForm1* main, const QString& entry) { main->findChild<QAction*>(entry)->trigger(); }
+    // Make Bill Simple opened on a 1024 x 600 laptop's display, less the window's frame.
+    static QMdiSubWindow* billOneOnASmallDisplay(MDIForm1* main)
+    {
+        main->resize(1024, 560);
+        choose(main, ui::MakeBillEntry);
+        QMdiSubWindow* child = main->openWindow(ui::BillOne);
+        QApplication::processEvents();
+        return child;
+    }
     const Operator& changePassword(const QString& user, const QString& password, const QString& again)
     {
         const Operator& change = open(ui::ChangePwd);
@@ -198,11 +207,8 @@ private slots:
             db.exec(rows::billLine(1, serial, "TEA", 1, 10));
         MDIForm1* main = loggedIn();
         QVERIFY(main);
-        main->resize(1024, 560);
-        choose(main, ui::MakeBillEntry);
+        QMdiSubWindow* child = billOneOnASmallDisplay(main);
         QMdiArea* area = main->mdiArea();
-        QMdiSubWindow* child = main->openWindow(ui::BillOne);
-        QApplication::processEvents();
         QApplication::setActiveWindow(main);
         QVERIFY(QTest::qWaitForWindowActive(main));
         QVERIFY(Operator(child->widget()).pick(ui::Number, "1"));
@@ -227,11 +233,8 @@ private slots:
     {
         MDIForm1* main = loggedIn();
         QVERIFY(main);
-        main->resize(1024, 560);
-        choose(main, ui::MakeBillEntry);
+        QMdiSubWindow* child = billOneOnASmallDisplay(main);
         QMdiArea* area = main->mdiArea();
-        QMdiSubWindow* child = main->openWindow(ui::BillOne);
-        QApplication::processEvents();
         QVERIFY(child->height() > area->viewport()->height());
         QCOMPARE(area->verticalScrollBar()->maximum(), child->geometry().bottom() + 1 - area->viewport()->height());
 
