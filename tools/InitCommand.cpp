@@ -10,6 +10,7 @@
 #include "data/ErrorKinds.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
+#include "data/SqliteFile.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -41,6 +42,10 @@ void requireProgramDatabase(const QString& path)
     const QString notDefined = QStringLiteral("the data source %1 was not defined").arg(datasource::ProgramDataSource);
     if (const QString problem = tooldb::fileToReadProblem(path); !problem.isEmpty())
         throw Failure(QStringLiteral("%1; %2").arg(problem, notDefined));
+    // Its till would store the new year's bills in a closed one's file.
+    if (sqlitefile::isArchive(path))
+        throw Failure(QStringLiteral("%1 is a closed year's archive (open it with %2); %3")
+                          .arg(path, QStringLiteral("bill --archive ") + admintool::shellWord(path), notDefined));
     QStringList missing;
     try {
         Connection connection;

@@ -1,5 +1,6 @@
 #include "ValueAudit.h"
 
+#include "core/NumericText.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
@@ -41,17 +42,22 @@ Unfit unfit(const Column& column)
     if (column.type.startsWith(QLatin1String("SMALLINT")) || column.type.startsWith(QLatin1String("INTEGER")))
         found = {QStringLiteral("no whole number"), QStringLiteral("typeof(%1) not in ('integer', 'null')").arg(c)};
     else if (column.type.startsWith(QLatin1String("DOUBLE")))
-        // An infinite amount is larger than the largest double.
-        found = {QStringLiteral("no number"), QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > "
-                                                             "1.7976931348623157e308)")
-                                                  .arg(c)};
+        // Every figure stored is one typed, within the typed limit (an
+        // infinite one is beyond it too); far beyond, a line's figures
+        // become infinite.
+        found = {QStringLiteral("no number up to %1 either way").arg(numeric::numberText(numeric::LargestTypedAmount)),
+                 QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)")
+                     .arg(c, numeric::numberText(numeric::LargestTypedAmount))};
     else if (column.type == QLatin1String("DATE"))
         // date() takes 2017-02-30 as it stands; through the day's number it is 2017-03-02.
         found = {QStringLiteral("no day"),
                  QStringLiteral("(%1 is not null and (typeof(%1) <> 'text' or date(julianday(%1)) is not %1))").arg(c)};
     else
         found = {QStringLiteral("no text"), QStringLiteral("typeof(%1) = 'blob'").arg(c)};
-    if (column.key) {
+    // The program reads an empty number as 0: a document or batch numbered 0
+    // (which none is), or a line with serial 0.
+    if (column.key || column.name.compare(QLatin1String("BillNumber"), Qt::CaseInsensitive) == 0
+        || column.name.compare(QLatin1String("Serial"), Qt::CaseInsensitive) == 0) {
         found.what += QStringLiteral(" or empty");
         found.condition = QStringLiteral("(%1 is null or %2)").arg(c, found.condition);
     }

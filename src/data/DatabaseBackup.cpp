@@ -87,8 +87,8 @@ void copyInto(Connection& connection, const QString& source, const QString& name
     if (!ownFile.isEmpty())
         throw Failure(QStringLiteral("%1 is %2; the copy goes into another file").arg(target, ownFile));
     if (sqlitefile::isArchive(target))
-        throw Failure(QStringLiteral("%1 is a closed year's archive, the only copy of that year's documents; the copy "
-                                     "goes into another file")
+        throw Failure(QStringLiteral("%1 is a closed year's archive or a copy of one, which a backup never replaces; "
+                                     "the copy goes into another file (remove a copy of an archive first to renew it)")
                           .arg(target));
     if (const QString problem = writablefiles::newFileProblem(target); !problem.isEmpty())
         throw Failure(problem);

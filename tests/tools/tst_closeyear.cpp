@@ -143,6 +143,12 @@ private slots:
                              qPrintable(backup.out + backup.err));
                 }
                 QCOMPARE(toolrun::sqlite(archive, "select count(*) from asigncharges"), lines);
+                // Nor is a till's data source defined for it: its new bills would go into the closed year.
+                QFile(file("none.ini")).open(QIODevice::WriteOnly);
+                const toolrun::Result defined = toolrun::run({"init", "--database", archive, "--if-missing"},
+                                                             toolrun::environment(file("none.ini"), dir.path()));
+                QVERIFY2(defined.refusedInOneLine() && defined.err.contains("is a closed year's archive"),
+                         qPrintable(defined.out + defined.err));
             }
         }
         // The first year's bills numbered up to 1500 or so; the second's kept theirs until it closed.
