@@ -17,9 +17,9 @@ const char* const CheckHelp = R"(  check [--database DB]
       Runs SQLite's integrity check on the database (a server checks its
       own), then lists
       - on a SQLite file, every column that holds values the program cannot
-        read as its kind (text in a number's column, an infinite amount, a
-        day that does not exist, a key left empty), as only another program
-        can store them;
+        read as its kind (text in a number's column, a figure beyond what
+        can be typed, a day that does not exist, a key or number left
+        empty), as only another program can store them;
       - every stock batch whose quantity differs from what its receipts and
         sales make it: the quantities of the receipt lines that carry the
         batch's item code, item name and batch number, less those of the bill
