@@ -18,8 +18,9 @@ const char* const CheckHelp = R"(  check [--database DB]
       own), then lists
       - on a SQLite file, every column that holds values the program cannot
         read as its kind (text in a number's column, a figure beyond what
-        can be typed, a day that does not exist, a key or number left
-        empty), as only another program can store them;
+        can be typed, a day that does not exist, a line's figure or a
+        document's number left empty), as only another program can store
+        them;
       - every stock batch whose quantity differs from what its receipts and
         sales make it: the quantities of the receipt lines that carry the
         batch's item code, item name and batch number, less those of the bill

@@ -35,6 +35,17 @@ struct Unfit {
     QString condition;
 };
 
+// The numbers the program counts and numbers documents by, which it cannot
+// read empty: a line's figures would drop out of its total unseen. Other
+// columns may be empty (older books hold empty days and unused numbers).
+bool neverEmpty(const Column& column)
+{
+    static const QStringList figures{QStringLiteral("BillNumber"), QStringLiteral("Serial"), QStringLiteral("Quantity"),
+                                     QStringLiteral("Amount"), QStringLiteral("TaxInPercentage"),
+                                     QStringLiteral("DiscountinPercentage"), QStringLiteral("MRP")};
+    return column.key || figures.contains(column.name, Qt::CaseInsensitive);
+}
+
 Unfit unfit(const Column& column)
 {
     const QString& c = column.name;
@@ -54,13 +65,8 @@ Unfit unfit(const Column& column)
                  QStringLiteral("(%1 is not null and (typeof(%1) <> 'text' or date(julianday(%1)) is not %1))").arg(c)};
     else
         found = {QStringLiteral("no text"), QStringLiteral("typeof(%1) = 'blob'").arg(c)};
-    // The program reads an empty number as 0: a document or batch numbered 0
-    // (which none is), or a line with serial 0.
-    if (column.key || column.name.compare(QLatin1String("BillNumber"), Qt::CaseInsensitive) == 0
-        || column.name.compare(QLatin1String("Serial"), Qt::CaseInsensitive) == 0) {
-        found.what += QStringLiteral(" or empty");
+    if (neverEmpty(column))
         found.condition = QStringLiteral("(%1 is null or %2)").arg(c, found.condition);
-    }
     return found;
 }
 

@@ -6,9 +6,10 @@
 class Connection;
 
 // SQLite keeps any value in any column; the program reads each column as its
-// kind (a whole number, a number, a day, a text) and reads a key left empty
-// as number 0. These find the values it cannot read, which only another
-// program (a SQL tool, a hand-edited backup) can have put there.
+// kind (a whole number, a number within what can be typed, a day, a text),
+// and the figures of a line and the numbers of documents never empty. These
+// find the values it cannot read, which only another program (a SQL tool, a
+// hand-edited backup) can have put there.
 namespace valueaudit {
 
 // One line for each column of this program's tables in the database

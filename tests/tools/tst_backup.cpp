@@ -133,7 +133,8 @@ private slots:
                                 "update asigncharges set Date_ = '2017-02-30' where BillNumber = 1 and Serial = 4",
                                 "update asigncharges set BillNumber = null where BillNumber = 1 and Serial = 5",
                                 "update asigncharges set Remark = x'00' where BillNumber = 1 and Serial = 6",
-                                "update asigncharges set Amount = 1e308 where BillNumber = 1 and Serial = 7"};
+                                "update asigncharges set Amount = 1e308 where BillNumber = 1 and Serial = 7",
+                                "update asigncharges set TaxInPercentage = null where BillNumber = 1 and Serial = 8"};
         for (int value = 0; value < unfit.size(); ++value) {
             QFile::copy(file("good.db"), file(QString("unfit%1.db").arg(value)));
             sqlite(unfit.at(value), file(QString("unfit%1.db").arg(value)));
@@ -158,10 +159,12 @@ private slots:
         const toolrun::Result check = billdb({"check"});
         QCOMPARE(check.exitCode, 1);
         const QStringList listed = check.out.split('\n').filter("Table asigncharges");
-        QCOMPARE(listed, QStringList({"Table asigncharges, column BillNumber: 1 value that is no whole number or empty, such as NULL",
+        QCOMPARE(listed, QStringList({"Table asigncharges, column BillNumber: 1 value that is no whole number, such as NULL",
                                       "Table asigncharges, column Quantity: 1 value that is no whole number, such as 2.5",
                                       "Table asigncharges, column Amount: 3 values that are no number up to 1000000000 either way, "
                                       "such as Inf",
+                                      "Table asigncharges, column TaxInPercentage: 1 value that is no number up to "
+                                      "1000000000 either way, such as NULL",
                                       "Table asigncharges, column Remark: 1 value that is no text, such as X'00'",
                                       "Table asigncharges, column Date_: 1 value that is no day, such as '2017-02-30'"}));
     }
