@@ -109,7 +109,20 @@ QString numberText(double value)
     // Whole numbers (every rounded total) the quick way; the same digits.
     if (std::abs(value) < 1e15 && value == std::trunc(value))
         return QString::number(static_cast<qint64>(value));
-    return QString::number(value, 'g', 15);
+    const QString general = QString::number(value, 'g', 15);
+    const qsizetype e = general.indexOf(QLatin1Char('e'));
+    if (e < 0)
+        return general;
+    // Never an exponent, which a box or column too narrow for it cuts off
+    // (-3.55e-15, the sum of 10.1, 20.2 and -30.3, read as -3.55): the same
+    // 15 digits written out.
+    const int exponent = general.mid(e + 1).toInt();
+    if (exponent >= 0)
+        return QString::number(value, 'f', 0);
+    QString plain = QString::number(value, 'f', 14 - exponent);
+    while (plain.endsWith(QLatin1Char('0')))
+        plain.chop(1);
+    return plain;
 }
 
 std::optional<int> plainWholeNumber(QStringView text)

@@ -83,7 +83,7 @@ private slots:
         QVERIFY(choose(&view, "Save as CSV..."));
         // Marked as UTF-8 for Excel; a code and a phone of digits kept as texts, the number as a number.
         QCOMPARE(contents(dialogs.answer), "\xEF\xBB\xBF" + QString("Item,Amount,Date_\r\n\"SAY \"\"HI\"\"\",1234567.25,04/Dec/2026\r\n"
-                                                   "\"TWO\nLINES\tTAB\",-0.5,\r\nÄPFEL ₹ चाय,-5e-05,\r\n"
+                                                   "\"TWO\nLINES\tTAB\",-0.5,\r\nÄPFEL ₹ चाय,-0.00005,\r\n"
                                                    "'=1+2,'+91 98450,'@SUM(A1)\r\n'0012,0,'919845012345\r\n").toUtf8());
         QVERIFY(messages.shown.isEmpty());
 
