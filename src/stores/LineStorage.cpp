@@ -176,12 +176,15 @@ void LineDocumentStore::keepFirstReceiptValues(const QString& itemCode, const QS
     };
     RecordSet stock;
     stock.open(QStringLiteral("Select * from Stock where ") + ofTheBatch(QString()), connection());
-    if (stock.eof() || !deletedLines.contains(firstReceiptValues(stock)))
+    if (stock.eof())
+        return;
+    const QString batchValues = firstReceiptValues(stock);
+    if (!deletedLines.contains(batchValues))
         return;
     RecordSet left;
     left.open(QStringLiteral("Select * from ItemIn where ") + ofTheBatch(QString()), connection());
     for (; !left.eof(); left.moveNext())
-        if (firstReceiptValues(left) == firstReceiptValues(stock))
+        if (firstReceiptValues(left) == batchValues)
             return;
     run(QStringLiteral("update Stock set Amount = f.Amount, TaxInPercentage = f.TaxInPercentage, "
                        "DiscountinPercentage = f.DiscountinPercentage, CustomerName = f.CustomerName, "
