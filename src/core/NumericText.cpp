@@ -113,10 +113,14 @@ QString numberText(double value)
     const qsizetype e = general.indexOf(QLatin1Char('e'));
     if (e < 0)
         return general;
-    // Never an exponent, which a box or column too narrow for it cuts off
+    // No exponent, which a box or column too narrow for it cuts off
     // (-3.55e-15, the sum of 10.1, 20.2 and -30.3, read as -3.55): the same
-    // 15 digits written out.
+    // 15 digits written out. Below 1e-20, which no sum of amounts leaves
+    // behind, only a figure typed as such (1e-300) keeps its exponent rather
+    // than hundreds of zeros across a printed line.
     const int exponent = general.mid(e + 1).toInt();
+    if (exponent < -20)
+        return general;
     if (exponent >= 0)
         return QString::number(value, 'f', 0);
     QString plain = QString::number(value, 'f', 14 - exponent);
