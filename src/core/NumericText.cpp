@@ -104,26 +104,23 @@ qint16 toInt16(const QVariant& value)
 
 QString numberText(double value)
 {
-    if (value == 0)
+    // Below a ten-millionth of a paisa no shop's figure lies: what is there
+    // is what binary sums leave of 0 (10.1 + 20.2 - 30.3, a line at 100 %
+    // discount), or a figure typed as 1e-300.
+    if (std::abs(value) < TinyFigure)
         return QStringLiteral("0");  // never "-0"
     // Whole numbers (every rounded total) the quick way; the same digits.
     if (std::abs(value) < 1e15 && value == std::trunc(value))
         return QString::number(static_cast<qint64>(value));
+    // No exponent, which a box or column too narrow for it cuts off
+    // (-3.55e-15 read as -3.55): the same 15 digits written out.
     const QString general = QString::number(value, 'g', 15);
     const qsizetype e = general.indexOf(QLatin1Char('e'));
     if (e < 0)
         return general;
-    // No exponent, which a box or column too narrow for it cuts off
-    // (-3.55e-15, the sum of 10.1, 20.2 and -30.3, read as -3.55): the same
-    // 15 digits written out. Below 1e-20, which no sum of amounts leaves
-    // behind, only a figure typed as such (1e-300) keeps its exponent rather
-    // than hundreds of zeros across a printed line.
-    const int exponent = general.mid(e + 1).toInt();
-    if (exponent < -20)
-        return general;
-    if (exponent >= 0)
+    if (general.mid(e + 1).toInt() >= 0)
         return QString::number(value, 'f', 0);
-    QString plain = QString::number(value, 'f', 14 - exponent);
+    QString plain = QString::number(value, 'f', 14 - general.mid(e + 1).toInt());
     while (plain.endsWith(QLatin1Char('0')))
         plain.chop(1);
     return plain;

@@ -46,8 +46,10 @@ qint16 toInt16(const QVariant& value);
 // How a stored whole number is told by the text it shows.
 std::optional<int> plainWholeNumber(QStringView text);
 
+// Figures smaller than this, either way, are written as 0.
+inline constexpr double TinyFigure = 1e-9;
 // Plain decimal text with up to 15 significant digits and a '.' point,
-// whatever the locale: 200, 45.5, 1234567.5.
+// whatever the locale, never an exponent: 200, 45.5, 1234567.5, 0.0000001.
 QString numberText(double value);
 
 }  // namespace numeric
