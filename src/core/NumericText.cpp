@@ -104,7 +104,7 @@ qint16 toInt16(const QVariant& value)
 
 QString numberText(double value)
 {
-    // Below a ten-millionth of a paisa no shop's figure lies: what is there
+    // Below a ten-thousandth of a paisa no shop's figure lies: what is there
     // is what binary sums leave of 0 (10.1 + 20.2 - 30.3, a line at 100 %
     // discount), or a figure typed as 1e-300.
     if (std::abs(value) < TinyFigure)

@@ -113,8 +113,9 @@ void PrintJob::text(int column, const QString& text)
 void PrintJob::number(int column, double value)
 {
     const QString digits = numeric::numberText(value);
-    // The leading blank is where a minus sign goes, so negative numbers take it.
-    m_state->place(column, (value < 0 ? digits : QLatin1Char(' ') + digits) + QLatin1Char(' '));
+    // The leading blank is where a minus sign goes, so negative numbers take
+    // it (not one written as 0).
+    m_state->place(column, (digits.startsWith(QLatin1Char('-')) ? digits : QLatin1Char(' ') + digits) + QLatin1Char(' '));
 }
 
 void PrintJob::value(int column, const QVariant& value)

@@ -74,6 +74,9 @@ private slots:
             job.value(5, QDate(2026, 12, 4));
             job.value(17, QVariant(qlonglong(-40)));
             job.endLine();
+            job.number(1, -2.2e-16);  // what 1.68 - 1.68 * 100 / 100 leaves: written as 0, so unsigned
+            job.text(4, "|");
+            job.endLine();
             job.value(1, "Rice");
             job.value(6, QVariant());  // null: nothing shown, but the position moves to 6
             job.text(6, "|");
@@ -81,7 +84,7 @@ private slots:
             job.text(1, "last");  // ended by end()
         });
         QCOMPARE(lines, QStringList({placed({{1, "Item"}, {39, " 200"}}), "a", "bc", " d", "", " 45.5 |",
-                                     placed({{1, "-3 |"}, {10, " 1234567.5"}}), " 7  04/Dec/2026 -40", "Rice |", "  e",
+                                     placed({{1, "-3 |"}, {10, " 1234567.5"}}), " 7  04/Dec/2026 -40", " 0 |", "Rice |", "  e",
                                      "last"}));
     }
 
