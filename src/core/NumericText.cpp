@@ -104,23 +104,27 @@ qint16 toInt16(const QVariant& value)
 
 QString numberText(double value)
 {
-    // Below a ten-thousandth of a paisa no shop's figure lies: what is there
-    // is what binary sums leave of 0 (10.1 + 20.2 - 30.3, a line at 100 %
-    // discount), or a figure typed as 1e-300.
-    if (std::abs(value) < TinyFigure)
+    // To a ten-thousandth of a paisa: no shop's figure has more decimals,
+    // and what binary arithmetic leaves beyond them is none of its figures
+    // (291.905999999999 for 2919.06 at 90 % off, -3.55e-15 for 10.1 + 20.2
+    // - 30.3). From 1e9 on, 15 digits keep no more decimals than that.
+    if (std::abs(value) < 1e9)
+        value = roundHalfEven(value * 1e6) / 1e6;
+    if (value == 0)
         return QStringLiteral("0");  // never "-0"
     // Whole numbers (every rounded total) the quick way; the same digits.
     if (std::abs(value) < 1e15 && value == std::trunc(value))
         return QString::number(static_cast<qint64>(value));
-    // No exponent, which a box or column too narrow for it cuts off
-    // (-3.55e-15 read as -3.55): the same 15 digits written out.
+    // No exponent, which a box or column too narrow for it cuts off: the
+    // same 15 digits written out (0.000001, 1307912999999672).
     const QString general = QString::number(value, 'g', 15);
     const qsizetype e = general.indexOf(QLatin1Char('e'));
     if (e < 0)
         return general;
-    if (general.mid(e + 1).toInt() >= 0)
+    const int exponent = general.mid(e + 1).toInt();
+    if (exponent >= 0)
         return QString::number(value, 'f', 0);
-    QString plain = QString::number(value, 'f', 14 - general.mid(e + 1).toInt());
+    QString plain = QString::number(value, 'f', 14 - exponent);
     while (plain.endsWith(QLatin1Char('0')))
         plain.chop(1);
     return plain;

@@ -46,13 +46,9 @@ qint16 toInt16(const QVariant& value);
 // How a stored whole number is told by the text it shows.
 std::optional<int> plainWholeNumber(QStringView text);
 
-// Figures smaller than this, either way, are written as 0: a
-// ten-thousandth of a paisa, more than binary arithmetic leaves of a 0 made
-// of figures up to 4,000,000,000 (a line of 100 % discount, vouchers that
-// cancel).
-inline constexpr double TinyFigure = 1e-6;
-// Plain decimal text with up to 15 significant digits and a '.' point,
-// whatever the locale, never an exponent: 200, 45.5, 1234567.5, 0.0000001.
+// Plain decimal text with up to 15 significant digits and at most 6
+// decimals (a ten-thousandth of a paisa), a '.' point whatever the locale,
+// never an exponent: 200, 45.5, 1234567.5, 0.000001.
 QString numberText(double value);
 
 }  // namespace numeric
