@@ -102,14 +102,18 @@ qint16 toInt16(const QVariant& value)
     return toInt16(toDouble(value));
 }
 
-QString numberText(double value)
+double asWritten(double value)
 {
     // To a ten-thousandth of a paisa: no shop's figure has more decimals,
     // and what binary arithmetic leaves beyond them is none of its figures
     // (291.905999999999 for 2919.06 at 90 % off, -3.55e-15 for 10.1 + 20.2
     // - 30.3). From 1e9 on, 15 digits keep no more decimals than that.
-    if (std::abs(value) < 1e9)
-        value = roundHalfEven(value * 1e6) / 1e6;
+    return std::abs(value) < 1e9 ? roundHalfEven(value * 1e6) / 1e6 : value;
+}
+
+QString numberText(double value)
+{
+    value = asWritten(value);
     if (value == 0)
         return QStringLiteral("0");  // never "-0"
     // Whole numbers (every rounded total) the quick way; the same digits.

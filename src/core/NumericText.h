@@ -50,5 +50,8 @@ std::optional<int> plainWholeNumber(QStringView text);
 // decimals (a ten-thousandth of a paisa), a '.' point whatever the locale,
 // never an exponent: 200, 45.5, 1234567.5, 0.000001.
 QString numberText(double value);
+// The figure numberText writes, and so the one a statement stores: below
+// 1e9, rounded half to even to 6 decimals.
+double asWritten(double value);
 
 }  // namespace numeric

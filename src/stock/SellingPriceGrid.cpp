@@ -53,6 +53,6 @@ bool SellingPriceGrid::setData(const QModelIndex& index, const QVariant& value, 
 {
     if (role != Qt::EditRole || index.column() != m_mrpColumn || !m_storePrice(index.row(), value.toString()))
         return false;
-    setValue(index.row(), m_mrpColumn, numeric::toDouble(value.toString()));
+    setValue(index.row(), m_mrpColumn, numeric::asWritten(numeric::toDouble(value.toString())));  // as stored
     return true;
 }

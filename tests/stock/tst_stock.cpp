@@ -223,8 +223,12 @@ private slots:
         messages.clear();
         op->typeInGrid(1, "50");
         op->typeInGrid(0, "50");
+        op->typeInGrid(0, "50.0000001");  // stored as the 50 it rounds to
         QCOMPARE(told(messages), QStringList());
         QCOMPARE(prices(), QStringList({"1|50", "2|50", "3|0", "4|0"}));
+        op->typeInGrid(0, "0.0000004");  // stored as 0: no price, and it stands out as such
+        QCOMPARE(prices().at(1), QString("2|0"));
+        QVERIFY(standingOut().contains("2"));
         op->typeInGrid(0, "12.5");
         op->type(ui::Find, "c1");
 
