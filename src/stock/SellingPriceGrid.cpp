@@ -13,8 +13,9 @@ SellingPriceGrid::SellingPriceGrid(int mrpColumn, StorePrice storePrice, QObject
 
 bool SellingPriceGrid::hasNoPrice(int row) const
 {
+    // As shown: an MRP of 0.0000001, stored before figures were rounded, shows 0.
     const QVariant mrp = value(row, m_mrpColumn);
-    return mrp.isNull() || mrp.toDouble() == 0;
+    return mrp.isNull() || numeric::asWritten(mrp.toDouble()) == 0;
 }
 
 Qt::ItemFlags SellingPriceGrid::flags(const QModelIndex& index) const

@@ -159,8 +159,8 @@ QString SellingPrices::simpleBillsPrice(const QString& item, double price)
         first = m_store.simpleBillBatch(item);
     });
     m_store.close();
-    // Compared as stored: a price typed with more decimals is stored rounded.
-    if (!first || first->mrp == numeric::asWritten(price))
+    // Compared as written: a price typed with more decimals is stored rounded.
+    if (!first || numeric::asWritten(first->mrp) == numeric::asWritten(price))
         return {};
     return QStringLiteral("The simple bill prices %1 at the MRP of its first batch, stock number %2 of item code "
                           "%3, which is %4: set that batch's MRP as well.")

@@ -186,6 +186,17 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
+    // An MRP stored with more decimals by another program (or before figures were rounded) shows
+    // as 0 and stands out as unpriced.
+    void anMrpShownAsZeroStandsOut()
+    {
+        open(ui::SellingPrices, {batchRow(1, "C1", "RICE", "B1", 5, 40), batchRow(2, "C2", "TEA", "B1", 5, 40),
+                                 "update Stock set MRP = 0.0000001 where BillNumber = 1",
+                                 "update Stock set MRP = 0.000001 where BillNumber = 2"});
+        QCOMPARE(op->gridRows(), QStringList({"1|C1|RICE|B1|5|40|0", "2|C2|TEA|B1|5|40|0.000001"}));
+        QCOMPARE(standingOut(), QStringList{"1"});
+    }
+
     // Found by code or name as typed; a price refused is told and the stored one stays.
     void anMrpTypedOverIsStoredForItsBatchAlone()
     {
