@@ -10,7 +10,6 @@
 #include "data/ErrorKinds.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
-#include "data/SqliteFile.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -42,10 +41,8 @@ void requireProgramDatabase(const QString& path)
     const QString notDefined = QStringLiteral("the data source %1 was not defined").arg(datasource::ProgramDataSource);
     if (const QString problem = tooldb::fileToReadProblem(path); !problem.isEmpty())
         throw Failure(QStringLiteral("%1; %2").arg(problem, notDefined));
-    // Its till would store the new year's bills in a closed one's file.
-    if (sqlitefile::isArchive(path))
-        throw Failure(QStringLiteral("%1 is a closed year's archive (open it with %2); %3")
-                          .arg(path, QStringLiteral("bill --archive ") + admintool::shellWord(path), notDefined));
+    if (const QString problem = tooldb::archiveProblem(path); !problem.isEmpty())
+        throw Failure(QStringLiteral("%1; %2").arg(problem, notDefined));
     QStringList missing;
     try {
         Connection connection;

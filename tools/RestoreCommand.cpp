@@ -25,7 +25,8 @@
 const char* const RestoreHelp = R"(  restore FILE [--database DB]
       Puts the backup FILE in place of the database's contents. FILE must be
       a database with every table of this program, column for column, and
-      pass SQLite's integrity check; otherwise nothing is changed. What is
+      pass SQLite's integrity check, and be no closed year's archive;
+      otherwise nothing is changed. What is
       replaced is kept beside the database as DB.replaced-YYYYMMDD-HHMMSS
       (with -2, -3 ... after a restore in the same second).
       A damaged database is kept there whole, and a new one holding the
@@ -141,6 +142,9 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     const QString target = tooldb::file(line.database());
     if (const QString problem = tooldb::fileToReadProblem(backupFile); !problem.isEmpty())
         throw Failure(problem);
+    // An archive holds only the closed year: the books since would be lost.
+    if (const QString problem = tooldb::archiveProblem(backupFile); !problem.isEmpty())
+        throw Failure(problem + QStringLiteral("; nothing was restored"));
     if (sqlitefile::sameFile(backupFile, target))
         throw Failure(QStringLiteral("%1 is the database itself").arg(backupFile));
     const programfile::Tables tables = programfile::checkedTables(backupFile, QStringLiteral("nothing was restored"));

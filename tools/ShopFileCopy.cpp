@@ -24,6 +24,8 @@ programfile::Tables openAlone(Connection& shop, const QString& file)
 {
     if (const QString problem = tooldb::fileToReadProblem(file); !problem.isEmpty())
         throw Failure(QStringLiteral("%1; %2").arg(problem, QLatin1String(NothingCopied)));
+    if (const QString problem = tooldb::archiveProblem(file); !problem.isEmpty())
+        throw Failure(QStringLiteral("%1; %2").arg(problem, QLatin1String(NothingCopied)));
     const programfile::Tables tables = programfile::checkedTables(file, QLatin1String(NothingCopied));
     shop.open(schema::sqliteConnectionString(file, schema::Journal::AsTheFileHasIt));
     // In the exclusive locking mode the write lock, once taken, is kept until

@@ -8,6 +8,7 @@
 #include "data/Dialect.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
+#include "data/SqliteFile.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -38,6 +39,14 @@ QString fileToReadProblem(const QString& path)
     if (file.isDir())
         return QStringLiteral("%1 is a folder, not a file").arg(path);
     return {};
+}
+
+QString archiveProblem(const QString& path)
+{
+    if (!sqlitefile::isArchive(path))
+        return {};
+    return QStringLiteral("%1 is a closed year's archive (open it with %2)")
+        .arg(path, QStringLiteral("bill --archive ") + admintool::shellWord(path));
 }
 
 void open(Connection& connection, const QString& namedFile)

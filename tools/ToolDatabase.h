@@ -38,6 +38,11 @@ QString file(const QString& namedFile);
 // folder"; empty when it is a file.
 QString fileToReadProblem(const QString& path);
 
+// "FILE is a closed year's archive (open it with bill --archive FILE)" for
+// a file close-year wrote; empty for any other. No command takes an archive
+// for the shop's books: a till would go on in the closed year.
+QString archiveProblem(const QString& path);
+
 // True when the connection reaches a server, not a SQLite file.
 bool onServer(const Connection& connection);
 

@@ -4,6 +4,7 @@
 #include "data/DataSource.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
+#include "data/SqliteFile.h"
 #include "data/Tables.h"
 #include "support/TestDatabase.h"
 #include "support/ToolRun.h"
@@ -299,6 +300,10 @@ private slots:
         sqlite(file, "insert into Supplier values(2, 'METRO' || char(1048577), '', '2')");
         refused("the server's table supplier would not hold what the file's holds");
         sqlite(file, "delete from Supplier where SN = 2");
+        // A closed year's archive would make every till go on in that year.
+        sqlite(file, sqlitefile::markAsArchiveStatement());
+        refused("is a closed year's archive");
+        sqlite(file, "PRAGMA application_id = 0");
 
         const Result moved = billdb(move, ini);
         QVERIFY2(moved.exitCode == 0 && moved.out.contains("copied " + file) && moved.out.contains("asigncharges 3"),

@@ -149,6 +149,13 @@ private slots:
                                                              toolrun::environment(file("none.ini"), dir.path()));
                 QVERIFY2(defined.refusedInOneLine() && defined.err.contains("is a closed year's archive"),
                          qPrintable(defined.out + defined.err));
+                // Nor does it take the books' place: what was sold since would be gone.
+                const QString books = toolrun::sqlite(db.path(), "select count(*) from asigncharges");
+                const toolrun::Result restored = billdb({"restore", archive});
+                QVERIFY2(restored.refusedInOneLine() && restored.err.contains("is a closed year's archive")
+                             && restored.err.contains("nothing was restored"),
+                         qPrintable(restored.out + restored.err));
+                QCOMPARE(toolrun::sqlite(db.path(), "select count(*) from asigncharges"), books);
             }
         }
         // The first year's bills numbered up to 1500 or so; the second's kept theirs until it closed.
