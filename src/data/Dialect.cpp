@@ -64,6 +64,14 @@ bool endsWithLike(const QString& text)
         && (start == 0 || !(text.at(start - 1).isLetterOrNumber() || text.at(start - 1) == QLatin1Char('_')));
 }
 
+// Whether the pattern ending at `end` names its own escape character: it is
+// then read as written on every engine.
+bool escapeFollows(const QString& statement, int end)
+{
+    static const QRegularExpression escape(QStringLiteral(R"(\G\s*escape\b)"), QRegularExpression::CaseInsensitiveOption);
+    return escape.match(statement, end).hasMatch();
+}
+
 }  // namespace
 
 QString StandardDialect::rewrite(const QString& statement) const
@@ -95,7 +103,7 @@ QString StandardDialect::rewrite(const QString& statement) const
         const QString stretch = statement.mid(position, end - position);
         if (c != QLatin1Char('\'') || !closed)
             result += stretch;
-        else if (endsWithLike(result))
+        else if (endsWithLike(result) && !escapeFollows(statement, end))
             result += rewritePattern(stretch);
         else
             result += rewriteLiteral(stretch);

@@ -41,6 +41,18 @@ QString text(const QString& value)
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
+QString containing(const QString& value)
+{
+    QString escaped;
+    escaped.reserve(value.size() + 2);
+    for (const QChar c : value) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return text(QLatin1Char('%') + escaped + QLatin1Char('%')) + QStringLiteral(" ESCAPE '\\'");
+}
+
 QString number(double value)
 {
     return numeric::numberText(value);

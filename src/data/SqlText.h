@@ -18,6 +18,11 @@ QString text(const QString& value);
 // back). Any other text is kept as it is.
 QString storable(const QString& value);
 
+// The pattern that Like matches to a text containing the value, every
+// character of it as it stands ('%' and '_' too), with its ESCAPE clause:
+// '%50\%%' ESCAPE '\'.
+QString containing(const QString& value);
+
 // Plain decimal text with a '.' point and up to 15 significant digits.
 QString number(double value);
 QString number(int value);

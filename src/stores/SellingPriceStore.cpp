@@ -53,7 +53,7 @@ PagedRows SellingPriceStore::batches(const QString& containing) const
     const QString order = QStringLiteral("ItemCode, Item, Batch_Number");
     if (containing.isEmpty())
         return PagedRows::read(select + QStringLiteral("order by ") + order);
-    const QString pattern = sql::text(QLatin1Char('%') + containing + QLatin1Char('%'));
+    const QString pattern = sql::containing(containing);
     // A code typed or scanned whole comes first, before the codes that hold it
     // ("0012" before "12"), so that its batch is the one highlighted.
     return PagedRows::read(select + QStringLiteral("where ItemCode Like ") + pattern + QStringLiteral(" or Item Like ")

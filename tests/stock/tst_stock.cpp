@@ -275,6 +275,26 @@ private slots:
         QCOMPARE(op->gridRows().value(1) + ',' + op->gridRows().last(), QString("4|C10|RICE||1|40|9,3|T1|TEA|B1|4|5|46"));
     }
 
+    // The text typed is found as it stands: '%', '_' and '\\' are characters of a code or name.
+    void everyTypedCharacterIsFoundAsItStands()
+    {
+        open(ui::SellingPrices, {batchRow(1, "A_B", "TEA", "B1", 1, 5), batchRow(2, "AXB", "TEA", "B1", 1, 5),
+                                 batchRow(3, "C1", "50% OFF", "B1", 1, 5), batchRow(4, "BK\\1", "RICE", "B1", 1, 5)});
+        const auto found = [&](const QString& typed) {
+            op->type(ui::Find, typed);
+            QStringList numbers;
+            for (const QString& row : op->gridRows())
+                numbers << row.section('|', 0, 0);
+            return numbers.join(',');
+        };
+        QCOMPARE(found("_"), QString("1"));
+        QCOMPARE(found("a_b"), QString("1"));
+        QCOMPARE(found("%"), QString("3"));
+        QCOMPARE(found("\\"), QString("4"));
+        QCOMPARE(found("K\\1"), QString("4"));
+        QCOMPARE(found("b"), QString("1,2,4"));
+    }
+
     // Only Enter stores a typed MRP: Esc puts the stored one back and keeps the screen open, and a
     // screen closed while an MRP is being typed stores nothing and says nothing.
     void anMrpTypedButNotEnteredIsDropped()
