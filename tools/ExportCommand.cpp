@@ -29,11 +29,11 @@ int exportMaster(const tooldb::CommandLine& line, QTextStream& out)
 
     Connection connection;
     tooldb::open(connection, line.database());
-    if (!tooldb::onServer(connection)) {
-        const QString ownFile = sqlitefile::ownFileOf(tooldb::file(line.database()), fileName);
-        if (!ownFile.isEmpty())
-            throw Failure(QStringLiteral("%1 is %2; the table goes into another file").arg(fileName, ownFile));
-    }
+    QString ownFile = tooldb::onServer(connection) ? QString() : sqlitefile::ownFileOf(tooldb::file(line.database()), fileName);
+    if (ownFile.isEmpty())
+        ownFile = sqlitefile::databaseFileKind(fileName);  // a backup's or an archive's place
+    if (!ownFile.isEmpty())
+        throw Failure(QStringLiteral("%1 is %2; the table goes into another file").arg(fileName, ownFile));
     const stores::MasterStore store(table, connection);
     const bool party = stores::MasterStore::shapeOf(table) == stores::RecordShape::Party;
     QString text = csv::line(QStringList{QStringLiteral("SN")} + store.savedColumns());

@@ -152,10 +152,17 @@ QString markAsArchiveStatement()
     return QStringLiteral("PRAGMA application_id = %1").arg(ArchiveMark);
 }
 
+namespace {
+bool startsAsDatabase(QFile& file)
+{
+    return file.open(QIODevice::ReadOnly) && file.read(16).startsWith("SQLite format 3");
+}
+}  // namespace
+
 bool isArchive(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !file.read(16).startsWith("SQLite format 3") || !file.seek(ApplicationIdAt))
+    if (!startsAsDatabase(file) || !file.seek(ApplicationIdAt))
         return false;
     const QByteArray id = file.read(4);
     if (id.size() != 4)
@@ -164,6 +171,14 @@ bool isArchive(const QString& path)
     for (const char byte : id)
         mark = (mark << 8) | quint8(byte);
     return mark == ArchiveMark;
+}
+
+QString databaseFileKind(const QString& path)
+{
+    if (isArchive(path))
+        return QStringLiteral("a closed year's archive");
+    QFile file(path);
+    return startsAsDatabase(file) ? QStringLiteral("a database") : QString();
 }
 
 }  // namespace sqlitefile

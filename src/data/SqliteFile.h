@@ -65,4 +65,9 @@ QString ownFileOf(const QString& database, const QString& path);
 QString markAsArchiveStatement();
 bool isArchive(const QString& path);
 
+// What a spreadsheet saved at `path` would replace: "a closed year's
+// archive" or "a database" (a backup, another till's file) for a SQLite
+// file there; empty for any other file, or none.
+QString databaseFileKind(const QString& path);
+
 }  // namespace sqlitefile

@@ -3,6 +3,7 @@
 #include "core/CsvText.h"
 #include "core/WholeFile.h"
 #include "data/RunDatabase.h"
+#include "data/SqliteFile.h"
 #include "kit/DataScreen.h"
 #include "kit/FailureStyles.h"
 #include "kit/FileDialogs.h"
@@ -217,7 +218,10 @@ QString copiedText(QTableView* view, const ExportProgress& progress)
 
 bool saveCsv(QTableView* view, const QString& fileName, const ExportProgress& progress)
 {
-    if (const QString ownFile = rundatabase::ownFileOf(fileName); !ownFile.isEmpty())
+    QString ownFile = rundatabase::ownFileOf(fileName);
+    if (ownFile.isEmpty())
+        ownFile = sqlitefile::databaseFileKind(fileName);  // a backup's or an archive's place
+    if (!ownFile.isEmpty())
         throw Failure(QStringLiteral("%1 is %2; the rows go into another file").arg(QDir::toNativeSeparators(fileName), ownFile));
     WholeFile file(fileName);
     const auto fail = [&] {

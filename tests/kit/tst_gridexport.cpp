@@ -160,6 +160,22 @@ private slots:
             QVERIFY2(refusal.contains("the database itself"), qPrintable(refusal));
             QCOMPARE(db.count("Customer"), count);
         }
+        // Nor over another database: a backup, or a closed year's archive (its mark in the header).
+        QByteArray header = QByteArray("SQLite format 3", 16) + QByteArray(84, '\0');
+        for (const auto& [mark, kind] : {std::pair{QByteArray(4, '\0'), "a database"}, std::pair{QByteArray("BILA"), "a closed year's archive"}}) {
+            const QString other = files.filePath("kept.db");
+            QFile file(other);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(header.replace(68, 4, mark)) == 100);
+            file.close();
+            refusal.clear();
+            try {
+                grid::saveCsv(&view, other);
+            } catch (const Failure& failure) {
+                refusal = failure.description();
+            }
+            QCOMPARE(refusal, other + " is " + kind + "; the rows go into another file");
+            QCOMPARE(contents(other), header);
+        }
 
         QVERIFY(grid::saveCsv(&view, path));
         QStringList lines = QString::fromUtf8(contents(path)).split("\r\n");

@@ -557,6 +557,18 @@ private slots:
         }
         QVERIFY(!QFileInfo::exists(db.path() + "-journal"));
         QCOMPARE(db.count("Customer"), 3000);
+        // Nor over a backup of it.
+        const QString backup = dir.filePath("backup.db");
+        QCOMPARE(onTheDatabase({"backup", backup}).exitCode, 0);
+        const auto bytes = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray kept = bytes(backup);
+        QVERIFY(kept.startsWith("SQLite format 3"));
+        const toolrun::Result overBackup = onTheDatabase({"export", "customers", backup});
+        QVERIFY2(overBackup.refusedInOneLine() && overBackup.err.contains("is a database"), qPrintable(overBackup.err));
+        QCOMPARE(bytes(backup), kept);
     }
 
     // With --skip-bad the good ones are imported in the file's order, in capitals as on the screen.
