@@ -2,6 +2,7 @@
 
 #include "core/TypedKeys.h"
 #include "kit/BoxNames.h"
+#include "kit/DateTyping.h"
 #include "kit/TabOrder.h"
 #include "kit/Twips.h"
 
@@ -224,6 +225,8 @@ QAbstractItemView* DataScreen::viewTypedIn(QObject* object) const
 
 bool DataScreen::dropTypingAt(QWidget* focused)
 {
+    if (dates::dropTyping(focused))
+        return true;
     QAbstractItemView* view = viewTypedIn(focused);
     if (view)
         dropTyping(view, openCellEditor(view));
@@ -317,6 +320,7 @@ bool DataScreen::eventFilter(QObject* watched, QEvent* event)
             button->setDown(false);  // the release then clicks nothing
             button->click();
         }
+        dates::finishTyping(static_cast<QWidget*>(watched));  // the date typed before the print
         m_rules.onEnter();
         return true;
     }

@@ -1,6 +1,7 @@
 #include "kit/DatePicker.h"
 
 #include "core/Dates.h"
+#include "kit/DateTyping.h"
 
 #include <QCalendarWidget>
 #include <QCoreApplication>
@@ -105,6 +106,7 @@ void setUpPicker(QDateEdit* picker)
     picker->setDisplayFormat(ShownFormat);
     picker->setCalendarPopup(true);
     picker->installEventFilter(new CalendarBehaviour(picker));
+    letTypeWholeDates(picker);
 }
 
 bool calendarIsOpen(const QDateEdit* picker)

@@ -379,6 +379,34 @@ private slots:
         QCOMPARE(date->date(), QDate(2027, 1, 2));
     }
 
+    // A date typed whole on a screen dates what is stored, also in a form the box takes only whole
+    // (a year of two figures); Esc drops the typing and leaves the screen open, the next Esc closes it.
+    void aDateTypedWholeDatesTheVoucher()
+    {
+        Operator& op = open(ui::Expenditure, {});
+        QDateEdit* date = op.control<QDateEdit>(ui::Date);
+        date->window()->show();
+        date->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(date->window()));
+        date->setDate(QDate(2024, 2, 29));
+        date->setFocus();
+        date->setSelectedSection(QDateTimeEdit::DaySection);
+        QTest::keyClicks(date, "31/12/25");
+        op.addVoucher("TEA", "5");
+        QTest::keyClicks(date, "1/1/2026");  // the box no longer has the focus: nothing typed
+        QCOMPARE(db.rows("select Date_ from ExpenditureTable"), QStringList{dates::shown(QDate(2025, 12, 31))});
+
+        date->setFocus();
+        date->setSelectedSection(QDateTimeEdit::DaySection);
+        QTest::keyClicks(date, "1/1/2026");
+        QTest::keyClick(date, Qt::Key_Escape);
+        QCOMPARE(date->date(), QDate(2025, 12, 31));
+        QVERIFY(date->isVisible());
+        const QPointer<QDateEdit> box = date;
+        QTest::keyClick(date, Qt::Key_Escape);
+        QTRY_VERIFY(!box || !box->isVisible());
+    }
+
     // A bill or receipt the operator recalls shows its own date while in hand, and the lines added to
     // it take that date: one document, one day in the day's totals. The next document is dated as
     // before the recall: today, or the date the operator had chosen.

@@ -13,6 +13,7 @@
 #include "kit/FailureStyles.h"
 #include "core/Dates.h"
 #include "kit/DatePicker.h"
+#include "core/TypedDate.h"
 #include "core/Failure.h"
 #include "kit/Grid.h"
 #include "kit/ScreenGrid.h"
@@ -178,6 +179,69 @@ private slots:
         QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Right);
         QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Escape);
         QTRY_COMPARE(picker.date(), QDate(2026, 3, 5));
+    }
+
+    // A date typed whole from its day, in the shown form or another common one, whatever the
+    // box showed: its parts' own typing took "29/Feb/2024" as 29/Dec/2024, and "31/Dec/2025"
+    // over a date of February as 03/Feb/2025.
+    void aDateTypedWholeIsTheDateTyped()
+    {
+        using dates::Typed;
+        const QDate leapDay(2024, 2, 29), december(2026, 12, 9);
+        for (const auto& [typed, shown, whole] : std::initializer_list<std::tuple<const char*, QDate, QDate>>{
+                 {"29/Feb/2024", december, leapDay}, {"31/Dec/2025", leapDay, QDate(2025, 12, 31)},
+                 {"01/02/2026", december, QDate(2026, 2, 1)}, {"29feb24", december, leapDay},
+                 {"29.2.2024", december, leapDay}, {"29 february 2024", december, leapDay},
+                 {"2024-02-29", december, leapDay}, {"29022024", december, leapDay}, {"290224", december, leapDay},
+                 {"5", leapDay, QDate(2024, 2, 5)}, {"5/jun", leapDay, QDate(2024, 6, 5)}, {"0503", leapDay, QDate(2024, 3, 5)},
+                 {"30", leapDay, QDate()}, {"29/Ju/2024", december, QDate()}, {"29/13/2024", december, QDate()},
+                 {"29/Feb/202", december, QDate()}, {"29/Feb/2024/1", december, QDate()}, {"Feb", december, QDate()},
+                 {"29+Feb", december, QDate()}, {"", december, QDate()}})
+            QCOMPARE(dates::typedDate(typed, shown, Typed::Whole), whole);
+        // Typing on, two figures of a year are the start of four.
+        QCOMPARE(dates::typedDate("29/Feb/20", december, Typed::SoFar), QDate());
+        QCOMPARE(dates::typedDate("29/Feb", december, Typed::SoFar), QDate(2026, 2, 29));  // no such day: nothing yet
+
+        QDateEdit picker;
+        dates::setUpPicker(&picker);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        picker.setFocus();
+        const auto type = [&](const QDate& shown, const QString& keys, QDateTimeEdit::Section section = QDateTimeEdit::DaySection) {
+            picker.setDate(shown);
+            picker.setFocus();
+            picker.setSelectedSection(section);
+            QTest::keyClicks(&picker, keys);
+        };
+        type(december, "29/");
+        QTest::keyPress(&picker, Qt::Key_Shift);  // a capital's Shift types nothing
+        QTest::keyClicks(&picker, "Feb/2024");
+        QCOMPARE(picker.date(), leapDay);  // taken as typed, before the typing ends
+        QTest::keyClick(&picker, Qt::Key_Tab);
+        QCOMPARE(picker.date(), leapDay);
+        type(leapDay, "31/Dec/2025");
+        QTest::keyClick(&picker, Qt::Key_Return);
+        QCOMPARE(picker.date(), QDate(2025, 12, 31));
+        type(december, "01/02/25");
+        QCOMPARE(picker.date(), QDate(2026, 2, 1));  // "25" may be the start of 2025
+        QTest::keyClick(&picker, Qt::Key_Tab);
+        QCOMPARE(picker.date(), QDate(2025, 2, 1));
+        // Backspace takes a character back; Esc, or a text that makes no date, leaves the date as it was.
+        type(december, "31/Decx");
+        QTest::keyClick(&picker, Qt::Key_Backspace);
+        QTest::keyClick(&picker, Qt::Key_Tab);
+        QCOMPARE(picker.date(), QDate(2026, 12, 31));
+        type(december, "28/Feb/2023");
+        QCOMPARE(picker.date(), QDate(2023, 2, 28));
+        QTest::keyClick(&picker, Qt::Key_Escape);
+        QCOMPARE(picker.date(), december);
+        type(december, "29/Feb/2023");
+        QTest::keyClick(&picker, Qt::Key_Tab);
+        QCOMPARE(picker.date(), december);
+        // Typed on the year, a figure is the year's, as the box's parts take it.
+        type(december, "2025", QDateTimeEdit::YearSection);
+        QCOMPARE(picker.date(), QDate(2025, 12, 9));
+        QVERIFY(!picker.findChild<QLineEdit*>("typedDate")->isVisible());
     }
 
     void typedKeysFollowTheScreensRules()

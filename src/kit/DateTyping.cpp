@@ -1,0 +1,224 @@
+#include "kit/DateTyping.h"
+
+#include "core/TypedDate.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace dates {
+
+namespace {
+
+// Longer than any date's text; what more is typed is no date.
+constexpr int MostTyped = 24;
+
+bool isPlainKey(const QKeyEvent* key)
+{
+    return !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+bool isModifierAlone(const QKeyEvent* key)
+{
+    switch (key->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isDateCharacter(const QString& text)
+{
+    static const QString separators = QStringLiteral("/-. ,");
+    if (text.size() != 1)
+        return false;
+    const char16_t c = text.front().unicode();
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || separators.contains(text);
+}
+
+class DateTyping : public QObject {
+public:
+    static inline const QString Name = QStringLiteral("dateTyping");
+
+    explicit DateTyping(QDateEdit* picker) : QObject(picker), m_picker(picker)
+    {
+        setObjectName(Name);
+        picker->installEventFilter(this);
+    }
+
+    bool typing() const { return m_typing; }
+
+    void finish()
+    {
+        const QDate typed = typedDate(m_typed, m_before, Typed::Whole);
+        if (fits(typed)) {
+            m_picker->setDate(typed);
+        } else {
+            m_picker->setDate(m_before);
+            QApplication::beep();
+        }
+        end();
+    }
+
+    void drop()
+    {
+        m_picker->setDate(m_before);
+        end();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_picker)
+            return false;
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return keyPressed(static_cast<QKeyEvent*>(event));
+        case QEvent::FocusOut:
+        case QEvent::MouseButtonPress:
+        case QEvent::Wheel:
+        case QEvent::Hide:
+            if (m_typing)
+                finish();
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool keyPressed(const QKeyEvent* key)
+    {
+        const QString text = key->text();
+        if (!m_typing) {
+            const bool digit = text.size() == 1 && text.front() >= QLatin1Char('0') && text.front() <= QLatin1Char('9');
+            if (!digit || !isPlainKey(key) || m_picker->isReadOnly()
+                || m_picker->currentSection() != QDateTimeEdit::DaySection)
+                return false;
+            start();
+        }
+        if (key->key() == Qt::Key_Backspace) {
+            m_typed.chop(1);
+            if (m_typed.isEmpty())
+                drop();
+            else
+                show();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            drop();
+            return true;
+        }
+        if (isModifierAlone(key))
+            return false;  // the Shift of a capital, say
+        if (isPlainKey(key) && isDateCharacter(text)) {
+            if (m_typed.size() < MostTyped)
+                m_typed += text;
+            show();
+            return true;
+        }
+        finish();  // and the key does what it does
+        return false;
+    }
+
+    bool fits(const QDate& date) const
+    {
+        return date.isValid() && date >= m_picker->minimumDate() && date <= m_picker->maximumDate();
+    }
+
+    // The box's own editor, by the name Qt gives it.
+    const QLineEdit* ownText() const
+    {
+        return m_picker->findChild<QLineEdit*>(QStringLiteral("qt_spinbox_lineedit"), Qt::FindDirectChildrenOnly);
+    }
+
+    void start()
+    {
+        m_typing = true;
+        m_before = m_picker->date();
+        m_typed.clear();
+        if (!m_shown) {
+            // Over the box's own text, which takes only what its parts allow.
+            const QLineEdit* own = ownText();
+            m_shown = new QLineEdit(m_picker);
+            m_shown->setObjectName(QStringLiteral("typedDate"));
+            m_shown->setFrame(false);
+            m_shown->setFocusPolicy(Qt::NoFocus);
+            m_shown->setAttribute(Qt::WA_TransparentForMouseEvents);
+            if (own) {
+                m_shown->setGeometry(own->geometry());
+                m_shown->setAlignment(own->alignment());
+            }
+        }
+    }
+
+    // The typing as typed, and the date it makes so far in the box.
+    void show()
+    {
+        m_shown->setText(m_typed);
+        if (const QLineEdit* own = ownText())
+            m_shown->setGeometry(own->geometry());
+        m_shown->show();
+        m_shown->raise();
+        const QDate soFar = typedDate(m_typed, m_before, Typed::SoFar);
+        if (fits(soFar) && soFar != m_picker->date())
+            m_picker->setDate(soFar);
+    }
+
+    void end()
+    {
+        m_typing = false;
+        m_typed.clear();
+        if (m_shown)
+            m_shown->hide();
+    }
+
+    QDateEdit* m_picker;
+    QLineEdit* m_shown = nullptr;
+    bool m_typing = false;
+    QString m_typed;
+    QDate m_before;
+};
+
+DateTyping* typingOf(QWidget* box)
+{
+    auto* picker = qobject_cast<QDateEdit*>(box);
+    // Found by its name: a class without meta-object of its own is no type findChild tells apart.
+    return picker ? static_cast<DateTyping*>(picker->findChild<QObject*>(DateTyping::Name, Qt::FindDirectChildrenOnly))
+                  : nullptr;
+}
+
+}  // namespace
+
+void letTypeWholeDates(QDateEdit* picker)
+{
+    new DateTyping(picker);
+}
+
+bool finishTyping(QWidget* box)
+{
+    DateTyping* typing = typingOf(box);
+    if (!typing || !typing->typing())
+        return false;
+    typing->finish();
+    return true;
+}
+
+bool dropTyping(QWidget* box)
+{
+    DateTyping* typing = typingOf(box);
+    if (!typing || !typing->typing())
+        return false;
+    typing->drop();
+    return true;
+}
+
+}  // namespace dates
