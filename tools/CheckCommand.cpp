@@ -9,6 +9,7 @@
 #include "data/DatabaseBackup.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
+#include "data/SqliteFile.h"
 #include "data/WritableFiles.h"
 
 #include <QTextStream>
@@ -118,7 +119,10 @@ int check(const tooldb::CommandLine& line, QTextStream& out)
         out << "Integrity check: the database is damaged\n";
         for (const QString& problem : problems)
             out << "  " << problem << "\n";
-        out << "Restore the latest sound backup with " << admintool::command(QStringLiteral("restore")) << ".\n";
+        if (!line.database().isEmpty() && sqlitefile::isArchive(tooldb::file(line.database())))
+            out << "Copy the archive again from where its copy is kept (another disk, a USB stick).\n";
+        else
+            out << "Restore the latest sound backup with " << admintool::command(QStringLiteral("restore")) << ".\n";
         return 1;
     }
     out << (tooldb::onServer(connection) ? "Integrity check: left to the server\n" : "Integrity check: ok\n");

@@ -3,6 +3,7 @@
 #include "ProgramFile.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
+#include "data/AdminTool.h"
 #include "data/DatabaseBackup.h"
 #include "data/BillSums.h"
 #include "data/Connection.h"
@@ -142,11 +143,15 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     const QString target = tooldb::file(line.database());
     if (const QString problem = tooldb::fileToReadProblem(backupFile); !problem.isEmpty())
         throw Failure(problem);
-    // An archive holds only the closed year: the books since would be lost.
-    if (const QString problem = tooldb::archiveProblem(backupFile); !problem.isEmpty())
-        throw Failure(problem + QStringLiteral("; nothing was restored"));
     if (sqlitefile::sameFile(backupFile, target))
         throw Failure(QStringLiteral("%1 is the database itself").arg(backupFile));
+    // An archive holds only the closed year: the books since would be lost.
+    // A damaged archive is renewed from its copy as it was kept: a file copy.
+    if (const QString problem = tooldb::archiveProblem(backupFile); !problem.isEmpty())
+        throw Failure(problem + QStringLiteral("; nothing was restored")
+                      + (sqlitefile::isArchive(target) ? QStringLiteral(". To renew the archive %1 from it, copy it over: cp %2 %3")
+                                                             .arg(target, admintool::shellWord(backupFile), admintool::shellWord(target))
+                                                       : QString()));
     const programfile::Tables tables = programfile::checkedTables(backupFile, QStringLiteral("nothing was restored"));
 
     // Checked: what is replaced is kept, then the database takes the rows.

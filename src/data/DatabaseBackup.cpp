@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/WholeFile.h"
 #include "data/Connection.h"
+#include "data/DataSource.h"
 #include "data/DbError.h"
 #include "data/ErrorKinds.h"
 #include "data/RecordSet.h"
@@ -86,6 +87,18 @@ void copyInto(Connection& connection, const QString& source, const QString& name
     const QString ownFile = sqlitefile::ownFileOf(source, target);
     if (!ownFile.isEmpty())
         throw Failure(QStringLiteral("%1 is %2; the copy goes into another file").arg(target, ownFile));
+    // Another database the program works on: the shop's books (a backup
+    // named as its --database, source and target swapped), or any other
+    // with its log beside it, in use.
+    const QString books = datasource::sqliteFile(datasource::ProgramDataSource);
+    if (!books.isEmpty() && !sqlitefile::ownFileOf(books, target).isEmpty())
+        throw Failure(QStringLiteral("%1 is the shop's database (the data source %2's), which a backup never replaces; "
+                                     "the copy goes into another file")
+                          .arg(target, datasource::ProgramDataSource));
+    if (sqlitefile::nameTaken(target + QStringLiteral("-wal")) || sqlitefile::nameTaken(target + QStringLiteral("-shm")))
+        throw Failure(QStringLiteral("%1 is a database in use (its log is beside it), which a backup never replaces; "
+                                     "the copy goes into another file")
+                          .arg(target));
     if (sqlitefile::isArchive(target))
         throw Failure(QStringLiteral("%1 is a closed year's archive or a copy of one, which a backup never replaces; "
                                      "the copy goes into another file (remove a copy of an archive first to renew it)")

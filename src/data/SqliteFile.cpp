@@ -153,9 +153,11 @@ QString markAsArchiveStatement()
 }
 
 namespace {
+// Read only when a plain file: a pipe or a terminal (/dev/stdout) waits for input.
 bool startsAsDatabase(QFile& file)
 {
-    return file.open(QIODevice::ReadOnly) && file.read(16).startsWith("SQLite format 3");
+    return QFileInfo(file.fileName()).isFile() && file.open(QIODevice::ReadOnly)
+        && file.read(16).startsWith("SQLite format 3");
 }
 }  // namespace
 

@@ -362,6 +362,20 @@ private slots:
         QCOMPARE(sqlite("pragma integrity_check") + sqlite("select count(*) from asigncharges"), QString("ok250"));
         QVERIFY(keptFiles().isEmpty());
 
+        // Nor is another database (an older backup, an archive) copied over the books, its name and
+        // --database swapped; nor over any database with its log beside it, in use.
+        QCOMPARE(billdb({"backup", file("older.db")}).exitCode, 0);
+        sqlite("delete from asigncharges where BillNumber > 1", file("older.db"));
+        const QString heldLog = file("held.db");
+        QCOMPARE(billdb({"backup", heldLog}).exitCode, 0);
+        QFile(heldLog + "-wal").open(QIODevice::WriteOnly);
+        for (const auto& [target, words] : {std::pair{QString("hard.db"), "is the shop's database"}, std::pair{QString("held.db"), "is a database in use"}}) {
+            const toolrun::Result refused = billdb({"backup", file(target), "--database", file("older.db")});
+            QVERIFY2(refused.refusedInOneLine() && refused.err.contains(words), qPrintable(target + ": " + refused.err));
+        }
+        QCOMPARE(sqlite("pragma integrity_check") + sqlite("select count(*) from asigncharges"), QString("ok250"));
+        QCOMPARE(sqlite("select count(*) from asigncharges", heldLog), QString("250"));
+
         // Links to a copy elsewhere (on a memory stick) stay links: the copy they name is renewed.
         QVERIFY(QDir(folder).mkdir("stick") && billdb({"backup", file("stick/Bill.db")}).exitCode == 0);
         QVERIFY(QFile::link(file("stick/Bill.db"), file("stick-link.db")) && QFile::link(file("stick-link.db"), file("stick.db")));

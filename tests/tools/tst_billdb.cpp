@@ -569,6 +569,9 @@ private slots:
         const toolrun::Result overBackup = onTheDatabase({"export", "customers", backup});
         QVERIFY2(overBackup.refusedInOneLine() && overBackup.err.contains("is a database"), qPrintable(overBackup.err));
         QCOMPARE(bytes(backup), kept);
+        // A terminal or a pipe is no file to look into: told at once, never waited on.
+        const toolrun::Result toPipe = onTheDatabase({"export", "customers", "/dev/stdout"});
+        QVERIFY2(toPipe.refusedInOneLine() && toPipe.err.contains("could not be written"), qPrintable(toPipe.out + toPipe.err));
     }
 
     // With --skip-bad the good ones are imported in the file's order, in capitals as on the screen.

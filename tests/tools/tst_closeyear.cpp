@@ -156,6 +156,17 @@ private slots:
                              && restored.err.contains("nothing was restored"),
                          qPrintable(restored.out + restored.err));
                 QCOMPARE(toolrun::sqlite(db.path(), "select count(*) from asigncharges"), books);
+                // A damaged archive is renewed from its copy, by a file copy, and check says so.
+                const QString damaged = file("damaged.db");
+                QFile::remove(damaged);
+                QVERIFY(QFile::copy(archive, damaged));
+                QFile junk(damaged);
+                QVERIFY(junk.open(QIODevice::ReadWrite) && junk.seek(4096) && junk.write(QByteArray(4096, 'x')) == 4096);
+                junk.close();
+                const toolrun::Result checked = billdb({"check", "--database", damaged});
+                QVERIFY2(checked.exitCode == 1 && checked.out.contains("Copy the archive again"), qPrintable(checked.out));
+                const toolrun::Result renewed = billdb({"restore", archive, "--database", damaged});
+                QVERIFY2(renewed.refusedInOneLine() && renewed.err.contains("copy it over: cp "), qPrintable(renewed.err));
             }
         }
         // The first year's bills numbered up to 1500 or so; the second's kept theirs until it closed.
