@@ -55,23 +55,26 @@ public:
     }
 
     bool typing() const { return m_typing; }
+    void whenDropped(std::function<void()> dropped) { m_dropped = std::move(dropped); }
 
     void finish()
     {
         const QDate typed = typedDate(m_typed, m_before, Typed::Whole);
         if (fits(typed)) {
             m_picker->setDate(typed);
+            end();
         } else {
-            m_picker->setDate(m_before);
             QApplication::beep();
+            drop();
         }
-        end();
     }
 
     void drop()
     {
         m_picker->setDate(m_before);
         end();
+        if (m_dropped)
+            m_dropped();
     }
 
 protected:
@@ -82,6 +85,9 @@ protected:
         switch (event->type()) {
         case QEvent::KeyPress:
             return keyPressed(static_cast<QKeyEvent*>(event));
+        case QEvent::FocusIn:
+            comeInOnTheDay(static_cast<QFocusEvent*>(event)->reason());
+            return false;
         case QEvent::FocusOut:
         case QEvent::MouseButtonPress:
         case QEvent::Wheel:
@@ -95,8 +101,24 @@ protected:
     }
 
 private:
+    // Qt selects the year when Shift+Tab comes in: a date typed there went into the year.
+    void comeInOnTheDay(Qt::FocusReason reason)
+    {
+        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
+            return;
+        QMetaObject::invokeMethod(
+            m_picker, [picker = m_picker] { picker->setSelectedSection(picker->sectionAt(0)); }, Qt::QueuedConnection);
+    }
+
     bool keyPressed(const QKeyEvent* key)
     {
+        // Out of the box, as from any other (Qt's Tab steps through the date's parts first).
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            if (m_typing)
+                finish();
+            m_picker->setSelectedSection(m_picker->sectionAt(key->key() == Qt::Key_Tab ? m_picker->sectionCount() - 1 : 0));
+            return false;
+        }
         const QString text = key->text();
         if (!m_typing) {
             const bool digit = text.size() == 1 && text.front() >= QLatin1Char('0') && text.front() <= QLatin1Char('9');
@@ -186,6 +208,7 @@ private:
     bool m_typing = false;
     QString m_typed;
     QDate m_before;
+    std::function<void()> m_dropped;
 };
 
 DateTyping* typingOf(QWidget* box)
@@ -201,6 +224,18 @@ DateTyping* typingOf(QWidget* box)
 void letTypeWholeDates(QDateEdit* picker)
 {
     new DateTyping(picker);
+}
+
+bool isTyping(QWidget* box)
+{
+    const DateTyping* typing = typingOf(box);
+    return typing && typing->typing();
+}
+
+void whenTypingDropped(QDateEdit* picker, std::function<void()> dropped)
+{
+    if (DateTyping* typing = typingOf(picker))
+        typing->whenDropped(std::move(dropped));
 }
 
 bool finishTyping(QWidget* box)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QDateEdit;
 class QWidget;
 
@@ -14,6 +16,12 @@ namespace dates {
 // back, Esc drops the typing. Typed on the month or the year, a figure goes
 // into that part alone, as before.
 void letTypeWholeDates(QDateEdit* picker);
+
+// Whether a date is being typed into the box.
+bool isTyping(QWidget* box);
+// Calls `dropped` each time a typing in the box ends with the date as it was
+// before it (Esc, Backspace to nothing, a text that makes no date).
+void whenTypingDropped(QDateEdit* picker, std::function<void()> dropped);
 
 // Ends the typing in the box, as Tab would; false when none goes on there.
 bool finishTyping(QWidget* box);

@@ -3,6 +3,7 @@
 #include "core/Dates.h"
 #include "core/TypedKeys.h"
 #include "kit/DatePicker.h"
+#include "kit/DateTyping.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
@@ -11,6 +12,14 @@
 DocumentDate::DocumentDate(QDateEdit* box) : QObject(box), m_box(box)
 {
     box->installEventFilter(this);
+    // A typing taken back was no choice: the box goes on as before it.
+    dates::whenTypingDropped(box, [this] {
+        if (!m_beforeTyping)
+            return;
+        m_chosen = m_beforeTyping->chosen;
+        m_beforeRecall = m_beforeTyping->beforeRecall;
+        m_beforeTyping.reset();
+    });
     connect(box, &QDateEdit::dateChanged, this, [this] {
         if (!m_settingBox && !dates::calendarIsOpen(m_box))
             operatorChose();
@@ -66,8 +75,11 @@ bool DocumentDate::eventFilter(QObject*, QEvent* event)
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress) {
         // Typed as the box showed it already: yesterday's bills, typed in the
         // morning on a screen left open overnight.
-        if (event->type() == QEvent::KeyPress && typedkeys::isTypedCharacter(static_cast<QKeyEvent*>(event)->text()))
+        if (event->type() == QEvent::KeyPress && typedkeys::isTypedCharacter(static_cast<QKeyEvent*>(event)->text())) {
+            if (!dates::isTyping(m_box))
+                m_beforeTyping = Choice{m_chosen, m_beforeRecall};
             operatorChose();
+        }
         watchTheCalendar();
     }
     return false;

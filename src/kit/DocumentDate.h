@@ -42,4 +42,10 @@ private:
     // While a recalled document is shown: the date the operator had chosen
     // before it (invalid when they had chosen none).
     std::optional<QDate> m_beforeRecall;
+    // As it stood before the operator began typing a date, which they may take back.
+    struct Choice {
+        bool chosen;
+        std::optional<QDate> beforeRecall;
+    };
+    std::optional<Choice> m_beforeTyping;
 };

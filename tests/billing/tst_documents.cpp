@@ -402,9 +402,27 @@ private slots:
         QTest::keyClick(date, Qt::Key_Escape);
         QCOMPARE(date->date(), QDate(2025, 12, 31));
         QVERIFY(date->isVisible());
+
         const QPointer<QDateEdit> box = date;
         QTest::keyClick(date, Qt::Key_Escape);
         QTRY_VERIFY(!box || !box->isVisible());
+
+        // A typing taken back (Esc, or no date) is no choice: the next document is dated today.
+        const auto clock = qScopeGuard([] { dates::setToday({}); });
+        for (const QStringList& keys : {QStringList{"5", "Esc"}, QStringList{"31/2", "Tab"}}) {
+            dates::setToday(QDate(2026, 12, 8));
+            Operator& bill = open(ui::BillOne, {});
+            QDateEdit* billDate = bill.control<QDateEdit>(ui::Date);
+            billDate->window()->activateWindow();
+            billDate->setFocus();
+            billDate->setSelectedSection(QDateTimeEdit::DaySection);
+            QTest::keyClicks(billDate, keys.first());
+            QTest::keyClick(billDate, keys.last() == "Esc" ? Qt::Key_Escape : Qt::Key_Tab);
+            QCOMPARE(billDate->date(), QDate(2026, 12, 8));
+            dates::setToday(QDate(2026, 12, 9));
+            bill.click(ui::NewDocument);
+            QVERIFY2(billDate->date() == QDate(2026, 12, 9), qPrintable(keys.join(' ')));
+        }
     }
 
     // A bill or receipt the operator recalls shows its own date while in hand, and the lines added to

@@ -202,46 +202,63 @@ private slots:
         QCOMPARE(dates::typedDate("29/Feb/20", december, Typed::SoFar), QDate());
         QCOMPARE(dates::typedDate("29/Feb", december, Typed::SoFar), QDate(2026, 2, 29));  // no such day: nothing yet
 
-        QDateEdit picker;
-        dates::setUpPicker(&picker);
-        picker.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&picker));
-        picker.setFocus();
+        QWidget form;
+        auto* picker = new QDateEdit(&form);
+        auto* next = new QLineEdit(&form);
+        auto* layout = new QVBoxLayout(&form);
+        layout->addWidget(picker);
+        layout->addWidget(next);
+        dates::setUpPicker(picker);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        picker->setFocus();
         const auto type = [&](const QDate& shown, const QString& keys, QDateTimeEdit::Section section = QDateTimeEdit::DaySection) {
-            picker.setDate(shown);
-            picker.setFocus();
-            picker.setSelectedSection(section);
-            QTest::keyClicks(&picker, keys);
+            picker->setDate(shown);
+            picker->setFocus();
+            picker->setSelectedSection(section);
+            QTest::keyClicks(picker, keys);
         };
         type(december, "29/");
-        QTest::keyPress(&picker, Qt::Key_Shift);  // a capital's Shift types nothing
-        QTest::keyClicks(&picker, "Feb/2024");
-        QCOMPARE(picker.date(), leapDay);  // taken as typed, before the typing ends
-        QTest::keyClick(&picker, Qt::Key_Tab);
-        QCOMPARE(picker.date(), leapDay);
+        QTest::keyPress(picker, Qt::Key_Shift);  // a capital's Shift types nothing
+        QTest::keyClicks(picker, "Feb/2024");
+        QCOMPARE(picker->date(), leapDay);  // taken as typed, before the typing ends
+        QTest::keyClick(picker, Qt::Key_Tab);
+        QCOMPARE(picker->date(), leapDay);
         type(leapDay, "31/Dec/2025");
-        QTest::keyClick(&picker, Qt::Key_Return);
-        QCOMPARE(picker.date(), QDate(2025, 12, 31));
+        QTest::keyClick(picker, Qt::Key_Return);
+        QCOMPARE(picker->date(), QDate(2025, 12, 31));
         type(december, "01/02/25");
-        QCOMPARE(picker.date(), QDate(2026, 2, 1));  // "25" may be the start of 2025
-        QTest::keyClick(&picker, Qt::Key_Tab);
-        QCOMPARE(picker.date(), QDate(2025, 2, 1));
+        QCOMPARE(picker->date(), QDate(2026, 2, 1));  // "25" may be the start of 2025
+        QTest::keyClick(picker, Qt::Key_Tab);
+        QCOMPARE(picker->date(), QDate(2025, 2, 1));
         // Backspace takes a character back; Esc, or a text that makes no date, leaves the date as it was.
         type(december, "31/Decx");
-        QTest::keyClick(&picker, Qt::Key_Backspace);
-        QTest::keyClick(&picker, Qt::Key_Tab);
-        QCOMPARE(picker.date(), QDate(2026, 12, 31));
+        QTest::keyClick(picker, Qt::Key_Backspace);
+        QTest::keyClick(picker, Qt::Key_Tab);
+        QCOMPARE(picker->date(), QDate(2026, 12, 31));
         type(december, "28/Feb/2023");
-        QCOMPARE(picker.date(), QDate(2023, 2, 28));
-        QTest::keyClick(&picker, Qt::Key_Escape);
-        QCOMPARE(picker.date(), december);
+        QCOMPARE(picker->date(), QDate(2023, 2, 28));
+        QTest::keyClick(picker, Qt::Key_Escape);
+        QCOMPARE(picker->date(), december);
         type(december, "29/Feb/2023");
-        QTest::keyClick(&picker, Qt::Key_Tab);
-        QCOMPARE(picker.date(), december);
+        QTest::keyClick(picker, Qt::Key_Tab);
+        QCOMPARE(picker->date(), december);
         // Typed on the year, a figure is the year's, as the box's parts take it.
         type(december, "2025", QDateTimeEdit::YearSection);
-        QCOMPARE(picker.date(), QDate(2025, 12, 9));
-        QVERIFY(!picker.findChild<QLineEdit*>("typedDate")->isVisible());
+        QCOMPARE(picker->date(), QDate(2025, 12, 9));
+        QVERIFY(!picker->findChild<QLineEdit*>("typedDate")->isVisible());
+        // Tab goes on to the next box, typing or not, and Shift+Tab comes back onto the day.
+        type(december, "1/3/25");
+        QTest::keyClick(picker, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+        QCOMPARE(picker->date(), QDate(2025, 3, 1));
+        QTest::keyClick(next, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), picker);
+        QTRY_COMPARE(picker->currentSection(), QDateTimeEdit::DaySection);
+        QTest::keyClicks(picker, "15/03/2024");
+        QTest::keyClick(picker, Qt::Key_Tab);
+        QCOMPARE(picker->date(), QDate(2024, 3, 15));
+        QCOMPARE(QApplication::focusWidget(), next);
     }
 
     void typedKeysFollowTheScreensRules()
