@@ -119,10 +119,16 @@ int check(const tooldb::CommandLine& line, QTextStream& out)
         out << "Integrity check: the database is damaged\n";
         for (const QString& problem : problems)
             out << "  " << problem << "\n";
-        if (!line.database().isEmpty() && sqlitefile::isArchive(tooldb::file(line.database())))
+        const QString restore = QStringLiteral("Restore the latest sound backup with %1.\n")
+                                    .arg(admintool::command(QStringLiteral("restore")));
+        const QString named = line.database().isEmpty() ? QString() : tooldb::file(line.database());
+        if (named.isEmpty() || sqlitefile::isInWalMode(named))
+            out << restore;  // the books
+        else if (sqlitefile::isArchive(named))
             out << "Copy the archive again from where its copy is kept (another disk, a USB stick).\n";
         else
-            out << "Restore the latest sound backup with " << admintool::command(QStringLiteral("restore")) << ".\n";
+            out << "If this is a copy (a backup), make it again with " << admintool::command(QStringLiteral("backup"))
+                << "; if it is the shop's database: " << restore;
         return 1;
     }
     out << (tooldb::onServer(connection) ? "Integrity check: left to the server\n" : "Integrity check: ok\n");

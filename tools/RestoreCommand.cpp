@@ -146,12 +146,12 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     if (sqlitefile::sameFile(backupFile, target))
         throw Failure(QStringLiteral("%1 is the database itself").arg(backupFile));
     // An archive holds only the closed year: the books since would be lost.
-    // A damaged archive is renewed from its copy as it was kept: a file copy.
     if (const QString problem = tooldb::archiveProblem(backupFile); !problem.isEmpty())
-        throw Failure(problem + QStringLiteral("; nothing was restored")
-                      + (sqlitefile::isArchive(target) ? QStringLiteral(". To renew the archive %1 from it, copy it over: cp %2 %3")
-                                                             .arg(target, admintool::shellWord(backupFile), admintool::shellWord(target))
-                                                       : QString()));
+        throw Failure(problem + QStringLiteral("; nothing was restored"));
+    // And it is the only place of that year's documents.
+    if (sqlitefile::isArchive(target))
+        throw Failure(QStringLiteral("%1 is a closed year's archive, which a restore never replaces; nothing was restored")
+                          .arg(target));
     const programfile::Tables tables = programfile::checkedTables(backupFile, QStringLiteral("nothing was restored"));
 
     // Checked: what is replaced is kept, then the database takes the rows.

@@ -95,10 +95,17 @@ void copyInto(Connection& connection, const QString& source, const QString& name
         throw Failure(QStringLiteral("%1 is the shop's database (the data source %2's), which a backup never replaces; "
                                      "the copy goes into another file")
                           .arg(target, datasource::ProgramDataSource));
-    if (sqlitefile::nameTaken(target + QStringLiteral("-wal")) || sqlitefile::nameTaken(target + QStringLiteral("-shm")))
-        throw Failure(QStringLiteral("%1 is a database in use (its log is beside it), which a backup never replaces; "
+    if (sqlitefile::nameTaken(target + QStringLiteral("-wal")) || sqlitefile::nameTaken(target + QStringLiteral("-shm"))
+        || sqlitefile::isInWalMode(target))
+        throw Failure(QStringLiteral("%1 is a database a till works on (it keeps a log), which a backup never replaces; "
                                      "the copy goes into another file")
                           .arg(target));
+    // A copy of an archive goes into a new file: over a backup, it would
+    // put a closed year where the shop's rows were kept.
+    if (sqlitefile::isArchive(source) && !sqlitefile::databaseFileKind(target).isEmpty())
+        throw Failure(QStringLiteral("%1 is a closed year's archive, whose copy goes into a new file, never over "
+                                     "another database such as %2")
+                          .arg(source, target));
     if (sqlitefile::isArchive(target))
         throw Failure(QStringLiteral("%1 is a closed year's archive or a copy of one, which a backup never replaces; "
                                      "the copy goes into another file (remove a copy of an archive first to renew it)")

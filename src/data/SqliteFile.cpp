@@ -175,6 +175,13 @@ bool isArchive(const QString& path)
     return mark == ArchiveMark;
 }
 
+bool isInWalMode(const QString& path)
+{
+    constexpr qint64 VersionsAt = 18;  // the write and read versions: 2 for the log
+    QFile file(path);
+    return startsAsDatabase(file) && file.seek(VersionsAt) && file.read(2) == QByteArray("\x02\x02", 2);
+}
+
 QString databaseFileKind(const QString& path)
 {
     if (isArchive(path))

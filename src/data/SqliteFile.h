@@ -65,6 +65,11 @@ QString ownFileOf(const QString& database, const QString& path);
 QString markAsArchiveStatement();
 bool isArchive(const QString& path);
 
+// Whether the SQLite file at `path` keeps its changes in a write-ahead log,
+// as the program's database does (its header says so, also while no
+// program has it open); a backup or an archive does not.
+bool isInWalMode(const QString& path);
+
 // What a spreadsheet saved at `path` would replace: "a closed year's
 // archive" or "a database" (a backup, another till's file) for a SQLite
 // file there; empty for any other file, or none.

@@ -52,6 +52,10 @@ public:
     {
         setObjectName(Name);
         picker->installEventFilter(this);
+        // A click on the text goes to the box's own editor.
+        m_text = picker->findChild<QLineEdit*>(QStringLiteral("qt_spinbox_lineedit"), Qt::FindDirectChildrenOnly);
+        if (m_text)
+            m_text->installEventFilter(this);
     }
 
     bool typing() const { return m_typing; }
@@ -80,8 +84,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != m_picker)
+        if (watched != m_picker) {
+            if (watched == m_text)
+                clickedOnTheText(event->type());
             return false;
+        }
         switch (event->type()) {
         case QEvent::KeyPress:
             return keyPressed(static_cast<QKeyEvent*>(event));
@@ -101,6 +108,18 @@ protected:
     }
 
 private:
+    // A click ends the typing and takes the part clicked on whole, so that
+    // what is typed next replaces it (Qt's cursor in it took no figure).
+    void clickedOnTheText(QEvent::Type type)
+    {
+        if (type == QEvent::MouseButtonPress && m_typing)
+            finish();
+        if (type == QEvent::MouseButtonRelease)
+            QMetaObject::invokeMethod(
+                m_picker, [picker = m_picker] { picker->setSelectedSection(picker->currentSection()); },
+                Qt::QueuedConnection);
+    }
+
     // Qt selects the year when Shift+Tab comes in: a date typed there went into the year.
     void comeInOnTheDay(Qt::FocusReason reason)
     {
@@ -156,12 +175,6 @@ private:
         return date.isValid() && date >= m_picker->minimumDate() && date <= m_picker->maximumDate();
     }
 
-    // The box's own editor, by the name Qt gives it.
-    const QLineEdit* ownText() const
-    {
-        return m_picker->findChild<QLineEdit*>(QStringLiteral("qt_spinbox_lineedit"), Qt::FindDirectChildrenOnly);
-    }
-
     void start()
     {
         m_typing = true;
@@ -169,7 +182,7 @@ private:
         m_typed.clear();
         if (!m_shown) {
             // Over the box's own text, which takes only what its parts allow.
-            const QLineEdit* own = ownText();
+            const QLineEdit* own = m_text;
             m_shown = new QLineEdit(m_picker);
             m_shown->setObjectName(QStringLiteral("typedDate"));
             m_shown->setFrame(false);
@@ -186,7 +199,7 @@ private:
     void show()
     {
         m_shown->setText(m_typed);
-        if (const QLineEdit* own = ownText())
+        if (const QLineEdit* own = m_text)
             m_shown->setGeometry(own->geometry());
         m_shown->show();
         m_shown->raise();
@@ -204,6 +217,7 @@ private:
     }
 
     QDateEdit* m_picker;
+    QLineEdit* m_text = nullptr;  // the box's own editor
     QLineEdit* m_shown = nullptr;
     bool m_typing = false;
     QString m_typed;

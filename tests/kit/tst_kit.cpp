@@ -247,6 +247,16 @@ private slots:
         type(december, "2025", QDateTimeEdit::YearSection);
         QCOMPARE(picker->date(), QDate(2025, 12, 9));
         QVERIFY(!picker->findChild<QLineEdit*>("typedDate")->isVisible());
+        // A click on the year ends a typing, and what is typed next is the year's.
+        type(december, "5");
+        auto* text = picker->findChild<QLineEdit*>("qt_spinbox_lineedit");
+        const QPoint onTheYear(text->fontMetrics().horizontalAdvance("05/Dec/202") + 4, text->height() / 2);
+        QTest::mouseClick(text, Qt::LeftButton, {}, onTheYear);
+        QCOMPARE(picker->date(), QDate(2026, 12, 5));
+        QTRY_COMPARE(text->selectedText(), QString("2026"));
+        QTest::keyClicks(picker, "2025");
+        QCOMPARE(picker->date(), QDate(2025, 12, 5));
+
         // Tab goes on to the next box, typing or not, and Shift+Tab comes back onto the day.
         type(december, "1/3/25");
         QTest::keyClick(picker, Qt::Key_Tab);

@@ -165,8 +165,26 @@ private slots:
                 junk.close();
                 const toolrun::Result checked = billdb({"check", "--database", damaged});
                 QVERIFY2(checked.exitCode == 1 && checked.out.contains("Copy the archive again"), qPrintable(checked.out));
-                const toolrun::Result renewed = billdb({"restore", archive, "--database", damaged});
-                QVERIFY2(renewed.refusedInOneLine() && renewed.err.contains("copy it over: cp "), qPrintable(renewed.err));
+                // Nor does a restore put a backup of the shop in an archive's place.
+                QVERIFY(billdb({"backup", file("shop-copy.db")}).exitCode == 0);
+                const toolrun::Result overArchive = billdb({"restore", file("shop-copy.db"), "--database", archive});
+                QVERIFY2(overArchive.refusedInOneLine() && overArchive.err.contains("which a restore never replaces"),
+                         qPrintable(overArchive.err));
+                QCOMPARE(toolrun::sqlite(archive, "select count(*) from asigncharges"), lines);
+                // A copy of the archive goes into a new file, not over the shop's backup.
+                const QString shopLines = toolrun::sqlite(file("shop-copy.db"), "select count(*) from asigncharges");
+                const toolrun::Result archiveCopy = billdb({"backup", file("shop-copy.db"), "--database", archive});
+                QVERIFY2(archiveCopy.refusedInOneLine() && archiveCopy.err.contains("whose copy goes into a new file"),
+                         qPrintable(archiveCopy.err));
+                QCOMPARE(toolrun::sqlite(file("shop-copy.db"), "select count(*) from asigncharges"), shopLines);
+                // A damaged backup is made again.
+                QFile::remove(damaged);
+                QVERIFY(QFile::copy(file("shop-copy.db"), damaged));
+                QVERIFY(junk.open(QIODevice::ReadWrite) && junk.seek(4096) && junk.write(QByteArray(4096, 'x')) == 4096);
+                junk.close();
+                const toolrun::Result checkedCopy = billdb({"check", "--database", damaged});
+                QVERIFY2(checkedCopy.exitCode == 1 && checkedCopy.out.contains("If this is a copy (a backup), make it again"),
+                         qPrintable(checkedCopy.out));
             }
         }
         // The first year's bills numbered up to 1500 or so; the second's kept theirs until it closed.
