@@ -6,6 +6,7 @@
 #include "data/AdminTool.h"
 #include "data/BillSums.h"
 #include "data/Connection.h"
+#include "data/DataSource.h"
 #include "data/DatabaseBackup.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
@@ -110,6 +111,10 @@ QStringList auditFindings(Connection& connection)
 
 int check(const tooldb::CommandLine& line, QTextStream& out)
 {
+    // Read before the database is opened here: read while it is open, its
+    // header would cost the connection its locks.
+    const QString named = line.database().isEmpty() ? QString() : tooldb::file(line.database());
+    const bool archive = !named.isEmpty() && sqlitefile::isArchive(named);
     Connection connection;
     tooldb::open(connection, line.database());
 
@@ -119,16 +124,18 @@ int check(const tooldb::CommandLine& line, QTextStream& out)
         out << "Integrity check: the database is damaged\n";
         for (const QString& problem : problems)
             out << "  " << problem << "\n";
-        const QString restore = QStringLiteral("Restore the latest sound backup with %1.\n")
-                                    .arg(admintool::command(QStringLiteral("restore")));
-        const QString named = line.database().isEmpty() ? QString() : tooldb::file(line.database());
-        if (named.isEmpty() || sqlitefile::isInWalMode(named))
-            out << restore;  // the books
-        else if (sqlitefile::isArchive(named))
+        // The advice names the file checked: a restore without --database
+        // puts a backup in place of the data source's books.
+        const QString books = datasource::sqliteFile(datasource::ProgramDataSource);
+        if (named.isEmpty() || (!books.isEmpty() && sqlitefile::sameFile(named, books)))
+            out << "Restore the latest sound backup with " << admintool::command(QStringLiteral("restore")) << ".\n";
+        else if (archive)
             out << "Copy the archive again from where its copy is kept (another disk, a USB stick).\n";
         else
-            out << "If this is a copy (a backup), make it again with " << admintool::command(QStringLiteral("backup"))
-                << "; if it is the shop's database: " << restore;
+            out << "If this is a copy (a backup), make it again with "
+                << admintool::command(QStringLiteral("backup ") + admintool::shellWord(named))
+                << "; if it is a till's database, restore the latest sound backup into it with "
+                << admintool::command(QStringLiteral("restore BACKUP --database ") + admintool::shellWord(named)) << ".\n";
         return 1;
     }
     out << (tooldb::onServer(connection) ? "Integrity check: left to the server\n" : "Integrity check: ok\n");

@@ -81,6 +81,17 @@ void syncToDisk(const QString& path)
     ::close(descriptor);
 }
 
+namespace {
+// Asked of the open connection: read from its file here, the header would
+// cost the connection its locks.
+bool isArchive(Connection& connection)
+{
+    RecordSet id;
+    id.open(QStringLiteral("PRAGMA application_id"), connection);
+    return !id.eof() && sqlitefile::isArchiveId(id.field(0).toLongLong());
+}
+}  // namespace
+
 void copyInto(Connection& connection, const QString& source, const QString& named)
 {
     const QString target = fileBehindLink(named);
@@ -102,7 +113,7 @@ void copyInto(Connection& connection, const QString& source, const QString& name
                           .arg(target));
     // A copy of an archive goes into a new file: over a backup, it would
     // put a closed year where the shop's rows were kept.
-    if (sqlitefile::isArchive(source) && !sqlitefile::databaseFileKind(target).isEmpty())
+    if (isArchive(connection) && !sqlitefile::databaseFileKind(target).isEmpty())
         throw Failure(QStringLiteral("%1 is a closed year's archive, whose copy goes into a new file, never over "
                                      "another database such as %2")
                           .arg(source, target));

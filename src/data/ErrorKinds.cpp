@@ -1,6 +1,7 @@
 #include "data/ErrorKinds.h"
 
 #include "data/AdminTool.h"
+#include "data/RunDatabase.h"
 
 #include <QSqlError>
 
@@ -124,6 +125,12 @@ QString notice(Kind kind)
         return QStringLiteral("The database could not be read or written (a disk or connection error). "
                               "Nothing was changed.");
     case Kind::Damaged:
+        // A restore would put a backup in place of the books, which are sound.
+        if (const QString archive = rundatabase::archivePath(); !archive.isEmpty())
+            return QStringLiteral("The closed year's archive %1 is damaged. Nothing was changed; copy the archive "
+                                  "again from where its copy is kept (another disk, a USB stick), and check it "
+                                  "with \"%2\".")
+                .arg(archive, admintool::command(QStringLiteral("check --database ") + admintool::shellWord(archive)));
         return QStringLiteral("The database file is damaged. Nothing was changed; check it with \"%1\" and put "
                               "back the latest backup with \"%2\".")
             .arg(admintool::command(QStringLiteral("check")), admintool::command(QStringLiteral("restore")));

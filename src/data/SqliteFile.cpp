@@ -161,6 +161,11 @@ bool startsAsDatabase(QFile& file)
 }
 }  // namespace
 
+bool isArchiveId(qint64 applicationId)
+{
+    return applicationId == ArchiveMark;
+}
+
 bool isArchive(const QString& path)
 {
     QFile file(path);

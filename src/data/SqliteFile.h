@@ -63,11 +63,15 @@ QString ownFileOf(const QString& database, const QString& path);
 // carries this mark in its header (SQLite's application id), set by the
 // statement below, so that no copy is ever put over it.
 QString markAsArchiveStatement();
+bool isArchiveId(qint64 applicationId);
+// Reads the file's header. Never for a database this process has open: a
+// descriptor of it closed drops every lock SQLite holds on it here.
 bool isArchive(const QString& path);
 
 // Whether the SQLite file at `path` keeps its changes in a write-ahead log,
 // as the program's database does (its header says so, also while no
-// program has it open); a backup or an archive does not.
+// program has it open); a backup or an archive does not. Reads the header,
+// as isArchive does.
 bool isInWalMode(const QString& path);
 
 // What a spreadsheet saved at `path` would replace: "a closed year's

@@ -37,6 +37,8 @@ protected:
             } else if (event->type() == QEvent::Hide) {
                 // After the calendar's own signals of this close, which tell a pick.
                 QTimer::singleShot(0, this, [this] {
+                    // Qt leaves its cursor inside a part, which takes nothing typed.
+                    m_picker->setSelectedSection(m_picker->sectionAt(0));
                     if (m_picked)
                         return;
                     const QSignalBlocker quiet(m_picker);
@@ -71,6 +73,9 @@ private:
             return;
         m_watching = true;
         QCalendarWidget* calendar = m_picker->calendarWidget();
+        // Its own date editor, opened by a figure typed on it, reads month
+        // before day and takes 1752.
+        calendar->setDateEditEnabled(false);
         calendar->window()->installEventFilter(this);
         connect(calendar, &QCalendarWidget::clicked, this, [this] { m_picked = true; });
         connect(calendar, &QCalendarWidget::activated, this, [this] { m_picked = true; });

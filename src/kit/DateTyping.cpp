@@ -109,15 +109,28 @@ protected:
 
 private:
     // A click ends the typing and takes the part clicked on whole, so that
-    // what is typed next replaces it (Qt's cursor in it took no figure).
+    // what is typed next replaces it (Qt's cursor in it took no figure). A
+    // selection dragged or clicked thrice stays as the operator made it.
     void clickedOnTheText(QEvent::Type type)
     {
         if (type == QEvent::MouseButtonPress && m_typing)
             finish();
         if (type == QEvent::MouseButtonRelease)
-            QMetaObject::invokeMethod(
-                m_picker, [picker = m_picker] { picker->setSelectedSection(picker->currentSection()); },
-                Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this] { selectThePartAtTheCursor(); }, Qt::QueuedConnection);
+    }
+
+    void selectThePartAtTheCursor()
+    {
+        if (m_text && !m_text->hasSelectedText())
+            m_picker->setSelectedSection(m_picker->currentSection());
+    }
+
+    // Typed over a selection that holds the day (the whole text, say), or on
+    // the day, a figure starts a whole date.
+    bool startsOnTheDay() const
+    {
+        return m_picker->currentSection() == QDateTimeEdit::DaySection
+            || (m_text && m_text->hasSelectedText() && m_text->selectionStart() == 0);
     }
 
     // Qt selects the year when Shift+Tab comes in: a date typed there went into the year.
@@ -141,8 +154,7 @@ private:
         const QString text = key->text();
         if (!m_typing) {
             const bool digit = text.size() == 1 && text.front() >= QLatin1Char('0') && text.front() <= QLatin1Char('9');
-            if (!digit || !isPlainKey(key) || m_picker->isReadOnly()
-                || m_picker->currentSection() != QDateTimeEdit::DaySection)
+            if (!digit || !isPlainKey(key) || m_picker->isReadOnly() || !startsOnTheDay())
                 return false;
             start();
         }

@@ -257,6 +257,29 @@ private slots:
         QTest::keyClicks(picker, "2025");
         QCOMPARE(picker->date(), QDate(2025, 12, 5));
 
+        // Over the whole text selected (clicked thrice, or dragged), the cursor on the year: a whole date.
+        picker->setDate(december);
+        picker->setSelectedSection(QDateTimeEdit::YearSection);
+        text->selectAll();
+        QTest::keyClicks(picker, "31/12/2025");
+        QTest::keyClick(picker, Qt::Key_Return);
+        QCOMPARE(picker->date(), QDate(2025, 12, 31));
+        // The calendar takes no typed figure (its own editor read month first and took 1752), and once
+        // it has closed on a day, a date typed is a whole date.
+        picker->setDate(december);
+        QTest::keyClick(picker, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClicks(QApplication::activePopupWidget()->focusWidget(), "05/11/25");
+        QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::activePopupWidget()->focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(picker->date(), december.addDays(1));
+        QTRY_COMPARE(picker->currentSection(), QDateTimeEdit::DaySection);
+        QTest::keyClicks(picker, "1/1/2025");
+        QTest::keyClick(picker, Qt::Key_Return);
+        QCOMPARE(picker->date(), QDate(2025, 1, 1));
+        QApplication::setActiveWindow(&form);  // offscreen, the closed calendar stays the active window
+
         // Tab goes on to the next box, typing or not, and Shift+Tab comes back onto the day.
         type(december, "1/3/25");
         QTest::keyClick(picker, Qt::Key_Tab);

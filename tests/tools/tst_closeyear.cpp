@@ -4,7 +4,9 @@
 #include "billing/BillOne.h"
 #include "core/Failure.h"
 #include "data/Connection.h"
+#include "data/ErrorKinds.h"
 #include "data/RecordSet.h"
+#include "data/SqliteFile.h"
 #include "data/RunDatabase.h"
 #include "kit/Grid.h"
 #include "shell/ArchiveMode.h"
@@ -183,8 +185,20 @@ private slots:
                 QVERIFY(junk.open(QIODevice::ReadWrite) && junk.seek(4096) && junk.write(QByteArray(4096, 'x')) == 4096);
                 junk.close();
                 const toolrun::Result checkedCopy = billdb({"check", "--database", damaged});
-                QVERIFY2(checkedCopy.exitCode == 1 && checkedCopy.out.contains("If this is a copy (a backup), make it again"),
+                QVERIFY2(checkedCopy.exitCode == 1 && checkedCopy.out.contains("If this is a copy (a backup), make it again")
+                             && checkedCopy.out.contains("restore BACKUP --database "),
                          qPrintable(checkedCopy.out));
+                // So is a file copy of the books, which keeps their log's mark: never the data source's restore.
+                // (Made from the backup: a descriptor of the books closed here would drop this process's locks.)
+                QFile::remove(damaged);
+                QVERIFY(QFile::copy(file("shop-copy.db"), damaged));
+                toolrun::sqlite(damaged, "pragma journal_mode = wal");
+                QVERIFY(sqlitefile::isInWalMode(damaged));
+                QVERIFY(junk.open(QIODevice::ReadWrite) && junk.seek(4096) && junk.write(QByteArray(4096, 'x')) == 4096);
+                junk.close();
+                const toolrun::Result checkedFileCopy = billdb({"check", "--database", damaged});
+                QVERIFY2(checkedFileCopy.exitCode == 1 && checkedFileCopy.out.contains("restore BACKUP --database "),
+                         qPrintable(checkedFileCopy.out));
             }
         }
         // The first year's bills numbered up to 1500 or so; the second's kept theirs until it closed.
@@ -356,6 +370,10 @@ private slots:
         RecordSet statement;
         QVERIFY_THROWS_EXCEPTION(Failure, statement.open("delete from asigncharges", connection));
         connection.close();
+        // A damaged archive is copied again; a restore would replace the sound books.
+        const QString damaged = dberrors::notice(DbError::Kind::Damaged);
+        QVERIFY2(damaged.contains("copy the archive again") && damaged.contains(archive) && !damaged.contains("restore"),
+                 qPrintable(damaged));
         delete main;
         rundatabase::useDataSource();
         QCOMPARE(db.rows(EveryLine) + db.rows(StockRows), live);
