@@ -1,6 +1,7 @@
 #include "families/DocumentReceipt.h"
 
 #include "core/NumericText.h"
+#include "families/PrintedWhole.h"
 #include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
@@ -40,7 +41,7 @@ void PrintDocument(const stores::LineDocumentStore& documents, const QString& nu
     errors([&] {
         documents.readTogether([&] { printDocument(job, errors, documents, number, letterhead, print::ReceiptFooter::Receipt); });
     });
-    errors([&] { job.end(); });
+    endUnlessUnavailable(job, errors);
 
     errors.report();
     documents.close();

@@ -103,6 +103,8 @@ public:
 
     bool failed() const { return m_failed; }
     const QString& lastError() const { return m_lastError; }
+    // A step met the database out of reach: every step after it read nothing.
+    bool metUnavailable() const { return !m_firstUnavailable.isEmpty(); }
 
 protected:
     // reportsAtEnd: an unavailable failure waits for the caller's report

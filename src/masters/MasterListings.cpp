@@ -1,5 +1,6 @@
 #include "masters/MasterListings.h"
 
+#include "families/PrintedWhole.h"
 #include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
@@ -42,7 +43,7 @@ void printMasterListing(const QString& listing)
         ? print::MasterListLayout::Parties
         : print::MasterListLayout::PricedNames;
     print::masterListing(job, layout, letterhead, rows, [&](const std::function<void()>& step) { errors(step); });
-    errors([&] { job.end(); });
+    families::endUnlessUnavailable(job, errors);
 
     errors.report();
     records.close();

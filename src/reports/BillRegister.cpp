@@ -2,6 +2,7 @@
 
 #include "core/NumericText.h"
 #include "families/DocumentReceipt.h"
+#include "families/PrintedWhole.h"
 #include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
@@ -30,7 +31,7 @@ void printBillRegister(const QString& billSelection)
             }
         });
     });
-    errors([&] { job.end(); });
+    families::endUnlessUnavailable(job, errors);
 
     bills.close();
     errors.report();

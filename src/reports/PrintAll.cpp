@@ -1,6 +1,7 @@
 #include "reports/PrintAll.h"
 
 #include "core/NumericText.h"
+#include "families/PrintedWhole.h"
 #include "families/ShopLetterhead.h"
 #include "kit/Connectx.h"
 #include "kit/FailureStyles.h"
@@ -125,7 +126,7 @@ void PrintAll::printTotals()
     QVector<BillTotals> bills;
     errors([&] { bills = totals.billTotals(DTP1->date(), DTP2->date()); });
     print::totalsReport(job, letterhead, bills, [&](const std::function<void()>& step) { errors(step); });
-    errors([&] { job.end(); });
+    families::endUnlessUnavailable(job, errors);
 
     errors.report();
     totals.close();

@@ -306,6 +306,7 @@ private slots:
         const Operator& bill = open(ui::BillOne);
         QVERIFY(bill.pick(ui::Number, "1"));
         messages.clear();
+        printed->clear();
         db.makeUnreachable();
         bill.click(ui::Print);
         db.makeReachable();
@@ -313,6 +314,8 @@ private slots:
         QVERIFY2(!told.isEmpty() && told.filter("object is closed").isEmpty()
                      && told.last().contains("The connection has been lost"),
                  qPrintable(told.join("\n----\n")));
+        // Nor does a bill go out without its lines and with a total of 0.
+        QCOMPARE(printed->finishedJobs(), 0);
     }
 
     // The link cut after the commit reached the server, before its answer came back: the change is
