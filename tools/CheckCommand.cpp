@@ -131,10 +131,11 @@ int check(const tooldb::CommandLine& line, QTextStream& out)
             out << "Restore the latest sound backup with " << admintool::command(QStringLiteral("restore")) << ".\n";
         else if (archive)
             out << "Copy the archive again from where its copy is kept (another disk, a USB stick).\n";
-        else
-            out << "If this is a copy (a backup), make it again with "
-                << admintool::command(QStringLiteral("backup ") + admintool::shellWord(named))
-                << "; if it is a till's database, restore the latest sound backup into it with "
+        else  // a header too damaged to tell an archive: each case, and none that writes over the file
+            out << "If this is a copy (a backup), make a new one with "
+                << admintool::command(QStringLiteral("backup NEWFILE"))
+                << "; if it is a closed year's archive, copy it again from where its copy is kept; if it is a "
+                   "till's database, restore the latest sound backup into it with "
                 << admintool::command(QStringLiteral("restore BACKUP --database ") + admintool::shellWord(named)) << ".\n";
         return 1;
     }

@@ -96,6 +96,11 @@ protected:
             comeInOnTheDay(static_cast<QFocusEvent*>(event)->reason());
             return false;
         case QEvent::FocusOut:
+            if (m_typing)
+                finish();
+            // Left on the year by Tab, a wheel turned over the box later stepped years.
+            m_picker->setCurrentSection(QDateTimeEdit::DaySection);
+            return false;
         case QEvent::MouseButtonPress:
         case QEvent::Wheel:
         case QEvent::Hide:
@@ -125,12 +130,14 @@ private:
             m_picker->setSelectedSection(m_picker->currentSection());
     }
 
-    // Typed over a selection that holds the day (the whole text, say), or on
-    // the day, a figure starts a whole date.
+    // Typed on the day, or over a selection that holds it or more than one
+    // part (the whole text, the month and the year), a figure starts a whole
+    // date: Qt's parts took it into one of them, or dropped it.
     bool startsOnTheDay() const
     {
         return m_picker->currentSection() == QDateTimeEdit::DaySection
-            || (m_text && m_text->hasSelectedText() && m_text->selectionStart() == 0);
+            || (m_text && m_text->hasSelectedText()
+                && (m_text->selectionStart() == 0 || m_text->selectedText().contains(QLatin1Char('/'))));
     }
 
     // Qt selects the year when Shift+Tab comes in: a date typed there went into the year.

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 // Every file dialog of the program goes through here, so that tests can
@@ -24,6 +25,14 @@ public:
     // Where a file dialog first looks: the documents folder, or the home
     // folder on an account without one.
     static QString documentsFolder();
+
+    // How every dialog is set up: files' kinds told by their names alone.
+    // Qt's dialog reads a file's first bytes to tell its kind, and closing
+    // that descriptor drops every lock SQLite holds on the file in this
+    // process (the shop's database, shown in the dialog): another program
+    // then took the database as closed and removed its log, with the rows
+    // the program had stored since.
+    static void setUp(QFileDialog& dialog);
 
     static FileDialogs& instance();
     // Replaces the dialogs (tests); nullptr restores them. Not owned.

@@ -1,5 +1,6 @@
 #include "print/PrinterDevice.h"
 
+#include "data/RunDatabase.h"
 #include "print/PrinterQueue.h"
 #include "print/RollReceipt.h"
 #include "print/TextColumns.h"
@@ -72,6 +73,9 @@ std::unique_ptr<QPrinter> pdfPrinter(const QString& path)
     if (file.isDir() || !folder.isDir() || !(file.exists() ? file.isWritable() : folder.isWritable()))
         throw PrintError(QStringLiteral("The file %1 cannot be written.").arg(path));
     // A file that is something else (the shop's database, a letter) is never replaced by a print.
+    // The database is told by its name: read here, it would lose the locks this program holds on it.
+    if (const QString ownFile = rundatabase::ownFileOf(path); !ownFile.isEmpty())
+        throw PrintError(QStringLiteral("The file %1 is %2: it is left as it is. Print into another file.").arg(path, ownFile));
     QFile existing(path);
     if (file.isFile() && file.size() > 0 && (!existing.open(QIODevice::ReadOnly) || !existing.read(5).startsWith("%PDF-")))
         throw PrintError(QStringLiteral("The file %1 is no PDF file: it is left as it is. Print into another file.").arg(path));

@@ -13,6 +13,7 @@
 #include "kit/FailureStyles.h"
 #include "core/Dates.h"
 #include "kit/DatePicker.h"
+#include "kit/FileDialogs.h"
 #include "core/TypedDate.h"
 #include "core/Failure.h"
 #include "kit/Grid.h"
@@ -28,6 +29,8 @@
 #include "support/TestDatabase.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QListWidget>
@@ -39,6 +42,8 @@
 #include <QThread>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 // A screen with one box and one editable list, as the data screens are built.
 class BoxScreen : public DataScreen {
@@ -264,6 +269,30 @@ private slots:
         QTest::keyClicks(picker, "31/12/2025");
         QTest::keyClick(picker, Qt::Key_Return);
         QCOMPARE(picker->date(), QDate(2025, 12, 31));
+
+        // Tab goes on to the next box, typing or not, and Shift+Tab comes back onto the day.
+        type(december, "1/3/25");
+        QTest::keyClick(picker, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+        QCOMPARE(picker->date(), QDate(2025, 3, 1));
+        QTest::keyClick(next, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), picker);
+        QTRY_COMPARE(picker->currentSection(), QDateTimeEdit::DaySection);
+        QTest::keyClicks(picker, "15/03/2024");
+        QTest::keyClick(picker, Qt::Key_Tab);
+        QCOMPARE(picker->date(), QDate(2024, 3, 15));
+        QCOMPARE(QApplication::focusWidget(), next);
+        // Left by Tab, the box is on its day again: a wheel turned over it later steps a day, not a year.
+        QWheelEvent wheel(QPointF(5, 5), picker->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picker, &wheel);
+        QCOMPARE(picker->date(), QDate(2024, 3, 16));
+        // Over a selection of the month and the year, a date typed is a whole date too.
+        picker->setFocus();
+        text->setSelection(3, 8);
+        QTest::keyClicks(picker, "15/01/2026");
+        QTest::keyClick(picker, Qt::Key_Return);
+        QCOMPARE(picker->date(), QDate(2026, 1, 15));
         // The calendar takes no typed figure (its own editor read month first and took 1752), and once
         // it has closed on a day, a date typed is a whole date.
         picker->setDate(december);
@@ -278,20 +307,33 @@ private slots:
         QTest::keyClicks(picker, "1/1/2025");
         QTest::keyClick(picker, Qt::Key_Return);
         QCOMPARE(picker->date(), QDate(2025, 1, 1));
-        QApplication::setActiveWindow(&form);  // offscreen, the closed calendar stays the active window
+    }
 
-        // Tab goes on to the next box, typing or not, and Shift+Tab comes back onto the day.
-        type(december, "1/3/25");
-        QTest::keyClick(picker, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), next);
-        QCOMPARE(picker->date(), QDate(2025, 3, 1));
-        QTest::keyClick(next, Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), picker);
-        QTRY_COMPARE(picker->currentSection(), QDateTimeEdit::DaySection);
-        QTest::keyClicks(picker, "15/03/2024");
-        QTest::keyClick(picker, Qt::Key_Tab);
-        QCOMPARE(picker->date(), QDate(2024, 3, 15));
-        QCOMPARE(QApplication::focusWidget(), next);
+    // A file dialog showing the database's folder opens none of its files: closing a descriptor of
+    // the database drops the locks this program's SQLite holds on it.
+    void aFileDialogOpensNoFileItShows()
+    {
+        QTemporaryDir folder;
+        const QString shown = folder.filePath("Bill.db");
+        QFile file(shown);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray("SQLite format 3", 16) + QByteArray(4080, '\0')) > 0);
+        file.close();
+        const int watch = inotify_init1(IN_NONBLOCK);
+        QVERIFY(watch >= 0 && inotify_add_watch(watch, QFile::encodeName(shown).constData(), IN_OPEN) >= 0);
+        QFileDialog dialog;
+        FileDialogs::setUp(dialog);
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        QVERIFY(model);
+        QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+        dialog.setDirectory(folder.path());
+        dialog.show();
+        QVERIFY(loaded.wait(5000) || loaded.count() > 0);
+        QTest::qWait(300);  // the kinds and icons are told by a thread of the model's
+        QTRY_VERIFY(model->index(shown).isValid());
+        QCOMPARE(model->type(model->index(shown)), QString("DB File"));
+        char events[4096];
+        QCOMPARE(read(watch, events, sizeof events), ssize_t(-1));
+        ::close(watch);
     }
 
     void typedKeysFollowTheScreensRules()

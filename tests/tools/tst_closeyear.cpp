@@ -185,7 +185,8 @@ private slots:
                 QVERIFY(junk.open(QIODevice::ReadWrite) && junk.seek(4096) && junk.write(QByteArray(4096, 'x')) == 4096);
                 junk.close();
                 const toolrun::Result checkedCopy = billdb({"check", "--database", damaged});
-                QVERIFY2(checkedCopy.exitCode == 1 && checkedCopy.out.contains("If this is a copy (a backup), make it again")
+                QVERIFY2(checkedCopy.exitCode == 1 && checkedCopy.out.contains("If this is a copy (a backup), make a new one")
+                             && checkedCopy.out.contains("if it is a closed year's archive, copy it again")
                              && checkedCopy.out.contains("restore BACKUP --database "),
                          qPrintable(checkedCopy.out));
                 // So is a file copy of the books, which keeps their log's mark: never the data source's restore.
