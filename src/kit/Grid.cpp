@@ -164,7 +164,8 @@ void GridModel::fetchMore(const QModelIndex& parent)
     try {
         append(m_byStretches ? BatchSize : std::max(BatchSize, int(m_rows.size())));
     } catch (const Failure& failure) {
-        releaseSource();
+        if (!m_whole)
+            releaseSource();
         Messages::instance().showError(failure.description());
     }
 }
@@ -187,15 +188,11 @@ bool GridModel::showsTheStartOf(const Rows& result) const
 // changed since, the grid shows the whole result as it now is.
 void GridModel::takeWholeResult()
 {
-    const auto whole = std::move(m_whole);
+    // Failing (a busy database), the whole result is still to read: the next
+    // read tries again. Given up, every later read and save of the grid
+    // stopped at its first page, and said nothing.
+    std::shared_ptr<QueryRows> rows = m_whole();
     m_whole = {};
-    std::shared_ptr<QueryRows> rows;
-    try {
-        rows = whole();
-    } catch (...) {
-        releaseSource();
-        throw;
-    }
     QVector<QVector<QVariant>> again = rows->fetch(int(m_rows.size()));
     const bool same = showsTheStartOf(again);
     m_source = std::move(rows);

@@ -112,6 +112,23 @@ void SellingPrices::FillGrid()
 // and the stored one kept.
 bool SellingPrices::storeRowPrice(int row, const QString& typed)
 {
+    bool readAgain = false;
+    const bool stored = storeTypedPrice(row, typed, readAgain);
+    // Posted once every message is told, the failure's too (whose own event
+    // loop ran it under the cell being closed, and the program ended): shown
+    // again once the typing has ended.
+    if (readAgain) {
+        const QString number = QString::number(numeric::toInt16(m_rows->value(row, Column::Number)));
+        QMetaObject::invokeMethod(this, [this, number] {
+            FillGrid();
+            stopAtFirstError([&] { grid::selectRowWhere(DGG, Column::Number, number); });
+        }, Qt::QueuedConnection);
+    }
+    return stored;
+}
+
+bool SellingPrices::storeTypedPrice(int row, const QString& typed, bool& readAgain)
+{
     const OperationScope operation;
     const QString stored = m_rows->data(m_rows->index(row, Column::Mrp), Qt::DisplayRole).toString();
     const std::optional<double> price =
@@ -134,16 +151,11 @@ bool SellingPrices::storeRowPrice(int row, const QString& typed)
     if (count.value_or(0) > 0 && shown(Column::Item))
         if (const QString note = simpleBillsPrice(*shown(Column::Item), *price); !note.isEmpty())
             Messages::instance().inform(QStringLiteral("Stored. ") + note, Caption);
-    if (count == 0 || (count && versions.before != m_shownVersion)) {
-        // Posted after every message (whose own event loop would run it under
-        // the cell being closed): shown again once the typing has ended.
-        QMetaObject::invokeMethod(this, [this, number] {
-            FillGrid();
-            stopAtFirstError([&] { grid::selectRowWhere(DGG, Column::Number, QString::number(number)); });
-        }, Qt::QueuedConnection);
-    } else if (count) {
+    // The batch gone, or another program's change since the grid was read:
+    // the grid shows what is stored. (Not stored, the row keeps the MRP it showed.)
+    readAgain = count == 0 || (count && versions.before != m_shownVersion);
+    if (count && !readAgain)
         m_shownVersion = versions.after;
-    }
     return count.value_or(0) > 0;
 }
 
@@ -224,7 +236,9 @@ std::optional<int> SellingPrices::storePrice(const stores::Batches& which, doubl
     std::optional<int> count;
     stopAtFirstError([&] {
         connectx(m_store.connection());
-        change::together(m_store.connection(), [&] { count = m_store.setPrice(which, price, versions); });
+        int set = 0;
+        change::together(m_store.connection(), [&] { set = m_store.setPrice(which, price, versions); });
+        count = set;  // once committed: a commit lost on the way stored nothing that can be told
     });
     m_store.close();
     return count;

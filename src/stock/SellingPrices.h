@@ -37,6 +37,7 @@ private:
     // Operations.
     void FillGrid();
     bool storeRowPrice(int row, const QString& typed);
+    bool storeTypedPrice(int row, const QString& typed, bool& readAgain);
     void setCodePrice();
     void showChosenCode();
 

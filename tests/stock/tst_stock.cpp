@@ -275,6 +275,29 @@ private slots:
         QCOMPARE(op->gridRows().value(1) + ',' + op->gridRows().last(), QString("4|C10|RICE||1|40|9,3|T1|TEA|B1|4|5|46"));
     }
 
+    // A price the database refuses as it commits is no price stored: nothing says "Stored", and the
+    // row keeps the MRP that is stored (it showed the typed one, and the next bills sold at the old).
+    void aPriceRefusedAtItsCommitIsNotShownAsStored()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a check the server makes at the commit");
+        openOnBatches();
+        db.exec("create function refuse_at_commit() returns trigger language plpgsql as "
+                "$$ begin raise exception 'refused at the commit'; end $$");
+        db.exec("create constraint trigger refuse_mrp after update on Stock deferrable initially deferred "
+                "for each row execute function refuse_at_commit()");
+        const auto dropped = qScopeGuard([this] {
+            db.exec("drop trigger refuse_mrp on Stock");
+            db.exec("drop function refuse_at_commit()");
+        });
+        messages.clear();
+        op->typeInGrid(0, "55");
+        QCoreApplication::processEvents();
+        QVERIFY2(told(messages).filter("Stored").isEmpty(), qPrintable(told(messages).join('\n')));
+        QCOMPARE(prices(), QStringList({"1|50", "2|0", "3|0", "4|0"}));
+        QCOMPARE(op->gridRows().first(), QString("2|C1|RICE|B1|5|42|0"));
+    }
+
     // The text typed is found as it stands: '%', '_' and '\\' are characters of a code or name.
     void everyTypedCharacterIsFoundAsItStands()
     {
