@@ -164,8 +164,7 @@ void GridModel::fetchMore(const QModelIndex& parent)
     try {
         append(m_byStretches ? BatchSize : std::max(BatchSize, int(m_rows.size())));
     } catch (const Failure& failure) {
-        if (!m_whole)
-            releaseSource();
+        releaseSource();  // or every paint at the bottom would try, and tell, again
         Messages::instance().showError(failure.description());
     }
 }
