@@ -8,7 +8,7 @@ namespace families {
 void endUnlessUnavailable(print::PrintJob& job, SkipFailing& errors)
 {
     // A job not ended is dropped.
-    if (!errors.metUnavailable())
+    if (!errors.lostTheDatabase())
         errors([&] { job.end(); });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "data/DbError.h"
 #include "kit/Messages.h"
 
 #include <QString>
@@ -89,6 +90,9 @@ public:
             return true;
         } catch (const Failure& failure) {
             m_lastError = failure.description();
+            const auto* database = dynamic_cast<const DbError*>(&failure);
+            m_lostTheDatabase = m_lostTheDatabase
+                || (failure.unavailable() && !(database && database->kind() == DbError::Kind::Damaged));
             if (failure.unavailable() && m_firstUnavailable.isEmpty()) {
                 m_firstUnavailable = failure.description();
                 if (!m_reportsAtEnd)
@@ -103,8 +107,9 @@ public:
 
     bool failed() const { return m_failed; }
     const QString& lastError() const { return m_lastError; }
-    // A step met the database out of reach: every step after it read nothing.
-    bool metUnavailable() const { return !m_firstUnavailable.isEmpty(); }
+    // A step met the database out of reach or busy: the steps after it read
+    // nothing either. (A damaged page spoils only the rows it holds.)
+    bool lostTheDatabase() const { return m_lostTheDatabase; }
 
 protected:
     // reportsAtEnd: an unavailable failure waits for the caller's report
@@ -115,6 +120,7 @@ protected:
 private:
     bool m_reportsAtEnd = false;
     bool m_failed = false;
+    bool m_lostTheDatabase = false;
     QString m_lastError;
     QString m_firstUnavailable;
 };
