@@ -1,6 +1,7 @@
 // The four query screens driven as an operator drives them, and what they print.
 
 #include "data/Connectionx.h"
+#include "support/ToolRun.h"
 #include "support/ScreenBench.h"
 
 #include <QDateEdit>
@@ -237,6 +238,33 @@ private slots:
         QCOMPARE(printedBy(ui::PrintRange), QStringList{"0 jobs"});
         QVERIFY(messages.shown.isEmpty());
         QVERIFY(!Connectionx::sharedConnection().isOpen());
+    }
+
+    // One damaged page spoils only the bills it holds: the sound ones print, and the damage is told.
+    // (The database lost or busy drops the whole job: tst_unavailable.)
+    void aDamagedPageSpoilsOnlyItsBillsInTheRegister()
+    {
+        if (TestDatabase::onServer())
+            QSKIP("a SQLite file's page");
+        QStringList bills;
+        for (int n = 1; n <= 400; ++n)
+            bills << billLine(n, 1, "TEA " + QString(60, 'X'), 2, 100, 5, 10, "ANIL");
+        openQuery(ui::BillQuery, bills);
+        db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+        const QStringList leaves = toolrun::sqlite(db.path(), "select pageno from dbstat where name = 'asigncharges' "
+                                                              "and pagetype = 'leaf' order by pageno").split('\n');
+        const int pageSize = toolrun::sqlite(db.path(), "pragma page_size").toInt();
+        QVERIFY(leaves.size() > 10 && pageSize > 0);
+        const int damaged = leaves.at(leaves.size() / 2).toInt();
+        QCOMPARE(toolrun::run({"if=/dev/zero", "of=" + db.path(), QString("bs=%1").arg(pageSize), QString("seek=%1").arg(damaged - 1),
+                               "count=1", "conv=notrunc", "status=none"},
+                              QProcessEnvironment::systemEnvironment(), "dd").exitCode,
+                 0);
+        choose(range("1", "400"));
+        const QStringList lines = printedBy(ui::PrintRange);
+        QVERIFY2(lines.contains("Bill No : 1") && lines.contains("Bill No : 400"), qPrintable(lines.mid(0, 20).join('\n')));
+        QVERIFY(lines.count(checks::grandTotal("189.00")) > 300);
+        QVERIFY2(messages.texts().join(' ').contains("damaged"), qPrintable(messages.texts().join('\n')));
     }
 
     void reportsPrintTheirRowsAndGrandTotal_data()
