@@ -10,7 +10,6 @@ namespace {
 // anything else than those and the separators.
 QStringList parts(const QString& text)
 {
-    static const QString separators = QStringLiteral("/-. ,");
     QStringList found;
     QString run;
     const auto endRun = [&] {
@@ -19,11 +18,10 @@ QStringList parts(const QString& text)
         run.clear();
     };
     for (const QChar c : text) {
-        const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
-        const bool letter = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
-        if (!digit && !letter) {
-            if (!separators.contains(c))
-                return {};
+        if (!isDateCharacter(c))
+            return {};
+        const bool digit = isFigure(c);
+        if (!digit && !c.isLetter()) {  // a separator
             endRun();
             continue;
         }
@@ -77,6 +75,17 @@ QDate dayMonthYear(const QString& day, const QString& month, int year)
 }
 
 }  // namespace
+
+bool isFigure(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool isDateCharacter(QChar c)
+{
+    const bool letter = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    return isFigure(c) || letter || QStringView(u"/-. ,").contains(c);
+}
 
 QDate typedDate(const QString& text, const QDate& shown, Typed typed)
 {

@@ -18,4 +18,9 @@ enum class Typed { SoFar, Whole };
 // guessed from the locale. An invalid QDate when the text is no date (yet).
 QDate typedDate(const QString& text, const QDate& shown, Typed typed);
 
+// The characters a typed date is made of: figures, English letters and the
+// separators / - . , and a blank.
+bool isDateCharacter(QChar c);
+bool isFigure(QChar c);
+
 }  // namespace dates

@@ -35,13 +35,10 @@ bool isModifierAlone(const QKeyEvent* key)
     }
 }
 
-bool isDateCharacter(const QString& text)
+// One key's character of a typed date (core/TypedDate.h).
+bool typesDateCharacter(const QString& text)
 {
-    static const QString separators = QStringLiteral("/-. ,");
-    if (text.size() != 1)
-        return false;
-    const char16_t c = text.front().unicode();
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || separators.contains(text);
+    return text.size() == 1 && isDateCharacter(text.front());
 }
 
 class DateTyping : public QObject {
@@ -160,7 +157,7 @@ private:
         }
         const QString text = key->text();
         if (!m_typing) {
-            const bool digit = text.size() == 1 && text.front() >= QLatin1Char('0') && text.front() <= QLatin1Char('9');
+            const bool digit = text.size() == 1 && isFigure(text.front());
             if (!digit || !isPlainKey(key) || m_picker->isReadOnly() || !startsOnTheDay())
                 return false;
             start();
@@ -179,7 +176,7 @@ private:
         }
         if (isModifierAlone(key))
             return false;  // the Shift of a capital, say
-        if (isPlainKey(key) && isDateCharacter(text)) {
+        if (isPlainKey(key) && typesDateCharacter(text)) {
             if (m_typed.size() < MostTyped)
                 m_typed += text;
             show();
@@ -252,6 +249,13 @@ DateTyping* typingOf(QWidget* box)
                   : nullptr;
 }
 
+// The box's typing, while a date is being typed into it.
+DateTyping* typingIn(QWidget* box)
+{
+    DateTyping* typing = typingOf(box);
+    return typing && typing->typing() ? typing : nullptr;
+}
+
 }  // namespace
 
 void letTypeWholeDates(QDateEdit* picker)
@@ -261,8 +265,7 @@ void letTypeWholeDates(QDateEdit* picker)
 
 bool isTyping(QWidget* box)
 {
-    const DateTyping* typing = typingOf(box);
-    return typing && typing->typing();
+    return typingIn(box) != nullptr;
 }
 
 void whenTypingDropped(QDateEdit* picker, std::function<void()> dropped)
@@ -273,20 +276,18 @@ void whenTypingDropped(QDateEdit* picker, std::function<void()> dropped)
 
 bool finishTyping(QWidget* box)
 {
-    DateTyping* typing = typingOf(box);
-    if (!typing || !typing->typing())
-        return false;
-    typing->finish();
-    return true;
+    DateTyping* typing = typingIn(box);
+    if (typing)
+        typing->finish();
+    return typing != nullptr;
 }
 
 bool dropTyping(QWidget* box)
 {
-    DateTyping* typing = typingOf(box);
-    if (!typing || !typing->typing())
-        return false;
-    typing->drop();
-    return true;
+    DateTyping* typing = typingIn(box);
+    if (typing)
+        typing->drop();
+    return typing != nullptr;
 }
 
 }  // namespace dates
