@@ -14,13 +14,13 @@ void printDocument(print::PrintJob& job, SkipFailing& errors, const stores::Line
                    qint16 number, const ShopHeader& letterhead, print::ReceiptFooter footer)
 {
     ReceiptValues document;
-    document.number = number;
-    errors([&] { document = documents.receipt(number); });
-    errors([&] {
-        const ReceiptTotal total = documents.printedTotal(number);
-        document.unitAmounts = total.unitAmounts;
-        document.grandTotal = total.grandTotal;
-    });
+    ReceiptTotal total;
+    // A document whose rows could not be read (a damaged page) is passed
+    // over: printed, it went out without its lines and at 0.
+    if (!errors([&] { document = documents.receipt(number); }) || !errors([&] { total = documents.printedTotal(number); }))
+        return;
+    document.unitAmounts = total.unitAmounts;
+    document.grandTotal = total.grandTotal;
     print::receipt(job, letterhead, document, footer, [&](const std::function<void()>& step) { errors(step); });
 }
 

@@ -18,7 +18,8 @@ namespace families {
 
 // Prints document `number` into `job`, which the caller owns and ends. Reads
 // on the store's connection, which must be open and is left open. A failing
-// statement or print step is passed to `errors` and the print goes on.
+// statement or print step is passed to `errors` and the print goes on; a
+// document whose rows could not be read is not printed.
 void printDocument(print::PrintJob& job, SkipFailing& errors, const stores::LineDocumentStore& documents,
                    qint16 number, const ShopHeader& letterhead, print::ReceiptFooter footer);
 
