@@ -297,7 +297,7 @@ int closeYear(const tooldb::CommandLine& line, QTextStream& out)
     const QDate before = dateNamed(line.value("before"));
     const QString archive = archiveNamed(line.value("archive"));
     Connection live;
-    tooldb::open(live, line.database());
+    tooldb::openToChange(live, line.database());
     if (!tooldb::onServer(live)) {
         const QString ownFile = sqlitefile::ownFileOf(tooldb::file(line.database()), archive);
         if (!ownFile.isEmpty())

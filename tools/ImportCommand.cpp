@@ -221,7 +221,7 @@ int importMaster(const tooldb::CommandLine& line, QTextStream& out)
         throw Failure(QStringLiteral("%1 is empty: its first line names the columns").arg(fileName));
 
     Connection connection;
-    tooldb::open(connection, line.database());
+    tooldb::openToChange(connection, line.database());
     const MasterStore store(table, connection);
     const csv::Record& heading = records.first();
     RecordCheck check(store, headingOf(heading, store, QStringLiteral("%1:%2").arg(fileName).arg(heading.line)));

@@ -49,7 +49,7 @@ int setMrp(const tooldb::CommandLine& line, QTextStream& out)
     const Selection chosen = selection(line);
 
     Connection connection;
-    tooldb::open(connection, line.database());
+    tooldb::openToChange(connection, line.database());
     const stores::SellingPriceStore prices(connection);
     Transaction transaction(connection);
     const int count = prices.setPrice(chosen.batches, mrp);

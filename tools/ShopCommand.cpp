@@ -19,7 +19,7 @@ const char* const ShopHelp = R"(  shop [--database FILE] [--name TEXT] [--addres
 int shop(const tooldb::CommandLine& line, QTextStream& out)
 {
     Connection connection;
-    tooldb::open(connection, line.database());
+    tooldb::openToChange(connection, line.database());
     const stores::ShopHeaderStore header(connection);
 
     const char* const options[] = {"name", "address1", "address2", "city", "phone"};

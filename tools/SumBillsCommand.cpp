@@ -18,7 +18,7 @@ const char* const SumBillsHelp = R"(  sum-bills [--database DB]
 int sumBills(const tooldb::CommandLine& line, QTextStream& out)
 {
     Connection connection;
-    tooldb::open(connection, line.database());
+    tooldb::openToChange(connection, line.database());
     Transaction transaction(connection);
     // No till stores a line between the sums and their triggers.
     changes::takeWritingTurn(connection);

@@ -41,12 +41,17 @@ QString fileToReadProblem(const QString& path)
     return {};
 }
 
-QString archiveProblem(const QString& path)
+namespace {
+QString isAnArchive(const QString& path)
 {
-    if (!sqlitefile::isArchive(path))
-        return {};
     return QStringLiteral("%1 is a closed year's archive (open it with %2)")
         .arg(path, QStringLiteral("bill --archive ") + admintool::shellWord(path));
+}
+}  // namespace
+
+QString archiveProblem(const QString& path)
+{
+    return sqlitefile::isArchive(path) ? isAnArchive(path) : QString();
 }
 
 void open(Connection& connection, const QString& namedFile)
@@ -69,6 +74,20 @@ void open(Connection& connection, const QString& namedFile)
         const QString description = error.description();
         throw Failure(description + (description.endsWith(QLatin1Char('.')) ? " " : ". ")
                       + datasource::setupAdvice(datasource::ProgramDataSource, description));
+    }
+}
+
+void openToChange(Connection& connection, const QString& namedFile)
+{
+    open(connection, namedFile);
+    if (onServer(connection))
+        return;
+    RecordSet id;
+    id.open(QStringLiteral("PRAGMA application_id"), connection);
+    if (!id.eof() && sqlitefile::isArchiveId(id.field(0).toLongLong())) {
+        const QString path = file(namedFile);
+        connection.close();
+        throw Failure(isAnArchive(path) + QStringLiteral("; nothing was changed"));
     }
 }
 

@@ -30,6 +30,12 @@ QString seeHelp();
 // Throws Failure with advice.
 void open(Connection& connection, const QString& namedFile);
 
+// Opens the database as open() does, for a command that changes it: a
+// closed year's archive is refused, since it is the only place of that
+// year's documents ("FILE is a closed year's archive ...; nothing was
+// changed"). Asked of the open connection, whose file is not read here.
+void openToChange(Connection& connection, const QString& namedFile);
+
 // The SQLite file of the database: the one named, else the data source's.
 // Throws Failure when the data source is no SQLite file.
 QString file(const QString& namedFile);

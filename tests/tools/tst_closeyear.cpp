@@ -7,6 +7,7 @@
 #include "data/ErrorKinds.h"
 #include "data/RecordSet.h"
 #include "data/SqliteFile.h"
+#include "data/Tables.h"
 #include "data/RunDatabase.h"
 #include "kit/Grid.h"
 #include "shell/ArchiveMode.h"
@@ -158,6 +159,32 @@ private slots:
                              && restored.err.contains("nothing was restored"),
                          qPrintable(restored.out + restored.err));
                 QCOMPARE(toolrun::sqlite(db.path(), "select count(*) from asigncharges"), books);
+                // Nor does any command that changes a database change it.
+                QFile sheet(file("party.csv"));
+                QVERIFY(sheet.open(QIODevice::WriteOnly) && sheet.write("SN,ITEM,PARTNO,REMARK\r\n,NEW PARTY,ROAD,123\r\n") > 0);
+                sheet.close();
+                const QString archived = toolrun::sqlite(archive, "select count(*), sum(Amount) from asigncharges; "
+                                                                  "select count(*), sum(Quantity) from ItemIn; "
+                                                                  "select count(*) from Customer; select sum(MRP) from Stock; "
+                                                                  "select * from " + QString(schema::ShopHeaderTable));
+                const QList<QStringList> changing{
+                    {"close-year", "--before", date.addMonths(-6).toString(Qt::ISODate), "--archive", file("older.db")},
+                    {"mrp", "--item", "TEA", "--price", "5"},
+                    {"shop", "--name", "ANOTHER SHOP"},
+                    {"import", "customers", file("party.csv")},
+                    {"sum-bills"}};
+                for (const QStringList& command : changing) {
+                    const toolrun::Result refused = billdb(command + QStringList{"--database", archive});
+                    QVERIFY2(refused.refusedInOneLine() && refused.err.contains("is a closed year's archive")
+                                 && refused.err.contains("nothing was changed"),
+                             qPrintable(command.join(' ') + ": " + refused.out + refused.err));
+                }
+                QCOMPARE(toolrun::sqlite(archive, "select count(*), sum(Amount) from asigncharges; "
+                                                  "select count(*), sum(Quantity) from ItemIn; "
+                                                  "select count(*) from Customer; select sum(MRP) from Stock; "
+                                                  "select * from " + QString(schema::ShopHeaderTable)),
+                         archived);
+                QVERIFY(!QFile::exists(file("older.db")));
                 // A damaged archive is renewed from its copy, by a file copy, and check says so.
                 const QString damaged = file("damaged.db");
                 QFile::remove(damaged);
