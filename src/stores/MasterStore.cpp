@@ -84,7 +84,8 @@ QString MasterStore::keyOf(const MasterRecord& record) const
 QString MasterStore::problemWith(const MasterRecord& record) const
 {
     const QStringList columns = savedColumns();
-    if (record.first.isEmpty())
+    // A name of blanks alone shows as an empty entry in every list.
+    if (record.first.trimmed().isEmpty())
         return columns.at(0) + QStringLiteral(" is empty");
     const QStringList texts = m_shape == RecordShape::Party
         ? QStringList{record.first, record.second, record.third}
