@@ -260,6 +260,8 @@ void LineDocumentScreen::showDocumentAsStored()
     if (m_kind.gridListsDocuments)
         skip([&] { FillGrid(NoDocument); });
     pickDocumentNumber();
+    // With its date, which the next line takes, as when the number is chosen.
+    showRecalledDocumentsDate();
 }
 
 stores::ShownRows LineDocumentScreen::shownLines(qint16 number) const

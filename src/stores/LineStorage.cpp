@@ -3,6 +3,7 @@
 
 #include "stores/LineDocumentStore.h"
 
+#include "core/Dates.h"
 #include "core/Failure.h"
 #include "core/NumericText.h"
 #include "core/ShownText.h"
@@ -74,6 +75,15 @@ QString changedDocument(Document document, qint16 number, const ShownRows& shown
         .arg(number);
 }
 
+QString datedOtherwise(const QString& document, qint16 number, const QDate& dated, const QDate& chosen)
+{
+    QString capitalised = document;
+    capitalised[0] = capitalised[0].toUpper();
+    return QStringLiteral("%1 %2 is dated %3, and the lines added to it take that date. Set the date back to %3 "
+                          "to add this line to it, or start a new %4 for %5.")
+        .arg(capitalised, QString::number(number), dates::shown(dated), document, dates::shown(chosen));
+}
+
 // What a batch takes from its first receipt line, as one text to compare.
 QString firstReceiptValues(const RecordSet& row)
 {
@@ -99,6 +109,13 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
         const ShownRows stored = shownRows(gridStatement(line.number));
         if (shownLines->isEmpty() ? !stored.isEmpty() : stored.mid(0, shownLines->size()) != *shownLines)
             throw ChangedSinceShown(changedDocument(m_document, line.number, *shownLines));
+    }
+    // A document's lines carry its date, so that it counts in one day's
+    // totals (a bill dated twice was counted whole on both days).
+    if (use == NumberUse::Joins && m_document != Document::Voucher) {
+        const QDate dated = documentDate(line.number);
+        if (dated.isValid() && dated != line.date)
+            throw Failure(datedOtherwise(documentName(), line.number, dated, line.date));
     }
     // A voucher has no MRP.
     const int columns = m_document == Document::Voucher ? 16 : 17;

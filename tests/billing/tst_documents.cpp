@@ -454,6 +454,15 @@ private slots:
         for (const QDate& day : {Dec4, Dec4, Dec4, Dec4, Dec4, today, chosen})
             dated << dates::shown(day);
         QCOMPARE(db.rows("select Date_ from " + kind.lines + " order by BillNumber, Serial"), dated);
+        // Dated otherwise, its next line is refused: a document of two dates counted whole on both days.
+        const QString stored = db.rows("select count(*), sum(Quantity) from " + kind.lines).join(',') + stock();
+        QVERIFY(op.pick(ui::Number, "5"));
+        date->setDate(today);
+        messages.clear();
+        kind.add(op, "TEA", 5);
+        QVERIFY2(checks::told(messages).join('\n').contains(" 5 is dated 04/Dec/2026, and the lines added to it take that date"),
+                 qPrintable(checks::told(messages).join('\n')));
+        QCOMPARE(db.rows("select count(*), sum(Quantity) from " + kind.lines).join(',') + stock(), stored);
     }
 
     // A voucher another program stored as two rows is one voucher: with either row current, Delete
