@@ -67,6 +67,7 @@ void GridModel::setRows(QVector<QString> headers, QVector<QVector<QVariant>> row
 {
     beginResetModel();
     releaseSource();
+    m_readStopped = false;
     m_headers = std::move(headers);
     m_rows = std::move(rows);
     endResetModel();
@@ -76,6 +77,7 @@ void GridModel::setFirstPage(PagedRows rows)
 {
     beginResetModel();
     releaseSource();
+    m_readStopped = false;
     m_headers = std::move(rows.headers);
     m_rows = std::move(rows.firstRows);
     m_keepAlive = std::move(rows.keepAlive);
@@ -165,6 +167,7 @@ void GridModel::fetchMore(const QModelIndex& parent)
         append(m_byStretches ? BatchSize : std::max(BatchSize, int(m_rows.size())));
     } catch (const Failure& failure) {
         releaseSource();  // or every paint at the bottom would try, and tell, again
+        m_readStopped = true;
         Messages::instance().showError(failure.description());
     }
 }
@@ -272,6 +275,7 @@ void GridModel::readPageOrTell(int row)
         readPageOf(row);
     } catch (const Failure& failure) {
         placePage(row, {});
+        m_readStopped = true;
         const QString told = failure.description();
         QMetaObject::invokeMethod(this, [told] { Messages::instance().showError(told); }, Qt::QueuedConnection);
     }
@@ -317,6 +321,7 @@ void GridModel::readWholeResultAtOnce()
     }
     m_unread = 0;
     m_stretchesEnded = true;
+    m_readStopped = false;
     releaseWhenAllRead();
 }
 

@@ -52,6 +52,10 @@ public:
     // stretches read before and after another till's change. Rows read
     // before that differ from it give way to it. Throws Failure.
     void readWholeResultAtOnce();
+    // A read failed while the view painted (scrolling on, a page shown): the
+    // rows here are not the whole result, some may show empty, until the
+    // grid is filled or read whole again.
+    bool readStopped() const { return m_readStopped; }
     // The first row, from `from` on, whose column shows the text, fetching
     // rows as the search goes; -1 when there is none. A key of a result read
     // by stretches is looked up by the database instead. Throws as ensureRow.
@@ -97,6 +101,7 @@ private:
     void readPageOrTell(int row);
     bool isUnread(int row) const { return m_byStretches && m_rows.at(row).isEmpty(); }
 
+    bool m_readStopped = false;
     QVector<QString> m_headers;
     Rows m_rows;  // an empty row is one not read yet (only when read by stretches)
     std::shared_ptr<QueryRows> m_source;  // rows not yet read; null when every row is here

@@ -80,8 +80,14 @@ bool eachRow(QAbstractItemModel* model, const ExportProgress& progress,
 {
     if (progress && !progress(0))
         return false;
-    if (auto* rows = qobject_cast<GridModel*>(model))
+    if (auto* rows = qobject_cast<GridModel*>(model)) {
         rows->readWholeResultAtOnce();
+        // What was read before the failure would go out as the whole result.
+        if (rows->readStopped())
+            throw Failure(QStringLiteral("The grid holds only the %L1 rows read before its database failed: show them "
+                                         "again, then copy or save them.")
+                              .arg(rows->rowCount()));
+    }
     for (int row = 0;;) {
         haveRow(model, row + Step - 1);
         const int end = std::min(model->rowCount(), row + Step);

@@ -11,6 +11,7 @@
 #include "kit/DataScreen.h"
 #include "kit/DatabaseChange.h"
 #include "kit/FailureStyles.h"
+#include "kit/GridExport.h"
 #include "core/Dates.h"
 #include "kit/DatePicker.h"
 #include "kit/FileDialogs.h"
@@ -486,6 +487,17 @@ private slots:
         db.exec("ALTER TABLE CustomerAway RENAME TO Customer");
         QCOMPARE(messages.shown.size(), 1);
         QCOMPARE(view.model()->rowCount(), GridModel::BatchSize);
+        // Nor do those rows go out as the whole result.
+        const QTemporaryDir files;
+        const QString csv = files.filePath("customers.csv");
+        QVERIFY_THROWS_EXCEPTION(Failure, grid::saveCsv(&view, csv));
+        QVERIFY(!QFile::exists(csv));
+        view.selectionModel()->clear();  // a copy of every row
+        QVERIFY_THROWS_EXCEPTION(Failure, grid::copiedText(&view));
+        grid::show(&view, PagedRows::read(statement));
+        QVERIFY(grid::saveCsv(&view, csv));
+        view.selectionModel()->clear();
+        QCOMPARE(grid::copiedText(&view).count('\n'), db.rows(statement).size() + 1);
 
         grid::show(&view, PagedRows::read(statement));
         grid::unbind(&view);
