@@ -249,6 +249,12 @@ void LineDocumentScreen::changeShownDocument(const std::function<void()>& change
         showDocumentAsStored();
         throw;
     } catch (const CommitOutcomeUnknown&) {
+        // The line may be stored under the number shown: the next one joins
+        // it there, after the lines the screen has shown, and never starts a
+        // document of its own (the same sale billed twice, when the lines
+        // could not be shown now either).
+        m_offeredNumber.reset();
+        m_emptiedNumber.reset();
         showDocumentAsStored();  // with the line, when the server took it
         throw;
     }
