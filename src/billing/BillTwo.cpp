@@ -34,7 +34,10 @@ families::LineDocumentKind billWithDetails()
 
 BillTwo::BillTwo(QWidget* parent) : LineDocumentScreen(billWithDetails(), parent)
 {
-    connect(CmbCode, &QComboBox::editTextChanged, this, [this](const QString& code) { FindItemDetailsAsPerCode(code); });
+    connect(CmbCode, &QComboBox::editTextChanged, this, [this](const QString& code) {
+        const TypingScope typing;
+        FindItemDetailsAsPerCode(code);
+    });
     connect(CmbCode, &QComboBox::activated, this, [this] { FindItemDetailsAsPerCode(CmbCode->currentText()); });
     openScreen();
 }
@@ -65,6 +68,7 @@ double BillTwo::unitPrice()
 
 void BillTwo::newDocument()
 {
+    const OperationScope operation;  // told once, with the look-up of the emptied code
     CmbCode->setEditText(QString());  // runs the item-code lookup with an empty code
     batchList()->clear();
     setBatchText(QString());

@@ -39,7 +39,10 @@ LineDocumentScreen::~LineDocumentScreen() = default;
 void LineDocumentScreen::connectOperations()
 {
     connect(CMBMEMBERNUM, &QComboBox::activated, this, [this] { pickPartyNumber(); });
-    connect(txtphone, &QLineEdit::textChanged, this, [this] { lookUpPhone(); });
+    connect(txtphone, &QLineEdit::textChanged, this, [this] {
+        const TypingScope typing;
+        lookUpPhone();
+    });
     connect(cmbbillnumber, &QComboBox::activated, this, [this] { pickDocumentNumber(); });
     // Qt tells the operator's choice by textActivated after activated; the
     // screen's own loads (lists::pick) by activated alone.

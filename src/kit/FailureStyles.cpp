@@ -8,12 +8,15 @@ namespace {
 int depth = 0;
 QString pending;
 bool changeStored = false;
+bool startedByTyping = false;  // the outermost operation's
+bool toldWhileTyping = false;  // since an operation of another kind
 
 }  // namespace
 
-NoticeScope::NoticeScope()
+NoticeScope::NoticeScope(Started started)
 {
-    ++depth;
+    if (depth++ == 0)
+        startedByTyping = started == Started::ByTyping;
 }
 
 NoticeScope::~NoticeScope()
@@ -21,9 +24,14 @@ NoticeScope::~NoticeScope()
     if (--depth > 0)
         return;
     changeStored = false;
+    const bool typing = std::exchange(startedByTyping, false);
+    if (!typing || pending.isEmpty())
+        toldWhileTyping = false;
     if (pending.isEmpty())
         return;
     const QString notice = std::exchange(pending, QString());
+    if (typing && std::exchange(toldWhileTyping, true))
+        return;
     try {
         Messages::instance().showError(notice);
     } catch (...) {

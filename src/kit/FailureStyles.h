@@ -25,7 +25,14 @@ namespace failurestyles {
 // noted while it ran.
 class NoticeScope {
 public:
-    NoticeScope();
+    // What started the operation. One run by each key typed into a box that
+    // looks up as the operator types (an item code, a search) tells a
+    // failure once: the keys after it, typed on while the database is still
+    // out of reach, say nothing more until one of them goes through or an
+    // operation of another kind runs.
+    enum class Started { Otherwise, ByTyping };
+
+    explicit NoticeScope(Started started = Started::Otherwise);
     ~NoticeScope();
     NoticeScope(const NoticeScope&) = delete;
     NoticeScope& operator=(const NoticeScope&) = delete;
@@ -50,6 +57,10 @@ public:
 // start, so that a database out of reach is told once, when it ends, and not
 // by each helper.
 using OperationScope = failurestyles::NoticeScope;
+// The same, for a look-up run by a key typed (NoticeScope::Started::ByTyping).
+struct TypingScope : OperationScope {
+    TypingScope() : OperationScope(Started::ByTyping) {}
+};
 
 // How stopAtFirstError ended: true when the operation ran to its end.
 struct Outcome {

@@ -127,14 +127,20 @@ void MasterScreen::buildControls()
     twips::place(DGG, 120, GridTop, 11415, GridBottom - GridTop);
 
     // A record is loaded when the SN's text changes and when one is picked.
-    connect(CmbSN, &QComboBox::editTextChanged, this, [this] { loadRecord(); });
+    connect(CmbSN, &QComboBox::editTextChanged, this, [this] {
+        const TypingScope typing;
+        loadRecord();
+    });
     connect(CmbSN, &QComboBox::activated, this, [this] { loadRecord(); });
     connect(DGG, &QTableView::clicked, this, [this] { gridClicked(); });
     for (const masters::SearchBox& search : m_instance.searches()) {
         auto* searchBox = Frame1->findChild<QLineEdit*>(search.box);
         const stores::SearchBy column = search.column;
         connect(searchBox, &QLineEdit::textChanged, this,
-                [this, column](const QString& text) { this->search(column, text); });
+                [this, column](const QString& text) {
+                    const TypingScope typing;
+                    this->search(column, text);
+                });
     }
     connect(CmdSave, &QPushButton::clicked, this, [this] { save(); });
     connect(cmddelete, &QPushButton::clicked, this, [this] { remove(); });

@@ -88,7 +88,10 @@ void SellingPrices::buildControls()
             DGG->setCurrentIndex(current.siblingAtColumn(Column::Mrp));
         showChosenCode();
     });
-    connect(txtfind, &QLineEdit::textChanged, this, [this] { FillGrid(); });
+    connect(txtfind, &QLineEdit::textChanged, this, [this] {
+        const TypingScope typing;
+        FillGrid();
+    });
     connect(cmdsetcode, &QPushButton::clicked, this, [this] { setCodePrice(); });
     connect(txtmrp, &QLineEdit::returnPressed, cmdsetcode, &QPushButton::click);
 }

@@ -319,6 +319,37 @@ private slots:
                  qPrintable(told.join('\n')));
     }
 
+    // Keys typed into a box that looks up as they are typed tell the database out of reach once, not
+    // once a key (a box over the typing, which took its keys); a button pressed tells again, once.
+    void aLookUpAsTypedTellsOnce()
+    {
+        const Operator& bill = open(ui::BillTwo);
+        messages.clear();
+        db.makeUnreachable();
+        auto reachable = qScopeGuard([&] { db.makeReachable(); });
+        bill.type(ui::Code, "OIL2");
+        QCOMPARE(messages.texts().size(), 1);
+        bill.click(ui::NewDocument);
+        QCOMPARE(messages.texts().size(), 2);
+        db.makeReachable();
+        reachable.dismiss();
+
+        const Operator& customers = open(ui::Customers);  // RAM among them
+        messages.clear();
+        db.makeUnreachable();
+        customers.type(ui::SearchName, "RA");
+        db.makeReachable();
+        QCOMPARE(messages.texts().size(), 1);
+        customers.type(ui::SearchName, "RAM");
+        QCOMPARE(messages.texts().size(), 1);
+        QCOMPARE(customers.gridRows().size(), 1);
+        // Out of reach again, it is told again.
+        db.makeUnreachable();
+        customers.type(ui::SearchName, "R");
+        db.makeReachable();
+        QCOMPARE(messages.texts().size(), 2);
+    }
+
     // A print whose server went away since the screen's last operation tells why, though it reads
     // inside a transaction, whose beginning is the first to meet the ended session.
     void aPrintWithTheServerGoneSaysWhy()
