@@ -79,6 +79,8 @@ void Expenditure::addItem()
     txtDiscount->setText(QStringLiteral("0"));
     stopAtFirstError([&] {
         connectx();
+        if (!lineMaybeStoredIsNotStored())
+            return;
         if (cmbitem->currentText().isEmpty() || !numeric::isNumeric(txtquantity->text()))
             return;
         documentDate().keepDatingToday();  // each voucher is a new one, dated the day it is added
@@ -99,16 +101,25 @@ void Expenditure::addItem()
         if (m_nextNumber.state != Numbering::Free)
             return;
         m_line.number = m_nextNumber.number;
-        try {
-            change::together(m_store.connection(),
-                             [&] { m_line = m_store.storeLine(m_line, stores::NumberUse::Claims); });
-        } catch (const CommitOutcomeUnknown&) {
-            showVouchersAsStored();  // with the voucher, when the server took it
-            throw;
-        }
+        storeStartingLine([&] {
+            try {
+                change::together(m_store.connection(),
+                                 [&] { m_line = m_store.storeLine(m_line, stores::NumberUse::Claims); });
+            } catch (const CommitOutcomeUnknown&) {
+                showVouchersAsStored();  // with the voucher, when the server took it
+                throw;
+            }
+        });
         m_store.close();
         showVouchersAsStored();
     });
+}
+
+void Expenditure::showFoundDocument(qint16 number)
+{
+    showVouchersAsStored();
+    cmbbillnumber->setEditText(QString::number(number));
+    pickDocumentNumber();
 }
 
 // The newest voucher is recalled into the boxes.

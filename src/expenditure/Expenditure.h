@@ -20,6 +20,7 @@ protected:
     void showRecalledDocumentsDate() override;
     void deleteSerial() override;
     void showAfterDocumentDelete() override;
+    void showFoundDocument(qint16 number) override;
     void printDocument() override;
 
 private:

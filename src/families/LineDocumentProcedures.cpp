@@ -215,6 +215,45 @@ void LineDocumentScreen::insertLine()
     m_line = m_store.storeLine(m_line, use, shown);
 }
 
+void LineDocumentScreen::storeStartingLine(const std::function<void()>& change)
+{
+    const DocumentLine line = m_line;
+    try {
+        change();
+    } catch (const CommitOutcomeUnknown&) {
+        m_maybeStored = line;
+        throw;
+    }
+}
+
+bool LineDocumentScreen::lineMaybeStoredIsNotStored()
+{
+    if (!m_maybeStored)
+        return true;
+    std::optional<qint16> number;
+    if (!stopAtFirstError([&] { number = m_store.documentStartedBy(*m_maybeStored); }))
+        return false;
+    m_maybeStored.reset();
+    if (!number)
+        return true;
+    showFoundDocument(*number);
+    Messages::instance().inform(QStringLiteral("The line added as the connection was lost had been stored, in %1 %2, "
+                                               "which is shown now. Nothing more was added.")
+                                    .arg(m_store.documentName())
+                                    .arg(*number),
+                                QStringLiteral("Information"));
+    return false;
+}
+
+void LineDocumentScreen::showFoundDocument(qint16 number)
+{
+    // The screen is on it: its next lines join it.
+    m_offeredNumber.reset();
+    m_emptiedNumber.reset();
+    cmbbillnumber->setEditText(QString::number(number));
+    showDocumentAsStored();
+}
+
 stores::NumberUse LineDocumentScreen::numberUse() const
 {
     if (m_offeredNumber == m_line.number)
@@ -249,12 +288,6 @@ void LineDocumentScreen::changeShownDocument(const std::function<void()>& change
         showDocumentAsStored();
         throw;
     } catch (const CommitOutcomeUnknown&) {
-        // The line may be stored under the number shown: the next one joins
-        // it there, after the lines the screen has shown, and never starts a
-        // document of its own (the same sale billed twice, when the lines
-        // could not be shown now either).
-        m_offeredNumber.reset();
-        m_emptiedNumber.reset();
         showDocumentAsStored();  // with the line, when the server took it
         throw;
     }

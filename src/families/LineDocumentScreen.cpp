@@ -127,7 +127,13 @@ void LineDocumentScreen::readEntry()
 // the box shows the number the line went under.
 void LineDocumentScreen::storeLineWithStock()
 {
-    changeShownDocument([&] { change::together(m_store.connection(), [&] { insertLine(); }); });
+    const auto store = [&] {
+        changeShownDocument([&] { change::together(m_store.connection(), [&] { insertLine(); }); });
+    };
+    if (numberUse() == stores::NumberUse::Joins)
+        store();  // a line lost this way is looked for by the refusal of the next (its lines not shown)
+    else
+        storeStartingLine(store);
     // The screen is on the document the line went under: its next lines join
     // it, whatever number was offered or emptied, until New offers one again.
     m_offeredNumber.reset();
@@ -144,6 +150,12 @@ void LineDocumentScreen::addItem()
     // Nothing is stored by a till that was told it cannot reach the database.
     if (!m_store.connection().isOpen())
         return;
+    if (!lineMaybeStoredIsNotStored())
+        return;
+    // New found no number while the database was out of reach: it is read
+    // now, or every Add Item stored nothing, without a word, until New.
+    if (m_nextNumber.state == Numbering::Unknown && cmbbillnumber->currentText().trimmed().isEmpty())
+        showNextNumber(true);
     if (m_nextNumber.state == Numbering::UsedUp && cmbbillnumber->currentText().trimmed().isEmpty()) {
         tellUsedUp();
         return;

@@ -144,6 +144,16 @@ protected:
     // Shows the document in the box as stored now, after another till or
     // screen changed or deleted it.
     void showDocumentAsStored();
+    // Runs the change that stores a line starting a document (under the
+    // number offered, or the next free one). When the server's answer to its
+    // commit is lost, the line is kept to be looked for first by the next Add.
+    void storeStartingLine(const std::function<void()>& change);
+    // The line whose commit's outcome was not known, looked for: false when
+    // its document is found (and shown, and the operator told) or it cannot
+    // be looked for yet; nothing is added then, or the sale went in twice.
+    bool lineMaybeStoredIsNotStored();
+    // Shows the document that holds a line this screen stored.
+    virtual void showFoundDocument(qint16 number);
 
     // The number the box shows, when a document can carry it. Throws otherwise.
     qint16 boxDocumentNumber() const;
@@ -207,6 +217,8 @@ protected:
     // The document whose last line this screen deleted, while no line of the
     // screen's is stored since: its next line takes the number again.
     std::optional<qint16> m_emptiedNumber;
+    // A line starting a document whose commit's answer the server's link lost.
+    std::optional<DocumentLine> m_maybeStored;
     // The voucher the boxes show, as its grid row read when it was recalled.
     std::optional<std::pair<qint16, QStringList>> m_recalledDocument;
     DocumentLine m_line;  // the line added last

@@ -129,6 +129,10 @@ public:
     LoadedDocument load(qint16 number) const;
     // The date of a document's first line; invalid when it has none.
     QDate documentDate(qint16 number) const;
+    // The document that starts with this line, stored under its number or
+    // one after it (another till took the number first); none when no
+    // document does. Asked when the answer to the line's commit was lost.
+    std::optional<qint16> documentStartedBy(const DocumentLine& line) const;
     // A voucher with every value it was stored with.
     DocumentLine voucher(qint16 number) const;
     // The rows of the screen's grid, read over a connection of their own:

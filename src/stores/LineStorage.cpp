@@ -162,6 +162,25 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
     return line;
 }
 
+std::optional<qint16> LineDocumentStore::documentStartedBy(const DocumentLine& line) const
+{
+    static const char* const columns[] = {"BillNumber", "Serial", "Item", "Quantity", "Amount", "TaxInPercentage",
+                                          "DiscountinPercentage", "CustomerName", "CustomerAddress", "CustomerPhone",
+                                          "Remark", "CHARGES", "SN", "Date_", "ItemCode", "Batch_Number"};
+    DocumentLine first = line;
+    if (first.serial != 0)
+        first.serial = 1;  // as storeLine numbers a document's first line
+    const QStringList values = valuesOf(first, 16);
+    QStringList conditions{QStringLiteral("BillNumber >= ") + values.at(0)};
+    for (int column = 1; column < values.size(); ++column)
+        conditions << QLatin1String(columns[column]) + QStringLiteral(" = ") + values.at(column);
+    const QVariant number = firstValue(QStringLiteral("Select min(BillNumber) from ") + lineTable()
+                                       + QStringLiteral(" where ") + conditions.join(QStringLiteral(" and ")));
+    if (number.isNull())
+        return std::nullopt;
+    return numeric::toInt16(number.toString());
+}
+
 void LineDocumentStore::moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
                                   const QString& batch) const
 {

@@ -53,10 +53,13 @@ int listeningOnLoopback(int& port)
 }
 
 // Links between a till and the server (TCP on one side, the server's socket on the other) that,
-// once armed, pass the next COMMIT on and lose the server's answer: that link is cut there, and
-// from then on the server is out of reach (a connection is refused) until the till is sent elsewhere.
+// once armed, pass the next COMMIT on and lose the server's answer (or lose the COMMIT itself):
+// that link is cut there, and from then on the server is out of reach (a connection is refused)
+// until the till is sent elsewhere.
 class LinkLosingCommitAnswers {
 public:
+    enum class Loses { Answer, Commit };
+
     explicit LinkLosingCommitAnswers(const QString& serverSocket)
         : m_serverSocket(serverSocket.toStdString()), m_listener(listeningOnLoopback(m_port))
     {
@@ -72,7 +75,11 @@ public:
             ::close(m_listener);
     }
     int port() const { return m_port; }
-    void arm() { m_armed = true; }
+    void arm(Loses what = Loses::Answer)
+    {
+        m_losesCommit = what == Loses::Commit;
+        m_armed = true;
+    }
 
 private:
     void acceptLinks()
@@ -108,9 +115,14 @@ private:
             char bytes[65536];
             if (ends[0].revents) {
                 const ssize_t got = read(till, bytes, sizeof bytes);
+                const bool commit = got > 0 && m_armed && std::string(bytes, size_t(got)).find("COMMIT") != std::string::npos;
+                if (commit && m_losesCommit) {
+                    m_lost = true;
+                    break;
+                }
                 if (got <= 0 || write(server, bytes, size_t(got)) != got)
                     break;
-                commitSent = commitSent || (m_armed && std::string(bytes, size_t(got)).find("COMMIT") != std::string::npos);
+                commitSent = commitSent || commit;
             }
             if (ends[1].revents) {
                 const ssize_t got = read(server, bytes, sizeof bytes);
@@ -129,7 +141,7 @@ private:
     std::string m_serverSocket;
     int m_port = 0;
     int m_listener = -1;
-    std::atomic<bool> m_armed{false}, m_ending{false}, m_lost{false};
+    std::atomic<bool> m_armed{false}, m_losesCommit{false}, m_ending{false}, m_lost{false};
     std::thread m_thread;
     std::vector<std::thread> m_links;
 };
@@ -350,6 +362,23 @@ private slots:
         QCOMPARE(messages.texts().size(), 2);
     }
 
+    // New Bill pressed while the database was out of reach offered no number: the next Add Item,
+    // the database back, reads one and stores its line under it.
+    void anAddAfterANewThatFoundNoNumberStores()
+    {
+        const Operator& bill = open(ui::BillOne);
+        db.makeUnreachable();
+        bill.click(ui::NewDocument);
+        db.makeReachable();
+        QCOMPARE(bill.text(ui::Number), QString());
+        const int lines = db.count("asigncharges");
+        messages.clear();
+        bill.addLine("TEA", "1");
+        QCOMPARE(db.count("asigncharges"), lines + 1);
+        QCOMPARE(db.rows("select max(BillNumber) from asigncharges"), QStringList{bill.text(ui::Number)});
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
+    }
+
     // A print whose server went away since the screen's last operation tells why, though it reads
     // inside a transaction, whose beginning is the first to meet the ended session.
     void aPrintWithTheServerGoneSaysWhy()
@@ -396,41 +425,90 @@ private slots:
         QCOMPARE(db.rows("select ITEM from Customer where SN = 7"), QStringList{"LOST"});
     }
 
-    // The link lost as a new bill's first line was committed, and the bill not shown after it: the
-    // operator adds the line again, which joins the number shown (refused, the line there shown)
-    // instead of billing the same sale a second time under the next number.
+    // The link lost as a new bill's first line was committed: the next Add Item looks for the line
+    // first, and shows the bill that holds it (under the number offered, or the next one when
+    // another till took that first) instead of billing the same sale again; a line the server never
+    // got is stored by it.
     void aLineMaybeStoredIsNotBilledTwice()
     {
         if (!TestDatabase::onServer())
             QSKIP("a server's commit");
-        LinkLosingCommitAnswers link(QString("%1/.s.PGSQL.%2").arg(db.server().host).arg(db.server().port));
-        ServerAddress through = db.server();
-        through.host = "127.0.0.1";
-        through.port = link.port();
-        datasource::definePostgres("Bill", through);
-        const auto backToTheServer = qScopeGuard([&] { datasource::definePostgres("Bill", db.server()); });
         const Operator& bill = open(ui::BillOne);
-        bill.click(ui::NewDocument);
-        const QString number = bill.text(ui::Number);
-        const int lines = db.count("asigncharges");
+        // The press, with the link losing what it loses; the till is back on the server afterwards.
+        const auto losing = [&](LinkLosingCommitAnswers::Loses what, const std::function<void()>& press,
+                                const Operator* on = nullptr) {
+            LinkLosingCommitAnswers link(QString("%1/.s.PGSQL.%2").arg(db.server().host).arg(db.server().port));
+            ServerAddress through = db.server();
+            through.host = "127.0.0.1";
+            through.port = link.port();
+            datasource::definePostgres("Bill", through);
+            // The till's sessions ended, New takes one through the link.
+            db.execOnServer(QString("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
+                                .arg(db.server().database));
+            (on ? *on : bill).click(ui::NewDocument);
+            link.arm(what);
+            messages.clear();
+            press();
+            datasource::definePostgres("Bill", db.server());
+            return messages.texts().join('\n');
+        };
+        const auto count = [&](const QString& where) { return db.count("asigncharges", where); };
+        const int lines = count({});
+
+        QString offered;
+        QString told = losing(LinkLosingCommitAnswers::Loses::Answer, [&] {
+            offered = bill.text(ui::Number);
+            bill.addLine("TEA", "1");
+        });
+        QVERIFY2(told.contains("the server may have stored it or not"), qPrintable(told));
+        QCOMPARE(count("BillNumber = " + offered), 1);
         messages.clear();
-        link.arm();
-        bill.addLine("TEA", "1");
-        QVERIFY2(messages.texts().join('\n').contains("the server may have stored it or not"),
-                 qPrintable(messages.texts().join('\n')));
-        QCOMPARE(db.count("asigncharges"), lines + 1);
-        datasource::definePostgres("Bill", db.server());
+        bill.addLine("TEA", "1");  // the operator, seeing no line, adds it again
+        told = messages.texts().join('\n');
+        QVERIFY2(told.contains("had been stored, in bill " + offered + ", which is shown now"), qPrintable(told));
+        QCOMPARE(count({}), lines + 1);
+        QCOMPARE(bill.text(ui::Number), offered);
+        QCOMPARE(bill.gridRows().size(), 1);
+        bill.addLine("TEA", "1");  // seen, the next line joins it
+        QCOMPARE(count("BillNumber = " + offered), 2);
+
+        // Another till took the number offered: the line went under the next one.
+        told = losing(LinkLosingCommitAnswers::Loses::Answer, [&] {
+            offered = bill.text(ui::Number);
+            db.exec(billLine(offered.toInt(), 1, "TEA", 5, 10, 0, 0, "SITA"));
+            bill.addLine("TEA", "1");
+        });
+        const QString next = QString::number(offered.toInt() + 1);
+        QCOMPARE(count("BillNumber = " + next), 1);
         messages.clear();
         bill.addLine("TEA", "1");
-        QVERIFY2(messages.texts().join('\n').contains("Number " + number + " holds lines this screen had not shown"),
-                 qPrintable(messages.texts().join('\n')));
-        QCOMPARE(db.count("asigncharges"), lines + 1);
-        QCOMPARE(bill.text(ui::Number), number);
-        QCOMPARE(bill.gridRows().filter(QRegularExpression("^1\\|TEA\\|1\\|")).size(), 1);  // its line shown
-        // Seen, the next line joins it.
+        told = messages.texts().join('\n');
+        QVERIFY2(told.contains("had been stored, in bill " + next + ", "), qPrintable(told));
+        QCOMPARE(count("BillNumber = " + offered) + count("BillNumber = " + next), 2);
+
+        // The commit itself lost: nothing stored, and the next Add Item stores the line.
+        told = losing(LinkLosingCommitAnswers::Loses::Commit, [&] {
+            offered = bill.text(ui::Number);
+            bill.addLine("TEA", "1");
+        });
+        QCOMPARE(count("BillNumber = " + offered), 0);
+        messages.clear();
         bill.addLine("TEA", "1");
-        QCOMPARE(db.count("asigncharges", "BillNumber = " + number), 2);
-        QCOMPARE(db.count("asigncharges"), lines + 2);
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
+        QCOMPARE(count("BillNumber = " + offered), 1);
+
+        // A voucher, likewise: each Add makes one, and the one after the lost answer finds it made.
+        const Operator& vouchers = open(ui::Expenditure);
+        const int made = db.count("ExpenditureTable");
+        told = losing(LinkLosingCommitAnswers::Loses::Answer, [&] { vouchers.addVoucher("RENT", "250"); }, &vouchers);
+        QVERIFY2(told.contains("the server may have stored it or not"), qPrintable(told));
+        messages.clear();
+        vouchers.addVoucher("RENT", "250");
+        told = messages.texts().join('\n');
+        QVERIFY2(told.contains("had been stored, in voucher "), qPrintable(told));
+        QCOMPARE(db.count("ExpenditureTable"), made + 1);
+        vouchers.addVoucher("RENT", "250");  // a second one on purpose
+        QCOMPARE(db.count("ExpenditureTable"), made + 2);
     }
 
     // A server computer that takes the connection but never answers (asleep, or its program hung):
