@@ -54,8 +54,29 @@ QString archiveProblem(const QString& path)
     return sqlitefile::isArchive(path) ? isAnArchive(path) : QString();
 }
 
+namespace {
+// The data source's file when it is a closed year's archive (its header read
+// before this process opens it); empty otherwise.
+QString archiveBehindDataSource()
+{
+    const QString& name = datasource::ProgramDataSource;
+    if (!datasource::isDefined(name)
+        || !datasource::setting(name, QStringLiteral("Driver")).contains(QLatin1String("sqlite"), Qt::CaseInsensitive))
+        return {};
+    const QString database = datasource::setting(name, QStringLiteral("Database"));
+    return !database.isEmpty() && sqlitefile::isArchive(database) ? QFileInfo(database).absoluteFilePath() : QString();
+}
+}  // namespace
+
 void open(Connection& connection, const QString& namedFile)
 {
+    // An archive behind the data source is opened as one named: the data
+    // source's connection would turn it to write-ahead logging.
+    if (namedFile.isEmpty())
+        if (const QString archive = archiveBehindDataSource(); !archive.isEmpty()) {
+            open(connection, archive);
+            return;
+        }
     if (!namedFile.isEmpty()) {
         if (!QFileInfo::exists(namedFile))
             throw Failure(QStringLiteral("%1 does not exist (create it with %2)")

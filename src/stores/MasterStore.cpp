@@ -10,6 +10,7 @@
 #include "data/SqlText.h"
 #include "data/Tables.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace stores {
@@ -84,8 +85,10 @@ QString MasterStore::keyOf(const MasterRecord& record) const
 QString MasterStore::problemWith(const MasterRecord& record) const
 {
     const QStringList columns = savedColumns();
-    // A name of blanks alone shows as an empty entry in every list.
-    if (record.first.trimmed().isEmpty())
+    // A name of blanks alone (or of characters that take no room) shows as
+    // an empty entry in every list.
+    if (std::all_of(record.first.cbegin(), record.first.cend(),
+                    [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Format; }))
         return columns.at(0) + QStringLiteral(" is empty");
     const QStringList texts = m_shape == RecordShape::Party
         ? QStringList{record.first, record.second, record.third}

@@ -591,9 +591,10 @@ private slots:
                            "10: ITEM is empty"}
             << QStringList{"5|ASHA||98450", "6|RAVI|1 ROAD|111", "7|MEERA\nRAO||222", "8|DEV||333"};
         QTest::newRow("items") << "items" << "Charges" << "4,'TEA',10,'-',0"
-                               << "VALUEofCHARGES,TYPEOFCHARGES\r\n12.5,coffee\r\nabc,milk\r\n3,tea\r\n7,\r\n8,\"\r\n\"\r\n"
+                               << "VALUEofCHARGES,TYPEOFCHARGES\r\n12.5,coffee\r\nabc,milk\r\n3,tea\r\n7,\r\n8,\"\r\n\"\r\n9,"
+                                      + QString(QChar(0x200B)) + "\r\n"
             << QStringList{"3: VALUEofCHARGES \"ABC\" is not a number", "4: duplicate TYPEOFCHARGES \"TEA\": SN 4 has it",
-                           "5: TYPEOFCHARGES is empty", "6: TYPEOFCHARGES is empty"}
+                           "5: TYPEOFCHARGES is empty", "6: TYPEOFCHARGES is empty", "8: TYPEOFCHARGES is empty"}
             << QStringList{"4|TEA|10|-|0", "5|COFFEE|12.5|-|0"};
     }
     void badRecordsAreListed()

@@ -185,6 +185,27 @@ private slots:
                                                   "select * from " + QString(schema::ShopHeaderTable)),
                          archived);
                 QVERIFY(!QFile::exists(file("older.db")));
+                // Nor through a data source defined on it, which is not even turned to write-ahead logging.
+                QFile ini(db.iniPath());
+                QVERIFY(ini.open(QIODevice::ReadOnly));
+                QFile archiveIni(file("archive.ini"));
+                QVERIFY(archiveIni.open(QIODevice::WriteOnly)
+                        && archiveIni.write(QString::fromUtf8(ini.readAll()).replace(db.path(), archive).toUtf8()) > 0);
+                archiveIni.close();
+                const QByteArray archiveBytes = [&] {
+                    QFile whole(archive);
+                    return whole.open(QIODevice::ReadOnly) ? whole.readAll() : QByteArray();
+                }();
+                for (const QStringList& command : {QStringList{"shop", "--name", "ANOTHER SHOP"}, QStringList{"sum-bills"}}) {
+                    const toolrun::Result refused = toolrun::run(command, toolrun::environment(file("archive.ini"), dir.path()));
+                    QVERIFY2(refused.refusedInOneLine() && refused.err.contains("nothing was changed"),
+                             qPrintable(refused.out + refused.err));
+                }
+                const toolrun::Result exported =
+                    toolrun::run({"export", "customers", file("archived.csv")}, toolrun::environment(file("archive.ini"), dir.path()));
+                QVERIFY2(exported.exitCode == 0, qPrintable(exported.err));
+                QFile whole(archive);
+                QVERIFY(whole.open(QIODevice::ReadOnly) && whole.readAll() == archiveBytes);
                 // A damaged archive is renewed from its copy, by a file copy, and check says so.
                 const QString damaged = file("damaged.db");
                 QFile::remove(damaged);
