@@ -122,15 +122,18 @@ QVariant quotedValue(const QString& quoted, const QString& declaredType, const Q
 // read as SQLite itself writes it (quotedValue); a server's are read as the
 // driver gives them, which is exact.
 void forEachBlock(Connection& connection, const QString& table,
-                  const std::function<void(const QVector<QVector<QVariant>>&)>& take)
+                  const std::function<void(const QVector<QVector<QVariant>>&)>& take, const QString& condition = {})
 {
-    QStringList read = schema::columnNames().value(table);
-    const QStringList types = schema::columnTypes().value(table);
+    QStringList read = schema::columnNames().value(table.toLower());
+    const QStringList types = schema::columnTypes().value(table.toLower());
     const bool quoted = connection.engine() == schema::Engine::Sqlite;
     if (quoted)
         for (QString& column : read)
             column = QStringLiteral("quote(%1)").arg(column);
-    QueryRows rows = QueryRows::run(QStringLiteral("select %1 from %2").arg(read.join(QStringLiteral(", ")), table), connection);
+    QString select = QStringLiteral("select %1 from %2").arg(read.join(QStringLiteral(", ")), table);
+    if (!condition.isEmpty())
+        select += QStringLiteral(" where ") + condition;
+    QueryRows rows = QueryRows::run(select, connection);
     while (!rows.atEnd()) {
         QVector<QVector<QVariant>> block = rows.fetch(Batch);
         if (quoted)
@@ -162,12 +165,10 @@ Fingerprint fingerprintOfTable(Connection& connection, const QString& table)
 
 }  // namespace
 
-Fingerprint fingerprintOf(const QString& statement, Connection& connection)
+Fingerprint fingerprintOf(Connection& connection, const QString& table, const QString& condition)
 {
     Fingerprint fingerprint;
-    QueryRows rows = QueryRows::run(statement, connection);
-    while (!rows.atEnd())
-        addRows(fingerprint, rows.fetch(Batch));
+    forEachBlock(connection, table, [&](const QVector<QVector<QVariant>>& block) { addRows(fingerprint, block); }, condition);
     return fingerprint;
 }
 

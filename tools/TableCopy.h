@@ -23,7 +23,10 @@ struct Fingerprint {
     bool operator==(const Fingerprint& other) const { return lines == other.lines && sum == other.sum; }
     bool operator!=(const Fingerprint& other) const { return !(*this == other); }
 };
-Fingerprint fingerprintOf(const QString& statement, Connection& connection);
+// The rows of one of the program's tables that meet the condition (an SQL
+// condition on its columns), each value read as exactly as the table copy
+// reads it: a SQLite file's 17-digit doubles alike with a server's.
+Fingerprint fingerprintOf(Connection& connection, const QString& table, const QString& condition);
 
 // The program's table whose rows differ between the two databases; empty
 // when every table holds the same rows in both.

@@ -92,9 +92,7 @@ Fingerprints documentsBefore(Connection& connection, const QDate& before)
 {
     Fingerprints fingerprints;
     for (const DocumentTable& document : DocumentTables)
-        fingerprints << tablecopy::fingerprintOf(
-            QStringLiteral("select * from %1 where %2").arg(QLatin1String(document.table), closedLines(before)),
-            connection);
+        fingerprints << tablecopy::fingerprintOf(connection, QLatin1String(document.table), closedLines(before));
     return fingerprints;
 }
 
