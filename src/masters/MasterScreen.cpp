@@ -187,6 +187,10 @@ void MasterScreen::highlightShownRecord(grid::Scroll scroll)
 
 void MasterScreen::gridClicked()
 {
+    // Ctrl+click took the highlight off (so that Copy takes every row): it
+    // stays off, and the boxes keep their record.
+    if (DGG->selectionModel() && !DGG->selectionModel()->hasSelection())
+        return;
     stopAtFirstError([&] {
         CmbSN->setEditText(grid::currentText(DGG, 0));
         loadRecord();

@@ -2,6 +2,7 @@
 
 #include "data/Connectionx.h"
 #include "kit/Grid.h"
+#include "kit/GridExport.h"
 #include "support/ScreenBench.h"
 
 #include <QClipboard>
@@ -309,6 +310,13 @@ private slots:
         QCOMPARE(sorted(db.rows("select TYPEOFCHARGES from Charges")), QStringList({"A", "B", "D"}));
         QTest::keyClick(op->grid(), Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(op->text(ui::Sn) + ": " + boxes(), QString("1: A|1|"));
+        // Ctrl+click takes the highlight off, so that Copy takes every row; the boxes stay.
+        QTableView* view = op->grid();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          view->visualRect(view->currentIndex().siblingAtColumn(1)).center());
+        QVERIFY(!view->selectionModel()->hasSelection());
+        QCOMPARE(op->text(ui::Sn) + ": " + boxes(), QString("1: A|1|"));
+        QCOMPARE(grid::copiedText(view).count('\n'), 4);  // the headings and three rows
         op->type(ui::SearchName, "b");
         QCOMPARE(op->gridRows(), QStringList({"2|B|2"}));
         QCOMPARE(op->text(ui::Sn) + ": " + boxes() + ' ' + highlighted(), QString("1: A|1| /"));
