@@ -6,6 +6,7 @@
 #include "core/Failure.h"
 #include "core/TypedKeys.h"
 #include "data/Connection.h"
+#include "data/DbError.h"
 #include "data/SqlText.h"
 #include "data/Tables.h"
 #include "stores/MasterStore.h"
@@ -77,6 +78,12 @@ QString fileText(const QString& fileName)
         throw Failure(QStringLiteral("%1:%2: the file is no UTF-8 text (a spreadsheet saves it as \"CSV UTF-8\")")
                           .arg(QDir::toNativeSeparators(fileName))
                           .arg(firstLineNotUtf8(bytes)));
+    // UTF-16 without its byte order mark decodes too, a NUL beside each
+    // letter of the heading (which names columns, and holds none else).
+    if (text.left(text.indexOf(QLatin1Char('\n'))).contains(QChar(0)))
+        throw Failure(QStringLiteral("%1:1: the file holds NUL characters, as a UTF-16 text does (a spreadsheet saves it "
+                                     "as \"CSV UTF-8\")")
+                          .arg(QDir::toNativeSeparators(fileName)));
     return text;
 }
 
@@ -150,6 +157,7 @@ struct BadRecord {
 
 struct Checked {
     QVector<MasterRecord> good;
+    QVector<int> goodLines;  // the file's line of each good record
     QVector<BadRecord> bad;
 };
 
@@ -165,9 +173,10 @@ public:
     void operator()(const csv::Record& record, Checked& checked)
     {
         const QString reason = problem(record);
-        if (reason.isEmpty())
+        if (reason.isEmpty()) {
             checked.good << m_record;
-        else
+            checked.goodLines << record.line;
+        } else
             checked.bad << BadRecord{record.line, reason};
     }
 
@@ -209,6 +218,29 @@ private:
     MasterRecord m_record;
 };
 
+// The first good record the database refuses as a repeat (of a stored key,
+// or of an earlier record's: a server's CITEXT takes letters for one that
+// the check above keeps apart, and another import may store the same key
+// meanwhile), found by storing them one by one in a transaction that is
+// rolled back; -1 when none is refused.
+qsizetype firstRefused(const MasterStore& store, Connection& connection, const QVector<MasterRecord>& records)
+{
+    const Transaction trial(connection);
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const std::optional<qint16> sn = store.nextNumber();
+        if (!sn)
+            return -1;
+        try {
+            store.save(*sn, records.at(i).first, records.at(i).second, records.at(i).third);
+        } catch (const DbError& error) {
+            if (error.kind() == DbError::Kind::Duplicate)
+                return i;
+            throw;
+        }
+    }
+    return -1;
+}
+
 }  // namespace
 
 int importMaster(const tooldb::CommandLine& line, QTextStream& out)
@@ -231,24 +263,44 @@ int importMaster(const tooldb::CommandLine& line, QTextStream& out)
 
     for (const BadRecord& bad : checked.bad)
         std::fprintf(stderr, "%s:%d: %s\n", qPrintable(fileName), bad.line, qPrintable(bad.reason));
-    const qsizetype bad = checked.bad.size();
-    if (bad > 0 && (!line.isSet("skip-bad") || checked.good.isEmpty())) {
-        out << "Nothing imported; bad: " << bad << " of " << mastertables::records(records.size() - 1)
+    if (!checked.bad.isEmpty() && (!line.isSet("skip-bad") || checked.good.isEmpty())) {
+        out << "Nothing imported; bad: " << checked.bad.size() << " of " << mastertables::records(records.size() - 1)
             << " (listed above)\n";
         return NothingImported;
     }
 
     QString numbers;
-    if (!checked.good.isEmpty()) {
+    while (!checked.good.isEmpty()) {
         const std::optional<qint16> sn = store.nextNumber();
         if (!sn)
             throw Failure(MasterStore::usedUpMessage());
-        Transaction transaction(connection);
-        const MasterStore::Numbers stored = store.saveAll(*sn, checked.good);
-        transaction.commit();
-        numbers = stored.first == stored.last ? QStringLiteral(" (SN %1)").arg(stored.first)
-                                              : QStringLiteral(" (SN %1 to %2)").arg(stored.first).arg(stored.last);
+        try {
+            Transaction transaction(connection);
+            const MasterStore::Numbers stored = store.saveAll(*sn, checked.good);
+            transaction.commit();
+            numbers = stored.first == stored.last ? QStringLiteral(" (SN %1)").arg(stored.first)
+                                                  : QStringLiteral(" (SN %1 to %2)").arg(stored.first).arg(stored.last);
+            break;
+        } catch (const DbError& error) {
+            const qsizetype refused = error.kind() == DbError::Kind::Duplicate ? firstRefused(store, connection, checked.good) : -1;
+            if (refused < 0)
+                throw;
+            const BadRecord repeat{checked.goodLines.at(refused),
+                                   QStringLiteral("duplicate %1 \"%2\": the database holds it, or takes it for an earlier "
+                                                  "line's (letters it holds for one)")
+                                       .arg(store.keyColumn(), store.keyOf(checked.good.at(refused)))};
+            std::fprintf(stderr, "%s:%d: %s\n", qPrintable(fileName), repeat.line, qPrintable(repeat.reason));
+            checked.bad << repeat;
+            checked.good.remove(refused);
+            checked.goodLines.remove(refused);
+            if (!line.isSet("skip-bad") || checked.good.isEmpty()) {
+                out << "Nothing imported; bad: " << checked.bad.size() << " of "
+                    << mastertables::records(records.size() - 1) << " (listed above)\n";
+                return NothingImported;
+            }
+        }
     }
+    const qsizetype bad = checked.bad.size();
     out << "Imported " << mastertables::records(checked.good.size()) << " into " << table << numbers << " from "
         << fileName;
     if (bad > 0)

@@ -627,9 +627,37 @@ private slots:
         QCOMPARE(rowsOf(table), after);
     }
 
+    // Names the server takes for one (its CITEXT lowers the dotted capital I as a plain i) are a repeat
+    // it refuses: listed as a bad record by its line, as any other, and passed over with --skip-bad.
+    void aRepeatOnlyTheServerSeesIsABadRecord()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a server's comparison of names");
+        const QString file = write("turkish.csv", QString::fromUtf8("TYPEOFCHARGES,VALUEofCHARGES\r\nISTANBUL TEA,10\r\n"
+                                                                    "\xC4\xB0STANBUL TEA,12\r\nOTHER,5\r\n"));
+        if (db.rows("select count(*) from (select 1) one where 'ISTANBUL'::citext = '" + QString::fromUtf8("\xC4\xB0") + "STANBUL'")
+            != QStringList{"1"})
+            QSKIP("this server's locale keeps the two apart");
+        const toolrun::Result refused = onTheDatabase({"import", "items", file});
+        QCOMPARE(refused.exitCode, 2);
+        QVERIFY2(refused.err.startsWith(file + ":3: duplicate TYPEOFCHARGES"), qPrintable(refused.err));
+        QCOMPARE(rowsOf("Charges"), QStringList());
+        const toolrun::Result skipped = onTheDatabase({"import", "items", file, "--skip-bad"});
+        QCOMPARE(skipped.exitCode, 3);
+        QCOMPARE(rowsOf("Charges"), QStringList({"1|ISTANBUL TEA|10|-|0", "2|OTHER|5|-|0"}));
+    }
+
     // A sheet saved by a spreadsheet: rows it cleared and columns it kept formatted come as commas alone.
     void aSpreadsheetsEmptyRowsAndColumnsAreNoRecords()
     {
+        // Saved as UTF-16 without its byte order mark: told as such, not as a heading cut at its first NUL.
+        QString utf16Text = "TYPEOFCHARGES,VALUEofCHARGES\r\nTEA,10\r\n";
+        QByteArray utf16(reinterpret_cast<const char*>(utf16Text.utf16()), utf16Text.size() * 2);
+        QFile utf16File(QDir(dir.path()).filePath("utf16.csv"));
+        QVERIFY(utf16File.open(QIODevice::WriteOnly) && utf16File.write(utf16) == utf16.size());
+        utf16File.close();
+        const toolrun::Result wide = onTheDatabase({"import", "items", utf16File.fileName()});
+        QVERIFY2(wide.refusedInOneLine() && wide.err.contains("utf16.csv:1: the file holds NUL characters"), qPrintable(wide.err));
         const QString sheet = write("sheet.csv", QString::fromUtf8("\xEF\xBB\xBF,,,\r\nTYPEOFCHARGES,VALUEofCHARGES,,\r\n"
                                                                    "Sugar,40,,\r\n,,,\r\nTea,300,,\r\nMilk,20,,half\r\n , ,,\r\n"));
         const toolrun::Result refused = onTheDatabase({"import", "items", sheet});
