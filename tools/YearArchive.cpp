@@ -51,6 +51,15 @@ void keepTheYearOnly(Connection& archive, const QDate& before)
     statement.open(QStringLiteral("update Stock set Quantity = dated.Quantity from (") + stockOnTheDate(before)
                        + QStringLiteral(") dated where dated.BillNumber = Stock.BillNumber"),
                    archive);
+    // A batch first received on the date or after it was no batch of the
+    // closed year, when no line of that year names it.
+    statement.open(QStringLiteral("delete from Stock where Date_ >= %1 and Quantity = 0 and exists (select 1 from Stock s")
+                           .arg(sql::date(before))
+                       + batchlines::joined("ItemIn", "received", closedLines(before))
+                       + batchlines::joined("asigncharges", "sold", closedLines(before))
+                       + QStringLiteral(" where s.BillNumber = Stock.BillNumber and received.Quantity is null and "
+                                        "sold.Quantity is null)"),
+                   archive);
     billsums::changeManyLines(archive, [&] {
         for (const DocumentTable& document : DocumentTables)
             statement.open(QStringLiteral("delete from %1 where %2").arg(QLatin1String(document.table), keptLines(before)),

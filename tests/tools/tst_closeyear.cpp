@@ -107,6 +107,11 @@ private slots:
                                   + " and BillNumber = (select min(BillNumber) from asigncharges)";
         QCOMPARE(db.count("asigncharges", firstLine), 1);
         db.exec("update asigncharges set Amount = 1.0 / 3 where " + firstLine);
+        // A batch first received after both closes is no batch of either closed year.
+        const int receipt = db.rows("select max(BillNumber) from ItemIn").value(0).toInt() + 1;
+        const int batch = db.rows("select max(BillNumber) from Stock").value(0).toInt() + 1;
+        db.exec(rows::line("ItemIn", receipt, 1, "LATE TEA", 5, 10, "L1", "B1", "SUPPLIER", rows::Dec4));
+        db.exec(rows::line("Stock", batch, 0, "LATE TEA", 5, 10, "L1", "B1", "SUPPLIER", rows::Dec4));
         const QStringList before = together({db.connectionString()}), stock = db.rows(StockRows);
         QVERIFY(db.count("asigncharges", "Serial = 1") == 3000 && db.count("asigncharges") > 7000);
         QVERIFY(db.count("Stock", "Quantity < 0") == 3);
@@ -118,10 +123,16 @@ private slots:
             QVERIFY(QFile::setPermissions(db.path(), owner | QFileDevice::ReadGroup));
         for (const QDate& date : {SecondYear, ThirdYear}) {
             const QString archive = file(date.toString("yyyy") + ";closed.db");  // a ';' ends a bare connection string value
+            const int laterBatches = db.count("Stock", "Date_ >= " + sql::date(date));
             const toolrun::Result closed = closeYear(date, archive);
             QVERIFY2(closed.exitCode == 0, qPrintable(closed.out + closed.err));
             QCOMPARE(QFile::permissions(archive), TestDatabase::onServer() ? owner : QFile::permissions(db.path()));
             QCOMPARE(toolrun::sqlite(archive, "pragma journal_mode"), QString("delete"));  // one file, to keep anywhere
+            // Nor does the closed year list a batch first received after it.
+            QVERIFY(laterBatches > 0);
+            QCOMPARE(TestDatabase::rowsAt(shopyears::readOnly(archive), "select count(*) from Stock where Date_ >= "
+                                                                        + sql::date(date)),
+                     QStringList{"0"});
             const toolrun::Result again = closeYear(date, archive);  // run again: nothing is left to close
             QVERIFY2(again.exitCode == 0 && again.out.contains("is closed into " + archive), qPrintable(again.out + again.err));
             databases << shopyears::readOnly(archive);
