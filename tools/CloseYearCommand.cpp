@@ -2,6 +2,7 @@
 
 #include "BatchLines.h"
 #include "ToolDatabase.h"
+#include "core/ClosedYear.h"
 #include "YearArchive.h"
 #include "data/AdminTool.h"
 #include "data/BillSums.h"
@@ -44,8 +45,7 @@ const char* const CloseYearHelp = R"(  close-year --before DATE --archive FILE [
 
 namespace {
 
-// The supplier of the opening receipt.
-const char* const OpeningSupplier = "OPENING STOCK";
+using closedyear::OpeningSupplier;
 
 QDate dateNamed(const QString& text)
 {
@@ -196,7 +196,7 @@ void writeOpeningReceipt(Connection& live, const QDate& before, const QString& a
     statement.open(QStringLiteral("insert into ItemIn select %1, row_number() over (order by s.BillNumber), s.Item, %2, "
                                   "0, 0, 0, %3, '', '', %4, '-', 0, %5, s.ItemCode, s.Batch_Number, 0 from Stock s")
                            .arg(sql::number(summary.openingNumber), onHand, sql::text(QLatin1String(OpeningSupplier)),
-                                sql::text(QStringLiteral("CLOSED INTO ") + archiveName), sql::date(before))
+                                sql::text(QLatin1String(closedyear::RemarkStart) + archiveName), sql::date(before))
                        + batchlines::joined("ItemIn", "received") + batchlines::joined("asigncharges", "sold")
                        + QStringLiteral(" where ") + onHand + QStringLiteral(" <> 0"),
                    live);

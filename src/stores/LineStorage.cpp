@@ -3,6 +3,7 @@
 
 #include "stores/LineDocumentStore.h"
 
+#include "core/ClosedYear.h"
 #include "core/Dates.h"
 #include "core/Failure.h"
 #include "core/NumericText.h"
@@ -110,6 +111,15 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
         if (shownLines->isEmpty() ? !stored.isEmpty() : stored.mid(0, shownLines->size()) != *shownLines)
             throw ChangedSinceShown(changedDocument(m_document, line.number, *shownLines));
     }
+    // A new document dated into a closed year would stand beside that
+    // year's documents, under a number one of them carries in its archive.
+    if (use != NumberUse::Joins && line.date < dates::today()) {
+        const QDate newYear = newYearsFirstDay();
+        if (newYear.isValid() && line.date < newYear)
+            throw Failure(QStringLiteral("The year before %1 is closed: its documents are in its archive. Date this %2 "
+                                         "%1 or later.")
+                              .arg(dates::shown(newYear), documentName()));
+    }
     // A document's lines carry its date, so that it counts in one day's
     // totals (a bill dated twice was counted whole on both days).
     if (use == NumberUse::Joins && m_document != Document::Voucher) {
@@ -160,6 +170,14 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
         receiveIntoStock(line);
     lists.editNumberList(documentNumberList(), line.number, true);
     return line;
+}
+
+QDate LineDocumentStore::newYearsFirstDay() const
+{
+    return firstValue(QStringLiteral("Select max(Date_) from ItemIn where CustomerName = ")
+                      + sql::text(QLatin1String(closedyear::OpeningSupplier)) + QStringLiteral(" and Remark like ")
+                      + sql::text(QLatin1String(closedyear::RemarkStart) + QLatin1Char('%')))
+        .toDate();
 }
 
 std::optional<qint16> LineDocumentStore::documentStartedBy(const DocumentLine& line) const

@@ -2,6 +2,7 @@
 // while it runs; and the program looking back at the archive.
 
 #include "billing/BillOne.h"
+#include "core/Dates.h"
 #include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/ErrorKinds.h"
@@ -383,6 +384,20 @@ private slots:
                               "Nothing was added; press \"New Bill / Refresh\" for a new bill."}));
         QCOMPARE(oldBill.shown(), QStringList{"= 0.00"});  // the bill as the live database holds it now
         QCOMPARE(db.count("asigncharges"), 1);
+
+        // A new bill dated into the closed year is refused: it would stand beside that year's bill 2.
+        oldBill.click(ui::NewDocument);
+        oldBill.control<QDateEdit>(ui::Date)->setDate(ThirdYear.addDays(-1));
+        messages.clear();
+        oldBill.addLine("ITEM 1", "1");
+        QCOMPARE(messages.texts().join('\n').count("The year before " + dates::shown(ThirdYear)
+                                                    + " is closed: its documents are in its archive. Date this bill "
+                                                    + dates::shown(ThirdYear) + " or later."),
+                 1);
+        QCOMPARE(db.count("asigncharges"), 1);
+        oldBill.control<QDateEdit>(ui::Date)->setDate(ThirdYear);
+        oldBill.addLine("ITEM 1", "1");
+        QCOMPARE(db.count("asigncharges"), 2);
     }
 
     // The login checks the archive's users; nothing can be written into it.
