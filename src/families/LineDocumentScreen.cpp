@@ -198,8 +198,11 @@ void LineDocumentScreen::addItem()
             return;
         }
         m_line.serial = serial.number;
-        if (m_line.serial == 1)
-            m_documentDate->keepDatingToday();  // a new document is dated the day its first line is added
+        // A new document is dated the day its first line is added (the
+        // number offered may hold another till's lines by now: this line
+        // then starts the next one).
+        if (m_line.serial == 1 || numberUse() != stores::NumberUse::Joins)
+            m_documentDate->keepDatingToday();
         readEntry();
         m_line.amount = unitPrice();
 

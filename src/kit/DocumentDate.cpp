@@ -17,6 +17,7 @@ DocumentDate::DocumentDate(QDateEdit* box) : QObject(box), m_box(box)
         if (!m_beforeTyping)
             return;
         m_chosen = m_beforeTyping->chosen;
+        m_chosenOn = m_beforeTyping->chosenOn;
         m_beforeRecall = m_beforeTyping->beforeRecall;
         m_beforeTyping.reset();
     });
@@ -36,6 +37,7 @@ void DocumentDate::setBox(const QDate& date)
 void DocumentDate::operatorChose()
 {
     m_chosen = true;
+    m_chosenOn = dates::today();
     m_beforeRecall.reset();
 }
 
@@ -55,10 +57,10 @@ void DocumentDate::keepDatingToday()
             return;
         }
         setBox(chosen);
-        operatorChose();
-        return;
+        m_chosen = true;  // on the day it was chosen on, before the recall
+        m_beforeRecall.reset();
     }
-    if (!m_chosen)
+    if (!m_chosen || m_box->date() == m_chosenOn)
         dateToday();
 }
 
@@ -77,7 +79,7 @@ bool DocumentDate::eventFilter(QObject*, QEvent* event)
         // morning on a screen left open overnight.
         if (event->type() == QEvent::KeyPress && typedkeys::isTypedCharacter(static_cast<QKeyEvent*>(event)->text())) {
             if (!dates::isTyping(m_box))
-                m_beforeTyping = Choice{m_chosen, m_beforeRecall};
+                m_beforeTyping = Choice{m_chosen, m_chosenOn, m_beforeRecall};
             operatorChose();
         }
         watchTheCalendar();

@@ -245,9 +245,11 @@ LoadedDocument LineDocumentStore::load(qint16 number) const
 
 QDate LineDocumentStore::documentDate(qint16 number) const
 {
-    return firstValue(QStringLiteral("Select Date_ from ") + lineTable() + QStringLiteral(" where BillNumber = ")
-                      + sql::number(number) + QStringLiteral(" order by Serial"))
-        .toDate();
+    RecordSet first;
+    first.open(QStringLiteral("Select Date_ from ") + lineTable() + QStringLiteral(" where BillNumber = ")
+                   + sql::number(number) + QStringLiteral(" order by Serial"),
+               connection());
+    return first.eof() ? QDate() : first.field(0).toDate();
 }
 
 DocumentLine LineDocumentStore::voucher(qint16 number) const

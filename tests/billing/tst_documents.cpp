@@ -329,6 +329,29 @@ private slots:
         QCOMPARE(db.rows(QString("select Date_ from %1 where BillNumber > %2 order by BillNumber, Serial")
                              .arg(kind.lines).arg(voucher ? 6 : 5)),
                  dated);
+        if (voucher)
+            return;
+
+        // The number offered in the evening, taken by another till before midnight: the line after
+        // midnight starts the next one, dated the day it is made.
+        dates::setToday(QDate(2027, 1, 8));
+        op.click(ui::NewDocument);
+        op.control<QDateEdit>(ui::Date)->setDate(QDate(2027, 1, 8));
+        dates::setToday(QDate(2027, 1, 9));
+        op.click(ui::NewDocument);  // the date chosen, the 8th, was the day it was chosen on
+        dates::setToday(QDate(2027, 1, 10));
+        const int offered = op.number().toInt();
+        db.exec(kind.line(offered, 1, "TEA", 1, 5));
+        kind.add(op, "TEA", 5);
+        QCOMPARE(db.rows(QString("select Date_ from %1 where BillNumber = %2").arg(kind.lines).arg(offered + 1)),
+                 QStringList{dates::shown(QDate(2027, 1, 10))});
+        // A number typed that holds no lines takes the line.
+        op.click(ui::NewDocument);
+        op.type(ui::Number, "20");
+        messages.clear();
+        kind.add(op, "TEA", 5);
+        QCOMPARE(db.count(kind.lines, "BillNumber = 20"), 1);
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
     }
 
     // On a screen left open overnight, a date the operator typed or picked as the box already shows it,
