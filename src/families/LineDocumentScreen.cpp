@@ -201,7 +201,10 @@ void LineDocumentScreen::addItem()
         // A new document is dated the day its first line is added (the
         // number offered may hold another till's lines by now: this line
         // then starts the next one).
-        if (m_line.serial == 1 || numberUse() != stores::NumberUse::Joins)
+        // A document this screen emptied (its last line deleted) keeps the
+        // date it was recalled with.
+        const stores::NumberUse use = numberUse();
+        if (use == stores::NumberUse::Claims || (m_line.serial == 1 && use == stores::NumberUse::Joins))
             m_documentDate->keepDatingToday();
         readEntry();
         m_line.amount = unitPrice();

@@ -133,9 +133,10 @@ public:
     // one after it (another till took the number first); none when no
     // document does. Asked when the answer to the line's commit was lost.
     std::optional<qint16> documentStartedBy(const DocumentLine& line) const;
-    // The first day after the last year closed (billdb close-year): the date
-    // of its opening receipt; invalid before any close.
-    QDate newYearsFirstDay() const;
+    // The first day of the last year that began after the day with a close
+    // (billdb close-year): the date of its opening receipt; invalid when no
+    // year closed after the day.
+    QDate newYearsFirstDayAfter(const QDate& day) const;
     // A voucher with every value it was stored with.
     DocumentLine voucher(qint16 number) const;
     // The rows of the screen's grid, read over a connection of their own:

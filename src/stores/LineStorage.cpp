@@ -111,21 +111,23 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
         if (shownLines->isEmpty() ? !stored.isEmpty() : stored.mid(0, shownLines->size()) != *shownLines)
             throw ChangedSinceShown(changedDocument(m_document, line.number, *shownLines));
     }
-    // A new document dated into a closed year would stand beside that
-    // year's documents, under a number one of them carries in its archive.
-    if (use != NumberUse::Joins && line.date < dates::today()) {
-        const QDate newYear = newYearsFirstDay();
-        if (newYear.isValid() && line.date < newYear)
+    // A document's lines carry its date, so that it counts in one day's
+    // totals (a bill dated twice was counted whole on both days).
+    QDate dated;
+    if (use == NumberUse::Joins && m_document != Document::Voucher) {
+        dated = documentDate(line.number);
+        if (dated.isValid() && dated != line.date)
+            throw Failure(datedOtherwise(documentName(), line.number, dated, line.date));
+    }
+    // A new document (one without lines, whatever its number) dated into a
+    // closed year would stand beside that year's documents, under a number
+    // one of them carries in its archive.
+    if (!dated.isValid()) {
+        const QDate newYear = newYearsFirstDayAfter(line.date);
+        if (newYear.isValid())
             throw Failure(QStringLiteral("The year before %1 is closed: its documents are in its archive. Date this %2 "
                                          "%1 or later.")
                               .arg(dates::shown(newYear), documentName()));
-    }
-    // A document's lines carry its date, so that it counts in one day's
-    // totals (a bill dated twice was counted whole on both days).
-    if (use == NumberUse::Joins && m_document != Document::Voucher) {
-        const QDate dated = documentDate(line.number);
-        if (dated.isValid() && dated != line.date)
-            throw Failure(datedOtherwise(documentName(), line.number, dated, line.date));
     }
     // A voucher has no MRP.
     const int columns = m_document == Document::Voucher ? 16 : 17;
@@ -172,10 +174,12 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
     return line;
 }
 
-QDate LineDocumentStore::newYearsFirstDay() const
+QDate LineDocumentStore::newYearsFirstDayAfter(const QDate& day) const
 {
-    return firstValue(QStringLiteral("Select max(Date_) from ItemIn where CustomerName = ")
-                      + sql::text(QLatin1String(closedyear::OpeningSupplier)) + QStringLiteral(" and Remark like ")
+    // Read by the date's index: receipts dated after a new document's day are few.
+    return firstValue(QStringLiteral("Select max(Date_) from ItemIn where Date_ > ") + sql::date(day)
+                      + QStringLiteral(" and CustomerName = ") + sql::text(QLatin1String(closedyear::OpeningSupplier))
+                      + QStringLiteral(" and Remark like ")
                       + sql::text(QLatin1String(closedyear::RemarkStart) + QLatin1Char('%')))
         .toDate();
 }

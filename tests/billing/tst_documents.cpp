@@ -460,6 +460,14 @@ private slots:
         dates::setToday(today);
         Operator& op = open(kind.screen, documents(kind));  // dated 4 December
         QDateEdit* date = op.control<QDateEdit>(ui::Date);
+        // A recalled document's only line deleted and typed again: it keeps its date.
+        QVERIFY(op.pick(ui::Number, "4"));
+        op.clickGridRow(0);
+        messages.answers = {true};
+        op.click(ui::DeleteSerial);
+        QCOMPARE(db.count(kind.lines, "BillNumber = 4"), 0);
+        kind.add(op, "TEA", 5);
+        QCOMPARE(db.rows("select Date_ from " + kind.lines + " where BillNumber = 4"), QStringList{dates::shown(Dec4)});
         QVERIFY(op.pick(ui::Number, "5"));
         QCOMPARE(date->date(), Dec4);
         kind.add(op, "TEA", 5);

@@ -395,9 +395,20 @@ private slots:
                                                     + dates::shown(ThirdYear) + " or later."),
                  1);
         QCOMPARE(db.count("asigncharges"), 1);
+        // So is one under a number typed, that holds no lines, and one dated by a clock a day behind.
+        oldBill.click(ui::NewDocument);
+        oldBill.type(ui::Number, "5");
+        oldBill.addLine("ITEM 1", "1");
+        const auto clock = qScopeGuard([] { dates::setToday({}); });
+        dates::setToday(ThirdYear.addDays(-1));
+        newBill.click(ui::NewDocument);
+        newBill.addLine("ITEM 1", "1");
+        QCOMPARE(messages.texts().join('\n').count("The year before " + dates::shown(ThirdYear) + " is closed"), 3);
+        QCOMPARE(db.count("asigncharges"), 1);
+        dates::setToday({});
         oldBill.control<QDateEdit>(ui::Date)->setDate(ThirdYear);
         oldBill.addLine("ITEM 1", "1");
-        QCOMPARE(db.count("asigncharges"), 2);
+        QCOMPARE(db.rows("select BillNumber from asigncharges order by BillNumber"), QStringList({"1", "5"}));
     }
 
     // The login checks the archive's users; nothing can be written into it.
