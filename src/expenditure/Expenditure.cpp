@@ -103,8 +103,10 @@ void Expenditure::addItem()
         m_line.number = m_nextNumber.number;
         storeStartingLine([&] {
             try {
-                change::together(m_store.connection(),
-                                 [&] { m_line = m_store.storeLine(m_line, stores::NumberUse::Claims); });
+                change::together(m_store.connection(), [&] {
+                    m_line = m_store.storeLine(m_line, stores::NumberUse::Claims);
+                    noteStartingTransaction();
+                });
             } catch (const CommitOutcomeUnknown&) {
                 showVouchersAsStored();  // with the voucher, when the server took it
                 throw;

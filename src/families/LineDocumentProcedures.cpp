@@ -213,34 +213,44 @@ void LineDocumentScreen::insertLine()
     if (use == stores::NumberUse::Joins)
         shown = shownLines(m_line.number);
     m_line = m_store.storeLine(m_line, use, shown);
+    if (use != stores::NumberUse::Joins)
+        noteStartingTransaction();
 }
 
 void LineDocumentScreen::storeStartingLine(const std::function<void()>& change)
 {
-    const DocumentLine line = m_line;
+    m_startingTransaction.reset();
     try {
         change();
     } catch (const CommitOutcomeUnknown&) {
-        m_maybeStored = line;
+        // The line was stored under m_line's number, had the commit landed.
+        if (m_startingTransaction)
+            m_maybeStored = MaybeStored{*m_startingTransaction, m_line.number};
         throw;
     }
+}
+
+void LineDocumentScreen::noteStartingTransaction()
+{
+    m_startingTransaction = m_store.serverTransaction();
 }
 
 bool LineDocumentScreen::lineMaybeStoredIsNotStored()
 {
     if (!m_maybeStored)
         return true;
-    std::optional<qint16> number;
-    if (!stopAtFirstError([&] { number = m_store.documentStartedBy(*m_maybeStored); }))
+    bool stored = false;
+    if (!stopAtFirstError([&] { stored = m_store.committed(m_maybeStored->transaction); }))
         return false;
+    const qint16 number = m_maybeStored->number;
     m_maybeStored.reset();
-    if (!number)
+    if (!stored)
         return true;
-    showFoundDocument(*number);
+    showFoundDocument(number);
     Messages::instance().inform(QStringLiteral("The line added as the connection was lost had been stored, in %1 %2, "
                                                "which is shown now. Nothing more was added.")
                                     .arg(m_store.documentName())
-                                    .arg(*number),
+                                    .arg(number),
                                 QStringLiteral("Information"));
     return false;
 }

@@ -145,9 +145,11 @@ protected:
     // screen changed or deleted it.
     void showDocumentAsStored();
     // Runs the change that stores a line starting a document (under the
-    // number offered, or the next free one). When the server's answer to its
-    // commit is lost, the line is kept to be looked for first by the next Add.
+    // number offered, or the next free one), which notes its transaction
+    // (noteStartingTransaction). When the server's answer to its commit is
+    // lost, the next Add first asks the server where the line went.
     void storeStartingLine(const std::function<void()>& change);
+    void noteStartingTransaction();
     // The line whose commit's outcome was not known, looked for: false when
     // its document is found (and shown, and the operator told) or it cannot
     // be looked for yet; nothing is added then, or the sale went in twice.
@@ -217,8 +219,14 @@ protected:
     // The document whose last line this screen deleted, while no line of the
     // screen's is stored since: its next line takes the number again.
     std::optional<qint16> m_emptiedNumber;
-    // A line starting a document whose commit's answer the server's link lost.
-    std::optional<DocumentLine> m_maybeStored;
+    // The server's transaction that stored a line starting a document, while
+    // it is being stored, and after the answer to its commit was lost.
+    std::optional<qint64> m_startingTransaction;
+    struct MaybeStored {
+        qint64 transaction;
+        qint16 number;  // the document the line went under, had it committed
+    };
+    std::optional<MaybeStored> m_maybeStored;
     // The voucher the boxes show, as its grid row read when it was recalled.
     std::optional<std::pair<qint16, QStringList>> m_recalledDocument;
     DocumentLine m_line;  // the line added last

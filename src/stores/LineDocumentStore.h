@@ -129,10 +129,13 @@ public:
     LoadedDocument load(qint16 number) const;
     // The date of a document's first line; invalid when it has none.
     QDate documentDate(qint16 number) const;
-    // The document that starts with this line, stored under its number or
-    // one after it (another till took the number first); none when no
-    // document does. Asked when the answer to the line's commit was lost.
-    std::optional<qint16> documentStartedBy(const DocumentLine& line) const;
+    // The server's number of the transaction the connection is in
+    // (PostgreSQL); none on a SQLite file, whose commit is never in doubt.
+    std::optional<qint64> serverTransaction() const;
+    // Whether the server's transaction committed, asked when the answer to
+    // its commit was lost. Throws Failure while the server is still
+    // finishing it.
+    bool committed(qint64 transaction) const;
     // The first day of the last year that began after the day with a close
     // (billdb close-year): the date of its opening receipt; invalid when no
     // year closed after the day.

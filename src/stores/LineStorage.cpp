@@ -184,23 +184,20 @@ QDate LineDocumentStore::newYearsFirstDayAfter(const QDate& day) const
         .toDate();
 }
 
-std::optional<qint16> LineDocumentStore::documentStartedBy(const DocumentLine& line) const
+std::optional<qint64> LineDocumentStore::serverTransaction() const
 {
-    static const char* const columns[] = {"BillNumber", "Serial", "Item", "Quantity", "Amount", "TaxInPercentage",
-                                          "DiscountinPercentage", "CustomerName", "CustomerAddress", "CustomerPhone",
-                                          "Remark", "CHARGES", "SN", "Date_", "ItemCode", "Batch_Number"};
-    DocumentLine first = line;
-    if (first.serial != 0)
-        first.serial = 1;  // as storeLine numbers a document's first line
-    const QStringList values = valuesOf(first, 16);
-    QStringList conditions{QStringLiteral("BillNumber >= ") + values.at(0)};
-    for (int column = 1; column < values.size(); ++column)
-        conditions << QLatin1String(columns[column]) + QStringLiteral(" = ") + values.at(column);
-    const QVariant number = firstValue(QStringLiteral("Select min(BillNumber) from ") + lineTable()
-                                       + QStringLiteral(" where ") + conditions.join(QStringLiteral(" and ")));
-    if (number.isNull())
+    if (connection().engine() != schema::Engine::Postgres)
         return std::nullopt;
-    return numeric::toInt16(number.toString());
+    return firstValue(QStringLiteral("select txid_current()")).toLongLong();
+}
+
+bool LineDocumentStore::committed(qint64 transaction) const
+{
+    const QString status = firstValue(QStringLiteral("select txid_status(%1)").arg(transaction)).toString();
+    if (status == QLatin1String("in progress"))
+        throw Failure(QStringLiteral("The server is still storing the line added as the connection was lost. Try again "
+                                     "in a moment."));
+    return status != QLatin1String("aborted");
 }
 
 void LineDocumentStore::moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,

@@ -472,10 +472,17 @@ private slots:
         bill.addLine("TEA", "1");  // seen, the next line joins it
         QCOMPARE(count("BillNumber = " + offered), 2);
 
-        // Another till took the number offered: the line went under the next one.
+        // Another till took the number offered, with a sale just like this one (a walk-in's tea):
+        // the line went under the next one, which is the one shown.
+        const QString walkIn = offered;
+        const auto sameSaleAt = [&](const QString& number) {
+            db.exec("insert into asigncharges select " + number + ", 1, Item, Quantity, Amount, TaxInPercentage, "
+                    "DiscountinPercentage, CustomerName, CustomerAddress, CustomerPhone, Remark, CHARGES, SN, Date_, "
+                    "ItemCode, Batch_Number, MRP from asigncharges where BillNumber = " + walkIn + " and Serial = 1");
+        };
         told = losing(LinkLosingCommitAnswers::Loses::Answer, [&] {
             offered = bill.text(ui::Number);
-            db.exec(billLine(offered.toInt(), 1, "TEA", 5, 10, 0, 0, "SITA"));
+            sameSaleAt(offered);
             bill.addLine("TEA", "1");
         });
         const QString next = QString::number(offered.toInt() + 1);
@@ -486,16 +493,19 @@ private slots:
         QVERIFY2(told.contains("had been stored, in bill " + next + ", "), qPrintable(told));
         QCOMPARE(count("BillNumber = " + offered) + count("BillNumber = " + next), 2);
 
-        // The commit itself lost: nothing stored, and the next Add Item stores the line.
+        // The commit itself lost: nothing stored, and the next Add Item stores the line, though another
+        // till has meanwhile stored the same sale under the number offered.
         told = losing(LinkLosingCommitAnswers::Loses::Commit, [&] {
             offered = bill.text(ui::Number);
             bill.addLine("TEA", "1");
         });
         QCOMPARE(count("BillNumber = " + offered), 0);
+        sameSaleAt(offered);
         messages.clear();
         bill.addLine("TEA", "1");
         QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
         QCOMPARE(count("BillNumber = " + offered), 1);
+        QCOMPARE(count("BillNumber = " + QString::number(offered.toInt() + 1)), 1);
 
         // A voucher, likewise: each Add makes one, and the one after the lost answer finds it made.
         const Operator& vouchers = open(ui::Expenditure);
