@@ -7,6 +7,7 @@
 #include "core/TypedKeys.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/RecordSet.h"
 #include "data/SqlText.h"
 #include "data/Tables.h"
 #include "stores/MasterStore.h"
@@ -241,6 +242,51 @@ qsizetype firstRefused(const MasterStore& store, Connection& connection, const Q
     return -1;
 }
 
+// The good records whose key a server takes for a stored one's or an earlier
+// record's, which the check above keeps apart (CITEXT lowers the dotted
+// capital I as a plain i), found by the server's own comparison in two
+// statements, and moved to the bad ones.
+void serverRepeats(const MasterStore& store, Connection& connection, Checked& checked)
+{
+    if (checked.good.isEmpty())
+        return;
+    QStringList keys;
+    for (qsizetype i = 0; i < checked.good.size(); ++i)
+        keys << QStringLiteral("(%1, %2)").arg(i).arg(sql::text(store.keyOf(checked.good.at(i))));
+    const QString file = QStringLiteral("(values %1) %2(i, k)");
+    const QString column = store.keyColumn();
+    QHash<qsizetype, QString> repeats;
+    RecordSet found;
+    found.open(QStringLiteral("select f.i, t.SN from %1 join %2 t on t.%3 = cast(f.k as citext)")
+                   .arg(file.arg(keys.join(QLatin1Char(',')), QStringLiteral("f")), store.table(), column),
+               connection);
+    for (; !found.eof(); found.moveNext())
+        repeats.insert(found.field(0).toInt(), QStringLiteral("SN %1 has it").arg(found.field(1).toInt()));
+    found.open(QStringLiteral("select b.i, min(a.i) from %1 join %2 on cast(a.k as citext) = cast(b.k as citext) and "
+                              "a.i < b.i group by b.i")
+                   .arg(file.arg(keys.join(QLatin1Char(',')), QStringLiteral("a")),
+                        file.arg(keys.join(QLatin1Char(',')), QStringLiteral("b"))),
+               connection);
+    for (; !found.eof(); found.moveNext())
+        if (!repeats.contains(found.field(0).toInt()))
+            repeats.insert(found.field(0).toInt(),
+                           QStringLiteral("line %1 has it").arg(checked.goodLines.at(found.field(1).toInt())));
+    Checked kept;
+    kept.bad = checked.bad;
+    for (qsizetype i = 0; i < checked.good.size(); ++i) {
+        if (const auto repeat = repeats.constFind(i); repeat != repeats.cend()) {
+            kept.bad << BadRecord{checked.goodLines.at(i),
+                                  QStringLiteral("duplicate %1 \"%2\": %3 (the database takes the two for one)")
+                                      .arg(column, store.keyOf(checked.good.at(i)), repeat.value())};
+            continue;
+        }
+        kept.good << checked.good.at(i);
+        kept.goodLines << checked.goodLines.at(i);
+    }
+    std::sort(kept.bad.begin(), kept.bad.end(), [](const BadRecord& a, const BadRecord& b) { return a.line < b.line; });
+    checked = kept;
+}
+
 }  // namespace
 
 int importMaster(const tooldb::CommandLine& line, QTextStream& out)
@@ -260,6 +306,8 @@ int importMaster(const tooldb::CommandLine& line, QTextStream& out)
     Checked checked;
     for (qsizetype i = 1; i < records.size(); ++i)
         check(records.at(i), checked);
+    if (tooldb::onServer(connection))
+        serverRepeats(store, connection, checked);
 
     for (const BadRecord& bad : checked.bad)
         std::fprintf(stderr, "%s:%d: %s\n", qPrintable(fileName), bad.line, qPrintable(bad.reason));
