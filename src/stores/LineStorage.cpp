@@ -194,9 +194,11 @@ std::optional<qint64> LineDocumentStore::serverTransaction() const
 bool LineDocumentStore::committed(qint64 transaction) const
 {
     const QString status = firstValue(QStringLiteral("select txid_status(%1)").arg(transaction)).toString();
+    // The server's state, told as it is (the failure is no operation's own).
     if (status == QLatin1String("in progress"))
         throw Failure(QStringLiteral("The server is still storing the line added as the connection was lost. Try again "
-                                     "in a moment."));
+                                     "in a minute."),
+                      true);
     return status != QLatin1String("aborted");
 }
 

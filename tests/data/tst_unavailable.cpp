@@ -58,7 +58,9 @@ int listeningOnLoopback(int& port)
 // until the till is sent elsewhere.
 class LinkLosingCommitAnswers {
 public:
-    enum class Loses { Answer, Commit };
+    // The COMMIT's answer; the COMMIT itself; the COMMIT, with the server's side of the link kept
+    // open, its transaction left running (a cable pulled) until release().
+    enum class Loses { Answer, Commit, CommitKeepingTheServer };
 
     explicit LinkLosingCommitAnswers(const QString& serverSocket)
         : m_serverSocket(serverSocket.toStdString()), m_listener(listeningOnLoopback(m_port))
@@ -77,9 +79,11 @@ public:
     int port() const { return m_port; }
     void arm(Loses what = Loses::Answer)
     {
-        m_losesCommit = what == Loses::Commit;
+        m_losesCommit = what != Loses::Answer;
+        m_keepsServer = what == Loses::CommitKeepingTheServer;
         m_armed = true;
     }
+    void release() { m_keepsServer = false; }
 
 private:
     void acceptLinks()
@@ -118,7 +122,11 @@ private:
                 const bool commit = got > 0 && m_armed && std::string(bytes, size_t(got)).find("COMMIT") != std::string::npos;
                 if (commit && m_losesCommit) {
                     m_lost = true;
-                    break;
+                    ::close(till);
+                    while (m_keepsServer && !m_ending)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                    ::close(server);
+                    return;
                 }
                 if (got <= 0 || write(server, bytes, size_t(got)) != got)
                     break;
@@ -141,7 +149,7 @@ private:
     std::string m_serverSocket;
     int m_port = 0;
     int m_listener = -1;
-    std::atomic<bool> m_armed{false}, m_losesCommit{false}, m_ending{false}, m_lost{false};
+    std::atomic<bool> m_armed{false}, m_losesCommit{false}, m_keepsServer{false}, m_ending{false}, m_lost{false};
     std::thread m_thread;
     std::vector<std::thread> m_links;
 };
@@ -436,7 +444,8 @@ private slots:
         const Operator& bill = open(ui::BillOne);
         // The press, with the link losing what it loses; the till is back on the server afterwards.
         const auto losing = [&](LinkLosingCommitAnswers::Loses what, const std::function<void()>& press,
-                                const Operator* on = nullptr) {
+                                const Operator* on = nullptr,
+                                const std::function<void(LinkLosingCommitAnswers&)>& meanwhile = {}) {
             LinkLosingCommitAnswers link(QString("%1/.s.PGSQL.%2").arg(db.server().host).arg(db.server().port));
             ServerAddress through = db.server();
             through.host = "127.0.0.1";
@@ -450,7 +459,10 @@ private slots:
             messages.clear();
             press();
             datasource::definePostgres("Bill", db.server());
-            return messages.texts().join('\n');
+            const QString told = messages.texts().join('\n');
+            if (meanwhile)
+                meanwhile(link);
+            return told;
         };
         const auto count = [&](const QString& where) { return db.count("asigncharges", where); };
         const int lines = count({});
@@ -506,6 +518,29 @@ private slots:
         QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
         QCOMPARE(count("BillNumber = " + offered), 1);
         QCOMPARE(count("BillNumber = " + QString::number(offered.toInt() + 1)), 1);
+
+        // The commit lost while the server still holds its transaction open (a cable pulled): the next
+        // Add says so and adds nothing; once the server has ended it, the line is added.
+        losing(
+            LinkLosingCommitAnswers::Loses::CommitKeepingTheServer,
+            [&] {
+                offered = bill.text(ui::Number);
+                bill.addLine("TEA", "1");
+            },
+            nullptr, [&](LinkLosingCommitAnswers& link) {
+                messages.clear();
+                bill.addLine("TEA", "1");
+                const QString still = messages.texts().join('\n');
+                QVERIFY2(still.contains("The server is still storing the line added as the connection was lost"),
+                         qPrintable(still));
+                link.release();
+            });
+        QCOMPARE(count("BillNumber = " + offered), 0);
+        QTRY_COMPARE(db.rows("select count(*) from pg_stat_activity where state = 'idle in transaction'"), QStringList{"0"});
+        messages.clear();
+        bill.addLine("TEA", "1");
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
+        QCOMPARE(count("BillNumber = " + offered), 1);
 
         // A voucher, likewise: each Add makes one, and the one after the lost answer finds it made.
         const Operator& vouchers = open(ui::Expenditure);
