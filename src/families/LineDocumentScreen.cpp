@@ -198,11 +198,10 @@ void LineDocumentScreen::addItem()
             return;
         }
         m_line.serial = serial.number;
-        // A new document is dated the day its first line is added (the
-        // number offered may hold another till's lines by now: this line
-        // then starts the next one).
-        // A document this screen emptied (its last line deleted) keeps the
-        // date it was recalled with.
+        // A new document is dated the day its first line is added (under the
+        // number offered, which may hold another till's lines by now: this
+        // line then starts the next one). One this screen emptied (its last
+        // line deleted) keeps the date it was recalled with.
         const stores::NumberUse use = numberUse();
         if (use == stores::NumberUse::Claims || (m_line.serial == 1 && use == stores::NumberUse::Joins))
             m_documentDate->keepDatingToday();
