@@ -6,7 +6,7 @@
 #include "core/Failure.h"
 #include "core/TypedKeys.h"
 #include "data/Connection.h"
-#include "data/DbError.h"
+#include "data/NumberClaim.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
 #include "data/Tables.h"
@@ -219,29 +219,6 @@ private:
     MasterRecord m_record;
 };
 
-// The first good record the database refuses as a repeat (of a stored key,
-// or of an earlier record's: a server's CITEXT takes letters for one that
-// the check above keeps apart, and another import may store the same key
-// meanwhile), found by storing them one by one in a transaction that is
-// rolled back; -1 when none is refused.
-qsizetype firstRefused(const MasterStore& store, Connection& connection, const QVector<MasterRecord>& records)
-{
-    const Transaction trial(connection);
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        const std::optional<qint16> sn = store.nextNumber();
-        if (!sn)
-            return -1;
-        try {
-            store.save(*sn, records.at(i).first, records.at(i).second, records.at(i).third);
-        } catch (const DbError& error) {
-            if (error.kind() == DbError::Kind::Duplicate)
-                return i;
-            throw;
-        }
-    }
-    return -1;
-}
-
 // The good records whose key a server takes for a stored one's or an earlier
 // record's, which the check above keeps apart (CITEXT lowers the dotted
 // capital I as a plain i), found by the server's own comparison in two
@@ -301,6 +278,11 @@ int importMaster(const tooldb::CommandLine& line, QTextStream& out)
     Connection connection;
     tooldb::openToChange(connection, line.database());
     const MasterStore store(table, connection);
+    // The records are checked against the stored ones under the numbering
+    // lock, which every Save and import takes first: none stores a key
+    // between the check and the insert.
+    Transaction transaction(connection);
+    claim::lockNumbers(table, connection);
     const csv::Record& heading = records.first();
     RecordCheck check(store, headingOf(heading, store, QStringLiteral("%1:%2").arg(fileName).arg(heading.line)));
     Checked checked;
@@ -318,36 +300,15 @@ int importMaster(const tooldb::CommandLine& line, QTextStream& out)
     }
 
     QString numbers;
-    while (!checked.good.isEmpty()) {
+    if (!checked.good.isEmpty()) {
         const std::optional<qint16> sn = store.nextNumber();
         if (!sn)
             throw Failure(MasterStore::usedUpMessage());
-        try {
-            Transaction transaction(connection);
-            const MasterStore::Numbers stored = store.saveAll(*sn, checked.good);
-            transaction.commit();
-            numbers = stored.first == stored.last ? QStringLiteral(" (SN %1)").arg(stored.first)
-                                                  : QStringLiteral(" (SN %1 to %2)").arg(stored.first).arg(stored.last);
-            break;
-        } catch (const DbError& error) {
-            const qsizetype refused = error.kind() == DbError::Kind::Duplicate ? firstRefused(store, connection, checked.good) : -1;
-            if (refused < 0)
-                throw;
-            const BadRecord repeat{checked.goodLines.at(refused),
-                                   QStringLiteral("duplicate %1 \"%2\": the database holds it, or takes it for an earlier "
-                                                  "line's (letters it holds for one)")
-                                       .arg(store.keyColumn(), store.keyOf(checked.good.at(refused)))};
-            std::fprintf(stderr, "%s:%d: %s\n", qPrintable(fileName), repeat.line, qPrintable(repeat.reason));
-            checked.bad << repeat;
-            checked.good.remove(refused);
-            checked.goodLines.remove(refused);
-            if (!line.isSet("skip-bad") || checked.good.isEmpty()) {
-                out << "Nothing imported; bad: " << checked.bad.size() << " of "
-                    << mastertables::records(records.size() - 1) << " (listed above)\n";
-                return NothingImported;
-            }
-        }
+        const MasterStore::Numbers stored = store.saveAll(*sn, checked.good);
+        numbers = stored.first == stored.last ? QStringLiteral(" (SN %1)").arg(stored.first)
+                                              : QStringLiteral(" (SN %1 to %2)").arg(stored.first).arg(stored.last);
     }
+    transaction.commit();
     const qsizetype bad = checked.bad.size();
     out << "Imported " << mastertables::records(checked.good.size()) << " into " << table << numbers << " from "
         << fileName;
