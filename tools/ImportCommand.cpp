@@ -5,6 +5,7 @@
 #include "core/CsvText.h"
 #include "core/Failure.h"
 #include "core/TypedKeys.h"
+#include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/NumberClaim.h"
 #include "data/RecordSet.h"
@@ -280,9 +281,11 @@ int importMaster(const tooldb::CommandLine& line, QTextStream& out)
     const MasterStore store(table, connection);
     // The records are checked against the stored ones under the numbering
     // lock, which every Save and import takes first: none stores a key
-    // between the check and the insert.
+    // between the check and the insert. Then the writing turn, before any
+    // read: SQLite lets a transaction that has read wait for no writer.
     Transaction transaction(connection);
     claim::lockNumbers(table, connection);
+    changes::takeWritingTurn(connection);
     const csv::Record& heading = records.first();
     RecordCheck check(store, headingOf(heading, store, QStringLiteral("%1:%2").arg(fileName).arg(heading.line)));
     Checked checked;

@@ -656,6 +656,27 @@ private slots:
                               dir.filePath("again.csv") + ":3: VALUEofCHARGES \"\" is not a number"}));
     }
 
+    // A till's Save on the file while the import starts: the import waits its turn, as a Save does,
+    // and both are stored.
+    void anImportWaitsForAnotherWriter()
+    {
+        if (TestDatabase::onServer())
+            QSKIP("the file's write lock");
+        const QString file = write("one.csv", "ITEM,REMARK\nASHA,111\n");
+        QProcess holder;
+        holder.start("sqlite3", {db.path()});
+        QVERIFY(holder.waitForStarted());
+        holder.write("PRAGMA busy_timeout=5000;\nBEGIN IMMEDIATE;\nINSERT INTO Customer VALUES(1,'RAVI','','222');\n"
+                     ".print held\n.system sleep 1.5\nCOMMIT;\n");
+        holder.closeWriteChannel();
+        while (!holder.readAllStandardOutput().contains("held"))
+            QVERIFY(holder.waitForReadyRead(5000));
+        const toolrun::Result imported = onTheDatabase({"import", "customers", file});
+        QVERIFY(holder.waitForFinished(5000));
+        QVERIFY2(imported.exitCode == 0, qPrintable(imported.out + imported.err));
+        QCOMPARE(rowsOf("Customer"), QStringList({"1|RAVI||222", "2|ASHA||111"}));
+    }
+
     // A sheet saved by a spreadsheet: rows it cleared and columns it kept formatted come as commas alone.
     void aSpreadsheetsEmptyRowsAndColumnsAreNoRecords()
     {
