@@ -106,6 +106,10 @@ void copyInto(Connection& connection, const QString& source, const QString& name
         throw Failure(QStringLiteral("%1 is the shop's database (the data source %2's), which a backup never replaces; "
                                      "the copy goes into another file")
                           .arg(target, datasource::ProgramDataSource));
+    if (const QString database = sqlitefile::databaseOfLog(target); !database.isEmpty())
+        throw Failure(QStringLiteral("%1 is the log of the database %2, which a backup never replaces; "
+                                     "the copy goes into another file")
+                          .arg(target, database));
     if (sqlitefile::nameTaken(target + QStringLiteral("-wal")) || sqlitefile::nameTaken(target + QStringLiteral("-shm"))
         || sqlitefile::isInWalMode(target))
         throw Failure(QStringLiteral("%1 is a database a till works on (it keeps a log), which a backup never replaces; "

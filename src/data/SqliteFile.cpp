@@ -187,8 +187,22 @@ bool isInWalMode(const QString& path)
     return startsAsDatabase(file) && file.seek(VersionsAt) && file.read(2) == QByteArray("\x02\x02", 2);
 }
 
+QString databaseOfLog(const QString& path)
+{
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")}) {
+        if (!path.endsWith(suffix))
+            continue;
+        QFile database(path.chopped(suffix.size()));
+        if (startsAsDatabase(database))
+            return database.fileName();
+    }
+    return {};
+}
+
 QString databaseFileKind(const QString& path)
 {
+    if (const QString database = databaseOfLog(path); !database.isEmpty())
+        return QStringLiteral("the log of the database ") + QDir::toNativeSeparators(database);
     if (isArchive(path))
         return QStringLiteral("a closed year's archive");
     QFile file(path);

@@ -74,9 +74,16 @@ bool isArchive(const QString& path);
 // as isArchive does.
 bool isInWalMode(const QString& path);
 
+// The database whose write-ahead log, its index or rollback journal `path`
+// names (NAME-wal, NAME-shm, NAME-journal beside a database NAME), made yet
+// or not; empty for any other name. Written over, the database would lose
+// what its log holds.
+QString databaseOfLog(const QString& path);
+
 // What a spreadsheet saved at `path` would replace: "a closed year's
-// archive" or "a database" (a backup, another till's file) for a SQLite
-// file there; empty for any other file, or none.
+// archive", "a database" (a backup, another till's file) for a SQLite
+// file there, or "the log of the database NAME"; empty for any other file,
+// or none.
 QString databaseFileKind(const QString& path);
 
 }  // namespace sqlitefile

@@ -375,6 +375,18 @@ private slots:
         }
         QCOMPARE(sqlite("pragma integrity_check") + sqlite("select count(*) from asigncharges"), QString("ok250"));
         QCOMPARE(sqlite("select count(*) from asigncharges", heldLog), QString("250"));
+        // Nor over a database's log, its index or journal, by a backup or an export: what the log
+        // holds would be lost.
+        for (const QString& log : {heldLog + "-wal", heldLog + "-shm", heldLog + "-journal"}) {
+            for (const QStringList& command : {QStringList{"backup", log, "--database", file("older.db")},
+                                               QStringList{"export", "customers", log}}) {
+                const toolrun::Result refused = billdb(command);
+                QVERIFY2(refused.refusedInOneLine() && refused.err.contains("is the log of the database " + heldLog),
+                         qPrintable(command.join(' ') + ": " + refused.err));
+            }
+        }
+        QCOMPARE(QFileInfo(heldLog + "-wal").size(), 0);
+        QVERIFY(!QFileInfo::exists(heldLog + "-shm") && !QFileInfo::exists(heldLog + "-journal"));
         // Also where billdb does not know the data source (another user, a root job): the books keep a log.
         const toolrun::Result unknown = toolrun::run({"backup", database, "--database", file("older.db")},
                                                      toolrun::environment(file("none.ini"), folder));
