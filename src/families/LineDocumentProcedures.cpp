@@ -224,10 +224,27 @@ void LineDocumentScreen::storeStartingLine(const std::function<void()>& change)
         change();
     } catch (const CommitOutcomeUnknown&) {
         // The line was stored under m_line's number, had the commit landed.
-        if (m_startingTransaction)
-            m_maybeStored = MaybeStored{*m_startingTransaction, m_line.number};
+        if (m_startingTransaction) {
+            m_store.noteLineMaybeStored({*m_startingTransaction, m_line.number});
+            settleLineMaybeStored();
+        }
         throw;
     }
+}
+
+void LineDocumentScreen::settleLineMaybeStored()
+{
+    const auto line = m_store.lineMaybeStored();
+    bool stored = false;
+    try {
+        stored = m_store.committed(line->transaction);
+    } catch (const Failure&) {
+        return;  // asked again by the next Add
+    }
+    m_store.forgetLineMaybeStored();
+    // Committed after the screen read the document back, maybe.
+    if (stored)
+        showFoundDocument(line->number);
 }
 
 void LineDocumentScreen::noteStartingTransaction()
@@ -237,13 +254,14 @@ void LineDocumentScreen::noteStartingTransaction()
 
 bool LineDocumentScreen::lineMaybeStoredIsNotStored()
 {
-    if (!m_maybeStored)
+    const auto line = m_store.lineMaybeStored();
+    if (!line)
         return true;
     bool stored = false;
-    if (!stopAtFirstError([&] { stored = m_store.committed(m_maybeStored->transaction); }))
+    if (!stopAtFirstError([&] { stored = m_store.committed(line->transaction); }))
         return false;
-    const qint16 number = m_maybeStored->number;
-    m_maybeStored.reset();
+    const qint16 number = line->number;
+    m_store.forgetLineMaybeStored();
     if (!stored)
         return true;
     showFoundDocument(number);

@@ -154,6 +154,10 @@ protected:
     // its document is found (and shown, and the operator told) or it cannot
     // be looked for yet; nothing is added then, or the sale went in twice.
     bool lineMaybeStoredIsNotStored();
+    // Asked at once, the link being back maybe: the document shown may
+    // already tell the line's fate, and a later document's first line is
+    // then not taken for it.
+    void settleLineMaybeStored();
     // Shows the document that holds a line this screen stored.
     virtual void showFoundDocument(qint16 number);
 
@@ -222,11 +226,6 @@ protected:
     // The server's transaction that stored a line starting a document, while
     // it is being stored, and after the answer to its commit was lost.
     std::optional<qint64> m_startingTransaction;
-    struct MaybeStored {
-        qint64 transaction;
-        qint16 number;  // the document the line went under, had it committed
-    };
-    std::optional<MaybeStored> m_maybeStored;
     // The voucher the boxes show, as its grid row read when it was recalled.
     std::optional<std::pair<qint16, QStringList>> m_recalledDocument;
     DocumentLine m_line;  // the line added last

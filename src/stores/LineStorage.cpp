@@ -202,6 +202,32 @@ bool LineDocumentStore::committed(qint64 transaction) const
     return status != QLatin1String("aborted");
 }
 
+namespace {
+QHash<QString, LineDocumentStore::LineMaybeStored>& linesMaybeStored()
+{
+    static QHash<QString, LineDocumentStore::LineMaybeStored> lines;
+    return lines;
+}
+}  // namespace
+
+std::optional<LineDocumentStore::LineMaybeStored> LineDocumentStore::lineMaybeStored() const
+{
+    const auto found = linesMaybeStored().constFind(lineTable());
+    if (found == linesMaybeStored().constEnd())
+        return std::nullopt;
+    return *found;
+}
+
+void LineDocumentStore::noteLineMaybeStored(const LineMaybeStored& line) const
+{
+    linesMaybeStored().insert(lineTable(), line);
+}
+
+void LineDocumentStore::forgetLineMaybeStored() const
+{
+    linesMaybeStored().remove(lineTable());
+}
+
 void LineDocumentStore::moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,
                                   const QString& batch) const
 {
