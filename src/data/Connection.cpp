@@ -112,7 +112,7 @@ void Connection::open(const QString& connectionString)
     m_ended = false;
     m_reused = false;
     m_countsChanges.reset();
-    drivertext::useUtf8Characters();
+    drivertext::useDriversLocale();
     // A SQLite database gets its settings for safe keeping here too, so that
     // a data source defined before they existed has them as well; a server
     // gets no fixed user and password (see datasource::forConnection).

@@ -17,6 +17,7 @@
 #include "support/Checks.h"
 #include "support/TestDatabase.h"
 
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -154,6 +155,27 @@ private slots:
         }
         setlocale(LC_ALL, started.constData());
         QCOMPARE(db.count("Customer"), 2 * texts.size());
+    }
+
+    // Where the locale's decimal point is two bytes (Pashto's), as the
+    // application object sets it from the environment: the drivers read 12.5
+    // as 12, which a bill line then stored as its price.
+    void figuresReadBackWholeUnderATwoBytePoint()
+    {
+        QTemporaryDir locales;
+        QProcess made;
+        made.start("localedef", {"-i", "ps_AF", "-f", "UTF-8", locales.filePath("ps_AF.UTF-8")});
+        QVERIFY(made.waitForFinished(60000));
+        const QByteArray started = setlocale(LC_ALL, nullptr);
+        qputenv("LOCPATH", QFile::encodeName(locales.path()));
+        QVERIFY2(setlocale(LC_ALL, "ps_AF.UTF-8"), made.readAllStandardError().constData());
+        run("insert into Charges values(1, 'TEA', 12.5, '-', 0)");
+        const double price = first("Select VALUEofCHARGES from Charges").toDouble();
+        const double line = first("Select VALUEofCHARGES * 4 * 1.055 from Charges").toDouble();
+        setlocale(LC_ALL, started.constData());
+        qunsetenv("LOCPATH");
+        QCOMPARE(price, 12.5);
+        QCOMPARE(line, 52.75);
     }
 
     // A backslash typed into a search is a backslash on both engines, never
