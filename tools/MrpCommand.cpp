@@ -3,6 +3,7 @@
 #include "ToolDatabase.h"
 #include "core/Failure.h"
 #include "core/NumericText.h"
+#include "core/TypedKeys.h"
 #include "data/Connection.h"
 #include "stores/SellingPriceStore.h"
 
@@ -32,7 +33,8 @@ Selection selection(const tooldb::CommandLine& line)
                                        std::pair{"batch", &stores::Batches::batch}}) {
         if (!line.isSet(option))
             continue;
-        chosen.batches.*part = line.value(option);
+        // As the screens store it: the file compares letters beyond ASCII by case.
+        chosen.batches.*part = typedkeys::capitals(line.value(option));
         words << QStringLiteral("%1 '%2'").arg(QLatin1String(option), line.value(option));
     }
     chosen.words = words.join(QStringLiteral(", "));

@@ -119,12 +119,15 @@ private slots:
 
         sqlite(database, "insert into Stock values(1,0,'RICE',10,40,0,0,'S','','','','-',0,'2026-01-05','R1','B1',0);"
                          "insert into Stock values(2,0,'RICE',10,40,0,0,'S','','','','-',0,'2026-01-05','R1','B2',0);"
-                         "insert into Stock values(3,0,'Dal',10,90,0,0,'S','','','','-',0,'2026-01-05','D1','-',0);");
+                         "insert into Stock values(3,0,'Dal',10,90,0,0,'S','','','','-',0,'2026-01-05','D1','-',0);"
+                         "insert into Stock values(4,0,'MÜSLI',10,90,0,0,'S','','','','-',0,'2026-01-05','M1','-',0);");
         const Result both = billdb({"mrp", "--code", "R1", "--price", "12.50"}, ini);
         const Result one = billdb({"mrp", "--code", "R1", "--batch", "B2", "--price", "13"}, ini);
         QVERIFY2(both.out.startsWith("Set the MRP of 2 batches") && one.out.startsWith("Set the MRP of 1 batch"),
                  qPrintable(both.out + one.out));
         QCOMPARE(billdb({"mrp", "--database", database, "--item", "DAL", "--price", "95.5"}, dir.filePath("none.ini")).exitCode, 0);
+        // Typed in small letters, as the screens never store a name.
+        QCOMPARE(billdb({"mrp", "--item", "müsli", "--price", "80"}, ini).exitCode, 0);
         // Nothing matching, or no number: one line, a non-zero status, nothing changed.
         for (const auto& [arguments, words] : QList<QPair<QStringList, QString>>{
                  {{"--code", "R9", "--price", "1"}, "no stock batch has code 'R9'"}, {{"--code", "R1", "--price", "abc"}, "'abc' is not a number"},
@@ -133,7 +136,7 @@ private slots:
             const Result run = billdb(QStringList{"mrp"} + arguments, ini);
             QVERIFY2(run.refusedInOneLine() && run.err.contains(words), qPrintable(arguments.join(' ') + ": " + run.err));
         }
-        QCOMPARE(sqlite(database, "select group_concat(MRP, ' ') from Stock"), QString("12.5 13.0 95.5"));
+        QCOMPARE(sqlite(database, "select group_concat(MRP, ' ') from Stock"), QString("12.5 13.0 95.5 80.0"));
         QVERIFY(!QFile::exists(dir.filePath("shop")));
     }
 
