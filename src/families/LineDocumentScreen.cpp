@@ -211,10 +211,15 @@ void LineDocumentScreen::addItem()
         storeLineWithStock();
         m_store.close();
 
-        FillGrid(m_line.number);
-        m_grandTotal = FindGrandTotal(m_line.number);
-        lblGrandTotal->setText(numeric::numberText(m_grandTotal));
+        showLines(m_line.number);
     });
+}
+
+void LineDocumentScreen::showLines(qint16 number)
+{
+    FillGrid(number);
+    m_grandTotal = FindGrandTotal(number);
+    lblGrandTotal->setText(numeric::numberText(m_grandTotal));
 }
 
 void LineDocumentScreen::pickDocumentNumber()
@@ -362,4 +367,8 @@ void LineDocumentScreen::newDocument()
 void LineDocumentScreen::printDocument()
 {
     families::PrintDocument(m_store, cmbbillnumber->currentText());
+    // The screen shows what was printed: another till or screen may have
+    // added to the document since it was shown.
+    if (m_gridDocument && cmbbillnumber->currentText().trimmed() == QString::number(*m_gridDocument))
+        SkipFailing()([&] { showLines(*m_gridDocument); });
 }

@@ -68,6 +68,8 @@ protected:
     virtual void showAfterDocumentDelete();
     // Print (also Enter): the receipt of the document in the box.
     virtual void printDocument();
+    // The document's lines in the grid and their grand total.
+    void showLines(qint16 number);
 
     // --- Operations, in the order the operator meets them ---
     void openScreen();

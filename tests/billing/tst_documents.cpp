@@ -567,6 +567,23 @@ private slots:
         QCOMPARE(stored(kind), QString("4|1,5|1,5|2,6|1"));
     }
 
+    // Another till or screen added to the document shown: printed, the screen shows it as printed.
+    void aPrintShowsTheDocumentAsPrinted_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
+    void aPrintShowsTheDocumentAsPrinted()
+    {
+        QFETCH(Kind, kind);
+        Operator& op = open(kind.screen, documents(kind));
+        QVERIFY(op.pick(ui::Number, "5"));
+        QCOMPARE(op.gridRows().size(), 2);
+        db.exec(kind.line(5, 3, "TEA", 3, 7));
+        op.click(ui::Print);
+        const QString printedTotal = printed->allLines().filter("Grand Total :").join("").mid(48).trimmed();
+        QCOMPARE(op.gridRows().size(), 3);
+        QCOMPARE(op.grandTotal().toDouble(), printedTotal.toDouble());
+        QCOMPARE(op.grandTotal().toDouble(), db.rows("select round(sum(Amount * Quantity)) from " + kind.lines
+                                                     + " where BillNumber = 5").value(0).toDouble());
+    }
+
     // Another till deleted the line shown, or deleted it and added another
     // that took its serial: Delete Serial takes nothing and shows the bill.
     void aDeleteSerialTakesOnlyTheLineShown_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
