@@ -27,7 +27,7 @@ int sumBills(const tooldb::CommandLine& line, QTextStream& out)
     transaction.commit();
     out << "Summed every bill again: "
         << (wrong == 0 ? QStringLiteral("the kept totals were all right")
-                       : QStringLiteral("the kept totals of %1 %2 wrong").arg(wrong).arg(wrong == 1 ? "bill was" : "bills were"))
+                       : QStringLiteral("the kept totals of %1 %2 were wrong").arg(wrong).arg(wrong == 1 ? "bill" : "bills"))
         << "\n";
     return 0;
 }
