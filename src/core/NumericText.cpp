@@ -18,15 +18,21 @@ namespace numeric {
 // separator. Read when called, so the locale in force counts.
 static QString plainNumberText(const QString& text)
 {
+    QString plain = asciiDigits(text);
+    const QString separator = QLocale().decimalPoint();
+    if (separator.isEmpty() || separator == QLatin1String("."))
+        return plain;
+    return plain.replace(separator, QLatin1String("."));
+}
+
+QString asciiDigits(const QString& text)
+{
     QString plain = text;
     for (QChar& character : plain) {
         if (character.unicode() > 0x7F && character.category() == QChar::Number_DecimalDigit)
             character = QChar(char16_t(u'0' + character.digitValue()));
     }
-    const QString separator = QLocale().decimalPoint();
-    if (separator.isEmpty() || separator == QLatin1String("."))
-        return plain;
-    return plain.replace(separator, QLatin1String("."));
+    return plain;
 }
 
 bool isNumeric(const QString& text)

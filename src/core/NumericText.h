@@ -16,6 +16,10 @@ namespace numeric {
 // Thousands separators are never accepted.
 bool isNumeric(const QString& text);
 
+// The text with the decimal digits of any script (a keyboard of
+// Arabic-Indic digits) as ASCII '0' to '9'.
+QString asciiDigits(const QString& text);
+
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 // A half is a half in decimals: 0.1 + 0.2 + 2.2, which binary makes a hair
 // more than 2.5, gives 2, whichever engine or screen added it up.

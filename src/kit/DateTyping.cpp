@@ -1,5 +1,6 @@
 #include "kit/DateTyping.h"
 
+#include "core/NumericText.h"
 #include "core/TypedDate.h"
 
 #include <QApplication>
@@ -155,7 +156,7 @@ private:
             m_picker->setSelectedSection(m_picker->sectionAt(key->key() == Qt::Key_Tab ? m_picker->sectionCount() - 1 : 0));
             return false;
         }
-        const QString text = key->text();
+        const QString text = numeric::asciiDigits(key->text());  // a keyboard of another script's digits
         if (!m_typing) {
             const bool digit = text.size() == 1 && isFigure(text.front());
             if (!digit || !isPlainKey(key) || m_picker->isReadOnly() || !startsOnTheDay())

@@ -233,6 +233,12 @@ private slots:
         type(leapDay, "31/Dec/2025");
         QTest::keyClick(picker, Qt::Key_Return);
         QCOMPARE(picker->date(), QDate(2025, 12, 31));
+        // From a keyboard of Arabic-Indic digits, as figures are typed ("1/12/2025").
+        type(leapDay, {});
+        for (const QChar c : QString::fromUtf8("١/١٢/٢٠٢٥"))
+            QTest::sendKeyEvent(QTest::Click, picker, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::keyClick(picker, Qt::Key_Return);
+        QCOMPARE(picker->date(), QDate(2025, 12, 1));
         type(december, "01/02/25");
         QCOMPARE(picker->date(), QDate(2026, 2, 1));  // "25" may be the start of 2025
         QTest::keyClick(picker, Qt::Key_Tab);
