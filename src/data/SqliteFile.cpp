@@ -189,10 +189,12 @@ bool isInWalMode(const QString& path)
 
 QString databaseOfLog(const QString& path)
 {
+    // Named by a link, the file written is the one behind it.
+    const QString written = fileBehindLink(path);
     for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")}) {
-        if (!path.endsWith(suffix))
+        if (!written.endsWith(suffix))
             continue;
-        QFile database(path.chopped(suffix.size()));
+        QFile database(written.chopped(suffix.size()));
         if (startsAsDatabase(database))
             return database.fileName();
     }

@@ -76,7 +76,7 @@ bool isInWalMode(const QString& path);
 
 // The database whose write-ahead log, its index or rollback journal `path`
 // names (NAME-wal, NAME-shm, NAME-journal beside a database NAME), made yet
-// or not; empty for any other name. Written over, the database would lose
+// or not, itself or through symbolic links; empty for any other name. Written over, the database would lose
 // what its log holds.
 QString databaseOfLog(const QString& path);
 
