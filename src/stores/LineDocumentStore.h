@@ -13,6 +13,8 @@
 // The line documents (bills, goods receipts, expenditure vouchers) with
 // their lines, their parties and the stock their lines move: every
 // statement the line-document screens and their prints send.
+class RecordSet;
+
 namespace stores {
 
 // Rows as a grid shows them, each value as its text.
@@ -193,6 +195,11 @@ public:
     void removeDocument(qint16 number, StockMove move, const std::optional<ShownRows>& shownLines = std::nullopt) const;
 
 private:
+    // The opening receipt of a year's close: its lines mark the close.
+    enum class CloseMarkDelete { Whole, LastLine };
+    bool marksAClose(const RecordSet& line) const;
+    bool holdsACloseMark(qint16 number) const;
+    static QString closeMarkStays(qint16 number, const QDate& newYear, CloseMarkDelete what);
     // The lines of a bill or a receipt as its grid shows them, or the one
     // line under a serial; a voucher's row.
     QString gridStatement(qint16 number, std::optional<qint16> serial = std::nullopt) const;

@@ -184,6 +184,35 @@ QDate LineDocumentStore::newYearsFirstDayAfter(const QDate& day) const
         .toDate();
 }
 
+// The opening receipt a year's close made marks that close: a new document
+// dated before it is refused by it, and a batch received before it keeps
+// its first receipt's values (newYearsFirstDayAfter).
+bool LineDocumentStore::marksAClose(const RecordSet& line) const
+{
+    return m_document == Document::GoodsReceipt
+        && line.field(QStringLiteral("CustomerName")).toString() == QLatin1String(closedyear::OpeningSupplier)
+        && line.field(QStringLiteral("Remark")).toString().startsWith(QLatin1String(closedyear::RemarkStart));
+}
+
+bool LineDocumentStore::holdsACloseMark(qint16 number) const
+{
+    return firstValue(QStringLiteral("Select count(*) from ItemIn where BillNumber = ") + sql::number(number)
+                      + QStringLiteral(" and CustomerName = ") + sql::text(QLatin1String(closedyear::OpeningSupplier))
+                      + QStringLiteral(" and Remark like ") + sql::text(QLatin1String(closedyear::RemarkStart) + QLatin1Char('%')))
+               .toInt()
+        > 0;
+}
+
+QString LineDocumentStore::closeMarkStays(qint16 number, const QDate& newYear, CloseMarkDelete what)
+{
+    return QStringLiteral("Receipt %1 carries the opening stock of the year that began %2, and marks the close of "
+                          "the year before: %3 Put a line right by adding the right one, then deleting the wrong one.")
+        .arg(number)
+        .arg(dates::shown(newYear),
+             what == CloseMarkDelete::Whole ? QStringLiteral("it is not deleted whole.")
+                                            : QStringLiteral("the last of the lines the close made stays."));
+}
+
 std::optional<qint64> LineDocumentStore::serverTransaction() const
 {
     if (connection().engine() != schema::Engine::Postgres)
@@ -294,9 +323,12 @@ void LineDocumentStore::receiveIntoStock(const DocumentLine& line) const
         // it was deleted and nothing was sold from it (a line put right by
         // deleting it and typing it again), this line is its first receipt.
         // Asked first: another receipt line of the batch, as there usually is.
+        // A batch first received before a year's close has its first receipt
+        // in the archive, whatever lines are left here.
         if (firstValue(QStringLiteral("Select count(*) from ItemIn") + ofTheBatch).toInt() == 1
             && firstValue(QStringLiteral("Select Quantity from Stock") + ofTheBatch).toInt() == 0
-            && firstValue(QStringLiteral("Select count(*) from asigncharges") + ofTheBatch).toInt() == 0) {
+            && firstValue(QStringLiteral("Select count(*) from asigncharges") + ofTheBatch).toInt() == 0
+            && !newYearsFirstDayAfter(firstValue(QStringLiteral("Select Date_ from Stock") + ofTheBatch).toDate()).isValid()) {
             const QStringList values = valuesOf(line);
             run(QStringLiteral("update Stock set Quantity = %1, Amount = %2, TaxInPercentage = %3, "
                                "DiscountinPercentage = %4, CustomerName = %5, CustomerAddress = %6, "
@@ -343,8 +375,11 @@ bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move,
     const QString item = stored.field(QStringLiteral("Item")).toString();
     const QString batch = stored.field(QStringLiteral("Batch_Number")).toString();
     const QString deleted = firstReceiptValues(stored);
+    const bool closeMark = marksAClose(stored);
     moveStock(move, numeric::toInt16(stored.field(QStringLiteral("Quantity"))), itemCode, item, batch);
     run(QStringLiteral("Delete * from ") + lineTable() + line);
+    if (closeMark && !holdsACloseMark(number))
+        throw Failure(closeMarkStays(number, stored.field(QStringLiteral("Date_")).toDate(), CloseMarkDelete::LastLine));
     keepFirstReceiptValues(itemCode, item, batch, {deleted});
     const bool linesLeft = firstValue(QStringLiteral("Select count(*) from ") + lineTable() + QStringLiteral(" where BillNumber = ")
                                       + sql::number(number))
@@ -392,6 +427,8 @@ void LineDocumentStore::removeDocument(qint16 number, StockMove move, const std:
                        + QStringLiteral(" order by BillNumber asc , serial asc"),
                    connection());
         for (; !lines.eof(); lines.moveNext()) {
+            if (marksAClose(lines))
+                throw Failure(closeMarkStays(number, lines.field(QStringLiteral("Date_")).toDate(), CloseMarkDelete::Whole));
             const QStringList batch{lines.field(QStringLiteral("ItemCode")).toString(),
                                     lines.field(QStringLiteral("Item")).toString(),
                                     lines.field(QStringLiteral("Batch_Number")).toString()};

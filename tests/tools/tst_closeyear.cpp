@@ -12,6 +12,7 @@
 #include "data/RunDatabase.h"
 #include "kit/Grid.h"
 #include "shell/ArchiveMode.h"
+#include "stock/ItemInFrm.h"
 #include "shell/LOGIN.h"
 #include "shell/MDIForm1.h"
 #include "support/AnsweringDialogs.h"
@@ -409,6 +410,58 @@ private slots:
         oldBill.control<QDateEdit>(ui::Date)->setDate(ThirdYear);
         oldBill.addLine("ITEM 1", "1");
         QCOMPARE(db.rows("select BillNumber from asigncharges order by BillNumber"), QStringList({"1", "5"}));
+    }
+
+    // The opening receipt marks the close: it is put right line by line, never emptied (a bill dated
+    // into the closed year would be taken again), and a batch received before the close keeps its
+    // first receipt's values, which are in the archive.
+    void theOpeningReceiptKeepsTheClose()
+    {
+        generate(10);
+        QVERIFY(closeYear(ThirdYear, file("year.db")).exitCode == 0);
+        const QString opening = db.rows("select min(BillNumber) from ItemIn where CustomerName = 'OPENING STOCK'").value(0);
+        const QStringList first = db.rows("select Serial, ItemCode, Item, Batch_Number, Quantity from ItemIn where BillNumber = "
+                                          + opening + " order by Serial").value(0).split('|');
+        const QString ofTheBatch = QString(" where ItemCode = '%1' and Item = '%2' and Batch_Number = '%3'").arg(first[1], first[2], first[3]);
+        const QStringList batchValues = db.rows("select Amount, CustomerName, Date_ from Stock" + ofTheBatch);
+        const int lines = db.count("ItemIn", "BillNumber = " + opening);
+        QVERIFY(lines > 1);
+
+        ItemInFrm screen;
+        Operator receipts(&screen);
+        QVERIFY(receipts.pick(ui::Number, opening));
+        messages.answers = {true};
+        receipts.click(ui::DeleteDocument);
+        QVERIFY2(messages.texts().join('\n').contains("Receipt " + opening + " carries the opening stock of the year that began "
+                                                     + dates::shown(ThirdYear) + ", and marks the close of the year before: it is "
+                                                     "not deleted whole."),
+                 qPrintable(messages.texts().join('\n')));
+        QCOMPARE(db.count("ItemIn", "BillNumber = " + opening), lines);
+
+        // A line put right: the batch is received again into the opening receipt, at no amount.
+        QVERIFY(receipts.pick(ui::Number, opening));
+        receipts.clickGridRow(0);
+        messages.answers = {true};
+        receipts.click(ui::DeleteSerial);
+        QCOMPARE(db.count("ItemIn", "BillNumber = " + opening), lines - 1);
+        receipts.receiveLine(first[2], first[1], first[3], "7", "0");
+        QCOMPARE(db.rows("select Amount, CustomerName, Date_ from Stock" + ofTheBatch), batchValues);
+        QCOMPARE(db.rows("select Quantity from Stock" + ofTheBatch), QStringList{"7"});
+
+        // The last of the close's own lines stays; the line typed again goes as any other.
+        db.exec("delete from ItemIn where BillNumber = " + opening + " and Serial <> (select min(Serial) from ItemIn where "
+                "BillNumber = " + opening + " and Remark like 'CLOSED INTO %') and Serial <> " + QString::number(lines + 1));
+        QVERIFY(receipts.pick(ui::Number, opening));
+        QCOMPARE(receipts.gridRows().size(), 2);
+        for (const auto& [row, told] : {std::pair{1, "Data Deleted"}, {0, "the last of the lines the close made stays"}}) {
+            receipts.clickGridRow(row);
+            messages.clear();
+            messages.answers = {true};
+            receipts.click(ui::DeleteSerial);
+            QVERIFY2(messages.texts().join('\n').contains(told), qPrintable(messages.texts().join('\n')));
+        }
+        QCOMPARE(db.count("ItemIn", "BillNumber = " + opening + " and Remark like 'CLOSED INTO %'"), 1);
+        QCOMPARE(db.count("ItemIn", "BillNumber = " + opening), 1);
     }
 
     // The login checks the archive's users; nothing can be written into it.
