@@ -3,6 +3,7 @@
 // screen's store).
 
 #include "families/LineDocumentScreen.h"
+#include "families/LinesMaybeStored.h"
 #include "kit/Connectx.h"
 
 #include "core/NumericText.h"
@@ -225,25 +226,33 @@ void LineDocumentScreen::storeStartingLine(const std::function<void()>& change)
     } catch (const CommitOutcomeUnknown&) {
         // The line was stored under m_line's number, had the commit landed.
         if (m_startingTransaction) {
-            m_store.noteLineMaybeStored({*m_startingTransaction, m_line.number});
+            linesmaybestored::note(screenKind(), {*m_startingTransaction, m_line.number});
             settleLineMaybeStored();
         }
         throw;
     }
 }
 
+QString LineDocumentScreen::screenKind() const
+{
+    return QString::fromLatin1(metaObject()->className());
+}
+
 void LineDocumentScreen::settleLineMaybeStored()
 {
-    const auto line = m_store.lineMaybeStored();
-    bool stored = false;
+    const auto line = linesmaybestored::of(screenKind());
+    using Outcome = stores::LineDocumentStore::Outcome;
+    Outcome outcome = Outcome::Unknown;
     try {
-        stored = m_store.committed(line->transaction);
+        outcome = m_store.outcome(line->transaction);
     } catch (const Failure&) {
         return;  // asked again by the next Add
     }
-    m_store.forgetLineMaybeStored();
+    if (outcome == Outcome::Unknown)
+        return;  // told by the next Add
+    linesmaybestored::forget(screenKind());
     // Committed after the screen read the document back, maybe.
-    if (stored)
+    if (outcome == Outcome::Committed)
         showFoundDocument(line->number);
 }
 
@@ -254,21 +263,33 @@ void LineDocumentScreen::noteStartingTransaction()
 
 bool LineDocumentScreen::lineMaybeStoredIsNotStored()
 {
-    const auto line = m_store.lineMaybeStored();
+    const auto line = linesmaybestored::of(screenKind());
     if (!line)
         return true;
-    bool stored = false;
-    if (!stopAtFirstError([&] { stored = m_store.committed(line->transaction); }))
+    using Outcome = stores::LineDocumentStore::Outcome;
+    Outcome outcome = Outcome::Unknown;
+    if (!stopAtFirstError([&] { outcome = m_store.outcome(line->transaction); }))
         return false;
-    const qint16 number = line->number;
-    m_store.forgetLineMaybeStored();
-    if (!stored)
+    linesmaybestored::forget(screenKind());
+    switch (outcome) {
+    case Outcome::Aborted:
         return true;
-    showFoundDocument(number);
+    case Outcome::Unknown:
+        Messages::instance().inform(QStringLiteral("The line added as the connection was lost cannot be looked for: the "
+                                                   "server no longer knows the change that stored it. Look at the last "
+                                                   "%1s to see whether it is there before adding it again. Nothing was "
+                                                   "added.")
+                                        .arg(m_store.documentName()),
+                                    QStringLiteral("Information"));
+        return false;
+    case Outcome::Committed:
+        break;
+    }
+    showFoundDocument(line->number);
     Messages::instance().inform(QStringLiteral("The line added as the connection was lost had been stored, in %1 %2, "
                                                "which is shown now. Nothing more was added.")
                                     .arg(m_store.documentName())
-                                    .arg(number),
+                                    .arg(line->number),
                                 QStringLiteral("Information"));
     return false;
 }

@@ -160,6 +160,8 @@ protected:
     // already tell the line's fate, and a later document's first line is
     // then not taken for it.
     void settleLineMaybeStored();
+    // The key of the lines maybe stored (families/LinesMaybeStored.h): the screen's class.
+    QString screenKind() const;
     // Shows the document that holds a line this screen stored.
     virtual void showFoundDocument(qint16 number);
 

@@ -134,22 +134,12 @@ public:
     // The server's number of the transaction the connection is in
     // (PostgreSQL); none on a SQLite file, whose commit is never in doubt.
     std::optional<qint64> serverTransaction() const;
-    // Whether the server's transaction committed, asked when the answer to
-    // its commit was lost. Throws Failure while the server is still
-    // finishing it.
-    bool committed(qint64 transaction) const;
-    // A line starting a document whose commit's answer was lost, while the
-    // server's word on it is not known: kept for the program's run by the
-    // document's table, not by a screen, so that any screen of the kind (the
-    // one that stored it, the same opened again, another) looks for it
-    // before storing a line.
-    struct LineMaybeStored {
-        qint64 transaction;
-        qint16 number;  // the document the line went under, had it committed
-    };
-    std::optional<LineMaybeStored> lineMaybeStored() const;
-    void noteLineMaybeStored(const LineMaybeStored& line) const;
-    void forgetLineMaybeStored() const;
+    // What became of the server's transaction, asked when the answer to its
+    // commit was lost: unknown when the server no longer knows it (one
+    // restored from a dump, or the transaction too old). Throws Failure
+    // while the server is still finishing it, or cannot be asked.
+    enum class Outcome { Committed, Aborted, Unknown };
+    Outcome outcome(qint64 transaction) const;
     // The first day of the last year that began after the day with a close
     // (billdb close-year): the date of its opening receipt; invalid when no
     // year closed after the day.

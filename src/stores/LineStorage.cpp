@@ -9,6 +9,7 @@
 #include "core/NumericText.h"
 #include "core/ShownText.h"
 #include "data/Connection.h"
+#include "data/DbError.h"
 #include "data/NumberClaim.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
@@ -220,41 +221,26 @@ std::optional<qint64> LineDocumentStore::serverTransaction() const
     return firstValue(QStringLiteral("select txid_current()")).toLongLong();
 }
 
-bool LineDocumentStore::committed(qint64 transaction) const
+LineDocumentStore::Outcome LineDocumentStore::outcome(qint64 transaction) const
 {
-    const QString status = firstValue(QStringLiteral("select txid_status(%1)").arg(transaction)).toString();
+    QString status;
+    try {
+        status = firstValue(QStringLiteral("select txid_status(%1)").arg(transaction)).toString();
+    } catch (const DbError& error) {
+        // "transaction ID ... is in the future": another server's, or one
+        // made again from a dump.
+        if (DbError::isUnavailable(error.kind()))
+            throw;
+        return Outcome::Unknown;
+    }
     // The server's state, told as it is (the failure is no operation's own).
     if (status == QLatin1String("in progress"))
         throw Failure(QStringLiteral("The server is still storing the line added as the connection was lost. Try again "
                                      "in a minute."),
                       true);
-    return status != QLatin1String("aborted");
-}
-
-namespace {
-QHash<QString, LineDocumentStore::LineMaybeStored>& linesMaybeStored()
-{
-    static QHash<QString, LineDocumentStore::LineMaybeStored> lines;
-    return lines;
-}
-}  // namespace
-
-std::optional<LineDocumentStore::LineMaybeStored> LineDocumentStore::lineMaybeStored() const
-{
-    const auto found = linesMaybeStored().constFind(lineTable());
-    if (found == linesMaybeStored().constEnd())
-        return std::nullopt;
-    return *found;
-}
-
-void LineDocumentStore::noteLineMaybeStored(const LineMaybeStored& line) const
-{
-    linesMaybeStored().insert(lineTable(), line);
-}
-
-void LineDocumentStore::forgetLineMaybeStored() const
-{
-    linesMaybeStored().remove(lineTable());
+    if (status == QLatin1String("committed"))
+        return Outcome::Committed;
+    return status == QLatin1String("aborted") ? Outcome::Aborted : Outcome::Unknown;
 }
 
 void LineDocumentStore::moveStock(StockMove move, qint16 quantity, const QString& itemCode, const QString& item,

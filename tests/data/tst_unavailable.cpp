@@ -6,6 +6,7 @@
 #include "data/RecordSet.h"
 #include "data/ServerAddress.h"
 #include "data/WritableFiles.h"
+#include "families/LinesMaybeStored.h"
 #include "support/BrokenDatabase.h"
 #include "support/ScreenBench.h"
 
@@ -592,6 +593,42 @@ private slots:
         QCOMPARE(db.rows("select BillNumber, Quantity from asigncharges where BillNumber >= " + offered + " order by 1"),
                  QStringList({offered + "|1", nextBill + "|3"}));
         QCOMPARE(reopened.text(ui::Number), nextBill);
+
+        // The other bill screen, in the middle of another customer's bill, goes on with it; the
+        // screen that lost the line finds it.
+        reopened.click(ui::NewDocument);
+        std::unique_ptr<QWidget> beside(catalog::createScreen(ui::BillTwo, nullptr));
+        beside->show();
+        const Operator other(beside.get());
+        other.click(ui::NewDocument);
+        other.sellByCode("C1", "1");
+        const QString othersBill = other.text(ui::Number);
+        told = losing(LinkLosingCommitAnswers::Loses::Answer, [&] {
+            offered = reopened.text(ui::Number);
+            reopened.addLine("TEA", "1");
+        }, &reopened);
+        QVERIFY2(told.contains("the server may have stored it or not"), qPrintable(told));
+        messages.clear();
+        other.sellByCode("C1", "2");
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
+        reopened.addLine("TEA", "1");
+        QVERIFY2(messages.texts().join('\n').contains("had been stored, in bill " + offered + ", "),
+                 qPrintable(messages.texts().join('\n')));
+        QCOMPARE(db.rows("select BillNumber, Item, Quantity from asigncharges where BillNumber in (" + othersBill + ", " + offered
+                         + ") order by BillNumber, Serial"),
+                 QStringList({othersBill + "|RICE|1", othersBill + "|RICE|2", offered + "|TEA|1"}));
+
+        // A server that no longer knows the transaction (made again from a dump): told, and the next
+        // Add stores the line.
+        linesmaybestored::note("BillOne", {db.rows("select txid_current() + 1000000").value(0).toLongLong(), 99});
+        const int before = count({});
+        messages.clear();
+        reopened.addLine("TEA", "1");
+        QVERIFY2(messages.texts().join('\n').contains("The line added as the connection was lost cannot be looked for"),
+                 qPrintable(messages.texts().join('\n')));
+        QCOMPARE(count({}), before);
+        reopened.addLine("TEA", "1");
+        QCOMPARE(count({}), before + 1);
     }
 
     // A server computer that takes the connection but never answers (asleep, or its program hung):
