@@ -105,7 +105,7 @@ void LineDocumentScreen::lookUpPhone()
 
 bool LineDocumentScreen::entryIsComplete() const
 {
-    return !cmbitem->currentText().isEmpty() && (!txtAmount || numeric::isNumeric(txtAmount->text()))
+    return !cmbitem->currentText().trimmed().isEmpty() && (!txtAmount || numeric::isNumeric(txtAmount->text()))
         && numeric::isNumeric(txtquantity->text()) && numeric::isNumeric(cmbbillnumber->currentText());
 }
 
@@ -114,6 +114,15 @@ void LineDocumentScreen::readEntry()
     m_line.item = cmbitem->currentText();
     m_line.itemCode = CmbCode->currentText();
     m_line.batch = batchText();
+    // A receipt names the batch its stock goes to: blanks around a name are
+    // no part of it ("B1 " would be a batch beside "B1", and "SOAP " an item
+    // with no price), as a master's Save takes them off. Sales take the
+    // names as stored.
+    if (m_kind.document == stores::Document::GoodsReceipt) {
+        m_line.item = m_line.item.trimmed();
+        m_line.itemCode = m_line.itemCode.trimmed();
+        m_line.batch = m_line.batch.trimmed();
+    }
     m_line.tax = numeric::toAmount(txttax->text());
     m_line.discount = numeric::toAmount(txtDiscount->text());
     m_line.partyName = txtname->text();

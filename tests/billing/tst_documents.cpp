@@ -567,6 +567,17 @@ private slots:
         QCOMPARE(stored(kind), QString("4|1,5|1,5|2,6|1"));
     }
 
+    // Blanks typed around a receipt's names are no part of them: the batch received is the one
+    // stored, not one beside it that sales would price at nothing.
+    void aReceiptsNamesAreTakenWithoutBlanksAround()
+    {
+        Operator& op = open(ui::ItemInFrm, Receipt.stock("TEA", 4, 5));
+        op.receiveLine(" TEA ", "S1 ", " B1", "3", "5");
+        op.receiveLine("   ", "S1", "B1", "3", "5");
+        QCOMPARE(db.rows("select ItemCode, Item, Batch_Number, Quantity from Stock"), QStringList{"S1|TEA|B1|7"});
+        QCOMPARE(db.rows("select ItemCode, Item, Batch_Number from ItemIn"), QStringList{"S1|TEA|B1"});
+    }
+
     // Another till or screen added to the document shown: printed, the screen shows it as printed.
     void aPrintShowsTheDocumentAsPrinted_data() { aDeleteLeavesTheNextLineOnThisScreensDocument_data(); }
     void aPrintShowsTheDocumentAsPrinted()
