@@ -179,9 +179,9 @@ void LineDocumentScreen::addItem()
             txtDiscount->setText(QStringLiteral("0"));
         if (m_kind.codeDefaultsToItem) {
             // An item without a code is coded by its name.
-            if (CmbCode->currentText().isEmpty())
+            if (CmbCode->currentText().trimmed().isEmpty())
                 CmbCode->setEditText(cmbitem->currentText());
-            if (batchText().isEmpty())
+            if (batchText().trimmed().isEmpty())
                 setBatchText(QStringLiteral("-"));
         }
 

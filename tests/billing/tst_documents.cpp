@@ -576,6 +576,9 @@ private slots:
         op.receiveLine("   ", "S1", "B1", "3", "5");
         QCOMPARE(db.rows("select ItemCode, Item, Batch_Number, Quantity from Stock"), QStringList{"S1|TEA|B1|7"});
         QCOMPARE(db.rows("select ItemCode, Item, Batch_Number from ItemIn"), QStringList{"S1|TEA|B1"});
+        // A code or batch of blanks alone is none: the item's name and "-", as for one left empty.
+        op.receiveLine("SUGAR", "  ", " ", "2", "5");
+        QCOMPARE(db.rows("select ItemCode, Item, Batch_Number from ItemIn where Item = 'SUGAR'"), QStringList{"SUGAR|SUGAR|-"});
     }
 
     // Another till or screen added to the document shown: printed, the screen shows it as printed.
