@@ -76,8 +76,8 @@ bool isInWalMode(const QString& path);
 
 // The database whose write-ahead log, its index or rollback journal `path`
 // names (NAME-wal, NAME-shm, NAME-journal beside a database NAME), made yet
-// or not, itself or through symbolic links; empty for any other name. Written over, the database would lose
-// what its log holds.
+// or not, itself or through symbolic links; empty for any other name.
+// Written over, the database would lose what its log holds.
 QString databaseOfLog(const QString& path);
 
 // What a spreadsheet saved at `path` would replace: "a closed year's
