@@ -55,9 +55,12 @@ QStringList integrityProblems(Connection& connection, const QString& schema)
         rows.open(QStringLiteral("PRAGMA %1.integrity_check").arg(schema), connection);
     } catch (const DbError& error) {
         // A database another program holds, or this user may not write (nor
-        // read, in a folder where its log's files cannot be made), is not
-        // damaged: the caller says so and stops.
-        if (error.kind() == DbError::Kind::Busy || error.kind() == DbError::Kind::ReadOnly)
+        // read, in a folder where its log's files cannot be made), or on a
+        // disk that is full or failing (its log's index cannot be made), is
+        // not damaged: the caller says so and stops. Told as damaged, its
+        // owner would restore an older backup over sound books.
+        if (error.kind() == DbError::Kind::Busy || error.kind() == DbError::Kind::ReadOnly
+            || error.kind() == DbError::Kind::Full || error.kind() == DbError::Kind::Unreachable)
             throw;
         return {dberrors::reason(error)};
     }

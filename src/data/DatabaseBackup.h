@@ -14,8 +14,8 @@ namespace databasebackup {
 
 // The rows of "PRAGMA integrity_check" on the connection (of that schema):
 // empty when it is sound. A database too damaged to check gives its failure;
-// one another program holds too long, or this user may not write, throws its
-// failure (busy, read only).
+// one another program holds too long, this user may not write, or whose disk
+// is full or failing, throws its failure (busy, read only, full, a disk error).
 QStringList integrityProblems(Connection& connection, const QString& schema = QStringLiteral("main"));
 
 // Puts the file (or folder) on the disk, not only in the system's buffers.

@@ -442,6 +442,19 @@ private slots:
         }
     }
 
+    // On a disk too full for the log's index (here a file-size limit), a sound database is not told
+    // as damaged, and no restore over it is advised.
+    void aFullDiskIsNoDamage()
+    {
+        storeLines(250);
+        QVERIFY(!QFileInfo::exists(database + "-shm"));
+        const toolrun::Result checked = billdbWithin(16384, true, {"check"});
+        QVERIFY2(checked.exitCode == 1 && !checked.out.contains("damaged") && !checked.out.contains("restore")
+                     && checked.err.contains("could not be read or written"),
+                 qPrintable(checked.out + checked.err));
+        QVERIFY(billdb({"check"}).out.startsWith("Integrity check: ok\n"));
+    }
+
     // Held by another program past the wait, a sound database is busy, not
     // damaged: the restore stops and nothing is moved aside.
     void aHeldDatabaseIsBusyNotDamaged()
