@@ -189,6 +189,7 @@ private:
     enum class CloseMarkDelete { Whole, LastLine };
     bool marksAClose(const RecordSet& line) const;
     bool holdsACloseMark(qint16 number) const;
+    void moveCloseMark(qint16 number, const RecordSet& deleted) const;
     static QString closeMarkStays(qint16 number, const QDate& newYear, CloseMarkDelete what);
     // The lines of a bill or a receipt as its grid shows them, or the one
     // line under a serial; a voucher's row.

@@ -204,14 +204,29 @@ bool LineDocumentStore::holdsACloseMark(qint16 number) const
         > 0;
 }
 
+// The mark goes to a line left in the receipt (the one typed in the deleted
+// one's place); the receipt's last line stays.
+void LineDocumentStore::moveCloseMark(qint16 number, const RecordSet& deleted) const
+{
+    const QString receipt = QStringLiteral(" where BillNumber = ") + sql::number(number);
+    const QVariant left = firstValue(QStringLiteral("Select min(Serial) from ItemIn") + receipt);
+    if (left.isNull())
+        throw Failure(closeMarkStays(number, deleted.field(QStringLiteral("Date_")).toDate(), CloseMarkDelete::LastLine));
+    run(QStringLiteral("update ItemIn set CustomerName = %1, Remark = %2")
+            .arg(sql::text(QLatin1String(closedyear::OpeningSupplier)),
+                 sql::text(deleted.field(QStringLiteral("Remark")).toString()))
+        + receipt + QStringLiteral(" and Serial = ") + sql::number(numeric::toInt16(left)));
+}
+
 QString LineDocumentStore::closeMarkStays(qint16 number, const QDate& newYear, CloseMarkDelete what)
 {
     return QStringLiteral("Receipt %1 carries the opening stock of the year that began %2, and marks the close of "
-                          "the year before: %3 Put a line right by adding the right one, then deleting the wrong one.")
+                          "the year before: %3 Put a line right by adding the right one first, then deleting the "
+                          "wrong one.")
         .arg(number)
         .arg(dates::shown(newYear),
              what == CloseMarkDelete::Whole ? QStringLiteral("it is not deleted whole.")
-                                            : QStringLiteral("the last of the lines the close made stays."));
+                                            : QStringLiteral("its last line stays."));
 }
 
 std::optional<qint64> LineDocumentStore::serverTransaction() const
@@ -365,7 +380,7 @@ bool LineDocumentStore::removeLine(qint16 number, qint16 serial, StockMove move,
     moveStock(move, numeric::toInt16(stored.field(QStringLiteral("Quantity"))), itemCode, item, batch);
     run(QStringLiteral("Delete * from ") + lineTable() + line);
     if (closeMark && !holdsACloseMark(number))
-        throw Failure(closeMarkStays(number, stored.field(QStringLiteral("Date_")).toDate(), CloseMarkDelete::LastLine));
+        moveCloseMark(number, stored);
     keepFirstReceiptValues(itemCode, item, batch, {deleted});
     const bool linesLeft = firstValue(QStringLiteral("Select count(*) from ") + lineTable() + QStringLiteral(" where BillNumber = ")
                                       + sql::number(number))

@@ -448,20 +448,32 @@ private slots:
         QCOMPARE(db.rows("select Amount, CustomerName, Date_ from Stock" + ofTheBatch), batchValues);
         QCOMPARE(db.rows("select Quantity from Stock" + ofTheBatch), QStringList{"7"});
 
-        // The last of the close's own lines stays; the line typed again goes as any other.
+        // The last of the close's own lines put right: the mark goes to the line typed in its place,
+        // and the receipt's last line stays.
         db.exec("delete from ItemIn where BillNumber = " + opening + " and Serial <> (select min(Serial) from ItemIn where "
                 "BillNumber = " + opening + " and Remark like 'CLOSED INTO %') and Serial <> " + QString::number(lines + 1));
         QVERIFY(receipts.pick(ui::Number, opening));
         QCOMPARE(receipts.gridRows().size(), 2);
-        for (const auto& [row, told] : {std::pair{1, "Data Deleted"}, {0, "the last of the lines the close made stays"}}) {
-            receipts.clickGridRow(row);
+        for (const char* told : {"Data Deleted", "its last line stays"}) {
+            receipts.clickGridRow(0);
             messages.clear();
             messages.answers = {true};
             receipts.click(ui::DeleteSerial);
             QVERIFY2(messages.texts().join('\n').contains(told), qPrintable(messages.texts().join('\n')));
         }
-        QCOMPARE(db.count("ItemIn", "BillNumber = " + opening + " and Remark like 'CLOSED INTO %'"), 1);
+        QCOMPARE(db.rows("select Serial, Quantity, CustomerName from ItemIn where BillNumber = " + opening
+                         + " and Remark = 'CLOSED INTO year.db'"),
+                 QStringList{QString::number(lines + 1) + "|7|OPENING STOCK"});
         QCOMPARE(db.count("ItemIn", "BillNumber = " + opening), 1);
+        QCOMPARE(db.rows("select Quantity from Stock" + ofTheBatch), QStringList{"7"});
+        // Still the mark of the close: a bill dated before it is refused.
+        BillOne bills;
+        Operator bill(&bills);
+        bill.control<QDateEdit>(ui::Date)->setDate(ThirdYear.addDays(-1));
+        messages.clear();
+        bill.addLine("ITEM 1", "1");
+        QVERIFY2(messages.texts().join('\n').contains("The year before " + dates::shown(ThirdYear) + " is closed"),
+                 qPrintable(messages.texts().join('\n')));
     }
 
     // The login checks the archive's users; nothing can be written into it.
