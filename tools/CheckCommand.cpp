@@ -101,11 +101,13 @@ QStringList sumFindings(Connection& connection)
 
 }  // namespace
 
-QStringList auditFindings(Connection& connection)
+QStringList auditFindings(Connection& connection, valueaudit::Figures figures)
 {
     // A server refuses such values itself.
     const QStringList unfit =
-        connection.engine() == schema::Engine::Sqlite ? valueaudit::unfitValues(connection) : QStringList();
+        connection.engine() == schema::Engine::Sqlite
+        ? valueaudit::unfitValues(connection, QStringLiteral("main"), figures)
+        : QStringList();
     return unfit + stockFindings(connection) + serialFindings(connection) + sumFindings(connection);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ValueAudit.h"
+
 #include <QStringList>
 
 class Connection;
@@ -18,5 +20,7 @@ extern const char* const CheckHelp;
 // What the audit lists on the open connection, one line each: the values a
 // SQLite file holds that the program cannot read, the stock batches that do
 // not add up, the serials stored twice and the bills summed wrongly. Empty when there
-// is nothing to report. Throws DbError.
-QStringList auditFindings(Connection& connection);
+// is nothing to report. Throws DbError. A year's close, which carries the
+// figures into its archive as they stand, asks only for Readable figures
+// (tools/ValueAudit.h).
+QStringList auditFindings(Connection& connection, valueaudit::Figures figures = valueaudit::Figures::Typed);

@@ -71,7 +71,7 @@ Tables checkedTables(const QString& file, const QString& nothingDone)
                              .arg(table, found.join(QStringLiteral(", "))));
         tables << qMakePair(table, columns);
     }
-    const QStringList unfit = valueaudit::unfitValues(fresh, checked);
+    const QStringList unfit = valueaudit::unfitValues(fresh, checked, valueaudit::Figures::Readable);
     if (!unfit.isEmpty())
         throw refuse(QStringLiteral("holds values this program cannot read (%1)").arg(unfit.first()));
     return tables;

@@ -46,19 +46,22 @@ bool neverEmpty(const Column& column)
     return column.key || figures.contains(column.name, Qt::CaseInsensitive);
 }
 
-Unfit unfit(const Column& column)
+Unfit unfit(const Column& column, Figures figures)
 {
     const QString& c = column.name;
     Unfit found;
     if (column.type.startsWith(QLatin1String("SMALLINT")) || column.type.startsWith(QLatin1String("INTEGER")))
         found = {QStringLiteral("no whole number"), QStringLiteral("typeof(%1) not in ('integer', 'null')").arg(c)};
-    else if (column.type.startsWith(QLatin1String("DOUBLE")))
+    else if (column.type.startsWith(QLatin1String("DOUBLE")) && figures == Figures::Typed)
         // Every figure stored is one typed, within the typed limit (an
-        // infinite one is beyond it too); far beyond, a line's figures
-        // become infinite.
+        // infinite one is beyond it too).
         found = {QStringLiteral("no number up to %1 either way").arg(numeric::numberText(numeric::LargestTypedAmount)),
                  QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)")
                      .arg(c, numeric::numberText(numeric::LargestTypedAmount))};
+    else if (column.type.startsWith(QLatin1String("DOUBLE")))
+        // Far beyond, a line's figures become infinite (32767 times it, with its tax).
+        found = {QStringLiteral("no number a line can be figured with"),
+                 QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > 1e300)").arg(c)};
     else if (column.type == QLatin1String("DATE"))
         // date() takes 2017-02-30 as it stands; through the day's number it is 2017-03-02.
         found = {QStringLiteral("no day"),
@@ -72,7 +75,7 @@ Unfit unfit(const Column& column)
 
 }  // namespace
 
-QStringList unfitValues(Connection& connection, const QString& schemaName)
+QStringList unfitValues(Connection& connection, const QString& schemaName, Figures figures)
 {
     const QHash<QString, QStringList> programTables = schema::columnNames();
     QStringList tables;
@@ -87,7 +90,7 @@ QStringList unfitValues(Connection& connection, const QString& schemaName)
         // One pass over the table counts every column's; the first of each is read only where there are some.
         QStringList counts;
         for (const Column& column : columns)
-            counts << QStringLiteral("sum(%1)").arg(unfit(column).condition);
+            counts << QStringLiteral("sum(%1)").arg(unfit(column, figures).condition);
         const QString from = QStringLiteral(" from %1.%2").arg(schemaName, table);
         rows.open(QStringLiteral("select ") + counts.join(QStringLiteral(", ")) + from, connection);
         QList<int> found;
@@ -98,14 +101,14 @@ QStringList unfitValues(Connection& connection, const QString& schemaName)
                 continue;
             const Column& column = columns.at(position);
             rows.open(QStringLiteral("select quote(%1)").arg(column.name) + from
-                          + QStringLiteral(" where %1 limit 1").arg(unfit(column).condition),
+                          + QStringLiteral(" where %1 limit 1").arg(unfit(column, figures).condition),
                       connection);
             const int count = found.at(position);
             findings << QStringLiteral("Table %1, column %2: %3 %4 %5, such as %6")
                             .arg(table, column.name)
                             .arg(count)
                             .arg(count == 1 ? QStringLiteral("value that is") : QStringLiteral("values that are"),
-                                 unfit(column).what, rows.field(0).toString());
+                                 unfit(column, figures).what, rows.field(0).toString());
         }
     }
     return findings;

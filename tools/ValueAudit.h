@@ -17,6 +17,14 @@ namespace valueaudit {
 // table, the column, how many and the first of them. The program's own
 // columns are read from the connection's main database. Empty when every
 // value fits. Throws DbError.
-QStringList unfitValues(Connection& connection, const QString& schemaName = QStringLiteral("main"));
+//
+// Figures beyond what can be typed (1,000,000,000) are unfit as Typed, as
+// `billdb check` lists them; older versions of the program stored such
+// figures, so a backup, a move to a server and a year's close, which read
+// them as they stand, refuse only figures no line can be figured with
+// (Readable: beyond 10^300, where a line's figures turn infinite).
+enum class Figures { Typed, Readable };
+QStringList unfitValues(Connection& connection, const QString& schemaName = QStringLiteral("main"),
+                        Figures figures = Figures::Typed);
 
 }  // namespace valueaudit

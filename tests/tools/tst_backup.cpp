@@ -167,6 +167,15 @@ private slots:
                                       "1000000000 either way, such as NULL",
                                       "Table asigncharges, column Remark: 1 value that is no text, such as X'00'",
                                       "Table asigncharges, column Date_: 1 value that is no day, such as '2017-02-30'"}));
+
+        // A figure beyond what can be typed, as older versions of the program stored: its backups
+        // restore, and check lists it, to be put right.
+        QVERIFY(QFile::copy(file("good.db"), file("older.db")));
+        sqlite("update asigncharges set Amount = 8901234567890 where BillNumber = 2 and Serial = 1", file("older.db"));
+        const toolrun::Result older = billdb({"restore", file("older.db")});
+        QVERIFY2(older.exitCode == 0, qPrintable(older.out + older.err));
+        QVERIFY(billdb({"check"}).out.contains("Table asigncharges, column Amount: 1 value that is no number up to "
+                                               "1000000000 either way, such as 8901234567890.0"));
     }
 
     // A sound database, a damaged one and none at all: each ends with the backup's rows.

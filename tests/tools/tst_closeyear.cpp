@@ -418,7 +418,10 @@ private slots:
     void theOpeningReceiptKeepsTheClose()
     {
         generate(10);
-        QVERIFY(closeYear(ThirdYear, file("year.db")).exitCode == 0);
+        // A figure beyond what can be typed, as older versions stored, goes into the archive as it stands.
+        db.exec("update Stock set Amount = 8901234567890 where BillNumber = (select max(BillNumber) from Stock)");
+        const toolrun::Result closed = closeYear(ThirdYear, file("year.db"));
+        QVERIFY2(closed.exitCode == 0, qPrintable(closed.out + closed.err));
         const QString opening = db.rows("select min(BillNumber) from ItemIn where CustomerName = 'OPENING STOCK'").value(0);
         const QStringList first = db.rows("select Serial, ItemCode, Item, Batch_Number, Quantity from ItemIn where BillNumber = "
                                           + opening + " order by Serial").value(0).split('|');
