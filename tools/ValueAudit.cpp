@@ -29,6 +29,8 @@ QList<Column> columnsOf(Connection& connection, const QString& table)
     return columns;
 }
 
+constexpr double LargestReadableFigure = 1e15;
+
 // What a value of the column is not, and the condition that finds it.
 struct Unfit {
     QString what;
@@ -59,9 +61,13 @@ Unfit unfit(const Column& column, Figures figures)
                  QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)")
                      .arg(c, numeric::numberText(numeric::LargestTypedAmount))};
     else if (column.type.startsWith(QLatin1String("DOUBLE")))
-        // Far beyond, a line's figures become infinite (32767 times it, with its tax).
-        found = {QStringLiteral("no number a line can be figured with"),
-                 QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > 1e300)").arg(c)};
+        // Fifteen digits: a barcode scanned into an amount box, as older
+        // versions took. A line of such figures (32767 times an amount, with
+        // percentages as large) stays finite on both engines; far beyond,
+        // its figures and every total over it turn infinite or empty.
+        found = {QStringLiteral("no number up to %1 either way").arg(numeric::numberText(LargestReadableFigure)),
+                 QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)")
+                     .arg(c, numeric::numberText(LargestReadableFigure))};
     else if (column.type == QLatin1String("DATE"))
         // date() takes 2017-02-30 as it stands; through the day's number it is 2017-03-02.
         found = {QStringLiteral("no day"),

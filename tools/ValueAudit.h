@@ -22,7 +22,7 @@ namespace valueaudit {
 // `billdb check` lists them; older versions of the program stored such
 // figures, so a backup, a move to a server and a year's close, which read
 // them as they stand, refuse only figures no line can be figured with
-// (Readable: beyond 10^300, where a line's figures turn infinite).
+// (Readable: beyond 10^15, past which a line's figures can turn infinite).
 enum class Figures { Typed, Readable };
 QStringList unfitValues(Connection& connection, const QString& schemaName = QStringLiteral("main"),
                         Figures figures = Figures::Typed);

@@ -133,7 +133,7 @@ private slots:
                                 "update asigncharges set Date_ = '2017-02-30' where BillNumber = 1 and Serial = 4",
                                 "update asigncharges set BillNumber = null where BillNumber = 1 and Serial = 5",
                                 "update asigncharges set Remark = x'00' where BillNumber = 1 and Serial = 6",
-                                "update asigncharges set Amount = 1e308 where BillNumber = 1 and Serial = 7",
+                                "update asigncharges set Amount = 1e300 where BillNumber = 1 and Serial = 7",
                                 "update asigncharges set TaxInPercentage = null where BillNumber = 1 and Serial = 8"};
         for (int value = 0; value < unfit.size(); ++value) {
             QFile::copy(file("good.db"), file(QString("unfit%1.db").arg(value)));

@@ -331,7 +331,7 @@ private slots:
         const ServerAddress exactServer = serverDatabase("_exact");
         const QStringList moveExact{"init", "--server", exactServer.text(), "--from", exact};
         for (const auto& [change, words] : {std::pair{"update Charges set EXTRA2 = 3.5", "no whole number, such as 3.5"},
-                                            std::pair{"update Charges set EXTRA1 = 2, VALUEofCHARGES = 'abc'", "no number a line can be figured with, such as 'abc'"}}) {
+                                            std::pair{"update Charges set EXTRA1 = 2, VALUEofCHARGES = 'abc'", "no number up to 1000000000000000 either way, such as 'abc'"}}) {
             sqlite(exact, change);
             const Result result = billdb(moveExact, exactIni);
             QVERIFY2(result.refusedInOneLine() && result.err.contains(words) && result.err.contains("nothing was copied"),
