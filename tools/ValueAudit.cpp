@@ -52,28 +52,26 @@ Unfit unfit(const Column& column, Figures figures)
 {
     const QString& c = column.name;
     Unfit found;
-    if (column.type.startsWith(QLatin1String("SMALLINT")) || column.type.startsWith(QLatin1String("INTEGER")))
+    if (column.type.startsWith(QLatin1String("SMALLINT")) || column.type.startsWith(QLatin1String("INTEGER"))) {
         found = {QStringLiteral("no whole number"), QStringLiteral("typeof(%1) not in ('integer', 'null')").arg(c)};
-    else if (column.type.startsWith(QLatin1String("DOUBLE")) && figures == Figures::Typed)
-        // Every figure stored is one typed, within the typed limit (an
-        // infinite one is beyond it too).
-        found = {QStringLiteral("no number up to %1 either way").arg(numeric::numberText(numeric::LargestTypedAmount)),
-                 QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)")
-                     .arg(c, numeric::numberText(numeric::LargestTypedAmount))};
-    else if (column.type.startsWith(QLatin1String("DOUBLE")))
-        // Fifteen digits: a barcode scanned into an amount box, as older
-        // versions took. A line of such figures (32767 times an amount, with
-        // percentages as large) stays finite on both engines; far beyond,
-        // its figures and every total over it turn infinite or empty.
-        found = {QStringLiteral("no number up to %1 either way").arg(numeric::numberText(LargestReadableFigure)),
-                 QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)")
-                     .arg(c, numeric::numberText(LargestReadableFigure))};
-    else if (column.type == QLatin1String("DATE"))
+    } else if (column.type.startsWith(QLatin1String("DOUBLE"))) {
+        // Typed: every figure stored is one typed, within the typed limit (an
+        // infinite one is beyond it too). Readable: fifteen digits, a barcode
+        // scanned into an amount box, as older versions took; a line of such
+        // figures (32767 times an amount, with percentages as large) stays
+        // finite on both engines, where far beyond, its figures and every
+        // total over it turn infinite or empty.
+        const QString largest =
+            numeric::numberText(figures == Figures::Typed ? numeric::LargestTypedAmount : LargestReadableFigure);
+        found = {QStringLiteral("no number up to %1 either way").arg(largest),
+                 QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)").arg(c, largest)};
+    } else if (column.type == QLatin1String("DATE")) {
         // date() takes 2017-02-30 as it stands; through the day's number it is 2017-03-02.
         found = {QStringLiteral("no day"),
                  QStringLiteral("(%1 is not null and (typeof(%1) <> 'text' or date(julianday(%1)) is not %1))").arg(c)};
-    else
+    } else {
         found = {QStringLiteral("no text"), QStringLiteral("typeof(%1) = 'blob'").arg(c)};
+    }
     if (neverEmpty(column))
         found.condition = QStringLiteral("(%1 is null or %2)").arg(c, found.condition);
     return found;

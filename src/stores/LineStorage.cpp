@@ -25,6 +25,13 @@ QString numberIs(qint16 number)
     return QStringLiteral("BillNumber = ") + sql::number(number);
 }
 
+// The lines of the opening receipt a year's close made: the close's mark.
+QString closeMarkLines()
+{
+    return QStringLiteral(" and CustomerName = ") + sql::text(QLatin1String(closedyear::OpeningSupplier))
+        + QStringLiteral(" and Remark like ") + sql::text(QLatin1String(closedyear::RemarkStart) + QLatin1Char('%'));
+}
+
 // The values of "insert into ... values(" in the order of the table, as SQL
 // text: CHARGES "-", SN 0 and MRP 0 in their places; the first `columns`.
 QStringList valuesOf(const DocumentLine& line, int columns = 17)
@@ -178,10 +185,7 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
 QDate LineDocumentStore::newYearsFirstDayAfter(const QDate& day) const
 {
     // Read by the date's index: receipts dated after a new document's day are few.
-    return firstValue(QStringLiteral("Select max(Date_) from ItemIn where Date_ > ") + sql::date(day)
-                      + QStringLiteral(" and CustomerName = ") + sql::text(QLatin1String(closedyear::OpeningSupplier))
-                      + QStringLiteral(" and Remark like ")
-                      + sql::text(QLatin1String(closedyear::RemarkStart) + QLatin1Char('%')))
+    return firstValue(QStringLiteral("Select max(Date_) from ItemIn where Date_ > ") + sql::date(day) + closeMarkLines())
         .toDate();
 }
 
@@ -197,9 +201,7 @@ bool LineDocumentStore::marksAClose(const RecordSet& line) const
 
 bool LineDocumentStore::holdsACloseMark(qint16 number) const
 {
-    return firstValue(QStringLiteral("Select count(*) from ItemIn where BillNumber = ") + sql::number(number)
-                      + QStringLiteral(" and CustomerName = ") + sql::text(QLatin1String(closedyear::OpeningSupplier))
-                      + QStringLiteral(" and Remark like ") + sql::text(QLatin1String(closedyear::RemarkStart) + QLatin1Char('%')))
+    return firstValue(QStringLiteral("Select count(*) from ItemIn where BillNumber = ") + sql::number(number) + closeMarkLines())
                .toInt()
         > 0;
 }
