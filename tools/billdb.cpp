@@ -17,9 +17,11 @@
 #include "ToolDatabase.h"
 #include "core/Failure.h"
 #include "data/AdminTool.h"
+#include "data/DbError.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 
@@ -115,13 +117,28 @@ void checkFits(const Command& command, const QCommandLineParser& parser, const Q
             (QStringList{QLatin1String(command.name)} + command.words).join(QLatin1Char(' ')))));
 }
 
+// What the operator is told of a failure. The notice of a damaged database
+// advises "check" and "restore" of the data source's books; a file named
+// with --database is another (a backup, an archive, another till's), so the
+// check of that file is named, which tells how to put each kind right.
+QString told(const Failure& failure, const QString& namedDatabase)
+{
+    const auto* database = dynamic_cast<const DbError*>(&failure);
+    if (!database || database->kind() != DbError::Kind::Damaged || namedDatabase.isEmpty())
+        return failure.description();
+    const QString path = QFileInfo(namedDatabase).absoluteFilePath();
+    return QStringLiteral("The database file %1 is damaged. Nothing was changed; \"%2\" tells how to put it right. %3")
+        .arg(path, admintool::command(QStringLiteral("check --database ") + admintool::shellWord(path)),
+             database->detail());
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
     try {
-        QCommandLineParser parser;
         parser.addOptions(Options);
         if (!parser.parse(QCoreApplication::arguments()))
             throw Failure(parser.errorText() + QLatin1Char(' ') + tooldb::seeHelp());
@@ -135,7 +152,8 @@ int main(int argc, char* argv[])
         checkFits(command, parser, line.words);
         return command.run(line, out());
     } catch (const Failure& failure) {
-        std::fprintf(stderr, "billdb: %s\n", qPrintable(failure.description().simplified()));
+        const QString named = parser.value(QStringLiteral("database"));
+        std::fprintf(stderr, "billdb: %s\n", qPrintable(told(failure, named).simplified()));
         return 1;
     }
 }

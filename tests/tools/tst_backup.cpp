@@ -217,6 +217,35 @@ private slots:
         QCOMPARE(sqlite("select userx from UserTable"), QString("Admin"));
     }
 
+    // Another till's damaged file, named with --database, is not the data source's books: what the
+    // commands that stop on it advise is that file's own check, never a restore without its name, which
+    // would put a backup over the sound books.
+    void aDamagedFileNamedIsTheOneAdvisedFor()
+    {
+        const QString other = file("other till.db");
+        QVERIFY(billdb({"init", "--database", other}).exitCode == 0);
+        sqlite("insert into Customer values(1, 'RAM', 'ROAD', '98765')", other);
+        sqlite("insert into asigncharges values(1, 1, 'TEA', 2, 10, 5, 0, 'CASH', 'ROAD', '98', '', '-', 0, "
+               "'2025-12-04', '', '', 0)",
+               other);
+        QFile damaged(other);
+        QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.seek(4096));
+        damaged.write(QByteArray(16 * 4096, '\x5a'));
+        damaged.close();
+
+        const QList<QStringList> commands{
+            {"backup", file("copy.db"), "--database", other},
+            {"close-year", "--before", "2026-04-01", "--archive", file("archive.db"), "--database", other}};
+        for (const QStringList& command : commands) {
+            const toolrun::Result refused = billdb(command);
+            QVERIFY2(refused.refusedInOneLine() && refused.err.contains("damaged")
+                         && refused.err.contains("check --database '" + other + "'")
+                         && !refused.err.contains("restore"),
+                     qPrintable(command.first() + ": " + refused.out + refused.err));
+        }
+        QCOMPARE(billdb({"check"}).exitCode, 0);
+    }
+
     // A backup whose rows this program's tables refuse (a quantity out of range, which the read-only
     // integrity check does not see) stops the restore: a damaged database is back where it was, and
     // none is made where there was none.
