@@ -206,18 +206,36 @@ bool LineDocumentStore::holdsACloseMark(qint16 number) const
         > 0;
 }
 
-// The mark goes to a line left in the receipt (the one typed in the deleted
-// one's place); the receipt's last line stays.
+// The mark goes to a line left in the receipt: one of the opening stock
+// (the one typed in the deleted one's place) before a supplier's own; the
+// receipt's last line stays. A batch that took its values from that line
+// takes the mark with them, or the line's own delete would not find them
+// its own and the batch would stay priced at it (keepFirstReceiptValues).
 void LineDocumentStore::moveCloseMark(qint16 number, const RecordSet& deleted) const
 {
-    const QString receipt = QStringLiteral(" where BillNumber = ") + sql::number(number);
-    const QVariant left = firstValue(QStringLiteral("Select min(Serial) from ItemIn") + receipt);
-    if (left.isNull())
+    RecordSet left;
+    left.open(QStringLiteral("Select * from ItemIn where BillNumber = ") + sql::number(number)
+                  + QStringLiteral(" order by case when CustomerName = ") + sql::text(QLatin1String(closedyear::OpeningSupplier))
+                  + QStringLiteral(" then 0 else 1 end, Serial"),
+              connection());
+    if (left.eof())
         throw Failure(closeMarkStays(number, deleted.field(QStringLiteral("Date_")).toDate(), CloseMarkDelete::LastLine));
-    run(QStringLiteral("update ItemIn set CustomerName = %1, Remark = %2")
-            .arg(sql::text(QLatin1String(closedyear::OpeningSupplier)),
-                 sql::text(deleted.field(QStringLiteral("Remark")).toString()))
-        + receipt + QStringLiteral(" and Serial = ") + sql::number(numeric::toInt16(left)));
+    const QString mark = QStringLiteral("CustomerName = %1, Remark = %2")
+                             .arg(sql::text(QLatin1String(closedyear::OpeningSupplier)),
+                                  sql::text(deleted.field(QStringLiteral("Remark")).toString()));
+    const QString ofTheBatch = QStringLiteral(" where ItemCode = ") + sql::text(left.field(QStringLiteral("ItemCode")).toString())
+        + QStringLiteral(" and Item = ") + sql::text(left.field(QStringLiteral("Item")).toString())
+        + QStringLiteral(" and Batch_Number = ") + sql::text(left.field(QStringLiteral("Batch_Number")).toString());
+    const QString lineValues = firstReceiptValues(left);
+    const QString line = QStringLiteral(" where BillNumber = ") + sql::number(number) + QStringLiteral(" and Serial = ")
+        + sql::number(numeric::toInt16(left.field(QStringLiteral("Serial"))));
+    left.close();
+    RecordSet stock;
+    stock.open(QStringLiteral("Select * from Stock") + ofTheBatch, connection());
+    if (!stock.eof() && firstReceiptValues(stock) == lineValues)
+        run(QStringLiteral("update Stock set ") + mark + ofTheBatch);
+    stock.close();
+    run(QStringLiteral("update ItemIn set ") + mark + line);
 }
 
 QString LineDocumentStore::closeMarkStays(qint16 number, const QDate& newYear, CloseMarkDelete what)

@@ -479,6 +479,54 @@ private slots:
                  qPrintable(messages.texts().join('\n')));
     }
 
+    // A batch first received into the opening receipt in the new year, whose line took the close's mark,
+    // is put right as any other: its line typed again, the wrong one deleted, it is priced at the new one.
+    // The mark goes to a line of the opening stock rather than to a supplier's own.
+    void aNewBatchThatTookTheMarkIsPutRight()
+    {
+        generate(10);
+        QCOMPARE(closeYear(ThirdYear, file("year.db")).exitCode, 0);
+        const QString opening = db.rows("select min(BillNumber) from ItemIn where CustomerName = 'OPENING STOCK'").value(0);
+        ItemInFrm screen;
+        Operator receipts(&screen);
+        QVERIFY(receipts.pick(ui::Number, opening));
+        receipts.type(ui::PartyName, "ACME");
+        receipts.receiveLine("CREAM", "C1", "B3", "2", "30");
+        const QString cream = " where ItemCode = 'C1' and Batch_Number = 'B3'";
+        const QString newest = db.rows("select max(Serial) from ItemIn where BillNumber = " + opening).value(0);
+        // The close's lines deleted but the first; the screen deletes that one, whose mark has to move.
+        db.exec("delete from ItemIn where BillNumber = " + opening + " and Serial <> " + newest
+                + " and Serial <> (select min(Serial) from ItemIn where BillNumber = " + opening + ")");
+        QVERIFY(receipts.pick(ui::Number, opening));
+        receipts.clickGridRow(0);
+        messages.answers = {true};
+        receipts.click(ui::DeleteSerial);
+        QCOMPARE(db.rows("select ItemCode, CustomerName from ItemIn where BillNumber = " + opening),
+                 QStringList{"C1|OPENING STOCK"});
+
+        receipts.receiveLine("CREAM", "C1", "B3", "2", "35");
+        QVERIFY(receipts.pick(ui::Number, opening));
+        receipts.clickGridRow(0);
+        messages.answers = {true};
+        receipts.click(ui::DeleteSerial);
+        QCOMPARE(db.rows("select Amount, Quantity from ItemIn where BillNumber = " + opening), QStringList{"35|2"});
+        QCOMPARE(db.value("select Amount from Stock" + cream).toDouble(), 35.0);
+        QCOMPARE(db.value("select Quantity from Stock" + cream).toInt(), 2);
+
+        // Another line of the opening stock takes the mark before a supplier's.
+        receipts.type(ui::PartyName, "ACME");
+        receipts.receiveLine("CREAM", "C1", "B5", "1", "40");
+        receipts.type(ui::PartyName, "OPENING STOCK");
+        receipts.receiveLine("CREAM", "C1", "B4", "1", "0");
+        QVERIFY(receipts.pick(ui::Number, opening));
+        receipts.clickGridRow(0);
+        messages.answers = {true};
+        receipts.click(ui::DeleteSerial);
+        QCOMPARE(db.rows("select Batch_Number, CustomerName, Remark from ItemIn where BillNumber = " + opening
+                         + " order by Serial"),
+                 (QStringList{"B5|ACME|", "B4|OPENING STOCK|CLOSED INTO year.db"}));
+    }
+
     // The login checks the archive's users; nothing can be written into it.
     void lookingBackAtTheArchive()
     {
