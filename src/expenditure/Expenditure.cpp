@@ -124,6 +124,19 @@ void Expenditure::showFoundDocument(qint16 number)
     pickDocumentNumber();
 }
 
+// A voucher deleted elsewhere cannot be recalled (the boxes would keep it,
+// beside a blank total): the vouchers are shown as stored, and the one in
+// the box recalled while it is still among them.
+void Expenditure::showDocumentAsStored()
+{
+    const QString number = cmbbillnumber->currentText();
+    showVouchersAsStored();
+    if (cmbbillnumber->findText(number) >= 0) {
+        cmbbillnumber->setEditText(number);
+        pickDocumentNumber();
+    }
+}
+
 // The newest voucher is recalled into the boxes.
 void Expenditure::showVouchersAsStored()
 {

@@ -21,6 +21,7 @@ protected:
     void deleteSerial() override;
     void showAfterDocumentDelete() override;
     void showFoundDocument(qint16 number) override;
+    void showDocumentAsStored() override;
     void printDocument() override;
 
 private:

@@ -145,7 +145,7 @@ protected:
     void changeShownDocument(const std::function<void()>& change);
     // Shows the document in the box as stored now, after another till or
     // screen changed or deleted it.
-    void showDocumentAsStored();
+    virtual void showDocumentAsStored();
     // Runs the change that stores a line starting a document (under the
     // number offered, or the next free one), which notes its transaction
     // (noteStartingTransaction). When the server's answer to its commit is

@@ -729,6 +729,17 @@ private slots:
         QCOMPARE(op.text(ui::Item), QString("POWER"));
         deleteShown();
         QCOMPARE(db.count("ExpenditureTable", "Item = 'POWER'"), 0);
+
+        // Deleted by another till while shown: the refusal leaves neither the gone voucher in the
+        // boxes nor a blank total, but the vouchers as stored.
+        op.addVoucher("SALT", "7");
+        QCOMPARE(op.text(ui::Item), QString("SALT"));
+        db.exec("delete from ExpenditureTable where Item = 'SALT'");
+        said = deleteShown();
+        QVERIFY2(said.contains("holds no lines"), qPrintable(said));
+        QVERIFY(op.text(ui::Item) != "SALT");
+        QCOMPARE(op.text(ui::Number), db.value("Select max(BillNumber) from ExpenditureTable").toString());
+        QCOMPARE(op.text(ui::GrandTotal).toDouble(), db.value("Select sum(Amount) from ExpenditureTable").toDouble());
     }
 
     // An emptied document taken meanwhile by another till's new one moves on
