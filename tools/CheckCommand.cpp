@@ -103,11 +103,7 @@ QStringList sumFindings(Connection& connection)
 
 QStringList auditFindings(Connection& connection, valueaudit::Figures figures)
 {
-    // A server refuses such values itself.
-    const QStringList unfit =
-        connection.engine() == schema::Engine::Sqlite
-        ? valueaudit::unfitValues(connection, QStringLiteral("main"), figures)
-        : QStringList();
+    const QStringList unfit = valueaudit::unfitValues(connection, QStringLiteral("main"), figures);
     return unfit + stockFindings(connection) + serialFindings(connection) + sumFindings(connection);
 }
 

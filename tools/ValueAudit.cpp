@@ -48,32 +48,40 @@ bool neverEmpty(const Column& column)
     return column.key || figures.contains(column.name, Qt::CaseInsensitive);
 }
 
-Unfit unfit(const Column& column, Figures figures)
+Unfit unfit(const Column& column, Figures figures, bool onServer)
 {
     const QString& c = column.name;
-    Unfit found;
+    // Nothing, where the engine keeps only values of the column's kind.
+    Unfit found{QString(), QStringLiteral("1 = 0")};
     if (column.type.startsWith(QLatin1String("SMALLINT")) || column.type.startsWith(QLatin1String("INTEGER"))) {
-        found = {QStringLiteral("no whole number"), QStringLiteral("typeof(%1) not in ('integer', 'null')").arg(c)};
+        if (!onServer)
+            found = {QStringLiteral("no whole number"), QStringLiteral("typeof(%1) not in ('integer', 'null')").arg(c)};
     } else if (column.type.startsWith(QLatin1String("DOUBLE"))) {
         // Typed: every figure stored is one typed, within the typed limit (an
-        // infinite one is beyond it too). Readable: fifteen digits, a barcode
-        // scanned into an amount box, as older versions took; a line of such
-        // figures (32767 times an amount, with percentages as large) stays
-        // finite on both engines, where far beyond, its figures and every
-        // total over it turn infinite or empty.
+        // infinite one is beyond it too, and on a server NaN, which sorts
+        // above every figure). Readable: fifteen digits, a barcode scanned
+        // into an amount box, as older versions took; a line of such figures
+        // (32767 times an amount, with percentages as large) stays finite on
+        // both engines, where far beyond, its figures and every total over
+        // it turn infinite or empty.
         const QString largest =
             numeric::numberText(figures == Figures::Typed ? numeric::LargestTypedAmount : LargestReadableFigure);
         found = {QStringLiteral("no number up to %1 either way").arg(largest),
-                 QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)").arg(c, largest)};
+                 onServer ? QStringLiteral("abs(%1) > %2").arg(c, largest)
+                          : QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)").arg(c, largest)};
     } else if (column.type == QLatin1String("DATE")) {
         // date() takes 2017-02-30 as it stands; through the day's number it is 2017-03-02.
-        found = {QStringLiteral("no day"),
-                 QStringLiteral("(%1 is not null and (typeof(%1) <> 'text' or date(julianday(%1)) is not %1))").arg(c)};
-    } else {
+        if (!onServer)
+            found = {QStringLiteral("no day"),
+                     QStringLiteral("(%1 is not null and (typeof(%1) <> 'text' or date(julianday(%1)) is not %1))").arg(c)};
+    } else if (!onServer) {
         found = {QStringLiteral("no text"), QStringLiteral("typeof(%1) = 'blob'").arg(c)};
     }
-    if (neverEmpty(column))
+    if (neverEmpty(column)) {
+        if (found.what.isEmpty())
+            found.what = QStringLiteral("no whole number");
         found.condition = QStringLiteral("(%1 is null or %2)").arg(c, found.condition);
+    }
     return found;
 }
 
@@ -81,21 +89,40 @@ Unfit unfit(const Column& column, Figures figures)
 
 QStringList unfitValues(Connection& connection, const QString& schemaName, Figures figures)
 {
+    // A server's columns hold only values of their kind, and figures are
+    // read from its own tables, which the program made; SQLite's columns
+    // are read as the file declares them.
+    const bool onServer = connection.engine() == schema::Engine::Postgres;
     const QHash<QString, QStringList> programTables = schema::columnNames();
+    const QHash<QString, QStringList> programTypes = schema::columnTypes();
     QStringList tables;
     RecordSet rows;
-    rows.open(QStringLiteral("select name from main.sqlite_master where type = 'table' order by name"), connection);
+    rows.open(onServer ? QStringLiteral("select table_name from information_schema.tables where table_schema = "
+                                        "current_schema() order by table_name")
+                       : QStringLiteral("select name from main.sqlite_master where type = 'table' order by name"),
+              connection);
     for (; !rows.eof(); rows.moveNext())
         if (programTables.contains(rows.field(0).toString().toLower()))
             tables << rows.field(0).toString();
     QStringList findings;
     for (const QString& table : tables) {
-        const QList<Column> columns = columnsOf(connection, table);
+        QList<Column> columns;
+        if (onServer) {
+            const QStringList names = programTables.value(table.toLower());
+            const QStringList types = programTypes.value(table.toLower());
+            for (int position = 0; position < names.size(); ++position)
+                columns << Column{names.at(position), types.at(position).toUpper()};  // a key is never empty there
+        } else {
+            columns = columnsOf(connection, table);
+        }
+        QList<Unfit> unfits;
+        for (const Column& column : columns)
+            unfits << unfit(column, figures, onServer);
         // One pass over the table counts every column's; the first of each is read only where there are some.
         QStringList counts;
-        for (const Column& column : columns)
-            counts << QStringLiteral("sum(%1)").arg(unfit(column, figures).condition);
-        const QString from = QStringLiteral(" from %1.%2").arg(schemaName, table);
+        for (const Unfit& found : unfits)
+            counts << QStringLiteral("sum(case when %1 then 1 else 0 end)").arg(found.condition);
+        const QString from = onServer ? QStringLiteral(" from %1").arg(table) : QStringLiteral(" from %1.%2").arg(schemaName, table);
         rows.open(QStringLiteral("select ") + counts.join(QStringLiteral(", ")) + from, connection);
         QList<int> found;
         for (int position = 0; position < columns.size(); ++position)
@@ -104,15 +131,16 @@ QStringList unfitValues(Connection& connection, const QString& schemaName, Figur
             if (found.at(position) == 0)
                 continue;
             const Column& column = columns.at(position);
-            rows.open(QStringLiteral("select quote(%1)").arg(column.name) + from
-                          + QStringLiteral(" where %1 limit 1").arg(unfit(column, figures).condition),
+            const QString shown = onServer ? QStringLiteral("coalesce(cast(%1 as text), 'NULL')") : QStringLiteral("quote(%1)");
+            rows.open(QStringLiteral("select ") + shown.arg(column.name) + from
+                          + QStringLiteral(" where %1 limit 1").arg(unfits.at(position).condition),
                       connection);
             const int count = found.at(position);
             findings << QStringLiteral("Table %1, column %2: %3 %4 %5, such as %6")
                             .arg(table, column.name)
                             .arg(count)
                             .arg(count == 1 ? QStringLiteral("value that is") : QStringLiteral("values that are"),
-                                 unfit(column, figures).what, rows.field(0).toString());
+                                 unfits.at(position).what, rows.field(0).toString());
         }
     }
     return findings;

@@ -338,7 +338,16 @@ private slots:
                      qPrintable(result.err));
             sqlite(exact, "update Charges set EXTRA2 = 0, VALUEofCHARGES = 0.1 + 0.2");
         }
+        // A figure beyond what can be typed, as older versions stored, moves as it stands, and the
+        // server's check still lists it to be put right.
+        sqlite(exact, "insert into asigncharges values(1, 1, 'TEA', 1, 5000000000, 0, 0, 'CASH', '', '', '', '-', 0, "
+                      "'2026-12-04', 'TEA', '-', 0)");
         QCOMPARE(billdb(moveExact, exactIni).exitCode, 0);
+        const Result checked = billdb({"check"}, exactIni);
+        QVERIFY2(checked.exitCode == 1
+                     && checked.out.contains("Table asigncharges, column Amount: 1 value that is no number up to "
+                                             "1000000000 either way, such as 5000000000"),
+                 qPrintable(checked.out + checked.err));
         QCOMPARE(TestDatabase::rowsAt(datasource::postgresConnectionString(exactServer),
                                       "select count(*) from Charges where VALUEofCHARGES = cast(0.1 as double precision) + "
                                       "cast(0.2 as double precision) and EXTRA2 = 0"),
