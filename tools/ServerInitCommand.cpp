@@ -122,9 +122,15 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
     try {
         connection.open(datasource::postgresConnectionString(server));
     } catch (const DbError& error) {
+        const QString reason = dberrors::reason(error);
+        // The role and the database are there; only the password is wanting.
+        if (reason.contains(QLatin1String("password"), Qt::CaseInsensitive))
+            throw Failure(QStringLiteral("cannot open %1 as %2: %3. Give the role's password once in the address, "
+                                         "as %4, or put it in %5 (mode 0600)")
+                              .arg(where, server.user, reason, server.text(QStringLiteral("PASSWORD")), passwordFile()));
         throw Failure(QStringLiteral("cannot open %1 as %2: %3. Create the role and the database first, and put "
                                      "the role's password in %4 (mode 0600) or in the address")
-                          .arg(where, server.user, dberrors::reason(error), passwordFile()));
+                          .arg(where, server.user, reason, passwordFile()));
     }
     if (!server.password.isEmpty())
         out << "Kept the password of " << server.user << " in " << keepPassword(server)

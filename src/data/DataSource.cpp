@@ -269,9 +269,12 @@ QString setupAdvice(const QString& name, const QString& failure)
         return QStringLiteral("The data source \"%1\" names the database %2 on the server %3, opened with the "
                               "account %4. Check that the server runs and can be reached from this computer, "
                               "and that the account's password is in the file ~/.pgpass (readable by this user "
-                              "only); or set the data source up again with the command:  %5")
+                              "only); when the password has changed, give the new one once, in place of "
+                              "PASSWORD, with the command:  %5")
             .arg(name, server.database, server.host, server.user,
-                 admintool::command(QStringLiteral("init --server ") + admintool::shellWord(server.text())));
+                 admintool::command(QStringLiteral("init --server ")
+                                    + admintool::shellWord(server.text(QStringLiteral("PASSWORD")))
+                                    + QStringLiteral(" --if-missing")));
     }
     if (isDefined(name) && setting(name, QStringLiteral("Driver")).isEmpty())
         // Cut short (two runs defining it at once, by an older billdb), or

@@ -102,11 +102,12 @@ ServerAddress ServerAddress::parse(const QString& address)
     return server;
 }
 
-QString ServerAddress::text() const
+QString ServerAddress::text(const QString& givenPassword) const
 {
     const bool folder = host.startsWith(QLatin1Char('/'));
     // Joined, not put in with arg(): a folder's "%2F" would be taken for a place.
-    return QStringLiteral("postgresql://") + user + QLatin1Char('@')
+    return QStringLiteral("postgresql://") + user
+        + (givenPassword.isEmpty() ? QString() : QLatin1Char(':') + givenPassword) + QLatin1Char('@')
         + (folder ? QString::fromUtf8(QUrl::toPercentEncoding(host)) : host) + QLatin1Char(':')
         + QString::number(port) + QLatin1Char('/') + database;
 }

@@ -16,6 +16,7 @@ struct ServerAddress {
     // Throws Failure saying what is wrong with the text.
     static ServerAddress parse(const QString& address);
 
-    // The address again, without the password.
-    QString text() const;
+    // The address again, without the password, or with the one given (a
+    // placeholder, in advice to type it).
+    QString text(const QString& givenPassword = {}) const;
 };
