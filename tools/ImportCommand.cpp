@@ -169,7 +169,7 @@ public:
     RecordCheck(const MasterStore& store, const Heading& heading) : m_store(store), m_heading(heading)
     {
         for (const MasterRecord& stored : store.records())
-            m_storedKeys.insert(store.keyOf(stored).toCaseFolded(), stored.sn);
+            m_storedKeys.insert(store.keyOf(stored).trimmed().toCaseFolded(), stored.sn);
     }
 
     void operator()(const csv::Record& record, Checked& checked)
@@ -194,9 +194,15 @@ private:
                 return QStringLiteral("a value in column %1, which the heading does not name").arg(position + 1);
         // As typed into the screen's boxes: its letters capitals; and as it
         // will be stored, so that a repeat is found however it was written.
+        // The name and the phone without blanks around, as Save takes them:
+        // "SOAP " would stand beside "SOAP" as another item, and " 98450"
+        // beside "98450" as another phone. An address keeps its layout.
         const auto value = [&](int column) {
             const int position = m_heading.positions.value(column, -1);
-            return position < 0 ? QString() : sql::storable(typedkeys::capitals(record.fields.at(position)));
+            if (position < 0)
+                return QString();
+            const QString typed = typedkeys::capitals(record.fields.at(position));
+            return sql::storable(column == 1 ? typed : typed.trimmed());
         };
         m_record = MasterRecord{0, value(0), value(1), value(2)};
         const QString problem = m_store.problemWith(m_record);

@@ -612,16 +612,18 @@ private slots:
         QTest::newRow("customers") << "customers" << "Customer" << "5,'ASHA','','98450'"
             << "remark,Item,SN,PARTNO\n111,ravi,9,1 road\n1," + QString(256, 'A')
                    + ",,\n98450,asha k,,\n222,\"meera\nrao\",,\n111,dev,,\n333,only\n333,dev,,\n444,\" \t \",,\n"
+                     "\" 98450 \",asha b,,\n555,  nila  ,, 2 gate \n"
             << QStringList{"3: ITEM has 256 characters, more than 255", "4: duplicate REMARK \"98450\": SN 5 has it",
                            "7: duplicate REMARK \"111\": line 2 has it", "8: 2 values where the heading names 4 columns",
-                           "10: ITEM is empty"}
-            << QStringList{"5|ASHA||98450", "6|RAVI|1 ROAD|111", "7|MEERA\nRAO||222", "8|DEV||333"};
+                           "10: ITEM is empty", "11: duplicate REMARK \"98450\": SN 5 has it"}
+            << QStringList{"5|ASHA||98450", "6|RAVI|1 ROAD|111", "7|MEERA\nRAO||222", "8|DEV||333", "9|NILA| 2 GATE |555"};
         QTest::newRow("items") << "items" << "Charges" << "4,'TEA',10,'-',0"
                                << "VALUEofCHARGES,TYPEOFCHARGES\r\n12.5,coffee\r\nabc,milk\r\n3,tea\r\n7,\r\n8,\"\r\n\"\r\n9,"
-                                      + QString(QChar(0x200B)) + "\r\n"
+                                      + QString(QChar(0x200B)) + "\r\n11, tea \r\n13,\tchai \r\n"
             << QStringList{"3: VALUEofCHARGES \"ABC\" is not a number", "4: duplicate TYPEOFCHARGES \"TEA\": SN 4 has it",
-                           "5: TYPEOFCHARGES is empty", "6: TYPEOFCHARGES is empty", "8: TYPEOFCHARGES is empty"}
-            << QStringList{"4|TEA|10|-|0", "5|COFFEE|12.5|-|0"};
+                           "5: TYPEOFCHARGES is empty", "6: TYPEOFCHARGES is empty", "8: TYPEOFCHARGES is empty",
+                           "9: duplicate TYPEOFCHARGES \"TEA\": SN 4 has it"}
+            << QStringList{"4|TEA|10|-|0", "5|COFFEE|12.5|-|0", "6|CHAI|13|-|0"};
     }
     void badRecordsAreListed()
     {
