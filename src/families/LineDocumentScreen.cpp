@@ -272,6 +272,17 @@ void LineDocumentScreen::deleteSerial()
     const OperationScope operation;  // a refusal is told over the document as stored now
     if (!numeric::isNumeric(cmbbillnumber->currentText()))
         return;
+    // Beside a new number the grid shows the newest document's lines: the
+    // press would delete nothing, so the operator hears which to choose.
+    if (const std::optional<qint16> shown = gridDocument();
+        shown && grid::rowCount(DGG) > 0 && cmbbillnumber->currentText().trimmed() != QString::number(*shown)) {
+        Messages::instance().inform(QStringLiteral("The lines shown are those of %1 %2. Choose %2 from the list to "
+                                                   "delete one of them.")
+                                        .arg(m_store.documentName())
+                                        .arg(*shown),
+                                    QStringLiteral("Delete"));
+        return;
+    }
     qint16 number = NoDocument;
     qint16 serial = 0;
     if (!stopAtFirstError([&] { readGridLine(number, serial); }))

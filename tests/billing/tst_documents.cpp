@@ -627,6 +627,24 @@ private slots:
         messages.answers = {true};
         op.click(ui::DeleteSerial);
         QCOMPARE(stored(kind), QString("4|1,5|1"));
+
+        // Beside a new number, the lines shown may be the newest document's (the screen just opened, or
+        // after New): the press says which to choose.
+        db.exec(kind.line(5, 2, "TEA", 3, 5));
+        Operator& opened = open(kind.screen);
+        if (opened.gridRows().isEmpty())
+            opened.click(ui::NewDocument);
+        QVERIFY(!opened.gridRows().isEmpty() || kind.screen == ui::BillOne);
+        if (opened.gridRows().isEmpty())
+            return;  // the simple bill shows no lines beside a new number
+        opened.clickGridRow(0);
+        messages.clear();
+        messages.answers = {true};
+        opened.click(ui::DeleteSerial);
+        QVERIFY2(told(messages).join('\n').contains("The lines shown are those of " + QString(kind.lines == "ItemIn" ? "receipt" : "bill")
+                                                       + " 5. Choose 5 from the list"),
+                 qPrintable(told(messages).join('\n')));
+        QCOMPARE(stored(kind), QString("4|1,5|1,5|2"));
     }
 
     // A document another till deleted, shown empty after a refused delete: Add Item does not make it
