@@ -52,7 +52,9 @@ QString passwordFile()
 }
 
 // Keeps the address's password in the password file, in place of the line
-// for the same server, database and account; the file stays this user's only.
+// for the same server, database and account, and first: libpq takes the
+// first line that matches, and one with wildcards ("*:*:*:shop:...") would
+// go on giving the old password. The file stays this user's only.
 QString keepPassword(const ServerAddress& server)
 {
     const QString path = passwordFile();
@@ -70,7 +72,7 @@ QString keepPassword(const ServerAddress& server)
                 lines << line;
         file.close();
     }
-    lines << key + passwordField(server.password);
+    lines.prepend(key + passwordField(server.password));
     const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !file.setPermissions(ownerOnly)
         || file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 || !file.flush())
@@ -122,15 +124,12 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
     try {
         connection.open(datasource::postgresConnectionString(server));
     } catch (const DbError& error) {
-        const QString reason = dberrors::reason(error);
-        // The role and the database are there; only the password is wanting.
-        if (reason.contains(QLatin1String("password"), Qt::CaseInsensitive))
-            throw Failure(QStringLiteral("cannot open %1 as %2: %3. Give the role's password once in the address, "
-                                         "as %4, or put it in %5 (mode 0600)")
-                              .arg(where, server.user, reason, server.text(QStringLiteral("PASSWORD")), passwordFile()));
-        throw Failure(QStringLiteral("cannot open %1 as %2: %3. Create the role and the database first, and put "
-                                     "the role's password in %4 (mode 0600) or in the address")
-                          .arg(where, server.user, reason, passwordFile()));
+        // A server tells a role it does not have as a password refused.
+        throw Failure(QStringLiteral("cannot open %1 as %2: %3. Create the role and the database first if they "
+                                     "are not there, and give the role's password once in the address, as %4 "
+                                     "(a %5 in it written %6), or put it in %7 (mode 0600)")
+                          .arg(where, server.user, dberrors::reason(error), server.text(QStringLiteral("PASSWORD")),
+                               QStringLiteral("%"), QStringLiteral("%25"), passwordFile()));
     }
     if (!server.password.isEmpty())
         out << "Kept the password of " << server.user << " in " << keepPassword(server)

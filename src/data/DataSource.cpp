@@ -270,11 +270,12 @@ QString setupAdvice(const QString& name, const QString& failure)
                               "account %4. Check that the server runs and can be reached from this computer, "
                               "and that the account's password is in the file ~/.pgpass (readable by this user "
                               "only); when the password has changed, give the new one once, in place of "
-                              "PASSWORD, with the command:  %5")
+                              "PASSWORD (a %6 in it written %7), with the command:  %5")
             .arg(name, server.database, server.host, server.user,
                  admintool::command(QStringLiteral("init --server ")
                                     + admintool::shellWord(server.text(QStringLiteral("PASSWORD")))
-                                    + QStringLiteral(" --if-missing")));
+                                    + QStringLiteral(" --if-missing")),
+                 QStringLiteral("%"), QStringLiteral("%25"));
     }
     if (isDefined(name) && setting(name, QStringLiteral("Driver")).isEmpty())
         // Cut short (two runs defining it at once, by an older billdb), or

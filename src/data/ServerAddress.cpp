@@ -44,6 +44,13 @@ ServerAddress ServerAddress::parse(const QString& address)
         throw wrong(QStringLiteral("it must start with postgresql://"));
 
     ServerAddress server;
+    // The account goes up to the last '@': a password typed as it is may
+    // hold '/', '?', ':' and '@' (only a '%' has to be written %25).
+    const int at = rest.lastIndexOf(QLatin1Char('@'));
+    if (at < 0)
+        throw wrong(QStringLiteral("no user name"));
+    const QString account = rest.left(at);
+    rest = rest.mid(at + 1);
     QString query;
     if (const int mark = rest.indexOf(QLatin1Char('?')); mark >= 0) {
         query = rest.mid(mark + 1);
@@ -55,11 +62,6 @@ ServerAddress ServerAddress::parse(const QString& address)
     server.database = decoded(rest.mid(slash + 1));
     QString authority = rest.left(slash);
 
-    const int at = authority.lastIndexOf(QLatin1Char('@'));
-    if (at < 0)
-        throw wrong(QStringLiteral("no user name"));
-    const QString account = authority.left(at);
-    authority = authority.mid(at + 1);
     const int colon = account.indexOf(QLatin1Char(':'));
     server.user = decoded(colon < 0 ? account : account.left(colon));
     if (colon >= 0)

@@ -236,7 +236,7 @@ private slots:
         second.insert("PGPASSFILE", passwords);
         const Result refused = toolrun::run({"init", "--server", till.text(), "--if-missing"}, second);
         QVERIFY2(refused.refusedInOneLine() && refused.err.contains("no password supplied")
-                     && refused.err.contains("as " + till.text("PASSWORD") + ",") && !refused.err.contains("Create the role"),
+                     && refused.err.contains("give the role's password once in the address, as " + till.text("PASSWORD")),
                  qPrintable(refused.err));
         const QString password = toolrun::fileText(qEnvironmentVariable("PGPASSFILE")).trimmed().section(':', 4);
         const Result given = toolrun::run({"init", "--server", till.text(password), "--if-missing"}, second);
@@ -247,11 +247,12 @@ private slots:
         QCOMPARE(TestDatabase::rowsAt(datasource::postgresConnectionString(till), "select ShopName, ShopPhone from ShopHeader"),
                  QStringList{"Two Tills|98450"});
 
-        // The account's password changed since: the advice, followed as it stands with the new
-        // password in its place, sets the till up again.
+        // The account's password changed since, and the till's password file has it on a line for any
+        // database: the advice, followed as it stands with the new password in its place, sets the
+        // till up again.
         QFile stale(passwords);
         QVERIFY(stale.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        stale.write(toolrun::fileText(passwords).replace(password, "stale").toUtf8());
+        stale.write(QString("*:*:*:%1:stale\n").arg(till.user).toUtf8());
         stale.close();
         const Result failed = toolrun::run({"shop", "--phone", "98451"}, second);
         const QString advised = failed.err.section("with the command:", 1).trimmed();
@@ -260,6 +261,19 @@ private slots:
         const Result setAgain = toolrun::run(typed, second);
         QVERIFY2(setAgain.exitCode == 0, qPrintable(typed.join(' ') + "\n" + setAgain.out + setAgain.err));
         QCOMPARE(toolrun::run({"shop", "--phone", "98451"}, second).exitCode, 0);
+    }
+
+    // A password goes into the address as it is typed, '/', ':', '?' and '@' in it too; only a '%'
+    // is written %25, as the advice says.
+    void anAddressTakesAPasswordAsTyped()
+    {
+        const ServerAddress typed = ServerAddress::parse("postgresql://shop:a/b:c?d@e%25f@till-1:5433/bill");
+        QCOMPARE(QStringList({typed.user, typed.password, typed.host, QString::number(typed.port), typed.database}),
+                 QStringList({"shop", "a/b:c?d@e%f", "till-1", "5433", "bill"}));
+        const ServerAddress socket = ServerAddress::parse("postgresql://shop@%2Fvar%2Frun%2Fpostgresql/bill?port=5434");
+        QCOMPARE(QStringList({socket.user, socket.password, socket.host, QString::number(socket.port), socket.database}),
+                 QStringList({"shop", "", "/var/run/postgresql", "5434", "bill"}));
+        QCOMPARE(ServerAddress::parse(socket.text("PASS")).password, QString("PASS"));
     }
 
     // A shop that grows from one till to several takes its books along, value for value, with the
