@@ -77,7 +77,9 @@ public:
             return;
         }
         detail::overrideFilePermissions(true);
-        ::chmod(QFile::encodeName(m_db.path()).constData(), m_mode);
+        // SQLite made the log's index as read-only as the file it read.
+        for (const QString& file : {m_db.path(), m_db.path() + QStringLiteral("-shm")})
+            ::chmod(QFile::encodeName(file).constData(), m_mode);
         m_db.holdAgain();
     }
     ReadOnly(const ReadOnly&) = delete;
