@@ -51,6 +51,9 @@ QString passwordFile()
     return named.isEmpty() ? QDir::homePath() + QStringLiteral("/.pgpass") : named;
 }
 
+// The folder of the server's socket that libpq of Debian takes when none is named.
+constexpr const char* DefaultSocketFolder = "/var/run/postgresql";
+
 // Keeps the address's password in the password file, in place of the line
 // for the same server, database and account, and first: libpq takes the
 // first line that matches, and one with wildcards ("*:*:*:shop:...") would
@@ -58,7 +61,9 @@ QString passwordFile()
 QString keepPassword(const ServerAddress& server)
 {
     const QString path = passwordFile();
-    const QString key = QStringList{passwordField(server.host), QString::number(server.port),
+    // libpq looks a server on its own socket folder up as "localhost".
+    const QString host = server.host == QLatin1String(DefaultSocketFolder) ? QStringLiteral("localhost") : server.host;
+    const QString key = QStringList{passwordField(host), QString::number(server.port),
                                     passwordField(server.database), passwordField(server.user)}
                             .join(QLatin1Char(':'))
         + QLatin1Char(':');
@@ -127,9 +132,9 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
         // A server tells a role it does not have as a password refused.
         throw Failure(QStringLiteral("cannot open %1 as %2: %3. Create the role and the database first if they "
                                      "are not there, and give the role's password once in the address, as %4 "
-                                     "(a %5 in it written %6), or put it in %7 (mode 0600)")
-                          .arg(where, server.user, dberrors::reason(error), server.text(QStringLiteral("PASSWORD")),
-                               QStringLiteral("%"), QStringLiteral("%25"), passwordFile()));
+                                     "(%5), or put it in %6 (mode 0600)")
+                          .arg(where, server.user, dberrors::reason(error), server.quotedWithPassword(),
+                               ServerAddress::PasswordTyping, passwordFile()));
     }
     if (!server.password.isEmpty())
         out << "Kept the password of " << server.user << " in " << keepPassword(server)

@@ -104,8 +104,9 @@ QString postgresConnectionString(const ServerAddress& server)
         else
             parts << entry.key + QLatin1Char('=') + entry.value;
     }
+    // Braced: the driver reads a bare value's '+' as a blank and "%41" as "A".
     if (!server.password.isEmpty())
-        parts << QStringLiteral("Password=") + server.password;
+        parts << QStringLiteral("Password={") + server.password + QLatin1Char('}');
     return parts.join(QLatin1Char(';'));
 }
 
@@ -270,12 +271,11 @@ QString setupAdvice(const QString& name, const QString& failure)
                               "account %4. Check that the server runs and can be reached from this computer, "
                               "and that the account's password is in the file ~/.pgpass (readable by this user "
                               "only); when the password has changed, give the new one once, in place of "
-                              "PASSWORD (a %6 in it written %7), with the command:  %5")
+                              "PASSWORD (%6), with the command:  %5")
             .arg(name, server.database, server.host, server.user,
-                 admintool::command(QStringLiteral("init --server ")
-                                    + admintool::shellWord(server.text(QStringLiteral("PASSWORD")))
+                 admintool::command(QStringLiteral("init --server ") + server.quotedWithPassword()
                                     + QStringLiteral(" --if-missing")),
-                 QStringLiteral("%"), QStringLiteral("%25"));
+                 ServerAddress::PasswordTyping);
     }
     if (isDefined(name) && setting(name, QStringLiteral("Driver")).isEmpty())
         // Cut short (two runs defining it at once, by an older billdb), or

@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -44,9 +45,20 @@ ServerAddress ServerAddress::parse(const QString& address)
         throw wrong(QStringLiteral("it must start with postgresql://"));
 
     ServerAddress server;
-    // The account goes up to the last '@': a password typed as it is may
-    // hold '/', '?', ':' and '@' (only a '%' has to be written %25).
-    const int at = rest.lastIndexOf(QLatin1Char('@'));
+    // The account ends at the '@' before the host, which holds no '/', '@'
+    // or '?' and ends at the '/' before the database: a password typed as
+    // it is may hold those ('%' only is written %25), and a database name
+    // an '@'.
+    static const QRegularExpression hostThenDatabase(QStringLiteral("^[^/@?]+/"));
+    int at = rest.lastIndexOf(QLatin1Char('@'));
+    for (int candidate = at; candidate >= 0; candidate = rest.lastIndexOf(QLatin1Char('@'), candidate - 1)) {
+        if (hostThenDatabase.match(rest.mid(candidate + 1)).hasMatch()) {
+            at = candidate;
+            break;
+        }
+        if (candidate == 0)
+            break;
+    }
     if (at < 0)
         throw wrong(QStringLiteral("no user name"));
     const QString account = rest.left(at);
@@ -102,6 +114,14 @@ ServerAddress ServerAddress::parse(const QString& address)
             || value.contains(QLatin1Char('{')) || value.contains(QLatin1Char('}')))
             throw wrong(QStringLiteral("';', '{', '}' and line breaks cannot be used"));
     return server;
+}
+
+const QString ServerAddress::PasswordTyping = QStringLiteral("a % in it written %25, and a ' written '\\''");
+
+QString ServerAddress::quotedWithPassword() const
+{
+    return QLatin1Char('\'') + text(QStringLiteral("PASSWORD")).replace(QLatin1Char('\''), QStringLiteral("'\\''"))
+        + QLatin1Char('\'');
 }
 
 QString ServerAddress::text(const QString& givenPassword) const

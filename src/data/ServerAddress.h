@@ -16,7 +16,12 @@ struct ServerAddress {
     // Throws Failure saying what is wrong with the text.
     static ServerAddress parse(const QString& address);
 
-    // The address again, without the password, or with the one given (a
-    // placeholder, in advice to type it).
+    // The address again, without the password, or with the one given.
     QString text(const QString& givenPassword = {}) const;
+
+    // The address with PASSWORD in place of the password, in single quotes
+    // as the shell takes it whatever the password typed there holds, and
+    // how to type that password (PasswordTyping), for advice to type it.
+    QString quotedWithPassword() const;
+    static const QString PasswordTyping;
 };

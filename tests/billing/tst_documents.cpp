@@ -645,6 +645,13 @@ private slots:
                                                        + " 5. Choose 5 from the list"),
                  qPrintable(told(messages).join('\n')));
         QCOMPARE(stored(kind), QString("4|1,5|1,5|2"));
+        // Its number typed (as 05, too), the press takes the line.
+        opened.type(ui::Number, "05");
+        opened.clickGridRow(0);
+        messages.clear();
+        messages.answers = {true};
+        opened.click(ui::DeleteSerial);
+        QCOMPARE(stored(kind), QString("4|1,5|2"));
     }
 
     // A document another till deleted, shown empty after a refused delete: Add Item does not make it

@@ -236,7 +236,7 @@ private slots:
         second.insert("PGPASSFILE", passwords);
         const Result refused = toolrun::run({"init", "--server", till.text(), "--if-missing"}, second);
         QVERIFY2(refused.refusedInOneLine() && refused.err.contains("no password supplied")
-                     && refused.err.contains("give the role's password once in the address, as " + till.text("PASSWORD")),
+                     && refused.err.contains("give the role's password once in the address, as '" + till.text("PASSWORD") + "'"),
                  qPrintable(refused.err));
         const QString password = toolrun::fileText(qEnvironmentVariable("PGPASSFILE")).trimmed().section(':', 4);
         const Result given = toolrun::run({"init", "--server", till.text(password), "--if-missing"}, second);
@@ -256,11 +256,34 @@ private slots:
         stale.close();
         const Result failed = toolrun::run({"shop", "--phone", "98451"}, second);
         const QString advised = failed.err.section("with the command:", 1).trimmed();
-        QVERIFY2(failed.refusedInOneLine() && advised.contains(till.text("PASSWORD") + " --if-missing"), qPrintable(failed.err));
-        const QStringList typed = QString(advised).replace("PASSWORD", password).split(' ').mid(1);
-        const Result setAgain = toolrun::run(typed, second);
-        QVERIFY2(setAgain.exitCode == 0, qPrintable(typed.join(' ') + "\n" + setAgain.out + setAgain.err));
+        QVERIFY2(failed.refusedInOneLine() && advised.contains("'" + till.text("PASSWORD") + "' --if-missing"), qPrintable(failed.err));
+        const auto typedIntoAShell = [&](const QString& command, const QProcessEnvironment& environment) {
+            return toolrun::run({"-c", command}, environment, "/bin/bash");
+        };
+        Result setAgain = typedIntoAShell(QString(advised).replace("PASSWORD", password), second);
+        QVERIFY2(setAgain.exitCode == 0, qPrintable(advised + "\n" + setAgain.out + setAgain.err));
         QCOMPARE(toolrun::run({"shop", "--phone", "98451"}, second).exitCode, 0);
+
+        // A password of any characters, typed into that advice as it says: a '%' written %25, a "'"
+        // written '\''. The driver takes a bare '+' for a blank and "%41" for "A".
+        const QString role = "till_" + QString::number(QCoreApplication::applicationPid());
+        const QString typedPassword = "a+b %41'c$d";
+        db.exec("DROP ROLE IF EXISTS " + role);
+        db.exec("CREATE ROLE " + role + " LOGIN PASSWORD 'a+b %41''c$d' IN ROLE " + till.user);
+        ServerAddress asRole = till;
+        asRole.user = role;
+        QProcessEnvironment third = toolrun::environment(dir.filePath("third.ini"), dir.path());
+        third.insert("PGPASSFILE", dir.filePath("third-pgpass"));
+        const Result unknown = toolrun::run({"init", "--server", asRole.text(), "--if-missing"}, third);
+        const QString told = unknown.err.section("in the address, as ", 1).section(" (", 0, 0);
+        QVERIFY2(unknown.refusedInOneLine() && told == "'" + asRole.text("PASSWORD") + "'", qPrintable(unknown.err));
+        const QString typed = QString(typedPassword).replace("%", "%25").replace("'", "'\\''");
+        setAgain = typedIntoAShell(toolrun::billdbProgram() + " init --server " + QString(told).replace("PASSWORD", typed)
+                                       + " --if-missing",
+                                   third);
+        QVERIFY2(setAgain.exitCode == 0, qPrintable(setAgain.out + setAgain.err));
+        QCOMPARE(toolrun::run({"shop", "--phone", "98452"}, third).exitCode, 0);
+        db.exec("DROP ROLE " + role);
     }
 
     // A password goes into the address as it is typed, '/', ':', '?' and '@' in it too; only a '%'
@@ -274,6 +297,8 @@ private slots:
         QCOMPARE(QStringList({socket.user, socket.password, socket.host, QString::number(socket.port), socket.database}),
                  QStringList({"shop", "", "/var/run/postgresql", "5434", "bill"}));
         QCOMPARE(ServerAddress::parse(socket.text("PASS")).password, QString("PASS"));
+        const ServerAddress named = ServerAddress::parse("postgresql://shop:p@w@till-1/shop@2");
+        QCOMPARE(QStringList({named.password, named.host, named.database}), QStringList({"p@w", "till-1", "shop@2"}));
     }
 
     // A shop that grows from one till to several takes its books along, value for value, with the
