@@ -131,6 +131,27 @@ private slots:
             op.click(ui::DeleteSerial);
         }
         QCOMPARE(batches().mid(2), QStringList({"X3|7|42|5", "X4|7|42|5"}));
+
+        // Of several lines left, the earliest is the first receipt.
+        op.receiveLine("RICE", "R9", "X5", "5", "45");
+        op.receiveLine("RICE", "R9", "X5", "5", "42");
+        op.receiveLine("RICE", "R9", "X5", "5", "48");
+        op.clickGridRow(op.gridRows().size() - 3);
+        messages.answers = {true};
+        op.click(ui::DeleteSerial);
+        QCOMPARE(batches().last(), QString("X5|10|42|0"));
+
+        // Sold from, though a return took the sale back, or its receipts adding up to none: the
+        // batch keeps its first receipt's values when received again.
+        op.receiveLine("RICE", "R9", "X6", "5", "100");
+        db.exec(line("asigncharges", 3, 1, "RICE", 5, 100, "R9", "X6"));
+        db.exec(line("asigncharges", 3, 2, "RICE", -5, 100, "R9", "X6"));
+        typedAgain("X6", "90");
+        QCOMPARE(batches().last(), QString("X6|5|100|0"));
+        op.receiveLine("RICE", "R9", "X7", "10", "100");
+        op.receiveLine("RICE", "R9", "X7", "-10", "100");
+        op.receiveLine("RICE", "R9", "X7", "3", "90");
+        QCOMPARE(batches().last(), QString("X7|3|100|0"));
     }
 
     // Only the delete of a batch's first receipt gives it other values. Receipt

@@ -527,6 +527,22 @@ private slots:
                  (QStringList{"B5|ACME|", "B4|OPENING STOCK|CLOSED INTO year.db"}));
     }
 
+    // A close on the new year's first day, today; and a line without a day (older versions stored
+    // some), which no close can tell the year of: it stays in the books, out of the archive.
+    void aCloseOnTheNewYearsFirstDayKeepsLinesWithoutADay()
+    {
+        generate(10);
+        const int bill = db.rows("select max(BillNumber) from asigncharges").value(0).toInt() + 1;
+        db.exec(rows::billLine(bill, 1, "TEA", 1, 10));
+        db.exec("update asigncharges set Date_ = null where BillNumber = " + QString::number(bill));
+        const QString archive = file("year.db");
+        const toolrun::Result closed = closeYear(QDate::currentDate(), archive);
+        QVERIFY2(closed.exitCode == 0, qPrintable(closed.out + closed.err));
+        QCOMPARE(db.count("asigncharges", "Date_ is null"), 1);
+        QCOMPARE(TestDatabase::rowsAt(shopyears::readOnly(archive), "select count(*) from asigncharges where Date_ is null"),
+                 QStringList{"0"});
+    }
+
     // The login checks the archive's users; nothing can be written into it.
     void lookingBackAtTheArchive()
     {
