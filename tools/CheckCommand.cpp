@@ -126,7 +126,9 @@ int check(const tooldb::CommandLine& line, QTextStream& out)
         // puts a backup in place of the data source's books.
         const QString books = datasource::sqliteFile(datasource::ProgramDataSource);
         if (named.isEmpty() || (!books.isEmpty() && sqlitefile::sameFile(named, books)))
-            out << "Restore the latest sound backup with " << admintool::command(QStringLiteral("restore")) << ".\n";
+            out << "Restore the latest sound backup with " << admintool::command(QStringLiteral("restore BACKUP"))
+                << " (the day's copies are in " << sqlitefile::dailyCopiesFolder(named.isEmpty() ? books : named)
+                << "), and start the program again.\n";
         else if (archive)
             out << "Copy the archive again from where its copy is kept (another disk, a USB stick).\n";
         else  // a header too damaged to tell an archive: each case, and none that writes over the file

@@ -286,8 +286,8 @@ void report(const Summary& summary, Connection& live, const QString& archive, co
                 + (number > 0 ? QString::number(number) : QStringLiteral("none left"));
     }
     out << "Next numbers: " << next.join(QStringLiteral(", ")) << ".\n";
-    out << "Keep the archive safe (a copy on another disk too); look back at the year with: bill --archive "
-        << admintool::shellWord(archive) << "\n";
+    out << "Keep the archive safe (a copy on another disk too); look back at the year with: "
+        << admintool::program(QStringLiteral("--archive ") + admintool::shellWord(archive)) << "\n";
 }
 
 }  // namespace
@@ -314,7 +314,7 @@ int closeYear(const tooldb::CommandLine& line, QTextStream& out)
     sqlitefile::removeWithItsFiles(partial);  // left by a run that was stopped
     Summary summary;
     try {
-        const std::optional<qint64> copiedAt = makeArchive(live, partial, before, out);
+        const std::optional<qint64> copiedAt = makeArchive(live, partial, before, out, line.database());
         if (!tooldb::onServer(live))
             sqlitefile::guardedAs(partial, tooldb::file(line.database()));
         out << "The archive is made and checked; the documents leave the database now.\n";

@@ -33,7 +33,8 @@ const char* const RestoreHelp = R"(  restore FILE [--database DB]
       A damaged database is kept there whole, and a new one holding the
       backup's rows takes its name; without a database file (a new computer)
       that new database is created.
-      The program may stay open; it sees the restored rows at once.
+      The program may stay open; it sees the restored rows at once (after
+      a damaged database was restored, start it again).
 )";
 
 namespace {

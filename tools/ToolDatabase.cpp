@@ -45,7 +45,7 @@ namespace {
 QString isAnArchive(const QString& path)
 {
     return QStringLiteral("%1 is a closed year's archive (open it with %2)")
-        .arg(path, QStringLiteral("bill --archive ") + admintool::shellWord(path));
+        .arg(path, admintool::program(QStringLiteral("--archive ") + admintool::shellWord(path)));
 }
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "CheckCommand.h"
 #include "TableCopy.h"
 #include "ToolDatabase.h"
+#include "data/AdminTool.h"
 #include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
@@ -68,7 +69,7 @@ void keepTheYearOnly(Connection& archive, const QDate& before)
     transaction.commit();
 }
 
-void check(Connection& archive, QTextStream& out)
+void check(Connection& archive, QTextStream& out, const QString& namedDatabase)
 {
     const QStringList problems = databasebackup::integrityProblems(archive);
     if (!problems.isEmpty())
@@ -80,9 +81,13 @@ void check(Connection& archive, QTextStream& out)
     out << "The archive's audit lists:\n";
     for (const QString& finding : findings)
         out << "  " << finding << "\n";
-    throw Failure(QStringLiteral("the year's documents and stock do not add up (%1 listed; billdb check lists them "
-                                 "in the database as well); nothing was changed")
-                      .arg(findings.size()));
+    const QString checkCommand = admintool::command(
+        namedDatabase.isEmpty() ? QStringLiteral("check")
+                                : QStringLiteral("check --database ") + admintool::shellWord(namedDatabase));
+    throw Failure(QStringLiteral("the year's documents and stock do not add up (%1 listed; \"%2\" lists them in the "
+                                 "database as well); nothing was changed")
+                      .arg(findings.size())
+                      .arg(checkCommand));
 }
 
 }  // namespace
@@ -160,7 +165,8 @@ qint64 dataVersion(Connection& sqlite)
     return version.field(0).toLongLong();
 }
 
-std::optional<qint64> makeArchive(Connection& live, const QString& path, const QDate& before, QTextStream& out)
+std::optional<qint64> makeArchive(Connection& live, const QString& path, const QDate& before, QTextStream& out,
+                                  const QString& namedDatabase)
 {
     RecordSet statement;
     std::optional<qint64> copiedAt;
@@ -183,7 +189,7 @@ std::optional<qint64> makeArchive(Connection& live, const QString& path, const Q
     }
     keepTheYearOnly(archive, before);
     statement.open(sqlitefile::markAsArchiveStatement(), archive);
-    check(archive, out);
+    check(archive, out, namedDatabase);
     archive.close();
     databasebackup::syncToDisk(path);
     return copiedAt;

@@ -58,8 +58,10 @@ QString readingConnectionString(const QString& path);
 // date. It must pass the integrity check and billdb check's audit (the audit's
 // findings are listed on out). Throws Failure; the file may then be left
 // unfinished. Returns the SQLite database's data version from before the
-// copy (dataVersion); none from a server.
-std::optional<qint64> makeArchive(Connection& live, const QString& path, const QDate& before, QTextStream& out);
+// copy (dataVersion); none from a server. namedDatabase: the file named
+// with --database (empty for the data source's), for the check to advise.
+std::optional<qint64> makeArchive(Connection& live, const QString& path, const QDate& before, QTextStream& out,
+                                  const QString& namedDatabase);
 
 // SQLite's count of the changes other connections committed to the
 // database, as this connection sees it: unchanged, nothing was committed.

@@ -11,20 +11,23 @@ namespace admintool {
 namespace {
 
 const QString Name = QStringLiteral("billdb");
+const QString ProgramName = QStringLiteral("bill");
 
-QString locate()
+// The name as typed when the PATH finds the one beside this process, else
+// its full path: installed, the two are side by side; in the build tree
+// the tool is in tools/ and the program in src/ (and the tests' and the
+// benchmark's folders are beside them).
+QString locate(const QString& name, const QString& buildFolder)
 {
-    const QString onPath = QFileInfo(QStandardPaths::findExecutable(Name)).canonicalFilePath();
+    const QString onPath = QFileInfo(QStandardPaths::findExecutable(name)).canonicalFilePath();
     const QDir here(QCoreApplication::applicationDirPath());
-    // Installed side by side; in the build tree the tool is in tools/ beside
-    // the program's src/ (and the tests' and the benchmark's folders).
-    for (const QString& candidate : {here.filePath(Name), here.filePath(QStringLiteral("../tools/")) + Name}) {
-        const QFileInfo tool(candidate);
-        if (!tool.isFile() || !tool.isExecutable())
+    for (const QString& candidate : {here.filePath(name), here.filePath(QStringLiteral("../%1/").arg(buildFolder)) + name}) {
+        const QFileInfo found(candidate);
+        if (!found.isFile() || !found.isExecutable())
             continue;
-        return tool.canonicalFilePath() == onPath ? Name : shellWord(tool.canonicalFilePath());
+        return found.canonicalFilePath() == onPath ? name : shellWord(found.canonicalFilePath());
     }
-    return Name;
+    return name;
 }
 
 }  // namespace
@@ -42,8 +45,16 @@ QString command()
     // Where the program runs from is known once the application is made.
     if (!QCoreApplication::instance())
         return Name;
-    static const QString located = locate();
+    static const QString located = locate(Name, QStringLiteral("tools"));
     return located;
+}
+
+QString program(const QString& words)
+{
+    if (!QCoreApplication::instance())
+        return ProgramName + QLatin1Char(' ') + words;
+    static const QString located = locate(ProgramName, QStringLiteral("src"));
+    return located + QLatin1Char(' ') + words;
 }
 
 QString command(const QString& words)

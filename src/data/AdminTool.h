@@ -14,6 +14,10 @@ QString command();
 // The tool's command with its words, ready to be typed: "billdb init --if-missing".
 QString command(const QString& words);
 
+// The program itself with its words, found as command() finds the tool:
+// "bill --archive FILE".
+QString program(const QString& words);
+
 // How a shop numbers its documents ("bill", "receipt", "voucher") from 1
 // again once they run out: the sentence naming the close-year command.
 QString closeYearAdvice(const QString& documentName);

@@ -157,15 +157,10 @@ void copyInto(Connection& connection, const QString& source, const QString& name
     }
 }
 
-QString dailyFolder(const QString& database)
-{
-    return QFileInfo(database).absoluteDir().filePath(QStringLiteral("backups"));
-}
-
 QString keepTheDays(const QString& database, const QDate& day)
 {
     const QString base = QFileInfo(database).completeBaseName();
-    const QDir folder(dailyFolder(database));
+    const QDir folder(sqlitefile::dailyCopiesFolder(database));
     const QString today = folder.filePath(QStringLiteral("%1-%2.db").arg(base, day.toString(Qt::ISODate)));
     if (QFileInfo::exists(today))
         return {};

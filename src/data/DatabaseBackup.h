@@ -30,9 +30,8 @@ void syncToDisk(const QString& path);
 void copyInto(Connection& connection, const QString& source, const QString& target);
 
 // The copies a shop's database keeps of itself, one for each day the
-// program is used, in the folder "backups" beside it.
+// program is used, in the folder "backups" beside it (sqlitefile::dailyCopiesFolder).
 inline constexpr int DaysKept = 30;
-QString dailyFolder(const QString& database);
 // Makes the day's copy unless there is one, and removes the oldest beyond
 // DaysKept. Returns the copy made; empty when the day had one already.
 // Throws Failure; also, making nothing, when the copy would leave the disk

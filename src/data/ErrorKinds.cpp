@@ -1,7 +1,9 @@
 #include "data/ErrorKinds.h"
 
 #include "data/AdminTool.h"
+#include "data/DataSource.h"
 #include "data/RunDatabase.h"
+#include "data/SqliteFile.h"
 
 #include <QSqlError>
 
@@ -108,6 +110,18 @@ Kind classify(const QString& nativeCode, const QString& text, const QString& sql
     return kindFromWords(text);
 }
 
+namespace {
+
+// Where the day's copies of the data source's database are, for advice.
+QString dailyCopies()
+{
+    const QString books = datasource::sqliteFile(rundatabase::DataSourceConnectionString);
+    return books.isEmpty() ? QStringLiteral("the folder \"backups\" beside the database")
+                           : sqlitefile::dailyCopiesFolder(books);
+}
+
+}  // namespace
+
 QString notice(Kind kind)
 {
     switch (kind) {
@@ -131,9 +145,11 @@ QString notice(Kind kind)
                                   "again from where its copy is kept (another disk, a USB stick), and check it "
                                   "with \"%2\".")
                 .arg(archive, admintool::command(QStringLiteral("check --database ") + admintool::shellWord(archive)));
-        return QStringLiteral("The database file is damaged. Nothing was changed; check it with \"%1\" and put "
-                              "back the latest backup with \"%2\".")
-            .arg(admintool::command(QStringLiteral("check")), admintool::command(QStringLiteral("restore")));
+        return QStringLiteral("The database file is damaged. Nothing was changed; check it with \"%1\", put "
+                              "back the latest sound backup with \"%2\" (the day's copies are in %3), and start "
+                              "the program again.")
+            .arg(admintool::command(QStringLiteral("check")), admintool::command(QStringLiteral("restore BACKUP")),
+                 dailyCopies());
     case Kind::Other:
     case Kind::Constraint:
     case Kind::Duplicate:

@@ -211,4 +211,9 @@ QString databaseFileKind(const QString& path)
     return startsAsDatabase(file) ? QStringLiteral("a database") : QString();
 }
 
+QString dailyCopiesFolder(const QString& database)
+{
+    return QFileInfo(database).absoluteDir().filePath(QStringLiteral("backups"));
+}
+
 }  // namespace sqlitefile

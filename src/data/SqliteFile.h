@@ -80,6 +80,10 @@ bool isInWalMode(const QString& path);
 // Written over, the database would lose what its log holds.
 QString databaseOfLog(const QString& path);
 
+// The folder of the copies a shop's database keeps of itself, one for each
+// day the program is used: "backups" beside it.
+QString dailyCopiesFolder(const QString& database);
+
 // What a spreadsheet saved at `path` would replace: "a closed year's
 // archive", "a database" (a backup, another till's file) for a SQLite
 // file there, or "the log of the database NAME"; empty for any other file,

@@ -7,6 +7,7 @@
 #include "data/DatabaseBackup.h"
 #include "data/ErrorKinds.h"
 #include "data/RunDatabase.h"
+#include "data/SqliteFile.h"
 #include "kit/FileDialogs.h"
 #include "kit/Messages.h"
 #include "print/WaitCursor.h"
@@ -47,10 +48,14 @@ void keepTheDaysBackup()
         const WaitCursor waiting;  // a second or so for a large shop's years
         databasebackup::keepTheDays(file, dates::today());
     } catch (const Failure& failure) {
-        Messages::instance().showError(QStringLiteral("The day's backup of the database could not be made in %1: %2. "
-                                                      "The program works on; make a copy with File > Back Up.")
-                                           .arg(QDir::toNativeSeparators(databasebackup::dailyFolder(file)),
-                                                dberrors::reason(failure)));
+        // A damaged database has no sound copy to make: what to do then is told instead.
+        const auto* database = dynamic_cast<const DbError*>(&failure);
+        const QString whatNow = database && database->kind() == DbError::Kind::Damaged
+            ? dberrors::notice(DbError::Kind::Damaged)
+            : QStringLiteral("The program works on; make a copy with File > Back Up.");
+        Messages::instance().showError(QStringLiteral("The day's backup of the database could not be made in %1: %2. %3")
+                                           .arg(QDir::toNativeSeparators(sqlitefile::dailyCopiesFolder(file)),
+                                                dberrors::reason(failure), whatNow));
     }
 }
 

@@ -200,7 +200,9 @@ private slots:
         QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.seek(8192));
         damaged.write(QByteArray(16384, '\x5a'));
         damaged.close();
-        QVERIFY(billdb({"check"}).exitCode == 1);
+        const toolrun::Result checked = billdb({"check"});
+        QVERIFY2(checked.exitCode == 1 && checked.out.contains(" restore BACKUP (the day's copies are in " + file("backups") + ")"),
+                 qPrintable(checked.out));
         // Within the same second as the first (as a script runs them), a second restore keeps its own.
         restore = billdb({"restore", file("monday.db")});
         QVERIFY2(restore.exitCode == 0 && restore.out.contains("damaged"), qPrintable(restore.out + restore.err));
