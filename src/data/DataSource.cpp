@@ -277,13 +277,20 @@ QString setupAdvice(const QString& name, const QString& failure)
                                     + QStringLiteral(" --if-missing")),
                  ServerAddress::PasswordTyping);
     }
-    if (isDefined(name) && setting(name, QStringLiteral("Driver")).isEmpty())
+    if (isDefined(name) && setting(name, QStringLiteral("Driver")).isEmpty()) {
         // Cut short (two runs defining it at once, by an older billdb), or
         // written by hand. It is not rewritten by itself: a section of this
         // user's may hide a system-wide one that a shop set up on purpose.
+        // It is defined again for the database it names, whose place a new
+        // empty one would take.
+        const QString database = setting(name, QStringLiteral("Database"));
         return QStringLiteral("The data source \"%1\" in %2 names no ODBC driver, so it opens nothing. Take its "
                               "section [%1] out of that file, then define it again with the command:  %3")
-            .arg(name, userDefinitionsPlace(), admintool::command(QStringLiteral("init --if-missing")));
+            .arg(name, userDefinitionsPlace(),
+                 admintool::command(database.isEmpty() ? QStringLiteral("init --if-missing")
+                                                       : QStringLiteral("init --database ") + admintool::shellWord(database)
+                                                             + QStringLiteral(" --if-missing")));
+    }
     if (isDefined(name)) {
         // The driver manager keeps a lookup that failed for about 20 seconds.
         if (failure.contains(QLatin1String("Data source name not found"), Qt::CaseInsensitive))

@@ -180,6 +180,17 @@ private slots:
                  qPrintable(cutShort.err));
         QCOMPARE(toolrun::run({"init", "--if-missing"}, environment).exitCode, 0);
         QCOMPARE(toolrun::fileText(accountIni), QString("[Bill]\nDescription=Bill Software database\n"));
+        // One that names the shop's books elsewhere is defined again for them, not for a new empty database.
+        const QString books = home.filePath("shop books/Bill.db");
+        QVERIFY(QDir().mkpath(QFileInfo(books).path()) && QFile::rename(database, books));
+        write(".odbc.ini", "[Bill]\nDatabase=" + books + "\n");
+        const Result named = toolrun::run({"shop", "--name", "X"}, environment);
+        const QString advised = named.err.section("with the command:", 1).trimmed();
+        QVERIFY2(named.exitCode == 1 && advised.endsWith("init --database '" + books + "' --if-missing"), qPrintable(named.err));
+        QVERIFY(QFile::remove(accountIni));
+        QCOMPARE(toolrun::run({"-c", advised}, environment, "/bin/bash").exitCode, 0);
+        QCOMPARE(toolrun::run({"shop", "--phone", "98451"}, environment).exitCode, 0);
+        QCOMPARE(sqlite(books, "select ShopName, ShopPhone from ShopHeader"), QString("Asha Stores|98451"));
     }
 
     // The data source holds no password: it comes from the password file, or is given once and
