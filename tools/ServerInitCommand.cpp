@@ -107,6 +107,10 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
     const QString shopFile = fromFile.isEmpty() ? QString() : QFileInfo(fromFile).absoluteFilePath();
     if (!shopFile.isEmpty() && ifMissing)
         throw Failure(QStringLiteral("init --from fills the tables it makes: it takes no --if-missing"));
+    // The file to copy first: the advice below, followed, takes the till's
+    // data source away, and a file refused after it would leave it none.
+    Connection shop;
+    const programfile::Tables tables = shopFile.isEmpty() ? programfile::Tables() : shopfilecopy::openAlone(shop, shopFile);
     const QString tillFile = datasource::sqliteFile(name);  // as a path, also where the data source writes a URI
     const bool tillMoves = !shopFile.isEmpty() && !tillFile.isEmpty() && sqlitefile::sameFile(tillFile, shopFile);
     // Before the server or the password file is touched: the till would go on
@@ -122,9 +126,6 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
                                    : QStringLiteral(", or add --from %1 to copy it into the server and move the till "
                                                     "with it")
                                          .arg(tillFile)));
-    Connection shop;
-    const programfile::Tables tables = shopFile.isEmpty() ? programfile::Tables() : shopfilecopy::openAlone(shop, shopFile);
-
     Connection connection;
     try {
         connection.open(datasource::postgresConnectionString(server));

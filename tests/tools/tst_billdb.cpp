@@ -370,6 +370,13 @@ private slots:
         // A closed year's archive would make every till go on in that year.
         sqlite(file, sqlitefile::markAsArchiveStatement());
         refused("is a closed year's archive");
+        // Named from another file than the till's, it is refused before the till is told to give up
+        // its data source, which would then be left with none.
+        const QString archive = dir.filePath("archive.db");
+        QVERIFY(QFile::copy(file, archive));
+        const Result fromArchive = billdb({"init", "--server", server.text(), "--from", archive}, ini);
+        QVERIFY2(fromArchive.refusedInOneLine() && fromArchive.err.contains("is a closed year's archive"),
+                 qPrintable(fromArchive.err));
         sqlite(file, "PRAGMA application_id = 0");
 
         const Result moved = billdb(move, ini);
