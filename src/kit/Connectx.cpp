@@ -30,7 +30,12 @@ void connectx(Connection& connection)
             tell(error.description());
             return;
         }
-        tell(error.description() + QStringLiteral("\n\n")
-             + datasource::setupAdvice(datasource::ProgramDataSource, error.description()));
+        // The driver manager keeps the data sources it read at the start (and
+        // what failed for a while): one defined anew is seen from the next start.
+        const QString& name = datasource::ProgramDataSource;
+        tell(error.description() + QStringLiteral("\n\n") + datasource::setupAdvice(name, error.description())
+             + (datasource::isServer(name) ? QString()
+                                           : QStringLiteral("\n\nOnce the command has run, close the program and "
+                                                            "start it again.")));
     }
 }
