@@ -164,7 +164,10 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
     }
     connection.close();
 
-    if (!datasource::isDefined(name) || tillMoves) {
+    // A definition of this server through another driver is made again.
+    const bool otherDriver = datasource::isServer(name)
+        && datasource::setting(name, QStringLiteral("Driver")) != datasource::PostgresDriver;
+    if (!datasource::isDefined(name) || tillMoves || otherDriver) {
         datasource::definePostgres(name, server);
         out << "Defined the data source " << name << " for " << where << " in " << datasource::userDefinitionsPlace()
             << "\n";

@@ -58,9 +58,8 @@ std::optional<DbError> unsuitableDriver(const QSqlDatabase& database)
     if (!driver.startsWith(QLatin1String("psqlodbca"), Qt::CaseInsensitive))
         return std::nullopt;
     return DbError(QStringLiteral("The data source names the driver \"PostgreSQL ANSI\" (%1), which this program "
-                                  "cannot read the server's texts through. Set Driver=%2 in the data source, or "
-                                  "define it again with billdb init --server.")
-                       .arg(driver, datasource::PostgresDriver));
+                                  "cannot read the server's texts through.")
+                       .arg(driver));
 }
 
 }  // namespace

@@ -267,6 +267,14 @@ QString setupAdvice(const QString& name, const QString& failure)
         server.host = setting(name, QStringLiteral("Servername"));
         server.port = setting(name, QStringLiteral("Port")).toInt();
         server.database = setting(name, QStringLiteral("Database"));
+        // Another driver (psqlODBC's ANSI build) opens the server well: the
+        // server and the password are not what is wrong.
+        if (const QString driver = setting(name, QStringLiteral("Driver")); driver != PostgresDriver)
+            return QStringLiteral("The data source \"%1\" names the driver \"%2\"; define it again, for the "
+                                  "driver \"%3\", with the command:  %4")
+                .arg(name, driver, PostgresDriver,
+                     admintool::command(QStringLiteral("init --server ") + admintool::shellWord(server.text())
+                                        + QStringLiteral(" --if-missing")));
         return QStringLiteral("The data source \"%1\" names the database %2 on the server %3, opened with the "
                               "account %4. Check that the server runs and can be reached from this computer, "
                               "and that the account's password is in the file ~/.pgpass (readable by this user "
