@@ -92,7 +92,10 @@ bool namesServer(const ServerAddress& server)
     const auto is = [&](const char* key, const QString& value) {
         return datasource::setting(name, QLatin1String(key)) == value;
     };
-    return datasource::isServer(name) && is("Servername", server.host) && is("Port", QString::number(server.port))
+    // Without a port the driver takes 5432.
+    const QString port = datasource::setting(name, QStringLiteral("Port"));
+    return datasource::isServer(name) && is("Servername", server.host)
+        && (port.isEmpty() ? server.port == 5432 : port == QString::number(server.port))
         && is("Database", server.database) && is("Username", server.user);
 }
 
@@ -164,13 +167,14 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
     }
     connection.close();
 
-    // A definition of this server through another driver is made again.
-    const bool otherDriver = datasource::isServer(name)
-        && datasource::setting(name, QStringLiteral("Driver")) != datasource::PostgresDriver;
-    if (!datasource::isDefined(name) || tillMoves || otherDriver) {
+    if (!datasource::isDefined(name) || tillMoves) {
         datasource::definePostgres(name, server);
         out << "Defined the data source " << name << " for " << where << " in " << datasource::userDefinitionsPlace()
             << "\n";
+    } else if (datasource::throughAnsiDriver(name)) {
+        // Its other settings (a shop's own Pqopt, say) stay.
+        datasource::setDriver(name, datasource::PostgresDriver);
+        out << "The data source " << name << " now names the driver " << datasource::PostgresDriver << "\n";
     }
     if (tillMoves)
         out << "This till no longer uses " << shopFile << ", which is left as it was.\n";

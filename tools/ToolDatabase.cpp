@@ -126,7 +126,7 @@ QString file(const QString& namedFile)
         throw Failure(QStringLiteral("the data source %1 is no SQLite database file (driver %2); use the "
                                      "tools of its own engine")
                           .arg(name, driver));
-    return QFileInfo(database).absoluteFilePath();
+    return QFileInfo(datasource::databaseFile(database)).absoluteFilePath();
 }
 
 bool onServer(const Connection& connection)

@@ -127,9 +127,14 @@ QString sqliteFile(const QString& odbcName)
     const QString dataSource = valueIn(parts, QStringLiteral("DRIVER")) ? QString() : dataSourceOf(parts);
     const QString named = dataSource.isEmpty() ? valueIn(parts, QStringLiteral("Database")).value_or(QString())
                                                : setting(dataSource, QStringLiteral("Database"));
-    if (!named.startsWith(QLatin1String("file:")))
-        return named;
-    const QUrl uri(named);  // as sqlitefile::uri writes it
+    return databaseFile(named);
+}
+
+QString databaseFile(const QString& databaseSetting)
+{
+    if (!databaseSetting.startsWith(QLatin1String("file:")))
+        return databaseSetting;
+    const QUrl uri(databaseSetting);  // as sqlitefile::uri writes it
     return uri.isLocalFile() ? uri.toLocalFile() : QString();
 }
 
@@ -243,6 +248,24 @@ bool isServer(const QString& name)
     return isDefined(name) && !driver.isEmpty() && !isSqliteDriver(driver);
 }
 
+bool throughAnsiDriver(const QString& name)
+{
+    // By its name in odbcinst.ini ("PostgreSQL ANSI") or its library (psqlodbca.so).
+    const QString driver = setting(name, QStringLiteral("Driver"));
+    return isServer(name)
+        && (driver.contains(QLatin1String("ANSI"), Qt::CaseInsensitive)
+            || driver.contains(QLatin1String("psqlodbca"), Qt::CaseInsensitive));
+}
+
+void setDriver(const QString& name, const QString& driver)
+{
+    const UserDefinitions user;
+    if (!SQLWritePrivateProfileString(name.toLocal8Bit().constData(), "Driver", driver.toLocal8Bit().constData(),
+                                      DataSources))
+        throw installerFailure(QStringLiteral("Cannot set the driver of the data source %1 in %2")
+                                   .arg(name, userDefinitionsPlace()));
+}
+
 QString userDefinitionsPlace()
 {
     const QString fromEnvironment = qEnvironmentVariable("ODBCINI");
@@ -265,14 +288,15 @@ QString setupAdvice(const QString& name, const QString& failure)
         ServerAddress server;
         server.user = setting(name, QStringLiteral("Username"));
         server.host = setting(name, QStringLiteral("Servername"));
-        server.port = setting(name, QStringLiteral("Port")).toInt();
+        if (const QString port = setting(name, QStringLiteral("Port")); !port.isEmpty())  // else the driver's 5432
+            server.port = port.toInt();
         server.database = setting(name, QStringLiteral("Database"));
-        // Another driver (psqlODBC's ANSI build) opens the server well: the
-        // server and the password are not what is wrong.
-        if (const QString driver = setting(name, QStringLiteral("Driver")); driver != PostgresDriver)
+        // The ANSI build opens the server well: the server and the password
+        // are not what is wrong.
+        if (throughAnsiDriver(name))
             return QStringLiteral("The data source \"%1\" names the driver \"%2\"; define it again, for the "
                                   "driver \"%3\", with the command:  %4")
-                .arg(name, driver, PostgresDriver,
+                .arg(name, setting(name, QStringLiteral("Driver")), PostgresDriver,
                      admintool::command(QStringLiteral("init --server ") + admintool::shellWord(server.text())
                                         + QStringLiteral(" --if-missing")));
         return QStringLiteral("The data source \"%1\" names the database %2 on the server %3, opened with the "
@@ -291,7 +315,7 @@ QString setupAdvice(const QString& name, const QString& failure)
         // user's may hide a system-wide one that a shop set up on purpose.
         // It is defined again for the database it names, whose place a new
         // empty one would take.
-        const QString database = setting(name, QStringLiteral("Database"));
+        const QString database = databaseFile(setting(name, QStringLiteral("Database")));
         return QStringLiteral("The data source \"%1\" in %2 names no ODBC driver, so it opens nothing. Take its "
                               "section [%1] out of that file, then define it again with the command:  %3")
             .arg(name, userDefinitionsPlace(),
@@ -305,7 +329,7 @@ QString setupAdvice(const QString& name, const QString& failure)
             return QStringLiteral("The data source \"%1\" has been defined only a moment ago; the ODBC driver "
                                   "manager sees it within half a minute. Please try again then.")
                 .arg(name);
-        const QString database = setting(name, QStringLiteral("Database"));
+        const QString database = databaseFile(setting(name, QStringLiteral("Database")));
         if (!database.isEmpty() && !QFileInfo::exists(database))
             return QStringLiteral("The data source \"%1\" names the database %2, which does not exist. Put the "
                                   "database file back there, or create a new one with the command:  %3")

@@ -88,6 +88,14 @@ void defineSqlite(const QString& name, const QString& databasePath);
 void definePostgres(const QString& name, const ServerAddress& server);
 // True when the data source's driver is no SQLite one.
 bool isServer(const QString& name);
+// True when it reaches a server through psqlODBC's ANSI build, which cannot
+// hand the server's texts over as the program reads them.
+bool throughAnsiDriver(const QString& name);
+// Sets the data source's driver (for this user), keeping its other settings
+// (a shop's own Pqopt or ConnSettings among them). Throws Failure.
+void setDriver(const QString& name, const QString& driver);
+// The file a data source's Database setting names: a file: URI as its path.
+QString databaseFile(const QString& databaseSetting);
 
 // Where this user's definitions are, in words for messages.
 QString userDefinitionsPlace();

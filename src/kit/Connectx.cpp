@@ -34,7 +34,7 @@ void connectx(Connection& connection)
         // what failed for a while): one defined anew is seen from the next start.
         const QString& name = datasource::ProgramDataSource;
         tell(error.description() + QStringLiteral("\n\n") + datasource::setupAdvice(name, error.description())
-             + (datasource::isServer(name) ? QString()
+             + (datasource::isServer(name) && !datasource::throughAnsiDriver(name) ? QString()
                                            : QStringLiteral("\n\nOnce the command has run, close the program and "
                                                             "start it again.")));
     }

@@ -183,7 +183,7 @@ private slots:
         // One that names the shop's books elsewhere is defined again for them, not for a new empty database.
         const QString books = home.filePath("shop books/Bill.db");
         QVERIFY(QDir().mkpath(QFileInfo(books).path()) && QFile::rename(database, books));
-        write(".odbc.ini", "[Bill]\nDatabase=" + books + "\n");
+        write(".odbc.ini", "[Bill]\nDatabase=" + sqlitefile::uri(books, sqlitefile::Access::ReadWrite) + "\n");
         const Result named = toolrun::run({"shop", "--name", "X"}, environment);
         const QString advised = named.err.section("with the command:", 1).trimmed();
         QVERIFY2(named.exitCode == 1 && advised.endsWith("init --database '" + books + "' --if-missing"), qPrintable(named.err));
@@ -242,7 +242,12 @@ private slots:
         QCOMPARE(billdb({"shop", "--name", "Two Tills"}, ini).exitCode, 0);
         // Defined through the driver's ANSI build, which cannot hand the server's texts over: the
         // advice, followed as it stands, defines it again for the Unicode one.
-        QSettings(ini, QSettings::IniFormat).setValue("Bill/Driver", "PostgreSQL ANSI");
+        // The section as a shop may have it: without a port (the driver's 5432), with options of its own.
+        QString section = toolrun::fileText(ini);
+        section.replace("Driver=PostgreSQL Unicode", "Driver=PostgreSQL ANSI").replace("Port=5432\n", "");
+        section += "Pqopt=keepalives_idle=30\n";
+        write(QFileInfo(ini).fileName(), section);
+        QCOMPARE(till.port, 5432);
         const Result ansi = billdb({"shop", "--name", "Two Tills"}, ini);
         const QString redefine = ansi.err.section("with the command:", 1).trimmed();
         QVERIFY2(ansi.refusedInOneLine() && redefine.endsWith(" init --server " + till.text() + " --if-missing")
@@ -251,6 +256,8 @@ private slots:
         const QProcessEnvironment firstTill = toolrun::environment(ini, dir.path());
         QCOMPARE(toolrun::run({"-c", redefine}, firstTill, "/bin/bash").exitCode, 0);
         QCOMPARE(billdb({"shop", "--name", "Two Tills"}, ini).exitCode, 0);
+        QCOMPARE(toolrun::fileText(ini).split('\n', Qt::SkipEmptyParts),
+                 QString(section).replace("Driver=PostgreSQL ANSI", "Driver=PostgreSQL Unicode").split('\n', Qt::SkipEmptyParts));
 
         // A second till without the password: the server's refusal, in one line.
         QProcessEnvironment second = toolrun::environment(dir.filePath("second.ini"), dir.path());
