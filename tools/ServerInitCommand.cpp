@@ -89,14 +89,11 @@ QString keepPassword(const ServerAddress& server)
 bool namesServer(const ServerAddress& server)
 {
     const QString& name = datasource::ProgramDataSource;
-    const auto is = [&](const char* key, const QString& value) {
-        return datasource::setting(name, QLatin1String(key)) == value;
-    };
-    // Without a port the driver takes 5432.
-    const QString port = datasource::setting(name, QStringLiteral("Port"));
-    return datasource::isServer(name) && is("Servername", server.host)
-        && (port.isEmpty() ? server.port == 5432 : port == QString::number(server.port))
-        && is("Database", server.database) && is("Username", server.user);
+    if (!datasource::isServer(name))
+        return false;
+    const ServerAddress named = datasource::serverOf(name);
+    return named.host == server.host && named.port == server.port && named.database == server.database
+        && named.user == server.user;
 }
 
 
@@ -172,6 +169,8 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
         out << "Defined the data source " << name << " for " << where << " in " << datasource::userDefinitionsPlace()
             << "\n";
     } else if (datasource::throughAnsiDriver(name)) {
+        if (!datasource::definedForThisUser(name))
+            throw Failure(datasource::systemDriverAdvice(name));
         // Its other settings (a shop's own Pqopt, say) stay.
         datasource::setDriver(name, datasource::PostgresDriver);
         out << "The data source " << name << " now names the driver " << datasource::PostgresDriver << "\n";

@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <optional>
 #include <odbcinst.h>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace datasource {
 
@@ -134,8 +136,11 @@ QString databaseFile(const QString& databaseSetting)
 {
     if (!databaseSetting.startsWith(QLatin1String("file:")))
         return databaseSetting;
-    const QUrl uri(databaseSetting);  // as sqlitefile::uri writes it
-    return uri.isLocalFile() ? uri.toLocalFile() : QString();
+    // As sqlitefile::uri writes it, or as SQLite takes it: "file://localhost/PATH" too.
+    const QUrl uri(databaseSetting);
+    if (!uri.isLocalFile())
+        return {};
+    return uri.host().isEmpty() || uri.host() == QLatin1String("localhost") ? uri.path(QUrl::FullyDecoded) : uri.toLocalFile();
 }
 
 QString forConnection(const QString& odbcName)
@@ -250,11 +255,47 @@ bool isServer(const QString& name)
 
 bool throughAnsiDriver(const QString& name)
 {
-    // By its name in odbcinst.ini ("PostgreSQL ANSI") or its library (psqlodbca.so).
+    if (!isServer(name))
+        return false;
+    // The library (psqlodbca.so), named in the data source itself or in the
+    // driver's entry of odbcinst.ini, whatever that entry is called.
     const QString driver = setting(name, QStringLiteral("Driver"));
-    return isServer(name)
-        && (driver.contains(QLatin1String("ANSI"), Qt::CaseInsensitive)
-            || driver.contains(QLatin1String("psqlodbca"), Qt::CaseInsensitive));
+    char library[4096] = {};
+    const int length = SQLGetPrivateProfileString(driver.toLocal8Bit().constData(), "Driver", "", library,
+                                                  sizeof library, "odbcinst.ini");
+    const QString registered = length > 0 ? QString::fromLocal8Bit(library, length) : QString();
+    return driver.contains(QLatin1String("ANSI"), Qt::CaseInsensitive)
+        || driver.contains(QLatin1String("psqlodbca"), Qt::CaseInsensitive)
+        || registered.contains(QLatin1String("psqlodbca"), Qt::CaseInsensitive);
+}
+
+bool definedForThisUser(const QString& name)
+{
+    const UserDefinitions user;
+    return isDefined(name);
+}
+
+QString systemDriverAdvice(const QString& name)
+{
+    return QStringLiteral("The data source \"%1\" is defined for every user of this computer, in the system's data "
+                          "sources (the file \"odbcinst -j\" names), and names the driver \"%2\", which this program "
+                          "cannot read the server's texts through. Set Driver=%3 in its section [%1] there (as root), "
+                          "then start the program again.")
+        .arg(name, setting(name, QStringLiteral("Driver")), PostgresDriver);
+}
+
+ServerAddress serverOf(const QString& name)
+{
+    ServerAddress server;
+    server.user = setting(name, QStringLiteral("Username"));
+    if (server.user.isEmpty())  // libpq's: the computer's login name
+        if (const passwd* account = ::getpwuid(::geteuid()))
+            server.user = QString::fromLocal8Bit(account->pw_name);
+    server.host = setting(name, QStringLiteral("Servername"));
+    if (const QString port = setting(name, QStringLiteral("Port")); !port.isEmpty())  // else the driver's 5432
+        server.port = port.toInt();
+    server.database = setting(name, QStringLiteral("Database"));
+    return server;
 }
 
 void setDriver(const QString& name, const QString& driver)
@@ -285,14 +326,11 @@ QString defaultDatabasePath()
 QString setupAdvice(const QString& name, const QString& failure)
 {
     if (isServer(name)) {
-        ServerAddress server;
-        server.user = setting(name, QStringLiteral("Username"));
-        server.host = setting(name, QStringLiteral("Servername"));
-        if (const QString port = setting(name, QStringLiteral("Port")); !port.isEmpty())  // else the driver's 5432
-            server.port = port.toInt();
-        server.database = setting(name, QStringLiteral("Database"));
+        const ServerAddress server = serverOf(name);
         // The ANSI build opens the server well: the server and the password
         // are not what is wrong.
+        if (throughAnsiDriver(name) && !definedForThisUser(name))
+            return systemDriverAdvice(name);
         if (throughAnsiDriver(name))
             return QStringLiteral("The data source \"%1\" names the driver \"%2\"; define it again, for the "
                                   "driver \"%3\", with the command:  %4")

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "data/ServerAddress.h"
+
 #include <QString>
 #include <QVector>
-
-struct ServerAddress;
 
 // The ODBC data sources as unixODBC itself finds them: read and written
 // through its installer library, so the program, the billdb tool and the
@@ -94,6 +94,15 @@ bool throughAnsiDriver(const QString& name);
 // Sets the data source's driver (for this user), keeping its other settings
 // (a shop's own Pqopt or ConnSettings among them). Throws Failure.
 void setDriver(const QString& name, const QString& driver);
+// True when this user's own definitions hold the data source (not only the
+// system's, for every user).
+bool definedForThisUser(const QString& name);
+// What to do about a system-wide definition through the ANSI driver: only
+// root can set its driver, and a section of this user's would hide it.
+QString systemDriverAdvice(const QString& name);
+// The server, database and account a server's data source names, with the
+// driver's own port (5432) and account (the login name) where it names none.
+ServerAddress serverOf(const QString& name);
 // The file a data source's Database setting names: a file: URI as its path.
 QString databaseFile(const QString& databaseSetting);
 

@@ -191,6 +191,8 @@ private slots:
         QCOMPARE(toolrun::run({"-c", advised}, environment, "/bin/bash").exitCode, 0);
         QCOMPARE(toolrun::run({"shop", "--phone", "98451"}, environment).exitCode, 0);
         QCOMPARE(sqlite(books, "select ShopName, ShopPhone from ShopHeader"), QString("Asha Stores|98451"));
+        // SQLite takes a file: URI with the host localhost, and options, as the file.
+        QCOMPARE(datasource::databaseFile("file://localhost/var/shop%20books/Bill.db?mode=rw"), QString("/var/shop books/Bill.db"));
     }
 
     // The data source holds no password: it comes from the password file, or is given once and
@@ -258,6 +260,31 @@ private slots:
         QCOMPARE(billdb({"shop", "--name", "Two Tills"}, ini).exitCode, 0);
         QCOMPARE(toolrun::fileText(ini).split('\n', Qt::SkipEmptyParts),
                  QString(section).replace("Driver=PostgreSQL ANSI", "Driver=PostgreSQL Unicode").split('\n', Qt::SkipEmptyParts));
+        // The ANSI library under a driver name of the shop's own is told as well, and mended the same way.
+        const QString system = dir.filePath("system");
+        QVERIFY(QDir().mkpath(system));
+        write("system/odbcinst.ini", toolrun::fileText("/etc/odbcinst.ini") + "\n[Shop Driver]\nDriver=psqlodbca.so\n");
+        QProcessEnvironment ownDriver = toolrun::environment(ini, dir.path());
+        ownDriver.insert("ODBCSYSINI", system);
+        write(QFileInfo(ini).fileName(), QString(section).replace("Driver=PostgreSQL ANSI", "Driver=Shop Driver"));
+        const Result named = toolrun::run({"shop", "--name", "Two Tills"}, ownDriver);
+        QVERIFY2(named.refusedInOneLine() && named.err.contains("names the driver \"Shop Driver\"; define it again"),
+                 qPrintable(named.err));
+        QCOMPARE(toolrun::run({"-c", named.err.section("with the command:", 1).trimmed()}, ownDriver, "/bin/bash").exitCode, 0);
+        QCOMPARE(toolrun::run({"shop", "--name", "Two Tills"}, ownDriver).exitCode, 0);
+        // Defined for every user: only root can set its driver, and a section of this user's holding the
+        // driver alone would hide the rest of it; told so, and nothing is written.
+        write("system/odbc.ini", section);
+        QFile::remove(ini);
+        const Result systemWide = toolrun::run({"shop", "--name", "Two Tills"}, ownDriver);
+        QVERIFY2(systemWide.refusedInOneLine() && systemWide.err.contains("is defined for every user of this computer")
+                     && systemWide.err.contains("Set Driver=PostgreSQL Unicode in its section [Bill] there"),
+                 qPrintable(systemWide.err));
+        const Result notWritten = toolrun::run({"init", "--server", till.text(), "--if-missing"}, ownDriver);
+        QVERIFY2(notWritten.refusedInOneLine() && notWritten.err.contains("is defined for every user of this computer"),
+                 qPrintable(notWritten.err));
+        QVERIFY2(!toolrun::fileText(ini).contains("[Bill]"), qPrintable(toolrun::fileText(ini)));
+        write(QFileInfo(ini).fileName(), QString(section).replace("Driver=PostgreSQL ANSI", "Driver=PostgreSQL Unicode"));
 
         // A second till without the password: the server's refusal, in one line.
         QProcessEnvironment second = toolrun::environment(dir.filePath("second.ini"), dir.path());
