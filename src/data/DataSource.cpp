@@ -331,7 +331,7 @@ QString setupAdvice(const QString& name, const QString& failure)
         // are not what is wrong.
         if (throughAnsiDriver(name) && !definedForThisUser(name))
             return systemDriverAdvice(name);
-        if (throughAnsiDriver(name))
+        if (throughAnsiDriver(name))  // this user's own definition, which init --server mends
             return QStringLiteral("The data source \"%1\" names the driver \"%2\"; define it again, for the "
                                   "driver \"%3\", with the command:  %4")
                 .arg(name, setting(name, QStringLiteral("Driver")), PostgresDriver,
