@@ -120,7 +120,9 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
                                      "using; to move the till to %3, take the section [%1] out of %4 and run the "
                                      "command again (the other database stays as it is)%5")
                           .arg(name, datasource::setting(name, QStringLiteral("Database")), where,
-                               datasource::userDefinitionsPlace(),
+                               datasource::definedForThisUser(name)
+                                   ? datasource::userDefinitionsPlace()
+                                   : QStringLiteral("the system's data sources (the file \"odbcinst -j\" names; as root)"),
                                tillFile.isEmpty() || !shopFile.isEmpty()
                                    ? QString()
                                    : QStringLiteral(", or add --from %1 to copy it into the server and move the till "

@@ -263,7 +263,11 @@ bool throughAnsiDriver(const QString& name)
     char library[4096] = {};
     const int length = SQLGetPrivateProfileString(driver.toLocal8Bit().constData(), "Driver", "", library,
                                                   sizeof library, "odbcinst.ini");
-    const QString registered = length > 0 ? QString::fromLocal8Bit(library, length) : QString();
+    QString registered = length > 0 ? QString::fromLocal8Bit(library, length) : QString();
+    const int length64 = SQLGetPrivateProfileString(driver.toLocal8Bit().constData(), "Driver64", "", library,
+                                                    sizeof library, "odbcinst.ini");
+    if (length64 > 0)
+        registered += QLatin1Char(' ') + QString::fromLocal8Bit(library, length64);
     return driver.contains(QLatin1String("ANSI"), Qt::CaseInsensitive)
         || driver.contains(QLatin1String("psqlodbca"), Qt::CaseInsensitive)
         || registered.contains(QLatin1String("psqlodbca"), Qt::CaseInsensitive);
@@ -286,14 +290,19 @@ QString systemDriverAdvice(const QString& name)
 
 ServerAddress serverOf(const QString& name)
 {
+    // What the data source leaves out, libpq takes from its environment, and
+    // else its own: the computer's login name, the socket folder, 5432.
+    const auto orLibpqs = [&](const char* key, const char* variable, const QString& own) {
+        const QString named = setting(name, QLatin1String(key));
+        return !named.isEmpty() ? named : qEnvironmentVariable(variable, own);
+    };
+    QString loginName;
+    if (const passwd* account = ::getpwuid(::geteuid()))
+        loginName = QString::fromLocal8Bit(account->pw_name);
     ServerAddress server;
-    server.user = setting(name, QStringLiteral("Username"));
-    if (server.user.isEmpty())  // libpq's: the computer's login name
-        if (const passwd* account = ::getpwuid(::geteuid()))
-            server.user = QString::fromLocal8Bit(account->pw_name);
-    server.host = setting(name, QStringLiteral("Servername"));
-    if (const QString port = setting(name, QStringLiteral("Port")); !port.isEmpty())  // else the driver's 5432
-        server.port = port.toInt();
+    server.user = orLibpqs("Username", "PGUSER", loginName);
+    server.host = orLibpqs("Servername", "PGHOST", QStringLiteral("/var/run/postgresql"));
+    server.port = orLibpqs("Port", "PGPORT", QStringLiteral("5432")).toInt();
     server.database = setting(name, QStringLiteral("Database"));
     return server;
 }

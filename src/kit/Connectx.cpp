@@ -31,11 +31,14 @@ void connectx(Connection& connection)
             return;
         }
         // The driver manager keeps the data sources it read at the start (and
-        // what failed for a while): one defined anew is seen from the next start.
+        // what failed for a while): one the advised command defines anew is
+        // seen from the next start. (A server's password is read at each
+        // connection; a system-wide definition is root's to mend.)
         const QString& name = datasource::ProgramDataSource;
+        const bool definedAnew = !datasource::isServer(name)
+            || (datasource::throughAnsiDriver(name) && datasource::definedForThisUser(name));
         tell(error.description() + QStringLiteral("\n\n") + datasource::setupAdvice(name, error.description())
-             + (datasource::isServer(name) && !datasource::throughAnsiDriver(name) ? QString()
-                                           : QStringLiteral("\n\nOnce the command has run, close the program and "
-                                                            "start it again.")));
+             + (definedAnew ? QStringLiteral("\n\nOnce the command has run, close the program and start it again.")
+                            : QString()));
     }
 }

@@ -284,6 +284,25 @@ private slots:
         QVERIFY2(notWritten.refusedInOneLine() && notWritten.err.contains("is defined for every user of this computer"),
                  qPrintable(notWritten.err));
         QVERIFY2(!toolrun::fileText(ini).contains("[Bill]"), qPrintable(toolrun::fileText(ini)));
+        // Named by another address, the refusal points where the definition is.
+        ServerAddress elsewhere = till;
+        elsewhere.database += "_other";
+        const Result notHere = toolrun::run({"init", "--server", elsewhere.text(), "--if-missing"}, ownDriver);
+        QVERIFY2(notHere.refusedInOneLine() && notHere.err.contains("out of the system's data sources"), qPrintable(notHere.err));
+        QFile::remove(dir.filePath("system/odbc.ini"));
+        // A definition that leaves the server to libpq's environment (PGHOST), through a driver entry
+        // that names its library for 64-bit systems only: the advice holds an address, which mends it.
+        write("system/odbcinst.ini", toolrun::fileText("/etc/odbcinst.ini") + "\n[Shop Driver 64]\nDriver64=psqlodbca.so\n");
+        QString withoutServer = QString(section).replace("Driver=PostgreSQL ANSI", "Driver=Shop Driver 64");
+        withoutServer.remove(QRegularExpression("Servername=[^\n]*\n"));
+        write(QFileInfo(ini).fileName(), withoutServer);
+        ownDriver.insert("PGHOST", till.host);
+        const Result byEnvironment = toolrun::run({"shop", "--name", "Two Tills"}, ownDriver);
+        const QString mend = byEnvironment.err.section("with the command:", 1).trimmed();
+        QVERIFY2(byEnvironment.refusedInOneLine() && mend.endsWith(" init --server " + till.text() + " --if-missing"),
+                 qPrintable(byEnvironment.err));
+        QCOMPARE(toolrun::run({"-c", mend}, ownDriver, "/bin/bash").exitCode, 0);
+        QCOMPARE(toolrun::run({"shop", "--name", "Two Tills"}, ownDriver).exitCode, 0);
         write(QFileInfo(ini).fileName(), QString(section).replace("Driver=PostgreSQL ANSI", "Driver=PostgreSQL Unicode"));
 
         // A second till without the password: the server's refusal, in one line.
