@@ -260,17 +260,16 @@ bool throughAnsiDriver(const QString& name)
     // The library (psqlodbca.so), named in the data source itself or in the
     // driver's entry of odbcinst.ini, whatever that entry is called.
     const QString driver = setting(name, QStringLiteral("Driver"));
-    char library[4096] = {};
-    const int length = SQLGetPrivateProfileString(driver.toLocal8Bit().constData(), "Driver", "", library,
-                                                  sizeof library, "odbcinst.ini");
-    QString registered = length > 0 ? QString::fromLocal8Bit(library, length) : QString();
-    const int length64 = SQLGetPrivateProfileString(driver.toLocal8Bit().constData(), "Driver64", "", library,
-                                                    sizeof library, "odbcinst.ini");
-    if (length64 > 0)
-        registered += QLatin1Char(' ') + QString::fromLocal8Bit(library, length64);
-    return driver.contains(QLatin1String("ANSI"), Qt::CaseInsensitive)
-        || driver.contains(QLatin1String("psqlodbca"), Qt::CaseInsensitive)
-        || registered.contains(QLatin1String("psqlodbca"), Qt::CaseInsensitive);
+    QString named = driver;
+    for (const char* key : {"Driver", "Driver64"}) {
+        char library[4096] = {};
+        const int length = SQLGetPrivateProfileString(driver.toLocal8Bit().constData(), key, "", library,
+                                                      sizeof library, "odbcinst.ini");
+        if (length > 0)
+            named += QLatin1Char(' ') + QString::fromLocal8Bit(library, length);
+    }
+    return named.contains(QLatin1String("ANSI"), Qt::CaseInsensitive)
+        || named.contains(QLatin1String("psqlodbca"), Qt::CaseInsensitive);
 }
 
 bool definedForThisUser(const QString& name)

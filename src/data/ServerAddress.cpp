@@ -49,16 +49,12 @@ ServerAddress ServerAddress::parse(const QString& address)
     // or '?' and ends at the '/' before the database: a password typed as
     // it is may hold those ('%' only is written %25), and a database name
     // an '@'.
-    static const QRegularExpression hostThenDatabase(QStringLiteral("^[^/@?]+/"));
-    int at = rest.lastIndexOf(QLatin1Char('@'));
-    for (int candidate = at; candidate >= 0; candidate = rest.lastIndexOf(QLatin1Char('@'), candidate - 1)) {
-        if (hostThenDatabase.match(rest.mid(candidate + 1)).hasMatch()) {
-            at = candidate;
-            break;
-        }
-        if (candidate == 0)
-            break;
-    }
+    static const QRegularExpression beforeHost(QStringLiteral("@(?=[^/@?]+/)"));
+    qsizetype at = -1;
+    for (QRegularExpressionMatchIterator found = beforeHost.globalMatch(rest); found.hasNext();)
+        at = found.next().capturedStart();
+    if (at < 0)
+        at = rest.lastIndexOf(QLatin1Char('@'));  // no database: told below
     if (at < 0)
         throw wrong(QStringLiteral("no user name"));
     const QString account = rest.left(at);
