@@ -70,10 +70,11 @@ Unfit unfit(const Column& column, Figures figures, bool onServer)
                  onServer ? QStringLiteral("abs(%1) > %2").arg(c, largest)
                           : QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)").arg(c, largest)};
     } else if (column.type == QLatin1String("DATE")) {
-        // date() takes 2017-02-30 as it stands; through the day's number it is 2017-03-02.
-        if (!onServer)
-            found = {QStringLiteral("no day"),
-                     QStringLiteral("(%1 is not null and (typeof(%1) <> 'text' or date(julianday(%1)) is not %1))").arg(c)};
+        // date() takes 2017-02-30 as it stands; through the day's number it is 2017-03-02. A
+        // server's date column holds only days, and infinity, which no report's range takes.
+        found = {QStringLiteral("no day"),
+                 onServer ? QStringLiteral("not isfinite(%1)").arg(c)
+                          : QStringLiteral("(%1 is not null and (typeof(%1) <> 'text' or date(julianday(%1)) is not %1))").arg(c)};
     } else if (!onServer) {
         found = {QStringLiteral("no text"), QStringLiteral("typeof(%1) = 'blob'").arg(c)};
     }

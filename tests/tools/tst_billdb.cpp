@@ -478,10 +478,14 @@ private slots:
         sqlite(exact, "insert into asigncharges values(1, 1, 'TEA', 1, 5000000000, 0, 0, 'CASH', '', '', '', '-', 0, "
                       "'2026-12-04', 'TEA', '-', 0)");
         QCOMPARE(billdb(moveExact, exactIni).exitCode, 0);
+        // A day only a SQL tool can store there, which no report's range takes.
+        TestDatabase::rowsAt(datasource::postgresConnectionString(exactServer),
+                             "update asigncharges set Date_ = 'infinity'");
         const Result checked = billdb({"check"}, exactIni);
         QVERIFY2(checked.exitCode == 1
                      && checked.out.contains("Table asigncharges, column Amount: 1 value that is no number up to "
-                                             "1000000000 either way, such as 5000000000"),
+                                             "1000000000 either way, such as 5000000000")
+                     && checked.out.contains("column Date_: 1 value that is no day, such as infinity"),
                  qPrintable(checked.out + checked.err));
         QCOMPARE(TestDatabase::rowsAt(datasource::postgresConnectionString(exactServer),
                                       "select count(*) from Charges where VALUEofCHARGES = cast(0.1 as double precision) + "
