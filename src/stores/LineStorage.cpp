@@ -184,9 +184,10 @@ DocumentLine LineDocumentStore::storeLine(DocumentLine line, NumberUse use,
 
 QDate LineDocumentStore::newYearsFirstDayAfter(const QDate& day) const
 {
-    // Read by the date's index: receipts dated after a new document's day are few.
-    return firstValue(QStringLiteral("Select max(Date_) from ItemIn where Date_ > ") + sql::date(day) + closeMarkLines())
-        .toDate();
+    // Read by the date's index: receipts dated after a new document's day are
+    // few. A batch without a day (older books) counts as received before every close.
+    const QString after = day.isValid() ? QStringLiteral("Date_ > ") + sql::date(day) : QStringLiteral("Date_ is not null");
+    return firstValue(QStringLiteral("Select max(Date_) from ItemIn where ") + after + closeMarkLines()).toDate();
 }
 
 // The opening receipt a year's close made marks that close: a new document

@@ -152,6 +152,11 @@ private slots:
         op.receiveLine("RICE", "R9", "X7", "-10", "100");
         op.receiveLine("RICE", "R9", "X7", "3", "90");
         QCOMPARE(batches().last(), QString("X7|3|100|0"));
+        // A batch without a day, as older books hold, is received again as any other.
+        op.receiveLine("RICE", "R9", "X8", "5", "100");
+        db.exec("update Stock set Date_ = NULL where Batch_Number = 'X8'");
+        typedAgain("X8", "90");
+        QCOMPARE(batches().last(), QString("X8|5|90|5"));
     }
 
     // Only the delete of a batch's first receipt gives it other values. Receipt
