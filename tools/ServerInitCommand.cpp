@@ -139,9 +139,16 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
                           .arg(where, server.user, dberrors::reason(error), server.quotedWithPassword(),
                                ServerAddress::PasswordTyping, passwordFile()));
     }
-    if (!server.password.isEmpty())
+    if (!server.password.isEmpty()) {
         out << "Kept the password of " << server.user << " in " << keepPassword(server)
             << " (readable by this user only)\n";
+        // The driver would go on sending the one the data source holds.
+        if (datasource::holdsPassword(name) && datasource::definedForThisUser(name)) {
+            datasource::removePassword(name);
+            out << "Took the password out of the data source " << name << ", which the driver sent in place of "
+                << "that file's\n";
+        }
+    }
 
     if (schema::hasTables(connection)) {
         if (!shopFile.isEmpty())

@@ -71,9 +71,10 @@ Unfit unfit(const Column& column, Figures figures, bool onServer)
                           : QStringLiteral("(typeof(%1) not in ('integer', 'real', 'null') or abs(%1) > %2)").arg(c, largest)};
     } else if (column.type == QLatin1String("DATE")) {
         // date() takes 2017-02-30 as it stands; through the day's number it is 2017-03-02. A
-        // server's date column holds only days, and infinity, which no report's range takes.
+        // server's date column holds only days, but also infinity and years
+        // past 9999, which no date box shows and no report's range takes.
         found = {QStringLiteral("no day"),
-                 onServer ? QStringLiteral("not isfinite(%1)").arg(c)
+                 onServer ? QStringLiteral("not (%1 between '0001-01-01' and '9999-12-31')").arg(c)
                           : QStringLiteral("(%1 is not null and (typeof(%1) <> 'text' or date(julianday(%1)) is not %1))").arg(c)};
     } else if (!onServer) {
         found = {QStringLiteral("no text"), QStringLiteral("typeof(%1) = 'blob'").arg(c)};

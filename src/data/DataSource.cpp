@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 #include <optional>
 #include <odbcinst.h>
@@ -106,9 +107,11 @@ QString postgresConnectionString(const ServerAddress& server)
         else
             parts << entry.key + QLatin1Char('=') + entry.value;
     }
-    // Braced: the driver reads a bare value's '+' as a blank and "%41" as "A".
+    // Braced: the driver reads a bare value's '+' as a blank and "%41" as "A";
+    // a '}' in it is written twice.
     if (!server.password.isEmpty())
-        parts << QStringLiteral("Password={") + server.password + QLatin1Char('}');
+        parts << QStringLiteral("Password={") + QString(server.password).replace(QLatin1Char('}'), QStringLiteral("}}"))
+                + QLatin1Char('}');
     return parts.join(QLatin1Char(';'));
 }
 
@@ -268,8 +271,9 @@ bool throughAnsiDriver(const QString& name)
         if (length > 0)
             named += QLatin1Char(' ') + QString::fromLocal8Bit(library, length);
     }
-    return named.contains(QLatin1String("ANSI"), Qt::CaseInsensitive)
-        || named.contains(QLatin1String("psqlodbca"), Qt::CaseInsensitive);
+    // "ANSI" as a word: a name such as "Transit PG" is no ANSI build.
+    static const QRegularExpression ansi(QStringLiteral("\\bansi\\b|psqlodbca"), QRegularExpression::CaseInsensitiveOption);
+    return named.contains(ansi);
 }
 
 bool definedForThisUser(const QString& name)
@@ -289,21 +293,74 @@ QString systemDriverAdvice(const QString& name)
 
 ServerAddress serverOf(const QString& name)
 {
-    // What the data source leaves out, libpq takes from its environment, and
-    // else its own: the computer's login name, the socket folder, 5432.
-    const auto orLibpqs = [&](const char* key, const char* variable, const QString& own) {
+    // What the data source leaves out, its libpq options (Pqopt) may give
+    // (the driver refuses both at once); else libpq takes it from its
+    // environment, and else its own: the computer's login name, the socket
+    // folder, 5432, a database named as the account.
+    const QString options = setting(name, QStringLiteral("Pqopt"));
+    const auto orLibpqs = [&](const char* key, const char* option, const char* variable, const QString& own) {
         const QString named = setting(name, QLatin1String(key));
-        return !named.isEmpty() ? named : qEnvironmentVariable(variable, own);
+        if (!named.isEmpty())
+            return named;
+        const QString optioned = libpqOption(options, QLatin1String(option));
+        return !optioned.isEmpty() ? optioned : qEnvironmentVariable(variable, own);
     };
     QString loginName;
     if (const passwd* account = ::getpwuid(::geteuid()))
         loginName = QString::fromLocal8Bit(account->pw_name);
     ServerAddress server;
-    server.user = orLibpqs("Username", "PGUSER", loginName);
-    server.host = orLibpqs("Servername", "PGHOST", QStringLiteral("/var/run/postgresql"));
-    server.port = orLibpqs("Port", "PGPORT", QStringLiteral("5432")).toInt();
-    server.database = setting(name, QStringLiteral("Database"));
+    server.user = orLibpqs("Username", "user", "PGUSER", loginName);
+    server.host = orLibpqs("Servername", "host", "PGHOST", QStringLiteral("/var/run/postgresql"));
+    server.port = orLibpqs("Port", "port", "PGPORT", QStringLiteral("5432")).toInt();
+    server.database = orLibpqs("Database", "dbname", "PGDATABASE", server.user);
     return server;
+}
+
+QString libpqOption(const QString& options, const QString& key)
+{
+    // key = value pairs apart by blanks; a value in single quotes may hold
+    // blanks, with \' and \\ for a quote and a backslash. The data source
+    // may keep them braced, as a connection string gives them.
+    QString text = options.trimmed();
+    if (text.startsWith(QLatin1Char('{')) && text.endsWith(QLatin1Char('}')))
+        text = text.mid(1, text.size() - 2);
+    static const QRegularExpression pair(QStringLiteral("(\\w+)\\s*=\\s*('((?:[^'\\\\]|\\\\.)*)'|\\S*)"));
+    QString value;
+    for (QRegularExpressionMatchIterator found = pair.globalMatch(text); found.hasNext();) {
+        const QRegularExpressionMatch one = found.next();
+        if (one.captured(1) != key)
+            continue;
+        static const QRegularExpression escaped(QStringLiteral("\\\\(.)"));
+        value = one.captured(2).startsWith(QLatin1Char('\''))
+            ? one.captured(3).replace(escaped, QStringLiteral("\\1"))
+            : one.captured(2);
+    }
+    return value;
+}
+
+bool holdsPassword(const QString& name)
+{
+    return isServer(name) && !setting(name, QStringLiteral("Password")).isEmpty();
+}
+
+void removePassword(const QString& name)
+{
+    const UserDefinitions user;
+    if (!SQLWritePrivateProfileString(name.toLocal8Bit().constData(), "Password", nullptr, DataSources))
+        throw installerFailure(QStringLiteral("Cannot take the password out of the data source %1 in %2")
+                                   .arg(name, userDefinitionsPlace()));
+}
+
+bool hidesSystemDefinition(const QString& name)
+{
+    if (!definedForThisUser(name) || !setting(name, QStringLiteral("Database")).isEmpty()
+        || !setting(name, QStringLiteral("Servername")).isEmpty()
+        || !libpqOption(setting(name, QStringLiteral("Pqopt")), QStringLiteral("dbname")).isEmpty())
+        return false;
+    SQLSetConfigMode(ODBC_SYSTEM_DSN);
+    const bool system = isDefined(name);
+    SQLSetConfigMode(ODBC_BOTH_DSN);
+    return system;
 }
 
 void setDriver(const QString& name, const QString& driver)
@@ -333,6 +390,11 @@ QString defaultDatabasePath()
 
 QString setupAdvice(const QString& name, const QString& failure)
 {
+    if (hidesSystemDefinition(name))
+        return QStringLiteral("The data source \"%1\" in %2 names no database, and hides the one defined for every "
+                              "user of this computer (in the system's data sources). Take its section [%1] out of "
+                              "that file.")
+            .arg(name, userDefinitionsPlace());
     if (isServer(name)) {
         const ServerAddress server = serverOf(name);
         // The ANSI build opens the server well: the server and the password
@@ -345,15 +407,27 @@ QString setupAdvice(const QString& name, const QString& failure)
                 .arg(name, setting(name, QStringLiteral("Driver")), PostgresDriver,
                      admintool::command(QStringLiteral("init --server ") + admintool::shellWord(server.text())
                                         + QStringLiteral(" --if-missing")));
-        return QStringLiteral("The data source \"%1\" names the database %2 on the server %3, opened with the "
-                              "account %4. Check that the server runs and can be reached from this computer, "
-                              "and that the account's password is in the file ~/.pgpass (readable by this user "
-                              "only); when the password has changed, give the new one once, in place of "
-                              "PASSWORD (%6), with the command:  %5")
-            .arg(name, server.database, server.host, server.user,
-                 admintool::command(QStringLiteral("init --server ") + server.quotedWithPassword()
-                                    + QStringLiteral(" --if-missing")),
-                 ServerAddress::PasswordTyping);
+        const QString where = QStringLiteral("The data source \"%1\" names the database %2 on the server %3, opened "
+                                             "with the account %4. Check that the server runs and can be reached "
+                                             "from this computer")
+                                  .arg(name, server.database, server.host, server.user);
+        // The driver sends a password the data source holds, not the file's.
+        if (holdsPassword(name) && !definedForThisUser(name))
+            return where + QStringLiteral(". The data source holds the account's password itself, in the system's "
+                                          "data sources (the file \"odbcinst -j\" names): when the password has "
+                                          "changed, correct its Password line in the section [%1] there (as root), "
+                                          "then start the program again.")
+                               .arg(name);
+        return where
+            + QStringLiteral(", and that the account's password is in the file ~/.pgpass (readable by this user "
+                             "only); when the password has changed, give the new one once, in place of PASSWORD "
+                             "(%2), with the command%3:  %1")
+                  .arg(admintool::command(QStringLiteral("init --server ") + server.quotedWithPassword()
+                                          + QStringLiteral(" --if-missing")),
+                       ServerAddress::PasswordTyping,
+                       holdsPassword(name) ? QStringLiteral(" (which also takes out the password the data source "
+                                                            "holds, which the driver sends in place of the file's)")
+                                           : QString());
     }
     if (isDefined(name) && setting(name, QStringLiteral("Driver")).isEmpty()) {
         // Cut short (two runs defining it at once, by an older billdb), or

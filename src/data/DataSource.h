@@ -100,9 +100,21 @@ bool definedForThisUser(const QString& name);
 // What to do about a system-wide definition through the ANSI driver: only
 // root can set its driver, and a section of this user's would hide it.
 QString systemDriverAdvice(const QString& name);
-// The server, database and account a server's data source names, with the
-// driver's own port (5432) and account (the login name) where it names none.
+// The server, database and account a server's data source names, in its
+// settings or its libpq options, and where it names none, what libpq takes:
+// its environment's (PGHOST, PGPORT, PGUSER, PGDATABASE), else its own.
 ServerAddress serverOf(const QString& name);
+// The value of one option in libpq's "key=value key='value'" text; empty
+// when it has none.
+QString libpqOption(const QString& options, const QString& key);
+// True when a server's data source holds a password of its own, which the
+// driver sends in place of the one in ~/.pgpass.
+bool holdsPassword(const QString& name);
+// Takes that password out of this user's definition. Throws Failure.
+void removePassword(const QString& name);
+// True when this user's section of the data source names no database but
+// hides a definition for every user that does.
+bool hidesSystemDefinition(const QString& name);
 // The file a data source's Database setting names: a file: URI as its path.
 QString databaseFile(const QString& databaseSetting);
 

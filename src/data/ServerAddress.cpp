@@ -104,11 +104,15 @@ ServerAddress ServerAddress::parse(const QString& address)
         throw wrong(QStringLiteral("no host"));
     if (server.database.isEmpty())
         throw wrong(QStringLiteral("no database name"));
-    // The values go into a connection string and an ini file, where these end them.
-    for (const QString& value : {server.user, server.host, server.database, server.password})
+    // The values go into a connection string and an ini file, where these end
+    // them; the password only into the connection string, braced, and the
+    // password file's line.
+    for (const QString& value : {server.user, server.host, server.database})
         if (value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('\n'))
             || value.contains(QLatin1Char('{')) || value.contains(QLatin1Char('}')))
             throw wrong(QStringLiteral("';', '{', '}' and line breaks cannot be used"));
+    if (server.password.contains(QLatin1Char('\n')) || server.password.contains(QLatin1Char('\r')))
+        throw wrong(QStringLiteral("a password cannot hold a line break"));
     return server;
 }
 
@@ -120,12 +124,29 @@ QString ServerAddress::quotedWithPassword() const
         + QLatin1Char('\'');
 }
 
+namespace {
+
+// The characters that would end the part, and '%', written as parse() reads them.
+QString encoded(const QString& part, const QString& ending)
+{
+    QString text;
+    for (const QChar character : part)
+        text += character == QLatin1Char('%') || ending.contains(character)
+            ? QString::fromLatin1(QUrl::toPercentEncoding(QString(character)))
+            : QString(character);
+    return text;
+}
+
+}  // namespace
+
 QString ServerAddress::text(const QString& givenPassword) const
 {
     const bool folder = host.startsWith(QLatin1Char('/'));
+    const bool ipv6 = !folder && host.contains(QLatin1Char(':'));
     // Joined, not put in with arg(): a folder's "%2F" would be taken for a place.
-    return QStringLiteral("postgresql://") + user
+    return QStringLiteral("postgresql://") + encoded(user, QStringLiteral(":@/?"))
         + (givenPassword.isEmpty() ? QString() : QLatin1Char(':') + givenPassword) + QLatin1Char('@')
-        + (folder ? QString::fromUtf8(QUrl::toPercentEncoding(host)) : host) + QLatin1Char(':')
-        + QString::number(port) + QLatin1Char('/') + database;
+        + (folder ? QString::fromUtf8(QUrl::toPercentEncoding(host))
+                  : ipv6 ? QLatin1Char('[') + host + QLatin1Char(']') : host)
+        + QLatin1Char(':') + QString::number(port) + QLatin1Char('/') + encoded(database, QStringLiteral("@/?"));
 }

@@ -33,12 +33,14 @@ void connectx(Connection& connection)
         // The driver manager keeps the data sources it read at the start (and
         // what failed for a while): one the advised command defines anew is
         // seen from the next start. (A server's password is read at each
-        // connection; a system-wide definition is root's to mend.)
+        // connection, unless the data source holds it; a system-wide
+        // definition is root's to mend.)
         const QString& name = datasource::ProgramDataSource;
-        const bool definedAnew = !datasource::isServer(name)
-            || (datasource::throughAnsiDriver(name) && datasource::definedForThisUser(name));
+        const bool definedAnew = !datasource::isServer(name) || datasource::hidesSystemDefinition(name)
+            || (datasource::definedForThisUser(name)
+                && (datasource::throughAnsiDriver(name) || datasource::holdsPassword(name)));
         tell(error.description() + QStringLiteral("\n\n") + datasource::setupAdvice(name, error.description())
-             + (definedAnew ? QStringLiteral("\n\nOnce the command has run, close the program and start it again.")
+             + (definedAnew ? QStringLiteral("\n\nOnce that is done, close the program and start it again.")
                             : QString()));
     }
 }
