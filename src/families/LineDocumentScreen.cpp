@@ -275,7 +275,7 @@ void LineDocumentScreen::deleteSerial()
     // Beside a new number the grid shows the newest document's lines: the
     // press would delete nothing, so the operator hears which to choose.
     if (const std::optional<qint16> shown = gridDocument();
-        shown && grid::rowCount(DGG) > 0 && cmbbillnumber->currentText().trimmed().toInt() != *shown) {
+        shown && grid::rowCount(DGG) > 0 && cmbbillnumber->currentText().trimmed().toDouble() != *shown) {
         Messages::instance().inform(QStringLiteral("The lines shown are those of %1 %2. Choose %2 from the list to "
                                                    "delete one of them.")
                                         .arg(m_store.documentName())
