@@ -67,20 +67,21 @@ QString keepPassword(const ServerAddress& server)
                                     passwordField(server.database), passwordField(server.user)}
                             .join(QLatin1Char(':'))
         + QLatin1Char(':');
-    QStringList lines;
+    // Other lines are kept byte for byte, whatever their encoding.
+    QList<QByteArray> lines;
     QFile file(path);
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
             throw Failure(QStringLiteral("cannot read %1").arg(path));
-        for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            if (!line.startsWith(key))
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (!line.isEmpty() && !line.startsWith(key.toUtf8()))
                 lines << line;
         file.close();
     }
-    lines.prepend(key + passwordField(server.password));
+    lines.prepend((key + passwordField(server.password)).toUtf8());
     const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !file.setPermissions(ownerOnly)
-        || file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 || !file.flush())
+        || file.write(lines.join('\n') + '\n') < 0 || !file.flush())
         throw Failure(QStringLiteral("cannot write the password to %1").arg(path));
     return path;
 }

@@ -20,6 +20,16 @@ namespace {
 // The installer's name for the data sources' file, whichever file it is.
 const char* const DataSources = "odbc.ini";
 
+// The data source's setting of libpq options, and one key = value pair of
+// them: apart by blanks; a value in single quotes may hold blanks, with \'
+// and \\ for a quote and a backslash.
+const QString Options = QStringLiteral("Pqopt");
+const QRegularExpression& libpqPair()
+{
+    static const QRegularExpression pair(QStringLiteral("(\\w+)\\s*=\\s*('((?:[^'\\\\]|\\\\.)*)'|\\S*)"));
+    return pair;
+}
+
 // Writes go to this user's definitions; reads see the user's and the
 // system's, as the driver manager does when it connects.
 class UserDefinitions {
@@ -158,10 +168,9 @@ QString forConnection(const QString& odbcName)
             && key.compare(QLatin1String("PWD"), Qt::CaseInsensitive) != 0)
             kept << part;
     }
-    const QString options = QStringLiteral("Pqopt");
     const QString dataSource = valueIn(parts, QStringLiteral("DRIVER")) ? QString() : dataSourceOf(parts);
-    if (!valueIn(parts, options) && (dataSource.isEmpty() || setting(dataSource, options).isEmpty()))
-        kept << options + QStringLiteral("={") + QLatin1String(ServerNetworkTimeouts) + QLatin1Char('}');
+    if (!valueIn(parts, Options) && (dataSource.isEmpty() || setting(dataSource, Options).isEmpty()))
+        kept << Options + QStringLiteral("={") + QLatin1String(ServerNetworkTimeouts) + QLatin1Char('}');
     return kept.join(QLatin1Char(';'));
 }
 
@@ -297,7 +306,7 @@ ServerAddress serverOf(const QString& name)
     // (the driver refuses both at once); else libpq takes it from its
     // environment, and else its own: the computer's login name, the socket
     // folder, 5432, a database named as the account.
-    const QString options = setting(name, QStringLiteral("Pqopt"));
+    const QString options = setting(name, Options);
     const auto orLibpqs = [&](const char* key, const char* option, const char* variable, const QString& own) {
         const QString named = setting(name, QLatin1String(key));
         if (!named.isEmpty())
@@ -318,15 +327,8 @@ ServerAddress serverOf(const QString& name)
 
 QString libpqOption(const QString& options, const QString& key)
 {
-    // key = value pairs apart by blanks; a value in single quotes may hold
-    // blanks, with \' and \\ for a quote and a backslash. The data source
-    // may keep them braced, as a connection string gives them.
-    QString text = options.trimmed();
-    if (text.startsWith(QLatin1Char('{')) && text.endsWith(QLatin1Char('}')))
-        text = text.mid(1, text.size() - 2);
-    static const QRegularExpression pair(QStringLiteral("(\\w+)\\s*=\\s*('((?:[^'\\\\]|\\\\.)*)'|\\S*)"));
     QString value;
-    for (QRegularExpressionMatchIterator found = pair.globalMatch(text); found.hasNext();) {
+    for (QRegularExpressionMatchIterator found = libpqPair().globalMatch(options); found.hasNext();) {
         const QRegularExpressionMatch one = found.next();
         if (one.captured(1) != key)
             continue;
@@ -340,22 +342,44 @@ QString libpqOption(const QString& options, const QString& key)
 
 bool holdsPassword(const QString& name)
 {
-    return isServer(name) && !setting(name, QStringLiteral("Password")).isEmpty();
+    return isServer(name)
+        && (!setting(name, QStringLiteral("Password")).isEmpty()
+            || !libpqOption(setting(name, Options), QStringLiteral("password")).isEmpty());
 }
 
 void removePassword(const QString& name)
 {
     const UserDefinitions user;
-    if (!SQLWritePrivateProfileString(name.toLocal8Bit().constData(), "Password", nullptr, DataSources))
+    const QByteArray section = name.toLocal8Bit();
+    // The libpq options' password too; the others stay as written.
+    const QString given = setting(name, Options);
+    QString options = given;
+    QVector<QRegularExpressionMatch> passwords;
+    for (QRegularExpressionMatchIterator found = libpqPair().globalMatch(given); found.hasNext();)
+        if (const QRegularExpressionMatch pair = found.next(); pair.captured(1) == QLatin1String("password"))
+            passwords.prepend(pair);
+    for (const QRegularExpressionMatch& password : passwords)
+        options.remove(password.capturedStart(), password.capturedLength());
+    options = options.trimmed();
+    const bool written =
+        SQLWritePrivateProfileString(section.constData(), "Password", nullptr, DataSources)
+        && (passwords.isEmpty()
+            || SQLWritePrivateProfileString(section.constData(), Options.toLatin1().constData(),
+                                            options.isEmpty() ? nullptr : options.toLocal8Bit().constData(), DataSources));
+    if (!written)
         throw installerFailure(QStringLiteral("Cannot take the password out of the data source %1 in %2")
                                    .arg(name, userDefinitionsPlace()));
 }
 
 bool hidesSystemDefinition(const QString& name)
 {
+    // Named nowhere, the server and the database are libpq's own, and not
+    // what a shop's till meant.
+    const QString options = setting(name, Options);
     if (!definedForThisUser(name) || !setting(name, QStringLiteral("Database")).isEmpty()
-        || !setting(name, QStringLiteral("Servername")).isEmpty()
-        || !libpqOption(setting(name, QStringLiteral("Pqopt")), QStringLiteral("dbname")).isEmpty())
+        || !setting(name, QStringLiteral("Servername")).isEmpty() || !libpqOption(options, QStringLiteral("dbname")).isEmpty()
+        || !libpqOption(options, QStringLiteral("host")).isEmpty() || qEnvironmentVariableIsSet("PGHOST")
+        || qEnvironmentVariableIsSet("PGDATABASE"))
         return false;
     SQLSetConfigMode(ODBC_SYSTEM_DSN);
     const bool system = isDefined(name);

@@ -377,7 +377,12 @@ private slots:
         asRole.user = role;
         const QString ini = dir.filePath("own.ini");
         QProcessEnvironment own = toolrun::environment(ini, dir.path());
+        // Another program's line, in another encoding, stays as it is.
+        const QByteArray otherLine = "otherhost:5432:*:bob:caf\xe9\n";
         own.insert("PGPASSFILE", write("own-pgpass", ""));
+        QFile otherProgram(own.value("PGPASSFILE"));
+        QVERIFY(otherProgram.open(QIODevice::WriteOnly) && otherProgram.write(otherLine) > 0);
+        otherProgram.close();
         const auto followed = [&](const QString& section, const QString& password) {
             write(QFileInfo(ini).fileName(), section);
             db.exec("ALTER ROLE " + role + " PASSWORD '" + password + "'");
@@ -395,8 +400,17 @@ private slots:
         const QString options = "Pqopt=host='" + till.host + "' port=" + QString::number(till.port) + "\n";
         const QString ownPassword = followed(header + options + "Database=" + till.database + "\nPassword=old\n", "n;e{w}}");
         QVERIFY2(ownPassword.isEmpty(), qPrintable(ownPassword));
-        const QString kept = toolrun::fileText(ini);
+        QString kept = toolrun::fileText(ini);
         QVERIFY2(!kept.contains("Password") && kept.contains(options), qPrintable(kept));
+        // The same in its libpq options.
+        const QString withPassword = QString(options).replace("\n", " password='n;e{w}}'\n");
+        const QString inOptions = followed(header + withPassword + "Database=" + till.database + "\n", "fourth");
+        QVERIFY2(inOptions.isEmpty(), qPrintable(inOptions));
+        kept = toolrun::fileText(ini);
+        QVERIFY2(!kept.contains("password") && kept.contains(options), qPrintable(kept));
+        QFile passwords(own.value("PGPASSFILE"));
+        QVERIFY(passwords.open(QIODevice::ReadOnly));
+        QVERIFY(passwords.readAll().endsWith(otherLine));
         // Through a driver entry of the shop's own name, which only looks like the ANSI build's.
         const QString system = dir.filePath("own-system");
         QVERIFY(QDir().mkpath(system));
@@ -406,8 +420,11 @@ private slots:
         const QString byName = "Servername=" + till.host + "\nPort=" + QString::number(till.port) + "\n";
         const QString byEnvironment = followed(QString(header).replace("PostgreSQL Unicode", "Transit PG") + byName, "third");
         QVERIFY2(byEnvironment.isEmpty(), qPrintable(byEnvironment));
-        // A section of this user's that names no database hides the one for every user.
+        // A section of this user's that names no database hides the one for every user; one whose
+        // server and database libpq finds does not.
         write("own-system/odbc.ini", header + byName + "Database=" + till.database + "\n");
+        const QString hostOnly = followed(header + options, "fifth");
+        QVERIFY2(hostOnly.isEmpty(), qPrintable(hostOnly));
         own.remove("PGDATABASE");
         write(QFileInfo(ini).fileName(), "[Bill]\nDriver=PostgreSQL Unicode\n");
         const Result hidden = toolrun::run({"shop", "--name", "Own Till"}, own);
