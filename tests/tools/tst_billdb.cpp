@@ -824,10 +824,16 @@ private slots:
             << "remark,Item,SN,PARTNO\n111,ravi,9,1 road\n1," + QString(256, 'A')
                    + ",,\n98450,asha k,,\n222,\"meera\nrao\",,\n111,dev,,\n333,only\n333,dev,,\n444,\" \t \",,\n"
                      "\" 98450 \",asha b,,\n555,  nila  ,, 2 gate \n"
+                     // A name that starts with an apostrophe of its own; an address's comma not quoted; a
+                     // quote closed too early, and one never closed, which would take the rest of the file.
+                     "999,'sai' traders,,\n777,kiran,,1, main road\n666,\"dev\"a,,\n888,\"open,,\n123,last,,\n"
             << QStringList{"3: ITEM has 256 characters, more than 255", "4: duplicate REMARK \"98450\": SN 5 has it",
                            "7: duplicate REMARK \"111\": line 2 has it", "8: 2 values where the heading names 4 columns",
-                           "10: ITEM is empty", "11: duplicate REMARK \"98450\": SN 5 has it"}
-            << QStringList{"5|ASHA||98450", "6|RAVI|1 ROAD|111", "7|MEERA\nRAO||222", "8|DEV||333", "9|NILA| 2 GATE |555"};
+                           "10: ITEM is empty", "11: duplicate REMARK \"98450\": SN 5 has it",
+                           "14: 5 values where the heading names 4 columns", "15: a value goes on after its closing quote",
+                           "16: a quoted value is not closed"}
+            << QStringList{"5|ASHA||98450", "6|RAVI|1 ROAD|111", "7|MEERA\nRAO||222", "8|DEV||333", "9|NILA| 2 GATE |555",
+                           "10|'SAI' TRADERS||999"};
         QTest::newRow("items") << "items" << "Charges" << "4,'TEA',10,'-',0"
                                << "VALUEofCHARGES,TYPEOFCHARGES\r\n12.5,coffee\r\nabc,milk\r\n3,tea\r\n7,\r\n8,\"\r\n\"\r\n9,"
                                       + QString(QChar(0x200B)) + "\r\n11, tea \r\n13,\tchai \r\n"
@@ -863,6 +869,13 @@ private slots:
         const toolrun::Result unknown = onTheDatabase({"import", word, write("unknown.csv", "SN,NAME\n1,X\n")});
         QVERIFY2(unknown.refusedInOneLine() && unknown.err.contains(":1: \"NAME\" is no column of " + table),
                  qPrintable(unknown.err));
+        const toolrun::Result twice = onTheDatabase({"import", word, write("twice.csv", "SN,sn\n1,2\n")});
+        QVERIFY2(twice.refusedInOneLine() && twice.err.contains(":1: the heading names sn twice"), qPrintable(twice.err));
+        // Every record bad: nothing imported, with --skip-bad too.
+        QCOMPARE(onTheDatabase({"import", word, write("allbad.csv", csv.section('\n', 0, 0) + "\n" + csv.section('\n', 2, 2) + "\n"),
+                                "--skip-bad"})
+                     .exitCode,
+                 2);
         QCOMPARE(rowsOf(table), after);
     }
 
