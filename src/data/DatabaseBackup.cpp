@@ -162,10 +162,15 @@ QString keepTheDays(const QString& database, const QDate& day)
     const QString base = QFileInfo(database).completeBaseName();
     const QDir folder(sqlitefile::dailyCopiesFolder(database));
     const QString today = folder.filePath(QStringLiteral("%1-%2.db").arg(base, day.toString(Qt::ISODate)));
+    sqlitefile::closeToOthers(database);
     if (QFileInfo::exists(today))
         return {};
-    if (!QDir().mkpath(folder.path()))
-        throw Failure(QStringLiteral("cannot make the folder %1").arg(folder.path()));
+    // Made as the database's folder: a group that shares the database makes its copies, whoever is first.
+    if (!folder.exists()) {
+        if (!QDir().mkpath(folder.path()))
+            throw Failure(QStringLiteral("cannot make the folder %1").arg(folder.path()));
+        sqlitefile::guardedAs(folder.path(), QFileInfo(database).absolutePath());
+    }
     if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
         throw Failure(problem);
     // What copies stopped part-way (the program killed at its first login) left in the folder.

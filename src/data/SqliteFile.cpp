@@ -43,10 +43,22 @@ void guardedAs(const QString& copy, const QString& database)
 {
     // Not being able to is no reason to lose the copy: it stays as made. The
     // group first, so that the permissions given are the group's own.
+    // Every bit, a shared folder's set-group-ID among them.
     struct stat original {};
-    if (::stat(QFile::encodeName(database).constData(), &original) == 0)
-        (void)::chown(QFile::encodeName(copy).constData(), uid_t(-1), original.st_gid);
-    QFile::setPermissions(copy, QFile::permissions(database));
+    if (::stat(QFile::encodeName(database).constData(), &original) != 0)
+        return;
+    (void)::chown(QFile::encodeName(copy).constData(), uid_t(-1), original.st_gid);
+    (void)::chmod(QFile::encodeName(copy).constData(), original.st_mode & 07777);
+}
+
+void closeToOthers(const QString& database)
+{
+    for (const QString& file : {database, database + QStringLiteral("-wal"), database + QStringLiteral("-shm")}) {
+        struct stat now {};
+        const QByteArray path = QFile::encodeName(file);
+        if (::stat(path.constData(), &now) == 0 && (now.st_mode & S_IRWXO) != 0)
+            (void)::chmod(path.constData(), now.st_mode & 07777 & ~S_IRWXO);
+    }
 }
 
 bool sameFile(const QString& first, const QString& second)

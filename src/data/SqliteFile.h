@@ -18,8 +18,14 @@ QString uri(const QString& path, Access access = Access::ReadWrite);
 bool createPrivate(const QString& path);
 
 // A copy of a database (a backup, an archive, what a restore replaced) is
-// open to no more than the database itself, and to the same group.
+// open to no more than the database itself, and to the same group; so is
+// the folder of the day's copies, as the database's folder.
 void guardedAs(const QString& copy, const QString& database);
+
+// A database an older version made open to every account of the computer
+// (and its log files) is closed to the others; its owner's and its group's
+// access stay.
+void closeToOthers(const QString& database);
 
 // True when the two names reach one file (the same name, a link, another
 // path to it): a copy put at one would replace the other.

@@ -1,6 +1,7 @@
 // Backup, restore and check, run as a shop runs them, on a database of their own.
 
 #include "data/Connection.h"
+#include "data/DatabaseBackup.h"
 #include "data/RecordSet.h"
 #include "data/Schema.h"
 #include "support/ToolRun.h"
@@ -86,6 +87,26 @@ private slots:
         ::umask(umaskBefore);
         QVERIFY2(init.exitCode == 0, qPrintable(init.err));
         QCOMPARE(QFile::permissions(made), owner);
+    }
+
+    // The day's copies of a database its group shares are made by whichever account is first that
+    // day; a database an older version left open to every account is closed to the others.
+    void theDaysCopiesAreTheGroupsAndOtherAccountsAreShutOut()
+    {
+        const auto mode = [](const QString& path) {
+            struct stat now {};
+            return ::stat(QFile::encodeName(path).constData(), &now) == 0 ? now.st_mode & 07777 : 0u;
+        };
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 02770) == 0);
+        QVERIFY(::chmod(QFile::encodeName(database).constData(), 0660) == 0);
+        QVERIFY(!databasebackup::keepTheDays(database, QDate(2026, 12, 9)).isEmpty());
+        QCOMPARE(mode(file("backups")), 02770u);
+        QCOMPARE(mode(file("backups/Bill-2026-12-09.db")), 0660u);
+
+        QVERIFY(::chmod(QFile::encodeName(database).constData(), 0644) == 0);
+        QVERIFY(!databasebackup::keepTheDays(database, QDate(2026, 12, 10)).isEmpty());
+        QCOMPARE(mode(database), 0640u);
+        QCOMPARE(mode(file("backups/Bill-2026-12-10.db")), 0640u);
     }
 
     void backupWhileWritingPassesItsCheck()
