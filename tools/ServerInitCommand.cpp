@@ -103,6 +103,10 @@ bool namesServer(const ServerAddress& server)
 int initServer(const QString& address, bool ifMissing, const QString& fromFile, QTextStream& out)
 {
     const ServerAddress server = ServerAddress::parse(address);
+    if (!datasource::driverInstalled(datasource::PostgresDriver))
+        throw Failure(QStringLiteral("the ODBC driver \"%1\" of PostgreSQL servers is not installed on this computer; "
+                                     "install it, as root (apt install odbc-postgresql), and run the command again")
+                          .arg(datasource::PostgresDriver));
     const QString& name = datasource::ProgramDataSource;
     const QString where = QStringLiteral("the database %1 on the server %2").arg(server.database, server.host);
     const QString shopFile = fromFile.isEmpty() ? QString() : QFileInfo(fromFile).absoluteFilePath();

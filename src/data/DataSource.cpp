@@ -285,6 +285,24 @@ bool throughAnsiDriver(const QString& name)
     return named.contains(ansi);
 }
 
+bool driverInstalled(const QString& driver)
+{
+    if (QFileInfo(driver).isAbsolute())
+        return QFileInfo::exists(driver);
+    for (const char* key : {"Driver", "Driver64"}) {
+        char library[4096] = {};
+        if (SQLGetPrivateProfileString(driver.toLocal8Bit().constData(), key, "", library, sizeof library, "odbcinst.ini") > 0)
+            return true;
+    }
+    return false;
+}
+
+bool driverMissing(const QString& name)
+{
+    const QString driver = setting(name, QStringLiteral("Driver"));
+    return isDefined(name) && !driver.isEmpty() && !driverInstalled(driver);
+}
+
 bool definedForThisUser(const QString& name)
 {
     const UserDefinitions user;
@@ -419,6 +437,11 @@ QString setupAdvice(const QString& name, const QString& failure)
                               "user of this computer (in the system's data sources). Take its section [%1] out of "
                               "that file.")
             .arg(name, userDefinitionsPlace());
+    if (driverMissing(name))
+        return QStringLiteral("The data source \"%1\" names the ODBC driver \"%2\", which is not installed on this "
+                              "computer. Install it, as root:  apt install %3")
+            .arg(name, setting(name, QStringLiteral("Driver")),
+                 isServer(name) ? QStringLiteral("odbc-postgresql") : QStringLiteral("libsqliteodbc"));
     if (isServer(name)) {
         const ServerAddress server = serverOf(name);
         // The ANSI build opens the server well: the server and the password

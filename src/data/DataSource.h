@@ -94,6 +94,11 @@ bool throughAnsiDriver(const QString& name);
 // Sets the data source's driver (for this user), keeping its other settings
 // (a shop's own Pqopt or ConnSettings among them). Throws Failure.
 void setDriver(const QString& name, const QString& driver);
+// True when the driver (a name in odbcinst.ini, or a library's path) is
+// installed on this computer.
+bool driverInstalled(const QString& driver);
+// True when the data source names a driver that is not.
+bool driverMissing(const QString& name);
 // True when this user's own definitions hold the data source (not only the
 // system's, for every user).
 bool definedForThisUser(const QString& name);

@@ -37,6 +37,7 @@ void connectx(Connection& connection)
         // definition is root's to mend.)
         const QString& name = datasource::ProgramDataSource;
         const bool definedAnew = !datasource::isServer(name) || datasource::hidesSystemDefinition(name)
+            || datasource::driverMissing(name)
             || (datasource::definedForThisUser(name)
                 && (datasource::throughAnsiDriver(name) || datasource::holdsPassword(name)));
         tell(error.description() + QStringLiteral("\n\n") + datasource::setupAdvice(name, error.description())

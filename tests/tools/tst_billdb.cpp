@@ -436,6 +436,26 @@ private slots:
         db.exec("DROP ROLE " + role);
     }
 
+    // A till whose server driver was taken off the computer is told to install it again, not to look
+    // at its server and password.
+    void aDriverNotInstalledIsToldSo()
+    {
+        QVERIFY(QDir().mkpath(dir.filePath("nodriver")));
+        write("nodriver/odbcinst.ini", "[SQLite3]\nDriver=libsqlite3odbc.so\n");
+        QProcessEnvironment environment = toolrun::environment(dir.filePath("nodriver.ini"), dir.path());
+        environment.insert("ODBCSYSINI", dir.filePath("nodriver"));
+        const Result init = toolrun::run({"init", "--server", "postgresql://shop@localhost/bill"}, environment);
+        QVERIFY2(init.refusedInOneLine() && init.err.contains("is not installed on this computer")
+                     && init.err.contains("apt install odbc-postgresql"),
+                 qPrintable(init.err));
+        write("nodriver.ini", "[Bill]\nDriver=PostgreSQL Unicode\nServername=localhost\nDatabase=bill\nUsername=shop\n");
+        const Result told = toolrun::run({"shop", "--name", "Own Till"}, environment);
+        QVERIFY2(told.refusedInOneLine()
+                     && told.err.contains("names the ODBC driver \"PostgreSQL Unicode\", which is not installed on this "
+                                          "computer. Install it, as root: apt install odbc-postgresql"),
+                 qPrintable(told.err));
+    }
+
     // A password goes into the address as it is typed, '/', ':', '?' and '@' in it too; only a '%'
     // is written %25, as the advice says.
     void anAddressTakesAPasswordAsTyped()
