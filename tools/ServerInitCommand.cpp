@@ -103,10 +103,6 @@ bool namesServer(const ServerAddress& server)
 int initServer(const QString& address, bool ifMissing, const QString& fromFile, QTextStream& out)
 {
     const ServerAddress server = ServerAddress::parse(address);
-    if (!datasource::driverInstalled(datasource::PostgresDriver))
-        throw Failure(QStringLiteral("the ODBC driver \"%1\" of PostgreSQL servers is not installed on this computer; "
-                                     "install it, as root (apt install odbc-postgresql), and run the command again")
-                          .arg(datasource::PostgresDriver));
     const QString& name = datasource::ProgramDataSource;
     const QString where = QStringLiteral("the database %1 on the server %2").arg(server.database, server.host);
     const QString shopFile = fromFile.isEmpty() ? QString() : QFileInfo(fromFile).absoluteFilePath();
@@ -133,9 +129,19 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
                                    : QStringLiteral(", or add --from %1 to copy it into the server and move the till "
                                                     "with it")
                                          .arg(tillFile)));
+    // The server is opened through the driver the data source will name: the
+    // Unicode build, or the one a data source kept as it is names already.
+    QString driver = datasource::PostgresDriver;
+    const bool keptAsItIs = datasource::isDefined(name) && !tillMoves && !datasource::throughAnsiDriver(name);
+    if (keptAsItIs && !datasource::driverMissing(name))
+        driver = datasource::setting(name, QStringLiteral("Driver"));
+    if (!datasource::driverInstalled(driver))
+        throw Failure(QStringLiteral("the ODBC driver \"%1\" of PostgreSQL servers is not installed on this computer; "
+                                     "install it, as root (apt install odbc-postgresql), and run the command again")
+                          .arg(driver));
     Connection connection;
     try {
-        connection.open(datasource::postgresConnectionString(server));
+        connection.open(datasource::postgresConnectionString(server, driver));
     } catch (const DbError& error) {
         // A server tells a role it does not have as a password refused.
         throw Failure(QStringLiteral("cannot open %1 as %2: %3. Create the role and the database first if they "

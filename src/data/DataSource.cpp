@@ -103,7 +103,7 @@ QVector<Setting> postgresSettings(const ServerAddress& server)
     };
 }
 
-QString postgresConnectionString(const ServerAddress& server)
+QString postgresConnectionString(const ServerAddress& server, const QString& driver)
 {
     QStringList parts;
     for (const Setting& entry : postgresSettings(server)) {
@@ -111,7 +111,7 @@ QString postgresConnectionString(const ServerAddress& server)
             continue;
         // A value with a ';' (the session's statements) is braced, as the driver reads it.
         if (entry.key == QLatin1String("Driver"))
-            parts << QStringLiteral("DRIVER={%1}").arg(entry.value);
+            parts << QStringLiteral("DRIVER={%1}").arg(driver);
         else if (entry.value.contains(QLatin1Char(';')))
             parts << entry.key + QStringLiteral("={") + entry.value + QLatin1Char('}');
         else

@@ -61,9 +61,9 @@ inline const QString PostgresDriver = QStringLiteral("PostgreSQL Unicode");
 // server, the database and the shop's own account on it. No password: the
 // driver's libpq takes it from ~/.pgpass.
 QVector<Setting> postgresSettings(const ServerAddress& server);
-// The same as a connection string naming the driver, with the password when
-// the address has one.
-QString postgresConnectionString(const ServerAddress& server);
+// The same as a connection string naming the driver (PostgresDriver, or one
+// registered under another name), with the password when the address has one.
+QString postgresConnectionString(const ServerAddress& server, const QString& driver = PostgresDriver);
 
 // The connection string (as QODBC takes it) as it is sent. A SQLite database
 // gets the safety settings (withSqliteSafety) and the program's fixed user

@@ -169,7 +169,7 @@ QString keepTheDays(const QString& database, const QDate& day)
     if (!folder.exists()) {
         if (!QDir().mkpath(folder.path()))
             throw Failure(QStringLiteral("cannot make the folder %1").arg(folder.path()));
-        sqlitefile::guardedAs(folder.path(), QFileInfo(database).absolutePath());
+        sqlitefile::folderGuardedAs(folder.path(), QFileInfo(database).absolutePath());
     }
     if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
         throw Failure(problem);

@@ -51,6 +51,17 @@ void guardedAs(const QString& copy, const QString& database)
     (void)::chmod(QFile::encodeName(copy).constData(), original.st_mode & 07777);
 }
 
+void folderGuardedAs(const QString& folder, const QString& model)
+{
+    guardedAs(folder, model);
+    // Closed to other accounts, whatever the model leaves open (a shared
+    // /tmp's 1777): a copy another account put there would stand for the day's.
+    struct stat now {};
+    const QByteArray path = QFile::encodeName(folder);
+    if (::stat(path.constData(), &now) == 0)
+        (void)::chmod(path.constData(), now.st_mode & 07777 & ~(S_IRWXO | S_ISVTX));
+}
+
 void closeToOthers(const QString& database)
 {
     for (const QString& file : {database, database + QStringLiteral("-wal"), database + QStringLiteral("-shm")}) {

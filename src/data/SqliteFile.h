@@ -18,9 +18,12 @@ QString uri(const QString& path, Access access = Access::ReadWrite);
 bool createPrivate(const QString& path);
 
 // A copy of a database (a backup, an archive, what a restore replaced) is
-// open to no more than the database itself, and to the same group; so is
-// the folder of the day's copies, as the database's folder.
+// open to no more than the database itself, and to the same group.
 void guardedAs(const QString& copy, const QString& database);
+
+// The same for a folder of copies, made as the database's folder (model),
+// but never open to other accounts.
+void folderGuardedAs(const QString& folder, const QString& model);
 
 // A database an older version made open to every account of the computer
 // (and its log files) is closed to the others; its owner's and its group's

@@ -102,6 +102,12 @@ private slots:
         QVERIFY(!databasebackup::keepTheDays(database, QDate(2026, 12, 9)).isEmpty());
         QCOMPARE(mode(file("backups")), 02770u);
         QCOMPARE(mode(file("backups/Bill-2026-12-09.db")), 0660u);
+        // Never open to other accounts, though the database's folder is (a copy another account put
+        // there would stand for the day's).
+        QVERIFY(QDir(file("backups")).removeRecursively());
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 01777) == 0);
+        QVERIFY(!databasebackup::keepTheDays(database, QDate(2026, 12, 9)).isEmpty());
+        QCOMPARE(mode(file("backups")), 0770u);
 
         QVERIFY(::chmod(QFile::encodeName(database).constData(), 0644) == 0);
         QVERIFY(!databasebackup::keepTheDays(database, QDate(2026, 12, 10)).isEmpty());

@@ -411,15 +411,18 @@ private slots:
         QFile passwords(own.value("PGPASSFILE"));
         QVERIFY(passwords.open(QIODevice::ReadOnly));
         QVERIFY(passwords.readAll().endsWith(otherLine));
-        // Through a driver entry of the shop's own name, which only looks like the ANSI build's.
+        // Through a driver entry of the shop's own name, which only looks like the ANSI build's, on a
+        // computer where the driver is registered under that name alone.
         const QString system = dir.filePath("own-system");
         QVERIFY(QDir().mkpath(system));
-        write("own-system/odbcinst.ini", toolrun::fileText("/etc/odbcinst.ini") + "\n[Transit PG]\nDriver=psqlodbcw.so\n");
+        const QString drivers = toolrun::fileText("/etc/odbcinst.ini") + "\n[Transit PG]\nDriver=psqlodbcw.so\n";
+        write("own-system/odbcinst.ini", QString(drivers).replace("[PostgreSQL Unicode]", "[Unused]"));
         own.insert("ODBCSYSINI", system);
         own.insert("PGDATABASE", till.database);
         const QString byName = "Servername=" + till.host + "\nPort=" + QString::number(till.port) + "\n";
         const QString byEnvironment = followed(QString(header).replace("PostgreSQL Unicode", "Transit PG") + byName, "third");
         QVERIFY2(byEnvironment.isEmpty(), qPrintable(byEnvironment));
+        write("own-system/odbcinst.ini", drivers);
         // A section of this user's that names no database hides the one for every user; one whose
         // server and database libpq finds does not.
         write("own-system/odbc.ini", header + byName + "Database=" + till.database + "\n");
