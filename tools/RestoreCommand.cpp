@@ -21,6 +21,7 @@
 #include <QRegularExpression>
 #include <QTextStream>
 #include <cstdio>
+#include <functional>
 #include <unistd.h>
 
 const char* const RestoreHelp = R"(  restore FILE [--database DB]
@@ -33,8 +34,10 @@ const char* const RestoreHelp = R"(  restore FILE [--database DB]
       A damaged database is kept there whole, and a new one holding the
       backup's rows takes its name; without a database file (a new computer)
       that new database is created.
-      The program may stay open; it sees the restored rows at once (after
-      a damaged database was restored, start it again).
+      The program may stay open: a till storing a line waits while the
+      database is kept and replaced (or is told it is busy), and sees the
+      restored rows at once (after a damaged database was restored, start
+      it again).
 )";
 
 namespace {
@@ -51,22 +54,6 @@ QString keptName(const QString& target)
     for (int next = 2; QFileInfo::exists(name) || QFileInfo::exists(name + QStringLiteral("-wal")); ++next)
         name = stamped + QLatin1Char('-') + QString::number(next);
     return name;
-}
-
-// Keeps the database's present state in `kept` when it is a database SQLite
-// can copy (the program may be writing it), as a backup is made: private
-// while it is filled, put at its name whole, nothing left when it fails (a
-// full disk). False for none, or one too damaged to copy.
-bool keptWhenSound(const QString& target, const QString& kept)
-{
-    if (!QFileInfo::exists(target))
-        return false;
-    Connection connection;
-    tooldb::open(connection, target);
-    if (!databasebackup::integrityProblems(connection).isEmpty())
-        return false;
-    databasebackup::copyInto(connection, target, kept);
-    return true;
 }
 
 // The restored database, made under a name of its own, takes the database's
@@ -108,15 +95,21 @@ void putRestoredAt(const QString& made, const QString& target, const QString& ke
     }
 }
 
-// The backup's rows in place of the database's, all or none; the rows of each table counted.
-QStringList putInPlace(const QString& target, const QString& backupFile, const programfile::Tables& tables)
+// The backup's rows in place of the database's, all or none; the rows of
+// each table counted. keepFirst keeps the database's state before, under
+// the write lock, taken first: a till storing a line meanwhile waits, and
+// what it stored is in the copy kept or comes after the restore.
+QStringList putInPlace(Connection& connection, const QString& backupFile, const programfile::Tables& tables,
+                       const std::function<void()>& keepFirst = {})
 {
-    Connection connection;
-    tooldb::open(connection, target);
     programfile::attach(connection, backupFile, QStringLiteral("restored"));
     RecordSet statement;
     QStringList counts;
     Transaction transaction(connection);
+    if (keepFirst) {
+        statement.open(QStringLiteral("delete from ItemIn where 1 = 0"), connection);
+        keepFirst();
+    }
     billsums::changeManyLines(connection, [&] {
         for (const auto& [table, columns] : tables) {
             statement.open(QStringLiteral("DELETE FROM main.%1").arg(table), connection);
@@ -164,16 +157,32 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     const QString kept = keptName(target);
     Keeping keeping = Keeping::Copied;
     QStringList counts;
-    if (keptWhenSound(target, kept)) {
+    // The database's present state kept in `kept` when it is one SQLite can
+    // copy (the program may be writing it), as a backup is made: private while
+    // it is filled, put at its name whole, nothing left when it fails (a full
+    // disk). None there, or one too damaged to copy, is replaced below.
+    Connection connection;
+    bool sound = QFileInfo::exists(target);
+    if (sound) {
+        tooldb::open(connection, target);
+        sound = databasebackup::integrityProblems(connection).isEmpty();
+    }
+    if (sound) {
         try {
-            counts = putInPlace(target, backupFile, tables);
+            counts = putInPlace(connection, backupFile, tables, [&] {
+                Connection copier;  // a reader beside the write lock
+                tooldb::open(copier, target);
+                databasebackup::copyInto(copier, target, kept);
+            });
         } catch (const Failure&) {
             // Nothing was restored, so nothing stays changed: a copy left beside
             // the database would read as what a restore replaced.
             QFile::remove(kept);
             throw;
         }
-    } else {
+    }
+    connection.close();
+    if (!sound) {
         // None there (a new computer), or one too damaged to copy: a new
         // database takes the backup's rows, then the name.
         keeping = QFileInfo::exists(target) ? Keeping::MovedDamaged : Keeping::Nothing;
@@ -184,7 +193,10 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
         sqlitefile::removeWithItsFiles(made);
         schema::createSqliteDatabase(made);
         try {
-            counts = putInPlace(made, backupFile, tables);
+            Connection filling;
+            tooldb::open(filling, made);
+            counts = putInPlace(filling, backupFile, tables);
+            filling.close();
             if (sqlitefile::logLeftBeside(made))
                 throw Failure(QStringLiteral("cannot write the whole of the restored database (the disk may be full); "
                                              "nothing was restored"));
