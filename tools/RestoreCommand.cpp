@@ -107,7 +107,7 @@ QStringList putInPlace(Connection& connection, const QString& backupFile, const 
     QStringList counts;
     Transaction transaction(connection);
     if (keepFirst) {
-        statement.open(QStringLiteral("delete from ItemIn where 1 = 0"), connection);
+        statement.open(QStringLiteral("delete from main.ItemIn where 1 = 0"), connection);
         keepFirst();
     }
     billsums::changeManyLines(connection, [&] {
@@ -154,7 +154,7 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     sqlitefile::removeStoppedCopies(QFileInfo(target).absolutePath(),
                                     QRegularExpression::escape(QFileInfo(target).fileName())
                                         + QStringLiteral("(?:\\.replaced-[0-9-]+|\\.partial-\\d+)?"));
-    const QString kept = keptName(target);
+    QString kept;
     Keeping keeping = Keeping::Copied;
     QStringList counts;
     // The database's present state kept in `kept` when it is one SQLite can
@@ -170,6 +170,9 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     if (sound) {
         try {
             counts = putInPlace(connection, backupFile, tables, [&] {
+                // Named under the lock: another restore's copy, kept a moment
+                // ago, has its name by then, and keeps it.
+                kept = keptName(target);
                 Connection copier;  // a reader beside the write lock
                 tooldb::open(copier, target);
                 databasebackup::copyInto(copier, target, kept);
@@ -177,7 +180,8 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
         } catch (const Failure&) {
             // Nothing was restored, so nothing stays changed: a copy left beside
             // the database would read as what a restore replaced.
-            QFile::remove(kept);
+            if (!kept.isEmpty())
+                QFile::remove(kept);
             throw;
         }
     }
@@ -186,6 +190,7 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
         // None there (a new computer), or one too damaged to copy: a new
         // database takes the backup's rows, then the name.
         keeping = QFileInfo::exists(target) ? Keeping::MovedDamaged : Keeping::Nothing;
+        kept = keptName(target);
         if (QFileInfo::exists(QFileInfo(target).absolutePath()))
             if (const QString problem = writablefiles::newFileProblem(target); !problem.isEmpty())
                 throw Failure(problem + QStringLiteral("; nothing was restored"));

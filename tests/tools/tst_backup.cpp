@@ -177,6 +177,32 @@ private slots:
         QCOMPARE(found, stored);
     }
 
+    // Two restores at once (a slow one started again): each keeps what it replaced, under a name of
+    // its own, and the books from before both are in one of them.
+    void twoRestoresAtOnceKeepEachWhatItReplaced()
+    {
+        storeLines(150000);  // each restore checks it for a while before it copies
+        QCOMPARE(billdb({"backup", file("monday.db")}).exitCode, 0);
+        sqlite("delete from asigncharges where BillNumber > 1000");
+        QCOMPARE(billdb({"backup", file("tuesday.db")}).exitCode, 0);
+        sqlite("insert into asigncharges values(30000, 1, 'RICE', 1, 40, 0, 0, 'CASH', '', '', '', '-', 0, "
+               "'2026-12-05', '', '', 0)");
+        QProcess first, second;
+        for (auto [restore, backup] : {std::pair{&first, "monday.db"}, std::pair{&second, "tuesday.db"}}) {
+            restore->setProcessEnvironment(environment);
+            restore->start(toolrun::billdbProgram(), {"restore", file(backup)});
+        }
+        QVERIFY(first.waitForFinished(60000) && second.waitForFinished(60000));
+        QVERIFY2(first.exitCode() == 0 && second.exitCode() == 0,
+                 (first.readAllStandardError() + second.readAllStandardError()).constData());
+        QCOMPARE(keptFiles().size(), 2);
+        QStringList before;
+        for (const QString& kept : keptFiles())
+            before << sqlite("select count(*) from asigncharges where BillNumber = 30000", file(kept));
+        before.sort();
+        QCOMPARE(before, QStringList({"0", "1"}));
+    }
+
     void restoreRefusesWhatIsNoSoundBackupOfThisProgram()
     {
         storeLines(3000);
