@@ -19,6 +19,7 @@
 #include <QStorageInfo>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace databasebackup {
@@ -34,6 +35,12 @@ std::function<qint64(const QString&)>& freeBytesProbe()
 qint64 freeBytes(const QString& path)
 {
     return freeBytesProbe() ? freeBytesProbe()(path) : QStorageInfo(path).bytesAvailable();
+}
+
+bool folderWritableByOthers(const QString& folder)
+{
+    struct stat now {};
+    return ::stat(QFile::encodeName(folder).constData(), &now) == 0 && (now.st_mode & S_IWOTH) != 0;
 }
 
 QString megabytes(qint64 bytes)
@@ -163,13 +170,21 @@ QString keepTheDays(const QString& database, const QDate& day)
     const QDir folder(sqlitefile::dailyCopiesFolder(database));
     const QString today = folder.filePath(QStringLiteral("%1-%2.db").arg(base, day.toString(Qt::ISODate)));
     sqlitefile::closeToOthers(database);
-    if (QFileInfo::exists(today))
+    // A folder every account could write (an earlier version's, or another
+    // account's) is closed first, and a copy of the day found there is not
+    // trusted: another account may have put it there.
+    const bool writableByOthers = folderWritableByOthers(folder.path());
+    if (QFileInfo::exists(today) && !writableByOthers)
         return {};
     // Made as the database's folder: a group that shares the database makes its copies, whoever is first.
     if (!folder.exists()) {
         if (!QDir().mkpath(folder.path()))
             throw Failure(QStringLiteral("cannot make the folder %1").arg(folder.path()));
         sqlitefile::folderGuardedAs(folder.path(), QFileInfo(database).absolutePath());
+    } else if (writableByOthers && !sqlitefile::closeFolderToOthers(folder.path())) {
+        throw Failure(QStringLiteral("the folder %1 can be written by every account of this computer, and this user "
+                                     "cannot close it; move it away, and the program makes it anew")
+                          .arg(folder.path()));
     }
     if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
         throw Failure(problem);

@@ -56,10 +56,15 @@ void folderGuardedAs(const QString& folder, const QString& model)
     guardedAs(folder, model);
     // Closed to other accounts, whatever the model leaves open (a shared
     // /tmp's 1777): a copy another account put there would stand for the day's.
+    (void)closeFolderToOthers(folder);
+}
+
+bool closeFolderToOthers(const QString& folder)
+{
     struct stat now {};
     const QByteArray path = QFile::encodeName(folder);
-    if (::stat(path.constData(), &now) == 0)
-        (void)::chmod(path.constData(), now.st_mode & 07777 & ~(S_IRWXO | S_ISVTX));
+    return ::stat(path.constData(), &now) == 0
+        && ::chmod(path.constData(), now.st_mode & 07777 & ~(S_IRWXO | S_ISVTX)) == 0;
 }
 
 void closeToOthers(const QString& database)

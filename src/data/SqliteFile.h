@@ -24,6 +24,9 @@ void guardedAs(const QString& copy, const QString& database);
 // The same for a folder of copies, made as the database's folder (model),
 // but never open to other accounts.
 void folderGuardedAs(const QString& folder, const QString& model);
+// Takes other accounts' access and the sticky bit off a folder; false when
+// this user cannot (another account's folder).
+bool closeFolderToOthers(const QString& folder);
 
 // A database an older version made open to every account of the computer
 // (and its log files) is closed to the others; its owner's and its group's

@@ -117,6 +117,15 @@ private slots:
         QVERIFY(!databasebackup::keepTheDays(database, QDate(2026, 12, 10)).isEmpty());
         QCOMPARE(mode(database), 0640u);
         QCOMPARE(mode(file("backups/Bill-2026-12-10.db")), 0640u);
+        // A folder an earlier version left writable by every account is closed, and a copy of the
+        // day found there, which another account may have put, is made anew.
+        QVERIFY(::chmod(QFile::encodeName(file("backups")).constData(), 01777) == 0);
+        QFile planted(file("backups/Bill-2026-12-11.db"));
+        QVERIFY(planted.open(QIODevice::WriteOnly) && planted.write("fake") == 4);
+        planted.close();
+        QVERIFY(!databasebackup::keepTheDays(database, QDate(2026, 12, 11)).isEmpty());
+        QCOMPARE(mode(file("backups")), 0770u);
+        QVERIFY(QFileInfo(file("backups/Bill-2026-12-11.db")).size() > 4);
     }
 
     void backupWhileWritingPassesItsCheck()
