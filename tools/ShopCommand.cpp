@@ -2,6 +2,7 @@
 
 #include "ToolDatabase.h"
 #include "core/Failure.h"
+#include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/Tables.h"
 #include "stores/ShopHeaderStore.h"
@@ -27,7 +28,10 @@ int shop(const tooldb::CommandLine& line, QTextStream& out)
         throw Failure(QStringLiteral("give the values to set (--name, --address1, --address2, --city, --phone); "
                                      "nothing was changed"));
     // Each value given replaces the stored one; the others stay (empty before
-    // the first letterhead, which therefore needs the name).
+    // the first letterhead, which therefore needs the name). Read under the
+    // writing turn: a letterhead a till saves meanwhile is not written back over.
+    Transaction transaction(connection);
+    changes::takeWritingTurn(connection);
     const ShopHeader stored = header.read().value_or(ShopHeader{});
     const auto value = [&](const char* option, const QString& current) {
         if (!line.isSet(option))
@@ -48,7 +52,6 @@ int shop(const tooldb::CommandLine& line, QTextStream& out)
     // As Shop Details, which saves no letterhead without the shop's name.
     if (letterhead.shopName.trimmed().isEmpty())
         throw Failure(QStringLiteral("a letterhead needs the shop's name: give --name with it; nothing was changed"));
-    Transaction transaction(connection);
     header.save(letterhead);
     transaction.commit();
     out << "Shop header set: "

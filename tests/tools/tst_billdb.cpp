@@ -6,6 +6,7 @@
 #include "data/Schema.h"
 #include "data/SqliteFile.h"
 #include "data/Tables.h"
+#include "stores/ShopHeaderStore.h"
 #include "support/TestDatabase.h"
 #include "support/ToolRun.h"
 
@@ -142,6 +143,25 @@ private slots:
 
     // unixODBC looks in the password database's home, not HOME (nss_wrapper's account, in a test
     // folder). The definition lost, each message names the one command that defines it again.
+    // A letterhead a till saves while the command waits to write is not written back over: the
+    // command reads the stored one once it has the writing turn.
+    void shopKeepsALetterheadSavedMeanwhile()
+    {
+        QCOMPARE(onTheDatabase({"shop", "--name", "THE CORNER SHOP", "--phone", "98450"}).exitCode, 0);
+        Connection till;
+        till.open(db.connectionString());
+        auto saving = std::make_unique<Transaction>(till);
+        stores::ShopHeaderStore(till).save({"CORNER SHOP AND SONS", "", "", "", "98450"});
+        QProcess command;
+        command.setProcessEnvironment(toolrun::environment(db.iniPath(), dir.path()));
+        command.start(toolrun::billdbProgram(), {"shop", "--phone", "1112223333"});
+        QTest::qWait(500);  // the command waits for the till's turn
+        saving->commit();
+        saving.reset();
+        QVERIFY2(command.waitForFinished(30000) && command.exitCode() == 0, command.readAllStandardError().constData());
+        QCOMPARE(db.rows("select ShopName, ShopPhone from ShopHeader"), QStringList{"CORNER SHOP AND SONS|1112223333"});
+    }
+
     void theDataSourceIsFoundWhereverHomePoints()
     {
         QTemporaryDir account, home;
