@@ -181,10 +181,14 @@ QString keepTheDays(const QString& database, const QDate& day)
         if (!QDir().mkpath(folder.path()))
             throw Failure(QStringLiteral("cannot make the folder %1").arg(folder.path()));
         sqlitefile::folderGuardedAs(folder.path(), QFileInfo(database).absolutePath());
-    } else if (writableByOthers && !sqlitefile::closeFolderToOthers(folder.path())) {
-        throw Failure(QStringLiteral("the folder %1 can be written by every account of this computer, and this user "
-                                     "cannot close it; move it away, and the program makes it anew")
-                          .arg(folder.path()));
+    } else if (writableByOthers) {
+        if (!sqlitefile::closeFolderToOthers(folder.path()))
+            throw Failure(QStringLiteral("the folder %1 can be written by every account of this computer, and this "
+                                         "user cannot close it; move it away, and the program makes it anew")
+                              .arg(folder.path()));
+        // Taken away as they are, links not followed: the copy is made anew.
+        for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+            (void)::unlink(QFile::encodeName(today + suffix).constData());
     }
     if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
         throw Failure(problem);
@@ -208,6 +212,10 @@ QString keepTheDays(const QString& database, const QDate& day)
     const QRegularExpression daily(QStringLiteral("^%1-\\d{4}-\\d{2}-\\d{2}\\.db$")
                                        .arg(QRegularExpression::escape(base)));
     QStringList copies = folder.entryList(QDir::Files, QDir::Name).filter(daily);
+    // Names of days still to come are no copies of this program's: they never
+    // push the day's out.
+    const QString todays = QFileInfo(today).fileName();
+    copies.removeIf([&](const QString& name) { return name > todays; });
     while (copies.size() > DaysKept)
         QFile::remove(folder.filePath(copies.takeFirst()));
     return today;

@@ -119,13 +119,23 @@ private slots:
         QCOMPARE(mode(file("backups/Bill-2026-12-10.db")), 0640u);
         // A folder an earlier version left writable by every account is closed, and a copy of the
         // day found there, which another account may have put, is made anew.
+        // Planted there: a link to another file under the day's name, and names of days to come that
+        // would push the real copies out.
         QVERIFY(::chmod(QFile::encodeName(file("backups")).constData(), 01777) == 0);
-        QFile planted(file("backups/Bill-2026-12-11.db"));
-        QVERIFY(planted.open(QIODevice::WriteOnly) && planted.write("fake") == 4);
-        planted.close();
+        QFile victim(file("notes.txt"));
+        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("fake") == 4);
+        victim.close();
+        QVERIFY(QFile::link(file("notes.txt"), file("backups/Bill-2026-12-11.db")));
+        for (int day = 1; day <= 30; ++day) {
+            QFile later(file(QString("backups/Bill-2099-01-%1.db").arg(day, 2, 10, QChar('0'))));
+            QVERIFY(later.open(QIODevice::WriteOnly));
+        }
         QVERIFY(!databasebackup::keepTheDays(database, QDate(2026, 12, 11)).isEmpty());
         QCOMPARE(mode(file("backups")), 0770u);
-        QVERIFY(QFileInfo(file("backups/Bill-2026-12-11.db")).size() > 4);
+        QCOMPARE(QFileInfo(file("notes.txt")).size(), 4);
+        QVERIFY(!QFileInfo(file("backups/Bill-2026-12-11.db")).isSymLink());
+        for (const QString day : {"09", "10", "11"})
+            QVERIFY2(QFileInfo(file("backups/Bill-2026-12-" + day + ".db")).size() > 4, qPrintable(day));
     }
 
     void backupWhileWritingPassesItsCheck()
