@@ -264,21 +264,32 @@ bool isServer(const QString& name)
     return isDefined(name) && !driver.isEmpty() && !isSqliteDriver(driver);
 }
 
-bool throughAnsiDriver(const QString& name)
+namespace {
+
+// The libraries a driver's entry of odbcinst.ini names, whatever the entry is called.
+QStringList librariesOf(const QString& driver)
 {
-    if (!isServer(name))
-        return false;
-    // The library (psqlodbca.so), named in the data source itself or in the
-    // driver's entry of odbcinst.ini, whatever that entry is called.
-    const QString driver = setting(name, QStringLiteral("Driver"));
-    QString named = driver;
+    QStringList libraries;
     for (const char* key : {"Driver", "Driver64"}) {
         char library[4096] = {};
         const int length = SQLGetPrivateProfileString(driver.toLocal8Bit().constData(), key, "", library,
                                                       sizeof library, "odbcinst.ini");
         if (length > 0)
-            named += QLatin1Char(' ') + QString::fromLocal8Bit(library, length);
+            libraries << QString::fromLocal8Bit(library, length);
     }
+    return libraries;
+}
+
+}  // namespace
+
+bool throughAnsiDriver(const QString& name)
+{
+    if (!isServer(name))
+        return false;
+    // The library (psqlodbca.so), named in the data source itself or in the
+    // driver's entry.
+    const QString driver = setting(name, QStringLiteral("Driver"));
+    const QString named = (QStringList{driver} + librariesOf(driver)).join(QLatin1Char(' '));
     // "ANSI" as a word: a name such as "Transit PG" is no ANSI build.
     static const QRegularExpression ansi(QStringLiteral("\\bansi\\b|psqlodbca"), QRegularExpression::CaseInsensitiveOption);
     return named.contains(ansi);
@@ -286,14 +297,7 @@ bool throughAnsiDriver(const QString& name)
 
 bool driverInstalled(const QString& driver)
 {
-    if (QFileInfo(driver).isAbsolute())
-        return QFileInfo::exists(driver);
-    for (const char* key : {"Driver", "Driver64"}) {
-        char library[4096] = {};
-        if (SQLGetPrivateProfileString(driver.toLocal8Bit().constData(), key, "", library, sizeof library, "odbcinst.ini") > 0)
-            return true;
-    }
-    return false;
+    return QFileInfo(driver).isAbsolute() ? QFileInfo::exists(driver) : !librariesOf(driver).isEmpty();
 }
 
 bool driverMissing(const QString& name)
