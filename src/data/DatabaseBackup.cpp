@@ -43,6 +43,29 @@ bool folderWritableByOthers(const QString& folder)
     return ::stat(QFile::encodeName(folder).constData(), &now) == 0 && (now.st_mode & S_IWOTH) != 0;
 }
 
+// Made by an account that may not write the books themselves (in a folder
+// every account may write): its owner could put a file there that stands for
+// a day's copy. This user's, the books' owner's, or their writing group's is
+// the shop's.
+bool folderOfAnotherAccount(const QString& folder, const QString& database)
+{
+    struct stat copies {};
+    struct stat books {};
+    if (::stat(QFile::encodeName(folder).constData(), &copies) != 0
+        || ::stat(QFile::encodeName(database).constData(), &books) != 0)
+        return false;
+    return copies.st_uid != ::geteuid() && copies.st_uid != books.st_uid
+        && !(copies.st_gid == books.st_gid && (books.st_mode & S_IWGRP) != 0);
+}
+
+// The copies' names: the database's name and the day's, so that the oldest
+// sort first.
+QRegularExpression dailyName(const QString& base, const QString& suffixes = {})
+{
+    return QRegularExpression(QStringLiteral("^%1-(\\d{4}-\\d{2}-\\d{2})\\.db%2$")
+                                  .arg(QRegularExpression::escape(base), suffixes));
+}
+
 QString megabytes(qint64 bytes)
 {
     return QString::number((bytes + 1024 * 1024 - 1) / (1024 * 1024)) + QStringLiteral(" MB");
@@ -174,6 +197,10 @@ QString keepTheDays(const QString& database, const QDate& day)
     // account's) is closed first, and a copy of the day found there is not
     // trusted: another account may have put it there.
     const bool writableByOthers = folderWritableByOthers(folder.path());
+    if (folderOfAnotherAccount(folder.path(), database))
+        throw Failure(QStringLiteral("the folder %1 belongs to another account, which could put a file there that "
+                                     "stands for the day's copy; move it away, and the program makes it anew")
+                          .arg(folder.path()));
     if (QFileInfo::exists(today) && !writableByOthers)
         return {};
     // Made as the database's folder: a group that shares the database makes its copies, whoever is first.
@@ -186,9 +213,13 @@ QString keepTheDays(const QString& database, const QDate& day)
             throw Failure(QStringLiteral("the folder %1 can be written by every account of this computer, and this "
                                          "user cannot close it; move it away, and the program makes it anew")
                               .arg(folder.path()));
-        // Taken away as they are, links not followed: the copy is made anew.
-        for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
-            (void)::unlink(QFile::encodeName(today + suffix).constData());
+        // Taken away as they are, links not followed: the day's copy is made
+        // anew, and a name of a day to come would stand for that day's.
+        const QRegularExpression planted = dailyName(base, QStringLiteral("(?:-wal|-shm|-journal)?"));
+        for (const QString& name : folder.entryList(QDir::Files | QDir::System | QDir::Hidden))
+            if (const QRegularExpressionMatch match = planted.match(name);
+                match.hasMatch() && match.captured(1) >= day.toString(Qt::ISODate))
+                (void)::unlink(QFile::encodeName(folder.filePath(name)).constData());
     }
     if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
         throw Failure(problem);
@@ -208,10 +239,7 @@ QString keepTheDays(const QString& database, const QDate& day)
     copyInto(connection, database, today);
     connection.close();
 
-    // Named by their days, the oldest sort first.
-    const QRegularExpression daily(QStringLiteral("^%1-\\d{4}-\\d{2}-\\d{2}\\.db$")
-                                       .arg(QRegularExpression::escape(base)));
-    QStringList copies = folder.entryList(QDir::Files, QDir::Name).filter(daily);
+    QStringList copies = folder.entryList(QDir::Files, QDir::Name).filter(dailyName(base));
     // Names of days still to come are no copies of this program's: they never
     // push the day's out.
     const QString todays = QFileInfo(today).fileName();

@@ -1,5 +1,6 @@
 // Backup, restore and check, run as a shop runs them, on a database of their own.
 
+#include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/DatabaseBackup.h"
 #include "data/DbError.h"
@@ -136,6 +137,33 @@ private slots:
         QVERIFY(!QFileInfo(file("backups/Bill-2026-12-11.db")).isSymLink());
         for (const QString day : {"09", "10", "11"})
             QVERIFY2(QFileInfo(file("backups/Bill-2026-12-" + day + ".db")).size() > 4, qPrintable(day));
+        // Nor does a name planted for a day to come stand for that day's copy when it comes.
+        QVERIFY(!databasebackup::keepTheDays(database, QDate(2099, 1, 1)).isEmpty());
+        QVERIFY(QFileInfo(file("backups/Bill-2099-01-01.db")).size() > 4);
+    }
+
+    // In a folder every account may write, another account's folder of the day's copies is refused,
+    // never taken as the shop's: its owner could have put the day's copy there.
+    void aFolderOfTheDaysCopiesMadeByAnotherAccountIsRefused()
+    {
+        const passwd* other = getpwnam("nobody");
+        if (geteuid() != 0 || !other)
+            QSKIP("needs root, to act as the user nobody");
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 01777) == 0);
+        QVERIFY(QDir(folder).mkdir("backups"));
+        QFile planted(file("backups/Bill-2026-12-09.db"));
+        QVERIFY(planted.open(QIODevice::WriteOnly));
+        planted.close();
+        for (const QString& path : {file("backups"), planted.fileName()})
+            QVERIFY(::chown(QFile::encodeName(path).constData(), other->pw_uid, other->pw_gid) == 0);
+        QVERIFY(::chmod(QFile::encodeName(file("backups")).constData(), 0755) == 0);
+        QString refusal;
+        try {
+            databasebackup::keepTheDays(database, QDate(2026, 12, 9));
+        } catch (const Failure& failure) {
+            refusal = failure.description();
+        }
+        QVERIFY2(refusal.contains("belongs to another account"), qPrintable(refusal));
     }
 
     void backupWhileWritingPassesItsCheck()
