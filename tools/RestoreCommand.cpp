@@ -146,14 +146,19 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     if (sqlitefile::isArchive(target))
         throw Failure(QStringLiteral("%1 is a closed year's archive, which a restore never replaces; nothing was restored")
                           .arg(target));
+    // A restore stopped part-way (killed, the power gone) left its copies
+    // under names of their own, taken away below.
+    const QString stoppedCopies = QRegularExpression::escape(QFileInfo(target).fileName())
+        + QStringLiteral("(?:\\.replaced-[0-9-]+|\\.partial-\\d+)?");
+    if (sqlitefile::sameFile(QFileInfo(backupFile).absolutePath(), QFileInfo(target).absolutePath())
+        && QRegularExpression(QStringLiteral("^(?:%1)\\.partial-\\d+$").arg(stoppedCopies)).match(QFileInfo(backupFile).fileName()).hasMatch())
+        throw Failure(QStringLiteral("%1 is named as what a stopped restore leaves, which the restore takes away; give "
+                                     "it another name first; nothing was restored")
+                          .arg(backupFile));
     const programfile::Tables tables = programfile::checkedTables(backupFile, QStringLiteral("nothing was restored"));
 
     // Checked: what is replaced is kept, then the database takes the rows.
-    // A restore stopped part-way (killed, the power gone) left its copies
-    // under names of their own.
-    sqlitefile::removeStoppedCopies(QFileInfo(target).absolutePath(),
-                                    QRegularExpression::escape(QFileInfo(target).fileName())
-                                        + QStringLiteral("(?:\\.replaced-[0-9-]+|\\.partial-\\d+)?"));
+    sqlitefile::removeStoppedCopies(QFileInfo(target).absolutePath(), stoppedCopies);
     QString kept;
     Keeping keeping = Keeping::Copied;
     QStringList counts;

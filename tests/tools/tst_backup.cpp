@@ -278,8 +278,11 @@ private slots:
             sqlite(unfit.at(value), file(QString("unfit%1.db").arg(value)));
         }
 
+        // A sound backup under the name of what a stopped restore leaves, which a restore takes away.
+        QFile::copy(file("good.db"), file("Bill.db.partial-99999"));
+
         sqlite("insert into Customer values(1, 'RAM', 'ROAD', '98765')");
-        QStringList refused{"notes.txt", "truncated.db", "other.db", "short.db", "missing.db"};
+        QStringList refused{"notes.txt", "truncated.db", "other.db", "short.db", "missing.db", "Bill.db.partial-99999"};
         for (int value = 0; value < unfit.size(); ++value)
             refused << QString("unfit%1.db").arg(value);
         for (const QString& name : refused) {
@@ -290,6 +293,7 @@ private slots:
         QCOMPARE(sqlite("select count(*) from asigncharges"), QString("3000"));
         QCOMPARE(sqlite("select ITEM from Customer"), QString("RAM"));
         QVERIFY(keptFiles().isEmpty());
+        QVERIFY(QFileInfo::exists(file("Bill.db.partial-99999")));
 
         // Put there by another program, check lists them.
         for (const QString& statement : unfit)
