@@ -158,9 +158,14 @@ void Connection::open(const QString& connectionString)
         // - the driver reads dates in the ISO style only: another style is
         //   read as no date, and stored back as one of 1752;
         // - a lock is waited for as long as SQLite's busy wait, so that a till
-        //   holding one is told as "busy" rather than waited for.
+        //   holding one is told as "busy" rather than waited for;
+        // - each statement sees what was committed before it (the server's
+        //   own default): tills take the writing turn one after another, where
+        //   a stricter level set for the database or role refused the second
+        //   as a conflict, told as "busy", however long it tried.
         QSqlQuery conforming(database);
-        if (!conforming.exec(QStringLiteral("SET standard_conforming_strings TO on; SET DateStyle TO ISO; ")
+        if (!conforming.exec(QStringLiteral("SET standard_conforming_strings TO on; SET DateStyle TO ISO; "
+                                            "SET SESSION CHARACTERISTICS AS TRANSACTION ISOLATION LEVEL READ COMMITTED; ")
                              + QLatin1String(datasource::ServerSessionSettings))) {
             const QString description = describe(conforming.lastError());
             conforming = QSqlQuery();
