@@ -111,6 +111,10 @@ ServerAddress ServerAddress::parse(const QString& address)
         if (value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('\n'))
             || value.contains(QLatin1Char('{')) || value.contains(QLatin1Char('}')))
             throw wrong(QStringLiteral("';', '{', '}' and line breaks cannot be used"));
+    // An ini file's reader takes the blanks off a value's ends.
+    for (const QString& value : {server.user, server.database})
+        if (value != value.trimmed())
+            throw wrong(QStringLiteral("a name cannot start or end with a blank"));
     if (server.password.contains(QLatin1Char('\n')) || server.password.contains(QLatin1Char('\r')))
         throw wrong(QStringLiteral("a password cannot hold a line break"));
     return server;

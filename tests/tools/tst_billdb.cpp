@@ -648,6 +648,12 @@ private slots:
             const Result refused = billdb({"init", "--server", hostile}, emptyIni);
             QVERIFY2(refused.exitCode == 1 && refused.err.contains("line breaks cannot be used"), qPrintable(refused.err));
         }
+        // And blanks at a name's ends, which the data source's reader takes off.
+        for (const char* blank : {"postgresql://shop%20@localhost/bill", "postgresql://%20shop@localhost/bill",
+                                  "postgresql://shop@localhost/bill%20"}) {
+            const Result refused = billdb({"init", "--server", blank}, emptyIni);
+            QVERIFY2(refused.refusedInOneLine() && refused.err.contains("cannot start or end with a blank"), qPrintable(refused.err));
+        }
         // A file there, though no database of this program, gets no data source (its login would fail).
         QVERIFY(QDir(dir.path()).mkpath("folder.db"));
         QFile text(dir.filePath("notes.db"));
