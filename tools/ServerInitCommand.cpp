@@ -131,7 +131,7 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
                                          .arg(tillFile)));
     // The server is opened through the driver the data source will name: the
     // Unicode build, or the one a data source kept as it is names already.
-    QString driver = datasource::PostgresDriver;
+    QString driver = datasource::postgresDriver();
     const bool keptAsItIs = datasource::isDefined(name) && !tillMoves && !datasource::throughAnsiDriver(name);
     if (keptAsItIs && !datasource::driverMissing(name))
         driver = datasource::setting(name, QStringLiteral("Driver"));
@@ -192,8 +192,8 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
         if (!datasource::definedForThisUser(name))
             throw Failure(datasource::systemDriverAdvice(name));
         // Its other settings (a shop's own Pqopt, say) stay.
-        datasource::setDriver(name, datasource::PostgresDriver);
-        out << "The data source " << name << " now names the driver " << datasource::PostgresDriver << "\n";
+        datasource::setDriver(name, driver);
+        out << "The data source " << name << " now names the driver " << driver << "\n";
     }
     if (tillMoves)
         out << "This till no longer uses " << shopFile << ", which is left as it was.\n";

@@ -4,9 +4,13 @@
 #include "data/ServerAddress.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QUrl>
+#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <odbcinst.h>
 #include <pwd.h>
@@ -20,13 +24,49 @@ namespace {
 const char* const DataSources = "odbc.ini";
 
 // The data source's setting of libpq options, and one key = value pair of
-// them: apart by blanks; a value in single quotes may hold blanks, with \'
-// and \\ for a quote and a backslash.
+// them: apart by blanks; a value in single quotes may hold blanks; in either,
+// a backslash takes the next character as it is (\' \\ and, bare, "\ ").
 const QString Options = QStringLiteral("Pqopt");
 const QRegularExpression& libpqPair()
 {
-    static const QRegularExpression pair(QStringLiteral("(\\w+)\\s*=\\s*('((?:[^'\\\\]|\\\\.)*)'|\\S*)"));
+    static const QRegularExpression pair(
+        QStringLiteral("(\\w+)\\s*=\\s*(?:'((?:[^'\\\\]|\\\\.)*)'|((?:[^\\s\\\\]|\\\\.)*))"));
     return pair;
+}
+
+// The settings of a libpq service (Pqopt service=, or PGSERVICE), from the
+// user's service file, or else the computer's, as libpq finds them.
+QHash<QString, QString> serviceSettings(const QString& service)
+{
+    if (service.isEmpty())
+        return {};
+    const QString userFile = qEnvironmentVariableIsSet("PGSERVICEFILE")
+        ? qEnvironmentVariable("PGSERVICEFILE")
+        : QDir::home().filePath(QStringLiteral(".pg_service.conf"));
+    const QString systemFile = qEnvironmentVariable("PGSYSCONFDIR", QStringLiteral("/etc/postgresql-common"))
+        + QStringLiteral("/pg_service.conf");
+    for (const QString& path : {userFile, systemFile}) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
+        QHash<QString, QString> settings;
+        bool inService = false;
+        bool found = false;
+        while (!file.atEnd()) {
+            const QString line = QString::fromLocal8Bit(file.readLine()).trimmed();
+            if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+                continue;
+            if (line.startsWith(QLatin1Char('['))) {
+                inService = line == QLatin1Char('[') + service + QLatin1Char(']');
+                found = found || inService;
+            } else if (const int equals = line.indexOf(QLatin1Char('=')); inService && equals > 0) {
+                settings.insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
+            }
+        }
+        if (found)
+            return settings;
+    }
+    return {};
 }
 
 // Writes go to this user's definitions; reads see the user's and the
@@ -92,7 +132,7 @@ void define(const QString& name, const QVector<Setting>& settings)
 QVector<Setting> postgresSettings(const ServerAddress& server)
 {
     return {
-        {QStringLiteral("Driver"), PostgresDriver},
+        {QStringLiteral("Driver"), postgresDriver()},
         {QStringLiteral("Description"), QStringLiteral("Bill Software database on a PostgreSQL server")},
         {QStringLiteral("Servername"), server.host},
         {QStringLiteral("Port"), QString::number(server.port)},
@@ -297,7 +337,27 @@ bool throughAnsiDriver(const QString& name)
 
 bool driverInstalled(const QString& driver)
 {
-    return QFileInfo(driver).isAbsolute() ? QFileInfo::exists(driver) : !librariesOf(driver).isEmpty();
+    // A library named by its path is there or not (an entry outlives its
+    // package when others count on it); a bare name is the loader's to find.
+    const auto there = [](const QString& library) { return !QFileInfo(library).isAbsolute() || QFileInfo::exists(library); };
+    if (QFileInfo(driver).isAbsolute())
+        return QFileInfo::exists(driver);
+    const QStringList libraries = librariesOf(driver);
+    return std::any_of(libraries.begin(), libraries.end(), there);
+}
+
+QString postgresDriver()
+{
+    if (driverInstalled(PostgresDriver))
+        return PostgresDriver;
+    char names[16384] = {};
+    WORD length = 0;
+    if (SQLGetInstalledDrivers(names, sizeof names, &length))
+        for (const char* name = names; *name != '\0'; name += std::strlen(name) + 1)
+            for (const QString& library : librariesOf(QString::fromLocal8Bit(name)))
+                if (QFileInfo(library).fileName() == QLatin1String("psqlodbcw.so") && driverInstalled(QString::fromLocal8Bit(name)))
+                    return QString::fromLocal8Bit(name);
+    return PostgresDriver;
 }
 
 bool driverMissing(const QString& name)
@@ -315,23 +375,30 @@ bool definedForThisUser(const QString& name)
 ServerAddress serverOf(const QString& name)
 {
     // What the data source leaves out, its libpq options (Pqopt) may give
-    // (the driver refuses both at once); else libpq takes it from its
-    // environment, and else its own: the computer's login name, the socket
-    // folder, 5432, a database named as the account.
+    // (the driver refuses both at once), and then a libpq service; else libpq
+    // takes it from its environment, and else its own: the computer's login
+    // name, the socket folder, 5432, a database named as the account. An
+    // address alone (hostaddr) is the server when no name is.
     const QString options = setting(name, Options);
+    const QString serviceName = libpqOption(options, QStringLiteral("service"));
+    const QHash<QString, QString> service = serviceSettings(serviceName.isEmpty() ? qEnvironmentVariable("PGSERVICE") : serviceName);
     const auto orLibpqs = [&](const char* key, const char* option, const char* variable, const QString& own) {
-        const QString named = setting(name, QLatin1String(key));
+        const QString named = key ? setting(name, QLatin1String(key)) : QString();
         if (!named.isEmpty())
             return named;
         const QString optioned = libpqOption(options, QLatin1String(option));
-        return !optioned.isEmpty() ? optioned : qEnvironmentVariable(variable, own);
+        if (!optioned.isEmpty())
+            return optioned;
+        const QString serviced = service.value(QLatin1String(option));
+        return !serviced.isEmpty() ? serviced : qEnvironmentVariable(variable, own);
     };
     QString loginName;
     if (const passwd* account = ::getpwuid(::geteuid()))
         loginName = QString::fromLocal8Bit(account->pw_name);
     ServerAddress server;
     server.user = orLibpqs("Username", "user", "PGUSER", loginName);
-    server.host = orLibpqs("Servername", "host", "PGHOST", QStringLiteral("/var/run/postgresql"));
+    server.host = orLibpqs("Servername", "host", "PGHOST",
+                           orLibpqs(nullptr, "hostaddr", "PGHOSTADDR", QStringLiteral("/var/run/postgresql")));
     server.port = orLibpqs("Port", "port", "PGPORT", QStringLiteral("5432")).toInt();
     server.database = orLibpqs("Database", "dbname", "PGDATABASE", server.user);
     return server;
@@ -345,9 +412,7 @@ QString libpqOption(const QString& options, const QString& key)
         if (one.captured(1) != key)
             continue;
         static const QRegularExpression escaped(QStringLiteral("\\\\(.)"));
-        value = one.captured(2).startsWith(QLatin1Char('\''))
-            ? one.captured(3).replace(escaped, QStringLiteral("\\1"))
-            : one.captured(2);
+        value = (one.capturedStart(2) >= 0 ? one.captured(2) : one.captured(3)).replace(escaped, QStringLiteral("\\1"));
     }
     return value;
 }
@@ -390,8 +455,10 @@ bool hidesSystemDefinition(const QString& name)
     const QString options = setting(name, Options);
     if (!definedForThisUser(name) || !setting(name, QStringLiteral("Database")).isEmpty()
         || !setting(name, QStringLiteral("Servername")).isEmpty() || !libpqOption(options, QStringLiteral("dbname")).isEmpty()
-        || !libpqOption(options, QStringLiteral("host")).isEmpty() || qEnvironmentVariableIsSet("PGHOST")
-        || qEnvironmentVariableIsSet("PGDATABASE"))
+        || !libpqOption(options, QStringLiteral("host")).isEmpty() || !libpqOption(options, QStringLiteral("hostaddr")).isEmpty()
+        || !libpqOption(options, QStringLiteral("service")).isEmpty() || qEnvironmentVariableIsSet("PGHOST")
+        || qEnvironmentVariableIsSet("PGHOSTADDR") || qEnvironmentVariableIsSet("PGDATABASE")
+        || qEnvironmentVariableIsSet("PGSERVICE"))
         return false;
     SQLSetConfigMode(ODBC_SYSTEM_DSN);
     const bool system = isDefined(name);

@@ -99,6 +99,9 @@ void setDriver(const QString& name, const QString& driver);
 bool driverInstalled(const QString& driver);
 // True when the data source names a driver that is not.
 bool driverMissing(const QString& name);
+// The name the Unicode build of the server's driver is installed under:
+// PostgresDriver, or a computer's own name for it.
+QString postgresDriver();
 // True when this user's own definitions hold the data source (not only the
 // system's, for every user).
 bool definedForThisUser(const QString& name);

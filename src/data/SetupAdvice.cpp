@@ -14,7 +14,7 @@ QString systemDriverAdvice(const QString& name)
                           "sources (the file \"odbcinst -j\" names), and names the driver \"%2\", which this program "
                           "cannot read the server's texts through. Set Driver=%3 in its section [%1] there (as root), "
                           "then start the program again.")
-        .arg(name, setting(name, QStringLiteral("Driver")), PostgresDriver);
+        .arg(name, setting(name, QStringLiteral("Driver")), postgresDriver());
 }
 
 QString setupAdvice(const QString& name, const QString& failure)
@@ -38,7 +38,7 @@ QString setupAdvice(const QString& name, const QString& failure)
         if (throughAnsiDriver(name))  // this user's own definition, which init --server mends
             return QStringLiteral("The data source \"%1\" names the driver \"%2\"; define it again, for the "
                                   "driver \"%3\", with the command:  %4")
-                .arg(name, setting(name, QStringLiteral("Driver")), PostgresDriver,
+                .arg(name, setting(name, QStringLiteral("Driver")), postgresDriver(),
                      admintool::command(QStringLiteral("init --server ") + admintool::shellWord(server.text())
                                         + QStringLiteral(" --if-missing")));
         const QString where = QStringLiteral("The data source \"%1\" names the database %2 on the server %3, opened "

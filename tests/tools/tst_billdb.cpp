@@ -292,6 +292,17 @@ private slots:
                  qPrintable(named.err));
         QCOMPARE(toolrun::run({"-c", named.err.section("with the command:", 1).trimmed()}, ownDriver, "/bin/bash").exitCode, 0);
         QCOMPARE(toolrun::run({"shop", "--name", "Two Tills"}, ownDriver).exitCode, 0);
+        // On a computer that registered the Unicode build under a name of its own, the advice names that.
+        const QString drivers = toolrun::fileText(dir.filePath("system/odbcinst.ini"));
+        write("system/odbcinst.ini", QString(drivers).replace("[PostgreSQL Unicode]", "[PostgreSQL]"));
+        write(QFileInfo(ini).fileName(), QString(section).replace("Driver=PostgreSQL ANSI", "Driver=Shop Driver"));
+        const Result renamed = toolrun::run({"shop", "--name", "Two Tills"}, ownDriver);
+        QVERIFY2(renamed.refusedInOneLine() && renamed.err.contains("define it again, for the driver \"PostgreSQL\""),
+                 qPrintable(renamed.err));
+        QCOMPARE(toolrun::run({"-c", renamed.err.section("with the command:", 1).trimmed()}, ownDriver, "/bin/bash").exitCode, 0);
+        QCOMPARE(toolrun::run({"shop", "--name", "Two Tills"}, ownDriver).exitCode, 0);
+        QVERIFY(toolrun::fileText(ini).contains("Driver=PostgreSQL\n"));
+        write("system/odbcinst.ini", drivers);
         // Defined for every user: only root can set its driver, and a section of this user's holding the
         // driver alone would hide the rest of it; told so, and nothing is written.
         write("system/odbc.ini", section);
@@ -428,6 +439,19 @@ private slots:
         QVERIFY2(inOptions.isEmpty(), qPrintable(inOptions));
         kept = toolrun::fileText(ini);
         QVERIFY2(!kept.contains("password") && kept.contains(options), qPrintable(kept));
+        // Written bare, with a blank taken by a backslash: the options after it stay as they were.
+        const QString bare = QString(options).replace("\n", " password=wrong\\ one connect_timeout=5\n");
+        const QString inBareOptions = followed(header + bare + "Database=" + till.database + "\n", "sixth");
+        QVERIFY2(inBareOptions.isEmpty(), qPrintable(inBareOptions));
+        kept = toolrun::fileText(ini);
+        QVERIFY2(!kept.contains("password") && !kept.contains("one connect") && kept.contains(" connect_timeout=5\n"),
+                 qPrintable(kept));
+        // The server and the database in a libpq service the options name.
+        own.insert("PGSERVICEFILE", write("own-services", "[shop]\nhost=" + till.host + "\nport=" + QString::number(till.port)
+                                                             + "\ndbname=" + till.database + "\n"));
+        const QString byService = followed(header + "Pqopt=service=shop\n", "seventh");
+        QVERIFY2(byService.isEmpty(), qPrintable(byService));
+        own.remove("PGSERVICEFILE");
         QFile passwords(own.value("PGPASSFILE"));
         QVERIFY(passwords.open(QIODevice::ReadOnly));
         QVERIFY(passwords.readAll().endsWith(otherLine));
@@ -464,7 +488,9 @@ private slots:
     void aDriverNotInstalledIsToldSo()
     {
         QVERIFY(QDir().mkpath(dir.filePath("nodriver")));
-        write("nodriver/odbcinst.ini", "[SQLite3]\nDriver=libsqlite3odbc.so\n");
+        // Its entry outlived the package: the library it names is gone.
+        write("nodriver/odbcinst.ini", "[SQLite3]\nDriver=libsqlite3odbc.so\n[PostgreSQL Unicode]\nDriver="
+                                           + dir.filePath("gone/psqlodbcw.so") + "\n");
         QProcessEnvironment environment = toolrun::environment(dir.filePath("nodriver.ini"), dir.path());
         environment.insert("ODBCSYSINI", dir.filePath("nodriver"));
         const Result init = toolrun::run({"init", "--server", "postgresql://shop@localhost/bill"}, environment);
