@@ -3,6 +3,7 @@
 #include "ShopFileCopy.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
+#include "core/WholeFile.h"
 #include "data/SqliteFile.h"
 #include "data/ErrorKinds.h"
 #include "data/Connection.h"
@@ -69,20 +70,23 @@ QString keepPassword(const ServerAddress& server)
         + QLatin1Char(':');
     // Other lines are kept byte for byte, whatever their encoding.
     QList<QByteArray> lines;
-    QFile file(path);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
+    QFile existing(path);
+    if (existing.exists()) {
+        if (!existing.open(QIODevice::ReadOnly))
             throw Failure(QStringLiteral("cannot read %1").arg(path));
-        for (const QByteArray& line : file.readAll().split('\n'))
+        for (const QByteArray& line : existing.readAll().split('\n'))
             if (!line.isEmpty() && !line.startsWith(key.toUtf8()))
                 lines << line;
-        file.close();
+        existing.close();
     }
     lines.prepend((key + passwordField(server.password)).toUtf8());
-    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !file.setPermissions(ownerOnly)
-        || file.write(lines.join('\n') + '\n') < 0 || !file.flush())
-        throw Failure(QStringLiteral("cannot write the password to %1").arg(path));
+    // Put in place whole or not at all: on a full disk the file stays as it
+    // was, with the lines of the other servers and accounts.
+    WholeFile file(fileBehindLink(path));
+    if (!file.open() || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+        || !file.write(lines.join('\n') + '\n') || !file.commit())
+        throw Failure(QStringLiteral("cannot write the password to %1 (%2); the file was left as it was")
+                          .arg(path, file.errorString()));
     return path;
 }
 
@@ -151,8 +155,8 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
                                ServerAddress::PasswordTyping, passwordFile()));
     }
     if (!server.password.isEmpty()) {
-        out << "Kept the password of " << server.user << " in " << keepPassword(server)
-            << " (readable by this user only)\n";
+        const QString keptIn = keepPassword(server);
+        out << "Kept the password of " << server.user << " in " << keptIn << " (readable by this user only)\n";
         // The driver would go on sending the one the data source holds.
         if (datasource::holdsPassword(name) && datasource::definedForThisUser(name)) {
             datasource::removePassword(name);

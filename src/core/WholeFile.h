@@ -13,6 +13,8 @@ public:
     explicit WholeFile(const QString& name) : m_file(name) {}
 
     bool open() { return m_file.open(QIODevice::WriteOnly); }
+    // The file's permissions from the start, not only once it is in place.
+    bool setPermissions(QFileDevice::Permissions permissions) { return m_file.setPermissions(permissions); }
     // False when the file did not take every byte.
     bool write(const QByteArray& bytes);
     // Flushes, then puts the file in place; false when either fails, and

@@ -14,7 +14,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -349,6 +351,16 @@ private slots:
         QVERIFY2(given.exitCode == 0 && !given.out.contains(password), qPrintable(given.out + given.err));
         QCOMPARE(QFile::permissions(passwords), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
         QVERIFY(!toolrun::fileText(dir.filePath("second.ini")).contains(password));
+        // Given again on a full disk (here a file-size limit), the file keeps its lines.
+        const QString keptLines = toolrun::fileText(passwords);
+        const Result full = toolrun::run({"init", "--server", till.text(password), "--if-missing"}, second, toolrun::billdbProgram(), [] {
+            const rlimit none{0, 0};
+            ::setrlimit(RLIMIT_FSIZE, &none);
+            ::signal(SIGXFSZ, SIG_IGN);
+        });
+        QVERIFY2(full.refusedInOneLine() && full.err.contains("the file was left as it was") && full.out.isEmpty(),
+                 qPrintable(full.out + full.err));
+        QCOMPARE(toolrun::fileText(passwords), keptLines);
         QCOMPARE(toolrun::run({"shop", "--phone", "98450"}, second).exitCode, 0);
         QCOMPARE(TestDatabase::rowsAt(datasource::postgresConnectionString(till), "select ShopName, ShopPhone from ShopHeader"),
                  QStringList{"Two Tills|98450"});
