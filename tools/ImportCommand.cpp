@@ -293,7 +293,7 @@ int importMaster(const tooldb::CommandLine& line, QTextStream& out)
     claim::lockNumbers(table, connection);
     changes::takeWritingTurn(connection);
     const csv::Record& heading = records.first();
-    RecordCheck check(store, headingOf(heading, store, QStringLiteral("%1:%2").arg(fileName).arg(heading.line)));
+    RecordCheck check(store, headingOf(heading, store, QStringLiteral("%1:%2").arg(fileName, QString::number(heading.line))));
     Checked checked;
     for (qsizetype i = 1; i < records.size(); ++i)
         check(records.at(i), checked);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 
 // The wait cursor for as long as it lives, over work in which the program
