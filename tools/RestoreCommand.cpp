@@ -3,6 +3,7 @@
 #include "ProgramFile.h"
 #include "ToolDatabase.h"
 #include "core/Failure.h"
+#include "core/WholeFile.h"
 #include "data/AdminTool.h"
 #include "data/DatabaseBackup.h"
 #include "data/BillSums.h"
@@ -150,8 +151,9 @@ int restore(const tooldb::CommandLine& line, QTextStream& out)
     // under names of their own, taken away below.
     const QString stoppedCopies = QRegularExpression::escape(QFileInfo(target).fileName())
         + QStringLiteral("(?:\\.replaced-[0-9-]+|\\.partial-\\d+)?");
-    if (sqlitefile::sameFile(QFileInfo(backupFile).absolutePath(), QFileInfo(target).absolutePath())
-        && QRegularExpression(QStringLiteral("^(?:%1)\\.partial-\\d+$").arg(stoppedCopies)).match(QFileInfo(backupFile).fileName()).hasMatch())
+    const QFileInfo chosen(fileBehindLink(backupFile));  // a link's name says nothing of the file
+    if (sqlitefile::sameFile(chosen.absolutePath(), QFileInfo(target).absolutePath())
+        && QRegularExpression(QStringLiteral("^(?:%1)\\.partial-\\d+$").arg(stoppedCopies)).match(chosen.fileName()).hasMatch())
         throw Failure(QStringLiteral("%1 is named as what a stopped restore leaves, which the restore takes away; give "
                                      "it another name first; nothing was restored")
                           .arg(backupFile));

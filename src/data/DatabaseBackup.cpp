@@ -43,19 +43,17 @@ bool folderWritableByOthers(const QString& folder)
     return ::stat(QFile::encodeName(folder).constData(), &now) == 0 && (now.st_mode & S_IWOTH) != 0;
 }
 
-// Made by an account that may not write the books themselves (in a folder
-// every account may write): its owner could put a file there that stands for
-// a day's copy. This user's, the books' owner's, or their writing group's is
-// the shop's.
-bool folderOfAnotherAccount(const QString& folder, const QString& database)
+// A day's copy made by an account that writes the books (this user, or their
+// owner); not a file another account put under its name (a group's member
+// who only reads the books may write their folder). A copy another member
+// made is made again: at most one more a day.
+bool madeByTheBooksWriter(const QString& copy, const QString& database)
 {
-    struct stat copies {};
+    struct stat made {};
     struct stat books {};
-    if (::stat(QFile::encodeName(folder).constData(), &copies) != 0
-        || ::stat(QFile::encodeName(database).constData(), &books) != 0)
-        return false;
-    return copies.st_uid != ::geteuid() && copies.st_uid != books.st_uid
-        && !(copies.st_gid == books.st_gid && (books.st_mode & S_IWGRP) != 0);
+    return ::lstat(QFile::encodeName(copy).constData(), &made) == 0 && S_ISREG(made.st_mode)
+        && ::stat(QFile::encodeName(database).constData(), &books) == 0
+        && (made.st_uid == ::geteuid() || made.st_uid == books.st_uid);
 }
 
 // The copies' names: the database's name and the day's, so that the oldest
@@ -197,11 +195,7 @@ QString keepTheDays(const QString& database, const QDate& day)
     // account's) is closed first, and a copy of the day found there is not
     // trusted: another account may have put it there.
     const bool writableByOthers = folderWritableByOthers(folder.path());
-    if (folderOfAnotherAccount(folder.path(), database))
-        throw Failure(QStringLiteral("the folder %1 belongs to another account, which could put a file there that "
-                                     "stands for the day's copy; move it away, and the program makes it anew")
-                          .arg(folder.path()));
-    if (QFileInfo::exists(today) && !writableByOthers)
+    if (!writableByOthers && madeByTheBooksWriter(today, database))
         return {};
     // Made as the database's folder: a group that shares the database makes its copies, whoever is first.
     if (!folder.exists()) {
