@@ -57,8 +57,10 @@ QHash<QString, QString> serviceSettings(const QString& service)
             if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
                 continue;
             if (line.startsWith(QLatin1Char('['))) {
+                if (found)  // libpq reads the first section of the name only
+                    break;
                 inService = line == QLatin1Char('[') + service + QLatin1Char(']');
-                found = found || inService;
+                found = inService;
             } else if (const int equals = line.indexOf(QLatin1Char('=')); inService && equals > 0) {
                 settings.insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
             }

@@ -458,9 +458,9 @@ private slots:
         kept = toolrun::fileText(ini);
         QVERIFY2(!kept.contains("password") && !kept.contains("one connect") && kept.contains(" connect_timeout=5\n"),
                  qPrintable(kept));
-        // The server and the database in a libpq service the options name.
+        // The server and the database in a libpq service the options name (its first section, as libpq reads).
         own.insert("PGSERVICEFILE", write("own-services", "[shop]\nhost=" + till.host + "\nport=" + QString::number(till.port)
-                                                             + "\ndbname=" + till.database + "\n"));
+                                                             + "\ndbname=" + till.database + "\n[shop]\ndbname=postgres\n"));
         const QString byService = followed(header + "Pqopt=service=shop\n", "seventh");
         QVERIFY2(byService.isEmpty(), qPrintable(byService));
         own.remove("PGSERVICEFILE");
