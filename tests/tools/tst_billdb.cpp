@@ -75,6 +75,10 @@ private slots:
         QCOMPARE(sqlite(database, "select userx, length(pwd) from UserTable"), QString("Admin|5"));
         QVERIFY(billdb({"init", "--database", database}, ini).refusedInOneLine());
         QCOMPARE(billdb({"init", "--database", database, "--if-missing"}, ini).exitCode, 0);
+        // Another database made beside the shop's (a scratch file) leaves the till on the shop's books.
+        const Result scratch = billdb({"init", "--database", dir.filePath("scratch.db")}, ini);
+        QVERIFY2(scratch.exitCode == 0 && scratch.out.contains("it was left as it is"), qPrintable(scratch.out + scratch.err));
+        QCOMPARE(toolrun::fileText(ini), definition);
         // The menu entry started three times at once on a new account, or two runs at once for two
         // databases (a race lost about one time in five): one makes each database, and the data
         // source is one of them, whole.
@@ -119,6 +123,7 @@ private slots:
         QCOMPARE(billdb({"shop", "--city", QString(255, 'x')}, ini).exitCode, 0);
         QCOMPARE(sqlite(database, "select ShopName, length(ShopCity) from ShopHeader"), QString("Ravi's Tea Stall|255"));
         QCOMPARE(billdb({"shop", "--city", "Pune"}, ini).exitCode, 0);
+        QCOMPARE(sqlite(database, "select * from ShopHeader"), QString("Ravi's Tea Stall|1 Main Road|Near Station|Pune|98765"));
 
         sqlite(database, "insert into Stock values(1,0,'RICE',10,40,0,0,'S','','','','-',0,'2026-01-05','R1','B1',0);"
                          "insert into Stock values(2,0,'RICE',10,40,0,0,'S','','','','-',0,'2026-01-05','R1','B2',0);"
@@ -568,7 +573,10 @@ private slots:
                      "'2026-04-02','','',0.3),(2,1,'TEA',1,12.5,0,0,'',NULL,NULL,NULL,NULL,0,NULL,'','',12.5);"
                      "insert into ExpenditureTable values(1,0,'RENT',1,15000,0,0,'ASHA',NULL,NULL,'APRIL',NULL,1,'2026-04-30','','');"
                      "update UserTable set pwd = 'QWERTY'; insert into UserTable values(2,'CASHIER','x\\y','-');"
-                     "insert into ShopHeader values('RAVI''S TEA STALL','1 MAIN ROAD','','PUNE','98765');");
+                     "insert into ShopHeader values('RAVI''S TEA STALL','1 MAIN ROAD','','PUNE','98765');"
+                     // More rows than one block of the copy takes.
+                     "with recursive n(i) as (select 3 union all select i + 1 from n where i < 1202) "
+                     "insert into Customer select i, 'C' || i, '', 'P' || i from n;");
         QStringList tables = schema::columnNames().keys() << "billsums";
         tables.sort();
         const auto everyRow = [&](const QString& database) {
