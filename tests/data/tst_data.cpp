@@ -406,6 +406,41 @@ private slots:
         QCOMPARE(users(), 1);
     }
 
+    // A kept session the server ended is replaced at a change's first statement, and the change stays
+    // one: whether the session ended before the change or within it, a later statement that fails
+    // leaves no part of it stored.
+    void aSessionEndedAroundAChangeStoresNoPartOfIt()
+    {
+        if (!TestDatabase::onServer())
+            QSKIP("a SQLite file has no sessions");
+        db.exec("insert into Customer values (1, 'A', '', '1')");
+        Connection kept;
+        kept.keepOpen();
+        QCOMPARE(firstOn(kept, "Select count(*) from Customer").toInt(), 1);
+        kept.release();
+        for (const bool withinTheChange : {false, true}) {
+            const auto endSessions = [&] {
+                db.makeUnreachable();
+                db.makeReachable();
+            };
+            if (!withinTheChange)
+                endSessions();
+            kept.open();
+            try {
+                Transaction change(kept);
+                RecordSet().open("insert into Customer values (2, 'B', '', '2')", kept);
+                if (withinTheChange)
+                    endSessions();
+                // Refused as a repeated REMARK when the session stayed.
+                RecordSet().open(QString("insert into Customer values (3, 'C', '', '%1')").arg(withinTheChange ? 3 : 1), kept);
+                change.commit();
+            } catch (const Failure&) {
+            }
+            kept.release();
+            QCOMPARE(db.rows("select SN from Customer order by SN"), QStringList{"1"});
+        }
+    }
+
     // A copy moved over the file while connections hold it is not opened beside them (it would read
     // their write-ahead log as its own); once they are closed it opens, undamaged.
     void aFileReplacedWhileHeldWaitsForItsHoldersToClose()
