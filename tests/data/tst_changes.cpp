@@ -79,6 +79,30 @@ private slots:
         QCOMPARE(customerNumbers(), QString("2 read"));
     }
 
+    // The bill screen's customers and items in stock follow their own tables, whichever other table
+    // stays as it was, and a table emptied at once on the server.
+    void theBillScreensListsFollowTheirOwnTables()
+    {
+        const stores::LineDocumentStore bills(stores::Document::Bill);
+        const auto lists = [&] {
+            bills.open();
+            return bills.partyNumbers(stores::Order::LowestFirst).join(',') + "|"
+                + bills.itemNames(stores::ItemNames::InStock).join(',');
+        };
+        db.exec("insert into Stock (BillNumber, Item, Quantity) values (1, 'RICE', 5)");
+        QCOMPARE(lists(), QString("1|RICE"));
+        Connection till;
+        till.open(db.connectionString());
+        RecordSet().open("insert into Customer values (2, 'B', '', '2')", till);
+        QCOMPARE(lists(), QString("1,2|RICE"));
+        RecordSet().open("insert into Stock (BillNumber, Item, Quantity) values (2, 'DAL', 5)", till);
+        QCOMPARE(lists(), QString("1,2|DAL,RICE"));
+        if (TestDatabase::onServer()) {
+            RecordSet().open("truncate Stock", till);
+            QCOMPARE(lists(), QString("1,2|"));
+        }
+    }
+
     // A list and its total read together agree, whatever another till commits between the two reads.
     void readsTogetherSeeOneMoment()
     {
