@@ -60,8 +60,7 @@ namespace {
 QString archiveBehindDataSource()
 {
     const QString& name = datasource::ProgramDataSource;
-    if (!datasource::isDefined(name)
-        || !datasource::setting(name, QStringLiteral("Driver")).contains(QLatin1String("sqlite"), Qt::CaseInsensitive))
+    if (!datasource::isSqlite(name))
         return {};
     const QString database = datasource::setting(name, QStringLiteral("Database"));
     return !database.isEmpty() && sqlitefile::isArchive(database) ? QFileInfo(database).absoluteFilePath() : QString();
@@ -122,7 +121,7 @@ QString file(const QString& namedFile)
                           .arg(name));
     const QString driver = datasource::setting(name, QStringLiteral("Driver"));
     const QString database = datasource::setting(name, QStringLiteral("Database"));
-    if (!driver.contains(QLatin1String("sqlite"), Qt::CaseInsensitive) || database.isEmpty())
+    if (!datasource::isSqlite(name) || database.isEmpty())
         throw Failure(QStringLiteral("the data source %1 is no SQLite database file (driver %2); use the "
                                      "tools of its own engine")
                           .arg(name, driver));

@@ -103,9 +103,14 @@ std::optional<QString> valueIn(const QStringList& parts, const QString& key)
     return std::nullopt;
 }
 
+QStringList librariesOf(const QString& driver);
+
+// By its name, or by the library a driver's entry of another name loads.
 bool isSqliteDriver(const QString& driver)
 {
-    return driver.contains(QLatin1String("sqlite"), Qt::CaseInsensitive);
+    const auto sqlite = [](const QString& name) { return name.contains(QLatin1String("sqlite"), Qt::CaseInsensitive); };
+    const QStringList libraries = librariesOf(driver);
+    return sqlite(driver) || std::any_of(libraries.begin(), libraries.end(), sqlite);
 }
 
 // The data source a connection string names: QODBC's form puts it first.
@@ -298,6 +303,11 @@ void defineSqlite(const QString& name, const QString& databasePath)
 void definePostgres(const QString& name, const ServerAddress& server)
 {
     define(name, postgresSettings(server));
+}
+
+bool isSqlite(const QString& name)
+{
+    return isDefined(name) && isSqliteDriver(setting(name, QStringLiteral("Driver")));
 }
 
 bool isServer(const QString& name)

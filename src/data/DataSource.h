@@ -88,6 +88,8 @@ void defineSqlite(const QString& name, const QString& databasePath);
 void definePostgres(const QString& name, const ServerAddress& server);
 // True when the data source's driver is no SQLite one.
 bool isServer(const QString& name);
+// True when it is (named so, or loading SQLite's library under a name of its own).
+bool isSqlite(const QString& name);
 // True when it reaches a server through psqlODBC's ANSI build, which cannot
 // hand the server's texts over as the program reads them.
 bool throughAnsiDriver(const QString& name);

@@ -522,6 +522,20 @@ private slots:
                  qPrintable(told.err));
     }
 
+    // The SQLite driver registered under a shop's own name opens a file as the file it is.
+    void aSqliteDriverUnderAnotherNameOpensAFile()
+    {
+        QVERIFY(QDir().mkpath(dir.filePath("own-driver")));
+        const QString ini = dir.filePath("own-driver.ini");
+        QCOMPARE(billdb({"init", "--database", dir.filePath("own-driver/Bill.db")}, ini).exitCode, 0);
+        write("own-driver/odbcinst.ini", "[Till Driver]\nDriver=libsqlite3odbc.so\n");
+        write("own-driver.ini", toolrun::fileText(ini).replace(QRegularExpression("Driver=[^\n]*"), "Driver=Till Driver"));
+        QProcessEnvironment environment = toolrun::environment(ini, dir.path());
+        environment.insert("ODBCSYSINI", dir.filePath("own-driver"));
+        const Result checked = toolrun::run({"check"}, environment);
+        QVERIFY2(checked.exitCode == 0 && checked.out.contains("Integrity check: ok"), qPrintable(checked.out + checked.err));
+    }
+
     // A password goes into the address as it is typed, '/', ':', '?' and '@' in it too; only a '%'
     // is written %25, as the advice says.
     void anAddressTakesAPasswordAsTyped()
