@@ -12,15 +12,20 @@
 #include "data/SqliteFile.h"
 #include "data/WritableFiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStorageInfo>
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace databasebackup {
 
@@ -43,17 +48,37 @@ bool folderWritableByOthers(const QString& folder)
     return ::stat(QFile::encodeName(folder).constData(), &now) == 0 && (now.st_mode & S_IWOTH) != 0;
 }
 
-// A day's copy made by an account that writes the books (this user, or their
-// owner); not a file another account put under its name (a group's member
-// who only reads the books may write their folder). A copy another member
-// made is made again: at most one more a day.
+// Whether the account belongs to the group (as its own, or as one more).
+bool inGroup(uid_t account, gid_t group)
+{
+    const passwd* entry = ::getpwuid(account);
+    if (entry == nullptr)
+        return false;
+    int count = 64;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    if (::getgrouplist(entry->pw_name, entry->pw_gid, groups.data(), &count) < 0) {
+        groups.resize(static_cast<size_t>(count));
+        if (::getgrouplist(entry->pw_name, entry->pw_gid, groups.data(), &count) < 0)
+            return entry->pw_gid == group;
+    }
+    return std::find(groups.begin(), groups.begin() + count, group) != groups.begin() + count;
+}
+
+// The day's copy, made today (by the computer's clock) by an account that
+// writes the books (this user, their owner, or a member of the group they
+// are shared with); not a file put under its name by another account, nor
+// an older copy renamed to it, by anyone who may write the folder (a member
+// who only reads the books).
 bool madeByTheBooksWriter(const QString& copy, const QString& database)
 {
     struct stat made {};
     struct stat books {};
-    return ::lstat(QFile::encodeName(copy).constData(), &made) == 0 && S_ISREG(made.st_mode)
-        && ::stat(QFile::encodeName(database).constData(), &books) == 0
-        && (made.st_uid == ::geteuid() || made.st_uid == books.st_uid);
+    if (::lstat(QFile::encodeName(copy).constData(), &made) != 0 || !S_ISREG(made.st_mode)
+        || ::stat(QFile::encodeName(database).constData(), &books) != 0
+        || QDateTime::fromSecsSinceEpoch(made.st_mtime).date() != QDate::currentDate())
+        return false;
+    return made.st_uid == ::geteuid() || made.st_uid == books.st_uid
+        || ((books.st_mode & S_IWGRP) != 0 && inGroup(made.st_uid, books.st_gid));
 }
 
 // The copies' names: the database's name and the day's, so that the oldest
@@ -207,14 +232,18 @@ QString keepTheDays(const QString& database, const QDate& day)
             throw Failure(QStringLiteral("the folder %1 can be written by every account of this computer, and this "
                                          "user cannot close it; move it away, and the program makes it anew")
                               .arg(folder.path()));
-        // Taken away as they are, links not followed: the day's copy is made
-        // anew, and a name of a day to come would stand for that day's.
+        // A name of a day to come would stand for that day's copy: taken away
+        // as it is, as the day's own below.
         const QRegularExpression planted = dailyName(base, QStringLiteral("(?:-wal|-shm|-journal)?"));
         for (const QString& name : folder.entryList(QDir::Files | QDir::System | QDir::Hidden))
             if (const QRegularExpressionMatch match = planted.match(name);
                 match.hasMatch() && match.captured(1) >= day.toString(Qt::ISODate))
                 (void)::unlink(QFile::encodeName(folder.filePath(name)).constData());
     }
+    // What stands under the day's name is no copy of it: taken away as it
+    // is, a link not followed (the copy would be written where it points).
+    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+        (void)::unlink(QFile::encodeName(today + suffix).constData());
     if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
         throw Failure(problem);
     // What copies stopped part-way (the program killed at its first login) left in the folder.

@@ -145,6 +145,43 @@ private slots:
         QVERIFY(QFileInfo(file("backups/Bill-2099-01-01.db")).size() > 4);
     }
 
+    // Under the day's name, a link (the copy is never written where it points) or an older copy renamed
+    // to it (by an account that may write the folder, though it only reads the books) is no copy of the
+    // day: made anew. The day's own copy stays.
+    void whatStandsUnderTheDaysNameIsMadeAnew()
+    {
+        QVERIFY(!databasebackup::keepTheDays(database, QDate(2026, 12, 8)).isEmpty());
+        QFile victim(file("notes.txt"));
+        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("notes") == 5);
+        victim.close();
+        QVERIFY(QFile::link(file("notes.txt"), file("backups/Bill-2026-12-09.db")));
+        QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 9)), file("backups/Bill-2026-12-09.db"));
+        QCOMPARE(toolrun::fileText(file("notes.txt")), QString("notes"));
+        QVERIFY(!QFileInfo(file("backups/Bill-2026-12-09.db")).isSymLink());
+
+        QFile older(file("backups/Bill-2026-12-08.db"));
+        QVERIFY(older.open(QIODevice::ReadWrite));
+        QVERIFY(older.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        older.close();
+        QVERIFY(older.rename(file("backups/Bill-2026-12-10.db")));
+        QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 10)), file("backups/Bill-2026-12-10.db"));
+        QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 10)), QString());
+    }
+
+    // A copy of the day another member of the group the books are shared with made (neither this user
+    // nor the books' owner) is the day's: not made again at each login.
+    void aGroupMembersCopyOfTheDayStays()
+    {
+        const passwd* other = getpwnam("nobody");
+        if (geteuid() != 0 || !other)
+            QSKIP("needs root, to act as the user nobody");
+        QVERIFY(::chown(QFile::encodeName(database).constData(), 4242, other->pw_gid) == 0);
+        QVERIFY(::chmod(QFile::encodeName(database).constData(), 0660) == 0);
+        const QString made = databasebackup::keepTheDays(database, QDate(2026, 12, 9));
+        QVERIFY(::chown(QFile::encodeName(made).constData(), other->pw_uid, other->pw_gid) == 0);
+        QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 9)), QString());
+    }
+
     // A file another account put under the day's name, in a folder of its own, is no copy of the
     // books: the copy is made anew (or, where this user may not, it is told).
     void aDaysCopyPutThereByAnotherAccountIsMadeAnew()
