@@ -83,6 +83,7 @@ QString keepPassword(const ServerAddress& server)
     // Put in place whole or not at all: on a full disk the file stays as it
     // was, with the lines of the other servers and accounts.
     WholeFile file(fileBehindLink(path));
+    file.allowWritingInPlace();
     if (!file.open() || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
         || !file.write(lines.join('\n') + '\n') || !file.commit())
         throw Failure(QStringLiteral("cannot write the password to %1 (%2); the file was left as it was")

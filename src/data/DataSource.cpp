@@ -62,7 +62,8 @@ QHash<QString, QString> serviceSettings(const QString& service)
                 inService = line == QLatin1Char('[') + service + QLatin1Char(']');
                 found = inService;
             } else if (const int equals = line.indexOf(QLatin1Char('=')); inService && equals > 0) {
-                settings.insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
+                if (const QString key = line.left(equals).trimmed(); !settings.contains(key))  // the first one holds
+                    settings.insert(key, line.mid(equals + 1).trimmed());
             }
         }
         if (found)

@@ -463,9 +463,10 @@ private slots:
         kept = toolrun::fileText(ini);
         QVERIFY2(!kept.contains("password") && !kept.contains("one connect") && kept.contains(" connect_timeout=5\n"),
                  qPrintable(kept));
-        // The server and the database in a libpq service the options name (its first section, as libpq reads).
+        // The server and the database in a libpq service the options name (as libpq reads it: the first
+        // section of the name, the first line of a key).
         own.insert("PGSERVICEFILE", write("own-services", "[shop]\nhost=" + till.host + "\nport=" + QString::number(till.port)
-                                                             + "\ndbname=" + till.database + "\n[shop]\ndbname=postgres\n"));
+                                                             + "\ndbname=" + till.database + "\ndbname=postgres\n[shop]\ndbname=postgres\n"));
         const QString byService = followed(header + "Pqopt=service=shop\n", "seventh");
         QVERIFY2(byService.isEmpty(), qPrintable(byService));
         own.remove("PGSERVICEFILE");
