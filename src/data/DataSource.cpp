@@ -110,8 +110,10 @@ QStringList librariesOf(const QString& driver);
 bool isSqliteDriver(const QString& driver)
 {
     const auto sqlite = [](const QString& name) { return name.contains(QLatin1String("sqlite"), Qt::CaseInsensitive); };
+    if (sqlite(driver))
+        return true;
     const QStringList libraries = librariesOf(driver);
-    return sqlite(driver) || std::any_of(libraries.begin(), libraries.end(), sqlite);
+    return std::any_of(libraries.begin(), libraries.end(), sqlite);
 }
 
 // The data source a connection string names: QODBC's form puts it first.
