@@ -148,9 +148,9 @@ bool isArchive(Connection& connection)
 }
 }  // namespace
 
-void copyInto(Connection& connection, const QString& source, const QString& named)
+void copyInto(Connection& connection, const QString& source, const QString& named, LinkAtTarget link)
 {
-    const QString target = fileBehindLink(named);
+    const QString target = link == LinkAtTarget::Followed ? fileBehindLink(named) : named;
     const QString ownFile = sqlitefile::ownFileOf(source, target);
     if (!ownFile.isEmpty())
         throw Failure(QStringLiteral("%1 is %2; the copy goes into another file").arg(target, ownFile));
@@ -240,9 +240,10 @@ QString keepTheDays(const QString& database, const QDate& day)
                 match.hasMatch() && match.captured(1) >= day.toString(Qt::ISODate))
                 (void)::unlink(QFile::encodeName(folder.filePath(name)).constData());
     }
-    // What stands under the day's name is no copy of it: taken away as it
-    // is, a link not followed (the copy would be written where it points).
-    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+    // What stands under the day's name is no copy of it, and is replaced by
+    // the copy once made, a link too (never followed: the copy would be
+    // written where it points). Logs there would be read as the copy's.
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
         (void)::unlink(QFile::encodeName(today + suffix).constData());
     if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
         throw Failure(problem);
@@ -259,7 +260,7 @@ QString keepTheDays(const QString& database, const QDate& day)
 
     Connection connection;
     connection.open(schema::sqliteConnectionString(database));
-    copyInto(connection, database, today);
+    copyInto(connection, database, today, LinkAtTarget::Replaced);
     connection.close();
 
     QStringList copies = folder.entryList(QDir::Files, QDir::Name).filter(dailyName(base));

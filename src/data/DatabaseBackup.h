@@ -27,7 +27,11 @@ void syncToDisk(const QString& path);
 // more than the database, checked and on the disk before it takes the place
 // of an older target. Throws Failure, leaving what was at `target` as it was;
 // a target that is the database itself (or its log), by whatever name, is refused.
-void copyInto(Connection& connection, const QString& source, const QString& target);
+// A link at `target` is followed (a link to a copy elsewhere stays a link),
+// or, Replaced, is itself replaced by the copy.
+enum class LinkAtTarget { Followed, Replaced };
+void copyInto(Connection& connection, const QString& source, const QString& target,
+              LinkAtTarget link = LinkAtTarget::Followed);
 
 // The copies a shop's database keeps of itself, one for each day the
 // program is used, in the folder "backups" beside it (sqlitefile::dailyCopiesFolder).

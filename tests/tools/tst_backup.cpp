@@ -1,5 +1,6 @@
 // Backup, restore and check, run as a shop runs them, on a database of their own.
 
+#include "core/Failure.h"
 #include "data/Connection.h"
 #include "data/DatabaseBackup.h"
 #include "data/DbError.h"
@@ -8,6 +9,7 @@
 #include "support/ToolRun.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
@@ -164,8 +166,23 @@ private slots:
         QVERIFY(older.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
         older.close();
         QVERIFY(older.rename(file("backups/Bill-2026-12-10.db")));
+        // Kept until its copy is made: none on a disk too full for it.
+        databasebackup::setFreeBytes([](const QString&) { return qint64(1); });
+        auto realDisk = qScopeGuard([] { databasebackup::setFreeBytes({}); });
+        QVERIFY_THROWS_EXCEPTION(Failure, databasebackup::keepTheDays(database, QDate(2026, 12, 10)));
+        QVERIFY(QFileInfo::exists(file("backups/Bill-2026-12-10.db")));
+        databasebackup::setFreeBytes({});
         QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 10)), file("backups/Bill-2026-12-10.db"));
         QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 10)), QString());
+
+        // A link planted while the copy is being made (here, as its room is asked).
+        databasebackup::setFreeBytes([&](const QString&) {
+            QFile::link(file("notes.txt"), file("backups/Bill-2026-12-11.db"));
+            return qint64(-1);
+        });
+        QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 11)), file("backups/Bill-2026-12-11.db"));
+        QCOMPARE(toolrun::fileText(file("notes.txt")), QString("notes"));
+        QVERIFY(!QFileInfo(file("backups/Bill-2026-12-11.db")).isSymLink());
     }
 
     // A copy of the day another member of the group the books are shared with made (neither this user
