@@ -112,8 +112,10 @@ bool isSqliteDriver(const QString& driver)
     const auto sqlite = [](const QString& name) { return name.contains(QLatin1String("sqlite"), Qt::CaseInsensitive); };
     if (sqlite(driver))
         return true;
+    // The library's own name: a folder named so holds any driver.
     const QStringList libraries = librariesOf(driver);
-    return std::any_of(libraries.begin(), libraries.end(), sqlite);
+    return std::any_of(libraries.begin(), libraries.end(),
+                       [&](const QString& library) { return sqlite(QFileInfo(library).fileName()); });
 }
 
 // The data source a connection string names: QODBC's form puts it first.

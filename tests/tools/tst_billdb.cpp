@@ -535,6 +535,10 @@ private slots:
         environment.insert("ODBCSYSINI", dir.filePath("own-driver"));
         const Result checked = toolrun::run({"check"}, environment);
         QVERIFY2(checked.exitCode == 0 && checked.out.contains("Integrity check: ok"), qPrintable(checked.out + checked.err));
+        // A server's driver kept in a folder so named is no SQLite one.
+        write("own-driver/odbcinst.ini", "[Till Driver]\nDriver=" + dir.filePath("sqlite-drivers/psqlodbcw.so") + "\n");
+        const Result refused = toolrun::run({"backup", dir.filePath("copy.db")}, environment);
+        QVERIFY2(refused.refusedInOneLine() && refused.err.contains("is no SQLite database file"), qPrintable(refused.err));
     }
 
     // A password goes into the address as it is typed, '/', ':', '?' and '@' in it too; only a '%'
