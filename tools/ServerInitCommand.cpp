@@ -82,12 +82,18 @@ QString keepPassword(const ServerAddress& server)
     lines.prepend((key + passwordField(server.password)).toUtf8());
     // Put in place whole or not at all: on a full disk the file stays as it
     // was, with the lines of the other servers and accounts.
-    WholeFile file(fileBehindLink(path));
-    file.allowWritingInPlace();
+    // The new file is made beside the old one: a folder this user may not
+    // write (an administrator's) takes none.
+    const QString behind = fileBehindLink(path);
+    WholeFile file(behind);
     if (!file.open() || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
         || !file.write(lines.join('\n') + '\n') || !file.commit())
         throw Failure(QStringLiteral("cannot write the password to %1 (%2); the file was left as it was")
-                          .arg(path, file.errorString()));
+                          .arg(path, QFileInfo(QFileInfo(behind).absolutePath()).isWritable()
+                                         ? file.errorString()
+                                         : QStringLiteral("its folder %1 does not let this user make the new file "
+                                                          "beside it")
+                                               .arg(QFileInfo(behind).absolutePath())));
     return path;
 }
 

@@ -13,9 +13,6 @@ public:
     explicit WholeFile(const QString& name) : m_file(name) {}
 
     bool open() { return m_file.open(QIODevice::WriteOnly); }
-    // Where the folder takes no new file (an administrator's, holding a file
-    // this user may write), the file is written in place after all.
-    void allowWritingInPlace() { m_file.setDirectWriteFallback(true); }
     // The file's permissions from the start, not only once it is in place.
     bool setPermissions(QFileDevice::Permissions permissions) { return m_file.setPermissions(permissions); }
     // False when the file did not take every byte.
