@@ -146,11 +146,11 @@ bool isArchive(Connection& connection)
     id.open(QStringLiteral("PRAGMA application_id"), connection);
     return !id.eof() && sqlitefile::isArchiveId(id.field(0).toLongLong());
 }
-}  // namespace
 
-void copyInto(Connection& connection, const QString& source, const QString& named, LinkAtTarget link)
+// What a backup written at `target` would write over, judged through a link
+// there: the database itself, the shop's, a log, a database in use, an archive.
+void refuseWhatABackupNeverReplaces(Connection& connection, const QString& source, const QString& target)
 {
-    const QString target = link == LinkAtTarget::Followed ? fileBehindLink(named) : named;
     const QString ownFile = sqlitefile::ownFileOf(source, target);
     if (!ownFile.isEmpty())
         throw Failure(QStringLiteral("%1 is %2; the copy goes into another file").arg(target, ownFile));
@@ -181,6 +181,15 @@ void copyInto(Connection& connection, const QString& source, const QString& name
         throw Failure(QStringLiteral("%1 is a closed year's archive or a copy of one, which a backup never replaces; "
                                      "the copy goes into another file (remove a copy of an archive first to renew it)")
                           .arg(target));
+}
+}  // namespace
+
+void copyInto(Connection& connection, const QString& source, const QString& named, LinkAtTarget link)
+{
+    const QString target = link == LinkAtTarget::Followed ? fileBehindLink(named) : named;
+    // Replaced, the name alone is: nothing behind it is written.
+    if (link == LinkAtTarget::Followed)
+        refuseWhatABackupNeverReplaces(connection, source, target);
     if (const QString problem = writablefiles::newFileProblem(target); !problem.isEmpty())
         throw Failure(problem);
     const QString partial = sqlitefile::partialName(target);

@@ -175,6 +175,12 @@ private slots:
         QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 10)), file("backups/Bill-2026-12-10.db"));
         QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 10)), QString());
 
+        // A link to the books themselves is replaced too: the books stay as they are.
+        QVERIFY(QFile::link(database, file("backups/Bill-2026-12-12.db")));
+        QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 12)), file("backups/Bill-2026-12-12.db"));
+        QVERIFY(!QFileInfo(file("backups/Bill-2026-12-12.db")).isSymLink());
+        QCOMPARE(sqlite("pragma integrity_check"), QString("ok"));
+
         // A link planted while the copy is being made (here, as its room is asked).
         databasebackup::setFreeBytes([&](const QString&) {
             QFile::link(file("notes.txt"), file("backups/Bill-2026-12-11.db"));
