@@ -80,20 +80,19 @@ QString keepPassword(const ServerAddress& server)
         existing.close();
     }
     lines.prepend((key + passwordField(server.password)).toUtf8());
-    // Put in place whole or not at all: on a full disk the file stays as it
-    // was, with the lines of the other servers and accounts.
-    // The new file is made beside the old one: a folder this user may not
-    // write (an administrator's) takes none.
-    const QString behind = fileBehindLink(path);
-    WholeFile file(behind);
+    // Put in place whole or not at all (on a full disk the file stays as it
+    // was, with the lines of the other servers), through a new file made
+    // beside it, which a folder this user may not write takes none of.
+    const QString folder = QFileInfo(fileBehindLink(path)).absolutePath();
+    WholeFile file(fileBehindLink(path));
     if (!file.open() || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
         || !file.write(lines.join('\n') + '\n') || !file.commit())
         throw Failure(QStringLiteral("cannot write the password to %1 (%2); the file was left as it was")
-                          .arg(path, QFileInfo(QFileInfo(behind).absolutePath()).isWritable()
+                          .arg(path, QFileInfo(folder).isWritable()
                                          ? file.errorString()
                                          : QStringLiteral("its folder %1 does not let this user make the new file "
                                                           "beside it")
-                                               .arg(QFileInfo(behind).absolutePath())));
+                                               .arg(folder)));
     return path;
 }
 

@@ -314,11 +314,10 @@ bool driverInstalled(const QString& driver)
 {
     // A library named by its path is there or not (an entry outlives its
     // package when others count on it); a bare name is the loader's to find.
-    const auto there = [](const QString& library) { return !QFileInfo(library).isAbsolute() || QFileInfo::exists(library); };
-    if (QFileInfo(driver).isAbsolute())
-        return QFileInfo::exists(driver);
-    const QStringList libraries = librariesOf(driver);
-    return std::any_of(libraries.begin(), libraries.end(), there);
+    const QStringList libraries = QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
+    return std::any_of(libraries.begin(), libraries.end(), [](const QString& library) {
+        return !QFileInfo(library).isAbsolute() || QFileInfo::exists(library);
+    });
 }
 
 QString postgresDriver()
@@ -328,10 +327,14 @@ QString postgresDriver()
     char names[16384] = {};
     WORD length = 0;
     if (SQLGetInstalledDrivers(names, sizeof names, &length))
-        for (const char* name = names; *name != '\0'; name += std::strlen(name) + 1)
-            for (const QString& library : librariesOf(QString::fromLocal8Bit(name)))
-                if (QFileInfo(library).fileName() == QLatin1String("psqlodbcw.so") && driverInstalled(QString::fromLocal8Bit(name)))
-                    return QString::fromLocal8Bit(name);
+        for (const char* entry = names; *entry != '\0'; entry += std::strlen(entry) + 1) {
+            const QString name = QString::fromLocal8Bit(entry);
+            const QStringList libraries = librariesOf(name);
+            if (driverInstalled(name) && std::any_of(libraries.begin(), libraries.end(), [](const QString& library) {
+                    return QFileInfo(library).fileName() == QLatin1String("psqlodbcw.so");
+                }))
+                return name;
+        }
     return PostgresDriver;
 }
 
