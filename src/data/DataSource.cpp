@@ -64,16 +64,24 @@ std::optional<QString> valueIn(const QStringList& parts, const QString& key)
 
 QStringList librariesOf(const QString& driver);
 
-// By its name, or by the library a driver's entry of another name loads.
+// What tells a driver's kind: its entry's name and the file names of the
+// libraries it loads, never a folder on a library's path (a folder named
+// "sqlite-drivers" may hold any driver).
+QStringList namesTellingTheKind(const QString& driver)
+{
+    if (driver.contains(QLatin1Char('/')))
+        return {QFileInfo(driver).fileName()};
+    QStringList names{driver};
+    for (const QString& library : librariesOf(driver))
+        names << QFileInfo(library).fileName();
+    return names;
+}
+
 bool isSqliteDriver(const QString& driver)
 {
-    const auto sqlite = [](const QString& name) { return name.contains(QLatin1String("sqlite"), Qt::CaseInsensitive); };
-    if (sqlite(driver))
-        return true;
-    // The library's own name: a folder named so holds any driver.
-    const QStringList libraries = librariesOf(driver);
-    return std::any_of(libraries.begin(), libraries.end(),
-                       [&](const QString& library) { return sqlite(QFileInfo(library).fileName()); });
+    const QStringList names = namesTellingTheKind(driver);
+    return std::any_of(names.begin(), names.end(),
+                       [](const QString& name) { return name.contains(QLatin1String("sqlite"), Qt::CaseInsensitive); });
 }
 
 // The data source a connection string names: QODBC's form puts it first.
@@ -303,8 +311,7 @@ bool throughAnsiDriver(const QString& name)
         return false;
     // The library (psqlodbca.so), named in the data source itself or in the
     // driver's entry.
-    const QString driver = setting(name, QStringLiteral("Driver"));
-    const QString named = (QStringList{driver} + librariesOf(driver)).join(QLatin1Char(' '));
+    const QString named = namesTellingTheKind(setting(name, QStringLiteral("Driver"))).join(QLatin1Char(' '));
     // "ANSI" as a word: a name such as "Transit PG" is no ANSI build.
     static const QRegularExpression ansi(QStringLiteral("\\bansi\\b|psqlodbca"), QRegularExpression::CaseInsensitiveOption);
     return named.contains(ansi);

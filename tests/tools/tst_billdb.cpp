@@ -313,6 +313,21 @@ private slots:
         followAdvice(renamed);
         QVERIFY(toolrun::fileText(ini).contains("Driver=PostgreSQL\n"));
         write("system/odbcinst.ini", drivers);
+        // The Unicode library named by its path, in a folder whose name says "ansi", is the Unicode build:
+        // the data source stays as it is.
+        QString unicodeLibrary;
+        for (const QFileInfo& arch : QDir("/usr/lib").entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+            if (QFileInfo::exists(arch.filePath() + "/odbc/psqlodbcw.so"))
+                unicodeLibrary = arch.filePath() + "/odbc/psqlodbcw.so";
+        QVERIFY(!unicodeLibrary.isEmpty());
+        QVERIFY(QDir().mkpath(dir.filePath("odbc-ansi")));
+        QVERIFY(QFile::link(unicodeLibrary, dir.filePath("odbc-ansi/psqlodbcw.so")));
+        const QString byPath = QString(section).replace("Driver=PostgreSQL ANSI", "Driver=" + dir.filePath("odbc-ansi/psqlodbcw.so"));
+        write(QFileInfo(ini).fileName(), byPath);
+        const Result unicodeByPath = toolrun::run({"init", "--server", till.text(), "--if-missing"}, ownDriver);
+        QVERIFY2(unicodeByPath.exitCode == 0, qPrintable(unicodeByPath.err));
+        QCOMPARE(toolrun::fileText(ini), byPath);
+        QCOMPARE(toolrun::run({"shop", "--name", "Two Tills"}, ownDriver).exitCode, 0);
         // Defined for every user: only root can set its driver, and a section of this user's holding the
         // driver alone would hide the rest of it; told so, and nothing is written.
         write("system/odbc.ini", section);
@@ -542,6 +557,10 @@ private slots:
         write("own-driver/odbcinst.ini", "[Till Driver]\nDriver=" + dir.filePath("sqlite-drivers/psqlodbcw.so") + "\n");
         const Result refused = toolrun::run({"backup", dir.filePath("copy.db")}, environment);
         QVERIFY2(refused.refusedInOneLine() && refused.err.contains("is no SQLite database file"), qPrintable(refused.err));
+        // Nor is one the data source names by its path there.
+        write("own-driver.ini", toolrun::fileText(ini).replace("Driver=Till Driver", "Driver=" + dir.filePath("sqlite-drivers/psqlodbcw.so")));
+        const Result byPath = toolrun::run({"backup", dir.filePath("copy.db")}, environment);
+        QVERIFY2(byPath.refusedInOneLine() && byPath.err.contains("is no SQLite database file"), qPrintable(byPath.err));
     }
 
     // A password goes into the address as it is typed, '/', ':', '?' and '@' in it too; only a '%'
