@@ -224,11 +224,12 @@ void LineDocumentScreen::addItem()
     });
 }
 
-void LineDocumentScreen::showLines(qint16 number)
+void LineDocumentScreen::showLines(qint16 number, TotalForm form)
 {
     FillGrid(number);
     m_grandTotal = FindGrandTotal(number);
-    lblGrandTotal->setText(numeric::numberText(m_grandTotal));
+    lblGrandTotal->setText(numeric::numberText(m_grandTotal)
+                           + (form == TotalForm::Recalled ? QStringLiteral(".00") : QString()));
 }
 
 void LineDocumentScreen::pickDocumentNumber()
@@ -388,7 +389,10 @@ void LineDocumentScreen::printDocument()
 {
     families::PrintDocument(m_store, cmbbillnumber->currentText());
     // The screen shows what was printed: another till or screen may have
-    // added to the document since it was shown.
-    if (m_gridDocument && cmbbillnumber->currentText().trimmed() == QString::number(*m_gridDocument))
-        SkipFailing()([&] { showLines(*m_gridDocument); });
+    // added to the document since it was shown. Its total keeps the form
+    // it had: a recalled document's ends in ".00", as on paper.
+    if (m_gridDocument && cmbbillnumber->currentText().trimmed() == QString::number(*m_gridDocument)) {
+        const TotalForm form = lblGrandTotal->text().endsWith(QLatin1String(".00")) ? TotalForm::Recalled : TotalForm::Added;
+        SkipFailing()([&] { showLines(*m_gridDocument, form); });
+    }
 }

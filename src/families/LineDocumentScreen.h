@@ -68,8 +68,10 @@ protected:
     virtual void showAfterDocumentDelete();
     // Print (also Enter): the receipt of the document in the box.
     virtual void printDocument();
-    // The document's lines in the grid and their grand total.
-    void showLines(qint16 number);
+    // The document's lines in the grid and their grand total: as after Add
+    // Item, or with ".00" as a recalled document's.
+    enum class TotalForm { Added, Recalled };
+    void showLines(qint16 number, TotalForm form = TotalForm::Added);
 
     // --- Operations, in the order the operator meets them ---
     void openScreen();

@@ -599,7 +599,8 @@ private slots:
         op.click(ui::Print);
         const QString printedTotal = printed->allLines().filter("Grand Total :").join("").mid(48).trimmed();
         QCOMPARE(op.gridRows().size(), 3);
-        QCOMPARE(op.grandTotal().toDouble(), printedTotal.toDouble());
+        // A recalled document's total keeps its form, as on paper.
+        QCOMPARE(op.grandTotal(), printedTotal);
         QCOMPARE(op.grandTotal().toDouble(), db.rows("select round(sum(Amount * Quantity)) from " + kind.lines
                                                      + " where BillNumber = 5").value(0).toDouble());
     }
