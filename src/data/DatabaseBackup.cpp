@@ -19,7 +19,9 @@
 #include <QRegularExpression>
 #include <QStorageInfo>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -211,13 +213,37 @@ void copyInto(Connection& connection, const QString& source, const QString& name
             throw Failure(QStringLiteral("the copy failed its check (%1)").arg(problems.first()));
         syncToDisk(partial);
         if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
-            throw Failure(QStringLiteral("cannot put the copy at %1").arg(target));
+            throw Failure(QStringLiteral("cannot put the copy at %1 (%2)")
+                              .arg(target, QString::fromLocal8Bit(std::strerror(errno))));
         syncToDisk(QFileInfo(target).absolutePath());
     } catch (const Failure&) {
         sqlitefile::removeWithItsFiles(partial);
         throw;
     }
 }
+
+namespace {
+// A folder under the day's name (another account of the group may make
+// one) would stand in the copy's way every time: moved aside, under a name
+// no copy takes, with whatever it holds.
+void moveAsideAFolderAt(const QString& name)
+{
+    struct stat entry {};
+    if (::lstat(QFile::encodeName(name).constData(), &entry) != 0 || !S_ISDIR(entry.st_mode))
+        return;
+    for (int n = 1;; ++n) {
+        const QString aside = QStringLiteral("%1.not-a-copy-%2").arg(name).arg(n);
+        if (::renameat2(AT_FDCWD, QFile::encodeName(name).constData(), AT_FDCWD, QFile::encodeName(aside).constData(),
+                        RENAME_NOREPLACE)
+            == 0)
+            return;
+        if (errno != EEXIST)
+            throw Failure(QStringLiteral("a folder stands under the name of the day's copy, %1, and cannot be moved "
+                                         "aside (%2); move it away")
+                              .arg(name, QString::fromLocal8Bit(std::strerror(errno))));
+    }
+}
+}  // namespace
 
 QString keepTheDays(const QString& database, const QDate& day)
 {
@@ -254,6 +280,7 @@ QString keepTheDays(const QString& database, const QDate& day)
     // written where it points). Logs there would be read as the copy's.
     for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
         (void)::unlink(QFile::encodeName(today + suffix).constData());
+    moveAsideAFolderAt(today);
     if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
         throw Failure(problem);
     // What copies stopped part-way (the program killed at its first login) left in the folder.

@@ -189,6 +189,15 @@ private slots:
         QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 11)), file("backups/Bill-2026-12-11.db"));
         QCOMPARE(toolrun::fileText(file("notes.txt")), QString("notes"));
         QVERIFY(!QFileInfo(file("backups/Bill-2026-12-11.db")).isSymLink());
+
+        // A folder there, holding a file, is moved aside with it.
+        QVERIFY(QDir().mkpath(file("backups/Bill-2026-12-13.db")));
+        QFile held(file("backups/Bill-2026-12-13.db/held"));
+        QVERIFY(held.open(QIODevice::WriteOnly));
+        held.close();
+        QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 13)), file("backups/Bill-2026-12-13.db"));
+        QVERIFY(QFileInfo(file("backups/Bill-2026-12-13.db")).isFile());
+        QVERIFY(QFileInfo::exists(file("backups/Bill-2026-12-13.db.not-a-copy-1/held")));
     }
 
     // A copy of the day another member of the group the books are shared with made (neither this user
