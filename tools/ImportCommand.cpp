@@ -59,7 +59,7 @@ int firstLineNotUtf8(const QByteArray& bytes)
 {
     int line = 1;
     for (const QByteArray& text : bytes.split('\n')) {
-        QStringDecoder decoder(QStringConverter::Utf8);
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
         const QString decoded = decoder.decode(text);
         if (decoder.hasError())
             return line;
@@ -74,7 +74,10 @@ QString fileText(const QString& fileName)
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(QStringLiteral("%1 cannot be read: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
     const QByteArray bytes = file.readAll();
-    QStringDecoder decoder(QStringConverter::Utf8);  // a byte order mark at the start is dropped
+    // Stateless: a sequence cut short at the end (a Latin-1 letter last in a
+    // file without a final line break) is an error, not held back and dropped.
+    // A byte order mark at the start is dropped.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(bytes);
     if (decoder.hasError())
         throw Failure(QStringLiteral("%1:%2: the file is no UTF-8 text (a spreadsheet saves it as \"CSV UTF-8\")")

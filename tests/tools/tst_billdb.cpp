@@ -1076,6 +1076,20 @@ private slots:
         utf16File.close();
         const toolrun::Result wide = onTheDatabase({"import", "items", utf16File.fileName()});
         QVERIFY2(wide.refusedInOneLine() && wide.err.contains("utf16.csv:1: the file holds NUL characters"), qPrintable(wide.err));
+        // Saved as Latin-1: refused at the line of its first such letter, one that ends a line or the file too
+        // (it was dropped there, and the name stored a letter short).
+        const int itemsBefore = rowsOf("Charges").size();
+        for (const auto& [bytes, line] : {std::pair<QByteArray, int>{"VALUEofCHARGES,TYPEOFCHARGES\r\n10,TEA\r\n5,CAF\xc9", 3},
+                                          std::pair<QByteArray, int>{"VALUEofCHARGES,TYPEOFCHARGES\n5,CAF\xc9\n10,TEA\n", 2}}) {
+            QFile latin(QDir(dir.path()).filePath("latin.csv"));
+            QVERIFY(latin.open(QIODevice::WriteOnly | QIODevice::Truncate) && latin.write(bytes) == bytes.size());
+            latin.close();
+            const toolrun::Result refused = onTheDatabase({"import", "items", latin.fileName()});
+            QVERIFY2(refused.refusedInOneLine()
+                         && refused.err.contains(QString("latin.csv:%1: the file is no UTF-8 text").arg(line)),
+                     qPrintable(refused.err));
+            QCOMPARE(rowsOf("Charges").size(), itemsBefore);
+        }
         const QString sheet = write("sheet.csv", QString::fromUtf8("\xEF\xBB\xBF,,,\r\nTYPEOFCHARGES,VALUEofCHARGES,,\r\n"
                                                                    "Sugar,40,,\r\n,,,\r\nTea,300,,\r\nMilk,20,,half\r\n , ,,\r\n"));
         const toolrun::Result refused = onTheDatabase({"import", "items", sheet});
