@@ -1,6 +1,7 @@
 #include "Runner.h"
 
 #include "data/Connection.h"
+#include "data/DbError.h"
 #include "data/Statement.h"
 
 #include <QCoreApplication>
@@ -93,31 +94,83 @@ Runner::~Runner() = default;
 
 // The statements one after the other on a connection that stays open, every
 // row stepped through (the driver reads a whole result at execute time) and
-// no value converted: what the engine and the driver cost.
-double Runner::replay(const QStringList& statements)
+// no value converted: what the engine and the driver cost. They go in the
+// operation's transactions: on a file with full sync a statement sent alone
+// would pay a commit of its own.
+double Runner::replay(const QVector<Sent>& sent, QVector<double>* each)
 {
-    QElapsedTimer timer;
-    timer.start();
-    for (const QString& text : statements) {
-        QSqlQuery query(m_sqlConnection->database());
-        query.setForwardOnly(true);
-        if (query.exec(text))
-            while (query.next()) {
+    Connection& connection = *m_sqlConnection;
+    QElapsedTimer whole;
+    whole.start();
+    for (const Sent& one : sent) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!one.boundary) {
+            QSqlQuery query(connection.database());
+            query.setForwardOnly(true);
+            if (query.exec(one.text))
+                while (query.next()) {
+                }
+        } else {
+            // A bound the replay is not at (a begin again on a replaced
+            // session, a rollback after a failed commit) is passed over, as
+            // a failing statement is.
+            try {
+                switch (*one.boundary) {
+                case statement::Boundary::Begin:
+                    if (!connection.inTransaction())
+                        connection.begin();
+                    break;
+                case statement::Boundary::Commit:
+                    if (connection.inTransaction())
+                        connection.commit();
+                    break;
+                case statement::Boundary::Rollback:
+                    if (connection.inTransaction())
+                        connection.rollback();
+                    break;
+                }
+            } catch (const DbError&) {
             }
+        }
+        if (each)
+            *each << elapsedMs(timer);
     }
-    return elapsedMs(timer);
+    const double ms = elapsedMs(whole);
+    // A transaction the operation left open is not left holding the
+    // database against the restore's connection.
+    if (connection.inTransaction())
+        connection.rollback();
+    return ms;
 }
 
-// Each statement alone, the median of the runs, in the order sent.
-void Runner::printStatements(const QStringList& statements)
+namespace {
+
+QString sentText(const Sent& one)
+{
+    if (!one.boundary)
+        return one.text.simplified().left(150);
+    switch (*one.boundary) {
+    case statement::Boundary::Begin: return QStringLiteral("(begin)");
+    case statement::Boundary::Commit: return QStringLiteral("(commit)");
+    case statement::Boundary::Rollback: return QStringLiteral("(rollback)");
+    }
+    return {};
+}
+
+}  // namespace
+
+// Each one sent, the median of its times in the replays, in the order sent.
+void Runner::printStatements(const QVector<Sent>& sent, const QVector<QVector<double>>& runs)
 {
     QTextStream err(stderr);
-    for (const QString& text : statements) {
-        QVector<double> alone;
-        for (int run = 0; run < m_runs; ++run)
-            alone << replay({text});
-        err << QStringLiteral("      %1 ms  %2").arg(median(alone), 6, 'f', 2).arg(text.simplified().left(150))
-            << Qt::endl;
+    for (int index = 0; index < sent.size(); ++index) {
+        QVector<double> times;
+        for (const QVector<double>& run : runs)
+            if (index < run.size())
+                times << run.at(index);
+        const QString ms = times.isEmpty() ? QStringLiteral("-") : QString::number(median(times), 'f', 2);
+        err << QStringLiteral("      %1 ms  %2").arg(ms, 6).arg(sentText(sent.at(index))) << Qt::endl;
     }
 }
 
@@ -125,7 +178,7 @@ Result Runner::run(const Operation& operation)
 {
     Result result{operation.name, operation.goal};
     QVector<double> times;
-    QStringList sent;
+    QVector<Sent> sent;
     long faults = 0;
     for (int run = 0; run < m_runs; ++run) {
         if (operation.prepare)
@@ -134,8 +187,9 @@ Result Runner::run(const Operation& operation)
         if (operation.timeOneRun) {
             times << operation.timeOneRun();
         } else {
-            QStringList heard;
-            statement::setListener([&heard](const QString& text) { heard << text; });
+            QVector<Sent> heard;
+            statement::setListener([&heard](const QString& text) { heard << Sent{std::nullopt, text}; });
+            statement::setBoundaryListener([&heard](statement::Boundary boundary) { heard << Sent{boundary, {}}; });
             const long faultsBefore = minorFaults();
             QElapsedTimer timer;
             timer.start();
@@ -144,6 +198,7 @@ Result Runner::run(const Operation& operation)
             times << elapsedMs(timer);
             faults = minorFaults() - faultsBefore;
             statement::setListener({});
+            statement::setBoundaryListener({});
             sent = heard;
         }
         if (run == 0 && operation.check)
@@ -156,15 +211,19 @@ Result Runner::run(const Operation& operation)
     }
     result.median = median(times);
     result.worst = *std::max_element(times.begin(), times.end());
-    result.statements = int(sent.size());
+    result.statements = int(std::count_if(sent.cbegin(), sent.cend(), [](const Sent& one) { return !one.boundary; }));
 
-    if (!sent.isEmpty() && result.failure.isEmpty()) {
+    // The replays start from the database as each run found it, and leave
+    // it as the run's restore does: a statement that changes stays undone.
+    QVector<QVector<double>> eachRun;
+    if (result.statements > 0 && result.failure.isEmpty()) {
         QVector<double> alone;
         for (int run = 0; run < m_runs; ++run) {
             if (operation.prepare)
                 operation.prepare();
             settle();
-            alone << replay(sent);
+            eachRun.append(QVector<double>());
+            alone << replay(sent, &eachRun.last());
             if (operation.restore)
                 operation.restore();
             settle();
@@ -176,7 +235,7 @@ Result Runner::run(const Operation& operation)
     err << QStringLiteral("  %1: %2 ms, %3 page faults in the last run").arg(result.name).arg(result.median, 0, 'f', 1).arg(faults)
         << (result.failure.isEmpty() ? QString() : QStringLiteral("  FAILED: ") + result.failure) << Qt::endl;
     if (m_statements)
-        printStatements(sent);
+        printStatements(sent, eachRun);
     return result;
 }
 

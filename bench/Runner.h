@@ -1,19 +1,30 @@
 #pragma once
 
 #include "Operation.h"
+#include "data/Statement.h"
 
 #include <QVector>
 #include <memory>
+#include <optional>
 
 class Connection;
 
 namespace bench {
 
+// What an operation sent, in its order: a statement, or where one of its
+// transactions began or ended.
+struct Sent {
+    std::optional<statement::Boundary> boundary;  // none for a statement
+    QString text;
+};
+
 // Runs each operation several times, then its statements alone on a
-// connection of the same data source kept open, and prints the table.
+// connection of the same data source kept open, in the operation's own
+// transactions, and prints the table.
 class Runner {
 public:
-    // statements: also print each statement of every operation with its own time.
+    // statements: also print each statement of every operation with its own
+    // time, as the replays of the statements alone took it.
     Runner(int runs, bool statements);
     ~Runner();
 
@@ -22,8 +33,9 @@ public:
     static void printTable(const QVector<Result>& results, const QString& engine);
 
 private:
-    double replay(const QStringList& statements);
-    void printStatements(const QStringList& statements);
+    // The whole, and into each (when given) the time of each one sent.
+    double replay(const QVector<Sent>& sent, QVector<double>* each = nullptr);
+    void printStatements(const QVector<Sent>& sent, const QVector<QVector<double>>& runs);
 
     int m_runs;
     bool m_statements;

@@ -9,7 +9,7 @@
 // missing). --server postgresql://USER@HOST[:PORT]/DBNAME runs it on a server's
 // database instead, filled when it has no tables. --only runs the operations
 // whose name contains TEXT; --statements also prints each statement an
-// operation sent, with its time alone (on the database as the runs left it).
+// operation sent, with its time in the replays of its statements alone.
 
 #include "CeilingDatabase.h"
 #include "Runner.h"

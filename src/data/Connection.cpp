@@ -8,6 +8,7 @@
 #include "data/OdbcHandles.h"
 #include "data/OpenFiles.h"
 #include "data/ServerSessions.h"
+#include "data/Statement.h"
 #include "data/WritableFiles.h"
 
 #include <QAtomicInt>
@@ -294,12 +295,14 @@ void Connection::begin()
     if (!database.transaction())
         throw failed(dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database)));
     m_inTransaction = true;
+    statement::tellBoundary(statement::Boundary::Begin);
 }
 
 void Connection::commit()
 {
     QSqlDatabase database = this->database();
     m_inTransaction = false;
+    statement::tellBoundary(statement::Boundary::Commit);
     if (database.commit())
         return;
     const DbError error = failed(dberrors::fromSqlError(database.lastError(), odbchandles::connectionState(database)));
@@ -338,6 +341,7 @@ void Connection::rollback()
 {
     QSqlDatabase database = this->database();
     m_inTransaction = false;
+    statement::tellBoundary(statement::Boundary::Rollback);
     if (!database.isOpen() || database.rollback())
         return;
     // SQLite rolls a transaction back itself after some failures (a full

@@ -16,6 +16,12 @@ std::function<void(const QString&)>& listener()
     static std::function<void(const QString&)> heard;
     return heard;
 }
+
+std::function<void(Boundary)>& boundaryListener()
+{
+    static std::function<void(Boundary)> heard;
+    return heard;
+}
 }  // namespace
 
 QSqlQuery execute(const QString& text, Connection& connection)
@@ -44,6 +50,17 @@ QSqlQuery execute(const QString& text, Connection& connection)
 void setListener(std::function<void(const QString&)> heard)
 {
     listener() = std::move(heard);
+}
+
+void setBoundaryListener(std::function<void(Boundary)> heard)
+{
+    boundaryListener() = std::move(heard);
+}
+
+void tellBoundary(Boundary boundary)
+{
+    if (boundaryListener())
+        boundaryListener()(boundary);
 }
 
 }  // namespace statement

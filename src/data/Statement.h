@@ -18,4 +18,15 @@ QSqlQuery execute(const QString& text, Connection& connection);
 // (measuring tools replay them); an empty function stops it.
 void setListener(std::function<void(const QString&)> listener);
 
+// Where a transaction begins and ends, as Connection makes it.
+enum class Boundary { Begin, Commit, Rollback };
+
+// Hears every transaction's begin and end from now on, in turn with the
+// statements, so that a replay can send them in the same units: on a file
+// with full sync a statement alone pays the commit that a transaction pays
+// once. An empty function stops it.
+void setBoundaryListener(std::function<void(Boundary)> listener);
+// Connection tells each one here.
+void tellBoundary(Boundary boundary);
+
 }  // namespace statement

@@ -57,7 +57,38 @@ private slots:
         db.exec("insert into Customer values (1, 'A', '', '1')");
         statement::setListener([this](const QString& text) { sent << text; });
     }
-    void cleanup() { statement::setListener({}); }
+    void cleanup()
+    {
+        statement::setListener({});
+        statement::setBoundaryListener({});
+    }
+
+    // A replay of what was sent (the benchmark's) goes in the same units:
+    // each transaction's bounds are heard in turn with its statements.
+    void aTransactionsBoundsAreHeardInTurnWithItsStatements()
+    {
+        statement::setBoundaryListener([this](statement::Boundary boundary) {
+            sent << (boundary == statement::Boundary::Begin    ? "begin"
+                     : boundary == statement::Boundary::Commit ? "commit"
+                                                               : "rollback");
+        });
+        Connection till;
+        till.open(db.connectionString());
+        sent.clear();
+        {
+            Transaction kept(till);
+            RecordSet().open("insert into Customer values (2, 'B', '', '2')", till);
+            kept.commit();
+        }
+        {
+            Transaction undone(till);
+            RecordSet().open("delete from Customer", till);
+        }
+        RecordSet().open("update Customer set ITEM = 'C' where SN = 2", till);
+        QCOMPARE(sent, (QStringList{"begin", "insert into Customer values (2, 'B', '', '2')", "commit",
+                                    "begin", "delete from Customer", "rollback",
+                                    "update Customer set ITEM = 'C' where SN = 2"}));
+    }
 
     void aListIsReadAgainOnlyWhenItsTableChanged()
     {
