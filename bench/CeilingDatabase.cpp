@@ -157,6 +157,20 @@ QString voucherValues(int number, const Size& size)
              sql::text(phone(9700, person)), sql::date(QDate(2017, 1, 1).addDays(number / 12)));
 }
 
+QVector<TableRows> rowsMade(const Size& size)
+{
+    return {{QStringLiteral("Customer"), size.customers},
+            {QStringLiteral("Supplier"), size.masterRows},
+            {QStringLiteral("ExpenditurePerson"), size.masterRows},
+            {QStringLiteral("Charges"), size.masterRows},
+            {QStringLiteral("ExpenditureHead"), size.masterRows},
+            {QStringLiteral("Stock"), size.stockBatches},
+            {QStringLiteral("asigncharges"), size.bills * size.linesPerBill},
+            {QStringLiteral("ItemIn"), size.receiptLines},
+            {QStringLiteral("ExpenditureTable"), size.vouchers},
+            {QStringLiteral("ShopHeader"), 1}};
+}
+
 void create(const QString& path, const Size& size)
 {
     schema::createSqliteDatabase(path);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // A database as full as the data types let a shop's history grow: created with
 // the program's own schema and filled through the program's own data layer.
@@ -40,6 +41,13 @@ QString stockValues(int number);
 QString billLineValues(int bill, int serial, const Size& size);
 QString receiptLineValues(int receipt, int serial, const Size& size);
 QString voucherValues(int number, const Size& size);
+// Every table the ceiling fills, with the rows it holds as made.
+struct TableRows {
+    QString table;
+    int rows;
+};
+QVector<TableRows> rowsMade(const Size& size);
+
 // What every stock batch holds when the database is made.
 constexpr int StockQuantity = 30000;
 // The item name of stock batch n (1-based).

@@ -14,19 +14,16 @@ Shop::Shop(ceiling::Size size) : m_size(size)
 {
     m_connection.open();
     // Every run puts back what it changed; a run that was cut short may not have.
-    const int lines = value(QStringLiteral("select count(*) from asigncharges")).toInt();
-    const int customers = value(QStringLiteral("select count(*) from Customer")).toInt();
-    const int received = value(QStringLiteral("select count(*) from ItemIn")).toInt();
-    const int vouchers = value(QStringLiteral("select count(*) from ExpenditureTable")).toInt();
-    const int batches = value(QStringLiteral("select count(*) from Stock")).toInt();
-    if (lines != size.bills * size.linesPerBill || customers != size.customers || received != size.receiptLines
-        || vouchers != size.vouchers || batches != size.stockBatches)
-        throw Failure(QStringLiteral("the database holds %1 bill lines, %2 customers, %3 receipt lines, %4 vouchers "
-                                     "and %5 stock batches, not %6, %7, %8, %9 and %10 as made (a run cut short, or "
-                                     "made by an earlier benchmark?); remove it to have it made again")
-                          .arg(lines).arg(customers).arg(received).arg(vouchers).arg(batches)
-                          .arg(size.bills * size.linesPerBill).arg(size.customers).arg(size.receiptLines)
-                          .arg(size.vouchers).arg(size.stockBatches));
+    QStringList differ;
+    for (const ceiling::TableRows& made : ceiling::rowsMade(size)) {
+        const int held = value(QStringLiteral("select count(*) from ") + made.table).toInt();
+        if (held != made.rows)
+            differ << QStringLiteral("%1 holds %2 rows, not %3").arg(made.table).arg(held).arg(made.rows);
+    }
+    if (!differ.isEmpty())
+        throw Failure(QStringLiteral("the database is not as made: %1 (a run cut short, or made by an earlier "
+                                     "benchmark?); remove it to have it made again")
+                          .arg(differ.join(QStringLiteral("; "))));
 }
 
 void Shop::restoreStock()
