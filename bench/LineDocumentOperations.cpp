@@ -64,7 +64,7 @@ QStringList receiptLines(const Shop& shop, int receipt)
 
 void pickEntry(QWidget* screen, const QString& list, int index)
 {
-    lists::pick(control<QComboBox>(screen, list), index);
+    lists::pickAsOperator(control<QComboBox>(screen, list), index);
 }
 
 void setText(QWidget* screen, const QString& box, const QString& text)
@@ -197,7 +197,7 @@ Group groupOf(const DocumentScreen& kind, Shop& shop, AnsweringMessages& message
     const auto middleIndex = [list] { return list(QStringLiteral("cmbbillnumber"))->count() / 2; };
     Operation load{name + QStringLiteral(" number picked from the list")};
     load.prepare = ensureOpen;
-    load.act = [list, middleIndex] { lists::pick(list(QStringLiteral("cmbbillnumber")), middleIndex()); };
+    load.act = [list, middleIndex] { lists::pickAsOperator(list(QStringLiteral("cmbbillnumber")), middleIndex()); };
     load.check = [screen, list, gridRows, kind, linesOfMiddle]() -> QString {
         if (kind.voucher) {
             const auto* view = control<QTableView>(screen(), QStringLiteral("DGG"));
@@ -216,7 +216,7 @@ Group groupOf(const DocumentScreen& kind, Shop& shop, AnsweringMessages& message
                     kind.voucher ? Goal::Report : Goal::Action};
     print.prepare = [pdf, ensureOpen, list, middleIndex] {
         ensureOpen();
-        lists::pick(list(QStringLiteral("cmbbillnumber")), middleIndex());
+        lists::pickAsOperator(list(QStringLiteral("cmbbillnumber")), middleIndex());
         print::installDestination([pdf] { return print::PrinterDevice::forPdfFile(pdf); });
     };
     print.act = [click] { click(QStringLiteral("CndPrintBill")); };
@@ -236,7 +236,7 @@ Group groupOf(const DocumentScreen& kind, Shop& shop, AnsweringMessages& message
         click(QStringLiteral("CmdNewBill"));
         messages.last.clear();
         QComboBox* numbers = list(QStringLiteral("cmbbillnumber"));
-        lists::pick(numbers, numbers->findText(number(middle)));
+        lists::pickAsOperator(numbers, numbers->findText(number(middle)));
     };
     if (!kind.voucher) {
         Operation serial{name + QStringLiteral(" Delete Serial")};
@@ -263,7 +263,7 @@ Group groupOf(const DocumentScreen& kind, Shop& shop, AnsweringMessages& message
 
     Operation party{name + QStringLiteral(" party number picked")};
     party.prepare = ensureOpen;
-    party.act = [list] { lists::pick(list(QStringLiteral("CMBMEMBERNUM")), 100); };
+    party.act = [list] { lists::pickAsOperator(list(QStringLiteral("CMBMEMBERNUM")), 100); };
     party.check = [screen]() -> QString {
         return control<QLineEdit>(screen(), QStringLiteral("txtname"))->text().isEmpty() ? QStringLiteral("no party")
                                                                                           : QString();
@@ -273,7 +273,7 @@ Group groupOf(const DocumentScreen& kind, Shop& shop, AnsweringMessages& message
     if (name == QLatin1String("BillTwo")) {
         Operation code{name + QStringLiteral(" item code picked")};
         code.prepare = ensureOpen;
-        code.act = [list] { lists::pick(list(QStringLiteral("CmbCode")), 100); };
+        code.act = [list] { lists::pickAsOperator(list(QStringLiteral("CmbCode")), 100); };
         code.check = [list]() -> QString {
             return list(QStringLiteral("cmbitem"))->currentText().isEmpty() ? QStringLiteral("no item") : QString();
         };

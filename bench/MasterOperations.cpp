@@ -145,7 +145,7 @@ Group groupOf(const MasterScreenEntry& entry, Shop& shop, AnsweringMessages& mes
     pick.prepare = ensureOpen;
     pick.act = [screen] {
         auto* list = control<QComboBox>(screen(), QStringLiteral("CmbSN"));
-        lists::pick(list, list->count() / 3);
+        lists::pickAsOperator(list, list->count() / 3);
     };
     pick.check = [screen]() -> QString {
         return control<QLineEdit>(screen(), QStringLiteral("txtname"))->text().isEmpty() ? QStringLiteral("no record loaded")

@@ -50,6 +50,14 @@ void pick(QComboBox* list, int index)
     emit list->activated(index);
 }
 
+void pickAsOperator(QComboBox* list, int index)
+{
+    if (index < 0 || index >= list->count())
+        return;
+    pick(list, index);
+    emit list->textActivated(list->itemText(index));
+}
+
 void setEntries(QComboBox* list, const QStringList& entries, Chosen chosen)
 {
     const QSignalBlocker quiet(list);

@@ -12,13 +12,17 @@ class QLineEdit;
 //
 // A screen connects its pick handler to QComboBox::activated, which Qt raises
 // only for the operator; pick() selects from code and raises the same signal,
-// so both reach the one handler. Change handlers connect to textChanged
+// so both reach the one handler. What only the operator's choice should do
+// hangs on textActivated, which Qt raises after activated for the operator
+// alone: pick() leaves it out, pickAsOperator() raises both. Change handlers connect to textChanged
 // (QLineEdit) or editTextChanged (QComboBox), which fire for typing and for
 // text written from code alike.
 namespace lists {
 
 // Selects the entry at index (when there is one) and runs the pick handler.
 void pick(QComboBox* list, int index);
+// The same as the operator's click on the entry: activated, then textActivated.
+void pickAsOperator(QComboBox* list, int index);
 
 // Which entry a list filled in one step has chosen.
 enum class Chosen {

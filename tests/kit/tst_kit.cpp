@@ -849,6 +849,27 @@ private slots:
         QCOMPARE(list.count() + picks, 1);
     }
 
+    // A screen's own pick runs its pick handler alone; the operator's choice
+    // also runs what hangs on textActivated (a recalled document's date), as
+    // Qt tells it: after activated, with the entry's text.
+    void anOperatorsPickTellsItsTextAfterTheScreensOwnPickHandler()
+    {
+        QComboBox list;
+        lists::setEntries(&list, {"7", "8", "9"}, lists::Chosen::None);
+        QStringList heard;
+        connect(&list, &QComboBox::activated, this, [&](int index) { heard << "activated " + QString::number(index); });
+        connect(&list, &QComboBox::textActivated, this, [&](const QString& text) { heard << "text " + text; });
+        lists::pick(&list, 1);
+        QCOMPARE(heard, QStringList{"activated 1"});
+        heard.clear();
+        lists::pickAsOperator(&list, 2);
+        QCOMPARE(heard, (QStringList{"activated 2", "text 9"}));
+        QCOMPARE(list.currentText(), QString("9"));
+        heard.clear();
+        lists::pickAsOperator(&list, 3);
+        QVERIFY(heard.isEmpty());
+    }
+
     // A click or key made while the program was held up is dropped when it
     // repeats the press before it (nothing seemed to happen); a sequence typed
     // ahead goes through whole, and so does the release of a press made before.

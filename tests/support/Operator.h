@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/Lists.h"
 #include "support/Checks.h"
 #include "support/Names.h"
 
@@ -74,9 +75,7 @@ public:
         const int index = box->findText(entry);
         if (index < 0)
             return false;
-        box->setCurrentIndex(index);
-        emit box->activated(index);  // as Qt tells an entry the operator chose
-        emit box->textActivated(entry);
+        lists::pickAsOperator(box, index);
         return true;
     }
     // Picks the entry when the list has it, else types it.
