@@ -1,8 +1,8 @@
 // The line-document screens (the simple bill, the bill with details, the item
-// receipt and the expenditure voucher): open, New / Refresh, Add Item, a
-// document loaded from the list, Print to a PDF file, Delete Serial and Delete
-// of the whole document, a party number picked, and on the bill with details
-// an item code picked.
+// receipt and the expenditure voucher): open, open after another till's
+// change, New / Refresh, Add Item, a document loaded from the list, Print to
+// a PDF file, Delete Serial and Delete of the whole document, a party number
+// picked, and on the bill with details an item code picked.
 
 #include "Runner.h"
 #include "Shop.h"
@@ -37,6 +37,10 @@ struct DocumentScreen {
     // Fills in the line Add Item stores.
     std::function<void(QWidget* screen)> enterLine;
     bool voucher = false;  // one line a document; the grid lists every voucher
+    // The values of one more line of a document, as another till stores it.
+    std::function<QString(int document, int serial)> lineValues{};
+    // How that line moves its batch's stock ("Quantity - 2"); none for a voucher.
+    QString stockMove{};
 };
 
 QString number(int n)
@@ -104,6 +108,13 @@ QVector<DocumentScreen> documentScreens(Shop& shop)
                                setText(screen, QStringLiteral("txtquantity"), QStringLiteral("125"));
                            },
                            true};
+    const auto billLine = [&shop](int bill, int serial) { return ceiling::billLineValues(bill, serial, shop.size()); };
+    billOne.lineValues = billTwo.lineValues = billLine;
+    billOne.stockMove = billTwo.stockMove = QStringLiteral("Quantity - 2");
+    receipt.lineValues = [&shop](int receipt, int serial) {
+        return ceiling::receiptLineValues(receipt, serial, shop.size());
+    };
+    receipt.stockMove = QStringLiteral("Quantity + 10");
     return {billOne, billTwo, receipt, voucher};
 }
 
@@ -150,20 +161,53 @@ Group groupOf(const DocumentScreen& kind, Shop& shop, AnsweringMessages& message
     Operation open{name + QStringLiteral(" opens"), Goal::ScreenOpen};
     open.prepare = [name] { closeScreen(name); };
     open.act = [name, menu = kind.menuEntry] { openFromMenu(menu, name); };
-    open.check = [list, kind, newNumber]() -> QString {
-        if (list(QStringLiteral("cmbbillnumber"))->count() != kind.documents - 1)
+    // The lists as the tables hold them: so many document numbers, and the
+    // next number (or, on the voucher screen, the newest voucher) shown.
+    const auto listsShow = [list, kind](int numbers, int shown) -> QString {
+        if (list(QStringLiteral("cmbbillnumber"))->count() != numbers)
             return QStringLiteral("%1 document numbers").arg(list(QStringLiteral("cmbbillnumber"))->count());
         if (list(QStringLiteral("CMBMEMBERNUM"))->count() != kind.parties)
             return QStringLiteral("%1 parties").arg(list(QStringLiteral("CMBMEMBERNUM"))->count());
         if (list(QStringLiteral("cmbitem"))->count() != kind.items)
             return QStringLiteral("%1 items").arg(list(QStringLiteral("cmbitem"))->count());
-        // The voucher screen ends by recalling the newest voucher.
-        const int shown = kind.voucher ? newNumber - 1 : newNumber;
         if (list(QStringLiteral("cmbbillnumber"))->currentText() != number(shown))
             return QStringLiteral("number shown ") + list(QStringLiteral("cmbbillnumber"))->currentText();
         return {};
     };
+    // The voucher screen ends by recalling the newest voucher.
+    open.check = [listsShow, kind, newNumber] {
+        return listsShow(kind.documents - 1, kind.voucher ? newNumber - 1 : newNumber);
+    };
     group.operations << open;
+
+    // With several tills the lists change between two openings: another
+    // till's line on the newest document (and its stock), or its Delete of
+    // the newest voucher, committed just before this till opens the screen.
+    const int newest = newNumber - 1;
+    const int linesOfNewest = int(kind.lines(newest).size());
+    Operation openAfterChange{name + QStringLiteral(" opens after another till's change"), Goal::ScreenOpen};
+    openAfterChange.prepare = [&shop, name, table, kind, newest, linesOfNewest] {
+        closeScreen(name);
+        if (kind.voucher) {
+            shop.exec(QStringLiteral("delete from ") + table + QStringLiteral(" where BillNumber = ") + number(newest));
+            return;
+        }
+        const int serial = linesOfNewest + 1;
+        shop.exec(QStringLiteral("insert into ") + table + QStringLiteral(" values(") + kind.lineValues(newest, serial)
+                  + QLatin1Char(')'));
+        shop.exec(QStringLiteral("update Stock set Quantity = %1 where Item = (select Item from %2 where BillNumber = "
+                                 "%3 and Serial = %4)")
+                      .arg(kind.stockMove, table, number(newest), number(serial)));
+    };
+    openAfterChange.act = open.act;
+    openAfterChange.check = [listsShow, countLines, kind, newNumber, newest, linesOfNewest]() -> QString {
+        const int linesNow = countLines(newest);
+        if (linesNow != (kind.voucher ? 0 : linesOfNewest + 1))
+            return QStringLiteral("the other till's change is not there (%1 lines of %2)").arg(linesNow).arg(newest);
+        return kind.voucher ? listsShow(kind.documents - 2, newest - 1) : listsShow(kind.documents - 1, newNumber);
+    };
+    openAfterChange.restore = [putBack, newest] { putBack(newest); };
+    group.operations << openAfterChange;
 
     Operation fresh{name + QStringLiteral(" New / Refresh"), Goal::Fresh};
     fresh.prepare = ensureOpen;
