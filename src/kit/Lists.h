@@ -14,9 +14,9 @@ class QLineEdit;
 // only for the operator; pick() selects from code and raises the same signal,
 // so both reach the one handler. What only the operator's choice should do
 // hangs on textActivated, which Qt raises after activated for the operator
-// alone: pick() leaves it out, pickAsOperator() raises both. Change handlers connect to textChanged
-// (QLineEdit) or editTextChanged (QComboBox), which fire for typing and for
-// text written from code alike.
+// alone: pick() leaves it out, pickAsOperator() raises both. Change handlers
+// connect to textChanged (QLineEdit) or editTextChanged (QComboBox), which
+// fire for typing and for text written from code alike.
 namespace lists {
 
 // Selects the entry at index (when there is one) and runs the pick handler.
