@@ -66,11 +66,12 @@ QStringList librariesOf(const QString& driver);
 
 // What tells a driver's kind: its entry's name and the file names of the
 // libraries it loads, never a folder on a library's path (a folder named
-// "sqlite-drivers" may hold any driver).
+// "sqlite-drivers" may hold any driver). Only a value that starts with '/'
+// is a path, as the driver manager reads it: "Shop SQLite/3" is an entry.
 QStringList namesTellingTheKind(const QString& driver)
 {
-    if (driver.contains(QLatin1Char('/')))
-        return {QFileInfo(driver).fileName()};
+    if (driver.trimmed().startsWith(QLatin1Char('/')))
+        return {QFileInfo(driver.trimmed()).fileName()};
     QStringList names{driver};
     for (const QString& library : librariesOf(driver))
         names << QFileInfo(library).fileName();
