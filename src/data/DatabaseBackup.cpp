@@ -223,9 +223,9 @@ void copyInto(Connection& connection, const QString& source, const QString& name
 }
 
 namespace {
-// A folder under the day's name (another account of the group may make
-// one) would stand in the copy's way every time: moved aside, under a name
-// no copy takes, with whatever it holds.
+// A folder under the day's name or its logs' (another account of the group
+// may make one) would stand in the copy's way, or make it one SQLite cannot
+// open: moved aside, under a name no copy takes, with whatever it holds.
 void moveAsideAFolderAt(const QString& name)
 {
     struct stat entry {};
@@ -238,7 +238,7 @@ void moveAsideAFolderAt(const QString& name)
             == 0)
             return;
         if (errno != EEXIST)
-            throw Failure(QStringLiteral("a folder stands under the name of the day's copy, %1, and cannot be moved "
+            throw Failure(QStringLiteral("a folder stands under a name the day's copy needs, %1, and cannot be moved "
                                          "aside (%2); move it away")
                               .arg(name, QString::fromLocal8Bit(std::strerror(errno))));
     }
@@ -278,8 +278,10 @@ QString keepTheDays(const QString& database, const QDate& day)
     // What stands under the day's name is no copy of it, and is replaced by
     // the copy once made, a link too (never followed: the copy would be
     // written where it points). Logs there would be read as the copy's.
-    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")}) {
+        moveAsideAFolderAt(today + suffix);
         (void)::unlink(QFile::encodeName(today + suffix).constData());
+    }
     moveAsideAFolderAt(today);
     if (const QString problem = writablefiles::newFileProblem(today); !problem.isEmpty())
         throw Failure(problem);

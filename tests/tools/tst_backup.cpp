@@ -198,6 +198,14 @@ private slots:
         QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 13)), file("backups/Bill-2026-12-13.db"));
         QVERIFY(QFileInfo(file("backups/Bill-2026-12-13.db")).isFile());
         QVERIFY(QFileInfo::exists(file("backups/Bill-2026-12-13.db.not-a-copy-1/held")));
+        // So is one under a log's name, which SQLite would take for the copy's log: the copy opens.
+        for (const QString log : {"-wal", "-journal"}) {
+            QVERIFY(QDir().mkpath(file("backups/Bill-2026-12-14.db" + log)));
+            QCOMPARE(databasebackup::keepTheDays(database, QDate(2026, 12, 14)), file("backups/Bill-2026-12-14.db"));
+            QVERIFY(QFileInfo(file("backups/Bill-2026-12-14.db" + log + ".not-a-copy-1")).isDir());
+            QCOMPARE(sqlite("pragma integrity_check", file("backups/Bill-2026-12-14.db")), QString("ok"));
+            QVERIFY(QFile::remove(file("backups/Bill-2026-12-14.db")));
+        }
     }
 
     // A copy of the day another member of the group the books are shared with made (neither this user
