@@ -553,6 +553,12 @@ private slots:
         environment.insert("ODBCSYSINI", dir.filePath("own-driver"));
         const Result checked = toolrun::run({"check"}, environment);
         QVERIFY2(checked.exitCode == 0 && checked.out.contains("Integrity check: ok"), qPrintable(checked.out + checked.err));
+        // An entry's name with a '/' in it is a name, not a path.
+        write("own-driver/odbcinst.ini", "[Shop SQLite/3]\nDriver=libsqlite3odbc.so\n");
+        write("own-driver.ini", toolrun::fileText(ini).replace("Driver=Till Driver", "Driver=Shop SQLite/3"));
+        const Result slashed = toolrun::run({"check"}, environment);
+        QVERIFY2(slashed.exitCode == 0 && slashed.out.contains("Integrity check: ok"), qPrintable(slashed.out + slashed.err));
+        write("own-driver.ini", toolrun::fileText(ini).replace("Driver=Shop SQLite/3", "Driver=Till Driver"));
         // A server's driver kept in a folder so named is no SQLite one.
         write("own-driver/odbcinst.ini", "[Till Driver]\nDriver=" + dir.filePath("sqlite-drivers/psqlodbcw.so") + "\n");
         const Result refused = toolrun::run({"backup", dir.filePath("copy.db")}, environment);
@@ -1080,7 +1086,8 @@ private slots:
         // (it was dropped there, and the name stored a letter short).
         const int itemsBefore = rowsOf("Charges").size();
         for (const auto& [bytes, line] : {std::pair<QByteArray, int>{"VALUEofCHARGES,TYPEOFCHARGES\r\n10,TEA\r\n5,CAF\xc9", 3},
-                                          std::pair<QByteArray, int>{"VALUEofCHARGES,TYPEOFCHARGES\n5,CAF\xc9\n10,TEA\n", 2}}) {
+                                          std::pair<QByteArray, int>{"VALUEofCHARGES,TYPEOFCHARGES\n5,CAF\xc9\n10,TEA\n", 2},
+                                          std::pair<QByteArray, int>{"VALUEofCHARGES,TYPEOFCHARGES\r10,TEA\r\n7,MILK\r5,CAF\xc9\r", 4}}) {
             QFile latin(QDir(dir.path()).filePath("latin.csv"));
             QVERIFY(latin.open(QIODevice::WriteOnly | QIODevice::Truncate) && latin.write(bytes) == bytes.size());
             latin.close();
