@@ -8,7 +8,7 @@
 #include "data/OdbcHandles.h"
 #include "data/OpenFiles.h"
 #include "data/ServerSessions.h"
-#include "data/Statement.h"
+#include "data/TransactionBoundaries.h"
 #include "data/WritableFiles.h"
 
 #include <QAtomicInt>

@@ -16,12 +16,6 @@ std::function<void(const QString&)>& listener()
     static std::function<void(const QString&)> heard;
     return heard;
 }
-
-std::function<void(Boundary)>& boundaryListener()
-{
-    static std::function<void(Boundary)> heard;
-    return heard;
-}
 }  // namespace
 
 QSqlQuery execute(const QString& text, Connection& connection)
@@ -50,17 +44,6 @@ QSqlQuery execute(const QString& text, Connection& connection)
 void setListener(std::function<void(const QString&)> heard)
 {
     listener() = std::move(heard);
-}
-
-void setBoundaryListener(std::function<void(Boundary)> heard)
-{
-    boundaryListener() = std::move(heard);
-}
-
-void tellBoundary(Boundary boundary)
-{
-    if (boundaryListener())
-        boundaryListener()(boundary);
 }
 
 }  // namespace statement
