@@ -64,14 +64,25 @@ std::optional<QString> valueIn(const QStringList& parts, const QString& key)
 
 QStringList librariesOf(const QString& driver);
 
+// The driver a value names, without the blanks and the braces a connection
+// string puts around it ("DRIVER={/path/psqlodbcw.so}").
+QString driverNamed(const QString& value)
+{
+    QString driver = value.trimmed();
+    if (driver.startsWith(QLatin1Char('{')) && driver.endsWith(QLatin1Char('}')))
+        driver = driver.mid(1, driver.size() - 2).trimmed();
+    return driver;
+}
+
 // What tells a driver's kind: its entry's name and the file names of the
 // libraries it loads, never a folder on a library's path (a folder named
 // "sqlite-drivers" may hold any driver). Only a value that starts with '/'
 // is a path, as the driver manager reads it: "Shop SQLite/3" is an entry.
-QStringList namesTellingTheKind(const QString& driver)
+QStringList namesTellingTheKind(const QString& value)
 {
-    if (driver.trimmed().startsWith(QLatin1Char('/')))
-        return {QFileInfo(driver.trimmed()).fileName()};
+    const QString driver = driverNamed(value);
+    if (driver.startsWith(QLatin1Char('/')))
+        return {QFileInfo(driver).fileName()};
     QStringList names{driver};
     for (const QString& library : librariesOf(driver))
         names << QFileInfo(library).fileName();
@@ -318,10 +329,11 @@ bool throughAnsiDriver(const QString& name)
     return named.contains(ansi);
 }
 
-bool driverInstalled(const QString& driver)
+bool driverInstalled(const QString& value)
 {
     // A library named by its path is there or not (an entry outlives its
     // package when others count on it); a bare name is the loader's to find.
+    const QString driver = driverNamed(value);
     const QStringList libraries = QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
     return std::any_of(libraries.begin(), libraries.end(), [](const QString& library) {
         return !QFileInfo(library).isAbsolute() || QFileInfo::exists(library);

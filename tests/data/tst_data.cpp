@@ -268,6 +268,20 @@ private slots:
                  QString("Select \"#\" from t where Date_ = '2026-12-04' /*#*/"));
     }
 
+    // A driver is SQLite's by its entry's name or its library's file name, however the connection
+    // string writes it; never by a folder on a library's path.
+    void aDriverIsJudgedByItsNameNotItsFolder()
+    {
+        for (const QString& sqlite : {"DRIVER=SQLite3;Database=/b/Bill.db", "DRIVER={SQLite3};Database=/b/Bill.db",
+                                      "DRIVER={ /usr/lib/odbc/libsqlite3odbc.so };Database=/b/Bill.db",
+                                      "DRIVER={Shop SQLite/3};Database=/b/Bill.db"})
+            QVERIFY2(datasource::reachesSqlite(sqlite), qPrintable(sqlite));
+        for (const QString& server : {"DRIVER=/opt/sqlite-drivers/psqlodbcw.so;Servername=till-1",
+                                      "DRIVER={/opt/sqlite-drivers/psqlodbcw.so};Servername=till-1",
+                                      "DRIVER={PostgreSQL Unicode};Servername=till-1"})
+            QVERIFY2(!datasource::reachesSqlite(server), qPrintable(server));
+    }
+
     // A write-ahead log, synced in full, also for a data source written before those settings or
     // one that turns transactions off; and a database file that is not there is an error, never a
     // new empty database.
