@@ -64,14 +64,21 @@ std::optional<QString> valueIn(const QStringList& parts, const QString& key)
 
 QStringList librariesOf(const QString& driver);
 
-// The driver a value names, without the blanks and the braces a connection
-// string puts around it ("DRIVER={/path/psqlodbcw.so}").
-QString driverNamed(const QString& value)
+// A connection string's value in braces, as the driver manager reads it:
+// up to the first '}' not written twice.
+QString braced(const QString& value)
 {
-    QString driver = value.trimmed();
-    if (driver.startsWith(QLatin1Char('{')) && driver.endsWith(QLatin1Char('}')))
-        driver = driver.mid(1, driver.size() - 2).trimmed();
-    return driver;
+    return QLatin1Char('{') + QString(value).replace(QLatin1Char('}'), QStringLiteral("}}")) + QLatin1Char('}');
+}
+
+// A connection string's value as it stands for: its braces taken off. Only
+// there: in a data source's own settings the driver manager keeps them.
+QString unbraced(const QString& value)
+{
+    const QString trimmed = value.trimmed();
+    if (trimmed.size() < 2 || !trimmed.startsWith(QLatin1Char('{')) || !trimmed.endsWith(QLatin1Char('}')))
+        return trimmed;
+    return trimmed.mid(1, trimmed.size() - 2).replace(QStringLiteral("}}"), QStringLiteral("}"));
 }
 
 // What tells a driver's kind: its entry's name and the file names of the
@@ -80,7 +87,7 @@ QString driverNamed(const QString& value)
 // is a path, as the driver manager reads it: "Shop SQLite/3" is an entry.
 QStringList namesTellingTheKind(const QString& value)
 {
-    const QString driver = driverNamed(value);
+    const QString driver = value.trimmed();
     if (driver.startsWith(QLatin1Char('/')))
         return {QFileInfo(driver).fileName()};
     QStringList names{driver};
@@ -138,19 +145,18 @@ QString postgresConnectionString(const ServerAddress& server, const QString& dri
     for (const Setting& entry : postgresSettings(server)) {
         if (entry.key == QLatin1String("Description"))
             continue;
-        // A value with a ';' (the session's statements) is braced, as the driver reads it.
+        // A value with a ';' (the session's statements) or a brace is braced, as the driver reads it.
         if (entry.key == QLatin1String("Driver"))
-            parts << QStringLiteral("DRIVER={%1}").arg(driver);
-        else if (entry.value.contains(QLatin1Char(';')))
-            parts << entry.key + QStringLiteral("={") + entry.value + QLatin1Char('}');
+            parts << QStringLiteral("DRIVER=") + braced(driver);
+        else if (entry.value.contains(QRegularExpression(QStringLiteral("[;{}]"))))
+            parts << entry.key + QLatin1Char('=') + braced(entry.value);
         else
             parts << entry.key + QLatin1Char('=') + entry.value;
     }
     // Braced: the driver reads a bare value's '+' as a blank and "%41" as "A";
     // a '}' in it is written twice.
     if (!server.password.isEmpty())
-        parts << QStringLiteral("Password={") + QString(server.password).replace(QLatin1Char('}'), QStringLiteral("}}"))
-                + QLatin1Char('}');
+        parts << QStringLiteral("Password=") + braced(server.password);
     return parts.join(QLatin1Char(';'));
 }
 
@@ -158,7 +164,7 @@ bool reachesSqlite(const QString& odbcName)
 {
     const QStringList parts = odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     if (const auto driver = valueIn(parts, QStringLiteral("DRIVER")))
-        return isSqliteDriver(*driver);
+        return isSqliteDriver(unbraced(*driver));
     const QString dataSource = dataSourceOf(parts);
     return !dataSource.isEmpty() && isSqliteDriver(setting(dataSource, QStringLiteral("Driver")));
 }
@@ -329,11 +335,10 @@ bool throughAnsiDriver(const QString& name)
     return named.contains(ansi);
 }
 
-bool driverInstalled(const QString& value)
+bool driverInstalled(const QString& driver)
 {
     // A library named by its path is there or not (an entry outlives its
     // package when others count on it); a bare name is the loader's to find.
-    const QString driver = driverNamed(value);
     const QStringList libraries = QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
     return std::any_of(libraries.begin(), libraries.end(), [](const QString& library) {
         return !QFileInfo(library).isAbsolute() || QFileInfo::exists(library);

@@ -274,10 +274,11 @@ private slots:
     {
         for (const QString& sqlite : {"DRIVER=SQLite3;Database=/b/Bill.db", "DRIVER={SQLite3};Database=/b/Bill.db",
                                       "DRIVER={ /usr/lib/odbc/libsqlite3odbc.so };Database=/b/Bill.db",
-                                      "DRIVER={Shop SQLite/3};Database=/b/Bill.db"})
+                                      "DRIVER={Shop SQLite/3};Database=/b/Bill.db", "DRIVER={Shop {SQLite}}};Database=/b/Bill.db"})
             QVERIFY2(datasource::reachesSqlite(sqlite), qPrintable(sqlite));
         for (const QString& server : {"DRIVER=/opt/sqlite-drivers/psqlodbcw.so;Servername=till-1",
                                       "DRIVER={/opt/sqlite-drivers/psqlodbcw.so};Servername=till-1",
+                                      "DRIVER={/opt/{sqlite}}/psqlodbcw.so};Servername=till-1",
                                       "DRIVER={PostgreSQL Unicode};Servername=till-1"})
             QVERIFY2(!datasource::reachesSqlite(server), qPrintable(server));
     }

@@ -328,6 +328,12 @@ private slots:
         QVERIFY2(unicodeByPath.exitCode == 0, qPrintable(unicodeByPath.err));
         QCOMPARE(toolrun::fileText(ini), byPath);
         QCOMPARE(toolrun::run({"shop", "--name", "Two Tills"}, ownDriver).exitCode, 0);
+        // In a folder whose name holds braces: the connection string writes its '}' twice.
+        QVERIFY(QDir().mkpath(dir.filePath("{braced}")));
+        QVERIFY(QFile::link(unicodeLibrary, dir.filePath("{braced}/psqlodbcw.so")));
+        write(QFileInfo(ini).fileName(), QString(section).replace("Driver=PostgreSQL ANSI", "Driver=" + dir.filePath("{braced}/psqlodbcw.so")));
+        const Result bracedFolder = toolrun::run({"init", "--server", till.text(), "--if-missing"}, ownDriver);
+        QVERIFY2(bracedFolder.exitCode == 0, qPrintable(bracedFolder.err));
         // Defined for every user: only root can set its driver, and a section of this user's holding the
         // driver alone would hide the rest of it; told so, and nothing is written.
         write("system/odbc.ini", section);
@@ -539,6 +545,16 @@ private slots:
                      && told.err.contains("names the ODBC driver \"PostgreSQL Unicode\", which is not installed on this "
                                           "computer. Install it, as root: apt install odbc-postgresql"),
                  qPrintable(told.err));
+        // Written in braces, as a connection string writes it: in a data source the braces are part of
+        // the name the driver manager looks for, and the advice names the value to mend.
+        write("nodriver.ini", "[Bill]\nDriver={SQLite3}\nDatabase=" + dir.filePath("nodriver/Bill.db") + "\n");
+        QFile written(dir.filePath("nodriver.ini"));
+        QVERIFY(written.open(QIODevice::ReadWrite)
+                && written.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
+        written.close();
+        const Result braced = toolrun::run({"check"}, environment);
+        QVERIFY2(braced.refusedInOneLine() && braced.err.contains("names the ODBC driver \"{SQLite3}\", which is not installed"),
+                 qPrintable(braced.err));
     }
 
     // The SQLite driver registered under a shop's own name opens a file as the file it is.
