@@ -71,7 +71,7 @@ QString odbcDatabaseName(const QString& connectionString)
         return connectionString;
     QString dataSource;
     QStringList others;
-    for (const QString& part : connectionString.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString& part : datasource::connectionParts(connectionString)) {
         const int equals = part.indexOf(QLatin1Char('='));
         const QString key = part.left(equals).trimmed();
         const QString value = equals < 0 ? QString() : part.mid(equals + 1);

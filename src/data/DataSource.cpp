@@ -64,15 +64,8 @@ std::optional<QString> valueIn(const QStringList& parts, const QString& key)
 
 QStringList librariesOf(const QString& driver);
 
-// A connection string's value in braces, as the driver manager reads it:
-// up to the first '}' not written twice.
-QString braced(const QString& value)
-{
-    return QLatin1Char('{') + QString(value).replace(QLatin1Char('}'), QStringLiteral("}}")) + QLatin1Char('}');
-}
+}  // namespace
 
-// A connection string's value as it stands for: its braces taken off. Only
-// there: in a data source's own settings the driver manager keeps them.
 QString unbraced(const QString& value)
 {
     const QString trimmed = value.trimmed();
@@ -80,6 +73,47 @@ QString unbraced(const QString& value)
         return trimmed;
     return trimmed.mid(1, trimmed.size() - 2).replace(QStringLiteral("}}"), QStringLiteral("}"));
 }
+
+QStringList connectionParts(const QString& odbcName)
+{
+    QStringList parts;
+    QString part;
+    bool inBraces = false;
+    for (qsizetype at = 0; at < odbcName.size(); ++at) {
+        const QChar c = odbcName.at(at);
+        if (inBraces) {
+            part += c;
+            if (c == QLatin1Char('}')) {
+                if (at + 1 < odbcName.size() && odbcName.at(at + 1) == QLatin1Char('}'))
+                    part += odbcName.at(++at);  // '}' written twice stands for one
+                else
+                    inBraces = false;
+            }
+        } else if (c == QLatin1Char(';')) {
+            if (!part.trimmed().isEmpty())
+                parts << part;
+            part.clear();
+        } else {
+            // A value that opens with a brace runs to its closing one.
+            if (c == QLatin1Char('{') && part.trimmed().endsWith(QLatin1Char('=')))
+                inBraces = true;
+            part += c;
+        }
+    }
+    if (!part.trimmed().isEmpty())
+        parts << part;
+    return parts;
+}
+
+namespace {
+
+// A connection string's value in braces, as the driver manager reads it:
+// up to the first '}' not written twice.
+QString braced(const QString& value)
+{
+    return QLatin1Char('{') + QString(value).replace(QLatin1Char('}'), QStringLiteral("}}")) + QLatin1Char('}');
+}
+
 
 // What tells a driver's kind: its entry's name and the file names of the
 // libraries it loads, never a folder on a library's path (a folder named
@@ -162,7 +196,7 @@ QString postgresConnectionString(const ServerAddress& server, const QString& dri
 
 bool reachesSqlite(const QString& odbcName)
 {
-    const QStringList parts = odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const QStringList parts = connectionParts(odbcName);
     if (const auto driver = valueIn(parts, QStringLiteral("DRIVER")))
         return isSqliteDriver(unbraced(*driver));
     const QString dataSource = dataSourceOf(parts);
@@ -173,7 +207,7 @@ QString sqliteFile(const QString& odbcName)
 {
     if (!reachesSqlite(odbcName))
         return {};
-    const QStringList parts = odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const QStringList parts = connectionParts(odbcName);
     const QString dataSource = valueIn(parts, QStringLiteral("DRIVER")) ? QString() : dataSourceOf(parts);
     const QString named = dataSource.isEmpty() ? valueIn(parts, QStringLiteral("Database")).value_or(QString())
                                                : setting(dataSource, QStringLiteral("Database"));
@@ -195,7 +229,7 @@ QString forConnection(const QString& odbcName)
 {
     if (reachesSqlite(odbcName))
         return withSqliteSafety(odbcName);
-    const QStringList parts = odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const QStringList parts = connectionParts(odbcName);
     QStringList kept;
     for (const QString& part : parts) {
         const QString key = part.left(part.indexOf(QLatin1Char('='))).trimmed();
@@ -242,7 +276,7 @@ QVector<Setting> sqliteSafetySettings()
 
 QString withSqliteSafety(const QString& odbcName)
 {
-    const QStringList parts = odbcName.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const QStringList parts = connectionParts(odbcName);
     if (!reachesSqlite(odbcName))
         return odbcName;
     const QString dataSource = valueIn(parts, QStringLiteral("DRIVER")) ? QString() : dataSourceOf(parts);

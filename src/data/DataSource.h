@@ -71,6 +71,13 @@ QString postgresConnectionString(const ServerAddress& server, const QString& dri
 // an account, so they are left out: it opens with the account its data
 // source names.
 QString forConnection(const QString& odbcName);
+// A connection string's KEY=VALUE parts, as the driver manager splits them:
+// a ';' inside a value in braces is the value's.
+QStringList connectionParts(const QString& odbcName);
+// A connection string's value as it stands for: its braces taken off, a '}'
+// written twice read once. Only there: in a data source's own settings the
+// driver manager keeps them.
+QString unbraced(const QString& value);
 // True when the string reaches a SQLite database (by its driver, or its
 // data source's), which ignores user names and passwords.
 bool reachesSqlite(const QString& odbcName);

@@ -24,6 +24,15 @@ QString setupAdvice(const QString& name, const QString& failure)
                               "user of this computer (in the system's data sources). Take its section [%1] out of "
                               "that file.")
             .arg(name, userDefinitionsPlace());
+    const QString driver = setting(name, QStringLiteral("Driver"));
+    if (driverMissing(name) && unbraced(driver) != driver.trimmed() && driverInstalled(unbraced(driver)))
+        return QStringLiteral("The data source \"%1\" names the ODBC driver \"%2\" in braces, which only a connection "
+                              "string takes off. Write Driver=%3 in its section [%1] in %4, then start the program "
+                              "again.")
+            .arg(name, driver, unbraced(driver),
+                 definedForThisUser(name) ? userDefinitionsPlace()
+                                          : QStringLiteral("the system's data sources (the file \"odbcinst -j\" names, "
+                                                           "as root)"));
     if (driverMissing(name))
         return QStringLiteral("The data source \"%1\" names the ODBC driver \"%2\", which is not installed on this "
                               "computer. Install it, as root:  apt install %3")

@@ -279,6 +279,7 @@ private slots:
         for (const QString& server : {"DRIVER=/opt/sqlite-drivers/psqlodbcw.so;Servername=till-1",
                                       "DRIVER={/opt/sqlite-drivers/psqlodbcw.so};Servername=till-1",
                                       "DRIVER={/opt/{sqlite}}/psqlodbcw.so};Servername=till-1",
+                                      "DRIVER={/opt/sqlite;x/psqlodbcw.so};Servername=till-1",
                                       "DRIVER={PostgreSQL Unicode};Servername=till-1"})
             QVERIFY2(!datasource::reachesSqlite(server), qPrintable(server));
     }

@@ -474,6 +474,9 @@ private slots:
         QVERIFY2(ownPassword.isEmpty(), qPrintable(ownPassword));
         QString kept = toolrun::fileText(ini);
         QVERIFY2(!kept.contains("Password") && kept.contains(options), qPrintable(kept));
+        // Two ';' together, or what reads as a key after one, are the password's too.
+        const QString splitPassword = followed(header + options + "Database=" + till.database + "\n", "a;;b;pwd=z");
+        QVERIFY2(splitPassword.isEmpty(), qPrintable(splitPassword));
         // The same in its libpq options.
         const QString withPassword = QString(options).replace("\n", " password='n;e{w}}'\n");
         const QString inOptions = followed(header + withPassword + "Database=" + till.database + "\n", "fourth");
@@ -546,15 +549,24 @@ private slots:
                                           "computer. Install it, as root: apt install odbc-postgresql"),
                  qPrintable(told.err));
         // Written in braces, as a connection string writes it: in a data source the braces are part of
-        // the name the driver manager looks for, and the advice names the value to mend.
-        write("nodriver.ini", "[Bill]\nDriver={SQLite3}\nDatabase=" + dir.filePath("nodriver/Bill.db") + "\n");
+        // the name the driver manager looks for. The advice says so, and followed, the books open.
+        QProcessEnvironment making = environment;
+        making.insert("ODBCINI", dir.filePath("nodriver-made.ini"));
+        QCOMPARE(toolrun::run({"init", "--database", dir.filePath("nodriver/Bill.db")}, making).exitCode, 0);
+        const QString bare = toolrun::fileText(dir.filePath("nodriver-made.ini"));
+        write("nodriver.ini", QString(bare).replace("Driver=SQLite3", "Driver={SQLite3}"));
         QFile written(dir.filePath("nodriver.ini"));
         QVERIFY(written.open(QIODevice::ReadWrite)
                 && written.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
         written.close();
         const Result braced = toolrun::run({"check"}, environment);
-        QVERIFY2(braced.refusedInOneLine() && braced.err.contains("names the ODBC driver \"{SQLite3}\", which is not installed"),
+        QVERIFY2(braced.refusedInOneLine()
+                     && braced.err.contains("names the ODBC driver \"{SQLite3}\" in braces, which only a connection string "
+                                            "takes off. Write Driver=SQLite3 in its section [Bill]"),
                  qPrintable(braced.err));
+        write("nodriver.ini", bare);
+        const Result followed = toolrun::run({"check"}, environment);
+        QVERIFY2(followed.exitCode == 0, qPrintable(followed.err));
     }
 
     // The SQLite driver registered under a shop's own name opens a file as the file it is.
