@@ -24,12 +24,18 @@ QString setupAdvice(const QString& name, const QString& failure)
                               "user of this computer (in the system's data sources). Take its section [%1] out of "
                               "that file.")
             .arg(name, userDefinitionsPlace());
+    // Written as in a connection string ("{SQLite3}", "SQLite3;"): the driver
+    // manager reads a data source's value as it stands.
     const QString driver = setting(name, QStringLiteral("Driver"));
-    if (driverMissing(name) && unbraced(driver) != driver.trimmed() && driverInstalled(unbraced(driver)))
-        return QStringLiteral("The data source \"%1\" names the ODBC driver \"%2\" in braces, which only a connection "
-                              "string takes off. Write Driver=%3 in its section [%1] in %4, then start the program "
-                              "again.")
-            .arg(name, driver, unbraced(driver),
+    QString plain = driver.trimmed();
+    while (plain.endsWith(QLatin1Char(';')))
+        plain = plain.chopped(1).trimmed();
+    plain = unbraced(plain).trimmed();
+    if (driverMissing(name) && plain != driver && !plain.isEmpty() && driverInstalled(plain))
+        return QStringLiteral("The data source \"%1\" names the ODBC driver \"%2\", which the driver manager reads as "
+                              "it stands (braces and a ';' are taken off only in a connection string). Write "
+                              "Driver=%3 in its section [%1] in %4, then start the program again.")
+            .arg(name, driver, plain,
                  definedForThisUser(name) ? userDefinitionsPlace()
                                           : QStringLiteral("the system's data sources (the file \"odbcinst -j\" names, "
                                                            "as root)"));

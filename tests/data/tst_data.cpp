@@ -282,6 +282,9 @@ private slots:
                                       "DRIVER={/opt/sqlite;x/psqlodbcw.so};Servername=till-1",
                                       "DRIVER={PostgreSQL Unicode};Servername=till-1"})
             QVERIFY2(!datasource::reachesSqlite(server), qPrintable(server));
+        // Split as the driver manager splits: a braced value runs to its first '}' not written twice.
+        QCOMPARE(datasource::connectionParts("DRIVER={a;b}}c};Password={x}};y};;Database=d;"),
+                 QStringList({"DRIVER={a;b}}c}", "Password={x}};y}", "Database=d"}));
     }
 
     // A write-ahead log, synced in full, also for a data source written before those settings or
