@@ -4,6 +4,7 @@
 #include "data/ServerAddress.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 // What the operator is told to do when the data source did not open.
 namespace datasource {
@@ -17,6 +18,27 @@ QString systemDriverAdvice(const QString& name)
         .arg(name, setting(name, QStringLiteral("Driver")), postgresDriver());
 }
 
+namespace {
+// The installed driver a value written as in a connection string stands for:
+// its trailing ';' cut off, its braces taken off, in either order (an entry's
+// own name may hold braces). Empty when no such form is installed.
+QString installedFormOf(const QString& driver)
+{
+    QStringList forms{driver.trimmed()};
+    for (qsizetype at = 0; at < forms.size() && forms.size() < 16; ++at) {
+        QString chopped = forms.at(at);
+        while (chopped.endsWith(QLatin1Char(';')))
+            chopped = chopped.chopped(1).trimmed();
+        for (const QString& next : {chopped, unbraced(forms.at(at)).trimmed()})
+            if (!next.isEmpty() && !forms.contains(next))
+                forms << next;
+    }
+    const auto installed =
+        std::find_if(forms.begin() + 1, forms.end(), [](const QString& form) { return driverInstalled(form); });
+    return installed == forms.end() ? QString() : *installed;
+}
+}  // namespace
+
 QString setupAdvice(const QString& name, const QString& failure)
 {
     if (hidesSystemDefinition(name))
@@ -27,11 +49,8 @@ QString setupAdvice(const QString& name, const QString& failure)
     // Written as in a connection string ("{SQLite3}", "SQLite3;"): the driver
     // manager reads a data source's value as it stands.
     const QString driver = setting(name, QStringLiteral("Driver"));
-    QString plain = driver.trimmed();
-    while (plain.endsWith(QLatin1Char(';')))
-        plain = plain.chopped(1).trimmed();
-    plain = unbraced(plain).trimmed();
-    if (driverMissing(name) && plain != driver && !plain.isEmpty() && driverInstalled(plain))
+    const QString plain = installedFormOf(driver);
+    if (driverMissing(name) && !plain.isEmpty())
         return QStringLiteral("The data source \"%1\" names the ODBC driver \"%2\", which the driver manager reads as "
                               "it stands (braces and a ';' are taken off only in a connection string). Write "
                               "Driver=%3 in its section [%1] in %4, then start the program again.")

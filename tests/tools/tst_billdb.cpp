@@ -556,7 +556,10 @@ private slots:
         making.insert("ODBCINI", dir.filePath("nodriver-made.ini"));
         QCOMPARE(toolrun::run({"init", "--database", dir.filePath("nodriver/Bill.db")}, making).exitCode, 0);
         const QString bare = toolrun::fileText(dir.filePath("nodriver-made.ini"));
-        for (const QString& written : {"{SQLite3}", "{ SQLite3 };"}) {
+        // An entry's own name may hold braces: "{SQ};" stands for the entry {SQ}.
+        write("nodriver/odbcinst.ini", toolrun::fileText(dir.filePath("nodriver/odbcinst.ini")) + "[{SQ}]\nDriver=libsqlite3odbc.so\n");
+        for (const auto& [written, plain] : {std::pair<QString, QString>{"{SQLite3}", "SQLite3"}, {"{ SQLite3 };", "SQLite3"},
+                                             {"{SQLite3;}", "SQLite3"}, {"{SQ};", "{SQ}"}}) {
             write("nodriver.ini", QString(bare).replace("Driver=SQLite3", "Driver=" + written));
             QFile old(dir.filePath("nodriver.ini"));
             QVERIFY(old.open(QIODevice::ReadWrite)
@@ -564,8 +567,11 @@ private slots:
             old.close();
             const Result braced = toolrun::run({"check"}, environment);
             QVERIFY2(braced.refusedInOneLine() && braced.err.contains("names the ODBC driver \"" + written + "\"")
-                         && braced.err.contains("Write Driver=SQLite3 in its section [Bill]"),
+                         && braced.err.contains("Write Driver=" + plain + " in its section [Bill]"),
                      qPrintable(braced.err));
+            write("nodriver.ini", QString(bare).replace("Driver=SQLite3", "Driver=" + plain));
+            const Result mended = toolrun::run({"check"}, environment);
+            QVERIFY2(mended.exitCode == 0, qPrintable(plain + ": " + mended.err));
         }
         write("nodriver.ini", bare);
         const Result followed = toolrun::run({"check"}, environment);
