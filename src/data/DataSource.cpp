@@ -114,7 +114,6 @@ QString braced(const QString& value)
     return QLatin1Char('{') + QString(value).replace(QLatin1Char('}'), QStringLiteral("}}")) + QLatin1Char('}');
 }
 
-
 // What tells a driver's kind: its entry's name and the file names of the
 // libraries it loads, never a folder on a library's path (a folder named
 // "sqlite-drivers" may hold any driver). Only a value that starts with '/'
@@ -187,8 +186,7 @@ QString postgresConnectionString(const ServerAddress& server, const QString& dri
         else
             parts << entry.key + QLatin1Char('=') + entry.value;
     }
-    // Braced: the driver reads a bare value's '+' as a blank and "%41" as "A";
-    // a '}' in it is written twice.
+    // Braced: the driver reads a bare value's '+' as a blank and "%41" as "A".
     if (!server.password.isEmpty())
         parts << QStringLiteral("Password=") + braced(server.password);
     return parts.join(QLatin1Char(';'));
