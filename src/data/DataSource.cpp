@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cstring>
+#include <dlfcn.h>
 #include <optional>
 #include <odbcinst.h>
 
@@ -374,6 +375,25 @@ bool driverInstalled(const QString& driver)
     const QStringList libraries = QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
     return std::any_of(libraries.begin(), libraries.end(), [](const QString& library) {
         return !QFileInfo(library).isAbsolute() || QFileInfo::exists(library);
+    });
+}
+
+bool driverFound(const QString& driver)
+{
+    // Without a folder, the driver manager looks in its own folder and in
+    // the odbc folder in it.
+    Dl_info manager{};
+    const QString managerFolder = dladdr(reinterpret_cast<void*>(&SQLGetPrivateProfileString), &manager) != 0
+                                          && manager.dli_fname
+                                      ? QFileInfo(QString::fromLocal8Bit(manager.dli_fname)).absolutePath()
+                                      : QString();
+    const QStringList libraries = QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
+    return !libraries.isEmpty() && std::all_of(libraries.begin(), libraries.end(), [&](const QString& library) {
+        if (QFileInfo(library).isAbsolute())
+            return QFileInfo(library).isFile();
+        return !managerFolder.isEmpty()
+               && (QFileInfo(managerFolder + QStringLiteral("/odbc/") + library).isFile()
+                   || QFileInfo(managerFolder + QLatin1Char('/') + library).isFile());
     });
 }
 

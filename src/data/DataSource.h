@@ -106,6 +106,10 @@ void setDriver(const QString& name, const QString& driver);
 // True when the driver (a name in odbcinst.ini, or a library's path) is
 // installed on this computer.
 bool driverInstalled(const QString& driver);
+// Stricter: the driver's every library is a file where the driver manager
+// looks (a bare name in its own folder or the odbc folder in it). For
+// advice that offers another driver name, which must not lead astray.
+bool driverFound(const QString& driver);
 // True when the data source names a driver that is not.
 bool driverMissing(const QString& name);
 // The name the Unicode build of the server's driver is installed under:

@@ -34,7 +34,7 @@ QString installedFormOf(const QString& driver)
                 forms << next;
     }
     const auto installed =
-        std::find_if(forms.begin() + 1, forms.end(), [](const QString& form) { return driverInstalled(form); });
+        std::find_if(forms.begin() + 1, forms.end(), [](const QString& form) { return driverFound(form); });
     return installed == forms.end() ? QString() : *installed;
 }
 }  // namespace

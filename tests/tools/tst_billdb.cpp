@@ -573,6 +573,16 @@ private slots:
             const Result mended = toolrun::run({"check"}, environment);
             QVERIFY2(mended.exitCode == 0, qPrintable(plain + ": " + mended.err));
         }
+        // An entry that outlived its library is no driver to write there.
+        write("nodriver/odbcinst.ini", toolrun::fileText(dir.filePath("nodriver/odbcinst.ini")) + "[Ghost]\nDriver=libghost.so\n");
+        write("nodriver.ini", QString(bare).replace("Driver=SQLite3", "Driver={Ghost};"));
+        QFile ghostDefined(dir.filePath("nodriver.ini"));
+        QVERIFY(ghostDefined.open(QIODevice::ReadWrite)
+                && ghostDefined.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
+        ghostDefined.close();
+        const Result ghost = toolrun::run({"check"}, environment);
+        QVERIFY2(ghost.refusedInOneLine() && !ghost.err.contains("Write Driver=") && ghost.err.contains("is not installed"),
+                 qPrintable(ghost.err));
         write("nodriver.ini", bare);
         const Result followed = toolrun::run({"check"}, environment);
         QVERIFY2(followed.exitCode == 0, qPrintable(followed.err));
