@@ -54,23 +54,22 @@ namespace {
 
 enum ExitStatus { AllImported = 0, NothingImported = 2, BadOnesSkipped = 3 };
 
-// The line (from 1) holding the first byte that is no UTF-8. Lines end as
-// the CSV reader ends them: a LF, a CR and LF, or a CR alone (a Macintosh
-// spreadsheet's).
+// The line (from 1) holding the first byte that is no UTF-8, its lines
+// counted as the CSV reader counts them.
 int firstLineNotUtf8(const QByteArray& bytes)
 {
     int line = 1;
     qsizetype start = 0;
     for (qsizetype at = 0; at <= bytes.size(); ++at) {
-        const bool ends = at == bytes.size() || bytes[at] == '\n'
-                          || (bytes[at] == '\r' && (at + 1 == bytes.size() || bytes[at + 1] != '\n'));
-        if (!ends)
+        const qsizetype lineEnd = at == bytes.size() ? 1 : csv::lineEndAt(bytes, at);
+        if (lineEnd == 0)
             continue;
         QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
         const QString decoded = decoder.decode(bytes.mid(start, at - start));
         if (decoder.hasError())
             return line;
         ++line;
+        at += lineEnd - 1;
         start = at + 1;
     }
     return line;

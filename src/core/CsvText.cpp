@@ -71,17 +71,13 @@ public:
 private:
     bool atEnd() const { return m_at >= m_text.size(); }
 
-    // Steps over a line end (LF, CRLF, or a CR alone as Excel for the Mac
-    // writes one) where there is one.
+    // Steps over a line end where there is one.
     bool skipLineEnd()
     {
-        if (m_text.at(m_at) == LineFeed) {
-            ++m_at;
-        } else if (m_text.at(m_at) == Return) {
-            m_at += m_at + 1 < m_text.size() && m_text.at(m_at + 1) == LineFeed ? 2 : 1;
-        } else {
+        const qsizetype length = lineEndAt(m_text, m_at);
+        if (length == 0)
             return false;
-        }
+        m_at += length;
         ++m_line;
         return true;
     }

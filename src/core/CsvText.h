@@ -38,6 +38,19 @@ struct Record {
     QString problem;
 };
 
+// The length of the line end at `at` (a LF, a CR and LF, or a CR alone as
+// Excel for the Mac writes one), 0 where none is: in the text, or in its
+// bytes before they are read as UTF-8.
+template <typename Text>
+qsizetype lineEndAt(const Text& text, qsizetype at)
+{
+    if (text.at(at) == u'\n')
+        return 1;
+    if (text.at(at) != u'\r')
+        return 0;
+    return at + 1 < text.size() && text.at(at + 1) == u'\n' ? 2 : 1;
+}
+
 // Every record of the text, blank lines skipped. Takes CRLF, LF or CR line ends,
 // and a last line with or without one. A value's ' put in front by
 // appendField is taken off.

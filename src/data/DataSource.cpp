@@ -325,11 +325,20 @@ bool throughAnsiDriver(const QString& name)
     return named.contains(ansi);
 }
 
+namespace {
+// The libraries a driver value loads: itself when it is a path, else its
+// entry's.
+QStringList librariesLoadedBy(const QString& driver)
+{
+    return QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
+}
+}  // namespace
+
 bool driverInstalled(const QString& driver)
 {
     // A library named by its path is there or not (an entry outlives its
     // package when others count on it); a bare name is the loader's to find.
-    const QStringList libraries = QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
+    const QStringList libraries = librariesLoadedBy(driver);
     return std::any_of(libraries.begin(), libraries.end(), [](const QString& library) {
         return !QFileInfo(library).isAbsolute() || QFileInfo::exists(library);
     });
@@ -344,7 +353,7 @@ bool driverFound(const QString& driver)
                                           && manager.dli_fname
                                       ? QFileInfo(QString::fromLocal8Bit(manager.dli_fname)).absolutePath()
                                       : QString();
-    const QStringList libraries = QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
+    const QStringList libraries = librariesLoadedBy(driver);
     return !libraries.isEmpty() && std::all_of(libraries.begin(), libraries.end(), [&](const QString& library) {
         if (QFileInfo(library).isAbsolute())
             return QFileInfo(library).isFile();

@@ -392,7 +392,8 @@ void LineDocumentScreen::printDocument()
     // added to the document since it was shown. Its total keeps the form
     // it had: a recalled document's ends in ".00", as on paper.
     if (m_gridDocument && cmbbillnumber->currentText().trimmed() == QString::number(*m_gridDocument)) {
-        const TotalForm form = lblGrandTotal->text().endsWith(QLatin1String(".00")) ? TotalForm::Recalled : TotalForm::Added;
+        const TotalForm form =
+            lblGrandTotal->text().endsWith(QLatin1String(".00")) ? TotalForm::Recalled : TotalForm::Added;
         SkipFailing()([&] { showLines(*m_gridDocument, form); });
     }
 }
