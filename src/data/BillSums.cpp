@@ -153,6 +153,12 @@ void sumEveryBillAgain(Connection& connection)
         statement.open(text, connection);
 }
 
+QString numbersKeptFor(const QString& lineTable)
+{
+    return lineTable.compare(QLatin1String("asigncharges"), Qt::CaseInsensitive) == 0 ? QStringLiteral("BillSums")
+                                                                                        : QString();
+}
+
 QString billsWithLinesDated(const QString& from, const QString& to)
 {
     // A bill whose lines' days all lie in the range has a line there; only

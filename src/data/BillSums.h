@@ -44,6 +44,11 @@ QVector<int> billsSummedWrongly(Connection& connection);
 // missing, in the connection's open transaction. Throws DbError.
 void sumEveryBillAgain(Connection& connection);
 
+// The table holding each bill number the lines hold once, as its key, kept
+// in step with them in every transaction: "BillSums" for the bills' lines,
+// none for another table's.
+QString numbersKeptFor(const QString& lineTable);
+
 // The sums of the bills with a line dated from `from` to `to` (dates as
 // literals of the statements), by number: BillNumber, Total, Amount_,
 // Discount, Tax, BillDate.

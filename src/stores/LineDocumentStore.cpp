@@ -4,6 +4,7 @@
 #include "core/LineFigures.h"
 #include "core/NumericText.h"
 #include "data/AdminTool.h"
+#include "data/BillSums.h"
 #include "data/Connection.h"
 #include "data/RecordSet.h"
 #include "data/SqlText.h"
@@ -122,7 +123,8 @@ NumberList LineDocumentStore::documentNumberList() const
 {
     return {QStringLiteral("Select distinct(BillNumber) AS Item from ") + lineTable()
                 + QStringLiteral(" ORDER BY BillNumber desc"),
-            lineTable(), QStringLiteral("BillNumber"), Order::HighestFirst, joinednumbers::Column::Repeating};
+            lineTable(), QStringLiteral("BillNumber"), Order::HighestFirst, joinednumbers::Column::Repeating,
+            billsums::numbersKeptFor(lineTable())};
 }
 
 QStringList LineDocumentStore::documentNumbers() const

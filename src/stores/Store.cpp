@@ -78,8 +78,22 @@ QStringList Store::entries(const QString& statement, const QString& table) const
 QStringList Store::numberEntries(const NumberList& list) const
 {
     return keptOrRead(list.statement, list.table, [&] {
-        const auto joined = joinednumbers::read(*m_connection, list.table, list.column, list.kind,
-                                                 list.order == Order::HighestFirst);
+        const bool descending = list.order == Order::HighestFirst;
+        std::optional<QStringList> joined;
+        if (!list.keyedIn.isEmpty() && !m_connection->inTransaction()) {
+            try {
+                joined = joinednumbers::read(*m_connection, list.keyedIn, list.column, joinednumbers::Column::Key,
+                                             descending);
+            } catch (const DbError& error) {
+                // A database that keeps no such table (an archive made by an
+                // earlier version, read only). Outside a transaction the
+                // failed statement leaves the connection as it was.
+                if (DbError::isUnavailable(error.kind()))
+                    throw;
+            }
+        }
+        if (!joined)
+            joined = joinednumbers::read(*m_connection, list.table, list.column, list.kind, descending);
         return QVariant(joined ? *joined : readEntries(list.statement));
     }).toStringList();
 }

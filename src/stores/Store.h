@@ -34,6 +34,10 @@ struct NumberList {
     QString column;
     Order order;
     joinednumbers::Column kind = joinednumbers::Column::Key;
+    // A table holding each of the numbers once as its key, which the
+    // database keeps in step with the column (data/BillSums.h): read
+    // instead of a distinct over every row, where it is there.
+    QString keyedIn = {};
 };
 
 class Store {
