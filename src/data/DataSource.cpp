@@ -332,35 +332,40 @@ QStringList librariesLoadedBy(const QString& driver)
 {
     return QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
 }
+
+// Whether the driver manager can load the library: a path as it stands; a
+// bare name as the loader finds it, or in the odbc folder beside the
+// manager's own library, where the manager looks next. A relative path
+// with a folder would be looked for from wherever the program was started.
+bool managerLoads(const QString& library)
+{
+    if (library.contains(QLatin1Char('/')))
+        return QFileInfo(library).isAbsolute() && QFileInfo(library).isFile();
+    Dl_info manager{};
+    if (dladdr(reinterpret_cast<void*>(&SQLGetPrivateProfileString), &manager) != 0 && manager.dli_fname
+        && QFileInfo(QFileInfo(QString::fromLocal8Bit(manager.dli_fname)).absolutePath() + QStringLiteral("/odbc/")
+                     + library)
+               .isFile())
+        return true;
+    void* const loaded = dlopen(library.toLocal8Bit().constData(), RTLD_LAZY | RTLD_LOCAL);
+    if (!loaded)
+        return false;
+    dlclose(loaded);
+    return true;
+}
 }  // namespace
 
 bool driverInstalled(const QString& driver)
 {
-    // A library named by its path is there or not (an entry outlives its
-    // package when others count on it); a bare name is the loader's to find.
+    // An entry outlives its package when others count on it.
     const QStringList libraries = librariesLoadedBy(driver);
-    return std::any_of(libraries.begin(), libraries.end(), [](const QString& library) {
-        return !QFileInfo(library).isAbsolute() || QFileInfo::exists(library);
-    });
+    return std::any_of(libraries.begin(), libraries.end(), managerLoads);
 }
 
 bool driverFound(const QString& driver)
 {
-    // Without a folder, the driver manager looks in its own folder and in
-    // the odbc folder in it.
-    Dl_info manager{};
-    const QString managerFolder = dladdr(reinterpret_cast<void*>(&SQLGetPrivateProfileString), &manager) != 0
-                                          && manager.dli_fname
-                                      ? QFileInfo(QString::fromLocal8Bit(manager.dli_fname)).absolutePath()
-                                      : QString();
     const QStringList libraries = librariesLoadedBy(driver);
-    return !libraries.isEmpty() && std::all_of(libraries.begin(), libraries.end(), [&](const QString& library) {
-        if (QFileInfo(library).isAbsolute())
-            return QFileInfo(library).isFile();
-        return !managerFolder.isEmpty()
-               && (QFileInfo(managerFolder + QStringLiteral("/odbc/") + library).isFile()
-                   || QFileInfo(managerFolder + QLatin1Char('/') + library).isFile());
-    });
+    return !libraries.isEmpty() && std::all_of(libraries.begin(), libraries.end(), managerLoads);
 }
 
 QString postgresDriver()

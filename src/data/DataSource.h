@@ -104,11 +104,12 @@ bool throughAnsiDriver(const QString& name);
 // (a shop's own Pqopt or ConnSettings among them). Throws Failure.
 void setDriver(const QString& name, const QString& driver);
 // True when the driver (a name in odbcinst.ini, or a library's path) is
-// installed on this computer.
+// installed on this computer: one of its libraries is where the driver
+// manager finds it (a path as it stands, a bare name where the loader or
+// the manager looks).
 bool driverInstalled(const QString& driver);
-// Stricter: the driver's every library is a file where the driver manager
-// looks (a bare name in its own folder or the odbc folder in it). For
-// advice that offers another driver name, which must not lead astray.
+// Stricter: every library the driver names is found so. For advice that
+// offers another driver name, which must not lead astray.
 bool driverFound(const QString& driver);
 // True when the data source names a driver that is not.
 bool driverMissing(const QString& name);

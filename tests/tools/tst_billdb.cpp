@@ -535,21 +535,23 @@ private slots:
     void aDriverNotInstalledIsToldSo()
     {
         QVERIFY(QDir().mkpath(dir.filePath("nodriver")));
-        // Its entry outlived the package: the library it names is gone.
-        write("nodriver/odbcinst.ini", "[SQLite3]\nDriver=libsqlite3odbc.so\n[PostgreSQL Unicode]\nDriver="
-                                           + dir.filePath("gone/psqlodbcw.so") + "\n");
+        // Its entry outlived the package: the library it names is gone, by its path or by a bare name.
         QProcessEnvironment environment = toolrun::environment(dir.filePath("nodriver.ini"), dir.path());
         environment.insert("ODBCSYSINI", dir.filePath("nodriver"));
-        const Result init = toolrun::run({"init", "--server", "postgresql://shop@localhost/bill"}, environment);
-        QVERIFY2(init.refusedInOneLine() && init.err.contains("is not installed on this computer")
-                     && init.err.contains("apt install odbc-postgresql"),
-                 qPrintable(init.err));
-        write("nodriver.ini", "[Bill]\nDriver=PostgreSQL Unicode\nServername=localhost\nDatabase=bill\nUsername=shop\n");
-        const Result told = toolrun::run({"shop", "--name", "Own Till"}, environment);
-        QVERIFY2(told.refusedInOneLine()
-                     && told.err.contains("names the ODBC driver \"PostgreSQL Unicode\", which is not installed on this "
-                                          "computer. Install it, as root: apt install odbc-postgresql"),
-                 qPrintable(told.err));
+        for (const QString& gone : {dir.filePath("gone/psqlodbcw.so"), QString("psqlodbcw-13.so")}) {
+            write("nodriver/odbcinst.ini", "[SQLite3]\nDriver=libsqlite3odbc.so\n[PostgreSQL Unicode]\nDriver=" + gone + "\n");
+            write("nodriver.ini", "");
+            const Result init = toolrun::run({"init", "--server", "postgresql://shop@localhost/bill"}, environment);
+            QVERIFY2(init.refusedInOneLine() && init.err.contains("is not installed on this computer")
+                         && init.err.contains("apt install odbc-postgresql"),
+                     qPrintable(gone + ": " + init.err));
+            write("nodriver.ini", "[Bill]\nDriver=PostgreSQL Unicode\nServername=localhost\nDatabase=bill\nUsername=shop\n");
+            const Result told = toolrun::run({"shop", "--name", "Own Till"}, environment);
+            QVERIFY2(told.refusedInOneLine()
+                         && told.err.contains("names the ODBC driver \"PostgreSQL Unicode\", which is not installed on this "
+                                              "computer. Install it, as root: apt install odbc-postgresql"),
+                     qPrintable(gone + ": " + told.err));
+        }
         // Written in braces, as a connection string writes it: in a data source the braces are part of
         // the name the driver manager looks for. The advice says so, and followed, the books open.
         QProcessEnvironment making = environment;
@@ -573,16 +575,20 @@ private slots:
             const Result mended = toolrun::run({"check"}, environment);
             QVERIFY2(mended.exitCode == 0, qPrintable(plain + ": " + mended.err));
         }
-        // An entry that outlived its library is no driver to write there.
-        write("nodriver/odbcinst.ini", toolrun::fileText(dir.filePath("nodriver/odbcinst.ini")) + "[Ghost]\nDriver=libghost.so\n");
-        write("nodriver.ini", QString(bare).replace("Driver=SQLite3", "Driver={Ghost};"));
-        QFile ghostDefined(dir.filePath("nodriver.ini"));
-        QVERIFY(ghostDefined.open(QIODevice::ReadWrite)
-                && ghostDefined.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
-        ghostDefined.close();
-        const Result ghost = toolrun::run({"check"}, environment);
-        QVERIFY2(ghost.refusedInOneLine() && !ghost.err.contains("Write Driver=") && ghost.err.contains("is not installed"),
-                 qPrintable(ghost.err));
+        // An entry that outlived its library is no driver to write there, nor one whose library the
+        // driver manager would look for from wherever the program was started.
+        write("nodriver/odbcinst.ini", toolrun::fileText(dir.filePath("nodriver/odbcinst.ini"))
+                                           + "[Ghost]\nDriver=libghost.so\n[Folder]\nDriver=odbc/libsqlite3odbc.so\n");
+        for (const QString& entry : {"Ghost", "Folder"}) {
+            write("nodriver.ini", QString(bare).replace("Driver=SQLite3", "Driver={" + entry + "};"));
+            QFile ghostDefined(dir.filePath("nodriver.ini"));
+            QVERIFY(ghostDefined.open(QIODevice::ReadWrite)
+                    && ghostDefined.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
+            ghostDefined.close();
+            const Result ghost = toolrun::run({"check"}, environment);
+            QVERIFY2(ghost.refusedInOneLine() && !ghost.err.contains("Write Driver=") && ghost.err.contains("is not installed"),
+                     qPrintable(entry + ": " + ghost.err));
+        }
         write("nodriver.ini", bare);
         const Result followed = toolrun::run({"check"}, environment);
         QVERIFY2(followed.exitCode == 0, qPrintable(followed.err));
