@@ -1,7 +1,9 @@
 #include "data/BillSums.h"
 
 #include "core/FigureColumns.h"
+#include "data/ChangeTracking.h"
 #include "data/Connection.h"
+#include "data/DbError.h"
 #include "data/RecordSet.h"
 
 namespace billsums {
@@ -151,6 +153,13 @@ void sumEveryBillAgain(Connection& connection)
     RecordSet statement;
     for (const QString& text : billsums::statements(connection.engine()))
         statement.open(text, connection);
+    changes::markChanged(connection, QStringLiteral("asigncharges"));
+}
+
+bool linesReadInstead(const DbError& error, const Connection& connection)
+{
+    return !connection.inTransaction()
+        && (!DbError::isUnavailable(error.kind()) || error.kind() == DbError::Kind::ReadOnly);
 }
 
 QString numbersKeptFor(const QString& lineTable)

@@ -8,6 +8,7 @@
 #include <functional>
 
 class Connection;
+class DbError;
 
 // Each bill's sums as Show Total gives them, kept by the database in the
 // table BillSums beside the lines: triggers sum a bill again whenever one of
@@ -41,8 +42,16 @@ void fillNewDatabase(Connection& connection, const std::function<void()>& fill);
 QVector<int> billsSummedWrongly(Connection& connection);
 
 // Sums every bill again, and makes the table and its triggers where
-// missing, in the connection's open transaction. Throws DbError.
+// missing, in the connection's open transaction; the lines' table gets a
+// new version (data/ChangeTracking.h), since lists read from the sums may
+// have been wrong. Throws DbError.
 void sumEveryBillAgain(Connection& connection);
+
+// Whether a read of BillSums that failed so leaves the lines to be read
+// instead: the table is missing (an archive made by an earlier version) or
+// this account may not read it. Not inside a transaction, which a failed
+// statement ends on a server.
+bool linesReadInstead(const DbError& error, const Connection& connection);
 
 // The table holding each bill number the lines hold once, as its key, kept
 // in step with them in every transaction: "BillSums" for the bills' lines,

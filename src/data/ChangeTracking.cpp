@@ -154,6 +154,15 @@ bool takeWritingTurn(Connection& connection)
     }
 }
 
+void markChanged(Connection& connection, const QString& table)
+{
+    if (!takeWritingTurn(connection))
+        return;
+    RecordSet().open(QStringLiteral("UPDATE BillChanges SET Version = %1 WHERE TableName = '%2'")
+                         .arg(randomVersion(connection.engine()), table.toLower()),
+                     connection);
+}
+
 std::optional<qint64> versionWhileWriting(Connection& connection, const QString& table)
 {
     return read(connection, table);

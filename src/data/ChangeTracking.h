@@ -43,6 +43,12 @@ bool track(Connection& connection);
 // no changes are counted.
 bool takeWritingTurn(Connection& connection);
 
+// Gives the table a new version in the open transaction, as a change of its
+// rows would: for what lists read from a table kept beside it (the bills'
+// sums) when that table is made again. Nothing where no changes are
+// counted. Throws DbError.
+void markChanged(Connection& connection, const QString& table);
+
 // The table's version as this transaction sees it: after takeWritingTurn()
 // no other till can change it until the transaction ends. None where no
 // changes are counted.

@@ -57,10 +57,9 @@ QVector<BillTotals> BillTotalsStore::billTotals(const QDate& from, const QDate& 
     try {
         bills.open(billsums::billsWithLinesDated(sql::date(from), sql::date(to)), connection());
     } catch (const DbError& error) {
-        if (DbError::isUnavailable(error.kind()) || connection().inTransaction())
+        if (!billsums::linesReadInstead(error, connection()))
             throw;
-        // A database that keeps no sums (an archive made by an earlier
-        // version, read only): the lines are summed now.
+        // The lines are summed now.
         const bool onServer = connection().engine() == schema::Engine::Postgres;
         bills.open(totalsStatement(from, to, onServer), connection());
     }

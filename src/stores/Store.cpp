@@ -2,6 +2,7 @@
 
 #include "core/NumberTexts.h"
 #include "core/ShownText.h"
+#include "data/BillSums.h"
 #include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/Connectionx.h"
@@ -85,10 +86,7 @@ QStringList Store::numberEntries(const NumberList& list) const
                 joined = joinednumbers::read(*m_connection, list.keyedIn, list.column, joinednumbers::Column::Key,
                                              descending);
             } catch (const DbError& error) {
-                // A database that keeps no such table (an archive made by an
-                // earlier version, read only). Outside a transaction the
-                // failed statement leaves the connection as it was.
-                if (DbError::isUnavailable(error.kind()))
+                if (!billsums::linesReadInstead(error, *m_connection))
                     throw;
             }
         }
