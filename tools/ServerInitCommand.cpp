@@ -113,6 +113,13 @@ bool namesServer(const ServerAddress& server)
 int initServer(const QString& address, bool ifMissing, const QString& fromFile, QTextStream& out)
 {
     const ServerAddress server = ServerAddress::parse(address);
+    for (const auto& [part, value] : {std::pair<const char*, QString>{"host", server.host}, {"database", server.database},
+                                      {"role", server.user}})
+        if (takenForFileDataSource(value))
+            throw Failure(QStringLiteral("the address's %1 \"%2\" holds \".dsn\", which the program's ODBC layer takes "
+                                         "for a file data source's name: give the server's IP address as the host, or "
+                                         "a database and role named otherwise")
+                              .arg(QLatin1String(part), value));
     const QString& name = datasource::ProgramDataSource;
     const QString where = QStringLiteral("the database %1 on the server %2").arg(server.database, server.host);
     const QString shopFile = fromFile.isEmpty() ? QString() : QFileInfo(fromFile).absoluteFilePath();

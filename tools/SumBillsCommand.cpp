@@ -24,6 +24,8 @@ int sumBills(const tooldb::CommandLine& line, QTextStream& out)
     changes::takeWritingTurn(connection);
     const int wrong = int(billsums::billsSummedWrongly(connection).size());
     billsums::sumEveryBillAgain(connection);
+    // Every till reads its bill numbers again, now from the sums made right.
+    changes::markChanged(connection, QStringLiteral("asigncharges"));
     transaction.commit();
     out << "Summed every bill again: "
         << (wrong == 0 ? QStringLiteral("the kept totals were all right")

@@ -1,7 +1,6 @@
 #include "data/BillSums.h"
 
 #include "core/FigureColumns.h"
-#include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/RecordSet.h"
@@ -153,7 +152,6 @@ void sumEveryBillAgain(Connection& connection)
     RecordSet statement;
     for (const QString& text : billsums::statements(connection.engine()))
         statement.open(text, connection);
-    changes::markChanged(connection, QStringLiteral("asigncharges"));
 }
 
 bool linesReadInstead(const DbError& error, const Connection& connection)

@@ -42,9 +42,9 @@ void fillNewDatabase(Connection& connection, const std::function<void()>& fill);
 QVector<int> billsSummedWrongly(Connection& connection);
 
 // Sums every bill again, and makes the table and its triggers where
-// missing, in the connection's open transaction; the lines' table gets a
-// new version (data/ChangeTracking.h), since lists read from the sums may
-// have been wrong. Throws DbError.
+// missing, in the connection's open transaction. The bill numbers listed
+// from the sums are kept under the lines' version: a caller that changed
+// no line gives the lines a new one (changes::markChanged). Throws DbError.
 void sumEveryBillAgain(Connection& connection);
 
 // Whether a read of BillSums that failed so leaves the lines to be read

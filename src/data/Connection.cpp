@@ -65,6 +65,11 @@ std::optional<DbError> unsuitableDriver(const QSqlDatabase& database)
 
 }  // namespace
 
+bool takenForFileDataSource(const QString& text)
+{
+    return text.contains(QLatin1String(".dsn"), Qt::CaseInsensitive);
+}
+
 QString odbcDatabaseName(const QString& connectionString)
 {
     if (connectionString.contains(QLatin1String("DRIVER="), Qt::CaseInsensitive))
@@ -134,6 +139,9 @@ void Connection::open(const QString& connectionString)
                                      "running. Nothing was changed. Close the program and start it again.")
                           .arg(file),
                       DbError::Kind::Unreachable);
+    if (takenForFileDataSource(odbcName))
+        throw DbError(QStringLiteral("The database cannot be opened: the text that names it holds \".dsn\", which the "
+                                     "program's ODBC layer takes for a file data source's name."));
     QSqlDatabase database = QSqlDatabase::contains(m_name)
         ? QSqlDatabase::database(m_name, false)
         : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);

@@ -98,6 +98,11 @@ private:
     bool m_done = false;
 };
 
+// Qt's ODBC driver sends a connection string holding ".dsn" (in any case)
+// as the name of a file data source, which no driver then opens: such a
+// text cannot stand in one as it is.
+bool takenForFileDataSource(const QString& text);
+
 // "DSN=Bill;userID=Admin;Password=x" in the form QODBC takes:
 // "Bill;UID=Admin;PWD=x" (QODBC adds "DSN=" itself). Strings naming a DRIVER pass unchanged.
 QString odbcDatabaseName(const QString& connectionString);

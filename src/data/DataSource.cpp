@@ -144,9 +144,12 @@ QString postgresConnectionString(const ServerAddress& server, const QString& dri
         else
             parts << entry.key + QLatin1Char('=') + entry.value;
     }
-    // Braced: the driver reads a bare value's '+' as a blank and "%41" as "A".
+    // The driver decodes a bare password's "%41" as "A" (and '+' as a blank):
+    // every byte but a letter or digit is written so, which leaves no ';',
+    // brace or ".dsn" (data/Connection.h) in the string.
     if (!server.password.isEmpty())
-        parts << QStringLiteral("Password=") + braced(server.password);
+        parts << QStringLiteral("Password=")
+                + QString::fromLatin1(server.password.toUtf8().toPercentEncoding(QByteArray(), "-._~"));
     return parts.join(QLatin1Char(';'));
 }
 

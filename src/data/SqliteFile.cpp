@@ -19,10 +19,14 @@ namespace sqlitefile {
 
 QString uri(const QString& path, Access access)
 {
-    // QUrl leaves ';' as it is, since a URI may hold one; the connection string may not.
+    // QUrl leaves ';' as it is, since a URI may hold one; the connection string
+    // may not, nor ".dsn" (data/Connection.h). SQLite reads %3B and %2E back.
+    static const QRegularExpression fileDataSourceMark(QStringLiteral("\\.(?=dsn)"),
+                                                       QRegularExpression::CaseInsensitiveOption);
     QString named = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())
                         .toString(QUrl::FullyEncoded)
-                        .replace(QLatin1Char(';'), QLatin1String("%3B"));
+                        .replace(QLatin1Char(';'), QLatin1String("%3B"))
+                        .replace(fileDataSourceMark, QStringLiteral("%2E"));
     if (access == Access::ReadOnly)
         named += QStringLiteral("?mode=ro");
     return named;

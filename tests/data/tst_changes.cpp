@@ -1,6 +1,5 @@
 // Lists read again only when their table changed; two tills writing tables in opposite orders.
 
-#include "data/BillSums.h"
 #include "data/ChangeTracking.h"
 #include "data/Connection.h"
 #include "data/ReadTogether.h"
@@ -257,32 +256,11 @@ private slots:
         QCOMPARE(billNumbers(bills).section(' ', 0, 0), linesNumbers());
     }
 
-    // Sums left wrong by a load with the triggers off leave a bill out of the list; summing every bill
-    // again brings it back at every till that kept the list. A server account that may read the lines
-    // but not the sums lists them from the lines.
-    void theBillNumbersFollowTheSumsRepairAndAnAccountThatMayNotReadThem()
+    // A server account that may read the lines but not the bills' sums lists the bills from the lines.
+    void anAccountThatMayNotReadTheSumsListsTheBillsFromTheLines()
     {
-        const stores::LineDocumentStore bills(stores::Document::Bill);
-        db.exec("insert into asigncharges (BillNumber, Serial, Item) values (1, 1, 'TEA')");
-        QCOMPARE(billNumbers(bills), QString("1 read"));
-        Connection till;
-        till.open(db.connectionString());
-        const auto write = [&](const QString& statement) { RecordSet().open(statement, till); };
-        write(TestDatabase::onServer() ? "ALTER TABLE asigncharges DISABLE TRIGGER billsums_insert"
-                                       : "DROP TRIGGER BillSums_INSERT");
-        write("insert into asigncharges (BillNumber, Serial, Item) values (2, 1, 'RICE')");
-        QCOMPARE(billNumbers(bills), QString("1 read"));
-        try {
-            Transaction repair(till);
-            billsums::sumEveryBillAgain(till);
-            repair.commit();
-        } catch (const Failure& f) { QFAIL(qPrintable(f.description())); }
-        QCOMPARE(billNumbers(bills), QString("2,1 read"));
-        write("insert into asigncharges (BillNumber, Serial, Item) values (3, 1, 'DAL')");
-        QCOMPARE(billNumbers(bills), QString("3,2,1 read"));
-
         if (!TestDatabase::onServer())
-            return;
+            QSKIP("a SQLite file has no accounts");
         const QString reader = "bill_reader_" + QString::number(QCoreApplication::applicationPid());
         db.exec("CREATE ROLE " + reader + " NOLOGIN");
         const auto dropped = qScopeGuard([&] {
@@ -291,11 +269,11 @@ private slots:
         });
         db.exec("GRANT " + reader + " TO CURRENT_USER");
         db.exec("GRANT SELECT ON asigncharges, BillChanges TO " + reader);
+        db.exec("insert into asigncharges (BillNumber, Serial, Item) values (1, 1, 'TEA'), (2, 1, 'RICE')");
         const stores::LineDocumentStore looking(stores::Document::Bill);
         looking.open();
         RecordSet().open("SET ROLE " + reader, looking.connection());
-        write("insert into asigncharges (BillNumber, Serial, Item) values (4, 1, 'OIL')");
-        QCOMPARE(billNumbers(looking), QString("4,3,2,1 read"));
+        QCOMPARE(billNumbers(looking), QString("2,1 read"));
         RecordSet().open("RESET ROLE", looking.connection());
     }
 

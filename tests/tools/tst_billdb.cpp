@@ -6,6 +6,7 @@
 #include "data/Schema.h"
 #include "data/SqliteFile.h"
 #include "data/Tables.h"
+#include "stores/LineDocumentStore.h"
 #include "stores/ShopHeaderStore.h"
 #include "support/TestDatabase.h"
 #include "support/ToolRun.h"
@@ -412,11 +413,12 @@ private slots:
         QCOMPARE(toolrun::run({"shop", "--phone", "98451"}, second).exitCode, 0);
 
         // A password of any characters, typed into that advice as it says: a '%' written %25, a "'"
-        // written '\''. The driver takes a bare '+' for a blank and "%41" for "A".
+        // written '\''. The driver takes a bare '+' for a blank and "%41" for "A"; Qt takes ".dsn" for a
+        // file data source's name.
         const QString role = "till_" + QString::number(QCoreApplication::applicationPid());
-        const QString typedPassword = "a+b %41'c$d";
+        const QString typedPassword = "a+b %41'c$d.DSN{x}";
         db.exec("DROP ROLE IF EXISTS " + role);
-        db.exec("CREATE ROLE " + role + " LOGIN PASSWORD 'a+b %41''c$d' IN ROLE " + till.user);
+        db.exec("CREATE ROLE " + role + " LOGIN PASSWORD 'a+b %41''c$d.DSN{x}' IN ROLE " + till.user);
         ServerAddress asRole = till;
         asRole.user = role;
         QProcessEnvironment third = toolrun::environment(dir.filePath("third.ini"), dir.path());
@@ -592,6 +594,29 @@ private slots:
         write("nodriver.ini", bare);
         const Result followed = toolrun::run({"check"}, environment);
         QVERIFY2(followed.exitCode == 0, qPrintable(followed.err));
+    }
+
+    // Qt's ODBC layer takes any connection string holding ".dsn" for a file data source's: a folder so
+    // named holds the books and a year's archive all the same, and a server address so named is told why
+    // it cannot be used.
+    void aFolderNamedLikeAFileDataSourceHoldsTheBooks()
+    {
+        const QString folder = dir.filePath("j.Dsnyder");
+        QVERIFY(QDir().mkpath(folder));
+        const QString ini = dir.filePath("dsn.ini");
+        QCOMPARE(billdb({"init", "--database", folder + "/Bill.db"}, ini).exitCode, 0);
+        const Result checked = billdb({"check"}, ini);
+        QVERIFY2(checked.exitCode == 0 && checked.out.contains("Integrity check: ok"), qPrintable(checked.out + checked.err));
+        TestDatabase::rowsAt("DRIVER=SQLite3;Database=" + sqlitefile::uri(folder + "/Bill.db"),
+                             "insert into asigncharges (BillNumber, Serial, Item, Quantity, Amount, TaxInPercentage, "
+                             "DiscountinPercentage, MRP, Date_) values (1, 1, 'TEA', 1, 10, 0, 0, 10, '2025-12-31')");
+        const Result closed = billdb({"close-year", "--before", "2026-01-01", "--archive", folder + "/2025.dsn"}, ini);
+        QVERIFY2(closed.exitCode == 0 && QFileInfo::exists(folder + "/2025.dsn"), qPrintable(closed.out + closed.err));
+        const Result archive = billdb({"check", "--database", folder + "/2025.dsn"}, ini);
+        QVERIFY2(archive.out.contains("Integrity check: ok"), qPrintable(archive.out + archive.err));
+        const Result server = billdb({"init", "--server", "postgresql://shop@pos.dsnet.lan/bill"}, ini);
+        QVERIFY2(server.refusedInOneLine() && server.err.contains("host \"pos.dsnet.lan\" holds \".dsn\""),
+                 qPrintable(server.err));
     }
 
     // The SQLite driver registered under a shop's own name opens a file as the file it is.
@@ -894,10 +919,16 @@ private slots:
         listed << "Audit: 4 listed" << "Sum the bills again with " + tool + " sum-bills.";
         QCOMPARE(audit.out.split('\n', Qt::SkipEmptyParts), QStringList(integrityLine()) + listed);
 
+        // A till lists the bills the kept totals name until they are summed again, then the lines'.
+        const stores::LineDocumentStore bills(stores::Document::Bill);
+        bills.open();
+        QCOMPARE(bills.documentNumbers(), QStringList({"9", "4", "3", "1"}));
         const Result summed = onTheDatabase({"sum-bills"});
         QVERIFY2(summed.exitCode == 0 && summed.out == "Summed every bill again: the kept totals of 4 bills were wrong\n",
                  qPrintable(summed.out + summed.err));
         QCOMPARE(checked().exitCode, 0);
+        bills.open();
+        QCOMPARE(bills.documentNumbers(), QStringList({"4", "3", "2", "1"}));
         QCOMPARE(db.rows("select * from asigncharges order by BillNumber, Serial"), lines);
         QStringList mended = db.rows(sums);
         QCOMPARE(mended.size(), 4);
