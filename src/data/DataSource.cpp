@@ -336,6 +336,33 @@ QStringList librariesLoadedBy(const QString& driver)
     return QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
 }
 
+// The driver manager loads a driver through libltdl, which it links: asked
+// the same way, a bare name is found where the manager finds it (ltdl's
+// own folders, /usr/local/lib among them, and LTDL_LIBRARY_PATH too).
+bool ltdlLoads(const QByteArray& library)
+{
+    void* const ltdl = dlopen("libltdl.so.7", RTLD_LAZY | RTLD_NOLOAD);
+    const auto symbol = [ltdl](const char* name) { return ltdl ? dlsym(ltdl, name) : nullptr; };
+    const auto init = reinterpret_cast<int (*)()>(symbol("lt_dlinit"));
+    const auto open = reinterpret_cast<void* (*)(const char*)>(symbol("lt_dlopen"));
+    const auto close = reinterpret_cast<int (*)(void*)>(symbol("lt_dlclose"));
+    const auto exit = reinterpret_cast<int (*)()>(symbol("lt_dlexit"));
+    bool loads = false;
+    if (init && open && close && exit && init() == 0) {
+        if (void* const loaded = open(library.constData())) {
+            loads = true;
+            close(loaded);
+        }
+        exit();
+    } else if (void* const loaded = dlopen(library.constData(), RTLD_LAZY | RTLD_LOCAL)) {
+        loads = true;
+        dlclose(loaded);
+    }
+    if (ltdl)
+        dlclose(ltdl);
+    return loads;
+}
+
 // Whether the driver manager can load the library: a path as it stands; a
 // bare name as the loader finds it, or in the odbc folder beside the
 // manager's own library, where the manager looks next. A relative path
@@ -350,11 +377,7 @@ bool managerLoads(const QString& library)
                      + library)
                .isFile())
         return true;
-    void* const loaded = dlopen(library.toLocal8Bit().constData(), RTLD_LAZY | RTLD_LOCAL);
-    if (!loaded)
-        return false;
-    dlclose(loaded);
-    return true;
+    return ltdlLoads(library.toLocal8Bit());
 }
 }  // namespace
 

@@ -16,7 +16,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include <dlfcn.h>
 #include <memory>
+#include <odbcinst.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
@@ -645,6 +647,22 @@ private slots:
         write("own-driver.ini", toolrun::fileText(ini).replace("Driver=Till Driver", "Driver=" + dir.filePath("sqlite-drivers/psqlodbcw.so")));
         const Result byPath = toolrun::run({"backup", dir.filePath("copy.db")}, environment);
         QVERIFY2(byPath.refusedInOneLine() && byPath.err.contains("is no SQLite database file"), qPrintable(byPath.err));
+
+        // A shop's own build named bare, where the driver manager's loader finds it and the system's
+        // does not (/usr/local/lib, or LTDL_LIBRARY_PATH): installed, so a file gone is told as such.
+        Dl_info manager{};
+        QVERIFY(dladdr(reinterpret_cast<void*>(&SQLGetPrivateProfileString), &manager) != 0);
+        QVERIFY(QDir().mkpath(dir.filePath("ltdl")));
+        QVERIFY(QFile::copy(QFileInfo(manager.dli_fname).absolutePath() + "/odbc/libsqlite3odbc.so",
+                            dir.filePath("ltdl/shopsqlite.so")));
+        environment.insert("LTDL_LIBRARY_PATH", dir.filePath("ltdl"));
+        write("own-driver/odbcinst.ini", "[Till Driver]\nDriver=shopsqlite.so\n");
+        write("own-driver.ini", toolrun::fileText(ini).replace(QRegularExpression("Driver=[^\n]*"), "Driver=Till Driver"));
+        const Result ownBuild = toolrun::run({"check"}, environment);
+        QVERIFY2(ownBuild.exitCode == 0 && ownBuild.out.contains("Integrity check: ok"), qPrintable(ownBuild.out + ownBuild.err));
+        QVERIFY(QFile::rename(dir.filePath("own-driver/Bill.db"), dir.filePath("own-driver/Moved.db")));
+        const Result gone = toolrun::run({"check"}, environment);
+        QVERIFY2(gone.refusedInOneLine() && !gone.err.contains("not installed"), qPrintable(gone.err));
     }
 
     // A password goes into the address as it is typed, '/', ':', '?' and '@' in it too; only a '%'
