@@ -152,10 +152,17 @@ int initServer(const QString& address, bool ifMissing, const QString& fromFile, 
     const bool keptAsItIs = datasource::isDefined(name) && !tillMoves && !datasource::throughAnsiDriver(name);
     if (keptAsItIs && !datasource::driverMissing(name))
         driver = datasource::setting(name, QStringLiteral("Driver"));
-    if (!datasource::driverInstalled(driver))
+    if (!datasource::driverInstalled(driver)) {
+        if (const QString failure = datasource::driverLoadFailure(driver); !failure.isEmpty())
+            throw Failure(QStringLiteral("the library of the ODBC driver \"%1\" of PostgreSQL servers is on this "
+                                         "computer but cannot be loaded: %2; make it readable to this account, or "
+                                         "install the driver again, as root (apt install --reinstall odbc-postgresql), "
+                                         "and run the command again")
+                              .arg(driver, failure));
         throw Failure(QStringLiteral("the ODBC driver \"%1\" of PostgreSQL servers is not installed on this computer; "
                                      "install it, as root (apt install odbc-postgresql), and run the command again")
                           .arg(driver));
+    }
     Connection connection;
     try {
         connection.open(datasource::postgresConnectionString(server, driver));

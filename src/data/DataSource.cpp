@@ -9,7 +9,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <cstring>
-#include <dlfcn.h>
 #include <optional>
 #include <odbcinst.h>
 
@@ -62,8 +61,6 @@ std::optional<QString> valueIn(const QStringList& parts, const QString& key)
     }
     return std::nullopt;
 }
-
-QStringList librariesOf(const QString& driver);
 
 // A connection string's value in braces, as the driver manager reads it:
 // up to the first '}' not written twice.
@@ -298,24 +295,6 @@ bool isServer(const QString& name)
     return isDefined(name) && !driver.isEmpty() && !isSqliteDriver(driver);
 }
 
-namespace {
-
-// The libraries a driver's entry of odbcinst.ini names, whatever the entry is called.
-QStringList librariesOf(const QString& driver)
-{
-    QStringList libraries;
-    for (const char* key : {"Driver", "Driver64"}) {
-        char library[4096] = {};
-        const int length = SQLGetPrivateProfileString(driver.toLocal8Bit().constData(), key, "", library,
-                                                      sizeof library, "odbcinst.ini");
-        if (length > 0)
-            libraries << QString::fromLocal8Bit(library, length);
-    }
-    return libraries;
-}
-
-}  // namespace
-
 bool throughAnsiDriver(const QString& name)
 {
     if (!isServer(name))
@@ -326,72 +305,6 @@ bool throughAnsiDriver(const QString& name)
     // "ANSI" as a word: a name such as "Transit PG" is no ANSI build.
     static const QRegularExpression ansi(QStringLiteral("\\bansi\\b|psqlodbca"), QRegularExpression::CaseInsensitiveOption);
     return named.contains(ansi);
-}
-
-namespace {
-// The libraries a driver value loads: itself when it is a path, else its
-// entry's.
-QStringList librariesLoadedBy(const QString& driver)
-{
-    return QFileInfo(driver).isAbsolute() ? QStringList{driver} : librariesOf(driver);
-}
-
-// The driver manager loads a driver through libltdl, which it links: asked
-// the same way, a bare name is found where the manager finds it (ltdl's
-// own folders, /usr/local/lib among them, and LTDL_LIBRARY_PATH too).
-bool ltdlLoads(const QByteArray& library)
-{
-    void* const ltdl = dlopen("libltdl.so.7", RTLD_LAZY | RTLD_NOLOAD);
-    const auto symbol = [ltdl](const char* name) { return ltdl ? dlsym(ltdl, name) : nullptr; };
-    const auto init = reinterpret_cast<int (*)()>(symbol("lt_dlinit"));
-    const auto open = reinterpret_cast<void* (*)(const char*)>(symbol("lt_dlopen"));
-    const auto close = reinterpret_cast<int (*)(void*)>(symbol("lt_dlclose"));
-    const auto exit = reinterpret_cast<int (*)()>(symbol("lt_dlexit"));
-    bool loads = false;
-    if (init && open && close && exit && init() == 0) {
-        if (void* const loaded = open(library.constData())) {
-            loads = true;
-            close(loaded);
-        }
-        exit();
-    } else if (void* const loaded = dlopen(library.constData(), RTLD_LAZY | RTLD_LOCAL)) {
-        loads = true;
-        dlclose(loaded);
-    }
-    if (ltdl)
-        dlclose(ltdl);
-    return loads;
-}
-
-// Whether the driver manager can load the library: a path as it stands; a
-// bare name as the loader finds it, or in the odbc folder beside the
-// manager's own library, where the manager looks next. A relative path
-// with a folder would be looked for from wherever the program was started.
-bool managerLoads(const QString& library)
-{
-    if (library.contains(QLatin1Char('/')))
-        return QFileInfo(library).isAbsolute() && QFileInfo(library).isFile();
-    Dl_info manager{};
-    if (dladdr(reinterpret_cast<void*>(&SQLGetPrivateProfileString), &manager) != 0 && manager.dli_fname
-        && QFileInfo(QFileInfo(QString::fromLocal8Bit(manager.dli_fname)).absolutePath() + QStringLiteral("/odbc/")
-                     + library)
-               .isFile())
-        return true;
-    return ltdlLoads(library.toLocal8Bit());
-}
-}  // namespace
-
-bool driverInstalled(const QString& driver)
-{
-    // An entry outlives its package when others count on it.
-    const QStringList libraries = librariesLoadedBy(driver);
-    return std::any_of(libraries.begin(), libraries.end(), managerLoads);
-}
-
-bool driverFound(const QString& driver)
-{
-    const QStringList libraries = librariesLoadedBy(driver);
-    return !libraries.isEmpty() && std::all_of(libraries.begin(), libraries.end(), managerLoads);
 }
 
 QString postgresDriver()

@@ -3,6 +3,7 @@
 #include "data/ServerAddress.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // The ODBC data sources as unixODBC itself finds them: read and written
@@ -103,6 +104,9 @@ bool throughAnsiDriver(const QString& name);
 // Sets the data source's driver (for this user), keeping its other settings
 // (a shop's own Pqopt or ConnSettings among them). Throws Failure.
 void setDriver(const QString& name, const QString& driver);
+// The libraries a driver's entry of odbcinst.ini names (Driver, Driver64),
+// whatever the entry is called.
+QStringList librariesOf(const QString& driver);
 // True when the driver (a name in odbcinst.ini, or a library's path) is
 // installed on this computer: one of its libraries is where the driver
 // manager finds it (a path as it stands, a bare name where the loader or
@@ -111,6 +115,10 @@ bool driverInstalled(const QString& driver);
 // Stricter: every library the driver names is found so. For advice that
 // offers another driver name, which must not lead astray.
 bool driverFound(const QString& driver);
+// For a driver not installed: its library that is on this computer but that
+// the driver manager cannot load (unreadable to this account, a library it
+// needs missing), with the loader's reason; empty when none is.
+QString driverLoadFailure(const QString& driver);
 // True when the data source names a driver that is not.
 bool driverMissing(const QString& name);
 // The name the Unicode build of the server's driver is installed under:

@@ -58,11 +58,17 @@ QString setupAdvice(const QString& name, const QString& failure)
                  definedForThisUser(name) ? userDefinitionsPlace()
                                           : QStringLiteral("the system's data sources (the file \"odbcinst -j\" names, "
                                                            "as root)"));
-    if (driverMissing(name))
+    if (driverMissing(name)) {
+        const QString package = isServer(name) ? QStringLiteral("odbc-postgresql") : QStringLiteral("libsqliteodbc");
+        if (const QString failure = driverLoadFailure(driver); !failure.isEmpty())
+            return QStringLiteral("The data source \"%1\" names the ODBC driver \"%2\", whose library is on this "
+                                  "computer but cannot be loaded: %3. Make it readable to this account, or install "
+                                  "the driver again, as root:  apt install --reinstall %4")
+                .arg(name, driver, failure, package);
         return QStringLiteral("The data source \"%1\" names the ODBC driver \"%2\", which is not installed on this "
                               "computer. Install it, as root:  apt install %3")
-            .arg(name, setting(name, QStringLiteral("Driver")),
-                 isServer(name) ? QStringLiteral("odbc-postgresql") : QStringLiteral("libsqliteodbc"));
+            .arg(name, driver, package);
+    }
     if (isServer(name)) {
         const ServerAddress server = serverOf(name);
         // The ANSI build opens the server well: the server and the password

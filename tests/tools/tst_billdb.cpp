@@ -556,6 +556,22 @@ private slots:
                                               "computer. Install it, as root: apt install odbc-postgresql"),
                      qPrintable(gone + ": " + told.err));
         }
+        // Its library is there but cannot be loaded (a file that is no library): told so, with the loader's
+        // reason, not to install it.
+        QVERIFY(QDir().mkpath(dir.filePath("broken")));
+        const QString brokenLibrary = write("broken/shoppg.so", "no library");
+        write("nodriver/odbcinst.ini", "[SQLite3]\nDriver=libsqlite3odbc.so\n[PostgreSQL Unicode]\nDriver=" + brokenLibrary + "\n");
+        write("nodriver.ini", "");
+        const Result unloadable = toolrun::run({"init", "--server", "postgresql://shop@localhost/bill"}, environment);
+        QVERIFY2(unloadable.refusedInOneLine() && unloadable.err.contains("is on this computer but cannot be loaded: ")
+                     && unloadable.err.contains("apt install --reinstall odbc-postgresql"),
+                 qPrintable(unloadable.err));
+        write("nodriver.ini", "[Bill]\nDriver=PostgreSQL Unicode\nServername=localhost\nDatabase=bill\nUsername=shop\n");
+        const Result toldUnloadable = toolrun::run({"shop", "--name", "Own Till"}, environment);
+        QVERIFY2(toldUnloadable.refusedInOneLine()
+                     && toldUnloadable.err.contains("whose library is on this computer but cannot be loaded")
+                     && !toldUnloadable.err.contains("server"),
+                 qPrintable(toldUnloadable.err));
         // Written in braces, as a connection string writes it: in a data source the braces are part of
         // the name the driver manager looks for. The advice says so, and followed, the books open.
         QProcessEnvironment making = environment;
