@@ -36,10 +36,22 @@ struct Loading {
     bool loads() const { return found && failure.isEmpty(); }
 };
 
+// Empty when the system's loader loads the library, else its reason.
+QString systemLoadFailure(const QByteArray& name)
+{
+    if (void* const loaded = dlopen(name.constData(), RTLD_LAZY | RTLD_LOCAL)) {
+        dlclose(loaded);
+        return {};
+    }
+    const char* const reason = dlerror();
+    return reason ? QString::fromLocal8Bit(reason) : QStringLiteral("not loaded");
+}
+
 // The driver manager loads a driver through libltdl, which it links: asked
 // the same way, a bare name is found where the manager finds it (ltdl's
 // own folders, /usr/local/lib among them, and LTDL_LIBRARY_PATH too), and a
-// file that is there but cannot load fails as it would fail there.
+// file that is there but cannot load fails as it would fail there. aFile:
+// the library is a path to a file known to be there.
 Loading ltdlLoad(const QString& library, bool aFile = false)
 {
     const QByteArray name = library.toLocal8Bit();
@@ -59,26 +71,18 @@ Loading ltdlLoad(const QString& library, bool aFile = false)
         } else {
             const QString reason = QString::fromLocal8Bit(error());
             loading.found = aFile || (!reason.isEmpty() && reason != QLatin1String("file not found"));
-            loading.failure = reason.isEmpty() ? QStringLiteral("not loaded") : reason;
+            // ltdl tells a file it found but could not load as not found:
+            // the system's loader says why.
+            const QString why = aFile ? systemLoadFailure(name) : QString();
+            loading.failure = !why.isEmpty() ? why : !reason.isEmpty() ? reason : QStringLiteral("not loaded");
         }
         exit();
-    } else if (void* const loaded = dlopen(name.constData(), RTLD_LAZY | RTLD_LOCAL)) {
-        loading.found = true;
-        dlclose(loaded);
     } else {
-        loading.failure = QString::fromLocal8Bit(dlerror());
-        loading.found = QFileInfo(library).isFile();
+        loading.failure = systemLoadFailure(name);
+        loading.found = aFile || loading.failure.isEmpty();
     }
     if (ltdl)
         dlclose(ltdl);
-    // ltdl tells a file it found but could not load as not found: the
-    // system's loader says why.
-    if (aFile && !loading.loads()) {
-        if (void* const loaded = dlopen(name.constData(), RTLD_LAZY | RTLD_LOCAL))
-            dlclose(loaded);
-        else if (const char* const reason = dlerror())
-            loading.failure = QString::fromLocal8Bit(reason);
-    }
     return loading;
 }
 

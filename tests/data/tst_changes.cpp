@@ -43,6 +43,17 @@ class ChangesTest : public QObject {
                                .isEmpty();
         return listed + (read ? " read" : " kept");
     }
+    // A table the database keeps beside the program's, taken away with the triggers that fill it (on the
+    // server its function's, on SQLite those the condition picks), as in a database made before it.
+    void dropKeptTable(const QString& table, const QString& serverFunction, const QString& sqliteTriggers)
+    {
+        if (TestDatabase::onServer())
+            db.exec("DROP FUNCTION " + serverFunction + " CASCADE");
+        else
+            for (const QString& trigger : db.rows("select name from sqlite_master where " + sqliteTriggers))
+                db.exec("DROP TRIGGER " + trigger);
+        db.exec("DROP TABLE " + table);
+    }
     // The failure's words, or nothing. With holding: after the first, holding is set and the rest wait a while.
     static QString inOneTransaction(const QStringList& statements, std::atomic<bool>* holding = nullptr)
     {
@@ -243,12 +254,7 @@ private slots:
         QCOMPARE(billNumbers(bills).section(' ', 0, 0), linesNumbers());
 
         const auto madeAgain = qScopeGuard([&] { QVERIFY(changes::track(till)); });
-        if (TestDatabase::onServer())
-            db.exec("DROP FUNCTION bill_sums_changed() CASCADE");
-        else
-            for (const QString& trigger : db.rows("select name from sqlite_master where name like 'BillSums_%'"))
-                db.exec("DROP TRIGGER " + trigger);
-        db.exec("DROP TABLE BillSums");
+        dropKeptTable("BillSums", "bill_sums_changed()", "name like 'BillSums_%'");
         write("insert into asigncharges (BillNumber, Serial, Item) values (5, 1, 'RICE')");
         QCOMPARE(billNumbers(bills), QString("5,2,1 read"));
         write("delete from asigncharges where BillNumber = 1");
@@ -280,12 +286,7 @@ private slots:
     // No table of versions, no triggers: the counting is added at login.
     void aDatabaseMadeBeforeLearnsToCountItsChanges()
     {
-        if (TestDatabase::onServer())
-            db.exec("DROP FUNCTION bill_table_changed() CASCADE");
-        else
-            for (const QString& trigger : db.rows("select name from sqlite_master where type = 'trigger'"))
-                db.exec("DROP TRIGGER " + trigger);
-        db.exec("DROP TABLE BillChanges");
+        dropKeptTable("BillChanges", "bill_table_changed()", "type = 'trigger'");
         QCOMPARE(customerNumbers(), QString("1 read"));
         QCOMPARE(customerNumbers(), QString("1 read"));
 
